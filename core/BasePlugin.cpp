@@ -1,0 +1,526 @@
+#include "core/BasePlugin.h"
+#include "core/BundleResources.h"
+#include "core/PluginAudioProcessor.h"
+#include "dsp/BasePluginCore.h"
+
+namespace
+{
+    // The family's command parameters: every product has them, none reaches the host or a preset.
+    constexpr const char* commonParametersXml = R"(
+<PluginParameters>
+  <group name="Common">
+    <param id="100000" name="Preset Name" type="string" auto="0" presets="0"/>
+    <param id="100001" name="Options" type="logic" auto="0" presets="0" showValue="0"/>
+    <param id="100002" name="About" type="logic" auto="0" presets="0" showValue="0"/>
+    <param id="100003" name="Preset Previous" type="logic" auto="0" presets="0" showValue="0"/>
+    <param id="100004" name="Preset Next" type="logic" auto="0" presets="0" showValue="0"/>
+    <param id="100005" name="Preset Browse" type="logic" auto="0" presets="0" showValue="0"/>
+    <param id="100006" name="Preset Init" type="logic" auto="0" presets="0" showValue="0"/>
+    <param id="100007" name="Preset Reload" type="logic" auto="0" presets="0" showValue="0"/>
+    <param id="100008" name="Preset Save" type="logic" auto="0" presets="0" showValue="0"/>
+  </group>
+</PluginParameters>)";
+
+    constexpr const char* stateTag = "PluginState";
+    constexpr const char* qualityStateTag = "ProcessingQuality";
+    constexpr const char* parametersStateTag = "ParametersState";
+    constexpr const char* editorTag = "Editor";
+    constexpr const char* settingsTag = "UserSettings";
+}
+
+BasePlugin::BasePlugin (std::unique_ptr<ParameterManager> manager)
+    : parameterManager (std::move (manager)),
+      midiControlMap (*parameterManager),
+      folders ({}, {})
+{
+    const auto description = BundleResources::getFile ("parameters.xml");
+    parametersError = parameterManager->loadFromFile (description);
+
+    addCommonParameters();
+    addQualityCopies();
+    audioFormats.registerBasicFormats();
+}
+
+BasePlugin::~BasePlugin()
+{
+    destroyEditor();
+    parameterManager->setImmediateListenerForAll (nullptr);
+    parameterManager->removeListenerFromAll (this);
+    logger.reset();
+}
+
+void BasePlugin::addCommonParameters()
+{
+    const auto xml = juce::parseXML (commonParametersXml);
+    const auto error = parameterManager->loadFromXml (*xml);
+    jassert (error.isEmpty());
+    juce::ignoreUnused (error);
+}
+
+void BasePlugin::addQualityCopies()
+{
+    auto* quality = parameterManager->getParameterByName (qualityParameterName);
+
+    if (quality == nullptr)
+        return;
+
+    // The copies share the original's kind and items; building them from the same XML form
+    // keeps them exact copies whatever the kind.
+    const auto& d = quality->getDescription();
+    const struct { int id; const char* name; } copies[] = {
+        { realtimeQualityId,        "Real-time Processing Quality" },
+        { defaultRealtimeQualityId, "Default Real-time Processing Quality" },
+        { offlineQualityId,         "Offline Processing Quality" },
+        { defaultOfflineQualityId,  "Default Offline Processing Quality" }
+    };
+
+    juce::XmlElement root ("PluginParameters");
+    auto* group = root.createNewChildElement ("group");
+    group->setAttribute ("name", "Processing Quality");
+
+    for (const auto& copy : copies)
+    {
+        auto* p = group->createNewChildElement ("param");
+        p->setAttribute ("id", copy.id);
+        p->setAttribute ("name", copy.name);
+        p->setAttribute ("type", quality->getTypeName());
+        p->setAttribute ("min", (double) d.minimum);
+        p->setAttribute ("max", (double) d.maximum);
+        p->setAttribute ("default", (double) d.defaultValue);
+
+        if (const auto items = quality->getItemNames(); ! items.isEmpty())
+            p->setAttribute ("items", items.joinIntoString ("|"));
+
+        p->setAttribute ("auto", 0);
+        p->setAttribute ("presets", 0);
+    }
+
+    if (parameterManager->loadFromXml (root).isNotEmpty())
+        return;
+
+    qualityParameter = quality;
+    realtimeQuality = parameterManager->getParameterByIndex (realtimeQualityId);
+    defaultRealtimeQuality = parameterManager->getParameterByIndex (defaultRealtimeQualityId);
+    offlineQuality = parameterManager->getParameterByIndex (offlineQualityId);
+    defaultOfflineQuality = parameterManager->getParameterByIndex (defaultOfflineQualityId);
+}
+
+void BasePlugin::initialise()
+{
+    folders = ApplicationFolders (getMakerName(), getDisplayName());
+    superpowers = folders.getUserFolder().getChildFile ("superpowers").existsAsFile();
+
+    if (superpowers)
+    {
+        const auto logFile = getLogFile();
+        logFile.getParentDirectory().createDirectory();
+        logger = std::make_unique<juce::FileLogger> (logFile, getDisplayName() + " " + getVersion(), 0);
+    }
+
+    if (parametersError.isNotEmpty())
+        logMessage (parametersError);
+
+    parameterManager->addListenerToAll (this);
+    parameterManager->setImmediateListenerForAll (this);
+    assignHostIndices();
+
+    loadUserSettings();
+
+    // A session starts with the user's default qualities.
+    if (realtimeQuality != nullptr)
+    {
+        realtimeQuality->setValue (defaultRealtimeQuality->getValue(), false);
+        offlineQuality->setValue (defaultOfflineQuality->getValue(), false);
+        applyQualityForMode (offline.load());
+    }
+}
+
+juce::String BasePlugin::getCommit() const
+{
+   #ifdef GRINDEL_COMMIT
+    return GRINDEL_COMMIT;
+   #else
+    return "unknown";
+   #endif
+}
+
+juce::String BasePlugin::getBuildDate() const
+{
+    return __DATE__;
+}
+
+juce::Array<BasePlugin::IdRange> BasePlugin::getParameterIdRanges (int) const
+{
+    return {};
+}
+
+juce::String BasePlugin::getParameterDisplayName (int parameterId) const
+{
+    if (auto* p = parameterManager->getParameterByIndex (parameterId))
+        return p->getDisplayName();
+
+    return {};
+}
+
+void BasePlugin::assignHostIndices()
+{
+    int index = 0;
+
+    for (auto* p : parameterManager->getParameters())
+        p->setHostIndex (p->isAutomatable() ? index++ : -1);
+}
+
+//==============================================================================
+juce::File BasePlugin::getUserSettingsFile() const
+{
+    return folders.getUserFolder().getChildFile (getDisplayName() + ".ini");
+}
+
+bool BasePlugin::isAcceptedSettingsRoot (const juce::XmlElement& root) const
+{
+    return root.hasTagName (settingsTag);
+}
+
+void BasePlugin::saveUserSettings()
+{
+    juce::XmlElement root (settingsTag);
+
+    root.createNewChildElement ("Presets")->setAttribute ("folder", folders.getFolder (ApplicationFolders::userStore).getFullPathName());
+    root.createNewChildElement ("Author")->setAttribute ("name", authorName);
+
+    auto* midi = root.createNewChildElement ("MidiControlMap");
+    midi->setAttribute ("default", useCustomMidiMap ? "no" : "yes");
+    midi->setAttribute ("path", midiMapPath);
+
+    root.createNewChildElement ("HostParametersMap")->setAttribute ("path", hostParametersMapPath);
+
+    if (defaultRealtimeQuality != nullptr)
+    {
+        auto* quality = root.createNewChildElement ("DefaultProcessingQuality");
+        quality->setAttribute ("realTime", defaultRealtimeQuality->getText());
+        quality->setAttribute ("offline", defaultOfflineQuality->getText());
+    }
+
+    if (editor != nullptr)
+        if (auto settings = editor->saveSettings())
+            root.addChildElement (settings.release());
+
+    const auto file = getUserSettingsFile();
+
+    if (! file.getParentDirectory().createDirectory() || ! root.writeTo (file))
+        logMessage ("Could not write the user settings to " + file.getFullPathName());
+}
+
+void BasePlugin::loadUserSettings()
+{
+    const auto file = getUserSettingsFile();
+
+    if (! file.existsAsFile())
+        return;
+
+    const auto root = juce::parseXML (file);
+
+    if (root == nullptr || ! isAcceptedSettingsRoot (*root))
+    {
+        logMessage ("Ignored unreadable user settings " + file.getFullPathName());
+        return;
+    }
+
+    if (auto* presets = root->getChildByName ("Presets"))
+    {
+        const juce::File store (presets->getStringAttribute ("folder"));
+
+        // Only a folder that is really there may move the user's presets.
+        if (juce::File::isAbsolutePath (presets->getStringAttribute ("folder")) && store.isDirectory())
+            folders.setFolder (ApplicationFolders::userStore, store);
+    }
+
+    if (auto* author = root->getChildByName ("Author"))
+        authorName = author->getStringAttribute ("name");
+
+    if (auto* midi = root->getChildByName ("MidiControlMap"))
+    {
+        useCustomMidiMap = midi->getStringAttribute ("default") == "no";
+        midiMapPath = midi->getStringAttribute ("path");
+    }
+
+    if (auto* hostMap = root->getChildByName ("HostParametersMap"))
+        hostParametersMapPath = hostMap->getStringAttribute ("path");
+
+    if (auto* quality = root->getChildByName ("DefaultProcessingQuality"); quality != nullptr && defaultRealtimeQuality != nullptr)
+    {
+        defaultRealtimeQuality->setText (quality->getStringAttribute ("realTime", defaultRealtimeQuality->getText()), false);
+        defaultOfflineQuality->setText (quality->getStringAttribute ("offline", defaultOfflineQuality->getText()), false);
+    }
+}
+
+juce::File BasePlugin::getLogFile() const
+{
+    if (logger != nullptr)
+        return logger->getLogFile();
+
+    return folders.getUserFolder().getChildFile ("Log_" + juce::Time::getCurrentTime().formatted ("%Y-%m-%d_%H-%M-%S") + ".txt");
+}
+
+void BasePlugin::logMessage (const juce::String& message)
+{
+    if (logger != nullptr)
+        logger->logMessage (message);
+}
+
+//==============================================================================
+void BasePlugin::storePresetValues (Preset& preset, int)
+{
+    preset.application = getDisplayName();
+    preset.version = getVersion();
+
+    for (auto* p : parameterManager->getParameters())
+        if (! p->isExcludedFromPresets())
+            preset.setValue (p->getId(), p->getText());
+}
+
+void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
+{
+    beginLoad();
+
+    // A parameter the preset does not know (an older preset) goes back to its default, so a
+    // preset always sounds the same whatever was loaded before it.
+    for (auto* p : parameterManager->getParameters())
+    {
+        if (p->isExcludedFromPresets())
+            continue;
+
+        if (auto* text = preset.findValue (p->getId()))
+        {
+            if (! p->setText (*text, notify))
+                logMessage ("Preset \"" + preset.name + "\": unreadable value for " + p->getName());
+        }
+        else
+        {
+            p->setToDefault (notify);
+        }
+    }
+
+    reloadPresetData = preset;
+    endLoad();
+}
+
+void BasePlugin::reloadParameterValue (int parameterId)
+{
+    auto* p = parameterManager->getParameterByIndex (parameterId);
+
+    if (p == nullptr || p->isExcludedFromPresets())
+        return;
+
+    if (auto* text = reloadPresetData.findValue (parameterId))
+        p->setText (*text, true);
+    else
+        p->setToDefault (true);
+}
+
+//==============================================================================
+juce::XmlElement BasePlugin::createQualityXml() const
+{
+    Preset quality;
+
+    for (auto* p : { realtimeQuality, defaultRealtimeQuality, offlineQuality, defaultOfflineQuality })
+        if (p != nullptr)
+            quality.setValue (p->getId(), p->getText());
+
+    juce::XmlElement element (qualityStateTag);
+    element.addChildElement (quality.createXml().release());
+    return element;
+}
+
+std::unique_ptr<juce::XmlElement> BasePlugin::createStateXml() const
+{
+    auto state = std::make_unique<juce::XmlElement> (stateTag);
+    state->addChildElement (new juce::XmlElement (createQualityXml()));
+
+    Preset parameters;
+    const_cast<BasePlugin*> (this)->storePresetValues (parameters, 0);
+    state->createNewChildElement (parametersStateTag)->addChildElement (parameters.createXml().release());
+
+    state->addChildElement (midiControlMap.createXml().release());
+
+    if (editor != nullptr)
+        if (auto editorState = editor->getStateXml())
+            state->addChildElement (editorState.release());
+
+    return state;
+}
+
+bool BasePlugin::setStateFromXml (const juce::XmlElement& state)
+{
+    if (! state.hasTagName (stateTag))
+        return false;
+
+    const auto readPreset = [&state] (const char* tag, Preset& preset)
+    {
+        auto* holder = state.getChildByName (tag);
+        auto* element = holder != nullptr ? holder->getChildByName (Preset::xmlTag) : nullptr;
+        return element != nullptr && preset.readFromXml (*element);
+    };
+
+    if (Preset quality; readPreset (qualityStateTag, quality))
+    {
+        for (auto* p : { realtimeQuality, defaultRealtimeQuality, offlineQuality, defaultOfflineQuality })
+            if (p != nullptr)
+                if (auto* text = quality.findValue (p->getId()))
+                    p->setText (*text, true);
+
+        applyQualityForMode (offline.load());
+    }
+
+    if (Preset parameters; readPreset (parametersStateTag, parameters))
+        loadPreset (parameters, 0, true);
+
+    if (auto* map = state.getChildByName (MidiControlMap::xmlTag))
+        midiControlMap.readFromXml (*map);
+
+    if (auto* editorState = state.getChildByName (editorTag); editorState != nullptr && editor != nullptr)
+        editor->setStateFromXml (*editorState);
+
+    return true;
+}
+
+//==============================================================================
+void BasePlugin::prepareToPlay (double newSampleRate, int maximumBlockSize)
+{
+    sampleRate = newSampleRate > 0.0 ? newSampleRate : 44100.0;
+    active = 1;
+
+    if (core != nullptr)
+    {
+        core->prepare (SampleRateInfo (sampleRate), maximumBlockSize);
+
+        for (auto* p : parameterManager->getParameters())
+            sendToCore (*p);
+
+        core->reset();
+    }
+}
+
+void BasePlugin::releaseResources()
+{
+    active = 0;
+}
+
+void BasePlugin::createCore()
+{
+    core = makeCore();
+
+    if (core == nullptr)
+        return;
+
+    core->prepare (SampleRateInfo (sampleRate), 0);
+
+    for (auto* p : parameterManager->getParameters())
+        sendToCore (*p);
+}
+
+int BasePlugin::getLatencySamples() const
+{
+    return core != nullptr ? core->getLatencySamples() : 0;
+}
+
+void BasePlugin::sendToCore (Parameter& parameter)
+{
+    if (core != nullptr)
+        core->setParameter (parameter.getId(), parameter.getValue());
+}
+
+void BasePlugin::applyQualityForMode (bool isOffline)
+{
+    if (qualityParameter == nullptr)
+        return;
+
+    auto* source = isOffline ? offlineQuality : realtimeQuality;
+    qualityParameter->setValue (source->getValue(), true);
+}
+
+void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
+{
+    if (offline.exchange (context.nonRealtime) != context.nonRealtime)
+        applyQualityForMode (context.nonRealtime);
+
+    juce::ScopedNoDenormals noDenormals;
+    process (buffer, midi, context);
+
+    secondsProcessed.store (secondsProcessed.load() + (double) buffer.getNumSamples() / sampleRate);
+}
+
+void BasePlugin::processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, const ProcessContext& context)
+{
+    // The dry signal passes; an output without an input stays silent.
+    for (int ch = context.numInputChannels; ch < juce::jmin (context.numOutputChannels, buffer.getNumChannels()); ++ch)
+        buffer.clear (ch, 0, buffer.getNumSamples());
+}
+
+//==============================================================================
+void BasePlugin::createEditorOnce()
+{
+    if (editor != nullptr)
+        return;
+
+    editor = makeEditor();
+
+    if (editor != nullptr)
+    {
+        editor->initialise();
+        editor->sendLookAndFeelChange();
+        editor->startTimer (25);
+    }
+}
+
+void BasePlugin::destroyEditor()
+{
+    if (editor != nullptr)
+    {
+        editor->stopTimer();
+        editor.reset();
+    }
+}
+
+void BasePlugin::updateHostDisplay()
+{
+    if (processor != nullptr)
+        processor->updateHostDisplay (juce::AudioProcessorListener::ChangeDetails().withParameterInfoChanged (true));
+}
+
+//==============================================================================
+void BasePlugin::parameterValueChanged (Parameter& parameter, bool notify)
+{
+    sendToCore (parameter);
+
+    // Choosing the quality of the mode the host is in takes effect at once.
+    if (&parameter == (offline.load() ? offlineQuality : realtimeQuality))
+        applyQualityForMode (offline.load());
+
+    if (processor != nullptr)
+        processor->parameterChangedByPlugin (parameter, notify);
+}
+
+void BasePlugin::parameterChanged (Parameter* parameter)
+{
+    for (const auto& range : getParameterIdRanges (0))
+    {
+        if (parameter->getId() >= range.first && parameter->getId() < range.end)
+        {
+            updateHostDisplay();
+            break;
+        }
+    }
+}
+
+void BasePlugin::parameterGestureBegan (Parameter* parameter)
+{
+    if (processor != nullptr)
+        processor->parameterGestureChangedByPlugin (*parameter, true);
+}
+
+void BasePlugin::parameterGestureEnded (Parameter* parameter)
+{
+    if (processor != nullptr)
+        processor->parameterGestureChangedByPlugin (*parameter, false);
+}

@@ -1,0 +1,210 @@
+#pragma once
+
+#include "core/ApplicationFolders.h"
+#include "core/PluginEditor.h"
+#include "core/content/Preset.h"
+#include "core/parameters/MidiControlMap.h"
+#include "core/parameters/ParameterManager.h"
+#include <juce_audio_formats/juce_audio_formats.h>
+#include <juce_audio_processors/juce_audio_processors.h>
+
+class BasePluginCore;
+class PluginAudioProcessor;
+
+/** The host-independent plug-in object. The host reaches it through PluginAudioProcessor; the
+    editor, widgets and the content browser reach folders, settings, presets, parameters and
+    the MIDI CC map through it. */
+class BasePlugin : public Parameter::Listener,
+                   public Parameter::ImmediateListener
+{
+public:
+    /** What block processing knows about the host's call. */
+    struct ProcessContext
+    {
+        int numInputChannels = 2;
+        int numOutputChannels = 2;
+        juce::AudioPlayHead* playHead = nullptr;
+        bool nonRealtime = false;
+    };
+
+    struct IdRange
+    {
+        int first, end;   // [first, end)
+    };
+
+    static constexpr int presetNameId = 100000;
+    static constexpr int optionsId = 100001;
+    static constexpr int aboutId = 100002;
+    static constexpr int presetPreviousId = 100003;
+    static constexpr int presetSaveId = 100008;
+    static constexpr int realtimeQualityId = 100009;
+    static constexpr int defaultRealtimeQualityId = 100010;
+    static constexpr int offlineQualityId = 100011;
+    static constexpr int defaultOfflineQualityId = 100012;
+    static constexpr const char* qualityParameterName = "Processing Quality";
+
+    /** Loads "parameters.xml" into the manager, adds the common parameters and the quality
+        copies, and registers the basic audio formats. */
+    explicit BasePlugin (std::unique_ptr<ParameterManager> parameterManager);
+    ~BasePlugin() override;
+
+    /** Folders, user settings, presets and maps; called once after construction. */
+    virtual void initialise();
+
+    //==============================================================================
+    // Identity
+    virtual juce::String getDisplayName() const = 0;
+    virtual juce::String getShortCode() const = 0;
+    virtual juce::String getMakerName() const       { return "Orvik Group"; }
+    virtual juce::String getDescriptionText() const { return {}; }
+    virtual juce::String getCategory() const        { return {}; }
+    virtual juce::String getCommit() const;
+    virtual juce::String getBranch() const          { return "master"; }
+    virtual juce::String getVersion() const         { return {}; }
+    virtual juce::String getBuildText() const       { return "0"; }
+    virtual juce::String getFormatName() const      { return "AAX"; }
+    virtual juce::String getPlatformName() const    { return "64bit"; }
+    virtual juce::String getBuildDate() const;
+    virtual juce::String getStartPresetName() const { return {}; }
+    virtual juce::String getInitPresetName() const  { return {}; }
+    virtual juce::String getExportExtension() const { return "." + getShortCode().toLowerCase() + "zip"; }
+    virtual bool hasCredits() const                 { return false; }
+    virtual juce::String getCreditsText() const     { return {}; }
+    virtual bool hasPresets() const                 { return false; }
+    /** Set 0: the ids whose changes need a host display refresh; sorted, each [first, end). */
+    virtual juce::Array<IdRange> getParameterIdRanges (int setIndex) const;
+    virtual juce::String getParameterDisplayName (int parameterId) const;
+    /** The host's name, detected when the processor is made. */
+    const juce::String& getHostName() const noexcept { return hostName; }
+    void setHostName (const juce::String& name)      { hostName = name; }
+
+    //==============================================================================
+    // Parameters
+    ParameterManager& getParameterManager() noexcept { return *parameterManager; }
+    /** Empty when "parameters.xml" loaded; else why it did not. */
+    const juce::String& getParametersError() const noexcept { return parametersError; }
+
+    Parameter* getQualityParameter() const noexcept          { return qualityParameter; }
+    Parameter* getRealtimeQualityParameter() const noexcept  { return realtimeQuality; }
+    Parameter* getOfflineQualityParameter() const noexcept   { return offlineQuality; }
+    bool hasQualityParameters() const noexcept               { return qualityParameter != nullptr; }
+
+    MidiControlMap& getMidiControlMap() noexcept { return midiControlMap; }
+    bool useCustomMidiMap = false;
+    juce::String midiMapPath, hostParametersMapPath, authorName;
+
+    //==============================================================================
+    // Folders, settings, log
+    ApplicationFolders& getFolders() noexcept     { return folders; }
+    juce::File getCommonFolder() const            { return folders.getCommonFolder(); }
+    virtual juce::File getUserSettingsFile() const;
+    virtual bool isAcceptedSettingsRoot (const juce::XmlElement& root) const;
+    void saveUserSettings();
+    void loadUserSettings();
+    bool hasSuperpowers() const noexcept          { return superpowers; }
+    void logMessage (const juce::String& message);
+    juce::File getLogFile() const;
+
+    //==============================================================================
+    // Presets
+    void loadPreset (const Preset& preset, int slot, bool notify);
+    virtual void storePresetValues (Preset& preset, int slot);
+    const Preset& getReloadPreset() const noexcept { return reloadPresetData; }
+    void reloadParameterValue (int parameterId);
+
+    //==============================================================================
+    // State
+    std::unique_ptr<juce::XmlElement> createStateXml() const;
+    /** False, changing nothing, when the element is not a "PluginState". */
+    bool setStateFromXml (const juce::XmlElement& state);
+
+    //==============================================================================
+    // Processing (audio thread)
+    virtual void prepareToPlay (double sampleRate, int maximumBlockSize);
+    virtual void releaseResources();
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
+    void processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
+
+    BasePluginCore* getCore() const noexcept    { return core.get(); }
+    /** Creates the DSP core through the product and gives it every parameter's value. */
+    void createCore();
+    virtual int getLatencySamples() const;
+    double getSampleRate() const noexcept       { return sampleRate; }
+    double getSecondsProcessed() const noexcept { return secondsProcessed.load(); }
+    bool isOffline() const noexcept             { return offline.load(); }
+
+    std::atomic<int> midiActivity { 0 };
+    std::atomic<int> active { 0 };
+
+    //==============================================================================
+    // Editor
+    /** Creates the editor once, initialises it and starts its 25 ms timer. */
+    void createEditorOnce();
+    void destroyEditor();
+    PluginEditor* getActiveEditor() const noexcept { return editor.get(); }
+    bool isClosing() const noexcept                { return closing; }
+    void setClosing()                              { closing = true; }
+
+    //==============================================================================
+    // Host
+    void setProcessor (PluginAudioProcessor* p) noexcept { processor = p; }
+    PluginAudioProcessor* getProcessor() const noexcept  { return processor; }
+    void updateHostDisplay();
+
+    juce::AudioFormatManager& getAudioFormats() noexcept { return audioFormats; }
+
+    // Parameter::ImmediateListener
+    void parameterValueChanged (Parameter& parameter, bool notify) override;
+    // Parameter::Listener
+    void parameterChanged (Parameter* parameter) override;
+    void parameterGestureBegan (Parameter* parameter) override;
+    void parameterGestureEnded (Parameter* parameter) override;
+
+protected:
+    /** The effect's processing of one block (not bypassed). */
+    virtual void process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) = 0;
+    /** The product's DSP core. */
+    virtual std::unique_ptr<BasePluginCore> makeCore() = 0;
+    /** The product's editor; null when it has none. */
+    virtual std::unique_ptr<PluginEditor> makeEditor() { return nullptr; }
+    /** Gives the automatable parameters their host indices (in order by default). */
+    virtual void assignHostIndices();
+    /** Passes a parameter's value to the DSP core. */
+    virtual void sendToCore (Parameter& parameter);
+
+    virtual void beginLoad() {}
+    virtual void endLoad() {}
+
+    std::unique_ptr<BasePluginCore> core;
+
+private:
+    void addCommonParameters();
+    void addQualityCopies();
+    void applyQualityForMode (bool isOffline);
+    juce::XmlElement createQualityXml() const;
+
+    std::unique_ptr<ParameterManager> parameterManager;
+    juce::String parametersError, hostName;
+    Parameter* qualityParameter = nullptr;
+    Parameter* realtimeQuality = nullptr;
+    Parameter* offlineQuality = nullptr;
+    Parameter* defaultRealtimeQuality = nullptr;
+    Parameter* defaultOfflineQuality = nullptr;
+
+    MidiControlMap midiControlMap;
+    ApplicationFolders folders;
+    juce::AudioFormatManager audioFormats;
+    std::unique_ptr<juce::FileLogger> logger;
+    bool superpowers = false;
+
+    Preset reloadPresetData;
+    std::unique_ptr<PluginEditor> editor;
+    PluginAudioProcessor* processor = nullptr;
+    bool closing = false;
+
+    double sampleRate = 44100.0;
+    std::atomic<double> secondsProcessed { 0.0 };
+    std::atomic<bool> offline { false };
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePlugin)
+};

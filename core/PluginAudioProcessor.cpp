@@ -1,0 +1,133 @@
+#include "core/PluginAudioProcessor.h"
+#include "core/AudioProcessorEditorWrapper.h"
+
+PluginAudioProcessor::PluginAudioProcessor (std::unique_ptr<BasePlugin> p)
+    : juce::AudioProcessor (BusesProperties()
+                                .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
+      plugin (std::move (p))
+{
+    jassert (plugin != nullptr);
+    plugin->setProcessor (this);
+    plugin->initialise();
+    plugin->setHostName (juce::PluginHostType().getHostDescription());
+
+    for (auto* parameter : plugin->getParameterManager().getParameters())
+    {
+        if (parameter->getHostIndex() < 0)
+            continue;
+
+        auto hostParameter = std::make_unique<PluginAudioProcessorParameter> (*parameter);
+        hostParameters.set (parameter->getHostIndex(), hostParameter.get());
+        addParameter (hostParameter.release());
+    }
+
+    plugin->createCore();
+    plugin->createEditorOnce();
+    setLatencySamples (plugin->getLatencySamples());
+}
+
+PluginAudioProcessor::~PluginAudioProcessor()
+{
+    plugin->saveUserSettings();
+    plugin->setClosing();
+    plugin->destroyEditor();
+    plugin.reset();
+}
+
+PluginAudioProcessorParameter* PluginAudioProcessor::getHostParameter (const Parameter& parameter) const
+{
+    return hostParameters[parameter.getHostIndex()];
+}
+
+void PluginAudioProcessor::parameterChangedByPlugin (Parameter& parameter, bool notifyHost)
+{
+    if (auto* hostParameter = getHostParameter (parameter))
+        hostParameter->updateFromParameter (notifyHost);
+}
+
+void PluginAudioProcessor::parameterGestureChangedByPlugin (Parameter& parameter, bool began)
+{
+    if (auto* hostParameter = getHostParameter (parameter))
+    {
+        if (began)
+            hostParameter->beginChangeGesture();
+        else
+            hostParameter->endChangeGesture();
+    }
+}
+
+const juce::String PluginAudioProcessor::getName() const
+{
+    return plugin->getDisplayName();
+}
+
+bool PluginAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    const auto in = layouts.getMainInputChannelSet();
+    const auto out = layouts.getMainOutputChannelSet();
+
+    return in == out && (out == juce::AudioChannelSet::mono() || out == juce::AudioChannelSet::stereo());
+}
+
+void PluginAudioProcessor::prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock)
+{
+    plugin->prepareToPlay (sampleRate, maximumExpectedSamplesPerBlock);
+    setLatencySamples (plugin->getLatencySamples());
+}
+
+void PluginAudioProcessor::releaseResources()
+{
+    plugin->releaseResources();
+}
+
+BasePlugin::ProcessContext PluginAudioProcessor::makeContext() const
+{
+    BasePlugin::ProcessContext context;
+    context.numInputChannels = getTotalNumInputChannels();
+    context.numOutputChannels = getTotalNumOutputChannels();
+    context.playHead = getPlayHead();
+    context.nonRealtime = isNonRealtime();
+    return context;
+}
+
+void PluginAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
+{
+    plugin->processBlock (buffer, midi, makeContext());
+}
+
+void PluginAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
+{
+    plugin->processBypassed (buffer, midi, makeContext());
+}
+
+bool PluginAudioProcessor::hasEditor() const
+{
+    return plugin->getActiveEditor() != nullptr;
+}
+
+juce::AudioProcessorEditor* PluginAudioProcessor::createEditor()
+{
+    if (auto* editor = plugin->getActiveEditor())
+        return new AudioProcessorEditorWrapper (*this, *editor);
+
+    return nullptr;
+}
+
+void PluginAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    copyXmlToBinary (*plugin->createStateXml(), destData);
+}
+
+void PluginAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    // getXmlFromBinary checks the magic number and the length against the block's size.
+    if (data != nullptr && sizeInBytes > 0)
+        if (const auto xml = getXmlFromBinary (data, sizeInBytes))
+            plugin->setStateFromXml (*xml);
+}
+
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new PluginAudioProcessor();
+}

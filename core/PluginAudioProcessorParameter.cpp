@@ -1,0 +1,88 @@
+#include "core/PluginAudioProcessorParameter.h"
+
+PluginAudioProcessorParameter::PluginAudioProcessorParameter (Parameter& p)
+    : parameter (p), cachedValue (p.getNormalisedValue())
+{
+}
+
+void PluginAudioProcessorParameter::updateFromParameter (bool notifyHost)
+{
+    const auto value = parameter.getNormalisedValue();
+
+    if (cachedValue.exchange (value) != value && notifyHost)
+        sendValueChangedMessageToListeners (value);
+}
+
+juce::String PluginAudioProcessorParameter::getParameterID() const
+{
+    return juce::String (parameter.getId());
+}
+
+float PluginAudioProcessorParameter::getValue() const
+{
+    return cachedValue.load();
+}
+
+void PluginAudioProcessorParameter::setValue (float newValue)
+{
+    cachedValue.store (newValue);
+    changed.store (true);
+    parameter.setNormalisedValue (newValue, true);
+}
+
+float PluginAudioProcessorParameter::getDefaultValue() const
+{
+    return parameter.normalise (parameter.getDefaultValue());
+}
+
+juce::String PluginAudioProcessorParameter::getName (int maximumLength) const
+{
+    return parameter.getDisplayName().substring (0, maximumLength);
+}
+
+juce::String PluginAudioProcessorParameter::getLabel() const
+{
+    return parameter.getUnitLabel();
+}
+
+int PluginAudioProcessorParameter::getNumSteps() const
+{
+    const auto steps = parameter.getNumSteps();
+    return steps > 0 ? steps : juce::AudioProcessor::getDefaultNumParameterSteps();
+}
+
+bool PluginAudioProcessorParameter::isDiscrete() const
+{
+    return parameter.getNumSteps() > 0;
+}
+
+bool PluginAudioProcessorParameter::isBoolean() const
+{
+    return parameter.getNumSteps() == 2 && parameter.getMinimum() == 0.0f && parameter.getMaximum() == 1.0f;
+}
+
+juce::String PluginAudioProcessorParameter::getText (float normalisedValue, int maximumLength) const
+{
+    return parameter.getDisplayText (parameter.denormalise (normalisedValue)).substring (0, maximumLength);
+}
+
+float PluginAudioProcessorParameter::getValueForText (const juce::String& text) const
+{
+    return parameter.normalise (parameter.getValueForText (text));
+}
+
+bool PluginAudioProcessorParameter::isAutomatable() const
+{
+    return parameter.isAutomatable();
+}
+
+bool PluginAudioProcessorParameter::isMetaParameter() const
+{
+    return parameter.isMeta();
+}
+
+juce::StringArray PluginAudioProcessorParameter::getAllValueStrings() const
+{
+    const auto items = parameter.getItemNames();
+    return items.isEmpty() ? juce::HostedAudioProcessorParameter::getAllValueStrings() : items;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/parameters/Parameter.h"
+#include <juce_audio_processors/juce_audio_processors.h>
+
+/** One automatable Parameter as the host sees it. The host's value is cached in an atomic
+    with a changed flag, so the host reads back exactly what it set without touching the
+    Parameter, and a change from the plug-in reaches the host only when it differs. */
+class PluginAudioProcessorParameter : public juce::HostedAudioProcessorParameter
+{
+public:
+    explicit PluginAudioProcessorParameter (Parameter& parameter);
+
+    Parameter& getParameter() const noexcept { return parameter; }
+
+    /** The plug-in changed the value; tells the host when asked and when it differs. */
+    void updateFromParameter (bool notifyHost);
+    /** Whether the host set a value since the last call. */
+    bool consumeChanged() noexcept { return changed.exchange (false); }
+
+    juce::String getParameterID() const override;
+    float getValue() const override;
+    void setValue (float newValue) override;
+    float getDefaultValue() const override;
+    juce::String getName (int maximumLength) const override;
+    juce::String getLabel() const override;
+    int getNumSteps() const override;
+    bool isDiscrete() const override;
+    bool isBoolean() const override;
+    juce::String getText (float normalisedValue, int maximumLength) const override;
+    float getValueForText (const juce::String& text) const override;
+    bool isAutomatable() const override;
+    bool isMetaParameter() const override;
+    juce::StringArray getAllValueStrings() const override;
+
+private:
+    Parameter& parameter;
+    std::atomic<float> cachedValue;
+    std::atomic<bool> changed { false };
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The editor as the plug-in core sees it: created once with the plug-in, driven by a timer,
+    shown in the host's window through AudioProcessorEditorWrapper. The editor subsystem
+    derives its BasePluginEditor from this, which keeps the core free of editor code. */
+class PluginEditor : public juce::Component,
+                     public juce::Timer
+{
+public:
+    /** Called once by the plug-in right after construction. */
+    virtual void initialise() {}
+    /** Called by the host wrapper before the editor is first shown. */
+    virtual void ensureSkinLoaded() {}
+
+    /** The "Editor" element of the plug-in state (null: nothing to store). */
+    virtual std::unique_ptr<juce::XmlElement> getStateXml() const { return nullptr; }
+    virtual void setStateFromXml (const juce::XmlElement&) {}
+
+    /** The "Editor" element of the user settings (null: nothing to store). */
+    virtual std::unique_ptr<juce::XmlElement> saveSettings() const { return nullptr; }
+
+    void timerCallback() override {}
+};

@@ -1,0 +1,61 @@
+#include "core/parameters/EnumParameter.h"
+#include "core/parameters/ParameterText.h"
+
+#include <cmath>
+
+EnumParameter::EnumParameter (const Description& d, const juce::StringArray& itemNames)
+    : Parameter (enumDescription (d, itemNames.size())),
+      items (itemNames)
+{
+    jassert (! items.isEmpty());
+}
+
+Parameter::Description EnumParameter::enumDescription (Description d, int numItems)
+{
+    d.minimum = 0.0f;
+    d.maximum = (float) juce::jmax (0, numItems - 1);
+    d.defaultValue = std::round (d.defaultValue);
+    d.step = 1.0f;
+    d.skewCentre = 0.0f;
+    d.decimals = 0;
+    return d;
+}
+
+juce::String EnumParameter::getTextForValue (float plainValue) const
+{
+    return items[juce::roundToInt (constrain (plainValue))];
+}
+
+bool EnumParameter::parseDisplayText (const juce::String& text, float& plainValue) const
+{
+    const int index = items.indexOf (text.trim(), true);
+
+    if (index >= 0)
+    {
+        plainValue = (float) index;
+        return true;
+    }
+
+    int number = 0;
+
+    if (! ParameterText::parseInteger (text, number) || number < 0 || number >= items.size())
+        return false;
+
+    plainValue = (float) number;
+    return true;
+}
+
+juce::String EnumParameter::getText() const
+{
+    return juce::String (getIntValue());
+}
+
+int EnumParameter::getNumSteps() const noexcept
+{
+    return items.size();
+}
+
+juce::String EnumParameter::getTypeName() const
+{
+    return "enum";
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/parameters/Parameter.h"
+
+/** A choice among named items; the value is the item's index 0..n-1. */
+class EnumParameter : public Parameter
+{
+public:
+    /** The range of the description is replaced by 0..n-1. */
+    EnumParameter (const Description& description, const juce::StringArray& itemNames);
+
+    juce::StringArray getItemNames() const override          { return items; }
+    int getNumItems() const noexcept                         { return items.size(); }
+
+    juce::String getTextForValue (float plainValue) const override;
+    /** An item's name (ignoring case) or its index. */
+    bool parseDisplayText (const juce::String& text, float& plainValue) const override;
+    juce::String getText() const override;
+    int getNumSteps() const noexcept override;
+    juce::String getTypeName() const override;
+
+private:
+    static Description enumDescription (Description d, int numItems);
+
+    const juce::StringArray items;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EnumParameter)
+};

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/parameters/Parameter.h"
+#include <map>
+
+/** Owns every parameter of one plug-in, built from "parameters.xml".
+
+    The id and name tables sit behind the manager's lock; parameters never move or disappear
+    once added, so a pointer from a lookup stays valid for the manager's life.
+*/
+class ParameterManager : private juce::Timer
+{
+public:
+    /** A named group of parameter ids, in the order of the description. */
+    struct Group
+    {
+        juce::String name;
+        juce::Array<int> ids;
+    };
+
+    ParameterManager();
+    ~ParameterManager() override;
+
+    /** Reads a "PluginParameters" description and adds its groups and parameters.
+        Returns an empty string on success, else a message naming what is wrong; on failure
+        nothing is added. */
+    juce::String loadFromXml (const juce::XmlElement& root);
+    juce::String loadFromFile (const juce::File& file);
+
+    /** Takes ownership; false (and the parameter deleted) when it is null, its id is negative,
+        its name is empty, or its id or name is taken. An empty group name adds it to no group. */
+    bool addParameter (std::unique_ptr<Parameter> parameter, const juce::String& groupName = {});
+
+    Parameter* getParameterByIndex (int id) const;
+    Parameter* getParameterByName (const juce::String& name) const;
+    /** All parameters in the order they were added. */
+    const juce::OwnedArray<Parameter>& getParameters() const noexcept { return parameters; }
+    int getNumParameters() const noexcept                             { return parameters.size(); }
+    const juce::Array<Group>& getGroups() const noexcept              { return groups; }
+
+    void addListenerToAll (Parameter::Listener* listener);
+    void removeListenerFromAll (Parameter::Listener* listener);
+    /** Sets the immediate listener of the parameters present now. */
+    void setImmediateListenerForAll (Parameter::ImmediateListener* listener);
+
+    /** Under the lock, the parameter's setToStoredValue with notification; nothing for an
+        unknown id. */
+    void setParameterToStoredValue (int id, int which);
+
+    /** Whether a parameter may get a MIDI CC learn pop-up: not for null, StringParameters and
+        the plug-in's own commands (ids from 100000). */
+    virtual bool canLearnMidi (Parameter* parameter) const;
+
+    /** Display text (with the unit) of a plain value of a parameter; products override for
+        their own formats. Default: Parameter::getTextWithUnit. */
+    virtual juce::String formatValue (const Parameter& parameter, float plainValue) const;
+
+    /** Reads formatValue's texts back; false when the text does not parse.
+        Default: Parameter::parseDisplayText. */
+    virtual bool parseValue (const Parameter& parameter, const juce::String& text, float& plainValue) const;
+
+    const juce::CriticalSection& getLock() const noexcept { return lock; }
+
+    /** Ids from this one on belong to the plug-in's own commands. */
+    static constexpr int firstCommandId = 100000;
+
+    /** Delivers every parameter's pending listener update now (message thread). */
+    void flushPendingUpdates();
+
+    /** Makes a parameter kind from a "param" element (see docs/parameters.md); null with a
+        message in error when the element is invalid. Products may add kinds. */
+    virtual std::unique_ptr<Parameter> createParameter (const juce::XmlElement& element,
+                                                        const juce::String& groupName,
+                                                        juce::String& error) const;
+
+private:
+    void timerCallback() override;
+    juce::String checkNewParameter (const Parameter& parameter) const;
+    void addToGroup (int id, const juce::String& groupName);
+    /** The parameters, copied under the lock, for work done outside it. */
+    juce::Array<Parameter*> snapshotParameters() const;
+
+    juce::CriticalSection lock;
+    juce::OwnedArray<Parameter> parameters;
+    std::map<int, Parameter*> byId;
+    std::map<juce::String, Parameter*> byName;
+    juce::Array<Group> groups;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ParameterManager)
+};

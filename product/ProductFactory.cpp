@@ -1,0 +1,7 @@
+#include "core/ProductFactory.h"
+#include "product/Grindel.h"
+
+std::unique_ptr<BasePlugin> createProductPlugin()
+{
+    return std::make_unique<Grindel>();
+}

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds the plug-in and runs its main job: renders a WAV file through the
+# plug-in and writes the result and the saved state.
+#   scripts/run.sh                       renders a 2 s test tone to build-release/out/render.wav
+#   scripts/run.sh IN.wav OUT.wav [...]  renders IN.wav; further arguments go to GrindelRender
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+build=build-release
+export CCACHE_SLOPPINESS=time_macros
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF
+cmake --build "$build" -j "$(nproc)" --target GrindelRender
+
+# Keep the plug-in's settings and logs out of the user's own folders.
+export GRINDEL_DATA_ROOT=${GRINDEL_DATA_ROOT:-$PWD/$build/data}
+mkdir -p "$build/out"
+
+if [ $# -ge 2 ]; then
+    in=$1; out=$2; shift 2
+    exec "$build/bin/GrindelRender" --in "$in" --out "$out" "$@"
+else
+    exec "$build/bin/GrindelRender" --tone 2 --out "$build/out/render.wav" "$@"
+fi

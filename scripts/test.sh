@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds everything with AddressSanitizer and UBSan, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+build=${GRINDEL_TEST_BUILD_DIR:-build-test}
+jobs=${GRINDEL_JOBS:-$(nproc)}
+export CCACHE_SLOPPINESS=time_macros
+export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGRINDEL_SANITIZE=ON -DGRINDEL_TESTS=ON
+cmake --build "$build" -j "$jobs"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+# GUI tests need an X server; a private one, so nothing depends on the session's display.
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300

@@ -1,0 +1,261 @@
+#include "core/NimbusEffect.h"
+#include "core/PluginAudioProcessor.h"
+#include "product/GrindelCore.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace
+{
+    juce::AudioBuffer<float> makeNoise (int channels, int samples, int seed)
+    {
+        juce::Random random (seed);
+        juce::AudioBuffer<float> buffer (channels, samples);
+
+        for (int ch = 0; ch < channels; ++ch)
+            for (int i = 0; i < samples; ++i)
+                buffer.setSample (ch, i, random.nextFloat() * 1.6f - 0.8f);
+
+        return buffer;
+    }
+
+    bool bitEqual (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b, int channels)
+    {
+        for (int ch = 0; ch < channels; ++ch)
+            if (std::memcmp (a.getReadPointer (ch), b.getReadPointer (ch), sizeof (float) * (size_t) a.getNumSamples()) != 0)
+                return false;
+
+        return true;
+    }
+
+    struct FixedPlayHead : juce::AudioPlayHead
+    {
+        juce::Optional<PositionInfo> getPosition() const override
+        {
+            PositionInfo info;
+            info.setBpm (93.5);
+            return info;
+        }
+    };
+
+    class AudioRoadTest : public ::testing::Test
+    {
+    protected:
+        void prepare (int channels, double rate, int maxBlock)
+        {
+            const auto set = channels == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
+            ASSERT_TRUE (processor.setBusesLayout ({ { set }, { set } }));
+            processor.prepareToPlay (rate, maxBlock);
+        }
+
+        GrindelCore& core() { return *dynamic_cast<GrindelCore*> (processor.getPlugin().getCore()); }
+        Parameter& parameter (const juce::String& name)
+        {
+            auto* p = processor.getPlugin().getParameterManager().getParameterByName (name);
+            EXPECT_NE (p, nullptr) << name.toStdString();
+            return *p;
+        }
+
+        test::ScopedDataRoot root;
+        PluginAudioProcessor processor;
+    };
+}
+
+TEST_F (AudioRoadTest, PassesAudioBitExactAcrossBlockSizesChannelsAndMidiSplits)
+{
+    for (int channels : { 1, 2 })
+    {
+        prepare (channels, 48000.0, 1024);
+
+        for (int blockSize : { 1, 7, 32, 512, 1024 })
+        {
+            auto input = makeNoise (channels, blockSize, blockSize * channels);
+            auto buffer = input;
+
+            // Notes and controllers inside the block split its rendering into pieces.
+            juce::MidiBuffer midi;
+            midi.addEvent (juce::MidiMessage::noteOn (1, 60, 0.5f), blockSize / 3);
+            midi.addEvent (juce::MidiMessage::noteOff (1, 60), blockSize / 2);
+            midi.addEvent (juce::MidiMessage::controllerEvent (1, 20, 64), blockSize - 1);
+
+            processor.processBlock (buffer, midi);
+
+            EXPECT_TRUE (bitEqual (buffer, input, channels)) << channels << " channels, block " << blockSize;
+
+            float expectedPeak[2] = { input.getMagnitude (0, 0, blockSize), input.getMagnitude (channels - 1, 0, blockSize) };
+            auto* effectCore = &core();
+            EXPECT_FLOAT_EQ (effectCore->getMeterValue (0), expectedPeak[0]);
+            EXPECT_FLOAT_EQ (effectCore->getMeterValue (1), expectedPeak[1]);
+        }
+    }
+}
+
+TEST_F (AudioRoadTest, MetersClampAndBypassPassesAudio)
+{
+    prepare (2, 44100.0, 64);
+
+    juce::AudioBuffer<float> loud (2, 64);
+    loud.clear();
+    loud.setSample (0, 10, 3.0f);
+    loud.setSample (1, 20, -0.25f);
+    juce::MidiBuffer midi;
+    processor.processBlock (loud, midi);
+    EXPECT_EQ (core().getMeterValue (0), 1.0f);
+    EXPECT_EQ (core().getMeterValue (1), 0.25f);
+
+    auto input = makeNoise (2, 64, 3);
+    auto buffer = input;
+    processor.processBlockBypassed (buffer, midi);
+    EXPECT_TRUE (bitEqual (buffer, input, 2));
+}
+
+TEST_F (AudioRoadTest, OutputWithoutInputIsCleared)
+{
+    // The host hands a buffer with more channels than the plug-in has inputs: the extra output
+    // carries garbage that must not leak out.
+    ASSERT_TRUE (processor.setBusesLayout ({ { juce::AudioChannelSet::mono() }, { juce::AudioChannelSet::mono() } }));
+    processor.prepareToPlay (48000.0, 64);
+
+    BasePlugin::ProcessContext context;
+    context.numInputChannels = 1;
+    context.numOutputChannels = 2;
+
+    auto buffer = makeNoise (2, 64, 9);
+    const auto input = buffer;
+    juce::MidiBuffer midi;
+    processor.getPlugin().processBlock (buffer, midi, context);
+
+    EXPECT_EQ (buffer.getMagnitude (1, 0, 64), 0.0f);
+    EXPECT_TRUE (bitEqual (buffer, input, 1));
+}
+
+TEST_F (AudioRoadTest, HostAndWidgetChangesReachTheCoreWithoutTheMessageLoop)
+{
+    prepare (2, 48000.0, 512);
+    auto& plugin = processor.getPlugin();
+    auto* target = plugin.getParameterManager().getParameters().getFirst();
+    ASSERT_NE (target, nullptr);
+    ASSERT_GE (target->getHostIndex(), 0);
+
+    auto* hostParameter = processor.getHostParameter (*target);
+    ASSERT_NE (hostParameter, nullptr);
+
+    // The host automates from a thread of its own; nothing pumps the message loop.
+    std::thread host ([&] { hostParameter->setValue (0.25f); });
+    host.join();
+
+    EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->denormalise (0.25f));
+    EXPECT_FLOAT_EQ (target->getNormalisedValue(), 0.25f);
+    EXPECT_FLOAT_EQ (hostParameter->getValue(), 0.25f);
+    EXPECT_TRUE (hostParameter->consumeChanged());
+
+    // A widget's change reaches the core at once and the host hears of it.
+    struct HostListener : juce::AudioProcessorParameter::Listener
+    {
+        void parameterValueChanged (int, float v) override { last = v; ++count; }
+        void parameterGestureChanged (int, bool starting) override { gestures.add (starting); }
+        float last = -1.0f;
+        int count = 0;
+        juce::Array<bool> gestures;
+    } hostListener;
+
+    hostParameter->addListener (&hostListener);
+    target->beginChangeGesture();
+    target->setNormalisedValue (0.75f, true);
+    target->endChangeGesture();
+    hostParameter->removeListener (&hostListener);
+
+    EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->denormalise (0.75f));
+    EXPECT_EQ (hostListener.count, 1);
+    EXPECT_FLOAT_EQ (hostListener.last, 0.75f);
+    EXPECT_EQ (hostListener.gestures, juce::Array<bool> ({ true, false }));
+}
+
+TEST_F (AudioRoadTest, MidiControllerMapSetsParametersOnTheAudioThread)
+{
+    prepare (2, 48000.0, 256);
+    auto& plugin = processor.getPlugin();
+    auto* target = plugin.getParameterManager().getParameters().getFirst();
+    plugin.getMidiControlMap().setParameter (21, target);
+    plugin.midiActivity = 0;
+
+    juce::AudioBuffer<float> buffer (2, 256);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, 21, 127), 100);
+    processor.processBlock (buffer, midi);
+
+    EXPECT_FLOAT_EQ (target->getNormalisedValue(), 1.0f);
+    EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->getMaximum());
+    EXPECT_EQ (plugin.midiActivity.exchange (0), 1);
+}
+
+TEST_F (AudioRoadTest, TempoSecondsAndActiveFlag)
+{
+    auto& plugin = processor.getPlugin();
+    auto& effect = dynamic_cast<NimbusEffect&> (plugin);
+    EXPECT_EQ (plugin.active.load(), 0);
+    prepare (2, 48000.0, 480);
+    EXPECT_EQ (plugin.active.load(), 1);
+
+    juce::AudioBuffer<float> buffer (2, 480);
+    buffer.clear();
+    juce::MidiBuffer midi;
+
+    for (int i = 0; i < 100; ++i)
+        processor.processBlock (buffer, midi);
+
+    EXPECT_NEAR (plugin.getSecondsProcessed(), 1.0, 1e-9);
+    EXPECT_EQ (effect.getTempo(), 120.0);
+
+    FixedPlayHead playHead;
+    processor.setPlayHead (&playHead);
+    processor.processBlock (buffer, midi);
+    EXPECT_EQ (effect.getTempo(), 93.5);
+
+    processor.setPlayHead (nullptr);
+    processor.processBlock (buffer, midi);
+    EXPECT_EQ (effect.getTempo(), 120.0);
+
+    processor.releaseResources();
+    EXPECT_EQ (plugin.active.load(), 0);
+}
+
+TEST_F (AudioRoadTest, QualityFollowsTheHostsRealtimeOrOfflineState)
+{
+    auto& plugin = processor.getPlugin();
+    ASSERT_TRUE (plugin.hasQualityParameters());
+    auto* quality = plugin.getQualityParameter();
+    auto* realtime = plugin.getRealtimeQualityParameter();
+    auto* offline = plugin.getOfflineQualityParameter();
+    ASSERT_GE (quality->getMaximum(), 2.0f);
+
+    realtime->setValue (0.0f, true);
+    offline->setValue (2.0f, true);
+    prepare (2, 48000.0, 64);
+
+    juce::AudioBuffer<float> buffer (2, 64);
+    buffer.clear();
+    juce::MidiBuffer midi;
+
+    processor.processBlock (buffer, midi);
+    EXPECT_EQ (quality->getIntValue(), 0);
+    EXPECT_FALSE (plugin.isOffline());
+
+    processor.setNonRealtime (true);
+    processor.processBlock (buffer, midi);
+    EXPECT_EQ (quality->getIntValue(), 2);
+    EXPECT_TRUE (plugin.isOffline());
+
+    // Choosing another offline quality while rendering offline takes effect at once.
+    offline->setValue (1.0f, true);
+    EXPECT_EQ (quality->getIntValue(), 1);
+
+    // The real-time choice waits until the host is back in real time.
+    realtime->setValue (2.0f, true);
+    EXPECT_EQ (quality->getIntValue(), 1);
+
+    processor.setNonRealtime (false);
+    processor.processBlock (buffer, midi);
+    EXPECT_EQ (quality->getIntValue(), 2);
+}

@@ -1,0 +1,170 @@
+#include "core/AudioProcessorEditorWrapper.h"
+#include "core/PluginAudioProcessor.h"
+#include "product/Grindel.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
+
+namespace
+{
+    struct Events
+    {
+        juce::StringArray log;
+        int ticks = 0;
+    };
+
+    class StubEditor : public PluginEditor
+    {
+    public:
+        explicit StubEditor (Events& e) : events (e) { setSize (800, 616); events.log.add ("created"); }
+        ~StubEditor() override { events.log.add (isTimerRunning() ? "deleted while ticking" : "deleted"); }
+
+        void initialise() override           { events.log.add ("initialise"); }
+        void ensureSkinLoaded() override     { events.log.add ("ensureSkinLoaded"); }
+        void lookAndFeelChanged() override   { events.log.add ("lookAndFeelChanged"); }
+        void timerCallback() override        { ++events.ticks; }
+
+        std::unique_ptr<juce::XmlElement> getStateXml() const override
+        {
+            auto xml = std::make_unique<juce::XmlElement> ("Editor");
+            xml->setAttribute ("zoom", zoom);
+            return xml;
+        }
+
+        void setStateFromXml (const juce::XmlElement& xml) override { zoom = xml.getIntAttribute ("zoom"); }
+
+        std::unique_ptr<juce::XmlElement> saveSettings() const override
+        {
+            auto xml = std::make_unique<juce::XmlElement> ("Editor");
+            xml->setAttribute ("skin", "Dark");
+            return xml;
+        }
+
+        int zoom = 100;
+
+    private:
+        Events& events;
+    };
+
+    class GrindelWithEditor : public Grindel
+    {
+    public:
+        explicit GrindelWithEditor (Events& e) : events (e) {}
+
+    protected:
+        std::unique_ptr<PluginEditor> makeEditor() override { return std::make_unique<StubEditor> (events); }
+
+    private:
+        Events& events;
+    };
+}
+
+TEST (EditorLifecycle, CreatedOnceTickingShownInTheHostWrapperAndDeletedStopped)
+{
+    test::ScopedDataRoot root;
+    Events events;
+
+    {
+        PluginAudioProcessor processor (std::make_unique<GrindelWithEditor> (events));
+        auto* editor = dynamic_cast<StubEditor*> (processor.getPlugin().getActiveEditor());
+        ASSERT_NE (editor, nullptr);
+        EXPECT_EQ (events.log, juce::StringArray ({ "created", "initialise", "lookAndFeelChanged" }));
+        EXPECT_TRUE (editor->isTimerRunning());
+        EXPECT_EQ (editor->getTimerInterval(), 25);
+        EXPECT_TRUE (test::pumpUntil ([&] { return events.ticks >= 3; }));
+
+        // Opening the host window twice shows the same editor; closing keeps it alive.
+        ASSERT_TRUE (processor.hasEditor());
+
+        for (int width : { 800, 1180 })
+        {
+            std::unique_ptr<juce::AudioProcessorEditor> window (processor.createEditorIfNeeded());
+            ASSERT_NE (window, nullptr);
+            EXPECT_EQ (editor->getParentComponent(), window.get());
+            EXPECT_EQ (window->getBounds(), juce::Rectangle<int> (0, 0, width, 616));
+
+            // The host window follows the editor's size.
+            editor->setSize (1180, 616);
+            EXPECT_EQ (window->getWidth(), 1180);
+
+            // As a host wrapper does before it deletes the window.
+            processor.editorBeingDeleted (window.get());
+        }
+
+        EXPECT_EQ (editor->getParentComponent(), nullptr);
+        EXPECT_EQ (events.log.strings.getLast(), "ensureSkinLoaded");
+        EXPECT_EQ (events.log.size(), 5);
+
+        // The editor's element travels with the state and the user settings.
+        editor->zoom = 150;
+        juce::MemoryBlock state;
+        processor.getStateInformation (state);
+        editor->zoom = 0;
+        processor.setStateInformation (state.getData(), (int) state.getSize());
+        EXPECT_EQ (editor->zoom, 150);
+    }
+
+    EXPECT_EQ (events.log.strings.getLast(), "deleted");
+
+    const auto settings = juce::parseXML (root.getUserFolder().getChildFile ("Grindel 2.ini"));
+    ASSERT_NE (settings, nullptr);
+    ASSERT_NE (settings->getChildByName ("Editor"), nullptr);
+    EXPECT_EQ (settings->getChildByName ("Editor")->getStringAttribute ("skin"), "Dark");
+}
+
+TEST (EditorLifecycle, ProductIdentity)
+{
+    test::ScopedDataRoot root;
+    PluginAudioProcessor processor;
+    auto& plugin = processor.getPlugin();
+
+    EXPECT_EQ (processor.getName(), "Grindel 2");
+    EXPECT_EQ (plugin.getShortCode(), "GR");
+    EXPECT_EQ (plugin.getCategory(), "Vintage Sampler;Degradation");
+    EXPECT_EQ (plugin.getBranch(), "master");
+    EXPECT_EQ (plugin.getBuildText(), "0");
+    EXPECT_EQ (plugin.getFormatName(), "AAX");
+    EXPECT_EQ (plugin.getPlatformName(), "64bit");
+    EXPECT_EQ (plugin.getVersion(), "2.2.1");
+    EXPECT_EQ (plugin.getStartPresetName(), "MPC60");
+    EXPECT_EQ (plugin.getInitPresetName(), "- Bypass -");
+    EXPECT_EQ (plugin.getExportExtension(), ".grzip");
+    EXPECT_FALSE (plugin.hasCredits());
+    EXPECT_TRUE (plugin.getCreditsText().isEmpty());
+    EXPECT_TRUE (plugin.getParametersError().isEmpty()) << plugin.getParametersError();
+    EXPECT_EQ (plugin.getActiveEditor(), nullptr);
+    EXPECT_FALSE (processor.hasEditor());
+
+    // The command and quality parameters exist with their fixed ids and stay away from the host.
+    const char* names[] = { "Preset Name", "Options", "About", "Preset Previous", "Preset Next",
+                            "Preset Browse", "Preset Init", "Preset Reload", "Preset Save" };
+    auto& manager = plugin.getParameterManager();
+
+    for (int i = 0; i < 9; ++i)
+    {
+        auto* p = manager.getParameterByIndex (100000 + i);
+        ASSERT_NE (p, nullptr);
+        EXPECT_EQ (p->getName(), names[i]);
+        EXPECT_EQ (p->getHostIndex(), -1);
+    }
+
+    for (int id = 100009; id <= 100012; ++id)
+    {
+        auto* p = manager.getParameterByIndex (id);
+        ASSERT_NE (p, nullptr);
+        EXPECT_EQ (p->getItemNames(), plugin.getQualityParameter()->getItemNames());
+        EXPECT_TRUE (p->isExcludedFromPresets());
+        EXPECT_EQ (p->getHostIndex(), -1);
+    }
+
+    // Host indices run without gaps over the automatable parameters.
+    int expected = 0;
+    for (auto* p : manager.getParameters())
+    {
+        if (p->isAutomatable())
+        {
+            EXPECT_EQ (p->getHostIndex(), expected++);
+        }
+    }
+
+    EXPECT_EQ (processor.getParameters().size(), expected);
+}

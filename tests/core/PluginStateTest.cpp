@@ -1,0 +1,158 @@
+#include "core/PluginAudioProcessor.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
+
+namespace
+{
+    struct Snapshot
+    {
+        juce::StringPairArray values;
+
+        explicit Snapshot (PluginAudioProcessor& processor)
+        {
+            for (auto* p : processor.getPlugin().getParameterManager().getParameters())
+                values.set (juce::String (p->getId()), p->getText());
+        }
+
+        bool operator== (const Snapshot& other) const { return values == other.values; }
+    };
+
+    juce::MemoryBlock saveState (PluginAudioProcessor& processor)
+    {
+        juce::MemoryBlock block;
+        processor.getStateInformation (block);
+        return block;
+    }
+
+    // Moves every automatable parameter away from its default, and the quality choices too.
+    void changeEverything (PluginAudioProcessor& processor)
+    {
+        auto& plugin = processor.getPlugin();
+        float v = 0.11f;
+
+        for (auto* p : plugin.getParameterManager().getParameters())
+        {
+            if (p->isAutomatable())
+                p->setNormalisedValue (v, true);
+
+            v = std::fmod (v + 0.29f, 1.0f);
+        }
+
+        plugin.getRealtimeQualityParameter()->setValue (1.0f, true);
+        plugin.getOfflineQualityParameter()->setValue (2.0f, true);
+        plugin.getMidiControlMap().setParameter (7, plugin.getParameterManager().getParameters().getFirst());
+    }
+}
+
+TEST (PluginState, RoundTripsIntoAFreshInstance)
+{
+    test::ScopedDataRoot root;
+    juce::MemoryBlock state;
+    std::unique_ptr<Snapshot> before;
+
+    {
+        PluginAudioProcessor original;
+        changeEverything (original);
+        before = std::make_unique<Snapshot> (original);
+        state = saveState (original);
+    }
+
+    PluginAudioProcessor restored;
+    ASSERT_FALSE (Snapshot (restored) == *before);
+
+    restored.setStateInformation (state.getData(), (int) state.getSize());
+    EXPECT_TRUE (Snapshot (restored) == *before);
+
+    auto& plugin = restored.getPlugin();
+    EXPECT_EQ (plugin.getRealtimeQualityParameter()->getIntValue(), 1);
+    EXPECT_EQ (plugin.getOfflineQualityParameter()->getIntValue(), 2);
+    EXPECT_EQ (plugin.getQualityParameter()->getIntValue(), 1);
+    EXPECT_EQ (plugin.getMidiControlMap().getParameter (7), plugin.getParameterManager().getParameters().getFirst());
+
+    // The host's cached values follow the restored state.
+    for (auto* p : plugin.getParameterManager().getParameters())
+    {
+        if (auto* hostParameter = restored.getHostParameter (*p))
+        {
+            EXPECT_FLOAT_EQ (hostParameter->getValue(), p->getNormalisedValue()) << p->getName();
+        }
+    }
+
+    // And the state block itself has the documented shape.
+    const auto xml = juce::AudioProcessor::getXmlFromBinary (state.getData(), (int) state.getSize());
+    ASSERT_NE (xml, nullptr);
+    EXPECT_TRUE (xml->hasTagName ("PluginState"));
+
+    for (auto* tag : { "ProcessingQuality", "ParametersState", "MidiControlMap" })
+        EXPECT_NE (xml->getChildByName (tag), nullptr) << tag;
+
+    // Command and quality parameters never travel as preset values.
+    auto* values = xml->getChildByName ("ParametersState")->getChildByName ("Preset");
+    ASSERT_NE (values, nullptr);
+
+    for (auto* value : values->getChildIterator())
+        EXPECT_LT (value->getIntAttribute ("id"), 100000);
+}
+
+TEST (PluginState, CorruptOrForeignBlocksChangeNothing)
+{
+    test::ScopedDataRoot root;
+    PluginAudioProcessor processor;
+    changeEverything (processor);
+    const Snapshot before (processor);
+    const auto good = saveState (processor);
+
+    std::vector<juce::MemoryBlock> bad;
+
+    for (size_t cut : { (size_t) 1, (size_t) 7, (size_t) 8, (size_t) 9, good.getSize() / 2, good.getSize() - 1 })
+        bad.emplace_back (good.getData(), cut);
+
+    juce::MemoryBlock foreign;
+    juce::AudioProcessor::copyXmlToBinary (juce::XmlElement ("SomethingElse"), foreign);
+    bad.push_back (foreign);
+
+    juce::MemoryBlock lyingLength (good);
+    static_cast<juce::uint32*> (lyingLength.getData())[1] = 0x7fffffff;
+    bad.push_back (lyingLength);
+
+    juce::Random random (42);
+    juce::MemoryBlock noise (4096);
+    for (size_t i = 0; i < noise.getSize(); ++i)
+        noise[i] = (char) random.nextInt (256);
+    bad.push_back (noise);
+
+    for (const auto& block : bad)
+    {
+        processor.setStateInformation (block.getData(), (int) block.getSize());
+        EXPECT_TRUE (Snapshot (processor) == before) << "block of " << block.getSize() << " bytes";
+    }
+
+    processor.setStateInformation (nullptr, 0);
+    EXPECT_TRUE (Snapshot (processor) == before);
+}
+
+TEST (PluginState, HostileChildrenAreSkipped)
+{
+    test::ScopedDataRoot root;
+    PluginAudioProcessor processor;
+    auto& plugin = processor.getPlugin();
+    auto* first = plugin.getParameterManager().getParameters().getFirst();
+    first->setNormalisedValue (0.5f, true);
+    const auto before = first->getText();
+
+    auto xml = juce::parseXML (R"(<PluginState>
+        <ProcessingQuality><Preset><Value id="100009" value="banana"/></Preset></ProcessingQuality>
+        <ParametersState><Preset><Value id="0" value="not a number"/><Value id="99999" value="1"/>
+                                 <Value id="100001" value="1"/></Preset></ParametersState>
+        <MidiControlMap><assign cc="-4" param="x"/><assign cc="400" param="y"/><assign cc="3" param="no such"/></MidiControlMap>
+      </PluginState>)");
+    ASSERT_NE (xml, nullptr);
+
+    juce::MemoryBlock block;
+    juce::AudioProcessor::copyXmlToBinary (*xml, block);
+    processor.setStateInformation (block.getData(), (int) block.getSize());
+
+    EXPECT_EQ (first->getText(), before);
+    EXPECT_EQ (plugin.getParameterManager().getParameterByIndex (100001)->getIntValue(), 0);
+    EXPECT_EQ (plugin.getMidiControlMap().getParameter (3), nullptr);
+}

@@ -1,0 +1,61 @@
+#include "support/TestSupport.h"
+#include <cstdlib>
+
+namespace test
+{
+    TempFolder::TempFolder()
+        : folder (juce::File::getSpecialLocation (juce::File::tempDirectory)
+                      .getNonexistentChildFile ("grindel-test", {}, false))
+    {
+        folder.createDirectory();
+    }
+
+    TempFolder::~TempFolder()
+    {
+        folder.deleteRecursively();
+    }
+
+    ScopedDataRoot::ScopedDataRoot()
+        : previous (juce::SystemStats::getEnvironmentVariable ("GRINDEL_DATA_ROOT", {}))
+    {
+        setenv ("GRINDEL_DATA_ROOT", root.get().getFullPathName().toRawUTF8(), 1);
+    }
+
+    ScopedDataRoot::~ScopedDataRoot()
+    {
+        if (previous.isNotEmpty())
+            setenv ("GRINDEL_DATA_ROOT", previous.toRawUTF8(), 1);
+        else
+            unsetenv ("GRINDEL_DATA_ROOT");
+    }
+
+    juce::File ScopedDataRoot::getUserFolder() const
+    {
+        return root.get().getChildFile ("User/Application Support/Orvik Group/Grindel 2");
+    }
+
+    juce::File ScopedDataRoot::getCommonFolder() const
+    {
+        return root.get().getChildFile ("Common/Application Support/Orvik Group/Grindel 2");
+    }
+
+    bool pumpUntil (const std::function<bool()>& condition, int timeoutMs)
+    {
+        const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+
+        while (! condition())
+        {
+            if (juce::Time::getMillisecondCounter() > deadline)
+                return false;
+
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+        }
+
+        return true;
+    }
+
+    void pump (int milliseconds)
+    {
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+    }
+}

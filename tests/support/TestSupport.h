@@ -1,0 +1,39 @@
+#pragma once
+
+#include <juce_events/juce_events.h>
+#include <functional>
+
+namespace test
+{
+    /** A fresh folder under the system's temporary folder, deleted with its contents. */
+    class TempFolder
+    {
+    public:
+        TempFolder();
+        ~TempFolder();
+        const juce::File& get() const noexcept { return folder; }
+
+    private:
+        juce::File folder;
+    };
+
+    /** Points the plug-in's data roots (GRINDEL_DATA_ROOT) at a fresh folder while it lives. */
+    class ScopedDataRoot
+    {
+    public:
+        ScopedDataRoot();
+        ~ScopedDataRoot();
+
+        juce::File getUserFolder() const;
+        juce::File getCommonFolder() const;
+
+    private:
+        TempFolder root;
+        juce::String previous;
+    };
+
+    /** Runs the message loop until the condition holds or the time is up; returns the condition. */
+    bool pumpUntil (const std::function<bool()>& condition, int timeoutMs = 2000);
+    /** Runs the message loop for a while. */
+    void pump (int milliseconds);
+}
