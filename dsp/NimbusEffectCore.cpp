@@ -1,6 +1,7 @@
 #include "dsp/NimbusEffectCore.h"
 #include <algorithm>
 #include <cmath>
+#include <juce_audio_basics/juce_audio_basics.h>
 
 namespace
 {
@@ -11,12 +12,11 @@ namespace
 
     float peak (const float* samples, int numSamples) noexcept
     {
-        float p = 0.0f;
+        if (numSamples <= 0)
+            return 0.0f;
 
-        for (int i = 0; i < numSamples; ++i)
-            p = std::max (p, std::abs (samples[i]));
-
-        return p;
+        const auto range = juce::FloatVectorOperations::findMinAndMax (samples, numSamples);
+        return std::max (-range.getStart(), range.getEnd());
     }
 }
 

@@ -1,0 +1,2 @@
+// The entry functions, included as source the way the plug-in's wrapper includes them.
+#include "AAX_Exports.cpp"

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "AAX_IACFAutomationDelegate.h"
+#include "StandInObject.h"
+
+#include <deque>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+class StandInHost;
+
+// The host's automation service. Records every request, and answers value requests
+// through the value sink: at once, when flushed, or never.
+class StandInAutomationDelegate : public AAX_IACFAutomationDelegate, public StandInObject
+{
+public:
+    enum class AnswerMode { Echo, Deferred, Never };
+
+    enum class EventKind { Register, Unregister, SetValueRequest, CurrentValue, Touch, Release, TouchState };
+
+    struct Event
+    {
+        EventKind   kind;
+        std::string parameterID;
+        double      value;
+
+        std::string ToString() const;
+    };
+
+    // Receives the host's answer to a value request, as the host's call back into the
+    // effect would (parameter id, normalised value).
+    using ValueSink = std::function<void (const std::string&, double)>;
+
+    explicit StandInAutomationDelegate (StandInHost& host);
+
+    void SetAnswerMode (AnswerMode mode)    { mMode = mode; }
+    void SetValueSink (ValueSink sink)      { mSink = std::move (sink); }
+    void SetResult (AAX_Result result)      { mResult = result; }
+
+    // Answers the deferred value requests in order; returns how many were answered.
+    int Flush();
+    size_t Pending() const { return mPending.size(); }
+
+    const std::vector<Event>& Events() const { return mEvents; }
+    std::vector<std::string>  Log() const;
+    void ClearRecords()                      { mEvents.clear(); }
+
+    // Identifiers registered and not unregistered since.
+    const std::multiset<std::string>& Registered() const { return mRegistered; }
+
+    ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
+    acfUInt32 AddRef() override;
+    acfUInt32 Release() override;
+
+    AAX_Result RegisterParameter (AAX_CParamID iParameterID) override;
+    AAX_Result UnregisterParameter (AAX_CParamID iParameterID) override;
+    AAX_Result PostSetValueRequest (AAX_CParamID iParameterID, double iNormalizedValue) override;
+    AAX_Result PostCurrentValue (AAX_CParamID iParameterID, double iNormalizedValue) override;
+    AAX_Result PostTouchRequest (AAX_CParamID iParameterID) override;
+    AAX_Result PostReleaseRequest (AAX_CParamID iParameterID) override;
+    AAX_Result GetTouchState (AAX_CParamID iParameterID, AAX_CBoolean* oTouched) override;
+
+private:
+    void Record (EventKind kind, AAX_CParamID id, double value = 0.0);
+    void Answer (const std::string& id, double value);
+
+    StandInHost&                                  mHost;
+    AnswerMode                                    mMode = AnswerMode::Echo;
+    ValueSink                                     mSink;
+    AAX_Result                                    mResult = 0;
+    std::deque<std::pair<std::string, double>>    mPending;
+    std::vector<Event>                            mEvents;
+    std::multiset<std::string>                    mRegistered;
+    std::multiset<std::string>                    mTouched;
+};

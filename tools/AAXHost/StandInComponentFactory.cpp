@@ -1,0 +1,48 @@
+#include "StandInComponentFactory.h"
+#include "StandInHost.h"
+#include "StandInHostServices.h"
+#include "StandInUID.h"
+
+#include "AAX_UIDs.h"
+
+StandInComponentFactory::StandInComponentFactory (StandInHost& host)
+    : StandInObject ("component factory"), mHost (host)
+{
+}
+
+ACFRESULT StandInComponentFactory::QueryInterface (const acfIID& iid, void** ppOut)
+{
+    if (ppOut == nullptr)
+        return ACF_E_POINTER;
+
+    *ppOut = nullptr;
+
+    if (! mHost.Offers (iid) || ! (iid == IID_IACFUnknown || iid == IID_IACFComponentFactory))
+        return ACF_E_NOINTERFACE;
+
+    *ppOut = static_cast<IACFComponentFactory*> (this);
+    AddRef();
+    return ACF_OK;
+}
+
+acfUInt32 StandInComponentFactory::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInComponentFactory::Release() { return CountRelease(); }
+
+ACFRESULT StandInComponentFactory::CreateInstance (const acfCLSID& clsid, IACFUnknown* pUnkOuter, const acfIID& iid, void** ppOut)
+{
+    NoteCall ("CreateInstance");
+    mCreations.push_back (StandInUID::ToText (clsid) + " " + StandInUID::ToText (iid));
+
+    if (ppOut == nullptr)
+        return ACF_E_POINTER;
+
+    *ppOut = nullptr;
+
+    if (pUnkOuter != nullptr)
+        return ACF_E_NOINTERFACE;   // no stand-in component supports aggregation
+
+    if (clsid == CLSID_AAXHostServices)
+        return mHost.Services().QueryInterface (iid, ppOut);
+
+    return ACF_E_NOINTERFACE;
+}

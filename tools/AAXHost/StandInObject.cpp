@@ -1,0 +1,28 @@
+#include "StandInObject.h"
+
+StandInObject::StandInObject (std::string name) : mName (std::move (name)) {}
+
+StandInObject::~StandInObject() = default;
+
+acfUInt32 StandInObject::CountAddRef()
+{
+    mEverReferenced = true;
+    return static_cast<acfUInt32> (++mReferences);
+}
+
+acfUInt32 StandInObject::CountRelease()
+{
+    if (mReferences == 0)
+    {
+        mViolations.push_back ("Release without a reference on " + mName);
+        return 0;
+    }
+
+    return static_cast<acfUInt32> (--mReferences);
+}
+
+void StandInObject::NoteCall (const char* operation)
+{
+    if (mEverReferenced && mReferences == 0)
+        mViolations.push_back (std::string (operation) + " on " + mName + " after its last release");
+}

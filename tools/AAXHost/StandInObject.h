@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ACFBaseTypes.h"
+
+#include <string>
+#include <vector>
+
+// Reference bookkeeping of a stand-in host object. The stand-in host owns its objects
+// for the whole test, so that their records stay readable; the count is that of the
+// references the library holds. Releasing without a reference, and calling an
+// object after the library's last release, are recorded as violations.
+class StandInObject
+{
+public:
+    explicit StandInObject (std::string name);
+    virtual ~StandInObject();
+
+    StandInObject (const StandInObject&) = delete;
+    StandInObject& operator= (const StandInObject&) = delete;
+
+    const std::string& ObjectName() const                 { return mName; }
+    int References() const                                { return mReferences; }
+    const std::vector<std::string>& Violations() const    { return mViolations; }
+
+protected:
+    acfUInt32 CountAddRef();
+    acfUInt32 CountRelease();
+
+    // To be called by every operation other than the three of IACFUnknown.
+    void NoteCall (const char* operation);
+
+private:
+    std::string              mName;
+    int                      mReferences = 0;
+    bool                     mEverReferenced = false;
+    std::vector<std::string> mViolations;
+};
