@@ -2,14 +2,11 @@
 
 #include "AAX_Assert.h"
 #include "AAX_Errors.h"
-#include "AAX_Exception.h"
 #include "AAX_HostServices.h"
 #include "AAX_IHostServices.h"
-#include "AAX_Init.h"
 #include "AAX_UIDs.h"
 #include "CACFUnknown.h"
 #include "IACFComponentDefinition.h"
-#include "IACFPluginDefinition.h"
 #include "StandInComponentFactory.h"
 #include "StandInHost.h"
 #include "StandInHostServices.h"
@@ -17,28 +14,16 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <stdexcept>
 #include <string>
 
 extern "C"
 {
-    ACFRESULT ACFRegisterPlugin (IACFUnknown*, IACFPluginDefinition**);
     ACFRESULT ACFRegisterComponent (IACFUnknown*, const acfCLSID&, IACFComponentDefinition**);
     ACFRESULT ACFGetClassFactory (IACFUnknown*, const acfCLSID&, const acfIID&, void**);
     ACFRESULT ACFCanUnloadNow();
     ACFRESULT ACFStartup (IACFUnknown*);
     ACFRESULT ACFShutdown();
     ACFRESULT ACFGetSDKVersion (acfUInt64*);
-}
-
-// Registration proper is built on the description wrappers; here it is replaced by a
-// routine whose behaviour each test chooses.
-static std::function<AAX_Result()> gRegisterPlugin = [] { return AAX_Result (0); };
-
-AAX_Result AAXRegisterPlugin (IACFUnknown*, IACFPluginDefinition**)
-{
-    return gRegisterPlugin();
 }
 
 namespace
@@ -57,7 +42,6 @@ namespace
         void TearDown() override
         {
             ACFShutdown();
-            gRegisterPlugin = [] { return AAX_Result (0); };
         }
 
         StandInHost host;
@@ -242,29 +226,4 @@ TEST_F (EntryFunctions, LongTracesAreCutToTheBuffer)
     const std::string fits = std::string (509, 'a') + "\xC3\xA9" + "tail";
     AAX_Trace (0x4000000, "%s", fits.c_str());
     EXPECT_EQ (std::string (509, 'a') + "\xC3\xA9", host.Services().Traces()[2].text);
-}
-
-TEST_F (EntryFunctions, RegisterPluginReturnsTheRoutinesResult)
-{
-    IACFPluginDefinition* definition = nullptr;
-
-    gRegisterPlugin = [] { return AAX_Result (-20035); };
-    EXPECT_EQ (-20035, ACFRegisterPlugin (host.HostUnknown(), &definition));
-
-    gRegisterPlugin = [] { return AAX_Result (0); };
-    EXPECT_EQ (0, ACFRegisterPlugin (host.HostUnknown(), &definition));
-}
-
-TEST_F (EntryFunctions, NoExceptionLeavesAnEntryFunction)
-{
-    IACFPluginDefinition* definition = nullptr;
-
-    gRegisterPlugin = []() -> AAX_Result { throw std::runtime_error ("description failed"); };
-    EXPECT_EQ (kEscaped, ACFRegisterPlugin (host.HostUnknown(), &definition));
-
-    gRegisterPlugin = []() -> AAX_Result { throw AAX::Exception::ResultError (-20004); };
-    EXPECT_EQ (kEscaped, ACFRegisterPlugin (host.HostUnknown(), &definition));
-
-    gRegisterPlugin = []() -> AAX_Result { throw 17; };
-    EXPECT_EQ (kEscaped, ACFRegisterPlugin (host.HostUnknown(), &definition));
 }

@@ -5,7 +5,18 @@
 
 #include "AAX.h"
 #include "AAX_IACFAutomationDelegate.h"
+#include "AAX_IACFCollection.h"
+#include "AAX_IACFComponentDescriptor.h"
+#include "AAX_IACFController.h"
+#include "AAX_IACFDescriptionHost.h"
+#include "AAX_IACFEffectDescriptor.h"
+#include "AAX_IACFFeatureInfo.h"
 #include "AAX_IACFHostServices.h"
+#include "AAX_IACFPageTable.h"
+#include "AAX_IACFPageTableController.h"
+#include "AAX_IACFPropertyMap.h"
+#include "AAX_IACFTransport.h"
+#include "AAX_IACFViewContainer.h"
 #include "AAX_UIDs.h"
 #include "IACFComponentFactory.h"
 #include "IACFUnknown.h"
@@ -62,6 +73,42 @@ TEST (InterfaceLayout, IdentifiersMatchTheirTextForm)
     EXPECT_EQ ("9D5E3D3D-42DC-5EFA-2217-EEE2E8E53E2E", StandInUID::ToText (IID_IAAXAutomationDelegateV1));
 }
 
+TEST (InterfaceLayout, DescriptionIdentifiersMatchTheirTextForm)
+{
+    EXPECT_EQ ("89882C2D-77BC-42EF-707B-7981B7BD0CCA", StandInUID::ToText (CLSID_AAXCollection));
+    EXPECT_EQ ("96D42C2D-EBBC-41DF-B1AB-9991A2EE0CCA", StandInUID::ToText (IID_IAAXCollectionV1));
+    EXPECT_EQ ("89872C2D-75BC-423F-401B-F9A1BAAD0CCA", StandInUID::ToText (CLSID_AAXEffectDescriptor));
+    EXPECT_EQ ("96D42C2D-EBBC-41EF-D1CB-499442E40FDA", StandInUID::ToText (IID_IAAXEffectDescriptorV1));
+    EXPECT_EQ ("41ECCC52-416B-4072-84BD-40B05210A74C", StandInUID::ToText (IID_IAAXEffectDescriptorV2));
+    EXPECT_EQ ("E5BC71DF-4C1F-4CC4-814A-5A7DD0E70EF5", StandInUID::ToText (IID_IAAXDescriptionHostV1));
+    EXPECT_EQ ("E51741F1-7FCF-11D6-AAC3-00306542A024", StandInUID::ToText (IID_IACFDefinition));
+    EXPECT_EQ ("24545609-A7C4-44D4-ABB8-CF13EA9D0BDF", StandInUID::ToText (IID_IAAXFeatureInfoV1));
+    EXPECT_EQ ("94872C3D-95BC-413D-D0DB-D9B12AAD0CCA", StandInUID::ToText (CLSID_AAXComponentDescriptor));
+    EXPECT_EQ ("96E42C2D-E2BC-51EF-61C7-48994AEB0CDA", StandInUID::ToText (IID_IAAXComponentDescriptorV1));
+    EXPECT_EQ ("1895259E-AAA9-4F0F-A985-149837B76F89", StandInUID::ToText (IID_IAAXComponentDescriptorV2));
+    EXPECT_EQ ("979CFCD4-2BCB-43AE-9CD0-2D0ECD2ADCD5", StandInUID::ToText (IID_IAAXComponentDescriptorV3));
+    EXPECT_EQ ("A587AD3D-D53C-4ADC-D0DD-D9D12DDDDCDA", StandInUID::ToText (CLSID_AAXPropertyMap));
+    EXPECT_EQ ("96EE2C2D-EECC-5EFF-E2D7-E849E3E2EEEE", StandInUID::ToText (IID_IAAXPropertyMapV1));
+    EXPECT_EQ ("7177DF80-7C9C-11E2-B92A-0800200C9A66", StandInUID::ToText (IID_IAAXPropertyMapV2));
+    EXPECT_EQ ("6D4AB208-D34B-4368-B4F1-58BC243F45C9", StandInUID::ToText (IID_IAAXPropertyMapV3));
+}
+
+TEST (InterfaceLayout, EffectServiceIdentifiersMatchTheirTextForm)
+{
+    EXPECT_EQ ("9D5E3E3D-52DC-5EFB-2018-DE1DE2E63F4E", StandInUID::ToText (IID_IAAXControllerV1));
+    EXPECT_EQ ("4C59AA0E-D7C0-4205-8B6C-32468D42D202", StandInUID::ToText (IID_IAAXControllerV2));
+    EXPECT_EQ ("DD6F168C-DA86-44F8-B864-D6CD221926E7", StandInUID::ToText (IID_IAAXControllerV3));
+    EXPECT_EQ ("2E9D35FB-BACC-4B2C-B5D7-C6E851F569BD", StandInUID::ToText (IID_IAAXPageTableControllerV1));
+    EXPECT_EQ ("06C6B83E-9D87-4938-8A38-F8E45B10A24A", StandInUID::ToText (IID_IAAXPageTableControllerV2));
+    EXPECT_EQ ("DBC22879-A24E-4AC6-9721-938B72D8E81B", StandInUID::ToText (CLSID_AAXPageTable));
+    EXPECT_EQ ("33C9E5BE-1CE3-4085-91A7-09D6F8EE4B64", StandInUID::ToText (IID_IAAXPageTableV1));
+    EXPECT_EQ ("D0F25D1B-9C5B-4D2E-8F1F-45BC934732F7", StandInUID::ToText (IID_IAAXPageTableV2));
+    EXPECT_EQ ("22DA0BBC-D550-4D5E-8CC6-734483B8837F", StandInUID::ToText (IID_IAAXViewContainerV1));
+    EXPECT_EQ ("9143A0BE-7A79-4D02-AE25-AADBA76A50B2", StandInUID::ToText (IID_IAAXViewContainerV2));
+    EXPECT_EQ ("5CEE4EF4-6337-4359-B63B-FE58DC36543A", StandInUID::ToText (IID_IAAXTransportV1));
+    EXPECT_EQ ("203CBD9F-982C-4FE6-A827-07480257AEC3", StandInUID::ToText (IID_IAAXTransportV2));
+}
+
 TEST (InterfaceLayout, UnknownOperations)
 {
     if (! ITANIUM_LAYOUT)
@@ -95,6 +142,123 @@ TEST (InterfaceLayout, AutomationOperations)
     EXPECT_EQ (8,  OperationNumber (&AAX_IACFAutomationDelegate::PostTouchRequest));
     EXPECT_EQ (9,  OperationNumber (&AAX_IACFAutomationDelegate::PostReleaseRequest));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFAutomationDelegate::GetTouchState));
+}
+
+TEST (InterfaceLayout, DescriptionOperations)
+{
+    if (! ITANIUM_LAYOUT)
+        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
+
+    EXPECT_EQ (8,  OperationNumber (&AAX_IACFCollection::AddEffect));
+    EXPECT_EQ (9,  OperationNumber (&AAX_IACFCollection::SetManufacturerName));
+    EXPECT_EQ (10, OperationNumber (&AAX_IACFCollection::AddPackageName));
+    EXPECT_EQ (11, OperationNumber (&AAX_IACFCollection::SetPackageVersion));
+    EXPECT_EQ (12, OperationNumber (&AAX_IACFCollection::SetProperties));
+
+    EXPECT_EQ (4,  OperationNumber (&AAX_IACFEffectDescriptor::AddComponent));
+    EXPECT_EQ (5,  OperationNumber (&AAX_IACFEffectDescriptor::AddName));
+    EXPECT_EQ (6,  OperationNumber (&AAX_IACFEffectDescriptor::AddCategory));
+    EXPECT_EQ (7,  OperationNumber (&AAX_IACFEffectDescriptor::AddCategoryBypassParameter));
+    EXPECT_EQ (8,  OperationNumber (&AAX_IACFEffectDescriptor::AddProcPtr));
+    EXPECT_EQ (9,  OperationNumber (&AAX_IACFEffectDescriptor::SetProperties));
+    EXPECT_EQ (10, OperationNumber (&AAX_IACFEffectDescriptor::AddResourceInfo));
+    EXPECT_EQ (11, OperationNumber (&AAX_IACFEffectDescriptor::AddMeterDescription));
+    EXPECT_EQ (12, OperationNumber (&AAX_IACFEffectDescriptor_V2::AddControlMIDINode));
+
+    EXPECT_EQ (4,  OperationNumber (&AAX_IACFDescriptionHost::AcquireFeatureProperties));
+    EXPECT_EQ (4,  OperationNumber (&AAX_IACFFeatureInfo::SupportLevel));
+    EXPECT_EQ (5,  OperationNumber (&AAX_IACFFeatureInfo::AcquireProperties));
+}
+
+TEST (InterfaceLayout, ComponentDescriptorAndPropertyMapOperations)
+{
+    if (! ITANIUM_LAYOUT)
+        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
+
+    EXPECT_EQ (4,  OperationNumber (&AAX_IACFComponentDescriptor::Clear));
+    EXPECT_EQ (5,  OperationNumber (&AAX_IACFComponentDescriptor::AddReservedField));
+    EXPECT_EQ (6,  OperationNumber (&AAX_IACFComponentDescriptor::AddAudioIn));
+    EXPECT_EQ (7,  OperationNumber (&AAX_IACFComponentDescriptor::AddAudioOut));
+    EXPECT_EQ (8,  OperationNumber (&AAX_IACFComponentDescriptor::AddAudioBufferLength));
+    EXPECT_EQ (9,  OperationNumber (&AAX_IACFComponentDescriptor::AddSampleRate));
+    EXPECT_EQ (10, OperationNumber (&AAX_IACFComponentDescriptor::AddClock));
+    EXPECT_EQ (11, OperationNumber (&AAX_IACFComponentDescriptor::AddSideChainIn));
+    EXPECT_EQ (12, OperationNumber (&AAX_IACFComponentDescriptor::AddMeters));
+    EXPECT_EQ (13, OperationNumber (&AAX_IACFComponentDescriptor::AddMIDINode));
+    EXPECT_EQ (14, OperationNumber (&AAX_IACFComponentDescriptor::AddAuxOutputStem));
+    EXPECT_EQ (15, OperationNumber (&AAX_IACFComponentDescriptor::AddPrivateData));
+    EXPECT_EQ (16, OperationNumber (&AAX_IACFComponentDescriptor::AddDataInPort));
+    EXPECT_EQ (17, OperationNumber (&AAX_IACFComponentDescriptor::AddProcessProcNative));
+    EXPECT_EQ (18, OperationNumber (&AAX_IACFComponentDescriptor::AddProcessProcTI));
+    EXPECT_EQ (19, OperationNumber (&AAX_IACFComponentDescriptor::AddDmaInstance));
+    EXPECT_EQ (20, OperationNumber (&AAX_IACFComponentDescriptor_V2::AddTemporaryData));
+    EXPECT_EQ (21, OperationNumber (&AAX_IACFComponentDescriptor_V3::AddProcessProcs));
+
+    EXPECT_EQ (4,  OperationNumber (&AAX_IACFPropertyMap::GetProperty));
+    EXPECT_EQ (5,  OperationNumber (&AAX_IACFPropertyMap::AddProperty));
+    EXPECT_EQ (6,  OperationNumber (&AAX_IACFPropertyMap::RemoveProperty));
+    EXPECT_EQ (7,  OperationNumber (&AAX_IACFPropertyMap_V2::AddPropertyWithIDArray));
+    EXPECT_EQ (8,  OperationNumber (&AAX_IACFPropertyMap_V2::GetPropertyWithIDArray));
+    EXPECT_EQ (9,  OperationNumber (&AAX_IACFPropertyMap_V3::GetPointerProperty));
+    EXPECT_EQ (10, OperationNumber (&AAX_IACFPropertyMap_V3::AddPointerProperty));
+}
+
+TEST (InterfaceLayout, ControllerOperations)
+{
+    if (! ITANIUM_LAYOUT)
+        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
+
+    EXPECT_EQ (5,  OperationNumber (&AAX_IACFController::GetSampleRate));
+    EXPECT_EQ (6,  OperationNumber (&AAX_IACFController::GetInputStemFormat));
+    EXPECT_EQ (7,  OperationNumber (&AAX_IACFController::GetOutputStemFormat));
+    EXPECT_EQ (11, OperationNumber (&AAX_IACFController::SetSignalLatency));
+    EXPECT_EQ (13, OperationNumber (&AAX_IACFController::PostPacket));
+    EXPECT_EQ (16, OperationNumber (&AAX_IACFController::ClearMeterPeakValue));
+    EXPECT_EQ (17, OperationNumber (&AAX_IACFController::GetMeterClipped));
+    EXPECT_EQ (18, OperationNumber (&AAX_IACFController::ClearMeterClipped));
+    EXPECT_EQ (19, OperationNumber (&AAX_IACFController::GetMeterCount));
+    EXPECT_EQ (20, OperationNumber (&AAX_IACFController::GetHostName));
+    EXPECT_EQ (21, OperationNumber (&AAX_IACFController_V2::SendNotification));
+    EXPECT_EQ (23, OperationNumber (&AAX_IACFController_V2::GetCurrentAutomationTimestamp));
+    EXPECT_EQ (24, OperationNumber (&AAX_IACFController_V2::GetHostVersion));
+    EXPECT_EQ (25, OperationNumber (&AAX_IACFController_V3::GetPlugInTargetPlatform));
+    EXPECT_EQ (26, OperationNumber (&AAX_IACFController_V3::GetIsAudioSuite));
+
+    EXPECT_EQ (4,  OperationNumber (&AAX_IACFPageTableController::CopyTableForEffect));
+    EXPECT_EQ (5,  OperationNumber (&AAX_IACFPageTableController::CopyTableOfLayoutForEffect));
+    EXPECT_EQ (6,  OperationNumber (&AAX_IACFPageTableController_V2::CopyTableForEffectFromFile));
+    EXPECT_EQ (7,  OperationNumber (&AAX_IACFPageTableController_V2::CopyTableOfLayoutFromFile));
+}
+
+TEST (InterfaceLayout, PageTableViewContainerAndTransportOperations)
+{
+    if (! ITANIUM_LAYOUT)
+        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
+
+    EXPECT_EQ (4,  OperationNumber (&AAX_IACFPageTable::Clear));
+    EXPECT_EQ (12, OperationNumber (&AAX_IACFPageTable::MapParameterID));
+    EXPECT_EQ (13, OperationNumber (&AAX_IACFPageTable_V2::GetNumParametersWithNameVariations));
+    EXPECT_EQ (20, OperationNumber (&AAX_IACFPageTable_V2::SetParameterNameVariation));
+
+    EXPECT_EQ (4,  OperationNumber (&AAX_IACFViewContainer::GetType));
+    EXPECT_EQ (5,  OperationNumber (&AAX_IACFViewContainer::GetPtr));
+    EXPECT_EQ (6,  OperationNumber (&AAX_IACFViewContainer::GetModifiers));
+    EXPECT_EQ (7,  OperationNumber (&AAX_IACFViewContainer::SetViewSize));
+    EXPECT_EQ (10, OperationNumber (&AAX_IACFViewContainer::HandleParameterMouseUp));
+    EXPECT_EQ (11, OperationNumber (&AAX_IACFViewContainer_V2::HandleMultipleParametersMouseDown));
+    EXPECT_EQ (13, OperationNumber (&AAX_IACFViewContainer_V2::HandleMultipleParametersMouseUp));
+
+    EXPECT_EQ (4,  OperationNumber (&AAX_IACFTransport::GetCurrentTempo));
+    EXPECT_EQ (5,  OperationNumber (&AAX_IACFTransport::GetCurrentMeter));
+    EXPECT_EQ (6,  OperationNumber (&AAX_IACFTransport::IsTransportPlaying));
+    EXPECT_EQ (7,  OperationNumber (&AAX_IACFTransport::GetCurrentTickPosition));
+    EXPECT_EQ (8,  OperationNumber (&AAX_IACFTransport::GetCurrentLoopPosition));
+    EXPECT_EQ (9,  OperationNumber (&AAX_IACFTransport::GetCurrentNativeSampleLocation));
+    EXPECT_EQ (10, OperationNumber (&AAX_IACFTransport::GetCustomTickPosition));
+    EXPECT_EQ (11, OperationNumber (&AAX_IACFTransport::GetBarBeatPosition));
+    EXPECT_EQ (14, OperationNumber (&AAX_IACFTransport_V2::GetTimelineSelectionStartPosition));
+    EXPECT_EQ (15, OperationNumber (&AAX_IACFTransport_V2::GetTimeCodeInfo));
+    EXPECT_EQ (17, OperationNumber (&AAX_IACFTransport_V2::IsMetronomeEnabled));
 }
 
 TEST (InterfaceLayout, ChunkRecordHeaderHasNoPadding)

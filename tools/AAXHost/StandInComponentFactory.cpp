@@ -1,6 +1,11 @@
 #include "StandInComponentFactory.h"
+#include "StandInCollection.h"
+#include "StandInComponentDescriptor.h"
+#include "StandInEffectDescriptor.h"
 #include "StandInHost.h"
 #include "StandInHostServices.h"
+#include "StandInPageTable.h"
+#include "StandInPropertyMap.h"
 #include "StandInUID.h"
 
 #include "AAX_UIDs.h"
@@ -43,6 +48,21 @@ ACFRESULT StandInComponentFactory::CreateInstance (const acfCLSID& clsid, IACFUn
 
     if (clsid == CLSID_AAXHostServices)
         return mHost.Services().QueryInterface (iid, ppOut);
+
+    if (clsid == CLSID_AAXCollection)
+        return mHost.Make<StandInCollection> (mHost).QueryInterface (iid, ppOut);
+
+    if (clsid == CLSID_AAXEffectDescriptor)
+        return mHost.Make<StandInEffectDescriptor> (mHost).QueryInterface (iid, ppOut);
+
+    if (clsid == CLSID_AAXComponentDescriptor)
+        return mHost.Make<StandInComponentDescriptor> (mHost).QueryInterface (iid, ppOut);
+
+    if (clsid == CLSID_AAXPropertyMap)
+        return mHost.Make<StandInPropertyMap> (mHost).QueryInterface (iid, ppOut);
+
+    if (clsid == CLSID_AAXPageTable)
+        return mHost.Make<StandInPageTable> (mHost).QueryInterface (iid, ppOut);
 
     return ACF_E_NOINTERFACE;
 }

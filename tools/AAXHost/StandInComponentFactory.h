@@ -5,8 +5,9 @@
 
 class StandInHost;
 
-// The host's component factory: creates the host-services component for any offered
-// version; other classes are not available.
+// The host's component factory: answers the host-services component, and creates the
+// description objects (collection, effect and component descriptors, property maps) and
+// page tables, each for any offered version. Other classes are not available.
 class StandInComponentFactory : public IACFComponentFactory, public StandInObject
 {
 public:

@@ -2,7 +2,10 @@
 #include "StandInAutomationDelegate.h"
 #include "StandInComponentFactory.h"
 #include "StandInController.h"
+#include "StandInDescriptionHost.h"
 #include "StandInHostServices.h"
+#include "StandInTransport.h"
+#include "StandInViewContainer.h"
 
 #include "AAX_UIDs.h"
 
@@ -13,7 +16,10 @@ StandInHost::StandInHost()
       mFactory (std::make_unique<StandInComponentFactory> (*this)),
       mServices (std::make_unique<StandInHostServices> (*this)),
       mAutomation (std::make_unique<StandInAutomationDelegate> (*this)),
-      mController (std::make_unique<StandInController> (*this))
+      mController (std::make_unique<StandInController> (*this)),
+      mDescriptionHost (std::make_unique<StandInDescriptionHost> (*this)),
+      mTransport (std::make_unique<StandInTransport> (*this)),
+      mViewContainer (std::make_unique<StandInViewContainer> (*this))
 {
 }
 
@@ -21,7 +27,12 @@ StandInHost::~StandInHost() = default;
 
 IACFUnknown* StandInHost::ControllerUnknown()
 {
-    return mController.get();
+    return mController->Unknown();
+}
+
+IACFUnknown* StandInHost::ViewContainerUnknown()
+{
+    return mViewContainer->Unknown();
 }
 
 void StandInHost::Refuse (const acfIID& iid)
@@ -37,7 +48,11 @@ bool StandInHost::Offers (const acfIID& iid) const
 
 std::vector<const StandInObject*> StandInHost::Objects() const
 {
-    return { this, mFactory.get(), mServices.get(), mAutomation.get(), mController.get() };
+    std::vector<const StandInObject*> objects { this, mFactory.get(), mServices.get(), mAutomation.get(), mController.get(),
+                                                mDescriptionHost.get(), mTransport.get(), mViewContainer.get() };
+    for (const auto& object : mMade)
+        objects.push_back (object.get());
+    return objects;
 }
 
 int StandInHost::OutstandingReferences() const
@@ -80,6 +95,9 @@ ACFRESULT StandInHost::QueryInterface (const acfIID& iid, void** ppOut)
 
         return ACF_OK;
     }
+
+    if (iid == IID_IAAXDescriptionHostV1 || iid == IID_IACFDefinition)
+        return mDescriptionHost->QueryInterface (iid, ppOut);
 
     return ACF_E_NOINTERFACE;
 }

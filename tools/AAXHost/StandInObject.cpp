@@ -26,3 +26,18 @@ void StandInObject::NoteCall (const char* operation)
     if (mEverReferenced && mReferences == 0)
         mViolations.push_back (std::string (operation) + " on " + mName + " after its last release");
 }
+
+ACFRESULT StandInObject::Answer (bool offered, void* answer, void** ppOut)
+{
+    if (ppOut == nullptr)
+        return ACF_E_POINTER;
+
+    *ppOut = nullptr;
+
+    if (! offered || answer == nullptr)
+        return ACF_E_NOINTERFACE;
+
+    *ppOut = answer;
+    CountAddRef();
+    return ACF_OK;
+}

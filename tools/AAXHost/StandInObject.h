@@ -29,6 +29,10 @@ protected:
     // To be called by every operation other than the three of IACFUnknown.
     void NoteCall (const char* operation);
 
+    // The usual query answer: the interface pointer with a reference added, or
+    // ACF_E_NOINTERFACE when the object has no such interface or the host refuses it.
+    ACFRESULT Answer (bool offered, void* answer, void** ppOut);
+
 private:
     std::string              mName;
     int                      mReferences = 0;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "AAX.h"
+
+class AAX_IDescriptionHost;
+class AAX_IEffectDescriptor;
+class AAX_IPropertyMap;
+class IACFDefinition;
+
+// The description of the whole bundle that registration hands to the effect's
+// description routine.
+class AAX_ICollection
+{
+public:
+    virtual ~AAX_ICollection() = default;
+
+    // Descriptors and maps made here belong to the collection.
+    virtual AAX_IEffectDescriptor* NewDescriptor() = 0;
+    virtual AAX_Result AddEffect (const char* inEffectID, AAX_IEffectDescriptor* inEffectDescriptor) = 0;
+    virtual AAX_Result SetManufacturerName (const char* inPackageName) = 0;
+    virtual AAX_Result AddPackageName (const char* inPackageName) = 0;
+    virtual AAX_Result SetPackageVersion (uint32_t inVersion) = 0;
+    virtual AAX_IPropertyMap* NewPropertyMap() = 0;
+    virtual AAX_Result SetProperties (AAX_IPropertyMap* inProperties) = 0;
+
+    // Null on hosts without a description host.
+    virtual AAX_IDescriptionHost* DescriptionHost() = 0;
+    virtual const AAX_IDescriptionHost* DescriptionHost() const = 0;
+    virtual IACFDefinition* HostDefinition() const = 0;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "AAX.h"
+
+// The host window that holds the editor.
+class AAX_IViewContainer
+{
+public:
+    virtual ~AAX_IViewContainer() = default;
+
+    virtual int32_t    GetType() = 0;                                  // an AAX_EViewContainer_Type
+    virtual void*      GetPtr() = 0;                                   // the native view
+    virtual AAX_Result GetModifiers (uint32_t* outModifiers) = 0;      // AAX_EModifiers bits
+    // A non-zero result means the host refused the size.
+    virtual AAX_Result SetViewSize (AAX_Point& inSize) = 0;
+    virtual AAX_Result HandleParameterMouseDown (AAX_CParamID inParamID, uint32_t inModifiers) = 0;
+    virtual AAX_Result HandleParameterMouseDrag (AAX_CParamID inParamID, uint32_t inModifiers) = 0;
+    virtual AAX_Result HandleParameterMouseUp (AAX_CParamID inParamID, uint32_t inModifiers) = 0;
+    virtual AAX_Result HandleMultipleParametersMouseDown (const AAX_CParamID* inParamIDs, uint32_t inNumOfParams, uint32_t inModifiers) = 0;
+    virtual AAX_Result HandleMultipleParametersMouseDrag (const AAX_CParamID* inParamIDs, uint32_t inNumOfParams, uint32_t inModifiers) = 0;
+    virtual AAX_Result HandleMultipleParametersMouseUp (const AAX_CParamID* inParamIDs, uint32_t inNumOfParams, uint32_t inModifiers) = 0;
+};

@@ -1,0 +1,80 @@
+#include "StandInCollection.h"
+#include "StandInEffectDescriptor.h"
+#include "StandInHost.h"
+
+#include "AAX_Errors.h"
+#include "AAX_UIDs.h"
+
+namespace
+{
+    std::string text (const char* s) { return s != nullptr ? s : "(null)"; }
+}
+
+StandInCollection::StandInCollection (StandInHost& host)
+    : StandInObject ("collection"), mHost (host)
+{
+}
+
+ACFRESULT StandInCollection::QueryInterface (const acfIID& iid, void** ppOut)
+{
+    void* answer = nullptr;
+
+    if (iid == IID_IACFUnknown || iid == IID_IAAXCollectionV1)
+        answer = static_cast<AAX_IACFCollection*> (this);
+    else if (iid == IID_IACFPluginDefinition)
+        answer = static_cast<IACFPluginDefinition*> (this);
+
+    return Answer (mHost.Offers (iid), answer, ppOut);
+}
+
+acfUInt32 StandInCollection::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInCollection::Release() { return CountRelease(); }
+
+AAX_Result StandInCollection::ReservedOperation4() { NoteCall ("ReservedOperation4"); return AAX_ERROR_UNIMPLEMENTED; }
+AAX_Result StandInCollection::ReservedOperation5() { NoteCall ("ReservedOperation5"); return AAX_ERROR_UNIMPLEMENTED; }
+AAX_Result StandInCollection::ReservedOperation6() { NoteCall ("ReservedOperation6"); return AAX_ERROR_UNIMPLEMENTED; }
+AAX_Result StandInCollection::ReservedOperation7() { NoteCall ("ReservedOperation7"); return AAX_ERROR_UNIMPLEMENTED; }
+
+AAX_Result StandInCollection::AddEffect (const char* inEffectID, IACFUnknown* inEffectDescriptor)
+{
+    NoteCall ("AddEffect");
+    auto* descriptor = dynamic_cast<StandInEffectDescriptor*> (inEffectDescriptor);
+
+    if (descriptor == nullptr)
+        return AAX_ERROR_NULL_OBJECT;
+
+    for (const auto& effect : mEffects)
+        if (effect.id == text (inEffectID))
+            return AAX_ERROR_DUPLICATE_EFFECT_ID;
+
+    mEffects.push_back ({ text (inEffectID), descriptor });
+    return AAX_SUCCESS;
+}
+
+AAX_Result StandInCollection::SetManufacturerName (const char* inName)
+{
+    NoteCall ("SetManufacturerName");
+    mManufacturer = text (inName);
+    return AAX_SUCCESS;
+}
+
+AAX_Result StandInCollection::AddPackageName (const char* inName)
+{
+    NoteCall ("AddPackageName");
+    mPackageNames.push_back (text (inName));
+    return AAX_SUCCESS;
+}
+
+AAX_Result StandInCollection::SetPackageVersion (uint32_t inVersion)
+{
+    NoteCall ("SetPackageVersion");
+    mPackageVersion = inVersion;
+    return AAX_SUCCESS;
+}
+
+AAX_Result StandInCollection::SetProperties (IACFUnknown* inProperties)
+{
+    NoteCall ("SetProperties");
+    mPropertySets.push_back (StandInPropertyMap::ContentsOf (inProperties));
+    return AAX_SUCCESS;
+}

@@ -1,0 +1,184 @@
+#include "StandInComponentDescriptor.h"
+#include "StandInHost.h"
+
+#include "AAX_Errors.h"
+#include "AAX_UIDs.h"
+
+namespace
+{
+    std::string text (const char* s) { return s != nullptr ? s : "(null)"; }
+    std::string number (int64_t n)   { return std::to_string (n); }
+}
+
+StandInComponentDescriptor::StandInComponentDescriptor (StandInHost& host)
+    : StandInObject ("component descriptor"), mHost (host)
+{
+}
+
+ACFRESULT StandInComponentDescriptor::QueryInterface (const acfIID& iid, void** ppOut)
+{
+    const bool known = iid == IID_IACFUnknown || iid == IID_IAAXComponentDescriptorV1
+                    || iid == IID_IAAXComponentDescriptorV2 || iid == IID_IAAXComponentDescriptorV3;
+    return Answer (mHost.Offers (iid), known ? static_cast<AAX_IACFComponentDescriptor_V3*> (this) : nullptr, ppOut);
+}
+
+acfUInt32 StandInComponentDescriptor::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInComponentDescriptor::Release() { return CountRelease(); }
+
+AAX_Result StandInComponentDescriptor::Field (const char* operation, const std::string& line)
+{
+    NoteCall (operation);
+    mFields.push_back (line);
+    return AAX_SUCCESS;
+}
+
+AAX_Result StandInComponentDescriptor::Clear()
+{
+    NoteCall ("Clear");
+    mFields.clear();
+    mProcessProcs.clear();
+    return AAX_SUCCESS;
+}
+
+AAX_Result StandInComponentDescriptor::AddReservedField (AAX_CFieldIndex i, uint32_t type) { return Field ("AddReservedField", "reserved " + number (i) + " " + number (type)); }
+AAX_Result StandInComponentDescriptor::AddAudioIn (AAX_CFieldIndex i)             { return Field ("AddAudioIn", "audio in " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddAudioOut (AAX_CFieldIndex i)            { return Field ("AddAudioOut", "audio out " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddAudioBufferLength (AAX_CFieldIndex i)   { return Field ("AddAudioBufferLength", "buffer length " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddSampleRate (AAX_CFieldIndex i)          { return Field ("AddSampleRate", "sample rate " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddClock (AAX_CFieldIndex i)               { return Field ("AddClock", "clock " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddSideChainIn (AAX_CFieldIndex i)         { return Field ("AddSideChainIn", "side chain " + number (i)); }
+
+AAX_Result StandInComponentDescriptor::AddMeters (AAX_CFieldIndex i, const AAX_CTypeID* inMeterIDs, uint32_t inMeterCount)
+{
+    std::string line = "meters " + number (i);
+
+    for (uint32_t m = 0; inMeterIDs != nullptr && m < inMeterCount; ++m)
+        line += " " + number (inMeterIDs[m]);
+
+    return Field ("AddMeters", line);
+}
+
+AAX_Result StandInComponentDescriptor::AddMIDINode (AAX_CFieldIndex i, AAX_EMIDINodeType inNodeType, const char* inNodeName, uint32_t inChannelMask)
+{
+    return Field ("AddMIDINode", "midi node " + number (i) + " " + number (inNodeType) + " " + text (inNodeName) + " " + number (inChannelMask));
+}
+
+AAX_Result StandInComponentDescriptor::AddAuxOutputStem (AAX_CFieldIndex i, int32_t inStemFormat, const char* inNameUTF8)
+{
+    return Field ("AddAuxOutputStem", "aux output " + number (i) + " " + number (inStemFormat) + " " + text (inNameUTF8));
+}
+
+AAX_Result StandInComponentDescriptor::AddPrivateData (AAX_CFieldIndex i, int32_t inDataSize, uint32_t inOptions)
+{
+    return Field ("AddPrivateData", "private data " + number (i) + " " + number (inDataSize) + " " + number (inOptions));
+}
+
+AAX_Result StandInComponentDescriptor::AddDataInPort (AAX_CFieldIndex i, uint32_t inPacketSize)
+{
+    return Field ("AddDataInPort", "data in " + number (i) + " " + number (inPacketSize));
+}
+
+AAX_Result StandInComponentDescriptor::AddDmaInstance (AAX_CFieldIndex i, int32_t inDmaMode)
+{
+    return Field ("AddDmaInstance", "dma " + number (i) + " " + number (inDmaMode));
+}
+
+AAX_Result StandInComponentDescriptor::AddTemporaryData (AAX_CFieldIndex i, uint32_t inDataElementSize)
+{
+    return Field ("AddTemporaryData", "temporary data " + number (i) + " " + number (inDataElementSize));
+}
+
+AAX_CTypeID StandInComponentDescriptor::Register (ProcessProc proc, AAX_CTypeID* outProcID)
+{
+    proc.id = mHost.NextProcessProcID();
+    mProcessProcs.push_back (proc);
+
+    if (outProcID != nullptr)
+        *outProcID = proc.id;
+
+    return proc.id;
+}
+
+AAX_Result StandInComponentDescriptor::AddProcessProcNative (void* inProcessProc, IACFUnknown* inProperties, void* inInstanceInitProc,
+                                                             void* inBackgroundProc, AAX_CTypeID* outProcID)
+{
+    NoteCall ("AddProcessProcNative");
+
+    ProcessProc proc;
+    proc.processProc = inProcessProc;
+    proc.instanceInitProc = inInstanceInitProc;
+    proc.backgroundProc = inBackgroundProc;
+    proc.properties = StandInPropertyMap::ContentsOf (inProperties);
+    Register (proc, outProcID);
+    return AAX_SUCCESS;
+}
+
+AAX_Result StandInComponentDescriptor::AddProcessProcTI (const char* inDLLFileNameUTF8, const char* inProcessProcSymbol, IACFUnknown* inProperties,
+                                                         const char* inInstanceInitProcSymbol, const char* inBackgroundProcSymbol, AAX_CTypeID* outProcID)
+{
+    NoteCall ("AddProcessProcTI");
+
+    ProcessProc proc;
+    proc.native = false;
+    proc.dllName = text (inDLLFileNameUTF8);
+    proc.processSymbol = text (inProcessProcSymbol);
+    proc.instanceInitSymbol = text (inInstanceInitProcSymbol);
+    proc.backgroundSymbol = text (inBackgroundProcSymbol);
+    proc.properties = StandInPropertyMap::ContentsOf (inProperties);
+    Register (proc, outProcID);
+    return AAX_SUCCESS;
+}
+
+AAX_Result StandInComponentDescriptor::AddProcessProcs (IACFUnknown* inProperties, AAX_CTypeID* outProcIDs, int32_t inProcIDsSize)
+{
+    NoteCall ("AddProcessProcs");
+
+    const auto contents = StandInPropertyMap::ContentsOf (inProperties);
+    const auto pointer = [&contents] (int32_t id) -> const void*
+    {
+        const auto found = contents.pointers.find (id);
+        return found != contents.pointers.end() ? found->second : nullptr;
+    };
+    const auto textOf = [&contents] (int32_t id)
+    {
+        const auto found = contents.texts.find (id);
+        return found != contents.texts.end() ? found->second : std::string ("(null)");
+    };
+
+    std::vector<AAX_CTypeID> ids;
+
+    if (contents.Has (AAX_eProperty_PlugInID_Native) || contents.Has (AAX_eProperty_PlugInID_AudioSuite))
+    {
+        ProcessProc proc;
+        proc.processProc = pointer (AAX_eProperty_NativeProcessProc);
+        proc.instanceInitProc = pointer (AAX_eProperty_NativeInstanceInitProc);
+        proc.backgroundProc = pointer (AAX_eProperty_NativeBackgroundProc);
+        proc.properties = contents;
+        ids.push_back (Register (proc, nullptr));
+    }
+
+    if (contents.Has (AAX_eProperty_PlugInID_TI))
+    {
+        ProcessProc proc;
+        proc.native = false;
+        proc.dllName = textOf (AAX_eProperty_TIDLLFileName);
+        proc.processSymbol = textOf (AAX_eProperty_TIProcessProc);
+        proc.instanceInitSymbol = textOf (AAX_eProperty_TIInstanceInitProc);
+        proc.backgroundSymbol = textOf (AAX_eProperty_TIBackgroundProc);
+        proc.properties = contents;
+        ids.push_back (Register (proc, nullptr));
+    }
+
+    if (outProcIDs != nullptr)
+    {
+        if (static_cast<int64_t> (ids.size()) >= inProcIDsSize)
+            return AAX_ERROR_ARGUMENT_BUFFER_OVERFLOW;
+
+        for (size_t i = 0; i < ids.size(); ++i)
+            outProcIDs[i] = ids[i];
+
+        outProcIDs[ids.size()] = 0;
+    }
+
+    return AAX_SUCCESS;
+}
