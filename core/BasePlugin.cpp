@@ -1,6 +1,8 @@
 #include "core/BasePlugin.h"
 #include "core/BundleResources.h"
 #include "core/PluginAudioProcessor.h"
+#include "core/content/PresetChangeDetector.h"
+#include "core/content/PresetSources.h"
 #include "dsp/BasePluginCore.h"
 
 namespace
@@ -44,6 +46,9 @@ BasePlugin::BasePlugin (std::unique_ptr<ParameterManager> manager)
 BasePlugin::~BasePlugin()
 {
     destroyEditor();
+    factoryPresets.reset();
+    userPresets.reset();
+    changeDetector.reset();
     parameterManager->setImmediateListenerForAll (nullptr);
     parameterManager->removeListenerFromAll (this);
     logger.reset();
@@ -124,7 +129,38 @@ void BasePlugin::initialise()
     parameterManager->setImmediateListenerForAll (this);
     assignHostIndices();
 
+    changeDetector = std::make_unique<PresetChangeDetector> (*parameterManager);
+
+    if (hasPresets())
+    {
+        userPresets = makeUserPresetSource (folders.getFolder (ApplicationFolders::userStore).getChildFile ("Presets"));
+
+        if (const auto package = findFactoryPackage(); package.existsAsFile())
+            factoryPresets = makeFactoryPresetSource (package);
+
+        for (ContentSource* source : { getUserPresetSource(), getFactoryPresetSource() })
+        {
+            if (source != nullptr)
+            {
+                source->setTagDictionary (&tagDictionary);
+                source->refresh();
+            }
+        }
+
+        if (factoryPresets != nullptr && getInitPresetName().isNotEmpty())
+            if (auto init = factoryPresets->loadPresetByName (getInitPresetName(), 0))
+                loadPreset (*init, 0, false);
+    }
+
+    const auto storeBefore = folders.getFolder (ApplicationFolders::userStore);
     loadUserSettings();
+
+    // The settings may move "UserStore": the user presets follow.
+    if (userPresets != nullptr && folders.getFolder (ApplicationFolders::userStore) != storeBefore)
+    {
+        userPresets->setFolder (folders.getFolder (ApplicationFolders::userStore).getChildFile ("Presets"));
+        userPresets->refresh();
+    }
 
     // A session starts with the user's default qualities.
     if (realtimeQuality != nullptr)
@@ -133,6 +169,99 @@ void BasePlugin::initialise()
         offlineQuality->setValue (defaultOfflineQuality->getValue(), false);
         applyQualityForMode (offline.load());
     }
+
+    loadMidiControlMap();
+    loadHostParametersMap();
+    setPresetChangeDetection (true);
+}
+
+std::unique_ptr<PresetFolderContent> BasePlugin::makeUserPresetSource (const juce::File& folder)
+{
+    return std::make_unique<PresetsDirectoryContent<Preset>> (*this, folder, Preset::fileExtension, "User");
+}
+
+std::unique_ptr<PresetPackageContent> BasePlugin::makeFactoryPresetSource (const juce::File& package)
+{
+    return std::make_unique<PresetsPackageContent<Preset>> (*this, package, Preset::fileExtension, "Factory");
+}
+
+juce::File BasePlugin::findFactoryPackage() const
+{
+    auto packages = folders.getCommonFolder().getChildFile ("Presets")
+                        .findChildFiles (juce::File::findFiles, false, juce::String ("*Factory*") + ContentPackage::fileExtension);
+
+    struct ByName
+    {
+        static int compareElements (const juce::File& a, const juce::File& b) { return a.getFileName().compare (b.getFileName()); }
+    } comparator;
+
+    packages.sort (comparator);
+    return packages.isEmpty() ? juce::File() : packages.getFirst();
+}
+
+ContentSource* BasePlugin::getFactoryPresetSource() const noexcept { return factoryPresets.get(); }
+ContentSource* BasePlugin::getUserPresetSource() const noexcept    { return userPresets.get(); }
+
+juce::File BasePlugin::getDefaultMidiControlMapFile() const
+{
+    return BundleResources::getFile ("Default" + MidiControlMap::getFileExtension (getShortCode()));
+}
+
+juce::File BasePlugin::getDefaultHostParametersMapFile() const
+{
+    return BundleResources::getFile ("Default" + HostParametersMap::getFileExtension (getShortCode()));
+}
+
+void BasePlugin::loadMidiControlMap()
+{
+    bool loaded = false;
+
+    if (useCustomMidiMap && midiMapPath.isNotEmpty())
+    {
+        loaded = juce::File::isAbsolutePath (midiMapPath) && midiControlMap.loadFromFile (juce::File (midiMapPath));
+
+        if (! loaded)
+            logMessage ("Could not read the MIDI CC map " + midiMapPath + "; using the default map");
+    }
+
+    if (! loaded)
+    {
+        midiControlMap.clear();
+        const auto defaultMap = getDefaultMidiControlMapFile();
+
+        if (defaultMap.existsAsFile() && ! midiControlMap.loadFromFile (defaultMap))
+            logMessage ("Could not read the default MIDI CC map " + defaultMap.getFullPathName());
+    }
+
+    midiControlMap.takeChanged();
+}
+
+void BasePlugin::loadHostParametersMap()
+{
+    juce::String error;
+    bool loaded = false;
+
+    if (hostParametersMapPath.isNotEmpty())
+    {
+        loaded = juce::File::isAbsolutePath (hostParametersMapPath)
+              && hostParametersMap.loadFromFile (juce::File (hostParametersMapPath), &error);
+
+        if (! loaded)
+            logMessage ("Could not read the host-parameter map " + hostParametersMapPath + " " + error);
+    }
+
+    if (! loaded)
+    {
+        const auto defaultMap = getDefaultHostParametersMapFile();
+
+        if (! hostParametersMap.loadFromFile (defaultMap, &error))
+        {
+            logMessage ("No host-parameter map: " + error);
+            return;
+        }
+    }
+
+    hostParametersMap.apply (*parameterManager);
 }
 
 juce::String BasePlugin::getCommit() const
@@ -274,6 +403,9 @@ void BasePlugin::storePresetValues (Preset& preset, int)
     preset.application = getDisplayName();
     preset.version = getVersion();
 
+    if (auto* presetName = parameterManager->getParameterByIndex (presetNameId))
+        preset.name = presetName->getText();
+
     for (auto* p : parameterManager->getParameters())
         if (! p->isExcludedFromPresets())
             preset.setValue (p->getId(), p->getText());
@@ -281,6 +413,9 @@ void BasePlugin::storePresetValues (Preset& preset, int)
 
 void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
 {
+    // The preset may be the reload preset itself.
+    const Preset loaded (preset);
+
     beginLoad();
 
     // A parameter the preset does not know (an older preset) goes back to its default, so a
@@ -290,10 +425,10 @@ void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
         if (p->isExcludedFromPresets())
             continue;
 
-        if (auto* text = preset.findValue (p->getId()))
+        if (auto* text = loaded.findValue (p->getId()))
         {
             if (! p->setText (*text, notify))
-                logMessage ("Preset \"" + preset.name + "\": unreadable value for " + p->getName());
+                logMessage ("Preset \"" + loaded.name + "\": unreadable value for " + p->getName());
         }
         else
         {
@@ -301,8 +436,14 @@ void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
         }
     }
 
-    reloadPresetData = preset;
+    if (auto* presetName = parameterManager->getParameterByIndex (presetNameId))
+        presetName->setText (loaded.name, notify);
+
+    reloadPresetData = loaded;
     endLoad();
+
+    if (changeDetector != nullptr && changeDetector->isActive())
+        changeDetector->setActive (true, changeDetector->getIntervalMs());
 }
 
 void BasePlugin::reloadParameterValue (int parameterId)
@@ -316,6 +457,67 @@ void BasePlugin::reloadParameterValue (int parameterId)
         p->setText (*text, true);
     else
         p->setToDefault (true);
+}
+
+void BasePlugin::reloadPreset (int)
+{
+    loadPreset (reloadPresetData, 0, true);
+}
+
+void BasePlugin::loadInitPreset (int)
+{
+    if (factoryPresets != nullptr && getInitPresetName().isNotEmpty())
+    {
+        if (auto init = factoryPresets->loadPresetByName (getInitPresetName(), 0))
+        {
+            factoryPresets->preparePreset (*init);
+            loadPreset (*init, factoryPresets->presetSlot, true);
+            return;
+        }
+    }
+
+    // No init preset to be had: an empty preset sets every preset parameter to its default.
+    Preset defaults;
+    defaults.name = getInitPresetName();
+    defaults.application = getDisplayName();
+    loadPreset (defaults, 0, true);
+}
+
+bool BasePlugin::applyStartPreset()
+{
+    if (factoryPresets == nullptr || getStartPresetName().isEmpty())
+        return false;
+
+    auto start = factoryPresets->loadPresetByName (getStartPresetName(), 0);
+
+    if (start == nullptr)
+        return false;
+
+    factoryPresets->preparePreset (*start);
+    loadPreset (*start, factoryPresets->presetSlot, true);
+    return true;
+}
+
+void BasePlugin::presetStored (const Preset& preset)
+{
+    reloadPresetData = preset;
+
+    if (auto* presetName = parameterManager->getParameterByIndex (presetNameId))
+        presetName->setText (preset.name, true);
+
+    if (changeDetector != nullptr && changeDetector->isActive())
+        changeDetector->setActive (true, changeDetector->getIntervalMs());
+}
+
+bool BasePlugin::hasUnsavedPresetChanges() const
+{
+    return changeDetector != nullptr && changeDetector->hasChanges();
+}
+
+void BasePlugin::setPresetChangeDetection (bool on, int intervalMs)
+{
+    if (changeDetector != nullptr)
+        changeDetector->setActive (on, intervalMs);
 }
 
 //==============================================================================

@@ -3,13 +3,19 @@
 #include "core/ApplicationFolders.h"
 #include "core/PluginEditor.h"
 #include "core/content/Preset.h"
+#include "core/content/TagDictionary.h"
+#include "core/parameters/HostParametersMap.h"
 #include "core/parameters/MidiControlMap.h"
 #include "core/parameters/ParameterManager.h"
 #include <juce_audio_formats/juce_audio_formats.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
 class BasePluginCore;
+class ContentSource;
 class PluginAudioProcessor;
+class PresetChangeDetector;
+class PresetFolderContent;
+class PresetPackageContent;
 
 /** The host-independent plug-in object. The host reaches it through PluginAudioProcessor; the
     editor, widgets and the content browser reach folders, settings, presets, parameters and
@@ -48,7 +54,11 @@ public:
     explicit BasePlugin (std::unique_ptr<ParameterManager> parameterManager);
     ~BasePlugin() override;
 
-    /** Folders, user settings, presets and maps; called once after construction. */
+    /** Called once after construction, in this order: folders and the named-folder table,
+        listener of every parameter, host indices, the PresetChangeDetector, the user preset
+        source ("UserStore"/Presets) and the factory preset source (the first
+        "*Factory*.orvikpkg" in "AppData"/Presets), the init preset from the factory content,
+        the user settings, the MIDI CC map (the user's or the default), the host-parameter map. */
     virtual void initialise();
 
     //==============================================================================
@@ -90,6 +100,17 @@ public:
     bool hasQualityParameters() const noexcept               { return qualityParameter != nullptr; }
 
     MidiControlMap& getMidiControlMap() noexcept { return midiControlMap; }
+    HostParametersMap& getHostParametersMap() noexcept { return hostParametersMap; }
+    /** The bundle's default MIDI CC map and host-parameter map ("Default.grccmap",
+        "Default.grhpmap"). */
+    juce::File getDefaultMidiControlMapFile() const;
+    juce::File getDefaultHostParametersMapFile() const;
+    /** The user's map when the settings choose one and it loads, else the default map (an empty
+        map when that is missing too). Clears the map's changed flag. */
+    void loadMidiControlMap();
+    /** The user's host-parameter map when the settings name one and it loads, else the bundle's;
+        gives the automatable parameters their host indices from it. */
+    void loadHostParametersMap();
     bool useCustomMidiMap = false;
     juce::String midiMapPath, hostParametersMapPath, authorName;
 
@@ -107,10 +128,41 @@ public:
 
     //==============================================================================
     // Presets
+    /** Applies the preset's values between beginLoad and endLoad (parameters excluded from
+        presets untouched, parameters the preset lacks set to their defaults), shows its name in
+        "Preset Name", makes it the reload preset and restarts change detection. */
     void loadPreset (const Preset& preset, int slot, bool notify);
+    /** The current values of every parameter presets hold, the application, version and the
+        "Preset Name" text. */
     virtual void storePresetValues (Preset& preset, int slot);
     const Preset& getReloadPreset() const noexcept { return reloadPresetData; }
+    /** Restores one parameter from the reload preset unless presets exclude it. */
     void reloadParameterValue (int parameterId);
+    /** Loads the reload preset: the settings last loaded or saved ("Preset Reload"). */
+    void reloadPreset (int flag = 0);
+    /** Loads the init preset from the factory content; without it (or without the item) every
+        preset parameter goes to its default under the init preset's name. */
+    void loadInitPreset (int flag = 0);
+    /** Loads the start preset from the factory content; false (nothing changed) without it. */
+    bool applyStartPreset();
+    /** A preset source saved the current settings as this preset: it becomes the reload preset
+        and change detection restarts. */
+    void presetStored (const Preset& preset);
+    bool hasUnsavedPresetChanges() const;
+    /** Restarts (on) or stops change detection; both clear the unsaved-changes state. */
+    void setPresetChangeDetection (bool on, int intervalMs = 75);
+    PresetChangeDetector* getPresetChangeDetector() const noexcept { return changeDetector.get(); }
+
+    /** Either may be null (no presets, no factory package). */
+    ContentSource* getFactoryPresetSource() const noexcept;
+    ContentSource* getUserPresetSource() const noexcept;
+    PresetFolderContent* getUserPresets() const noexcept     { return userPresets.get(); }
+    PresetPackageContent* getFactoryPresets() const noexcept { return factoryPresets.get(); }
+    /** The dictionary the plug-in's preset sources share until a browser gives them its own. */
+    TagDictionary& getTagDictionary() noexcept                { return tagDictionary; }
+    /** The first file matching "*Factory*.orvikpkg" (by name) in "AppData"/Presets; none when
+        there is none. */
+    virtual juce::File findFactoryPackage() const;
 
     //==============================================================================
     // State
@@ -175,6 +227,11 @@ protected:
     virtual void beginLoad() {}
     virtual void endLoad() {}
 
+    /** The product's preset sources (PresetsDirectoryContent<Preset> and
+        PresetsPackageContent<Preset> by default). */
+    virtual std::unique_ptr<PresetFolderContent> makeUserPresetSource (const juce::File& folder);
+    virtual std::unique_ptr<PresetPackageContent> makeFactoryPresetSource (const juce::File& package);
+
     std::unique_ptr<BasePluginCore> core;
 
 private:
@@ -198,6 +255,11 @@ private:
     bool superpowers = false;
 
     Preset reloadPresetData;
+    HostParametersMap hostParametersMap;
+    TagDictionary tagDictionary;
+    std::unique_ptr<PresetChangeDetector> changeDetector;
+    std::unique_ptr<PresetFolderContent> userPresets;
+    std::unique_ptr<PresetPackageContent> factoryPresets;
     std::unique_ptr<PluginEditor> editor;
     PluginAudioProcessor* processor = nullptr;
     bool closing = false;

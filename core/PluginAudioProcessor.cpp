@@ -22,7 +22,8 @@ PluginAudioProcessor::PluginAudioProcessor (std::unique_ptr<BasePlugin> p)
         addParameter (hostParameter.release());
     }
 
-    plugin->createCore();
+    plugin->createCore();       // pushes every parameter's value into the core
+    plugin->applyStartPreset();
     plugin->createEditorOnce();
     setLatencySamples (plugin->getLatencySamples());
 }

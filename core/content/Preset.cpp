@@ -1,4 +1,5 @@
 #include "core/content/Preset.h"
+#include "core/parameters/ParameterManager.h"
 
 namespace
 {
@@ -58,7 +59,14 @@ const juce::String* Preset::findValue (int parameterId) const
     return nullptr;
 }
 
-std::unique_ptr<juce::XmlElement> Preset::createXml() const
+void Preset::removeValue (int parameterId)
+{
+    for (int i = values.size(); --i >= 0;)
+        if (values.getReference (i).id == parameterId)
+            values.remove (i);
+}
+
+std::unique_ptr<juce::XmlElement> Preset::createXml (const ParameterManager* manager) const
 {
     auto xml = std::make_unique<juce::XmlElement> (xmlTag);
     xml->setAttribute ("name", name);
@@ -72,6 +80,10 @@ std::unique_ptr<juce::XmlElement> Preset::createXml() const
 
     for (auto& v : values)
     {
+        if (manager != nullptr)
+            if (auto* p = manager->getParameterByIndex (v.id); p != nullptr && p->isExcludedFromPresets())
+                continue;
+
         auto* e = xml->createNewChildElement (valueTag);
         e->setAttribute ("id", v.id);
         e->setAttribute ("value", v.text);
@@ -95,7 +107,7 @@ bool Preset::readFromXml (const juce::XmlElement& element)
     author = element.getStringAttribute ("author");
     id = element.getStringAttribute ("id");
     tags = element.getStringAttribute ("tags");
-    rating = element.getIntAttribute ("rating", defaultRating);
+    rating = juce::jlimit (0, maxRating, element.getIntAttribute ("rating", defaultRating));
 
     values.clearQuick();
     extraData.reset();
@@ -111,7 +123,112 @@ bool Preset::readFromXml (const juce::XmlElement& element)
     return true;
 }
 
-bool Preset::saveToFile (const juce::File& file) const
+bool Preset::saveToFile (const juce::File& file, const ParameterManager* manager) const
 {
-    return createXml()->writeTo (file);
+    if (file.isDirectory() || ! file.getParentDirectory().createDirectory())
+        return false;
+
+    juce::TemporaryFile temp (file, juce::TemporaryFile::useHiddenFile);
+
+    return createXml (manager)->writeTo (temp.getFile())
+        && temp.overwriteTargetFileWithTemporary();
+}
+
+std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& file, bool headerOnly, juce::String& error)
+{
+    if (! file.existsAsFile())
+    {
+        error = "missing file";
+        return nullptr;
+    }
+
+    if (file.getSize() > maxFileSize)
+    {
+        error = "file too large";
+        return nullptr;
+    }
+
+    const auto text = file.loadFileAsString();
+
+    if (! headerOnly && ! isComplete (text))
+    {
+        error = "truncated or not a preset";
+        return nullptr;
+    }
+
+    juce::XmlDocument document (text);
+    auto root = document.getDocumentElement (headerOnly);
+
+    if (root == nullptr)
+    {
+        error = "not XML: " + document.getLastParseError();
+        return nullptr;
+    }
+
+    if (! root->hasTagName (xmlTag))
+    {
+        error = "not a preset (root <" + root->getTagName() + ">)";
+        return nullptr;
+    }
+
+    return root;
+}
+
+bool Preset::loadFromFile (const juce::File& file, juce::String* error)
+{
+    juce::String reason;
+    const auto root = readRootElement (file, false, reason);
+
+    if (root != nullptr && readFromXml (*root))
+        return true;
+
+    if (error != nullptr)
+        *error = file.getFileName() + ": " + reason;
+
+    return false;
+}
+
+bool Preset::isComplete (const juce::String& xmlText)
+{
+    const auto text = xmlText.trimEnd();
+
+    if (text.endsWith ("</" + juce::String (xmlTag) + ">"))
+        return true;
+
+    // A root without children: "<Preset .../>" ends the text.
+    const auto start = text.indexOf ("<" + juce::String (xmlTag));
+    return start >= 0 && text.endsWith ("/>") && text.indexOfChar (start, '>') == text.length() - 1;
+}
+
+bool Preset::loadFromText (const juce::String& xmlText, juce::String* error)
+{
+    if (! isComplete (xmlText))
+    {
+        if (error != nullptr)
+            *error = "truncated or not a preset";
+
+        return false;
+    }
+
+    juce::XmlDocument document (xmlText);
+    const auto root = document.getDocumentElement();
+
+    if (root != nullptr && readFromXml (*root))
+        return true;
+
+    if (error != nullptr)
+        *error = root == nullptr ? "not XML: " + document.getLastParseError() : juce::String ("not a preset");
+
+    return false;
+}
+
+bool Preset::operator== (const Preset& other) const
+{
+    const auto sameExtra = (extraData == nullptr && other.extraData == nullptr)
+                        || (extraData != nullptr && other.extraData != nullptr
+                            && extraData->isEquivalentTo (other.extraData.get(), false));
+
+    return name == other.name && application == other.application && category == other.category
+        && version == other.version && author == other.author && id == other.id && tags == other.tags
+        && rating == other.rating && values == other.values && sameExtra;
 }

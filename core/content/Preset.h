@@ -1,22 +1,34 @@
 #pragma once
 
+#include "core/content/CategoryTagMap.h"
 #include "core/parameters/ParameterValueText.h"
 
+class ParameterManager;
+
 /** One preset: its header and a list of parameter values as text, read from and written to
-    XML with the root "Preset". */
+    XML with the root "Preset" (files with the extension ".grprs2"; docs/content.md). */
 class Preset
 {
 public:
     static constexpr const char* xmlTag = "Preset";
+    static constexpr const char* fileExtension = ".grprs2";
     static constexpr int defaultRating = 3;
+    static constexpr int maxRating = 5;
+    /** Larger files are refused unread: no preset comes near it. */
+    static constexpr juce::int64 maxFileSize = 4 * 1024 * 1024;
 
     Preset() = default;
     Preset (const Preset& other);
     Preset& operator= (const Preset& other);
-    ~Preset() = default;
+    virtual ~Preset() = default;
 
-    juce::String name, application, category, version, author, id, tags;
+    juce::String name, application, category, version, author, id;
+    /** The tags in CategoryTagMap's text form. */
+    juce::String tags;
     int rating = defaultRating;
+
+    CategoryTagMap getTagMap() const                   { return CategoryTagMap::fromString (tags); }
+    void setTagMap (const CategoryTagMap& map)         { tags = map.toString(); }
 
     /** Removes all values (the header stays). */
     void clear();
@@ -27,16 +39,36 @@ public:
     void setValue (int parameterId, const juce::String& text);
     /** Null when the preset holds no value for the id. */
     const juce::String* findValue (int parameterId) const;
+    void removeValue (int parameterId);
 
     /** Extra data a product keeps with the preset (null when none). */
     juce::XmlElement* getExtraData() const noexcept          { return extraData.get(); }
     void setExtraData (std::unique_ptr<juce::XmlElement> data) { extraData = std::move (data); }
 
-    std::unique_ptr<juce::XmlElement> createXml() const;
+    /** All values the preset holds; with a manager, the values of parameters it excludes from
+        presets are left out. */
+    std::unique_ptr<juce::XmlElement> createXml (const ParameterManager* manager = nullptr) const;
     /** False, leaving the preset unchanged, when the element is not a "Preset". */
-    bool readFromXml (const juce::XmlElement& element);
+    virtual bool readFromXml (const juce::XmlElement& element);
 
-    bool saveToFile (const juce::File& file) const;
+    /** Writes through a temporary file, so a failed write leaves the old file whole. With a
+        manager, excluded parameters are not written. */
+    bool saveToFile (const juce::File& file, const ParameterManager* manager = nullptr) const;
+    /** False with a reason in error (the preset unchanged) when the file is missing, too large,
+        not XML or not a "Preset". */
+    bool loadFromFile (const juce::File& file, juce::String* error = nullptr);
+    bool loadFromText (const juce::String& xmlText, juce::String* error = nullptr);
+
+    /** Parses a preset file's root element; headerOnly reads just its attributes (fast: what a
+        folder refresh needs). Null with a reason in error. */
+    static std::unique_ptr<juce::XmlElement> readRootElement (const juce::File& file, bool headerOnly,
+                                                              juce::String& error);
+
+    /** Whether the text ends with the closed "Preset" root: JUCE's parser accepts a document
+        cut off inside its root element, so truncated files are caught here. */
+    static bool isComplete (const juce::String& xmlText);
+
+    bool operator== (const Preset& other) const;
 
 private:
     juce::Array<ParameterValueText> values;

@@ -2,6 +2,9 @@
 
 MidiControlMap::MidiControlMap (ParameterManager& m) : manager (m)
 {
+    for (auto& slot : backup)
+        slot.store (nullptr);
+
     clear();
 }
 
@@ -19,6 +22,16 @@ void MidiControlMap::setParameter (int controller, Parameter* parameter) noexcep
     }
 }
 
+int MidiControlMap::getControllerFor (const Parameter* parameter) const noexcept
+{
+    if (parameter != nullptr)
+        for (int cc = 0; cc < numSlots; ++cc)
+            if (slots[(size_t) cc].load() == parameter)
+                return cc;
+
+    return -1;
+}
+
 void MidiControlMap::clear() noexcept
 {
     for (auto& slot : slots)
@@ -29,6 +42,22 @@ void MidiControlMap::clear() noexcept
 
 bool MidiControlMap::handleController (int controller, int value) noexcept
 {
+    if (! juce::isPositiveAndBelow (controller, numSlots))
+        return false;
+
+    if (auto* target = learnTarget.load())
+    {
+        for (size_t cc = 0; cc < (size_t) numSlots; ++cc)
+        {
+            auto* before = backup[cc].load();
+            slots[cc].store (before == target ? nullptr : before);
+        }
+
+        slots[(size_t) controller].store (target);
+        learntController.store (controller);
+        changed = true;
+    }
+
     auto* parameter = getParameter (controller);
 
     if (parameter == nullptr)
@@ -36,6 +65,39 @@ bool MidiControlMap::handleController (int controller, int value) noexcept
 
     parameter->setNormalisedValue ((float) juce::jlimit (0, 127, value) / 127.0f, true);
     return true;
+}
+
+void MidiControlMap::startLearning (Parameter* target)
+{
+    if (target == nullptr)
+    {
+        endLearning (true);
+        return;
+    }
+
+    // A new learn ends the one before without keeping it.
+    endLearning (false);
+
+    for (size_t cc = 0; cc < (size_t) numSlots; ++cc)
+        backup[cc].store (slots[cc].load());
+
+    learntController.store (-1);
+    learnTarget.store (target);
+}
+
+void MidiControlMap::endLearning (bool keep)
+{
+    if (learnTarget.exchange (nullptr) == nullptr)
+        return;
+
+    if (! keep)
+    {
+        for (size_t cc = 0; cc < (size_t) numSlots; ++cc)
+            slots[cc].store (backup[cc].load());
+
+        learntController.store (-1);
+        changed = true;
+    }
 }
 
 std::unique_ptr<juce::XmlElement> MidiControlMap::createXml() const
@@ -46,7 +108,7 @@ std::unique_ptr<juce::XmlElement> MidiControlMap::createXml() const
     {
         if (auto* parameter = getParameter (cc))
         {
-            auto* assign = xml->createNewChildElement ("assign");
+            auto* assign = xml->createNewChildElement (assignTag);
             assign->setAttribute ("cc", cc);
             assign->setAttribute ("param", parameter->getName());
         }
@@ -62,7 +124,7 @@ bool MidiControlMap::readFromXml (const juce::XmlElement& element)
 
     std::array<Parameter*, numSlots> parsed {};
 
-    for (auto* assign : element.getChildWithTagNameIterator ("assign"))
+    for (auto* assign : element.getChildWithTagNameIterator (assignTag))
     {
         const auto cc = assign->getIntAttribute ("cc", -1);
 
@@ -75,4 +137,22 @@ bool MidiControlMap::readFromXml (const juce::XmlElement& element)
 
     changed = true;
     return true;
+}
+
+bool MidiControlMap::loadFromFile (const juce::File& file)
+{
+    if (! file.existsAsFile() || file.getSize() > maxFileSize)
+        return false;
+
+    const auto root = juce::parseXML (file);
+    return root != nullptr && readFromXml (*root);
+}
+
+bool MidiControlMap::saveToFile (const juce::File& file) const
+{
+    if (file.isDirectory() || ! file.getParentDirectory().createDirectory())
+        return false;
+
+    juce::TemporaryFile temp (file, juce::TemporaryFile::useHiddenFile);
+    return createXml()->writeTo (temp.getFile()) && temp.overwriteTargetFileWithTemporary();
 }

@@ -4,8 +4,10 @@
 namespace test
 {
     TempFolder::TempFolder()
+        // A random name: tests run in parallel processes, and a "first free name" would let
+        // two of them pick the same folder.
         : folder (juce::File::getSpecialLocation (juce::File::tempDirectory)
-                      .getNonexistentChildFile ("grindel-test", {}, false))
+                      .getChildFile ("grindel-test-" + juce::Uuid().toString()))
     {
         folder.createDirectory();
     }

@@ -1,0 +1,395 @@
+#include "core/content/ContentSource.h"
+#include <numeric>
+
+//==============================================================================
+ContentItem::ContentItem (ContentSource& owner, const juce::String& itemName, CategoryTagMap itemTags)
+    : source (&owner), name (itemName), tags (std::move (itemTags))
+{
+}
+
+bool ContentItem::isReadOnly() const                               { return source->isReadOnly(); }
+bool ContentItem::canRenameTo (const juce::String& newName) const  { return source->canRenameItemTo (*this, newName); }
+bool ContentItem::rename (const juce::String& newName)             { return source->renameItem (*this, newName); }
+bool ContentItem::deleteFromSource()                               { return source->deleteItem (this); }
+bool ContentItem::load (int flag)                                  { return source->loadItem (*this, flag); }
+void ContentItem::setTags (const CategoryTagMap& newTags)          { source->setItemTags (*this, newTags); }
+
+void ContentItem::filterByAllTags (const TagIdSet& ids)
+{
+    filteredOut = ! tagIds.containsAll (ids);
+}
+
+void ContentItem::filterByAnyTag (const TagIdSet& ids)
+{
+    filteredOut = ! tagIds.containsAny (ids);
+}
+
+//==============================================================================
+ContentSource::ContentSource (const juce::String& sourceName, bool isReadOnly)
+    : name (sourceName), readOnly (isReadOnly)
+{
+}
+
+ContentSource::~ContentSource() = default;
+
+void ContentSource::log (const juce::String& message) const
+{
+    if (logger)
+        logger (name + " presets: " + message);
+}
+
+juce::String ContentSource::makeSafeItemName (const juce::String& itemName)
+{
+    static const juce::String forbidden ("\\/:*?\"<>|");
+
+    const auto isBad = [] (juce::juce_wchar c) { return c < 0x20 || c == 0x7f || forbidden.containsChar (c); };
+    bool needsChange = false;
+
+    for (auto c : itemName)
+        needsChange = needsChange || isBad (c);
+
+    juce::String safe;
+
+    if (needsChange)
+        for (auto c : itemName)
+            safe << (isBad (c) ? (juce::juce_wchar) '_' : c);
+    else
+        safe = itemName;
+
+    safe = safe.trim();
+
+    while (safe.endsWithChar ('.'))
+        safe = safe.dropLastCharacters (1).trimEnd();
+
+    // A leading dot would hide the file (and names like ".." climb out of the folder).
+    if (safe.startsWithChar ('.'))
+        safe = "_" + safe.substring (1);
+
+    if (safe.isEmpty() || safe.getNumBytesAsUTF8() > (size_t) maxNameLength)
+        return {};
+
+    // Names that Windows reserves for devices, alone or before an extension.
+    static const juce::StringArray reserved { "CON", "PRN", "AUX", "NUL",
+        "COM0", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9",
+        "LPT0", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9" };
+
+    const auto stem = safe.upToFirstOccurrenceOf (".", false, false).trimEnd();
+
+    if (reserved.contains (stem, true))
+        safe = stem + "_" + safe.substring (stem.length());
+
+    return safe;
+}
+
+//==============================================================================
+ContentItem* ContentSource::makeItem (const juce::String& itemName, CategoryTagMap itemTags)
+{
+    auto* item = new ContentItem (*this, itemName, std::move (itemTags));
+    item->tagIds.setFromTags (getTagDictionary(), item->tags);
+    return item;
+}
+
+void ContentSource::rebuildTags()
+{
+    tags.clear();
+
+    for (auto* item : items)
+        tags.addAll (item->tags);
+}
+
+void ContentSource::refresh()
+{
+    juce::Array<ItemRecord> records;
+    scanItems (records);
+
+    // Sorted through indices: records are costly to move.
+    std::vector<int> order ((size_t) records.size());
+    std::iota (order.begin(), order.end(), 0);
+    std::sort (order.begin(), order.end(), [&records] (int a, int b)
+    {
+        return records.getReference (a).name.compareIgnoreCase (records.getReference (b).name) < 0;
+    });
+
+    tags.clear();
+
+    for (const auto& r : records)
+        tags.addAll (r.tags);
+
+    auto& dict = getTagDictionary();
+    dict.addAll (tags);
+
+    // Items deleted since the last refresh were kept alive for pointers held elsewhere.
+    removedItems.clear();
+    items.clear();
+
+    if (! active)
+        return;
+
+    items.ensureStorageAllocated (records.size());
+
+    for (auto i : order)
+        items.add (makeItem (records.getReference (i).name, std::move (records.getReference (i).tags)));
+}
+
+void ContentSource::setActive (bool shouldBeActive)
+{
+    if (active == shouldBeActive)
+        return;
+
+    active = shouldBeActive;
+
+    if (active)
+    {
+        refresh();
+    }
+    else
+    {
+        items.clear();
+    }
+}
+
+void ContentSource::setSelected (bool shouldBeSelected, bool notify)
+{
+    selected = shouldBeSelected;
+    setActive (shouldBeSelected);
+
+    if (notify)
+        sendChangeMessage();
+}
+
+void ContentSource::sendChangeMessage()
+{
+    // A listener may remove itself while told.
+    for (int i = listeners.size(); --i >= 0;)
+        if (i < listeners.size())
+            listeners.getUnchecked (i)->contentSourceChanged (this);
+}
+
+void ContentSource::setTagDictionary (TagDictionary* newDictionary)
+{
+    dictionary = newDictionary;
+    getTagDictionary().addAll (tags);
+
+    for (auto* item : items)
+        item->tagIds.setFromTags (getTagDictionary(), item->tags);
+}
+
+ContentItem* ContentSource::findItem (const juce::String& itemName) const
+{
+    for (auto* item : items)
+        if (item->name == itemName)
+            return item;
+
+    return nullptr;
+}
+
+bool ContentSource::isNameTaken (const juce::String& itemName) const
+{
+    const auto safe = makeSafeItemName (itemName);
+
+    if (safe.isEmpty() || findItem (safe) != nullptr)
+        return true;
+
+    // Data of that name (an item differing in case on a file system that ignores case resolves
+    // to the same file; so does a file the source skipped as unreadable).
+    return itemDataExists (safe);
+}
+
+//==============================================================================
+ContentItem* ContentSource::addNewItem (const juce::String& itemName, const CategoryTagMap& itemTags, OverwriteStore* store)
+{
+    const auto safe = makeSafeItemName (itemName);
+
+    if (readOnly || isNameTaken (safe))
+        return nullptr;
+
+    auto newTags = itemTags;
+
+    if (! createItemData (safe, newTags, store))
+    {
+        log ("could not save \"" + safe + "\"");
+        return nullptr;
+    }
+
+    tags.addAll (newTags);
+    getTagDictionary().addAll (newTags);
+    return items.add (makeItem (safe, newTags));
+}
+
+ContentItem* ContentSource::addItemCopy (const juce::File& file, const juce::String& itemName, const CategoryTagMap& itemTags)
+{
+    const auto safe = makeSafeItemName (itemName);
+
+    if (readOnly || isNameTaken (safe))
+        return nullptr;
+
+    auto newTags = itemTags;
+
+    if (! copyItemData (file, safe, newTags))
+    {
+        log ("could not copy " + file.getFullPathName() + " as \"" + safe + "\"");
+        return nullptr;
+    }
+
+    tags.addAll (newTags);
+    getTagDictionary().addAll (newTags);
+    return items.add (makeItem (safe, newTags));
+}
+
+bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_ptr<OverwriteStore>* store)
+{
+    if (readOnly || item == nullptr || ! items.contains (item))
+        return false;
+
+    if (! deleteItemData (*item, keepStore ? store : nullptr))
+    {
+        log ("could not delete \"" + item->name + "\"");
+        return false;
+    }
+
+    items.removeObject (item, false);
+    removedItems.add (item);
+    rebuildTags();
+    return true;
+}
+
+ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, const juce::String& itemName)
+{
+    const auto safe = makeSafeItemName (itemName);
+
+    if (readOnly || isNameTaken (safe))
+        return nullptr;
+
+    // Nothing that is an item comes near the limit: a larger entry is refused unread.
+    constexpr juce::int64 limit = Preset::maxFileSize;
+    const auto length = stream.getTotalLength();
+
+    if (length > limit)
+    {
+        log ("refused to import \"" + safe + "\": too large");
+        return nullptr;
+    }
+
+    juce::MemoryBlock data;
+    {
+        juce::MemoryOutputStream out (data, false);
+
+        if (out.writeFromInputStream (stream, limit + 1) > limit)
+        {
+            log ("refused to import \"" + safe + "\": too large");
+            return nullptr;
+        }
+    }
+
+    juce::MemoryInputStream in (data, false);
+    const auto text = in.readEntireStreamAsString()
+                          .replace ("\r\n", "\n").replace ("\r", "\n").replace ("\n", "\r\n");
+
+    CategoryTagMap newTags;
+
+    if (! importItemData (text, safe, newTags))
+    {
+        log ("could not import \"" + safe + "\"");
+        return nullptr;
+    }
+
+    tags.addAll (newTags);
+    getTagDictionary().addAll (newTags);
+    return items.add (makeItem (safe, newTags));
+}
+
+bool ContentSource::canRenameItemTo (const ContentItem& item, const juce::String& newName) const
+{
+    if (readOnly || ! item.belongsTo (this))
+        return false;
+
+    const auto safe = makeSafeItemName (newName);
+
+    if (safe.isEmpty())
+        return false;
+
+    if (safe == item.name || safe.equalsIgnoreCase (item.name))
+    {
+        // The item's own name (or a change of case only) is free unless another item has it.
+        for (auto* other : items)
+            if (other != &item && other->name == safe)
+                return false;
+
+        return true;
+    }
+
+    return ! isNameTaken (safe);
+}
+
+bool ContentSource::renameItem (ContentItem& item, const juce::String& newName)
+{
+    const auto safe = makeSafeItemName (newName);
+
+    if (! canRenameItemTo (item, safe))
+        return false;
+
+    if (safe == item.name)
+        return true;
+
+    if (! renameItemData (item, safe))
+    {
+        log ("could not rename \"" + item.name + "\" to \"" + safe + "\"");
+        return false;
+    }
+
+    item.name = safe;
+    return true;
+}
+
+void ContentSource::setItemTags (ContentItem& item, const CategoryTagMap& newTags)
+{
+    if (readOnly || ! item.belongsTo (this))
+        return;
+
+    if (! writeItemTags (item, newTags))
+    {
+        log ("could not write the tags of \"" + item.name + "\"");
+        return;
+    }
+
+    item.tags = newTags;
+    getTagDictionary().addAll (newTags);
+    item.tagIds.setFromTags (getTagDictionary(), newTags);
+    rebuildTags();
+}
+
+bool ContentSource::loadItem (ContentItem& item, int flag)
+{
+    return item.belongsTo (this) && loadItemData (item, flag);
+}
+
+juce::File ContentSource::getItemFile (const juce::String&) const
+{
+    return {};
+}
+
+std::unique_ptr<Preset> ContentSource::loadPresetByName (const juce::String&, int)
+{
+    return nullptr;
+}
+
+void ContentSource::preparePreset (Preset&)
+{
+}
+
+//==============================================================================
+juce::String makeUniqueCopyName (const ContentSource& source, const juce::String& name)
+{
+    if (! source.isNameTaken (name))
+        return name;
+
+    for (int n = 1; n <= 1000; ++n)
+    {
+        const auto candidate = name + " (" + juce::String (n) + ")";
+
+        if (! source.isNameTaken (candidate))
+            return candidate;
+    }
+
+    return name + " - Copy (" + juce::Time::getCurrentTime().formatted ("%Y-%m-%d %H-%M-%S") + ")";
+}

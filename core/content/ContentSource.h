@@ -1,0 +1,183 @@
+#pragma once
+
+#include "core/content/Preset.h"
+#include "core/content/TagDictionary.h"
+#include <functional>
+
+class ContentSource;
+
+/** One entry of a content source: a preset (or sample) with its tags. */
+class ContentItem
+{
+public:
+    ContentItem (ContentSource& owner, const juce::String& itemName, CategoryTagMap itemTags);
+
+    ContentSource* const source;
+    juce::String name;
+    CategoryTagMap tags;
+    /** The ids of the tags through the source's TagDictionary. */
+    TagIdSet tagIds;
+    /** Set and cleared by the filter panel, read by the result list. */
+    bool filteredOut = false;
+
+    bool belongsTo (const ContentSource* s) const noexcept { return source == s; }
+    bool isReadOnly() const;
+    /** False for a read-only source; true when no other item of the source has that name (the
+        item's own name counts as free). */
+    bool canRenameTo (const juce::String& newName) const;
+    bool rename (const juce::String& newName);
+    bool deleteFromSource();
+    /** True when the item's tag ids lack any of the ids (an empty set filters nothing out). */
+    void filterByAllTags (const TagIdSet& ids);
+    /** True when the item's tag ids contain none of the ids. */
+    void filterByAnyTag (const TagIdSet& ids);
+    /** Asks the source to load the item (a preset is applied to the plug-in's parameters). */
+    bool load (int flag);
+    /** Asks the source to replace the item's tags; nothing for a read-only source. */
+    void setTags (const CategoryTagMap& newTags);
+
+    JUCE_DECLARE_NON_COPYABLE (ContentItem)
+};
+
+/** A source of presets or samples: a user folder or a content package. Message thread only.
+
+    Item names are file names: every operation that takes a new name makes it safe first
+    (makeSafeItemName) and refuses names that stay unusable; two names that differ only in
+    letter case count as the same when the file system says so (isNameTaken). */
+class ContentSource
+{
+public:
+    class Listener
+    {
+    public:
+        virtual ~Listener() = default;
+        virtual void contentSourceChanged (ContentSource* source) = 0;
+    };
+
+    /** Handed from deleteItem to addNewItem when an item is saved over; the caller deletes it.
+        It keeps the old item's data until the new item has been written; deleted unused, it
+        puts the old item's data back where it was. */
+    class OverwriteStore
+    {
+    public:
+        virtual ~OverwriteStore() = default;
+        juce::String itemName;
+        CategoryTagMap tags;
+    };
+
+    ContentSource (const juce::String& sourceName, bool isReadOnly);
+    virtual ~ContentSource();
+
+    juce::String name;
+    bool selected = false;
+    /** An inactive source has no items. */
+    bool active = true;
+    /** Tags of all the source's items. */
+    CategoryTagMap tags;
+
+    const juce::OwnedArray<ContentItem>& getItems() const noexcept { return items; }
+    int getNumItems() const noexcept                               { return items.size(); }
+    bool isReadOnly() const noexcept                               { return readOnly; }
+
+    //==============================================================================
+    /** Collects the source's tags, merges them into its TagDictionary, clears and rebuilds the
+        item list (none while inactive), in name order ignoring case. */
+    void refresh();
+    /** When the flag changes: activates (refresh) or deactivates (clears the items). */
+    void setActive (bool shouldBeActive);
+    /** Stores the flag, activates or deactivates accordingly, and with notify tells every
+        listener. */
+    void setSelected (bool shouldBeSelected, bool notify);
+    void setTagDictionary (TagDictionary* dictionary);
+    TagDictionary& getTagDictionary() noexcept { return dictionary != nullptr ? *dictionary : ownDictionary; }
+
+    /** The item whose name equals the text exactly, or null. */
+    ContentItem* findItem (const juce::String& itemName) const;
+    /** Whether a new item may not take the name: an item has it, an item has it but for letter
+        case on a file system that ignores case, or data of that name exists already (even data
+        the source cannot read: it is never overwritten). Unusable names count as taken. */
+    virtual bool isNameTaken (const juce::String& itemName) const;
+
+    /** Null when the name is taken or the create operation fails; else merges the tags into the
+        source and its dictionary, makes the item, appends it and returns it. The preset folder
+        writes the plug-in's current settings as a preset file. */
+    ContentItem* addNewItem (const juce::String& itemName, const CategoryTagMap& itemTags, OverwriteStore* store = nullptr);
+    /** Null when the name is taken or the copy fails; else as addNewItem, from a copy of the file. */
+    ContentItem* addItemCopy (const juce::File& file, const juce::String& itemName, const CategoryTagMap& itemTags);
+    /** False when read-only or the delete fails; else removes the item (kept alive until the next
+        refresh, so pointers held elsewhere stay valid) and rebuilds the tags. With keepStore
+        and a store pointer, the old item's data go into a new OverwriteStore. */
+    bool deleteItem (ContentItem* item, bool keepStore = false, std::unique_ptr<OverwriteStore>* store = nullptr);
+    /** Null when the name is taken; writes the stream's text (with "\r\n" line ends) as the
+        item's data, then makes the item; null when the text is not an item of this source. */
+    ContentItem* importItemFromStream (juce::InputStream& stream, const juce::String& itemName);
+
+    bool renameItem (ContentItem& item, const juce::String& newName);
+    bool canRenameItemTo (const ContentItem& item, const juce::String& newName) const;
+    void setItemTags (ContentItem& item, const CategoryTagMap& newTags);
+    bool loadItem (ContentItem& item, int flag);
+
+    virtual bool canImportSamples() const   { return false; }
+    virtual bool canSaveItems() const       { return false; }
+    /** With its dot; empty by default. */
+    virtual juce::String getItemExtension() const { return {}; }
+    /** The file that holds the item; none by default. */
+    virtual juce::File getItemFile (const juce::String& itemName) const;
+
+    /** Preset sources: a new preset read from the named item, or null. */
+    virtual std::unique_ptr<Preset> loadPresetByName (const juce::String& itemName, int flag);
+    /** Preset sources: prepares a preset before it is applied. */
+    virtual void preparePreset (Preset& preset);
+
+    void addListener (Listener* listener)    { if (listener != nullptr) listeners.addIfNotAlreadyThere (listener); }
+    void removeListener (Listener* listener) { listeners.removeFirstMatchingValue (listener); }
+    void sendChangeMessage();
+
+    /** Where the source's log lines go (the plug-in's log). */
+    std::function<void (const juce::String&)> logger;
+    void log (const juce::String& message) const;
+
+    /** Trims spaces and trailing dots, replaces a leading dot, path separators, characters that file systems
+        forbid (\ / : * ? " < > |) and control characters with "_", appends "_" to names that
+        file systems reserve (CON, NUL, COM1 ...). Empty when nothing usable remains ("", ".",
+        "..", or longer than maxNameLength bytes). */
+    static juce::String makeSafeItemName (const juce::String& itemName);
+    static constexpr int maxNameLength = 200;
+
+protected:
+    struct ItemRecord
+    {
+        juce::String name;
+        CategoryTagMap tags;
+    };
+
+    /** Lists the source's items with their tags (sorted by the caller). */
+    virtual void scanItems (juce::Array<ItemRecord>& records) = 0;
+    /** Whether data of the (safe) name exists, whether or not it is an item. */
+    virtual bool itemDataExists (const juce::String&) const { return false; }
+
+    // The write operations of writable sources; each gets safe names only.
+    virtual bool createItemData (const juce::String&, CategoryTagMap&, OverwriteStore*)            { return false; }
+    virtual bool copyItemData (const juce::File&, const juce::String&, CategoryTagMap&)            { return false; }
+    virtual bool deleteItemData (ContentItem&, std::unique_ptr<OverwriteStore>*)                   { return false; }
+    virtual bool renameItemData (ContentItem&, const juce::String&)                                { return false; }
+    virtual bool writeItemTags (ContentItem&, const CategoryTagMap&)                               { return false; }
+    virtual bool importItemData (const juce::String&, const juce::String&, CategoryTagMap&)        { return false; }
+    virtual bool loadItemData (ContentItem&, int)                                                  { return false; }
+
+    ContentItem* makeItem (const juce::String& itemName, CategoryTagMap itemTags);
+    void rebuildTags();
+
+private:
+    const bool readOnly;
+    juce::OwnedArray<ContentItem> items, removedItems;
+    TagDictionary* dictionary = nullptr;
+    TagDictionary ownDictionary;
+    juce::Array<Listener*> listeners;
+
+    JUCE_DECLARE_NON_COPYABLE (ContentSource)
+};
+
+/** The name itself when no item has it; else the first free "name (n)" for n = 1 to 1000;
+    else "name - Copy (" + the current time + ")". */
+juce::String makeUniqueCopyName (const ContentSource& source, const juce::String& name);

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/content/ContentPackage.h"
+#include "core/content/ContentSource.h"
+
+class BasePlugin;
+
+/** The user's preset folder: one preset file per item, named after the item, with the
+    preset file extension. Writable. (The template PresetsDirectoryContent<Preset> below gives
+    the product's preset class.) */
+class PresetFolderContent : public ContentSource
+{
+public:
+    PresetFolderContent (BasePlugin& plugin, const juce::File& folder,
+                         const juce::String& extension = Preset::fileExtension,
+                         const juce::String& sourceName = "User");
+
+    const juce::File& getFolder() const noexcept { return folder; }
+    /** Points the source at another folder (the user settings may move "UserStore"). */
+    void setFolder (const juce::File& newFolder);
+
+    /** The preset file of a name in the folder; none when the name is unusable. */
+    juce::File getFileForName (const juce::String& itemName) const;
+
+    bool canSaveItems() const override             { return true; }
+    juce::String getItemExtension() const override { return extension; }
+    juce::File getItemFile (const juce::String& itemName) const override { return getFileForName (itemName); }
+    std::unique_ptr<Preset> loadPresetByName (const juce::String& itemName, int flag) override;
+    void preparePreset (Preset& preset) override;
+
+    /** The slot the source's presets load into. */
+    int presetSlot = 0;
+
+protected:
+    virtual std::unique_ptr<Preset> makePreset() const { return std::make_unique<Preset>(); }
+
+    void scanItems (juce::Array<ItemRecord>& records) override;
+    bool itemDataExists (const juce::String& safeName) const override;
+    bool createItemData (const juce::String& itemName, CategoryTagMap& itemTags, OverwriteStore* store) override;
+    bool copyItemData (const juce::File& file, const juce::String& itemName, CategoryTagMap& itemTags) override;
+    bool deleteItemData (ContentItem& item, std::unique_ptr<OverwriteStore>* store) override;
+    bool renameItemData (ContentItem& item, const juce::String& newName) override;
+    bool writeItemTags (ContentItem& item, const CategoryTagMap& newTags) override;
+    bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags) override;
+    bool loadItemData (ContentItem& item, int flag) override;
+
+    BasePlugin& plugin;
+
+private:
+    class FolderOverwriteStore;
+
+    juce::File folder;
+    const juce::String extension;
+};
+
+template <class PresetType>
+class PresetsDirectoryContent : public PresetFolderContent
+{
+public:
+    using PresetFolderContent::PresetFolderContent;
+
+protected:
+    std::unique_ptr<Preset> makePreset() const override { return std::make_unique<PresetType>(); }
+};
+
+//==============================================================================
+/** A read-only content package of presets (the factory presets). The package is read and
+    checked at every refresh; a package that fails the check gives no items and a log line. */
+class PresetPackageContent : public ContentSource
+{
+public:
+    PresetPackageContent (BasePlugin& plugin, const juce::File& packageFile,
+                          const juce::String& extension = Preset::fileExtension,
+                          const juce::String& sourceName = "Factory");
+
+    const juce::File& getPackageFile() const noexcept { return packageFile; }
+    /** Empty when the last refresh read the package; else why not. */
+    const juce::String& getPackageError() const noexcept { return packageError; }
+
+    juce::String getItemExtension() const override { return extension; }
+    std::unique_ptr<Preset> loadPresetByName (const juce::String& itemName, int flag) override;
+    void preparePreset (Preset& preset) override;
+
+    int presetSlot = 0;
+
+protected:
+    virtual std::unique_ptr<Preset> makePreset() const { return std::make_unique<Preset>(); }
+
+    void scanItems (juce::Array<ItemRecord>& records) override;
+    bool loadItemData (ContentItem& item, int flag) override;
+
+    BasePlugin& plugin;
+
+private:
+    void openPackage();
+
+    const juce::File packageFile;
+    const juce::String extension;
+    ContentPackage package;
+    juce::String packageError;
+    bool opened = false;
+};
+
+template <class PresetType>
+class PresetsPackageContent : public PresetPackageContent
+{
+public:
+    using PresetPackageContent::PresetPackageContent;
+
+protected:
+    std::unique_ptr<Preset> makePreset() const override { return std::make_unique<PresetType>(); }
+};

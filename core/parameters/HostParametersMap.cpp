@@ -1,0 +1,82 @@
+#include "core/parameters/HostParametersMap.h"
+
+std::unique_ptr<juce::XmlElement> HostParametersMap::createXml() const
+{
+    auto xml = std::make_unique<juce::XmlElement> (xmlTag);
+
+    for (const auto& name : names)
+        xml->createNewChildElement ("param")->setAttribute ("name", name);
+
+    return xml;
+}
+
+bool HostParametersMap::readFromXml (const juce::XmlElement& element)
+{
+    if (! element.hasTagName (xmlTag))
+        return false;
+
+    juce::StringArray parsed;
+
+    for (auto* param : element.getChildWithTagNameIterator ("param"))
+    {
+        const auto name = param->getStringAttribute ("name");
+
+        if (name.isNotEmpty() && ! parsed.contains (name))
+            parsed.add (name);
+    }
+
+    names = parsed;
+    return true;
+}
+
+bool HostParametersMap::loadFromFile (const juce::File& file, juce::String* error)
+{
+    const auto fail = [&] (const juce::String& reason)
+    {
+        if (error != nullptr)
+            *error = file.getFullPathName() + ": " + reason;
+
+        return false;
+    };
+
+    if (! file.existsAsFile())
+        return fail ("missing");
+
+    if (file.getSize() > maxFileSize)
+        return fail ("too large");
+
+    const auto root = juce::parseXML (file);
+
+    if (root == nullptr)
+        return fail ("not XML");
+
+    return readFromXml (*root) || fail ("not a <HostParametersMap>");
+}
+
+bool HostParametersMap::saveToFile (const juce::File& file) const
+{
+    if (file.isDirectory() || ! file.getParentDirectory().createDirectory())
+        return false;
+
+    juce::TemporaryFile temp (file, juce::TemporaryFile::useHiddenFile);
+    return createXml()->writeTo (temp.getFile()) && temp.overwriteTargetFileWithTemporary();
+}
+
+void HostParametersMap::apply (ParameterManager& manager) const
+{
+    juce::Array<Parameter*> order;
+
+    for (const auto& name : names)
+        if (auto* p = manager.getParameterByName (name); p != nullptr && p->isAutomatable() && ! order.contains (p))
+            order.add (p);
+
+    for (auto* p : manager.getParameters())
+        if (p->isAutomatable() && ! order.contains (p))
+            order.add (p);
+
+    for (auto* p : manager.getParameters())
+        p->setHostIndex (-1);
+
+    for (int i = 0; i < order.size(); ++i)
+        order.getUnchecked (i)->setHostIndex (i);
+}

@@ -1,0 +1,320 @@
+#include "ContentTestSupport.h"
+
+namespace
+{
+    struct Recorder : ContentSource::Listener
+    {
+        int calls = 0;
+        void contentSourceChanged (ContentSource*) override { ++calls; }
+    };
+
+    struct SourceTest : ::testing::Test
+    {
+        test::PluginFixture fixture;
+        test::TempFolder folder;
+        juce::File presets { folder.get().getChildFile ("Presets") };
+        juce::StringArray logLines;
+        std::unique_ptr<PresetsDirectoryContent<Preset>> source;
+        TagDictionary dictionary;
+
+        SourceTest()
+        {
+            source = std::make_unique<PresetsDirectoryContent<Preset>> (fixture.plugin(), presets);
+            source->logger = [this] (const juce::String& line) { logLines.add (line); };
+            source->setTagDictionary (&dictionary);
+            source->refresh();
+        }
+
+        juce::StringArray itemNames() const
+        {
+            juce::StringArray names;
+            for (auto* item : source->getItems())
+                names.add (item->name);
+            names.sort (true);
+            return names;
+        }
+    };
+}
+
+TEST_F (SourceTest, AddNewItemWritesTheCurrentSettingsWithTags)
+{
+    fixture.parameter ("Bit Depth").setValue (7.0f, true);
+    const auto tags = CategoryTagMap::fromString ("Vintage Sampler:8 Bit;Degradation:Heavy");
+
+    auto* item = source->addNewItem (juce::String (juce::CharPointer_UTF8 ("Cr\xc3\xbc" "nch")), tags);
+    ASSERT_NE (item, nullptr);
+    EXPECT_EQ (source->findItem (item->name), item);
+    EXPECT_EQ (source->tags, tags);
+    EXPECT_EQ (item->tagIds.getIds(), juce::Array<int> ({ 1001, 2001 }));
+    EXPECT_EQ (dictionary.getId ("Degradation", "Heavy"), 2001);
+
+    Preset written;
+    ASSERT_TRUE (written.loadFromFile (source->getFileForName (item->name)));
+    EXPECT_EQ (written.name, item->name);
+    EXPECT_EQ (*written.findValue (2), "7");
+    EXPECT_EQ (written.findValue (8), nullptr);        // Processing Quality stays out
+    EXPECT_EQ (written.findValue (100000), nullptr);   // and the commands too
+    EXPECT_EQ (written.getTagMap(), tags);
+
+    // What was saved is what "reload" goes back to, and nothing is unsaved now.
+    EXPECT_EQ (fixture.plugin().getReloadPreset().name, item->name);
+    EXPECT_FALSE (fixture.plugin().hasUnsavedPresetChanges());
+
+    // A fresh source finds the same item.
+    PresetsDirectoryContent<Preset> again (fixture.plugin(), presets);
+    again.refresh();
+    ASSERT_EQ (again.getNumItems(), 1);
+    EXPECT_EQ (again.getItems()[0]->tags, tags);
+}
+
+TEST_F (SourceTest, TakenNamesAndUniqueCopyNames)
+{
+    ASSERT_NE (source->addNewItem ("Bass", {}), nullptr);
+    EXPECT_EQ (source->addNewItem ("Bass", {}), nullptr);
+    EXPECT_EQ (makeUniqueCopyName (*source, "Lead"), "Lead");
+    EXPECT_EQ (makeUniqueCopyName (*source, "Bass"), "Bass (1)");
+    ASSERT_NE (source->addNewItem ("Bass (1)", {}), nullptr);
+    EXPECT_EQ (makeUniqueCopyName (*source, "Bass"), "Bass (2)");
+    EXPECT_TRUE (source->isNameTaken (""));
+}
+
+TEST_F (SourceTest, DeleteWithAnOverwriteStoreKeepsTheOldPresetUntilTheNewOneIsWritten)
+{
+    auto* old = source->addNewItem ("Keep", CategoryTagMap::fromString ("A:x"));
+    ASSERT_NE (old, nullptr);
+    const auto file = source->getFileForName ("Keep");
+    Preset original;
+    ASSERT_TRUE (original.loadFromFile (file));
+
+    // Saved over, the new preset keeps the old identity.
+    std::unique_ptr<ContentSource::OverwriteStore> store;
+    ASSERT_TRUE (source->deleteItem (old, true, &store));
+    ASSERT_NE (store, nullptr);
+    EXPECT_EQ (source->findItem ("Keep"), nullptr);
+    EXPECT_FALSE (file.exists());
+
+    fixture.parameter ("Mix").setValue (10.0f, true);
+    auto* replacement = source->addNewItem ("Keep", CategoryTagMap::fromString ("B:y"), store.get());
+    ASSERT_NE (replacement, nullptr);
+    store.reset();
+
+    Preset saved;
+    ASSERT_TRUE (saved.loadFromFile (file));
+    EXPECT_EQ (saved.id, original.id);
+    EXPECT_EQ (*saved.findValue (6), "10");
+    EXPECT_EQ (presets.findChildFiles (juce::File::findFiles, false, "*").size(), 1);   // no backup left
+
+    // A store deleted unused puts the old preset back.
+    ASSERT_TRUE (source->deleteItem (replacement, true, &store));
+    EXPECT_FALSE (file.exists());
+    store.reset();
+    EXPECT_TRUE (file.existsAsFile());
+    source->refresh();
+    EXPECT_NE (source->findItem ("Keep"), nullptr);
+
+    // A plain delete removes the file; read-only and foreign items are refused.
+    EXPECT_TRUE (source->findItem ("Keep")->deleteFromSource());
+    EXPECT_FALSE (file.exists());
+    EXPECT_FALSE (source->deleteItem (nullptr));
+}
+
+TEST_F (SourceTest, RenameMovesTheFileAndTheNameInside)
+{
+    auto* item = source->addNewItem ("First", {});
+    ASSERT_NE (source->addNewItem ("Second", {}), nullptr);
+    ASSERT_NE (item, nullptr);
+
+    EXPECT_TRUE (item->canRenameTo ("First"));
+    EXPECT_FALSE (item->canRenameTo ("Second"));
+    EXPECT_TRUE (item->canRenameTo ("Third"));
+
+    ASSERT_TRUE (item->rename ("Third"));
+    EXPECT_EQ (item->name, "Third");
+    EXPECT_FALSE (source->getFileForName ("First").exists());
+    Preset moved;
+    ASSERT_TRUE (moved.loadFromFile (source->getFileForName ("Third")));
+    EXPECT_EQ (moved.name, "Third");
+
+    // A change of letter case only.
+    ASSERT_TRUE (item->rename ("THIRD"));
+    EXPECT_TRUE (source->getFileForName ("THIRD").existsAsFile());
+    EXPECT_FALSE (item->rename ("Second"));
+    EXPECT_TRUE (source->getFileForName ("Second").existsAsFile());
+}
+
+TEST_F (SourceTest, ImportFromAStreamWritesCrLfAndRefusesForeignText)
+{
+    const juce::String text = "<?xml version=\"1.0\"?>\n<Preset name=\"x\" application=\"Grindel 2\" tags=\"A:imported\">\n"
+                              "  <Value id=\"2\" value=\"3\"/>\n</Preset>\n";
+    juce::MemoryInputStream stream (text.toRawUTF8(), text.getNumBytesAsUTF8(), false);
+    auto* item = source->importItemFromStream (stream, "Imported");
+    ASSERT_NE (item, nullptr);
+    EXPECT_TRUE (source->tags.contains ("A", "imported"));
+
+    const auto written = source->getFileForName ("Imported").loadFileAsString();
+    EXPECT_TRUE (written.contains ("\r\n"));
+    EXPECT_FALSE (written.replace ("\r\n", "").containsChar ('\n'));
+
+    juce::MemoryInputStream again (text.toRawUTF8(), text.getNumBytesAsUTF8(), false);
+    EXPECT_EQ (source->importItemFromStream (again, "Imported"), nullptr);
+
+    for (const char* bad : { "not xml at all", "<MidiControlMap/>", "<Preset application=\"Other Product\"/>" })
+    {
+        juce::MemoryInputStream in (bad, strlen (bad), false);
+        EXPECT_EQ (source->importItemFromStream (in, "Bad"), nullptr) << bad;
+        EXPECT_FALSE (source->getFileForName ("Bad").exists()) << bad;
+    }
+}
+
+TEST_F (SourceTest, HostileNamesStayInsideTheFolder)
+{
+    const auto outside = folder.get().getChildFile ("escaped.grprs2");
+
+    for (const char* name : { "../escaped", "..", "/tmp/escaped", "a\\b", "con", "LPT1.txt", " spaced. ", "\x01" "ctl", ".hidden" })
+    {
+        auto* item = source->addNewItem (name, {});
+
+        if (item != nullptr)
+        {
+            EXPECT_TRUE (source->getFileForName (item->name).getParentDirectory() == presets) << name;
+            EXPECT_TRUE (source->getFileForName (item->name).existsAsFile()) << name;
+            EXPECT_FALSE (item->name.containsAnyOf ("/\\")) << name;
+            EXPECT_FALSE (item->name.startsWithChar ('.')) << name;
+        }
+    }
+
+    EXPECT_FALSE (outside.exists());
+    EXPECT_EQ (ContentSource::makeSafeItemName ("con"), "con_");
+    EXPECT_EQ (ContentSource::makeSafeItemName ("LPT1.txt"), "LPT1_.txt");
+    EXPECT_EQ (ContentSource::makeSafeItemName ("../x"), "_._x");
+    EXPECT_EQ (ContentSource::makeSafeItemName (" spaced. "), "spaced");
+    EXPECT_EQ (ContentSource::makeSafeItemName (".."), "");
+    EXPECT_EQ (ContentSource::makeSafeItemName ("   "), "");
+    EXPECT_EQ (ContentSource::makeSafeItemName (juce::String::repeatedString ("x", 201)), "");
+    EXPECT_EQ (source->addNewItem ("", {}), nullptr);
+    EXPECT_EQ (source->addNewItem ("..", {}), nullptr);
+
+    // The same rules on refresh: the items found are the names made.
+    const auto before = itemNames();
+    source->refresh();
+    EXPECT_EQ (itemNames(), before);
+}
+
+TEST_F (SourceTest, RefreshSkipsCorruptForeignAndHiddenFilesWithoutTouchingThem)
+{
+    ASSERT_NE (source->addNewItem ("Good", CategoryTagMap::fromString ("A:1")), nullptr);
+    const auto corrupt = test::writeText (presets.getChildFile ("Corrupt.grprs2"), "<Preset name=\"Corrupt\"");
+    const auto foreign = test::writeText (presets.getChildFile ("Foreign.grprs2"), "<Preset application=\"Other\"/>");
+    const auto notPreset = test::writeText (presets.getChildFile ("Map.grprs2"), "<MidiControlMap/>");
+    test::writeText (presets.getChildFile (".Hidden.grprs2"), "<Preset/>");
+    test::writeText (presets.getChildFile ("Other.txt"), "<Preset/>");
+
+    source->refresh();
+    EXPECT_EQ (itemNames().joinIntoString (","), "Good");
+    EXPECT_GE (logLines.size(), 3);
+
+    // Their names stay taken: saving under them never overwrites the user's files.
+    EXPECT_TRUE (source->isNameTaken ("Corrupt"));
+    EXPECT_EQ (source->addNewItem ("Corrupt", {}), nullptr);
+    EXPECT_EQ (corrupt.loadFileAsString(), "<Preset name=\"Corrupt\"");
+    EXPECT_TRUE (foreign.existsAsFile());
+    EXPECT_TRUE (notPreset.existsAsFile());
+    EXPECT_EQ (makeUniqueCopyName (*source, "Corrupt"), "Corrupt (1)");
+}
+
+TEST_F (SourceTest, NamesDifferingInCaseAreOneFileWhereTheFileSystemSaysSo)
+{
+    ASSERT_NE (source->addNewItem ("Case", {}), nullptr);
+
+    // This file system is case-sensitive: "case" is another file.
+    EXPECT_FALSE (source->isNameTaken ("case"));
+
+    // Where "case" reaches the same file (a case-insensitive file system, emulated with a
+    // link), the name is taken and a save never replaces the other item's file.
+    const auto link = source->getFileForName ("cASE");
+    ASSERT_TRUE (source->getFileForName ("Case").createSymbolicLink (link, false));
+    EXPECT_TRUE (source->isNameTaken ("cASE"));
+    EXPECT_EQ (source->addNewItem ("cASE", {}), nullptr);
+    EXPECT_EQ (makeUniqueCopyName (*source, "cASE"), "cASE (1)");
+}
+
+TEST_F (SourceTest, SetTagsRewritesTheItemAndItsIds)
+{
+    auto* item = source->addNewItem ("Tagged", CategoryTagMap::fromString ("A:1"));
+    ASSERT_NE (item, nullptr);
+    item->setTags (CategoryTagMap::fromString ("A:2;B:3"));
+
+    EXPECT_EQ (item->tags.toString(), "A:2;B:3");
+    EXPECT_EQ (item->tagIds.getIds(), juce::Array<int> ({ dictionary.getId ("A", "2"), dictionary.getId ("B", "3") }));
+    EXPECT_EQ (source->tags.toString(), "A:2;B:3");
+
+    Preset file;
+    ASSERT_TRUE (file.loadFromFile (source->getFileForName ("Tagged")));
+    EXPECT_EQ (file.tags, "A:2;B:3");
+
+    item->filterByAllTags ({ dictionary.getId ("A", "2"), dictionary.getId ("B", "3") });
+    EXPECT_FALSE (item->filteredOut);
+    item->filterByAllTags ({ dictionary.getId ("A", "2"), 9999 });
+    EXPECT_TRUE (item->filteredOut);
+    item->filterByAllTags ({});
+    EXPECT_FALSE (item->filteredOut);
+    item->filterByAnyTag ({ 9999, dictionary.getId ("B", "3") });
+    EXPECT_FALSE (item->filteredOut);
+    item->filterByAnyTag ({ 9999 });
+    EXPECT_TRUE (item->filteredOut);
+}
+
+TEST_F (SourceTest, LoadAppliesThePresetAndCopiesComeFromFiles)
+{
+    auto& bits = fixture.parameter ("Bit Depth");
+    bits.setValue (5.0f, true);
+    auto* item = source->addNewItem ("Five", {});
+    ASSERT_NE (item, nullptr);
+    bits.setValue (20.0f, true);
+    EXPECT_TRUE (fixture.plugin().hasUnsavedPresetChanges());
+
+    ASSERT_TRUE (item->load (0));
+    EXPECT_FLOAT_EQ (bits.getValue(), 5.0f);
+    EXPECT_EQ (fixture.plugin().getParameterManager().getParameterByIndex (BasePlugin::presetNameId)->getText(), "Five");
+    EXPECT_FALSE (fixture.plugin().hasUnsavedPresetChanges());
+
+    auto* copy = source->addItemCopy (source->getFileForName ("Five"), "Five Copy", CategoryTagMap::fromString ("C:c"));
+    ASSERT_NE (copy, nullptr);
+    Preset copied;
+    ASSERT_TRUE (copied.loadFromFile (source->getFileForName ("Five Copy")));
+    EXPECT_EQ (copied.name, "Five Copy");
+    EXPECT_EQ (*copied.findValue (2), "5");
+    EXPECT_TRUE (copied.getTagMap().contains ("C", "c"));
+
+    EXPECT_EQ (source->addItemCopy (test::writeText (folder.get().getChildFile ("junk.grprs2"), "junk"), "Junk", {}), nullptr);
+    EXPECT_EQ (source->addItemCopy (source->getFileForName ("Five"), "Five Copy", {}), nullptr);
+
+    // A file that went bad after the refresh does not load.
+    test::writeText (source->getFileForName ("Five"), "broken");
+    EXPECT_FALSE (item->load (0));
+    EXPECT_FLOAT_EQ (bits.getValue(), 5.0f);
+}
+
+TEST_F (SourceTest, SelectionActivatesAndTellsTheListeners)
+{
+    ASSERT_NE (source->addNewItem ("One", CategoryTagMap::fromString ("A:1")), nullptr);
+    Recorder recorder;
+    source->addListener (&recorder);
+
+    source->setSelected (false, true);
+    EXPECT_FALSE (source->active);
+    EXPECT_EQ (source->getNumItems(), 0);
+    EXPECT_EQ (recorder.calls, 1);
+
+    source->setSelected (true, false);
+    EXPECT_TRUE (source->active);
+    EXPECT_TRUE (source->selected);
+    EXPECT_EQ (source->getNumItems(), 1);
+    EXPECT_EQ (recorder.calls, 1);
+
+    source->removeListener (&recorder);
+    EXPECT_TRUE (source->canSaveItems());
+    EXPECT_FALSE (source->canImportSamples());
+    EXPECT_EQ (source->getItemExtension(), ".grprs2");
+    EXPECT_EQ (source->getItemFile ("One"), presets.getChildFile ("One.grprs2"));
+}
