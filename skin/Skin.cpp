@@ -1,0 +1,295 @@
+#include "skin/Skin.h"
+#include "core/BasePlugin.h"
+#include "skin/Panel.h"
+#include "skin/SkinImageReader.h"
+#include "skin/StandardWidgetBuilder.h"
+#include "skin/widgets/GFXMultiStateButton.h"
+#include "skin/widgets/ImgAnim.h"
+#include "skin/widgets/ImgButton.h"
+#include "skin/widgets/ImgKnob.h"
+#include "skin/widgets/ImgPictureDisplay.h"
+#include "skin/widgets/ImgSlider.h"
+#include "skin/widgets/ImgSwitch.h"
+#include "skin/widgets/NumericDisplay.h"
+#include "skin/widgets/TextDisplay.h"
+
+const juce::String Skin::incompatibleText ("Skin is not compatible. ");
+const juce::String Skin::olderSkinText ("Skin is older than current code.");
+const juce::String Skin::olderCodeText ("Current code is older than skin.");
+
+namespace
+{
+    // Nested includes deeper than this are a loop or a mistake.
+    constexpr int maxIncludeDepth = 16;
+
+    /** Hexadecimal digits in order, everything else skipped; saturates instead of wrapping. */
+    juce::int64 readHexSkipping (const juce::String& text)
+    {
+        juce::int64 value = 0;
+
+        for (auto p = text.getCharPointer(); ! p.isEmpty(); ++p)
+        {
+            const int digit = juce::CharacterFunctions::getHexDigitValue (*p);
+
+            if (digit >= 0)
+                value = juce::jmin ((juce::int64) 0xFFFFFFFFLL, (value << 4) | digit);
+        }
+
+        return value;
+    }
+}
+
+Skin::Skin (BasePlugin* p) : plugin (p) {}
+
+Skin::~Skin() = default;
+
+ParameterManager* Skin::getParameterManager() const noexcept
+{
+    return plugin != nullptr ? &plugin->getParameterManager() : nullptr;
+}
+
+void Skin::setError (const juce::String& text)
+{
+    errorText = text;
+    log ("Skin error: " + text);
+}
+
+void Skin::log (const juce::String& message) const
+{
+    if (plugin != nullptr)
+        plugin->logMessage (message);
+}
+
+bool Skin::isSafeFileName (const juce::String& fileName)
+{
+    if (fileName.isEmpty() || fileName.startsWithChar ('/') || fileName.containsChar ('\\')
+        || fileName.containsChar (':') || fileName.containsChar (0))
+        return false;
+
+    for (const auto& part : juce::StringArray::fromTokens (fileName, "/", {}))
+        if (part == ".." || part == ".")
+            return false;
+
+    return true;
+}
+
+bool Skin::readFile (const juce::String& fileName, juce::MemoryBlock& data, size_t maxBytes)
+{
+    data.reset();
+
+    if (! isSafeFileName (fileName))
+        return false;
+
+    auto stream = openFile (fileName);
+
+    if (stream == nullptr)
+        return false;
+
+    // Sizes in a package may lie: read at most one byte past the limit and check.
+    const auto read = stream->readIntoMemoryBlock (data, (ssize_t) maxBytes + 1);
+
+    if (read > maxBytes)
+    {
+        data.reset();
+        return false;
+    }
+
+    return true;
+}
+
+juce::Image Skin::loadImage (const juce::String& fileName)
+{
+    juce::MemoryBlock data;
+
+    if (! readFile (fileName, data, maxImageBytes))
+        return {};
+
+    auto image = SkinImageReader::decode (data.getData(), data.getSize());
+
+    if (! image.isValid())
+        log ("Skin image is not a sound PNG: " + fileName);
+
+    return image;
+}
+
+juce::String Skin::getDescriptionFileName (const juce::String& descriptionName)
+{
+    auto name = descriptionName.isEmpty() ? juce::String (mainDescriptionName) : descriptionName;
+
+    if (! name.endsWithIgnoreCase (descriptionExtension))
+        name << descriptionExtension;
+
+    return name;
+}
+
+juce::ValueTree Skin::loadGuiDescription (const juce::String& descriptionName)
+{
+    const auto fileName = getDescriptionFileName (descriptionName);
+    juce::MemoryBlock data;
+
+    if (! readFile (fileName, data, maxDescriptionBytes))
+    {
+        const auto storageError = getStorageError();
+        setError (storageError.isNotEmpty() ? storageError
+                                            : "Skin description \"" + fileName + "\" not found.");
+
+        return {};
+    }
+
+    juce::XmlDocument document (data.toString());
+    const auto xml = document.getDocumentElement();
+
+    if (xml == nullptr)
+    {
+        setError ("Skin description \"" + fileName + "\" cannot be read: " + document.getLastParseError());
+        return {};
+    }
+
+    if (! xml->hasTagName ("GuiDescription"))
+    {
+        setError ("Skin description \"" + fileName + "\" is not a \"GuiDescription\".");
+        return {};
+    }
+
+    auto tree = juce::ValueTree::fromXml (*xml);
+    const auto skinVersion = readHexSkipping (tree.getProperty ("gui_ver").toString());
+    const auto codeVersion = (juce::int64) getCodeGuiVersion();
+
+    log ("Skin description " + fileName + ": id \"" + tree.getProperty ("id").toString()
+         + "\", application \"" + tree.getProperty ("application").toString()
+         + "\", gui_ver 0x" + juce::String::toHexString (skinVersion));
+
+    if (skinVersion != codeVersion)
+    {
+        setError (incompatibleText + (skinVersion < codeVersion ? olderSkinText : olderCodeText));
+        return {};
+    }
+
+    return tree;
+}
+
+std::unique_ptr<juce::Component> Skin::createGui (const juce::String& descriptionName)
+{
+    errorText.clear();
+    const auto fileName = getDescriptionFileName (descriptionName);
+    const auto tree = loadGuiDescription (descriptionName);
+
+    if (! tree.isValid())
+        return nullptr;
+
+    const auto panelElement = tree.getChildWithName ("Panel");
+
+    if (! panelElement.isValid())
+    {
+        setError ("Skin description \"" + fileName + "\" has no \"Panel\".");
+        return nullptr;
+    }
+
+    descriptionsBeingBuilt.add (fileName);
+    std::unique_ptr<juce::Component> gui (createComponent (panelElement));
+    descriptionsBeingBuilt.removeString (fileName);
+
+    if (gui == nullptr)
+    {
+        setError ("Skin description \"" + fileName + "\": its \"Panel\" cannot be built.");
+        return nullptr;
+    }
+
+    errorText.clear();
+    return gui;
+}
+
+juce::Component* Skin::createIncluded (const juce::ValueTree& element)
+{
+    const auto fileName = getDescriptionFileName (element.getProperty ("file").toString());
+
+    if (element.getProperty ("file").toString().isEmpty())
+    {
+        log ("Skin: \"Include\" without \"file\" skipped");
+        return nullptr;
+    }
+
+    if (descriptionsBeingBuilt.contains (fileName) || descriptionsBeingBuilt.size() >= maxIncludeDepth)
+    {
+        log ("Skin: \"Include\" of " + fileName + " would include itself; skipped");
+        return nullptr;
+    }
+
+    const auto savedError = errorText;
+    const auto tree = loadGuiDescription (fileName);
+    const auto panelElement = tree.getChildWithName ("Panel");
+
+    if (! panelElement.isValid())
+    {
+        log ("Skin: \"Include\" of " + fileName + " skipped: "
+             + (tree.isValid() ? juce::String ("it has no \"Panel\"") : errorText));
+        errorText = savedError;
+        return nullptr;
+    }
+
+    descriptionsBeingBuilt.add (fileName);
+    auto* c = createComponent (panelElement);
+    descriptionsBeingBuilt.removeString (fileName);
+
+    // The include's own position, when given, places the included panel.
+    if (c != nullptr && (element.hasProperty ("x") || element.hasProperty ("y")))
+        c->setTopLeftPosition (element.getProperty ("x", c->getX()), element.getProperty ("y", c->getY()));
+
+    return c;
+}
+
+juce::Component* Skin::createComponent (const juce::ValueTree& element)
+{
+    if (! element.isValid())
+        return nullptr;
+
+    const auto type = element.getType();
+    juce::Component* c = nullptr;
+
+    if (type == SkinElementType::Panel)                   c = new Panel (element, *this);
+    else if (type == SkinElementType::Include)            c = createIncluded (element);
+    else if (type == SkinElementType::ImgAnim)            c = new ImgAnim (element, *this);
+    else if (type == SkinElementType::ImgButton)
+    {
+        if (element.hasProperty (GFXMultiStateButton::statesAttribute))
+            c = new GFXMultiStateButton (element, *this);
+        else
+            c = new ImgButton (element, *this);
+    }
+    else if (type == SkinElementType::ImgKnob)            c = new ImgKnob (element, *this);
+    else if (type == SkinElementType::ImgSlider)          c = new ImgSlider (element, *this);
+    else if (type == SkinElementType::ImgSwitch)          c = new ImgSwitch (element, *this);
+    else if (type == SkinElementType::ImgPictureDisplay)  c = new ImgPictureDisplay (element, *this);
+    else if (type == SkinElementType::TextDisplay)        c = new TextDisplay (element, *this);
+    else if (type == SkinElementType::NumericDisplay)     c = new NumericDisplay (element, *this);
+    else                                                  c = createStandardComponent (element);
+
+    if (c == nullptr)
+    {
+        if (type != SkinElementType::Include)
+            log ("Skin: element \"" + type.toString() + "\" is not a known widget; skipped");
+
+        return nullptr;
+    }
+
+    const auto name = element.getProperty ("name").toString();
+
+    if (name.isNotEmpty())
+    {
+        auto& slot = components[name];
+
+        // The first widget of a name keeps it, as long as it lives.
+        if (slot == nullptr)
+            slot = c;
+        else
+            log ("Skin: a second widget is named \"" + name + "\"; the first keeps the name");
+    }
+
+    return c;
+}
+
+juce::Component* Skin::getComponent (const juce::String& name) const
+{
+    const auto found = components.find (name);
+    return found != components.end() ? found->second.getComponent() : nullptr;
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+#include <map>
+#include <memory>
+
+class BasePlugin;
+class ParameterManager;
+
+/** A skin: the files of one editor look (GUI descriptions and images) and the factory that
+    turns a GUI description into widgets.
+
+    Subclasses say where the files come from (openFile). Widgets copy what they load, so the
+    widget tree outlives the skin. Message thread only. */
+class Skin
+{
+public:
+    /** The main description's name and the extension of description files. */
+    static constexpr const char* mainDescriptionName = "PluginEditor";
+    static constexpr const char* descriptionExtension = ".orvikgui";
+
+    /** plugin: whose parameters the widgets bind to (may be null: widgets stay unbound). */
+    explicit Skin (BasePlugin* plugin);
+    virtual ~Skin();
+
+    BasePlugin* getPlugin() const noexcept               { return plugin; }
+    ParameterManager* getParameterManager() const noexcept;
+
+    /** Why the last load failed; empty after a success. */
+    const juce::String& getErrorText() const noexcept    { return errorText; }
+
+    /** A stream over one of the skin's files; null when there is no such file. */
+    virtual std::unique_ptr<juce::InputStream> openFile (const juce::String& fileName) = 0;
+    /** A whole file; false when missing, unreadable or larger than maxBytes. */
+    bool readFile (const juce::String& fileName, juce::MemoryBlock& data, size_t maxBytes);
+
+    /** A PNG image of the skin, decoded now (not cached); null when missing, damaged or too
+        large. */
+    juce::Image loadImage (const juce::String& fileName);
+
+    /** Reads a GUI description (an empty name is the main one) and checks its "gui_ver";
+        an invalid tree with the reason in the error text when it cannot be used. */
+    juce::ValueTree loadGuiDescription (const juce::String& descriptionName);
+
+    /** Builds a description's root "Panel" with its widgets; null with the reason in the
+        error text on failure. The caller owns the result. */
+    std::unique_ptr<juce::Component> createGui (const juce::String& descriptionName);
+
+    /** Builds one widget by its element's type and registers it by its "name"; null for a
+        type nobody builds (logged, nothing registered). The caller owns the result. */
+    juce::Component* createComponent (const juce::ValueTree& element);
+
+    /** A widget built by this skin, by its skin "name"; null when there is none or it was
+        deleted since. */
+    juce::Component* getComponent (const juce::String& name) const;
+
+    template <class ComponentType>
+    ComponentType* findComponent (const juce::String& name) const
+    {
+        return dynamic_cast<ComponentType*> (getComponent (name));
+    }
+
+    /** Whether a file name stays inside the skin: relative, no "..", no drive or backslash. */
+    static bool isSafeFileName (const juce::String& fileName);
+
+    // The error texts of the loader, for skin authors and tests.
+    static const juce::String incompatibleText, olderSkinText, olderCodeText;
+
+    /** A line in the plug-in's log (written only while its log is open). */
+    void log (const juce::String& message) const;
+
+protected:
+    /** Why the skin's files cannot be read at all (for example a broken package); empty when
+        they can. */
+    virtual juce::String getStorageError() const { return {}; }
+
+    void setError (const juce::String& text);
+
+    /** The largest description and image files read, against corrupt or hostile packages. */
+    static constexpr size_t maxDescriptionBytes = 4 * 1024 * 1024;
+    static constexpr size_t maxImageBytes = 64 * 1024 * 1024;
+
+private:
+    juce::Component* createIncluded (const juce::ValueTree& element);
+    static juce::String getDescriptionFileName (const juce::String& descriptionName);
+
+    BasePlugin* plugin;
+    juce::String errorText;
+    std::map<juce::String, juce::Component::SafePointer<juce::Component>> components;
+    juce::StringArray descriptionsBeingBuilt;
+
+    JUCE_DECLARE_NON_COPYABLE (Skin)
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** Draws the film-strip images of a skin from their recipes (the "Image" elements of
+    resources/skins/Artwork.xml), at any scale. */
+class SkinArtist
+{
+public:
+    /** scale: the skin's width over 1180; font: the face for all texts. */
+    SkinArtist (float scale, juce::Font font);
+
+    /** The image of a recipe whose frames are frameWidth x frameHeight at the 1180 size
+        (0 when the recipe gives its own size); an invalid image for an unknown kind. */
+    juce::Image render (const juce::XmlElement& recipe, int frameWidth, int frameHeight, int frameCount) const;
+
+    int scaled (float v) const { return juce::roundToInt (v * scale); }
+
+private:
+    juce::Image renderBackground (const juce::XmlElement& recipe, int baseWidth, int baseHeight) const;
+    void drawKnob (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, float value) const;
+    void drawButton (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, bool down) const;
+    void drawLed (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, bool lit) const;
+    void drawMeter (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, float value) const;
+    void drawSwitch (juce::Graphics& g, juce::Rectangle<float> area, int position, int positions) const;
+    void drawDigit (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, juce::juce_wchar c) const;
+
+    juce::Font fontOf (float height, bool bold) const;
+    static juce::Colour colourOf (const juce::XmlElement& e, const char* attribute, juce::uint32 fallback);
+
+    float scale;
+    juce::Font font;
+};

@@ -1,0 +1,135 @@
+// Builds the product's skin packages at build time: scales the GUI description for each skin
+// width, renders the film-strip images it names from their recipes and packs both into
+// "<width>.orvikskin".
+//
+//     SkinBuilder <source folder> <output folder> <width>...
+
+#include "SkinArtist.h"
+#include "skin/DefaultLookAndFeel.h"
+#include "skin/ImageStrip.h"
+#include <iostream>
+
+namespace
+{
+    constexpr int baseWidth = 1180;
+
+    int fail (const juce::String& message)
+    {
+        std::cerr << "SkinBuilder: " << message << std::endl;
+        return 1;
+    }
+
+    /** Scales the geometry of every element, and notes the first size each image is used at. */
+    void scaleElement (juce::XmlElement& e, float scale, std::map<juce::String, juce::Point<int>>& imageSizes)
+    {
+        for (auto* attribute : { "x", "y", "w", "h", "fontSize" })
+            if (e.hasAttribute (attribute))
+                e.setAttribute (attribute, juce::roundToInt ((float) e.getIntAttribute (attribute) * scale));
+
+        for (auto* attribute : { "gfx", "background" })
+            if (e.hasAttribute (attribute))
+                imageSizes.emplace (e.getStringAttribute (attribute), juce::Point<int> (e.getIntAttribute ("w"), e.getIntAttribute ("h")));
+
+        for (auto* child : e.getChildIterator())
+            scaleElement (*child, scale, imageSizes);
+    }
+
+    /** The unscaled sizes of the images (from the description written for the base width). */
+    std::map<juce::String, juce::Point<int>> findImageSizes (const juce::XmlElement& description)
+    {
+        std::map<juce::String, juce::Point<int>> sizes;
+        auto copy = description;
+        scaleElement (copy, 1.0f, sizes);
+        return sizes;
+    }
+
+    juce::MemoryBlock toPng (const juce::Image& image)
+    {
+        juce::MemoryOutputStream out;
+        juce::PNGImageFormat().writeImageToStream (image, out);
+        return out.getMemoryBlock();
+    }
+
+    bool buildSkin (const juce::XmlElement& description, const juce::XmlElement& artwork,
+                    const juce::Font& font, int width, const juce::File& target)
+    {
+        const float scale = (float) width / (float) baseWidth;
+        const auto imageSizes = findImageSizes (description);
+        SkinArtist artist (scale, font);
+        juce::ZipFile::Builder zip;
+
+        auto scaled = description;
+        std::map<juce::String, juce::Point<int>> unused;
+        scaleElement (scaled, scale, unused);
+        zip.addEntry (new juce::MemoryInputStream (juce::MemoryBlock (scaled.toString().toRawUTF8(), scaled.toString().getNumBytesAsUTF8()), true),
+                      9, "PluginEditor.orvikgui", juce::Time::getCurrentTime());
+
+        for (const auto& [file, size] : imageSizes)
+        {
+            const juce::XmlElement* recipe = nullptr;
+
+            for (auto* e : artwork.getChildWithTagNameIterator ("Image"))
+                if (e->getStringAttribute ("file") == file)
+                    recipe = e;
+
+            if (recipe == nullptr)
+                return fail ("no recipe for " + file) == 0;
+
+            const bool isBackground = recipe->getStringAttribute ("kind") == "background";
+            const int w = isBackground ? artwork.getIntAttribute ("width") : size.x;
+            const int h = isBackground ? artwork.getIntAttribute ("height") : size.y;
+            const auto image = artist.render (*recipe, w, h, ImageStrip::getFrameCountFromName (file));
+
+            if (! image.isValid())
+                return fail ("cannot draw " + file) == 0;
+
+            zip.addEntry (new juce::MemoryInputStream (toPng (image), true), 0, file, juce::Time::getCurrentTime());
+        }
+
+        const auto temporary = target.getSiblingFile (target.getFileName() + ".part");
+        temporary.deleteFile();
+
+        {
+            juce::FileOutputStream out (temporary);
+
+            if (! out.openedOk() || ! zip.writeToStream (out, nullptr))
+                return fail ("cannot write " + temporary.getFullPathName()) == 0;
+        }
+
+        return temporary.moveFileTo (target);
+    }
+}
+
+int main (int argc, char** argv)
+{
+    if (argc < 4)
+        return fail ("usage: SkinBuilder <source folder> <output folder> <width>...");
+
+    juce::ScopedJuceInitialiser_GUI juce;
+    DefaultLookAndFeel lookAndFeel;
+
+    const juce::File source (juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]));
+    const juce::File output (juce::File::getCurrentWorkingDirectory().getChildFile (argv[2]));
+    const auto description = juce::parseXML (source.getChildFile ("PluginEditor.orvikgui"));
+    const auto artwork = juce::parseXML (source.getChildFile ("Artwork.xml"));
+
+    if (description == nullptr || artwork == nullptr)
+        return fail ("cannot read PluginEditor.orvikgui and Artwork.xml in " + source.getFullPathName());
+
+    if (! output.createDirectory())
+        return fail ("cannot create " + output.getFullPathName());
+
+    for (int i = 3; i < argc; ++i)
+    {
+        const int width = juce::String (argv[i]).getIntValue();
+
+        if (width < 100)
+            return fail ("bad skin width " + juce::String (argv[i]));
+
+        if (! buildSkin (*description, *artwork, lookAndFeel.getPrimaryFont(), width,
+                         output.getChildFile (juce::String (width) + ".orvikskin")))
+            return 1;
+    }
+
+    return 0;
+}
