@@ -184,6 +184,12 @@ enum AAX_EModifiers : int32_t
     AAX_eModifiers_Command = 1 << 3
 };
 
+// Where a value update the host sends comes from; the effect base does not use it.
+enum AAX_EUpdateSource : int32_t
+{
+    AAX_eUpdateSource_Unspecified = 0
+};
+
 // Time-code frame rates as the transport reports them.
 enum AAX_EFrameRate : int32_t
 {

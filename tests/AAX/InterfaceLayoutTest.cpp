@@ -8,6 +8,8 @@
 #include "AAX_IACFCollection.h"
 #include "AAX_IACFComponentDescriptor.h"
 #include "AAX_IACFController.h"
+#include "AAX_IACFEffectGUI.h"
+#include "AAX_IACFEffectParameters.h"
 #include "AAX_IACFDescriptionHost.h"
 #include "AAX_IACFEffectDescriptor.h"
 #include "AAX_IACFFeatureInfo.h"
@@ -268,4 +270,85 @@ TEST (InterfaceLayout, ChunkRecordHeaderHasNoPadding)
     static_assert (offsetof (AAX_SPlugInChunk, fName) == 24);
     static_assert (offsetof (AAX_SPlugInChunk, fData) == 56);
     SUCCEED();
+}
+
+TEST (InterfaceLayout, EffectIdentifiersMatchTheirTextForm)
+{
+    EXPECT_EQ ("964E333D-334C-533F-C2C7-3834C3C23E3E", StandInUID::ToText (IID_IAAXEffectParametersV1));
+    EXPECT_EQ ("F1F47D06-308F-4CC5-9C7C-50A83F8AB813", StandInUID::ToText (IID_IAAXEffectParametersV2));
+    EXPECT_EQ ("D2540E9D-9163-42BB-A6FD-81E10EA32498", StandInUID::ToText (IID_IAAXEffectParametersV3));
+    EXPECT_EQ ("2E485536-31A3-4697-9C16-E59BF6B28A41", StandInUID::ToText (IID_IAAXEffectParametersV4));
+    EXPECT_EQ ("964E323D-424C-5E1A-2227-282423222E1E", StandInUID::ToText (IID_IAAXEffectGUIV1));
+}
+
+TEST (InterfaceLayout, EffectParametersOperations)
+{
+    if (! ITANIUM_LAYOUT)
+        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
+
+    using V1 = AAX_IACFEffectParameters;
+    EXPECT_EQ (4,  OperationNumber (&V1::Initialize));
+    EXPECT_EQ (5,  OperationNumber (&V1::Uninitialize));
+    EXPECT_EQ (6,  OperationNumber (&V1::NotificationReceived));
+    EXPECT_EQ (7,  OperationNumber (&V1::GetNumberOfParameters));
+    EXPECT_EQ (8,  OperationNumber (&V1::GetMasterBypassParameter));
+    EXPECT_EQ (9,  OperationNumber (&V1::GetParameterIsAutomatable));
+    EXPECT_EQ (10, OperationNumber (&V1::GetParameterNumberOfSteps));
+    EXPECT_EQ (11, OperationNumber (&V1::GetParameterName));
+    EXPECT_EQ (12, OperationNumber (&V1::GetParameterNameOfLength));
+    EXPECT_EQ (13, OperationNumber (&V1::GetParameterDefaultNormalizedValue));
+    EXPECT_EQ (14, OperationNumber (&V1::SetParameterDefaultNormalizedValue));
+    EXPECT_EQ (15, OperationNumber (&V1::GetParameterType));
+    EXPECT_EQ (16, OperationNumber (&V1::GetParameterOrientation));
+    EXPECT_EQ (17, OperationNumber (&V1::GetParameter));
+    EXPECT_EQ (18, OperationNumber (&V1::GetParameterIndex));
+    EXPECT_EQ (19, OperationNumber (&V1::GetParameterIDFromIndex));
+    EXPECT_EQ (20, OperationNumber (&V1::GetParameterValueInfo));
+    EXPECT_EQ (21, OperationNumber (&V1::GetParameterValueFromString));
+    EXPECT_EQ (22, OperationNumber (&V1::GetParameterStringFromValue));
+    EXPECT_EQ (23, OperationNumber (&V1::GetParameterValueString));
+    EXPECT_EQ (24, OperationNumber (&V1::GetParameterNormalizedValue));
+    EXPECT_EQ (25, OperationNumber (&V1::SetParameterNormalizedValue));
+    EXPECT_EQ (26, OperationNumber (&V1::SetParameterNormalizedRelative));
+    EXPECT_EQ (27, OperationNumber (&V1::TouchParameter));
+    EXPECT_EQ (28, OperationNumber (&V1::ReleaseParameter));
+    EXPECT_EQ (29, OperationNumber (&V1::UpdateParameterTouch));
+    EXPECT_EQ (30, OperationNumber (&V1::UpdateParameterNormalizedValue));
+    EXPECT_EQ (31, OperationNumber (&V1::UpdateParameterNormalizedRelative));
+    EXPECT_EQ (32, OperationNumber (&V1::GenerateCoefficients));
+    EXPECT_EQ (33, OperationNumber (&V1::ResetFieldData));
+    EXPECT_EQ (34, OperationNumber (&V1::GetNumberOfChunks));
+    EXPECT_EQ (35, OperationNumber (&V1::GetChunkIDFromIndex));
+    EXPECT_EQ (36, OperationNumber (&V1::GetChunkSize));
+    EXPECT_EQ (37, OperationNumber (&V1::GetChunk));
+    EXPECT_EQ (38, OperationNumber (&V1::SetChunk));
+    EXPECT_EQ (39, OperationNumber (&V1::CompareActiveChunk));
+    EXPECT_EQ (40, OperationNumber (&V1::GetNumberOfChanges));
+
+    EXPECT_EQ (41, OperationNumber (&AAX_IACFEffectParameters_V2::ReservedOperation41));
+    EXPECT_EQ (42, OperationNumber (&AAX_IACFEffectParameters_V2::GetCurveData));
+    EXPECT_EQ (43, OperationNumber (&AAX_IACFEffectParameters_V2::ReservedOperation43));
+    EXPECT_EQ (45, OperationNumber (&AAX_IACFEffectParameters_V2::ReservedOperation45));
+    EXPECT_EQ (46, OperationNumber (&AAX_IACFEffectParameters_V3::ReservedOperation46));
+    EXPECT_EQ (48, OperationNumber (&AAX_IACFEffectParameters_V3::ReservedOperation48));
+    EXPECT_EQ (49, OperationNumber (&AAX_IACFEffectParameters_V4::GetCurveDataMeterIds));
+    EXPECT_EQ (50, OperationNumber (&AAX_IACFEffectParameters_V4::GetCurveDataDisplayRange));
+    EXPECT_EQ (51, OperationNumber (&AAX_IACFEffectParameters_V4::UpdatePageTable));
+}
+
+TEST (InterfaceLayout, EffectGUIOperations)
+{
+    if (! ITANIUM_LAYOUT)
+        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
+
+    EXPECT_EQ (4,  OperationNumber (&AAX_IACFEffectGUI::Initialize));
+    EXPECT_EQ (5,  OperationNumber (&AAX_IACFEffectGUI::Uninitialize));
+    EXPECT_EQ (6,  OperationNumber (&AAX_IACFEffectGUI::NotificationReceived));
+    EXPECT_EQ (7,  OperationNumber (&AAX_IACFEffectGUI::SetViewContainer));
+    EXPECT_EQ (8,  OperationNumber (&AAX_IACFEffectGUI::GetViewSize));
+    EXPECT_EQ (9,  OperationNumber (&AAX_IACFEffectGUI::ReservedOperation9));
+    EXPECT_EQ (10, OperationNumber (&AAX_IACFEffectGUI::ReservedOperation10));
+    EXPECT_EQ (11, OperationNumber (&AAX_IACFEffectGUI::ParameterUpdated));
+    EXPECT_EQ (12, OperationNumber (&AAX_IACFEffectGUI::ReservedOperation12));
+    EXPECT_EQ (13, OperationNumber (&AAX_IACFEffectGUI::SetControlHighlightInfo));
 }

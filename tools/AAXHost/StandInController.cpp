@@ -46,6 +46,10 @@ ACFRESULT StandInController::QueryInterface (const acfIID& iid, void** ppOut)
 
         if (iid == IID_IACFComponentFactory)
             return mHost.Factory().QueryInterface (iid, ppOut);
+
+        if (mEffect != nullptr && (iid == IID_IAAXEffectParametersV1 || iid == IID_IAAXEffectParametersV2
+                                   || iid == IID_IAAXEffectParametersV3 || iid == IID_IAAXEffectParametersV4))
+            return mEffect->QueryInterface (iid, ppOut);
     }
 
     void* own = nullptr;
@@ -115,6 +119,9 @@ AAX_Result StandInController::PostPacket (AAX_CFieldIndex inFieldIndex, const vo
 
     if (inPayload == nullptr && inPayloadSize != 0)
         return AAX_ERROR_NULL_ARGUMENT;
+
+    if (postPacketResult != AAX_SUCCESS)
+        return postPacketResult;
 
     const auto* bytes = static_cast<const uint8_t*> (inPayload);
     mPackets[inFieldIndex].emplace_back (bytes, bytes + inPayloadSize);

@@ -36,6 +36,11 @@ public:
     AAX_CBoolean    isAudioSuite = 0;
     std::string     hostName = "Stand-in host";
     AAX_Result      pageTableResult = 0;   // what the page-table service answers
+    AAX_Result      postPacketResult = 0;  // what PostPacket answers; a failed post records nothing
+
+    // The effect object of this controller: a query for the effect-parameters interface
+    // goes to it, as a GUI finds its effect that way. Not counted; null answers nothing.
+    void SetEffect (IACFUnknown* effect) { mEffect = effect; }
 
     const std::vector<int32_t>&                                   Latencies() const     { return mLatencies; }
     const std::map<int32_t, std::vector<std::vector<uint8_t>>>&   Packets() const       { return mPackets; }
@@ -86,6 +91,7 @@ private:
     AAX_Result FillTable (const std::string& request, IACFUnknown* ioPageTable) const;
 
     StandInHost&                                          mHost;
+    IACFUnknown*                                          mEffect = nullptr;
     bool                                                  mThrowOnQuery = false;
     std::vector<int32_t>                                  mLatencies;
     std::map<int32_t, std::vector<std::vector<uint8_t>>>  mPackets;

@@ -1,0 +1,191 @@
+// The controls chunk 'elck' as the stand-in host saves, compares and restores it.
+
+#include "EffectSession.h"
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace
+{
+    AAX_CEffectParameters* CreateBypassOnly()
+    {
+        return new TestEffect ({ { cDefaultMasterBypassID, "Master Bypass", 0.0f, 0 } });
+    }
+}
+
+TEST (ControlsChunk, OneChunkNamedByIndexZero)
+{
+    EffectSession s;
+
+    int32_t count = 0;
+    EXPECT_EQ (AAX_SUCCESS, s.effect->GetNumberOfChunks (&count));
+    EXPECT_EQ (1, count);
+
+    AAX_CTypeID id = 0;
+    EXPECT_EQ (AAX_SUCCESS, s.effect->GetChunkIDFromIndex (0, &id));
+    EXPECT_EQ (AAX_CTypeID ('elck'), id);
+    EXPECT_EQ (AAX_ERROR_INVALID_CHUNK_INDEX, s.effect->GetChunkIDFromIndex (1, &id));
+    EXPECT_EQ (0u, id);
+
+    uint32_t size = 7;
+    EXPECT_EQ (AAX_ERROR_INVALID_CHUNK_ID, s.effect->GetChunkSize ('juce', &size));
+    EXPECT_EQ (0u, size);
+    ChunkRecord record (64);
+    EXPECT_EQ (AAX_ERROR_INVALID_CHUNK_ID, s.effect->GetChunk ('juce', record.Get()));
+    EXPECT_EQ (AAX_ERROR_INVALID_CHUNK_ID, s.effect->SetChunk ('juce', record.Get()));
+}
+
+TEST (ControlsChunk, SaveCompareChangeAndRestore)
+{
+    EffectSession s;
+
+    // Without a size query first the record's size is unknown.
+    ChunkRecord unasked (256);
+    unasked.Get()->fChunkID = 'elck';
+    EXPECT_EQ (AAX_ERROR_INCORRECT_CHUNK_SIZE, s.effect->GetChunk ('elck', unasked.Get()));
+
+    ChunkRecord saved = s.SaveControls();
+    EXPECT_EQ (-1, saved.Get()->fVersion);
+    EXPECT_STREQ ("Complete Controls State", saved.Get()->fName);
+    EXPECT_EQ (static_cast<int32_t> (saved.Capacity()), saved.Get()->fSize);
+    EXPECT_TRUE (s.Matches (saved));
+
+    s.effect->SetParameterNormalizedValue ("Gain", 0.9);
+    EXPECT_FALSE (s.Matches (saved));
+
+    EXPECT_EQ (AAX_SUCCESS, s.effect->SetChunk ('elck', saved.Get()));
+    EXPECT_DOUBLE_EQ (0.5, s.Value ("Gain"));
+    EXPECT_TRUE (s.Matches (saved));
+}
+
+TEST (ControlsChunk, TheMasterBypassIsNeverSavedNorRestored)
+{
+    EffectSession s;
+    s.effect->SetParameterNormalizedValue (cDefaultMasterBypassID, 1.0);
+    ChunkRecord saved = s.SaveControls();
+
+    s.effect->SetParameterNormalizedValue (cDefaultMasterBypassID, 0.0);
+    EXPECT_TRUE (s.Matches (saved));
+    s.effect->SetChunk ('elck', saved.Get());
+    EXPECT_DOUBLE_EQ (0.0, s.Value (cDefaultMasterBypassID));
+}
+
+TEST (ControlsChunk, WithOnlyAMasterBypassTheChunkHoldsNoValue)
+{
+    EffectSession s (&CreateBypassOnly);
+    EXPECT_EQ (0, s.Test().NumChunkedParameters());
+
+    ChunkRecord saved = s.SaveControls();
+    EXPECT_EQ (4, saved.Get()->fSize);   // the marker alone
+    EXPECT_TRUE (s.Matches (saved));
+}
+
+TEST (ControlsChunk, ARestoreIntoAFreshInstanceGivesTheSameValues)
+{
+    ChunkRecord saved (0);
+    {
+        EffectSession first;
+        first.effect->SetParameterNormalizedValue ("Gain", 0.125);
+        first.effect->SetParameterNormalizedValue ("Mix", 0.375);
+        saved = first.SaveControls();
+    }
+
+    EffectSession second;
+    EXPECT_FALSE (second.Matches (saved));
+    EXPECT_EQ (AAX_SUCCESS, second.effect->SetChunk ('elck', saved.Get()));
+    EXPECT_DOUBLE_EQ (0.125, second.Value ("Gain"));
+    EXPECT_DOUBLE_EQ (0.375, second.Value ("Mix"));
+    EXPECT_TRUE (second.Matches (saved));
+}
+
+TEST (ControlsChunk, AValueMissingFromTheRecordCountsAsDifferentAndStaysOnRestore)
+{
+    ChunkRecord saved (0);
+    {
+        EffectSession gainOnly (+[]() -> AAX_CEffectParameters* { return new TestEffect ({ { "Gain", "Gain", 0.25f, 0 } }); });
+        saved = gainOnly.SaveControls();
+    }
+
+    EffectSession s;
+    s.effect->SetParameterNormalizedValue ("Gain", 0.25);
+    EXPECT_FALSE (s.Matches (saved));
+
+    s.effect->SetParameterNormalizedValue ("Mix", 0.5);
+    EXPECT_EQ (AAX_SUCCESS, s.effect->SetChunk ('elck', saved.Get()));
+    EXPECT_DOUBLE_EQ (0.5, s.Value ("Mix"));
+}
+
+TEST (ControlsChunk, ARecordOfAnotherChunkComparesEqual)
+{
+    EffectSession s;
+    ChunkRecord other (8);
+    other.Get()->fChunkID = 'juce';
+    other.Get()->fSize = 8;
+    EXPECT_TRUE (s.Matches (other));
+}
+
+TEST (ControlsChunk, AMalformedRecordRestoresWhatItCanAndTellsTheHost)
+{
+    EffectSession s;
+    ChunkRecord saved = s.SaveControls();
+    saved.Get()->fSize = 9;   // cut inside the first entry
+
+    s.effect->SetParameterNormalizedValue ("Gain", 0.9);
+    EXPECT_EQ (AAX_SUCCESS, s.effect->SetChunk ('elck', saved.Get()));
+    EXPECT_FLOAT_EQ (0.9f, static_cast<float> (s.Value ("Gain")));
+    EXPECT_FALSE (s.Traces().empty());
+}
+
+TEST (ControlsChunk, EachThreadsChunkIsSizedByItsOwnQuery)
+{
+    EffectSession s;
+
+    uint32_t size = 0;
+    std::thread other ([&] { s.effect->GetChunkSize ('elck', &size); });
+    other.join();
+    ASSERT_GT (size, 0u);
+
+    // This thread never asked: its record may not be the size the other thread was told.
+    ChunkRecord record (size);
+    record.Get()->fChunkID = 'elck';
+    EXPECT_EQ (AAX_ERROR_INCORRECT_CHUNK_SIZE, s.effect->GetChunk ('elck', record.Get()));
+
+    uint32_t mine = 0;
+    EXPECT_EQ (AAX_SUCCESS, s.effect->GetChunkSize ('elck', &mine));
+    EXPECT_EQ (AAX_SUCCESS, s.effect->GetChunk ('elck', record.Get()));
+}
+
+TEST (ControlsChunk, HostThreadsSavingAndComparingAtOnceDoNotShareTheParserUnguarded)
+{
+    EffectSession s;
+    ChunkRecord reference = s.SaveControls();
+    std::atomic<int> failures { 0 };
+
+    auto work = [&]
+    {
+        for (int i = 0; i < 300; ++i)
+        {
+            uint32_t size = 0;
+            if (s.effect->GetChunkSize ('elck', &size) != AAX_SUCCESS)
+                ++failures;
+
+            ChunkRecord record (size);
+            record.Get()->fChunkID = 'elck';
+            if (s.effect->GetChunk ('elck', record.Get()) != AAX_SUCCESS)
+                ++failures;
+
+            AAX_CBoolean equal = 0;
+            if (s.effect->CompareActiveChunk (reference.Get(), &equal) != AAX_SUCCESS || equal != 1)
+                ++failures;
+        }
+    };
+
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back (work);
+    for (auto& thread : threads)
+        thread.join();
+
+    EXPECT_EQ (0, failures.load());
+}
