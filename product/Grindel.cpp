@@ -1,5 +1,6 @@
 #include "product/Grindel.h"
 #include "product/GrindelCore.h"
+#include "product/GrindelEditor.h"
 #include "product/GrindelParameterManager.h"
 
 Grindel::Grindel()
@@ -21,4 +22,9 @@ juce::Array<BasePlugin::IdRange> Grindel::getParameterIdRanges (int setIndex) co
 std::unique_ptr<BasePluginCore> Grindel::makeCore()
 {
     return std::make_unique<GrindelCore>();
+}
+
+std::unique_ptr<PluginEditor> Grindel::makeEditor()
+{
+    return std::make_unique<GrindelEditor> (*this);
 }

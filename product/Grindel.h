@@ -22,4 +22,5 @@ public:
 
 protected:
     std::unique_ptr<BasePluginCore> makeCore() override;
+    std::unique_ptr<PluginEditor> makeEditor() override;
 };

@@ -12,8 +12,10 @@ export CCACHE_SLOPPINESS=time_macros
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF -DGRINDEL_BENCHMARKS=ON
 cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark ContentBenchmark
 cmake --build "$build" -j "$(nproc)" --target SkinBenchmark
+cmake --build "$build" -j "$(nproc)" --target AAXBundleBenchmark
 
 export GRINDEL_DATA_ROOT=$PWD/$build/data
 "$build/bin/ProcessingBenchmark" "$@"
 "$build/bin/SkinBenchmark" "$@"
+"$build/bin/AAXBundleBenchmark" "$@"   # the AAX path against the direct one
 exec "$build/bin/ContentBenchmark" "$@"

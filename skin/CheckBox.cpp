@@ -70,22 +70,10 @@ void CheckBox::buttonStateChanged()
 {
     juce::TextButton::buttonStateChanged();
 
-    // Only the user's changes go to the parameter, never one that came from it.
-    auto* parameter = getParameter (0);
-
-    if (updatingFromParameter || parameter == nullptr || getToggleState() == parameter->getBoolValue())
-        return;
-
-    beginChangeGesture (nullptr);
-    setToStoredValue (getToggleState() ? 1 : 0, nullptr);
-    endChangeGesture (nullptr);
+    toggleBinding.buttonStateChanged();
 }
 
 void CheckBox::parameterValueChanged (Parameter* parameter)
 {
-    if (parameter == nullptr || parameter != getParameter (0))
-        return;
-
-    const juce::ScopedValueSetter<bool> guard (updatingFromParameter, true);
-    setToggleState (parameter->getBoolValue(), juce::dontSendNotification);
+    toggleBinding.parameterValueChanged (parameter);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/ParameterController.h"
+#include "skin/ParameterToggleBinding.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** A check box bound to a parameter: a tick box followed by its text. Clicking toggles it;
@@ -36,7 +37,7 @@ public:
     void parameterValueChanged (Parameter* parameter) override;
 
 private:
-    bool updatingFromParameter = false;
+    ParameterToggleBinding toggleBinding { *this, *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CheckBox)
 };

@@ -7,22 +7,8 @@ CircularScaleContainer::CircularScaleContainer (const juce::ValueTree& element, 
 {
     valuesFont = lookAndFeel.getPrimaryFont().withHeight (11.0f);
 
-    const auto scale = element["scale"].toString();
-    tickCount = juce::jmin (scale.length(), maxTicks);
-
-    for (int i = 0; i < tickCount; ++i)
-    {
-        ticks[(size_t) i] = scale[i] == '-';
-        anyLong = anyLong || ticks[(size_t) i];
-    }
-
-    if (element.hasProperty ("values"))
-    {
-        values = juce::StringArray::fromTokens (element["values"].toString(), ";", "");
-
-        for (const auto& v : values)
-            valuesWidth = juce::jmax (valuesWidth, valuesFont.getStringWidthFloat (v));
-    }
+    tickCount = parseScaleTicks (element["scale"].toString(), ticks, anyLong);
+    values = readScaleValues (element, valuesFont, valuesWidth);
 
     if (element.hasProperty ("txtCol"))
         txtCol = parseColour (element["txtCol"].toString());
@@ -35,13 +21,8 @@ CircularScaleContainer::CircularScaleContainer (const juce::ValueTree& element, 
     endAngle = degrees ("endAngle", 135);
     gap = juce::jlimit (0, 100, readIntAttribute (element, "gap", 2));
 
-    caption.setLookAndFeel (&lookAndFeel);
-    captionLines = parseLinesMeasured (caption, element["label"].toString(),
-                                       lookAndFeel.getCaptionFont(), captionWidth);
-    caption.setColour (juce::Label::textColourId, txtCol);
-    caption.setJustificationType (juce::Justification::centred);
-    caption.setInterceptsMouseClicks (false, false);
-    addChildComponent (caption);
+    captionLines = setUpContainerCaption (*this, caption, lookAndFeel, element["label"].toString(),
+                                          txtCol, juce::Justification::centred, captionWidth);
     updateDecorationVisibility();
 }
 

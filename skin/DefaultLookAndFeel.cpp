@@ -220,3 +220,13 @@ void fillRoundedWithColour (juce::Graphics& g, juce::Rectangle<int> area, juce::
 {
     fillRoundedWithColour (g, area.toFloat(), colour, cornerSize);
 }
+
+juce::Font DefaultLookAndFeel::getWindowTitleFont()
+{
+    return getPrimaryFont().withHeight (15.0f);
+}
+
+void DefaultLookAndFeel::drawWindow (juce::Graphics& g, WindowComponent& window)
+{
+    WindowComponent::drawDefaultWindow (g, window, getWindowTitleFont());
+}

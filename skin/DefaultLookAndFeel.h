@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/WindowComponent.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <memory>
 
@@ -9,7 +10,8 @@
     Its two faces are DejaVu Sans Condensed and DejaVu Sans Condensed Bold, held by the program;
     any sans-serif font asked of it is drawn in them (bold fonts in the bold face).
 */
-class DefaultLookAndFeel : public juce::LookAndFeel_V4
+class DefaultLookAndFeel : public juce::LookAndFeel_V4,
+                           public WindowComponent::LookAndFeelMethods
 {
 public:
     DefaultLookAndFeel();
@@ -23,6 +25,11 @@ public:
     const juce::Font& getFont() const noexcept  { return font; }
 
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font& f) override;
+
+    //==============================================================================
+    /** The main font at height 15. */
+    juce::Font getWindowTitleFont() override;
+    void drawWindow (juce::Graphics& g, WindowComponent& window) override;
 
     //==============================================================================
     virtual juce::Font getStatusBarFont();

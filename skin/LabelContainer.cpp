@@ -25,6 +25,20 @@ juce::BorderSize<int> LabelContainer::LF::getLabelBorderSize (juce::Label&)
 }
 
 //==============================================================================
+int setUpContainerCaption (juce::Component& owner, juce::Label& caption, LabelContainer::LF& lf,
+                           const juce::String& lines, juce::Colour colour,
+                           juce::Justification justification, float& widthOut)
+{
+    caption.setLookAndFeel (&lf);
+    const auto count = parseLinesMeasured (caption, lines, lf.getCaptionFont(), widthOut);
+    caption.setColour (juce::Label::textColourId, colour);
+    caption.setJustificationType (justification);
+    caption.setInterceptsMouseClicks (false, false);
+    owner.addChildComponent (caption);
+    return count;
+}
+
+//==============================================================================
 LabelContainer::LabelContainer (const juce::ValueTree& element, juce::Component& widget)
     : Container (element, widget)
 {
@@ -39,17 +53,13 @@ LabelContainer::LabelContainer (const juce::ValueTree& element, juce::Component&
 
     gap = juce::jlimit (0, 100, readIntAttribute (element, "gap", 2));
 
-    caption.setLookAndFeel (&lookAndFeel);
-    captionLines = parseLinesMeasured (caption, element["label"].toString(),
-                                       lookAndFeel.getCaptionFont(), captionWidth);
-    caption.setColour (juce::Label::textColourId,
-                       element.hasProperty ("txtCol") ? parseColour (element["txtCol"].toString())
-                                                      : juce::Colour (0xFF000000));
-    caption.setJustificationType (position == juce::Justification::left  ? juce::Justification::centredRight
-                                : position == juce::Justification::right ? juce::Justification::centredLeft
-                                                                         : juce::Justification::centred);
-    caption.setInterceptsMouseClicks (false, false);
-    addChildComponent (caption);
+    const auto colour = element.hasProperty ("txtCol") ? parseColour (element["txtCol"].toString())
+                                                       : juce::Colour (0xFF000000);
+    const auto justification = position == juce::Justification::left  ? juce::Justification::centredRight
+                             : position == juce::Justification::right ? juce::Justification::centredLeft
+                                                                      : juce::Justification::centred;
+    captionLines = setUpContainerCaption (*this, caption, lookAndFeel, element["label"].toString(),
+                                          colour, justification, captionWidth);
     updateDecorationVisibility();
 }
 

@@ -51,3 +51,11 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LabelContainer)
 };
+
+/** Sets up the caption of a decorating container: its lines (";"-separated) drawn with lf's
+    caption font (the widest line's width goes to widthOut), in colour, with the justification;
+    it lets clicks through to the widget and is added to owner hidden, for the owner's
+    updateDecorationVisibility() to show. Returns the line count. */
+int setUpContainerCaption (juce::Component& owner, juce::Label& caption, LabelContainer::LF& lf,
+                           const juce::String& lines, juce::Colour colour,
+                           juce::Justification justification, float& widthOut);

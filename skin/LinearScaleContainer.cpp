@@ -14,22 +14,8 @@ namespace
 LinearScaleContainer::LinearScaleContainer (const juce::ValueTree& element, juce::Component& widget)
     : Container (element, widget)
 {
-    const auto scale = element["scale"].toString();
-    tickCount = juce::jmin (scale.length(), maxTicks);
-
-    for (int i = 0; i < tickCount; ++i)
-    {
-        ticks[(size_t) i] = scale[i] == '-';
-        anyLong = anyLong || ticks[(size_t) i];
-    }
-
-    if (element.hasProperty ("values"))
-    {
-        values = juce::StringArray::fromTokens (element["values"].toString(), ";", "");
-
-        for (const auto& v : values)
-            valuesWidth = juce::jmax (valuesWidth, valuesFont.getStringWidthFloat (v));
-    }
+    tickCount = parseScaleTicks (element["scale"].toString(), ticks, anyLong);
+    values = readScaleValues (element, valuesFont, valuesWidth);
 
     if (element.hasProperty ("txtCol"))
         txtCol = parseColour (element["txtCol"].toString());
@@ -45,13 +31,8 @@ LinearScaleContainer::LinearScaleContainer (const juce::ValueTree& element, juce
 
     bkgState = readBoolAttribute (element, "bkgState");
 
-    caption.setLookAndFeel (&lookAndFeel);
-    captionLines = parseLinesMeasured (caption, element["label"].toString(),
-                                       lookAndFeel.getCaptionFont(), captionWidth);
-    caption.setColour (juce::Label::textColourId, txtCol);
-    caption.setJustificationType (juce::Justification::centred);
-    caption.setInterceptsMouseClicks (false, false);
-    addChildComponent (caption);
+    captionLines = setUpContainerCaption (*this, caption, lookAndFeel, element["label"].toString(),
+                                          txtCol, juce::Justification::centred, captionWidth);
     updateDecorationVisibility();
 }
 

@@ -3,6 +3,7 @@
 #include "skin/Panel.h"
 #include "skin/SkinImageReader.h"
 #include "skin/StandardWidgetBuilder.h"
+#include "skin/widgets/EnumDisplay.h"
 #include "skin/widgets/GFXMultiStateButton.h"
 #include "skin/widgets/ImgAnim.h"
 #include "skin/widgets/ImgButton.h"
@@ -11,6 +12,7 @@
 #include "skin/widgets/ImgSlider.h"
 #include "skin/widgets/ImgSwitch.h"
 #include "skin/widgets/NumericDisplay.h"
+#include "skin/widgets/PresetNameDisplay.h"
 #include "skin/widgets/TextDisplay.h"
 
 const juce::String Skin::incompatibleText ("Skin is not compatible. ");
@@ -262,6 +264,8 @@ juce::Component* Skin::createComponent (const juce::ValueTree& element)
     else if (type == SkinElementType::ImgPictureDisplay)  c = new ImgPictureDisplay (element, *this);
     else if (type == SkinElementType::TextDisplay)        c = new TextDisplay (element, *this);
     else if (type == SkinElementType::NumericDisplay)     c = new NumericDisplay (element, *this);
+    else if (type == SkinElementType::EnumDisplay)        c = new EnumDisplay (element, *this);
+    else if (type == SkinElementType::PresetNameDisplay)  c = new PresetNameDisplay (element, *this);
     else                                                  c = createStandardComponent (element);
 
     if (c == nullptr)

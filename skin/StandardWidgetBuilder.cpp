@@ -254,6 +254,21 @@ int parseLinesMeasured (juce::Label& label, const juce::String& text, const juce
     return count;
 }
 
+juce::StringArray readScaleValues (const juce::ValueTree& element, const juce::Font& font, float& widthOut)
+{
+    widthOut = 0.0f;
+
+    if (! element.hasProperty ("values"))
+        return {};
+
+    auto values = juce::StringArray::fromTokens (element["values"].toString(), ";", "");
+
+    for (const auto& v : values)
+        widthOut = juce::jmax (widthOut, font.getStringWidthFloat (v));
+
+    return values;
+}
+
 int parseInteger (const juce::String& text)
 {
     auto p = text.getCharPointer().findEndOfWhitespace();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_gui_basics/juce_gui_basics.h>
+#include <bitset>
 
 /** Element-type names of the GUI description, made once and compared by identity. */
 namespace SkinElementType
@@ -56,6 +57,26 @@ int parseLines (juce::Label& label, const juce::String& text);
 /** As parseLines, and writes the widest line's width in font to widthOut. */
 int parseLinesMeasured (juce::Label& label, const juce::String& text,
                         const juce::Font& font, float& widthOut);
+
+/** The ticks of a scale: one character a tick, "-" for a long one, at most N. Marks the long
+    ones in ticks (anyLong becomes true when there is one) and returns the tick count. */
+template <size_t N>
+int parseScaleTicks (const juce::String& scale, std::bitset<N>& ticks, bool& anyLong)
+{
+    const auto count = juce::jmin (scale.length(), (int) N);
+
+    for (int i = 0; i < count; ++i)
+    {
+        ticks[(size_t) i] = scale[i] == '-';
+        anyLong = anyLong || ticks[(size_t) i];
+    }
+
+    return count;
+}
+
+/** The ";"-separated texts of the element's "values" attribute (none without one); the widest
+    one's width in font goes to widthOut. */
+juce::StringArray readScaleValues (const juce::ValueTree& element, const juce::Font& font, float& widthOut);
 
 /** The leading decimal integer of the text (after white space and an optional "-"); 0 when
     there is none; saturates at the int range. */

@@ -156,14 +156,7 @@ void TextButtonWithIcon::buttonStateChanged()
     juce::TextButton::buttonStateChanged();
     pickIcon();
 
-    auto* parameter = getParameter (0);
-
-    if (updatingFromParameter || parameter == nullptr || getToggleState() == parameter->getBoolValue())
-        return;
-
-    beginChangeGesture (nullptr);
-    setToStoredValue (getToggleState() ? 1 : 0, nullptr);
-    endChangeGesture (nullptr);
+    toggleBinding.buttonStateChanged();
 }
 
 void TextButtonWithIcon::enablementChanged()
@@ -192,9 +185,5 @@ void TextButtonWithIcon::colourChanged()
 
 void TextButtonWithIcon::parameterValueChanged (Parameter* parameter)
 {
-    if (parameter == nullptr || parameter != getParameter (0))
-        return;
-
-    const juce::ScopedValueSetter<bool> guard (updatingFromParameter, true);
-    setToggleState (parameter->getBoolValue(), juce::dontSendNotification);
+    toggleBinding.parameterValueChanged (parameter);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/ParameterController.h"
+#include "skin/ParameterToggleBinding.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <array>
 #include <memory>
@@ -56,7 +57,7 @@ private:
     std::array<std::unique_ptr<juce::Drawable>, numLooks> icons;
     juce::Drawable* currentIcon = nullptr;
     juce::Rectangle<int> iconArea;
-    bool updatingFromParameter = false;
+    ParameterToggleBinding toggleBinding { *this, *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TextButtonWithIcon)
 };

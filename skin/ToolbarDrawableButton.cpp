@@ -37,14 +37,7 @@ void ToolbarDrawableButton::buttonStateChanged()
 {
     juce::DrawableButton::buttonStateChanged();
 
-    auto* parameter = getParameter (0);
-
-    if (updatingFromParameter || parameter == nullptr || getToggleState() == parameter->getBoolValue())
-        return;
-
-    beginChangeGesture (nullptr);
-    setToStoredValue (getToggleState() ? 1 : 0, nullptr);
-    endChangeGesture (nullptr);
+    toggleBinding.buttonStateChanged();
 }
 
 void ToolbarDrawableButton::lookAndFeelChanged()
@@ -61,9 +54,5 @@ void ToolbarDrawableButton::parentHierarchyChanged()
 
 void ToolbarDrawableButton::parameterValueChanged (Parameter* parameter)
 {
-    if (parameter == nullptr || parameter != getParameter (0))
-        return;
-
-    const juce::ScopedValueSetter<bool> guard (updatingFromParameter, true);
-    setToggleState (parameter->getBoolValue(), juce::dontSendNotification);
+    toggleBinding.parameterValueChanged (parameter);
 }

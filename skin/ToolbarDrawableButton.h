@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/ParameterController.h"
+#include "skin/ParameterToggleBinding.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <memory>
 
@@ -32,7 +33,7 @@ private:
 
     const int iconId;
     std::unique_ptr<juce::Drawable> icon;
-    bool updatingFromParameter = false;
+    ParameterToggleBinding toggleBinding { *this, *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ToolbarDrawableButton)
 };

@@ -27,6 +27,7 @@ target_sources(grindel PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/LabelContainer.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/LinearScaleContainer.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ParameterController.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ParameterToggleBinding.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/PathComponent.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/RadioTextButtons.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/StandardWidgetBuilder.cpp

@@ -53,9 +53,8 @@ public:
 
 //==============================================================================
 PresetFolderContent::PresetFolderContent (BasePlugin& p, const juce::File& f, const juce::String& ext, const juce::String& sourceName)
-    : ContentSource (sourceName, false), plugin (p), folder (f), extension (ext)
+    : PresetContentSource (p, sourceName, false), folder (f), extension (ext)
 {
-    logger = [&p] (const juce::String& message) { p.logMessage (message); };
 }
 
 void PresetFolderContent::setFolder (const juce::File& newFolder)
@@ -317,29 +316,10 @@ std::unique_ptr<Preset> PresetFolderContent::loadPresetByName (const juce::Strin
     return preset;
 }
 
-void PresetFolderContent::preparePreset (Preset& preset)
-{
-    if (preset.application.isEmpty())
-        preset.application = plugin.getDisplayName();
-}
-
-bool PresetFolderContent::loadItemData (ContentItem& item, int flag)
-{
-    auto preset = loadPresetByName (item.name, flag);
-
-    if (preset == nullptr)
-        return false;
-
-    preparePreset (*preset);
-    plugin.loadPreset (*preset, presetSlot, true);
-    return true;
-}
-
 //==============================================================================
 PresetPackageContent::PresetPackageContent (BasePlugin& p, const juce::File& file, const juce::String& ext, const juce::String& sourceName)
-    : ContentSource (sourceName, true), plugin (p), packageFile (file), extension (ext)
+    : PresetContentSource (p, sourceName, true), packageFile (file), extension (ext)
 {
-    logger = [&p] (const juce::String& message) { p.logMessage (message); };
 }
 
 void PresetPackageContent::openPackage()
@@ -395,22 +375,4 @@ std::unique_ptr<Preset> PresetPackageContent::loadPresetByName (const juce::Stri
 
     preset->name = itemName;
     return preset;
-}
-
-void PresetPackageContent::preparePreset (Preset& preset)
-{
-    if (preset.application.isEmpty())
-        preset.application = plugin.getDisplayName();
-}
-
-bool PresetPackageContent::loadItemData (ContentItem& item, int flag)
-{
-    auto preset = loadPresetByName (item.name, flag);
-
-    if (preset == nullptr)
-        return false;
-
-    preparePreset (*preset);
-    plugin.loadPreset (*preset, presetSlot, true);
-    return true;
 }

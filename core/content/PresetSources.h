@@ -1,14 +1,12 @@
 #pragma once
 
 #include "core/content/ContentPackage.h"
-#include "core/content/ContentSource.h"
-
-class BasePlugin;
+#include "core/content/PresetContentSource.h"
 
 /** The user's preset folder: one preset file per item, named after the item, with the
     preset file extension. Writable. (The template PresetsDirectoryContent<Preset> below gives
     the product's preset class.) */
-class PresetFolderContent : public ContentSource
+class PresetFolderContent : public PresetContentSource
 {
 public:
     PresetFolderContent (BasePlugin& plugin, const juce::File& folder,
@@ -26,14 +24,8 @@ public:
     juce::String getItemExtension() const override { return extension; }
     juce::File getItemFile (const juce::String& itemName) const override { return getFileForName (itemName); }
     std::unique_ptr<Preset> loadPresetByName (const juce::String& itemName, int flag) override;
-    void preparePreset (Preset& preset) override;
-
-    /** The slot the source's presets load into. */
-    int presetSlot = 0;
 
 protected:
-    virtual std::unique_ptr<Preset> makePreset() const { return std::make_unique<Preset>(); }
-
     void scanItems (juce::Array<ItemRecord>& records) override;
     bool itemDataExists (const juce::String& safeName) const override;
     bool createItemData (const juce::String& itemName, CategoryTagMap& itemTags, OverwriteStore* store) override;
@@ -42,9 +34,6 @@ protected:
     bool renameItemData (ContentItem& item, const juce::String& newName) override;
     bool writeItemTags (ContentItem& item, const CategoryTagMap& newTags) override;
     bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags) override;
-    bool loadItemData (ContentItem& item, int flag) override;
-
-    BasePlugin& plugin;
 
 private:
     class FolderOverwriteStore;
@@ -66,7 +55,7 @@ protected:
 //==============================================================================
 /** A read-only content package of presets (the factory presets). The package is read and
     checked at every refresh; a package that fails the check gives no items and a log line. */
-class PresetPackageContent : public ContentSource
+class PresetPackageContent : public PresetContentSource
 {
 public:
     PresetPackageContent (BasePlugin& plugin, const juce::File& packageFile,
@@ -79,17 +68,9 @@ public:
 
     juce::String getItemExtension() const override { return extension; }
     std::unique_ptr<Preset> loadPresetByName (const juce::String& itemName, int flag) override;
-    void preparePreset (Preset& preset) override;
-
-    int presetSlot = 0;
 
 protected:
-    virtual std::unique_ptr<Preset> makePreset() const { return std::make_unique<Preset>(); }
-
     void scanItems (juce::Array<ItemRecord>& records) override;
-    bool loadItemData (ContentItem& item, int flag) override;
-
-    BasePlugin& plugin;
 
 private:
     void openPackage();

@@ -1,8 +1,6 @@
 #include "core/parameters/EnumParameter.h"
 #include "core/parameters/ParameterText.h"
 
-#include <cmath>
-
 EnumParameter::EnumParameter (const Description& d, const juce::StringArray& itemNames)
     : Parameter (enumDescription (d, itemNames.size())),
       items (itemNames)
@@ -14,11 +12,7 @@ Parameter::Description EnumParameter::enumDescription (Description d, int numIte
 {
     d.minimum = 0.0f;
     d.maximum = (float) juce::jmax (0, numItems - 1);
-    d.defaultValue = std::round (d.defaultValue);
-    d.step = 1.0f;
-    d.skewCentre = 0.0f;
-    d.decimals = 0;
-    return d;
+    return integerDescription (d);
 }
 
 juce::String EnumParameter::getTextForValue (float plainValue) const

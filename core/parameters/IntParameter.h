@@ -13,10 +13,6 @@ public:
     int getNumSteps() const noexcept override;
     juce::String getTypeName() const override;
 
-protected:
-    /** The description with integer limits, step 1 and no decimals. */
-    static Description integerDescription (Description d);
-
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (IntParameter)
 };

@@ -1,8 +1,6 @@
 #include "core/parameters/NoteParameter.h"
 #include "core/parameters/ParameterText.h"
 
-#include <cmath>
-
 namespace
 {
     // Per semitone: the letter and whether it is sharp.
@@ -17,12 +15,9 @@ NoteParameter::NoteParameter (const Description& d)
 
 Parameter::Description NoteParameter::noteDescription (Description d)
 {
-    d.minimum = juce::jlimit (0.0f, 127.0f, std::round (d.minimum));
-    d.maximum = juce::jlimit (d.minimum, 127.0f, std::round (d.maximum));
-    d.defaultValue = std::round (d.defaultValue);
-    d.step = 1.0f;
-    d.skewCentre = 0.0f;
-    d.decimals = 0;
+    d = integerDescription (d);
+    d.minimum = juce::jlimit (0.0f, 127.0f, d.minimum);
+    d.maximum = juce::jlimit (d.minimum, 127.0f, d.maximum);
     return d;
 }
 

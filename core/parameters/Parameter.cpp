@@ -24,6 +24,17 @@ Parameter::Parameter (const Description& d)
 
 Parameter::~Parameter() = default;
 
+Parameter::Description Parameter::integerDescription (Description d)
+{
+    d.minimum = std::round (d.minimum);
+    d.maximum = std::round (d.maximum);
+    d.defaultValue = std::round (d.defaultValue);
+    d.step = 1.0f;
+    d.skewCentre = 0.0f;
+    d.decimals = 0;
+    return d;
+}
+
 juce::String Parameter::getDisplayName() const
 {
     return description.displayName.isNotEmpty() ? description.displayName : description.name;

@@ -151,6 +151,10 @@ public:
     void deliverDeferredUpdate();
 
 protected:
+    /** The description with integer limits, step 1 and no decimals: for the kinds whose values
+        are whole numbers. */
+    static Description integerDescription (Description d);
+
     /** Stores a plain value already constrained; tells the observers when it changed. */
     bool storeValue (float constrainedValue, bool notify);
     /** Tells the immediate listener now and, with notify, the listeners on the message thread. */

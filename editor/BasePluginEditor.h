@@ -1,0 +1,286 @@
+#pragma once
+
+#include "core/BasePlugin.h"
+#include "core/PluginEditor.h"
+#include "core/content/Preset.h"
+#include "editor/AlertWindow.h"
+#include "editor/FrontWindow.h"
+#include "editor/ModalComponent.h"
+#include "editor/MidiMapComponent.h"
+#include "editor/ParameterInfo.h"
+#include "editor/SkinRecord.h"
+#include "skin/DefaultLookAndFeel.h"
+#include "skin/DefaultResourceCheckBox.h"
+#include "skin/GUIController.h"
+#include "skin/ParameterController.h"
+
+class DefaultSettingsComponent;
+class GFXMultiStateButton;
+class ImgAnim;
+class ImgButton;
+class MidiSettingsComponent;
+class OptionsWindow;
+class Panel;
+class PresetChangedAlert;
+class PresetNameDisplay;
+class PresetSettingsComponent;
+class Skin;
+class StatusBar;
+
+/** The plug-in's editor: the skin's widget tree with the status bar below it, the options
+    window, the front pop-up layer and the MIDI CC learn pop-up.
+
+    The plug-in creates it once and owns it; the host window only borrows it. The chosen skin
+    is built at once on the first show (ensureSkinLoaded) and asynchronously on every later
+    change, always under the skin lock. Message thread only. */
+class BasePluginEditor : public PluginEditor,
+                         public FrontWindow,
+                         public FrontWindow::Callback,
+                         public juce::AsyncUpdater,
+                         public Parameter::Listener,
+                         public GUIController::Listener,
+                         public ParameterController::Listener,
+                         public DefaultResourceCheckBox::Listener,
+                         public ModalComponent::Desktop,
+                         public Orvik::AlertWindow::Caller,
+                         public ParameterInfo::Listener,
+                         public juce::Button::Listener
+{
+public:
+    /** The size of the skin area while no skin is shown. */
+    static constexpr int noSkinWidth = 800, noSkinHeight = 600;
+    static constexpr int timerIntervalMs = 25;
+    static constexpr int valueMessageLevel = 6;
+    static constexpr const char* skinsFolderName = "Skins";
+    static constexpr const char* hiddenCommandWord = "trombix";
+
+    explicit BasePluginEditor (BasePlugin& plugin);
+    ~BasePluginEditor() override;
+
+    BasePlugin& getPlugin() const noexcept { return plugin; }
+
+    //==============================================================================
+    // Lifecycle (PluginEditor)
+    /** Finds the skins, builds the options pages, reads the user settings and starts loading
+        the chosen skin (or reports that there is none). Called once by the plug-in. */
+    void initialise() override;
+    /** The host's first show: builds the pending skin now, on the calling thread. */
+    void ensureSkinLoaded() override;
+
+    //==============================================================================
+    // Layout
+    /** Skin area of w x h with the status bar row below it; the parent (host wrapper) follows. */
+    void setContentSize (int width, int height);
+    /** The skin area's height: the editor's height without the status bar row. */
+    int getContentHeight() const;
+    /** Where modal windows centre: the skin area. */
+    juce::Rectangle<int> getDesktopArea() override;
+    virtual bool isStatusBarShown() const { return true; }
+    /** The status bar row's height; 0 without a status bar. */
+    int getStatusBarHeight() const;
+    virtual void getDialogSize (int& width, int& height);
+
+    //==============================================================================
+    // Skins
+    juce::File getSkinsFolder() const;
+    juce::File getSkinFile (const juce::String& name) const;
+    /** Rebuilds the skin list from the skins folder and chooses the default skin. */
+    void findSkins();
+    const juce::Array<SkinRecord>& getSkins() const noexcept { return skins; }
+    int getNumSkins() const noexcept                         { return skins.size(); }
+    int getSkinIndex (const juce::String& name) const;
+    SkinRecord getSkinRecord (int index) const;
+    /** Chooses a skin for the next start; names that are not installed are ignored. */
+    void setSkinName (const juce::String& name);
+    /** Asks for a skin to be shown: recorded before the first show, loaded asynchronously
+        after it. Without force, the skin shown now is not loaded again. */
+    void changeSkin (const juce::String& name, bool force);
+    void changeSkinByIndex (int index);
+    /** Waits for a running load. */
+    juce::String getCurrentSkinName() const;
+    const juce::String& getChosenSkinName() const noexcept  { return chosenSkinName; }
+    const juce::String& getPendingSkinName() const noexcept { return pendingSkinName; }
+    /** Loads the pending skin now. */
+    virtual void loadSkin();
+    void handleAsyncUpdate() override;
+
+    /** The current skin's widget tree, or null. */
+    Panel* getRootPanel() const noexcept                    { return rootPanel.get(); }
+    float getGuiScale() const noexcept                      { return guiScale; }
+    virtual juce::String getDefaultWidthText() const        { return {}; }
+    virtual int getDefaultWidth() const;
+
+    //==============================================================================
+    // Settings, state, snapshot
+    virtual juce::String getSettingsTag() const             { return "Editor"; }
+    virtual bool hasSettings (const juce::XmlElement& element) const;
+    std::unique_ptr<juce::XmlElement> saveSettings() const override;
+    virtual void loadSettings (const juce::XmlElement& element);
+    virtual juce::String getStateTag() const                { return "Editor"; }
+    virtual bool hasState (const juce::XmlElement& element) const;
+    std::unique_ptr<juce::XmlElement> getStateXml() const override;
+    void setStateFromXml (const juce::XmlElement& element) override;
+
+    /** Asks for a file (asynchronously) and writes the skin area there as a PNG image. */
+    void saveSnapshot();
+    /** Replaces the native file chooser (tests answer it). */
+    using FileRequest = MidiMapComponent::FileRequest;
+    void setFileRequest (FileRequest request)               { fileRequest = std::move (request); }
+    /** Writes the skin area as a PNG file, replacing the file; false when there is no skin
+        or the file cannot be written. */
+    bool writeSnapshot (const juce::File& file) const;
+
+    //==============================================================================
+    // Gestures and the MIDI CC learn pop-up
+    /** Restores the parameter of a control from the reload preset (shift-click). */
+    void restoreControlParameter (juce::Component* control, const juce::MouseEvent& event);
+    void restoreParameter (Parameter* parameter);
+    void openParameterInfo (Parameter* parameter, juce::Component* anchor);
+    /** "name: value" in the status bar for 3 s. */
+    void showParameterValue (Parameter* parameter);
+    ParameterInfo* getParameterInfo() const noexcept        { return parameterInfo.get(); }
+    void showParameterInfo (ParameterInfo* info) override;
+    bool closeParameterInfo (juce::Component* info) override;
+
+    //==============================================================================
+    // Commands, presets and the content browser
+    void selectPreviousPreset();
+    void selectNextPreset();
+    void confirmPresetChange (bool next);
+    void savePresetAs();
+    void togglePresetBrowser();
+    /** The content browser (null until the product builds one). */
+    juce::Component* getContentBrowser() const noexcept     { return contentBrowser.get(); }
+    void showAboutWindow();
+
+    //==============================================================================
+    // Parts, for the windows that work with the editor
+    StatusBar* getStatusBar() const noexcept                { return statusBar.get(); }
+    OptionsWindow* getOptionsWindow() const noexcept        { return optionsWindow.get(); }
+    PresetSettingsComponent* getPresetsPage() const noexcept { return presetsPage.get(); }
+    MidiSettingsComponent* getMidiPage() const noexcept     { return midiPage.get(); }
+    DefaultSettingsComponent* getQualityPage() const noexcept { return qualityPage.get(); }
+    juce::Component* getUserInterfacePage() const noexcept  { return userInterfacePage.get(); }
+    Orvik::AlertWindow* getSkinErrorAlert() const noexcept  { return skinErrorAlert.get(); }
+    Orvik::AlertWindow* getSnapshotAlert() const noexcept   { return snapshotAlert.get(); }
+    juce::Label& getBuildInfoLabel() noexcept               { return buildInfoLabel; }
+    DefaultLookAndFeel& getDefaultLookAndFeel() noexcept    { return lookAndFeel; }
+
+    PresetNameDisplay* getPresetNameControl() const noexcept { return presetNameControl; }
+    ImgButton* getPreviousButton() const noexcept           { return previousButton; }
+    ImgButton* getNextButton() const noexcept               { return nextButton; }
+    ImgButton* getBrowseButton() const noexcept             { return browseButton; }
+    ImgButton* getOptionsButton() const noexcept            { return optionsButton; }
+    GFXMultiStateButton* getMidiLearnButton() const noexcept { return midiLearnButton; }
+    ImgAnim* getMidiActivityControl() const noexcept        { return midiActivityControl; }
+
+    //==============================================================================
+    // Listener operations
+    void parameterChanged (Parameter* parameter) override;
+    void controlDragEnded (GUIController* control) override;
+    virtual void handleHiddenCommand (GUIController* control);
+    void controllerValueChanged (ParameterController* controller) override;
+    void resourceCheckBoxChanged (DefaultResourceCheckBox*) override {}
+    void buttonClicked (juce::Button* button) override;
+    void buttonStateChanged (juce::Button* button) override;
+    void alertWindowClosed (Orvik::AlertWindow* alert, int buttonKind) override;
+    void frontWindowClosed (juce::Component* popup, juce::Component* pressedComponent) override;
+    virtual void contentBrowserOpened (juce::Component* /*browser*/) {}
+    virtual void contentBrowserClosed (juce::Component* /*browser*/, int /*mode*/, bool /*keep*/) {}
+    virtual void aboutWindowClosed();
+
+    //==============================================================================
+    // juce::Component, juce::Timer
+    void timerCallback() override;
+    void resized() override;
+    void visibilityChanged() override;
+    void childBoundsChanged (juce::Component* child) override;
+    void mouseDown (const juce::MouseEvent& event) override;
+    void mouseDoubleClick (const juce::MouseEvent& event) override;
+
+protected:
+    /** Hooks for product editors. */
+    virtual std::unique_ptr<juce::Component> createUserInterfacePage();
+    virtual void afterInitialise() {}
+    virtual void updateDisplay (bool visible);
+    virtual int getHiddenCommandParameterId() const         { return -1; }
+    virtual void skinChanged() {}
+    virtual void guiWillChange() {}
+    virtual void skinLoaded (Skin&) {}
+    virtual void parameterRestored (Parameter*) {}
+    virtual void createContentBrowser() {}
+    virtual std::unique_ptr<juce::Component> createAboutWindow() { return nullptr; }
+
+    /** Lays out the status bar row below the skin area. */
+    void layoutStatusBar();
+
+    bool forceQualityPage = false;
+
+private:
+    void buildOptionsPages();
+    void readUserSettings();
+    void startSkin();
+    void loadPendingSkin();
+    void showSkinError (const juce::String& message);
+    void bindNamedControls (Skin& skin);
+    void releaseNamedControls();
+    void updateBuildLabel();
+    bool isInsideRootPanel (juce::Component* component) const;
+    Parameter* findControlParameter (juce::Component* control, const juce::MouseEvent& event,
+                                     juce::Component*& anchor) const;
+    void setCommandParameter (int id, int which);
+    int getCommandId (juce::Button* button) const;
+    void askSnapshotOverwrite (const juce::File& file);
+    void requestFile (const juce::String& title, const juce::String& patterns,
+                      std::function<void (const juce::File&)> done);
+    /** Hides a dialog or pop-up and deletes it after the current event: it may be closing from
+        inside one of its own handlers. */
+    void retire (std::unique_ptr<juce::Component> component);
+
+    // Declared in construction order: the look-and-feel first, so it is cleared last.
+    DefaultLookAndFeel lookAndFeel;
+    std::unique_ptr<OptionsWindow> optionsWindow;
+    std::unique_ptr<MidiSettingsComponent> midiPage;
+    std::unique_ptr<DefaultSettingsComponent> qualityPage;
+    std::unique_ptr<juce::Component> userInterfacePage;
+    std::unique_ptr<PresetSettingsComponent> presetsPage;
+    juce::Array<SkinRecord> skins;
+    BasePlugin& plugin;
+    PresetNameDisplay* presetNameControl = nullptr;
+    ImgButton* previousButton = nullptr;
+    ImgButton* nextButton = nullptr;
+    ImgButton* browseButton = nullptr;
+    ImgButton* optionsButton = nullptr;
+    ImgAnim* midiActivityControl = nullptr;
+    juce::Image makerLogo, pluginLogo;
+    std::unique_ptr<PresetChangedAlert> presetChangedAlert;
+    bool pendingStepIsNext = false;
+    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+    std::unique_ptr<StatusBar> statusBar;
+    int contentHeight = noSkinHeight;
+    GFXMultiStateButton* midiLearnButton = nullptr;
+    juce::String chosenSkinName, currentSkinName, pendingSkinName;
+    /** The last load failed: the shown tree is hidden, so asking for it again rebuilds it. */
+    bool lastLoadFailed = false;
+    bool firstShowDone = false;
+    /** Held for the whole of a load; the others take it to wait for a running load. */
+    juce::CriticalSection skinLock;
+    std::unique_ptr<Panel> rootPanel;
+    std::unique_ptr<Orvik::AlertWindow> skinErrorAlert;
+    juce::Label buildInfoLabel;
+    std::unique_ptr<juce::Component> contentBrowser;
+    Preset browserPreset;
+    bool browserWasVisible = false;
+    std::unique_ptr<ParameterInfo> parameterInfo;
+    juce::Component::SafePointer<juce::Component> parameterInfoAnchor;
+    bool parameterInfoOption = false;
+    std::unique_ptr<juce::Component> aboutWindow;
+    float guiScale = 1.0f;
+    FileRequest fileRequest;
+    std::unique_ptr<juce::FileChooser> snapshotChooser;
+    std::unique_ptr<Orvik::AlertWindow> snapshotAlert;
+    juce::File pendingSnapshotFile;
+    juce::OwnedArray<juce::Component> retiredComponents;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePluginEditor)
+};

@@ -1,0 +1,143 @@
+#include "editor/MidiMapComponent.h"
+#include "core/BasePlugin.h"
+#include "editor/WindowIcons.h"
+
+MidiMapComponent::MidiMapComponent (BasePlugin& p)
+    : plugin (p), icon (WindowIcons::createMidiIcon())
+{
+    setSize (115, 60);
+
+    if (icon != nullptr)
+    {
+        icon->setInterceptsMouseClicks (false, false);
+        addAndMakeVisible (*icon);
+    }
+
+    title.setInterceptsMouseClicks (false, false);
+    addAndMakeVisible (title);
+
+    for (auto* b : { &loadButton, &saveButton })
+    {
+        b->setWantsKeyboardFocus (false);
+        b->addListener (this);
+        addAndMakeVisible (b);
+    }
+}
+
+MidiMapComponent::~MidiMapComponent()
+{
+    masterReference.clear();
+    loadButton.removeListener (this);
+    saveButton.removeListener (this);
+}
+
+juce::String MidiMapComponent::getFileExtension() const
+{
+    return MidiControlMap::getFileExtension (plugin.getShortCode());
+}
+
+void MidiMapComponent::requestFile (const juce::String& chooserTitle, bool forSaving,
+                                    std::function<void (const juce::File&)> done)
+{
+    const auto patterns = "*" + getFileExtension();
+
+    if (fileRequest != nullptr)
+    {
+        fileRequest (chooserTitle, patterns, forSaving, std::move (done));
+        return;
+    }
+
+    chooser = std::make_unique<juce::FileChooser> (chooserTitle, juce::File(), patterns, true);
+    const auto chooserFlags = forSaving ? juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
+                                       | juce::FileBrowserComponent::warnAboutOverwriting
+                                 : juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles;
+    juce::WeakReference<MidiMapComponent> safeThis (this);
+
+    chooser->launchAsync (chooserFlags, [safeThis, done] (const juce::FileChooser& fc)
+    {
+        if (safeThis != nullptr)
+            done (fc.getResult());
+    });
+}
+
+void MidiMapComponent::loadFrom (const juce::File& file)
+{
+    if (file.existsAsFile())
+        plugin.getMidiControlMap().loadFromFile (file);
+}
+
+void MidiMapComponent::saveTo (const juce::File& chosen)
+{
+    if (chosen == juce::File())
+        return;
+
+    const auto target = chosen.withFileExtension (getFileExtension());
+
+    if (target == chosen || ! target.exists())
+    {
+        writeMap (target);
+        return;
+    }
+
+    auto* parent = dynamic_cast<juce::Component*> (plugin.getActiveEditor());
+
+    if (parent == nullptr)
+        return;   // nobody to ask: leave the other file alone
+
+    pendingFile = target;
+    overwriteAlert.reset();
+    const int kinds[] = { Orvik::AlertWindow::Overwrite, Orvik::AlertWindow::Cancel, -1 };
+    overwriteAlert = Orvik::AlertWindow::show (this, "Save MIDI CC map as",
+                                               "'" + target.getFileName() + "' already exists. Do you want to replace it?",
+                                               kinds, Orvik::AlertWindow::Cancel, Orvik::AlertWindow::Overwrite, parent);
+}
+
+bool MidiMapComponent::writeMap (const juce::File& file)
+{
+    return plugin.getMidiControlMap().saveToFile (file);
+}
+
+void MidiMapComponent::alertWindowClosed (Orvik::AlertWindow* alert, int kind)
+{
+    if (alert == overwriteAlert.get() && kind == Orvik::AlertWindow::Overwrite)
+        writeMap (pendingFile);
+}
+
+void MidiMapComponent::buttonClicked (juce::Button* button)
+{
+    juce::WeakReference<MidiMapComponent> safeThis (this);
+
+    if (button == &loadButton)
+    {
+        requestFile ("Load MIDI CC map", false, [safeThis] (const juce::File& file)
+        {
+            if (safeThis != nullptr)
+                safeThis->loadFrom (file);
+        });
+    }
+    else if (button == &saveButton)
+    {
+        requestFile ("Save MIDI CC map as", true, [safeThis] (const juce::File& file)
+        {
+            if (safeThis != nullptr)
+                safeThis->saveTo (file);
+        });
+    }
+}
+
+void MidiMapComponent::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colour (0xFFD0D0D0));
+    g.setColour (juce::Colours::black);
+    g.drawRect (getLocalBounds(), 1);
+}
+
+void MidiMapComponent::resized()
+{
+    if (icon != nullptr)
+        icon->setTransformToFit ({ 1.0f, 1.0f, 22.0f, 22.0f }, juce::RectanglePlacement::centred);
+
+    title.setBounds (22, 0, getWidth() - 22, 24);
+    loadButton.setBounds (10, 30, 45, 20);
+    saveButton.setBounds (60, 30, 45, 20);
+}

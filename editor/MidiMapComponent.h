@@ -1,0 +1,61 @@
+#pragma once
+
+#include "editor/AlertWindow.h"
+#include <functional>
+#include <memory>
+
+class BasePlugin;
+
+/** The status bar's MIDI CC map page: loads the plug-in's MIDI CC map from a file or saves it
+    to one, through the platform's file chooser (asynchronous). */
+class MidiMapComponent : public juce::Component,
+                         public juce::Button::Listener,
+                         public Orvik::AlertWindow::Caller
+{
+public:
+    explicit MidiMapComponent (BasePlugin& plugin);
+    ~MidiMapComponent() override;
+
+    /** ".grccmap" for the code "GR". */
+    juce::String getFileExtension() const;
+
+    /** Asks for a file to load from or save to and calls back with it (a non-existent file when
+        the user cancels). Tests replace it; the real one is JUCE's asynchronous native chooser. */
+    using FileRequest = std::function<void (const juce::String& title, const juce::String& patterns,
+                                            bool forSaving, std::function<void (const juce::File&)> done)>;
+    void setFileRequest (FileRequest request)     { fileRequest = std::move (request); }
+
+    /** Loads the map from file; nothing for a file that does not exist. */
+    void loadFrom (const juce::File& file);
+    /** Saves the map to the chosen file with the map extension. When that extension makes it
+        another file that exists, asks before replacing it (the chooser asked only about the
+        chosen name). */
+    void saveTo (const juce::File& chosen);
+    /** Writes the map; false when it cannot. */
+    bool writeMap (const juce::File& file);
+    Orvik::AlertWindow* getOverwriteAlert() const noexcept  { return overwriteAlert.get(); }
+
+    juce::TextButton& getLoadButton() noexcept    { return loadButton; }
+    juce::TextButton& getSaveButton() noexcept    { return saveButton; }
+
+    void buttonClicked (juce::Button* button) override;
+    void alertWindowClosed (Orvik::AlertWindow* alert, int kind) override;
+    void paint (juce::Graphics& g) override;
+    void resized() override;
+
+private:
+    void requestFile (const juce::String& title, bool forSaving, std::function<void (const juce::File&)> done);
+
+    BasePlugin& plugin;
+    std::unique_ptr<juce::Drawable> icon;
+    juce::Label title { {}, "Midi CC Map" };
+    juce::TextButton loadButton { "Load" }, saveButton { "Save" };
+    FileRequest fileRequest;
+    std::unique_ptr<juce::FileChooser> chooser;
+    std::unique_ptr<Orvik::AlertWindow> overwriteAlert;
+    juce::File pendingFile;
+    juce::WeakReference<MidiMapComponent>::Master masterReference;
+    friend class juce::WeakReference<MidiMapComponent>;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MidiMapComponent)
+};

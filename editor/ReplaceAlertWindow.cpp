@@ -1,0 +1,58 @@
+#include "editor/ReplaceAlertWindow.h"
+
+namespace Orvik
+{
+    std::unique_ptr<ReplaceAlertWindow> ReplaceAlertWindow::show (AlertWindow::Caller* caller, const juce::String& titleText,
+                                                                  const juce::String& itemName,
+                                                                  const juce::String& suggestedName,
+                                                                  juce::Component* parent)
+    {
+        if (parent == nullptr)
+            parent = dynamic_cast<juce::Component*> (caller);
+
+        jassert (parent != nullptr);
+        auto alert = std::make_unique<ReplaceAlertWindow> (caller, titleText, itemName, suggestedName);
+
+        if (parent != nullptr)
+            alert->showInParent (parent);
+
+        return alert;
+    }
+
+    ReplaceAlertWindow::ReplaceAlertWindow (AlertWindow::Caller* c, const juce::String& titleText, const juce::String& itemName,
+                                            const juce::String& suggestedName)
+        : AlertWindow (c, titleText, "'" + itemName + "' already exists. Please choose an option:"),
+          newName (suggestedName)
+    {
+        addButton (Replace, false, false);
+        addButton (ReplaceAll, false, false);
+        addButton (Rename, false, false);
+        addButton (Skip, false, false);
+        addButton (SkipAll, false, false);
+        addButton (Cancel, true, false);
+    }
+
+    ReplaceAlertWindow::~ReplaceAlertWindow() = default;
+
+    void ReplaceAlertWindow::buttonClicked (juce::Button* button)
+    {
+        if (button != nullptr && button == getButtonForKind (Rename))
+        {
+            // A new rename window replaces (and deletes) an earlier one.
+            renameWindow = InputTextWindow::run (this, "Rename", "Please enter new name", newName, this);
+            return;
+        }
+
+        AlertWindow::buttonClicked (button);
+    }
+
+    void ReplaceAlertWindow::alertWindowClosed (AlertWindow* alert, int kind)
+    {
+        if (alert == nullptr || alert != renameWindow.get() || kind != OK)
+            return;
+
+        newName = renameWindow->getText();
+        renameWindow.reset();   // nothing of it is used after its callback returns
+        closeWithButton (buttonKinds.indexOf (Rename));
+    }
+}

@@ -1,0 +1,18 @@
+// JUCE's AAX wrapper, unmodified, compiled against our AAX interface library. It comes
+// from the build tree's shadow copy of JUCE's module folders (see CMakeLists.txt); it
+// also brings the bundle's entry functions, which it includes as source.
+
+#include "product/AAXBundle/JucePluginSettings.h"
+
+// The effect base hands out its controller and transport as interfaces that it only
+// declares; the wrapper calls through them.
+#include "AAX_IController.h"
+#include "AAX_ITransport.h"
+
+#define JUCE_INCLUDED_AAX_IN_MM 1
+#include GRINDEL_AAX_WRAPPER_SOURCE
+
+// Defined only inside the wrapper's guarded body: without it the unit compiled to nothing.
+#ifndef JUCE_AAX_HAS_TRANSPORT_NOTIFICATION
+ #error "JUCE's AAX wrapper compiled to nothing: check the shadow copy of juce_CheckSettingMacros.h"
+#endif

@@ -1,0 +1,204 @@
+#include "EditorTestSupport.h"
+#include "editor/AlertWindow.h"
+#include "editor/PresetSettingsComponent.h"
+#include "skin/Panel.h"
+
+using edtest::EditorRig;
+
+namespace
+{
+    std::unique_ptr<juce::XmlElement> parse (const juce::String& text)
+    {
+        auto xml = juce::parseXML (text);
+        EXPECT_NE (xml, nullptr) << text;
+        return xml;
+    }
+
+    /** Answers the editor's file chooser with files of the test's choice. */
+    struct FileAnswers
+    {
+        explicit FileAnswers (BasePluginEditor& editor)
+        {
+            editor.setFileRequest ([this] (const juce::String& title, const juce::String& patterns, bool forSaving,
+                                           std::function<void (const juce::File&)> done)
+            {
+                requests.add (title + " " + patterns + (forSaving ? " save" : " open"));
+                done (answer);
+            });
+        }
+
+        juce::File answer;
+        juce::StringArray requests;
+    };
+}
+
+TEST (EditorSettings, TheEditorElementOfTheUserSettingsRoundTrips)
+{
+    EditorRig rig ({ "1180", "885" }, "master", [] (const test::ScopedDataRoot& root)
+    {
+        root.getUserFolder().createDirectory();
+        root.getUserFolder().getChildFile ("Grindel 2.ini")
+            .replaceWithText (R"(<UserSettings><Editor presetChangeWarning="no"><Skin name="885"/></Editor></UserSettings>)");
+    });
+
+    auto& editor = rig.getEditor();
+    auto& warning = editor.getPresetsPage()->getCheckBox();
+
+    // Read by initialise, before the chosen skin starts loading.
+    EXPECT_FALSE (warning.isChecked());
+    EXPECT_EQ (editor.getChosenSkinName(), "885");
+    EXPECT_EQ (editor.getPendingSkinName(), "885");
+
+    auto saved = editor.saveSettings();
+    EXPECT_EQ (saved->toString (juce::XmlElement::TextFormat().withoutHeader().singleLine()),
+               R"(<Editor presetChangeWarning="0"><Skin name="885"/></Editor>)");
+
+    // A missing attribute switches the warning on; names not installed and other tags change nothing.
+    editor.loadSettings (*parse (R"(<Editor><Skin name="1475"/></Editor>)"));
+    EXPECT_TRUE (warning.isChecked());
+    EXPECT_EQ (editor.getChosenSkinName(), "885");
+
+    editor.loadSettings (*parse (R"(<Other presetChangeWarning="0"><Skin name="1180"/></Other>)"));
+    EXPECT_TRUE (warning.isChecked());
+    EXPECT_EQ (editor.getChosenSkinName(), "885");
+
+    for (const auto* text : { "1", "True", "yes", "t" })
+    {
+        warning.setChecked (false, juce::dontSendNotification);
+        editor.loadSettings (*parse (juce::String ("<Editor presetChangeWarning=\"") + text + "\"/>"));
+        EXPECT_TRUE (warning.isChecked()) << text;
+    }
+
+    editor.loadSettings (*parse (R"(<Editor presetChangeWarning="0"><Skin name="1180"/></Editor>)"));
+    EXPECT_FALSE (warning.isChecked());
+    EXPECT_EQ (editor.getChosenSkinName(), "1180");
+
+    // The plug-in writes the element into the settings file.
+    rig.getPlugin().saveUserSettings();
+    const auto file = juce::parseXML (rig.root.getUserFolder().getChildFile ("Grindel 2.ini"));
+    ASSERT_NE (file, nullptr);
+    ASSERT_NE (file->getChildByName ("Editor"), nullptr);
+    EXPECT_EQ (file->getChildByName ("Editor")->getStringAttribute ("presetChangeWarning"), "0");
+    EXPECT_EQ (file->getChildByName ("Editor")->getChildByName ("Skin")->getStringAttribute ("name"), "1180");
+}
+
+TEST (EditorSettings, TheEditorElementOfThePluginStateRoundTrips)
+{
+    EditorRig rig;
+    auto& editor = rig.getEditor();
+    auto& processor = rig.getProcessor();
+
+    // Before the first show a state only picks the skin to build.
+    editor.setStateFromXml (*parse (R"(<Editor><Skin name="885"/></Editor>)"));
+    EXPECT_EQ (editor.getPendingSkinName(), "885");
+    EXPECT_EQ (editor.loads, 0);
+    rig.openHostWindow();
+    EXPECT_EQ (editor.getCurrentSkinName(), "885");
+
+    juce::MemoryBlock state;
+    processor.getStateInformation (state);
+
+    editor.changeSkin ("1475", false);
+    ASSERT_TRUE (test::pumpUntil ([&] { return editor.loads == 2; }));
+
+    // Through the host's state block: back to 885, asynchronously.
+    processor.setStateInformation (state.getData(), (int) state.getSize());
+    EXPECT_EQ (editor.getPendingSkinName(), "885");
+    ASSERT_TRUE (test::pumpUntil ([&] { return editor.loads == 3; }));
+    EXPECT_EQ (editor.getCurrentSkinName(), "885");
+    EXPECT_EQ (editor.getStateXml()->toString (juce::XmlElement::TextFormat().withoutHeader().singleLine()),
+               R"(<Editor><Skin name="885"/></Editor>)");
+
+    // The skin shown is not built again; a skin not installed and a wrong tag are ignored.
+    for (const auto* text : { R"(<Editor><Skin name="885"/></Editor>)", R"(<Editor><Skin name="999"/></Editor>)",
+                              R"(<Editor><Skin/></Editor>)", R"(<Editor/>)", R"(<State><Skin name="1180"/></State>)" })
+        editor.setStateFromXml (*parse (text));
+
+    test::pump (60);
+    EXPECT_EQ (editor.loads, 3);
+    EXPECT_EQ (editor.getCurrentSkinName(), "885");
+    EXPECT_EQ (editor.getPendingSkinName(), "885");
+}
+
+TEST (EditorSnapshot, WritesTheSkinAreaAsAPngFile)
+{
+    EditorRig rig ({ "1180" });
+    auto& editor = rig.getEditor();
+    FileAnswers chooser (editor);
+    test::TempFolder folder;
+
+    // Without a skin there is nothing to save and nothing is asked.
+    chooser.answer = folder.get().getChildFile ("none.png");
+    editor.saveSnapshot();
+    EXPECT_TRUE (chooser.requests.isEmpty());
+
+    rig.openHostWindow();
+
+    // Over an older, larger file: nothing of it is left behind.
+    const auto file = folder.get().getChildFile ("editor.png");
+    {
+        juce::FileOutputStream junk (file);
+        for (int i = 0; i < 1 << 20; ++i)
+            junk.writeByte ('x');
+    }
+
+    chooser.answer = file;
+    editor.saveSnapshot();
+    EXPECT_EQ (chooser.requests, juce::StringArray ({ "Save snapshot as *.png save" }));
+
+    juce::MemoryBlock bytes;
+    ASSERT_TRUE (file.loadFileAsData (bytes));
+    EXPECT_LT (bytes.getSize(), (size_t) 1 << 20);
+    juce::MemoryInputStream in (bytes, false);
+    juce::PNGImageFormat png;
+    ASSERT_TRUE (png.canUnderstand (in));
+    in.setPosition (0);
+    const auto image = png.decodeImage (in);
+    ASSERT_TRUE (image.isValid());
+    EXPECT_EQ (image.getWidth(), 1180);
+    EXPECT_EQ (image.getHeight(), 600);
+    EXPECT_EQ (in.getNumBytesRemaining(), 0);
+
+    // Kept in the build folder for people to look at.
+    const juce::File keep (GRINDEL_EDITOR_SNAPSHOTS);
+    keep.createDirectory();
+    EXPECT_TRUE (editor.writeSnapshot (keep.getChildFile ("editor-1180.png")));
+
+    // A cancelled chooser and a file that cannot be written are silent.
+    chooser.answer = juce::File();
+    editor.saveSnapshot();
+    EXPECT_FALSE (editor.writeSnapshot (folder.get()));
+    EXPECT_FALSE (editor.writeSnapshot (folder.get().getChildFile ("missing/dir/x.png")));
+}
+
+TEST (EditorSnapshot, ANameThatGainsTheExtensionAsksBeforeReplacingAnotherFile)
+{
+    EditorRig rig ({ "1180" });
+    auto& editor = rig.getEditor();
+    rig.openHostWindow();
+    FileAnswers chooser (editor);
+    test::TempFolder folder;
+
+    const auto existing = folder.get().getChildFile ("shot.png");
+    existing.replaceWithText ("keep me");
+    chooser.answer = folder.get().getChildFile ("shot");
+
+    editor.saveSnapshot();
+    auto* alert = editor.getSnapshotAlert();
+    ASSERT_NE (alert, nullptr);
+    EXPECT_TRUE (alert->isVisible());
+    EXPECT_EQ (existing.loadFileAsString(), "keep me");
+
+    // Cancel keeps the file.
+    alert->closeWithButton (1);
+    EXPECT_EQ (existing.loadFileAsString(), "keep me");
+
+    editor.saveSnapshot();
+    alert = editor.getSnapshotAlert();
+    ASSERT_NE (alert, nullptr);
+    ASSERT_EQ (alert->getButtonKind (0), Orvik::AlertWindow::Overwrite);
+    alert->closeWithButton (0);
+    EXPECT_TRUE (juce::ImageFileFormat::loadFrom (existing).isValid());
+    EXPECT_FALSE (folder.get().getChildFile ("shot").exists());
+    test::pump (20);
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/AudioProcessorEditorWrapper.h"
+#include "core/PluginAudioProcessor.h"
+#include "product/Grindel.h"
+#include "product/GrindelEditor.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
+
+namespace edtest
+{
+    /** Whether real windows can be opened (an X server, as under xvfb-run). */
+    bool hasDisplay();
+
+    /** The product's editor, counting what happens to it. */
+    class TestEditor : public GrindelEditor
+    {
+    public:
+        using GrindelEditor::GrindelEditor;
+
+        int loads = 0;
+        juce::Array<Parameter*> restored;
+        juce::String defaultWidthText { "1180" };
+        int hiddenCommandId = -1;
+
+        juce::String getDefaultWidthText() const override { return defaultWidthText; }
+        int getHiddenCommandParameterId() const override  { return hiddenCommandId; }
+
+    protected:
+        void skinLoaded (Skin&) override                { ++loads; }
+        void parameterRestored (Parameter* p) override  { restored.add (p); }
+    };
+
+    /** The product plug-in with a TestEditor and a branch of the test's choice. */
+    class TestGrindel : public Grindel
+    {
+    public:
+        juce::String branch { "master" }, buildText { "0" };
+        juce::String getBranch() const override    { return branch; }
+        juce::String getBuildText() const override { return buildText; }
+
+    protected:
+        std::unique_ptr<PluginEditor> makeEditor() override { return std::make_unique<TestEditor> (*this); }
+    };
+
+    /** A data root with the product's skins (or the ones a test chooses), the plug-in with its
+        editor, and the host window when a test opens it. */
+    class EditorRig
+    {
+    public:
+        /** skinNames: the built skins to install; empty installs none. */
+        using Prepare = std::function<void (const test::ScopedDataRoot&)>;
+
+        /** prepare: runs before the plug-in is made (settings files, marker files). */
+        explicit EditorRig (const juce::StringArray& skinNames = { "1180", "885", "1475" },
+                            const juce::String& branch = "master", Prepare prepare = {});
+        ~EditorRig();
+
+        static juce::File getSkinsFolder (const test::ScopedDataRoot& root);
+
+        juce::File getSkinsFolder() const { return getSkinsFolder (root); }
+        TestEditor& getEditor() const     { return *editor; }
+        TestGrindel& getPlugin() const    { return *plugin; }
+        PluginAudioProcessor& getProcessor() const { return *processor; }
+
+        /** The host opens its window: the wrapper takes the editor (the first show). */
+        juce::AudioProcessorEditor& openHostWindow();
+        juce::AudioProcessorEditor* getHostWindow() const { return hostWindow.get(); }
+        /** Puts the host window on the screen (needs a display). */
+        void putOnScreen();
+        void closeHostWindow();
+
+        test::ScopedDataRoot root;
+
+    private:
+        std::unique_ptr<PluginAudioProcessor> processor;
+        TestGrindel* plugin = nullptr;
+        TestEditor* editor = nullptr;
+        std::unique_ptr<juce::AudioProcessorEditor> hostWindow;
+    };
+
+    /** Installs one of the built skins under a name of the test's choice. */
+    void installSkin (const juce::File& skinsFolder, const juce::String& builtName, const juce::String& asName);
+
+    /** Mouse input through the window's peer, as the platform delivers it: JUCE finds the
+        component under the pointer, counts clicks and calls the mouse listeners. */
+    class Mouse
+    {
+    public:
+        explicit Mouse (juce::Component& windowContent) : content (windowContent) {}
+
+        void moveTo (juce::Component& target, juce::Point<int> local);
+        void press (juce::Component& target, juce::Point<int> local, juce::ModifierKeys buttons);
+        void release (juce::Component& target, juce::Point<int> local, juce::ModifierKeys keys = {});
+        void click (juce::Component& target, juce::ModifierKeys buttons = juce::ModifierKeys::leftButtonModifier,
+                    juce::ModifierKeys keys = {});
+        void doubleClick (juce::Component& target);
+
+    private:
+        void send (juce::Component& target, juce::Point<int> local, juce::ModifierKeys mods);
+
+        juce::Component& content;
+    };
+}

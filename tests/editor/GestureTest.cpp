@@ -1,0 +1,308 @@
+#include "EditorTestSupport.h"
+#include "editor/OptionsWindow.h"
+#include "editor/StatusBar.h"
+#include "skin/Panel.h"
+#include "skin/widgets/ImgAnim.h"
+#include "skin/widgets/ImgButton.h"
+#include "skin/widgets/ImgKnob.h"
+
+using edtest::EditorRig;
+
+namespace
+{
+    juce::Component* findControl (juce::Component& parent, const juce::String& name)
+    {
+        for (auto* child : parent.getChildren())
+        {
+            if (child->getName() == name)
+                return child;
+
+            if (auto* found = findControl (*child, name))
+                return found;
+        }
+
+        return nullptr;
+    }
+
+    int countPopups (juce::Component& editor)
+    {
+        int n = 0;
+
+        for (auto* child : editor.getChildren())
+            if (dynamic_cast<ParameterInfo*> (child) != nullptr)
+                ++n;
+
+        return n;
+    }
+
+    /** The editor of the product skin on a real window, with the mouse. */
+    class Gestures : public ::testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            if (! edtest::hasDisplay())
+                GTEST_SKIP() << "real mouse input needs a display (run under xvfb-run)";
+
+            rig = std::make_unique<EditorRig> (juce::StringArray { "1180" });
+            rig->putOnScreen();
+            mouse = std::make_unique<edtest::Mouse> (*rig->getHostWindow());
+            ASSERT_NE (editor().getRootPanel(), nullptr);
+        }
+
+        void TearDown() override
+        {
+            mouse.reset();
+            rig.reset();
+        }
+
+        edtest::TestEditor& editor() { return rig->getEditor(); }
+        ParameterManager& manager()  { return rig->getPlugin().getParameterManager(); }
+
+        juce::Component& control (const juce::String& name)
+        {
+            auto* c = findControl (*editor().getRootPanel(), name);
+            EXPECT_NE (c, nullptr) << name;
+            return *c;
+        }
+
+        Parameter& parameter (const juce::String& name)
+        {
+            auto* p = manager().getParameterByName (name);
+            EXPECT_NE (p, nullptr) << name;
+            return *p;
+        }
+
+        juce::String valueMessage (Parameter& p)
+        {
+            return rig->getPlugin().getParameterDisplayName (p.getId()) + ": " + p.getValueText();
+        }
+
+        std::unique_ptr<EditorRig> rig;
+        std::unique_ptr<edtest::Mouse> mouse;
+    };
+}
+
+TEST_F (Gestures, ShiftClickRestoresAnyControlFromTheReloadPreset)
+{
+    auto& cutoff = parameter ("Filter Cutoff");
+    const float restored = cutoff.getValue();
+    cutoff.setNormalisedValue (0.9f, true);
+    ASSERT_NE (cutoff.getValue(), restored);
+
+    mouse->click (control ("FilterCutoff"), juce::ModifierKeys::leftButtonModifier, juce::ModifierKeys::shiftModifier);
+    EXPECT_FLOAT_EQ (cutoff.getValue(), restored);
+    EXPECT_EQ (editor().restored, juce::Array<Parameter*> ({ &cutoff }));
+    EXPECT_EQ (editor().getStatusBar()->getText(), valueMessage (cutoff));
+    EXPECT_EQ (editor().getStatusBar()->getLevel(), 6);
+
+    // Switches too, which ignore double clicks (the plug-in keeps the quality out of presets,
+    // so the restore leaves its value alone).
+    auto& quality = parameter ("Processing Quality");
+    const float qualityValue = quality.getValue();
+    mouse->click (control ("Quality"), juce::ModifierKeys::leftButtonModifier, juce::ModifierKeys::shiftModifier);
+    EXPECT_EQ (editor().restored.getLast(), &quality);
+    EXPECT_FLOAT_EQ (quality.getValue(), qualityValue);
+}
+
+TEST_F (Gestures, DoubleClickRestoresWhereTheControlAllowsIt)
+{
+    auto& mix = parameter ("Mix");
+    const float restored = mix.getValue();
+    mix.setNormalisedValue (mix.getNormalisedValue() > 0.5f ? 0.1f : 0.9f, true);
+    const float changed = mix.getValue();
+
+    // A text display and a knob whose "paramReset" is off restore nothing.
+    mouse->doubleClick (control ("MixValue"));
+    EXPECT_FLOAT_EQ (mix.getValue(), changed);
+
+    auto& knob = dynamic_cast<ImgKnob&> (control ("Mix"));
+    knob.setResetAllowed (false);
+    mouse->doubleClick (knob);
+    EXPECT_FLOAT_EQ (mix.getValue(), changed);
+    EXPECT_TRUE (editor().restored.isEmpty());
+
+    knob.setResetAllowed (true);
+    test::pump (600);   // no triple click
+    mouse->doubleClick (knob);
+    EXPECT_FLOAT_EQ (mix.getValue(), restored);
+    EXPECT_EQ (editor().restored, juce::Array<Parameter*> ({ &mix }));
+
+    // A switch steps on its clicks: a double click restores nothing.
+    editor().restored.clear();
+    test::pump (600);
+    mouse->doubleClick (control ("Quality"));
+    EXPECT_TRUE (editor().restored.isEmpty());
+}
+
+TEST_F (Gestures, RightClickOpensTheLearnPopupBesideTheControl)
+{
+    auto& left = control ("SampleRate");
+    auto& right = control ("OutputLevel");
+
+    mouse->click (left, juce::ModifierKeys::rightButtonModifier);
+    auto* popup = editor().getParameterInfo();
+    ASSERT_NE (popup, nullptr);
+    EXPECT_TRUE (popup->isShowing());
+    EXPECT_EQ (editor().getFrontComponent(), popup);
+    EXPECT_TRUE (popup->hasParameter (&parameter ("Sample Rate")));
+    const auto leftBounds = editor().getLocalArea (&left, left.getLocalBounds());
+    EXPECT_EQ (popup->getX(), leftBounds.getRight() + 5);
+    EXPECT_EQ (popup->getBounds().getCentreY(), leftBounds.getCentreY());
+
+    // The same control again keeps the open pop-up.
+    mouse->click (left, juce::ModifierKeys::rightButtonModifier);
+    EXPECT_EQ (editor().getParameterInfo(), popup);
+
+    // Near the right edge it opens to the left; the old one goes, once.
+    mouse->click (right, juce::ModifierKeys::rightButtonModifier);
+    auto* second = editor().getParameterInfo();
+    ASSERT_NE (second, nullptr);
+    EXPECT_NE (second, popup);
+    const auto rightBounds = editor().getLocalArea (&right, right.getLocalBounds());
+    EXPECT_EQ (second->getRight(), rightBounds.getX() - 5);
+    test::pump (30);
+    EXPECT_EQ (countPopups (editor()), 1);
+
+    // A press elsewhere closes it.
+    mouse->click (*editor().getRootPanel());
+    EXPECT_EQ (editor().getParameterInfo(), nullptr);
+    test::pump (30);
+    EXPECT_EQ (countPopups (editor()), 0);
+}
+
+TEST_F (Gestures, ThePopupLearnsTheFirstControllerAndCarriesItsToggle)
+{
+    auto& map = rig->getPlugin().getMidiControlMap();
+    auto& rate = parameter ("Sample Rate");
+    auto& cutoff = parameter ("Filter Cutoff");
+    map.clear();
+
+    mouse->click (control ("SampleRate"), juce::ModifierKeys::rightButtonModifier);
+    auto* popup = editor().getParameterInfo();
+    ASSERT_NE (popup, nullptr);
+    EXPECT_EQ (popup->getControllerText(), "No CC");
+    EXPECT_FALSE (popup->getOption());
+
+    mouse->click (popup->getLearnToggle());
+    EXPECT_TRUE (popup->getOption());
+    EXPECT_EQ (map.getLearnTarget(), &rate);
+    ASSERT_NE (editor().getParameterInfo(), nullptr) << "a press inside the pop-up keeps it open";
+
+    map.handleController (21, 64);
+    ASSERT_TRUE (test::pumpUntil ([&] { return popup->getControllerText() == "CC 21"; }));
+    EXPECT_FALSE (map.isLearning());
+    EXPECT_EQ (map.getParameter (21), &rate);
+    EXPECT_FALSE (popup->getOption());
+
+    // Armed when the next pop-up opens: it goes on learning for its own parameter.
+    mouse->click (popup->getLearnToggle());
+    mouse->click (control ("FilterCutoff"), juce::ModifierKeys::rightButtonModifier);
+    ASSERT_NE (editor().getParameterInfo(), nullptr);
+    EXPECT_TRUE (editor().getParameterInfo()->getOption());
+    EXPECT_EQ (map.getLearnTarget(), &cutoff);
+
+    // Closing while armed cancels: nothing learnt, the map as it was.
+    test::pump (20);
+    map.handleController (30, 10);
+    mouse->click (*editor().getRootPanel());
+    EXPECT_FALSE (map.isLearning());
+    EXPECT_EQ (map.getParameter (30), nullptr);
+    EXPECT_EQ (map.getParameter (21), &rate);
+}
+
+TEST_F (Gestures, ThePopupClosedFromItsOwnKeyHandlerIsDeletedAfterwards)
+{
+    mouse->click (control ("Dither"), juce::ModifierKeys::rightButtonModifier);
+    auto* popup = editor().getParameterInfo();
+    ASSERT_NE (popup, nullptr);
+
+    EXPECT_TRUE (popup->keyPressed (juce::KeyPress (juce::KeyPress::escapeKey)));
+    EXPECT_EQ (editor().getParameterInfo(), nullptr);
+    test::pump (30);
+    EXPECT_EQ (countPopups (editor()), 0);
+}
+
+TEST_F (Gestures, SomeParametersGetNoPopup)
+{
+    // The preset name is text; commands are the plug-in's own.
+    editor().openParameterInfo (manager().getParameterByIndex (BasePlugin::presetNameId), &editor());
+    EXPECT_EQ (editor().getParameterInfo(), nullptr);
+    editor().openParameterInfo (manager().getParameterByIndex (BasePlugin::optionsId), &editor());
+    EXPECT_EQ (editor().getParameterInfo(), nullptr);
+}
+
+TEST_F (Gestures, ControlsReportTheirValueInTheStatusBar)
+{
+    auto& knob = control ("FilterResonance");
+    auto& resonance = parameter ("Filter Resonance");
+    const auto centre = knob.getLocalBounds().getCentre();
+
+    mouse->press (knob, centre, juce::ModifierKeys::leftButtonModifier);
+    mouse->press (knob, centre.translated (0, -40), juce::ModifierKeys::leftButtonModifier);
+    mouse->release (knob, centre.translated (0, -40));
+    EXPECT_EQ (editor().getStatusBar()->getText(), valueMessage (resonance));
+
+    // "@" shows the name alone; an empty text shows nothing.
+    editor().getStatusBar()->clearMessage (-1);
+    auto* options = manager().getParameterByIndex (BasePlugin::optionsId);
+    ASSERT_EQ (options->getValueText(), "@");
+    editor().showParameterValue (options);
+    EXPECT_EQ (editor().getStatusBar()->getText(), rig->getPlugin().getParameterDisplayName (BasePlugin::optionsId));
+
+    editor().getStatusBar()->clearMessage (-1);
+    auto* name = manager().getParameterByIndex (BasePlugin::presetNameId);
+    name->setText ({}, false);
+    ASSERT_TRUE (name->getValueText().isEmpty());
+    editor().showParameterValue (name);
+    EXPECT_EQ (editor().getStatusBar()->getText(), "");
+
+    // While the learn pop-up is open, controls leave the status bar alone.
+    mouse->click (knob, juce::ModifierKeys::rightButtonModifier);
+    ASSERT_NE (editor().getParameterInfo(), nullptr);
+    editor().controlDragEnded (dynamic_cast<GUIController*> (&knob));
+    EXPECT_EQ (editor().getStatusBar()->getText(), "");
+}
+
+TEST_F (Gestures, TheOptionsButtonIsAMomentaryCommand)
+{
+    auto* button = editor().getOptionsButton();
+    ASSERT_NE (button, nullptr);
+    auto* command = manager().getParameterByIndex (BasePlugin::optionsId);
+    auto* window = editor().getOptionsWindow();
+
+    for (int click = 0; click < 2; ++click)
+    {
+        const auto centre = button->getLocalBounds().getCentre();
+        mouse->press (*button, centre, juce::ModifierKeys::leftButtonModifier);
+        mouse->release (*button, centre);
+        test::pump (40);
+        EXPECT_TRUE (window->isShowing()) << "click " << click;
+        EXPECT_FALSE (command->getBoolValue());
+        window->hide();
+    }
+
+}
+
+TEST_F (Gestures, TheHiddenCommandWordShowsTheSecondaryBuildText)
+{
+    auto* name = manager().getParameterByIndex (BasePlugin::presetNameId);
+    ImgAnim probe ("probe");
+    probe.setParameter (name);
+    name->setText ("trombix", false);
+
+    // Not while the build text is "0", nor for another parameter.
+    editor().hiddenCommandId = BasePlugin::presetNameId;
+    editor().handleHiddenCommand (&probe);
+    EXPECT_FALSE (editor().getStatusBar()->getText().startsWith ("trombix"));
+
+    rig->getPlugin().buildText = "417";
+    editor().hiddenCommandId = -1;
+    editor().handleHiddenCommand (&probe);
+    EXPECT_FALSE (editor().getStatusBar()->getText().startsWith ("trombix"));
+
+    editor().hiddenCommandId = BasePlugin::presetNameId;
+    editor().handleHiddenCommand (&probe);
+    EXPECT_EQ (editor().getStatusBar()->getText(), "trombix: 417");
+    probe.setParameter (nullptr);
+}

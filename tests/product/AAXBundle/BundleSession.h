@@ -1,0 +1,79 @@
+#pragma once
+
+#include "StandInInstance.h"
+#include "StandInSession.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+// The product bundle in a fresh stand-in host, with the plug-in's data folders in a
+// temporary folder (never the user's). At the end every instance must be gone and
+// the bundle must report no live object.
+class BundleSession : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dataRoot = std::filesystem::temp_directory_path() / ("aax-bundle-" + std::to_string (std::random_device{}()));
+        std::filesystem::create_directories (dataRoot);
+        setenv ("GRINDEL_DATA_ROOT", dataRoot.c_str(), 1);
+        unsetenv ("GRINDEL_RESOURCES");   // the bundle finds its own resources
+        ASSERT_TRUE (session.Open (GRINDEL_AAX_BUNDLE)) << session.Error();
+    }
+
+    void TearDown() override
+    {
+        instances.clear();
+        EXPECT_EQ (0, session.Close());
+        EXPECT_EQ (0, session.Host().OutstandingReferences());
+        std::error_code ec;
+        std::filesystem::remove_all (dataRoot, ec);
+    }
+
+    StandInInstance& NewInstance (int channels = 2, double sampleRate = 48000.0)
+    {
+        std::string error;
+        auto instance = session.CreateInstance (channels, sampleRate, error);
+        EXPECT_NE (instance, nullptr) << error;
+        if (instance == nullptr)
+            throw std::runtime_error (error);
+        instances.push_back (std::move (instance));
+        return *instances.back();
+    }
+
+    // Processes one block of the given channels in place of a copy; returns the output.
+    static std::vector<std::vector<float>> Render (StandInInstance& instance, const std::vector<std::vector<float>>& input)
+    {
+        std::vector<std::vector<float>> output (input.size(), std::vector<float> (input.front().size()));
+        std::vector<const float*> in;
+        std::vector<float*> out;
+        for (size_t c = 0; c < input.size(); ++c)
+        {
+            in.push_back (input[c].data());
+            out.push_back (output[c].data());
+        }
+        instance.ProcessBlock (in.data(), out.data(), static_cast<int32_t> (input.front().size()));
+        return output;
+    }
+
+    static std::vector<std::vector<float>> Noise (int channels, size_t frames, unsigned seed = 1)
+    {
+        std::mt19937 random (seed);
+        std::uniform_real_distribution<float> sample (-0.5f, 0.5f);
+        std::vector<std::vector<float>> noise (static_cast<size_t> (channels), std::vector<float> (frames));
+        for (auto& channel : noise)
+            for (auto& s : channel)
+                s = sample (random);
+        return noise;
+    }
+
+    std::filesystem::path                          dataRoot;
+    StandInSession                                 session;
+    std::vector<std::unique_ptr<StandInInstance>>  instances;
+};

@@ -1,0 +1,352 @@
+#include "BundleSession.h"
+
+#include "StandInAutomationDelegate.h"
+#include "StandInCollection.h"
+#include "StandInComponentDescriptor.h"
+#include "StandInController.h"
+#include "StandInEffectDescriptor.h"
+#include "StandInGui.h"
+#include "StandInViewContainer.h"
+#include "StandInX11Display.h"
+
+#include "AAX_Enums.h"
+#include "AAX_Errors.h"
+#include "AAX_UIDs.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <fstream>
+
+namespace
+{
+    constexpr AAX_CTypeID kControls = 'elck';
+    constexpr AAX_CTypeID kJuce     = 'juce';
+    constexpr size_t      kHeader   = offsetof (AAX_SPlugInChunk, fData);
+
+    AAX_SPlugInChunk header (const std::vector<uint8_t>& record)
+    {
+        AAX_SPlugInChunk chunk {};
+        std::memcpy (&chunk, record.data(), kHeader);
+        return chunk;
+    }
+
+    std::string midiDescription (const StandInComponentDescriptor& component)
+    {
+        for (const auto& field : component.Fields())
+            if (field.rfind ("midi node", 0) == 0)
+                return field;
+        return {};
+    }
+}
+
+//==============================================================================
+using Registration = BundleSession;
+
+TEST_F (Registration, IsRecordedAsTheProductDescribesItself)
+{
+    const auto& r = session.Registered();
+    EXPECT_EQ (r.effectID, "com.orvikgroup.grindel2");
+    EXPECT_EQ (r.manufacturer, "Orvik Group");
+    EXPECT_EQ (r.packageNames, (std::vector<std::string> { "High Quality Bit Crusher", "Grindel 2" }));
+    EXPECT_EQ (r.packageVersion, 0x20201u);
+    ASSERT_FALSE (r.names.empty());
+    EXPECT_EQ (r.names.front(), "Grindel 2");
+    EXPECT_EQ (r.categories, (std::vector<uint32_t> { 0x10u }));
+    EXPECT_NE (r.sdkVersion, 0u);
+
+    // Both factories, and one component per channel layout, each with a native procedure.
+    std::vector<AAX_CProcPtrID> factories;
+    for (const auto& proc : session.Effect()->ProcPtrs())
+        factories.push_back (proc.id);
+    std::sort (factories.begin(), factories.end());
+    EXPECT_EQ (factories, (std::vector<AAX_CProcPtrID> { kAAX_ProcPtrID_Create_EffectParameters, kAAX_ProcPtrID_Create_EffectGUI }));
+
+    ASSERT_EQ (r.components, 2u);
+    for (int channels : { 1, 2 })
+    {
+        const auto* component = session.ComponentFor (channels);
+        ASSERT_NE (component, nullptr) << channels;
+        ASSERT_EQ (component->ProcessProcs().size(), 1u);
+        EXPECT_TRUE (component->ProcessProcs().front().native);
+        EXPECT_NE (component->ProcessProcs().front().processProc, nullptr);
+        EXPECT_EQ (component->ProcessProcs().front().properties.values.at (AAX_eProperty_ManufacturerID), int32_t ('Orvk'));
+        EXPECT_EQ (component->ProcessProcs().front().properties.values.at (AAX_eProperty_ProductID), int32_t ('Grn2'));
+        EXPECT_NE (midiDescription (*component).find ("Grindel 2"), std::string::npos) << "the plug-in wants MIDI input";
+    }
+}
+
+TEST (RegistrationFailure, GivesAClearErrorForAMissingOrBrokenBundle)
+{
+    StandInSession missing;
+    EXPECT_FALSE (missing.Open ("/nonexistent/Grindel 2.aaxplugin"));
+    EXPECT_NE (missing.Error().find ("no such bundle"), std::string::npos) << missing.Error();
+
+    const auto notALibrary = std::filesystem::temp_directory_path() / "not-a-bundle.so";
+    std::ofstream (notALibrary) << "not a library";
+    StandInSession broken;
+    EXPECT_FALSE (broken.Open (notALibrary.string()));
+    EXPECT_NE (broken.Error().find ("cannot load"), std::string::npos) << broken.Error();
+    std::filesystem::remove (notALibrary);
+}
+
+TEST (RegistrationFailure, ABundleThatFailsToRegisterIsReportedAndShutDown)
+{
+    StandInSession session;
+    session.Host().Refuse (IID_IACFPluginDefinition);   // the host's collection gives no definition
+
+    EXPECT_FALSE (session.Open (GRINDEL_AAX_BUNDLE));
+    EXPECT_NE (session.Error().find ("failed to register"), std::string::npos) << session.Error();
+    EXPECT_NE (session.Error().find ("-20004"), std::string::npos) << session.Error();
+    EXPECT_FALSE (session.IsOpen());
+    EXPECT_EQ (0, session.Host().OutstandingReferences());
+}
+
+//==============================================================================
+using Chunks = BundleSession;
+
+TEST_F (Chunks, ControlsChunkRoundTrip)
+{
+    auto& instance = NewInstance();
+    int32_t count = 0;
+    instance.Effect().GetNumberOfChunks (&count);
+    EXPECT_EQ (count, 2);   // 'elck', then JUCE's own
+
+    // Without a size query first the chunk is refused.
+    std::vector<uint64_t> buffer (4096);
+    auto* raw = reinterpret_cast<AAX_SPlugInChunk*> (buffer.data());
+    EXPECT_EQ (instance.Effect().GetChunk (kControls, raw), AAX_ERROR_INCORRECT_CHUNK_SIZE);
+
+    AAX_Result result = 0;
+    const auto saved = instance.GetChunk (kControls, result);
+    ASSERT_EQ (result, AAX_SUCCESS);
+    ASSERT_GT (saved.size(), kHeader);
+    EXPECT_EQ (header (saved).fVersion, -1);
+    EXPECT_STREQ (header (saved).fName, "Complete Controls State");
+
+    bool equal = false;
+    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
+    EXPECT_TRUE (equal);
+
+    const auto mix = instance.FindParameter ("Mix");
+    ASSERT_FALSE (mix.empty());
+    const double before = instance.Value (mix);
+    ASSERT_TRUE (instance.SetValue (mix, 0.25));
+    EXPECT_NEAR (instance.Value (mix), 0.25, 1e-6);
+    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
+    EXPECT_FALSE (equal);
+
+    EXPECT_EQ (instance.SetChunk (saved), AAX_SUCCESS);
+    EXPECT_NEAR (instance.Value (mix), before, 1e-6);
+    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
+    EXPECT_TRUE (equal);
+}
+
+TEST_F (Chunks, JuceChunkRestoresIntoAFreshInstance)
+{
+    auto& first = NewInstance();
+    const auto mix = first.FindParameter ("Mix");
+    ASSERT_TRUE (first.SetValue (mix, 0.375));
+
+    AAX_Result result = 0;
+    const auto saved = first.GetChunk (kJuce, result);
+    ASSERT_EQ (result, AAX_SUCCESS);
+    ASSERT_GT (saved.size(), kHeader + 8);
+    EXPECT_EQ (std::memcmp (saved.data() + kHeader, "VC2!", 4), 0);
+
+    auto& fresh = NewInstance();
+    EXPECT_NEAR (fresh.Value (mix), 1.0, 1e-6);
+    EXPECT_EQ (fresh.SetChunk (saved), AAX_SUCCESS);
+    EXPECT_NEAR (fresh.Value (mix), 0.375, 1e-4);
+
+    // A 'juce' record always compares equal: only the controls chunk is compared.
+    bool equal = false;
+    EXPECT_EQ (fresh.CompareChunk (saved, equal), AAX_SUCCESS);
+    EXPECT_TRUE (equal);
+}
+
+TEST_F (Chunks, HostileRecordsAreRefusedWithoutHarm)
+{
+    auto& instance = NewInstance();
+    AAX_Result result = 0;
+    auto record = instance.GetChunk (kJuce, result);
+    ASSERT_EQ (result, AAX_SUCCESS);
+
+    // A size beyond the bytes there are never reaches the plug-in.
+    auto lying = record;
+    const int32_t tooBig = static_cast<int32_t> (record.size());
+    std::memcpy (lying.data(), &tooBig, sizeof (tooBig));
+    EXPECT_EQ (instance.SetChunk (lying), AAX_ERROR_INCORRECT_CHUNK_SIZE);
+    EXPECT_EQ (instance.SetChunk (std::vector<uint8_t> (10, 0xFF)), AAX_ERROR_INCORRECT_CHUNK_SIZE);
+
+    // Garbage of a consistent size goes in and changes nothing.
+    const auto mix = instance.FindParameter ("Mix");
+    const double before = instance.Value (mix);
+    for (const AAX_CTypeID id : { kJuce, kControls })
+    {
+        auto garbage = Noise (1, 64).front();
+        std::vector<uint8_t> hostile (kHeader + garbage.size() * sizeof (float));
+        AAX_SPlugInChunk chunk {};
+        chunk.fSize = static_cast<int32_t> (garbage.size() * sizeof (float));
+        chunk.fChunkID = id;
+        std::memcpy (hostile.data(), &chunk, kHeader);
+        std::memcpy (hostile.data() + kHeader, garbage.data(), garbage.size() * sizeof (float));
+        instance.SetChunk (hostile);
+    }
+    EXPECT_NEAR (instance.Value (mix), before, 1e-6);
+}
+
+//==============================================================================
+using Automation = BundleSession;
+
+TEST_F (Automation, HostRoundTripTouchRequestEchoRelease)
+{
+    auto& instance = NewInstance();
+    const auto mix = instance.FindParameter ("Mix");
+    instance.Automation().ClearRecords();
+
+    ASSERT_TRUE (instance.SetValue (mix, 0.5));
+
+    const auto log = instance.Automation().Log();
+    const auto at = [&log] (const std::string& line) { return std::find (log.begin(), log.end(), line) - log.begin(); };
+    const auto touch = at ("touch " + mix), request = at ("request " + mix + " 0.5"),
+               current = at ("current " + mix + " 0.5"), release = at ("release " + mix);
+    ASSERT_LT (release, static_cast<ptrdiff_t> (log.size())) << ::testing::PrintToString (log);
+    EXPECT_LT (touch, request);
+    EXPECT_LT (request, current);
+    EXPECT_LT (current, release);
+    EXPECT_NEAR (instance.Value (mix), 0.5, 1e-6);
+    EXPECT_NE (instance.ValueText (mix).find ("50"), std::string::npos) << instance.ValueText (mix);
+
+    // Without the host's answer the host-side parameter reports no new value.
+    instance.Automation().SetAnswerMode (StandInAutomationDelegate::AnswerMode::Never);
+    instance.Automation().ClearRecords();
+    instance.SetValue (mix, 0.1);
+    const auto unanswered = instance.Automation().Log();
+    EXPECT_NE (std::find (unanswered.begin(), unanswered.end(), "request " + mix + " 0.1"), unanswered.end());
+    EXPECT_EQ (std::find (unanswered.begin(), unanswered.end(), "current " + mix + " 0.1"), unanswered.end());
+    instance.Automation().SetAnswerMode (StandInAutomationDelegate::AnswerMode::Echo);
+}
+
+//==============================================================================
+using Processing = BundleSession;
+
+TEST_F (Processing, BypassIsPostedAsAPacketAndHonoured)
+{
+    auto& instance = NewInstance();
+    const auto ports = instance.Process().Ports();
+    ASSERT_EQ (ports.size(), 1u);
+    const auto bypassPort = ports.front();
+    const auto zeros = std::vector<uint8_t> (instance.Process().PortData (bypassPort).size(), 0);
+
+    const auto cutoff = instance.FindParameter ("Cutoff");
+    const unsigned char cutoffToZero[] = { 0xB0, 74, 0 };
+    const auto input = Noise (2, 256);
+    const auto& packets = session.Host().Controller().Packets();
+    const auto postedBefore = packets.count (bypassPort) ? packets.at (bypassPort).size() : 0;
+
+    // Bypassed: the packet reaches the context, the dry signal passes bit for bit and
+    // the plug-in's processing (which would apply the controller) does not run.
+    ASSERT_TRUE (instance.SetBypass (true));
+    ASSERT_GT (packets.at (bypassPort).size(), postedBefore);
+    instance.SetValue (cutoff, 1.0);
+    instance.Process().MIDI().Add (0, cutoffToZero, 3);
+    EXPECT_EQ (Render (instance, input), input);
+    EXPECT_NE (instance.Process().PortData (bypassPort), zeros);
+    session.Pump (0);
+    EXPECT_NEAR (instance.Value (cutoff), 1.0, 1e-6);
+
+    ASSERT_TRUE (instance.SetBypass (false));
+    instance.Process().MIDI().Add (0, cutoffToZero, 3);
+    Render (instance, input);
+    EXPECT_EQ (instance.Process().PortData (bypassPort), zeros);
+    session.Pump (0);
+    EXPECT_LT (instance.Value (cutoff), 0.5);
+}
+
+TEST_F (Processing, MonoAndStereoInstancesProcessFiniteAudio)
+{
+    for (int channels : { 1, 2 })
+    {
+        auto& instance = NewInstance (channels, 44100.0);
+        const auto output = Render (instance, Noise (channels, 512));
+        for (const auto& channel : output)
+            EXPECT_TRUE (std::all_of (channel.begin(), channel.end(), [] (float s) { return std::isfinite (s); }));
+    }
+}
+
+TEST_F (Processing, MidiControllersReachThePlugin)
+{
+    auto& instance = NewInstance();
+    ASSERT_TRUE (instance.Process().HasMIDIInput());
+    const auto cutoff = instance.FindParameter ("Cutoff");
+    ASSERT_FALSE (cutoff.empty());
+    instance.SetValue (cutoff, 1.0);
+
+    // CC 74 drives the filter's cutoff through the default MIDI CC map.
+    const unsigned char controller[] = { 0xB0, 74, 0 };
+    ASSERT_TRUE (instance.Process().MIDI().Add (10, controller, 3));
+    const auto input = Noise (2, 128);
+    Render (instance, input);
+    session.Pump (0);
+
+    EXPECT_LT (instance.Value (cutoff), 0.5);
+    EXPECT_EQ (instance.Process().MIDI().Size(), 0u);
+}
+
+//==============================================================================
+using Gui = BundleSession;
+
+TEST_F (Gui, HeadlessEditorReportsItsSizeAndTakesUpdates)
+{
+    auto& instance = NewInstance();
+    StandInGui gui (instance);
+    std::string error;
+    ASSERT_TRUE (gui.Open (false, error)) << error;
+    session.Pump (50);
+
+    int width = 0, height = 0;
+    ASSERT_TRUE (gui.ViewSize (width, height));
+    EXPECT_GT (width, 100);
+    EXPECT_GT (height, 100);
+
+    const auto mix = instance.FindParameter ("Mix");
+    EXPECT_EQ (gui.Gui().ParameterUpdated (mix.c_str()), AAX_SUCCESS);
+    instance.SetValue (mix, 0.2);
+    session.Pump (50);
+    gui.Close();
+    EXPECT_FALSE (gui.IsOpen());
+}
+
+TEST_F (Gui, ReleasingTheGuiWithItsContainerStillSetIsSafe)
+{
+    auto& instance = NewInstance();
+    StandInGui gui (instance);
+    std::string error;
+    ASSERT_TRUE (gui.Open (false, error)) << error;
+    session.Pump (20);
+    gui.ReleaseWithoutClosing();
+    session.Pump (20);
+}
+
+TEST_F (Gui, EditorEmbedsInARealWindow)
+{
+    if (! StandInX11Display::Shared().IsOpen())
+        GTEST_SKIP() << "no X display";
+
+    auto& instance = NewInstance();
+    StandInGui gui (instance);
+    std::string error;
+    ASSERT_TRUE (gui.Open (true, error)) << error;
+    ASSERT_TRUE (gui.HasWindow());
+    session.Pump (100);
+
+    int width = 0, height = 0, childWidth = 0, childHeight = 0;
+    ASSERT_TRUE (gui.ViewSize (width, height));
+    ASSERT_TRUE (StandInX11Display::Shared().ChildSize (gui.Window(), childWidth, childHeight));
+    EXPECT_EQ (childWidth, width);
+    EXPECT_EQ (childHeight, height);
+    gui.Close();
+    session.Pump (20);
+}

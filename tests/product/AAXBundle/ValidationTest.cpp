@@ -1,0 +1,257 @@
+// The validation suite: the product bundle put through what the strictest public
+// plug-in validators do, in the stand-in host. GRINDEL_VALIDATION_ROUNDS sets its size.
+
+#include "AudioThreadWatch.h"
+#include "BundleSession.h"
+
+#include "StandInGui.h"
+
+#include "AAX_Errors.h"
+
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+namespace
+{
+    constexpr int kRounds = GRINDEL_VALIDATION_ROUNDS;
+
+    void expectClean (const std::vector<std::vector<float>>& output, const std::string& where)
+    {
+        for (const auto& channel : output)
+            for (float s : channel)
+                if (! std::isfinite (s) || (s != 0.0f && std::fpclassify (s) == FP_SUBNORMAL))
+                {
+                    ADD_FAILURE() << where << ": output holds " << s;
+                    return;
+                }
+    }
+}
+
+using Validation = BundleSession;
+
+TEST_F (Validation, OpensAndClosesColdAndWarm)
+{
+    for (int round = 0; round < kRounds * 2; ++round)
+    {
+        NewInstance (round % 2 + 1);
+        instances.clear();
+        session.Pump (0);
+    }
+
+    // Cold: the whole bundle again, a fresh host each time.
+    for (int round = 0; round < kRounds; ++round)
+    {
+        StandInSession cold;
+        ASSERT_TRUE (cold.Open (GRINDEL_AAX_BUNDLE)) << cold.Error();
+        std::string error;
+        auto instance = cold.CreateInstance (2, 48000.0, error);
+        ASSERT_NE (instance, nullptr) << error;
+        instance.reset();
+        EXPECT_EQ (0, cold.Close());
+    }
+}
+
+TEST_F (Validation, NoiseAtEveryRateAndBlockSizeGivesCleanOutput)
+{
+    for (double rate : { 44100.0, 48000.0, 96000.0 })
+    {
+        auto& instance = NewInstance (2, rate);
+
+        for (int block = 32; block <= 1024; block *= 2)
+            for (int i = 0; i < kRounds; ++i)
+                expectClean (Render (instance, Noise (2, static_cast<size_t> (block), static_cast<unsigned> (block + i))),
+                             std::to_string (rate) + " Hz, " + std::to_string (block) + " samples");
+
+        // A block larger than the host announced.
+        expectClean (Render (instance, Noise (2, 4096)), "a 4096-sample block");
+        instances.clear();
+    }
+}
+
+TEST_F (Validation, ParametersAutomatedInSubBlocks)
+{
+    auto& instance = NewInstance();
+    const auto ids = instance.ParameterIDs();
+    std::mt19937 random (7);
+    std::uniform_real_distribution<double> value (0.0, 1.0);
+
+    for (int block = 0; block < 16 * kRounds; ++block)
+    {
+        for (const auto& id : ids)
+            if (id != cDefaultMasterBypassID)
+                instance.SetValue (id, value (random));
+
+        instance.GenerateCoefficients();
+        expectClean (Render (instance, Noise (2, 32, static_cast<unsigned> (block))), "sub-block " + std::to_string (block));
+    }
+}
+
+TEST_F (Validation, EveryParameterTakesRandomValuesAndReadsItsTextBack)
+{
+    auto& instance = NewInstance();
+    std::mt19937 random (11);
+    std::uniform_real_distribution<double> value (0.0, 1.0);
+
+    for (const auto& id : instance.ParameterIDs())
+    {
+        for (int i = 0; i < 8 * kRounds; ++i)
+        {
+            ASSERT_TRUE (instance.SetValue (id, value (random)));
+            const auto text = instance.ValueText (id);
+            double parsed = -1.0;
+            ASSERT_TRUE (instance.ValueFromText (id, text, parsed)) << id << " \"" << text << "\"";
+            ASSERT_TRUE (instance.SetValue (id, parsed));
+            EXPECT_EQ (instance.ValueText (id), text) << instance.ParameterName (id);
+        }
+    }
+}
+
+TEST_F (Validation, StateSavedRestoredAndSavedAgainIsIdentical)
+{
+    auto& first = NewInstance();
+    std::mt19937 random (3);
+    std::uniform_real_distribution<double> value (0.0, 1.0);
+
+    for (const auto& id : first.ParameterIDs())
+        if (id != cDefaultMasterBypassID)
+            first.SetValue (id, value (random));
+
+    auto& second = NewInstance();
+
+    for (const AAX_CTypeID chunkID : { AAX_CTypeID ('elck'), AAX_CTypeID ('juce') })
+    {
+        AAX_Result result = 0;
+        const auto saved = first.GetChunk (chunkID, result);
+        ASSERT_EQ (result, AAX_SUCCESS);
+        ASSERT_EQ (second.SetChunk (saved), AAX_SUCCESS);
+        const auto again = second.GetChunk (chunkID, result);
+        ASSERT_EQ (result, AAX_SUCCESS);
+        EXPECT_EQ (again, saved);
+    }
+}
+
+TEST_F (Validation, StateSetFromAnotherThreadWhileTheEditorIsOpen)
+{
+    auto& instance = NewInstance();
+    StandInGui gui (instance);
+    std::string error;
+    ASSERT_TRUE (gui.Open (true, error)) << error;
+
+    AAX_Result result = 0;
+    const auto saved = instance.GetChunk ('elck', result);
+    ASSERT_EQ (result, AAX_SUCCESS);
+
+    std::atomic<bool> done { false };
+    std::thread other ([&]
+    {
+        for (int i = 0; i < 20 * kRounds; ++i)
+            instance.SetChunk (saved);
+        done = true;
+    });
+
+    while (! done)
+        session.Pump (5);
+
+    other.join();
+    session.Pump (20);
+    gui.Close();
+}
+
+TEST_F (Validation, ParametersChangeOnTheMessageThreadWhileAudioProcesses)
+{
+    auto& instance = NewInstance();
+    std::atomic<bool> stop { false };
+    const auto input = Noise (2, 64);
+    std::vector<std::vector<float>> output (2, std::vector<float> (64));
+    std::atomic<int> blocks { 0 };
+
+    std::thread audio ([&]
+    {
+        const float* in[] = { input[0].data(), input[1].data() };
+        float* out[] = { output[0].data(), output[1].data() };
+        while (! stop)
+        {
+            instance.ProcessBlock (in, out, 64);
+            ++blocks;
+        }
+    });
+
+    std::mt19937 random (5);
+    std::uniform_real_distribution<double> value (0.0, 1.0);
+    const auto ids = instance.ParameterIDs();
+
+    for (int i = 0; i < 50 * kRounds; ++i)
+    {
+        instance.SetValue (ids[static_cast<size_t> (i) % ids.size()], value (random));
+        instance.GenerateCoefficients();
+        session.Pump (1);
+    }
+
+    stop = true;
+    audio.join();
+    EXPECT_GT (blocks.load(), 0);
+    expectClean (output, "concurrent processing");
+}
+
+TEST_F (Validation, EditorOpensAndClosesWhileAudioProcesses)
+{
+    auto& instance = NewInstance();
+    std::atomic<bool> stop { false };
+    const auto input = Noise (2, 128);
+    std::vector<std::vector<float>> output (2, std::vector<float> (128));
+
+    std::thread audio ([&]
+    {
+        const float* in[] = { input[0].data(), input[1].data() };
+        float* out[] = { output[0].data(), output[1].data() };
+        while (! stop)
+            instance.ProcessBlock (in, out, 128);
+    });
+
+    for (int i = 0; i < kRounds; ++i)
+    {
+        StandInGui gui (instance);
+        std::string error;
+        ASSERT_TRUE (gui.Open (i % 2 == 0, error)) << error;
+        session.Pump (30);
+        gui.Close();
+        session.Pump (5);
+    }
+
+    stop = true;
+    audio.join();
+    expectClean (output, "processing beside the editor");
+}
+
+TEST_F (Validation, TheAudioThreadNeitherAllocatesNorLocksBeyondTheProcessingLocks)
+{
+    auto& instance = NewInstance();
+    const auto input = Noise (2, 256);
+    // Warm up: the first blocks may size the plug-in's buffers.
+    for (int i = 0; i < 4; ++i)
+        Render (instance, input);
+
+    std::vector<std::vector<float>> output (2, std::vector<float> (256));
+    const float* in[] = { input[0].data(), input[1].data() };
+    float* out[] = { output[0].data(), output[1].data() };
+    size_t allocations = 0, locks = 0;
+
+    std::thread audio ([&]
+    {
+        AudioThreadWatch watch;
+        for (int i = 0; i < 32 * kRounds; ++i)
+            instance.ProcessBlock (in, out, 256);
+        allocations = watch.Allocations();
+        locks = watch.DistinctLocks();
+    });
+    audio.join();
+
+    if (AudioThreadWatch::CanSeeAllocations())
+    {
+        EXPECT_EQ (allocations, 0u);
+    }
+
+    // The plug-in's processing mutex and the wrapper's own callback lock, nothing else.
+    EXPECT_LE (locks, 2u);
+}

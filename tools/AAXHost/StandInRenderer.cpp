@@ -1,0 +1,292 @@
+#include "StandInRenderer.h"
+#include "StandInInstance.h"
+#include "StandInSession.h"
+#include "StandInWavFile.h"
+
+#include "AAX.h"
+#include "AAX_Enums.h"
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iomanip>
+#include <iterator>
+#include <memory>
+
+namespace
+{
+    std::string fourCC (uint32_t id)
+    {
+        std::string text;
+        for (int shift = 24; shift >= 0; shift -= 8)
+        {
+            const char c = static_cast<char> ((id >> shift) & 0xFF);
+            text += (c >= 32 && c < 127) ? c : '?';
+        }
+        return text;
+    }
+
+    std::string stem (const std::string& path)
+    {
+        const auto slash = path.find_last_of ('/');
+        const auto dot = path.find_last_of ('.');
+        return dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path.substr (0, dot) : path;
+    }
+
+    bool readFile (const std::string& path, std::vector<uint8_t>& bytes)
+    {
+        std::ifstream file (path, std::ios::binary);
+        if (! file)
+            return false;
+        bytes.assign (std::istreambuf_iterator<char> (file), std::istreambuf_iterator<char>());
+        return ! file.bad();
+    }
+
+    bool writeFile (const std::string& path, const std::vector<uint8_t>& bytes)
+    {
+        std::ofstream file (path, std::ios::binary | std::ios::trunc);
+        return file && file.write (reinterpret_cast<const char*> (bytes.data()), static_cast<std::streamsize> (bytes.size()));
+    }
+
+    StandInWavFile makeTone (double seconds)
+    {
+        StandInWavFile tone;
+        tone.sampleRate = 48000.0;
+        const auto frames = static_cast<size_t> (seconds * tone.sampleRate);
+        tone.channels.assign (2, std::vector<float> (frames));
+
+        for (size_t i = 0; i < frames; ++i)
+        {
+            const double phase = 2.0 * M_PI * 440.0 * static_cast<double> (i) / tone.sampleRate;
+            tone.channels[0][i] = static_cast<float> (0.5 * std::sin (phase));
+            tone.channels[1][i] = static_cast<float> (0.5 * std::sin (phase * 1.5));
+        }
+
+        return tone;
+    }
+}
+
+const char* StandInRenderer::Usage()
+{
+    return "usage: AAXStandInHost [--bundle PATH] (--in FILE.wav | --tone SECONDS) --out FILE.wav\n"
+           "                      [--preset CHUNKFILE] [--set \"Parameter Name=value text\"]...\n"
+           "                      [--block N] [--offline] [--chunks PREFIX] [--quiet]\n"
+           "  --bundle   the plug-in bundle (Grindel 2.aaxplugin) or its binary; default: the build's bundle\n"
+           "  --preset   a chunk file written earlier (PREFIX.elck or PREFIX.juce), restored before rendering\n"
+           "  --chunks   where the saved chunks go: PREFIX.elck and PREFIX.juce (default: the output's name)\n";
+}
+
+bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, std::string& error)
+{
+    for (size_t i = 0; i < args.size(); ++i)
+    {
+        const auto& a = args[i];
+        const auto next = [&]() -> std::string
+        {
+            if (i + 1 >= args.size()) { error = a + " needs a value"; return {}; }
+            return args[++i];
+        };
+
+        if (a == "--bundle")        o.bundle = next();
+        else if (a == "--in")       o.input = next();
+        else if (a == "--out")      o.output = next();
+        else if (a == "--preset")   o.preset = next();
+        else if (a == "--chunks")   o.chunkPrefix = next();
+        else if (a == "--offline")  o.offline = true;
+        else if (a == "--quiet")    o.quiet = true;
+        else if (a == "--tone")
+        {
+            const auto value = next();
+            o.toneSeconds = std::atof (value.c_str());
+            if (error.empty() && ! (o.toneSeconds > 0.0 && o.toneSeconds <= 600.0)) error = "--tone needs 0 to 600 seconds";
+        }
+        else if (a == "--block")
+        {
+            const auto value = next();
+            o.blockSize = std::atoi (value.c_str());
+        }
+        else if (a == "--set")
+        {
+            const auto pair = next();
+            const auto equals = pair.find ('=');
+            if (error.empty() && (equals == std::string::npos || equals == 0)) error = "--set needs Name=value";
+            else if (error.empty()) o.settings.emplace_back (pair.substr (0, equals), pair.substr (equals + 1));
+        }
+        else
+            error = "unknown argument " + a;
+
+        if (! error.empty())
+            return false;
+    }
+
+    if (o.output.empty())                              error = "--out is required";
+    else if (o.input.empty() && o.toneSeconds <= 0.0)  error = "--in or --tone is required";
+    else if (o.blockSize < 1 || o.blockSize > 8192)    error = "--block must be 1 to 8192";
+    else if (o.bundle.empty())                         error = "--bundle is required";
+
+    if (o.chunkPrefix.empty())
+        o.chunkPrefix = stem (o.output);
+
+    return error.empty();
+}
+
+int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err)
+{
+    StandInWavFile audio;
+    std::string error;
+
+    if (! o.input.empty())
+    {
+        if (! audio.Read (o.input, error))
+        {
+            err << error << "\n";
+            return 1;
+        }
+    }
+    else
+        audio = makeTone (o.toneSeconds);
+
+    std::vector<uint8_t> preset;
+
+    if (! o.preset.empty() && ! readFile (o.preset, preset))
+    {
+        err << "cannot read preset " << o.preset << "\n";
+        return 1;
+    }
+
+    StandInSession session;
+
+    if (! session.Open (o.bundle))
+    {
+        err << session.Error() << "\n";
+        return 1;
+    }
+
+    const auto& registered = session.Registered();
+
+    if (! o.quiet)
+    {
+        out << "registered \"" << registered.effectID << "\" by " << registered.manufacturer << ", package version 0x"
+            << std::hex << registered.packageVersion << std::dec << ", SDK 0x" << std::hex << registered.sdkVersion << std::dec << "\n";
+        for (const auto& name : registered.names)        out << "  name: " << name << "\n";
+        for (const auto& name : registered.packageNames) out << "  package: " << name << "\n";
+        for (auto category : registered.categories)      out << "  category: 0x" << std::hex << category << std::dec << "\n";
+        out << "  components: " << registered.components << "\n";
+    }
+
+    int result = 0;
+    {
+        auto instance = session.CreateInstance (audio.NumChannels(), audio.sampleRate, error);
+
+        if (instance == nullptr)
+        {
+            err << error << "\n";
+            session.Close();
+            return 1;
+        }
+
+        if (! preset.empty())
+        {
+            if (const auto restored = instance->SetChunk (preset); restored != 0)
+            {
+                err << "cannot restore preset " << o.preset << " (" << restored << ")\n";
+                result = 1;
+            }
+        }
+
+        for (const auto& [name, text] : o.settings)
+        {
+            if (result != 0)
+                break;
+
+            const auto id = instance->FindParameter (name);
+            double value = 0.0;
+
+            if (id.empty())
+            {
+                err << "no parameter named \"" << name << "\"\n";
+                result = 1;
+            }
+            else if (! instance->ValueFromText (id, text, value) || ! instance->SetValue (id, value))
+            {
+                err << "cannot set \"" << name << "\" to \"" << text << "\"\n";
+                result = 1;
+            }
+        }
+
+        if (result == 0)
+        {
+            if (o.offline)
+                instance->Effect().NotificationReceived (AAX_eNotificationEvent_EnteringOfflineMode, nullptr, 0);
+
+            instance->GenerateCoefficients();
+            session.Pump (0);
+
+            const int channels = audio.NumChannels();
+            std::vector<std::vector<float>> rendered (static_cast<size_t> (channels), std::vector<float> (audio.NumFrames()));
+            std::vector<const float*> inputs (static_cast<size_t> (channels));
+            std::vector<float*> outputs (static_cast<size_t> (channels));
+
+            for (size_t start = 0; start < audio.NumFrames(); start += static_cast<size_t> (o.blockSize))
+            {
+                const auto length = std::min (static_cast<size_t> (o.blockSize), audio.NumFrames() - start);
+
+                for (size_t c = 0; c < static_cast<size_t> (channels); ++c)
+                {
+                    inputs[c] = audio.channels[c].data() + start;
+                    outputs[c] = rendered[c].data() + start;
+                }
+
+                instance->ProcessBlock (inputs.data(), outputs.data(), static_cast<int32_t> (length));
+            }
+
+            if (o.offline)
+                instance->Effect().NotificationReceived (AAX_eNotificationEvent_ExitingOfflineMode, nullptr, 0);
+
+            StandInWavFile output = audio;
+            output.channels = std::move (rendered);
+
+            if (! output.Write (o.output, error))
+            {
+                err << error << "\n";
+                result = 1;
+            }
+
+            for (const AAX_CTypeID chunkID : { AAX_CTypeID ('elck'), AAX_CTypeID ('juce') })
+            {
+                AAX_Result got = 0;
+                const auto record = instance->GetChunk (chunkID, got);
+                const auto path = o.chunkPrefix + "." + fourCC (chunkID);
+
+                if (record.empty() || ! writeFile (path, record))
+                {
+                    err << "cannot save chunk '" << fourCC (chunkID) << "' to " << path << " (" << got << ")\n";
+                    result = 1;
+                }
+                else if (! o.quiet)
+                    out << "chunk '" << fourCC (chunkID) << "': " << record.size() << " bytes to " << path << "\n";
+            }
+
+            if (! o.quiet)
+            {
+                out << "parameters:\n";
+                for (const auto& id : instance->ParameterIDs())
+                    out << "  " << std::left << std::setw (16) << id << " " << std::setw (28) << instance->ParameterName (id)
+                        << " " << instance->ValueText (id) << "\n";
+                out << "latency: " << instance->Latency() << " samples\n";
+                out << "rendered " << audio.NumFrames() << " frames of " << channels << " channel(s) at " << audio.sampleRate
+                    << " Hz to " << o.output << "\n";
+            }
+        }
+
+        instance.reset();
+    }
+
+    if (const auto live = session.Close(); live != 0)
+    {
+        err << "the plug-in still holds " << live << " live object(s) at shut-down\n";
+        result = 1;
+    }
+
+    return result;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The stand-in host's command-line front: loads a bundle, renders a WAV file through
+// the plug-in (with an optional preset chunk and parameter settings), writes the
+// output and the plug-in's saved chunks, and reports what the host saw.
+class StandInRenderer
+{
+public:
+    struct Options
+    {
+        std::string bundle, input, output, preset, chunkPrefix;
+        double      toneSeconds = 0.0;
+        int         blockSize = 512;
+        bool        offline = false;
+        bool        quiet = false;
+        std::vector<std::pair<std::string, std::string>> settings;   // parameter name or id, value text
+    };
+
+    // False with a reason (and usage text) for arguments that make no sense.
+    static bool Parse (const std::vector<std::string>& args, Options& options, std::string& error);
+    static const char* Usage();
+
+    // 0 on success; 1 with a message on err for a failure.
+    static int Run (const Options& options, std::ostream& out, std::ostream& err);
+};
