@@ -42,7 +42,7 @@ void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& 
             if (const auto hostBpm = position->getBpm(); hostBpm.hasValue() && *hostBpm > 0.0)
                 bpm = *hostBpm;
 
-    tempo.store (bpm);
+    tempo.store (bpm, std::memory_order_release);
 
     for (int ch = context.numInputChannels; ch < juce::jmin (context.numOutputChannels, numChannels); ++ch)
         buffer.clear (ch, 0, numSamples);

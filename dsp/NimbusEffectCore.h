@@ -7,7 +7,7 @@
 class NimbusEffectCore : public BasePluginCore
 {
 public:
-    /** Audio thread: left and right, each clamped to 0..1. */
+    /** Audio thread: left and right, each clamped to 0..1 (NaN and infinity read as 1). */
     void setMeterValues (float left, float right) noexcept;
     /** Any thread: the last values written. */
     float getMeterValue (int channel) const noexcept;
