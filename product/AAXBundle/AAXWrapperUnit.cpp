@@ -2,7 +2,8 @@
 // from the build tree's shadow copy of JUCE's module folders (see CMakeLists.txt); it
 // also brings the bundle's entry functions, which it includes as source.
 
-#include "product/AAXBundle/JucePluginSettings.h"
+// The plug-in's JucePlugin_* settings, named by the bundle's build.
+#include GRINDEL_AAX_PLUGIN_SETTINGS
 
 // The effect base hands out its controller and transport as interfaces that it only
 // declares; the wrapper calls through them.

@@ -183,6 +183,10 @@ void StandInProcess::DeliverPackets()
     auto tail = mQueueTail.load (std::memory_order_relaxed);
     const auto head = mQueueHead.load (std::memory_order_acquire);
 
+    // Most blocks carry no packet: no store back, no line handed to the main thread.
+    if (tail == head)
+        return;
+
     for (; tail != head; ++tail)
     {
         const auto& pending = mQueue[tail % kQueueSize];

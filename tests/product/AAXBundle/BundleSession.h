@@ -12,19 +12,24 @@
 #include <string>
 #include <vector>
 
-// The product bundle in a fresh stand-in host, with the plug-in's data folders in a
+// A bundle (the product's by default) in a fresh stand-in host, with the plug-in's data folders in a
 // temporary folder (never the user's). At the end every instance must be gone and
 // the bundle must report no live object.
 class BundleSession : public ::testing::Test
 {
 protected:
+#ifdef GRINDEL_AAX_BUNDLE
+    BundleSession() : BundleSession (GRINDEL_AAX_BUNDLE) {}
+#endif
+    explicit BundleSession (std::string bundle) : bundlePath (std::move (bundle)) {}
+
     void SetUp() override
     {
         dataRoot = std::filesystem::temp_directory_path() / ("aax-bundle-" + std::to_string (std::random_device{}()));
         std::filesystem::create_directories (dataRoot);
         setenv ("GRINDEL_DATA_ROOT", dataRoot.c_str(), 1);
         unsetenv ("GRINDEL_RESOURCES");   // the bundle finds its own resources
-        ASSERT_TRUE (session.Open (GRINDEL_AAX_BUNDLE)) << session.Error();
+        ASSERT_TRUE (session.Open (bundlePath)) << session.Error();
     }
 
     void TearDown() override
@@ -73,6 +78,7 @@ protected:
         return noise;
     }
 
+    std::string                                    bundlePath;
     std::filesystem::path                          dataRoot;
     StandInSession                                 session;
     std::vector<std::unique_ptr<StandInInstance>>  instances;

@@ -265,6 +265,28 @@ TEST_F (Processing, BypassIsPostedAsAPacketAndHonoured)
     EXPECT_LT (instance.Value (cutoff), 0.5);
 }
 
+TEST_F (Processing, PassesAudioThroughBitExactWhileMidiMovesAParameter)
+{
+    // The build's signal path passes audio through unchanged, so processing, not only
+    // the bypassed path, must give the input back bit for bit.
+    auto& instance = NewInstance();
+    const auto cutoff = instance.FindParameter ("Cutoff");
+    ASSERT_FALSE (cutoff.empty());
+    instance.SetValue (cutoff, 1.0);
+    const auto input = Noise (2, 256, 4);
+
+    EXPECT_EQ (Render (instance, input), input);
+
+    // CC 74 is "Filter Cutoff" in the default MIDI CC map: the block that carries it still
+    // passes through bit for bit, and the parameter moves.
+    const unsigned char controller[] = { 0xB0, 74, 0 };
+    ASSERT_TRUE (instance.Process().MIDI().Add (100, controller, 3));
+    EXPECT_EQ (Render (instance, input), input);
+    session.Pump (0);
+    EXPECT_LT (instance.Value (cutoff), 0.5);
+    EXPECT_EQ (Render (instance, Noise (2, 64, 5)), Noise (2, 64, 5));
+}
+
 TEST_F (Processing, MonoAndStereoInstancesProcessFiniteAudio)
 {
     for (int channels : { 1, 2 })

@@ -1,0 +1,336 @@
+// The bundle sequence against a bundle of the tests' own: JUCE's wrapper around a small
+// processor whose output is known exactly (input times "Gain", MIDI markers of 2 + first
+// data byte / 128 at their samples), so that what the host sees is checked bit for bit
+// before the product is.
+
+#include "BundleSession.h"
+
+#include "StandInAutomationDelegate.h"
+#include "StandInComponentDescriptor.h"
+#include "StandInController.h"
+#include "StandInEffectDescriptor.h"
+#include "StandInGui.h"
+#include "StandInX11Display.h"
+
+#include "AAX_Errors.h"
+#include "AAX_UIDs.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+namespace
+{
+    constexpr AAX_CTypeID kControls = 'elck';
+    constexpr AAX_CTypeID kJuce     = 'juce';
+    constexpr size_t      kHeader   = offsetof (AAX_SPlugInChunk, fData);
+    constexpr int         kEditorWidth = 320, kEditorHeight = 200;
+
+    float marker (unsigned char firstDataByte) { return 2.0f + static_cast<float> (firstDataByte) / 128.0f; }
+
+    std::vector<std::vector<float>> scaled (std::vector<std::vector<float>> signal, float gain)
+    {
+        for (auto& channel : signal)
+            for (auto& s : channel)
+                s *= gain;
+        return signal;
+    }
+}
+
+class TestBundle : public BundleSession
+{
+protected:
+    TestBundle() : BundleSession (GRINDEL_AAX_TEST_BUNDLE) {}
+
+    // The instance's identifiers of the plug-in's three parameters.
+    struct Ids { std::string gain, markers, channel; };
+
+    static Ids IdsOf (const StandInInstance& instance)
+    {
+        return { instance.FindParameter ("Gain"), instance.FindParameter ("Markers"), instance.FindParameter ("Marker Channel") };
+    }
+};
+
+//==============================================================================
+using TestBundleRegistration = TestBundle;
+
+TEST_F (TestBundleRegistration, IsRecordedAsThePluginDescribesItself)
+{
+    const auto& r = session.Registered();
+    EXPECT_EQ (r.effectID, "com.grindeltests.testgain");
+    EXPECT_EQ (r.manufacturer, "Grindel Tests");
+    EXPECT_EQ (r.packageNames, (std::vector<std::string> { "Known Gain With MIDI Markers", "Test Gain" }));
+    EXPECT_EQ (r.packageVersion, 0x10203u);
+    ASSERT_FALSE (r.names.empty());
+    EXPECT_EQ (r.names.front(), "Test Gain");
+    EXPECT_EQ (r.categories, (std::vector<uint32_t> { 0x2u }));
+
+    std::vector<AAX_CProcPtrID> factories;
+    for (const auto& proc : session.Effect()->ProcPtrs())
+        factories.push_back (proc.id);
+    std::sort (factories.begin(), factories.end());
+    EXPECT_EQ (factories, (std::vector<AAX_CProcPtrID> { kAAX_ProcPtrID_Create_EffectParameters, kAAX_ProcPtrID_Create_EffectGUI }));
+
+    ASSERT_EQ (r.components, 2u);
+    for (int channels : { 1, 2 })
+    {
+        const auto* component = session.ComponentFor (channels);
+        ASSERT_NE (component, nullptr) << channels;
+        ASSERT_EQ (component->ProcessProcs().size(), 1u);
+        EXPECT_TRUE (component->ProcessProcs().front().native);
+        EXPECT_NE (component->ProcessProcs().front().processProc, nullptr);
+        EXPECT_EQ (component->ProcessProcs().front().properties.values.at (AAX_eProperty_ManufacturerID), int32_t ('GrTs'));
+        EXPECT_EQ (component->ProcessProcs().front().properties.values.at (AAX_eProperty_ProductID), int32_t ('TGn1'));
+    }
+}
+
+TEST_F (TestBundleRegistration, InstancesShowTheThreeParametersAndTheMasterBypass)
+{
+    auto& instance = NewInstance();
+    const auto ids = IdsOf (instance);
+    ASSERT_FALSE (ids.gain.empty());
+    ASSERT_FALSE (ids.markers.empty());
+    ASSERT_FALSE (ids.channel.empty());
+    EXPECT_EQ (instance.ParameterIDs().size(), 4u);
+    EXPECT_FALSE (instance.FindParameter (cDefaultMasterBypassID).empty());
+
+    EXPECT_NEAR (instance.Value (ids.gain), 0.5, 1e-6);
+    EXPECT_NEAR (instance.Value (ids.markers), 1.0, 1e-6);
+    EXPECT_NEAR (instance.Value (ids.channel), 0.0, 1e-6);
+    EXPECT_EQ (instance.ValueText (ids.channel), "All");
+    EXPECT_EQ (instance.Latency(), 0);
+}
+
+//==============================================================================
+using TestBundleChunks = TestBundle;
+
+TEST_F (TestBundleChunks, ControlsChunkSequence)
+{
+    auto& instance = NewInstance();
+    const auto gain = IdsOf (instance).gain;
+
+    std::vector<uint64_t> buffer (4096);
+    EXPECT_EQ (instance.Effect().GetChunk (kControls, reinterpret_cast<AAX_SPlugInChunk*> (buffer.data())),
+               AAX_ERROR_INCORRECT_CHUNK_SIZE);
+
+    AAX_Result result = 0;
+    const auto saved = instance.GetChunk (kControls, result);
+    ASSERT_EQ (result, AAX_SUCCESS);
+    AAX_SPlugInChunk header {};
+    std::memcpy (&header, saved.data(), kHeader);
+    EXPECT_EQ (header.fVersion, -1);
+    EXPECT_STREQ (header.fName, "Complete Controls State");
+
+    bool equal = false;
+    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
+    EXPECT_TRUE (equal);
+    ASSERT_TRUE (instance.SetValue (gain, 0.75));
+    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
+    EXPECT_FALSE (equal);
+    EXPECT_EQ (instance.SetChunk (saved), AAX_SUCCESS);
+    EXPECT_NEAR (instance.Value (gain), 0.5, 1e-6);
+    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
+    EXPECT_TRUE (equal);
+}
+
+TEST_F (TestBundleChunks, JuceChunkRestoresIntoAFreshInstance)
+{
+    auto& first = NewInstance();
+    const auto ids = IdsOf (first);
+    ASSERT_TRUE (first.SetValue (ids.gain, 0.25));
+    ASSERT_TRUE (first.SetValue (ids.markers, 0.0));
+    ASSERT_TRUE (first.SetValue (ids.channel, 1.0));
+
+    AAX_Result result = 0;
+    const auto saved = first.GetChunk (kJuce, result);
+    ASSERT_EQ (result, AAX_SUCCESS);
+    ASSERT_GT (saved.size(), kHeader + 8);
+    EXPECT_EQ (std::memcmp (saved.data() + kHeader, "VC2!", 4), 0);
+
+    auto& fresh = NewInstance();
+    EXPECT_EQ (fresh.SetChunk (saved), AAX_SUCCESS);
+    EXPECT_NEAR (fresh.Value (ids.gain), 0.25, 1e-6);
+    EXPECT_NEAR (fresh.Value (ids.markers), 0.0, 1e-6);
+    EXPECT_EQ (fresh.ValueText (ids.channel), "First");
+
+    // The restored state is the one processing uses: half gain, no markers.
+    const auto input = Noise (2, 64);
+    const unsigned char note[] = { 0x90, 60, 100 };
+    fresh.Process().MIDI().Add (5, note, 3);
+    EXPECT_EQ (Render (fresh, input), scaled (input, 0.5f));
+}
+
+//==============================================================================
+using TestBundleAutomation = TestBundle;
+
+TEST_F (TestBundleAutomation, HostRoundTripTouchRequestEchoReleaseReachesProcessing)
+{
+    auto& instance = NewInstance();
+    const auto gain = IdsOf (instance).gain;
+    instance.Automation().ClearRecords();
+
+    ASSERT_TRUE (instance.SetValue (gain, 0.125));
+
+    const auto log = instance.Automation().Log();
+    const auto at = [&log] (const std::string& line) { return std::find (log.begin(), log.end(), line) - log.begin(); };
+    const auto touch = at ("touch " + gain), request = at ("request " + gain + " 0.125"),
+               current = at ("current " + gain + " 0.125"), release = at ("release " + gain);
+    ASSERT_LT (release, static_cast<ptrdiff_t> (log.size())) << ::testing::PrintToString (log);
+    EXPECT_LT (touch, request);
+    EXPECT_LT (request, current);
+    EXPECT_LT (current, release);
+    EXPECT_NEAR (instance.Value (gain), 0.125, 1e-6);
+
+    const auto input = Noise (2, 64);
+    EXPECT_EQ (Render (instance, input), scaled (input, 0.25f));
+}
+
+//==============================================================================
+using TestBundleProcessing = TestBundle;
+
+TEST_F (TestBundleProcessing, GainIsAppliedBitExactWithMarkersAtTheirSamples)
+{
+    auto& instance = NewInstance();
+    ASSERT_TRUE (instance.Process().HasMIDIInput());
+    const auto input = Noise (2, 64, 5);
+
+    // Unity gain, no MIDI: the input bit for bit.
+    EXPECT_EQ (Render (instance, input), input);
+
+    ASSERT_TRUE (instance.SetValue (IdsOf (instance).gain, 0.25));
+    const unsigned char noteOn[] = { 0x90, 64, 100 }, controller[] = { 0xB0, 74, 9 }, noteOff[] = { 0x80, 32, 0 };
+    ASSERT_TRUE (instance.Process().MIDI().Add (0, noteOn, 3));
+    ASSERT_TRUE (instance.Process().MIDI().Add (37, controller, 3));
+    ASSERT_TRUE (instance.Process().MIDI().Add (63, noteOff, 3));
+
+    auto expected = scaled (input, 0.5f);
+    for (auto& channel : expected)
+    {
+        channel[0] = marker (64);
+        channel[37] = marker (74);
+        channel[63] = marker (32);
+    }
+    EXPECT_EQ (Render (instance, input), expected);
+
+    // The events were the block's only: the next block has none.
+    EXPECT_EQ (instance.Process().MIDI().Size(), 0u);
+    EXPECT_EQ (Render (instance, input), scaled (input, 0.5f));
+}
+
+TEST_F (TestBundleProcessing, ChoiceAndSwitchParametersShapeTheMarkers)
+{
+    auto& instance = NewInstance();
+    const auto ids = IdsOf (instance);
+    const auto input = Noise (2, 32, 9);
+    const unsigned char note[] = { 0x90, 16, 1 };
+
+    ASSERT_TRUE (instance.SetValue (ids.channel, 1.0));
+    instance.Process().MIDI().Add (3, note, 3);
+    auto expected = input;
+    expected[0][3] = marker (16);
+    EXPECT_EQ (Render (instance, input), expected);
+
+    ASSERT_TRUE (instance.SetValue (ids.markers, 0.0));
+    instance.Process().MIDI().Add (3, note, 3);
+    EXPECT_EQ (Render (instance, input), input);
+}
+
+TEST_F (TestBundleProcessing, MonoInstanceProcessesItsOneChannel)
+{
+    auto& instance = NewInstance (1, 44100.0);
+    ASSERT_TRUE (instance.SetValue (IdsOf (instance).gain, 0.75));
+    const auto input = Noise (1, 128, 2);
+    EXPECT_EQ (Render (instance, input), scaled (input, 1.5f));
+}
+
+TEST_F (TestBundleProcessing, BypassIsPostedAsAPacketAndHonoured)
+{
+    auto& instance = NewInstance();
+    ASSERT_TRUE (instance.SetValue (IdsOf (instance).gain, 0.25));
+    const auto ports = instance.Process().Ports();
+    ASSERT_EQ (ports.size(), 1u);
+    const auto bypassPort = ports.front();
+    const auto zeros = std::vector<uint8_t> (instance.Process().PortData (bypassPort).size(), 0);
+    const auto& packets = session.Host().Controller().Packets();
+    const auto postedBefore = packets.count (bypassPort) ? packets.at (bypassPort).size() : 0;
+    const auto input = Noise (2, 64, 3);
+    const unsigned char note[] = { 0x90, 60, 100 };
+
+    // Bypassed: neither the gain nor the markers, the input bit for bit.
+    ASSERT_TRUE (instance.SetBypass (true));
+    ASSERT_GT (packets.at (bypassPort).size(), postedBefore);
+    instance.Process().MIDI().Add (10, note, 3);
+    EXPECT_EQ (Render (instance, input), input);
+    EXPECT_NE (instance.Process().PortData (bypassPort), zeros);
+
+    ASSERT_TRUE (instance.SetBypass (false));
+    instance.Process().MIDI().Add (10, note, 3);
+    auto expected = scaled (input, 0.5f);
+    expected[0][10] = expected[1][10] = marker (60);
+    EXPECT_EQ (Render (instance, input), expected);
+    EXPECT_EQ (instance.Process().PortData (bypassPort), zeros);
+}
+
+//==============================================================================
+using TestBundleGui = TestBundle;
+
+TEST_F (TestBundleGui, HeadlessEditorHasItsSizeAndTakesUpdates)
+{
+    auto& instance = NewInstance();
+    StandInGui gui (instance);
+    std::string error;
+    ASSERT_TRUE (gui.Open (false, error)) << error;
+    session.Pump (20);
+
+    int width = 0, height = 0;
+    ASSERT_TRUE (gui.ViewSize (width, height));
+    EXPECT_EQ (width, kEditorWidth);
+    EXPECT_EQ (height, kEditorHeight);
+
+    const auto gain = IdsOf (instance).gain;
+    ASSERT_TRUE (instance.SetValue (gain, 0.3));
+    EXPECT_EQ (gui.Gui().ParameterUpdated (gain.c_str()), AAX_SUCCESS);
+    session.Pump (20);
+    gui.Close();
+    EXPECT_FALSE (gui.IsOpen());
+}
+
+TEST_F (TestBundleGui, EditorEmbedsInARealWindow)
+{
+    if (! StandInX11Display::Shared().IsOpen())
+        GTEST_SKIP() << "no X display";
+
+    auto& instance = NewInstance();
+    StandInGui gui (instance);
+    std::string error;
+    ASSERT_TRUE (gui.Open (true, error)) << error;
+    ASSERT_TRUE (gui.HasWindow());
+    session.Pump (50);
+
+    int childWidth = 0, childHeight = 0;
+    ASSERT_TRUE (StandInX11Display::Shared().ChildSize (gui.Window(), childWidth, childHeight));
+    EXPECT_EQ (childWidth, kEditorWidth);
+    EXPECT_EQ (childHeight, kEditorHeight);
+    gui.Close();
+    session.Pump (20);
+}
+
+//==============================================================================
+using TestBundleLifecycle = TestBundle;
+
+TEST_F (TestBundleLifecycle, ClosingLeavesNoLiveObject)
+{
+    {
+        auto& instance = NewInstance();
+        NewInstance (1);
+        StandInGui gui (instance);
+        std::string error;
+        ASSERT_TRUE (gui.Open (false, error)) << error;
+        session.Pump (10);
+        EXPECT_NE (session.Bundle().CanUnloadNow(), 0);
+    }
+
+    instances.clear();
+    EXPECT_EQ (session.Close(), 0);
+    EXPECT_EQ (session.Host().OutstandingReferences(), 0);
+}
