@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/AlertWindow.h"
+#include "skin/PathComponent.h"
 #include <functional>
 #include <memory>
 
@@ -21,8 +22,7 @@ public:
 
     /** Asks for a file to load from or save to and calls back with it (a non-existent file when
         the user cancels). Tests replace it; the real one is JUCE's asynchronous native chooser. */
-    using FileRequest = std::function<void (const juce::String& title, const juce::String& patterns,
-                                            bool forSaving, std::function<void (const juce::File&)> done)>;
+    using FileRequest = PathComponent::FileRequest;
     void setFileRequest (FileRequest request)     { fileRequest = std::move (request); }
 
     /** Loads the map from file; nothing for a file that does not exist. */

@@ -11,11 +11,12 @@ build=build-bench
 export CCACHE_SLOPPINESS=time_macros
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF -DGRINDEL_BENCHMARKS=ON
 cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark ContentBenchmark
-cmake --build "$build" -j "$(nproc)" --target SkinBenchmark
+cmake --build "$build" -j "$(nproc)" --target SkinBenchmark EditorBenchmark
 cmake --build "$build" -j "$(nproc)" --target AAXBundleBenchmark
 
 export GRINDEL_DATA_ROOT=$PWD/$build/data
 "$build/bin/ProcessingBenchmark" "$@"
 "$build/bin/SkinBenchmark" "$@"
+"$build/bin/EditorBenchmark" "$@"    # the editor's first show against its widget tree alone
 "$build/bin/AAXBundleBenchmark" "$@"   # the AAX path against the direct one
 exec "$build/bin/ContentBenchmark" "$@"

@@ -132,19 +132,21 @@ void PathComponent::buttonClicked (juce::Button* b)
     if (b != &button)
         return;
 
+    juce::Component::SafePointer<PathComponent> safeThis (this);
+    auto done = [safeThis] (const juce::File& file)
+    {
+        if (safeThis != nullptr && file != juce::File())
+            safeThis->setPath (file.getFullPathName(), true);
+    };
+
+    if (fileRequest)
+    {
+        fileRequest (chooserTitle, filePatterns, false, std::move (done));
+        return;
+    }
+
     // Asynchronous, so the host's message thread never waits on the dialog.
     chooser = std::make_unique<juce::FileChooser> (chooserTitle, initialLocation, filePatterns, true, false);
-    juce::Component::SafePointer<PathComponent> safeThis (this);
-
     chooser->launchAsync (juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles,
-                          [safeThis] (const juce::FileChooser& fc)
-                          {
-                              if (safeThis == nullptr)
-                                  return;
-
-                              const auto file = fc.getResult();
-
-                              if (file != juce::File())
-                                  safeThis->setPath (file.getFullPathName(), true);
-                          });
+                          [done] (const juce::FileChooser& fc) { done (fc.getResult()); });
 }

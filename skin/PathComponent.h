@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_gui_basics/juce_gui_basics.h>
+#include <functional>
 #include <memory>
 
 /** A file path in a flat field with a "Browse" button that opens the platform's file chooser.
@@ -39,6 +40,13 @@ public:
     void addListener (Listener* listener);
     void removeListener (Listener* listener);
 
+    /** Asks for a file to load from or save to and calls back with it (a non-existent file when
+        the user cancels). The editor's file choices share this seam; tests replace it, the real
+        one is JUCE's asynchronous native chooser. */
+    using FileRequest = std::function<void (const juce::String& title, const juce::String& patterns,
+                                            bool forSaving, std::function<void (const juce::File&)> done)>;
+    void setFileRequest (FileRequest request)             { fileRequest = std::move (request); }
+
     juce::TextButton& getBrowseButton() noexcept          { return button; }
     juce::Rectangle<int> getFrameArea() const noexcept    { return frameArea; }
     juce::Rectangle<int> getTextArea() const noexcept     { return textArea; }
@@ -71,6 +79,7 @@ private:
     const juce::String ellipsis { "[...]" };
     juce::Array<Listener*> listeners;
     std::unique_ptr<juce::FileChooser> chooser;
+    FileRequest fileRequest;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PathComponent)
 };

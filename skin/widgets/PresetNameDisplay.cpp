@@ -17,6 +17,9 @@ namespace
 PresetNameDisplay::PresetNameDisplay (const juce::ValueTree& element, Skin& skin)
     : TextDisplay (element, skin), plugin (skin.getPlugin())
 {
+    // Skins place the display without naming its parameter: it always shows the preset name.
+    if (! element.hasProperty ("param") && plugin != nullptr)
+        setParameter (plugin->getParameterManager().getParameterByIndex (BasePlugin::presetNameId));
 }
 
 PresetNameDisplay::~PresetNameDisplay()

@@ -1,43 +1,19 @@
 #include "EditorTestSupport.h"
-#include <X11/Xlib.h>
-#include <cstdlib>
-
-namespace
-{
-    // JUCE 7.0.5 uses these atoms without asking whether they exist; a bare X server (Xvfb
-    // without a window manager) lacks some, and addToDesktop then dies with BadAtom. They are
-    // interned before JUCE starts, on a connection that stays open for the whole run.
-    struct AtomsForBareXServer
-    {
-        AtomsForBareXServer()
-        {
-            if (std::getenv ("DISPLAY") == nullptr)
-                return;
-
-            display = XOpenDisplay (nullptr);
-
-            if (display == nullptr)
-                return;
-
-            for (const char* name : { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "_NET_WM_PING",
-                                      "WM_CHANGE_STATE", "WM_STATE", "_NET_WM_WINDOW_TYPE", "_NET_WM_STATE",
-                                      "_NET_WM_STATE_HIDDEN" })
-                XInternAtom (display, name, False);
-
-            XSync (display, False);
-        }
-
-        Display* display = nullptr;
-    };
-
-    const AtomsForBareXServer atoms;
-}
+#include "support/BareXServer.h"
 
 namespace edtest
 {
     bool hasDisplay()
     {
-        return atoms.display != nullptr && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
+        return test::BareXServer::isReady() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
+    }
+
+    void installFactoryPresets (const test::ScopedDataRoot& root)
+    {
+        const juce::File package (GRINDEL_FACTORY_PACKAGE);
+        const auto folder = root.getCommonFolder().getChildFile ("Presets");
+        folder.createDirectory();
+        ASSERT_TRUE (package.copyFileTo (folder.getChildFile (package.getFileName()))) << package.getFullPathName();
     }
 
     void installSkin (const juce::File& skinsFolder, const juce::String& builtName, const juce::String& asName)

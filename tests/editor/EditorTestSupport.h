@@ -79,6 +79,9 @@ namespace edtest
         std::unique_ptr<juce::AudioProcessorEditor> hostWindow;
     };
 
+    /** Installs the built factory preset package, so the plug-in starts on its start preset. */
+    void installFactoryPresets (const test::ScopedDataRoot& root);
+
     /** Installs one of the built skins under a name of the test's choice. */
     void installSkin (const juce::File& skinsFolder, const juce::String& builtName, const juce::String& asName);
 

@@ -284,6 +284,49 @@ TEST_F (Gestures, TheOptionsButtonIsAMomentaryCommand)
 
 }
 
+TEST_F (Gestures, CommandButtonsReadOneWhileHeldAndNeverLoseAClick)
+{
+    auto* button = editor().getPreviousButton();
+    ASSERT_NE (button, nullptr);
+    auto* command = manager().getParameterByIndex (BasePlugin::presetPreviousId);
+    ASSERT_NE (command, nullptr);
+
+    struct Deliveries : public Parameter::Listener
+    {
+        int ones = 0;
+        void parameterChanged (Parameter* p) override { ones += p->getBoolValue() ? 1 : 0; }
+    } delivered;
+
+    command->addListener (&delivered);
+    const auto centre = button->getLocalBounds().getCentre();
+
+    // JUCE's usual order, the release before the click: two quick clicks are two commands.
+    for (int click = 0; click < 2; ++click)
+    {
+        mouse->press (*button, centre, juce::ModifierKeys::leftButtonModifier);
+        mouse->release (*button, centre);
+        EXPECT_FALSE (command->getBoolValue()) << "click " << click;
+    }
+
+    EXPECT_EQ (delivered.ones, 2);
+    test::pump (40);
+    EXPECT_EQ (delivered.ones, 2);
+    EXPECT_FALSE (command->getBoolValue());
+
+    // The click before the release (a button that fires on the press): 1 until the release.
+    button->setTriggeredOnMouseDown (true);
+    mouse->press (*button, centre, juce::ModifierKeys::leftButtonModifier);
+    EXPECT_TRUE (command->getBoolValue());
+    test::pump (40);
+    EXPECT_TRUE (command->getBoolValue());
+    EXPECT_EQ (delivered.ones, 3);
+    mouse->release (*button, centre);
+    EXPECT_FALSE (command->getBoolValue());
+    test::pump (40);
+    EXPECT_EQ (delivered.ones, 3);
+    command->removeListener (&delivered);
+}
+
 TEST_F (Gestures, TheHiddenCommandWordShowsTheSecondaryBuildText)
 {
     auto* name = manager().getParameterByIndex (BasePlugin::presetNameId);

@@ -1,31 +1,5 @@
 #include "WindowsTestSupport.h"
-#include <X11/Xlib.h>
-#include <cstdlib>
-
-namespace
-{
-    // A bare X server (Xvfb without a window manager) lacks atoms that JUCE uses unchecked in
-    // addToDesktop; they are made before JUCE starts, on a connection open for the whole run.
-    struct AtomsForBareXServer
-    {
-        AtomsForBareXServer()
-        {
-            if (std::getenv ("DISPLAY") == nullptr || (display = XOpenDisplay (nullptr)) == nullptr)
-                return;
-
-            for (const char* name : { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "_NET_WM_PING",
-                                      "WM_CHANGE_STATE", "WM_STATE", "_NET_WM_WINDOW_TYPE", "_NET_WM_STATE",
-                                      "_NET_WM_STATE_HIDDEN" })
-                XInternAtom (display, name, False);
-
-            XSync (display, False);
-        }
-
-        Display* display = nullptr;
-    };
-
-    const AtomsForBareXServer atoms;
-}
+#include "support/BareXServer.h"
 
 namespace wintest
 {
@@ -54,7 +28,7 @@ namespace wintest
 
     bool hasDisplay()
     {
-        return atoms.display != nullptr
+        return test::BareXServer::isReady()
                && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
     }
 }

@@ -2,6 +2,7 @@
 # drop-down list, the front layer, the status bar, and the options window with its pages.
 grindel_add_test(editor_windows_tests JUCE
     SOURCES
+        ${PROJECT_SOURCE_DIR}/tests/support/BareXServer.cpp
         ${CMAKE_CURRENT_LIST_DIR}/WindowsTestSupport.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ModalWindowTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/AlertWindowTest.cpp

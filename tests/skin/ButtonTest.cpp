@@ -309,6 +309,29 @@ TEST_F (Buttons, PathFieldShowsCutsAndTellsItsListeners)
     EXPECT_EQ (0, field.getTextArea().getWidth());
     field.createComponentSnapshot (field.getLocalBounds());
 
+    // Browse asks through the file seam; a cancelled choice changes nothing.
+    juce::StringArray requests;
+    juce::File answer ("/chosen/file.txt");
+    field.setChooserTitle ("Pick");
+    field.setFilePatterns ("*.txt");
+    field.setFileRequest ([&] (const juce::String& title, const juce::String& patterns, bool forSaving,
+                               std::function<void (const juce::File&)> done)
+    {
+        requests.add (title + " " + patterns + (forSaving ? " save" : " open"));
+        done (answer);
+    });
+    field.getBrowseButton().triggerClick();
+    ASSERT_TRUE (test::pumpUntil ([&] { return ! requests.isEmpty(); }));
+    EXPECT_EQ (requests, juce::StringArray ({ "Pick *.txt open" }));
+    EXPECT_EQ (field.getPath(), answer.getFullPathName());
+    EXPECT_EQ (2, changes.count);
+
+    answer = juce::File();
+    field.getBrowseButton().triggerClick();
+    ASSERT_TRUE (test::pumpUntil ([&] { return requests.size() == 2; }));
+    EXPECT_EQ (field.getPath(), "/chosen/file.txt");
+    EXPECT_EQ (2, changes.count);
+
     field.removeListener (&changes);
 }
 

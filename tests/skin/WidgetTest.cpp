@@ -10,6 +10,7 @@
 #include "skin/widgets/ImgSlider.h"
 #include "skin/widgets/ImgSwitch.h"
 #include "skin/widgets/NumericDisplay.h"
+#include "skin/widgets/PresetNameDisplay.h"
 #include "skin/widgets/TextDisplay.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
@@ -300,6 +301,23 @@ TEST_F (Widgets, DisplaysShowTheValueText)
 
     root->setSize (200, 100);
     EXPECT_TRUE (root->createComponentSnapshot (root->getLocalBounds()).isValid());
+}
+
+TEST_F (Widgets, PresetNameDisplayShowsThePresetNameWithoutBeingToldItsParameter)
+{
+    auto& presetName = *plugin.getParameterManager().getParameterByIndex (BasePlugin::presetNameId);
+    presetName.setText ("MPC60", false);
+
+    auto& display = build<PresetNameDisplay> ("<PresetNameDisplay name=\"PresetName\" w=\"300\" h=\"36\"/>", "PresetName");
+    EXPECT_EQ (display.getParameter(), &presetName);
+    EXPECT_EQ (display.getText(), "MPC60");
+
+    presetName.setText ("SP-1200", true);
+    ASSERT_TRUE (test::pumpUntil ([&] { return display.getText() == "SP-1200"; }));
+
+    // A parameter the skin names wins.
+    auto& named = build<PresetNameDisplay> ("<PresetNameDisplay name=\"Other\" param=\"Mix\" w=\"80\" h=\"20\"/>", "Other");
+    EXPECT_EQ (named.getParameter(), &parameter ("Mix"));
 }
 
 TEST_F (Widgets, EditedTextGoesToTheParameter)

@@ -8,6 +8,7 @@
 int main (int argc, char** argv)
 {
     ::testing::InitGoogleTest (&argc, argv);
+    test::runStartUpHooks();
 
     juce::ScopedJuceInitialiser_GUI juceInitialiser;
     test::ScopedDataRoot dataRoot;

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 #include <cstdlib>
+#include <vector>
 
 namespace test
 {
@@ -39,6 +40,27 @@ namespace test
     juce::File ScopedDataRoot::getCommonFolder() const
     {
         return root.get().getChildFile ("Common/Application Support/Orvik Group/Grindel 2");
+    }
+
+    namespace
+    {
+        // Function-local: hooks register during static initialisation, in any order of files.
+        std::vector<void (*)()>& startUpHooks()
+        {
+            static std::vector<void (*)()> hooks;
+            return hooks;
+        }
+    }
+
+    StartUpHook::StartUpHook (void (*function)())
+    {
+        startUpHooks().push_back (function);
+    }
+
+    void runStartUpHooks()
+    {
+        for (auto* hook : startUpHooks())
+            hook();
     }
 
     bool pumpUntil (const std::function<bool()>& condition, int timeoutMs)

@@ -32,6 +32,16 @@ namespace test
         juce::String previous;
     };
 
+    /** Work for the test main to do before JUCE starts, registered by a namespace-scope object
+        in a test executable that needs it (for example test::BareXServer). */
+    struct StartUpHook
+    {
+        explicit StartUpHook (void (*function)());
+    };
+
+    /** Runs the registered StartUpHooks, in registration order. */
+    void runStartUpHooks();
+
     /** Runs the message loop until the condition holds or the time is up; returns the condition. */
     bool pumpUntil (const std::function<bool()>& condition, int timeoutMs = 2000);
     /** Runs the message loop for a while. */
