@@ -10,9 +10,7 @@ scripts/setup.sh
 build=build-bench
 export CCACHE_SLOPPINESS=time_macros
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF -DGRINDEL_BENCHMARKS=ON
-cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark ContentBenchmark
-cmake --build "$build" -j "$(nproc)" --target SkinBenchmark EditorBenchmark
-cmake --build "$build" -j "$(nproc)" --target AAXBundleBenchmark
+cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark
 
 export GRINDEL_DATA_ROOT=$PWD/$build/data
 "$build/bin/ProcessingBenchmark" "$@"
