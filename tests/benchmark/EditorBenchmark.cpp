@@ -4,18 +4,10 @@
 
 #include "core/PluginAudioProcessor.h"
 #include "product/Grindel.h"
-#include "skin/PackageSkin.h"
-#include <benchmark/benchmark.h>
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "BenchmarkSetup.h"
 
 namespace
 {
-    juce::File defaultSkin()
-    {
-        return ApplicationFolders ("Orvik Group", "Grindel 2").getCommonFolder()
-                   .getChildFile ("Skins/1180" + juce::String (PackageSkin::fileExtension));
-    }
-
     void editorFirstShow (benchmark::State& state)
     {
         for (auto _ : state)
@@ -47,16 +39,15 @@ namespace
 
         for (auto _ : state)
         {
-            PackageSkin skin (defaultSkin(), &plugin);
-            const auto gui = skin.createGui ({});
+            const DefaultSkinGui built (plugin);
 
-            if (gui == nullptr)
+            if (built.gui == nullptr)
             {
-                state.SkipWithError (skin.getErrorText().toRawUTF8());
+                state.SkipWithError (built.skin.getErrorText().toRawUTF8());
                 break;
             }
 
-            const auto frame = gui->createComponentSnapshot (gui->getLocalBounds());
+            const auto frame = built.gui->createComponentSnapshot (built.gui->getLocalBounds());
             benchmark::DoNotOptimize (frame.getPixelData());
         }
     }
@@ -67,9 +58,5 @@ BENCHMARK (editorFirstShow)->Unit (benchmark::kMillisecond);
 
 int main (int argc, char** argv)
 {
-    juce::ScopedJuceInitialiser_GUI juce;
-    benchmark::Initialize (&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithGui (argc, argv);
 }

@@ -2,18 +2,10 @@
 // images. Goal: the build takes under 3 times the decoding.
 
 #include "product/Grindel.h"
-#include "skin/PackageSkin.h"
-#include <benchmark/benchmark.h>
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "BenchmarkSetup.h"
 
 namespace
 {
-    juce::File defaultSkin()
-    {
-        return ApplicationFolders ("Orvik Group", "Grindel 2").getCommonFolder()
-                   .getChildFile ("Skins/1180" + juce::String (PackageSkin::fileExtension));
-    }
-
     void decodeImagesOnly (benchmark::State& state)
     {
         const auto file = defaultSkin();
@@ -45,11 +37,10 @@ namespace
 
         for (auto _ : state)
         {
-            PackageSkin skin (defaultSkin(), &plugin);
-            const auto gui = skin.createGui ({});
+            const DefaultSkinGui built (plugin);
 
-            if (gui == nullptr)
-                state.SkipWithError (skin.getErrorText().toRawUTF8());
+            if (built.gui == nullptr)
+                state.SkipWithError (built.skin.getErrorText().toRawUTF8());
         }
     }
 }
@@ -59,9 +50,5 @@ BENCHMARK (buildWidgetTree)->Unit (benchmark::kMillisecond);
 
 int main (int argc, char** argv)
 {
-    juce::ScopedJuceInitialiser_GUI juce;
-    benchmark::Initialize (&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithGui (argc, argv);
 }

@@ -9,6 +9,14 @@ namespace
 {
     std::string idText (AAX_CParamID id) { return id != nullptr ? id : "(null)"; }
 
+    // Registrations and touches are counted: each release takes back one.
+    void eraseOne (std::multiset<std::string>& ids, AAX_CParamID id)
+    {
+        const auto found = ids.find (idText (id));
+        if (found != ids.end())
+            ids.erase (found);
+    }
+
     std::string valueText (double value)
     {
         char text[32];
@@ -98,11 +106,7 @@ AAX_Result StandInAutomationDelegate::UnregisterParameter (AAX_CParamID iParamet
 {
     NoteCall ("UnregisterParameter");
     Record (EventKind::Unregister, iParameterID);
-
-    const auto found = mRegistered.find (idText (iParameterID));
-    if (found != mRegistered.end())
-        mRegistered.erase (found);
-
+    eraseOne (mRegistered, iParameterID);
     return mResult;
 }
 
@@ -140,11 +144,7 @@ AAX_Result StandInAutomationDelegate::PostReleaseRequest (AAX_CParamID iParamete
 {
     NoteCall ("PostReleaseRequest");
     Record (EventKind::Release, iParameterID);
-
-    const auto found = mTouched.find (idText (iParameterID));
-    if (found != mTouched.end())
-        mTouched.erase (found);
-
+    eraseOne (mTouched, iParameterID);
     return mResult;
 }
 

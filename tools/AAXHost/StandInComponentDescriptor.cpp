@@ -4,10 +4,39 @@
 #include "AAX_Errors.h"
 #include "AAX_UIDs.h"
 
+#include <utility>
+
 namespace
 {
     std::string text (const char* s) { return s != nullptr ? s : "(null)"; }
     std::string number (int64_t n)   { return std::to_string (n); }
+
+    using ProcessProc = StandInComponentDescriptor::ProcessProc;
+
+    // A procedure reads the same whether its parts come one by one or in a property map.
+    ProcessProc nativeProc (const void* process, const void* instanceInit, const void* background,
+                            StandInPropertyMap::Contents properties)
+    {
+        ProcessProc proc;
+        proc.processProc = process;
+        proc.instanceInitProc = instanceInit;
+        proc.backgroundProc = background;
+        proc.properties = std::move (properties);
+        return proc;
+    }
+
+    ProcessProc tiProc (std::string dllName, std::string processSymbol, std::string instanceInitSymbol,
+                        std::string backgroundSymbol, StandInPropertyMap::Contents properties)
+    {
+        ProcessProc proc;
+        proc.native = false;
+        proc.dllName = std::move (dllName);
+        proc.processSymbol = std::move (processSymbol);
+        proc.instanceInitSymbol = std::move (instanceInitSymbol);
+        proc.backgroundSymbol = std::move (backgroundSymbol);
+        proc.properties = std::move (properties);
+        return proc;
+    }
 }
 
 StandInComponentDescriptor::StandInComponentDescriptor (StandInHost& host)
@@ -103,13 +132,7 @@ AAX_Result StandInComponentDescriptor::AddProcessProcNative (void* inProcessProc
                                                              void* inBackgroundProc, AAX_CTypeID* outProcID)
 {
     NoteCall ("AddProcessProcNative");
-
-    ProcessProc proc;
-    proc.processProc = inProcessProc;
-    proc.instanceInitProc = inInstanceInitProc;
-    proc.backgroundProc = inBackgroundProc;
-    proc.properties = StandInPropertyMap::ContentsOf (inProperties);
-    Register (proc, outProcID);
+    Register (nativeProc (inProcessProc, inInstanceInitProc, inBackgroundProc, StandInPropertyMap::ContentsOf (inProperties)), outProcID);
     return AAX_SUCCESS;
 }
 
@@ -117,15 +140,9 @@ AAX_Result StandInComponentDescriptor::AddProcessProcTI (const char* inDLLFileNa
                                                          const char* inInstanceInitProcSymbol, const char* inBackgroundProcSymbol, AAX_CTypeID* outProcID)
 {
     NoteCall ("AddProcessProcTI");
-
-    ProcessProc proc;
-    proc.native = false;
-    proc.dllName = text (inDLLFileNameUTF8);
-    proc.processSymbol = text (inProcessProcSymbol);
-    proc.instanceInitSymbol = text (inInstanceInitProcSymbol);
-    proc.backgroundSymbol = text (inBackgroundProcSymbol);
-    proc.properties = StandInPropertyMap::ContentsOf (inProperties);
-    Register (proc, outProcID);
+    Register (tiProc (text (inDLLFileNameUTF8), text (inProcessProcSymbol), text (inInstanceInitProcSymbol), text (inBackgroundProcSymbol),
+                      StandInPropertyMap::ContentsOf (inProperties)),
+              outProcID);
     return AAX_SUCCESS;
 }
 
@@ -149,24 +166,16 @@ AAX_Result StandInComponentDescriptor::AddProcessProcs (IACFUnknown* inPropertie
 
     if (contents.Has (AAX_eProperty_PlugInID_Native) || contents.Has (AAX_eProperty_PlugInID_AudioSuite))
     {
-        ProcessProc proc;
-        proc.processProc = pointer (AAX_eProperty_NativeProcessProc);
-        proc.instanceInitProc = pointer (AAX_eProperty_NativeInstanceInitProc);
-        proc.backgroundProc = pointer (AAX_eProperty_NativeBackgroundProc);
-        proc.properties = contents;
-        ids.push_back (Register (proc, nullptr));
+        ids.push_back (Register (nativeProc (pointer (AAX_eProperty_NativeProcessProc), pointer (AAX_eProperty_NativeInstanceInitProc),
+                                             pointer (AAX_eProperty_NativeBackgroundProc), contents),
+                                 nullptr));
     }
 
     if (contents.Has (AAX_eProperty_PlugInID_TI))
     {
-        ProcessProc proc;
-        proc.native = false;
-        proc.dllName = textOf (AAX_eProperty_TIDLLFileName);
-        proc.processSymbol = textOf (AAX_eProperty_TIProcessProc);
-        proc.instanceInitSymbol = textOf (AAX_eProperty_TIInstanceInitProc);
-        proc.backgroundSymbol = textOf (AAX_eProperty_TIBackgroundProc);
-        proc.properties = contents;
-        ids.push_back (Register (proc, nullptr));
+        ids.push_back (Register (tiProc (textOf (AAX_eProperty_TIDLLFileName), textOf (AAX_eProperty_TIProcessProc),
+                                         textOf (AAX_eProperty_TIInstanceInitProc), textOf (AAX_eProperty_TIBackgroundProc), contents),
+                                 nullptr));
     }
 
     if (outProcIDs != nullptr)

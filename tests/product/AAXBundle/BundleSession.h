@@ -1,11 +1,18 @@
 #pragma once
 
+#include "StandInController.h"
+#include "StandInEffectDescriptor.h"
 #include "StandInInstance.h"
 #include "StandInSession.h"
 
+#include "AAX.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -65,6 +72,45 @@ protected:
         }
         instance.ProcessBlock (in.data(), out.data(), static_cast<int32_t> (input.front().size()));
         return output;
+    }
+
+    static constexpr AAX_CTypeID kControls = 'elck';
+    static constexpr AAX_CTypeID kJuce     = 'juce';
+    static constexpr size_t      kHeader   = offsetof (AAX_SPlugInChunk, fData);
+
+    // The header at the front of a saved chunk record.
+    static AAX_SPlugInChunk header (const std::vector<uint8_t>& record)
+    {
+        AAX_SPlugInChunk chunk {};
+        std::memcpy (&chunk, record.data(), kHeader);
+        return chunk;
+    }
+
+    // The registered effect's factory procedures, sorted.
+    std::vector<AAX_CProcPtrID> FactoryIDs() const
+    {
+        std::vector<AAX_CProcPtrID> factories;
+        for (const auto& proc : session.Effect()->ProcPtrs())
+            factories.push_back (proc.id);
+        std::sort (factories.begin(), factories.end());
+        return factories;
+    }
+
+    // Where the steps of one host round trip stand in an automation log; a missing step
+    // stands at the log's size.
+    struct RoundTrip { ptrdiff_t touch, request, current, release; };
+
+    static RoundTrip RoundTripIn (const std::vector<std::string>& log, const std::string& id, const std::string& value)
+    {
+        const auto at = [&log] (const std::string& line) { return std::find (log.begin(), log.end(), line) - log.begin(); };
+        return { at ("touch " + id), at ("request " + id + " " + value), at ("current " + id + " " + value), at ("release " + id) };
+    }
+
+    // How many packets the host's controller has been posted for a port so far.
+    size_t PostedPackets (int32_t port)
+    {
+        const auto& packets = session.Host().Controller().Packets();
+        return packets.count (port) ? packets.at (port).size() : 0;
     }
 
     static std::vector<std::vector<float>> Noise (int channels, size_t frames, unsigned seed = 1)

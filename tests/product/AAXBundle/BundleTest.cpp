@@ -21,17 +21,6 @@
 
 namespace
 {
-    constexpr AAX_CTypeID kControls = 'elck';
-    constexpr AAX_CTypeID kJuce     = 'juce';
-    constexpr size_t      kHeader   = offsetof (AAX_SPlugInChunk, fData);
-
-    AAX_SPlugInChunk header (const std::vector<uint8_t>& record)
-    {
-        AAX_SPlugInChunk chunk {};
-        std::memcpy (&chunk, record.data(), kHeader);
-        return chunk;
-    }
-
     std::string midiDescription (const StandInComponentDescriptor& component)
     {
         for (const auto& field : component.Fields())
@@ -57,11 +46,7 @@ TEST_F (Registration, IsRecordedAsTheProductDescribesItself)
     EXPECT_NE (r.sdkVersion, 0u);
 
     // Both factories, and one component per channel layout, each with a native procedure.
-    std::vector<AAX_CProcPtrID> factories;
-    for (const auto& proc : session.Effect()->ProcPtrs())
-        factories.push_back (proc.id);
-    std::sort (factories.begin(), factories.end());
-    EXPECT_EQ (factories, (std::vector<AAX_CProcPtrID> { kAAX_ProcPtrID_Create_EffectParameters, kAAX_ProcPtrID_Create_EffectGUI }));
+    EXPECT_EQ (FactoryIDs(), (std::vector<AAX_CProcPtrID> { kAAX_ProcPtrID_Create_EffectParameters, kAAX_ProcPtrID_Create_EffectGUI }));
 
     ASSERT_EQ (r.components, 2u);
     for (int channels : { 1, 2 })
@@ -209,13 +194,11 @@ TEST_F (Automation, HostRoundTripTouchRequestEchoRelease)
     ASSERT_TRUE (instance.SetValue (mix, 0.5));
 
     const auto log = instance.Automation().Log();
-    const auto at = [&log] (const std::string& line) { return std::find (log.begin(), log.end(), line) - log.begin(); };
-    const auto touch = at ("touch " + mix), request = at ("request " + mix + " 0.5"),
-               current = at ("current " + mix + " 0.5"), release = at ("release " + mix);
-    ASSERT_LT (release, static_cast<ptrdiff_t> (log.size())) << ::testing::PrintToString (log);
-    EXPECT_LT (touch, request);
-    EXPECT_LT (request, current);
-    EXPECT_LT (current, release);
+    const auto steps = RoundTripIn (log, mix, "0.5");
+    ASSERT_LT (steps.release, static_cast<ptrdiff_t> (log.size())) << ::testing::PrintToString (log);
+    EXPECT_LT (steps.touch, steps.request);
+    EXPECT_LT (steps.request, steps.current);
+    EXPECT_LT (steps.current, steps.release);
     EXPECT_NEAR (instance.Value (mix), 0.5, 1e-6);
     EXPECT_NE (instance.ValueText (mix).find ("50"), std::string::npos) << instance.ValueText (mix);
 
@@ -243,13 +226,12 @@ TEST_F (Processing, BypassIsPostedAsAPacketAndHonoured)
     const auto cutoff = instance.FindParameter ("Cutoff");
     const unsigned char cutoffToZero[] = { 0xB0, 74, 0 };
     const auto input = Noise (2, 256);
-    const auto& packets = session.Host().Controller().Packets();
-    const auto postedBefore = packets.count (bypassPort) ? packets.at (bypassPort).size() : 0;
+    const auto postedBefore = PostedPackets (bypassPort);
 
     // Bypassed: the packet reaches the context, the dry signal passes bit for bit and
     // the plug-in's processing (which would apply the controller) does not run.
     ASSERT_TRUE (instance.SetBypass (true));
-    ASSERT_GT (packets.at (bypassPort).size(), postedBefore);
+    ASSERT_GT (PostedPackets (bypassPort), postedBefore);
     instance.SetValue (cutoff, 1.0);
     instance.Process().MIDI().Add (0, cutoffToZero, 3);
     EXPECT_EQ (Render (instance, input), input);

@@ -21,9 +21,6 @@
 
 namespace
 {
-    constexpr AAX_CTypeID kControls = 'elck';
-    constexpr AAX_CTypeID kJuce     = 'juce';
-    constexpr size_t      kHeader   = offsetof (AAX_SPlugInChunk, fData);
     constexpr int         kEditorWidth = 320, kEditorHeight = 200;
 
     float marker (unsigned char firstDataByte) { return 2.0f + static_cast<float> (firstDataByte) / 128.0f; }
@@ -65,11 +62,7 @@ TEST_F (TestBundleRegistration, IsRecordedAsThePluginDescribesItself)
     EXPECT_EQ (r.names.front(), "Test Gain");
     EXPECT_EQ (r.categories, (std::vector<uint32_t> { 0x2u }));
 
-    std::vector<AAX_CProcPtrID> factories;
-    for (const auto& proc : session.Effect()->ProcPtrs())
-        factories.push_back (proc.id);
-    std::sort (factories.begin(), factories.end());
-    EXPECT_EQ (factories, (std::vector<AAX_CProcPtrID> { kAAX_ProcPtrID_Create_EffectParameters, kAAX_ProcPtrID_Create_EffectGUI }));
+    EXPECT_EQ (FactoryIDs(), (std::vector<AAX_CProcPtrID> { kAAX_ProcPtrID_Create_EffectParameters, kAAX_ProcPtrID_Create_EffectGUI }));
 
     ASSERT_EQ (r.components, 2u);
     for (int channels : { 1, 2 })
@@ -116,10 +109,8 @@ TEST_F (TestBundleChunks, ControlsChunkSequence)
     AAX_Result result = 0;
     const auto saved = instance.GetChunk (kControls, result);
     ASSERT_EQ (result, AAX_SUCCESS);
-    AAX_SPlugInChunk header {};
-    std::memcpy (&header, saved.data(), kHeader);
-    EXPECT_EQ (header.fVersion, -1);
-    EXPECT_STREQ (header.fName, "Complete Controls State");
+    EXPECT_EQ (header (saved).fVersion, -1);
+    EXPECT_STREQ (header (saved).fName, "Complete Controls State");
 
     bool equal = false;
     EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
@@ -172,13 +163,11 @@ TEST_F (TestBundleAutomation, HostRoundTripTouchRequestEchoReleaseReachesProcess
     ASSERT_TRUE (instance.SetValue (gain, 0.125));
 
     const auto log = instance.Automation().Log();
-    const auto at = [&log] (const std::string& line) { return std::find (log.begin(), log.end(), line) - log.begin(); };
-    const auto touch = at ("touch " + gain), request = at ("request " + gain + " 0.125"),
-               current = at ("current " + gain + " 0.125"), release = at ("release " + gain);
-    ASSERT_LT (release, static_cast<ptrdiff_t> (log.size())) << ::testing::PrintToString (log);
-    EXPECT_LT (touch, request);
-    EXPECT_LT (request, current);
-    EXPECT_LT (current, release);
+    const auto steps = RoundTripIn (log, gain, "0.125");
+    ASSERT_LT (steps.release, static_cast<ptrdiff_t> (log.size())) << ::testing::PrintToString (log);
+    EXPECT_LT (steps.touch, steps.request);
+    EXPECT_LT (steps.request, steps.current);
+    EXPECT_LT (steps.current, steps.release);
     EXPECT_NEAR (instance.Value (gain), 0.125, 1e-6);
 
     const auto input = Noise (2, 64);
@@ -251,14 +240,13 @@ TEST_F (TestBundleProcessing, BypassIsPostedAsAPacketAndHonoured)
     ASSERT_EQ (ports.size(), 1u);
     const auto bypassPort = ports.front();
     const auto zeros = std::vector<uint8_t> (instance.Process().PortData (bypassPort).size(), 0);
-    const auto& packets = session.Host().Controller().Packets();
-    const auto postedBefore = packets.count (bypassPort) ? packets.at (bypassPort).size() : 0;
+    const auto postedBefore = PostedPackets (bypassPort);
     const auto input = Noise (2, 64, 3);
     const unsigned char note[] = { 0x90, 60, 100 };
 
     // Bypassed: neither the gain nor the markers, the input bit for bit.
     ASSERT_TRUE (instance.SetBypass (true));
-    ASSERT_GT (packets.at (bypassPort).size(), postedBefore);
+    ASSERT_GT (PostedPackets (bypassPort), postedBefore);
     instance.Process().MIDI().Add (10, note, 3);
     EXPECT_EQ (Render (instance, input), input);
     EXPECT_NE (instance.Process().PortData (bypassPort), zeros);

@@ -14,6 +14,25 @@ namespace
 
     int64_t roundUp4 (int64_t n) { return (n + 3) & ~int64_t (3); }
 
+    AAX_CChunkDataParser::DataValue namedEntry (int32_t dataType, const char* name)
+    {
+        AAX_CChunkDataParser::DataValue entry;
+        entry.mDataType = dataType;
+        entry.mDataName = name;
+        return entry;
+    }
+
+    // A name found under another type counts as not found.
+    const AAX_CChunkDataParser::DataValue* findEntry (AAX_CChunkDataParser& parser, const char* name, int32_t dataType)
+    {
+        const int32_t index = parser.FindName (AAX_CString (name));
+
+        if (index < 0 || parser.GetValues()[static_cast<size_t> (index)].mDataType != dataType)
+            return nullptr;
+
+        return &parser.GetValues()[static_cast<size_t> (index)];
+    }
+
     void writeBigEndian (unsigned char* out, uint64_t value, int numBytes)
     {
         for (int i = numBytes - 1; i >= 0; --i)
@@ -92,66 +111,60 @@ void AAX_CChunkDataParser::Clear()
 
 void AAX_CChunkDataParser::AddDouble (const char* name, double value)
 {
-    DataValue entry;
-    entry.mDataType = eDataType_Double;
-    entry.mDataName = name;
+    DataValue entry = namedEntry (eDataType_Double, name);
     entry.mDoubleValue = value;
     mDataValues.push_back (entry);
 }
 
 void AAX_CChunkDataParser::AddInt32 (const char* name, int32_t value)
 {
-    DataValue entry;
-    entry.mDataType = eDataType_Int32;
-    entry.mDataName = name;
+    DataValue entry = namedEntry (eDataType_Int32, name);
     entry.mIntValue = value;
     mDataValues.push_back (entry);
 }
 
 void AAX_CChunkDataParser::AddString (const char* name, const AAX_CString& value)
 {
-    DataValue entry;
-    entry.mDataType = eDataType_String;
-    entry.mDataName = name;
+    DataValue entry = namedEntry (eDataType_String, name);
     entry.mStringValue = value;
     mDataValues.push_back (entry);
 }
 
 bool AAX_CChunkDataParser::FindDouble (const char* name, double* value)
 {
-    const int32_t index = FindName (AAX_CString (name));
+    const DataValue* entry = findEntry (*this, name, eDataType_Double);
 
-    if (index < 0 || mDataValues[static_cast<size_t> (index)].mDataType != eDataType_Double)
+    if (entry == nullptr)
         return false;
 
     if (value != nullptr)
-        *value = mDataValues[static_cast<size_t> (index)].mDoubleValue;
+        *value = entry->mDoubleValue;
 
     return true;
 }
 
 bool AAX_CChunkDataParser::FindInt32 (const char* name, int32_t* value)
 {
-    const int32_t index = FindName (AAX_CString (name));
+    const DataValue* entry = findEntry (*this, name, eDataType_Int32);
 
-    if (index < 0 || mDataValues[static_cast<size_t> (index)].mDataType != eDataType_Int32)
+    if (entry == nullptr)
         return false;
 
     if (value != nullptr)
-        *value = static_cast<int32_t> (mDataValues[static_cast<size_t> (index)].mIntValue);
+        *value = static_cast<int32_t> (entry->mIntValue);
 
     return true;
 }
 
 bool AAX_CChunkDataParser::FindString (const char* name, AAX_IString* value)
 {
-    const int32_t index = FindName (AAX_CString (name));
+    const DataValue* entry = findEntry (*this, name, eDataType_String);
 
-    if (index < 0 || mDataValues[static_cast<size_t> (index)].mDataType != eDataType_String)
+    if (entry == nullptr)
         return false;
 
     if (value != nullptr)
-        value->Set (mDataValues[static_cast<size_t> (index)].mStringValue.Get());
+        value->Set (entry->mStringValue.Get());
 
     return true;
 }

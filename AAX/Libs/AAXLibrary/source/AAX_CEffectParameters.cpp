@@ -38,6 +38,28 @@ namespace
         if (parameter.GetValueAsString (&s)) return ValueKind::String;
         return ValueKind::None;
     }
+
+    // Every per-parameter operation answers an unknown identifier the same way.
+    template <typename Manager, typename Operation>
+    AAX_Result WithParameter (Manager& manager, AAX_CParamID id, Operation&& operation)
+    {
+        auto* parameter = manager.GetParameterByID (id);
+
+        if (parameter == nullptr)
+            return AAX_ERROR_INVALID_PARAMETER_ID;
+
+        return operation (*parameter);
+    }
+
+    // A read refuses a missing destination before it looks the parameter up.
+    template <typename Destination, typename Operation>
+    AAX_Result ReadParameter (const AAX_CParameterManager& manager, AAX_CParamID id, Destination* destination, Operation&& operation)
+    {
+        if (destination == nullptr)
+            return AAX_ERROR_NULL_ARGUMENT;
+
+        return WithParameter (manager, id, [&] (const AAX_IParameter& parameter) { return operation (parameter, *destination); });
+    }
 }
 
 AAX_CEffectParameters::AAX_CEffectParameters() = default;
@@ -135,36 +157,29 @@ AAX_Result AAX_CEffectParameters::GetMasterBypassParameter (AAX_IString* oIDStri
 
 AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable (AAX_CParamID iParameterID, AAX_CBoolean* oAutomatable) const
 {
-    if (oAutomatable == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
+    // An unknown identifier still leaves the answer cleared.
+    if (oAutomatable != nullptr)
+        *oAutomatable = 0;
 
-    *oAutomatable = 0;
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *oAutomatable = parameter->Automatable() ? 1 : 0;
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oAutomatable, [] (const AAX_IParameter& parameter, AAX_CBoolean& automatable)
+    {
+        automatable = parameter.Automatable() ? 1 : 0;
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (AAX_CParamID iParameterID, int32_t* oNumSteps) const
 {
-    if (oNumSteps == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
+    return ReadParameter (mParameterManager, iParameterID, oNumSteps, [] (const AAX_IParameter& parameter, int32_t& numSteps)
+    {
+        const auto steps = static_cast<int32_t> (parameter.GetNumberOfSteps());
 
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
+        if (steps < 0)
+            return AAX_ERROR_SIGNED_INT_OVERFLOW;
 
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    const auto steps = static_cast<int32_t> (parameter->GetNumberOfSteps());
-
-    if (steps < 0)
-        return AAX_ERROR_SIGNED_INT_OVERFLOW;
-
-    *oNumSteps = steps;
-    return AAX_SUCCESS;
+        numSteps = steps;
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterName (AAX_CParamID iParameterID, AAX_IString* oName) const
@@ -237,55 +252,38 @@ AAX_Result AAX_CEffectParameters::GetParameterNameOfLength (AAX_CParamID iParame
 
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double* oValue) const
 {
-    if (oValue == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *oValue = parameter->GetNormalizedDefaultValue();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValue, [] (const AAX_IParameter& parameter, double& value)
+    {
+        value = parameter.GetNormalizedDefaultValue();
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double iValue)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->SetNormalizedDefaultValue (iValue);
-    return AAX_SUCCESS;
+    return WithParameter (mParameterManager, iParameterID, [iValue] (AAX_IParameter& parameter)
+    {
+        parameter.SetNormalizedDefaultValue (iValue);
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType (AAX_CParamID iParameterID, AAX_EParameterType* oParameterType) const
 {
-    if (oParameterType == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *oParameterType = parameter->GetType();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oParameterType, [] (const AAX_IParameter& parameter, AAX_EParameterType& type)
+    {
+        type = parameter.GetType();
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterOrientation (AAX_CParamID iParameterID, AAX_EParameterOrientation* oParameterOrientation) const
 {
-    if (oParameterOrientation == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *oParameterOrientation = parameter->GetOrientation();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oParameterOrientation, [] (const AAX_IParameter& parameter, AAX_EParameterOrientation& orientation)
+    {
+        orientation = parameter.GetOrientation();
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter)
@@ -333,76 +331,54 @@ AAX_Result AAX_CEffectParameters::GetParameterValueInfo (AAX_CParamID, int32_t, 
 
 AAX_Result AAX_CEffectParameters::GetParameterValueFromString (AAX_CParamID iParameterID, double* oValue, const AAX_IString& iValueString) const
 {
-    if (oValue == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    return parameter->GetNormalizedValueFromString (AAX_CString (iValueString), oValue) ? AAX_SUCCESS
-                                                                                          : AAX_ERROR_INVALID_STRING_CONVERSION;
+    return ReadParameter (mParameterManager, iParameterID, oValue, [&iValueString] (const AAX_IParameter& parameter, double& value)
+    {
+        return parameter.GetNormalizedValueFromString (AAX_CString (iValueString), &value) ? AAX_SUCCESS
+                                                                                            : AAX_ERROR_INVALID_STRING_CONVERSION;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (AAX_CParamID iParameterID, double iValue, AAX_IString* oValueString, int32_t iMaxLength) const
 {
-    if (oValueString == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
+    return ReadParameter (mParameterManager, iParameterID, oValueString, [iValue, iMaxLength] (const AAX_IParameter& parameter, AAX_IString& valueString)
+    {
+        AAX_CString text;
 
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
+        if (! parameter.GetStringFromNormalizedValue (iValue, iMaxLength, text))
+            return AAX_ERROR_INVALID_STRING_CONVERSION;
 
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    AAX_CString text;
-
-    if (! parameter->GetStringFromNormalizedValue (iValue, iMaxLength, text))
-        return AAX_ERROR_INVALID_STRING_CONVERSION;
-
-    oValueString->Set (text.Get());
-    return AAX_SUCCESS;
+        valueString.Set (text.Get());
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID iParameterID, AAX_IString* oValueString, int32_t iMaxLength) const
 {
-    if (oValueString == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    AAX_CString text;
-    parameter->GetValueString (iMaxLength, &text);
-    oValueString->Set (text.Get());
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValueString, [iMaxLength] (const AAX_IParameter& parameter, AAX_IString& valueString)
+    {
+        AAX_CString text;
+        parameter.GetValueString (iMaxLength, &text);
+        valueString.Set (text.Get());
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (AAX_CParamID iParameterID, double* oValuePtr) const
 {
-    if (oValuePtr == nullptr)
-        return AAX_ERROR_NULL_ARGUMENT;
-
-    const auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    *oValuePtr = parameter->GetNormalizedValue();
-    return AAX_SUCCESS;
+    return ReadParameter (mParameterManager, iParameterID, oValuePtr, [] (const AAX_IParameter& parameter, double& value)
+    {
+        value = parameter.GetNormalizedValue();
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (AAX_CParamID iParameterID, double iValue)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->SetNormalizedValue (iValue);
-    return AAX_SUCCESS;
+    return WithParameter (mParameterManager, iParameterID, [iValue] (AAX_IParameter& parameter)
+    {
+        parameter.SetNormalizedValue (iValue);
+        return AAX_SUCCESS;
+    });
 }
 
 namespace
@@ -425,24 +401,20 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (AAX_CParamID i
 
 AAX_Result AAX_CEffectParameters::TouchParameter (AAX_CParamID iParameterID)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->Touch();
-    return AAX_SUCCESS;
+    return WithParameter (mParameterManager, iParameterID, [] (AAX_IParameter& parameter)
+    {
+        parameter.Touch();
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::ReleaseParameter (AAX_CParamID iParameterID)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
-
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
-
-    parameter->Release();
-    return AAX_SUCCESS;
+    return WithParameter (mParameterManager, iParameterID, [] (AAX_IParameter& parameter)
+    {
+        parameter.Release();
+        return AAX_SUCCESS;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoolean)
@@ -452,20 +424,18 @@ AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoole
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID iParameterID, double iValue, AAX_EUpdateSource)
 {
-    auto* parameter = mParameterManager.GetParameterByID (iParameterID);
+    return WithParameter (mParameterManager, iParameterID, [this, iParameterID, iValue] (AAX_IParameter& parameter)
+    {
+        const double previous = parameter.GetNormalizedValue();
+        parameter.UpdateNormalizedValue (iValue);
 
-    if (parameter == nullptr)
-        return AAX_ERROR_INVALID_PARAMETER_ID;
+        const AAX_Result result = mPacketDispatcher.SetDirty (iParameterID, true);
 
-    const double previous = parameter->GetNormalizedValue();
-    parameter->UpdateNormalizedValue (iValue);
+        if (previous != iValue)
+            ++mNumPlugInChanges;
 
-    const AAX_Result result = mPacketDispatcher.SetDirty (iParameterID, true);
-
-    if (previous != iValue)
-        ++mNumPlugInChanges;
-
-    return result;
+        return result;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedRelative (AAX_CParamID iParameterID, double iValue)
