@@ -1,5 +1,6 @@
 #include "core/BasePlugin.h"
 #include "core/BundleResources.h"
+#include "core/PluginEditor.h"
 #include "core/PluginAudioProcessor.h"
 #include "core/content/PresetChangeDetector.h"
 #include "core/content/PresetSources.h"
@@ -666,6 +667,11 @@ void BasePlugin::processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBu
 }
 
 //==============================================================================
+std::unique_ptr<PluginEditor> BasePlugin::makeEditor()
+{
+    return nullptr;
+}
+
 void BasePlugin::createEditorOnce()
 {
     if (editor != nullptr)

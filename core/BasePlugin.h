@@ -1,18 +1,19 @@
 #pragma once
 
 #include "core/ApplicationFolders.h"
-#include "core/PluginEditor.h"
-#include "core/content/Preset.h"
+#include "core/content/PresetTarget.h"
 #include "core/content/TagDictionary.h"
 #include "core/parameters/HostParametersMap.h"
 #include "core/parameters/MidiControlMap.h"
 #include "core/parameters/ParameterManager.h"
 #include <juce_audio_formats/juce_audio_formats.h>
-#include <juce_audio_processors/juce_audio_processors.h>
+
+namespace juce { class AudioPlayHead; }
 
 class BasePluginCore;
 class ContentSource;
 class PluginAudioProcessor;
+class PluginEditor;
 class PresetChangeDetector;
 class PresetFolderContent;
 class PresetPackageContent;
@@ -20,7 +21,8 @@ class PresetPackageContent;
 /** The host-independent plug-in object. The host reaches it through PluginAudioProcessor; the
     editor, widgets and the content browser reach folders, settings, presets, parameters and
     the MIDI CC map through it. */
-class BasePlugin : public Parameter::Listener,
+class BasePlugin : public PresetTarget,
+                   public Parameter::Listener,
                    public Parameter::ImmediateListener
 {
 public:
@@ -63,7 +65,7 @@ public:
 
     //==============================================================================
     // Identity
-    virtual juce::String getDisplayName() const = 0;
+    juce::String getDisplayName() const override = 0;
     virtual juce::String getShortCode() const = 0;
     virtual juce::String getMakerName() const       { return "Orvik Group"; }
     virtual juce::String getDescriptionText() const { return {}; }
@@ -90,7 +92,7 @@ public:
 
     //==============================================================================
     // Parameters
-    ParameterManager& getParameterManager() noexcept { return *parameterManager; }
+    ParameterManager& getParameterManager() noexcept override { return *parameterManager; }
     /** Empty when "parameters.xml" loaded; else why it did not. */
     const juce::String& getParametersError() const noexcept { return parametersError; }
 
@@ -113,6 +115,7 @@ public:
     void loadHostParametersMap();
     bool useCustomMidiMap = false;
     juce::String midiMapPath, hostParametersMapPath, authorName;
+    juce::String getAuthorName() const override { return authorName; }
 
     //==============================================================================
     // Folders, settings, log
@@ -123,7 +126,7 @@ public:
     void saveUserSettings();
     void loadUserSettings();
     bool hasSuperpowers() const noexcept          { return superpowers; }
-    void logMessage (const juce::String& message);
+    void logMessage (const juce::String& message) override;
     juce::File getLogFile() const;
 
     //==============================================================================
@@ -131,10 +134,10 @@ public:
     /** Applies the preset's values between beginLoad and endLoad (parameters excluded from
         presets untouched, parameters the preset lacks set to their defaults), shows its name in
         "Preset Name", makes it the reload preset and restarts change detection. */
-    void loadPreset (const Preset& preset, int slot, bool notify);
+    void loadPreset (const Preset& preset, int slot, bool notify) override;
     /** The current values of every parameter presets hold, the application, version and the
         "Preset Name" text. */
-    virtual void storePresetValues (Preset& preset, int slot);
+    void storePresetValues (Preset& preset, int slot) override;
     const Preset& getReloadPreset() const noexcept { return reloadPresetData; }
     /** Restores one parameter from the reload preset unless presets exclude it. */
     void reloadParameterValue (int parameterId);
@@ -147,7 +150,7 @@ public:
     bool applyStartPreset();
     /** A preset source saved the current settings as this preset: it becomes the reload preset
         and change detection restarts. */
-    void presetStored (const Preset& preset);
+    void presetStored (const Preset& preset) override;
     bool hasUnsavedPresetChanges() const;
     /** Restarts (on) or stops change detection; both clear the unsaved-changes state. */
     void setPresetChangeDetection (bool on, int intervalMs = 75);
@@ -218,7 +221,7 @@ protected:
     /** The product's DSP core. */
     virtual std::unique_ptr<BasePluginCore> makeCore() = 0;
     /** The product's editor; null when it has none. */
-    virtual std::unique_ptr<PluginEditor> makeEditor() { return nullptr; }
+    virtual std::unique_ptr<PluginEditor> makeEditor();
     /** Gives the automatable parameters their host indices (in order by default). */
     virtual void assignHostIndices();
     /** Passes a parameter's value to the DSP core. */

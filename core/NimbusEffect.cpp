@@ -1,5 +1,6 @@
 #include "core/NimbusEffect.h"
 #include "dsp/NimbusEffectCore.h"
+#include <juce_audio_processors/juce_audio_processors.h>
 
 NimbusEffect::NimbusEffect (std::unique_ptr<ParameterManager> manager)
     : BasePlugin (std::move (manager))

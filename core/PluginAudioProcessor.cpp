@@ -127,8 +127,3 @@ void PluginAudioProcessor::setStateInformation (const void* data, int sizeInByte
         if (const auto xml = getXmlFromBinary (data, sizeInBytes))
             plugin->setStateFromXml (*xml);
 }
-
-juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
-{
-    return new PluginAudioProcessor();
-}

@@ -55,5 +55,5 @@ private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginAudioProcessor)
 };
 
-/** JUCE's entry to the plug-in. */
+/** JUCE's entry to the plug-in; the product defines it with createProductPlugin. */
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter();

@@ -1,5 +1,6 @@
 #include "editor/MidiMapComponent.h"
 #include "core/BasePlugin.h"
+#include "core/PluginEditor.h"
 #include "editor/WindowIcons.h"
 
 MidiMapComponent::MidiMapComponent (BasePlugin& p)

@@ -1,7 +1,6 @@
 #include "core/content/PresetContentSource.h"
-#include "core/BasePlugin.h"
 
-PresetContentSource::PresetContentSource (BasePlugin& p, const juce::String& sourceName, bool isReadOnly)
+PresetContentSource::PresetContentSource (PresetTarget& p, const juce::String& sourceName, bool isReadOnly)
     : ContentSource (sourceName, isReadOnly), plugin (p)
 {
     logger = [&p] (const juce::String& message) { p.logMessage (message); };

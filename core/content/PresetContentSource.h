@@ -1,8 +1,7 @@
 #pragma once
 
 #include "core/content/ContentSource.h"
-
-class BasePlugin;
+#include "core/content/PresetTarget.h"
 
 /** A content source whose items are presets of a plug-in: presets are made as makePreset()
     says, logged to the plug-in's log, claimed for the plug-in when they name no application
@@ -10,7 +9,7 @@ class BasePlugin;
 class PresetContentSource : public ContentSource
 {
 public:
-    PresetContentSource (BasePlugin& plugin, const juce::String& sourceName, bool isReadOnly);
+    PresetContentSource (PresetTarget& plugin, const juce::String& sourceName, bool isReadOnly);
 
     void preparePreset (Preset& preset) override;
 
@@ -22,5 +21,5 @@ protected:
 
     bool loadItemData (ContentItem& item, int flag) override;
 
-    BasePlugin& plugin;
+    PresetTarget& plugin;
 };

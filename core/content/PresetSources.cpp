@@ -1,5 +1,4 @@
 #include "core/content/PresetSources.h"
-#include "core/BasePlugin.h"
 
 namespace
 {
@@ -24,7 +23,7 @@ namespace
         return from.moveFileTo (to);
     }
 
-    bool isForeign (const Preset& preset, BasePlugin& plugin)
+    bool isForeign (const Preset& preset, PresetTarget& plugin)
     {
         return preset.application.isNotEmpty() && preset.application != plugin.getDisplayName();
     }
@@ -52,7 +51,7 @@ public:
 };
 
 //==============================================================================
-PresetFolderContent::PresetFolderContent (BasePlugin& p, const juce::File& f, const juce::String& ext, const juce::String& sourceName)
+PresetFolderContent::PresetFolderContent (PresetTarget& p, const juce::File& f, const juce::String& ext, const juce::String& sourceName)
     : PresetContentSource (p, sourceName, false), folder (f), extension (ext)
 {
 }
@@ -143,7 +142,7 @@ bool PresetFolderContent::createItemData (const juce::String& itemName, Category
     plugin.storePresetValues (*preset, presetSlot);
     preset->name = itemName;
     preset->setTagMap (itemTags);
-    preset->author = plugin.authorName;
+    preset->author = plugin.getAuthorName();
     preset->id = juce::Uuid().toString();
 
     auto* old = dynamic_cast<FolderOverwriteStore*> (store);
@@ -317,7 +316,7 @@ std::unique_ptr<Preset> PresetFolderContent::loadPresetByName (const juce::Strin
 }
 
 //==============================================================================
-PresetPackageContent::PresetPackageContent (BasePlugin& p, const juce::File& file, const juce::String& ext, const juce::String& sourceName)
+PresetPackageContent::PresetPackageContent (PresetTarget& p, const juce::File& file, const juce::String& ext, const juce::String& sourceName)
     : PresetContentSource (p, sourceName, true), packageFile (file), extension (ext)
 {
 }

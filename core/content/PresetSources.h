@@ -9,7 +9,7 @@
 class PresetFolderContent : public PresetContentSource
 {
 public:
-    PresetFolderContent (BasePlugin& plugin, const juce::File& folder,
+    PresetFolderContent (PresetTarget& plugin, const juce::File& folder,
                          const juce::String& extension = Preset::fileExtension,
                          const juce::String& sourceName = "User");
 
@@ -58,7 +58,7 @@ protected:
 class PresetPackageContent : public PresetContentSource
 {
 public:
-    PresetPackageContent (BasePlugin& plugin, const juce::File& packageFile,
+    PresetPackageContent (PresetTarget& plugin, const juce::File& packageFile,
                           const juce::String& extension = Preset::fileExtension,
                           const juce::String& sourceName = "Factory");
 

@@ -1,6 +1,6 @@
 #include "core/NimbusEffect.h"
 #include "core/PluginAudioProcessor.h"
-#include "product/GrindelCore.h"
+#include "support/TestPluginCore.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
 #include <thread>
@@ -48,7 +48,7 @@ namespace
             processor.prepareToPlay (rate, maxBlock);
         }
 
-        GrindelCore& core() { return *dynamic_cast<GrindelCore*> (processor.getPlugin().getCore()); }
+        test::TestPluginCore& core() { return *dynamic_cast<test::TestPluginCore*> (processor.getPlugin().getCore()); }
         Parameter& parameter (const juce::String& name)
         {
             auto* p = processor.getPlugin().getParameterManager().getParameterByName (name);

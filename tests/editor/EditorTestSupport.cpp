@@ -33,7 +33,7 @@ namespace edtest
         if (prepare)
             prepare (root);
 
-        auto product = std::make_unique<TestGrindel>();
+        auto product = std::make_unique<EditorTestPlugin>();
         product->branch = branch;
         plugin = product.get();
         processor = std::make_unique<PluginAudioProcessor> (std::move (product));

@@ -2,8 +2,8 @@
 
 #include "core/AudioProcessorEditorWrapper.h"
 #include "core/PluginAudioProcessor.h"
-#include "product/Grindel.h"
-#include "product/GrindelEditor.h"
+#include "editor/BasePluginEditor.h"
+#include "support/TestPlugin.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
 
@@ -12,11 +12,11 @@ namespace edtest
     /** Whether real windows can be opened (an X server, as under xvfb-run). */
     bool hasDisplay();
 
-    /** The product's editor, counting what happens to it. */
-    class TestEditor : public GrindelEditor
+    /** The editor with the product's skins, counting what happens to it. */
+    class TestEditor : public BasePluginEditor
     {
     public:
-        using GrindelEditor::GrindelEditor;
+        using BasePluginEditor::BasePluginEditor;
 
         int loads = 0;
         juce::Array<Parameter*> restored;
@@ -31,8 +31,8 @@ namespace edtest
         void parameterRestored (Parameter* p) override  { restored.add (p); }
     };
 
-    /** The product plug-in with a TestEditor and a branch of the test's choice. */
-    class TestGrindel : public Grindel
+    /** The test plug-in with a TestEditor and a branch of the test's choice. */
+    class EditorTestPlugin : public test::TestPlugin
     {
     public:
         juce::String branch { "master" }, buildText { "0" };
@@ -60,7 +60,7 @@ namespace edtest
 
         juce::File getSkinsFolder() const { return getSkinsFolder (root); }
         TestEditor& getEditor() const     { return *editor; }
-        TestGrindel& getPlugin() const    { return *plugin; }
+        EditorTestPlugin& getPlugin() const    { return *plugin; }
         PluginAudioProcessor& getProcessor() const { return *processor; }
 
         /** The host opens its window: the wrapper takes the editor (the first show). */
@@ -74,7 +74,7 @@ namespace edtest
 
     private:
         std::unique_ptr<PluginAudioProcessor> processor;
-        TestGrindel* plugin = nullptr;
+        EditorTestPlugin* plugin = nullptr;
         TestEditor* editor = nullptr;
         std::unique_ptr<juce::AudioProcessorEditor> hostWindow;
     };

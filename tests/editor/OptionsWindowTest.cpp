@@ -4,7 +4,7 @@
 #include "editor/MidiSettingsComponent.h"
 #include "editor/OptionsWindow.h"
 #include "editor/PresetSettingsComponent.h"
-#include "product/Grindel.h"
+#include "support/TestPlugin.h"
 #include "skin/ComponentRow.h"
 #include "skin/widgets/ComboBoxButton.h"
 
@@ -26,7 +26,7 @@ namespace
 
 TEST (OptionsWindow, AccordionOfSections)
 {
-    Grindel plugin;
+    test::TestPlugin plugin;
     OptionsWindow window (plugin);
     window.setSize (560, 250);
     EXPECT_EQ (window.getNotice().getText(), "Changes will take effect after closing this window.");
@@ -74,7 +74,7 @@ TEST (OptionsWindow, AccordionOfSections)
 TEST (OptionsWindow, ClosingByItsCloseButtonWritesTheSettingsOnce)
 {
     test::ScopedDataRoot root;
-    Grindel plugin;
+    test::TestPlugin plugin;
     plugin.initialise();
     const auto ini = plugin.getUserSettingsFile();
     ini.deleteFile();
@@ -107,7 +107,7 @@ TEST (OptionsWindow, ClosingByItsCloseButtonWritesTheSettingsOnce)
 
 TEST (OptionsPages, MidiPageWritesThePluginsMapChoice)
 {
-    Grindel plugin;
+    test::TestPlugin plugin;
     plugin.midiMapPath = "/maps/studio.grccmap";
     MidiSettingsComponent page (plugin);
     auto& choice = page.getMapChoice();
@@ -123,7 +123,7 @@ TEST (OptionsPages, MidiPageWritesThePluginsMapChoice)
 
 TEST (OptionsPages, QualityPageBindsTwoChoicesAndReplacesItsRows)
 {
-    Grindel plugin;
+    test::TestPlugin plugin;
     DefaultSettingsComponent page;
     EXPECT_FALSE (page.hasRows());
     EXPECT_EQ (page.getHeight(), 20);
@@ -161,7 +161,7 @@ TEST (OptionsPages, QualityPageBindsTwoChoicesAndReplacesItsRows)
 
 TEST (OptionsPages, PresetPageCheckBox)
 {
-    Grindel plugin;
+    test::TestPlugin plugin;
     PresetSettingsComponent page (plugin);
     page.setSize (400, 20);
     EXPECT_EQ (page.getCheckBox().getButtonText(),

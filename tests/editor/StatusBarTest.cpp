@@ -1,6 +1,6 @@
 #include "WindowsTestSupport.h"
 #include "editor/StatusBar.h"
-#include "product/Grindel.h"
+#include "support/TestPlugin.h"
 #include "skin/DefaultLookAndFeel.h"
 
 using namespace wintest;
@@ -19,7 +19,7 @@ namespace
         ~StatusBarRig() { desktop.setLookAndFeel (nullptr); }
 
         DefaultLookAndFeel lookAndFeel;
-        Grindel plugin;
+        test::TestPlugin plugin;
         TestDesktop desktop { 800, 600 };
         StatusBar bar { plugin };
     };
@@ -27,7 +27,7 @@ namespace
 
 TEST (StatusBar, LevelsKeepTheMoreImportantMessage)
 {
-    Grindel plugin;
+    test::TestPlugin plugin;
     StatusBar bar (plugin);
 
     bar.showMessage ("Loading skin...", 1);
@@ -47,7 +47,7 @@ TEST (StatusBar, LevelsKeepTheMoreImportantMessage)
 
 TEST (StatusBar, TimedMessagesExpire)
 {
-    Grindel plugin;
+    test::TestPlugin plugin;
     StatusBar bar (plugin);
 
     bar.showTimedMessage ("Mix: 50 %", 6);
@@ -161,7 +161,7 @@ TEST (StatusBar, PagesOpenAboveTheirButtonAndAlwaysEndUntoggled)
 
 TEST (StatusBar, QualityPageShowsOneSectionAtATime)
 {
-    Grindel plugin;
+    test::TestPlugin plugin;
     QualitySettingsComponent page (plugin);
     EXPECT_EQ (page.getWidth(), 145);
     EXPECT_EQ (page.getHeight(), page.getRealTimeChoice().getHeight() + 50);
@@ -181,7 +181,7 @@ TEST (StatusBar, QualityPageShowsOneSectionAtATime)
 TEST (MidiMapPage, SavingAddsTheExtensionAndNeverReplacesAnotherFileUnasked)
 {
     test::TempFolder folder;
-    Grindel plugin;
+    test::TestPlugin plugin;
     auto* mix = plugin.getParameterManager().getParameterByIndex (0);
     ASSERT_NE (mix, nullptr);
     plugin.getMidiControlMap().setParameter (7, mix);

@@ -1,4 +1,4 @@
-#include "tests/core/parameters/JuceTestEnvironment.h"
+#include "core/parameters/JuceTestEnvironment.h"
 #include "core/parameters/EnumParameter.h"
 #include "core/parameters/FloatParameter.h"
 #include "product/GrindelParameterManager.h"

@@ -2,7 +2,7 @@
 // the widget factory, named lookup and the life of widgets after their package is gone.
 
 #include "SkinTestPackage.h"
-#include "product/Grindel.h"
+#include "support/TestPlugin.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/PackageSkin.h"
 #include "skin/Panel.h"
@@ -19,7 +19,7 @@ namespace
 {
     struct SkinLoader : public ::testing::Test
     {
-        Grindel plugin;
+        test::TestPlugin plugin;
         test::TempFolder folder;
         test::SkinTestPackage package;
 

@@ -2,7 +2,7 @@
 // binds by name and one for every parameter of the effect, and renders to a PNG snapshot
 // (written beside the test binary's build tree, for a look).
 
-#include "product/Grindel.h"
+#include "support/TestPlugin.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/PackageSkin.h"
 #include "skin/Panel.h"
@@ -38,7 +38,7 @@ TEST_P (ProductSkins, BuildWithEveryControlAndRender)
     const auto file = installedSkins.getChildFile (juce::String (width) + PackageSkin::fileExtension);
     ASSERT_TRUE (file.existsAsFile()) << file.getFullPathName();
 
-    Grindel plugin;
+    test::TestPlugin plugin;
     std::unique_ptr<Panel> root;
     PackageSkin skin (file, &plugin);
     root.reset (dynamic_cast<Panel*> (skin.createGui ({}).release()));

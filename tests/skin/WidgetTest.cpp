@@ -1,7 +1,7 @@
 // The image-strip widgets under JUCE mouse event sequences, and their binding to parameters.
 
 #include "SkinTestPackage.h"
-#include "product/Grindel.h"
+#include "support/TestPlugin.h"
 #include "skin/Panel.h"
 #include "skin/widgets/GFXMultiStateButton.h"
 #include "skin/widgets/ImgButton.h"
@@ -73,7 +73,7 @@ namespace
 
     struct Widgets : public ::testing::Test
     {
-        Grindel plugin;
+        test::TestPlugin plugin;
         test::SkinTestPackage package;
         std::unique_ptr<test::MemorySkin> skin;
         std::unique_ptr<Panel> root;

@@ -3,7 +3,7 @@
 
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
-#include <juce_gui_basics/juce_gui_basics.h>
+#include <juce_events/juce_events.h>
 
 int main (int argc, char** argv)
 {

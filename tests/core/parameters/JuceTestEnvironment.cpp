@@ -1,6 +1,6 @@
-#include "tests/core/parameters/JuceTestEnvironment.h"
+#include "core/parameters/JuceTestEnvironment.h"
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include <juce_events/juce_events.h>
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "tests/core/parameters/JuceTestEnvironment.h"
+#include "core/parameters/JuceTestEnvironment.h"
 #include "core/parameters/AnswerParameter.h"
 #include "core/parameters/BoolParameter.h"
 #include "core/parameters/EnumParameter.h"

@@ -1,4 +1,4 @@
-#include "tests/core/parameters/JuceTestEnvironment.h"
+#include "core/parameters/JuceTestEnvironment.h"
 #include "core/parameters/FloatParameter.h"
 #include "core/parameters/LogicParameter.h"
 #include "core/parameters/ParameterManager.h"

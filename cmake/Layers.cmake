@@ -1,0 +1,47 @@
+# The layers of our own code and how the build keeps them apart.
+#
+# Our code includes its headers by their path from the project's root ("core/BasePlugin.h").
+# No target has the root itself on its include path: each library gets an include folder of
+# its own in the build tree that links only to its own folders (or single headers), and sees
+# the folders of the libraries it links. So a header of a higher layer does not compile in a
+# lower one. CheckIncludes.cmake, run at every build, refuses the includes that would get
+# round that: relative paths ("../", or a bare name of another file in the same folder).
+
+# grindel_include_root(<target> <path>...)
+# <path>: a folder or a header, relative to the project's root, linked under the same name.
+function(grindel_include_root target)
+    set(root ${CMAKE_BINARY_DIR}/include/${target})
+    file(REMOVE_RECURSE ${root})
+    file(MAKE_DIRECTORY ${root})
+    foreach(path IN LISTS ARGN)
+        if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${path})
+            message(FATAL_ERROR "grindel_include_root(${target}): ${path} does not exist")
+        endif()
+        get_filename_component(parent ${root}/${path} DIRECTORY)
+        file(MAKE_DIRECTORY ${parent})
+        file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${path} ${root}/${path} SYMBOLIC)
+    endforeach()
+    target_include_directories(${target} PUBLIC ${root})
+endfunction()
+
+# grindel_layer_options(<target>): our warnings on our own code.
+function(grindel_layer_options target)
+    target_compile_options(${target} PRIVATE ${GRINDEL_WARNINGS})
+    set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+endfunction()
+
+# Every include of the layers' sources is checked at build time.
+set(GRINDEL_LAYER_FOLDERS core dsp skin editor product)
+set(GRINDEL_INCLUDE_CHECK_STAMP ${CMAKE_BINARY_DIR}/include/includes-checked.stamp)
+set(globs)
+foreach(folder IN LISTS GRINDEL_LAYER_FOLDERS)
+    list(APPEND globs ${PROJECT_SOURCE_DIR}/${folder}/*.h ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+endforeach()
+file(GLOB_RECURSE GRINDEL_LAYER_SOURCES CONFIGURE_DEPENDS ${globs})
+add_custom_command(OUTPUT ${GRINDEL_INCLUDE_CHECK_STAMP}
+    COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} "-DFOLDERS=${GRINDEL_LAYER_FOLDERS}" -DSKIP=product/AAXBundle
+            -DSTAMP=${GRINDEL_INCLUDE_CHECK_STAMP} -P ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake
+    DEPENDS ${GRINDEL_LAYER_SOURCES} ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake
+    COMMENT "Checking the layers' includes"
+    VERBATIM)
+add_custom_target(grindel_include_check ALL DEPENDS ${GRINDEL_INCLUDE_CHECK_STAMP})
