@@ -124,7 +124,8 @@ public:
     /** Number of distinct values for the host, as JUCE counts them (a bool has 2);
         0: continuous. */
     virtual int getNumSteps() const noexcept;
-    /** The "type" attribute of the kind in "parameters.xml" ("float", "enum", ...). */
+    /** The "type" attribute of the kind in "parameters.xml" ("float", "enum", ...); the kind's
+        row in ParameterKind's table has the same name. */
     virtual juce::String getTypeName() const;
     /** The item names of an enumerated kind; empty for the others. */
     virtual juce::StringArray getItemNames() const { return {}; }

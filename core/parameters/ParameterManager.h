@@ -67,8 +67,9 @@ public:
     /** Delivers every parameter's pending listener update now (message thread). */
     void flushPendingUpdates();
 
-    /** Makes a parameter kind from a "param" element (see docs/parameters.md); null with a
-        message in error when the element is invalid. Products may add kinds. */
+    /** Makes a parameter from a "param" element by the kind its type names in ParameterKind's
+        table (see docs/parameters.md); null with a message in error when the element is
+        invalid. Products may add kinds. */
     virtual std::unique_ptr<Parameter> createParameter (const juce::XmlElement& element,
                                                         const juce::String& groupName,
                                                         juce::String& error) const;
