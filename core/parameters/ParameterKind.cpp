@@ -87,7 +87,7 @@ public:
         return fail ("attribute " + juce::String (name) + " must be 1 or 0: " + quoted (t));
     }
 
-    bool note (const char* name, int fallback, double& result)
+    bool note (const char* name, double fallback, double& result)
     {
         result = fallback;
 
@@ -164,13 +164,17 @@ namespace
         return std::make_unique<FloatParameter> (d);
     }
 
-    template <typename Kind>
-    std::unique_ptr<Parameter> readInteger (Attributes& a, Description d)
-    {
-        double minimum = 0.0, maximum = 1.0, defaultValue = 0.0;
+    // The whole-number kinds differ only in how one value is written (a number or a note) and
+    // in the maximum a param without one gets.
+    using WholeNumber = bool (Attributes::*) (const char*, double, double&);
 
-        if (! (a.integer ("min", 0.0, minimum) && a.integer ("max", 1.0, maximum)
-                && a.integer ("default", minimum, defaultValue)
+    template <typename Kind, WholeNumber wholeNumber, int defaultMaximum>
+    std::unique_ptr<Parameter> readWholeRange (Attributes& a, Description d)
+    {
+        double minimum = 0.0, maximum = 0.0, defaultValue = 0.0;
+
+        if (! ((a.*wholeNumber) ("min", 0.0, minimum) && (a.*wholeNumber) ("max", defaultMaximum, maximum)
+                && (a.*wholeNumber) ("default", minimum, defaultValue)
                 && a.range (minimum, maximum, defaultValue)))
             return {};
 
@@ -178,21 +182,6 @@ namespace
         d.maximum = (float) maximum;
         d.defaultValue = (float) defaultValue;
         return std::make_unique<Kind> (d);
-    }
-
-    std::unique_ptr<Parameter> readNote (Attributes& a, Description d)
-    {
-        double minimum = 0.0, maximum = 127.0, defaultValue = 0.0;
-
-        if (! (a.note ("min", 0, minimum) && a.note ("max", 127, maximum)
-                && a.note ("default", juce::roundToInt (minimum), defaultValue)
-                && a.range (minimum, maximum, defaultValue)))
-            return {};
-
-        d.minimum = (float) minimum;
-        d.maximum = (float) maximum;
-        d.defaultValue = (float) defaultValue;
-        return std::make_unique<NoteParameter> (d);
     }
 
     std::unique_ptr<Parameter> readEnum (Attributes& a, Description d)
@@ -281,13 +270,13 @@ const std::vector<ParameterKind>& ParameterKind::getAll()
 {
     static const std::vector<ParameterKind> kinds {
         { "float",  { "min", "max", "default", "step", "skewCentre", "decimals", "unit" }, true,  readFloat },
-        { "int",    { "min", "max", "default", "unit" },                                     true,  readInteger<IntParameter> },
+        { "int",    { "min", "max", "default", "unit" },                                     true,  readWholeRange<IntParameter, &Attributes::integer, 1> },
         { "enum",   { "items", "min", "max", "default" },                                    true,  readEnum },
-        { "note",   { "min", "max", "default" },                                             true,  readNote },
+        { "note",   { "min", "max", "default" },                                             true,  readWholeRange<NoteParameter, &Attributes::note, 127> },
         { "bool",   { "default" },                                                           true,  readSwitch<BoolParameter> },
         { "answer", { "default" },                                                           true,  readSwitch<AnswerParameter> },
         { "logic",  { "default" },                                                           true,  readSwitch<LogicParameter> },
-        { "state",  { "min", "max", "default" },                                             false, readInteger<StateParameter> },
+        { "state",  { "min", "max", "default" },                                             false, readWholeRange<StateParameter, &Attributes::integer, 1> },
         { "string", { "default" },                                                           false, readString },
     };
 
