@@ -11,7 +11,7 @@
     The table of kinds is the one list of them: the known types of an error message, the allowed
     attributes and the never-automatable rule all read it, so a new kind is a new row. How a
     kind shows and parses its values stays in its own class (getTextForValue, getText and the
-    parsers); nothing else chooses texts by kind.
+    parsers); a product's formatValue and parseValue choose by unit, never by kind.
 */
 struct ParameterKind
 {
