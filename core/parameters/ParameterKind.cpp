@@ -253,7 +253,7 @@ namespace
         return std::make_unique<StringParameter> (d, a.text ("default"));
     }
 
-    // Every kind in one list, read by everything that names kinds.
+    // The known types for a message: "float, int, ... or string".
     juce::String listNames (const std::vector<ParameterKind>& kinds)
     {
         juce::String list;
