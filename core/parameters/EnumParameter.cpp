@@ -2,7 +2,7 @@
 #include "core/parameters/ParameterText.h"
 
 EnumParameter::EnumParameter (const Description& d, const juce::StringArray& itemNames)
-    : Parameter (enumDescription (d, itemNames.size())),
+    : IntParameter (enumDescription (d, itemNames.size())),
       items (itemNames)
 {
     jassert (! items.isEmpty());
@@ -12,7 +12,7 @@ Parameter::Description EnumParameter::enumDescription (Description d, int numIte
 {
     d.minimum = 0.0f;
     d.maximum = (float) juce::jmax (0, numItems - 1);
-    return integerDescription (d);
+    return d;
 }
 
 juce::String EnumParameter::getTextForValue (float plainValue) const
@@ -37,16 +37,6 @@ bool EnumParameter::parseDisplayText (const juce::String& text, float& plainValu
 
     plainValue = (float) number;
     return true;
-}
-
-juce::String EnumParameter::getText() const
-{
-    return juce::String (getIntValue());
-}
-
-int EnumParameter::getNumSteps() const noexcept
-{
-    return items.size();
 }
 
 juce::String EnumParameter::getTypeName() const

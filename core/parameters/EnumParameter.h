@@ -1,9 +1,10 @@
 #pragma once
 
-#include "core/parameters/Parameter.h"
+#include "core/parameters/IntParameter.h"
 
-/** A choice among named items; the value is the item's index 0..n-1. */
-class EnumParameter : public Parameter
+/** A choice among named items; the value is the item's index 0..n-1, an integer whose exact
+    text and steps (one per item) are the integer kind's. */
+class EnumParameter : public IntParameter
 {
 public:
     /** The range of the description is replaced by 0..n-1. */
@@ -15,8 +16,6 @@ public:
     juce::String getTextForValue (float plainValue) const override;
     /** An item's name (ignoring case) or its index. */
     bool parseDisplayText (const juce::String& text, float& plainValue) const override;
-    juce::String getText() const override;
-    int getNumSteps() const noexcept override;
     juce::String getTypeName() const override;
 
 private:

@@ -9,7 +9,7 @@ namespace
 }
 
 NoteParameter::NoteParameter (const Description& d)
-    : Parameter (noteDescription (d))
+    : IntParameter (noteDescription (d))
 {
 }
 
@@ -81,16 +81,6 @@ bool NoteParameter::parseDisplayText (const juce::String& text, float& plainValu
 
     plainValue = (float) note;
     return true;
-}
-
-juce::String NoteParameter::getText() const
-{
-    return juce::String (getIntValue());
-}
-
-int NoteParameter::getNumSteps() const noexcept
-{
-    return juce::roundToInt (getMaximum() - getMinimum()) + 1;
 }
 
 juce::String NoteParameter::getTypeName() const

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "core/parameters/Parameter.h"
+#include "core/parameters/IntParameter.h"
 
 /** A MIDI note 0..127, shown as three characters: the letter, '-' or '#', and the octave
-    '0'..'9' or 'H' for octave 10 (0 is "C-0", 1 "C#0", 60 "C-5", 127 "G-H"). */
-class NoteParameter : public Parameter
+    '0'..'9' or 'H' for octave 10 (0 is "C-0", 1 "C#0", 60 "C-5", 127 "G-H"). Otherwise an
+    integer: its exact text and its steps are the integer kind's. */
+class NoteParameter : public IntParameter
 {
 public:
     /** The range of the description is limited to 0..127, with step 1. */
@@ -18,8 +19,6 @@ public:
     juce::String getTextForValue (float plainValue) const override;
     /** A note name or a note number. */
     bool parseDisplayText (const juce::String& text, float& plainValue) const override;
-    juce::String getText() const override;
-    int getNumSteps() const noexcept override;
     juce::String getTypeName() const override;
 
 private:

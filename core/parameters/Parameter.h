@@ -21,8 +21,11 @@ public:
     {
     public:
         virtual ~Listener() = default;
+        /** Message thread. */
         virtual void parameterChanged (Parameter* parameter) = 0;
+        /** Message thread. */
         virtual void parameterGestureBegan (Parameter*) {}
+        /** Message thread. */
         virtual void parameterGestureEnded (Parameter*) {}
     };
 
@@ -31,7 +34,8 @@ public:
     {
     public:
         virtual ~ImmediateListener() = default;
-        /** notify: the change came with notification (the host should hear of it). */
+        /** Any thread: may not lock or allocate (it may be the audio thread).
+            notify: the change came with notification (the host should hear of it). */
         virtual void parameterValueChanged (Parameter& parameter, bool notify) = 0;
     };
 
@@ -57,10 +61,12 @@ public:
     explicit Parameter (const Description& description);
     ~Parameter() override;
 
+    //==============================================================================
+    // Any thread: never locks or allocates; the description is fixed once the parameter is added.
     const Description& getDescription() const noexcept  { return description; }
     int getId() const noexcept                          { return description.id; }
     const juce::String& getName() const noexcept        { return description.name; }
-    juce::String getDisplayName() const;
+    juce::String getDisplayName() const;      // a shared copy: no allocation
     const juce::String& getUnitLabel() const noexcept   { return description.unitLabel; }
     const juce::String& getGroupName() const noexcept   { return description.group; }
     bool isAutomatable() const noexcept                 { return description.automatable; }
@@ -74,80 +80,120 @@ public:
     /** The manager that owns this parameter (set by ParameterManager::addParameter), or null. */
     const ParameterManager* getOwner() const noexcept   { return owner; }
 
-    /** Host index of an automatable parameter (-1 when not given to the host). */
+    /** Any thread: never locks or allocates.
+        Host index of an automatable parameter (-1 when not given to the host). */
     int getHostIndex() const noexcept                   { return hostIndex; }
+    /** Any thread: a plain store, so only while the plug-in is built (before the host reads it). */
     void setHostIndex (int index) noexcept              { hostIndex = index; }
 
     //==============================================================================
-    // Values may be read and set on any thread; setters never lock or allocate.
+    // Values may be read and set on any thread (the host's, the audio thread through MIDI CC
+    // and the quality switch, the message thread). A setter tells the immediate listener on the
+    // calling thread; with notify, off the message thread it only raises a flag that the
+    // manager's timer turns into the listeners' update.
+
+    /** Any thread: never locks or allocates. */
     virtual float getValue() const noexcept             { return value.load (std::memory_order_relaxed); }
+    /** Any thread: never locks or allocates. */
     float getNormalisedValue() const noexcept           { return normalised.load (std::memory_order_relaxed); }
+    /** Any thread: never locks or allocates. */
     int getIntValue() const noexcept;
+    /** Any thread: never locks or allocates. */
     virtual bool getBoolValue() const noexcept;
 
-    /** Clamps to the range (and snaps to the step); true when the stored value changed.
+    /** Any thread: off the message thread never locks or allocates.
+        Clamps to the range (and snaps to the step); true when the stored value changed.
         NaN is ignored. */
     virtual bool setValue (float newValue, bool notify);
+    /** Any thread: off the message thread never locks or allocates. */
     bool setNormalisedValue (float newNormalised, bool notify);
+    /** Any thread: off the message thread never locks or allocates. */
     bool setIntValue (int newValue, bool notify);
 
-    /** 0 = the stored minimum, 1 = the stored maximum; any other selector does nothing. */
+    /** Any thread: off the message thread never locks or allocates.
+        0 = the stored minimum, 1 = the stored maximum; any other selector does nothing. */
     virtual bool setToStoredValue (int which, bool notify);
+    /** Any thread: off the message thread never locks or allocates. */
     bool setToDefault (bool notify);
 
+    /** Any thread: never locks or allocates. */
     virtual float normalise (float plainValue) const noexcept;
+    /** Any thread: never locks or allocates. */
     virtual float denormalise (float normalisedValue) const noexcept;
-    /** Clamped and snapped plain value. */
+    /** Any thread: never locks or allocates.
+        Clamped and snapped plain value. */
     virtual float constrain (float plainValue) const noexcept;
 
     //==============================================================================
-    // Texts are built on the message thread (they allocate).
+    // Texts allocate; the host asks for them on its own threads, never on the audio thread.
 
-    /** Display text of the current value; "@" means "show the name only". */
+    /** Any thread: allocates, so never the audio thread.
+        Display text of the current value; "@" means "show the name only". */
     virtual juce::String getValueText() const;
-    /** Display text of a plain value with its unit, through the owner's formatValue(). */
+    /** Any thread: allocates, so never the audio thread.
+        Display text of a plain value with its unit, through the owner's formatValue(). */
     juce::String getDisplayText (float plainValue) const;
-    /** The kind's text of a plain value followed by " " and the unit (when there is one). */
+    /** Any thread: allocates, so never the audio thread.
+        The kind's text of a plain value followed by " " and the unit (when there is one). */
     juce::String getTextWithUnit (float plainValue) const;
-    /** Display text of any plain value, without the unit. */
+    /** Any thread: allocates, so never the audio thread.
+        Display text of any plain value, without the unit. */
     virtual juce::String getTextForValue (float plainValue) const;
-    /** Parses a display text (through the owner's parseValue()) back to a constrained plain
+    /** Any thread: allocates, so never the audio thread.
+        Parses a display text (through the owner's parseValue()) back to a constrained plain
         value; the current value when the text does not parse. */
     float getValueForText (const juce::String& text) const;
-    /** The kind's parser of display texts (a leading number, unit ignored); false when the
+    /** Any thread: allocates, so never the audio thread.
+        The kind's parser of display texts (a leading number, unit ignored); false when the
         text does not parse. */
     virtual bool parseDisplayText (const juce::String& text, float& plainValue) const;
-    /** The value as text for presets and state: exact enough to round-trip. */
+    /** Any thread: allocates, so never the audio thread.
+        The value as text for presets and state: exact enough to round-trip. */
     virtual juce::String getText() const;
-    /** Sets the value from getText()'s form; false when the text does not parse. */
+    /** Any thread: allocates, so never the audio thread.
+        Sets the value from getText()'s form; false when the text does not parse. */
     virtual bool setText (const juce::String& text, bool notify);
-    /** Number of distinct values for the host, as JUCE counts them (a bool has 2);
+    /** Any thread: never locks or allocates.
+        Number of distinct values for the host, as JUCE counts them (a bool has 2);
         0: continuous. */
     virtual int getNumSteps() const noexcept;
-    /** The "type" attribute of the kind in "parameters.xml" ("float", "enum", ...). */
+    /** The "type" attribute of the kind in "parameters.xml" ("float", "enum", ...); the kind's
+        row in ParameterKind's table has the same name. */
     virtual juce::String getTypeName() const;
-    /** The item names of an enumerated kind; empty for the others. */
+    /** Any thread: allocates (a copy), so never the audio thread.
+        The item names of an enumerated kind; empty for the others. */
     virtual juce::StringArray getItemNames() const { return {}; }
 
     //==============================================================================
-    // Listeners and gestures belong to the message thread: listeners are called synchronously
-    // by the gesture operations and from the asynchronous update.
-    void addListener (Listener* listener);       // once; null ignored
+    // Listeners are told on the message thread: synchronously by the gesture operations and
+    // from the asynchronous update.
+
+    /** Any thread: takes the listener list's lock, so never the audio thread.
+        Adds a listener once; null is ignored. */
+    void addListener (Listener* listener);
+    /** Any thread: takes the listener list's lock, so never the audio thread. */
     void removeListener (Listener* listener);
     int getNumListeners() const                  { return listeners.size(); }
+    /** Any thread: never locks or allocates. */
     void setImmediateListener (ImmediateListener* l) noexcept { immediateListener.store (l); }
 
-    /** Each tells the listeners only when the gesture flag changes. */
+    /** Message thread.
+        Tells the listeners only when the gesture flag changes. */
     void beginChangeGesture();
+    /** Message thread.
+        Tells the listeners only when the gesture flag changes. */
     void endChangeGesture();
+    /** Any thread: never locks or allocates. */
     bool isInGesture() const noexcept            { return gesture.load(); }
 
-    /** Delivers a pending listener update at once (message thread). */
+    /** Message thread.
+        Delivers a pending listener update at once. */
     void flushPendingUpdate();
 
-    /** Message thread: tells the listeners of a change made on another thread, if any.
-        Called by the manager's deferred-update timer; off the message thread a change only
-        raises a flag, so the audio thread never posts a message (which locks and may allocate). */
+    /** Message thread.
+        Tells the listeners of a change made on another thread, if any. Called by the manager's
+        deferred-update timer; off the message thread a change only raises a flag, so the audio
+        thread never posts a message (which locks and may allocate). */
     void deliverDeferredUpdate();
 
 protected:

@@ -1,8 +1,11 @@
 #include "core/parameters/JuceTestEnvironment.h"
 #include "core/parameters/EnumParameter.h"
 #include "core/parameters/NoteParameter.h"
+#include "core/parameters/ParameterKind.h"
 #include "core/parameters/ParameterManager.h"
 #include "core/parameters/StringParameter.h"
+
+#include <iterator>
 
 // Reading "parameters.xml": a good description, hostile ones, missing files and the product's own.
 
@@ -121,6 +124,82 @@ TEST (ParametersXml, TypeIsFloatAndRangeIsZeroToOneByDefault)
     EXPECT_TRUE (p->isAutomatable());
 }
 
+TEST (ParametersXml, EveryKindIsMadeFromItsLeastElementAndRefusesWhatItDoesNotUse)
+{
+    // The kinds as "parameters.xml" documents them: type, own attributes, automatable.
+    struct Row { const char* name; const char* attributes; bool automatable; };
+    const Row expected[] = {
+        { "float",  "min max default step skewCentre decimals unit", true },
+        { "int",    "min max default unit",                          true },
+        { "enum",   "items min max default",                         true },
+        { "note",   "min max default",                               true },
+        { "bool",   "default",                                       true },
+        { "answer", "default",                                       true },
+        { "logic",  "default",                                       true },
+        { "state",  "min max default",                               false },
+        { "string", "default",                                       false },
+    };
+
+    const auto common = juce::StringArray::fromTokens ("displayName auto meta latency presets showValue", false);
+    auto everyAttribute = common;
+    everyAttribute.addTokens ("min max default step skewCentre decimals unit items defualt", false);
+
+    const auto& kinds = ParameterKind::getAll();
+    ASSERT_EQ (kinds.size(), std::size (expected));
+
+    for (size_t i = 0; i < kinds.size(); ++i)
+    {
+        const auto& kind = kinds[i];
+        const auto& row = expected[i];
+        const auto own = juce::StringArray::fromTokens (row.attributes, false);
+        SCOPED_TRACE (row.name);
+
+        EXPECT_STREQ (kind.name, row.name);
+        EXPECT_EQ (kind.attributes.joinIntoString (" "), row.attributes);
+        EXPECT_EQ (kind.automatable, row.automatable);
+
+        // The least a param of the kind needs: an enum needs its items.
+        const auto least = "<param id=\"0\" name=\"P\" type=\"" + juce::String (row.name) + "\""
+                           + (own.contains ("items") ? " items=\"A|B\"" : "");
+        const juce::String where = "<group> \"G\", <param> 1 (\"P\"): ";
+
+        ParameterManager manager;
+        ASSERT_EQ (load (manager, wrap (least + "/>")), "");
+        const auto* made = manager.getParameterByIndex (0);
+        EXPECT_EQ (made->getTypeName(), row.name);
+        EXPECT_EQ (ParameterKind::find (made->getTypeName()), &kind);
+        EXPECT_EQ (made->isAutomatable(), row.automatable);
+
+        for (const auto& attribute : everyAttribute)
+        {
+            if (least.contains (" " + attribute + "="))
+                continue;
+
+            ParameterManager refusing;
+            const auto error = load (refusing, wrap (least + " " + attribute + "=\"1\"/>"));
+
+            if (common.contains (attribute) || own.contains (attribute))
+            {
+                EXPECT_FALSE (error.contains ("is not used")) << attribute << ": " << error;
+                continue;
+            }
+
+            EXPECT_EQ (error, where + "attribute " + attribute + " is not used by type " + row.name);
+            EXPECT_EQ (refusing.getNumParameters(), 0) << attribute;
+            EXPECT_EQ (refusing.getGroups().size(), 0) << attribute;
+        }
+
+        ParameterManager automated;
+        EXPECT_EQ (load (automated, wrap (least + " auto=\"1\"/>")),
+                   row.automatable ? juce::String() : where + "a " + row.name + " parameter is never automatable: auto must be 0");
+        EXPECT_EQ (automated.getNumParameters(), row.automatable ? 1 : 0);
+    }
+
+    ParameterManager manager;
+    EXPECT_EQ (load (manager, wrap (R"(<param id="0" name="P" type="knob"/>)")),
+               "<group> \"G\", <param> 1 (\"P\"): unknown type \"knob\" (float, int, enum, note, bool, answer, logic, state or string)");
+}
+
 TEST (ParametersXml, HostileDescriptionsAreClearErrorsAndAddNothing)
 {
     struct Case { const char* xml; const char* expected; };
@@ -157,13 +236,9 @@ TEST (ParametersXml, HostileDescriptionsAreClearErrorsAndAddNothing)
         { R"(<param id="0" name="A" decimals="9"/>)",                  "decimals must be" },
         { R"(<param id="0" name="A" decimals="1.5"/>)",                "not an integer" },
         { R"(<param id="0" name="A" auto="yes"/>)",                    "auto must be 1 or 0" },
-        { R"(<param id="0" name="A" defualt="1"/>)",                   "attribute defualt is not used by type float" },
-        { R"(<param id="0" name="A" type="bool" unit="dB"/>)",         "attribute unit is not used by type bool" },
         { R"(<param id="0" name="A" type="bool" default="2"/>)",       "default must be 1 or 0" },
         { R"(<param id="0" name="A" type="int" min="0.5" max="3"/>)",  "not an integer" },
         { R"(<param id="0" name="A" type="int" max="1e8"/>)",          "not an integer within" },
-        { R"(<param id="0" name="A" type="state" auto="1"/>)",         "never automatable" },
-        { R"(<param id="0" name="A" type="string" auto="1"/>)",        "never automatable" },
         { R"(<param id="0" name="A" type="enum"/>)",                   "at least two items" },
         { R"(<param id="0" name="A" type="enum" items="Solo"/>)",      "at least two items" },
         { R"(<param id="0" name="A" type="enum" items="A||B"/>)",      "item 2 is empty" },
