@@ -2,6 +2,7 @@
 
 #include "core/parameters/Parameter.h"
 #include "skin/BlinkingComponent.h"
+#include "skin/ListenerArray.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 
 class Skin;
@@ -71,13 +72,10 @@ protected:
     void setParameterNormalised (float normalised);
 
 private:
-    template <typename Call>
-    void callListeners (Call call);
-
     Parameter* parameter = nullptr;
     bool resetAllowed = true;
     bool inGesture = false;
-    juce::Array<Listener*> listeners;
+    ListenerArray<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE (GUIController)
 };

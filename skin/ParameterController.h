@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/parameters/Parameter.h"
+#include "skin/ListenerArray.h"
 #include <juce_data_structures/juce_data_structures.h>
 
 class ParameterManager;
@@ -77,7 +78,7 @@ protected:
     bool resetAllowed = true;
 
 private:
-    juce::Array<Listener*> listeners;
+    ListenerArray<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE (ParameterController)
 };
