@@ -28,19 +28,24 @@ public:
     AnimatedComponent();
     virtual ~AnimatedComponent();
 
+    /** Message thread (the shared action timer too). */
     virtual int getFrame() const                 { return frame; }
-    /** True when the frame changed. */
+    /** Message thread (the shared action timer too, when an action ends). True when the frame
+        changed. */
     virtual bool setFrame (int newFrame);
+    /** Message thread (the shared action timer too). */
     virtual int getNumFrames() const             { return 1; }
 
     /** The frame an action shows: 0 for the first, the last frame for action 2, else the
         current frame. */
     int getActionTargetFrame (int action) const;
 
-    /** Shows the action's frame and returns to the frame shown before after the time
-        (a repeated action during a running one only extends it). */
+    /** Message thread (the editor's display timer too, for the MIDI activity blink). Shows the
+        action's frame and returns to the frame shown before after the time (a repeated action
+        during a running one only extends it). */
     void runAction (int action, int milliseconds);
-    /** Ends a running action now, back on the remembered frame. */
+    /** Message thread (the shared 10 ms action timer too, when the time is up). Ends a
+        running action now, back on the remembered frame. */
     void endAction();
 
     int getMode() const noexcept                 { return mode; }

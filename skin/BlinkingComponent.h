@@ -13,7 +13,7 @@ public:
     BlinkingComponent();
     virtual ~BlinkingComponent();
 
-    /** Called after every flip of the phase. */
+    /** Message thread (the blink timer). Called after every flip of the phase. */
     virtual void blinkStateChanged() {}
 
     bool isBlinkOn() const noexcept           { return blinkOn; }
@@ -23,6 +23,7 @@ public:
     {
     public:
         explicit InternalTimer (BlinkingComponent& ownerToUse) : owner (ownerToUse) {}
+        /** Message thread (the blink timer, at the owner's interval). Flips the phase. */
         void timerCallback() override;
 
     private:

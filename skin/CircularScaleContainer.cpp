@@ -5,7 +5,7 @@
 CircularScaleContainer::CircularScaleContainer (const juce::ValueTree& element, juce::Component& widget)
     : Container (element, widget)
 {
-    valuesFont = lookAndFeel.getPrimaryFont().withHeight (11.0f);
+    valuesFont = caption.getLookAndFeel().getPrimaryFont().withHeight (11.0f);
 
     tickCount = parseScaleTicks (element["scale"].toString(), ticks, anyLong);
     values = readScaleValues (element, valuesFont, valuesWidth);
@@ -21,15 +21,11 @@ CircularScaleContainer::CircularScaleContainer (const juce::ValueTree& element, 
     endAngle = degrees ("endAngle", 135);
     gap = juce::jlimit (0, 100, readIntAttribute (element, "gap", 2));
 
-    captionLines = setUpContainerCaption (*this, caption, lookAndFeel, element["label"].toString(),
-                                          txtCol, juce::Justification::centred, captionWidth);
+    caption.setUp (*this, element["label"].toString(), txtCol, juce::Justification::centred);
     updateDecorationVisibility();
 }
 
-CircularScaleContainer::~CircularScaleContainer()
-{
-    caption.setLookAndFeel (nullptr);
-}
+CircularScaleContainer::~CircularScaleContainer() = default;
 
 juce::BorderSize<int> CircularScaleContainer::getContentOffset() const
 {
@@ -38,7 +34,7 @@ juce::BorderSize<int> CircularScaleContainer::getContentOffset() const
 
 void CircularScaleContainer::updateDecorationVisibility()
 {
-    caption.setVisible (caption.getText().isNotEmpty() && isDecorationVisible());
+    caption.updateVisibility (isDecorationVisible());
 }
 
 float CircularScaleContainer::getMarkAngle (int index, int count) const noexcept
@@ -94,11 +90,11 @@ void CircularScaleContainer::updateLayout()
     for (int i = 0; i < values.size(); ++i)
         all = all.getUnion (getValueArea (i, n));
 
-    const auto cw = juce::jmax (all.getWidth(), juce::jmin (captionWidth, 120.0f));
-    const auto ch = lookAndFeel.getCaptionFont().getHeight() * (float) captionLines;
-    const juce::Rectangle<float> captionArea (all.getCentreX() - cw / 2.0f, all.getBottom() + 1.0f, cw, ch);
+    const auto cw = caption.getWidthUnder (all.getWidth());
+    const juce::Rectangle<float> captionArea (all.getCentreX() - cw / 2.0f, all.getBottom() + 1.0f, cw,
+                                              caption.getTextHeight());
 
-    if (captionLines > 0)
+    if (caption.getNumLines() > 0)
         all = all.getUnion (captionArea);
 
     const int top = (int) std::ceil (-all.getY()), left = (int) std::ceil (-all.getX());
@@ -107,7 +103,7 @@ void CircularScaleContainer::updateLayout()
                       juce::jmax (0, (int) std::ceil (all.getRight()) - W) };
 
     knobArea.setPosition (left, top);
-    caption.setBounds (captionArea.translated ((float) left, (float) top).toNearestInt());
+    caption.getLabel().setBounds (captionArea.translated ((float) left, (float) top).toNearestInt());
 }
 
 void CircularScaleContainer::paintDecoration (juce::Graphics& g)

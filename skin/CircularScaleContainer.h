@@ -32,8 +32,7 @@ private:
     juce::Point<float> getCentre() const noexcept;
     juce::Rectangle<float> getValueArea (int index, int count) const;
 
-    LabelContainer::LF lookAndFeel;
-    juce::Label caption;
+    LabelContainer::Caption caption;
     juce::BorderSize<int> contentOffset;
     juce::Rectangle<int> knobArea;          // the widget inside the container
     juce::StringArray values;
@@ -45,8 +44,6 @@ private:
     juce::Colour txtCol { 0xFF000000 };
     float startAngle = 0.0f, endAngle = 0.0f;
     int gap = 2;
-    int captionLines = 0;
-    float captionWidth = 0.0f;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CircularScaleContainer)
 };

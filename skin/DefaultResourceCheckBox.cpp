@@ -32,20 +32,17 @@ void DefaultResourceCheckBox::setText (const juce::String& text)
 
 void DefaultResourceCheckBox::addListener (Listener* listener)
 {
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+    listeners.add (listener);
 }
 
 void DefaultResourceCheckBox::removeListener (Listener* listener)
 {
-    listeners.removeFirstMatchingValue (listener);
+    listeners.remove (listener);
 }
 
 void DefaultResourceCheckBox::notifyListeners()
 {
-    for (int i = listeners.size(); --i >= 0;)
-        if (i < listeners.size())
-            listeners.getUnchecked (i)->resourceCheckBoxChanged (this);
+    listeners.call ([this] (Listener& l) { l.resourceCheckBoxChanged (this); });
 }
 
 void DefaultResourceCheckBox::buttonClicked (juce::Button*)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/CheckBox.h"
+#include "skin/ListenerArray.h"
 #include "skin/PathComponent.h"
 
 /** A check box with a path field: lets the user point a setting at a custom resource file.
@@ -44,7 +45,7 @@ private:
 
     CheckBox checkBox;
     PathComponent pathComponent;
-    juce::Array<Listener*> listeners;
+    ListenerArray<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DefaultResourceCheckBox)
 };

@@ -66,42 +66,32 @@ void GUIController::parameterChanged (Parameter* changed)
 
 void GUIController::addListener (Listener* listener)
 {
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+    listeners.add (listener);
 }
 
 void GUIController::removeListener (Listener* listener)
 {
-    listeners.removeFirstMatchingValue (listener);
-}
-
-template <typename Call>
-void GUIController::callListeners (Call call)
-{
-    // A listener may remove itself (or others) while being told.
-    for (int i = listeners.size(); --i >= 0;)
-        if (i < listeners.size())
-            call (*listeners.getUnchecked (i));
+    listeners.remove (listener);
 }
 
 void GUIController::sendAction (int action)
 {
-    callListeners ([this, action] (Listener& l) { l.controlActionSent (this, action); });
+    listeners.call ([this, action] (Listener& l) { l.controlActionSent (this, action); });
 }
 
 void GUIController::notifyDragStarted()
 {
-    callListeners ([this] (Listener& l) { l.controlDragStarted (this); });
+    listeners.call ([this] (Listener& l) { l.controlDragStarted (this); });
 }
 
 void GUIController::notifyValueChanged()
 {
-    callListeners ([this] (Listener& l) { l.controlValueChanged (this); });
+    listeners.call ([this] (Listener& l) { l.controlValueChanged (this); });
 }
 
 void GUIController::notifyDragEnded()
 {
-    callListeners ([this] (Listener& l) { l.controlDragEnded (this); });
+    listeners.call ([this] (Listener& l) { l.controlDragEnded (this); });
 }
 
 void GUIController::beginGesture()

@@ -2,6 +2,7 @@
 
 #include "core/parameters/Parameter.h"
 #include "skin/BlinkingComponent.h"
+#include "skin/ListenerArray.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 
 class Skin;
@@ -19,13 +20,13 @@ public:
     {
     public:
         virtual ~Listener() = default;
-        /** The control sent an action code. */
+        /** Message thread. The control sent an action code. */
         virtual void controlActionSent (GUIController*, int /*action*/) {}
-        /** The user started changing the control (mouse down). */
+        /** Message thread. The user started changing the control (mouse down). */
         virtual void controlDragStarted (GUIController*) {}
-        /** The user changed the control's value. */
+        /** Message thread. The user changed the control's value. */
         virtual void controlValueChanged (GUIController*) {}
-        /** The user finished a change (mouse up, or a text entered). */
+        /** Message thread. The user finished a change (mouse up, or a text entered). */
         virtual void controlDragEnded (GUIController*) {}
     };
 
@@ -50,7 +51,8 @@ public:
         component that a pop-up for it belongs to (left unchanged by default). */
     virtual Parameter* getParameterForMouseEvent (const juce::MouseEvent& event, juce::Component*& anchor);
 
-    /** Shows the bound parameter's current value. */
+    /** Message thread (through parameterChanged, so the parameter manager's timer too).
+        Shows the bound parameter's current value. */
     virtual void updateFromParameter() {}
 
     void addListener (Listener* listener);
@@ -62,6 +64,8 @@ public:
     void notifyValueChanged();
     void notifyDragEnded();
 
+    /** Message thread (a parameter's asynchronous update, or the parameter manager's 10 ms
+        timer for changes made on other threads). */
     void parameterChanged (Parameter* changed) override;
 
 protected:
@@ -71,13 +75,10 @@ protected:
     void setParameterNormalised (float normalised);
 
 private:
-    template <typename Call>
-    void callListeners (Call call);
-
     Parameter* parameter = nullptr;
     bool resetAllowed = true;
     bool inGesture = false;
-    juce::Array<Listener*> listeners;
+    ListenerArray<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE (GUIController)
 };

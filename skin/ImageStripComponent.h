@@ -16,6 +16,7 @@ public:
     /** Shows the frame nearest to a value 0..1 (clamped; NaN shows frame 0). */
     void setValue (float value);
 
+    /** Message thread (the shared action timer too, when an action ends). */
     bool setFrame (int newFrame) override;
     int getNumFrames() const override               { return strip.getFrameCount(); }
 

@@ -25,17 +25,37 @@ juce::BorderSize<int> LabelContainer::LF::getLabelBorderSize (juce::Label&)
 }
 
 //==============================================================================
-int setUpContainerCaption (juce::Component& owner, juce::Label& caption, LabelContainer::LF& lf,
-                           const juce::String& lines, juce::Colour colour,
-                           juce::Justification justification, float& widthOut)
+LabelContainer::Caption::Caption() = default;
+
+LabelContainer::Caption::~Caption()
 {
-    caption.setLookAndFeel (&lf);
-    const auto count = parseLinesMeasured (caption, lines, lf.getCaptionFont(), widthOut);
-    caption.setColour (juce::Label::textColourId, colour);
-    caption.setJustificationType (justification);
-    caption.setInterceptsMouseClicks (false, false);
-    owner.addChildComponent (caption);
-    return count;
+    label.setLookAndFeel (nullptr);
+}
+
+void LabelContainer::Caption::setUp (juce::Component& container, const juce::String& lines,
+                                     juce::Colour colour, juce::Justification justification)
+{
+    label.setLookAndFeel (&lookAndFeel);
+    numLines = parseLinesMeasured (label, lines, lookAndFeel.getCaptionFont(), textWidth);
+    label.setColour (juce::Label::textColourId, colour);
+    label.setJustificationType (justification);
+    label.setInterceptsMouseClicks (false, false);
+    container.addChildComponent (label);
+}
+
+void LabelContainer::Caption::updateVisibility (bool decorationVisible)
+{
+    label.setVisible (label.getText().isNotEmpty() && decorationVisible);
+}
+
+float LabelContainer::Caption::getTextHeight() const
+{
+    return lookAndFeel.getCaptionFont().getHeight() * (float) numLines;
+}
+
+float LabelContainer::Caption::getWidthUnder (float areaWidth) const
+{
+    return juce::jmax (areaWidth, juce::jmin (textWidth, 120.0f));
 }
 
 //==============================================================================
@@ -58,15 +78,11 @@ LabelContainer::LabelContainer (const juce::ValueTree& element, juce::Component&
     const auto justification = position == juce::Justification::left  ? juce::Justification::centredRight
                              : position == juce::Justification::right ? juce::Justification::centredLeft
                                                                       : juce::Justification::centred;
-    captionLines = setUpContainerCaption (*this, caption, lookAndFeel, element["label"].toString(),
-                                          colour, justification, captionWidth);
+    caption.setUp (*this, element["label"].toString(), colour, justification);
     updateDecorationVisibility();
 }
 
-LabelContainer::~LabelContainer()
-{
-    caption.setLookAndFeel (nullptr);
-}
+LabelContainer::~LabelContainer() = default;
 
 juce::BorderSize<int> LabelContainer::getContentOffset() const
 {
@@ -75,7 +91,7 @@ juce::BorderSize<int> LabelContainer::getContentOffset() const
 
 void LabelContainer::updateDecorationVisibility()
 {
-    caption.setVisible (caption.getText().isNotEmpty() && isDecorationVisible());
+    caption.updateVisibility (isDecorationVisible());
 }
 
 void LabelContainer::updateLayout()
@@ -86,14 +102,16 @@ void LabelContainer::updateLayout()
 
     contentOffset = {};
 
-    if (captionLines <= 0)
+    auto& label = caption.getLabel();
+
+    if (caption.getNumLines() <= 0)
     {
-        caption.setBounds ({});
+        label.setBounds ({});
         return;
     }
 
-    const int cw = (int) std::ceil (captionWidth) + 1;
-    const int ch = (int) std::ceil (lookAndFeel.getCaptionFont().getHeight() * (float) captionLines);
+    const int cw = (int) std::ceil (caption.getTextWidth()) + 1;
+    const int ch = (int) std::ceil (caption.getTextHeight());
     const bool vertical = position == juce::Justification::top || position == juce::Justification::bottom;
 
     if (vertical)
@@ -109,7 +127,7 @@ void LabelContainer::updateLayout()
 
         const int x = contentOffset.getLeft() + W / 2 - cw / 2;
         const int y = position == juce::Justification::top ? 0 : H + gap;
-        caption.setBounds (x, y, cw, ch);
+        label.setBounds (x, y, cw, ch);
     }
     else
     {
@@ -123,7 +141,7 @@ void LabelContainer::updateLayout()
 
         const int x = position == juce::Justification::left ? 0 : W + gap;
         const int y = contentOffset.getTop() + H / 2 - ch / 2;
-        caption.setBounds (x, y, cw, ch);
+        label.setBounds (x, y, cw, ch);
     }
 }
 

@@ -30,6 +30,42 @@ public:
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LF)
     };
 
+    /** The caption of a decorating container: ";"-separated lines in the LF's caption font
+        that let clicks through to the widget. It shows only while it has text and the
+        container's decoration is visible. */
+    class Caption
+    {
+    public:
+        Caption();
+        ~Caption();
+
+        /** Sets the lines, colour and justification, and adds the caption to the container
+            hidden, for updateVisibility to show. */
+        void setUp (juce::Component& container, const juce::String& lines, juce::Colour colour,
+                    juce::Justification justification);
+        void updateVisibility (bool decorationVisible);
+
+        int getNumLines() const noexcept           { return numLines; }
+        /** The widest line's width in the caption font. */
+        float getTextWidth() const noexcept        { return textWidth; }
+        /** The height of all the lines. */
+        float getTextHeight() const;
+        /** The width of a caption laid out under an area of the given width: the area's, or
+            the text's up to 120 pixels when that is wider. */
+        float getWidthUnder (float areaWidth) const;
+
+        const LF& getLookAndFeel() const noexcept  { return lookAndFeel; }
+        juce::Label& getLabel() noexcept           { return label; }
+
+    private:
+        LF lookAndFeel;
+        juce::Label label;
+        int numLines = 0;
+        float textWidth = 0.0f;
+
+        JUCE_DECLARE_NON_COPYABLE (Caption)
+    };
+
     LabelContainer (const juce::ValueTree& element, juce::Component& widget);
     ~LabelContainer() override;
 
@@ -38,24 +74,13 @@ public:
     void paintDecoration (juce::Graphics& g) override;
     void updateDecorationVisibility() override;
 
-    juce::Label& getCaption() noexcept { return caption; }
+    juce::Label& getCaption() noexcept { return caption.getLabel(); }
 
 private:
-    LF lookAndFeel;
-    juce::Label caption;
+    Caption caption;
     juce::BorderSize<int> contentOffset;
     int position = juce::Justification::bottom;
     int gap = 2;
-    int captionLines = 0;
-    float captionWidth = 0.0f;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LabelContainer)
 };
-
-/** Sets up the caption of a decorating container: its lines (";"-separated) drawn with lf's
-    caption font (the widest line's width goes to widthOut), in colour, with the justification;
-    it lets clicks through to the widget and is added to owner hidden, for the owner's
-    updateDecorationVisibility() to show. Returns the line count. */
-int setUpContainerCaption (juce::Component& owner, juce::Label& caption, LabelContainer::LF& lf,
-                           const juce::String& lines, juce::Colour colour,
-                           juce::Justification justification, float& widthOut);

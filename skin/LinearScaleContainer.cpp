@@ -31,15 +31,11 @@ LinearScaleContainer::LinearScaleContainer (const juce::ValueTree& element, juce
 
     bkgState = readBoolAttribute (element, "bkgState");
 
-    captionLines = setUpContainerCaption (*this, caption, lookAndFeel, element["label"].toString(),
-                                          txtCol, juce::Justification::centred, captionWidth);
+    caption.setUp (*this, element["label"].toString(), txtCol, juce::Justification::centred);
     updateDecorationVisibility();
 }
 
-LinearScaleContainer::~LinearScaleContainer()
-{
-    caption.setLookAndFeel (nullptr);
-}
+LinearScaleContainer::~LinearScaleContainer() = default;
 
 juce::BorderSize<int> LinearScaleContainer::getContentOffset() const
 {
@@ -48,7 +44,7 @@ juce::BorderSize<int> LinearScaleContainer::getContentOffset() const
 
 void LinearScaleContainer::updateDecorationVisibility()
 {
-    caption.setVisible (caption.getText().isNotEmpty() && isDecorationVisible());
+    caption.updateVisibility (isDecorationVisible());
 }
 
 void LinearScaleContainer::updateLayout()
@@ -108,8 +104,8 @@ void LinearScaleContainer::updateLayout()
     const auto side = hasValues ? valuesArea : scaleArea;
     const auto U = widgetArea.getUnion (side);
 
-    const auto cw = juce::jmax (U.getWidth(), juce::jmin (captionWidth, 120.0f));
-    const auto ch = lookAndFeel.getCaptionFont().getHeight() * (float) captionLines;
+    const auto cw = caption.getWidthUnder (U.getWidth());
+    const auto ch = caption.getTextHeight();
     const auto extra = position == left ? pl : position == right ? pr : position == top ? pt
                      : position == bottom ? pb : 0.0f;
     captionArea = { U.getX() + U.getWidth() / 2.0f - cw / 2.0f, U.getHeight() + 1.0f + extra, cw, ch };
@@ -129,7 +125,7 @@ void LinearScaleContainer::updateLayout()
                       juce::jmax (0, (int) (T.getHeight() - H - (float) offsetTop)),
                       juce::jmax (0, (int) (T.getWidth() - W - (float) offsetLeft)) };
 
-    caption.setBounds (captionArea.toNearestInt());
+    caption.getLabel().setBounds (captionArea.toNearestInt());
 }
 
 juce::Rectangle<float> LinearScaleContainer::getWidgetArea() const
@@ -155,7 +151,7 @@ void LinearScaleContainer::paintDecoration (juce::Graphics& g)
             g.fillRect (inset);
     }
 
-    if ((caption.getText().isEmpty() && values.isEmpty()) || ! drawsScale (position))
+    if ((caption.getLabel().getText().isEmpty() && values.isEmpty()) || ! drawsScale (position))
         return;
 
     g.setColour (txtCol);

@@ -25,12 +25,11 @@ public:
     juce::Rectangle<float> getScaleArea() const noexcept    { return scaleArea; }
     juce::Rectangle<float> getValuesArea() const noexcept   { return valuesArea; }
     juce::Rectangle<float> getCaptionArea() const noexcept  { return captionArea; }
-    juce::Label& getCaption() noexcept                      { return caption; }
+    juce::Label& getCaption() noexcept                      { return caption.getLabel(); }
 
 private:
     juce::Rectangle<float> getWidgetArea() const;
 
-    LabelContainer::LF lookAndFeel;
     juce::BorderSize<int> contentOffset;
     juce::Colour txtCol { 0xFF000000 };
     int position = juce::Justification::bottom;
@@ -44,9 +43,7 @@ private:
     juce::BorderSize<int> bkgInset;
     bool bkgState = false;
     juce::Colour bkgCol { 0x00000000 };
-    juce::Label caption;
-    int captionLines = 0;
-    float captionWidth = 0.0f;
+    LabelContainer::Caption caption;
     juce::Font valuesFont;
     juce::Point<float> widgetOrigin;     // the widget's top-left inside the container
 

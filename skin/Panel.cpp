@@ -56,15 +56,18 @@ bool Panel::setBackground (const juce::Image& image)
     return background.isValid();
 }
 
-void Panel::addControl (juce::Component* control)
+void Panel::addControl (std::unique_ptr<juce::Component> control)
 {
     if (control == nullptr)
         return;
 
-    if (! controls.contains (control))
-        controls.add (control);
+    auto* c = control.release();
 
-    addAndMakeVisible (control);
+    // One this panel already owns stays owned once.
+    if (! controls.contains (c))
+        controls.add (c);
+
+    addAndMakeVisible (c);
 }
 
 void Panel::addControlListener (GUIController::Listener* listener)

@@ -3,6 +3,7 @@
 #include "skin/FrameComponent.h"
 #include "skin/GUIController.h"
 #include "skin/ParameterController.h"
+#include <memory>
 
 class Skin;
 
@@ -21,8 +22,8 @@ public:
     bool setBackground (const juce::Image& image);
     const juce::Image& getBackground() const noexcept { return background; }
 
-    /** Adds a child widget, owned; null is ignored, a known one only shown again. */
-    void addControl (juce::Component* control);
+    /** Adds a child widget and owns it; null is ignored, one already owned only shown again. */
+    void addControl (std::unique_ptr<juce::Component> control);
     const juce::OwnedArray<juce::Component>& getControls() const noexcept { return controls; }
 
     /** Registers the listener with every image-strip control of this panel and its nested

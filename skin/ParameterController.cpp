@@ -145,19 +145,15 @@ void ParameterController::endChangeGesture (Parameter* parameter)
 
 void ParameterController::addListener (Listener* listener)
 {
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+    listeners.add (listener);
 }
 
 void ParameterController::removeListener (Listener* listener)
 {
-    listeners.removeFirstMatchingValue (listener);
+    listeners.remove (listener);
 }
 
 void ParameterController::notifyListeners()
 {
-    // Index-based and re-checked: a listener may remove itself (or others) while being told.
-    for (int i = listeners.size(); --i >= 0;)
-        if (i < listeners.size())
-            listeners.getUnchecked (i)->controllerValueChanged (this);
+    listeners.call ([this] (Listener& l) { l.controllerValueChanged (this); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/parameters/Parameter.h"
+#include "skin/ListenerArray.h"
 #include <juce_data_structures/juce_data_structures.h>
 
 class ParameterManager;
@@ -19,19 +20,25 @@ public:
     {
     public:
         virtual ~Listener() = default;
+        /** Message thread. */
         virtual void controllerValueChanged (ParameterController* controller) = 0;
     };
 
     ParameterController();
     ~ParameterController() override;
 
+    /** Message thread (a parameter's asynchronous update, or the parameter manager's 10 ms
+        timer for changes made on other threads). Calls parameterValueChanged. */
     void parameterChanged (Parameter* parameter) override;
+    /** Message thread. */
     void parameterGestureBegan (Parameter*) override {}
+    /** Message thread. */
     void parameterGestureEnded (Parameter*) override {}
 
     /** Whether this widget can be bound to the parameter (widgets test the kind here). */
     virtual bool acceptsParameter (Parameter* parameter);
-    /** A bound parameter's value changed; also called once on binding. */
+    /** Message thread (through parameterChanged, so the parameter manager's timer too). A
+        bound parameter's value changed; also called once on binding. */
     virtual void parameterValueChanged (Parameter*) {}
     /** A parameter was just bound. */
     virtual void parameterAdded (Parameter*) {}
@@ -77,7 +84,7 @@ protected:
     bool resetAllowed = true;
 
 private:
-    juce::Array<Listener*> listeners;
+    ListenerArray<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE (ParameterController)
 };

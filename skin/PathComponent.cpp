@@ -33,20 +33,17 @@ void PathComponent::setPath (const juce::String& p, bool notify)
     repaint();
 
     if (notify)
-        for (int i = listeners.size(); --i >= 0;)
-            if (i < listeners.size())
-                listeners.getUnchecked (i)->pathChanged (this);
+        listeners.call ([this] (Listener& l) { l.pathChanged (this); });
 }
 
 void PathComponent::addListener (Listener* listener)
 {
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+    listeners.add (listener);
 }
 
 void PathComponent::removeListener (Listener* listener)
 {
-    listeners.removeFirstMatchingValue (listener);
+    listeners.remove (listener);
 }
 
 void PathComponent::lookAndFeelChanged()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/ListenerArray.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <functional>
 #include <memory>
@@ -77,7 +78,7 @@ private:
     juce::Font font;
     juce::Rectangle<int> frameArea, textArea;
     const juce::String ellipsis { "[...]" };
-    juce::Array<Listener*> listeners;
+    ListenerArray<Listener> listeners;
     std::unique_ptr<juce::FileChooser> chooser;
     FileRequest fileRequest;
 

@@ -14,13 +14,12 @@ RadioTextButtons::~RadioTextButtons()
 
 void RadioTextButtons::addListener (Listener* listener)
 {
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+    listeners.add (listener);
 }
 
 void RadioTextButtons::removeListener (Listener* listener)
 {
-    listeners.removeFirstMatchingValue (listener);
+    listeners.remove (listener);
 }
 
 int RadioTextButtons::getSelectedIndex() const
@@ -91,7 +90,5 @@ void RadioTextButtons::buttonClicked (juce::Button* button)
     setIntValue (index, nullptr);
     endChangeGesture (nullptr);
 
-    for (int i = listeners.size(); --i >= 0;)
-        if (i < listeners.size())
-            listeners.getUnchecked (i)->radioChoiceMade (this, index);
+    listeners.call ([this, index] (Listener& l) { l.radioChoiceMade (this, index); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/ListenerArray.h"
 #include "skin/ParameterController.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -44,7 +45,7 @@ private:
     void buttonClicked (juce::Button* button) override;
 
     juce::OwnedArray<juce::TextButton> buttons;
-    juce::Array<Listener*> listeners;
+    ListenerArray<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (RadioTextButtons)
 };

@@ -39,9 +39,40 @@ namespace
 
         return value;
     }
+
+    /** The row of a widget that reads its element with the skin's help. */
+    template <class Widget>
+    WidgetRegistry::Factory widgetWithSkin (Skin& skin)
+    {
+        return [&skin] (const juce::ValueTree& element) { return std::make_unique<Widget> (element, skin); };
+    }
+
+    std::unique_ptr<juce::Component> createImgButton (const juce::ValueTree& element, Skin& skin)
+    {
+        // A "states" attribute asks for a button with more than two looks.
+        if (element.hasProperty (GFXMultiStateButton::statesAttribute))
+            return std::make_unique<GFXMultiStateButton> (element, skin);
+
+        return std::make_unique<ImgButton> (element, skin);
+    }
 }
 
-Skin::Skin (BasePlugin* p) : plugin (p) {}
+Skin::Skin (BasePlugin* p) : plugin (p)
+{
+    // One row a widget type; "Include" is the skin's own business (createIncluded).
+    widgets.add (SkinElementType::Panel,             widgetWithSkin<Panel> (*this));
+    widgets.add (SkinElementType::ImgAnim,           widgetWithSkin<ImgAnim> (*this));
+    widgets.add (SkinElementType::ImgButton,         [this] (const juce::ValueTree& e) { return createImgButton (e, *this); });
+    widgets.add (SkinElementType::ImgKnob,           widgetWithSkin<ImgKnob> (*this));
+    widgets.add (SkinElementType::ImgSlider,         widgetWithSkin<ImgSlider> (*this));
+    widgets.add (SkinElementType::ImgSwitch,         widgetWithSkin<ImgSwitch> (*this));
+    widgets.add (SkinElementType::ImgPictureDisplay, widgetWithSkin<ImgPictureDisplay> (*this));
+    widgets.add (SkinElementType::TextDisplay,       widgetWithSkin<TextDisplay> (*this));
+    widgets.add (SkinElementType::NumericDisplay,    widgetWithSkin<NumericDisplay> (*this));
+    widgets.add (SkinElementType::EnumDisplay,       widgetWithSkin<EnumDisplay> (*this));
+    widgets.add (SkinElementType::PresetNameDisplay, widgetWithSkin<PresetNameDisplay> (*this));
+    addStandardWidgets (widgets);
+}
 
 Skin::~Skin() = default;
 
@@ -188,7 +219,7 @@ std::unique_ptr<juce::Component> Skin::createGui (const juce::String& descriptio
     }
 
     descriptionsBeingBuilt.add (fileName);
-    std::unique_ptr<juce::Component> gui (createComponent (panelElement));
+    auto gui = createComponent (panelElement);
     descriptionsBeingBuilt.removeString (fileName);
 
     if (gui == nullptr)
@@ -201,7 +232,7 @@ std::unique_ptr<juce::Component> Skin::createGui (const juce::String& descriptio
     return gui;
 }
 
-juce::Component* Skin::createIncluded (const juce::ValueTree& element)
+std::unique_ptr<juce::Component> Skin::createIncluded (const juce::ValueTree& element)
 {
     const auto fileName = getDescriptionFileName (element.getProperty ("file").toString());
 
@@ -230,7 +261,7 @@ juce::Component* Skin::createIncluded (const juce::ValueTree& element)
     }
 
     descriptionsBeingBuilt.add (fileName);
-    auto* c = createComponent (panelElement);
+    auto c = createComponent (panelElement);
     descriptionsBeingBuilt.removeString (fileName);
 
     // The include's own position, when given, places the included panel.
@@ -240,36 +271,17 @@ juce::Component* Skin::createIncluded (const juce::ValueTree& element)
     return c;
 }
 
-juce::Component* Skin::createComponent (const juce::ValueTree& element)
+std::unique_ptr<juce::Component> Skin::createComponent (const juce::ValueTree& element)
 {
     if (! element.isValid())
         return nullptr;
 
     const auto type = element.getType();
-    juce::Component* c = nullptr;
-
-    if (type == SkinElementType::Panel)                   c = new Panel (element, *this);
-    else if (type == SkinElementType::Include)            c = createIncluded (element);
-    else if (type == SkinElementType::ImgAnim)            c = new ImgAnim (element, *this);
-    else if (type == SkinElementType::ImgButton)
-    {
-        if (element.hasProperty (GFXMultiStateButton::statesAttribute))
-            c = new GFXMultiStateButton (element, *this);
-        else
-            c = new ImgButton (element, *this);
-    }
-    else if (type == SkinElementType::ImgKnob)            c = new ImgKnob (element, *this);
-    else if (type == SkinElementType::ImgSlider)          c = new ImgSlider (element, *this);
-    else if (type == SkinElementType::ImgSwitch)          c = new ImgSwitch (element, *this);
-    else if (type == SkinElementType::ImgPictureDisplay)  c = new ImgPictureDisplay (element, *this);
-    else if (type == SkinElementType::TextDisplay)        c = new TextDisplay (element, *this);
-    else if (type == SkinElementType::NumericDisplay)     c = new NumericDisplay (element, *this);
-    else if (type == SkinElementType::EnumDisplay)        c = new EnumDisplay (element, *this);
-    else if (type == SkinElementType::PresetNameDisplay)  c = new PresetNameDisplay (element, *this);
-    else                                                  c = createStandardComponent (element);
+    auto c = type == SkinElementType::Include ? createIncluded (element) : widgets.create (element);
 
     if (c == nullptr)
     {
+        // An include that built nothing has said why.
         if (type != SkinElementType::Include)
             log ("Skin: element \"" + type.toString() + "\" is not a known widget; skipped");
 
@@ -284,7 +296,7 @@ juce::Component* Skin::createComponent (const juce::ValueTree& element)
 
         // The first widget of a name keeps it, as long as it lives.
         if (slot == nullptr)
-            slot = c;
+            slot = c.get();
         else
             log ("Skin: a second widget is named \"" + name + "\"; the first keeps the name");
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/WidgetRegistry.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <map>
 #include <memory>
@@ -46,9 +47,10 @@ public:
         error text on failure. The caller owns the result. */
     std::unique_ptr<juce::Component> createGui (const juce::String& descriptionName);
 
-    /** Builds one widget by its element's type and registers it by its "name"; null for a
-        type nobody builds (logged, nothing registered). The caller owns the result. */
-    juce::Component* createComponent (const juce::ValueTree& element);
+    /** Builds one widget by its element's type (an "Include" builds the included description's
+        panel) and registers it by its "name"; null for a type nobody builds (logged, nothing
+        registered). */
+    std::unique_ptr<juce::Component> createComponent (const juce::ValueTree& element);
 
     /** A widget built by this skin, by its skin "name"; null when there is none or it was
         deleted since. */
@@ -81,13 +83,14 @@ protected:
     static constexpr size_t maxImageBytes = 64 * 1024 * 1024;
 
 private:
-    juce::Component* createIncluded (const juce::ValueTree& element);
+    std::unique_ptr<juce::Component> createIncluded (const juce::ValueTree& element);
     static juce::String getDescriptionFileName (const juce::String& descriptionName);
 
     BasePlugin* plugin;
     juce::String errorText;
     std::map<juce::String, juce::Component::SafePointer<juce::Component>> components;
     juce::StringArray descriptionsBeingBuilt;
+    WidgetRegistry widgets;
 
     JUCE_DECLARE_NON_COPYABLE (Skin)
 };

@@ -1,6 +1,7 @@
 #include "skin/StandardWidgetBuilder.h"
 #include "skin/CheckBox.h"
 #include "skin/ColourEditor.h"
+#include "skin/WidgetRegistry.h"
 #include <limits>
 
 namespace
@@ -47,9 +48,26 @@ namespace
             c.setSize (readSizeAttribute (element, Attr::w), readSizeAttribute (element, Attr::h));
     }
 
-    juce::Component* createLabel (const juce::ValueTree& element, const juce::String& name)
+    std::unique_ptr<juce::Component> createCheckBox (const juce::ValueTree& element, const juce::String& name)
     {
-        auto* label = new juce::Label (name, readText (element, Attr::text));
+        auto checkBox = std::make_unique<CheckBox> (name);
+        checkBox->setButtonText (readText (element, Attr::text));
+        return checkBox;
+    }
+
+    std::unique_ptr<juce::Component> createColourEditor (const juce::ValueTree&, const juce::String& name)
+    {
+        return std::make_unique<ColourEditor> (name);
+    }
+
+    std::unique_ptr<juce::Component> createComboBox (const juce::ValueTree&, const juce::String& name)
+    {
+        return std::make_unique<juce::ComboBox> (name);
+    }
+
+    std::unique_ptr<juce::Component> createLabel (const juce::ValueTree& element, const juce::String& name)
+    {
+        auto label = std::make_unique<juce::Label> (name, readText (element, Attr::text));
 
         if (element.hasProperty (Attr::justification))
             label->setJustificationType (juce::Justification (parseJustification (readText (element, Attr::justification))));
@@ -68,18 +86,28 @@ namespace
         return label;
     }
 
-    juce::Component* createTextButton (const juce::ValueTree& element, const juce::String& name)
+    std::unique_ptr<juce::Component> createListBox (const juce::ValueTree&, const juce::String& name)
     {
-        auto* button = new juce::TextButton (name);
+        return std::make_unique<juce::ListBox> (name, nullptr);
+    }
+
+    std::unique_ptr<juce::Component> createTable (const juce::ValueTree&, const juce::String& name)
+    {
+        return std::make_unique<juce::TableListBox> (name, nullptr);
+    }
+
+    std::unique_ptr<juce::Component> createTextButton (const juce::ValueTree& element, const juce::String& name)
+    {
+        auto button = std::make_unique<juce::TextButton> (name);
         button->setButtonText (readText (element, Attr::text));
         button->setClickingTogglesState (readBoolAttribute (element, Attr::toggleState));
         button->setWantsKeyboardFocus (readBoolAttribute (element, Attr::keyboardFocus));
         return button;
     }
 
-    juce::Component* createTextEditor (const juce::ValueTree& element, const juce::String& name)
+    std::unique_ptr<juce::Component> createTextEditor (const juce::ValueTree& element, const juce::String& name)
     {
-        auto* editor = new juce::TextEditor (name, 0);
+        auto editor = std::make_unique<juce::TextEditor> (name, 0);
 
         if (element.hasProperty (Attr::text))
             editor->setText (readText (element, Attr::text), false);
@@ -104,66 +132,60 @@ namespace
         editor->setSelectAllWhenFocused (readBoolAttribute (element, Attr::selectAll));
         return editor;
     }
-}
 
-juce::Component* createStandardComponent (const juce::ValueTree& element)
-{
-    if (! element.isValid())
-        return nullptr;
-
-    const auto type = element.getType();
-    const auto name = readText (element, Attr::name);
-    std::unique_ptr<juce::Component> result;
-    bool withSize = true;
-
-    if (type == SkinElementType::CheckBox)
-    {
-        auto checkBox = std::make_unique<CheckBox> (name);
-        checkBox->setButtonText (readText (element, Attr::text));
-        result = std::move (checkBox);
-    }
-    else if (type == SkinElementType::ColourEditor)
-    {
-        result = std::make_unique<ColourEditor> (name);
-        withSize = false;
-    }
-    else if (type == SkinElementType::ComboBox)
-    {
-        result = std::make_unique<juce::ComboBox> (name);
-    }
-    else if (type == SkinElementType::Label)
-    {
-        result.reset (createLabel (element, name));
-    }
-    else if (type == SkinElementType::ListBox)
-    {
-        result = std::make_unique<juce::ListBox> (name, nullptr);
-    }
-    else if (type == SkinElementType::Table)
-    {
-        result = std::make_unique<juce::TableListBox> (name, nullptr);
-    }
-    else if (type == SkinElementType::TextButton)
-    {
-        result.reset (createTextButton (element, name));
-    }
-    else if (type == SkinElementType::TextEditor)
-    {
-        result.reset (createTextEditor (element, name));
-    }
-    else if (type == SkinElementType::TreeView)
+    std::unique_ptr<juce::Component> createTreeView (const juce::ValueTree&, const juce::String& name)
     {
         auto tree = std::make_unique<juce::TreeView> (name);
         tree->setColour (juce::TreeView::backgroundColourId, juce::Colour (0xFFFFFFFF));
-        result = std::move (tree);
+        return tree;
     }
-    else
-    {
-        return nullptr;
-    }
+}
 
-    placeComponent (*result, element, withSize);
-    return result.release();
+void addStandardWidgets (WidgetRegistry& registry)
+{
+    using Builder = std::unique_ptr<juce::Component> (*) (const juce::ValueTree&, const juce::String&);
+
+    struct Row
+    {
+        juce::Identifier type;
+        Builder build;
+        bool withSize;
+    };
+
+    // A colour editor keeps its own size.
+    const Row rows[] = {
+        { SkinElementType::CheckBox,     createCheckBox,     true },
+        { SkinElementType::ColourEditor, createColourEditor, false },
+        { SkinElementType::ComboBox,     createComboBox,     true },
+        { SkinElementType::Label,        createLabel,        true },
+        { SkinElementType::ListBox,      createListBox,      true },
+        { SkinElementType::Table,        createTable,        true },
+        { SkinElementType::TextButton,   createTextButton,   true },
+        { SkinElementType::TextEditor,   createTextEditor,   true },
+        { SkinElementType::TreeView,     createTreeView,     true },
+    };
+
+    for (const auto& row : rows)
+    {
+        registry.add (row.type, [row] (const juce::ValueTree& element)
+        {
+            auto c = row.build (element, readText (element, Attr::name));
+            placeComponent (*c, element, row.withSize);
+            return c;
+        });
+    }
+}
+
+std::unique_ptr<juce::Component> createStandardComponent (const juce::ValueTree& element)
+{
+    static const auto standardWidgets = []
+    {
+        WidgetRegistry registry;
+        addStandardWidgets (registry);
+        return registry;
+    }();
+
+    return standardWidgets.create (element);
 }
 
 //==============================================================================

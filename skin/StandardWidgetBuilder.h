@@ -2,11 +2,14 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <bitset>
+#include <memory>
+
+class WidgetRegistry;
 
 /** Element-type names of the GUI description, made once and compared by identity. */
 namespace SkinElementType
 {
-    // Built by createStandardComponent.
+    // Built by createStandardComponent (the rows of addStandardWidgets).
     inline const juce::Identifier CheckBox          { "CheckBox" };
     inline const juce::Identifier ColourEditor      { "ColourEditor" };
     inline const juce::Identifier ComboBox          { "ComboBox" };
@@ -36,9 +39,13 @@ namespace SkinElementType
 /** Root attribute of a GUI description holding its version. */
 inline const juce::Identifier guiVersionAttribute { "gui_ver" };
 
-/** Builds one of the nine plain toolkit types (not bound to parameters) from its element;
-    null for any other type. The caller owns the result. */
-juce::Component* createStandardComponent (const juce::ValueTree& element);
+/** Adds the rows of the nine plain toolkit types (not bound to parameters) to a widget table:
+    each reads "name", its own attributes, then "x", "y" and (but for "ColourEditor") "w", "h". */
+void addStandardWidgets (WidgetRegistry& registry);
+
+/** Builds one of the nine plain toolkit types from its element (their rows of
+    addStandardWidgets); null for any other type. */
+std::unique_ptr<juce::Component> createStandardComponent (const juce::ValueTree& element);
 
 /** "major.minor.patch" packed as 0xMMmmpp (each part keeps its low byte). */
 int parseGuiVersion (const juce::String& text);

@@ -26,11 +26,7 @@ void ComboBoxEx::setSelectedId (int id, bool notify)
     selectedId = id;
 
     if (notify)
-    {
-        for (int i = listeners.size(); --i >= 0;)
-            if (i < listeners.size())
-                listeners.getUnchecked (i)->comboBoxExChanged (this);
-    }
+        listeners.call ([this] (Listener& l) { l.comboBoxExChanged (this); });
 
     // A value that came from the parameter is not sent back to it.
     if (auto* p = getParameter (0); p != nullptr && p->getIntValue() != id)
@@ -89,13 +85,12 @@ void ComboBoxEx::updateText()
 
 void ComboBoxEx::addListener (Listener* listener)
 {
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+    listeners.add (listener);
 }
 
 void ComboBoxEx::removeListener (Listener* listener)
 {
-    listeners.removeFirstMatchingValue (listener);
+    listeners.remove (listener);
 }
 
 void ComboBoxEx::mouseDown (const juce::MouseEvent&)

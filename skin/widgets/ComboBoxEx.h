@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/PopupMenuEx.h"
+#include "skin/ListenerArray.h"
 #include "skin/ParameterController.h"
 
 /** A flat drop-down list: shows the selected item's text and opens a PopupMenuEx below itself.
@@ -64,7 +65,7 @@ private:
     juce::Path arrow;
     PopupMenuEx menu;
     PopupMenuEx* sharedMenu = nullptr;
-    juce::Array<Listener*> listeners;
+    ListenerArray<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ComboBoxEx)
 };

@@ -2,6 +2,11 @@
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/EmbeddedIcons.h"
 
+namespace
+{
+    constexpr int pickerItemHeight = 18, pickerMinWidth = 60;
+}
+
 EnumDisplay::EnumDisplay (const juce::String& name)
     : juce::Component (name), BaseGFXController (*this, EmbeddedIconKey::enumDisplay)
 {
@@ -18,7 +23,7 @@ EnumDisplay::EnumDisplay (const juce::ValueTree& element, Skin& skin)
 EnumDisplay::~EnumDisplay()
 {
     if (picker != nullptr)
-        FrontWindow::hide (this, picker.get());
+        picker->close();
 }
 
 void EnumDisplay::updateFromParameter()
@@ -47,18 +52,16 @@ void EnumDisplay::showPicker()
         return;
 
     if (picker == nullptr)
-        picker = std::make_unique<Picker> (*this);
+        picker = std::make_unique<ButtonListPopup> (*this, pickerItemHeight, pickerMinWidth,
+                                                    [this] (int index) { chooseItem (index); });
 
-    picker->fill (*p);
-    FrontWindow::show (this, picker.get(), this,
-                       juce::Justification::top | juce::Justification::horizontallyCentred,
-                       juce::Justification::bottom | juce::Justification::horizontallyCentred, { 0, 2 });
+    picker->setItems (p->getItemNames(), p->getIntValue());
+    picker->show();
 }
 
 bool EnumDisplay::isPickerOpen() const
 {
-    auto* fw = FrontWindow::findFrontWindow (const_cast<EnumDisplay*> (this));
-    return picker != nullptr && fw != nullptr && fw->getFrontComponent() == picker.get();
+    return picker != nullptr && picker->isOpen();
 }
 
 void EnumDisplay::chooseItem (int index)
@@ -80,61 +83,4 @@ void EnumDisplay::chooseItem (int index)
 void EnumDisplay::frontWindowClosed (juce::Component*, juce::Component*)
 {
     // The picker is kept for the next time.
-}
-
-//==============================================================================
-EnumDisplay::Picker::Picker (EnumDisplay& o) : owner (o) {}
-
-EnumDisplay::Picker::~Picker()
-{
-    for (auto* b : buttons)
-        b->removeListener (this);
-}
-
-void EnumDisplay::Picker::fill (Parameter& parameter)
-{
-    for (auto* b : buttons)
-        b->removeListener (this);
-
-    buttons.clear();
-    const auto names = parameter.getItemNames();
-    const int current = parameter.getIntValue();
-    int widest = 60;
-
-    for (int i = 0; i < names.size(); ++i)
-    {
-        auto* b = buttons.add (new juce::TextButton (names[i]));
-        b->setWantsKeyboardFocus (false);
-        b->setToggleState (i == current, juce::dontSendNotification);
-        b->addListener (this);
-        addAndMakeVisible (b);
-        widest = juce::jmax (widest, b->getBestWidthForHeight (itemHeight));
-    }
-
-    setSize (widest + 2, itemHeight * buttons.size() + 2);
-}
-
-void EnumDisplay::Picker::paint (juce::Graphics& g)
-{
-    g.fillAll (juce::Colour (0xFFBBBBBB));
-    g.setColour (juce::Colours::black);
-    g.drawRect (getLocalBounds(), 1);
-}
-
-void EnumDisplay::Picker::resized()
-{
-    for (int i = 0; i < buttons.size(); ++i)
-        buttons[i]->setBounds (1, 1 + itemHeight * i, getWidth() - 2, itemHeight);
-}
-
-void EnumDisplay::Picker::buttonClicked (juce::Button* button)
-{
-    const int index = buttons.indexOf (dynamic_cast<juce::TextButton*> (button));
-
-    if (index < 0)
-        return;
-
-    auto& o = owner;
-    FrontWindow::hide (&o, this);
-    o.chooseItem (index);
 }

@@ -4,6 +4,7 @@
 #include "skin/BaseGFXController.h"
 #include "skin/ContainedComponent.h"
 #include "skin/GUIController.h"
+#include "skin/widgets/ButtonListPopup.h"
 #include <memory>
 
 /** Shows the frame of its enumerated parameter's value; a click opens a picker of the items in
@@ -15,39 +16,15 @@ class EnumDisplay : public juce::Component,
                     public FrontWindow::Callback
 {
 public:
-    /** The pop-up list of the parameter's items; the current one is lit. */
-    class Picker : public juce::Component,
-                   private juce::Button::Listener
-    {
-    public:
-        explicit Picker (EnumDisplay& owner);
-        ~Picker() override;
-
-        /** One button per item of the parameter; sized to fit them. */
-        void fill (Parameter& parameter);
-        int getNumItems() const noexcept              { return buttons.size(); }
-        juce::TextButton* getItemButton (int index) const { return buttons[index]; }
-
-        void paint (juce::Graphics& g) override;
-        void resized() override;
-
-        static constexpr int itemHeight = 18;
-
-    private:
-        void buttonClicked (juce::Button* button) override;
-
-        EnumDisplay& owner;
-        juce::OwnedArray<juce::TextButton> buttons;
-    };
-
     explicit EnumDisplay (const juce::String& name);
     EnumDisplay (const juce::ValueTree& element, Skin& skin);
     ~EnumDisplay() override;
 
-    /** Opens the picker (nothing without an enumerated parameter or a front layer). */
+    /** Opens the picker, the list of the parameter's items with the current one lit (nothing
+        without an enumerated parameter or a front layer). */
     void showPicker();
     bool isPickerOpen() const;
-    Picker* getPicker() const noexcept              { return picker.get(); }
+    ButtonListPopup* getPicker() const noexcept     { return picker.get(); }
     /** Sets the parameter to an item, as the user's change. */
     void chooseItem (int index);
 
@@ -57,7 +34,7 @@ public:
     void frontWindowClosed (juce::Component* popup, juce::Component* pressedComponent) override;
 
 private:
-    std::unique_ptr<Picker> picker;
+    std::unique_ptr<ButtonListPopup> picker;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EnumDisplay)
 };

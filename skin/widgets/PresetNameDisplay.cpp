@@ -12,6 +12,8 @@ namespace
 
     // "Preset Init", "Preset Reload" and "Preset Save".
     const Action actionTable[] = { { "Init", 100006 }, { "Reload", 100007 }, { "Save As", 100008 } };
+
+    constexpr int actionHeight = 20, actionWidth = 90;
 }
 
 PresetNameDisplay::PresetNameDisplay (const juce::ValueTree& element, Skin& skin)
@@ -25,7 +27,7 @@ PresetNameDisplay::PresetNameDisplay (const juce::ValueTree& element, Skin& skin
 PresetNameDisplay::~PresetNameDisplay()
 {
     if (actions != nullptr)
-        FrontWindow::hide (this, actions.get());
+        actions->close();
 }
 
 void PresetNameDisplay::mouseDown (const juce::MouseEvent& e)
@@ -42,17 +44,28 @@ void PresetNameDisplay::showActions()
         return;
 
     if (actions == nullptr)
-        actions = std::make_unique<Actions> (*this);
+    {
+        actions = std::make_unique<ButtonListPopup> (*this, actionHeight, actionWidth,
+                                                     [this] (int index) { sendCommand (getActionCommandId (index)); });
+        juce::StringArray texts;
 
-    FrontWindow::show (this, actions.get(), this,
-                       juce::Justification::top | juce::Justification::horizontallyCentred,
-                       juce::Justification::bottom | juce::Justification::horizontallyCentred, { 0, 2 });
+        for (const auto& action : actionTable)
+            texts.add (action.text);
+
+        actions->setItems (texts, -1);
+    }
+
+    actions->show();
 }
 
 bool PresetNameDisplay::areActionsOpen() const
 {
-    auto* fw = FrontWindow::findFrontWindow (const_cast<PresetNameDisplay*> (this));
-    return actions != nullptr && fw != nullptr && fw->getFrontComponent() == actions.get();
+    return actions != nullptr && actions->isOpen();
+}
+
+int PresetNameDisplay::getActionCommandId (int index)
+{
+    return juce::isPositiveAndBelow (index, (int) std::size (actionTable)) ? actionTable[index].commandId : -1;
 }
 
 void PresetNameDisplay::sendCommand (int parameterId)
@@ -74,54 +87,4 @@ void PresetNameDisplay::sendCommand (int parameterId)
 void PresetNameDisplay::frontWindowClosed (juce::Component*, juce::Component*)
 {
     // The actions pop-up is kept for the next time.
-}
-
-//==============================================================================
-PresetNameDisplay::Actions::Actions (PresetNameDisplay& o) : owner (o)
-{
-    for (auto& action : actionTable)
-    {
-        auto* b = buttons.add (new juce::TextButton (action.text));
-        b->setWantsKeyboardFocus (false);
-        b->addListener (this);
-        addAndMakeVisible (b);
-    }
-
-    setSize (buttonWidth + 2, buttonHeight * buttons.size() + 2);
-}
-
-PresetNameDisplay::Actions::~Actions()
-{
-    for (auto* b : buttons)
-        b->removeListener (this);
-}
-
-int PresetNameDisplay::Actions::getCommandId (int index)
-{
-    return juce::isPositiveAndBelow (index, (int) std::size (actionTable)) ? actionTable[index].commandId : -1;
-}
-
-void PresetNameDisplay::Actions::paint (juce::Graphics& g)
-{
-    g.fillAll (juce::Colour (0xFFBBBBBB));
-    g.setColour (juce::Colours::black);
-    g.drawRect (getLocalBounds(), 1);
-}
-
-void PresetNameDisplay::Actions::resized()
-{
-    for (int i = 0; i < buttons.size(); ++i)
-        buttons[i]->setBounds (1, 1 + buttonHeight * i, getWidth() - 2, buttonHeight);
-}
-
-void PresetNameDisplay::Actions::buttonClicked (juce::Button* button)
-{
-    const int index = buttons.indexOf (dynamic_cast<juce::TextButton*> (button));
-
-    if (index < 0)
-        return;
-
-    auto& o = owner;
-    FrontWindow::hide (&o, this);
-    o.sendCommand (getCommandId (index));
 }

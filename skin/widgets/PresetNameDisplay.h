@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/FrontWindow.h"
+#include "skin/widgets/ButtonListPopup.h"
 #include "skin/widgets/TextDisplay.h"
 #include <memory>
 
@@ -13,37 +14,15 @@ class PresetNameDisplay : public TextDisplay,
                           public FrontWindow::Callback
 {
 public:
-    /** The pop-up with the preset actions. */
-    class Actions : public juce::Component,
-                    private juce::Button::Listener
-    {
-    public:
-        explicit Actions (PresetNameDisplay& owner);
-        ~Actions() override;
-
-        int getNumActions() const noexcept          { return buttons.size(); }
-        juce::TextButton* getActionButton (int index) const { return buttons[index]; }
-        /** The command parameter id of an action. */
-        static int getCommandId (int index);
-
-        void paint (juce::Graphics& g) override;
-        void resized() override;
-
-        static constexpr int buttonWidth = 90, buttonHeight = 20;
-
-    private:
-        void buttonClicked (juce::Button* button) override;
-
-        PresetNameDisplay& owner;
-        juce::OwnedArray<juce::TextButton> buttons;
-    };
-
     PresetNameDisplay (const juce::ValueTree& element, Skin& skin);
     ~PresetNameDisplay() override;
 
+    /** Opens the list of preset actions (nothing without presets or a front layer). */
     void showActions();
     bool areActionsOpen() const;
-    Actions* getActions() const noexcept            { return actions.get(); }
+    ButtonListPopup* getActions() const noexcept    { return actions.get(); }
+    /** The command parameter id of an action; -1 for no action. */
+    static int getActionCommandId (int index);
     /** Sends a command as a momentary value: 1, then 0, each delivered to the listeners. */
     void sendCommand (int parameterId);
 
@@ -52,7 +31,7 @@ public:
 
 private:
     BasePlugin* plugin = nullptr;
-    std::unique_ptr<Actions> actions;
+    std::unique_ptr<ButtonListPopup> actions;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PresetNameDisplay)
 };

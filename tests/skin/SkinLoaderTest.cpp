@@ -4,14 +4,22 @@
 #include "SkinTestPackage.h"
 #include "support/TestPlugin.h"
 #include "skin/DefaultLookAndFeel.h"
+#include "skin/CheckBox.h"
+#include "skin/ColourEditor.h"
 #include "skin/PackageSkin.h"
 #include "skin/Panel.h"
+#include "skin/widgets/EnumDisplay.h"
 #include "skin/widgets/GFXMultiStateButton.h"
 #include "skin/widgets/ImgAnim.h"
 #include "skin/widgets/ImgButton.h"
 #include "skin/widgets/ImgKnob.h"
+#include "skin/widgets/ImgPictureDisplay.h"
+#include "skin/widgets/ImgSlider.h"
 #include "skin/widgets/ImgSwitch.h"
+#include "skin/widgets/NumericDisplay.h"
+#include "skin/widgets/PresetNameDisplay.h"
 #include "skin/widgets/TextDisplay.h"
+#include <typeinfo>
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
 
@@ -211,6 +219,50 @@ TEST_F (SkinLoader, GeneratedPackageBuildsTheWholeTree)
     EXPECT_EQ (root->getLocalPoint (meter, juce::Point<int>()), juce::Point<int> (200, 20));
 }
 
+TEST_F (SkinLoader, EachElementTypeBuildsItsOwnWidget)
+{
+    test::MemorySkin skin (package, &plugin);
+    const auto create = [&skin] (const char* xml) { return skin.createComponent (juce::ValueTree::fromXml (xml)); };
+
+    const std::pair<const char*, const std::type_info*> table[] = {
+        { "<Panel/>", &typeid (Panel) },
+        { "<ImgAnim/>", &typeid (ImgAnim) },
+        { "<ImgButton/>", &typeid (ImgButton) },
+        { "<ImgButton states=\"3\"/>", &typeid (GFXMultiStateButton) },
+        { "<ImgKnob/>", &typeid (ImgKnob) },
+        { "<ImgSlider/>", &typeid (ImgSlider) },
+        { "<ImgSwitch/>", &typeid (ImgSwitch) },
+        { "<ImgPictureDisplay/>", &typeid (ImgPictureDisplay) },
+        { "<TextDisplay/>", &typeid (TextDisplay) },
+        { "<NumericDisplay/>", &typeid (NumericDisplay) },
+        { "<EnumDisplay/>", &typeid (EnumDisplay) },
+        { "<PresetNameDisplay/>", &typeid (PresetNameDisplay) },
+        { "<CheckBox/>", &typeid (CheckBox) },
+        { "<ColourEditor/>", &typeid (ColourEditor) },
+        { "<ComboBox/>", &typeid (juce::ComboBox) },
+        { "<Label/>", &typeid (juce::Label) },
+        { "<ListBox/>", &typeid (juce::ListBox) },
+        { "<Table/>", &typeid (juce::TableListBox) },
+        { "<TextButton/>", &typeid (juce::TextButton) },
+        { "<TextEditor/>", &typeid (juce::TextEditor) },
+        { "<TreeView/>", &typeid (juce::TreeView) },
+    };
+
+    for (const auto& [xml, type] : table)
+    {
+        const auto c = create (xml);
+        ASSERT_NE (c, nullptr) << xml;
+        const auto& widget = *c;
+        EXPECT_TRUE (typeid (widget) == *type) << xml;
+    }
+
+    // Types without a widget yet, unknown ones and a broken element build nothing.
+    for (const auto* xml : { "<ImgMixer/>", "<RoomVisualizer/>", "<Mystery/>", "<panel/>" })
+        EXPECT_EQ (create (xml), nullptr) << xml;
+
+    EXPECT_EQ (skin.createComponent ({}), nullptr);
+}
+
 TEST_F (SkinLoader, WidgetsOutliveTheirPackage)
 {
     package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description (allWidgets));
@@ -403,11 +455,11 @@ TEST_F (SkinLoader, PanelSizesFollowImageThenAttributes)
     EXPECT_FALSE (panel->setBackground ({}));
     EXPECT_TRUE (panel->isFillEnabled());
 
-    // A control is owned once; adding it again only shows it.
+    // A control is owned once; handing the panel one it owns already only shows it.
     auto* bare = skin.findComponent<Panel> ("Bare");
     root->addControl (nullptr);
     bare->setVisible (false);
-    root->addControl (bare);
+    root->addControl (std::unique_ptr<juce::Component> (bare));
     EXPECT_TRUE (bare->isVisible());
     EXPECT_EQ (root->getControls().size(), 3);
 }

@@ -1,7 +1,7 @@
 // The image-strip widgets under JUCE mouse event sequences, and their binding to parameters.
 
 #include "SkinTestPackage.h"
-#include "support/TestPlugin.h"
+#include "editor/FrontWindow.h"
 #include "skin/Panel.h"
 #include "skin/widgets/GFXMultiStateButton.h"
 #include "skin/widgets/ImgButton.h"
@@ -12,6 +12,7 @@
 #include "skin/widgets/NumericDisplay.h"
 #include "skin/widgets/PresetNameDisplay.h"
 #include "skin/widgets/TextDisplay.h"
+#include "support/TestPlugin.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
 
@@ -318,6 +319,46 @@ TEST_F (Widgets, PresetNameDisplayShowsThePresetNameWithoutBeingToldItsParameter
     // A parameter the skin names wins.
     auto& named = build<PresetNameDisplay> ("<PresetNameDisplay name=\"Other\" param=\"Mix\" w=\"80\" h=\"20\"/>", "Other");
     EXPECT_EQ (named.getParameter(), &parameter ("Mix"));
+}
+
+TEST_F (Widgets, PresetActionsOpenInTheFrontLayerAndSendTheirCommand)
+{
+    struct Commands : public Parameter::Listener
+    {
+        juce::Array<float> values;
+        void parameterChanged (Parameter* p) override { values.add (p->getValue()); }
+    } commands;
+
+    struct Front : public juce::Component, public FrontWindow
+    {
+        Front() : FrontWindow (static_cast<juce::Component&> (*this)) { setSize (600, 300); }
+    };
+
+    auto& display = build<PresetNameDisplay> ("<PresetNameDisplay name=\"PresetName\" w=\"300\" h=\"36\"/>", "PresetName");
+    display.showActions();
+    EXPECT_FALSE (display.areActionsOpen());   // no front layer to open in
+
+    Front front;
+    front.addAndMakeVisible (*root);
+    display.showActions();
+    ASSERT_TRUE (display.areActionsOpen());
+    auto* actions = display.getActions();
+    ASSERT_EQ (actions->getNumItems(), 3);
+    EXPECT_EQ (actions->getItemButton (0)->getButtonText(), "Init");
+    EXPECT_EQ (actions->getItemButton (2)->getButtonText(), "Save As");
+    EXPECT_EQ (actions->getBounds(), juce::Rectangle<int> (104, 38, 92, 62));   // centred below
+
+    auto& reload = *plugin.getParameterManager().getParameterByIndex (PresetNameDisplay::getActionCommandId (1));
+    EXPECT_EQ (reload.getName(), "Preset Reload");
+    reload.addListener (&commands);
+    actions->getItemButton (1)->triggerClick();
+    ASSERT_TRUE (test::pumpUntil ([&] { return commands.values.size() == 2; }));
+    EXPECT_EQ (commands.values, juce::Array<float> ({ 1.0f, 0.0f }));
+    EXPECT_FALSE (display.areActionsOpen());
+    EXPECT_EQ (PresetNameDisplay::getActionCommandId (3), -1);
+
+    reload.removeListener (&commands);
+    front.removeChildComponent (root.get());
 }
 
 TEST_F (Widgets, EditedTextGoesToTheParameter)
