@@ -4,7 +4,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 /** The host's editor window content: holds the plug-in's own editor, which outlives it, and
-    follows its size. */
+    follows its size. Message thread, like every component. */
 class AudioProcessorEditorWrapper : public juce::AudioProcessorEditor
 {
 public:

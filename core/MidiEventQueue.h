@@ -26,16 +26,20 @@ public:
         int getControllerValue() const noexcept  { return data[2]; }
     };
 
-    /** Adds one event; false when the queue is full or the message is not a short message. */
+    /** Audio thread: never allocates or locks. Adds one event; false when the queue is full or
+        the message is not a short message. */
     bool add (const juce::uint8* data, int size, int sampleOffset) noexcept;
-    /** Adds every short message of a host buffer. Returns the number added. */
+    /** Audio thread: never allocates or locks. Adds every short message of a host buffer.
+        Returns the number added. */
     int addEvents (const juce::MidiBuffer& buffer) noexcept;
 
+    /** Audio thread, or any thread while nothing processes. */
     int getNumPending() const noexcept { return counts[current]; }
     void clear() noexcept              { counts = { 0, 0 }; }
 
-    /** Renders numSamples: renderSegment (start, length) for each run between events (runs of
-        zero length are skipped) and handleEvent (event) at each event's position, in order. */
+    /** Audio thread: never allocates or locks itself. Renders numSamples: renderSegment
+        (start, length) for each run between events (runs of zero length are skipped) and
+        handleEvent (event) at each event's position, in order. */
     template <typename RenderFn, typename EventFn>
     void process (int numSamples, RenderFn&& renderSegment, EventFn&& handleEvent)
     {

@@ -8,23 +8,33 @@
 class PluginAudioProcessor : public juce::AudioProcessor
 {
 public:
-    /** Builds the plug-in object made by the factory (the product by default). */
+    /** Message thread: makes the editor with the plug-in. Builds the plug-in object made by
+        the factory (the product by default). */
     explicit PluginAudioProcessor (std::unique_ptr<BasePlugin> plugin = createProductPlugin());
+    /** Message thread: deletes the editor, then the plug-in. */
     ~PluginAudioProcessor() override;
 
     BasePlugin& getPlugin() const noexcept { return *plugin; }
-    /** The host's face of an automatable parameter (null for the others). */
+    /** Any thread: lock-free. The host's face of an automatable parameter (null for the
+        others). */
     PluginAudioProcessorParameter* getHostParameter (const Parameter& parameter) const;
 
-    /** From the plug-in object: a value or a gesture the host must hear of. */
+    /** Any thread the parameter changed on: calls the host's listeners on that thread. From
+        the plug-in object: a value or a gesture the host must hear of. */
     void parameterChangedByPlugin (Parameter& parameter, bool notifyHost);
+    /** Message thread (gestures come from the widgets). */
     void parameterGestureChangedByPlugin (Parameter& parameter, bool began);
 
     //==============================================================================
+    // Called by the host wrapper.
+    /** Any thread. */
     const juce::String getName() const override;
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+    /** Any thread but the audio thread, while nothing processes: may allocate; takes the
+        processing mutex. */
     void prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock) override;
     void releaseResources() override;
+    /** Audio thread: never allocates; takes only the processing mutex. */
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     using juce::AudioProcessor::processBlock;
@@ -40,10 +50,16 @@ public:
     const juce::String getProgramName (int) override           { return {}; }
     void changeProgramName (int, const juce::String&) override {}
 
+    /** Any thread. */
     bool hasEditor() const override;
+    /** Message thread: the host window's content around the plug-in's editor. */
     juce::AudioProcessorEditor* createEditor() override;
 
+    /** Any thread but the audio thread (hosts save from their UI or a worker thread):
+        allocates. */
     void getStateInformation (juce::MemoryBlock& destData) override;
+    /** Any thread but the audio thread (hosts restore from their UI or a worker thread):
+        allocates; the editor's part must reach the editor on the message thread. */
     void setStateInformation (const void* data, int sizeInBytes) override;
 
 private:

@@ -13,13 +13,19 @@ public:
 
     Parameter& getParameter() const noexcept { return parameter; }
 
-    /** The plug-in changed the value; tells the host when asked and when it differs. */
+    /** Any thread the parameter changed on: calls the host's listeners on that thread. The
+        plug-in changed the value; tells the host when asked and when it differs. */
     void updateFromParameter (bool notifyHost);
-    /** Whether the host set a value since the last call. */
+    /** Any thread: lock-free. Whether the host set a value since the last call. */
     bool consumeChanged() noexcept { return changed.exchange (false); }
 
+    // Called by the host wrapper. The value operations run on any thread, the audio thread
+    // too; the texts and names allocate and never run on the audio thread.
     juce::String getParameterID() const override;
+    /** Any thread: lock-free. */
     float getValue() const override;
+    /** Any thread (the audio thread too): sets the Parameter, which feeds the DSP core under
+        the processing mutex. */
     void setValue (float newValue) override;
     float getDefaultValue() const override;
     juce::String getName (int maximumLength) const override;

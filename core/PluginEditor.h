@@ -4,7 +4,8 @@
 
 /** The editor as the plug-in core sees it: created once with the plug-in, driven by a timer,
     shown in the host's window through AudioProcessorEditorWrapper. The editor subsystem
-    derives its BasePluginEditor from this, which keeps the core free of editor code. */
+    derives its BasePluginEditor from this, which keeps the core free of editor code.
+    Every operation: message thread only, like every component. */
 class PluginEditor : public juce::Component,
                      public juce::Timer
 {

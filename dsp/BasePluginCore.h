@@ -9,21 +9,26 @@ class BasePluginCore
 public:
     virtual ~BasePluginCore() = default;
 
-    /** Outside processing: rate and the largest block to come. May allocate. */
+    /** Any thread but the audio thread, outside processing: rate and the largest block to
+        come. May allocate. */
     virtual void prepare (const SampleRateInfo& rateInfo, int maximumBlockSize);
+    /** Any thread, outside processing. */
     virtual void reset() {}
 
-    /** A parameter's new plain value. */
+    /** Any thread (the audio thread too): never allocates or locks. A parameter's new plain
+        value. */
     virtual void setParameter (int parameterId, float plainValue) = 0;
 
-    /** In place. */
+    /** Audio thread: never allocates or locks. In place. */
     virtual void processMono (float* samples, int numSamples) = 0;
     virtual void processStereo (float* left, float* right, int numSamples) = 0;
 
-    /** After the last piece of a host block. */
+    /** Audio thread: never allocates or locks. After the last piece of a host block. */
     virtual void endBlock() {}
 
+    /** Any thread. */
     virtual int getLatencySamples() const { return 0; }
+    /** Audio thread: never allocates or locks. */
     virtual void setTempo (double) {}
 
     const SampleRateInfo& getSampleRateInfo() const noexcept { return sampleRate; }

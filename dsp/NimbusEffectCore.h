@@ -7,16 +7,19 @@
 class NimbusEffectCore : public BasePluginCore
 {
 public:
-    /** Audio thread: left and right, each clamped to 0..1 (NaN and infinity read as 1). */
+    /** Audio thread: never allocates or locks. Left and right, each clamped to 0..1 (NaN and
+        infinity read as 1). */
     void setMeterValues (float left, float right) noexcept;
-    /** Any thread: the last values written. */
+    /** Any thread (the editor's timer): lock-free. The last values written. */
     float getMeterValue (int channel) const noexcept;
 
-    /** Publishes the peaks gathered since the last block as the meter values. */
+    /** Audio thread: never allocates or locks. Publishes the peaks gathered since the last
+        block as the meter values. */
     void endBlock() override;
 
 protected:
-    /** Gathers the peaks of one processed piece; right is null for mono. */
+    /** Audio thread: never allocates or locks. Gathers the peaks of one processed piece;
+        right is null for mono. */
     void meterPiece (const float* left, const float* right, int numSamples) noexcept;
 
 private:
