@@ -121,6 +121,12 @@ protected:
 private:
     bool IsFiltered (const AAX_IParameter& iParameter) const;
 
+    // Visits the parameters the controls chunk holds, in index order, with their
+    // identifiers, until a visit returns false; false when one did. The caller holds
+    // mChunkLock.
+    template <typename Self, typename Visit>
+    static bool VisitChunkedParameters (Self& self, Visit&& visit);
+
     // Refills the chunk parser from the parameters; the caller holds mChunkLock.
     void BuildChunkData() const;
 
