@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+// Any thread: atomic reference counts, no lock; the play head is read on the audio thread.
 // The controller object of one effect instance as the stand-in host hands it to the
 // effect-parameters and GUI objects: it answers for the host's controller (and all the
 // services the controller object answers for), with the instance's own automation

@@ -13,6 +13,7 @@ class StandInComponentDescriptor;
 class StandInEffectDescriptor;
 class StandInInstance;
 
+// Message thread: every operation, from the thread that opened the session.
 // The stand-in host with one bundle: loads it, starts it, registers it, makes effect
 // instances of it, runs JUCE's message loop inside it and shuts it down again.
 //
