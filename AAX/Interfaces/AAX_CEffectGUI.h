@@ -12,6 +12,7 @@ class AAX_VController;
 class AAX_VTransport;
 class AAX_VViewContainer;
 
+// Every operation: message thread (the host's UI side); none takes a lock.
 // The library's effect-GUI object: connects to the host's controller, finds the
 // effect-parameters object of the same effect and manages the host window. A derived
 // class creates its editor and places it into, and removes it from, the window.
@@ -24,6 +25,7 @@ public:
     AAX_CEffectGUI (const AAX_CEffectGUI&) = delete;
     AAX_CEffectGUI& operator= (const AAX_CEffectGUI&) = delete;
 
+    // Message thread: allocates the host wrappers, as SetViewContainer allocates its window's.
     AAX_Result Initialize (IACFUnknown* iController) override;
     AAX_Result Uninitialize() override;
     AAX_Result NotificationReceived (AAX_CTypeID inNotificationType, const void* inNotificationData, uint32_t inNotificationDataSize) override;
@@ -35,6 +37,7 @@ public:
     AAX_Result ReservedOperation12() override;
     AAX_Result SetControlHighlightInfo (AAX_CParamID inParamID, AAX_CBoolean inIsHighlighted, AAX_EHighlightColor inColor) override;
 
+    // Any thread: takes no lock; the reference count is atomic.
     ACFRESULT InternalQueryInterface (const acfIID& riid, void** ppvObjOut) override;
 
     // The host window, or null.

@@ -13,9 +13,11 @@
 #include <memory>
 #include <type_traits>
 
+// Every operation: any thread; takes no lock and guards no member, so one thread at a time.
 // A host-visible parameter with a taper and a display delegate. Value changes go to
-// the host as requests through the automation delegate when one is set; the value
-// itself changes when the host answers through UpdateNormalizedValue.
+// the host as requests through the automation delegate when one is set, synchronously;
+// the value itself changes when the host answers through UpdateNormalizedValue. Names
+// and value texts allocate.
 template <typename T>
 class AAX_CParameter : public AAX_IParameter
 {

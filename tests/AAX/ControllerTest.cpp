@@ -6,6 +6,7 @@
 #include "AAX_IPageTable.h"
 #include "AAX_UIDs.h"
 #include "AAX_VController.h"
+#include "BalancedHost.h"
 #include "StandInController.h"
 #include "StandInHost.h"
 #include "StandInPageTable.h"
@@ -16,13 +17,13 @@
 
 namespace
 {
-    class Controller : public ::testing::Test
+    class Controller : public BalancedHost
     {
     protected:
         void TearDown() override
         {
             controller.reset();
-            EXPECT_TRUE (host.Balanced()) << (host.Violations().empty() ? "references left" : host.Violations().front());
+            BalancedHost::TearDown();
         }
 
         AAX_VController& Make (IACFUnknown* object)
@@ -33,7 +34,6 @@ namespace
 
         AAX_VController& Make() { return Make (host.ControllerUnknown()); }
 
-        StandInHost                      host;
         std::unique_ptr<AAX_VController> controller;
     };
 }

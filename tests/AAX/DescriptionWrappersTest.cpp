@@ -8,6 +8,7 @@
 #include "AAX_UIDs.h"
 #include "AAX_VCollection.h"
 #include "AAX_VEffectDescriptor.h"
+#include "BalancedHost.h"
 #include "StandInCollection.h"
 #include "StandInComponentDescriptor.h"
 #include "StandInDescriptionHost.h"
@@ -19,19 +20,7 @@
 
 #include <memory>
 
-namespace
-{
-    class DescriptionWrappers : public ::testing::Test
-    {
-    protected:
-        void TearDown() override
-        {
-            EXPECT_TRUE (host.Balanced()) << (host.Violations().empty() ? "references left" : host.Violations().front());
-        }
-
-        StandInHost host;
-    };
-}
+using DescriptionWrappers = BalancedHost;
 
 TEST_F (DescriptionWrappers, CollectionForwardsToItsHostObject)
 {

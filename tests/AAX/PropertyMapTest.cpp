@@ -5,6 +5,7 @@
 #include "AAX_UIDs.h"
 #include "AAX_VCollection.h"
 #include "AAX_VPropertyMap.h"
+#include "BalancedHost.h"
 #include "StandInHost.h"
 #include "StandInPropertyMap.h"
 
@@ -16,13 +17,13 @@
 
 namespace
 {
-    class PropertyMaps : public ::testing::Test
+    class PropertyMaps : public BalancedHost
     {
     protected:
         void TearDown() override
         {
             map.reset();
-            EXPECT_TRUE (host.Balanced()) << (host.Violations().empty() ? "references left" : host.Violations().front());
+            BalancedHost::TearDown();
         }
 
         AAX_VPropertyMap& Make()
@@ -33,7 +34,6 @@ namespace
 
         const StandInPropertyMap::Contents& HostContents() const { return host.Made<StandInPropertyMap>().back()->Held(); }
 
-        StandInHost                       host;
         std::unique_ptr<AAX_VPropertyMap> map;
     };
 

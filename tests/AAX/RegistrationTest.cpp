@@ -10,6 +10,7 @@
 #include "AAX_IFeatureInfo.h"
 #include "AAX_IPropertyMap.h"
 #include "AAX_UIDs.h"
+#include "BalancedHost.h"
 #include "IACFPluginDefinition.h"
 #include "ScriptedDescription.h"
 #include "StandInCollection.h"
@@ -123,7 +124,7 @@ namespace
         return AAX_SUCCESS;
     }
 
-    class Registration : public ::testing::Test
+    class Registration : public BalancedHost
     {
     protected:
         void SetUp() override    { ASSERT_EQ (0, ACFStartup (host.HostUnknown())); }
@@ -132,7 +133,7 @@ namespace
         {
             ResetDescriptionScript();
             ACFShutdown();
-            EXPECT_TRUE (host.Balanced()) << (host.Violations().empty() ? "references left" : host.Violations().front());
+            BalancedHost::TearDown();
             EXPECT_EQ (0, ACFCanUnloadNow());
         }
 
@@ -166,7 +167,6 @@ namespace
             return *collections.front();
         }
 
-        StandInHost           host;
         IACFPluginDefinition* definition = nullptr;
     };
 }

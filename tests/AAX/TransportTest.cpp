@@ -4,6 +4,7 @@
 #include "AAX_Errors.h"
 #include "AAX_UIDs.h"
 #include "AAX_VTransport.h"
+#include "BalancedHost.h"
 #include "StandInHost.h"
 #include "StandInTransport.h"
 
@@ -13,13 +14,13 @@
 
 namespace
 {
-    class Transport : public ::testing::Test
+    class Transport : public BalancedHost
     {
     protected:
         void TearDown() override
         {
             transport.reset();
-            EXPECT_TRUE (host.Balanced()) << (host.Violations().empty() ? "references left" : host.Violations().front());
+            BalancedHost::TearDown();
         }
 
         AAX_VTransport& Make (IACFUnknown* object)
@@ -42,7 +43,6 @@ namespace
             return -1;
         }
 
-        StandInHost                     host;
         std::unique_ptr<AAX_VTransport> transport;
     };
 }

@@ -6,25 +6,14 @@
 #include "AAX_UIDs.h"
 #include "AAX_VPageTable.h"
 #include "AAX_VViewContainer.h"
+#include "BalancedHost.h"
 #include "StandInHost.h"
 #include "StandInPageTable.h"
 #include "StandInViewContainer.h"
 
 #include <gtest/gtest.h>
 
-namespace
-{
-    class HostWindows : public ::testing::Test
-    {
-    protected:
-        void TearDown() override
-        {
-            EXPECT_TRUE (host.Balanced()) << (host.Violations().empty() ? "references left" : host.Violations().front());
-        }
-
-        StandInHost host;
-    };
-}
+using HostWindows = BalancedHost;
 
 TEST_F (HostWindows, ViewContainerForwardsToTheHostWindow)
 {

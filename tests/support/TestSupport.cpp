@@ -62,24 +62,4 @@ namespace test
         for (auto* hook : startUpHooks())
             hook();
     }
-
-    bool pumpUntil (const std::function<bool()>& condition, int timeoutMs)
-    {
-        const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
-
-        while (! condition())
-        {
-            if (juce::Time::getMillisecondCounter() > deadline)
-                return false;
-
-            juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
-        }
-
-        return true;
-    }
-
-    void pump (int milliseconds)
-    {
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
-    }
 }

@@ -42,8 +42,27 @@ namespace test
     /** Runs the registered StartUpHooks, in registration order. */
     void runStartUpHooks();
 
-    /** Runs the message loop until the condition holds or the time is up; returns the condition. */
-    bool pumpUntil (const std::function<bool()>& condition, int timeoutMs = 2000);
-    /** Runs the message loop for a while. */
-    void pump (int milliseconds);
+    /** Runs the message loop (the test thread is JUCE's message thread) until the condition
+        holds or the time is up; returns the condition. Inline, so that test programs with a
+        main of their own can use it too. */
+    inline bool pumpUntil (const std::function<bool()>& condition, int timeoutMs = 2000)
+    {
+        const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+
+        while (! condition())
+        {
+            if (juce::Time::getMillisecondCounter() > deadline)
+                return false;
+
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+        }
+
+        return true;
+    }
+
+    /** Runs the message loop for a while, for example to see that nothing arrives. */
+    inline void pump (int milliseconds)
+    {
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+    }
 }

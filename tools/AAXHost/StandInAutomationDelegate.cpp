@@ -7,16 +7,6 @@
 
 namespace
 {
-    std::string idText (AAX_CParamID id) { return id != nullptr ? id : "(null)"; }
-
-    // Registrations and touches are counted: each release takes back one.
-    void eraseOne (std::multiset<std::string>& ids, AAX_CParamID id)
-    {
-        const auto found = ids.find (idText (id));
-        if (found != ids.end())
-            ids.erase (found);
-    }
-
     std::string valueText (double value)
     {
         char text[32];
@@ -60,35 +50,44 @@ int StandInAutomationDelegate::Flush()
     mPending.clear();
 
     for (const auto& request : pending)
-        Answer (request.first, request.second);
+        Reply (request.first, request.second);
 
     return static_cast<int> (pending.size());
 }
 
-void StandInAutomationDelegate::Answer (const std::string& id, double value)
+void StandInAutomationDelegate::Reply (const std::string& id, double value)
 {
     if (mSink)
         mSink (id, value);
 }
 
-void StandInAutomationDelegate::Record (EventKind kind, AAX_CParamID id, double value)
+void StandInAutomationDelegate::Record (const char* operation, EventKind kind, AAX_CParamID id, double value)
 {
-    mEvents.push_back ({ kind, idText (id), value });
+    Keep (operation, mEvents, Event { kind, Text (id), value });
+}
+
+// Registrations and touches are counted: each release takes back one.
+AAX_Result StandInAutomationDelegate::Hold (const char* operation, EventKind kind, AAX_CParamID id, std::multiset<std::string>& held)
+{
+    Record (operation, kind, id);
+    held.insert (Text (id));
+    return mResult;
+}
+
+AAX_Result StandInAutomationDelegate::Drop (const char* operation, EventKind kind, AAX_CParamID id, std::multiset<std::string>& held)
+{
+    Record (operation, kind, id);
+
+    if (const auto found = held.find (Text (id)); found != held.end())
+        held.erase (found);
+
+    return mResult;
 }
 
 ACFRESULT StandInAutomationDelegate::QueryInterface (const acfIID& iid, void** ppOut)
 {
-    if (ppOut == nullptr)
-        return ACF_E_POINTER;
-
-    *ppOut = nullptr;
-
-    if (! mHost.Offers (iid) || ! (iid == IID_IACFUnknown || iid == IID_IAAXAutomationDelegateV1))
-        return ACF_E_NOINTERFACE;
-
-    *ppOut = static_cast<AAX_IACFAutomationDelegate*> (this);
-    AddRef();
-    return ACF_OK;
+    const bool known = iid == IID_IACFUnknown || iid == IID_IAAXAutomationDelegateV1;
+    return Answer (mHost.Offers (iid), known ? static_cast<AAX_IACFAutomationDelegate*> (this) : nullptr, ppOut);
 }
 
 acfUInt32 StandInAutomationDelegate::AddRef()  { return CountAddRef(); }
@@ -96,29 +95,22 @@ acfUInt32 StandInAutomationDelegate::Release() { return CountRelease(); }
 
 AAX_Result StandInAutomationDelegate::RegisterParameter (AAX_CParamID iParameterID)
 {
-    NoteCall ("RegisterParameter");
-    Record (EventKind::Register, iParameterID);
-    mRegistered.insert (idText (iParameterID));
-    return mResult;
+    return Hold ("RegisterParameter", EventKind::Register, iParameterID, mRegistered);
 }
 
 AAX_Result StandInAutomationDelegate::UnregisterParameter (AAX_CParamID iParameterID)
 {
-    NoteCall ("UnregisterParameter");
-    Record (EventKind::Unregister, iParameterID);
-    eraseOne (mRegistered, iParameterID);
-    return mResult;
+    return Drop ("UnregisterParameter", EventKind::Unregister, iParameterID, mRegistered);
 }
 
 AAX_Result StandInAutomationDelegate::PostSetValueRequest (AAX_CParamID iParameterID, double iNormalizedValue)
 {
-    NoteCall ("PostSetValueRequest");
-    Record (EventKind::SetValueRequest, iParameterID, iNormalizedValue);
+    Record ("PostSetValueRequest", EventKind::SetValueRequest, iParameterID, iNormalizedValue);
 
     switch (mMode)
     {
-        case AnswerMode::Echo:     Answer (idText (iParameterID), iNormalizedValue); break;
-        case AnswerMode::Deferred: mPending.emplace_back (idText (iParameterID), iNormalizedValue); break;
+        case AnswerMode::Echo:     Reply (Text (iParameterID), iNormalizedValue); break;
+        case AnswerMode::Deferred: mPending.emplace_back (Text (iParameterID), iNormalizedValue); break;
         case AnswerMode::Never:    break;
     }
 
@@ -127,34 +119,26 @@ AAX_Result StandInAutomationDelegate::PostSetValueRequest (AAX_CParamID iParamet
 
 AAX_Result StandInAutomationDelegate::PostCurrentValue (AAX_CParamID iParameterID, double iNormalizedValue)
 {
-    NoteCall ("PostCurrentValue");
-    Record (EventKind::CurrentValue, iParameterID, iNormalizedValue);
+    Record ("PostCurrentValue", EventKind::CurrentValue, iParameterID, iNormalizedValue);
     return mResult;
 }
 
 AAX_Result StandInAutomationDelegate::PostTouchRequest (AAX_CParamID iParameterID)
 {
-    NoteCall ("PostTouchRequest");
-    Record (EventKind::Touch, iParameterID);
-    mTouched.insert (idText (iParameterID));
-    return mResult;
+    return Hold ("PostTouchRequest", EventKind::Touch, iParameterID, mTouched);
 }
 
 AAX_Result StandInAutomationDelegate::PostReleaseRequest (AAX_CParamID iParameterID)
 {
-    NoteCall ("PostReleaseRequest");
-    Record (EventKind::Release, iParameterID);
-    eraseOne (mTouched, iParameterID);
-    return mResult;
+    return Drop ("PostReleaseRequest", EventKind::Release, iParameterID, mTouched);
 }
 
 AAX_Result StandInAutomationDelegate::GetTouchState (AAX_CParamID iParameterID, AAX_CBoolean* oTouched)
 {
-    NoteCall ("GetTouchState");
-    Record (EventKind::TouchState, iParameterID);
+    Record ("GetTouchState", EventKind::TouchState, iParameterID);
 
     if (oTouched != nullptr)
-        *oTouched = mTouched.count (idText (iParameterID)) != 0 ? 1 : 0;
+        *oTouched = mTouched.count (Text (iParameterID)) != 0 ? 1 : 0;
 
     return mResult;
 }

@@ -63,8 +63,12 @@ public:
     AAX_Result GetTouchState (AAX_CParamID iParameterID, AAX_CBoolean* oTouched) override;
 
 private:
-    void Record (EventKind kind, AAX_CParamID id, double value = 0.0);
-    void Answer (const std::string& id, double value);
+    // Notes the operation and adds its event to the record.
+    void Record (const char* operation, EventKind kind, AAX_CParamID id, double value = 0.0);
+    // Records, and counts the identifier in or out of a held set (registered or touched).
+    AAX_Result Hold (const char* operation, EventKind kind, AAX_CParamID id, std::multiset<std::string>& held);
+    AAX_Result Drop (const char* operation, EventKind kind, AAX_CParamID id, std::multiset<std::string>& held);
+    void Reply (const std::string& id, double value);
 
     StandInHost&                                  mHost;
     AnswerMode                                    mMode = AnswerMode::Echo;

@@ -5,11 +5,6 @@
 #include "AAX_Errors.h"
 #include "AAX_UIDs.h"
 
-namespace
-{
-    std::string text (const char* s) { return s != nullptr ? s : "(null)"; }
-}
-
 StandInCollection::StandInCollection (StandInHost& host)
     : StandInObject ("collection"), mHost (host)
 {
@@ -44,25 +39,23 @@ AAX_Result StandInCollection::AddEffect (const char* inEffectID, IACFUnknown* in
         return AAX_ERROR_NULL_OBJECT;
 
     for (const auto& effect : mEffects)
-        if (effect.id == text (inEffectID))
+        if (effect.id == Text (inEffectID))
             return AAX_ERROR_DUPLICATE_EFFECT_ID;
 
-    mEffects.push_back ({ text (inEffectID), descriptor });
+    mEffects.push_back ({ Text (inEffectID), descriptor });
     return AAX_SUCCESS;
 }
 
 AAX_Result StandInCollection::SetManufacturerName (const char* inName)
 {
     NoteCall ("SetManufacturerName");
-    mManufacturer = text (inName);
+    mManufacturer = Text (inName);
     return AAX_SUCCESS;
 }
 
 AAX_Result StandInCollection::AddPackageName (const char* inName)
 {
-    NoteCall ("AddPackageName");
-    mPackageNames.push_back (text (inName));
-    return AAX_SUCCESS;
+    return Keep ("AddPackageName", mPackageNames, Text (inName));
 }
 
 AAX_Result StandInCollection::SetPackageVersion (uint32_t inVersion)
@@ -74,7 +67,5 @@ AAX_Result StandInCollection::SetPackageVersion (uint32_t inVersion)
 
 AAX_Result StandInCollection::SetProperties (IACFUnknown* inProperties)
 {
-    NoteCall ("SetProperties");
-    mPropertySets.push_back (StandInPropertyMap::ContentsOf (inProperties));
-    return AAX_SUCCESS;
+    return Keep ("SetProperties", mPropertySets, StandInPropertyMap::ContentsOf (inProperties));
 }

@@ -8,7 +8,6 @@
 
 namespace
 {
-    std::string text (const char* s) { return s != nullptr ? s : "(null)"; }
     std::string number (int64_t n)   { return std::to_string (n); }
 
     using ProcessProc = StandInComponentDescriptor::ProcessProc;
@@ -54,13 +53,6 @@ ACFRESULT StandInComponentDescriptor::QueryInterface (const acfIID& iid, void** 
 acfUInt32 StandInComponentDescriptor::AddRef()  { return CountAddRef(); }
 acfUInt32 StandInComponentDescriptor::Release() { return CountRelease(); }
 
-AAX_Result StandInComponentDescriptor::Field (const char* operation, const std::string& line)
-{
-    NoteCall (operation);
-    mFields.push_back (line);
-    return AAX_SUCCESS;
-}
-
 AAX_Result StandInComponentDescriptor::Clear()
 {
     NoteCall ("Clear");
@@ -69,13 +61,13 @@ AAX_Result StandInComponentDescriptor::Clear()
     return AAX_SUCCESS;
 }
 
-AAX_Result StandInComponentDescriptor::AddReservedField (AAX_CFieldIndex i, uint32_t type) { return Field ("AddReservedField", "reserved " + number (i) + " " + number (type)); }
-AAX_Result StandInComponentDescriptor::AddAudioIn (AAX_CFieldIndex i)             { return Field ("AddAudioIn", "audio in " + number (i)); }
-AAX_Result StandInComponentDescriptor::AddAudioOut (AAX_CFieldIndex i)            { return Field ("AddAudioOut", "audio out " + number (i)); }
-AAX_Result StandInComponentDescriptor::AddAudioBufferLength (AAX_CFieldIndex i)   { return Field ("AddAudioBufferLength", "buffer length " + number (i)); }
-AAX_Result StandInComponentDescriptor::AddSampleRate (AAX_CFieldIndex i)          { return Field ("AddSampleRate", "sample rate " + number (i)); }
-AAX_Result StandInComponentDescriptor::AddClock (AAX_CFieldIndex i)               { return Field ("AddClock", "clock " + number (i)); }
-AAX_Result StandInComponentDescriptor::AddSideChainIn (AAX_CFieldIndex i)         { return Field ("AddSideChainIn", "side chain " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddReservedField (AAX_CFieldIndex i, uint32_t type) { return Keep ("AddReservedField", mFields, "reserved " + number (i) + " " + number (type)); }
+AAX_Result StandInComponentDescriptor::AddAudioIn (AAX_CFieldIndex i)             { return Keep ("AddAudioIn", mFields, "audio in " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddAudioOut (AAX_CFieldIndex i)            { return Keep ("AddAudioOut", mFields, "audio out " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddAudioBufferLength (AAX_CFieldIndex i)   { return Keep ("AddAudioBufferLength", mFields, "buffer length " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddSampleRate (AAX_CFieldIndex i)          { return Keep ("AddSampleRate", mFields, "sample rate " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddClock (AAX_CFieldIndex i)               { return Keep ("AddClock", mFields, "clock " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddSideChainIn (AAX_CFieldIndex i)         { return Keep ("AddSideChainIn", mFields, "side chain " + number (i)); }
 
 AAX_Result StandInComponentDescriptor::AddMeters (AAX_CFieldIndex i, const AAX_CTypeID* inMeterIDs, uint32_t inMeterCount)
 {
@@ -84,37 +76,37 @@ AAX_Result StandInComponentDescriptor::AddMeters (AAX_CFieldIndex i, const AAX_C
     for (uint32_t m = 0; inMeterIDs != nullptr && m < inMeterCount; ++m)
         line += " " + number (inMeterIDs[m]);
 
-    return Field ("AddMeters", line);
+    return Keep ("AddMeters", mFields, line);
 }
 
 AAX_Result StandInComponentDescriptor::AddMIDINode (AAX_CFieldIndex i, AAX_EMIDINodeType inNodeType, const char* inNodeName, uint32_t inChannelMask)
 {
-    return Field ("AddMIDINode", "midi node " + number (i) + " " + number (inNodeType) + " " + text (inNodeName) + " " + number (inChannelMask));
+    return Keep ("AddMIDINode", mFields, "midi node " + number (i) + " " + number (inNodeType) + " " + Text (inNodeName) + " " + number (inChannelMask));
 }
 
 AAX_Result StandInComponentDescriptor::AddAuxOutputStem (AAX_CFieldIndex i, int32_t inStemFormat, const char* inNameUTF8)
 {
-    return Field ("AddAuxOutputStem", "aux output " + number (i) + " " + number (inStemFormat) + " " + text (inNameUTF8));
+    return Keep ("AddAuxOutputStem", mFields, "aux output " + number (i) + " " + number (inStemFormat) + " " + Text (inNameUTF8));
 }
 
 AAX_Result StandInComponentDescriptor::AddPrivateData (AAX_CFieldIndex i, int32_t inDataSize, uint32_t inOptions)
 {
-    return Field ("AddPrivateData", "private data " + number (i) + " " + number (inDataSize) + " " + number (inOptions));
+    return Keep ("AddPrivateData", mFields, "private data " + number (i) + " " + number (inDataSize) + " " + number (inOptions));
 }
 
 AAX_Result StandInComponentDescriptor::AddDataInPort (AAX_CFieldIndex i, uint32_t inPacketSize)
 {
-    return Field ("AddDataInPort", "data in " + number (i) + " " + number (inPacketSize));
+    return Keep ("AddDataInPort", mFields, "data in " + number (i) + " " + number (inPacketSize));
 }
 
 AAX_Result StandInComponentDescriptor::AddDmaInstance (AAX_CFieldIndex i, int32_t inDmaMode)
 {
-    return Field ("AddDmaInstance", "dma " + number (i) + " " + number (inDmaMode));
+    return Keep ("AddDmaInstance", mFields, "dma " + number (i) + " " + number (inDmaMode));
 }
 
 AAX_Result StandInComponentDescriptor::AddTemporaryData (AAX_CFieldIndex i, uint32_t inDataElementSize)
 {
-    return Field ("AddTemporaryData", "temporary data " + number (i) + " " + number (inDataElementSize));
+    return Keep ("AddTemporaryData", mFields, "temporary data " + number (i) + " " + number (inDataElementSize));
 }
 
 AAX_CTypeID StandInComponentDescriptor::Register (ProcessProc proc, AAX_CTypeID* outProcID)
@@ -140,7 +132,7 @@ AAX_Result StandInComponentDescriptor::AddProcessProcTI (const char* inDLLFileNa
                                                          const char* inInstanceInitProcSymbol, const char* inBackgroundProcSymbol, AAX_CTypeID* outProcID)
 {
     NoteCall ("AddProcessProcTI");
-    Register (tiProc (text (inDLLFileNameUTF8), text (inProcessProcSymbol), text (inInstanceInitProcSymbol), text (inBackgroundProcSymbol),
+    Register (tiProc (Text (inDLLFileNameUTF8), Text (inProcessProcSymbol), Text (inInstanceInitProcSymbol), Text (inBackgroundProcSymbol),
                       StandInPropertyMap::ContentsOf (inProperties)),
               outProcID);
     return AAX_SUCCESS;

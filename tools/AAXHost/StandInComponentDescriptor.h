@@ -56,7 +56,6 @@ public:
     AAX_Result AddProcessProcs (IACFUnknown* inProperties, AAX_CTypeID* outProcIDs, int32_t inProcIDsSize) override;
 
 private:
-    AAX_Result Field (const char* operation, const std::string& line);
     AAX_CTypeID Register (ProcessProc proc, AAX_CTypeID* outProcID);
 
     StandInHost&             mHost;

@@ -17,17 +17,8 @@ StandInComponentFactory::StandInComponentFactory (StandInHost& host)
 
 ACFRESULT StandInComponentFactory::QueryInterface (const acfIID& iid, void** ppOut)
 {
-    if (ppOut == nullptr)
-        return ACF_E_POINTER;
-
-    *ppOut = nullptr;
-
-    if (! mHost.Offers (iid) || ! (iid == IID_IACFUnknown || iid == IID_IACFComponentFactory))
-        return ACF_E_NOINTERFACE;
-
-    *ppOut = static_cast<IACFComponentFactory*> (this);
-    AddRef();
-    return ACF_OK;
+    const bool known = iid == IID_IACFUnknown || iid == IID_IACFComponentFactory;
+    return Answer (mHost.Offers (iid), known ? static_cast<IACFComponentFactory*> (this) : nullptr, ppOut);
 }
 
 acfUInt32 StandInComponentFactory::AddRef()  { return CountAddRef(); }

@@ -13,7 +13,6 @@
 
 namespace
 {
-    std::string text (const char* s) { return s != nullptr ? s : "(null)"; }
 
     template <typename T>
     AAX_Result answer (T* out, T value)
@@ -207,7 +206,7 @@ AAX_Result StandInController::CopyTableForEffect (AAX_CPropertyValue inManufactu
 AAX_Result StandInController::CopyTableOfLayoutForEffect (const char* inEffectID, const char* inLayoutName,
                                                           uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const
 {
-    return FillTable ("CopyTableOfLayoutForEffect " + text (inEffectID) + " " + text (inLayoutName) + " "
+    return FillTable ("CopyTableOfLayoutForEffect " + Text (inEffectID) + " " + Text (inLayoutName) + " "
                       + std::to_string (inTableType) + " " + std::to_string (inTablePageSize), ioPageTable);
 }
 
@@ -215,7 +214,7 @@ AAX_Result StandInController::CopyTableForEffectFromFile (const char* inPageTabl
                                                           AAX_CPropertyValue inManufacturerID, AAX_CPropertyValue inProductID, AAX_CPropertyValue inPlugInID,
                                                           uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const
 {
-    return FillTable ("CopyTableForEffectFromFile " + text (inPageTableFilePath) + " " + std::to_string (inFilePathEncoding) + " "
+    return FillTable ("CopyTableForEffectFromFile " + Text (inPageTableFilePath) + " " + std::to_string (inFilePathEncoding) + " "
                       + std::to_string (inManufacturerID) + " " + std::to_string (inProductID) + " " + std::to_string (inPlugInID) + " "
                       + std::to_string (inTableType) + " " + std::to_string (inTablePageSize), ioPageTable);
 }
@@ -223,6 +222,6 @@ AAX_Result StandInController::CopyTableForEffectFromFile (const char* inPageTabl
 AAX_Result StandInController::CopyTableOfLayoutFromFile (const char* inPageTableFilePath, int32_t inFilePathEncoding, const char* inLayoutName,
                                                          uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const
 {
-    return FillTable ("CopyTableOfLayoutFromFile " + text (inPageTableFilePath) + " " + std::to_string (inFilePathEncoding) + " "
-                      + text (inLayoutName) + " " + std::to_string (inTableType) + " " + std::to_string (inTablePageSize), ioPageTable);
+    return FillTable ("CopyTableOfLayoutFromFile " + Text (inPageTableFilePath) + " " + std::to_string (inFilePathEncoding) + " "
+                      + Text (inLayoutName) + " " + std::to_string (inTableType) + " " + std::to_string (inTablePageSize), ioPageTable);
 }

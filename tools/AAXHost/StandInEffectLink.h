@@ -1,15 +1,17 @@
 #pragma once
 
 #include "IACFUnknown.h"
-#include "StandInPlayHead.h"
+#include "StandInTransport.h"
 
 #include <atomic>
 
+// Any thread: atomic reference counts, no lock; the play head is read on the audio thread.
 // The controller object of one effect instance as the stand-in host hands it to the
 // effect-parameters and GUI objects: it answers for the host's controller (and all the
 // services the controller object answers for), with the instance's own automation
-// delegate, with a play head that is safe to read on the audio thread, and, for the effect-parameters interface, with the instance's effect object
-// itself, since a GUI finds its effect that way.
+// delegate, with a play head that is safe to read on the audio thread, and, for the
+// effect-parameters interface, with the instance's effect object itself, since a GUI
+// finds its effect that way.
 class StandInEffectLink : public IACFUnknown
 {
 public:
@@ -29,6 +31,6 @@ private:
     IACFUnknown*     mController;
     IACFUnknown*     mEffect = nullptr;
     IACFUnknown*     mAutomation = nullptr;
-    StandInPlayHead  mPlayHead;
+    StandInTransport mPlayHead;
     std::atomic<int> mReferences { 0 };
 };

@@ -1,5 +1,4 @@
 #include "StandInGui.h"
-#include "StandInEffectDescriptor.h"
 #include "StandInHost.h"
 #include "StandInInstance.h"
 #include "StandInSession.h"
@@ -22,35 +21,10 @@ bool StandInGui::Open (bool withWindow, std::string& error)
     Close();
 
     auto& session = mInstance.Session();
-    void* createProc = nullptr;
+    mGui = static_cast<AAX_IACFEffectGUI*> (session.CreateObject (kAAX_ProcPtrID_Create_EffectGUI, IID_IAAXEffectGUIV1, "GUI", error));
 
-    if (session.Effect() != nullptr)
-        for (const auto& proc : session.Effect()->ProcPtrs())
-            if (proc.id == kAAX_ProcPtrID_Create_EffectGUI)
-                createProc = proc.proc;
-
-    if (createProc == nullptr)
-    {
-        error = "the plug-in registered no GUI factory";
+    if (mGui == nullptr)
         return false;
-    }
-
-    auto* unknown = reinterpret_cast<IACFUnknown* (*)()> (createProc)();
-    void* gui = nullptr;
-
-    if (unknown == nullptr || unknown->QueryInterface (IID_IAAXEffectGUIV1, &gui) != ACF_OK || gui == nullptr)
-    {
-        if (unknown != nullptr)
-        {
-            unknown->AddRef();
-            unknown->Release();
-        }
-
-        error = "the GUI factory made no GUI object";
-        return false;
-    }
-
-    mGui = static_cast<AAX_IACFEffectGUI*> (gui);
 
     if (const auto result = mGui->Initialize (&mInstance.Link()); result != AAX_SUCCESS)
     {

@@ -9,6 +9,7 @@
 class StandInInstance;
 class StandInViewContainer;
 
+// Message thread.
 // The editor window of one effect instance: the GUI object made through the registered
 // factory, initialised with the instance's controller, and a view container: a real
 // X11 window when the stand-in host has a display (the native-window kind), otherwise a

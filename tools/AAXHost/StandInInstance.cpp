@@ -2,7 +2,6 @@
 #include "StandInAutomationDelegate.h"
 #include "StandInComponentDescriptor.h"
 #include "StandInController.h"
-#include "StandInEffectDescriptor.h"
 #include "StandInSession.h"
 #include "StandInString.h"
 
@@ -53,37 +52,10 @@ StandInInstance::~StandInInstance()
 bool StandInInstance::Create (std::string& error)
 {
     auto& host = mSession.Host();
-    void* createProc = nullptr;
+    void* effect = mSession.CreateObject (kAAX_ProcPtrID_Create_EffectParameters, IID_IAAXEffectParametersV4, "effect-parameters", error);
 
-    if (mSession.Effect() != nullptr)
-        for (const auto& proc : mSession.Effect()->ProcPtrs())
-            if (proc.id == kAAX_ProcPtrID_Create_EffectParameters)
-                createProc = proc.proc;
-
-    if (createProc == nullptr)
-    {
-        error = "the plug-in registered no effect-parameters factory";
+    if (effect == nullptr)
         return false;
-    }
-
-    // The factory gives the new object with no reference; the query takes the host's one.
-    auto* unknown = reinterpret_cast<IACFUnknown* (*)()> (createProc)();
-
-    if (unknown == nullptr)
-    {
-        error = "the effect-parameters factory made no object";
-        return false;
-    }
-
-    void* effect = nullptr;
-
-    if (unknown->QueryInterface (IID_IAAXEffectParametersV4, &effect) != ACF_OK || effect == nullptr)
-    {
-        unknown->AddRef();
-        unknown->Release();
-        error = "the effect object does not answer the effect-parameters interface";
-        return false;
-    }
 
     mEffect = static_cast<AAX_IACFEffectParameters_V4*> (effect);
 

@@ -14,10 +14,11 @@ class StandInComponentDescriptor;
 class StandInGui;
 class StandInSession;
 
+// Every operation: message thread (the session's), but for ProcessBlock.
 // One effect instance in the stand-in host: the effect-parameters object made through
 // the registered factory, initialised with the host's controller, its automation
 // delegate echoing value requests back into the effect, its process context, and its
-// GUI while one is open. Everything but Process() belongs to the session's main thread.
+// GUI while one is open.
 class StandInInstance
 {
 public:
@@ -64,7 +65,8 @@ public:
     // Bypass through the master bypass parameter, delivered as a packet.
     bool SetBypass (bool bypassed);
 
-    // One block on the audio thread (see StandInProcess).
+    // Audio thread: never locks or allocates (see StandInProcess).
+    // One block.
     void ProcessBlock (const float* const* inputs, float* const* outputs, int32_t numSamples);
 
     // Destroys the GUI (when open), uninitialises and releases the effect.

@@ -5,8 +5,9 @@
 #include <array>
 #include <cstddef>
 
+// Audio thread: never locks or allocates.
 // The MIDI input node of a process context: the messages of the coming block, held in
-// fixed storage so that filling it allocates nothing on the audio thread.
+// fixed storage.
 class StandInMIDINode : public AAX_IMIDINode
 {
 public:

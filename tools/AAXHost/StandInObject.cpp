@@ -12,7 +12,7 @@ acfUInt32 StandInObject::CountAddRef()
 
 acfUInt32 StandInObject::CountRelease()
 {
-    if (mReferences == 0)
+    if (mReferences.load() == 0)
     {
         mViolations.push_back ("Release without a reference on " + mName);
         return 0;
@@ -23,7 +23,7 @@ acfUInt32 StandInObject::CountRelease()
 
 void StandInObject::NoteCall (const char* operation)
 {
-    if (mEverReferenced && mReferences == 0)
+    if (mEverReferenced.load() && mReferences.load() == 0)
         mViolations.push_back (std::string (operation) + " on " + mName + " after its last release");
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "AAX.h"
 #include "ACFBaseTypes.h"
 
+#include <atomic>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Reference bookkeeping of a stand-in host object. The stand-in host owns its objects
@@ -19,8 +22,11 @@ public:
     StandInObject& operator= (const StandInObject&) = delete;
 
     const std::string& ObjectName() const                 { return mName; }
-    int References() const                                { return mReferences; }
+    int References() const                                { return mReferences.load(); }
     const std::vector<std::string>& Violations() const    { return mViolations; }
+
+    // A text argument as the records show it: "(null)" for a null pointer.
+    static std::string Text (const char* text) { return text != nullptr ? text : "(null)"; }
 
 protected:
     acfUInt32 CountAddRef();
@@ -29,13 +35,24 @@ protected:
     // To be called by every operation other than the three of IACFUnknown.
     void NoteCall (const char* operation);
 
+    // The usual recording operation: noted, its value added to the record, answered
+    // with success.
+    template <typename Record, typename Value>
+    AAX_Result Keep (const char* operation, Record& record, Value&& value)
+    {
+        NoteCall (operation);
+        record.push_back (std::forward<Value> (value));
+        return 0;
+    }
+
     // The usual query answer: the interface pointer with a reference added, or
     // ACF_E_NOINTERFACE when the object has no such interface or the host refuses it.
     ACFRESULT Answer (bool offered, void* answer, void** ppOut);
 
 private:
     std::string              mName;
-    int                      mReferences = 0;
-    bool                     mEverReferenced = false;
+    // Atomic: a play head is read on the audio thread while the main thread counts.
+    std::atomic<int>         mReferences { 0 };
+    std::atomic<bool>        mEverReferenced { false };
     std::vector<std::string> mViolations;
 };

@@ -10,12 +10,10 @@
 #include <string>
 #include <vector>
 
+// Every operation: message thread (the host's main thread), but for Process and the MIDI node.
 // The process context of one effect instance, laid out from the fields its component
-// registered, and the call of the component's native process procedure.
-//
-// Build, PostPacket and the MIDI node's filling belong to the host's main thread and
-// its audio thread in turn; Process runs on the audio thread and allocates nothing.
-// Packets cross from the main thread through a fixed single-producer ring.
+// registered, and the call of the component's native process procedure. Packets cross
+// from the main thread to the audio thread through a fixed single-producer ring.
 class StandInProcess
 {
 public:
@@ -25,6 +23,7 @@ public:
     StandInProcess (const StandInProcess&) = delete;
     StandInProcess& operator= (const StandInProcess&) = delete;
 
+    // Message thread: allocates; before the first block.
     // Lays out the context from the component's field records (as the stand-in component
     // descriptor keeps them) and initialises its private data through the effect's
     // ResetFieldData. False with a reason for a field this host cannot provide.
@@ -37,13 +36,16 @@ public:
     // The data-in ports, by field index.
     std::vector<int32_t> Ports() const;
 
+    // Message thread (the ring's only producer): never locks or allocates.
     // Queues a packet for its port; it reaches the context before the next block.
     // False when the port is unknown or the queue is full.
     bool PostPacket (int32_t port, const void* bytes, uint32_t size);
 
-    // The MIDI messages of the next block (the audio thread's, between blocks).
+    // Audio thread: never locks or allocates; filled between blocks.
+    // The MIDI messages of the next block.
     StandInMIDINode& MIDI() { return mMIDI; }
 
+    // Audio thread: never locks or allocates.
     // One block: the input and output channel pointers, numInputs and numOutputs of them.
     // The MIDI node is cleared afterwards.
     void Process (const float* const* inputs, float* const* outputs, int32_t numSamples);

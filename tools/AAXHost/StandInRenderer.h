@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+// Message thread: Run plays the audio thread too, block by block, with buffers made before the first.
 // The stand-in host's command-line front: loads a bundle, renders a WAV file through
 // the plug-in (with an optional preset chunk and parameter settings), writes the
 // output and the plug-in's saved chunks, and reports what the host saw.

@@ -125,6 +125,44 @@ std::unique_ptr<StandInInstance> StandInSession::CreateInstance (int channels, d
     return instance;
 }
 
+void* StandInSession::CreateObject (AAX_CProcPtrID procID, const acfIID& iid, const std::string& what, std::string& error)
+{
+    void* createProc = nullptr;
+
+    if (mEffect != nullptr)
+        for (const auto& proc : mEffect->ProcPtrs())
+            if (proc.id == procID)
+                createProc = proc.proc;
+
+    if (createProc == nullptr)
+    {
+        error = "the plug-in registered no " + what + " factory";
+        return nullptr;
+    }
+
+    // The factory gives the new object with no reference; the query takes the host's one.
+    auto* unknown = reinterpret_cast<IACFUnknown* (*)()> (createProc)();
+
+    if (unknown == nullptr)
+    {
+        error = "the " + what + " factory made no object";
+        return nullptr;
+    }
+
+    void* object = nullptr;
+
+    if (unknown->QueryInterface (iid, &object) != ACF_OK || object == nullptr)
+    {
+        // One reference up and down again destroys the unwanted object.
+        unknown->AddRef();
+        unknown->Release();
+        error = "the " + what + " object does not answer its interface";
+        return nullptr;
+    }
+
+    return object;
+}
+
 void StandInSession::Pump (int milliseconds)
 {
     if (mStarted)

@@ -13,6 +13,7 @@ class StandInComponentDescriptor;
 class StandInEffectDescriptor;
 class StandInInstance;
 
+// Message thread: every operation, from the thread that opened the session.
 // The stand-in host with one bundle: loads it, starts it, registers it, makes effect
 // instances of it, runs JUCE's message loop inside it and shuts it down again.
 //
@@ -54,6 +55,11 @@ public:
     // A new instance for mono (1) or stereo (2) processing at the sample rate; null
     // with a reason when the plug-in has no such component or refuses to start.
     std::unique_ptr<StandInInstance> CreateInstance (int channels, double sampleRate, std::string& error);
+
+    // Calls the plug-in's factory of that procedure and queries the new object for the
+    // interface, which then holds the host's only reference. Null with a reason (what
+    // names the factory) when there is no factory, no object or no such interface.
+    void* CreateObject (AAX_CProcPtrID procID, const acfIID& iid, const std::string& what, std::string& error);
 
     // Runs JUCE's message loop for a while (and at least once).
     void Pump (int milliseconds);

@@ -8,7 +8,13 @@
 
 class StandInHost;
 
-// The host's transport in both versions, reporting the state the test sets.
+// The host's transport in both versions, answering from a state its owner sets: at
+// first a stopped timeline at 120 beats per minute in 4/4 at position 0.
+//
+// The kernel's transport (made with its host) answers only for the interfaces the host
+// offers and records every query for the tests. An effect instance's play head (made
+// without a host) answers for both versions and keeps no record, so that reading it on
+// the audio thread neither allocates nor locks.
 class StandInTransport : public AAX_IACFTransport_V2, public StandInObject
 {
 public:
@@ -24,22 +30,26 @@ public:
         int64_t        stoppedSamplePosition = 0;   // the selection start, read when stopped
         int32_t        bars = 1, beats = 1;
         int64_t        displayTicks = 0;
-        AAX_EFrameRate frameRate = AAX_eFrameRate_25Frame;
+        AAX_EFrameRate frameRate = AAX_eFrameRate_Undeclared;
         int32_t        timeCodeOffset = 0;
         AAX_Result     result = 0;                  // what every query returns
     };
 
+    // The kernel's transport.
     explicit StandInTransport (StandInHost& host);
+    // A play head.
+    StandInTransport();
 
     State& Set() { return mState; }
 
-    // Operations asked, in order.
+    // Operations asked, in order (the kernel's transport only).
     const std::vector<std::string>& Calls() const { return mCalls; }
 
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
     acfUInt32 AddRef() override;
     acfUInt32 Release() override;
 
+    // Audio thread: never locks or allocates (a play head; the kernel's transport records).
     AAX_Result GetCurrentTempo (double* outTempo) const override;
     AAX_Result GetCurrentMeter (int32_t* outNumerator, int32_t* outDenominator) const override;
     AAX_Result IsTransportPlaying (bool* outIsPlaying) const override;
@@ -56,11 +66,10 @@ public:
     AAX_Result IsMetronomeEnabled (int32_t* outIsEnabled) const override;
 
 private:
-    // Queries are const to the library; the record is the stand-in's own business.
-    template <typename T>
-    AAX_Result Report (const char* operation, T* out, T value) const;
+    // Notes the query, records it on the kernel's transport, and gives the state's result.
+    AAX_Result Ask (const char* operation) const;
 
-    StandInHost&                     mHost;
+    StandInHost*                     mHost = nullptr;
     State                            mState;
     mutable std::vector<std::string> mCalls;
 };

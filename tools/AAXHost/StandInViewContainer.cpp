@@ -45,14 +45,12 @@ AAX_Result StandInViewContainer::SetViewSize (AAX_Point* inSize)
 
 AAX_Result StandInViewContainer::Mouse (const char* operation, const AAX_CParamID* inParamIDs, uint32_t inNumOfParams, uint32_t inModifiers)
 {
-    NoteCall (operation);
     std::string line = operation;
 
     for (uint32_t i = 0; inParamIDs != nullptr && i < inNumOfParams; ++i)
-        line += std::string (" ") + (inParamIDs[i] != nullptr ? inParamIDs[i] : "(null)");
+        line += " " + Text (inParamIDs[i]);
 
-    mMouseEvents.push_back (line + " " + std::to_string (inModifiers));
-    return AAX_SUCCESS;
+    return Keep (operation, mMouseEvents, line + " " + std::to_string (inModifiers));
 }
 
 AAX_Result StandInViewContainer::HandleParameterMouseDown (AAX_CParamID inParamID, uint32_t inModifiers) { return Mouse ("down", &inParamID, 1, inModifiers); }

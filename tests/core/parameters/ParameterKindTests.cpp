@@ -1,4 +1,4 @@
-#include "core/parameters/JuceTestEnvironment.h"
+#include "core/parameters/ParameterTestSupport.h"
 #include "core/parameters/AnswerParameter.h"
 #include "core/parameters/BoolParameter.h"
 #include "core/parameters/EnumParameter.h"

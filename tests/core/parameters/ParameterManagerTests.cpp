@@ -1,4 +1,5 @@
-#include "core/parameters/JuceTestEnvironment.h"
+#include "core/parameters/ParameterTestSupport.h"
+#include "support/TestSupport.h"
 #include "core/parameters/FloatParameter.h"
 #include "core/parameters/LogicParameter.h"
 #include "core/parameters/ParameterManager.h"
@@ -99,7 +100,7 @@ TEST_F (ManagerTest, SetParameterToStoredValueNotifies)
 
     manager.setParameterToStoredValue (100001, 1);
     EXPECT_TRUE (options->getBoolValue());
-    ASSERT_TRUE (pumpMessagesUntil ([this] { return a.changes == 1; }));
+    ASSERT_TRUE (test::pumpUntil ([this] { return a.changes == 1; }));
 
     manager.setParameterToStoredValue (100001, 0);
     EXPECT_FALSE (options->getBoolValue());

@@ -1,4 +1,5 @@
-#include "core/parameters/JuceTestEnvironment.h"
+#include "core/parameters/ParameterTestSupport.h"
+#include "support/TestSupport.h"
 #include "core/parameters/FloatParameter.h"
 #include "core/parameters/ParameterManager.h"
 #include "core/parameters/StringParameter.h"
@@ -77,8 +78,8 @@ TEST_F (NotificationTest, ChangeOnTheMessageThreadArrivesAsynchronouslyOnce)
     parameter.setValue (12.0f, true);
     EXPECT_EQ (a.changes, 0) << "never synchronously";
 
-    ASSERT_TRUE (pumpMessagesUntil ([this] { return a.changes > 0; }));
-    pumpMessagesFor (50);
+    ASSERT_TRUE (test::pumpUntil ([this] { return a.changes > 0; }));
+    test::pump (50);
     EXPECT_EQ (a.changes, 1) << "changes in one turn of the loop coalesce";
 }
 
@@ -89,7 +90,7 @@ TEST_F (NotificationTest, ChangeWithoutNotifyReachesOnlyTheImmediateListener)
     parameter.addListener (&a);
 
     EXPECT_TRUE (parameter.setValue (70.0f, false));
-    pumpMessagesFor (40);
+    test::pump (40);
     parameter.flushPendingUpdate();
 
     EXPECT_EQ (a.changes, 0);
@@ -140,11 +141,11 @@ TEST_F (NotificationTest, ChangeFromAnotherThreadIsDeliveredByTheManagersTimer)
 
     // Nothing was posted from the other thread: only the timer can deliver it.
     EXPECT_EQ (a.changes, 0);
-    ASSERT_TRUE (pumpMessagesUntil ([this] { return a.changes > 0; }));
+    ASSERT_TRUE (test::pumpUntil ([this] { return a.changes > 0; }));
     EXPECT_EQ (log, juce::StringArray ({ "a changed Cutoff" }));
     EXPECT_FLOAT_EQ (p->getValue(), 90.0f);
 
-    pumpMessagesFor (40);
+    test::pump (40);
     EXPECT_EQ (a.changes, 1) << "delivered once";
 }
 
@@ -158,7 +159,7 @@ TEST_F (NotificationTest, ChangeFromAnotherThreadWithoutNotifyIsNeverDelivered)
     std::thread audio ([p] { p->setValue (90.0f, false); });
     audio.join();
 
-    pumpMessagesFor (60);
+    test::pump (60);
     EXPECT_EQ (a.changes, 0);
     EXPECT_FLOAT_EQ (p->getValue(), 90.0f);
 }
@@ -171,7 +172,7 @@ TEST_F (NotificationTest, ChangeFromAnotherThreadPostsNoMessage)
     std::thread audio ([this] { parameter.setValue (5.0f, true); });
     audio.join();
 
-    pumpMessagesFor (60);
+    test::pump (60);
     EXPECT_EQ (a.changes, 0);
     parameter.deliverDeferredUpdate();
     EXPECT_EQ (a.changes, 1);
@@ -212,7 +213,7 @@ TEST_F (NotificationTest, ManyThreadsLeaveConsistentValues)
         t.join();
 
     EXPECT_NEAR (p->getNormalisedValue(), p->normalise (p->getValue()), 1.0e-6f);
-    ASSERT_TRUE (pumpMessagesUntil ([this] { return a.changes > 0; }));
+    ASSERT_TRUE (test::pumpUntil ([this] { return a.changes > 0; }));
 }
 
 TEST_F (NotificationTest, ListenerMayRemoveItselfDuringTheCall)
@@ -259,6 +260,6 @@ TEST_F (NotificationTest, DestroyingAParameterWithAPendingUpdateIsSafe)
     p->setValue (1.0f, true);
     p.reset();
 
-    pumpMessagesFor (30);
+    test::pump (30);
     EXPECT_EQ (a.changes, 0);
 }

@@ -1,4 +1,4 @@
-#include "core/parameters/JuceTestEnvironment.h"
+#include "core/parameters/ParameterTestSupport.h"
 #include "core/parameters/FloatParameter.h"
 #include "core/parameters/IntParameter.h"
 

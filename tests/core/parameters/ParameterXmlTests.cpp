@@ -1,4 +1,4 @@
-#include "core/parameters/JuceTestEnvironment.h"
+#include "core/parameters/ParameterTestSupport.h"
 #include "core/parameters/EnumParameter.h"
 #include "core/parameters/NoteParameter.h"
 #include "core/parameters/ParameterKind.h"

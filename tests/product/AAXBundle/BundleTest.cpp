@@ -35,29 +35,13 @@ using Registration = BundleSession;
 
 TEST_F (Registration, IsRecordedAsTheProductDescribesItself)
 {
-    const auto& r = session.Registered();
-    EXPECT_EQ (r.effectID, "com.orvikgroup.grindel2");
-    EXPECT_EQ (r.manufacturer, "Orvik Group");
-    EXPECT_EQ (r.packageNames, (std::vector<std::string> { "High Quality Bit Crusher", "Grindel 2" }));
-    EXPECT_EQ (r.packageVersion, 0x20201u);
-    ASSERT_FALSE (r.names.empty());
-    EXPECT_EQ (r.names.front(), "Grindel 2");
-    EXPECT_EQ (r.categories, (std::vector<uint32_t> { 0x10u }));
-    EXPECT_NE (r.sdkVersion, 0u);
+    ExpectRegistered ({ "com.orvikgroup.grindel2", "Orvik Group", { "High Quality Bit Crusher", "Grindel 2" }, 0x20201u,
+                        "Grindel 2", { 0x10u }, int32_t ('Orvk'), int32_t ('Grn2') });
 
-    // Both factories, and one component per channel layout, each with a native procedure.
-    EXPECT_EQ (FactoryIDs(), (std::vector<AAX_CProcPtrID> { kAAX_ProcPtrID_Create_EffectParameters, kAAX_ProcPtrID_Create_EffectGUI }));
-
-    ASSERT_EQ (r.components, 2u);
     for (int channels : { 1, 2 })
     {
         const auto* component = session.ComponentFor (channels);
         ASSERT_NE (component, nullptr) << channels;
-        ASSERT_EQ (component->ProcessProcs().size(), 1u);
-        EXPECT_TRUE (component->ProcessProcs().front().native);
-        EXPECT_NE (component->ProcessProcs().front().processProc, nullptr);
-        EXPECT_EQ (component->ProcessProcs().front().properties.values.at (AAX_eProperty_ManufacturerID), int32_t ('Orvk'));
-        EXPECT_EQ (component->ProcessProcs().front().properties.values.at (AAX_eProperty_ProductID), int32_t ('Grn2'));
         EXPECT_NE (midiDescription (*component).find ("Grindel 2"), std::string::npos) << "the plug-in wants MIDI input";
     }
 }
@@ -98,34 +82,9 @@ TEST_F (Chunks, ControlsChunkRoundTrip)
     instance.Effect().GetNumberOfChunks (&count);
     EXPECT_EQ (count, 2);   // 'elck', then JUCE's own
 
-    // Without a size query first the chunk is refused.
-    std::vector<uint64_t> buffer (4096);
-    auto* raw = reinterpret_cast<AAX_SPlugInChunk*> (buffer.data());
-    EXPECT_EQ (instance.Effect().GetChunk (kControls, raw), AAX_ERROR_INCORRECT_CHUNK_SIZE);
-
-    AAX_Result result = 0;
-    const auto saved = instance.GetChunk (kControls, result);
-    ASSERT_EQ (result, AAX_SUCCESS);
-    ASSERT_GT (saved.size(), kHeader);
-    EXPECT_EQ (header (saved).fVersion, -1);
-    EXPECT_STREQ (header (saved).fName, "Complete Controls State");
-
-    bool equal = false;
-    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
-    EXPECT_TRUE (equal);
-
     const auto mix = instance.FindParameter ("Mix");
     ASSERT_FALSE (mix.empty());
-    const double before = instance.Value (mix);
-    ASSERT_TRUE (instance.SetValue (mix, 0.25));
-    EXPECT_NEAR (instance.Value (mix), 0.25, 1e-6);
-    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
-    EXPECT_FALSE (equal);
-
-    EXPECT_EQ (instance.SetChunk (saved), AAX_SUCCESS);
-    EXPECT_NEAR (instance.Value (mix), before, 1e-6);
-    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
-    EXPECT_TRUE (equal);
+    ExpectControlsChunkRoundTrip (instance, mix, 0.25);
 }
 
 TEST_F (Chunks, JuceChunkRestoresIntoAFreshInstance)
@@ -133,12 +92,8 @@ TEST_F (Chunks, JuceChunkRestoresIntoAFreshInstance)
     auto& first = NewInstance();
     const auto mix = first.FindParameter ("Mix");
     ASSERT_TRUE (first.SetValue (mix, 0.375));
-
-    AAX_Result result = 0;
-    const auto saved = first.GetChunk (kJuce, result);
-    ASSERT_EQ (result, AAX_SUCCESS);
-    ASSERT_GT (saved.size(), kHeader + 8);
-    EXPECT_EQ (std::memcmp (saved.data() + kHeader, "VC2!", 4), 0);
+    const auto saved = JuceChunkOf (first);
+    ASSERT_FALSE (saved.empty());
 
     auto& fresh = NewInstance();
     EXPECT_NEAR (fresh.Value (mix), 1.0, 1e-6);
@@ -154,9 +109,8 @@ TEST_F (Chunks, JuceChunkRestoresIntoAFreshInstance)
 TEST_F (Chunks, HostileRecordsAreRefusedWithoutHarm)
 {
     auto& instance = NewInstance();
-    AAX_Result result = 0;
-    auto record = instance.GetChunk (kJuce, result);
-    ASSERT_EQ (result, AAX_SUCCESS);
+    const auto record = JuceChunkOf (instance);
+    ASSERT_FALSE (record.empty());
 
     // A size beyond the bytes there are never reaches the plug-in.
     auto lying = record;
@@ -189,17 +143,7 @@ TEST_F (Automation, HostRoundTripTouchRequestEchoRelease)
 {
     auto& instance = NewInstance();
     const auto mix = instance.FindParameter ("Mix");
-    instance.Automation().ClearRecords();
-
-    ASSERT_TRUE (instance.SetValue (mix, 0.5));
-
-    const auto log = instance.Automation().Log();
-    const auto steps = RoundTripIn (log, mix, "0.5");
-    ASSERT_LT (steps.release, static_cast<ptrdiff_t> (log.size())) << ::testing::PrintToString (log);
-    EXPECT_LT (steps.touch, steps.request);
-    EXPECT_LT (steps.request, steps.current);
-    EXPECT_LT (steps.current, steps.release);
-    EXPECT_NEAR (instance.Value (mix), 0.5, 1e-6);
+    ExpectHostRoundTrip (instance, mix, 0.5);
     EXPECT_NE (instance.ValueText (mix).find ("50"), std::string::npos) << instance.ValueText (mix);
 
     // Without the host's answer the host-side parameter reports no new value.
@@ -305,22 +249,9 @@ using Gui = BundleSession;
 TEST_F (Gui, HeadlessEditorReportsItsSizeAndTakesUpdates)
 {
     auto& instance = NewInstance();
-    StandInGui gui (instance);
-    std::string error;
-    ASSERT_TRUE (gui.Open (false, error)) << error;
-    session.Pump (50);
-
-    int width = 0, height = 0;
-    ASSERT_TRUE (gui.ViewSize (width, height));
+    const auto [width, height] = ExpectHeadlessEditor (instance, instance.FindParameter ("Mix"), 0.2);
     EXPECT_GT (width, 100);
     EXPECT_GT (height, 100);
-
-    const auto mix = instance.FindParameter ("Mix");
-    EXPECT_EQ (gui.Gui().ParameterUpdated (mix.c_str()), AAX_SUCCESS);
-    instance.SetValue (mix, 0.2);
-    session.Pump (50);
-    gui.Close();
-    EXPECT_FALSE (gui.IsOpen());
 }
 
 TEST_F (Gui, ReleasingTheGuiWithItsContainerStillSetIsSafe)
@@ -339,18 +270,7 @@ TEST_F (Gui, EditorEmbedsInARealWindow)
     if (! StandInX11Display::Shared().IsOpen())
         GTEST_SKIP() << "no X display";
 
-    auto& instance = NewInstance();
-    StandInGui gui (instance);
-    std::string error;
-    ASSERT_TRUE (gui.Open (true, error)) << error;
-    ASSERT_TRUE (gui.HasWindow());
-    session.Pump (100);
-
-    int width = 0, height = 0, childWidth = 0, childHeight = 0;
-    ASSERT_TRUE (gui.ViewSize (width, height));
-    ASSERT_TRUE (StandInX11Display::Shared().ChildSize (gui.Window(), childWidth, childHeight));
-    EXPECT_EQ (childWidth, width);
-    EXPECT_EQ (childHeight, height);
-    gui.Close();
-    session.Pump (20);
+    const auto [width, height] = ExpectEditorEmbeds (NewInstance());
+    EXPECT_GT (width, 100);
+    EXPECT_GT (height, 100);
 }

@@ -53,28 +53,8 @@ using TestBundleRegistration = TestBundle;
 
 TEST_F (TestBundleRegistration, IsRecordedAsThePluginDescribesItself)
 {
-    const auto& r = session.Registered();
-    EXPECT_EQ (r.effectID, "com.grindeltests.testgain");
-    EXPECT_EQ (r.manufacturer, "Grindel Tests");
-    EXPECT_EQ (r.packageNames, (std::vector<std::string> { "Known Gain With MIDI Markers", "Test Gain" }));
-    EXPECT_EQ (r.packageVersion, 0x10203u);
-    ASSERT_FALSE (r.names.empty());
-    EXPECT_EQ (r.names.front(), "Test Gain");
-    EXPECT_EQ (r.categories, (std::vector<uint32_t> { 0x2u }));
-
-    EXPECT_EQ (FactoryIDs(), (std::vector<AAX_CProcPtrID> { kAAX_ProcPtrID_Create_EffectParameters, kAAX_ProcPtrID_Create_EffectGUI }));
-
-    ASSERT_EQ (r.components, 2u);
-    for (int channels : { 1, 2 })
-    {
-        const auto* component = session.ComponentFor (channels);
-        ASSERT_NE (component, nullptr) << channels;
-        ASSERT_EQ (component->ProcessProcs().size(), 1u);
-        EXPECT_TRUE (component->ProcessProcs().front().native);
-        EXPECT_NE (component->ProcessProcs().front().processProc, nullptr);
-        EXPECT_EQ (component->ProcessProcs().front().properties.values.at (AAX_eProperty_ManufacturerID), int32_t ('GrTs'));
-        EXPECT_EQ (component->ProcessProcs().front().properties.values.at (AAX_eProperty_ProductID), int32_t ('TGn1'));
-    }
+    ExpectRegistered ({ "com.grindeltests.testgain", "Grindel Tests", { "Known Gain With MIDI Markers", "Test Gain" }, 0x10203u,
+                        "Test Gain", { 0x2u }, int32_t ('GrTs'), int32_t ('TGn1') });
 }
 
 TEST_F (TestBundleRegistration, InstancesShowTheThreeParametersAndTheMasterBypass)
@@ -101,27 +81,8 @@ TEST_F (TestBundleChunks, ControlsChunkSequence)
 {
     auto& instance = NewInstance();
     const auto gain = IdsOf (instance).gain;
-
-    std::vector<uint64_t> buffer (4096);
-    EXPECT_EQ (instance.Effect().GetChunk (kControls, reinterpret_cast<AAX_SPlugInChunk*> (buffer.data())),
-               AAX_ERROR_INCORRECT_CHUNK_SIZE);
-
-    AAX_Result result = 0;
-    const auto saved = instance.GetChunk (kControls, result);
-    ASSERT_EQ (result, AAX_SUCCESS);
-    EXPECT_EQ (header (saved).fVersion, -1);
-    EXPECT_STREQ (header (saved).fName, "Complete Controls State");
-
-    bool equal = false;
-    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
-    EXPECT_TRUE (equal);
-    ASSERT_TRUE (instance.SetValue (gain, 0.75));
-    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
-    EXPECT_FALSE (equal);
-    EXPECT_EQ (instance.SetChunk (saved), AAX_SUCCESS);
+    ExpectControlsChunkRoundTrip (instance, gain, 0.75);
     EXPECT_NEAR (instance.Value (gain), 0.5, 1e-6);
-    EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
-    EXPECT_TRUE (equal);
 }
 
 TEST_F (TestBundleChunks, JuceChunkRestoresIntoAFreshInstance)
@@ -131,12 +92,8 @@ TEST_F (TestBundleChunks, JuceChunkRestoresIntoAFreshInstance)
     ASSERT_TRUE (first.SetValue (ids.gain, 0.25));
     ASSERT_TRUE (first.SetValue (ids.markers, 0.0));
     ASSERT_TRUE (first.SetValue (ids.channel, 1.0));
-
-    AAX_Result result = 0;
-    const auto saved = first.GetChunk (kJuce, result);
-    ASSERT_EQ (result, AAX_SUCCESS);
-    ASSERT_GT (saved.size(), kHeader + 8);
-    EXPECT_EQ (std::memcmp (saved.data() + kHeader, "VC2!", 4), 0);
+    const auto saved = JuceChunkOf (first);
+    ASSERT_FALSE (saved.empty());
 
     auto& fresh = NewInstance();
     EXPECT_EQ (fresh.SetChunk (saved), AAX_SUCCESS);
@@ -158,17 +115,7 @@ TEST_F (TestBundleAutomation, HostRoundTripTouchRequestEchoReleaseReachesProcess
 {
     auto& instance = NewInstance();
     const auto gain = IdsOf (instance).gain;
-    instance.Automation().ClearRecords();
-
-    ASSERT_TRUE (instance.SetValue (gain, 0.125));
-
-    const auto log = instance.Automation().Log();
-    const auto steps = RoundTripIn (log, gain, "0.125");
-    ASSERT_LT (steps.release, static_cast<ptrdiff_t> (log.size())) << ::testing::PrintToString (log);
-    EXPECT_LT (steps.touch, steps.request);
-    EXPECT_LT (steps.request, steps.current);
-    EXPECT_LT (steps.current, steps.release);
-    EXPECT_NEAR (instance.Value (gain), 0.125, 1e-6);
+    ExpectHostRoundTrip (instance, gain, 0.125);
 
     const auto input = Noise (2, 64);
     EXPECT_EQ (Render (instance, input), scaled (input, 0.25f));
@@ -265,22 +212,7 @@ using TestBundleGui = TestBundle;
 TEST_F (TestBundleGui, HeadlessEditorHasItsSizeAndTakesUpdates)
 {
     auto& instance = NewInstance();
-    StandInGui gui (instance);
-    std::string error;
-    ASSERT_TRUE (gui.Open (false, error)) << error;
-    session.Pump (20);
-
-    int width = 0, height = 0;
-    ASSERT_TRUE (gui.ViewSize (width, height));
-    EXPECT_EQ (width, kEditorWidth);
-    EXPECT_EQ (height, kEditorHeight);
-
-    const auto gain = IdsOf (instance).gain;
-    ASSERT_TRUE (instance.SetValue (gain, 0.3));
-    EXPECT_EQ (gui.Gui().ParameterUpdated (gain.c_str()), AAX_SUCCESS);
-    session.Pump (20);
-    gui.Close();
-    EXPECT_FALSE (gui.IsOpen());
+    EXPECT_EQ (ExpectHeadlessEditor (instance, IdsOf (instance).gain, 0.3), std::make_pair (kEditorWidth, kEditorHeight));
 }
 
 TEST_F (TestBundleGui, EditorEmbedsInARealWindow)
@@ -288,19 +220,7 @@ TEST_F (TestBundleGui, EditorEmbedsInARealWindow)
     if (! StandInX11Display::Shared().IsOpen())
         GTEST_SKIP() << "no X display";
 
-    auto& instance = NewInstance();
-    StandInGui gui (instance);
-    std::string error;
-    ASSERT_TRUE (gui.Open (true, error)) << error;
-    ASSERT_TRUE (gui.HasWindow());
-    session.Pump (50);
-
-    int childWidth = 0, childHeight = 0;
-    ASSERT_TRUE (StandInX11Display::Shared().ChildSize (gui.Window(), childWidth, childHeight));
-    EXPECT_EQ (childWidth, kEditorWidth);
-    EXPECT_EQ (childHeight, kEditorHeight);
-    gui.Close();
-    session.Pump (20);
+    EXPECT_EQ (ExpectEditorEmbeds (NewInstance()), std::make_pair (kEditorWidth, kEditorHeight));
 }
 
 //==============================================================================

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+// Any thread: takes no lock of its own; AAX_CEffectParameters shares one under its chunk lock.
 // An ordered list of named, typed values and its byte form in a chunk's data area:
 // the marker 01 01 01 01, then one entry per value, each starting at a multiple of 4:
 // a two-character tag, the name and a zero byte, zero padding, the big-endian value.

@@ -60,6 +60,30 @@ namespace
 
         return WithParameter (manager, id, [&] (const AAX_IParameter& parameter) { return operation (parameter, *destination); });
     }
+
+    // A read of one of the parameter's properties.
+    template <typename Destination, typename Value>
+    AAX_Result ReadProperty (const AAX_CParameterManager& manager, AAX_CParamID id, Destination* destination,
+                             Value (AAX_IParameter::*property)() const)
+    {
+        return ReadParameter (manager, id, destination, [property] (const AAX_IParameter& parameter, Destination& value)
+        {
+            value = (parameter.*property)();
+            return AAX_SUCCESS;
+        });
+    }
+
+    // A call of one of the parameter's operations, which cannot fail once it is found.
+    template <typename... Arguments>
+    AAX_Result CallParameter (AAX_CParameterManager& manager, AAX_CParamID id, void (AAX_IParameter::*operation) (Arguments...),
+                              Arguments... arguments)
+    {
+        return WithParameter (manager, id, [&] (AAX_IParameter& parameter)
+        {
+            (parameter.*operation) (arguments...);
+            return AAX_SUCCESS;
+        });
+    }
 }
 
 AAX_CEffectParameters::AAX_CEffectParameters() = default;
@@ -252,38 +276,22 @@ AAX_Result AAX_CEffectParameters::GetParameterNameOfLength (AAX_CParamID iParame
 
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double* oValue) const
 {
-    return ReadParameter (mParameterManager, iParameterID, oValue, [] (const AAX_IParameter& parameter, double& value)
-    {
-        value = parameter.GetNormalizedDefaultValue();
-        return AAX_SUCCESS;
-    });
+    return ReadProperty (mParameterManager, iParameterID, oValue, &AAX_IParameter::GetNormalizedDefaultValue);
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue (AAX_CParamID iParameterID, double iValue)
 {
-    return WithParameter (mParameterManager, iParameterID, [iValue] (AAX_IParameter& parameter)
-    {
-        parameter.SetNormalizedDefaultValue (iValue);
-        return AAX_SUCCESS;
-    });
+    return CallParameter (mParameterManager, iParameterID, &AAX_IParameter::SetNormalizedDefaultValue, iValue);
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType (AAX_CParamID iParameterID, AAX_EParameterType* oParameterType) const
 {
-    return ReadParameter (mParameterManager, iParameterID, oParameterType, [] (const AAX_IParameter& parameter, AAX_EParameterType& type)
-    {
-        type = parameter.GetType();
-        return AAX_SUCCESS;
-    });
+    return ReadProperty (mParameterManager, iParameterID, oParameterType, &AAX_IParameter::GetType);
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterOrientation (AAX_CParamID iParameterID, AAX_EParameterOrientation* oParameterOrientation) const
 {
-    return ReadParameter (mParameterManager, iParameterID, oParameterOrientation, [] (const AAX_IParameter& parameter, AAX_EParameterOrientation& orientation)
-    {
-        orientation = parameter.GetOrientation();
-        return AAX_SUCCESS;
-    });
+    return ReadProperty (mParameterManager, iParameterID, oParameterOrientation, &AAX_IParameter::GetOrientation);
 }
 
 AAX_Result AAX_CEffectParameters::GetParameter (AAX_CParamID iParameterID, AAX_IParameter** oParameter)
@@ -365,20 +373,12 @@ AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID iParamet
 
 AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue (AAX_CParamID iParameterID, double* oValuePtr) const
 {
-    return ReadParameter (mParameterManager, iParameterID, oValuePtr, [] (const AAX_IParameter& parameter, double& value)
-    {
-        value = parameter.GetNormalizedValue();
-        return AAX_SUCCESS;
-    });
+    return ReadProperty (mParameterManager, iParameterID, oValuePtr, &AAX_IParameter::GetNormalizedValue);
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (AAX_CParamID iParameterID, double iValue)
 {
-    return WithParameter (mParameterManager, iParameterID, [iValue] (AAX_IParameter& parameter)
-    {
-        parameter.SetNormalizedValue (iValue);
-        return AAX_SUCCESS;
-    });
+    return CallParameter (mParameterManager, iParameterID, &AAX_IParameter::SetNormalizedValue, iValue);
 }
 
 namespace
@@ -401,20 +401,12 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (AAX_CParamID i
 
 AAX_Result AAX_CEffectParameters::TouchParameter (AAX_CParamID iParameterID)
 {
-    return WithParameter (mParameterManager, iParameterID, [] (AAX_IParameter& parameter)
-    {
-        parameter.Touch();
-        return AAX_SUCCESS;
-    });
+    return CallParameter (mParameterManager, iParameterID, &AAX_IParameter::Touch);
 }
 
 AAX_Result AAX_CEffectParameters::ReleaseParameter (AAX_CParamID iParameterID)
 {
-    return WithParameter (mParameterManager, iParameterID, [] (AAX_IParameter& parameter)
-    {
-        parameter.Release();
-        return AAX_SUCCESS;
-    });
+    return CallParameter (mParameterManager, iParameterID, &AAX_IParameter::Release);
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoolean)
@@ -493,34 +485,44 @@ bool AAX_CEffectParameters::IsFiltered (const AAX_IParameter& iParameter) const
     return id == nullptr || mFilteredParameters.count (id) != 0;
 }
 
+template <typename Self, typename Visit>
+bool AAX_CEffectParameters::VisitChunkedParameters (Self& self, Visit&& visit)
+{
+    int32_t numParameters = 0;
+    self.GetNumberOfParameters (&numParameters);
+
+    for (int32_t index = 0; index < numParameters; ++index)
+    {
+        auto* parameter = self.mParameterManager.GetParameter (index);
+        AAX_ASSERT_SOURCE (kSource, NULL != parameter);
+
+        if (parameter != nullptr && ! self.IsFiltered (*parameter) && ! visit (*parameter, parameter->Identifier()))
+            return false;
+    }
+
+    return true;
+}
+
 void AAX_CEffectParameters::BuildChunkData() const
 {
     mChunkParser.Clear();
 
-    int32_t numParameters = 0;
-    GetNumberOfParameters (&numParameters);
-
-    for (int32_t index = 0; index < numParameters; ++index)
+    VisitChunkedParameters (*this, [this] (const AAX_IParameter& parameter, AAX_CParamID id)
     {
-        const AAX_IParameter* parameter = mParameterManager.GetParameter (index);
-        AAX_ASSERT_SOURCE (kSource, NULL != parameter);
-
-        if (parameter == nullptr || IsFiltered (*parameter))
-            continue;
-
-        const AAX_CParamID id = parameter->Identifier();
         float f = 0.0f;
         int32_t i = 0;
         bool b = false;
         double d = 0.0;
         AAX_CString s;
 
-        if (parameter->GetValueAsFloat (&f))        mChunkParser.AddDouble (id, static_cast<double> (f));
-        else if (parameter->GetValueAsInt32 (&i))   mChunkParser.AddInt32 (id, i);
-        else if (parameter->GetValueAsBool (&b))    mChunkParser.AddInt32 (id, b ? 1 : 0);
-        else if (parameter->GetValueAsDouble (&d))  mChunkParser.AddDouble (id, d);
-        else if (parameter->GetValueAsString (&s))  mChunkParser.AddString (id, s);
-    }
+        if (parameter.GetValueAsFloat (&f))        mChunkParser.AddDouble (id, static_cast<double> (f));
+        else if (parameter.GetValueAsInt32 (&i))   mChunkParser.AddInt32 (id, i);
+        else if (parameter.GetValueAsBool (&b))    mChunkParser.AddInt32 (id, b ? 1 : 0);
+        else if (parameter.GetValueAsDouble (&d))  mChunkParser.AddDouble (id, d);
+        else if (parameter.GetValueAsString (&s))  mChunkParser.AddString (id, s);
+
+        return true;
+    });
 }
 
 AAX_Result AAX_CEffectParameters::GetChunkSize (AAX_CTypeID iChunkID, uint32_t* oSize) const
@@ -585,31 +587,24 @@ AAX_Result AAX_CEffectParameters::SetChunk (AAX_CTypeID iChunkID, const AAX_SPlu
 
     mChunkParser.LoadChunk (iChunk);
 
-    int32_t numParameters = 0;
-    GetNumberOfParameters (&numParameters);
-
-    for (int32_t index = 0; index < numParameters; ++index)
+    VisitChunkedParameters (*this, [this] (AAX_IParameter& parameter, AAX_CParamID id)
     {
-        AAX_IParameter* parameter = mParameterManager.GetParameter (index);
-
-        if (parameter == nullptr || IsFiltered (*parameter))
-            continue;
-
-        const AAX_CParamID id = parameter->Identifier();
         double d = 0.0;
         int32_t i = 0;
         AAX_CString s;
 
-        switch (KindOf (*parameter))
+        switch (KindOf (parameter))
         {
-            case ValueKind::Float:  if (mChunkParser.FindDouble (id, &d)) parameter->SetValueWithFloat (static_cast<float> (d)); break;
-            case ValueKind::Int32:  if (mChunkParser.FindInt32 (id, &i))  parameter->SetValueWithInt32 (i); break;
-            case ValueKind::Bool:   if (mChunkParser.FindInt32 (id, &i))  parameter->SetValueWithBool (i != 0); break;
-            case ValueKind::Double: if (mChunkParser.FindDouble (id, &d)) parameter->SetValueWithDouble (d); break;
-            case ValueKind::String: if (mChunkParser.FindString (id, &s)) parameter->SetValueWithString (s); break;
+            case ValueKind::Float:  if (mChunkParser.FindDouble (id, &d)) parameter.SetValueWithFloat (static_cast<float> (d)); break;
+            case ValueKind::Int32:  if (mChunkParser.FindInt32 (id, &i))  parameter.SetValueWithInt32 (i); break;
+            case ValueKind::Bool:   if (mChunkParser.FindInt32 (id, &i))  parameter.SetValueWithBool (i != 0); break;
+            case ValueKind::Double: if (mChunkParser.FindDouble (id, &d)) parameter.SetValueWithDouble (d); break;
+            case ValueKind::String: if (mChunkParser.FindString (id, &s)) parameter.SetValueWithString (s); break;
             case ValueKind::None:   break;
         }
-    }
+
+        return true;
+    });
 
     return AAX_SUCCESS;
 }
@@ -631,68 +626,50 @@ AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iC
 
     mChunkParser.LoadChunk (iChunk);
 
-    int32_t numParameters = 0;
-    GetNumberOfParameters (&numParameters);
-
-    for (int32_t index = 0; index < numParameters; ++index)
+    const bool equal = VisitChunkedParameters (*this, [this] (const AAX_IParameter& parameter, AAX_CParamID id)
     {
-        const AAX_IParameter* parameter = mParameterManager.GetParameter (index);
-        AAX_ASSERT_SOURCE (kSource, NULL != parameter);
-
-        if (parameter == nullptr || IsFiltered (*parameter))
-            continue;
-
-        const AAX_CParamID id = parameter->Identifier();
-        bool equal = true;
-
-        switch (KindOf (*parameter))
+        switch (KindOf (parameter))
         {
             case ValueKind::Float:
             {
                 double stored = 0.0;
                 float current = 0.0f;
-                parameter->GetValueAsFloat (&current);
-                equal = mChunkParser.FindDouble (id, &stored) && static_cast<float> (stored) == current;
-                break;
+                parameter.GetValueAsFloat (&current);
+                return mChunkParser.FindDouble (id, &stored) && static_cast<float> (stored) == current;
             }
             case ValueKind::Int32:
             {
                 int32_t stored = 0, current = 0;
-                parameter->GetValueAsInt32 (&current);
-                equal = mChunkParser.FindInt32 (id, &stored) && stored == current;
-                break;
+                parameter.GetValueAsInt32 (&current);
+                return mChunkParser.FindInt32 (id, &stored) && stored == current;
             }
             case ValueKind::Bool:
             {
                 int32_t stored = 0;
                 bool current = false;
-                parameter->GetValueAsBool (&current);
-                equal = mChunkParser.FindInt32 (id, &stored) && (stored != 0) == current;
-                break;
+                parameter.GetValueAsBool (&current);
+                return mChunkParser.FindInt32 (id, &stored) && (stored != 0) == current;
             }
             case ValueKind::Double:
             {
                 double stored = 0.0, current = 0.0;
-                parameter->GetValueAsDouble (&current);
-                equal = mChunkParser.FindDouble (id, &stored) && static_cast<float> (stored) == static_cast<float> (current);
-                break;
+                parameter.GetValueAsDouble (&current);
+                return mChunkParser.FindDouble (id, &stored) && static_cast<float> (stored) == static_cast<float> (current);
             }
             case ValueKind::String:
             {
                 AAX_CString stored, current;
-                parameter->GetValueAsString (&current);
-                equal = mChunkParser.FindString (id, &stored) && stored == current;
-                break;
+                parameter.GetValueAsString (&current);
+                return mChunkParser.FindString (id, &stored) && stored == current;
             }
             case ValueKind::None:
                 break;
         }
 
-        if (! equal)
-            return AAX_SUCCESS;
-    }
+        return true;
+    });
 
-    *oIsEqual = 1;
+    *oIsEqual = equal ? 1 : 0;
     return AAX_SUCCESS;
 }
 

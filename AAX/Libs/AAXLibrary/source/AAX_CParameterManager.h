@@ -9,6 +9,7 @@
 class AAX_IAutomationDelegate;
 class AAX_IParameter;
 
+// Every operation: any thread; takes no lock, so the table changes only while nothing reads it.
 // Owns the effect's parameters in host index order, with lookup by identifier.
 class AAX_CParameterManager
 {
@@ -24,13 +25,17 @@ public:
 
     int32_t NumParameters() const;
 
+    // Any thread: allocates or frees, never while the table is read. Registers (or
+    // unregisters) the parameter with the host's automation delegate synchronously.
     // Takes ownership, unless the parameter is null or its identifier is already
     // present (or null): then the caller keeps it.
     void AddParameter (AAX_IParameter* param);
     void RemoveAllParameters();
 
+    // Any thread: takes no lock; the look-up copies the identifier into a std::string.
     AAX_IParameter*       GetParameterByID (AAX_CParamID identifier);
     const AAX_IParameter* GetParameterByID (AAX_CParamID identifier) const;
+    // Any thread: takes no lock, allocates nothing.
     AAX_IParameter*       GetParameter (int32_t index);
     const AAX_IParameter* GetParameter (int32_t index) const;
     int32_t               GetParameterIndex (AAX_CParamID identifier) const;

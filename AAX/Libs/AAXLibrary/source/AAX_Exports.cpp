@@ -17,6 +17,7 @@
  #define AAX_ACF_EXPORT extern "C" __attribute__ ((visibility ("default")))
 #endif
 
+// Any thread: takes no lock; allocates the description wrappers, which live for this call.
 AAX_ACF_EXPORT ACFRESULT ACFRegisterPlugin (IACFUnknown* pUnkHost, IACFPluginDefinition** ppPluginDefinition)
 {
     try
@@ -29,6 +30,7 @@ AAX_ACF_EXPORT ACFRESULT ACFRegisterPlugin (IACFUnknown* pUnkHost, IACFPluginDef
     }
 }
 
+// Any thread: takes no lock, allocates nothing.
 AAX_ACF_EXPORT ACFRESULT ACFRegisterComponent (IACFUnknown*, const acfCLSID&, IACFComponentDefinition** ppComponentDefinition)
 {
     try
@@ -44,6 +46,7 @@ AAX_ACF_EXPORT ACFRESULT ACFRegisterComponent (IACFUnknown*, const acfCLSID&, IA
     }
 }
 
+// Any thread: takes no lock, allocates nothing.
 AAX_ACF_EXPORT ACFRESULT ACFGetClassFactory (IACFUnknown*, const acfCLSID&, const acfIID&, void** ppOut)
 {
     try
@@ -59,6 +62,7 @@ AAX_ACF_EXPORT ACFRESULT ACFGetClassFactory (IACFUnknown*, const acfCLSID&, cons
     }
 }
 
+// Any thread: reads the atomic count of live objects; takes no lock.
 AAX_ACF_EXPORT ACFRESULT ACFCanUnloadNow()
 {
     try
@@ -71,6 +75,7 @@ AAX_ACF_EXPORT ACFRESULT ACFCanUnloadNow()
     }
 }
 
+// Any thread: makes the global host-services object without a lock, before any other call.
 AAX_ACF_EXPORT ACFRESULT ACFStartup (IACFUnknown* pUnkHost)
 {
     try
@@ -84,6 +89,7 @@ AAX_ACF_EXPORT ACFRESULT ACFStartup (IACFUnknown* pUnkHost)
     }
 }
 
+// Any thread: deletes the global host-services object without a lock, after every other call.
 AAX_ACF_EXPORT ACFRESULT ACFShutdown()
 {
     try
@@ -97,6 +103,7 @@ AAX_ACF_EXPORT ACFRESULT ACFShutdown()
     }
 }
 
+// Any thread: takes no lock, allocates nothing.
 AAX_ACF_EXPORT ACFRESULT ACFGetSDKVersion (acfUInt64* oSDKVersion)
 {
     try

@@ -1,4 +1,5 @@
 #include "AAX_HostObjects.h"
+#include "AAX_CHostReference.h"
 #include "AAX_UIDs.h"
 
 namespace
@@ -45,6 +46,13 @@ void* AAX_CreateHostComponent (IACFComponentFactory* inFactory, const acfCLSID& 
     void* created = nullptr;
     const ACFRESULT result = inFactory->CreateInstance (inClassID, nullptr, inInterfaceID, &created);
     return answerOf (result, created);
+}
+
+void* AAX_CreateHostComponent (IACFUnknown* inHostUnknown, const acfCLSID& inClassID, const acfIID& inInterfaceID)
+{
+    AAX_CHostReference<IACFComponentFactory> factory;
+    factory.Reset (AAX_AcquireComponentFactory (inHostUnknown));
+    return AAX_CreateHostComponent (factory.Get(), inClassID, inInterfaceID);
 }
 
 void* AAX_QueryHostInterface (IACFUnknown* inObject, const acfIID& inInterfaceID)

@@ -5,6 +5,7 @@
 
 class IACFUnknown;
 
+// Every operation: any thread; takes no lock, allocates nothing and calls the host's object synchronously.
 // Forwards automation requests to the host's automation interface; without it every
 // operation answers AAX_ERROR_NULL_OBJECT.
 class AAX_VAutomationDelegate : public AAX_IAutomationDelegate

@@ -5,21 +5,11 @@
 #include "AAX_VEffectDescriptor.h"
 #include "AAX_VPropertyMap.h"
 
-namespace
-{
-    IACFUnknown* createCollection (IACFUnknown* inHostUnknown)
-    {
-        AAX_CHostReference<IACFComponentFactory> factory;
-        factory.Reset (AAX_AcquireComponentFactory (inHostUnknown));
-        return static_cast<IACFUnknown*> (AAX_CreateHostComponent (factory.Get(), CLSID_AAXCollection, IID_IAAXCollectionV1));
-    }
-}
-
 AAX_VCollection::AAX_VCollection (IACFUnknown* inHostUnknown)
     : mDescriptionHost (inHostUnknown)
 {
     mHostUnknown.Share (inHostUnknown);
-    mIACFCollection.Reset (static_cast<AAX_IACFCollection*> (createCollection (inHostUnknown)));
+    mIACFCollection.Reset (static_cast<AAX_IACFCollection*> (AAX_CreateHostComponent (inHostUnknown, CLSID_AAXCollection, IID_IAAXCollectionV1)));
 }
 
 AAX_VCollection::~AAX_VCollection()

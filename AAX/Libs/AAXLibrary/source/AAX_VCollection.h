@@ -11,6 +11,7 @@
 class AAX_VEffectDescriptor;
 class AAX_VPropertyMap;
 
+// Any thread: takes no lock and allocates; lives within one registration, never shared.
 // Wraps the host's collection for one registration; owns every descriptor and map made
 // through it.
 class AAX_VCollection : public AAX_ICollection

@@ -40,12 +40,8 @@ namespace
 AAX_VComponentDescriptor::AAX_VComponentDescriptor (IACFUnknown* inHostUnknown)
 {
     mHostUnknown.Share (inHostUnknown);
-
-    AAX_CHostReference<IACFComponentFactory> factory;
-    factory.Reset (AAX_AcquireComponentFactory (inHostUnknown));
-
     mIACFComponentDescriptor.Reset (static_cast<AAX_IACFComponentDescriptor*> (
-        AAX_CreateHostComponent (factory.Get(), CLSID_AAXComponentDescriptor, IID_IAAXComponentDescriptorV1)));
+        AAX_CreateHostComponent (inHostUnknown, CLSID_AAXComponentDescriptor, IID_IAAXComponentDescriptorV1)));
     mIACFComponentDescriptorV2.Reset (static_cast<AAX_IACFComponentDescriptor_V2*> (
         AAX_QueryHostInterface (mIACFComponentDescriptor.Get(), IID_IAAXComponentDescriptorV2)));
     mIACFComponentDescriptorV3.Reset (static_cast<AAX_IACFComponentDescriptor_V3*> (

@@ -9,6 +9,7 @@
 
 class AAX_VPropertyMap;
 
+// Any thread: takes no lock and allocates; lives within one registration, never shared.
 // Wraps a host component descriptor. Hosts without the third version get the process
 // procedures registered one by one from the map's properties.
 class AAX_VComponentDescriptor : public AAX_IComponentDescriptor

@@ -6,6 +6,8 @@
 #include "AAX_IController.h"
 #include "IACFComponentFactory.h"
 
+// Every operation: any thread; takes no lock, allocates nothing and calls the host's object synchronously.
+// The page-table copies allocate their wrapper.
 // Wraps the host's controller of one effect instance, its page-table service and its
 // component factory. Without the version an operation needs it answers -20004 (first
 // controller version) or -20009 (later ones) and leaves its out-values neutral; page

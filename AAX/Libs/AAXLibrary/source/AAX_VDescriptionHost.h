@@ -5,6 +5,7 @@
 #include "AAX_IDescriptionHost.h"
 #include "IACFDefinition.h"
 
+// Any thread: takes no lock and allocates; lives within one registration, never shared.
 // Wraps the description host of newer hosts, and the host definition reached with it.
 class AAX_VDescriptionHost : public AAX_IDescriptionHost
 {

@@ -16,12 +16,8 @@ namespace
 AAX_VEffectDescriptor::AAX_VEffectDescriptor (IACFUnknown* inHostUnknown)
 {
     mHostUnknown.Share (inHostUnknown);
-
-    AAX_CHostReference<IACFComponentFactory> factory;
-    factory.Reset (AAX_AcquireComponentFactory (inHostUnknown));
-
     mIACFEffectDescriptor.Reset (static_cast<AAX_IACFEffectDescriptor*> (
-        AAX_CreateHostComponent (factory.Get(), CLSID_AAXEffectDescriptor, IID_IAAXEffectDescriptorV1)));
+        AAX_CreateHostComponent (inHostUnknown, CLSID_AAXEffectDescriptor, IID_IAAXEffectDescriptorV1)));
     mIACFEffectDescriptorV2.Reset (static_cast<AAX_IACFEffectDescriptor_V2*> (
         AAX_QueryHostInterface (mIACFEffectDescriptor.Get(), IID_IAAXEffectDescriptorV2)));
 }

@@ -10,6 +10,7 @@
 class AAX_VComponentDescriptor;
 class AAX_VPropertyMap;
 
+// Any thread: takes no lock and allocates; lives within one registration, never shared.
 // Wraps a host effect descriptor; owns the component descriptors and maps made through it.
 class AAX_VEffectDescriptor : public AAX_IEffectDescriptor
 {

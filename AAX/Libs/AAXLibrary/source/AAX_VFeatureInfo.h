@@ -4,6 +4,7 @@
 #include "AAX_IACFFeatureInfo.h"
 #include "AAX_IFeatureInfo.h"
 
+// Any thread: takes no lock and allocates; lives within one registration, never shared.
 // Wraps the host's information about one feature.
 class AAX_VFeatureInfo : public AAX_IFeatureInfo
 {

@@ -5,6 +5,7 @@
 
 class IACFUnknown;
 
+// Every operation: any thread; takes no lock, allocates nothing and calls the host's object synchronously.
 // Forwards to the host's services interface; each version may be missing.
 class AAX_VHostServices : public AAX_IHostServices
 {

@@ -4,6 +4,7 @@
 #include "AAX_IACFPageTable.h"
 #include "AAX_IPageTable.h"
 
+// Every operation: any thread; takes no lock, allocates nothing and calls the host's object synchronously.
 // Wraps a host page table; every operation answers -20009 without its version.
 class AAX_VPageTable : public AAX_IPageTable
 {

@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+// Any thread: takes no lock and allocates; lives within one registration, never shared.
 // Wraps a host property map. Hosts without the third version cannot take pointer
 // properties; for them the map keeps the procedure properties (36 to 42) itself, for
 // the component descriptor to register one by one.

@@ -4,6 +4,7 @@
 #include "AAX_IACFTransport.h"
 #include "AAX_ITransport.h"
 
+// Audio thread: never locks or allocates (every query; the effect's play head reads it there).
 // Wraps the host's transport. Without the version an operation needs it answers -20004
 // (first) or -20009 (second) and sets its out-values to 0 or false.
 class AAX_VTransport : public AAX_ITransport

@@ -4,6 +4,7 @@
 #include "AAX_IACFViewContainer.h"
 #include "AAX_IViewContainer.h"
 
+// Message thread: every operation (the editor's window); takes no lock, allocates nothing.
 // Wraps the host window that holds the editor. Without the host's interface the type,
 // pointer and size operations answer 0 or null, so size changes count as accepted.
 class AAX_VViewContainer : public AAX_IViewContainer

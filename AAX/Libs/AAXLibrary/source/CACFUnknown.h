@@ -4,8 +4,10 @@
 
 #include <atomic>
 
+// Any thread: the reference count and the count of live objects are atomic; no lock.
 // Shared base of the objects the library hands to the host: reference counting,
-// aggregation support and the process-wide count of live objects.
+// aggregation support and the process-wide count of live objects. The last release
+// deletes the object on the releasing thread.
 class CACFUnknown
 {
 public:

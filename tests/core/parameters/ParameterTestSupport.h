@@ -4,30 +4,6 @@
 
 #include <gtest/gtest.h>
 
-/** Runs the message loop (the test thread is JUCE's message thread) until the condition holds
-    or the time runs out; returns whether it holds. */
-template <typename Condition>
-bool pumpMessagesUntil (Condition condition, int timeoutMs = 3000)
-{
-    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
-
-    while (! condition())
-    {
-        if (juce::Time::getMillisecondCounter() > end)
-            return false;
-
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
-    }
-
-    return true;
-}
-
-/** Runs the message loop for a while, for tests that check that nothing arrives. */
-inline void pumpMessagesFor (int ms)
-{
-    pumpMessagesUntil ([] { return false; }, ms);
-}
-
 /** A description for tests. */
 inline Parameter::Description makeDescription (int id, const juce::String& name,
                                                float minimum = 0.0f, float maximum = 1.0f,
