@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/BasePlugin.h"
+#include "core/CommandParameter.h"
 #include "core/PluginEditor.h"
 #include "core/content/Preset.h"
 #include "editor/AlertWindow.h"
@@ -167,10 +168,8 @@ public:
     DefaultLookAndFeel& getDefaultLookAndFeel() noexcept    { return lookAndFeel; }
 
     PresetNameDisplay* getPresetNameControl() const noexcept { return presetNameControl; }
-    ImgButton* getPreviousButton() const noexcept           { return previousButton; }
-    ImgButton* getNextButton() const noexcept               { return nextButton; }
-    ImgButton* getBrowseButton() const noexcept             { return browseButton; }
-    ImgButton* getOptionsButton() const noexcept            { return optionsButton; }
+    /** The skin's button that sends a command (CommandParameter::button), or null. */
+    ImgButton* getCommandButton (int commandId) const;
     GFXMultiStateButton* getMidiLearnButton() const noexcept { return midiLearnButton; }
     ImgAnim* getMidiActivityControl() const noexcept        { return midiActivityControl; }
 
@@ -229,7 +228,8 @@ private:
     Parameter* findControlParameter (juce::Component* control, const juce::MouseEvent& event,
                                      juce::Component*& anchor) const;
     void setCommandParameter (int id, int which);
-    int getCommandId (juce::Button* button) const;
+    /** The command of one of the skin's command buttons; null for any other button. */
+    const CommandParameter* findCommand (juce::Button* button) const;
     void askSnapshotOverwrite (const juce::File& file);
     void requestFile (const juce::String& title, const juce::String& patterns,
                       std::function<void (const juce::File&)> done);
@@ -247,10 +247,8 @@ private:
     juce::Array<SkinRecord> skins;
     BasePlugin& plugin;
     PresetNameDisplay* presetNameControl = nullptr;
-    ImgButton* previousButton = nullptr;
-    ImgButton* nextButton = nullptr;
-    ImgButton* browseButton = nullptr;
-    ImgButton* optionsButton = nullptr;
+    /** By CommandParameter::table row. */
+    std::array<ImgButton*, CommandParameter::count> commandButtons {};
     ImgAnim* midiActivityControl = nullptr;
     juce::Image makerLogo, pluginLogo;
     std::unique_ptr<PresetChangedAlert> presetChangedAlert;

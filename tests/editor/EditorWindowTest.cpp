@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "core/CommandParameter.h"
 #include "editor/GUISettingsComponent.h"
 #include "editor/OptionsWindow.h"
 #include "editor/StatusBar.h"
@@ -55,8 +56,9 @@ namespace
 
         void openOptions()
         {
-            ASSERT_NE (editor().getOptionsButton(), nullptr);
-            mouse->click (*editor().getOptionsButton());
+            auto* button = editor().getCommandButton (CommandParameter::optionsId);
+            ASSERT_NE (button, nullptr);
+            mouse->click (*button);
             ASSERT_TRUE (test::pumpUntil ([this] { return editor().getOptionsWindow()->isShowing(); }));
         }
 
