@@ -59,17 +59,7 @@ namespace Orvik
         lookAndFeelChanged();
     }
 
-    AlertWindow::~AlertWindow()
-    {
-        cancelPendingUpdate();
-        // The row shrinks as its buttons go: no layout of members already gone.
-        layingOut = true;
-
-        for (auto* b : buttons)
-            b->removeListener (this);
-
-        buttons.clear();
-    }
+    AlertWindow::~AlertWindow() = default;
 
     juce::TextButton* AlertWindow::addButton (int kind, bool isEscape, bool isReturn, const juce::String& label)
     {

@@ -112,9 +112,11 @@ namespace Orvik
         };
 
         Caller* caller;
-        ComponentRow buttonRow;
+        // Declared before the row that holds them: the row goes first, taking its children out
+        // without laying itself out again, and the buttons then go with no parent to tell.
         juce::OwnedArray<juce::TextButton> buttons;
         juce::Array<int> buttonKinds;
+        ComponentRow buttonRow;
         juce::Label message;
         juce::TextButton* returnButton = nullptr;
         juce::TextButton* escapeButton = nullptr;

@@ -61,7 +61,6 @@ BasePluginEditor::BasePluginEditor (BasePlugin& p)
 {
     makerLogo = BundleResources::loadImage ("OrvikLogo.png");
     pluginLogo = BundleResources::loadImage ("PluginLogo.png");
-    setLookAndFeel (&lookAndFeel);
 
     tooltipWindow = std::make_unique<juce::TooltipWindow> (this, tooltipDelayMs);
     tooltipWindow->setOpaque (false);
@@ -86,33 +85,13 @@ BasePluginEditor::BasePluginEditor (BasePlugin& p)
 
 BasePluginEditor::~BasePluginEditor()
 {
-    cancelPendingUpdate();
-    stopTimer();
+    // A pop-up closing tells this editor, which then looks at its members: close it while
+    // they are all here. The members go by their order of declaration.
     hideFront();
     plugin.getParameterManager().removeListenerFromAll (this);
 
     if (plugin.getMidiControlMap().isLearning())
         plugin.getMidiControlMap().endLearning (false);
-
-    snapshotChooser.reset();
-    optionsWindow.reset();
-    contentBrowser.reset();
-    setLookAndFeel (nullptr);
-
-    // The rest in reverse order of declaration, pop-ups before the widgets they point at.
-    retiredComponents.clear();
-    aboutWindow.reset();
-    parameterInfo.reset();
-    skinErrorAlert.reset();
-    snapshotAlert.reset();
-    rootPanel.reset();
-    statusBar.reset();
-    tooltipWindow.reset();
-    presetChangedAlert.reset();
-    presetsPage.reset();
-    userInterfacePage.reset();
-    qualityPage.reset();
-    midiPage.reset();
 }
 
 //==============================================================================
@@ -242,7 +221,7 @@ int BasePluginEditor::getStatusBarHeight() const
 
     // A bar that has not sized itself yet takes the look-and-feel's height.
     return statusBar->getHeight() > 0 ? statusBar->getHeight()
-                                      : const_cast<DefaultLookAndFeel&> (lookAndFeel).getStatusBarHeight();
+                                      : const_cast<ScopedLookAndFeel<DefaultLookAndFeel>&> (lookAndFeel).getStatusBarHeight();
 }
 
 void BasePluginEditor::layoutStatusBar()

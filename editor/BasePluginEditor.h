@@ -9,6 +9,7 @@
 #include "editor/ModalComponent.h"
 #include "editor/MidiMapComponent.h"
 #include "editor/ParameterInfo.h"
+#include "editor/ScopedLookAndFeel.h"
 #include "editor/SkinRecord.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/DefaultResourceCheckBox.h"
@@ -237,47 +238,54 @@ private:
         inside one of its own handlers. */
     void retire (std::unique_ptr<juce::Component> component);
 
-    // Declared in construction order: the look-and-feel first, so it is cleared last.
-    DefaultLookAndFeel lookAndFeel;
-    std::unique_ptr<OptionsWindow> optionsWindow;
-    std::unique_ptr<MidiSettingsComponent> midiPage;
-    std::unique_ptr<DefaultSettingsComponent> qualityPage;
-    std::unique_ptr<juce::Component> userInterfacePage;
-    std::unique_ptr<PresetSettingsComponent> presetsPage;
-    juce::Array<SkinRecord> skins;
+    // Members go in reverse order of declaration, after the destructor has closed the front
+    // layer: dialogs and pop-ups first, then the content browser, the options window before
+    // the pages it shows, the skin's widgets, and the look-and-feel last of all.
+    ScopedLookAndFeel<DefaultLookAndFeel> lookAndFeel { *this };
     BasePlugin& plugin;
-    PresetNameDisplay* presetNameControl = nullptr;
-    /** By CommandParameter::table row. */
-    std::array<ImgButton*, CommandParameter::count> commandButtons {};
-    ImgAnim* midiActivityControl = nullptr;
     juce::Image makerLogo, pluginLogo;
-    std::unique_ptr<PresetChangedAlert> presetChangedAlert;
-    bool pendingStepIsNext = false;
-    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
-    std::unique_ptr<StatusBar> statusBar;
-    int contentHeight = noSkinHeight;
-    GFXMultiStateButton* midiLearnButton = nullptr;
+    juce::Array<SkinRecord> skins;
     juce::String chosenSkinName, currentSkinName, pendingSkinName;
     /** The last load failed: the shown tree is hidden, so asking for it again rebuilds it. */
     bool lastLoadFailed = false;
     bool firstShowDone = false;
     /** Held for the whole of a load; the others take it to wait for a running load. */
     juce::CriticalSection skinLock;
-    std::unique_ptr<Panel> rootPanel;
-    std::unique_ptr<Orvik::AlertWindow> skinErrorAlert;
-    juce::Label buildInfoLabel;
-    std::unique_ptr<juce::Component> contentBrowser;
+    int contentHeight = noSkinHeight;
+    float guiScale = 1.0f;
+    bool pendingStepIsNext = false;
     Preset browserPreset;
     bool browserWasVisible = false;
-    std::unique_ptr<ParameterInfo> parameterInfo;
-    juce::Component::SafePointer<juce::Component> parameterInfoAnchor;
     bool parameterInfoOption = false;
-    std::unique_ptr<juce::Component> aboutWindow;
-    float guiScale = 1.0f;
     FileRequest fileRequest;
-    std::unique_ptr<juce::FileChooser> snapshotChooser;
-    std::unique_ptr<Orvik::AlertWindow> snapshotAlert;
     juce::File pendingSnapshotFile;
+
+    juce::Label buildInfoLabel;
+    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+    std::unique_ptr<StatusBar> statusBar;
+    std::unique_ptr<Panel> rootPanel;
+    // The named controls of the skin, inside rootPanel.
+    PresetNameDisplay* presetNameControl = nullptr;
+    /** By CommandParameter::table row. */
+    std::array<ImgButton*, CommandParameter::count> commandButtons {};
+    GFXMultiStateButton* midiLearnButton = nullptr;
+    ImgAnim* midiActivityControl = nullptr;
+    juce::Component::SafePointer<juce::Component> parameterInfoAnchor;
+
+    // The options pages belong to the editor; the options window only shows them.
+    std::unique_ptr<MidiSettingsComponent> midiPage;
+    std::unique_ptr<DefaultSettingsComponent> qualityPage;
+    std::unique_ptr<juce::Component> userInterfacePage;
+    std::unique_ptr<PresetSettingsComponent> presetsPage;
+    std::unique_ptr<OptionsWindow> optionsWindow;
+    std::unique_ptr<juce::Component> contentBrowser;
+
+    std::unique_ptr<PresetChangedAlert> presetChangedAlert;
+    std::unique_ptr<ParameterInfo> parameterInfo;
+    std::unique_ptr<juce::Component> aboutWindow;
+    std::unique_ptr<Orvik::AlertWindow> skinErrorAlert;
+    std::unique_ptr<Orvik::AlertWindow> snapshotAlert;
+    std::unique_ptr<juce::FileChooser> snapshotChooser;
     juce::OwnedArray<juce::Component> retiredComponents;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePluginEditor)

@@ -12,7 +12,6 @@ PresetChangedAlert::PresetChangedAlert (Orvik::AlertWindow::Caller& editor, juce
     dontShowAgain.setWantsKeyboardFocus (false);
     dontShowAgain.setMouseClickGrabsKeyboardFocus (false);
     dontShowAgain.setColour (CheckBox::textColourId, juce::Colour::greyLevel (0.9f));
-    dontShowAgain.setLookAndFeel (&lookAndFeel);
     dontShowAgain.addListener (this);
     addAndMakeVisible (dontShowAgain);
     updateLayout();
@@ -26,11 +25,7 @@ PresetChangedAlert::PresetChangedAlert (Orvik::AlertWindow::Caller& editor, juce
         showInParent (parent);
 }
 
-PresetChangedAlert::~PresetChangedAlert()
-{
-    dontShowAgain.removeListener (this);
-    dontShowAgain.setLookAndFeel (nullptr);
-}
+PresetChangedAlert::~PresetChangedAlert() = default;
 
 void PresetChangedAlert::updateLayout()
 {
