@@ -56,17 +56,20 @@ public:
     static constexpr const char* skinsFolderName = "Skins";
     static constexpr const char* hiddenCommandWord = "trombix";
 
+    /** Message thread. */
     explicit BasePluginEditor (BasePlugin& plugin);
+    /** Message thread. */
     ~BasePluginEditor() override;
 
     BasePlugin& getPlugin() const noexcept { return plugin; }
 
     //==============================================================================
     // Lifecycle (PluginEditor)
-    /** Finds the skins, builds the options pages, reads the user settings and starts loading
-        the chosen skin (or reports that there is none). Called once by the plug-in. */
+    /** Message thread. Finds the skins, builds the options pages, reads the user settings and
+        starts loading the chosen skin (or reports that there is none). Called once by the
+        plug-in. */
     void initialise() override;
-    /** The host's first show: builds the pending skin now, on the calling thread. */
+    /** Message thread. The host's first show: builds the pending skin now. */
     void ensureSkinLoaded() override;
 
     //==============================================================================
@@ -94,16 +97,17 @@ public:
     SkinRecord getSkinRecord (int index) const;
     /** Chooses a skin for the next start; names that are not installed are ignored. */
     void setSkinName (const juce::String& name);
-    /** Asks for a skin to be shown: recorded before the first show, loaded asynchronously
-        after it. Without force, the skin shown now is not loaded again. */
+    /** Message thread. Asks for a skin to be shown: recorded before the first show, loaded
+        asynchronously after it. Without force, the skin shown now is not loaded again. */
     void changeSkin (const juce::String& name, bool force);
     void changeSkinByIndex (int index);
     /** Waits for a running load. */
     juce::String getCurrentSkinName() const;
     const juce::String& getChosenSkinName() const noexcept  { return chosenSkinName; }
     const juce::String& getPendingSkinName() const noexcept { return pendingSkinName; }
-    /** Loads the pending skin now. */
+    /** Message thread. Loads the pending skin now. */
     virtual void loadSkin();
+    /** Message thread. The asynchronous skin load that changeSkin asked for. */
     void handleAsyncUpdate() override;
 
     /** The current skin's widget tree, or null. */
@@ -116,11 +120,14 @@ public:
     // Settings, state, snapshot
     virtual juce::String getSettingsTag() const             { return "Editor"; }
     virtual bool hasSettings (const juce::XmlElement& element) const;
+    /** Message thread. The "Editor" element of the user settings. */
     std::unique_ptr<juce::XmlElement> saveSettings() const override;
     virtual void loadSettings (const juce::XmlElement& element);
     virtual juce::String getStateTag() const                { return "Editor"; }
     virtual bool hasState (const juce::XmlElement& element) const;
+    /** Message thread. The "Editor" element of the plug-in state: the skin asked for last. */
     std::unique_ptr<juce::XmlElement> getStateXml() const override;
+    /** Message thread. Asks for the state's skin (changeSkin) when it is installed. */
     void setStateFromXml (const juce::XmlElement& element) override;
 
     /** Asks for a file (asynchronously) and writes the skin area there as a PNG image. */
@@ -176,6 +183,7 @@ public:
 
     //==============================================================================
     // Listener operations
+    /** Message thread (parameters tell their listeners there). Acts on the commands. */
     void parameterChanged (Parameter* parameter) override;
     void controlDragEnded (GUIController* control) override;
     virtual void handleHiddenCommand (GUIController* control);
@@ -191,8 +199,10 @@ public:
 
     //==============================================================================
     // juce::Component, juce::Timer
+    /** Message thread, every 25 ms once the plug-in has started the editor. */
     void timerCallback() override;
     void resized() override;
+    /** Message thread. */
     void visibilityChanged() override;
     void childBoundsChanged (juce::Component* child) override;
     void mouseDown (const juce::MouseEvent& event) override;
