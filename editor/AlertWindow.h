@@ -60,7 +60,8 @@ namespace Orvik
         void setMessage (const juce::String& text);
         juce::String getMessage() const                     { return message.getText(); }
 
-        /** Adds the alert on top of parent and shows it modally. */
+        /** Adds the alert on top of parent, or of the caller when parent is null (the caller
+            must then be a component), and shows it modally. */
         void showInParent (juce::Component* parent);
         /** Tells the caller a kind without closing. */
         void notifyCaller (int kind);

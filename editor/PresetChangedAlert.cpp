@@ -15,14 +15,7 @@ PresetChangedAlert::PresetChangedAlert (Orvik::AlertWindow::Caller& editor, juce
     dontShowAgain.addListener (this);
     addAndMakeVisible (dontShowAgain);
     updateLayout();
-
-    if (parent == nullptr)
-        parent = dynamic_cast<juce::Component*> (&editor);
-
-    jassert (parent != nullptr);
-
-    if (parent != nullptr)
-        showInParent (parent);
+    showInParent (parent);
 }
 
 PresetChangedAlert::~PresetChangedAlert() = default;
