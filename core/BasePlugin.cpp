@@ -1,29 +1,14 @@
 #include "core/BasePlugin.h"
 #include "core/BundleResources.h"
-#include "core/PluginEditor.h"
+#include "core/CommandParameter.h"
 #include "core/PluginAudioProcessor.h"
+#include "core/PluginEditor.h"
 #include "core/content/PresetChangeDetector.h"
 #include "core/content/PresetSources.h"
 #include "dsp/BasePluginCore.h"
 
 namespace
 {
-    // The family's command parameters: every product has them, none reaches the host or a preset.
-    constexpr const char* commonParametersXml = R"(
-<PluginParameters>
-  <group name="Common">
-    <param id="100000" name="Preset Name" type="string" auto="0" presets="0"/>
-    <param id="100001" name="Options" type="logic" auto="0" presets="0" showValue="0"/>
-    <param id="100002" name="About" type="logic" auto="0" presets="0" showValue="0"/>
-    <param id="100003" name="Preset Previous" type="logic" auto="0" presets="0" showValue="0"/>
-    <param id="100004" name="Preset Next" type="logic" auto="0" presets="0" showValue="0"/>
-    <param id="100005" name="Preset Browse" type="logic" auto="0" presets="0" showValue="0"/>
-    <param id="100006" name="Preset Init" type="logic" auto="0" presets="0" showValue="0"/>
-    <param id="100007" name="Preset Reload" type="logic" auto="0" presets="0" showValue="0"/>
-    <param id="100008" name="Preset Save" type="logic" auto="0" presets="0" showValue="0"/>
-  </group>
-</PluginParameters>)";
-
     constexpr const char* stateTag = "PluginState";
     constexpr const char* qualityStateTag = "ProcessingQuality";
     constexpr const char* parametersStateTag = "ParametersState";
@@ -57,8 +42,26 @@ BasePlugin::~BasePlugin()
 
 void BasePlugin::addCommonParameters()
 {
-    const auto xml = juce::parseXML (commonParametersXml);
-    const auto error = parameterManager->loadFromXml (*xml);
+    // The commands are the plug-in's own business: never automated, never part of a preset,
+    // and a command button has no value to show.
+    juce::XmlElement root ("PluginParameters");
+    auto* group = root.createNewChildElement ("group");
+    group->setAttribute ("name", "Common");
+
+    for (const auto& command : CommandParameter::table)
+    {
+        auto* p = group->createNewChildElement ("param");
+        p->setAttribute ("id", command.id);
+        p->setAttribute ("name", command.name);
+        p->setAttribute ("type", command.type);
+        p->setAttribute ("auto", 0);
+        p->setAttribute ("presets", 0);
+
+        if (juce::String (command.type) == "logic")
+            p->setAttribute ("showValue", 0);
+    }
+
+    const auto error = parameterManager->loadFromXml (root);
     jassert (error.isEmpty());
     juce::ignoreUnused (error);
 }
@@ -404,7 +407,7 @@ void BasePlugin::storePresetValues (Preset& preset, int)
     preset.application = getDisplayName();
     preset.version = getVersion();
 
-    if (auto* presetName = parameterManager->getParameterByIndex (presetNameId))
+    if (auto* presetName = parameterManager->getParameterByIndex (CommandParameter::presetNameId))
         preset.name = presetName->getText();
 
     for (auto* p : parameterManager->getParameters())
@@ -437,7 +440,7 @@ void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
         }
     }
 
-    if (auto* presetName = parameterManager->getParameterByIndex (presetNameId))
+    if (auto* presetName = parameterManager->getParameterByIndex (CommandParameter::presetNameId))
         presetName->setText (loaded.name, notify);
 
     reloadPresetData = loaded;
@@ -503,7 +506,7 @@ void BasePlugin::presetStored (const Preset& preset)
 {
     reloadPresetData = preset;
 
-    if (auto* presetName = parameterManager->getParameterByIndex (presetNameId))
+    if (auto* presetName = parameterManager->getParameterByIndex (CommandParameter::presetNameId))
         presetName->setText (preset.name, true);
 
     if (changeDetector != nullptr && changeDetector->isActive())

@@ -40,11 +40,7 @@ public:
         int first, end;   // [first, end)
     };
 
-    static constexpr int presetNameId = 100000;
-    static constexpr int optionsId = 100001;
-    static constexpr int aboutId = 100002;
-    static constexpr int presetPreviousId = 100003;
-    static constexpr int presetSaveId = 100008;
+    // The processing-quality copies take the ids after the commands (CommandParameter).
     static constexpr int realtimeQualityId = 100009;
     static constexpr int defaultRealtimeQualityId = 100010;
     static constexpr int offlineQualityId = 100011;

@@ -14,20 +14,12 @@ namespace Orvik
                                                     const juce::String& messageText, const int* kinds,
                                                     int cancelKind, int returnKind, juce::Component* parent)
     {
-        if (parent == nullptr)
-            parent = dynamic_cast<juce::Component*> (caller);
-
-        // An alert needs a place in the editor.
-        jassert (parent != nullptr);
-
         auto alert = std::make_unique<AlertWindow> (caller, titleText, messageText);
 
         for (auto* k = kinds; k != nullptr && *k >= 0; ++k)
             alert->addButton (*k, *k == cancelKind, *k == returnKind);
 
-        if (parent != nullptr)
-            alert->showInParent (parent);
-
+        alert->showInParent (parent);
         return alert;
     }
 
@@ -59,17 +51,7 @@ namespace Orvik
         lookAndFeelChanged();
     }
 
-    AlertWindow::~AlertWindow()
-    {
-        cancelPendingUpdate();
-        // The row shrinks as its buttons go: no layout of members already gone.
-        layingOut = true;
-
-        for (auto* b : buttons)
-            b->removeListener (this);
-
-        buttons.clear();
-    }
+    AlertWindow::~AlertWindow() = default;
 
     juce::TextButton* AlertWindow::addButton (int kind, bool isEscape, bool isReturn, const juce::String& label)
     {
@@ -104,6 +86,12 @@ namespace Orvik
 
     void AlertWindow::showInParent (juce::Component* parent)
     {
+        if (parent == nullptr)
+            parent = dynamic_cast<juce::Component*> (caller);
+
+        // An alert needs a place in the editor.
+        jassert (parent != nullptr);
+
         if (parent == nullptr)
             return;
 

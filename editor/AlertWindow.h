@@ -60,7 +60,8 @@ namespace Orvik
         void setMessage (const juce::String& text);
         juce::String getMessage() const                     { return message.getText(); }
 
-        /** Adds the alert on top of parent and shows it modally. */
+        /** Adds the alert on top of parent, or of the caller when parent is null (the caller
+            must then be a component), and shows it modally. */
         void showInParent (juce::Component* parent);
         /** Tells the caller a kind without closing. */
         void notifyCaller (int kind);
@@ -112,9 +113,11 @@ namespace Orvik
         };
 
         Caller* caller;
-        ComponentRow buttonRow;
+        // Declared before the row that holds them: the row goes first, taking its children out
+        // without laying itself out again, and the buttons then go with no parent to tell.
         juce::OwnedArray<juce::TextButton> buttons;
         juce::Array<int> buttonKinds;
+        ComponentRow buttonRow;
         juce::Label message;
         juce::TextButton* returnButton = nullptr;
         juce::TextButton* escapeButton = nullptr;

@@ -45,24 +45,6 @@ namespace
         return juce::String (size) == stem && size > 0 ? size : 0;
     }
 
-    // The commands of the skin's buttons: on a click, and with the Command key held.
-    constexpr int presetNextId = BasePlugin::presetPreviousId + 1;
-    constexpr int presetBrowseId = BasePlugin::presetPreviousId + 2;
-    constexpr int presetInitId = BasePlugin::presetPreviousId + 3;
-    constexpr int presetReloadId = BasePlugin::presetPreviousId + 4;
-
-    int getAlternativeCommandId (int id)
-    {
-        switch (id)
-        {
-            case BasePlugin::optionsId:        return BasePlugin::aboutId;
-            case BasePlugin::presetPreviousId: return presetInitId;
-            case presetNextId:                 return presetReloadId;
-            case presetBrowseId:               return BasePlugin::presetSaveId;
-            default:                           return -1;
-        }
-    }
-
     // Skin names come from settings and states too: only a plain file name may reach the disk.
     bool isSafeSkinName (const juce::String& name)
     {
@@ -79,7 +61,6 @@ BasePluginEditor::BasePluginEditor (BasePlugin& p)
 {
     makerLogo = BundleResources::loadImage ("OrvikLogo.png");
     pluginLogo = BundleResources::loadImage ("PluginLogo.png");
-    setLookAndFeel (&lookAndFeel);
 
     tooltipWindow = std::make_unique<juce::TooltipWindow> (this, tooltipDelayMs);
     tooltipWindow->setOpaque (false);
@@ -104,33 +85,13 @@ BasePluginEditor::BasePluginEditor (BasePlugin& p)
 
 BasePluginEditor::~BasePluginEditor()
 {
-    cancelPendingUpdate();
-    stopTimer();
+    // A pop-up closing tells this editor, which then looks at its members: close it while
+    // they are all here. The members go by their order of declaration.
     hideFront();
     plugin.getParameterManager().removeListenerFromAll (this);
 
     if (plugin.getMidiControlMap().isLearning())
         plugin.getMidiControlMap().endLearning (false);
-
-    snapshotChooser.reset();
-    optionsWindow.reset();
-    contentBrowser.reset();
-    setLookAndFeel (nullptr);
-
-    // The rest in reverse order of declaration, pop-ups before the widgets they point at.
-    retiredComponents.clear();
-    aboutWindow.reset();
-    parameterInfo.reset();
-    skinErrorAlert.reset();
-    snapshotAlert.reset();
-    rootPanel.reset();
-    statusBar.reset();
-    tooltipWindow.reset();
-    presetChangedAlert.reset();
-    presetsPage.reset();
-    userInterfacePage.reset();
-    qualityPage.reset();
-    midiPage.reset();
 }
 
 //==============================================================================
@@ -260,7 +221,7 @@ int BasePluginEditor::getStatusBarHeight() const
 
     // A bar that has not sized itself yet takes the look-and-feel's height.
     return statusBar->getHeight() > 0 ? statusBar->getHeight()
-                                      : const_cast<DefaultLookAndFeel&> (lookAndFeel).getStatusBarHeight();
+                                      : const_cast<ScopedLookAndFeel<DefaultLookAndFeel>&> (lookAndFeel).getStatusBarHeight();
 }
 
 void BasePluginEditor::layoutStatusBar()
@@ -543,26 +504,30 @@ void BasePluginEditor::loadPendingSkin()
 void BasePluginEditor::bindNamedControls (Skin& skin)
 {
     presetNameControl = skin.findComponent<PresetNameDisplay> ("PresetName");
-    previousButton = skin.findComponent<ImgButton> ("PresetPrevious");
-    nextButton = skin.findComponent<ImgButton> ("PresetNext");
-    browseButton = skin.findComponent<ImgButton> ("PresetBrowse");
-    optionsButton = skin.findComponent<ImgButton> ("Options");
     midiLearnButton = skin.findComponent<GFXMultiStateButton> ("MidiLearnButton");
     midiActivityControl = skin.findComponent<ImgAnim> ("MIDIActivity");
 
-    for (auto* button : { optionsButton, previousButton, nextButton, browseButton })
-        if (button != nullptr)
-            button->juce::Button::addListener (this);
+    for (size_t i = 0; i < commandButtons.size(); ++i)
+    {
+        if (auto* name = CommandParameter::table[i].button)
+            commandButtons[i] = skin.findComponent<ImgButton> (name);
+
+        if (commandButtons[i] != nullptr)
+            commandButtons[i]->juce::Button::addListener (this);
+    }
 }
 
 void BasePluginEditor::releaseNamedControls()
 {
-    for (auto* button : { optionsButton, previousButton, nextButton, browseButton })
+    for (auto*& button : commandButtons)
+    {
         if (button != nullptr)
             button->juce::Button::removeListener (this);
 
+        button = nullptr;
+    }
+
     presetNameControl = nullptr;
-    previousButton = nextButton = browseButton = optionsButton = nullptr;
     midiLearnButton = nullptr;
     midiActivityControl = nullptr;
     parameterInfoAnchor = nullptr;
@@ -719,26 +684,29 @@ void BasePluginEditor::setCommandParameter (int id, int which)
         p->setToStoredValue (which, true);
 }
 
-int BasePluginEditor::getCommandId (juce::Button* button) const
+ImgButton* BasePluginEditor::getCommandButton (int commandId) const
 {
-    if (button == nullptr)
-        return -1;
+    const int index = CommandParameter::indexOf (commandId);
+    return index >= 0 ? commandButtons[(size_t) index] : nullptr;
+}
 
-    if (button == optionsButton)  return BasePlugin::optionsId;
-    if (button == previousButton) return BasePlugin::presetPreviousId;
-    if (button == nextButton)     return presetNextId;
-    if (button == browseButton)   return presetBrowseId;
-    return -1;
+const CommandParameter* BasePluginEditor::findCommand (juce::Button* button) const
+{
+    for (size_t i = 0; i < commandButtons.size(); ++i)
+        if (button != nullptr && commandButtons[i] == button)
+            return &CommandParameter::table[i];
+
+    return nullptr;
 }
 
 void BasePluginEditor::buttonClicked (juce::Button* button)
 {
-    const int mainId = getCommandId (button);
+    const auto* command = findCommand (button);
 
-    if (mainId < 0)
+    if (command == nullptr)
         return;
 
-    const int id = juce::ModifierKeys::getCurrentModifiers().isCommandDown() ? getAlternativeCommandId (mainId) : mainId;
+    const int id = juce::ModifierKeys::getCurrentModifiers().isCommandDown() ? command->alternativeId : command->id;
     setCommandParameter (id, 1);
 
     // The command is delivered now, so a quick release cannot swallow it. JUCE reports the
@@ -753,14 +721,14 @@ void BasePluginEditor::buttonClicked (juce::Button* button)
 
 void BasePluginEditor::buttonStateChanged (juce::Button* button)
 {
-    const int mainId = getCommandId (button);
+    const auto* command = findCommand (button);
 
-    if (mainId < 0 || button->isDown())
+    if (command == nullptr || button->isDown())
         return;
 
-    plugin.getParameterManager().setParameterToStoredValue (mainId, 0);
+    plugin.getParameterManager().setParameterToStoredValue (command->id, 0);
 
-    if (auto* alternative = plugin.getParameterManager().getParameterByIndex (getAlternativeCommandId (mainId)))
+    if (auto* alternative = plugin.getParameterManager().getParameterByIndex (command->alternativeId))
         alternative->setToStoredValue (0, true);
 }
 
@@ -786,13 +754,13 @@ void BasePluginEditor::parameterChanged (Parameter* p)
         }
     }
 
-    if (id == BasePlugin::optionsId && p->getBoolValue())
+    if (id == CommandParameter::optionsId && p->getBoolValue())
     {
         p->setToStoredValue (0, true);
         optionsWindow->show();
         statusBar->clearMessage (-1);
     }
-    else if (id == BasePlugin::aboutId && p->getBoolValue())
+    else if (id == CommandParameter::aboutId && p->getBoolValue())
     {
         p->setToStoredValue (0, true);
         showAboutWindow();
@@ -807,10 +775,10 @@ void BasePluginEditor::parameterChanged (Parameter* p)
 
     switch (id)
     {
-        case BasePlugin::presetPreviousId:     selectPreviousPreset(); break;
-        case presetNextId:                     selectNextPreset(); break;
-        case presetBrowseId:                   togglePresetBrowser(); break;
-        case BasePlugin::presetSaveId:         savePresetAs(); break;
+        case CommandParameter::presetPreviousId: selectPreviousPreset(); break;
+        case CommandParameter::presetNextId:     selectNextPreset(); break;
+        case CommandParameter::presetBrowseId:   togglePresetBrowser(); break;
+        case CommandParameter::presetSaveId:     savePresetAs(); break;
         default: break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/BasePlugin.h"
+#include "core/CommandParameter.h"
 #include "core/PluginEditor.h"
 #include "core/content/Preset.h"
 #include "editor/AlertWindow.h"
@@ -8,6 +9,7 @@
 #include "editor/ModalComponent.h"
 #include "editor/MidiMapComponent.h"
 #include "editor/ParameterInfo.h"
+#include "editor/ScopedLookAndFeel.h"
 #include "editor/SkinRecord.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/DefaultResourceCheckBox.h"
@@ -54,17 +56,20 @@ public:
     static constexpr const char* skinsFolderName = "Skins";
     static constexpr const char* hiddenCommandWord = "trombix";
 
+    /** Message thread. */
     explicit BasePluginEditor (BasePlugin& plugin);
+    /** Message thread. */
     ~BasePluginEditor() override;
 
     BasePlugin& getPlugin() const noexcept { return plugin; }
 
     //==============================================================================
     // Lifecycle (PluginEditor)
-    /** Finds the skins, builds the options pages, reads the user settings and starts loading
-        the chosen skin (or reports that there is none). Called once by the plug-in. */
+    /** Message thread. Finds the skins, builds the options pages, reads the user settings and
+        starts loading the chosen skin (or reports that there is none). Called once by the
+        plug-in. */
     void initialise() override;
-    /** The host's first show: builds the pending skin now, on the calling thread. */
+    /** Message thread. The host's first show: builds the pending skin now. */
     void ensureSkinLoaded() override;
 
     //==============================================================================
@@ -92,16 +97,17 @@ public:
     SkinRecord getSkinRecord (int index) const;
     /** Chooses a skin for the next start; names that are not installed are ignored. */
     void setSkinName (const juce::String& name);
-    /** Asks for a skin to be shown: recorded before the first show, loaded asynchronously
-        after it. Without force, the skin shown now is not loaded again. */
+    /** Message thread. Asks for a skin to be shown: recorded before the first show, loaded
+        asynchronously after it. Without force, the skin shown now is not loaded again. */
     void changeSkin (const juce::String& name, bool force);
     void changeSkinByIndex (int index);
     /** Waits for a running load. */
     juce::String getCurrentSkinName() const;
     const juce::String& getChosenSkinName() const noexcept  { return chosenSkinName; }
     const juce::String& getPendingSkinName() const noexcept { return pendingSkinName; }
-    /** Loads the pending skin now. */
+    /** Message thread. Loads the pending skin now. */
     virtual void loadSkin();
+    /** Message thread. The asynchronous skin load that changeSkin asked for. */
     void handleAsyncUpdate() override;
 
     /** The current skin's widget tree, or null. */
@@ -114,11 +120,14 @@ public:
     // Settings, state, snapshot
     virtual juce::String getSettingsTag() const             { return "Editor"; }
     virtual bool hasSettings (const juce::XmlElement& element) const;
+    /** Message thread. The "Editor" element of the user settings. */
     std::unique_ptr<juce::XmlElement> saveSettings() const override;
     virtual void loadSettings (const juce::XmlElement& element);
     virtual juce::String getStateTag() const                { return "Editor"; }
     virtual bool hasState (const juce::XmlElement& element) const;
+    /** Message thread. The "Editor" element of the plug-in state: the skin asked for last. */
     std::unique_ptr<juce::XmlElement> getStateXml() const override;
+    /** Message thread. Asks for the state's skin (changeSkin) when it is installed. */
     void setStateFromXml (const juce::XmlElement& element) override;
 
     /** Asks for a file (asynchronously) and writes the skin area there as a PNG image. */
@@ -167,15 +176,14 @@ public:
     DefaultLookAndFeel& getDefaultLookAndFeel() noexcept    { return lookAndFeel; }
 
     PresetNameDisplay* getPresetNameControl() const noexcept { return presetNameControl; }
-    ImgButton* getPreviousButton() const noexcept           { return previousButton; }
-    ImgButton* getNextButton() const noexcept               { return nextButton; }
-    ImgButton* getBrowseButton() const noexcept             { return browseButton; }
-    ImgButton* getOptionsButton() const noexcept            { return optionsButton; }
+    /** The skin's button that sends a command (CommandParameter::button), or null. */
+    ImgButton* getCommandButton (int commandId) const;
     GFXMultiStateButton* getMidiLearnButton() const noexcept { return midiLearnButton; }
     ImgAnim* getMidiActivityControl() const noexcept        { return midiActivityControl; }
 
     //==============================================================================
     // Listener operations
+    /** Message thread (parameters tell their listeners there). Acts on the commands. */
     void parameterChanged (Parameter* parameter) override;
     void controlDragEnded (GUIController* control) override;
     virtual void handleHiddenCommand (GUIController* control);
@@ -191,8 +199,10 @@ public:
 
     //==============================================================================
     // juce::Component, juce::Timer
+    /** Message thread, every 25 ms once the plug-in has started the editor. */
     void timerCallback() override;
     void resized() override;
+    /** Message thread. */
     void visibilityChanged() override;
     void childBoundsChanged (juce::Component* child) override;
     void mouseDown (const juce::MouseEvent& event) override;
@@ -229,7 +239,8 @@ private:
     Parameter* findControlParameter (juce::Component* control, const juce::MouseEvent& event,
                                      juce::Component*& anchor) const;
     void setCommandParameter (int id, int which);
-    int getCommandId (juce::Button* button) const;
+    /** The command of one of the skin's command buttons; null for any other button. */
+    const CommandParameter* findCommand (juce::Button* button) const;
     void askSnapshotOverwrite (const juce::File& file);
     void requestFile (const juce::String& title, const juce::String& patterns,
                       std::function<void (const juce::File&)> done);
@@ -237,49 +248,54 @@ private:
         inside one of its own handlers. */
     void retire (std::unique_ptr<juce::Component> component);
 
-    // Declared in construction order: the look-and-feel first, so it is cleared last.
-    DefaultLookAndFeel lookAndFeel;
-    std::unique_ptr<OptionsWindow> optionsWindow;
-    std::unique_ptr<MidiSettingsComponent> midiPage;
-    std::unique_ptr<DefaultSettingsComponent> qualityPage;
-    std::unique_ptr<juce::Component> userInterfacePage;
-    std::unique_ptr<PresetSettingsComponent> presetsPage;
-    juce::Array<SkinRecord> skins;
+    // Members go in reverse order of declaration, after the destructor has closed the front
+    // layer: dialogs and pop-ups first, then the content browser, the options window before
+    // the pages it shows, the skin's widgets, and the look-and-feel last of all.
+    ScopedLookAndFeel<DefaultLookAndFeel> lookAndFeel { *this };
     BasePlugin& plugin;
-    PresetNameDisplay* presetNameControl = nullptr;
-    ImgButton* previousButton = nullptr;
-    ImgButton* nextButton = nullptr;
-    ImgButton* browseButton = nullptr;
-    ImgButton* optionsButton = nullptr;
-    ImgAnim* midiActivityControl = nullptr;
     juce::Image makerLogo, pluginLogo;
-    std::unique_ptr<PresetChangedAlert> presetChangedAlert;
-    bool pendingStepIsNext = false;
-    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
-    std::unique_ptr<StatusBar> statusBar;
-    int contentHeight = noSkinHeight;
-    GFXMultiStateButton* midiLearnButton = nullptr;
+    juce::Array<SkinRecord> skins;
     juce::String chosenSkinName, currentSkinName, pendingSkinName;
     /** The last load failed: the shown tree is hidden, so asking for it again rebuilds it. */
     bool lastLoadFailed = false;
     bool firstShowDone = false;
     /** Held for the whole of a load; the others take it to wait for a running load. */
     juce::CriticalSection skinLock;
-    std::unique_ptr<Panel> rootPanel;
-    std::unique_ptr<Orvik::AlertWindow> skinErrorAlert;
-    juce::Label buildInfoLabel;
-    std::unique_ptr<juce::Component> contentBrowser;
+    int contentHeight = noSkinHeight;
+    float guiScale = 1.0f;
+    bool pendingStepIsNext = false;
     Preset browserPreset;
     bool browserWasVisible = false;
-    std::unique_ptr<ParameterInfo> parameterInfo;
-    juce::Component::SafePointer<juce::Component> parameterInfoAnchor;
     bool parameterInfoOption = false;
-    std::unique_ptr<juce::Component> aboutWindow;
-    float guiScale = 1.0f;
     FileRequest fileRequest;
-    std::unique_ptr<juce::FileChooser> snapshotChooser;
-    std::unique_ptr<Orvik::AlertWindow> snapshotAlert;
     juce::File pendingSnapshotFile;
+
+    juce::Label buildInfoLabel;
+    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+    std::unique_ptr<StatusBar> statusBar;
+    std::unique_ptr<Panel> rootPanel;
+    // The named controls of the skin, inside rootPanel.
+    PresetNameDisplay* presetNameControl = nullptr;
+    /** By CommandParameter::table row. */
+    std::array<ImgButton*, CommandParameter::count> commandButtons {};
+    GFXMultiStateButton* midiLearnButton = nullptr;
+    ImgAnim* midiActivityControl = nullptr;
+    juce::Component::SafePointer<juce::Component> parameterInfoAnchor;
+
+    // The options pages belong to the editor; the options window only shows them.
+    std::unique_ptr<MidiSettingsComponent> midiPage;
+    std::unique_ptr<DefaultSettingsComponent> qualityPage;
+    std::unique_ptr<juce::Component> userInterfacePage;
+    std::unique_ptr<PresetSettingsComponent> presetsPage;
+    std::unique_ptr<OptionsWindow> optionsWindow;
+    std::unique_ptr<juce::Component> contentBrowser;
+
+    std::unique_ptr<PresetChangedAlert> presetChangedAlert;
+    std::unique_ptr<ParameterInfo> parameterInfo;
+    std::unique_ptr<juce::Component> aboutWindow;
+    std::unique_ptr<Orvik::AlertWindow> skinErrorAlert;
+    std::unique_ptr<Orvik::AlertWindow> snapshotAlert;
+    std::unique_ptr<juce::FileChooser> snapshotChooser;
     juce::OwnedArray<juce::Component> retiredComponents;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePluginEditor)

@@ -11,18 +11,9 @@ namespace
 }
 
 GUIPickerComponent::GUIPickerComponent (BasePlugin& p)
-    : plugin (p), icon (WindowIcons::createSkinIcon())
+    : StatusBarPage (juce::Colour (0xFFBBBBBB), WindowIcons::createSkinIcon(), "Skin size"), plugin (p)
 {
     setSize (width, 26);
-
-    if (icon != nullptr)
-    {
-        icon->setInterceptsMouseClicks (false, false);
-        addAndMakeVisible (*icon);
-    }
-
-    title.setInterceptsMouseClicks (false, false);
-    addAndMakeVisible (title);
 }
 
 GUIPickerComponent::~GUIPickerComponent()
@@ -103,17 +94,12 @@ void GUIPickerComponent::buttonClicked (juce::Button* button)
 void GUIPickerComponent::paint (juce::Graphics& g)
 {
     updateToggles();
-    g.fillAll (juce::Colour (0xFFBBBBBB));
-    g.setColour (juce::Colours::black);
-    g.drawRect (getLocalBounds(), 1);
+    StatusBarPage::paint (g);
 }
 
 void GUIPickerComponent::resized()
 {
-    if (icon != nullptr)
-        icon->setTransformToFit ({ 1.0f, 1.0f, 22.0f, 22.0f }, juce::RectanglePlacement::centred);
-
-    title.setBounds (22, 0, getWidth() - 22, 24);
+    StatusBarPage::resized();
 
     for (int i = 0; i < skinButtons.size(); ++i)
         skinButtons[i]->setBounds (1, 24 + 20 * i, getWidth() - 2, 20);

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
-#include <memory>
+#include "editor/StatusBarPage.h"
 
 class BasePlugin;
 
 /** The status bar's skin page: one button per skin of the open editor; the lit one is the
     skin shown. */
-class GUIPickerComponent : public juce::Component,
+class GUIPickerComponent : public StatusBarPage,
                            public juce::Button::Listener
 {
 public:
@@ -32,8 +31,6 @@ public:
 
 private:
     BasePlugin& plugin;
-    std::unique_ptr<juce::Drawable> icon;
-    juce::Label title { {}, "Skin size" };
     juce::OwnedArray<juce::TextButton> skinButtons;
     juce::Array<juce::Button::Listener*> buttonListeners;
 

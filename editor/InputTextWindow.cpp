@@ -7,15 +7,8 @@ namespace Orvik
                                                            const juce::String& prompt, const juce::String& initialText,
                                                            juce::Component* parent)
     {
-        if (parent == nullptr)
-            parent = dynamic_cast<juce::Component*> (caller);
-
-        jassert (parent != nullptr);
         auto window = std::make_unique<InputTextWindow> (caller, titleText, prompt, initialText);
-
-        if (parent != nullptr)
-            window->showInParent (parent);
-
+        window->showInParent (parent);
         return window;
     }
 

@@ -4,18 +4,9 @@
 #include "editor/WindowIcons.h"
 
 MidiMapComponent::MidiMapComponent (BasePlugin& p)
-    : plugin (p), icon (WindowIcons::createMidiIcon())
+    : StatusBarPage (juce::Colour (0xFFD0D0D0), WindowIcons::createMidiIcon(), "Midi CC Map"), plugin (p)
 {
     setSize (115, 60);
-
-    if (icon != nullptr)
-    {
-        icon->setInterceptsMouseClicks (false, false);
-        addAndMakeVisible (*icon);
-    }
-
-    title.setInterceptsMouseClicks (false, false);
-    addAndMakeVisible (title);
 
     for (auto* b : { &loadButton, &saveButton })
     {
@@ -126,19 +117,9 @@ void MidiMapComponent::buttonClicked (juce::Button* button)
     }
 }
 
-void MidiMapComponent::paint (juce::Graphics& g)
-{
-    g.fillAll (juce::Colour (0xFFD0D0D0));
-    g.setColour (juce::Colours::black);
-    g.drawRect (getLocalBounds(), 1);
-}
-
 void MidiMapComponent::resized()
 {
-    if (icon != nullptr)
-        icon->setTransformToFit ({ 1.0f, 1.0f, 22.0f, 22.0f }, juce::RectanglePlacement::centred);
-
-    title.setBounds (22, 0, getWidth() - 22, 24);
+    StatusBarPage::resized();
     loadButton.setBounds (10, 30, 45, 20);
     saveButton.setBounds (60, 30, 45, 20);
 }

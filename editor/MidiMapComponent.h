@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/AlertWindow.h"
+#include "editor/StatusBarPage.h"
 #include "skin/PathComponent.h"
 #include <functional>
 #include <memory>
@@ -9,7 +10,7 @@ class BasePlugin;
 
 /** The status bar's MIDI CC map page: loads the plug-in's MIDI CC map from a file or saves it
     to one, through the platform's file chooser (asynchronous). */
-class MidiMapComponent : public juce::Component,
+class MidiMapComponent : public StatusBarPage,
                          public juce::Button::Listener,
                          public Orvik::AlertWindow::Caller
 {
@@ -40,15 +41,12 @@ public:
 
     void buttonClicked (juce::Button* button) override;
     void alertWindowClosed (Orvik::AlertWindow* alert, int kind) override;
-    void paint (juce::Graphics& g) override;
     void resized() override;
 
 private:
     void requestFile (const juce::String& title, bool forSaving, std::function<void (const juce::File&)> done);
 
     BasePlugin& plugin;
-    std::unique_ptr<juce::Drawable> icon;
-    juce::Label title { {}, "Midi CC Map" };
     juce::TextButton loadButton { "Load" }, saveButton { "Save" };
     FileRequest fileRequest;
     std::unique_ptr<juce::FileChooser> chooser;

@@ -152,7 +152,6 @@ OptionsWindow::OptionsWindow (BasePlugin& p)
     : WindowComponent ("OptionsWindow"), plugin (p)
 {
     notice.setText (noticeText, juce::dontSendNotification);
-    setLookAndFeel (&lookAndFeel);
     setContentMargins ({ 0, 0, 0, 0 });
     viewport.setScrollBarsShown (true, false);
     viewport.setViewedComponent (&panelContainer, false);
@@ -163,10 +162,7 @@ OptionsWindow::OptionsWindow (BasePlugin& p)
     addAndMakeVisible (notice);
 }
 
-OptionsWindow::~OptionsWindow()
-{
-    setLookAndFeel (nullptr);
-}
+OptionsWindow::~OptionsWindow() = default;
 
 OptionsWindow::Panel* OptionsWindow::addPanel (const juce::String& sectionTitle, juce::Component& page)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ScopedLookAndFeel.h"
 #include "editor/WindowComponent.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/HeaderComponent.h"
@@ -99,10 +100,11 @@ public:
 
 private:
     BasePlugin& plugin;
-    LookAndFeel lookAndFeel;
     PanelContainer panelContainer;
     juce::Viewport viewport;
     juce::Label notice;
+    // After the parts that resized lays out: wearing it lays the window out.
+    ScopedLookAndFeel<LookAndFeel> lookAndFeel { *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (OptionsWindow)
 };

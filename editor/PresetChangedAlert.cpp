@@ -12,25 +12,13 @@ PresetChangedAlert::PresetChangedAlert (Orvik::AlertWindow::Caller& editor, juce
     dontShowAgain.setWantsKeyboardFocus (false);
     dontShowAgain.setMouseClickGrabsKeyboardFocus (false);
     dontShowAgain.setColour (CheckBox::textColourId, juce::Colour::greyLevel (0.9f));
-    dontShowAgain.setLookAndFeel (&lookAndFeel);
     dontShowAgain.addListener (this);
     addAndMakeVisible (dontShowAgain);
     updateLayout();
-
-    if (parent == nullptr)
-        parent = dynamic_cast<juce::Component*> (&editor);
-
-    jassert (parent != nullptr);
-
-    if (parent != nullptr)
-        showInParent (parent);
+    showInParent (parent);
 }
 
-PresetChangedAlert::~PresetChangedAlert()
-{
-    dontShowAgain.removeListener (this);
-    dontShowAgain.setLookAndFeel (nullptr);
-}
+PresetChangedAlert::~PresetChangedAlert() = default;
 
 void PresetChangedAlert::updateLayout()
 {

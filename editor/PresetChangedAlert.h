@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/AlertWindow.h"
+#include "editor/ScopedLookAndFeel.h"
 #include "skin/CheckBox.h"
 #include "skin/DefaultLookAndFeel.h"
 
@@ -31,8 +32,8 @@ public:
     void buttonClicked (juce::Button* button) override;
 
 private:
-    LF lookAndFeel;
     CheckBox dontShowAgain { {} };
+    ScopedLookAndFeel<LF> lookAndFeel { dontShowAgain };
     juce::TextButton* yesButton = nullptr;
     juce::TextButton* noButton = nullptr;
 

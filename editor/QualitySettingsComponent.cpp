@@ -3,7 +3,8 @@
 #include "editor/WindowIcons.h"
 
 QualitySettingsComponent::QualitySettingsComponent (BasePlugin& p)
-    : plugin (p),
+    : StatusBarPage (juce::Colour (0xFFBBBBBB)),
+      plugin (p),
       realTimeChoice (p.getRealtimeQualityParameter()),
       offlineChoice (p.getOfflineQualityParameter())
 {
@@ -49,13 +50,6 @@ void QualitySettingsComponent::buttonClicked (juce::Button* button)
     realTimeChoice.setVisible (realTime);
     offlineChoice.setVisible (! realTime);
     resized();
-}
-
-void QualitySettingsComponent::paint (juce::Graphics& g)
-{
-    g.fillAll (juce::Colour (0xFFBBBBBB));
-    g.setColour (juce::Colours::black);
-    g.drawRect (getLocalBounds(), 1);
 }
 
 void QualitySettingsComponent::resized()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/StatusBarPage.h"
 #include "skin/RadioTextButtons.h"
 #include "skin/TextButtonWithIcon.h"
 #include <memory>
@@ -8,7 +9,7 @@ class BasePlugin;
 
 /** The status bar's quality page: the real-time and the offline processing quality, one
     section at a time. */
-class QualitySettingsComponent : public juce::Component,
+class QualitySettingsComponent : public StatusBarPage,
                                  public juce::Button::Listener
 {
 public:
@@ -22,7 +23,6 @@ public:
     RadioTextButtons& getOfflineChoice() noexcept        { return offlineChoice; }
 
     void buttonClicked (juce::Button* button) override;
-    void paint (juce::Graphics& g) override;
     void resized() override;
 
     static constexpr int width = 145;

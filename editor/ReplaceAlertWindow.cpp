@@ -7,15 +7,8 @@ namespace Orvik
                                                                   const juce::String& suggestedName,
                                                                   juce::Component* parent)
     {
-        if (parent == nullptr)
-            parent = dynamic_cast<juce::Component*> (caller);
-
-        jassert (parent != nullptr);
         auto alert = std::make_unique<ReplaceAlertWindow> (caller, titleText, itemName, suggestedName);
-
-        if (parent != nullptr)
-            alert->showInParent (parent);
-
+        alert->showInParent (parent);
         return alert;
     }
 

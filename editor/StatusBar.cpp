@@ -58,9 +58,8 @@ StatusBar::StatusBar (BasePlugin& p)
 
 StatusBar::~StatusBar()
 {
-    stopTimer();
-
-    // Pages still in the editor's front layer leave it without telling us.
+    // A page still in the editor's front layer would tell this bar of its closing while its
+    // members go: close it now. The members' own listeners go with them.
     for (juce::Component* page : { static_cast<juce::Component*> (&midiMapPage),
                                    static_cast<juce::Component*> (&skinPage),
                                    static_cast<juce::Component*> (&qualityPage) })
@@ -71,15 +70,6 @@ StatusBar::~StatusBar()
         for (auto* q : { plugin.getRealtimeQualityParameter(), plugin.getOfflineQualityParameter() })
             if (q != nullptr)
                 q->removeListener (this);
-
-    qualityPage.getRealTimeChoice().removeListener (static_cast<RadioTextButtons::Listener*> (this));
-    qualityPage.getOfflineChoice().removeListener (static_cast<RadioTextButtons::Listener*> (this));
-    midiMapPage.getLoadButton().removeListener (this);
-    midiMapPage.getSaveButton().removeListener (this);
-    skinPage.removeSkinButtonListener (this);
-
-    for (auto* b : { &qualityButton, &midiButton, &skinButton, &snapshotButton })
-        b->removeListener (this);
 }
 
 //==============================================================================

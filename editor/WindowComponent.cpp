@@ -94,40 +94,22 @@ void WindowComponent::setIcon (std::unique_ptr<juce::Drawable> newIcon)
 
 void WindowComponent::setHeaderVisible (bool shouldBeVisible)
 {
-    if (headerVisible == shouldBeVisible)
-        return;
-
-    headerVisible = shouldBeVisible;
-    resized();
-    repaint();
+    changeLayout (headerVisible, shouldBeVisible, true);
 }
 
 void WindowComponent::setCloseButtonVisible (bool shouldBeVisible)
 {
-    if (closeButtonVisible == shouldBeVisible)
-        return;
-
-    closeButtonVisible = shouldBeVisible;
-    resized();
+    changeLayout (closeButtonVisible, shouldBeVisible, false);
 }
 
 void WindowComponent::setBorderThickness (juce::BorderSize<int> newBorder)
 {
-    if (border == newBorder)
-        return;
-
-    border = newBorder;
-    resized();
-    repaint();
+    changeLayout (border, newBorder, true);
 }
 
 void WindowComponent::setContentMargins (juce::BorderSize<int> newMargins)
 {
-    if (contentMargins == newMargins)
-        return;
-
-    contentMargins = newMargins;
-    resized();
+    changeLayout (contentMargins, newMargins, false);
 }
 
 void WindowComponent::updateCloseButtonVisibility()

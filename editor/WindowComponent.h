@@ -69,6 +69,21 @@ public:
 private:
     void updateCloseButtonVisibility();
 
+    /** Stores a changed layout setting and lays the window out again, repainting it when
+        paint draws the setting. */
+    template <typename Setting>
+    void changeLayout (Setting& setting, const Setting& newValue, bool repaints)
+    {
+        if (setting == newValue)
+            return;
+
+        setting = newValue;
+        resized();
+
+        if (repaints)
+            repaint();
+    }
+
     juce::String title;
     juce::Font titleFont;
     juce::DrawableButton closeButton { "CloseButton", juce::DrawableButton::ImageFitted };

@@ -1,4 +1,5 @@
 #include "product/Grindel.h"
+#include "core/CommandParameter.h"
 #include "product/GrindelCore.h"
 #include "product/GrindelEditor.h"
 #include "product/GrindelParameterManager.h"
@@ -14,7 +15,7 @@ juce::Array<BasePlugin::IdRange> Grindel::getParameterIdRanges (int setIndex) co
     juce::Array<IdRange> ranges;
 
     if (setIndex == 0)
-        ranges.add ({ presetNameId, presetNameId + 1 });
+        ranges.add ({ CommandParameter::presetNameId, CommandParameter::presetNameId + 1 });
 
     return ranges;
 }

@@ -1,5 +1,6 @@
 #include "skin/widgets/PresetNameDisplay.h"
 #include "core/BasePlugin.h"
+#include "core/CommandParameter.h"
 #include "skin/Skin.h"
 
 namespace
@@ -10,8 +11,9 @@ namespace
         int commandId;
     };
 
-    // "Preset Init", "Preset Reload" and "Preset Save".
-    const Action actionTable[] = { { "Init", 100006 }, { "Reload", 100007 }, { "Save As", 100008 } };
+    const Action actionTable[] = { { "Init", CommandParameter::presetInitId },
+                                   { "Reload", CommandParameter::presetReloadId },
+                                   { "Save As", CommandParameter::presetSaveId } };
 
     constexpr int actionHeight = 20, actionWidth = 90;
 }
@@ -21,7 +23,7 @@ PresetNameDisplay::PresetNameDisplay (const juce::ValueTree& element, Skin& skin
 {
     // Skins place the display without naming its parameter: it always shows the preset name.
     if (! element.hasProperty ("param") && plugin != nullptr)
-        setParameter (plugin->getParameterManager().getParameterByIndex (BasePlugin::presetNameId));
+        setParameter (plugin->getParameterManager().getParameterByIndex (CommandParameter::presetNameId));
 }
 
 PresetNameDisplay::~PresetNameDisplay()

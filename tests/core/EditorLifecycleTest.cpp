@@ -111,24 +111,15 @@ TEST (EditorLifecycle, CreatedOnceTickingShownInTheHostWrapperAndDeletedStopped)
     EXPECT_EQ (settings->getChildByName ("Editor")->getStringAttribute ("skin"), "Dark");
 }
 
-TEST (EditorLifecycle, CommandAndQualityParametersStayAwayFromTheHost)
+TEST (EditorLifecycle, QualityParametersStayAwayFromTheHost)
 {
     test::ScopedDataRoot root;
     PluginAudioProcessor processor;
     auto& plugin = processor.getPlugin();
 
-    // The command and quality parameters exist with their fixed ids and stay away from the host.
-    const char* names[] = { "Preset Name", "Options", "About", "Preset Previous", "Preset Next",
-                            "Preset Browse", "Preset Init", "Preset Reload", "Preset Save" };
+    // The quality parameters exist with their fixed ids and stay away from the host (the
+    // commands: CommandParameterTest).
     auto& manager = plugin.getParameterManager();
-
-    for (int i = 0; i < 9; ++i)
-    {
-        auto* p = manager.getParameterByIndex (100000 + i);
-        ASSERT_NE (p, nullptr);
-        EXPECT_EQ (p->getName(), names[i]);
-        EXPECT_EQ (p->getHostIndex(), -1);
-    }
 
     for (int id = 100009; id <= 100012; ++id)
     {

@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "core/CommandParameter.h"
 #include "editor/GUISettingsComponent.h"
 #include "editor/OptionsWindow.h"
 #include "editor/StatusBar.h"
@@ -55,8 +56,9 @@ namespace
 
         void openOptions()
         {
-            ASSERT_NE (editor().getOptionsButton(), nullptr);
-            mouse->click (*editor().getOptionsButton());
+            auto* button = editor().getCommandButton (CommandParameter::optionsId);
+            ASSERT_NE (button, nullptr);
+            mouse->click (*button);
             ASSERT_TRUE (test::pumpUntil ([this] { return editor().getOptionsWindow()->isShowing(); }));
         }
 
@@ -183,4 +185,44 @@ TEST_F (EditorWindow, OpensInTheHostWindowClicksThroughTheOptionsAndChangesSkin)
     keepWindowPicture (window, "editor-window-1180.png");
     const auto kept = decodePng (juce::File (GRINDEL_EDITOR_SNAPSHOTS).getChildFile ("editor-window-1180.png"));
     EXPECT_EQ (kept.getBounds(), window.getLocalBounds());
+}
+
+TEST (EditorTeardown, TheEditorGoesWithItsPopupAndDialogsOpenAndEndsMidiLearning)
+{
+    if (! edtest::hasDisplay())
+        GTEST_SKIP() << "the alerts take the keyboard focus, which needs a display (run under xvfb-run)";
+
+    // On the screen by itself: a host window would hold on to it until the window closes.
+    EditorRig rig (juce::StringArray { "1180" });
+    auto& editor = rig.getEditor();
+    auto& plugin = rig.getPlugin();
+    editor.addToDesktop (juce::ComponentPeer::windowIsTemporary);
+    editor.setVisible (true);
+    editor.ensureSkinLoaded();
+    ASSERT_NE (editor.getRootPanel(), nullptr);
+
+    // A failed load leaves its alert open; the options window opens above it.
+    editor.changeSkin ("Missing", true);
+    ASSERT_TRUE (test::pumpUntil ([&] { return editor.getSkinErrorAlert() != nullptr; }));
+    editor.getOptionsWindow()->show();
+    ASSERT_TRUE (editor.getOptionsWindow()->isVisible());
+
+    // A learn pop-up replaced by another waits to be deleted; the one in front is learning.
+    juce::Array<Parameter*> learnable;
+
+    for (auto* p : plugin.getParameterManager().getParameters())
+        if (p->isAutomatable() && plugin.getParameterManager().canLearnMidi (p))
+            learnable.add (p);
+
+    ASSERT_GE (learnable.size(), 2);
+    editor.openParameterInfo (learnable[0], &editor);
+    editor.openParameterInfo (learnable[1], &editor);
+    ASSERT_NE (editor.getParameterInfo(), nullptr);
+    plugin.getMidiControlMap().startLearning (learnable[1]);
+    ASSERT_TRUE (plugin.getMidiControlMap().isLearning());
+
+    plugin.destroyEditor();
+    EXPECT_EQ (plugin.getActiveEditor(), nullptr);
+    EXPECT_FALSE (plugin.getMidiControlMap().isLearning());
+    test::pump (20);
 }

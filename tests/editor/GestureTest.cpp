@@ -1,10 +1,12 @@
 #include "EditorTestSupport.h"
+#include "core/CommandParameter.h"
 #include "editor/OptionsWindow.h"
 #include "editor/StatusBar.h"
 #include "skin/Panel.h"
 #include "skin/widgets/ImgAnim.h"
 #include "skin/widgets/ImgButton.h"
 #include "skin/widgets/ImgKnob.h"
+#include <map>
 
 using edtest::EditorRig;
 
@@ -226,9 +228,9 @@ TEST_F (Gestures, ThePopupClosedFromItsOwnKeyHandlerIsDeletedAfterwards)
 TEST_F (Gestures, SomeParametersGetNoPopup)
 {
     // The preset name is text; commands are the plug-in's own.
-    editor().openParameterInfo (manager().getParameterByIndex (BasePlugin::presetNameId), &editor());
+    editor().openParameterInfo (manager().getParameterByIndex (CommandParameter::presetNameId), &editor());
     EXPECT_EQ (editor().getParameterInfo(), nullptr);
-    editor().openParameterInfo (manager().getParameterByIndex (BasePlugin::optionsId), &editor());
+    editor().openParameterInfo (manager().getParameterByIndex (CommandParameter::optionsId), &editor());
     EXPECT_EQ (editor().getParameterInfo(), nullptr);
 }
 
@@ -245,13 +247,13 @@ TEST_F (Gestures, ControlsReportTheirValueInTheStatusBar)
 
     // "@" shows the name alone; an empty text shows nothing.
     editor().getStatusBar()->clearMessage (-1);
-    auto* options = manager().getParameterByIndex (BasePlugin::optionsId);
+    auto* options = manager().getParameterByIndex (CommandParameter::optionsId);
     ASSERT_EQ (options->getValueText(), "@");
     editor().showParameterValue (options);
-    EXPECT_EQ (editor().getStatusBar()->getText(), rig->getPlugin().getParameterDisplayName (BasePlugin::optionsId));
+    EXPECT_EQ (editor().getStatusBar()->getText(), rig->getPlugin().getParameterDisplayName (CommandParameter::optionsId));
 
     editor().getStatusBar()->clearMessage (-1);
-    auto* name = manager().getParameterByIndex (BasePlugin::presetNameId);
+    auto* name = manager().getParameterByIndex (CommandParameter::presetNameId);
     name->setText ({}, false);
     ASSERT_TRUE (name->getValueText().isEmpty());
     editor().showParameterValue (name);
@@ -266,9 +268,9 @@ TEST_F (Gestures, ControlsReportTheirValueInTheStatusBar)
 
 TEST_F (Gestures, TheOptionsButtonIsAMomentaryCommand)
 {
-    auto* button = editor().getOptionsButton();
+    auto* button = editor().getCommandButton (CommandParameter::optionsId);
     ASSERT_NE (button, nullptr);
-    auto* command = manager().getParameterByIndex (BasePlugin::optionsId);
+    auto* command = manager().getParameterByIndex (CommandParameter::optionsId);
     auto* window = editor().getOptionsWindow();
 
     for (int click = 0; click < 2; ++click)
@@ -286,9 +288,9 @@ TEST_F (Gestures, TheOptionsButtonIsAMomentaryCommand)
 
 TEST_F (Gestures, CommandButtonsReadOneWhileHeldAndNeverLoseAClick)
 {
-    auto* button = editor().getPreviousButton();
+    auto* button = editor().getCommandButton (CommandParameter::presetPreviousId);
     ASSERT_NE (button, nullptr);
-    auto* command = manager().getParameterByIndex (BasePlugin::presetPreviousId);
+    auto* command = manager().getParameterByIndex (CommandParameter::presetPreviousId);
     ASSERT_NE (command, nullptr);
 
     struct Deliveries : public Parameter::Listener
@@ -327,15 +329,54 @@ TEST_F (Gestures, CommandButtonsReadOneWhileHeldAndNeverLoseAClick)
     command->removeListener (&delivered);
 }
 
+TEST_F (Gestures, EachCommandButtonSendsItsCommandAndWithTheCommandKeyItsAlternative)
+{
+    struct Deliveries : public Parameter::Listener
+    {
+        std::map<int, int> ones;
+        void parameterChanged (Parameter* p) override { ones[p->getId()] += p->getBoolValue() ? 1 : 0; }
+    } delivered;
+
+    for (const auto& command : CommandParameter::table)
+    {
+        if (command.button == nullptr)
+            continue;
+
+        auto* button = editor().getCommandButton (command.id);
+        ASSERT_NE (button, nullptr) << command.button;
+        auto* main = manager().getParameterByIndex (command.id);
+        auto* alternative = manager().getParameterByIndex (command.alternativeId);
+        ASSERT_NE (main, nullptr) << command.name;
+        ASSERT_NE (alternative, nullptr) << command.name;
+        main->addListener (&delivered);
+        alternative->addListener (&delivered);
+
+        for (const auto keys : { juce::ModifierKeys(), juce::ModifierKeys (juce::ModifierKeys::commandModifier) })
+        {
+            mouse->click (*button, juce::ModifierKeys::leftButtonModifier, keys);
+            test::pump (40);
+            // "Options" opens its window over the skin.
+            editor().getOptionsWindow()->hide();
+        }
+
+        EXPECT_EQ (delivered.ones[command.id], 1) << command.name;
+        EXPECT_EQ (delivered.ones[command.alternativeId], 1) << command.name;
+        EXPECT_FALSE (main->getBoolValue()) << command.name;
+        EXPECT_FALSE (alternative->getBoolValue()) << command.name;
+        main->removeListener (&delivered);
+        alternative->removeListener (&delivered);
+    }
+}
+
 TEST_F (Gestures, TheHiddenCommandWordShowsTheSecondaryBuildText)
 {
-    auto* name = manager().getParameterByIndex (BasePlugin::presetNameId);
+    auto* name = manager().getParameterByIndex (CommandParameter::presetNameId);
     ImgAnim probe ("probe");
     probe.setParameter (name);
     name->setText ("trombix", false);
 
     // Not while the build text is "0", nor for another parameter.
-    editor().hiddenCommandId = BasePlugin::presetNameId;
+    editor().hiddenCommandId = CommandParameter::presetNameId;
     editor().handleHiddenCommand (&probe);
     EXPECT_FALSE (editor().getStatusBar()->getText().startsWith ("trombix"));
 
@@ -344,7 +385,7 @@ TEST_F (Gestures, TheHiddenCommandWordShowsTheSecondaryBuildText)
     editor().handleHiddenCommand (&probe);
     EXPECT_FALSE (editor().getStatusBar()->getText().startsWith ("trombix"));
 
-    editor().hiddenCommandId = BasePlugin::presetNameId;
+    editor().hiddenCommandId = CommandParameter::presetNameId;
     editor().handleHiddenCommand (&probe);
     EXPECT_EQ (editor().getStatusBar()->getText(), "trombix: 417");
     probe.setParameter (nullptr);

@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "core/CommandParameter.h"
 #include "editor/OptionsWindow.h"
 #include "editor/StatusBar.h"
 #include "skin/Panel.h"
@@ -67,10 +68,14 @@ TEST (SkinLoading, FirstShowBuildsTheChosenSkinAtOnce)
                editor.getIndexOfChildComponent (editor.getStatusBar()) + 1);
 
     // The named controls of the product's skin.
-    EXPECT_NE (editor.getOptionsButton(), nullptr);
-    EXPECT_NE (editor.getPreviousButton(), nullptr);
-    EXPECT_NE (editor.getNextButton(), nullptr);
-    EXPECT_NE (editor.getBrowseButton(), nullptr);
+    for (const auto& command : CommandParameter::table)
+    {
+        if (command.button != nullptr)
+        {
+            EXPECT_NE (editor.getCommandButton (command.id), nullptr) << command.button;
+        }
+    }
+
     EXPECT_NE (editor.getMidiLearnButton(), nullptr);
     EXPECT_NE (editor.getMidiActivityControl(), nullptr);
 

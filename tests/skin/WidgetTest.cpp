@@ -1,6 +1,7 @@
 // The image-strip widgets under JUCE mouse event sequences, and their binding to parameters.
 
 #include "SkinTestPackage.h"
+#include "core/CommandParameter.h"
 #include "editor/FrontWindow.h"
 #include "skin/Panel.h"
 #include "skin/widgets/GFXMultiStateButton.h"
@@ -306,7 +307,7 @@ TEST_F (Widgets, DisplaysShowTheValueText)
 
 TEST_F (Widgets, PresetNameDisplayShowsThePresetNameWithoutBeingToldItsParameter)
 {
-    auto& presetName = *plugin.getParameterManager().getParameterByIndex (BasePlugin::presetNameId);
+    auto& presetName = *plugin.getParameterManager().getParameterByIndex (CommandParameter::presetNameId);
     presetName.setText ("MPC60", false);
 
     auto& display = build<PresetNameDisplay> ("<PresetNameDisplay name=\"PresetName\" w=\"300\" h=\"36\"/>", "PresetName");

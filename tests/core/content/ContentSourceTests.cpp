@@ -1,4 +1,5 @@
 #include "ContentTestSupport.h"
+#include "core/CommandParameter.h"
 
 namespace
 {
@@ -275,7 +276,7 @@ TEST_F (SourceTest, LoadAppliesThePresetAndCopiesComeFromFiles)
 
     ASSERT_TRUE (item->load (0));
     EXPECT_FLOAT_EQ (bits.getValue(), 5.0f);
-    EXPECT_EQ (fixture.plugin().getParameterManager().getParameterByIndex (BasePlugin::presetNameId)->getText(), "Five");
+    EXPECT_EQ (fixture.plugin().getParameterManager().getParameterByIndex (CommandParameter::presetNameId)->getText(), "Five");
     EXPECT_FALSE (fixture.plugin().hasUnsavedPresetChanges());
 
     auto* copy = source->addItemCopy (source->getFileForName ("Five"), "Five Copy", CategoryTagMap::fromString ("C:c"));

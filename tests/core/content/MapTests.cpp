@@ -1,4 +1,5 @@
 #include "ContentTestSupport.h"
+#include "core/CommandParameter.h"
 #include "core/content/PresetChangeDetector.h"
 
 TEST (MidiControlMap, LearningBacksUpAndEndLearningRestoresOrKeeps)
@@ -176,7 +177,7 @@ TEST (PresetChangeDetector, ComparesWithTheSnapshotAndTicksEvery75Ms)
 
     // Parameters presets exclude do not count.
     plugin.getQualityParameter()->setValue (2.0f, true);
-    plugin.getParameterManager().getParameterByIndex (BasePlugin::presetNameId)->setText ("renamed", true);
+    plugin.getParameterManager().getParameterByIndex (CommandParameter::presetNameId)->setText ("renamed", true);
     EXPECT_FALSE (plugin.hasUnsavedPresetChanges());
 
     // Restarting clears the state; switched off, nothing is reported.

@@ -1,4 +1,5 @@
 #include "ContentTestSupport.h"
+#include "core/CommandParameter.h"
 
 TEST (PluginPresets, InitialisationLoadsBypassAndConstructionAppliesTheStartPreset)
 {
@@ -14,7 +15,7 @@ TEST (PluginPresets, InitialisationLoadsBypassAndConstructionAppliesTheStartPres
     EXPECT_EQ (plugin.getReloadPreset().name, "MPC60");
     EXPECT_FLOAT_EQ (fixture.parameter ("Bit Depth").getValue(), 12.0f);
     EXPECT_FLOAT_EQ (fixture.parameter ("Sample Rate").getValue(), 40000.0f);
-    EXPECT_EQ (plugin.getParameterManager().getParameterByIndex (BasePlugin::presetNameId)->getText(), "MPC60");
+    EXPECT_EQ (plugin.getParameterManager().getParameterByIndex (CommandParameter::presetNameId)->getText(), "MPC60");
     EXPECT_FALSE (plugin.hasUnsavedPresetChanges());
 
     // The sources share the plug-in's dictionary.
@@ -84,7 +85,7 @@ TEST (PluginPresets, TheStateCarriesParametersMapAndPresetName)
         PluginAudioProcessor original;
         auto& plugin = original.getPlugin();
         plugin.getParameterManager().getParameterByName ("Bit Depth")->setValue (9.0f, true);
-        plugin.getParameterManager().getParameterByIndex (BasePlugin::presetNameId)->setText ("Session", true);
+        plugin.getParameterManager().getParameterByIndex (CommandParameter::presetNameId)->setText ("Session", true);
         plugin.getMidiControlMap().setParameter (33, plugin.getParameterManager().getParameterByName ("Dither"));
         original.getStateInformation (state);
     }
@@ -93,7 +94,7 @@ TEST (PluginPresets, TheStateCarriesParametersMapAndPresetName)
     restored.setStateInformation (state.getData(), (int) state.getSize());
     auto& plugin = restored.getPlugin();
     EXPECT_FLOAT_EQ (plugin.getParameterManager().getParameterByName ("Bit Depth")->getValue(), 9.0f);
-    EXPECT_EQ (plugin.getParameterManager().getParameterByIndex (BasePlugin::presetNameId)->getText(), "Session");
+    EXPECT_EQ (plugin.getParameterManager().getParameterByIndex (CommandParameter::presetNameId)->getText(), "Session");
     EXPECT_EQ (plugin.getMidiControlMap().getParameter (33), plugin.getParameterManager().getParameterByName ("Dither"));
     EXPECT_FALSE (plugin.hasUnsavedPresetChanges());
 }
