@@ -20,7 +20,7 @@ class PresetPackageContent;
 
 /** The host-independent plug-in object. The host reaches it through PluginAudioProcessor; the
     editor, widgets and the content browser reach folders, settings, presets, parameters and
-    the MIDI CC map through it. */
+    the MIDI CC map through it. Message thread, unless an entry says otherwise. */
 class BasePlugin : public PresetTarget,
                    public Parameter::Listener,
                    public Parameter::ImmediateListener
@@ -165,26 +165,37 @@ public:
 
     //==============================================================================
     // State
+    /** Any thread but the audio thread (the host saves from its UI or a worker thread):
+        allocates. */
     std::unique_ptr<juce::XmlElement> createStateXml() const;
-    /** False, changing nothing, when the element is not a "PluginState". */
+    /** Any thread but the audio thread: allocates; the "Editor" element must reach the editor on
+        the message thread. False, changing nothing, when the element is not a "PluginState". */
     bool setStateFromXml (const juce::XmlElement& state);
 
     //==============================================================================
-    // Processing (audio thread)
+    // Processing
+    /** Any thread but the audio thread, while nothing processes: may allocate. */
     virtual void prepareToPlay (double sampleRate, int maximumBlockSize);
     virtual void releaseResources();
+    /** Audio thread: never allocates; takes only the processing mutex. */
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
     void processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
 
+    /** Any thread; the core itself is called under the processing mutex only. */
     BasePluginCore* getCore() const noexcept    { return core.get(); }
-    /** Creates the DSP core through the product and gives it every parameter's value. */
+    /** Message thread, before processing starts. Creates the DSP core through the product and
+        gives it every parameter's value. */
     void createCore();
+    /** Any thread. */
     virtual int getLatencySamples() const;
     double getSampleRate() const noexcept       { return sampleRate; }
+    /** Any thread: lock-free. */
     double getSecondsProcessed() const noexcept { return secondsProcessed.load(); }
     bool isOffline() const noexcept             { return offline.load(); }
 
+    /** Set by the audio thread, taken by the editor's timer with an exchange. */
     std::atomic<int> midiActivity { 0 };
+    /** 1 while the host processes audio. */
     std::atomic<int> active { 0 };
 
     //==============================================================================
@@ -204,15 +215,16 @@ public:
 
     juce::AudioFormatManager& getAudioFormats() noexcept { return audioFormats; }
 
-    // Parameter::ImmediateListener
+    /** Any thread the parameter changed on (the audio thread too): feeds the DSP core under the
+        processing mutex and tells the host on that thread. */
     void parameterValueChanged (Parameter& parameter, bool notify) override;
-    // Parameter::Listener
+    /** Message thread (Parameter::Listener): refreshes the host's display for range set 0. */
     void parameterChanged (Parameter* parameter) override;
     void parameterGestureBegan (Parameter* parameter) override;
     void parameterGestureEnded (Parameter* parameter) override;
 
 protected:
-    /** The effect's processing of one block (not bypassed). */
+    /** Audio thread: never allocates. The effect's processing of one block (not bypassed). */
     virtual void process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) = 0;
     /** The product's DSP core. */
     virtual std::unique_ptr<BasePluginCore> makeCore() = 0;
@@ -220,7 +232,8 @@ protected:
     virtual std::unique_ptr<PluginEditor> makeEditor();
     /** Gives the automatable parameters their host indices (in order by default). */
     virtual void assignHostIndices();
-    /** Passes a parameter's value to the DSP core. */
+    /** Any thread (the audio thread too): never allocates. Passes a parameter's value to the
+        DSP core. */
     virtual void sendToCore (Parameter& parameter);
 
     virtual void beginLoad() {}

@@ -178,6 +178,10 @@ public:
     PresetNameDisplay* getPresetNameControl() const noexcept { return presetNameControl; }
     /** The skin's button that sends a command (CommandParameter::button), or null. */
     ImgButton* getCommandButton (int commandId) const;
+    ImgButton* getOptionsButton() const   { return getCommandButton (CommandParameter::optionsId); }
+    ImgButton* getPreviousButton() const  { return getCommandButton (CommandParameter::presetPreviousId); }
+    ImgButton* getNextButton() const      { return getCommandButton (CommandParameter::presetNextId); }
+    ImgButton* getBrowseButton() const    { return getCommandButton (CommandParameter::presetBrowseId); }
     GFXMultiStateButton* getMidiLearnButton() const noexcept { return midiLearnButton; }
     ImgAnim* getMidiActivityControl() const noexcept        { return midiActivityControl; }
 

@@ -67,21 +67,18 @@ void OptionsWindow::Panel::setExpanded (bool open, bool notify)
 
     if (notify)
     {
-        for (int i = listeners.size(); --i >= 0;)
-            if (i < listeners.size())
-                listeners.getUnchecked (i)->panelExpanded (this);
+        listeners.call ([this] (Listener& l) { l.panelExpanded (this); });
     }
 }
 
 void OptionsWindow::Panel::addListener (Listener* listener)
 {
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+    listeners.add (listener);
 }
 
 void OptionsWindow::Panel::removeListener (Listener* listener)
 {
-    listeners.removeFirstMatchingValue (listener);
+    listeners.remove (listener);
 }
 
 void OptionsWindow::Panel::resized()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/parameters/ListenerArray.h"
 #include "editor/ScopedLookAndFeel.h"
 #include "editor/WindowComponent.h"
 #include "skin/DefaultLookAndFeel.h"
@@ -48,7 +49,7 @@ public:
         juce::DrawableButton chevron { {}, juce::DrawableButton::ImageFitted };
         HeaderComponent header;
         juce::Component& page;
-        juce::Array<Listener*> listeners;
+        ListenerArray<Listener> listeners;
 
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Panel)
     };

@@ -84,13 +84,12 @@ void PopupMenuEx::setItemTicked (int id, bool ticked, bool clearOthers)
 
 void PopupMenuEx::addListener (Listener* listener)
 {
-    if (listener != nullptr)
-        listeners.addIfNotAlreadyThere (listener);
+    listeners.add (listener);
 }
 
 void PopupMenuEx::removeListener (Listener* listener)
 {
-    listeners.removeFirstMatchingValue (listener);
+    listeners.remove (listener);
 }
 
 juce::String PopupMenuEx::getTargetComponentName() const
@@ -173,22 +172,14 @@ void PopupMenuEx::notifyItemChosen()
     const auto id = chosenId;
     const auto ticked = chosenTicked;
 
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        if (i < listeners.size())
-            listeners.getUnchecked (i)->menuItemChosen (this, id, ticked);
-    }
+    listeners.call ([&] (Listener& l) { l.menuItemChosen (this, id, ticked); });
 }
 
 void PopupMenuEx::notifyDismissed()
 {
     closePopup();
 
-    for (int i = listeners.size(); --i >= 0;)
-    {
-        if (i < listeners.size())
-            listeners.getUnchecked (i)->menuDismissed (this);
-    }
+    listeners.call ([this] (Listener& l) { l.menuDismissed (this); });
 }
 
 void PopupMenuEx::repaintPopup()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/parameters/ListenerArray.h"
 #include "editor/ModalComponent.h"
 #include <memory>
 
@@ -156,7 +157,7 @@ private:
     juce::String name;
     int tickStyle = 1;
     int tickOnRight = 1;
-    juce::Array<Listener*> listeners;
+    ListenerArray<Listener> listeners;
     juce::OwnedArray<Item> items;
     std::unique_ptr<PopupMenuComponent> popup;
     juce::Component::SafePointer<juce::Component> target;

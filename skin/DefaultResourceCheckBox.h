@@ -1,7 +1,7 @@
 #pragma once
 
 #include "skin/CheckBox.h"
-#include "skin/ListenerArray.h"
+#include "core/parameters/ListenerArray.h"
 #include "skin/PathComponent.h"
 
 /** A check box with a path field: lets the user point a setting at a custom resource file.

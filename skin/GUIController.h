@@ -2,7 +2,7 @@
 
 #include "core/parameters/Parameter.h"
 #include "skin/BlinkingComponent.h"
-#include "skin/ListenerArray.h"
+#include "core/parameters/ListenerArray.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 
 class Skin;

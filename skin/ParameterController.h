@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/parameters/Parameter.h"
-#include "skin/ListenerArray.h"
+#include "core/parameters/ListenerArray.h"
 #include <juce_data_structures/juce_data_structures.h>
 
 class ParameterManager;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/ListenerArray.h"
+#include "core/parameters/ListenerArray.h"
 #include "skin/ParameterController.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -159,10 +159,7 @@ void ContentSource::setSelected (bool shouldBeSelected, bool notify)
 
 void ContentSource::sendChangeMessage()
 {
-    // A listener may remove itself while told.
-    for (int i = listeners.size(); --i >= 0;)
-        if (i < listeners.size())
-            listeners.getUnchecked (i)->contentSourceChanged (this);
+    listeners.call ([this] (Listener& l) { l.contentSourceChanged (this); });
 }
 
 void ContentSource::setTagDictionary (TagDictionary* newDictionary)

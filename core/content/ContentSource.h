@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/content/Preset.h"
+#include "core/parameters/ListenerArray.h"
 #include "core/content/TagDictionary.h"
 #include <functional>
 
@@ -129,8 +130,8 @@ public:
     /** Preset sources: prepares a preset before it is applied. */
     virtual void preparePreset (Preset& preset);
 
-    void addListener (Listener* listener)    { if (listener != nullptr) listeners.addIfNotAlreadyThere (listener); }
-    void removeListener (Listener* listener) { listeners.removeFirstMatchingValue (listener); }
+    void addListener (Listener* listener)    { listeners.add (listener); }
+    void removeListener (Listener* listener) { listeners.remove (listener); }
     void sendChangeMessage();
 
     /** Where the source's log lines go (the plug-in's log). */
@@ -173,7 +174,7 @@ private:
     juce::OwnedArray<ContentItem> items, removedItems;
     TagDictionary* dictionary = nullptr;
     TagDictionary ownDictionary;
-    juce::Array<Listener*> listeners;
+    ListenerArray<Listener> listeners;
 
     JUCE_DECLARE_NON_COPYABLE (ContentSource)
 };

@@ -9,7 +9,8 @@
     Learning: startLearning backs up the 128 slots and arms a target parameter; each controller
     message that arrives while armed maps its CC to the target (the backed-up slots first put
     back, the target's other CCs cleared, so the last CC moved wins) and is reported by
-    getLearntController. endLearning (keep) disarms; without keep the backup comes back. */
+    getLearntController. endLearning (keep) disarms; without keep the backup comes back.
+    Message thread, but for the slot reads and handleController. */
 class MidiControlMap
 {
 public:
@@ -20,14 +21,16 @@ public:
 
     explicit MidiControlMap (ParameterManager& manager);
 
+    /** Any thread: lock-free. */
     Parameter* getParameter (int controller) const noexcept;
     void setParameter (int controller, Parameter* parameter) noexcept;
     /** The lowest CC mapped to the parameter, or -1. */
     int getControllerFor (const Parameter* parameter) const noexcept;
     void clear() noexcept;
 
-    /** Audio thread: learns when armed, then sets the mapped parameter from a controller value
-        0..127. Returns whether a parameter was mapped. */
+    /** Audio thread: lock-free itself; the parameter it sets reaches the DSP core under the
+        processing mutex and the host on this thread. Learns when armed, then sets the mapped
+        parameter from a controller value 0..127. Returns whether a parameter was mapped. */
     bool handleController (int controller, int value) noexcept;
 
     //==============================================================================

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/PopupMenuEx.h"
-#include "skin/ListenerArray.h"
+#include "core/parameters/ListenerArray.h"
 #include "skin/ParameterController.h"
 
 /** A flat drop-down list: shows the selected item's text and opens a PopupMenuEx below itself.

@@ -2,8 +2,9 @@
 
 #include <juce_core/juce_core.h>
 
-/** The listeners of a skin object: each added once (null is ignored), told last added first.
-    A listener may remove itself or others while it is being told. Message thread only. */
+/** The listeners of one of our objects: each added once (null is ignored), told last added
+    first. A listener may remove itself or others while it is being told. Not locked: the
+    object's one thread (the message thread for all but the parameters, which lock their own). */
 template <class ListenerType>
 class ListenerArray
 {
