@@ -22,5 +22,6 @@ public:
     /** The "Editor" element of the user settings (null: nothing to store). */
     virtual std::unique_ptr<juce::XmlElement> saveSettings() const { return nullptr; }
 
+    /** Message thread: the 25 ms timer the plug-in starts. */
     void timerCallback() override {}
 };

@@ -92,6 +92,7 @@ namespace Orvik
         void parentHierarchyChanged() override;
         std::unique_ptr<juce::ComponentTraverser> createKeyboardFocusTraverser() override;
         void buttonClicked (juce::Button* button) override;
+        // Message thread.
         void handleAsyncUpdate() override;
 
         static constexpr int buttonHeight = 22;

@@ -58,6 +58,7 @@ private:
         ~Hider() override;
 
         void mouseDown (const juce::MouseEvent& e) override;
+        // Message thread.
         void handleAsyncUpdate() override;
         void componentBeingDeleted (juce::Component& component) override;
         void componentVisibilityChanged (juce::Component& component) override;

@@ -52,6 +52,7 @@ public:
 
 private:
     void buttonClicked (juce::Button* button) override;
+    // Message thread: watches for the learnt controller.
     void timerCallback() override;
     void setLearning (bool shouldLearn);
     void updateControllerText();

@@ -147,6 +147,7 @@ private:
 
     void itemPressed (const Item& item);
     void dismissPressed();
+    // Message thread: tells the listeners after the click is over.
     void handleAsyncUpdate() override;
     void notifyItemChosen();
     void notifyDismissed();

@@ -55,6 +55,7 @@ public:
     GUIPickerComponent& getSkinPage() noexcept          { return skinPage; }
     QualitySettingsComponent& getQualityPage() noexcept { return qualityPage; }
 
+    /** Message thread: ends a timed message. */
     void timerCallback() override;
     void buttonClicked (juce::Button* button) override;
     void frontWindowClosed (juce::Component* page, juce::Component* pressedComponent) override;

@@ -32,6 +32,7 @@ public:
         void componentParentHierarchyChanged (juce::Component& component) override;
         void componentMovedOrResized (juce::Component& component, bool wasMoved, bool wasResized) override;
         void componentVisibilityChanged (juce::Component& component) override;
+        // Message thread: places the container once per turn of the message loop.
         void handleAsyncUpdate() override;
 
         void componentBeingDeleted (juce::Component& component) override;

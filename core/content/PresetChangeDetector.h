@@ -33,6 +33,7 @@ public:
     void parameterChanged (Parameter* parameter) override;
 
 private:
+    // Message thread: the detection interval's tick.
     void timerCallback() override;
 
     ParameterManager& manager;

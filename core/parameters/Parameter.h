@@ -211,6 +211,7 @@ protected:
 private:
     friend class ParameterManager;
 
+    // Message thread: delivers a change made on the message thread to the listeners.
     void handleAsyncUpdate() override;
     void callListeners (void (Listener::*callback) (Parameter*));
 
