@@ -52,15 +52,11 @@ ACFRESULT StandInTransport::QueryInterface (const acfIID& iid, void** ppOut)
 acfUInt32 StandInTransport::AddRef()  { return CountAddRef(); }
 acfUInt32 StandInTransport::Release() { return CountRelease(); }
 
-AAX_Result StandInTransport::Ask (const char* operation) const
+void StandInTransport::Record (const char* operation) const
 {
     // Queries are const to the library; the record is the stand-in's own business.
     const_cast<StandInTransport*> (this)->NoteCall (operation);
-
-    if (mHost != nullptr)
-        mCalls.push_back (operation);
-
-    return mState.result;
+    mCalls.push_back (operation);
 }
 
 AAX_Result StandInTransport::GetCurrentTempo (double* outTempo) const

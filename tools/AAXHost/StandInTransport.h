@@ -66,8 +66,17 @@ public:
     AAX_Result IsMetronomeEnabled (int32_t* outIsEnabled) const override;
 
 private:
-    // Notes the query, records it on the kernel's transport, and gives the state's result.
-    AAX_Result Ask (const char* operation) const;
+    // Gives the state's result; the kernel's transport notes and records the query first. A
+    // play head is read about ten times a block on the audio thread: nothing but the answer.
+    AAX_Result Ask (const char* operation) const
+    {
+        if (mHost != nullptr)
+            Record (operation);
+
+        return mState.result;
+    }
+
+    void Record (const char* operation) const;
 
     StandInHost*                     mHost = nullptr;
     State                            mState;
