@@ -16,11 +16,8 @@ namespace
 
 ApplicationFolders::ApplicationFolders (const juce::String& makerName, const juce::String& productName)
 {
-    const auto below = [&] (bool user)
-    {
-        return getRoot (user).getChildFile ("Application Support")
-                             .getChildFile (makerName)
-                             .getChildFile (productName);
+    const auto below = [&] (bool user) {
+        return getRoot (user).getChildFile ("Application Support").getChildFile (makerName).getChildFile (productName);
     };
 
     setFolder (appData, below (false));

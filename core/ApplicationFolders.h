@@ -17,7 +17,7 @@ public:
     ApplicationFolders (const juce::String& makerName, const juce::String& productName);
 
     juce::File getCommonFolder() const { return getFolder (appData); }
-    juce::File getUserFolder() const   { return getFolder (userData); }
+    juce::File getUserFolder() const { return getFolder (userData); }
 
     /** A named folder; an empty File when the name is unknown. */
     juce::File getFolder (const juce::String& name) const;

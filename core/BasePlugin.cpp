@@ -76,12 +76,14 @@ void BasePlugin::addQualityCopies()
     // The copies share the original's kind and items; building them from the same XML form
     // keeps them exact copies whatever the kind.
     const auto& d = quality->getDescription();
+    // clang-format off
     const struct { int id; const char* name; } copies[] = {
         { realtimeQualityId,        "Real-time Processing Quality" },
         { defaultRealtimeQualityId, "Default Real-time Processing Quality" },
         { offlineQualityId,         "Offline Processing Quality" },
         { defaultOfflineQualityId,  "Default Offline Processing Quality" }
     };
+    // clang-format on
 
     juce::XmlElement root ("PluginParameters");
     auto* group = root.createNewChildElement ("group");
@@ -191,8 +193,7 @@ std::unique_ptr<PresetPackageContent> BasePlugin::makeFactoryPresetSource (const
 
 juce::File BasePlugin::findFactoryPackage() const
 {
-    auto packages = folders.getCommonFolder().getChildFile ("Presets")
-                        .findChildFiles (juce::File::findFiles, false, juce::String ("*Factory*") + ContentPackage::fileExtension);
+    auto packages = folders.getCommonFolder().getChildFile ("Presets").findChildFiles (juce::File::findFiles, false, juce::String ("*Factory*") + ContentPackage::fileExtension);
 
     struct ByName
     {
@@ -204,7 +205,7 @@ juce::File BasePlugin::findFactoryPackage() const
 }
 
 ContentSource* BasePlugin::getFactoryPresetSource() const noexcept { return factoryPresets.get(); }
-ContentSource* BasePlugin::getUserPresetSource() const noexcept    { return userPresets.get(); }
+ContentSource* BasePlugin::getUserPresetSource() const noexcept { return userPresets.get(); }
 
 juce::File BasePlugin::getDefaultMidiControlMapFile() const
 {
@@ -248,7 +249,7 @@ void BasePlugin::loadHostParametersMap()
     if (hostParametersMapPath.isNotEmpty())
     {
         loaded = juce::File::isAbsolutePath (hostParametersMapPath)
-              && hostParametersMap.loadFromFile (juce::File (hostParametersMapPath), &error);
+            && hostParametersMap.loadFromFile (juce::File (hostParametersMapPath), &error);
 
         if (! loaded)
             logMessage ("Could not read the host-parameter map " + hostParametersMapPath + " " + error);
@@ -270,11 +271,11 @@ void BasePlugin::loadHostParametersMap()
 
 juce::String BasePlugin::getCommit() const
 {
-   #ifdef GRINDEL_COMMIT
+#ifdef GRINDEL_COMMIT
     return GRINDEL_COMMIT;
-   #else
+#else
     return "unknown";
-   #endif
+#endif
 }
 
 juce::String BasePlugin::getBuildDate() const
@@ -561,8 +562,7 @@ bool BasePlugin::setStateFromXml (const juce::XmlElement& state)
     if (! state.hasTagName (stateTag))
         return false;
 
-    const auto readPreset = [&state] (const char* tag, Preset& preset)
-    {
+    const auto readPreset = [&state] (const char* tag, Preset& preset) {
         auto* holder = state.getChildByName (tag);
         auto* element = holder != nullptr ? holder->getChildByName (Preset::xmlTag) : nullptr;
         return element != nullptr && preset.readFromXml (*element);

@@ -8,7 +8,10 @@
 #include "core/parameters/ParameterManager.h"
 #include <juce_audio_formats/juce_audio_formats.h>
 
-namespace juce { class AudioPlayHead; }
+namespace juce
+{
+    class AudioPlayHead;
+}
 
 class BasePluginCore;
 class ContentSource;
@@ -63,28 +66,28 @@ public:
     // Identity
     juce::String getDisplayName() const override = 0;
     virtual juce::String getShortCode() const = 0;
-    virtual juce::String getMakerName() const       { return "Orvik Group"; }
+    virtual juce::String getMakerName() const { return "Orvik Group"; }
     virtual juce::String getDescriptionText() const { return {}; }
-    virtual juce::String getCategory() const        { return {}; }
+    virtual juce::String getCategory() const { return {}; }
     virtual juce::String getCommit() const;
-    virtual juce::String getBranch() const          { return "master"; }
-    virtual juce::String getVersion() const         { return {}; }
-    virtual juce::String getBuildText() const       { return "0"; }
-    virtual juce::String getFormatName() const      { return "AAX"; }
-    virtual juce::String getPlatformName() const    { return "64bit"; }
+    virtual juce::String getBranch() const { return "master"; }
+    virtual juce::String getVersion() const { return {}; }
+    virtual juce::String getBuildText() const { return "0"; }
+    virtual juce::String getFormatName() const { return "AAX"; }
+    virtual juce::String getPlatformName() const { return "64bit"; }
     virtual juce::String getBuildDate() const;
     virtual juce::String getStartPresetName() const { return {}; }
-    virtual juce::String getInitPresetName() const  { return {}; }
+    virtual juce::String getInitPresetName() const { return {}; }
     virtual juce::String getExportExtension() const { return "." + getShortCode().toLowerCase() + "zip"; }
-    virtual bool hasCredits() const                 { return false; }
-    virtual juce::String getCreditsText() const     { return {}; }
-    virtual bool hasPresets() const                 { return false; }
+    virtual bool hasCredits() const { return false; }
+    virtual juce::String getCreditsText() const { return {}; }
+    virtual bool hasPresets() const { return false; }
     /** Set 0: the ids whose changes need a host display refresh; sorted, each [first, end). */
     virtual juce::Array<IdRange> getParameterIdRanges (int setIndex) const;
     virtual juce::String getParameterDisplayName (int parameterId) const;
     /** The host's name, detected when the processor is made. */
     const juce::String& getHostName() const noexcept { return hostName; }
-    void setHostName (const juce::String& name)      { hostName = name; }
+    void setHostName (const juce::String& name) { hostName = name; }
 
     //==============================================================================
     // Parameters
@@ -92,10 +95,10 @@ public:
     /** Empty when "parameters.xml" loaded; else why it did not. */
     const juce::String& getParametersError() const noexcept { return parametersError; }
 
-    Parameter* getQualityParameter() const noexcept          { return qualityParameter; }
-    Parameter* getRealtimeQualityParameter() const noexcept  { return realtimeQuality; }
-    Parameter* getOfflineQualityParameter() const noexcept   { return offlineQuality; }
-    bool hasQualityParameters() const noexcept               { return qualityParameter != nullptr; }
+    Parameter* getQualityParameter() const noexcept { return qualityParameter; }
+    Parameter* getRealtimeQualityParameter() const noexcept { return realtimeQuality; }
+    Parameter* getOfflineQualityParameter() const noexcept { return offlineQuality; }
+    bool hasQualityParameters() const noexcept { return qualityParameter != nullptr; }
 
     MidiControlMap& getMidiControlMap() noexcept { return midiControlMap; }
     HostParametersMap& getHostParametersMap() noexcept { return hostParametersMap; }
@@ -115,13 +118,13 @@ public:
 
     //==============================================================================
     // Folders, settings, log
-    ApplicationFolders& getFolders() noexcept     { return folders; }
-    juce::File getCommonFolder() const            { return folders.getCommonFolder(); }
+    ApplicationFolders& getFolders() noexcept { return folders; }
+    juce::File getCommonFolder() const { return folders.getCommonFolder(); }
     virtual juce::File getUserSettingsFile() const;
     virtual bool isAcceptedSettingsRoot (const juce::XmlElement& root) const;
     void saveUserSettings();
     void loadUserSettings();
-    bool hasSuperpowers() const noexcept          { return superpowers; }
+    bool hasSuperpowers() const noexcept { return superpowers; }
     void logMessage (const juce::String& message) override;
     juce::File getLogFile() const;
 
@@ -155,10 +158,10 @@ public:
     /** Either may be null (no presets, no factory package). */
     ContentSource* getFactoryPresetSource() const noexcept;
     ContentSource* getUserPresetSource() const noexcept;
-    PresetFolderContent* getUserPresets() const noexcept     { return userPresets.get(); }
+    PresetFolderContent* getUserPresets() const noexcept { return userPresets.get(); }
     PresetPackageContent* getFactoryPresets() const noexcept { return factoryPresets.get(); }
     /** The dictionary the plug-in's preset sources share until a browser gives them its own. */
-    TagDictionary& getTagDictionary() noexcept                { return tagDictionary; }
+    TagDictionary& getTagDictionary() noexcept { return tagDictionary; }
     /** The first file matching "*Factory*.orvikpkg" (by name) in "AppData"/Presets; none when
         there is none. */
     virtual juce::File findFactoryPackage() const;
@@ -182,16 +185,16 @@ public:
     void processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
 
     /** Any thread; the core itself is called under the processing mutex only. */
-    BasePluginCore* getCore() const noexcept    { return core.get(); }
+    BasePluginCore* getCore() const noexcept { return core.get(); }
     /** Message thread, before processing starts. Creates the DSP core through the product and
         gives it every parameter's value. */
     void createCore();
     /** Any thread. */
     virtual int getLatencySamples() const;
-    double getSampleRate() const noexcept       { return sampleRate; }
+    double getSampleRate() const noexcept { return sampleRate; }
     /** Any thread: lock-free. */
     double getSecondsProcessed() const noexcept { return secondsProcessed.load(); }
-    bool isOffline() const noexcept             { return offline.load(); }
+    bool isOffline() const noexcept { return offline.load(); }
 
     /** Set by the audio thread, taken by the editor's timer with an exchange. */
     std::atomic<int> midiActivity { 0 };
@@ -204,13 +207,13 @@ public:
     void createEditorOnce();
     void destroyEditor();
     PluginEditor* getActiveEditor() const noexcept { return editor.get(); }
-    bool isClosing() const noexcept                { return closing; }
-    void setClosing()                              { closing = true; }
+    bool isClosing() const noexcept { return closing; }
+    void setClosing() { closing = true; }
 
     //==============================================================================
     // Host
     void setProcessor (PluginAudioProcessor* p) noexcept { processor = p; }
-    PluginAudioProcessor* getProcessor() const noexcept  { return processor; }
+    PluginAudioProcessor* getProcessor() const noexcept { return processor; }
     void updateHostDisplay();
 
     juce::AudioFormatManager& getAudioFormats() noexcept { return audioFormats; }

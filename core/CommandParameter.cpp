@@ -1,6 +1,7 @@
 #include "core/CommandParameter.h"
 #include "core/parameters/ParameterManager.h"
 
+// clang-format off
 const std::array<CommandParameter, CommandParameter::count> CommandParameter::table { {
     { presetNameId,     "Preset Name",     "string", nullptr,          -1 },
     { optionsId,        "Options",         "logic",  "Options",        aboutId },
@@ -12,6 +13,7 @@ const std::array<CommandParameter, CommandParameter::count> CommandParameter::ta
     { presetReloadId,   "Preset Reload",   "logic",  nullptr,          -1 },
     { presetSaveId,     "Preset Save",     "logic",  nullptr,          -1 }
 } };
+// clang-format on
 
 // The parameter manager keeps MIDI learn away from every id from its first command id on.
 static_assert (CommandParameter::presetNameId == ParameterManager::firstCommandId);

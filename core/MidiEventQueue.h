@@ -21,9 +21,9 @@ public:
         int size = 0;
 
         juce::MidiMessage toMessage() const { return juce::MidiMessage (data, size); }
-        bool isController() const noexcept  { return size == 3 && (data[0] & 0xf0) == 0xb0; }
+        bool isController() const noexcept { return size == 3 && (data[0] & 0xf0) == 0xb0; }
         int getControllerNumber() const noexcept { return data[1]; }
-        int getControllerValue() const noexcept  { return data[2]; }
+        int getControllerValue() const noexcept { return data[2]; }
     };
 
     /** Audio thread: never allocates or locks. Adds one event; false when the queue is full or
@@ -35,7 +35,7 @@ public:
 
     /** Audio thread, or any thread while nothing processes. */
     int getNumPending() const noexcept { return counts[current]; }
-    void clear() noexcept              { counts = { 0, 0 }; }
+    void clear() noexcept { counts = { 0, 0 }; }
 
     /** Audio thread: never allocates or locks itself. Renders numSamples: renderSegment
         (start, length) for each run between events (runs of zero length are skipped) and

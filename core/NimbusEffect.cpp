@@ -63,16 +63,15 @@ void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& 
     float* left = buffer.getWritePointer (0);
     float* right = stereo ? buffer.getWritePointer (1) : nullptr;
 
-    midiQueue.process (numSamples,
-        [&] (int start, int length)
-        {
+    midiQueue.process (
+        numSamples,
+        [&] (int start, int length) {
             if (stereo)
                 effectCore->processStereo (left + start, right + start, length);
             else
                 effectCore->processMono (left + start, length);
         },
-        [&] (const MidiEventQueue::Event& event)
-        {
+        [&] (const MidiEventQueue::Event& event) {
             if (event.isController())
                 getMidiControlMap().handleController (event.getControllerNumber(), event.getControllerValue());
         });

@@ -16,7 +16,7 @@ public:
     /** Any thread. The core as an effect core (null without one). */
     NimbusEffectCore* getEffectCore() const noexcept;
     /** Any thread: lock-free. The host's tempo at the last block. */
-    double getTempo() const noexcept                   { return tempo.load(); }
+    double getTempo() const noexcept { return tempo.load(); }
     /** Guards every call into the DSP core, from processing and from parameter changes. */
     const juce::CriticalSection& getProcessingMutex() const noexcept { return processingMutex; }
 

@@ -22,7 +22,7 @@ PluginAudioProcessor::PluginAudioProcessor (std::unique_ptr<BasePlugin> p)
         addParameter (hostParameter.release());
     }
 
-    plugin->createCore();       // pushes every parameter's value into the core
+    plugin->createCore();   // pushes every parameter's value into the core
     plugin->applyStartPreset();
     plugin->createEditorOnce();
     setLatencySamples (plugin->getLatencySamples());

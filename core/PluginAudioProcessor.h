@@ -41,13 +41,13 @@ public:
     using juce::AudioProcessor::processBlockBypassed;
 
     double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override            { return true; }
-    bool producesMidi() const override           { return false; }
+    bool acceptsMidi() const override { return true; }
+    bool producesMidi() const override { return false; }
 
-    int getNumPrograms() override                              { return 1; }
-    int getCurrentProgram() override                           { return 0; }
-    void setCurrentProgram (int) override                      {}
-    const juce::String getProgramName (int) override           { return {}; }
+    int getNumPrograms() override { return 1; }
+    int getCurrentProgram() override { return 0; }
+    void setCurrentProgram (int) override {}
+    const juce::String getProgramName (int) override { return {}; }
     void changeProgramName (int, const juce::String&) override {}
 
     /** Any thread. */

@@ -32,7 +32,7 @@ public:
     virtual void setTempo (double) {}
 
     const SampleRateInfo& getSampleRateInfo() const noexcept { return sampleRate; }
-    int getMaximumBlockSize() const noexcept                 { return maximumBlockSize; }
+    int getMaximumBlockSize() const noexcept { return maximumBlockSize; }
 
 protected:
     SampleRateInfo sampleRate;

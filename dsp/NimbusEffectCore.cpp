@@ -4,7 +4,7 @@
 #include <juce_audio_basics/juce_audio_basics.h>
 
 #if JUCE_USE_SSE_INTRINSICS
- #include <emmintrin.h>
+#include <emmintrin.h>
 #endif
 
 namespace
@@ -21,7 +21,7 @@ namespace
         float result = 0.0f;
         int i = 0;
 
-       #if JUCE_USE_SSE_INTRINSICS
+#if JUCE_USE_SSE_INTRINSICS
         const auto magnitude = _mm_castsi128_ps (_mm_set1_epi32 (0x7fffffff));
         __m128 m[4] = { _mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps() };
 
@@ -32,13 +32,13 @@ namespace
         float lanes[4];
         _mm_storeu_ps (lanes, _mm_max_ps (_mm_max_ps (m[0], m[1]), _mm_max_ps (m[2], m[3])));
         result = std::max (std::max (lanes[0], lanes[1]), std::max (lanes[2], lanes[3]));
-       #else
+#else
         if (numSamples > 0)
         {
             const auto range = juce::FloatVectorOperations::findMinAndMax (samples, numSamples);
             return std::max (-range.getStart(), range.getEnd());
         }
-       #endif
+#endif
 
         for (; i < numSamples; ++i)
             result = std::max (result, std::abs (samples[i]));

@@ -10,9 +10,9 @@ public:
 
     void setRate (double newRate) noexcept;
 
-    double getRate() const noexcept       { return rate; }
-    double getPeriod() const noexcept     { return period; }
-    double getNyquist() const noexcept    { return 0.5 * rate; }
+    double getRate() const noexcept { return rate; }
+    double getPeriod() const noexcept { return period; }
+    double getNyquist() const noexcept { return 0.5 * rate; }
     /** One-pole smoothing coefficient for a time constant in milliseconds. */
     double getSmoothingCoefficient (double milliseconds) const noexcept;
 

@@ -16,8 +16,20 @@ namespace Orvik
         /** Button kinds; each is also the index of its label. Kind lists end with -1. */
         enum ButtonKind
         {
-            Cancel = 0, No, Yes, OK, Overwrite, SaveAs, Discard, Replace, Skip,
-            NoToAll, YesToAll, ReplaceAll, SkipAll, Rename,
+            Cancel = 0,
+            No,
+            Yes,
+            OK,
+            Overwrite,
+            SaveAs,
+            Discard,
+            Replace,
+            Skip,
+            NoToAll,
+            YesToAll,
+            ReplaceAll,
+            SkipAll,
+            Rename,
             numButtonKinds
         };
 
@@ -58,7 +70,7 @@ namespace Orvik
             escape or return button. */
         juce::TextButton* addButton (int kind, bool isEscape, bool isReturn, const juce::String& label = {});
         void setMessage (const juce::String& text);
-        juce::String getMessage() const                     { return message.getText(); }
+        juce::String getMessage() const { return message.getText(); }
 
         /** Adds the alert on top of parent, or of the caller when parent is null (the caller
             must then be a component), and shows it modally. */
@@ -73,18 +85,18 @@ namespace Orvik
         /** Focuses the return button, or the alert itself when there is none. */
         virtual void focusDefaultButton();
 
-        int getNumButtons() const noexcept                  { return buttons.size(); }
-        juce::TextButton* getButton (int index) const       { return buttons[index]; }
-        int getButtonKind (int index) const                 { return buttonKinds[index]; }
+        int getNumButtons() const noexcept { return buttons.size(); }
+        juce::TextButton* getButton (int index) const { return buttons[index]; }
+        int getButtonKind (int index) const { return buttonKinds[index]; }
         /** The first button of a kind, or null. */
         juce::TextButton* getButtonForKind (int kind) const;
-        juce::TextButton* getReturnButton() const noexcept  { return returnButton; }
-        juce::TextButton* getEscapeButton() const noexcept  { return escapeButton; }
-        juce::Label& getMessageLabel() noexcept             { return message; }
-        ComponentRow& getButtonRow() noexcept               { return buttonRow; }
-        Caller* getCaller() const noexcept                  { return caller; }
+        juce::TextButton* getReturnButton() const noexcept { return returnButton; }
+        juce::TextButton* getEscapeButton() const noexcept { return escapeButton; }
+        juce::Label& getMessageLabel() noexcept { return message; }
+        ComponentRow& getButtonRow() noexcept { return buttonRow; }
+        Caller* getCaller() const noexcept { return caller; }
 
-        bool dimsBackground() const override                { return true; }
+        bool dimsBackground() const override { return true; }
         void lookAndFeelChanged() override;
         void resized() override;
         void childBoundsChanged (juce::Component* child) override;

@@ -234,8 +234,7 @@ void BasePluginEditor::layoutStatusBar()
     if (buildInfoLabel.isVisible() && buildInfoLabel.getParentComponent() == this)
     {
         const auto border = buildInfoLabel.getBorderSize();
-        labelWidth = juce::jmin (getWidth(), buildInfoLabel.getFont().getStringWidth (buildInfoLabel.getText())
-                                                 + border.getLeftAndRight());
+        labelWidth = juce::jmin (getWidth(), buildInfoLabel.getFont().getStringWidth (buildInfoLabel.getText()) + border.getLeftAndRight());
     }
 
     const int barHeight = getStatusBarHeight();
@@ -324,8 +323,8 @@ void BasePluginEditor::findSkins()
     {
         // Without a default width there is nothing to give a percentage of.
         const auto label = defaultWidth > 0
-                               ? juce::String ((int) std::nearbyint ((double) size / (double) defaultWidth * 100.0)) + "%"
-                               : juce::String (size);
+            ? juce::String ((int) std::nearbyint ((double) size / (double) defaultWidth * 100.0)) + "%"
+            : juce::String (size);
         skins.add ({ juce::String (size), label, size });
     }
 
@@ -604,8 +603,7 @@ void BasePluginEditor::saveSnapshot()
 
     juce::Component::SafePointer<BasePluginEditor> safeThis (this);
 
-    requestFile ("Save snapshot as", "*.png", [safeThis] (const juce::File& chosen)
-    {
+    requestFile ("Save snapshot as", "*.png", [safeThis] (const juce::File& chosen) {
         if (safeThis == nullptr || chosen == juce::File())
             return;
 
@@ -644,8 +642,7 @@ void BasePluginEditor::requestFile (const juce::String& title, const juce::Strin
     snapshotChooser->launchAsync (juce::FileBrowserComponent::saveMode
                                       | juce::FileBrowserComponent::canSelectFiles
                                       | juce::FileBrowserComponent::warnAboutOverwriting,
-                                  [done = std::move (done)] (const juce::FileChooser& chooser)
-                                  {
+                                  [done = std::move (done)] (const juce::FileChooser& chooser) {
                                       done (chooser.getResult());
                                   });
 }
@@ -776,9 +773,9 @@ void BasePluginEditor::parameterChanged (Parameter* p)
     switch (id)
     {
         case CommandParameter::presetPreviousId: selectPreviousPreset(); break;
-        case CommandParameter::presetNextId:     selectNextPreset(); break;
-        case CommandParameter::presetBrowseId:   togglePresetBrowser(); break;
-        case CommandParameter::presetSaveId:     savePresetAs(); break;
+        case CommandParameter::presetNextId: selectNextPreset(); break;
+        case CommandParameter::presetBrowseId: togglePresetBrowser(); break;
+        case CommandParameter::presetSaveId: savePresetAs(); break;
         default: break;
     }
 }
@@ -1063,8 +1060,7 @@ void BasePluginEditor::retire (std::unique_ptr<juce::Component> component)
     retiredComponents.add (component.release());
 
     juce::Component::SafePointer<BasePluginEditor> safeThis (this);
-    juce::MessageManager::callAsync ([safeThis]
-    {
+    juce::MessageManager::callAsync ([safeThis] {
         if (safeThis != nullptr)
             safeThis->retiredComponents.clear();
     });

@@ -92,7 +92,7 @@ public:
     /** Rebuilds the skin list from the skins folder and chooses the default skin. */
     void findSkins();
     const juce::Array<SkinRecord>& getSkins() const noexcept { return skins; }
-    int getNumSkins() const noexcept                         { return skins.size(); }
+    int getNumSkins() const noexcept { return skins.size(); }
     int getSkinIndex (const juce::String& name) const;
     SkinRecord getSkinRecord (int index) const;
     /** Chooses a skin for the next start; names that are not installed are ignored. */
@@ -103,7 +103,7 @@ public:
     void changeSkinByIndex (int index);
     /** Waits for a running load. */
     juce::String getCurrentSkinName() const;
-    const juce::String& getChosenSkinName() const noexcept  { return chosenSkinName; }
+    const juce::String& getChosenSkinName() const noexcept { return chosenSkinName; }
     const juce::String& getPendingSkinName() const noexcept { return pendingSkinName; }
     /** Message thread. Loads the pending skin now. */
     virtual void loadSkin();
@@ -111,19 +111,19 @@ public:
     void handleAsyncUpdate() override;
 
     /** The current skin's widget tree, or null. */
-    Panel* getRootPanel() const noexcept                    { return rootPanel.get(); }
-    float getGuiScale() const noexcept                      { return guiScale; }
-    virtual juce::String getDefaultWidthText() const        { return {}; }
+    Panel* getRootPanel() const noexcept { return rootPanel.get(); }
+    float getGuiScale() const noexcept { return guiScale; }
+    virtual juce::String getDefaultWidthText() const { return {}; }
     virtual int getDefaultWidth() const;
 
     //==============================================================================
     // Settings, state, snapshot
-    virtual juce::String getSettingsTag() const             { return "Editor"; }
+    virtual juce::String getSettingsTag() const { return "Editor"; }
     virtual bool hasSettings (const juce::XmlElement& element) const;
     /** Message thread. The "Editor" element of the user settings. */
     std::unique_ptr<juce::XmlElement> saveSettings() const override;
     virtual void loadSettings (const juce::XmlElement& element);
-    virtual juce::String getStateTag() const                { return "Editor"; }
+    virtual juce::String getStateTag() const { return "Editor"; }
     virtual bool hasState (const juce::XmlElement& element) const;
     /** Message thread. The "Editor" element of the plug-in state: the skin asked for last. */
     std::unique_ptr<juce::XmlElement> getStateXml() const override;
@@ -134,7 +134,7 @@ public:
     void saveSnapshot();
     /** Replaces the native file chooser (tests answer it). */
     using FileRequest = MidiMapComponent::FileRequest;
-    void setFileRequest (FileRequest request)               { fileRequest = std::move (request); }
+    void setFileRequest (FileRequest request) { fileRequest = std::move (request); }
     /** Writes the skin area as a PNG file, replacing the file; false when there is no skin
         or the file cannot be written. */
     bool writeSnapshot (const juce::File& file) const;
@@ -147,7 +147,7 @@ public:
     void openParameterInfo (Parameter* parameter, juce::Component* anchor);
     /** "name: value" in the status bar for 3 s. */
     void showParameterValue (Parameter* parameter);
-    ParameterInfo* getParameterInfo() const noexcept        { return parameterInfo.get(); }
+    ParameterInfo* getParameterInfo() const noexcept { return parameterInfo.get(); }
     void showParameterInfo (ParameterInfo* info) override;
     bool closeParameterInfo (juce::Component* info) override;
 
@@ -159,31 +159,31 @@ public:
     void savePresetAs();
     void togglePresetBrowser();
     /** The content browser (null until the product builds one). */
-    juce::Component* getContentBrowser() const noexcept     { return contentBrowser.get(); }
+    juce::Component* getContentBrowser() const noexcept { return contentBrowser.get(); }
     void showAboutWindow();
 
     //==============================================================================
     // Parts, for the windows that work with the editor
-    StatusBar* getStatusBar() const noexcept                { return statusBar.get(); }
-    OptionsWindow* getOptionsWindow() const noexcept        { return optionsWindow.get(); }
+    StatusBar* getStatusBar() const noexcept { return statusBar.get(); }
+    OptionsWindow* getOptionsWindow() const noexcept { return optionsWindow.get(); }
     PresetSettingsComponent* getPresetsPage() const noexcept { return presetsPage.get(); }
-    MidiSettingsComponent* getMidiPage() const noexcept     { return midiPage.get(); }
+    MidiSettingsComponent* getMidiPage() const noexcept { return midiPage.get(); }
     DefaultSettingsComponent* getQualityPage() const noexcept { return qualityPage.get(); }
-    juce::Component* getUserInterfacePage() const noexcept  { return userInterfacePage.get(); }
-    Orvik::AlertWindow* getSkinErrorAlert() const noexcept  { return skinErrorAlert.get(); }
-    Orvik::AlertWindow* getSnapshotAlert() const noexcept   { return snapshotAlert.get(); }
-    juce::Label& getBuildInfoLabel() noexcept               { return buildInfoLabel; }
-    DefaultLookAndFeel& getDefaultLookAndFeel() noexcept    { return lookAndFeel; }
+    juce::Component* getUserInterfacePage() const noexcept { return userInterfacePage.get(); }
+    Orvik::AlertWindow* getSkinErrorAlert() const noexcept { return skinErrorAlert.get(); }
+    Orvik::AlertWindow* getSnapshotAlert() const noexcept { return snapshotAlert.get(); }
+    juce::Label& getBuildInfoLabel() noexcept { return buildInfoLabel; }
+    DefaultLookAndFeel& getDefaultLookAndFeel() noexcept { return lookAndFeel; }
 
     PresetNameDisplay* getPresetNameControl() const noexcept { return presetNameControl; }
     /** The skin's button that sends a command (CommandParameter::button), or null. */
     ImgButton* getCommandButton (int commandId) const;
-    ImgButton* getOptionsButton() const   { return getCommandButton (CommandParameter::optionsId); }
-    ImgButton* getPreviousButton() const  { return getCommandButton (CommandParameter::presetPreviousId); }
-    ImgButton* getNextButton() const      { return getCommandButton (CommandParameter::presetNextId); }
-    ImgButton* getBrowseButton() const    { return getCommandButton (CommandParameter::presetBrowseId); }
+    ImgButton* getOptionsButton() const { return getCommandButton (CommandParameter::optionsId); }
+    ImgButton* getPreviousButton() const { return getCommandButton (CommandParameter::presetPreviousId); }
+    ImgButton* getNextButton() const { return getCommandButton (CommandParameter::presetNextId); }
+    ImgButton* getBrowseButton() const { return getCommandButton (CommandParameter::presetBrowseId); }
     GFXMultiStateButton* getMidiLearnButton() const noexcept { return midiLearnButton; }
-    ImgAnim* getMidiActivityControl() const noexcept        { return midiActivityControl; }
+    ImgAnim* getMidiActivityControl() const noexcept { return midiActivityControl; }
 
     //==============================================================================
     // Listener operations
@@ -217,7 +217,7 @@ protected:
     virtual std::unique_ptr<juce::Component> createUserInterfacePage();
     virtual void afterInitialise() {}
     virtual void updateDisplay (bool visible);
-    virtual int getHiddenCommandParameterId() const         { return -1; }
+    virtual int getHiddenCommandParameterId() const { return -1; }
     virtual void skinChanged() {}
     virtual void guiWillChange() {}
     virtual void skinLoaded (Skin&) {}

@@ -58,8 +58,8 @@ void DefaultSettingsComponent::setParameters (Parameter* realTime, Parameter* of
 }
 
 ComboBoxButton* DefaultSettingsComponent::getRealTimeChoice() const noexcept { return rows != nullptr ? &rows->realTimeChoice : nullptr; }
-ComboBoxButton* DefaultSettingsComponent::getOfflineChoice() const noexcept  { return rows != nullptr ? &rows->offlineChoice : nullptr; }
-ComponentRow* DefaultSettingsComponent::getOuterRow() const noexcept         { return rows != nullptr ? &rows->outer : nullptr; }
+ComboBoxButton* DefaultSettingsComponent::getOfflineChoice() const noexcept { return rows != nullptr ? &rows->offlineChoice : nullptr; }
+ComponentRow* DefaultSettingsComponent::getOuterRow() const noexcept { return rows != nullptr ? &rows->outer : nullptr; }
 
 void DefaultSettingsComponent::resized()
 {

@@ -19,7 +19,7 @@ public:
     /** Builds the rows (replacing earlier ones) and binds the two choices. */
     void setParameters (Parameter* realTime, Parameter* offline);
 
-    bool hasRows() const noexcept                   { return rows != nullptr; }
+    bool hasRows() const noexcept { return rows != nullptr; }
     ComboBoxButton* getRealTimeChoice() const noexcept;
     ComboBoxButton* getOfflineChoice() const noexcept;
     ComponentRow* getOuterRow() const noexcept;

@@ -49,16 +49,16 @@ void FrontWindow::showFront (juce::Component* caller, juce::Component* popup, ju
     const int w = popup->getWidth(), h = popup->getHeight();
 
     const int x = (anchorJustification & juce::Justification::horizontallyCentred) != 0 ? area.getX() + area.getWidth() / 2
-                : (anchorJustification & juce::Justification::right) != 0              ? area.getRight()
+        : (anchorJustification & juce::Justification::right) != 0                       ? area.getRight()
                                                                                         : area.getX();
     const int y = (anchorJustification & juce::Justification::verticallyCentred) != 0 ? area.getY() + area.getHeight() / 2
-                : (anchorJustification & juce::Justification::bottom) != 0            ? area.getBottom()
+        : (anchorJustification & juce::Justification::bottom) != 0                    ? area.getBottom()
                                                                                       : area.getY();
     const int dx = (popupJustification & juce::Justification::horizontallyCentred) != 0 ? w / 2
-                 : (popupJustification & juce::Justification::right) != 0              ? w
-                                                                                       : 0;
+        : (popupJustification & juce::Justification::right) != 0                        ? w
+                                                                                        : 0;
     const int dy = (popupJustification & juce::Justification::verticallyCentred) != 0 ? h / 2
-                 : (popupJustification & juce::Justification::bottom) != 0            ? h
+        : (popupJustification & juce::Justification::bottom) != 0                     ? h
                                                                                       : 0;
 
     popup->setBounds (juce::Rectangle<int> (x - dx + offset.x, y - dy + offset.y, w, h)

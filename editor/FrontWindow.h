@@ -45,8 +45,8 @@ public:
     /** The common closing step: the pop-up leaves the owner, then the callback is told. */
     void closeFront (juce::Component* popup, juce::Component* pressedComponent = nullptr);
 
-    juce::Component* getFrontComponent() const noexcept   { return front.getComponent(); }
-    juce::Component& getFrontOwner() const noexcept       { return owner; }
+    juce::Component* getFrontComponent() const noexcept { return front.getComponent(); }
+    juce::Component& getFrontOwner() const noexcept { return owner; }
 
 private:
     class Hider : public juce::MouseListener,

@@ -15,8 +15,8 @@ public:
 
     /** Builds one button per skin of the open editor; the page's height follows. */
     void fillSkinButtons();
-    int getNumSkinButtons() const noexcept              { return skinButtons.size(); }
-    juce::TextButton* getSkinButton (int index) const   { return skinButtons[index]; }
+    int getNumSkinButtons() const noexcept { return skinButtons.size(); }
+    juce::TextButton* getSkinButton (int index) const { return skinButtons[index]; }
     /** Listens to every skin button, also to the ones a later fill builds. */
     void addSkinButtonListener (juce::Button::Listener* listener);
     void removeSkinButtonListener (juce::Button::Listener* listener);

@@ -17,8 +17,8 @@ public:
     /** Refills the drop-down from the editor's skins and selects the current one. */
     void refresh();
 
-    ComboBoxEx& getChooser() noexcept             { return chooser; }
-    HardLabel& getLabel() noexcept                { return label; }
+    ComboBoxEx& getChooser() noexcept { return chooser; }
+    HardLabel& getLabel() noexcept { return label; }
 
     void comboBoxExChanged (ComboBoxEx* box) override;
     void resized() override;

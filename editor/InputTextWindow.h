@@ -19,8 +19,8 @@ namespace Orvik
                          const juce::String& initialText);
         ~InputTextWindow() override;
 
-        juce::String getText() const                { return textField.getText(); }
-        juce::TextEditor& getTextField() noexcept   { return textField; }
+        juce::String getText() const { return textField.getText(); }
+        juce::TextEditor& getTextField() noexcept { return textField; }
 
         /** Shows it again, centred. */
         virtual void showCentred();

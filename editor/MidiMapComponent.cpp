@@ -41,12 +41,11 @@ void MidiMapComponent::requestFile (const juce::String& chooserTitle, bool forSa
 
     chooser = std::make_unique<juce::FileChooser> (chooserTitle, juce::File(), patterns, true);
     const auto chooserFlags = forSaving ? juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
-                                       | juce::FileBrowserComponent::warnAboutOverwriting
-                                 : juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles;
+            | juce::FileBrowserComponent::warnAboutOverwriting
+                                        : juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles;
     juce::WeakReference<MidiMapComponent> safeThis (this);
 
-    chooser->launchAsync (chooserFlags, [safeThis, done] (const juce::FileChooser& fc)
-    {
+    chooser->launchAsync (chooserFlags, [safeThis, done] (const juce::FileChooser& fc) {
         if (safeThis != nullptr)
             done (fc.getResult());
     });
@@ -101,16 +100,14 @@ void MidiMapComponent::buttonClicked (juce::Button* button)
 
     if (button == &loadButton)
     {
-        requestFile ("Load MIDI CC map", false, [safeThis] (const juce::File& file)
-        {
+        requestFile ("Load MIDI CC map", false, [safeThis] (const juce::File& file) {
             if (safeThis != nullptr)
                 safeThis->loadFrom (file);
         });
     }
     else if (button == &saveButton)
     {
-        requestFile ("Save MIDI CC map as", true, [safeThis] (const juce::File& file)
-        {
+        requestFile ("Save MIDI CC map as", true, [safeThis] (const juce::File& file) {
             if (safeThis != nullptr)
                 safeThis->saveTo (file);
         });

@@ -24,7 +24,7 @@ public:
     /** Asks for a file to load from or save to and calls back with it (a non-existent file when
         the user cancels). Tests replace it; the real one is JUCE's asynchronous native chooser. */
     using FileRequest = PathComponent::FileRequest;
-    void setFileRequest (FileRequest request)     { fileRequest = std::move (request); }
+    void setFileRequest (FileRequest request) { fileRequest = std::move (request); }
 
     /** Loads the map from file; nothing for a file that does not exist. */
     void loadFrom (const juce::File& file);
@@ -34,10 +34,10 @@ public:
     void saveTo (const juce::File& chosen);
     /** Writes the map; false when it cannot. */
     bool writeMap (const juce::File& file);
-    Orvik::AlertWindow* getOverwriteAlert() const noexcept  { return overwriteAlert.get(); }
+    Orvik::AlertWindow* getOverwriteAlert() const noexcept { return overwriteAlert.get(); }
 
-    juce::TextButton& getLoadButton() noexcept    { return loadButton; }
-    juce::TextButton& getSaveButton() noexcept    { return saveButton; }
+    juce::TextButton& getLoadButton() noexcept { return loadButton; }
+    juce::TextButton& getSaveButton() noexcept { return saveButton; }
 
     void buttonClicked (juce::Button* button) override;
     void alertWindowClosed (Orvik::AlertWindow* alert, int kind) override;

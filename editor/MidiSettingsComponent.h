@@ -12,7 +12,7 @@ public:
     explicit MidiSettingsComponent (BasePlugin& plugin);
     ~MidiSettingsComponent() override;
 
-    DefaultResourceCheckBox& getMapChoice() noexcept  { return mapChoice; }
+    DefaultResourceCheckBox& getMapChoice() noexcept { return mapChoice; }
 
     void resourceCheckBoxChanged (DefaultResourceCheckBox* checkBox) override;
     void resized() override;

@@ -26,7 +26,7 @@ public:
     ~ModalComponent() override;
 
     /** Whether the covering window veils what lies behind the component. */
-    virtual bool dimsBackground() const   { return false; }
+    virtual bool dimsBackground() const { return false; }
     /** Places the component: at the stored position, or centred in the desktop area. */
     virtual void updatePosition();
 
@@ -39,9 +39,9 @@ public:
     /** Hides the component and its covering window; both stay in the tree for the next show. */
     void hide();
 
-    PositionMode getPositionMode() const noexcept          { return positionMode; }
-    juce::Point<int> getStoredPosition() const noexcept    { return position; }
-    juce::Component& getCoveringWindow() noexcept          { return coveringWindow; }
+    PositionMode getPositionMode() const noexcept { return positionMode; }
+    juce::Point<int> getStoredPosition() const noexcept { return position; }
+    juce::Component& getCoveringWindow() noexcept { return coveringWindow; }
     bool isInCoveringWindow() const noexcept;
 
     void parentHierarchyChanged() override;

@@ -32,14 +32,14 @@ public:
         ~Panel() override;
 
         void setExpanded (bool open, bool notify);
-        bool isExpanded() const                         { return page.isVisible(); }
+        bool isExpanded() const { return page.isVisible(); }
 
         void addListener (Listener* listener);
         void removeListener (Listener* listener);
 
-        HeaderComponent& getHeader() noexcept           { return header; }
-        juce::DrawableButton& getChevron() noexcept     { return chevron; }
-        juce::Component& getPage() noexcept             { return page; }
+        HeaderComponent& getHeader() noexcept { return header; }
+        juce::DrawableButton& getChevron() noexcept { return chevron; }
+        juce::Component& getPage() noexcept { return page; }
 
         void resized() override;
         void mouseDown (const juce::MouseEvent& e) override;
@@ -63,8 +63,8 @@ public:
         ~PanelContainer() override;
 
         Panel* addPanel (const juce::String& title, juce::Component& page);
-        int getNumPanels() const noexcept               { return panels.size(); }
-        Panel* getPanel (int index) const               { return panels[index]; }
+        int getNumPanels() const noexcept { return panels.size(); }
+        Panel* getPanel (int index) const { return panels[index]; }
 
         void resized() override;
         void childBoundsChanged (juce::Component* child) override;
@@ -91,11 +91,11 @@ public:
     /** Adds a section at the end; page stays the caller's. */
     Panel* addPanel (const juce::String& title, juce::Component& page);
 
-    PanelContainer& getPanelContainer() noexcept    { return panelContainer; }
-    juce::Viewport& getViewport() noexcept          { return viewport; }
-    juce::Label& getNotice() noexcept               { return notice; }
+    PanelContainer& getPanelContainer() noexcept { return panelContainer; }
+    juce::Viewport& getViewport() noexcept { return viewport; }
+    juce::Label& getNotice() noexcept { return notice; }
 
-    bool dimsBackground() const override            { return true; }
+    bool dimsBackground() const override { return true; }
     void buttonClicked (juce::Button* button) override;
     void resized() override;
 

@@ -36,10 +36,10 @@ public:
     ~ParameterInfo() override;
 
     /** The toggle's state: learning armed. */
-    bool getOption() const noexcept                 { return learnToggle.isChecked(); }
+    bool getOption() const noexcept { return learnToggle.isChecked(); }
     /** The CC now mapped to the parameter as shown ("CC 7", or "No CC" when none). */
-    juce::String getControllerText() const          { return controllerLabel.getText(); }
-    CheckBox& getLearnToggle() noexcept             { return learnToggle; }
+    juce::String getControllerText() const { return controllerLabel.getText(); }
+    CheckBox& getLearnToggle() noexcept { return learnToggle; }
 
     void addListener (Listener* listener);
     void removeListener (Listener* listener);

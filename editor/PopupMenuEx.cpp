@@ -103,8 +103,8 @@ juce::Rectangle<int> PopupMenuEx::getTargetArea() const
         return {};
 
     const auto area = targetSize.x >= 1 && targetSize.y >= 1
-                          ? juce::Rectangle<int> (targetPosition.x, targetPosition.y, targetSize.x, targetSize.y)
-                          : target->getLocalBounds();
+        ? juce::Rectangle<int> (targetPosition.x, targetPosition.y, targetSize.x, targetSize.y)
+        : target->getLocalBounds();
     return popup->getLocalArea (target.getComponent(), area);
 }
 

@@ -44,24 +44,24 @@ public:
     PopupMenuEx& operator= (const PopupMenuEx& other);
     ~PopupMenuEx() override;
 
-    const juce::String& getName() const noexcept    { return name; }
+    const juce::String& getName() const noexcept { return name; }
 
     void addItem (int id, const juce::String& text, bool ticked = false, bool enabled = true);
     /** Removes every item. */
     void clear();
-    int getNumItems() const noexcept                { return items.size(); }
-    Item* getItem (int index) const noexcept        { return items[index]; }
+    int getNumItems() const noexcept { return items.size(); }
+    Item* getItem (int index) const noexcept { return items[index]; }
     /** The first item with that id, or null. */
     Item* findItem (int id) const;
     /** Ticks or unticks every item with that id; with clearOthers every other item is unticked. */
     void setItemTicked (int id, bool ticked, bool clearOthers);
 
     /** 0: ticks are squares; anything else: dots. */
-    void setTickStyle (int style)                   { tickStyle = style; }
-    int getTickStyle() const noexcept               { return tickStyle; }
+    void setTickStyle (int style) { tickStyle = style; }
+    int getTickStyle() const noexcept { return tickStyle; }
     /** 1: tick at the right edge; anything else: at the left, before the text. */
-    void setTickOnRight (int onRight)               { tickOnRight = onRight; }
-    int getTickOnRight() const noexcept             { return tickOnRight; }
+    void setTickOnRight (int onRight) { tickOnRight = onRight; }
+    int getTickOnRight() const noexcept { return tickOnRight; }
 
     /** A null listener or one already present is ignored. */
     void addListener (Listener* listener);
@@ -71,15 +71,15 @@ public:
         is (targetPosition, targetSize) in target's coordinates, else target's bounds. */
     void show (juce::Component* target, juce::Point<int> targetPosition = {},
                juce::Point<int> targetSize = {}, int placement = placeBelow);
-    bool isOpen() const noexcept                    { return popup != nullptr; }
-    PopupMenuComponent* getPopup() const noexcept   { return popup.get(); }
+    bool isOpen() const noexcept { return popup != nullptr; }
+    PopupMenuComponent* getPopup() const noexcept { return popup.get(); }
 
-    juce::Component* getTargetComponent() const noexcept  { return target.getComponent(); }
+    juce::Component* getTargetComponent() const noexcept { return target.getComponent(); }
     /** Widgets sharing a menu compare this with their own name. */
     juce::String getTargetComponentName() const;
     /** The target area in the menu layer's coordinates; empty without target or layer. */
     juce::Rectangle<int> getTargetArea() const;
-    int getPlacement() const noexcept               { return placement; }
+    int getPlacement() const noexcept { return placement; }
 
     /** The menu layer: fills the editor, swallows presses outside the menu window. */
     class PopupMenuComponent : public ModalComponent
@@ -88,8 +88,8 @@ public:
         explicit PopupMenuComponent (PopupMenuEx& menu);
         ~PopupMenuComponent() override;
 
-        Window* getWindow() const noexcept          { return windows.getFirst(); }
-        PopupMenuEx& getMenu() noexcept             { return menu; }
+        Window* getWindow() const noexcept { return windows.getFirst(); }
+        PopupMenuEx& getMenu() noexcept { return menu; }
 
         void updatePosition() override;
         void visibilityChanged() override;
@@ -121,8 +121,8 @@ public:
         /** Places the window against the target area in a layer of the given size. */
         void place (juce::Rectangle<int> targetArea, int placement, juce::Point<int> layerSize);
 
-        Item* getHoveredItem() const noexcept       { return hoveredItem; }
-        Item* getLastHoveredItem() const noexcept   { return lastHoveredItem; }
+        Item* getHoveredItem() const noexcept { return hoveredItem; }
+        Item* getLastHoveredItem() const noexcept { return lastHoveredItem; }
 
         void paint (juce::Graphics& g) override;
         void lookAndFeelChanged() override;

@@ -14,7 +14,7 @@ public:
     class LF : public DefaultLookAndFeel
     {
     public:
-        juce::Font getTextButtonFont (juce::TextButton&, int) override  { return getSecondaryFont(); }
+        juce::Font getTextButtonFont (juce::TextButton&, int) override { return getSecondaryFont(); }
     };
 
     /** editor: the editor that asks, also the caller; parent null means the editor as
@@ -22,10 +22,10 @@ public:
     explicit PresetChangedAlert (Orvik::AlertWindow::Caller& editor, juce::Component* parent = nullptr);
     ~PresetChangedAlert() override;
 
-    bool isDontShowAgainTicked() const noexcept   { return dontShowAgain.isChecked(); }
-    CheckBox& getDontShowAgainBox() noexcept      { return dontShowAgain; }
+    bool isDontShowAgainTicked() const noexcept { return dontShowAgain.isChecked(); }
+    CheckBox& getDontShowAgainBox() noexcept { return dontShowAgain; }
     juce::TextButton* getYesButton() const noexcept { return yesButton; }
-    juce::TextButton* getNoButton() const noexcept  { return noButton; }
+    juce::TextButton* getNoButton() const noexcept { return noButton; }
 
     void updateLayout() override;
     void resized() override;

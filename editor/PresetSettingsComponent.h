@@ -13,8 +13,8 @@ public:
     explicit PresetSettingsComponent (BasePlugin& plugin);
     ~PresetSettingsComponent() override;
 
-    CheckBox& getCheckBox() noexcept              { return checkBox; }
-    bool isWarningOn() const noexcept             { return checkBox.isChecked(); }
+    CheckBox& getCheckBox() noexcept { return checkBox; }
+    bool isWarningOn() const noexcept { return checkBox.isChecked(); }
 
     void resized() override;
 

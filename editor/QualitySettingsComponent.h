@@ -16,11 +16,11 @@ public:
     explicit QualitySettingsComponent (BasePlugin& plugin);
     ~QualitySettingsComponent() override;
 
-    bool isRealTimeSelected() const noexcept             { return realTimeButton.getToggleState(); }
-    TextButtonWithIcon& getRealTimeButton() noexcept     { return realTimeButton; }
-    TextButtonWithIcon& getOfflineButton() noexcept      { return offlineButton; }
-    RadioTextButtons& getRealTimeChoice() noexcept       { return realTimeChoice; }
-    RadioTextButtons& getOfflineChoice() noexcept        { return offlineChoice; }
+    bool isRealTimeSelected() const noexcept { return realTimeButton.getToggleState(); }
+    TextButtonWithIcon& getRealTimeButton() noexcept { return realTimeButton; }
+    TextButtonWithIcon& getOfflineButton() noexcept { return offlineButton; }
+    RadioTextButtons& getRealTimeChoice() noexcept { return realTimeChoice; }
+    RadioTextButtons& getOfflineChoice() noexcept { return offlineChoice; }
 
     void buttonClicked (juce::Button* button) override;
     void resized() override;

@@ -23,7 +23,7 @@ namespace Orvik
         ~ReplaceAlertWindow() override;
 
         /** The suggested name, or the one entered through Rename. */
-        const juce::String& getNewName() const noexcept   { return newName; }
+        const juce::String& getNewName() const noexcept { return newName; }
         InputTextWindow* getRenameWindow() const noexcept { return renameWindow.get(); }
 
         void buttonClicked (juce::Button* button) override;

@@ -159,10 +159,10 @@ void StatusBar::buttonClicked (juce::Button* button)
         }
     }
 
-    juce::Component* page = button == &midiButton    ? static_cast<juce::Component*> (&midiMapPage)
-                          : button == &skinButton    ? static_cast<juce::Component*> (&skinPage)
-                          : button == &qualityButton ? static_cast<juce::Component*> (&qualityPage)
-                                                     : nullptr;
+    juce::Component* page = button == &midiButton ? static_cast<juce::Component*> (&midiMapPage)
+        : button == &skinButton                   ? static_cast<juce::Component*> (&skinPage)
+        : button == &qualityButton                ? static_cast<juce::Component*> (&qualityPage)
+                                                  : nullptr;
     if (page == nullptr)
         return;
 
@@ -174,10 +174,10 @@ void StatusBar::buttonClicked (juce::Button* button)
 
 void StatusBar::frontWindowClosed (juce::Component* page, juce::Component* pressedComponent)
 {
-    juce::Button* button = page == &midiMapPage  ? static_cast<juce::Button*> (&midiButton)
-                         : page == &skinPage     ? static_cast<juce::Button*> (&skinButton)
-                         : page == &qualityPage  ? static_cast<juce::Button*> (&qualityButton)
-                                                 : nullptr;
+    juce::Button* button = page == &midiMapPage ? static_cast<juce::Button*> (&midiButton)
+        : page == &skinPage                     ? static_cast<juce::Button*> (&skinButton)
+        : page == &qualityPage                  ? static_cast<juce::Button*> (&qualityButton)
+                                                : nullptr;
 
     // A press on the page's own button untoggles it by its own click.
     if (button != nullptr && pressedComponent != button)

@@ -26,7 +26,7 @@ public:
     enum ColourIds
     {
         backgroundColourId = 0x0F004001,
-        textColourId       = 0x0F004002
+        textColourId = 0x0F004002
     };
 
     static constexpr int timedMessageMs = 3000;
@@ -41,18 +41,18 @@ public:
     /** Clears the message when level is -1 or at least the shown level. */
     void clearMessage (int level = -1);
 
-    const juce::String& getText() const noexcept    { return text; }
-    int getLevel() const noexcept                   { return level; }
+    const juce::String& getText() const noexcept { return text; }
+    int getLevel() const noexcept { return level; }
 
     /** The editor shows the skin button only with two or more skins. */
     void setSkinPickerVisible (bool shouldBeVisible);
 
-    TextButtonWithIcon& getQualityButton() noexcept     { return qualityButton; }
-    TextButtonWithIcon& getMidiButton() noexcept        { return midiButton; }
-    TextButtonWithIcon& getSkinButton() noexcept        { return skinButton; }
-    TextButtonWithIcon& getSnapshotButton() noexcept    { return snapshotButton; }
-    MidiMapComponent& getMidiMapPage() noexcept         { return midiMapPage; }
-    GUIPickerComponent& getSkinPage() noexcept          { return skinPage; }
+    TextButtonWithIcon& getQualityButton() noexcept { return qualityButton; }
+    TextButtonWithIcon& getMidiButton() noexcept { return midiButton; }
+    TextButtonWithIcon& getSkinButton() noexcept { return skinButton; }
+    TextButtonWithIcon& getSnapshotButton() noexcept { return snapshotButton; }
+    MidiMapComponent& getMidiMapPage() noexcept { return midiMapPage; }
+    GUIPickerComponent& getSkinPage() noexcept { return skinPage; }
     QualitySettingsComponent& getQualityPage() noexcept { return qualityPage; }
 
     /** Message thread: ends a timed message. */
@@ -76,7 +76,7 @@ private:
     GUIPickerComponent skinPage;
     QualitySettingsComponent qualityPage;
     TextButtonWithIcon qualityButton { "Normal" }, midiButton { "MIDI" }, skinButton { "GUI" },
-                       snapshotButton { "PrtScn" };
+        snapshotButton { "PrtScn" };
     juce::Font font;
     juce::String text;
     int level = 0;

@@ -61,8 +61,7 @@ void WindowComponent::buttonClicked (juce::Button* button)
 void WindowComponent::setContentSize (int w, int h)
 {
     const int width = juce::jmax (minimumWidth, w + border.getLeftAndRight() + contentMargins.getLeftAndRight());
-    const int height = juce::jmax (minimumHeight, h + (headerVisible ? headerHeight : 0)
-                                                      + border.getTopAndBottom() + contentMargins.getTopAndBottom());
+    const int height = juce::jmax (minimumHeight, h + (headerVisible ? headerHeight : 0) + border.getTopAndBottom() + contentMargins.getTopAndBottom());
     setSize (width, height);
 }
 
@@ -207,10 +206,10 @@ void WindowComponent::drawDefaultWindow (juce::Graphics& g, WindowComponent& win
 
     const auto b = window.getBorderThickness();
 
-    if (b.getTop() > 0)     g.fillRect (bounds.withHeight (b.getTop()));
-    if (b.getBottom() > 0)  g.fillRect (bounds.withTrimmedTop (bounds.getHeight() - b.getBottom()));
-    if (b.getLeft() > 0)    g.fillRect (bounds.withWidth (b.getLeft()));
-    if (b.getRight() > 0)   g.fillRect (bounds.withTrimmedLeft (bounds.getWidth() - b.getRight()));
+    if (b.getTop() > 0) g.fillRect (bounds.withHeight (b.getTop()));
+    if (b.getBottom() > 0) g.fillRect (bounds.withTrimmedTop (bounds.getHeight() - b.getBottom()));
+    if (b.getLeft() > 0) g.fillRect (bounds.withWidth (b.getLeft()));
+    if (b.getRight() > 0) g.fillRect (bounds.withTrimmedLeft (bounds.getWidth() - b.getRight()));
 
     if (window.isHeaderVisible())
     {

@@ -12,8 +12,8 @@ public:
     enum ColourIds
     {
         backgroundColourId = 0x0F001000,
-        headerColourId     = 0x0F001001,
-        titleColourId      = 0x0F001002
+        headerColourId = 0x0F001001,
+        titleColourId = 0x0F001002
     };
 
     /** Implemented by the system look-and-feel; a window under any other look-and-feel keeps
@@ -39,25 +39,25 @@ public:
     virtual void setContentSize (int w, int h);
 
     void setTitle (const juce::String& newTitle);
-    const juce::String& getTitle() const noexcept           { return title; }
+    const juce::String& getTitle() const noexcept { return title; }
     /** Null removes the icon. */
     void setIcon (std::unique_ptr<juce::Drawable> newIcon);
-    juce::Drawable* getIcon() const noexcept                { return icon.get(); }
+    juce::Drawable* getIcon() const noexcept { return icon.get(); }
     void setHeaderVisible (bool shouldBeVisible);
-    bool isHeaderVisible() const noexcept                   { return headerVisible; }
+    bool isHeaderVisible() const noexcept { return headerVisible; }
     void setCloseButtonVisible (bool shouldBeVisible);
-    bool isCloseButtonVisible() const noexcept              { return closeButtonVisible; }
+    bool isCloseButtonVisible() const noexcept { return closeButtonVisible; }
     void setBorderThickness (juce::BorderSize<int> newBorder);
-    juce::BorderSize<int> getBorderThickness() const noexcept   { return border; }
+    juce::BorderSize<int> getBorderThickness() const noexcept { return border; }
     void setContentMargins (juce::BorderSize<int> newMargins);
-    juce::BorderSize<int> getContentMargins() const noexcept    { return contentMargins; }
+    juce::BorderSize<int> getContentMargins() const noexcept { return contentMargins; }
 
-    int getHeaderHeight() const noexcept                    { return headerHeight; }
-    const juce::Font& getTitleFont() const noexcept         { return titleFont; }
-    juce::Rectangle<int> getContentArea() const noexcept    { return contentArea; }
-    juce::Rectangle<int> getHeaderArea() const noexcept     { return headerArea; }
-    juce::Rectangle<int> getTitleArea() const noexcept      { return titleArea; }
-    juce::DrawableButton& getCloseButton() noexcept         { return closeButton; }
+    int getHeaderHeight() const noexcept { return headerHeight; }
+    const juce::Font& getTitleFont() const noexcept { return titleFont; }
+    juce::Rectangle<int> getContentArea() const noexcept { return contentArea; }
+    juce::Rectangle<int> getHeaderArea() const noexcept { return headerArea; }
+    juce::Rectangle<int> getTitleArea() const noexcept { return titleArea; }
+    juce::DrawableButton& getCloseButton() noexcept { return closeButton; }
 
     void lookAndFeelChanged() override;
     void paint (juce::Graphics& g) override;

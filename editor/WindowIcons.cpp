@@ -53,11 +53,11 @@ namespace
 
 namespace WindowIcons
 {
-    std::unique_ptr<juce::Drawable> createHeaderIcon()     { return fromSvg (headerIconSvg); }
-    std::unique_ptr<juce::Drawable> createSnapshotIcon()   { return fromSvg (snapshotIconSvg); }
-    std::unique_ptr<juce::Drawable> createSkinIcon()       { return fromSvg (skinIconSvg); }
-    std::unique_ptr<juce::Drawable> createQualityIcon()    { return fromSvg (qualityIconSvg); }
-    std::unique_ptr<juce::Drawable> createMidiIcon()       { return fromSvg (midiIconSvg); }
-    std::unique_ptr<juce::Drawable> createChevronRight()   { return fromSvg (chevronRightSvg); }
-    std::unique_ptr<juce::Drawable> createChevronDown()    { return fromSvg (chevronDownSvg); }
+    std::unique_ptr<juce::Drawable> createHeaderIcon() { return fromSvg (headerIconSvg); }
+    std::unique_ptr<juce::Drawable> createSnapshotIcon() { return fromSvg (snapshotIconSvg); }
+    std::unique_ptr<juce::Drawable> createSkinIcon() { return fromSvg (skinIconSvg); }
+    std::unique_ptr<juce::Drawable> createQualityIcon() { return fromSvg (qualityIconSvg); }
+    std::unique_ptr<juce::Drawable> createMidiIcon() { return fromSvg (midiIconSvg); }
+    std::unique_ptr<juce::Drawable> createChevronRight() { return fromSvg (chevronRightSvg); }
+    std::unique_ptr<juce::Drawable> createChevronDown() { return fromSvg (chevronDownSvg); }
 }

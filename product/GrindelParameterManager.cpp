@@ -5,8 +5,8 @@
 
 namespace
 {
-    bool isFrequency (const Parameter& p)   { return p.getUnitLabel() == "Hz"; }
-    bool isLevel (const Parameter& p)       { return p.getUnitLabel() == "dB"; }
+    bool isFrequency (const Parameter& p) { return p.getUnitLabel() == "Hz"; }
+    bool isLevel (const Parameter& p) { return p.getUnitLabel() == "dB"; }
 }
 
 juce::String GrindelParameterManager::formatValue (const Parameter& parameter, float plainValue) const

@@ -64,8 +64,8 @@ int AnimatedComponent::getActionTargetFrame (int action) const
     switch (action)
     {
         case firstFrameAction: return 0;
-        case lastFrameAction:  return juce::jmax (0, getNumFrames() - 1);
-        default:               return getFrame();
+        case lastFrameAction: return juce::jmax (0, getNumFrames() - 1);
+        default: return getFrame();
     }
 }
 

@@ -29,12 +29,12 @@ public:
     virtual ~AnimatedComponent();
 
     /** Message thread (the shared action timer too). */
-    virtual int getFrame() const                 { return frame; }
+    virtual int getFrame() const { return frame; }
     /** Message thread (the shared action timer too, when an action ends). True when the frame
         changed. */
     virtual bool setFrame (int newFrame);
     /** Message thread (the shared action timer too). */
-    virtual int getNumFrames() const             { return 1; }
+    virtual int getNumFrames() const { return 1; }
 
     /** The frame an action shows: 0 for the first, the last frame for action 2, else the
         current frame. */
@@ -48,8 +48,8 @@ public:
         running action now, back on the remembered frame. */
     void endAction();
 
-    int getMode() const noexcept                 { return mode; }
-    bool isActionRunning() const noexcept        { return mode == actionMode; }
+    int getMode() const noexcept { return mode; }
+    bool isActionRunning() const noexcept { return mode == actionMode; }
 
 protected:
     /** Sets the frame, or while an action runs, the frame the action returns to.

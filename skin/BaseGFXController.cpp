@@ -17,8 +17,8 @@ void BaseGFXController::loadFromXml (const juce::ValueTree& element, Skin& skin)
     int w = readSizeAttribute (element, "w");
     int h = readSizeAttribute (element, "h");
 
-    if (w < 1)  w = strip.isValid() ? strip.getFrameWidth()  : defaultSize;
-    if (h < 1)  h = strip.isValid() ? strip.getFrameHeight() : defaultSize;
+    if (w < 1) w = strip.isValid() ? strip.getFrameWidth() : defaultSize;
+    if (h < 1) h = strip.isValid() ? strip.getFrameHeight() : defaultSize;
 
     owner.setBounds (readCoordinateAttribute (element, "x"), readCoordinateAttribute (element, "y"), w, h);
 

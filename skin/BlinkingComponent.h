@@ -16,8 +16,8 @@ public:
     /** Message thread (the blink timer). Called after every flip of the phase. */
     virtual void blinkStateChanged() {}
 
-    bool isBlinkOn() const noexcept           { return blinkOn; }
-    juce::Timer& getBlinkTimer() noexcept     { return timer; }
+    bool isBlinkOn() const noexcept { return blinkOn; }
+    juce::Timer& getBlinkTimer() noexcept { return timer; }
 
     class InternalTimer : public juce::Timer
     {

@@ -56,8 +56,7 @@ void CheckBox::paintButton (juce::Graphics& g, bool isMouseOverButton, bool isBu
         tick.lineTo (box.getX() + side * 0.42f, box.getBottom() - side * 0.22f);
         tick.lineTo (box.getRight() - side * 0.18f, box.getY() + side * 0.2f);
         g.setColour (juce::Colour (0xFF202020).withMultipliedAlpha (alpha));
-        g.strokePath (tick, juce::PathStrokeType (juce::jmax (1.5f, side * 0.15f), juce::PathStrokeType::curved,
-                                                  juce::PathStrokeType::rounded));
+        g.strokePath (tick, juce::PathStrokeType (juce::jmax (1.5f, side * 0.15f), juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
     }
 
     g.setColour (textColour);

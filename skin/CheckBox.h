@@ -24,7 +24,7 @@ public:
     using ParameterController::addListener;
     using ParameterController::removeListener;
 
-    bool isChecked() const noexcept   { return getToggleState(); }
+    bool isChecked() const noexcept { return getToggleState(); }
     void setChecked (bool shouldBeChecked, juce::NotificationType notification);
 
     /** Width := text width in the check box's font + 1.2 x height; the height is kept. */

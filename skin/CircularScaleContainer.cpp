@@ -13,8 +13,7 @@ CircularScaleContainer::CircularScaleContainer (const juce::ValueTree& element, 
     if (element.hasProperty ("txtCol"))
         txtCol = parseColour (element["txtCol"].toString());
 
-    const auto degrees = [&element] (const char* name, int fallback)
-    {
+    const auto degrees = [&element] (const char* name, int fallback) {
         return juce::degreesToRadians ((float) juce::jlimit (-360, 360, readIntAttribute (element, name, fallback)));
     };
     startAngle = degrees ("startAngle", -135);
@@ -64,7 +63,7 @@ juce::Rectangle<float> CircularScaleContainer::getValueArea (int index, int coun
     const auto sine = std::sin (angle), cosine = std::cos (angle);
     // Far enough out that the text box clears the ticks whatever its direction.
     const auto radius = getInnerRadius() + (tickCount > 0 ? longTick : 0.0f) + 2.0f
-                      + 0.5f * (std::abs (sine) * w + std::abs (cosine) * F);
+        + 0.5f * (std::abs (sine) * w + std::abs (cosine) * F);
     const auto centre = getCentre() + juce::Point<float> (sine * radius, -cosine * radius);
     return juce::Rectangle<float> (w, F).withCentre (centre);
 }

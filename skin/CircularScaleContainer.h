@@ -34,7 +34,7 @@ private:
 
     LabelContainer::Caption caption;
     juce::BorderSize<int> contentOffset;
-    juce::Rectangle<int> knobArea;          // the widget inside the container
+    juce::Rectangle<int> knobArea;   // the widget inside the container
     juce::StringArray values;
     juce::Font valuesFont;
     float valuesWidth = 0.0f;

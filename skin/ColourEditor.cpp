@@ -109,6 +109,6 @@ void ColourEditor::changeListenerCallback (juce::ChangeBroadcaster* source)
         setColour (s->getCurrentColour());
 }
 
-void ColourEditor::textEditorReturnKeyPressed (juce::TextEditor&)  { readText(); }
-void ColourEditor::textEditorEscapeKeyPressed (juce::TextEditor&)  { writeText(); }
-void ColourEditor::textEditorFocusLost (juce::TextEditor&)         { readText(); }
+void ColourEditor::textEditorReturnKeyPressed (juce::TextEditor&) { readText(); }
+void ColourEditor::textEditorEscapeKeyPressed (juce::TextEditor&) { writeText(); }
+void ColourEditor::textEditorFocusLost (juce::TextEditor&) { readText(); }

@@ -26,12 +26,12 @@ public:
     using juce::Component::setColour;
     /** Stores the colour and rewrites the text (the text also when the colour is the same). */
     void setColour (juce::Colour c);
-    juce::Colour getColour() const noexcept   { return colour; }
+    juce::Colour getColour() const noexcept { return colour; }
     /** Called after every change of the colour. */
     std::function<void (juce::Colour)> onColourChange;
 
-    juce::TextEditor& getEditor() noexcept    { return editor; }
-    juce::TextButton& getButton() noexcept    { return button; }
+    juce::TextEditor& getEditor() noexcept { return editor; }
+    juce::TextButton& getButton() noexcept { return button; }
 
     /** The field's text of a colour: empty for 0x00000000, else eight upper-case digits. */
     static juce::String colourToText (juce::Colour c);

@@ -69,7 +69,8 @@ void ComponentRow::layOut (juce::Component* excluded)
     for (auto* c : shown)
     {
         const int size = vertical ? c->getWidth() : c->getHeight();
-        const int cross = alignment == centre ? (across - size) / 2 : alignment == end ? across - size : 0;
+        const int cross = alignment == centre ? (across - size) / 2 : alignment == end ? across - size
+                                                                                       : 0;
 
         if (vertical)
             c->setTopLeftPosition (cross, position);

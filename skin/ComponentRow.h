@@ -9,7 +9,12 @@ class ComponentRow : public juce::Component,
                      private juce::ComponentListener
 {
 public:
-    enum Alignment { start = 0, centre = 1, end = 2 };
+    enum Alignment
+    {
+        start = 0,
+        centre = 1,
+        end = 2
+    };
 
     ComponentRow (bool vertical = false, int alignment = start);
     ~ComponentRow() override;
@@ -21,9 +26,9 @@ public:
     void setAlignment (int newAlignment);
     void setSpacing (int pixels);
 
-    bool isVertical() const noexcept  { return vertical; }
+    bool isVertical() const noexcept { return vertical; }
     int getAlignment() const noexcept { return alignment; }
-    int getSpacing() const noexcept   { return spacing; }
+    int getSpacing() const noexcept { return spacing; }
 
     /** Lays the children out and fits the size to them. */
     void updateLayout();

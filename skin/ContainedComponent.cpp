@@ -19,10 +19,10 @@ ContainedComponent::Container::~Container()
         widget->removeComponentListener (this);
 }
 
-juce::BorderSize<int> ContainedComponent::Container::getContentOffset() const  { return {}; }
-void ContainedComponent::Container::updateLayout()                             {}
-void ContainedComponent::Container::paintDecoration (juce::Graphics&)          {}
-void ContainedComponent::Container::updateDecorationVisibility()               {}
+juce::BorderSize<int> ContainedComponent::Container::getContentOffset() const { return {}; }
+void ContainedComponent::Container::updateLayout() {}
+void ContainedComponent::Container::paintDecoration (juce::Graphics&) {}
+void ContainedComponent::Container::updateDecorationVisibility() {}
 
 void ContainedComponent::Container::componentParentHierarchyChanged (juce::Component& component)
 {
@@ -153,11 +153,16 @@ void ContainedComponent::createContainer (const juce::ValueTree& element, juce::
     const auto type = node["type"].toString();
     std::unique_ptr<Container> made;
 
-    if (type == "CircularScale")     made = std::make_unique<CircularScaleContainer> (node, widget);
-    else if (type == "Label")        made = std::make_unique<LabelContainer> (node, widget);
-    else if (type == "Frame")        made = std::make_unique<FrameContainer> (node, widget);
-    else if (type == "LinearScale")  made = std::make_unique<LinearScaleContainer> (node, widget);
-    else                             return;
+    if (type == "CircularScale")
+        made = std::make_unique<CircularScaleContainer> (node, widget);
+    else if (type == "Label")
+        made = std::make_unique<LabelContainer> (node, widget);
+    else if (type == "Frame")
+        made = std::make_unique<FrameContainer> (node, widget);
+    else if (type == "LinearScale")
+        made = std::make_unique<LinearScaleContainer> (node, widget);
+    else
+        return;
 
     // A widget already inside the old container goes back to that container's parent at the
     // position it asked for, where the new container takes it in.

@@ -41,10 +41,10 @@ public:
         /** Moves the container so that the widget lands on p (in the container's parent). */
         void setContainedPosition (juce::Point<int> p);
 
-        juce::Component* getContent() const noexcept            { return content.getComponent(); }
-        juce::Point<int> getRequestedPosition() const noexcept  { return requestedPosition; }
-        bool isLaidOut() const noexcept                         { return laidOut; }
-        bool isDecorationVisible() const noexcept               { return decorationVisible; }
+        juce::Component* getContent() const noexcept { return content.getComponent(); }
+        juce::Point<int> getRequestedPosition() const noexcept { return requestedPosition; }
+        bool isLaidOut() const noexcept { return laidOut; }
+        bool isDecorationVisible() const noexcept { return decorationVisible; }
         void setDecorationVisible (bool shouldBeVisible);
 
     protected:

@@ -113,14 +113,14 @@ juce::Typeface::Ptr DefaultLookAndFeel::getTypefaceForFont (const juce::Font& f)
     return LookAndFeel_V4::getTypefaceForFont (f);
 }
 
-juce::Font DefaultLookAndFeel::getStatusBarFont()                             { return font; }
-int DefaultLookAndFeel::getStatusBarHeight()                                  { return 16; }
-juce::Font DefaultLookAndFeel::getTextButtonFont (juce::TextButton&, int)     { return getPrimaryFont(); }
-juce::Font DefaultLookAndFeel::getComboBoxFont (juce::ComboBox&)              { return getPrimaryFont(); }
-juce::Font DefaultLookAndFeel::getPopupMenuFont()                             { return getPrimaryFont(); }
-juce::Font DefaultLookAndFeel::getAlertWindowMessageFont()                    { return getPrimaryFont(); }
-juce::Font DefaultLookAndFeel::getAlertWindowTitleFont()                      { return getSecondaryFont(); }
-int DefaultLookAndFeel::getAlertWindowButtonHeight()                          { return 23; }
+juce::Font DefaultLookAndFeel::getStatusBarFont() { return font; }
+int DefaultLookAndFeel::getStatusBarHeight() { return 16; }
+juce::Font DefaultLookAndFeel::getTextButtonFont (juce::TextButton&, int) { return getPrimaryFont(); }
+juce::Font DefaultLookAndFeel::getComboBoxFont (juce::ComboBox&) { return getPrimaryFont(); }
+juce::Font DefaultLookAndFeel::getPopupMenuFont() { return getPrimaryFont(); }
+juce::Font DefaultLookAndFeel::getAlertWindowMessageFont() { return getPrimaryFont(); }
+juce::Font DefaultLookAndFeel::getAlertWindowTitleFont() { return getSecondaryFont(); }
+int DefaultLookAndFeel::getAlertWindowButtonHeight() { return 23; }
 
 //==============================================================================
 void DefaultLookAndFeel::drawButtonBackground (juce::Graphics& g, juce::Button& button,

@@ -22,7 +22,7 @@ public:
     /** The bold condensed face at height 14. */
     juce::Font getSecondaryFont() const;
     /** The font the look-and-feel's own fonts start from (the main font). */
-    const juce::Font& getFont() const noexcept  { return font; }
+    const juce::Font& getFont() const noexcept { return font; }
 
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font& f) override;
 

@@ -25,16 +25,16 @@ public:
     /** Ticks the box exactly when path is not empty and shows the path; with notify, tells the
         listeners. */
     void setState (const juce::String& path, bool notify);
-    bool isChecked() const noexcept                 { return checkBox.isChecked(); }
-    const juce::String& getPath() const noexcept    { return pathComponent.getPath(); }
+    bool isChecked() const noexcept { return checkBox.isChecked(); }
+    const juce::String& getPath() const noexcept { return pathComponent.getPath(); }
 
     void setText (const juce::String& text);
 
     void addListener (Listener* listener);
     void removeListener (Listener* listener);
 
-    CheckBox& getCheckBox() noexcept                { return checkBox; }
-    PathComponent& getPathComponent() noexcept      { return pathComponent; }
+    CheckBox& getCheckBox() noexcept { return checkBox; }
+    PathComponent& getPathComponent() noexcept { return pathComponent; }
 
     void resized() override;
 

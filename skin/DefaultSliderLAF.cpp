@@ -40,8 +40,8 @@ void DefaultSliderLAF::drawLinearSliderThumb (juce::Graphics& g, int x, int y, i
 {
     const auto radius = (float) getSliderThumbRadius (slider);
     const auto centre = slider.isHorizontal()
-                      ? juce::Point<float> (sliderPos, (float) y + (float) height / 2.0f)
-                      : juce::Point<float> ((float) x + (float) width / 2.0f, sliderPos);
+        ? juce::Point<float> (sliderPos, (float) y + (float) height / 2.0f)
+        : juce::Point<float> ((float) x + (float) width / 2.0f, sliderPos);
 
     g.setColour (slider.findColour (juce::Slider::thumbColourId));
     g.fillEllipse (juce::Rectangle<float> (2.0f * radius, 2.0f * radius).withCentre (centre));

@@ -4,13 +4,12 @@
 
 namespace
 {
-    // Every icon is black on a 32 x 32 view box, so users can recolour it.
-    #define GRINDEL_SVG(body) \
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 32 32\" width=\"32\" height=\"32\">" body "</svg>"
-    #define GRINDEL_STROKE "fill=\"none\" stroke=\"#000000\" stroke-width=\"3\" stroke-linecap=\"round\" stroke-linejoin=\"round\""
+// Every icon is black on a 32 x 32 view box, so users can recolour it.
+#define GRINDEL_SVG(body) \
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 32 32\" width=\"32\" height=\"32\">" body "</svg>"
+#define GRINDEL_STROKE "fill=\"none\" stroke=\"#000000\" stroke-width=\"3\" stroke-linecap=\"round\" stroke-linejoin=\"round\""
 
-    const char* const standardIcons[numStandardIcons] =
-    {
+    const char* const standardIcons[numStandardIcons] = {
         // close: a cross
         GRINDEL_SVG ("<path " GRINDEL_STROKE " d=\"M8 8 L24 24 M24 8 L8 24\"/>"),
         // expand: triangle pointing right
@@ -93,8 +92,8 @@ namespace
                                                "<rect fill=\"#000000\" x=\"12\" y=\"8\" width=\"8\" height=\"5\" rx=\"1\"/>"
                                                "<rect fill=\"#000000\" x=\"20\" y=\"13\" width=\"8\" height=\"5\" rx=\"1\"/>");
 
-    #undef GRINDEL_STROKE
-    #undef GRINDEL_SVG
+#undef GRINDEL_STROKE
+#undef GRINDEL_SVG
 
     std::unique_ptr<juce::Drawable> fromText (const char* text)
     {
@@ -114,16 +113,16 @@ std::unique_ptr<juce::Drawable> getEmbeddedIcon (juce::uint32 key)
 {
     switch (key)
     {
-        case EmbeddedIconKey::imgSlider:      return fromText (sliderIcon);
-        case EmbeddedIconKey::imgKnob:        return fromText (knobIcon);
+        case EmbeddedIconKey::imgSlider: return fromText (sliderIcon);
+        case EmbeddedIconKey::imgKnob: return fromText (knobIcon);
         case EmbeddedIconKey::imgAnim:
-        case EmbeddedIconKey::imgAnimAlias:   return fromText (animIcon);
-        case EmbeddedIconKey::imgButton:      return fromText (buttonIcon);
-        case EmbeddedIconKey::imgSwitch:      return fromText (switchIcon);
-        case EmbeddedIconKey::enumDisplay:    return fromText (enumIcon);
-        case EmbeddedIconKey::brokenInclude:  return fromText (brokenIncludeIcon);
-        case EmbeddedIconKey::imgMixer:       return fromText (mixerIcon);
-        default:                              return nullptr;
+        case EmbeddedIconKey::imgAnimAlias: return fromText (animIcon);
+        case EmbeddedIconKey::imgButton: return fromText (buttonIcon);
+        case EmbeddedIconKey::imgSwitch: return fromText (switchIcon);
+        case EmbeddedIconKey::enumDisplay: return fromText (enumIcon);
+        case EmbeddedIconKey::brokenInclude: return fromText (brokenIncludeIcon);
+        case EmbeddedIconKey::imgMixer: return fromText (mixerIcon);
+        default: return nullptr;
     }
 }
 

@@ -12,18 +12,18 @@ FrameComponent::FrameComponent (const juce::ValueTree& element)
 
     headerText = element["text"].toString();
 
-    if (element.hasProperty ("bkgCol"))  setColour (backgroundColourId, parseColour (element["bkgCol"].toString()));
-    if (element.hasProperty ("frmCol"))  setColour (borderColourId, parseColour (element["frmCol"].toString()));
-    if (element.hasProperty ("txtCol"))  setColour (headerTextColourId, parseColour (element["txtCol"].toString()));
+    if (element.hasProperty ("bkgCol")) setColour (backgroundColourId, parseColour (element["bkgCol"].toString()));
+    if (element.hasProperty ("frmCol")) setColour (borderColourId, parseColour (element["frmCol"].toString()));
+    if (element.hasProperty ("txtCol")) setColour (headerTextColourId, parseColour (element["txtCol"].toString()));
 
     borderThickness = (float) juce::jlimit (0, 16, readIntAttribute (element, "frmWidth", 1));
 }
 
 FrameComponent::~FrameComponent() = default;
 
-bool FrameComponent::hasHeader() const   { return headerText.isNotEmpty(); }
-int FrameComponent::getHeaderHeight() const  { return 20; }
-int FrameComponent::getHeaderIndent() const  { return 4; }
+bool FrameComponent::hasHeader() const { return headerText.isNotEmpty(); }
+int FrameComponent::getHeaderHeight() const { return 20; }
+int FrameComponent::getHeaderIndent() const { return 4; }
 
 void FrameComponent::setFillEnabled (bool shouldFill)
 {

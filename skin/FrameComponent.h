@@ -13,7 +13,7 @@ public:
     enum ColourIds
     {
         backgroundColourId = 0x1001F00,   // skipped when transparent
-        borderColourId     = 0x1001F01,
+        borderColourId = 0x1001F01,
         headerTextColourId = 0x1001F02
     };
 
@@ -25,11 +25,11 @@ public:
     virtual int getHeaderIndent() const;
 
     void setFillEnabled (bool shouldFill);
-    bool isFillEnabled() const noexcept               { return fillEnabled; }
+    bool isFillEnabled() const noexcept { return fillEnabled; }
 
     void setHeaderText (const juce::String& text);
     const juce::String& getHeaderText() const noexcept { return headerText; }
-    float getBorderThickness() const noexcept         { return borderThickness; }
+    float getBorderThickness() const noexcept { return borderThickness; }
 
     void paint (juce::Graphics& g) override;
 

@@ -7,9 +7,9 @@ FrameContainer::FrameContainer (const juce::ValueTree& element, juce::Component&
 {
     text = element["text"].toString();
 
-    if (element.hasProperty ("bkgCol"))  bkgCol = parseColour (element["bkgCol"].toString());
-    if (element.hasProperty ("frmCol"))  frmCol = parseColour (element["frmCol"].toString());
-    if (element.hasProperty ("txtCol"))  txtCol = parseColour (element["txtCol"].toString());
+    if (element.hasProperty ("bkgCol")) bkgCol = parseColour (element["bkgCol"].toString());
+    if (element.hasProperty ("frmCol")) frmCol = parseColour (element["frmCol"].toString());
+    if (element.hasProperty ("txtCol")) txtCol = parseColour (element["txtCol"].toString());
 
     if (element.hasProperty ("padding"))
     {
@@ -58,8 +58,7 @@ void FrameContainer::paintDecoration (juce::Graphics& g)
         auto* laf = dynamic_cast<DefaultLookAndFeel*> (&getLookAndFeel());
         g.setFont (laf != nullptr ? laf->getSecondaryFont().withHeight (12.0f) : juce::Font (12.0f, juce::Font::bold));
         g.setColour (txtCol);
-        g.drawText (text, juce::Rectangle<int> (padding.getLeft(), padding.getTop(),
-                                                juce::jmax (0, getWidth() - padding.getLeftAndRight()), headerHeight),
+        g.drawText (text, juce::Rectangle<int> (padding.getLeft(), padding.getTop(), juce::jmax (0, getWidth() - padding.getLeftAndRight()), headerHeight),
                     juce::Justification::centredLeft, true);
     }
 }

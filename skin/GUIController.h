@@ -41,11 +41,11 @@ public:
 
     /** Binds a parameter (null unbinds) and shows its value. */
     void setParameter (Parameter* parameter);
-    Parameter* getParameter() const noexcept        { return parameter; }
+    Parameter* getParameter() const noexcept { return parameter; }
 
     /** Whether the editor's double-click restore may reset this control ("paramReset"). */
-    bool isResetAllowed() const noexcept            { return resetAllowed; }
-    void setResetAllowed (bool allowed) noexcept    { resetAllowed = allowed; }
+    bool isResetAllowed() const noexcept { return resetAllowed; }
+    void setResetAllowed (bool allowed) noexcept { resetAllowed = allowed; }
 
     /** The parameter that a mouse event on this control is about; anchor may be set to the
         component that a pop-up for it belongs to (left unchanged by default). */
@@ -57,7 +57,7 @@ public:
 
     void addListener (Listener* listener);
     void removeListener (Listener* listener);
-    int getNumListeners() const noexcept            { return listeners.size(); }
+    int getNumListeners() const noexcept { return listeners.size(); }
 
     void sendAction (int action);
     void notifyDragStarted();

@@ -10,7 +10,7 @@ public:
     enum ColourIds
     {
         backgroundColourId = 0x0F006000,
-        textColourId       = 0x0F006001
+        textColourId = 0x0F006001
     };
 
     static constexpr int height = 20;

@@ -19,11 +19,11 @@ public:
     /** A strip of the image with the frame count of its file name. */
     static ImageStrip fromNamedImage (const juce::Image& image, const juce::String& fileName);
 
-    bool isValid() const noexcept                 { return image.isValid(); }
-    const juce::Image& getImage() const noexcept  { return image; }
-    int getFrameWidth() const noexcept            { return frameWidth; }
-    int getFrameHeight() const noexcept           { return frameHeight; }
-    int getFrameCount() const noexcept            { return frameCount; }
+    bool isValid() const noexcept { return image.isValid(); }
+    const juce::Image& getImage() const noexcept { return image; }
+    int getFrameWidth() const noexcept { return frameWidth; }
+    int getFrameHeight() const noexcept { return frameHeight; }
+    int getFrameCount() const noexcept { return frameCount; }
 
     /** The frame clamped to 0..count-1, as a value 0..1; 0 without an image or with one frame. */
     float frameToValue (int frame) const noexcept;

@@ -18,7 +18,7 @@ public:
 
     /** Message thread (the shared action timer too, when an action ends). */
     bool setFrame (int newFrame) override;
-    int getNumFrames() const override               { return strip.getFrameCount(); }
+    int getNumFrames() const override { return strip.getFrameCount(); }
 
     /** Draws the shown frame into the area. */
     void drawCurrentFrame (juce::Graphics& g, juce::Rectangle<int> area) const;

@@ -75,9 +75,9 @@ LabelContainer::LabelContainer (const juce::ValueTree& element, juce::Component&
 
     const auto colour = element.hasProperty ("txtCol") ? parseColour (element["txtCol"].toString())
                                                        : juce::Colour (0xFF000000);
-    const auto justification = position == juce::Justification::left  ? juce::Justification::centredRight
-                             : position == juce::Justification::right ? juce::Justification::centredLeft
-                                                                      : juce::Justification::centred;
+    const auto justification = position == juce::Justification::left ? juce::Justification::centredRight
+        : position == juce::Justification::right                     ? juce::Justification::centredLeft
+                                                                     : juce::Justification::centred;
     caption.setUp (*this, element["label"].toString(), colour, justification);
     updateDecorationVisibility();
 }

@@ -45,17 +45,17 @@ public:
                     juce::Justification justification);
         void updateVisibility (bool decorationVisible);
 
-        int getNumLines() const noexcept           { return numLines; }
+        int getNumLines() const noexcept { return numLines; }
         /** The widest line's width in the caption font. */
-        float getTextWidth() const noexcept        { return textWidth; }
+        float getTextWidth() const noexcept { return textWidth; }
         /** The height of all the lines. */
         float getTextHeight() const;
         /** The width of a caption laid out under an area of the given width: the area's, or
             the text's up to 120 pixels when that is wider. */
         float getWidthUnder (float areaWidth) const;
 
-        const LF& getLookAndFeel() const noexcept  { return lookAndFeel; }
-        juce::Label& getLabel() noexcept           { return label; }
+        const LF& getLookAndFeel() const noexcept { return lookAndFeel; }
+        juce::Label& getLabel() noexcept { return label; }
 
     private:
         LF lookAndFeel;

@@ -3,7 +3,13 @@
 
 namespace
 {
-    enum Position { left = 1, right = 2, top = 8, bottom = 16 };
+    enum Position
+    {
+        left = 1,
+        right = 2,
+        top = 8,
+        bottom = 16
+    };
 
     bool drawsScale (int position)
     {
@@ -106,8 +112,10 @@ void LinearScaleContainer::updateLayout()
 
     const auto cw = caption.getWidthUnder (U.getWidth());
     const auto ch = caption.getTextHeight();
-    const auto extra = position == left ? pl : position == right ? pr : position == top ? pt
-                     : position == bottom ? pb : 0.0f;
+    const auto extra = position == left ? pl : position == right ? pr
+        : position == top                                        ? pt
+        : position == bottom                                     ? pb
+                                                                 : 0.0f;
     captionArea = { U.getX() + U.getWidth() / 2.0f - cw / 2.0f, U.getHeight() + 1.0f + extra, cw, ch };
 
     const auto sx = juce::jmin (0.0f, scaleArea.getX(), valuesArea.getX(), captionArea.getX());
@@ -176,10 +184,10 @@ void LinearScaleContainer::paintDecoration (juce::Graphics& g)
 
             switch (position)
             {
-                case left:   g.fillRect (juce::Rectangle<float> (scaleArea.getX() + s, t - 1.0f, l, 2.0f)); break;
-                case right:  g.fillRect (juce::Rectangle<float> (scaleArea.getX(), t - 1.0f, l, 2.0f)); break;
-                case top:    g.fillRect (juce::Rectangle<float> (t - 1.0f, scaleArea.getY() + s, 2.0f, l)); break;
-                default:     g.fillRect (juce::Rectangle<float> (t - 1.0f, scaleArea.getY(), 2.0f, l)); break;
+                case left: g.fillRect (juce::Rectangle<float> (scaleArea.getX() + s, t - 1.0f, l, 2.0f)); break;
+                case right: g.fillRect (juce::Rectangle<float> (scaleArea.getX(), t - 1.0f, l, 2.0f)); break;
+                case top: g.fillRect (juce::Rectangle<float> (t - 1.0f, scaleArea.getY() + s, 2.0f, l)); break;
+                default: g.fillRect (juce::Rectangle<float> (t - 1.0f, scaleArea.getY(), 2.0f, l)); break;
             }
         }
 

@@ -19,13 +19,13 @@ public:
 
     static constexpr int maxTicks = 32;
 
-    int getTickCount() const noexcept                       { return tickCount; }
-    float getTickLength() const noexcept                    { return anyLong ? 12.0f : 9.0f; }
-    const juce::Font& getValuesFont() const noexcept        { return valuesFont; }
-    juce::Rectangle<float> getScaleArea() const noexcept    { return scaleArea; }
-    juce::Rectangle<float> getValuesArea() const noexcept   { return valuesArea; }
-    juce::Rectangle<float> getCaptionArea() const noexcept  { return captionArea; }
-    juce::Label& getCaption() noexcept                      { return caption.getLabel(); }
+    int getTickCount() const noexcept { return tickCount; }
+    float getTickLength() const noexcept { return anyLong ? 12.0f : 9.0f; }
+    const juce::Font& getValuesFont() const noexcept { return valuesFont; }
+    juce::Rectangle<float> getScaleArea() const noexcept { return scaleArea; }
+    juce::Rectangle<float> getValuesArea() const noexcept { return valuesArea; }
+    juce::Rectangle<float> getCaptionArea() const noexcept { return captionArea; }
+    juce::Label& getCaption() noexcept { return caption.getLabel(); }
 
 private:
     juce::Rectangle<float> getWidgetArea() const;
@@ -45,7 +45,7 @@ private:
     juce::Colour bkgCol { 0x00000000 };
     LabelContainer::Caption caption;
     juce::Font valuesFont;
-    juce::Point<float> widgetOrigin;     // the widget's top-left inside the container
+    juce::Point<float> widgetOrigin;   // the widget's top-left inside the container
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LinearScaleContainer)
 };

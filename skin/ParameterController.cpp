@@ -4,7 +4,7 @@
 namespace
 {
     const juce::Identifier paramAttribute { "param" };
-    const juce::Identifier nameAttribute  { "name" };
+    const juce::Identifier nameAttribute { "name" };
     const juce::Identifier parametersType { "parameters" };
 }
 

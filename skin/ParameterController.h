@@ -54,7 +54,7 @@ public:
     void removeAllParameters();
 
     Parameter* getParameter (int index) const;
-    int getNumParameters() const noexcept         { return parameters.size(); }
+    int getNumParameters() const noexcept { return parameters.size(); }
     bool hasParameter (Parameter* parameter) const;
 
     void setValue (Parameter* parameter, float value);
@@ -65,13 +65,13 @@ public:
     void endChangeGesture (Parameter* parameter);
 
     /** Whether the editor's double-click restore may reset this control. */
-    bool isResetAllowed() const noexcept          { return resetAllowed; }
-    void setResetAllowed (bool allowed) noexcept  { resetAllowed = allowed; }
+    bool isResetAllowed() const noexcept { return resetAllowed; }
+    void setResetAllowed (bool allowed) noexcept { resetAllowed = allowed; }
 
     /** Each listener is added once; null is ignored. */
     void addListener (Listener* listener);
     void removeListener (Listener* listener);
-    int getNumListeners() const noexcept          { return listeners.size(); }
+    int getNumListeners() const noexcept { return listeners.size(); }
 
 protected:
     /** Tells the listeners, last added first. Called after a value set through this controller. */

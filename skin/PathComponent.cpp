@@ -130,8 +130,7 @@ void PathComponent::buttonClicked (juce::Button* b)
         return;
 
     juce::Component::SafePointer<PathComponent> safeThis (this);
-    auto done = [safeThis] (const juce::File& file)
-    {
+    auto done = [safeThis] (const juce::File& file) {
         if (safeThis != nullptr && file != juce::File())
             safeThis->setPath (file.getFullPathName(), true);
     };

@@ -13,8 +13,8 @@ class PathComponent : public juce::Component,
 public:
     enum ColourIds
     {
-        fillColourId    = 0x0F002200,
-        textColourId    = 0x0F002201,
+        fillColourId = 0x0F002200,
+        textColourId = 0x0F002201,
         outlineColourId = 0x0F002202   // the field is drawn only when this is not transparent
     };
 
@@ -28,15 +28,15 @@ public:
     PathComponent();
     ~PathComponent() override;
 
-    void setFilePatterns (const juce::String& patterns)   { filePatterns = patterns; }
-    const juce::String& getFilePatterns() const noexcept  { return filePatterns; }
-    void setChooserTitle (const juce::String& title)      { chooserTitle = title; }
-    void setInitialLocation (const juce::File& location)  { initialLocation = location; }
+    void setFilePatterns (const juce::String& patterns) { filePatterns = patterns; }
+    const juce::String& getFilePatterns() const noexcept { return filePatterns; }
+    void setChooserTitle (const juce::String& title) { chooserTitle = title; }
+    void setInitialLocation (const juce::File& location) { initialLocation = location; }
 
     /** Nothing happens when p is the current path; else shows it and, with notify, tells the
         listeners (last added first). */
     void setPath (const juce::String& p, bool notify);
-    const juce::String& getPath() const noexcept          { return path; }
+    const juce::String& getPath() const noexcept { return path; }
 
     void addListener (Listener* listener);
     void removeListener (Listener* listener);
@@ -46,16 +46,16 @@ public:
         one is JUCE's asynchronous native chooser. */
     using FileRequest = std::function<void (const juce::String& title, const juce::String& patterns,
                                             bool forSaving, std::function<void (const juce::File&)> done)>;
-    void setFileRequest (FileRequest request)             { fileRequest = std::move (request); }
+    void setFileRequest (FileRequest request) { fileRequest = std::move (request); }
 
-    juce::TextButton& getBrowseButton() noexcept          { return button; }
-    juce::Rectangle<int> getFrameArea() const noexcept    { return frameArea; }
-    juce::Rectangle<int> getTextArea() const noexcept     { return textArea; }
-    const juce::Font& getFont() const noexcept            { return font; }
-    int getPathWidth() const noexcept                     { return pathWidth; }
-    int getEllipsisWidth() const noexcept                 { return ellipsisWidth; }
+    juce::TextButton& getBrowseButton() noexcept { return button; }
+    juce::Rectangle<int> getFrameArea() const noexcept { return frameArea; }
+    juce::Rectangle<int> getTextArea() const noexcept { return textArea; }
+    const juce::Font& getFont() const noexcept { return font; }
+    int getPathWidth() const noexcept { return pathWidth; }
+    int getEllipsisWidth() const noexcept { return ellipsisWidth; }
     /** Whether the path is shown cut, with "[...]". */
-    bool isPathCut() const noexcept                       { return pathWidth > frameArea.getWidth() - 8; }
+    bool isPathCut() const noexcept { return pathWidth > frameArea.getWidth() - 8; }
 
     static constexpr int gap = 6;
 

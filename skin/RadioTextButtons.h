@@ -28,7 +28,7 @@ public:
     using ParameterController::addListener;
     using ParameterController::removeListener;
 
-    int getNumButtons() const noexcept           { return buttons.size(); }
+    int getNumButtons() const noexcept { return buttons.size(); }
     juce::TextButton* getButton (int index) const { return buttons[index]; }
     /** The lit item, -1 when none. */
     int getSelectedIndex() const;

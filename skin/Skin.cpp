@@ -60,6 +60,7 @@ namespace
 Skin::Skin (BasePlugin* p) : plugin (p)
 {
     // One row a widget type; "Include" is the skin's own business (createIncluded).
+    // clang-format off
     widgets.add (SkinElementType::Panel,             widgetWithSkin<Panel> (*this));
     widgets.add (SkinElementType::ImgAnim,           widgetWithSkin<ImgAnim> (*this));
     widgets.add (SkinElementType::ImgButton,         [this] (const juce::ValueTree& e) { return createImgButton (e, *this); });
@@ -71,6 +72,7 @@ Skin::Skin (BasePlugin* p) : plugin (p)
     widgets.add (SkinElementType::NumericDisplay,    widgetWithSkin<NumericDisplay> (*this));
     widgets.add (SkinElementType::EnumDisplay,       widgetWithSkin<EnumDisplay> (*this));
     widgets.add (SkinElementType::PresetNameDisplay, widgetWithSkin<PresetNameDisplay> (*this));
+    // clang-format on
     addStandardWidgets (widgets);
 }
 

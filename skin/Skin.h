@@ -24,11 +24,11 @@ public:
     explicit Skin (BasePlugin* plugin);
     virtual ~Skin();
 
-    BasePlugin* getPlugin() const noexcept               { return plugin; }
+    BasePlugin* getPlugin() const noexcept { return plugin; }
     ParameterManager* getParameterManager() const noexcept;
 
     /** Why the last load failed; empty after a success. */
-    const juce::String& getErrorText() const noexcept    { return errorText; }
+    const juce::String& getErrorText() const noexcept { return errorText; }
 
     /** A stream over one of the skin's files; null when there is no such file. */
     virtual std::unique_ptr<juce::InputStream> openFile (const juce::String& fileName) = 0;

@@ -8,26 +8,26 @@ namespace
 {
     namespace Attr
     {
-        const juce::Identifier name          { "name" };
-        const juce::Identifier x             { "x" };
-        const juce::Identifier y             { "y" };
-        const juce::Identifier w             { "w" };
-        const juce::Identifier h             { "h" };
-        const juce::Identifier text          { "text" };
+        const juce::Identifier name { "name" };
+        const juce::Identifier x { "x" };
+        const juce::Identifier y { "y" };
+        const juce::Identifier w { "w" };
+        const juce::Identifier h { "h" };
+        const juce::Identifier text { "text" };
         const juce::Identifier justification { "justification" };
-        const juce::Identifier txtCol        { "txtCol" };
-        const juce::Identifier bkgCol        { "bkgCol" };
-        const juce::Identifier bold          { "bold" };
-        const juce::Identifier underline     { "underline" };
-        const juce::Identifier italic        { "italic" };
-        const juce::Identifier toggleState   { "toggleState" };
+        const juce::Identifier txtCol { "txtCol" };
+        const juce::Identifier bkgCol { "bkgCol" };
+        const juce::Identifier bold { "bold" };
+        const juce::Identifier underline { "underline" };
+        const juce::Identifier italic { "italic" };
+        const juce::Identifier toggleState { "toggleState" };
         const juce::Identifier keyboardFocus { "keyboardFocus" };
-        const juce::Identifier placeholder   { "placeholder" };
-        const juce::Identifier readOnly      { "readOnly" };
-        const juce::Identifier multiline     { "multiline" };
-        const juce::Identifier inputLen      { "inputLen" };
-        const juce::Identifier inputChars    { "inputChars" };
-        const juce::Identifier selectAll     { "selectAll" };
+        const juce::Identifier placeholder { "placeholder" };
+        const juce::Identifier readOnly { "readOnly" };
+        const juce::Identifier multiline { "multiline" };
+        const juce::Identifier inputLen { "inputLen" };
+        const juce::Identifier inputChars { "inputChars" };
+        const juce::Identifier selectAll { "selectAll" };
     }
 
     // No skin needs more; larger values would only make the framework allocate absurd images.
@@ -153,6 +153,7 @@ void addStandardWidgets (WidgetRegistry& registry)
     };
 
     // A colour editor keeps its own size.
+    // clang-format off
     const Row rows[] = {
         { SkinElementType::CheckBox,     createCheckBox,     true },
         { SkinElementType::ColourEditor, createColourEditor, false },
@@ -164,11 +165,11 @@ void addStandardWidgets (WidgetRegistry& registry)
         { SkinElementType::TextEditor,   createTextEditor,   true },
         { SkinElementType::TreeView,     createTreeView,     true },
     };
+    // clang-format on
 
     for (const auto& row : rows)
     {
-        registry.add (row.type, [row] (const juce::ValueTree& element)
-        {
+        registry.add (row.type, [row] (const juce::ValueTree& element) {
             auto c = row.build (element, readText (element, Attr::name));
             placeComponent (*c, element, row.withSize);
             return c;
@@ -178,8 +179,7 @@ void addStandardWidgets (WidgetRegistry& registry)
 
 std::unique_ptr<juce::Component> createStandardComponent (const juce::ValueTree& element)
 {
-    static const auto standardWidgets = []
-    {
+    static const auto standardWidgets = [] {
         WidgetRegistry registry;
         addStandardWidgets (registry);
         return registry;
@@ -198,8 +198,8 @@ int parseGuiVersion (const juce::String& text)
 
     // Unsigned, so a negative part ("-1.0.0") is masked instead of shifted as a negative int.
     const auto packed = ((juce::uint32) parseInteger (major) << 16 & 0xFF0000u)
-                      | ((juce::uint32) parseInteger (minor) << 8 & 0xFFFFu)
-                      | ((juce::uint32) parseInteger (patch) & 0xFFu);
+        | ((juce::uint32) parseInteger (minor) << 8 & 0xFFFFu)
+        | ((juce::uint32) parseInteger (patch) & 0xFFu);
     return (int) packed;
 }
 
@@ -211,13 +211,14 @@ int getCodeGuiVersion()
 
 int parseJustification (const juce::String& text)
 {
-    struct Keyword { const char* name; int value; };
+    struct Keyword
+    {
+        const char* name;
+        int value;
+    };
 
     static constexpr Keyword keywords[] = {
-        { "left", 1 }, { "right", 2 }, { "horizontallyCentred", 4 }, { "top", 8 }, { "bottom", 16 },
-        { "verticallyCentred", 32 }, { "horizontallyJustified", 64 }, { "centred", 36 },
-        { "centredLeft", 33 }, { "centredRight", 34 }, { "centredTop", 12 }, { "centredBottom", 20 },
-        { "topLeft", 9 }, { "topRight", 10 }, { "bottomLeft", 17 }, { "bottomRight", 18 }
+        { "left", 1 }, { "right", 2 }, { "horizontallyCentred", 4 }, { "top", 8 }, { "bottom", 16 }, { "verticallyCentred", 32 }, { "horizontallyJustified", 64 }, { "centred", 36 }, { "centredLeft", 33 }, { "centredRight", 34 }, { "centredTop", 12 }, { "centredBottom", 20 }, { "topLeft", 9 }, { "topRight", 10 }, { "bottomLeft", 17 }, { "bottomRight", 18 }
     };
 
     for (const auto& k : keywords)

@@ -10,30 +10,30 @@ class WidgetRegistry;
 namespace SkinElementType
 {
     // Built by createStandardComponent (the rows of addStandardWidgets).
-    inline const juce::Identifier CheckBox          { "CheckBox" };
-    inline const juce::Identifier ColourEditor      { "ColourEditor" };
-    inline const juce::Identifier ComboBox          { "ComboBox" };
-    inline const juce::Identifier Label             { "Label" };
-    inline const juce::Identifier ListBox           { "ListBox" };
-    inline const juce::Identifier TextButton        { "TextButton" };
-    inline const juce::Identifier TextEditor        { "TextEditor" };
-    inline const juce::Identifier Table             { "Table" };
-    inline const juce::Identifier TreeView          { "TreeView" };
+    inline const juce::Identifier CheckBox { "CheckBox" };
+    inline const juce::Identifier ColourEditor { "ColourEditor" };
+    inline const juce::Identifier ComboBox { "ComboBox" };
+    inline const juce::Identifier Label { "Label" };
+    inline const juce::Identifier ListBox { "ListBox" };
+    inline const juce::Identifier TextButton { "TextButton" };
+    inline const juce::Identifier TextEditor { "TextEditor" };
+    inline const juce::Identifier Table { "Table" };
+    inline const juce::Identifier TreeView { "TreeView" };
     // Built by the skin's widget factory.
-    inline const juce::Identifier EnumDisplay       { "EnumDisplay" };
-    inline const juce::Identifier ImgAnim           { "ImgAnim" };
-    inline const juce::Identifier ImgButton         { "ImgButton" };
-    inline const juce::Identifier ImgKnob           { "ImgKnob" };
-    inline const juce::Identifier ImgMixer          { "ImgMixer" };
+    inline const juce::Identifier EnumDisplay { "EnumDisplay" };
+    inline const juce::Identifier ImgAnim { "ImgAnim" };
+    inline const juce::Identifier ImgButton { "ImgButton" };
+    inline const juce::Identifier ImgKnob { "ImgKnob" };
+    inline const juce::Identifier ImgMixer { "ImgMixer" };
     inline const juce::Identifier ImgPictureDisplay { "ImgPictureDisplay" };
-    inline const juce::Identifier ImgSlider         { "ImgSlider" };
-    inline const juce::Identifier ImgSwitch         { "ImgSwitch" };
-    inline const juce::Identifier Include           { "Include" };
-    inline const juce::Identifier NumericDisplay    { "NumericDisplay" };
-    inline const juce::Identifier Panel             { "Panel" };
+    inline const juce::Identifier ImgSlider { "ImgSlider" };
+    inline const juce::Identifier ImgSwitch { "ImgSwitch" };
+    inline const juce::Identifier Include { "Include" };
+    inline const juce::Identifier NumericDisplay { "NumericDisplay" };
+    inline const juce::Identifier Panel { "Panel" };
     inline const juce::Identifier PresetNameDisplay { "PresetNameDisplay" };
-    inline const juce::Identifier RoomVisualizer    { "RoomVisualizer" };
-    inline const juce::Identifier TextDisplay       { "TextDisplay" };
+    inline const juce::Identifier RoomVisualizer { "RoomVisualizer" };
+    inline const juce::Identifier TextDisplay { "TextDisplay" };
 }
 
 /** Root attribute of a GUI description holding its version. */

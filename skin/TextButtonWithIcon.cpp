@@ -57,7 +57,8 @@ void TextButtonWithIcon::pickIcon()
         return;
 
     // isOver() follows the button's own hover state, which mouse events drive.
-    const int pair = ! isEnabled() ? disabledOff : isOver() ? overOff : normalOff;
+    const int pair = ! isEnabled() ? disabledOff : isOver() ? overOff
+                                                            : normalOff;
     auto* pick = icons[(size_t) (pair + (getToggleState() ? 1 : 0))].get();
 
     if (pick != currentIcon)
@@ -98,7 +99,7 @@ void TextButtonWithIcon::fitWidthToText (int height)
     const auto font = getLookAndFeel().getTextButtonFont (*this, h);
     const int textWidth = (int) std::ceil (font.getStringWidthFloat (getButtonText()));
     const int width = (h - insets.getTopAndBottom()) + insets.getLeftAndRight()
-                    + (int) std::floor ((float) h * 0.7f) + textWidth;
+        + (int) std::floor ((float) h * 0.7f) + textWidth;
     setSize (juce::jmax (0, width), h);
 }
 

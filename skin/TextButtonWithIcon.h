@@ -30,8 +30,8 @@ public:
     /** 0: icon at the left; anything else: at the right. */
     void setIconSide (int side);
 
-    juce::Drawable* getCurrentIcon() const noexcept        { return currentIcon; }
-    juce::Rectangle<int> getIconArea() const noexcept      { return iconArea; }
+    juce::Drawable* getCurrentIcon() const noexcept { return currentIcon; }
+    juce::Rectangle<int> getIconArea() const noexcept { return iconArea; }
     /** The area the text is drawn in: the bounds less the icon room. */
     juce::Rectangle<int> getTextArea() const;
 
@@ -45,7 +45,16 @@ public:
     void parameterValueChanged (Parameter* parameter) override;
 
 private:
-    enum Look { normalOff, normalOn, overOff, overOn, disabledOff, disabledOn, numLooks };
+    enum Look
+    {
+        normalOff,
+        normalOn,
+        overOff,
+        overOn,
+        disabledOff,
+        disabledOn,
+        numLooks
+    };
 
     void pickIcon();
     void placeIcon();
@@ -53,7 +62,7 @@ private:
 
     int iconSide = 0;
     juce::BorderSize<int> insets { 1, 2, 1, 1 };
-    std::unique_ptr<juce::Drawable> original;     // black, as given
+    std::unique_ptr<juce::Drawable> original;   // black, as given
     std::array<std::unique_ptr<juce::Drawable>, numLooks> icons;
     juce::Drawable* currentIcon = nullptr;
     juce::Rectangle<int> iconArea;

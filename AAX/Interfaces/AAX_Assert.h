@@ -10,7 +10,7 @@ AAX_Result AAX_HandleAssertFailure (const char* iFile, int32_t iLine, const char
 
 // Formats with printf rules into 512 bytes; longer texts are cut.
 AAX_Result AAX_Trace (int32_t iPriority, const char* iFormat, ...)
-#if defined (__GNUC__)
+#if defined(__GNUC__)
     __attribute__ ((format (printf, 2, 3)))
 #endif
     ;
@@ -18,5 +18,5 @@ AAX_Result AAX_Trace (int32_t iPriority, const char* iFormat, ...)
 // Reports a failed condition with its text; iSource is the path the host is told,
 // e.g. "AAX/Interfaces/AAX_CParameter".
 #define AAX_ASSERT_SOURCE(iSource, iCondition) \
-    ((iCondition) ? (void) 0 \
+    ((iCondition) ? (void) 0                   \
                   : (void) AAX_HandleAssertFailure ((iSource), __LINE__, #iCondition, AAX_eAssertFailureType_Default))

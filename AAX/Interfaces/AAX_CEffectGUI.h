@@ -41,15 +41,15 @@ public:
     ACFRESULT InternalQueryInterface (const acfIID& riid, void** ppvObjOut) override;
 
     // The host window, or null.
-    AAX_IViewContainer*       GetViewContainer();
+    AAX_IViewContainer* GetViewContainer();
     const AAX_IViewContainer* GetViewContainer() const;
     // The window's AAX_EViewContainer_Type, 0 without a window.
     int32_t GetViewContainerType() const;
     // The window's native view, null without a window.
-    void*   GetViewContainerPtr() const;
+    void* GetViewContainerPtr() const;
 
     // The effect-parameters object of the same effect, or null.
-    AAX_IACFEffectParameters*       GetEffectParameters();
+    AAX_IACFEffectParameters* GetEffectParameters();
     const AAX_IACFEffectParameters* GetEffectParameters() const;
 
 protected:
@@ -64,8 +64,8 @@ private:
     // Lets go of the host's objects without calling into the derived class.
     void ReleaseHostObjects();
 
-    std::unique_ptr<AAX_VController>             mController;
+    std::unique_ptr<AAX_VController> mController;
     AAX_CHostReference<AAX_IACFEffectParameters> mEffectParameters;
-    std::unique_ptr<AAX_VViewContainer>          mViewContainer;
-    std::unique_ptr<AAX_VTransport>              mTransport;
+    std::unique_ptr<AAX_VViewContainer> mViewContainer;
+    std::unique_ptr<AAX_VTransport> mTransport;
 };

@@ -26,7 +26,7 @@ class AAX_VTransport;
 
 // The chunk that holds one typed value per parameter.
 inline constexpr AAX_CTypeID kAAX_ControlsChunkID = 'elck';
-inline constexpr char        kAAX_ControlsChunkName[] = "Complete Controls State";
+inline constexpr char kAAX_ControlsChunkName[] = "Complete Controls State";
 
 // Every operation: any thread, as the host calls it from its UI, automation and processing sides.
 // The library's effect-parameters object: parameters, automation, the controls chunk,
@@ -116,10 +116,10 @@ public:
 
     // Audio thread: never locks or allocates.
     // The host's controller and transport; null before Initialize and after Uninitialize.
-    AAX_IController*       Controller();
+    AAX_IController* Controller();
     const AAX_IController* Controller() const;
-    AAX_ITransport*        Transport();
-    const AAX_ITransport*  Transport() const;
+    AAX_ITransport* Transport();
+    const AAX_ITransport* Transport() const;
 
 protected:
     // Called by Initialize once the host's objects are wrapped: the place to add parameters.
@@ -134,7 +134,7 @@ protected:
     // Number of value updates that changed a value.
     std::atomic<int32_t> mNumPlugInChanges { 0 };
 
-    int32_t               mNumChunkedParameters = 0;
+    int32_t mNumChunkedParameters = 0;
     AAX_CPacketDispatcher mPacketDispatcher;
     AAX_CParameterManager mParameterManager;
     std::set<std::string> mFilteredParameters;
@@ -153,11 +153,11 @@ private:
 
     // Chunk calls may come from several host threads: they share the parser under this
     // lock, and each thread's size query is kept for its own GetChunk.
-    mutable AAX_CMutex                         mChunkLock;
-    mutable AAX_CChunkDataParser               mChunkParser;
+    mutable AAX_CMutex mChunkLock;
+    mutable AAX_CChunkDataParser mChunkParser;
     mutable std::map<std::thread::id, int32_t> mLastReportedChunkSizes;
 
-    std::unique_ptr<AAX_VController>         mController;
+    std::unique_ptr<AAX_VController> mController;
     std::unique_ptr<AAX_VAutomationDelegate> mAutomationDelegate;
-    std::unique_ptr<AAX_VTransport>          mTransport;
+    std::unique_ptr<AAX_VTransport> mTransport;
 };

@@ -16,15 +16,15 @@ public:
     AAX_CLinearTaperDelegate (T minValue, T maxValue) : mMinValue (minValue), mMaxValue (maxValue) {}
 
     AAX_CLinearTaperDelegate* Clone() const override { return new AAX_CLinearTaperDelegate (*this); }
-    T GetMaximumValue() const override               { return mMaxValue; }
-    T GetMinimumValue() const override               { return mMinValue; }
+    T GetMaximumValue() const override { return mMaxValue; }
+    T GetMinimumValue() const override { return mMinValue; }
 
     T ConstrainRealValue (T value) const override
     {
         if (mMinValue == mMaxValue)
             return mMinValue;
 
-        const T low  = mMinValue < mMaxValue ? mMinValue : mMaxValue;
+        const T low = mMinValue < mMaxValue ? mMinValue : mMaxValue;
         const T high = mMinValue < mMaxValue ? mMaxValue : mMinValue;
         return value < low ? low : (value > high ? high : value);
     }
@@ -39,7 +39,7 @@ public:
             normalizedValue = 1.0;
 
         const double real = (static_cast<double> (mMaxValue) - static_cast<double> (mMinValue)) * normalizedValue
-                          + static_cast<double> (mMinValue);
+            + static_cast<double> (mMinValue);
         return ConstrainRealValue (static_cast<T> (real));
     }
 
@@ -51,7 +51,7 @@ public:
             return 0.5;
 
         return (static_cast<double> (constrained) - static_cast<double> (mMinValue))
-             / (static_cast<double> (mMaxValue) - static_cast<double> (mMinValue));
+            / (static_cast<double> (mMaxValue) - static_cast<double> (mMinValue));
     }
 
 private:

@@ -24,14 +24,17 @@ public:
     {
     public:
         explicit ScopedLock (AAX_CMutex& iMutex) : mMutex (iMutex), mLocked (iMutex.Lock()) {}
-        ~ScopedLock() { if (mLocked) mMutex.Unlock(); }
+        ~ScopedLock()
+        {
+            if (mLocked) mMutex.Unlock();
+        }
 
         ScopedLock (const ScopedLock&) = delete;
         ScopedLock& operator= (const ScopedLock&) = delete;
 
     private:
         AAX_CMutex& mMutex;
-        bool        mLocked;
+        bool mLocked;
     };
 
 private:

@@ -13,7 +13,7 @@ public:
     explicit AAX_CNameAbbreviations (const AAX_IString& inPrimary);
 
     void SetPrimary (const AAX_CString& inPrimary) { mPrimary = inPrimary; }
-    const AAX_CString& Primary() const             { return mPrimary; }
+    const AAX_CString& Primary() const { return mPrimary; }
 
     // Stores a copy under its length, replacing one of the same length.
     void Add (const AAX_IString& inAbbreviation);
@@ -25,6 +25,6 @@ public:
     void Clear() { mAbbreviations.clear(); }
 
 private:
-    AAX_CString                    mPrimary;
+    AAX_CString mPrimary;
     std::map<int32_t, AAX_CString> mAbbreviations;
 };

@@ -58,7 +58,7 @@ private:
     static T Narrow (double parsed)
     {
         const double highest = static_cast<double> (std::numeric_limits<T>::max());
-        const double lowest  = static_cast<double> (std::numeric_limits<T>::lowest());
+        const double lowest = static_cast<double> (std::numeric_limits<T>::lowest());
 
         if (parsed > highest && parsed <= std::numeric_limits<double>::max())
             return std::numeric_limits<T>::max();

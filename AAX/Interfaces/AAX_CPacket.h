@@ -13,9 +13,9 @@ class AAX_CPacket
 public:
     explicit AAX_CPacket (AAX_CFieldIndex inPortID) : mID (inPortID), mData (8, 0) {}
 
-    AAX_CFieldIndex GetID() const     { return mID; }
-    bool            IsDirty() const   { return mDirty; }
-    void            SetDirty (bool iDirty) { mDirty = iDirty; }
+    AAX_CFieldIndex GetID() const { return mID; }
+    bool IsDirty() const { return mDirty; }
+    void SetDirty (bool iDirty) { mDirty = iDirty; }
 
     uint32_t GetSize() const { return mSize; }
 
@@ -26,7 +26,7 @@ public:
         mSize = iSize;
     }
 
-    uint8_t*       GetData()       { return mData.data(); }
+    uint8_t* GetData() { return mData.data(); }
     const uint8_t* GetData() const { return mData.data(); }
 
     // Makes the packet exactly one value, in the machine's byte order.
@@ -39,8 +39,8 @@ public:
     }
 
 private:
-    AAX_CFieldIndex      mID;
-    bool                 mDirty = true;
-    uint32_t             mSize = 0;
+    AAX_CFieldIndex mID;
+    bool mDirty = true;
+    uint32_t mSize = 0;
     std::vector<uint8_t> mData;
 };

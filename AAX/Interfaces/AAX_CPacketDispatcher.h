@@ -51,8 +51,8 @@ private:
     using HandlerEntry = std::pair<AAX_CPacket*, std::unique_ptr<AAX_IPacketHandler>>;
 
     std::map<AAX_CFieldIndex, std::unique_ptr<AAX_CPacket>> mPacketsByPort;
-    std::multimap<std::string, HandlerEntry>                mPacketsHandlers;
-    AAX_IController*                                        mController = nullptr;
-    AAX_CEffectParameters*                                  mEffectParameters = nullptr;
-    AAX_CMutex                                              mLockGuard;
+    std::multimap<std::string, HandlerEntry> mPacketsHandlers;
+    AAX_IController* mController = nullptr;
+    AAX_CEffectParameters* mEffectParameters = nullptr;
+    AAX_CMutex mLockGuard;
 };

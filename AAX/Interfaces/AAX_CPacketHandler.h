@@ -12,8 +12,8 @@ public:
     typedef AAX_Result (TWorker::*PacketProc) (AAX_CPacket&);
     typedef AAX_Result (TWorker::*ParamPacketProc) (AAX_CParamID, AAX_CPacket&);
 
-    AAX_CPacketHandler (TWorker* iWorker, PacketProc iProc)       : mWorker (iWorker), mPacketProc (iProc) {}
-    AAX_CPacketHandler (TWorker* iWorker, ParamPacketProc iProc)  : mWorker (iWorker), mParamPacketProc (iProc) {}
+    AAX_CPacketHandler (TWorker* iWorker, PacketProc iProc) : mWorker (iWorker), mPacketProc (iProc) {}
+    AAX_CPacketHandler (TWorker* iWorker, ParamPacketProc iProc) : mWorker (iWorker), mParamPacketProc (iProc) {}
 
     AAX_CPacketHandler* Clone() const override { return new AAX_CPacketHandler (*this); }
 
@@ -29,7 +29,7 @@ public:
     }
 
 private:
-    TWorker*        mWorker = nullptr;
-    PacketProc      mPacketProc = nullptr;
+    TWorker* mWorker = nullptr;
+    PacketProc mPacketProc = nullptr;
     ParamPacketProc mParamPacketProc = nullptr;
 };

@@ -50,12 +50,16 @@ public:
 
     AAX_IParameterValue* CloneValue() const override { return new AAX_CParameterValue<T> (Identifier(), mValue.Get()); }
 
-    AAX_CParamID Identifier() const override                  { return mValue.Identifier(); }
-    void SetName (const AAX_CString& name) override            { mNames.SetPrimary (name); }
-    const AAX_CString& Name() const override                   { return mNames.Primary(); }
-    void AddShortenedName (const char* name) override          { mNames.Add (AAX_CString (name)); }
+    AAX_CParamID Identifier() const override { return mValue.Identifier(); }
+    void SetName (const AAX_CString& name) override { mNames.SetPrimary (name); }
+    const AAX_CString& Name() const override { return mNames.Primary(); }
+    void AddShortenedName (const char* name) override { mNames.Add (AAX_CString (name)); }
     AAX_CString ShortenedName (int32_t iNumCharacters) const override { return mNames.Get (iNumCharacters); }
-    AAX_Result ClearShortenedNames() override                  { mNames.Clear(); return 0; }
+    AAX_Result ClearShortenedNames() override
+    {
+        mNames.Clear();
+        return 0;
+    }
 
     bool Automatable() const override { return mAutomatable; }
 
@@ -82,8 +86,8 @@ public:
             mAutomationDelegate->PostReleaseRequest (Identifier());
     }
 
-    void   SetNormalizedValue (double newNormalizedValue) override { PostValueRequest (mTaperDelegate->NormalizedToReal (newNormalizedValue)); }
-    double GetNormalizedValue() const override                     { return mTaperDelegate->RealToNormalized (mValue.Get()); }
+    void SetNormalizedValue (double newNormalizedValue) override { PostValueRequest (mTaperDelegate->NormalizedToReal (newNormalizedValue)); }
+    double GetNormalizedValue() const override { return mTaperDelegate->RealToNormalized (mValue.Get()); }
 
     void SetNormalizedDefaultValue (double normalizedDefault) override
     {
@@ -91,7 +95,7 @@ public:
     }
 
     double GetNormalizedDefaultValue() const override { return mTaperDelegate->RealToNormalized (mDefaultValue); }
-    void   SetToDefaultValue() override               { PostValueRequest (mDefaultValue); }
+    void SetToDefaultValue() override { PostValueRequest (mDefaultValue); }
 
     void SetNumberOfSteps (uint32_t numSteps) override
     {
@@ -102,7 +106,7 @@ public:
     }
 
     uint32_t GetNumberOfSteps() const override { return mNumSteps; }
-    uint32_t GetStepValue() const override     { return GetStepValueFromNormalizedValue (GetNormalizedValue()); }
+    uint32_t GetStepValue() const override { return GetStepValueFromNormalizedValue (GetNormalizedValue()); }
 
     double GetNormalizedValueFromStep (uint32_t iStep) const override
     {
@@ -141,10 +145,10 @@ public:
         return GetValueString (valueString);
     }
 
-    bool GetNormalizedValueFromBool (bool value, double* normalizedValue) const override      { return NormalizedFrom (value, normalizedValue); }
-    bool GetNormalizedValueFromInt32 (int32_t value, double* normalizedValue) const override  { return NormalizedFrom (value, normalizedValue); }
-    bool GetNormalizedValueFromFloat (float value, double* normalizedValue) const override    { return NormalizedFrom (value, normalizedValue); }
-    bool GetNormalizedValueFromDouble (double value, double* normalizedValue) const override  { return NormalizedFrom (value, normalizedValue); }
+    bool GetNormalizedValueFromBool (bool value, double* normalizedValue) const override { return NormalizedFrom (value, normalizedValue); }
+    bool GetNormalizedValueFromInt32 (int32_t value, double* normalizedValue) const override { return NormalizedFrom (value, normalizedValue); }
+    bool GetNormalizedValueFromFloat (float value, double* normalizedValue) const override { return NormalizedFrom (value, normalizedValue); }
+    bool GetNormalizedValueFromDouble (double value, double* normalizedValue) const override { return NormalizedFrom (value, normalizedValue); }
 
     bool GetNormalizedValueFromString (const AAX_CString& valueString, double* normalizedValue) const override
     {
@@ -157,10 +161,10 @@ public:
         return true;
     }
 
-    bool GetBoolFromNormalizedValue (double normalizedValue, bool* value) const override       { return FromNormalized (normalizedValue, value); }
-    bool GetInt32FromNormalizedValue (double normalizedValue, int32_t* value) const override   { return FromNormalized (normalizedValue, value); }
-    bool GetFloatFromNormalizedValue (double normalizedValue, float* value) const override     { return FromNormalized (normalizedValue, value); }
-    bool GetDoubleFromNormalizedValue (double normalizedValue, double* value) const override   { return FromNormalized (normalizedValue, value); }
+    bool GetBoolFromNormalizedValue (double normalizedValue, bool* value) const override { return FromNormalized (normalizedValue, value); }
+    bool GetInt32FromNormalizedValue (double normalizedValue, int32_t* value) const override { return FromNormalized (normalizedValue, value); }
+    bool GetFloatFromNormalizedValue (double normalizedValue, float* value) const override { return FromNormalized (normalizedValue, value); }
+    bool GetDoubleFromNormalizedValue (double normalizedValue, double* value) const override { return FromNormalized (normalizedValue, value); }
 
     bool GetStringFromNormalizedValue (double normalizedValue, AAX_CString& valueString) const override
     {
@@ -185,10 +189,10 @@ public:
         return true;
     }
 
-    bool GetValueAsBool (bool* value) const override      { return mValue.GetValueAsBool (value); }
-    bool GetValueAsInt32 (int32_t* value) const override  { return mValue.GetValueAsInt32 (value); }
-    bool GetValueAsFloat (float* value) const override    { return mValue.GetValueAsFloat (value); }
-    bool GetValueAsDouble (double* value) const override  { return mValue.GetValueAsDouble (value); }
+    bool GetValueAsBool (bool* value) const override { return mValue.GetValueAsBool (value); }
+    bool GetValueAsInt32 (int32_t* value) const override { return mValue.GetValueAsInt32 (value); }
+    bool GetValueAsFloat (float* value) const override { return mValue.GetValueAsFloat (value); }
+    bool GetValueAsDouble (double* value) const override { return mValue.GetValueAsDouble (value); }
 
     bool GetValueAsString (AAX_IString* value) const override
     {
@@ -204,16 +208,16 @@ public:
         return ok;
     }
 
-    bool SetValueWithBool (bool value) override       { return SetValueWith (value); }
-    bool SetValueWithInt32 (int32_t value) override   { return SetValueWith (value); }
-    bool SetValueWithFloat (float value) override     { return SetValueWith (value); }
-    bool SetValueWithDouble (double value) override   { return SetValueWith (value); }
+    bool SetValueWithBool (bool value) override { return SetValueWith (value); }
+    bool SetValueWithInt32 (int32_t value) override { return SetValueWith (value); }
+    bool SetValueWithFloat (float value) override { return SetValueWith (value); }
+    bool SetValueWithDouble (double value) override { return SetValueWith (value); }
     bool SetValueWithString (const AAX_IString& value) override { return SetValueFromString (AAX_CString (value)); }
 
-    void SetType (AAX_EParameterType iControlType) override               { mControlType = iControlType; }
-    AAX_EParameterType GetType() const override                           { return mControlType; }
+    void SetType (AAX_EParameterType iControlType) override { mControlType = iControlType; }
+    AAX_EParameterType GetType() const override { return mControlType; }
     void SetOrientation (AAX_EParameterOrientation iOrientation) override { mOrientation = iOrientation; }
-    AAX_EParameterOrientation GetOrientation() const override             { return mOrientation; }
+    AAX_EParameterOrientation GetOrientation() const override { return mOrientation; }
 
     // A taper of another value type is ignored.
     void SetTaperDelegate (AAX_ITaperDelegateBase& inTaperDelegate, bool inPreserveValue) override
@@ -353,15 +357,15 @@ private:
         }
     }
 
-    AAX_CNameAbbreviations                   mNames;
-    bool                                     mAutomatable;
-    uint32_t                                 mNumSteps = 0;
-    AAX_EParameterType                       mControlType = AAX_eParameterType_Continuous;
-    AAX_EParameterOrientation                mOrientation = AAX_eParameterOrientation_Default;
-    std::unique_ptr<AAX_ITaperDelegate<T>>   mTaperDelegate;
+    AAX_CNameAbbreviations mNames;
+    bool mAutomatable;
+    uint32_t mNumSteps = 0;
+    AAX_EParameterType mControlType = AAX_eParameterType_Continuous;
+    AAX_EParameterOrientation mOrientation = AAX_eParameterOrientation_Default;
+    std::unique_ptr<AAX_ITaperDelegate<T>> mTaperDelegate;
     std::unique_ptr<AAX_IDisplayDelegate<T>> mDisplayDelegate;
-    AAX_IAutomationDelegate*                 mAutomationDelegate = nullptr;
-    bool                                     mNeedNotify = true;
-    AAX_CParameterValue<T>                   mValue;
-    T                                        mDefaultValue;
+    AAX_IAutomationDelegate* mAutomationDelegate = nullptr;
+    bool mNeedNotify = true;
+    AAX_CParameterValue<T> mValue;
+    T mDefaultValue;
 };

@@ -20,16 +20,16 @@ public:
     explicit AAX_CParameterValue (AAX_CParamID identifier) { InitIdentifier (identifier); }
     AAX_CParameterValue (AAX_CParamID identifier, const T& value) : mValue (value) { InitIdentifier (identifier); }
 
-    AAX_IParameterValue* Clone() const override  { return new AAX_CParameterValue (mIdentifier, mValue); }
-    AAX_CParamID Identifier() const override     { return mIdentifier; }
+    AAX_IParameterValue* Clone() const override { return new AAX_CParameterValue (mIdentifier, mValue); }
+    AAX_CParamID Identifier() const override { return mIdentifier; }
 
-    bool GetValueAsBool (bool* value) const override       { return GetValueAs (value); }
-    bool GetValueAsInt32 (int32_t* value) const override   { return GetValueAs (value); }
-    bool GetValueAsFloat (float* value) const override     { return GetValueAs (value); }
-    bool GetValueAsDouble (double* value) const override   { return GetValueAs (value); }
-    bool GetValueAsString (AAX_IString*) const override    { return false; }
+    bool GetValueAsBool (bool* value) const override { return GetValueAs (value); }
+    bool GetValueAsInt32 (int32_t* value) const override { return GetValueAs (value); }
+    bool GetValueAsFloat (float* value) const override { return GetValueAs (value); }
+    bool GetValueAsDouble (double* value) const override { return GetValueAs (value); }
+    bool GetValueAsString (AAX_IString*) const override { return false; }
 
-    const T& Get() const      { return mValue; }
+    const T& Get() const { return mValue; }
     void Set (const T& value) { mValue = value; }
 
 private:
@@ -66,5 +66,5 @@ private:
     }
 
     char mIdentifier[eParemeterDefaultMaxIdentifierSize] {};
-    T    mValue {};
+    T mValue {};
 };

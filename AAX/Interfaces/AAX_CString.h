@@ -16,17 +16,17 @@ public:
     AAX_CString (const AAX_IString& iOther);
     ~AAX_CString() override;
 
-    uint32_t    Length() const override;
-    uint32_t    MaxLength() const override;
+    uint32_t Length() const override;
+    uint32_t MaxLength() const override;
     const char* Get() const override;
-    void        Set (const char* iString) override;
+    void Set (const char* iString) override;
     AAX_IString& operator= (const AAX_IString& iOther) override;
     AAX_IString& operator= (const char* iString) override;
 
     AAX_CString& operator= (const AAX_CString& iOther);
 
     const char* CString() const;
-    void        Clear();
+    void Clear();
 
     // Removes up to iLength bytes from iPos; a position at or beyond the end changes nothing.
     AAX_CString& Erase (uint32_t iPos, uint32_t iLength);
@@ -40,7 +40,7 @@ public:
     // Sets oString to at most iLength bytes from iPos; a position beyond the end gives the empty text.
     void SubString (uint32_t iPos, uint32_t iLength, AAX_IString* oString) const;
 
-    char&       operator[] (uint32_t iIndex);
+    char& operator[] (uint32_t iIndex);
     const char& operator[] (uint32_t iIndex) const;
 
 private:

@@ -14,13 +14,13 @@ public:
 
     AAX_CheckedResult& operator= (AAX_Result iResult);
 
-    AAX_Result Result() const    { return mCurResult; }
+    AAX_Result Result() const { return mCurResult; }
     AAX_Result LastError() const { return mLastError; }
 
 private:
     void Check();
 
-    AAX_Result           mCurResult;
-    AAX_Result           mLastError = 0;
+    AAX_Result mCurResult;
+    AAX_Result mLastError = 0;
     std::set<AAX_Result> mAcceptedResults;
 };

@@ -9,5 +9,5 @@ class AAX_IACFDescriptionHost : public IACFUnknown
 {
 public:
     // Writes the feature-information object (one reference added) or null.
-    virtual AAX_Result AcquireFeatureProperties (const AAX_Feature_UID& inFeatureID, IACFUnknown** outFeatureInfo) = 0; // 4th
+    virtual AAX_Result AcquireFeatureProperties (const AAX_Feature_UID& inFeatureID, IACFUnknown** outFeatureInfo) = 0;   // 4th
 };

@@ -16,11 +16,11 @@ public:
 class AAX_IACFHostServices_V2 : public AAX_IACFHostServices
 {
 public:
-    virtual AAX_Result StackTrace (int32_t iTracePriority, int32_t iStackTracePriority, const char* iMessage) = 0; // 6th
+    virtual AAX_Result StackTrace (int32_t iTracePriority, int32_t iStackTracePriority, const char* iMessage) = 0;   // 6th
 };
 
 class AAX_IACFHostServices_V3 : public AAX_IACFHostServices_V2
 {
 public:
-    virtual AAX_Result HandleAssertFailure (const char* iFile, int32_t iLine, const char* iNote, int32_t iFlags) = 0; // 7th
+    virtual AAX_Result HandleAssertFailure (const char* iFile, int32_t iLine, const char* iNote, int32_t iFlags) = 0;   // 7th
 };

@@ -11,9 +11,9 @@ class AAX_IACFPageTableController : public IACFUnknown
 {
 public:
     virtual AAX_Result CopyTableForEffect (AAX_CPropertyValue inManufacturerID, AAX_CPropertyValue inProductID, AAX_CPropertyValue inPlugInID,
-                                           uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const = 0;        // 4th
+                                           uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const = 0;   // 4th
     virtual AAX_Result CopyTableOfLayoutForEffect (const char* inEffectID, const char* inLayoutName,
-                                                   uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const = 0; // 5th
+                                                   uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const = 0;   // 5th
 };
 
 class AAX_IACFPageTableController_V2 : public AAX_IACFPageTableController
@@ -21,7 +21,7 @@ class AAX_IACFPageTableController_V2 : public AAX_IACFPageTableController
 public:
     virtual AAX_Result CopyTableForEffectFromFile (const char* inPageTableFilePath, int32_t inFilePathEncoding,
                                                    AAX_CPropertyValue inManufacturerID, AAX_CPropertyValue inProductID, AAX_CPropertyValue inPlugInID,
-                                                   uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const = 0;         // 6th
+                                                   uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const = 0;   // 6th
     virtual AAX_Result CopyTableOfLayoutFromFile (const char* inPageTableFilePath, int32_t inFilePathEncoding, const char* inLayoutName,
-                                                  uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const = 0;          // 7th
+                                                  uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const = 0;   // 7th
 };

@@ -10,21 +10,21 @@
 class AAX_IACFPropertyMap : public IACFUnknown
 {
 public:
-    virtual AAX_CBoolean GetProperty (AAX_EProperty inProperty, AAX_CPropertyValue* outValue) const = 0;        // 4th
-    virtual AAX_Result   AddProperty (AAX_EProperty inProperty, AAX_CPropertyValue inValue) = 0;                // 5th
-    virtual AAX_Result   RemoveProperty (AAX_EProperty inProperty) = 0;                                         // 6th
+    virtual AAX_CBoolean GetProperty (AAX_EProperty inProperty, AAX_CPropertyValue* outValue) const = 0;   // 4th
+    virtual AAX_Result AddProperty (AAX_EProperty inProperty, AAX_CPropertyValue inValue) = 0;             // 5th
+    virtual AAX_Result RemoveProperty (AAX_EProperty inProperty) = 0;                                      // 6th
 };
 
 class AAX_IACFPropertyMap_V2 : public AAX_IACFPropertyMap
 {
 public:
-    virtual AAX_Result   AddPropertyWithIDArray (AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad* inPluginIDs, uint32_t inNumPluginIDs) = 0; // 7th
-    virtual AAX_CBoolean GetPropertyWithIDArray (AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad** outPluginIDs, uint32_t* outNumPluginIDs) const = 0; // 8th
+    virtual AAX_Result AddPropertyWithIDArray (AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad* inPluginIDs, uint32_t inNumPluginIDs) = 0;               // 7th
+    virtual AAX_CBoolean GetPropertyWithIDArray (AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad** outPluginIDs, uint32_t* outNumPluginIDs) const = 0;   // 8th
 };
 
 class AAX_IACFPropertyMap_V3 : public AAX_IACFPropertyMap_V2
 {
 public:
-    virtual AAX_CBoolean GetPointerProperty (AAX_EProperty inProperty, const void** outValue) const = 0;        // 9th
-    virtual AAX_Result   AddPointerProperty (AAX_EProperty inProperty, const void* inValue) = 0;                // 10th
+    virtual AAX_CBoolean GetPointerProperty (AAX_EProperty inProperty, const void** outValue) const = 0;   // 9th
+    virtual AAX_Result AddPointerProperty (AAX_EProperty inProperty, const void* inValue) = 0;             // 10th
 };

@@ -6,9 +6,9 @@
 class AAX_IPropertyMap;
 
 // Generic forms of a component's procedures, as they travel to the host.
-typedef void    (AAX_CALLBACK *AAX_CProcessProc) (void* const inInstancesBegin[], const void* inInstancesEnd);
-typedef int32_t (AAX_CALLBACK *AAX_CInstanceInitProc) (const void* inInstanceContextPtr, AAX_EComponentInstanceInitAction inAction);
-typedef int32_t (AAX_CALLBACK *AAX_CBackgroundProc) ();
+typedef void (AAX_CALLBACK* AAX_CProcessProc) (void* const inInstancesBegin[], const void* inInstancesEnd);
+typedef int32_t (AAX_CALLBACK* AAX_CInstanceInitProc) (const void* inInstanceContextPtr, AAX_EComponentInstanceInitAction inAction);
+typedef int32_t (AAX_CALLBACK* AAX_CBackgroundProc)();
 
 // One processing component of an effect: the fields of its process context, its meters
 // and MIDI nodes, and its process procedures.
@@ -50,10 +50,10 @@ public:
 
     // The native process procedure with its typed context.
     template <typename aContextType>
-    AAX_Result AddProcessProc_Native (void (AAX_CALLBACK *inProcessProc) (aContextType* const inInstancesBegin[], const void* inInstancesEnd),
+    AAX_Result AddProcessProc_Native (void (AAX_CALLBACK* inProcessProc) (aContextType* const inInstancesBegin[], const void* inInstancesEnd),
                                       AAX_IPropertyMap* inProperties = nullptr,
-                                      int32_t (AAX_CALLBACK *inInstanceInitProc) (const aContextType* inInstanceContextPtr, AAX_EComponentInstanceInitAction inAction) = nullptr,
-                                      int32_t (AAX_CALLBACK *inBackgroundProc) () = nullptr,
+                                      int32_t (AAX_CALLBACK* inInstanceInitProc) (const aContextType* inInstanceContextPtr, AAX_EComponentInstanceInitAction inAction) = nullptr,
+                                      int32_t (AAX_CALLBACK* inBackgroundProc)() = nullptr,
                                       AAX_CTypeID* outProcID = nullptr)
     {
         return AddProcessProcNative (reinterpret_cast<AAX_CProcessProc> (inProcessProc), inProperties,

@@ -5,16 +5,16 @@
 // One MIDI message of up to four bytes, at a sample offset in the current block.
 struct AAX_CMidiPacket
 {
-    uint32_t      mTimestamp;     // samples from the start of the block
-    uint32_t      mLength;        // bytes used in mData
+    uint32_t mTimestamp;   // samples from the start of the block
+    uint32_t mLength;      // bytes used in mData
     unsigned char mData[4];
-    AAX_CBoolean  mIsImmediate;
+    AAX_CBoolean mIsImmediate;
 };
 
 // The messages a MIDI node holds for the current block.
 struct AAX_CMidiStream
 {
-    uint32_t         mBufferSize; // number of packets at mBuffer
+    uint32_t mBufferSize;   // number of packets at mBuffer
     AAX_CMidiPacket* mBuffer;
 };
 
@@ -24,5 +24,5 @@ class AAX_IMIDINode
 {
 public:
     virtual AAX_CMidiStream* GetNodeBuffer() = 0;
-    virtual AAX_Result       PostMIDIPacket (AAX_CMidiPacket* packet) = 0;
+    virtual AAX_Result PostMIDIPacket (AAX_CMidiPacket* packet) = 0;
 };

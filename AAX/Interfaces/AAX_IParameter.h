@@ -29,18 +29,18 @@ public:
     virtual void Touch() = 0;
     virtual void Release() = 0;
 
-    virtual void   SetNormalizedValue (double newNormalizedValue) = 0;
+    virtual void SetNormalizedValue (double newNormalizedValue) = 0;
     virtual double GetNormalizedValue() const = 0;
-    virtual void   SetNormalizedDefaultValue (double normalizedDefault) = 0;
+    virtual void SetNormalizedDefaultValue (double normalizedDefault) = 0;
     virtual double GetNormalizedDefaultValue() const = 0;
-    virtual void   SetToDefaultValue() = 0;
+    virtual void SetToDefaultValue() = 0;
 
-    virtual void     SetNumberOfSteps (uint32_t numSteps) = 0;
+    virtual void SetNumberOfSteps (uint32_t numSteps) = 0;
     virtual uint32_t GetNumberOfSteps() const = 0;
     virtual uint32_t GetStepValue() const = 0;
-    virtual double   GetNormalizedValueFromStep (uint32_t iStep) const = 0;
+    virtual double GetNormalizedValueFromStep (uint32_t iStep) const = 0;
     virtual uint32_t GetStepValueFromNormalizedValue (double normalizedValue) const = 0;
-    virtual void     SetStepValue (uint32_t iStep) = 0;
+    virtual void SetStepValue (uint32_t iStep) = 0;
 
     virtual bool GetValueString (AAX_CString* valueString) const = 0;
     virtual bool GetValueString (int32_t iMaxNumChars, AAX_CString* valueString) const = 0;

@@ -8,9 +8,9 @@ class AAX_IViewContainer
 public:
     virtual ~AAX_IViewContainer() = default;
 
-    virtual int32_t    GetType() = 0;                                  // an AAX_EViewContainer_Type
-    virtual void*      GetPtr() = 0;                                   // the native view
-    virtual AAX_Result GetModifiers (uint32_t* outModifiers) = 0;      // AAX_EModifiers bits
+    virtual int32_t GetType() = 0;                                  // an AAX_EViewContainer_Type
+    virtual void* GetPtr() = 0;                                     // the native view
+    virtual AAX_Result GetModifiers (uint32_t* outModifiers) = 0;   // AAX_EModifiers bits
     // A non-zero result means the host refused the size.
     virtual AAX_Result SetViewSize (AAX_Point& inSize) = 0;
     virtual AAX_Result HandleParameterMouseDown (AAX_CParamID inParamID, uint32_t inModifiers) = 0;

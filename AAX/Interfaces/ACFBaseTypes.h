@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <cstring>
 
-typedef int32_t  ACFRESULT;
-typedef uint8_t  acfUInt8;
+typedef int32_t ACFRESULT;
+typedef uint8_t acfUInt8;
 typedef uint16_t acfUInt16;
 typedef uint32_t acfUInt32;
-typedef int32_t  acfSInt32;
+typedef int32_t acfSInt32;
 typedef uint64_t acfUInt64;
 
 // 16-byte identifier: 32-bit, 16-bit, 16-bit, then 8 bytes.
@@ -18,7 +18,7 @@ struct acfUID
     acfUInt32 Data1;
     acfUInt16 Data2;
     acfUInt16 Data3;
-    acfUInt8  Data4[8];
+    acfUInt8 Data4[8];
 };
 
 typedef acfUID acfIID;
@@ -33,10 +33,10 @@ inline bool operator== (const acfUID& a, const acfUID& b)
 inline bool operator!= (const acfUID& a, const acfUID& b) { return ! (a == b); }
 
 // Component-layer result codes (negative as 32-bit signed values).
-const ACFRESULT ACF_OK            = 0;
+const ACFRESULT ACF_OK = 0;
 const ACFRESULT ACF_E_NOINTERFACE = static_cast<ACFRESULT> (0x80000004u);
-const ACFRESULT ACF_E_POINTER     = static_cast<ACFRESULT> (0x80000005u);
-const ACFRESULT ACF_E_UNEXPECTED  = static_cast<ACFRESULT> (0x8000FFFFu);
+const ACFRESULT ACF_E_POINTER = static_cast<ACFRESULT> (0x80000005u);
+const ACFRESULT ACF_E_UNEXPECTED = static_cast<ACFRESULT> (0x8000FFFFu);
 
 inline bool ACFSUCCEEDED (ACFRESULT r) { return r >= 0; }
-inline bool ACFFAILED (ACFRESULT r)    { return r < 0; }
+inline bool ACFFAILED (ACFRESULT r) { return r < 0; }

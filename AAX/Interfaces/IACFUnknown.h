@@ -10,7 +10,7 @@ inline constexpr acfIID IID_IACFUnknown = { 0x00000000, 0x0000, 0x0000, { 0xC0, 
 class IACFUnknown
 {
 public:
-    virtual ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) = 0; // 1st
-    virtual acfUInt32 AddRef() = 0;                                          // 2nd
-    virtual acfUInt32 Release() = 0;                                         // 3rd
+    virtual ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) = 0;   // 1st
+    virtual acfUInt32 AddRef() = 0;                                           // 2nd
+    virtual acfUInt32 Release() = 0;                                          // 3rd
 };

@@ -57,17 +57,17 @@ public:
         know are skipped). */
     void setFromTagIds (const TagIdSet& ids, const TagDictionary& dictionary);
 
-    int getNumCategories() const noexcept                  { return categories.size(); }
-    bool isEmpty() const noexcept                          { return categories.isEmpty(); }
+    int getNumCategories() const noexcept { return categories.size(); }
+    bool isEmpty() const noexcept { return categories.isEmpty(); }
     int getNumTags() const;
     const juce::StringArray& getCategoryNames() const noexcept { return categories; }
-    juce::String getCategoryName (int index) const         { return categories[index]; }
+    juce::String getCategoryName (int index) const { return categories[index]; }
     /** The tags of the category at the index (empty when out of range). */
     const juce::StringArray& getTagList (int categoryIndex) const;
     int indexOfCategory (const juce::String& category) const { return categories.indexOf (category); }
 
     bool operator== (const CategoryTagMap& other) const;
-    bool operator!= (const CategoryTagMap& other) const    { return ! operator== (other); }
+    bool operator!= (const CategoryTagMap& other) const { return ! operator== (other); }
 
 private:
     juce::StringArray categories;

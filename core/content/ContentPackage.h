@@ -25,9 +25,9 @@ public:
 
     struct Item
     {
-        juce::String name;       // the item's name
-        juce::String file;       // its entry in "content"
-        juce::String tags;       // CategoryTagMap text form
+        juce::String name;   // the item's name
+        juce::String file;   // its entry in "content"
+        juce::String tags;   // CategoryTagMap text form
     };
 
     juce::String name, application, version, kind, itemExtension;

@@ -7,12 +7,12 @@ ContentItem::ContentItem (ContentSource& owner, const juce::String& itemName, Ca
 {
 }
 
-bool ContentItem::isReadOnly() const                               { return source->isReadOnly(); }
-bool ContentItem::canRenameTo (const juce::String& newName) const  { return source->canRenameItemTo (*this, newName); }
-bool ContentItem::rename (const juce::String& newName)             { return source->renameItem (*this, newName); }
-bool ContentItem::deleteFromSource()                               { return source->deleteItem (this); }
-bool ContentItem::load (int flag)                                  { return source->loadItem (*this, flag); }
-void ContentItem::setTags (const CategoryTagMap& newTags)          { source->setItemTags (*this, newTags); }
+bool ContentItem::isReadOnly() const { return source->isReadOnly(); }
+bool ContentItem::canRenameTo (const juce::String& newName) const { return source->canRenameItemTo (*this, newName); }
+bool ContentItem::rename (const juce::String& newName) { return source->renameItem (*this, newName); }
+bool ContentItem::deleteFromSource() { return source->deleteItem (this); }
+bool ContentItem::load (int flag) { return source->loadItem (*this, flag); }
+void ContentItem::setTags (const CategoryTagMap& newTags) { source->setItemTags (*this, newTags); }
 
 void ContentItem::filterByAllTags (const TagIdSet& ids)
 {
@@ -70,8 +70,8 @@ juce::String ContentSource::makeSafeItemName (const juce::String& itemName)
 
     // Names that Windows reserves for devices, alone or before an extension.
     static const juce::StringArray reserved { "CON", "PRN", "AUX", "NUL",
-        "COM0", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9",
-        "LPT0", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9" };
+                                              "COM0", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9",
+                                              "LPT0", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9" };
 
     const auto stem = safe.upToFirstOccurrenceOf (".", false, false).trimEnd();
 
@@ -105,8 +105,7 @@ void ContentSource::refresh()
     // Sorted through indices: records are costly to move.
     std::vector<int> order ((size_t) records.size());
     std::iota (order.begin(), order.end(), 0);
-    std::sort (order.begin(), order.end(), [&records] (int a, int b)
-    {
+    std::sort (order.begin(), order.end(), [&records] (int a, int b) {
         return records.getReference (a).name.compareIgnoreCase (records.getReference (b).name) < 0;
     });
 
@@ -280,7 +279,9 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
 
     juce::MemoryInputStream in (data, false);
     const auto text = in.readEntireStreamAsString()
-                          .replace ("\r\n", "\n").replace ("\r", "\n").replace ("\n", "\r\n");
+                          .replace ("\r\n", "\n")
+                          .replace ("\r", "\n")
+                          .replace ("\n", "\r\n");
 
     CategoryTagMap newTags;
 

@@ -77,8 +77,8 @@ public:
     CategoryTagMap tags;
 
     const juce::OwnedArray<ContentItem>& getItems() const noexcept { return items; }
-    int getNumItems() const noexcept                               { return items.size(); }
-    bool isReadOnly() const noexcept                               { return readOnly; }
+    int getNumItems() const noexcept { return items.size(); }
+    bool isReadOnly() const noexcept { return readOnly; }
 
     //==============================================================================
     /** Collects the source's tags, merges them into its TagDictionary, clears and rebuilds the
@@ -118,8 +118,8 @@ public:
     void setItemTags (ContentItem& item, const CategoryTagMap& newTags);
     bool loadItem (ContentItem& item, int flag);
 
-    virtual bool canImportSamples() const   { return false; }
-    virtual bool canSaveItems() const       { return false; }
+    virtual bool canImportSamples() const { return false; }
+    virtual bool canSaveItems() const { return false; }
     /** With its dot; empty by default. */
     virtual juce::String getItemExtension() const { return {}; }
     /** The file that holds the item; none by default. */
@@ -130,7 +130,7 @@ public:
     /** Preset sources: prepares a preset before it is applied. */
     virtual void preparePreset (Preset& preset);
 
-    void addListener (Listener* listener)    { listeners.add (listener); }
+    void addListener (Listener* listener) { listeners.add (listener); }
     void removeListener (Listener* listener) { listeners.remove (listener); }
     void sendChangeMessage();
 
@@ -158,13 +158,13 @@ protected:
     virtual bool itemDataExists (const juce::String&) const { return false; }
 
     // The write operations of writable sources; each gets safe names only.
-    virtual bool createItemData (const juce::String&, CategoryTagMap&, OverwriteStore*)            { return false; }
-    virtual bool copyItemData (const juce::File&, const juce::String&, CategoryTagMap&)            { return false; }
-    virtual bool deleteItemData (ContentItem&, std::unique_ptr<OverwriteStore>*)                   { return false; }
-    virtual bool renameItemData (ContentItem&, const juce::String&)                                { return false; }
-    virtual bool writeItemTags (ContentItem&, const CategoryTagMap&)                               { return false; }
-    virtual bool importItemData (const juce::String&, const juce::String&, CategoryTagMap&)        { return false; }
-    virtual bool loadItemData (ContentItem&, int)                                                  { return false; }
+    virtual bool createItemData (const juce::String&, CategoryTagMap&, OverwriteStore*) { return false; }
+    virtual bool copyItemData (const juce::File&, const juce::String&, CategoryTagMap&) { return false; }
+    virtual bool deleteItemData (ContentItem&, std::unique_ptr<OverwriteStore>*) { return false; }
+    virtual bool renameItemData (ContentItem&, const juce::String&) { return false; }
+    virtual bool writeItemTags (ContentItem&, const CategoryTagMap&) { return false; }
+    virtual bool importItemData (const juce::String&, const juce::String&, CategoryTagMap&) { return false; }
+    virtual bool loadItemData (ContentItem&, int) { return false; }
 
     ContentItem* makeItem (const juce::String& itemName, CategoryTagMap itemTags);
     void rebuildTags();

@@ -225,8 +225,8 @@ bool Preset::loadFromText (const juce::String& xmlText, juce::String* error)
 bool Preset::operator== (const Preset& other) const
 {
     const auto sameExtra = (extraData == nullptr && other.extraData == nullptr)
-                        || (extraData != nullptr && other.extraData != nullptr
-                            && extraData->isEquivalentTo (other.extraData.get(), false));
+        || (extraData != nullptr && other.extraData != nullptr
+            && extraData->isEquivalentTo (other.extraData.get(), false));
 
     return name == other.name && application == other.application && category == other.category
         && version == other.version && author == other.author && id == other.id && tags == other.tags

@@ -27,14 +27,14 @@ public:
     juce::String tags;
     int rating = defaultRating;
 
-    CategoryTagMap getTagMap() const                   { return CategoryTagMap::fromString (tags); }
-    void setTagMap (const CategoryTagMap& map)         { tags = map.toString(); }
+    CategoryTagMap getTagMap() const { return CategoryTagMap::fromString (tags); }
+    void setTagMap (const CategoryTagMap& map) { tags = map.toString(); }
 
     /** Removes all values (the header stays). */
     void clear();
 
-    int getNumValues() const noexcept                         { return values.size(); }
-    const juce::Array<ParameterValueText>& getValues() const  { return values; }
+    int getNumValues() const noexcept { return values.size(); }
+    const juce::Array<ParameterValueText>& getValues() const { return values; }
     /** Replaces the value of that id or appends it. */
     void setValue (int parameterId, const juce::String& text);
     /** Null when the preset holds no value for the id. */
@@ -42,7 +42,7 @@ public:
     void removeValue (int parameterId);
 
     /** Extra data a product keeps with the preset (null when none). */
-    juce::XmlElement* getExtraData() const noexcept          { return extraData.get(); }
+    juce::XmlElement* getExtraData() const noexcept { return extraData.get(); }
     void setExtraData (std::unique_ptr<juce::XmlElement> data) { extraData = std::move (data); }
 
     /** All values the preset holds; with a manager, the values of parameters it excludes from

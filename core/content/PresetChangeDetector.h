@@ -20,15 +20,15 @@ public:
 
     /** Restarts (on) or stops (off) detection; either clears the unsaved-changes state. */
     void setActive (bool on, int intervalMs = defaultIntervalMs);
-    bool isActive() const noexcept       { return active; }
-    int getIntervalMs() const noexcept   { return interval; }
+    bool isActive() const noexcept { return active; }
+    int getIntervalMs() const noexcept { return interval; }
 
     /** Compares now (message thread); false while inactive. */
     bool hasChanges() const;
     /** The answer of the last timer tick (any thread). */
     bool hasChangesCached() const noexcept { return cachedChanges.load(); }
     /** Changes of preset parameters notified since the first interval after activation. */
-    int getChangeCount() const noexcept    { return changeCount.load(); }
+    int getChangeCount() const noexcept { return changeCount.load(); }
 
     void parameterChanged (Parameter* parameter) override;
 

@@ -20,7 +20,7 @@ public:
     /** The preset file of a name in the folder; none when the name is unusable. */
     juce::File getFileForName (const juce::String& itemName) const;
 
-    bool canSaveItems() const override             { return true; }
+    bool canSaveItems() const override { return true; }
     juce::String getItemExtension() const override { return extension; }
     juce::File getItemFile (const juce::String& itemName) const override { return getFileForName (itemName); }
     std::unique_ptr<Preset> loadPresetByName (const juce::String& itemName, int flag) override;

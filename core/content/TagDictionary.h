@@ -14,25 +14,25 @@ public:
     bool add (int id);
     /** Adds every id not yet present. */
     void addIds (const TagIdSet& ids);
-    void remove (int id)                             { ids.removeFirstMatchingValue (id); }
+    void remove (int id) { ids.removeFirstMatchingValue (id); }
     /** Removes every id of the other set. */
     void removeIds (const TagIdSet& other);
     /** Keeps only the ids the other set also has. */
     void keepOnly (const TagIdSet& other);
-    void clear()                                     { ids.clearQuick(); }
+    void clear() { ids.clearQuick(); }
 
-    bool contains (int id) const                     { return ids.contains (id); }
+    bool contains (int id) const { return ids.contains (id); }
     bool containsAll (const TagIdSet& other) const;
     bool containsAny (const TagIdSet& other) const;
-    bool isEmpty() const noexcept                    { return ids.isEmpty(); }
-    int size() const noexcept                        { return ids.size(); }
-    const juce::Array<int>& getIds() const noexcept  { return ids; }
+    bool isEmpty() const noexcept { return ids.isEmpty(); }
+    int size() const noexcept { return ids.size(); }
+    const juce::Array<int>& getIds() const noexcept { return ids; }
 
     /** Fills the set with the ids of all tags of the map (pairs the dictionary lacks are
         skipped). */
     void setFromTags (const TagDictionary& dictionary, const CategoryTagMap& tags);
 
-    bool operator== (const TagIdSet& other) const    { return ids == other.ids; }
+    bool operator== (const TagIdSet& other) const { return ids == other.ids; }
 
 private:
     juce::Array<int> ids;

@@ -8,7 +8,7 @@ class ZipReader
 public:
     struct Entry
     {
-        juce::String fileName;        // the path stored in the archive, as stored
+        juce::String fileName;   // the path stored in the archive, as stored
         juce::int64 uncompressedSize = 0;
     };
 

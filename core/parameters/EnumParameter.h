@@ -10,8 +10,8 @@ public:
     /** The range of the description is replaced by 0..n-1. */
     EnumParameter (const Description& description, const juce::StringArray& itemNames);
 
-    juce::StringArray getItemNames() const override          { return items; }
-    int getNumItems() const noexcept                         { return items.size(); }
+    juce::StringArray getItemNames() const override { return items; }
+    int getNumItems() const noexcept { return items.size(); }
 
     juce::String getTextForValue (float plainValue) const override;
     /** An item's name (ignoring case) or its index. */

@@ -31,8 +31,7 @@ bool HostParametersMap::readFromXml (const juce::XmlElement& element)
 
 bool HostParametersMap::loadFromFile (const juce::File& file, juce::String* error)
 {
-    const auto fail = [&] (const juce::String& reason)
-    {
+    const auto fail = [&] (const juce::String& reason) {
         if (error != nullptr)
             *error = file.getFullPathName() + ": " + reason;
 

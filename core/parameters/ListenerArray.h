@@ -15,9 +15,9 @@ public:
             listeners.addIfNotAlreadyThere (listener);
     }
 
-    void remove (ListenerType* listener)     { listeners.removeFirstMatchingValue (listener); }
-    void clear()                              { listeners.clear(); }
-    int size() const noexcept                 { return listeners.size(); }
+    void remove (ListenerType* listener) { listeners.removeFirstMatchingValue (listener); }
+    void clear() { listeners.clear(); }
+    int size() const noexcept { return listeners.size(); }
 
     /** Calls tell (listener) for each listener, last added first. */
     template <typename Callback>

@@ -39,10 +39,10 @@ public:
     /** Clears the learn target; unless keep, restores the 128 backed-up slots. Nothing when not
         learning. */
     void endLearning (bool keep);
-    bool isLearning() const noexcept              { return learnTarget.load() != nullptr; }
-    Parameter* getLearnTarget() const noexcept    { return learnTarget.load(); }
+    bool isLearning() const noexcept { return learnTarget.load() != nullptr; }
+    Parameter* getLearnTarget() const noexcept { return learnTarget.load(); }
     /** The CC learnt since startLearning, or -1. */
-    int getLearntController() const noexcept      { return learntController.load(); }
+    int getLearntController() const noexcept { return learntController.load(); }
 
     //==============================================================================
     /** "MidiControlMap" with one "assign" child (cc, param = the parameter's name) per used slot. */

@@ -74,8 +74,8 @@ bool Parameter::setIntValue (int newValue, bool notify)
 
 bool Parameter::setToStoredValue (int which, bool notify)
 {
-    if (which == 0)  return setValue (description.minimum, notify);
-    if (which == 1)  return setValue (description.maximum, notify);
+    if (which == 0) return setValue (description.minimum, notify);
+    if (which == 1) return setValue (description.maximum, notify);
 
     return false;
 }

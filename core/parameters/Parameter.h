@@ -48,14 +48,14 @@ public:
         juce::String unitLabel;
         juce::String group;
         float minimum = 0.0f, maximum = 1.0f, defaultValue = 0.0f;
-        float step = 0.0f;          // 0: continuous
-        float skewCentre = 0.0f;    // plain value at the normalised middle; 0: linear
+        float step = 0.0f;         // 0: continuous
+        float skewCentre = 0.0f;   // plain value at the normalised middle; 0: linear
         int decimals = 2;
-        bool automatable = true;    // the "auto" flag
+        bool automatable = true;   // the "auto" flag
         bool meta = false;
         bool affectsLatency = false;
         bool excludedFromPresets = false;
-        bool showsValue = true;     // false: getValueText() is "@" (command buttons)
+        bool showsValue = true;   // false: getValueText() is "@" (command buttons)
     };
 
     explicit Parameter (const Description& description);
@@ -63,28 +63,28 @@ public:
 
     //==============================================================================
     // Any thread: never locks or allocates; the description is fixed once the parameter is added.
-    const Description& getDescription() const noexcept  { return description; }
-    int getId() const noexcept                          { return description.id; }
-    const juce::String& getName() const noexcept        { return description.name; }
-    juce::String getDisplayName() const;      // a shared copy: no allocation
-    const juce::String& getUnitLabel() const noexcept   { return description.unitLabel; }
-    const juce::String& getGroupName() const noexcept   { return description.group; }
-    bool isAutomatable() const noexcept                 { return description.automatable; }
-    bool isMeta() const noexcept                        { return description.meta; }
-    bool affectsLatency() const noexcept                { return description.affectsLatency; }
-    bool isExcludedFromPresets() const noexcept         { return description.excludedFromPresets; }
-    float getMinimum() const noexcept                   { return description.minimum; }
-    float getMaximum() const noexcept                   { return description.maximum; }
-    float getDefaultValue() const noexcept              { return description.defaultValue; }
-    float getStep() const noexcept                      { return description.step; }
+    const Description& getDescription() const noexcept { return description; }
+    int getId() const noexcept { return description.id; }
+    const juce::String& getName() const noexcept { return description.name; }
+    juce::String getDisplayName() const;   // a shared copy: no allocation
+    const juce::String& getUnitLabel() const noexcept { return description.unitLabel; }
+    const juce::String& getGroupName() const noexcept { return description.group; }
+    bool isAutomatable() const noexcept { return description.automatable; }
+    bool isMeta() const noexcept { return description.meta; }
+    bool affectsLatency() const noexcept { return description.affectsLatency; }
+    bool isExcludedFromPresets() const noexcept { return description.excludedFromPresets; }
+    float getMinimum() const noexcept { return description.minimum; }
+    float getMaximum() const noexcept { return description.maximum; }
+    float getDefaultValue() const noexcept { return description.defaultValue; }
+    float getStep() const noexcept { return description.step; }
     /** The manager that owns this parameter (set by ParameterManager::addParameter), or null. */
-    const ParameterManager* getOwner() const noexcept   { return owner; }
+    const ParameterManager* getOwner() const noexcept { return owner; }
 
     /** Any thread: never locks or allocates.
         Host index of an automatable parameter (-1 when not given to the host). */
-    int getHostIndex() const noexcept                   { return hostIndex; }
+    int getHostIndex() const noexcept { return hostIndex; }
     /** Any thread: a plain store, so only while the plug-in is built (before the host reads it). */
-    void setHostIndex (int index) noexcept              { hostIndex = index; }
+    void setHostIndex (int index) noexcept { hostIndex = index; }
 
     //==============================================================================
     // Values may be read and set on any thread (the host's, the audio thread through MIDI CC
@@ -93,9 +93,9 @@ public:
     // manager's timer turns into the listeners' update.
 
     /** Any thread: never locks or allocates. */
-    virtual float getValue() const noexcept             { return value.load (std::memory_order_relaxed); }
+    virtual float getValue() const noexcept { return value.load (std::memory_order_relaxed); }
     /** Any thread: never locks or allocates. */
-    float getNormalisedValue() const noexcept           { return normalised.load (std::memory_order_relaxed); }
+    float getNormalisedValue() const noexcept { return normalised.load (std::memory_order_relaxed); }
     /** Any thread: never locks or allocates. */
     int getIntValue() const noexcept;
     /** Any thread: never locks or allocates. */
@@ -173,7 +173,7 @@ public:
     void addListener (Listener* listener);
     /** Any thread: takes the listener list's lock, so never the audio thread. */
     void removeListener (Listener* listener);
-    int getNumListeners() const                  { return listeners.size(); }
+    int getNumListeners() const { return listeners.size(); }
     /** Any thread: never locks or allocates. */
     void setImmediateListener (ImmediateListener* l) noexcept { immediateListener.store (l); }
 
@@ -184,7 +184,7 @@ public:
         Tells the listeners only when the gesture flag changes. */
     void endChangeGesture();
     /** Any thread: never locks or allocates. */
-    bool isInGesture() const noexcept            { return gesture.load(); }
+    bool isInGesture() const noexcept { return gesture.load(); }
 
     /** Message thread.
         Delivers a pending listener update at once. */
@@ -220,7 +220,7 @@ private:
     std::atomic<bool> deferredUpdate { false };
     std::atomic<ImmediateListener*> immediateListener { nullptr };
     const ParameterManager* owner = nullptr;
-    double skew = 1.0;                           // from skewCentre; 1 is linear
+    double skew = 1.0;   // from skewCentre; 1 is linear
     int hostIndex = -1;
     // The lock only keeps a listener registered from another thread from racing a delivery.
     juce::Array<Listener*, juce::CriticalSection> listeners;

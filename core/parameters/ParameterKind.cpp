@@ -33,9 +33,9 @@ public:
     Attributes (const juce::XmlElement& elementToRead, juce::String& errorToSet)
         : element (elementToRead), error (errorToSet) {}
 
-    bool has (const char* name) const            { return element.hasAttribute (name); }
-    juce::String text (const char* name) const   { return element.getStringAttribute (name); }
-    bool failed() const noexcept                 { return error.isNotEmpty(); }
+    bool has (const char* name) const { return element.hasAttribute (name); }
+    juce::String text (const char* name) const { return element.getStringAttribute (name); }
+    bool failed() const noexcept { return error.isNotEmpty(); }
 
     bool fail (const juce::String& message)
     {
@@ -81,8 +81,16 @@ public:
 
         const auto t = text (name).trim();
 
-        if (t == "1" || t.equalsIgnoreCase ("true"))   { result = true;  return true; }
-        if (t == "0" || t.equalsIgnoreCase ("false"))  { result = false; return true; }
+        if (t == "1" || t.equalsIgnoreCase ("true"))
+        {
+            result = true;
+            return true;
+        }
+        if (t == "0" || t.equalsIgnoreCase ("false"))
+        {
+            result = false;
+            return true;
+        }
 
         return fail ("attribute " + juce::String (name) + " must be 1 or 0: " + quoted (t));
     }
@@ -139,10 +147,10 @@ namespace
         double step = 0.0, centre = 0.0, decimals = 2.0;
 
         if (a.number ("min", 0.0, minimum) && a.number ("max", 1.0, maximum)
-             && a.number ("default", minimum, defaultValue)
-             && a.number ("step", 0.0, step) && a.number ("skewCentre", 0.0, centre)
-             && a.integer ("decimals", 2.0, decimals)
-             && a.range (minimum, maximum, defaultValue))
+            && a.number ("default", minimum, defaultValue)
+            && a.number ("step", 0.0, step) && a.number ("skewCentre", 0.0, centre)
+            && a.integer ("decimals", 2.0, decimals)
+            && a.range (minimum, maximum, defaultValue))
         {
             if (step < 0.0 || step > maximum - minimum)
                 a.fail ("step must be from 0 to max - min: " + quoted (a.text ("step")));
@@ -174,8 +182,8 @@ namespace
         double minimum = 0.0, maximum = 0.0, defaultValue = 0.0;
 
         if (! ((a.*wholeNumber) ("min", 0.0, minimum) && (a.*wholeNumber) ("max", defaultMaximum, maximum)
-                && (a.*wholeNumber) ("default", minimum, defaultValue)
-                && a.range (minimum, maximum, defaultValue)))
+               && (a.*wholeNumber) ("default", minimum, defaultValue)
+               && a.range (minimum, maximum, defaultValue)))
             return {};
 
         d.minimum = (float) minimum;
@@ -212,15 +220,14 @@ namespace
 
         // Writers of generic XML may give the implied range; it must match the items.
         if (a.integer ("min", 0.0, minimum) && a.integer ("max", last, maximum)
-             && (minimum != 0.0 || maximum != last))
+            && (minimum != 0.0 || maximum != last))
             a.fail ("min and max of an enum must be 0 and " + juce::String (items.size() - 1));
 
         if (a.has ("default") && ! a.failed())
         {
             index = items.indexOf (a.text ("default").trim());
 
-            if (index < 0 && (! ParameterText::parseNumber (a.text ("default"), index)
-                               || index != std::round (index) || index < 0.0 || index > last))
+            if (index < 0 && (! ParameterText::parseNumber (a.text ("default"), index) || index != std::round (index) || index < 0.0 || index > last))
                 a.fail ("default is neither an item nor an index 0 to " + juce::String (items.size() - 1)
                         + ": " + quoted (a.text ("default")));
         }
@@ -259,7 +266,9 @@ namespace
         juce::String list;
 
         for (size_t i = 0; i < kinds.size(); ++i)
-            list << (i == 0 ? "" : i + 1 < kinds.size() ? ", " : " or ") << kinds[i].name;
+            list << (i == 0 ? "" : i + 1 < kinds.size() ? ", "
+                                                        : " or ")
+                 << kinds[i].name;
 
         return list;
     }
@@ -268,6 +277,7 @@ namespace
 //==============================================================================
 const std::vector<ParameterKind>& ParameterKind::getAll()
 {
+    // clang-format off
     static const std::vector<ParameterKind> kinds {
         { "float",  { "min", "max", "default", "step", "skewCentre", "decimals", "unit" }, true,  readFloat },
         { "int",    { "min", "max", "default", "unit" },                                     true,  readWholeRange<IntParameter, &Attributes::integer, 1> },
@@ -279,6 +289,7 @@ const std::vector<ParameterKind>& ParameterKind::getAll()
         { "state",  { "min", "max", "default" },                                             false, readWholeRange<StateParameter, &Attributes::integer, 1> },
         { "string", { "default" },                                                           false, readString },
     };
+    // clang-format on
 
     return kinds;
 }

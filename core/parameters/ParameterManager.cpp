@@ -9,7 +9,7 @@ namespace
 {
     constexpr int deferredUpdateIntervalMs = 10;
     constexpr juce::int64 maxFileSize = 1024 * 1024;
-    constexpr int maxNestingDepth = 32;       // the format needs 3; JUCE's XML reader recurses
+    constexpr int maxNestingDepth = 32;   // the format needs 3; JUCE's XML reader recurses
 
     juce::String quoted (const juce::String& text)
     {
@@ -29,16 +29,32 @@ namespace
                 continue;
             }
 
-            auto skipPast = [&] (const char* terminator)
-            {
+            auto skipPast = [&] (const char* terminator) {
                 const auto end = text.find (terminator, i);
                 i = end == std::string::npos ? text.size() : end + std::strlen (terminator);
             };
 
-            if (text.compare (i, 4, "<!--") == 0)        { skipPast ("-->"); continue; }
-            if (text.compare (i, 9, "<![CDATA[") == 0)   { skipPast ("]]>"); continue; }
-            if (text.compare (i, 2, "<?") == 0)          { skipPast ("?>");  continue; }
-            if (text.compare (i, 2, "</") == 0)          { --depth; skipPast (">"); continue; }
+            if (text.compare (i, 4, "<!--") == 0)
+            {
+                skipPast ("-->");
+                continue;
+            }
+            if (text.compare (i, 9, "<![CDATA[") == 0)
+            {
+                skipPast ("]]>");
+                continue;
+            }
+            if (text.compare (i, 2, "<?") == 0)
+            {
+                skipPast ("?>");
+                continue;
+            }
+            if (text.compare (i, 2, "</") == 0)
+            {
+                --depth;
+                skipPast (">");
+                continue;
+            }
 
             char quote = 0, previous = 0;
 
@@ -46,9 +62,18 @@ namespace
             {
                 const char c = text[i];
 
-                if (quote != 0)                 { if (c == quote) quote = 0; }
-                else if (c == '"' || c == '\'') { quote = c; }
-                else if (c == '>')              { break; }
+                if (quote != 0)
+                {
+                    if (c == quote) quote = 0;
+                }
+                else if (c == '"' || c == '\'')
+                {
+                    quote = c;
+                }
+                else if (c == '>')
+                {
+                    break;
+                }
 
                 previous = c;
             }

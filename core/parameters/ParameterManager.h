@@ -47,9 +47,9 @@ public:
         All parameters in the order they were added. */
     const juce::OwnedArray<Parameter>& getParameters() const noexcept { return parameters; }
     /** Any thread: takes no lock, so only once loading is over. */
-    int getNumParameters() const noexcept                             { return parameters.size(); }
+    int getNumParameters() const noexcept { return parameters.size(); }
     /** Any thread: takes no lock, so only once loading is over. */
-    const juce::Array<Group>& getGroups() const noexcept              { return groups; }
+    const juce::Array<Group>& getGroups() const noexcept { return groups; }
 
     /** Any thread: takes the manager's and the listener lists' locks, so never the audio thread.
         Adds the listener to the parameters present now. */

@@ -7,7 +7,7 @@
 
 namespace
 {
-    bool isAsciiDigit (juce::juce_wchar c) noexcept   { return c >= '0' && c <= '9'; }
+    bool isAsciiDigit (juce::juce_wchar c) noexcept { return c >= '0' && c <= '9'; }
 
     // Length of the number syntax at the start of text: [+-] digits [. digits] [e [+-] digits],
     // 0 when there is none. Digits and exponents are limited so that JUCE's reader cannot

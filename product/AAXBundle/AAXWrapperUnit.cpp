@@ -15,5 +15,5 @@
 
 // Defined only inside the wrapper's guarded body: without it the unit compiled to nothing.
 #ifndef JUCE_AAX_HAS_TRANSPORT_NOTIFICATION
- #error "JUCE's AAX wrapper compiled to nothing: check the shadow copy of juce_CheckSettingMacros.h"
+#error "JUCE's AAX wrapper compiled to nothing: check the shadow copy of juce_CheckSettingMacros.h"
 #endif

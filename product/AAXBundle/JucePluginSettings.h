@@ -4,36 +4,36 @@
 
 #define JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED 1
 
-#define JucePlugin_Build_AAX                 1
-#define JucePlugin_Build_VST                 0
-#define JucePlugin_Build_VST3                0
-#define JucePlugin_Build_AU                  0
-#define JucePlugin_Build_AUv3                0
-#define JucePlugin_Build_Standalone          0
-#define JucePlugin_Build_LV2                 0
-#define JucePlugin_Build_Unity               0
+#define JucePlugin_Build_AAX 1
+#define JucePlugin_Build_VST 0
+#define JucePlugin_Build_VST3 0
+#define JucePlugin_Build_AU 0
+#define JucePlugin_Build_AUv3 0
+#define JucePlugin_Build_Standalone 0
+#define JucePlugin_Build_LV2 0
+#define JucePlugin_Build_Unity 0
 
-#define JucePlugin_Name                      "Grindel 2"
-#define JucePlugin_Desc                      "High Quality Bit Crusher"
-#define JucePlugin_Manufacturer              "Orvik Group"
-#define JucePlugin_ManufacturerCode          'Orvk'
-#define JucePlugin_PluginCode                'Grn2'
-#define JucePlugin_VersionCode               0x20201
-#define JucePlugin_VersionString             "2.2.1"
+#define JucePlugin_Name "Grindel 2"
+#define JucePlugin_Desc "High Quality Bit Crusher"
+#define JucePlugin_Manufacturer "Orvik Group"
+#define JucePlugin_ManufacturerCode 'Orvk'
+#define JucePlugin_PluginCode 'Grn2'
+#define JucePlugin_VersionCode 0x20201
+#define JucePlugin_VersionString "2.2.1"
 
-#define JucePlugin_IsSynth                   0
-#define JucePlugin_IsMidiEffect              0
-#define JucePlugin_WantsMidiInput            1
-#define JucePlugin_ProducesMidiOutput        0
+#define JucePlugin_IsSynth 0
+#define JucePlugin_IsMidiEffect 0
+#define JucePlugin_WantsMidiInput 1
+#define JucePlugin_ProducesMidiOutput 0
 #define JucePlugin_EditorRequiresKeyboardFocus 0
 
 // Stringified by the wrapper, so a bare dotted token.
-#define JucePlugin_AAXIdentifier             com.orvikgroup.grindel2
-#define JucePlugin_AAXManufacturerCode       'Orvk'
-#define JucePlugin_AAXProductId              'Grn2'
+#define JucePlugin_AAXIdentifier com.orvikgroup.grindel2
+#define JucePlugin_AAXManufacturerCode 'Orvk'
+#define JucePlugin_AAXProductId 'Grn2'
 
 // The host's effect category for the product's "Vintage Sampler;Degradation": a
 // distortion-type effect. The interface library names no categories, so the bit is ours
 // and has to be checked against a real host before the bundle ships.
-#define GrindelAAXCategory_Degradation       0x00000010
-#define JucePlugin_AAXCategory               GrindelAAXCategory_Degradation
+#define GrindelAAXCategory_Degradation 0x00000010
+#define JucePlugin_AAXCategory GrindelAAXCategory_Degradation

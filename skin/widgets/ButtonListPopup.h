@@ -18,8 +18,8 @@ public:
 
     /** One button per text, the one at litIndex on (none for -1); sized to fit them. */
     void setItems (const juce::StringArray& texts, int litIndex);
-    int getNumItems() const noexcept                    { return buttons.size(); }
-    juce::TextButton* getItemButton (int index) const   { return buttons[index]; }
+    int getNumItems() const noexcept { return buttons.size(); }
+    juce::TextButton* getItemButton (int index) const { return buttons[index]; }
 
     /** Opens the list below the owner; nothing when the owner is in no front layer. */
     void show();

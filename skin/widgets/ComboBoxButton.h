@@ -22,7 +22,7 @@ public:
         earlier one). Null or a parameter without items leaves the button empty. */
     void setParameter (Parameter* parameter);
 
-    PopupMenuEx& getMenu() noexcept                 { return menu; }
+    PopupMenuEx& getMenu() noexcept { return menu; }
 
     void clicked() override;
     void paintButton (juce::Graphics& g, bool isMouseOverButton, bool isButtonDown) override;

@@ -26,22 +26,22 @@ public:
     /** With notify the listeners are told (last added first); then the main parameter follows.
         Nothing happens when the id is unchanged. */
     void setSelectedId (int id, bool notify);
-    int getSelectedId() const noexcept              { return selectedId; }
+    int getSelectedId() const noexcept { return selectedId; }
 
     /** Copies source into the own menu and refreshes the text; nothing when source is the own
         menu, or, with skipIfSameName, when it has the own menu's name. */
     void setMenu (const PopupMenuEx& source, bool skipIfSameName);
-    PopupMenuEx& getMenu() noexcept                 { return menu; }
+    PopupMenuEx& getMenu() noexcept { return menu; }
     /** A menu shared with other boxes (not owned; null: the own menu). */
     void setSharedMenu (PopupMenuEx* shared);
-    PopupMenuEx* getSharedMenu() const noexcept     { return sharedMenu; }
+    PopupMenuEx* getSharedMenu() const noexcept { return sharedMenu; }
 
     /** Shows the selected item's text ("---" when none) and ticks it in the menu. */
     void updateText();
-    const juce::String& getText() const noexcept    { return text; }
-    const juce::Font& getFont() const noexcept      { return font; }
-    bool isOpen() const noexcept                    { return open; }
-    const juce::Path& getArrow() const noexcept     { return arrow; }
+    const juce::String& getText() const noexcept { return text; }
+    const juce::Font& getFont() const noexcept { return font; }
+    bool isOpen() const noexcept { return open; }
+    const juce::Path& getArrow() const noexcept { return arrow; }
 
     using ParameterController::addListener;
     using ParameterController::removeListener;
@@ -56,7 +56,7 @@ public:
     void parameterValueChanged (Parameter* parameter) override;
 
 private:
-    PopupMenuEx& getMenuInUse() noexcept            { return sharedMenu != nullptr ? *sharedMenu : menu; }
+    PopupMenuEx& getMenuInUse() noexcept { return sharedMenu != nullptr ? *sharedMenu : menu; }
 
     int selectedId = -1;
     bool open = false;

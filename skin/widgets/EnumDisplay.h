@@ -24,7 +24,7 @@ public:
         without an enumerated parameter or a front layer). */
     void showPicker();
     bool isPickerOpen() const;
-    ButtonListPopup* getPicker() const noexcept     { return picker.get(); }
+    ButtonListPopup* getPicker() const noexcept { return picker.get(); }
     /** Sets the parameter to an item, as the user's change. */
     void chooseItem (int index);
 

@@ -14,7 +14,7 @@ public:
     GFXMultiStateButton (const juce::ValueTree& element, Skin& skin);
     ~GFXMultiStateButton() override;
 
-    int getNumStates() const noexcept  { return numStates; }
+    int getNumStates() const noexcept { return numStates; }
     int getStateIndex() const noexcept { return stateIndex; }
     /** Shows a state; with sendNotification the bound parameter follows. */
     void setStateIndex (int newState, juce::NotificationType notification);

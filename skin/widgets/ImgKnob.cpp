@@ -110,7 +110,7 @@ void ImgKnob::mouseUp (const juce::MouseEvent&)
 void ImgKnob::mouseWheelMove (const juce::MouseEvent& e, const juce::MouseWheelDetails& wheel)
 {
     const float delta = (std::abs (wheel.deltaY) > std::abs (wheel.deltaX) ? wheel.deltaY : -wheel.deltaX)
-                      * (wheel.isReversed ? -1.0f : 1.0f);
+        * (wheel.isReversed ? -1.0f : 1.0f);
 
     if (delta == 0.0f || std::isnan (delta))
         return;

@@ -20,7 +20,7 @@ public:
     /** Opens the list of preset actions (nothing without presets or a front layer). */
     void showActions();
     bool areActionsOpen() const;
-    ButtonListPopup* getActions() const noexcept    { return actions.get(); }
+    ButtonListPopup* getActions() const noexcept { return actions.get(); }
     /** The command parameter id of an action; -1 for no action. */
     static int getActionCommandId (int index);
     /** Sends a command as a momentary value: 1, then 0, each delivered to the listeners. */

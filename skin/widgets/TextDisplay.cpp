@@ -11,12 +11,8 @@ TextDisplay::TextDisplay (const juce::ValueTree& element, Skin& skin)
                               ? juce::Justification (parseJustification (element.getProperty ("justification")))
                               : juce::Justification::centred);
 
-    setColour (juce::Label::textColourId, element.hasProperty ("txtCol")
-                                              ? parseColour (element.getProperty ("txtCol"))
-                                              : juce::Colours::white);
-    setColour (juce::Label::backgroundColourId, element.hasProperty ("bkgCol")
-                                                    ? parseColour (element.getProperty ("bkgCol"))
-                                                    : juce::Colours::transparentBlack);
+    setColour (juce::Label::textColourId, element.hasProperty ("txtCol") ? parseColour (element.getProperty ("txtCol")) : juce::Colours::white);
+    setColour (juce::Label::backgroundColourId, element.hasProperty ("bkgCol") ? parseColour (element.getProperty ("bkgCol")) : juce::Colours::transparentBlack);
     setColour (juce::Label::outlineColourId, juce::Colours::transparentBlack);
     setBorderSize ({ 1, 2, 1, 2 });
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #ifndef AAX_CHUNK_CORPUS_DIR
- #error "AAX_CHUNK_CORPUS_DIR must name the seed corpus folder"
+#error "AAX_CHUNK_CORPUS_DIR must name the seed corpus folder"
 #endif
 
 TEST (ChunkCorpus, EverySeedIsAValidChunkThatSurvivesTheFuzzChecks)

@@ -46,6 +46,6 @@ private:
 
     unsigned char* DataArea() { return mBuffer.get() + kHeaderSize; }
 
-    size_t                           mCapacity;
+    size_t mCapacity;
     std::unique_ptr<unsigned char[]> mBuffer;
 };

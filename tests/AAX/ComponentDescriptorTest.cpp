@@ -54,7 +54,7 @@ namespace
 
         void TearDown() override { descriptor.reset(); }
 
-        HostSession                               session;
+        HostSession session;
         std::unique_ptr<AAX_VComponentDescriptor> descriptor;
     };
 }
@@ -83,7 +83,8 @@ TEST_F (ComponentDescriptors, FieldRegistrationsReachTheHostInOrder)
         "audio in 0", "audio out 1", "buffer length 2", "sample rate 3", "clock 4", "side chain 5",
         "meters 6 " + std::to_string ('Metr') + " " + std::to_string ('Metr' + 1), "midi node 7 1 Out 65535",
         "aux output 0 " + std::to_string (AAX_eStemFormat_Stereo) + " Aux", "temporary data 8 64", "private data 9 24 0",
-        "dma 10 1", "data in 11 4", "reserved 12 3" };
+        "dma 10 1", "data in 11 4", "reserved 12 3"
+    };
     EXPECT_EQ (expected, HostDescriptor().Fields());
 
     EXPECT_EQ (0, component.Clear());

@@ -123,8 +123,16 @@ namespace
     {
         std::string calls;
 
-        AAX_Result WithID (AAX_CParamID id, AAX_CPacket&) { calls += std::string ("id:") + id + ";"; return 3; }
-        AAX_Result PacketOnly (AAX_CPacket&)              { calls += "packet;"; return 4; }
+        AAX_Result WithID (AAX_CParamID id, AAX_CPacket&)
+        {
+            calls += std::string ("id:") + id + ";";
+            return 3;
+        }
+        AAX_Result PacketOnly (AAX_CPacket&)
+        {
+            calls += "packet;";
+            return 4;
+        }
     };
 }
 

@@ -162,8 +162,7 @@ TEST (ControlsChunk, HostThreadsSavingAndComparingAtOnceDoNotShareTheParserUngua
     ChunkRecord reference = s.SaveControls();
     std::atomic<int> failures { 0 };
 
-    auto work = [&]
-    {
+    auto work = [&] {
         for (int i = 0; i < 300; ++i)
         {
             uint32_t size = 0;

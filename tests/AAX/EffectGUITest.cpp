@@ -77,8 +77,7 @@ TEST (EffectGUI, ParameterChangesReachTheGUIThroughTheHost)
     gui.Test().updated.clear();
 
     // The host tells the GUI of each value it echoes into the effect.
-    s.host.Automation().SetValueSink ([&] (const std::string& id, double value)
-    {
+    s.host.Automation().SetValueSink ([&] (const std::string& id, double value) {
         s.effect->UpdateParameterNormalizedValue (id.c_str(), value, AAX_eUpdateSource_Unspecified);
         gui.object->ParameterUpdated (id.c_str());
     });

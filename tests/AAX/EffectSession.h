@@ -25,8 +25,7 @@ public:
         effect = create();
         effect->AddRef();
         host.Controller().SetEffect (effect);
-        host.Automation().SetValueSink ([this] (const std::string& id, double value)
-        {
+        host.Automation().SetValueSink ([this] (const std::string& id, double value) {
             effect->UpdateParameterNormalizedValue (id.c_str(), value, AAX_eUpdateSource_Unspecified);
         });
 

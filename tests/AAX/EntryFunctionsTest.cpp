@@ -96,7 +96,8 @@ TEST_F (EntryFunctions, StartupCreatesTheThreeServiceVersionsInOrder)
     const std::vector<std::string> expected {
         cls + " " + StandInUID::ToText (IID_IAAXHostServicesV1),
         cls + " " + StandInUID::ToText (IID_IAAXHostServicesV2),
-        cls + " " + StandInUID::ToText (IID_IAAXHostServicesV3) };
+        cls + " " + StandInUID::ToText (IID_IAAXHostServicesV3)
+    };
     EXPECT_EQ (expected, host.Factory().Creations());
 
     // The factory is released at once; the three versions are held until shut-down.

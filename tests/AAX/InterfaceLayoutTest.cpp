@@ -45,22 +45,22 @@ namespace
         Representation r;
         std::memcpy (&r, &method, sizeof (r));
 
-       #if defined (__aarch64__) || defined (__arm__)
+#if defined(__aarch64__) || defined(__arm__)
         if ((r.adj & 1) == 0)
             return -1;
         return static_cast<int> (r.ptr / sizeof (void*)) + 1;
-       #else
+#else
         if ((r.ptr & 1) == 0)
             return -1;
         return static_cast<int> ((r.ptr - 1) / sizeof (void*)) + 1;
-       #endif
+#endif
     }
 }
 
-#if defined (__GNUC__) && ! defined (_MSC_VER)
- #define ITANIUM_LAYOUT 1
+#if defined(__GNUC__) && ! defined(_MSC_VER)
+#define ITANIUM_LAYOUT 1
 #else
- #define ITANIUM_LAYOUT 0
+#define ITANIUM_LAYOUT 0
 #endif
 
 TEST (InterfaceLayout, IdentifiersMatchTheirTextForm)
@@ -137,12 +137,12 @@ TEST (InterfaceLayout, AutomationOperations)
     if (! ITANIUM_LAYOUT)
         GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFAutomationDelegate::RegisterParameter));
-    EXPECT_EQ (5,  OperationNumber (&AAX_IACFAutomationDelegate::UnregisterParameter));
-    EXPECT_EQ (6,  OperationNumber (&AAX_IACFAutomationDelegate::PostSetValueRequest));
-    EXPECT_EQ (7,  OperationNumber (&AAX_IACFAutomationDelegate::PostCurrentValue));
-    EXPECT_EQ (8,  OperationNumber (&AAX_IACFAutomationDelegate::PostTouchRequest));
-    EXPECT_EQ (9,  OperationNumber (&AAX_IACFAutomationDelegate::PostReleaseRequest));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFAutomationDelegate::RegisterParameter));
+    EXPECT_EQ (5, OperationNumber (&AAX_IACFAutomationDelegate::UnregisterParameter));
+    EXPECT_EQ (6, OperationNumber (&AAX_IACFAutomationDelegate::PostSetValueRequest));
+    EXPECT_EQ (7, OperationNumber (&AAX_IACFAutomationDelegate::PostCurrentValue));
+    EXPECT_EQ (8, OperationNumber (&AAX_IACFAutomationDelegate::PostTouchRequest));
+    EXPECT_EQ (9, OperationNumber (&AAX_IACFAutomationDelegate::PostReleaseRequest));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFAutomationDelegate::GetTouchState));
 }
 
@@ -151,25 +151,25 @@ TEST (InterfaceLayout, DescriptionOperations)
     if (! ITANIUM_LAYOUT)
         GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
-    EXPECT_EQ (8,  OperationNumber (&AAX_IACFCollection::AddEffect));
-    EXPECT_EQ (9,  OperationNumber (&AAX_IACFCollection::SetManufacturerName));
+    EXPECT_EQ (8, OperationNumber (&AAX_IACFCollection::AddEffect));
+    EXPECT_EQ (9, OperationNumber (&AAX_IACFCollection::SetManufacturerName));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFCollection::AddPackageName));
     EXPECT_EQ (11, OperationNumber (&AAX_IACFCollection::SetPackageVersion));
     EXPECT_EQ (12, OperationNumber (&AAX_IACFCollection::SetProperties));
 
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFEffectDescriptor::AddComponent));
-    EXPECT_EQ (5,  OperationNumber (&AAX_IACFEffectDescriptor::AddName));
-    EXPECT_EQ (6,  OperationNumber (&AAX_IACFEffectDescriptor::AddCategory));
-    EXPECT_EQ (7,  OperationNumber (&AAX_IACFEffectDescriptor::AddCategoryBypassParameter));
-    EXPECT_EQ (8,  OperationNumber (&AAX_IACFEffectDescriptor::AddProcPtr));
-    EXPECT_EQ (9,  OperationNumber (&AAX_IACFEffectDescriptor::SetProperties));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFEffectDescriptor::AddComponent));
+    EXPECT_EQ (5, OperationNumber (&AAX_IACFEffectDescriptor::AddName));
+    EXPECT_EQ (6, OperationNumber (&AAX_IACFEffectDescriptor::AddCategory));
+    EXPECT_EQ (7, OperationNumber (&AAX_IACFEffectDescriptor::AddCategoryBypassParameter));
+    EXPECT_EQ (8, OperationNumber (&AAX_IACFEffectDescriptor::AddProcPtr));
+    EXPECT_EQ (9, OperationNumber (&AAX_IACFEffectDescriptor::SetProperties));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFEffectDescriptor::AddResourceInfo));
     EXPECT_EQ (11, OperationNumber (&AAX_IACFEffectDescriptor::AddMeterDescription));
     EXPECT_EQ (12, OperationNumber (&AAX_IACFEffectDescriptor_V2::AddControlMIDINode));
 
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFDescriptionHost::AcquireFeatureProperties));
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFFeatureInfo::SupportLevel));
-    EXPECT_EQ (5,  OperationNumber (&AAX_IACFFeatureInfo::AcquireProperties));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFDescriptionHost::AcquireFeatureProperties));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFFeatureInfo::SupportLevel));
+    EXPECT_EQ (5, OperationNumber (&AAX_IACFFeatureInfo::AcquireProperties));
 }
 
 TEST (InterfaceLayout, ComponentDescriptorAndPropertyMapOperations)
@@ -177,12 +177,12 @@ TEST (InterfaceLayout, ComponentDescriptorAndPropertyMapOperations)
     if (! ITANIUM_LAYOUT)
         GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFComponentDescriptor::Clear));
-    EXPECT_EQ (5,  OperationNumber (&AAX_IACFComponentDescriptor::AddReservedField));
-    EXPECT_EQ (6,  OperationNumber (&AAX_IACFComponentDescriptor::AddAudioIn));
-    EXPECT_EQ (7,  OperationNumber (&AAX_IACFComponentDescriptor::AddAudioOut));
-    EXPECT_EQ (8,  OperationNumber (&AAX_IACFComponentDescriptor::AddAudioBufferLength));
-    EXPECT_EQ (9,  OperationNumber (&AAX_IACFComponentDescriptor::AddSampleRate));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFComponentDescriptor::Clear));
+    EXPECT_EQ (5, OperationNumber (&AAX_IACFComponentDescriptor::AddReservedField));
+    EXPECT_EQ (6, OperationNumber (&AAX_IACFComponentDescriptor::AddAudioIn));
+    EXPECT_EQ (7, OperationNumber (&AAX_IACFComponentDescriptor::AddAudioOut));
+    EXPECT_EQ (8, OperationNumber (&AAX_IACFComponentDescriptor::AddAudioBufferLength));
+    EXPECT_EQ (9, OperationNumber (&AAX_IACFComponentDescriptor::AddSampleRate));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFComponentDescriptor::AddClock));
     EXPECT_EQ (11, OperationNumber (&AAX_IACFComponentDescriptor::AddSideChainIn));
     EXPECT_EQ (12, OperationNumber (&AAX_IACFComponentDescriptor::AddMeters));
@@ -196,12 +196,12 @@ TEST (InterfaceLayout, ComponentDescriptorAndPropertyMapOperations)
     EXPECT_EQ (20, OperationNumber (&AAX_IACFComponentDescriptor_V2::AddTemporaryData));
     EXPECT_EQ (21, OperationNumber (&AAX_IACFComponentDescriptor_V3::AddProcessProcs));
 
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFPropertyMap::GetProperty));
-    EXPECT_EQ (5,  OperationNumber (&AAX_IACFPropertyMap::AddProperty));
-    EXPECT_EQ (6,  OperationNumber (&AAX_IACFPropertyMap::RemoveProperty));
-    EXPECT_EQ (7,  OperationNumber (&AAX_IACFPropertyMap_V2::AddPropertyWithIDArray));
-    EXPECT_EQ (8,  OperationNumber (&AAX_IACFPropertyMap_V2::GetPropertyWithIDArray));
-    EXPECT_EQ (9,  OperationNumber (&AAX_IACFPropertyMap_V3::GetPointerProperty));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFPropertyMap::GetProperty));
+    EXPECT_EQ (5, OperationNumber (&AAX_IACFPropertyMap::AddProperty));
+    EXPECT_EQ (6, OperationNumber (&AAX_IACFPropertyMap::RemoveProperty));
+    EXPECT_EQ (7, OperationNumber (&AAX_IACFPropertyMap_V2::AddPropertyWithIDArray));
+    EXPECT_EQ (8, OperationNumber (&AAX_IACFPropertyMap_V2::GetPropertyWithIDArray));
+    EXPECT_EQ (9, OperationNumber (&AAX_IACFPropertyMap_V3::GetPointerProperty));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFPropertyMap_V3::AddPointerProperty));
 }
 
@@ -210,9 +210,9 @@ TEST (InterfaceLayout, ControllerOperations)
     if (! ITANIUM_LAYOUT)
         GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
-    EXPECT_EQ (5,  OperationNumber (&AAX_IACFController::GetSampleRate));
-    EXPECT_EQ (6,  OperationNumber (&AAX_IACFController::GetInputStemFormat));
-    EXPECT_EQ (7,  OperationNumber (&AAX_IACFController::GetOutputStemFormat));
+    EXPECT_EQ (5, OperationNumber (&AAX_IACFController::GetSampleRate));
+    EXPECT_EQ (6, OperationNumber (&AAX_IACFController::GetInputStemFormat));
+    EXPECT_EQ (7, OperationNumber (&AAX_IACFController::GetOutputStemFormat));
     EXPECT_EQ (11, OperationNumber (&AAX_IACFController::SetSignalLatency));
     EXPECT_EQ (13, OperationNumber (&AAX_IACFController::PostPacket));
     EXPECT_EQ (16, OperationNumber (&AAX_IACFController::ClearMeterPeakValue));
@@ -226,10 +226,10 @@ TEST (InterfaceLayout, ControllerOperations)
     EXPECT_EQ (25, OperationNumber (&AAX_IACFController_V3::GetPlugInTargetPlatform));
     EXPECT_EQ (26, OperationNumber (&AAX_IACFController_V3::GetIsAudioSuite));
 
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFPageTableController::CopyTableForEffect));
-    EXPECT_EQ (5,  OperationNumber (&AAX_IACFPageTableController::CopyTableOfLayoutForEffect));
-    EXPECT_EQ (6,  OperationNumber (&AAX_IACFPageTableController_V2::CopyTableForEffectFromFile));
-    EXPECT_EQ (7,  OperationNumber (&AAX_IACFPageTableController_V2::CopyTableOfLayoutFromFile));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFPageTableController::CopyTableForEffect));
+    EXPECT_EQ (5, OperationNumber (&AAX_IACFPageTableController::CopyTableOfLayoutForEffect));
+    EXPECT_EQ (6, OperationNumber (&AAX_IACFPageTableController_V2::CopyTableForEffectFromFile));
+    EXPECT_EQ (7, OperationNumber (&AAX_IACFPageTableController_V2::CopyTableOfLayoutFromFile));
 }
 
 TEST (InterfaceLayout, PageTableViewContainerAndTransportOperations)
@@ -237,25 +237,25 @@ TEST (InterfaceLayout, PageTableViewContainerAndTransportOperations)
     if (! ITANIUM_LAYOUT)
         GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFPageTable::Clear));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFPageTable::Clear));
     EXPECT_EQ (12, OperationNumber (&AAX_IACFPageTable::MapParameterID));
     EXPECT_EQ (13, OperationNumber (&AAX_IACFPageTable_V2::GetNumParametersWithNameVariations));
     EXPECT_EQ (20, OperationNumber (&AAX_IACFPageTable_V2::SetParameterNameVariation));
 
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFViewContainer::GetType));
-    EXPECT_EQ (5,  OperationNumber (&AAX_IACFViewContainer::GetPtr));
-    EXPECT_EQ (6,  OperationNumber (&AAX_IACFViewContainer::GetModifiers));
-    EXPECT_EQ (7,  OperationNumber (&AAX_IACFViewContainer::SetViewSize));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFViewContainer::GetType));
+    EXPECT_EQ (5, OperationNumber (&AAX_IACFViewContainer::GetPtr));
+    EXPECT_EQ (6, OperationNumber (&AAX_IACFViewContainer::GetModifiers));
+    EXPECT_EQ (7, OperationNumber (&AAX_IACFViewContainer::SetViewSize));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFViewContainer::HandleParameterMouseUp));
     EXPECT_EQ (11, OperationNumber (&AAX_IACFViewContainer_V2::HandleMultipleParametersMouseDown));
     EXPECT_EQ (13, OperationNumber (&AAX_IACFViewContainer_V2::HandleMultipleParametersMouseUp));
 
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFTransport::GetCurrentTempo));
-    EXPECT_EQ (5,  OperationNumber (&AAX_IACFTransport::GetCurrentMeter));
-    EXPECT_EQ (6,  OperationNumber (&AAX_IACFTransport::IsTransportPlaying));
-    EXPECT_EQ (7,  OperationNumber (&AAX_IACFTransport::GetCurrentTickPosition));
-    EXPECT_EQ (8,  OperationNumber (&AAX_IACFTransport::GetCurrentLoopPosition));
-    EXPECT_EQ (9,  OperationNumber (&AAX_IACFTransport::GetCurrentNativeSampleLocation));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFTransport::GetCurrentTempo));
+    EXPECT_EQ (5, OperationNumber (&AAX_IACFTransport::GetCurrentMeter));
+    EXPECT_EQ (6, OperationNumber (&AAX_IACFTransport::IsTransportPlaying));
+    EXPECT_EQ (7, OperationNumber (&AAX_IACFTransport::GetCurrentTickPosition));
+    EXPECT_EQ (8, OperationNumber (&AAX_IACFTransport::GetCurrentLoopPosition));
+    EXPECT_EQ (9, OperationNumber (&AAX_IACFTransport::GetCurrentNativeSampleLocation));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFTransport::GetCustomTickPosition));
     EXPECT_EQ (11, OperationNumber (&AAX_IACFTransport::GetBarBeatPosition));
     EXPECT_EQ (14, OperationNumber (&AAX_IACFTransport_V2::GetTimelineSelectionStartPosition));
@@ -287,12 +287,12 @@ TEST (InterfaceLayout, EffectParametersOperations)
         GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
     using V1 = AAX_IACFEffectParameters;
-    EXPECT_EQ (4,  OperationNumber (&V1::Initialize));
-    EXPECT_EQ (5,  OperationNumber (&V1::Uninitialize));
-    EXPECT_EQ (6,  OperationNumber (&V1::NotificationReceived));
-    EXPECT_EQ (7,  OperationNumber (&V1::GetNumberOfParameters));
-    EXPECT_EQ (8,  OperationNumber (&V1::GetMasterBypassParameter));
-    EXPECT_EQ (9,  OperationNumber (&V1::GetParameterIsAutomatable));
+    EXPECT_EQ (4, OperationNumber (&V1::Initialize));
+    EXPECT_EQ (5, OperationNumber (&V1::Uninitialize));
+    EXPECT_EQ (6, OperationNumber (&V1::NotificationReceived));
+    EXPECT_EQ (7, OperationNumber (&V1::GetNumberOfParameters));
+    EXPECT_EQ (8, OperationNumber (&V1::GetMasterBypassParameter));
+    EXPECT_EQ (9, OperationNumber (&V1::GetParameterIsAutomatable));
     EXPECT_EQ (10, OperationNumber (&V1::GetParameterNumberOfSteps));
     EXPECT_EQ (11, OperationNumber (&V1::GetParameterName));
     EXPECT_EQ (12, OperationNumber (&V1::GetParameterNameOfLength));
@@ -341,12 +341,12 @@ TEST (InterfaceLayout, EffectGUIOperations)
     if (! ITANIUM_LAYOUT)
         GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
-    EXPECT_EQ (4,  OperationNumber (&AAX_IACFEffectGUI::Initialize));
-    EXPECT_EQ (5,  OperationNumber (&AAX_IACFEffectGUI::Uninitialize));
-    EXPECT_EQ (6,  OperationNumber (&AAX_IACFEffectGUI::NotificationReceived));
-    EXPECT_EQ (7,  OperationNumber (&AAX_IACFEffectGUI::SetViewContainer));
-    EXPECT_EQ (8,  OperationNumber (&AAX_IACFEffectGUI::GetViewSize));
-    EXPECT_EQ (9,  OperationNumber (&AAX_IACFEffectGUI::ReservedOperation9));
+    EXPECT_EQ (4, OperationNumber (&AAX_IACFEffectGUI::Initialize));
+    EXPECT_EQ (5, OperationNumber (&AAX_IACFEffectGUI::Uninitialize));
+    EXPECT_EQ (6, OperationNumber (&AAX_IACFEffectGUI::NotificationReceived));
+    EXPECT_EQ (7, OperationNumber (&AAX_IACFEffectGUI::SetViewContainer));
+    EXPECT_EQ (8, OperationNumber (&AAX_IACFEffectGUI::GetViewSize));
+    EXPECT_EQ (9, OperationNumber (&AAX_IACFEffectGUI::ReservedOperation9));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFEffectGUI::ReservedOperation10));
     EXPECT_EQ (11, OperationNumber (&AAX_IACFEffectGUI::ParameterUpdated));
     EXPECT_EQ (12, OperationNumber (&AAX_IACFEffectGUI::ReservedOperation12));

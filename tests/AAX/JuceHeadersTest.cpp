@@ -54,16 +54,16 @@ namespace
     {
         float* const* inputChannels;
         float* const* outputChannels;
-        int32_t*      bufferSize;
+        int32_t* bufferSize;
     };
 
     void AAX_CALLBACK wrapperProcess (WrapperContext* const[], const void* const) {}
 
     enum WrapperFields
     {
-        inputChannels  = AAX_FIELD_INDEX (WrapperContext, inputChannels),
+        inputChannels = AAX_FIELD_INDEX (WrapperContext, inputChannels),
         outputChannels = AAX_FIELD_INDEX (WrapperContext, outputChannels),
-        bufferSize     = AAX_FIELD_INDEX (WrapperContext, bufferSize)
+        bufferSize = AAX_FIELD_INDEX (WrapperContext, bufferSize)
     };
 
     // The calls the wrapper makes, spelled as it spells them; compiled, never run.
@@ -131,7 +131,11 @@ namespace
             return AAX_SUCCESS;
         }
 
-        AAX_Result GetNumberOfChunks (int32_t* numChunks) const override { *numChunks = chunkIndex + 1; return AAX_SUCCESS; }
+        AAX_Result GetNumberOfChunks (int32_t* numChunks) const override
+        {
+            *numChunks = chunkIndex + 1;
+            return AAX_SUCCESS;
+        }
         AAX_Result GetChunkIDFromIndex (int32_t index, AAX_CTypeID* chunkID) const override { return AAX_CEffectParameters::GetChunkIDFromIndex (index, chunkID); }
         AAX_Result GetChunkSize (AAX_CTypeID chunkID, uint32_t* oSize) const override { return AAX_CEffectParameters::GetChunkSize (chunkID, oSize); }
         AAX_Result GetChunk (AAX_CTypeID chunkID, AAX_SPlugInChunk* oChunk) const override { return AAX_CEffectParameters::GetChunk (chunkID, oChunk); }
@@ -155,8 +159,16 @@ namespace
             return AAX_CEffectParameters::GetParameterValueFromString (paramID, result, text);
         }
 
-        AAX_Result GetParameterStringFromValue (AAX_CParamID, double, AAX_IString* result, int32_t) const override { result->Set (""); return AAX_SUCCESS; }
-        AAX_Result GetParameterNormalizedValue (AAX_CParamID, double* result) const override { *result = 0.0; return AAX_SUCCESS; }
+        AAX_Result GetParameterStringFromValue (AAX_CParamID, double, AAX_IString* result, int32_t) const override
+        {
+            result->Set ("");
+            return AAX_SUCCESS;
+        }
+        AAX_Result GetParameterNormalizedValue (AAX_CParamID, double* result) const override
+        {
+            *result = 0.0;
+            return AAX_SUCCESS;
+        }
 
         AAX_Result SetParameterNormalizedValue (AAX_CParamID paramID, double newValue) override
         {
@@ -166,9 +178,21 @@ namespace
         }
 
         AAX_Result SetParameterNormalizedRelative (AAX_CParamID, double) override { return AAX_SUCCESS; }
-        AAX_Result GetParameterNameOfLength (AAX_CParamID, AAX_IString* result, int32_t) const override { result->Set (""); return AAX_SUCCESS; }
-        AAX_Result GetParameterName (AAX_CParamID, AAX_IString* result) const override { result->Set (""); return AAX_SUCCESS; }
-        AAX_Result GetParameterDefaultNormalizedValue (AAX_CParamID, double* result) const override { *result = 0.0; return AAX_SUCCESS; }
+        AAX_Result GetParameterNameOfLength (AAX_CParamID, AAX_IString* result, int32_t) const override
+        {
+            result->Set ("");
+            return AAX_SUCCESS;
+        }
+        AAX_Result GetParameterName (AAX_CParamID, AAX_IString* result) const override
+        {
+            result->Set ("");
+            return AAX_SUCCESS;
+        }
+        AAX_Result GetParameterDefaultNormalizedValue (AAX_CParamID, double* result) const override
+        {
+            *result = 0.0;
+            return AAX_SUCCESS;
+        }
 
         AAX_Result NotificationReceived (AAX_CTypeID type, const void* data, uint32_t size) override
         {
@@ -242,7 +266,11 @@ namespace
 
         void DeleteViewContainer() override { attached = nullptr; }
 
-        AAX_Result GetViewSize (AAX_Point* viewSize) const override { *viewSize = { 1.0f, 2.0f }; return AAX_SUCCESS; }
+        AAX_Result GetViewSize (AAX_Point* viewSize) const override
+        {
+            *viewSize = { 1.0f, 2.0f };
+            return AAX_SUCCESS;
+        }
         AAX_Result ParameterUpdated (AAX_CParamID) override { return AAX_SUCCESS; }
         AAX_Result SetControlHighlightInfo (AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor) override { return AAX_SUCCESS; }
 
@@ -270,7 +298,7 @@ namespace
 
     [[maybe_unused]] void registerAsTheWrapperDoes (AAX_IEffectDescriptor& descriptor)
     {
-        descriptor.AddProcPtr ((void*) WrapperGUI::Create,       kAAX_ProcPtrID_Create_EffectGUI);
+        descriptor.AddProcPtr ((void*) WrapperGUI::Create, kAAX_ProcPtrID_Create_EffectGUI);
         descriptor.AddProcPtr ((void*) WrapperProcessor::Create, kAAX_ProcPtrID_Create_EffectParameters);
     }
 }

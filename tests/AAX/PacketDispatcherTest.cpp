@@ -38,7 +38,7 @@ namespace
             return result;
         }
 
-        int        calls = 0;
+        int calls = 0;
         AAX_Result result = AAX_SUCCESS;
     };
 }
@@ -203,8 +203,7 @@ TEST (PacketDispatcher, MarkingAndDispatchingFromTwoThreadsStayConsistent)
     EffectSession s;
     std::atomic<bool> stop { false };
 
-    std::thread marker ([&]
-    {
+    std::thread marker ([&] {
         for (int i = 0; i < 2000; ++i)
             s.Test().Dispatcher().SetDirty ("Gain");
         stop = true;

@@ -40,13 +40,13 @@ namespace
     {
         float* const* inputs;
         float* const* outputs;
-        int32_t*      bufferLength;
-        int32_t*      bypass;
+        int32_t* bufferLength;
+        int32_t* bypass;
     };
 
     void AAX_CALLBACK processTest (TestContext* const[], const void*) {}
     void* createParameters() { return nullptr; }
-    void* createGUI()        { return nullptr; }
+    void* createGUI() { return nullptr; }
 
     const AAX_CTypeID kMeter = 'Metr';
 
@@ -107,7 +107,7 @@ namespace
 
         AAX_ESupportLevel level = AAX_eSupportLevel_Uninitialized;
         const bool wideFormats = stemFormats != nullptr && stemFormats->SupportLevel (level) == AAX_SUCCESS
-                                 && level == AAX_eSupportLevel_Supported;
+            && level == AAX_eSupportLevel_Supported;
 
         for (const auto& [format, plugInID] : { std::pair { AAX_eStemFormat_Mono, 'Grm1' }, std::pair { AAX_eStemFormat_Stereo, 'Grs1' } })
             if (const AAX_Result result = describeComponent (*effect, format, plugInID); result != AAX_SUCCESS)
@@ -127,7 +127,7 @@ namespace
     class Registration : public BalancedHost
     {
     protected:
-        void SetUp() override    { ASSERT_EQ (0, ACFStartup (host.HostUnknown())); }
+        void SetUp() override { ASSERT_EQ (0, ACFStartup (host.HostUnknown())); }
 
         void TearDown() override
         {

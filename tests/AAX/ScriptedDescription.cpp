@@ -11,7 +11,7 @@ namespace
 }
 
 void SetDescriptionScript (DescriptionScript newScript) { script() = std::move (newScript); }
-void ResetDescriptionScript()                           { script() = nullptr; }
+void ResetDescriptionScript() { script() = nullptr; }
 
 // Registration calls this as it would call the plug-in's description routine.
 AAX_Result GetEffectDescriptions (AAX_ICollection* outCollection)

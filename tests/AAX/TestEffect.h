@@ -15,8 +15,8 @@ public:
     {
         std::string id;
         std::string name;
-        float       defaultValue;
-        int32_t     port;   // negative: no packet
+        float defaultValue;
+        int32_t port;   // negative: no packet
     };
 
     explicit TestEffect (std::vector<Spec> parameters = DefaultParameters());
@@ -27,7 +27,7 @@ public:
     static AAX_CEffectParameters* AAX_CALLBACK Create() { return new TestEffect(); }
 
     AAX_Result effectInitResult = AAX_SUCCESS;
-    int        effectInitCalls = 0;
+    int effectInitCalls = 0;
 
     int32_t NumChunkedParameters() const { return mNumChunkedParameters; }
     using AAX_CEffectParameters::FilterParameterIDOnSave;

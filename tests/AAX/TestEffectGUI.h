@@ -20,8 +20,8 @@ public:
 
     std::vector<std::string> calls;
     std::vector<std::string> updated;
-    AAX_Point                size { 300.0f, 400.0f };
-    bool                     viewPresent = false;
+    AAX_Point size { 300.0f, 400.0f };
+    bool viewPresent = false;
 
 protected:
     void CreateViewContents() override;

@@ -11,8 +11,7 @@
 
 inline juce::File defaultSkin()
 {
-    return ApplicationFolders ("Orvik Group", "Grindel 2").getCommonFolder()
-               .getChildFile ("Skins/1180" + juce::String (PackageSkin::fileExtension));
+    return ApplicationFolders ("Orvik Group", "Grindel 2").getCommonFolder().getChildFile ("Skins/1180" + juce::String (PackageSkin::fileExtension));
 }
 
 // The default skin's package read and its widget tree built for a plug-in; the tree goes
@@ -21,7 +20,7 @@ struct DefaultSkinGui
 {
     explicit DefaultSkinGui (BasePlugin& plugin) : skin (defaultSkin(), &plugin), gui (skin.createGui ({})) {}
 
-    PackageSkin                      skin;
+    PackageSkin skin;
     std::unique_ptr<juce::Component> gui;
 };
 

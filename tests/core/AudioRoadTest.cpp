@@ -152,7 +152,11 @@ TEST_F (AudioRoadTest, HostAndWidgetChangesReachTheCoreWithoutTheMessageLoop)
     // A widget's change reaches the core at once and the host hears of it.
     struct HostListener : juce::AudioProcessorParameter::Listener
     {
-        void parameterValueChanged (int, float v) override { last = v; ++count; }
+        void parameterValueChanged (int, float v) override
+        {
+            last = v;
+            ++count;
+        }
         void parameterGestureChanged (int, bool starting) override { gestures.add (starting); }
         float last = -1.0f;
         int count = 0;

@@ -13,6 +13,7 @@ TEST (CommandParameters, TheTableHoldsTheFixedCommands)
         int alternativeId;
     };
 
+    // clang-format off
     const Row expected[] = {
         { 100000, "Preset Name",     "string", {},               -1 },
         { 100001, "Options",         "logic",  "Options",        100002 },
@@ -24,6 +25,7 @@ TEST (CommandParameters, TheTableHoldsTheFixedCommands)
         { 100007, "Preset Reload",   "logic",  {},               -1 },
         { 100008, "Preset Save",     "logic",  {},               -1 }
     };
+    // clang-format on
 
     ASSERT_EQ (CommandParameter::table.size(), std::size (expected));
 

@@ -15,13 +15,17 @@ namespace
     class StubEditor : public PluginEditor
     {
     public:
-        explicit StubEditor (Events& e) : events (e) { setSize (800, 616); events.log.add ("created"); }
+        explicit StubEditor (Events& e) : events (e)
+        {
+            setSize (800, 616);
+            events.log.add ("created");
+        }
         ~StubEditor() override { events.log.add (isTimerRunning() ? "deleted while ticking" : "deleted"); }
 
-        void initialise() override           { events.log.add ("initialise"); }
-        void ensureSkinLoaded() override     { events.log.add ("ensureSkinLoaded"); }
-        void lookAndFeelChanged() override   { events.log.add ("lookAndFeelChanged"); }
-        void timerCallback() override        { ++events.ticks; }
+        void initialise() override { events.log.add ("initialise"); }
+        void ensureSkinLoaded() override { events.log.add ("ensureSkinLoaded"); }
+        void lookAndFeelChanged() override { events.log.add ("lookAndFeelChanged"); }
+        void timerCallback() override { ++events.ticks; }
 
         std::unique_ptr<juce::XmlElement> getStateXml() const override
         {

@@ -9,9 +9,10 @@ namespace
 
         void run (MidiEventQueue& queue, int numSamples)
         {
-            queue.process (numSamples,
-                           [this] (int start, int length) { steps.add ("render " + juce::String (start) + "+" + juce::String (length)); },
-                           [this] (const MidiEventQueue::Event& e) { steps.add ("event " + juce::String (e.data[1])); });
+            queue.process (
+                numSamples,
+                [this] (int start, int length) { steps.add ("render " + juce::String (start) + "+" + juce::String (length)); },
+                [this] (const MidiEventQueue::Event& e) { steps.add ("event " + juce::String (e.data[1])); });
         }
     };
 }
@@ -59,7 +60,8 @@ TEST (MidiEventQueue, RefusesWhatItCannotHold)
     EXPECT_FALSE (queue.add (note, 3, 0));
 
     int events = 0, rendered = 0;
-    queue.process (16, [&] (int, int length) { rendered += length; }, [&] (const auto&) { ++events; });
+    queue.process (
+        16, [&] (int, int length) { rendered += length; }, [&] (const auto&) { ++events; });
     EXPECT_EQ (events, 16);
     EXPECT_EQ (rendered, 16);
     EXPECT_EQ (queue.getNumPending(), MidiEventQueue::capacity - 16);

@@ -7,11 +7,11 @@
 #include <atomic>
 #include <new>
 
-#if defined (__SANITIZE_ADDRESS__)
- #define GRINDEL_ALLOCATION_HOOKS 1
- // The sanitizer runtime's own interface; gcc ships no header for it.
- extern "C" int __sanitizer_install_malloc_and_free_hooks (void (*) (const volatile void*, size_t),
-                                                           void (*) (const volatile void*));
+#if defined(__SANITIZE_ADDRESS__)
+#define GRINDEL_ALLOCATION_HOOKS 1
+// The sanitizer runtime's own interface; gcc ships no header for it.
+extern "C" int __sanitizer_install_malloc_and_free_hooks (void (*) (const volatile void*, size_t),
+                                                          void (*) (const volatile void*));
 #endif
 
 namespace
@@ -25,15 +25,22 @@ namespace
             ++allocations;
     }
 
-   #if GRINDEL_ALLOCATION_HOOKS
-    void mallocHook (const volatile void*, size_t) { noteAllocation(); }
+#if GRINDEL_ALLOCATION_HOOKS
+    void mallocHook (const volatile void*, size_t)
+    {
+        noteAllocation();
+    }
     void freeHook (const volatile void*) {}
     [[maybe_unused]] const int installed = __sanitizer_install_malloc_and_free_hooks (mallocHook, freeHook);
-   #endif
+#endif
 
     struct ScopedWatch
     {
-        ScopedWatch()  { allocations = 0; watching = true; }
+        ScopedWatch()
+        {
+            allocations = 0;
+            watching = true;
+        }
         ~ScopedWatch() { watching = false; }
     };
 }
@@ -49,8 +56,8 @@ void* operator new (std::size_t size)
     throw std::bad_alloc();
 }
 
-void operator delete (void* p) noexcept                { std::free (p); }
-void operator delete (void* p, std::size_t) noexcept   { std::free (p); }
+void operator delete (void* p) noexcept { std::free (p); }
+void operator delete (void* p, std::size_t) noexcept { std::free (p); }
 #endif
 
 TEST (NoAllocation, BlockProcessingAllocatesNothing)

@@ -12,7 +12,8 @@ namespace
     const juce::KeyPress returnKey (juce::KeyPress::returnKey);
 
     /** An editor stand-in that is also the caller, as BasePluginEditor is. */
-    struct CallerDesktop : public TestDesktop, public RecordingCaller {};
+    struct CallerDesktop : public TestDesktop, public RecordingCaller
+    {};
 }
 
 TEST (AlertWindow, ButtonKindLabels)

@@ -16,8 +16,7 @@ namespace
     {
     public:
         BusyAudioThread (juce::AudioProcessor& processor, const juce::CriticalSection& processingMutex)
-            : worker ([this, &processor, &processingMutex]
-              {
+            : worker ([this, &processor, &processingMutex] {
                   const juce::ScopedLock callback (processor.getCallbackLock());
                   const juce::ScopedLock processing (processingMutex);
                   held = true;

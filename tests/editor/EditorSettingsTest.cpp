@@ -20,8 +20,7 @@ namespace
         explicit FileAnswers (BasePluginEditor& editor)
         {
             editor.setFileRequest ([this] (const juce::String& title, const juce::String& patterns, bool forSaving,
-                                           std::function<void (const juce::File&)> done)
-            {
+                                           std::function<void (const juce::File&)> done) {
                 requests.add (title + " " + patterns + (forSaving ? " save" : " open"));
                 done (answer);
             });
@@ -34,11 +33,9 @@ namespace
 
 TEST (EditorSettings, TheEditorElementOfTheUserSettingsRoundTrips)
 {
-    EditorRig rig ({ "1180", "885" }, "master", [] (const test::ScopedDataRoot& root)
-    {
+    EditorRig rig ({ "1180", "885" }, "master", [] (const test::ScopedDataRoot& root) {
         root.getUserFolder().createDirectory();
-        root.getUserFolder().getChildFile ("Grindel 2.ini")
-            .replaceWithText (R"(<UserSettings><Editor presetChangeWarning="no"><Skin name="885"/></Editor></UserSettings>)");
+        root.getUserFolder().getChildFile ("Grindel 2.ini").replaceWithText (R"(<UserSettings><Editor presetChangeWarning="no"><Skin name="885"/></Editor></UserSettings>)");
     });
 
     auto& editor = rig.getEditor();

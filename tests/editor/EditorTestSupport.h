@@ -24,11 +24,11 @@ namespace edtest
         int hiddenCommandId = -1;
 
         juce::String getDefaultWidthText() const override { return defaultWidthText; }
-        int getHiddenCommandParameterId() const override  { return hiddenCommandId; }
+        int getHiddenCommandParameterId() const override { return hiddenCommandId; }
 
     protected:
-        void skinLoaded (Skin&) override                { ++loads; }
-        void parameterRestored (Parameter* p) override  { restored.add (p); }
+        void skinLoaded (Skin&) override { ++loads; }
+        void parameterRestored (Parameter* p) override { restored.add (p); }
     };
 
     /** The test plug-in with a TestEditor and a branch of the test's choice. */
@@ -36,7 +36,7 @@ namespace edtest
     {
     public:
         juce::String branch { "master" }, buildText { "0" };
-        juce::String getBranch() const override    { return branch; }
+        juce::String getBranch() const override { return branch; }
         juce::String getBuildText() const override { return buildText; }
 
     protected:
@@ -59,8 +59,8 @@ namespace edtest
         static juce::File getSkinsFolder (const test::ScopedDataRoot& root);
 
         juce::File getSkinsFolder() const { return getSkinsFolder (root); }
-        TestEditor& getEditor() const     { return *editor; }
-        EditorTestPlugin& getPlugin() const    { return *plugin; }
+        TestEditor& getEditor() const { return *editor; }
+        EditorTestPlugin& getPlugin() const { return *plugin; }
         PluginAudioProcessor& getProcessor() const { return *processor; }
 
         /** The host opens its window: the wrapper takes the editor (the first show). */

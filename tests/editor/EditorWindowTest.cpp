@@ -173,8 +173,7 @@ TEST_F (EditorWindow, OpensInTheHostWindowClicksThroughTheOptionsAndChangesSkin)
     // The snapshot command writes the skin area; the whole window is kept for people to see.
     test::TempFolder folder;
     const auto file = folder.get().getChildFile ("editor.png");
-    editor().setFileRequest ([&] (const juce::String&, const juce::String&, bool, std::function<void (const juce::File&)> done)
-    {
+    editor().setFileRequest ([&] (const juce::String&, const juce::String&, bool, std::function<void (const juce::File&)> done) {
         done (file);
     });
     editor().saveSnapshot();

@@ -16,7 +16,12 @@ namespace
 
     struct Popup : public juce::Component
     {
-        Popup (int w, int h) { setSize (w, h); addAndMakeVisible (child); child.setBounds (2, 2, 5, 5); }
+        Popup (int w, int h)
+        {
+            setSize (w, h);
+            addAndMakeVisible (child);
+            child.setBounds (2, 2, 5, 5);
+        }
         juce::Component child;
     };
 
@@ -129,8 +134,7 @@ TEST (FrontWindow, APressElsewhereInTheEditorClosesThePopup)
     auto* peer = editor.getPeer();
     ASSERT_NE (peer, nullptr);
 
-    auto press = [&] (juce::Point<int> at)
-    {
+    auto press = [&] (juce::Point<int> at) {
         const auto t = juce::Time::getMillisecondCounter();
         peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, at.toFloat(),
                                 juce::ModifierKeys::leftButtonModifier, 1.0f, 0.0f, (juce::int64) t);

@@ -59,7 +59,7 @@ namespace
         }
 
         edtest::TestEditor& editor() { return rig->getEditor(); }
-        ParameterManager& manager()  { return rig->getPlugin().getParameterManager(); }
+        ParameterManager& manager() { return rig->getPlugin().getParameterManager(); }
 
         juce::Component& control (const juce::String& name)
         {
@@ -283,7 +283,6 @@ TEST_F (Gestures, TheOptionsButtonIsAMomentaryCommand)
         EXPECT_FALSE (command->getBoolValue());
         window->hide();
     }
-
 }
 
 TEST_F (Gestures, CommandButtonsReadOneWhileHeldAndNeverLoseAClick)

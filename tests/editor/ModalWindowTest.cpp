@@ -193,8 +193,8 @@ TEST (WindowComponent, PaintedByTheSystemLookAndFeelOnly)
     EXPECT_EQ (window.getTitleFont().getHeight(), 15.0f);
 
     const auto image = window.createComponentSnapshot (window.getLocalBounds());
-    EXPECT_EQ (image.getPixelAt (100, 60).getARGB(), 0xFFC5C5C5);                       // background
-    EXPECT_EQ (image.getPixelAt (1, 60).getARGB(), juce::Colours::black.getARGB());     // border
-    EXPECT_EQ (image.getPixelAt (200, 3).getARGB(), juce::Colours::black.getARGB());    // header
+    EXPECT_EQ (image.getPixelAt (100, 60).getARGB(), 0xFFC5C5C5);                      // background
+    EXPECT_EQ (image.getPixelAt (1, 60).getARGB(), juce::Colours::black.getARGB());    // border
+    EXPECT_EQ (image.getPixelAt (200, 3).getARGB(), juce::Colours::black.getARGB());   // header
     window.setLookAndFeel (nullptr);
 }

@@ -168,7 +168,11 @@ namespace
     struct CountingParameter : public IntParameter
     {
         using IntParameter::IntParameter;
-        bool setValue (float v, bool notify) override { ++sets; return IntParameter::setValue (v, notify); }
+        bool setValue (float v, bool notify) override
+        {
+            ++sets;
+            return IntParameter::setValue (v, notify);
+        }
         int sets = 0;
     };
 

@@ -23,8 +23,7 @@ namespace
 
 TEST (SkinDiscovery, ListsPlainWidthsLargestFirstLabelledAgainstTheDefaultWidth)
 {
-    EditorRig rig ({ "1180", "885", "1475" }, "master", [] (const test::ScopedDataRoot& root)
-    {
+    EditorRig rig ({ "1180", "885", "1475" }, "master", [] (const test::ScopedDataRoot& root) {
         const auto folder = EditorRig::getSkinsFolder (root);
 
         // Not sizes: a leading zero, a sign, letters, another extension, a folder, developer skin.
@@ -56,8 +55,7 @@ TEST (SkinDiscovery, ListsPlainWidthsLargestFirstLabelledAgainstTheDefaultWidth)
 
 TEST (SkinDiscovery, DeveloperModeOffersTheBaseSkinAndPrefersIt)
 {
-    EditorRig rig ({ "1180" }, "master", [] (const test::ScopedDataRoot& root)
-    {
+    EditorRig rig ({ "1180" }, "master", [] (const test::ScopedDataRoot& root) {
         edtest::installSkin (EditorRig::getSkinsFolder (root), "885", "_base_");
         root.getUserFolder().createDirectory();
         root.getUserFolder().getChildFile ("superpowers").create();
@@ -80,8 +78,7 @@ TEST (SkinDiscovery, OneSkinHasNoPicker)
 
 TEST (SkinDiscovery, NoUsableSkinReportsTheFolder)
 {
-    EditorRig rig ({}, "master", [] (const test::ScopedDataRoot& root)
-    {
+    EditorRig rig ({}, "master", [] (const test::ScopedDataRoot& root) {
         edtest::installSkin (EditorRig::getSkinsFolder (root), "1180", "big");
     });
 
@@ -107,11 +104,9 @@ TEST (SkinDiscovery, OnlyWiderSkinsNeedTheSettingsToNameOne)
         EXPECT_EQ (rig.getEditor().getSkinErrorAlert()->getMessage(), notFoundMessage (rig.getSkinsFolder()));
     }
 
-    EditorRig rig ({ "1475" }, "master", [] (const test::ScopedDataRoot& root)
-    {
+    EditorRig rig ({ "1475" }, "master", [] (const test::ScopedDataRoot& root) {
         root.getUserFolder().createDirectory();
-        root.getUserFolder().getChildFile ("Grindel 2.ini")
-            .replaceWithText (R"(<UserSettings><Editor><Skin name="1475"/></Editor></UserSettings>)");
+        root.getUserFolder().getChildFile ("Grindel 2.ini").replaceWithText (R"(<UserSettings><Editor><Skin name="1475"/></Editor></UserSettings>)");
     });
 
     EXPECT_EQ (rig.getEditor().getChosenSkinName(), "1475");

@@ -143,8 +143,7 @@ TEST (SkinLoading, TheSkinShownIsNotReloadedUnlessForced)
 
 TEST (SkinLoading, ABrokenSkinShowsTheErrorAndLeavesAWayBack)
 {
-    EditorRig rig ({ "1180", "885" }, "master", [] (const test::ScopedDataRoot& root)
-    {
+    EditorRig rig ({ "1180", "885" }, "master", [] (const test::ScopedDataRoot& root) {
         EditorRig::getSkinsFolder (root).getChildFile ("990.orvikskin").replaceWithText ("not a zip file");
         writePackage (EditorRig::getSkinsFolder (root).getChildFile ("700.orvikskin"),
                       R"(<GuiDescription id="Grindel2" application="Grindel 2" gui_ver="01.00.20"><Panel/></GuiDescription>)");

@@ -150,8 +150,7 @@ TEST (StatusBar, PagesOpenAboveTheirButtonAndAlwaysEndUntoggled)
     // Load and Save close the page before asking for a file.
     juce::StringArray requests;
     page.setFileRequest ([&] (const juce::String& title, const juce::String& patterns, bool forSaving,
-                              std::function<void (const juce::File&)>)
-                         { requests.add (title + " " + patterns + (forSaving ? " save" : " open")); });
+                              std::function<void (const juce::File&)>) { requests.add (title + " " + patterns + (forSaving ? " save" : " open")); });
     click (midi);
     click (page.getSaveButton());
     EXPECT_EQ (rig.desktop.getFrontComponent(), nullptr);
@@ -190,8 +189,7 @@ TEST (MidiMapPage, SavingAddsTheExtensionAndNeverReplacesAnotherFileUnasked)
     EXPECT_EQ (page.getFileExtension(), ".grccmap");
 
     juce::File answer;
-    page.setFileRequest ([&] (const juce::String&, const juce::String&, bool, std::function<void (const juce::File&)> done)
-                         { done (answer); });
+    page.setFileRequest ([&] (const juce::String&, const juce::String&, bool, std::function<void (const juce::File&)> done) { done (answer); });
 
     answer = folder.get().getChildFile ("studio");
     click (page.getSaveButton());

@@ -29,6 +29,6 @@ namespace wintest
     bool hasDisplay()
     {
         return test::BareXServer::isReady()
-               && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
+            && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
     }
 }

@@ -19,7 +19,7 @@ namespace wintest
             setSize (w, h);
         }
 
-        juce::Rectangle<int> getDesktopArea() override  { return area.isEmpty() ? getLocalBounds() : area; }
+        juce::Rectangle<int> getDesktopArea() override { return area.isEmpty() ? getLocalBounds() : area; }
         juce::Rectangle<int> area;
     };
 

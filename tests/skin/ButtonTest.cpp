@@ -47,9 +47,9 @@ namespace
     {
         int began = 0, ended = 0, stored = 0;
         void parameterChanged (Parameter*) override {}
-        void parameterGestureBegan (Parameter*) override           { ++began; }
-        void parameterGestureEnded (Parameter*) override           { ++ended; }
-        void parameterValueChanged (Parameter&, bool) override     { ++stored; }
+        void parameterGestureBegan (Parameter*) override { ++began; }
+        void parameterGestureEnded (Parameter*) override { ++ended; }
+        void parameterValueChanged (Parameter&, bool) override { ++stored; }
     };
 
     struct Buttons : public ::testing::Test
@@ -315,8 +315,7 @@ TEST_F (Buttons, PathFieldShowsCutsAndTellsItsListeners)
     field.setChooserTitle ("Pick");
     field.setFilePatterns ("*.txt");
     field.setFileRequest ([&] (const juce::String& title, const juce::String& patterns, bool forSaving,
-                               std::function<void (const juce::File&)> done)
-    {
+                               std::function<void (const juce::File&)> done) {
         requests.add (title + " " + patterns + (forSaving ? " save" : " open"));
         done (answer);
     });

@@ -10,9 +10,11 @@
 
 namespace
 {
-    struct Widget : public juce::Component, public ContainedComponent {};
+    struct Widget : public juce::Component, public ContainedComponent
+    {};
     // Destroyed in the other order: its Component part goes before the container.
-    struct BackwardWidget : public ContainedComponent, public juce::Component {};
+    struct BackwardWidget : public ContainedComponent, public juce::Component
+    {};
 
     juce::ValueTree withContainer (const char* containerXml)
     {
@@ -26,7 +28,7 @@ namespace
         return panel.getLocalPoint (&widget, juce::Point<int>());
     }
 
-    bool settled (ContainedComponent::Container& c)  { return ! c.isUpdatePending(); }
+    bool settled (ContainedComponent::Container& c) { return ! c.isUpdatePending(); }
 
     struct Containers : public ::testing::Test
     {
@@ -256,10 +258,10 @@ TEST_F (LinearScale, TicksAndValuesBelowASlider)
     for (int x : { 0, 25, 50, 75, 99 })
         EXPECT_TRUE (inked (image, x, 24)) << x;
 
-    EXPECT_FALSE (inked (image, 12, 24));        // between ticks
-    EXPECT_TRUE (inked (image, 50, 30));         // long ticks reach 12 down
-    EXPECT_FALSE (inked (image, 25, 30));        // short ones 9
-    EXPECT_FALSE (inked (image, 50, 19));        // nothing over the widget
+    EXPECT_FALSE (inked (image, 12, 24));   // between ticks
+    EXPECT_TRUE (inked (image, 50, 30));    // long ticks reach 12 down
+    EXPECT_FALSE (inked (image, 25, 30));   // short ones 9
+    EXPECT_FALSE (inked (image, 50, 19));   // nothing over the widget
 
     bool textUnderThird = false, textUnderFourth = false;
 
@@ -346,9 +348,9 @@ TEST_F (LinearScale, BackgroundAndAbsurdPadding)
 {
     auto& c = place (R"(<Container type="LinearScale" bkgState="1" txtCol="FF0000FF" bkgInset="2"/>)", { 0, 0, 40, 40 });
     const auto image = render (c);
-    const auto alpha = image.getPixelAt (20, 20).getAlpha();            // txtCol at half alpha
+    const auto alpha = image.getPixelAt (20, 20).getAlpha();   // txtCol at half alpha
     EXPECT_NEAR (128, (int) alpha, 4);
-    EXPECT_EQ (0, (int) image.getPixelAt (1, 1).getAlpha());            // the inset stays clear
+    EXPECT_EQ (0, (int) image.getPixelAt (1, 1).getAlpha());   // the inset stays clear
 
     Widget odd;
     odd.setBounds (0, 0, 30, 30);

@@ -19,10 +19,12 @@ namespace
 
 TEST (ImageStrip, FrameCountComesFromTheLastUnderscore)
 {
-    const struct { const char* name; int count; } cases[] = {
-        { "Knob_64.png", 64 }, { "Big_Knob_3.png", 3 }, { "Knobs/Big_7.png", 7 }, { "Knob.png", 1 },
-        { "Knob_.png", 1 }, { "Knob_0.png", 1 }, { "_0", 1 }, { "Knob_-4.png", 1 }, { "Knob_12x.png", 1 },
-        { "Knob_99999999999.png", 1 }, { "", 1 }, { "Knob_5", 5 }
+    const struct
+    {
+        const char* name;
+        int count;
+    } cases[] = {
+        { "Knob_64.png", 64 }, { "Big_Knob_3.png", 3 }, { "Knobs/Big_7.png", 7 }, { "Knob.png", 1 }, { "Knob_.png", 1 }, { "Knob_0.png", 1 }, { "_0", 1 }, { "Knob_-4.png", 1 }, { "Knob_12x.png", 1 }, { "Knob_99999999999.png", 1 }, { "", 1 }, { "Knob_5", 5 }
     };
 
     for (const auto& c : cases)
@@ -74,7 +76,7 @@ TEST (ImageStrip, ComponentRepaintsOnlyWhenTheFrameChanges)
 {
     CountingStrip c;
     c.setValue (0.8f);
-    EXPECT_EQ (c.getFrame(), 0);       // no image: frame 0
+    EXPECT_EQ (c.getFrame(), 0);   // no image: frame 0
     EXPECT_EQ (c.repaints, 0);
 
     c.setImageStrip (ImageStrip (strip (10, 110), 11));

@@ -17,15 +17,25 @@ TEST (DefaultLookAndFeel, DefaultColours)
 {
     DefaultLookAndFeel laf;
     const std::pair<int, juce::uint32> colours[] = {
-        { 0, 0xFF000000 }, { 1, 0xFF808080 },
-        { 0x0F001000, 0xFFC5C5C5 }, { 0x0F001001, 0xFF000000 }, { 0x0F001002, 0xFFFFFFFF },
-        { 0x0F002200, 0xFFD0D0D0 }, { 0x0F002201, 0xFF000000 }, { 0x0F002202, 0xFFD0D0D0 },
+        { 0, 0xFF000000 },
+        { 1, 0xFF808080 },
+        { 0x0F001000, 0xFFC5C5C5 },
+        { 0x0F001001, 0xFF000000 },
+        { 0x0F001002, 0xFFFFFFFF },
+        { 0x0F002200, 0xFFD0D0D0 },
+        { 0x0F002201, 0xFF000000 },
+        { 0x0F002202, 0xFFD0D0D0 },
         { juce::DrawableButton::textColourId, 0xFF000000 },
-        { 0x0F004001, 0xFF444444 }, { 0x0F004002, 0xFFFFFFFF },
-        { 0x0F006000, 0xFF737373 }, { 0x0F006001, 0xFFFFFFFF },
+        { 0x0F004001, 0xFF444444 },
+        { 0x0F004002, 0xFFFFFFFF },
+        { 0x0F006000, 0xFF737373 },
+        { 0x0F006001, 0xFFFFFFFF },
         { 0x0F010000, 0xFFFFFFFF },
-        { 0x0F007003, 0xFFA2A2A2 }, { 0x0F007006, 0xFFE6E6E6 }, { 0x0F007007, 0xFFFFFFFF },
-        { 0x0F007009, 0xFF828282 }, { 0x0F00700A, 0xFF4A6171 },
+        { 0x0F007003, 0xFFA2A2A2 },
+        { 0x0F007006, 0xFFE6E6E6 },
+        { 0x0F007007, 0xFFFFFFFF },
+        { 0x0F007009, 0xFF828282 },
+        { 0x0F00700A, 0xFF4A6171 },
     };
 
     for (const auto& [id, argb] : colours)
@@ -168,7 +178,9 @@ TEST (Icons, SvgLoaderRefusesWhatIsNotSvg)
 
 TEST (Icons, WidgetIconShowsAndReplaces)
 {
-    struct Widget : public juce::Component, public WidgetIcon {} widget;
+    struct Widget : public juce::Component, public WidgetIcon
+    {
+    } widget;
 
     widget.setIcon (widget, getEmbeddedIcon (EmbeddedIconKey::imgKnob), 48, 48);
     EXPECT_EQ (48, widget.getWidth());   // a widget without a size takes the icon's

@@ -25,18 +25,18 @@ namespace
         juce::StringArray events;
         bool acceptAll = true;
 
-        bool acceptsParameter (Parameter* p) override        { return acceptAll || p->getName() != "Gain"; }
-        void parameterValueChanged (Parameter* p) override   { events.add ("value " + p->getName()); }
-        void parameterAdded (Parameter* p) override          { events.add ("added " + p->getName()); }
-        void parameterRefused (Parameter* p) override        { events.add ("refused " + (p != nullptr ? p->getName() : juce::String ("null"))); }
+        bool acceptsParameter (Parameter* p) override { return acceptAll || p->getName() != "Gain"; }
+        void parameterValueChanged (Parameter* p) override { events.add ("value " + p->getName()); }
+        void parameterAdded (Parameter* p) override { events.add ("added " + p->getName()); }
+        void parameterRefused (Parameter* p) override { events.add ("refused " + (p != nullptr ? p->getName() : juce::String ("null"))); }
     };
 
     struct GestureCounter : public Parameter::Listener
     {
         int changes = 0, began = 0, ended = 0;
-        void parameterChanged (Parameter*) override       { ++changes; }
-        void parameterGestureBegan (Parameter*) override  { ++began; }
-        void parameterGestureEnded (Parameter*) override  { ++ended; }
+        void parameterChanged (Parameter*) override { ++changes; }
+        void parameterGestureBegan (Parameter*) override { ++began; }
+        void parameterGestureEnded (Parameter*) override { ++ended; }
     };
 
     struct ControllerListener : public ParameterController::Listener

@@ -80,6 +80,7 @@ namespace
 //==============================================================================
 TEST_F (SkinLoader, VersionGateAcceptsOnlyTheCodesVersion)
 {
+    // clang-format off
     const struct { const char* guiVersion; const char* expected; } cases[] = {
         { "01.00.21",   "" },
         { "0x010021",   "" },
@@ -91,6 +92,7 @@ TEST_F (SkinLoader, VersionGateAcceptsOnlyTheCodesVersion)
         { "2.0.0",      "Skin is not compatible. Skin is older than current code." },
         { "FFFFFFFFFFFFFFFFFFFF", "Skin is not compatible. Current code is older than skin." },
     };
+    // clang-format on
 
     for (const auto& c : cases)
     {
@@ -106,8 +108,7 @@ TEST_F (SkinLoader, VersionGateAcceptsOnlyTheCodesVersion)
 
 TEST_F (SkinLoader, BrokenDescriptionsReportWhy)
 {
-    EXPECT_TRUE (errorOf ("<GuiDescription gui_ver=\"01.00.21\"><Panel>").startsWith (
-        "Skin description \"PluginEditor.orvikgui\" cannot be read: "));
+    EXPECT_TRUE (errorOf ("<GuiDescription gui_ver=\"01.00.21\"><Panel>").startsWith ("Skin description \"PluginEditor.orvikgui\" cannot be read: "));
     EXPECT_TRUE (errorOf ("").startsWith ("Skin description \"PluginEditor.orvikgui\" cannot be read: "));
     EXPECT_EQ (errorOf ("<Panel gui_ver=\"01.00.21\"/>"),
                "Skin description \"PluginEditor.orvikgui\" is not a \"GuiDescription\".");
@@ -294,8 +295,7 @@ TEST_F (SkinLoader, WidgetsOutliveTheirPackage)
 
 TEST_F (SkinLoader, NamesPointOnlyAtLivingWidgets)
 {
-    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description (
-        "<ImgAnim name=\"Twice\" x=\"1\" gfx=\"A.png\"/><ImgAnim name=\"Twice\" x=\"2\" gfx=\"A.png\"/>"));
+    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description ("<ImgAnim name=\"Twice\" x=\"1\" gfx=\"A.png\"/><ImgAnim name=\"Twice\" x=\"2\" gfx=\"A.png\"/>"));
     test::MemorySkin skin (package, &plugin);
     auto root = build (skin);
     ASSERT_NE (root, nullptr);
@@ -309,14 +309,12 @@ TEST_F (SkinLoader, NamesPointOnlyAtLivingWidgets)
 
 TEST_F (SkinLoader, IncludeBuildsAnotherDescriptionAndStopsLoops)
 {
-    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description (
-        "<Include file=\"Header\" x=\"5\" y=\"6\"/>"
-        "<Include file=\"PluginEditor\"/>"
-        "<Include file=\"../../outside\"/>"
-        "<Include/>"
-        "<ImgAnim name=\"After\" gfx=\"A.png\"/>"));
-    package.add ("Header.orvikgui", test::SkinTestPackage::description (
-        "<ImgAnim name=\"InHeader\" gfx=\"A.png\"/><Include file=\"Header.orvikgui\"/>", "w=\"50\" h=\"20\""));
+    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description ("<Include file=\"Header\" x=\"5\" y=\"6\"/>"
+                                                                              "<Include file=\"PluginEditor\"/>"
+                                                                              "<Include file=\"../../outside\"/>"
+                                                                              "<Include/>"
+                                                                              "<ImgAnim name=\"After\" gfx=\"A.png\"/>"));
+    package.add ("Header.orvikgui", test::SkinTestPackage::description ("<ImgAnim name=\"InHeader\" gfx=\"A.png\"/><Include file=\"Header.orvikgui\"/>", "w=\"50\" h=\"20\""));
     package.add ("Loop.orvikgui", test::SkinTestPackage::description ("<Include file=\"Loop\"/>"));
 
     test::MemorySkin skin (package, &plugin);
@@ -343,16 +341,17 @@ TEST_F (SkinLoader, MissingAndHostileImagesFallBackToIcons)
     // A PNG header announcing a huge image with nothing behind it.
     juce::MemoryBlock huge = test::SkinTestPackage::png (20, 20);
     auto* bytes = static_cast<juce::uint8*> (huge.getData());
-    bytes[16] = 0x7F; bytes[20] = 0x7F;
+    bytes[16] = 0x7F;
+    bytes[20] = 0x7F;
 
-    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description (
-        "<ImgKnob name=\"Missing\" gfx=\"Nothing_64.png\"/>"
-        "<ImgKnob name=\"Corrupt\" gfx=\"Corrupt_64.png\" w=\"30\" h=\"30\"/>"
-        "<ImgKnob name=\"Huge\" gfx=\"Huge.png\"/>"
-        "<ImgKnob name=\"Climb\" gfx=\"../Knob_64.png\"/>"
-        "<ImgKnob name=\"NoGfx\"/>"
-        "<ImgKnob name=\"Zero\" gfx=\"_0\"/>"
-        "<ImgKnob name=\"ZeroFrames\" gfx=\"Knob_0.png\"/>", "background=\"Absent.png\""));
+    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description ("<ImgKnob name=\"Missing\" gfx=\"Nothing_64.png\"/>"
+                                                                              "<ImgKnob name=\"Corrupt\" gfx=\"Corrupt_64.png\" w=\"30\" h=\"30\"/>"
+                                                                              "<ImgKnob name=\"Huge\" gfx=\"Huge.png\"/>"
+                                                                              "<ImgKnob name=\"Climb\" gfx=\"../Knob_64.png\"/>"
+                                                                              "<ImgKnob name=\"NoGfx\"/>"
+                                                                              "<ImgKnob name=\"Zero\" gfx=\"_0\"/>"
+                                                                              "<ImgKnob name=\"ZeroFrames\" gfx=\"Knob_0.png\"/>",
+                                                                              "background=\"Absent.png\""));
     package.add ("Corrupt_64.png", corrupt);
     package.add ("Huge.png", huge);
     package.add ("Knob_0.png", test::SkinTestPackage::png (16, 16));
@@ -390,14 +389,13 @@ TEST_F (SkinLoader, MissingAndHostileImagesFallBackToIcons)
 
 TEST_F (SkinLoader, AbsurdAttributesAreBounded)
 {
-    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description (
-        "<ImgKnob name=\"Negative\" x=\"-99999999\" y=\"abc\" w=\"-5\" h=\"0\" gfx=\"K_4.png\"/>"
-        "<ImgKnob name=\"Enormous\" x=\"3\" w=\"999999999999\" h=\"99999999\" gfx=\"K_4.png\" paramReset=\"0\"/>"
-        "<ImgButton name=\"States\" states=\"100000\" gfx=\"K_4.png\"/>"
-        "<ImgButton name=\"NoStates\" states=\"-3\" gfx=\"K_4.png\"/>"
-        "<ImgKnob name=\"NoParam\" param=\"Not A Parameter\" gfx=\"K_4.png\"/>"
-        "<TextDisplay name=\"Text\" fontSize=\"-40\" justification=\"sideways\"/>",
-        "w=\"-3\" h=\"99999999999\""));
+    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description ("<ImgKnob name=\"Negative\" x=\"-99999999\" y=\"abc\" w=\"-5\" h=\"0\" gfx=\"K_4.png\"/>"
+                                                                              "<ImgKnob name=\"Enormous\" x=\"3\" w=\"999999999999\" h=\"99999999\" gfx=\"K_4.png\" paramReset=\"0\"/>"
+                                                                              "<ImgButton name=\"States\" states=\"100000\" gfx=\"K_4.png\"/>"
+                                                                              "<ImgButton name=\"NoStates\" states=\"-3\" gfx=\"K_4.png\"/>"
+                                                                              "<ImgKnob name=\"NoParam\" param=\"Not A Parameter\" gfx=\"K_4.png\"/>"
+                                                                              "<TextDisplay name=\"Text\" fontSize=\"-40\" justification=\"sideways\"/>",
+                                                                              "w=\"-3\" h=\"99999999999\""));
     package.add ("K_4.png", test::SkinTestPackage::png (8, 8, 4));
 
     test::MemorySkin skin (package, &plugin);
@@ -434,10 +432,9 @@ TEST_F (SkinLoader, FileNamesMustStayInsideThePackage)
 //==============================================================================
 TEST_F (SkinLoader, PanelSizesFollowImageThenAttributes)
 {
-    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description (
-        "<Panel name=\"Image\" background=\"B.png\" w=\"50\"/>"
-        "<Panel name=\"Bare\"/>"
-        "<Panel name=\"Sized\" w=\"60\" h=\"70\"/>"));
+    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description ("<Panel name=\"Image\" background=\"B.png\" w=\"50\"/>"
+                                                                              "<Panel name=\"Bare\"/>"
+                                                                              "<Panel name=\"Sized\" w=\"60\" h=\"70\"/>"));
     package.add ("B.png", test::SkinTestPackage::png (300, 120));
     test::MemorySkin skin (package, &plugin);
     const auto root = build (skin);
@@ -471,10 +468,9 @@ TEST_F (SkinLoader, ControlListenersReachNestedAndContainedWidgets)
         void controllerValueChanged (ParameterController*) override {}
     } listener;
 
-    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description (
-        "<ImgKnob name=\"Framed\" gfx=\"K_4.png\"><Container type=\"Frame\"/></ImgKnob>"
-        "<Panel name=\"Inner\"><controls><ImgSwitch name=\"Deep\" gfx=\"K_4.png\"/></controls></Panel>"
-        "<CheckBox name=\"Check\" text=\"On\" w=\"40\" h=\"20\"/>"));
+    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description ("<ImgKnob name=\"Framed\" gfx=\"K_4.png\"><Container type=\"Frame\"/></ImgKnob>"
+                                                                              "<Panel name=\"Inner\"><controls><ImgSwitch name=\"Deep\" gfx=\"K_4.png\"/></controls></Panel>"
+                                                                              "<CheckBox name=\"Check\" text=\"On\" w=\"40\" h=\"20\"/>"));
     package.add ("K_4.png", test::SkinTestPackage::png (8, 8, 4));
     test::MemorySkin skin (package, &plugin);
     const auto root = build (skin);

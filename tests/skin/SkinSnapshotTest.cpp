@@ -30,7 +30,8 @@ namespace
     }
 }
 
-class ProductSkins : public ::testing::TestWithParam<int> {};
+class ProductSkins : public ::testing::TestWithParam<int>
+{};
 
 TEST_P (ProductSkins, BuildWithEveryControlAndRender)
 {
@@ -58,8 +59,7 @@ TEST_P (ProductSkins, BuildWithEveryControlAndRender)
     EXPECT_NE (skin.findComponent<PresetNameDisplay> ("PresetName"), nullptr);
 
     // Every image of the skin loaded: no stand-in icons.
-    std::function<void (juce::Component&)> checkImages = [&] (juce::Component& c)
-    {
+    std::function<void (juce::Component&)> checkImages = [&] (juce::Component& c) {
         if (auto* gfx = dynamic_cast<BaseGFXController*> (&c))
         {
             EXPECT_EQ (gfx->getIcon(), nullptr) << c.getName();

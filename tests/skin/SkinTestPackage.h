@@ -17,8 +17,8 @@ namespace test
                                          const juce::String& guiVersion = "01.00.21")
         {
             return "<?xml version=\"1.0\"?>\n<GuiDescription id=\"Test\" application=\"Grindel 2\" gui_ver=\""
-                 + guiVersion + "\">\n<Panel name=\"Root\" " + panelAttributes + ">\n<controls>\n"
-                 + controls + "\n</controls>\n</Panel>\n</GuiDescription>\n";
+                + guiVersion + "\">\n<Panel name=\"Root\" " + panelAttributes + ">\n<controls>\n"
+                + controls + "\n</controls>\n</Panel>\n</GuiDescription>\n";
         }
 
         /** A PNG of a strip: frameCount frames of w x h, each filled with its own grey. */

@@ -13,18 +13,44 @@ namespace
         return element != nullptr ? juce::ValueTree::fromXml (*element) : juce::ValueTree();
     }
 
-    struct InsetsCase { const char* text; int top, left, bottom, right; };
-    struct RangeCase { const char* text; int low, high; };
-    struct JustificationCase { const char* text; int flags; };
-    struct VersionCase { const char* text; int packed; };
-    struct HexCase { const char* text; juce::uint32 value; };
+    struct InsetsCase
+    {
+        const char* text;
+        int top, left, bottom, right;
+    };
+    struct RangeCase
+    {
+        const char* text;
+        int low, high;
+    };
+    struct JustificationCase
+    {
+        const char* text;
+        int flags;
+    };
+    struct VersionCase
+    {
+        const char* text;
+        int packed;
+    };
+    struct HexCase
+    {
+        const char* text;
+        juce::uint32 value;
+    };
 }
 
 TEST (ValueParsers, Insets)
 {
     const InsetsCase cases[] = {
-        { "4", 4, 4, 4, 4 }, { "1;2", 1, 2, 0, 0 }, { "", 0, 0, 0, 0 }, { "1;2;3;4;5", 1, 2, 3, 4 },
-        { ";7", 0, 7, 0, 0 }, { "x", 0, 0, 0, 0 }, { "12px", 12, 12, 12, 12 }, { "-3", -3, -3, -3, -3 },
+        { "4", 4, 4, 4, 4 },
+        { "1;2", 1, 2, 0, 0 },
+        { "", 0, 0, 0, 0 },
+        { "1;2;3;4;5", 1, 2, 3, 4 },
+        { ";7", 0, 7, 0, 0 },
+        { "x", 0, 0, 0, 0 },
+        { "12px", 12, 12, 12, 12 },
+        { "-3", -3, -3, -3, -3 },
         { "99999999999999", 2147483647, 2147483647, 2147483647, 2147483647 },
     };
 
@@ -38,7 +64,12 @@ TEST (ValueParsers, Insets)
 TEST (ValueParsers, IntRange)
 {
     const RangeCase cases[] = {
-        { "10;2", 2, 10 }, { "2;10", 2, 10 }, { "", 0, 0 }, { "7", 7, 7 }, { "5;", 0, 5 }, { "-4;-9", -9, -4 },
+        { "10;2", 2, 10 },
+        { "2;10", 2, 10 },
+        { "", 0, 0 },
+        { "7", 7, 7 },
+        { "5;", 0, 5 },
+        { "-4;-9", -9, -4 },
     };
 
     for (const auto& c : cases)
@@ -52,11 +83,26 @@ TEST (ValueParsers, IntRange)
 TEST (ValueParsers, JustificationIsExactAndCaseSensitive)
 {
     const JustificationCase cases[] = {
-        { "left", 1 }, { "right", 2 }, { "horizontallyCentred", 4 }, { "top", 8 }, { "bottom", 16 },
-        { "verticallyCentred", 32 }, { "horizontallyJustified", 64 }, { "centred", 36 }, { "centredLeft", 33 },
-        { "centredRight", 34 }, { "centredTop", 12 }, { "centredBottom", 20 }, { "topLeft", 9 },
-        { "topRight", 10 }, { "bottomLeft", 17 }, { "bottomRight", 18 },
-        { "Centred", 9 }, { "", 9 }, { " left", 9 }, { "centre", 9 },
+        { "left", 1 },
+        { "right", 2 },
+        { "horizontallyCentred", 4 },
+        { "top", 8 },
+        { "bottom", 16 },
+        { "verticallyCentred", 32 },
+        { "horizontallyJustified", 64 },
+        { "centred", 36 },
+        { "centredLeft", 33 },
+        { "centredRight", 34 },
+        { "centredTop", 12 },
+        { "centredBottom", 20 },
+        { "topLeft", 9 },
+        { "topRight", 10 },
+        { "bottomLeft", 17 },
+        { "bottomRight", 18 },
+        { "Centred", 9 },
+        { "", 9 },
+        { " left", 9 },
+        { "centre", 9 },
     };
 
     for (const auto& c : cases)
@@ -66,8 +112,14 @@ TEST (ValueParsers, JustificationIsExactAndCaseSensitive)
 TEST (ValueParsers, GuiVersionAndTheGate)
 {
     const VersionCase cases[] = {
-        { "1.0.33", 0x010021 }, { "2.300.1", 0x022C01 }, { "1", 0x010000 }, { "", 0 }, { "a.b.c", 0 },
-        { "1.2.3.4", 0x010203 }, { "-1.0.0", 0xFF0000 }, { "1.-1.0", 0x01FF00 },
+        { "1.0.33", 0x010021 },
+        { "2.300.1", 0x022C01 },
+        { "1", 0x010000 },
+        { "", 0 },
+        { "a.b.c", 0 },
+        { "1.2.3.4", 0x010203 },
+        { "-1.0.0", 0xFF0000 },
+        { "1.-1.0", 0x01FF00 },
         { "99999999999.99999999999.99999999999", 0xFFFFFF },
     };
 
@@ -86,9 +138,7 @@ TEST (ValueParsers, GuiVersionAndTheGate)
 TEST (ValueParsers, HexNumbersAndColours)
 {
     const HexCase cases[] = {
-        { "FF8000C0", 0xFF8000C0 }, { "#ff8000c0", 0xFF8000C0 }, { "0xFF8000C0", 0xFF8000C0 },
-        { "8000C0", 0x008000C0 }, { "", 0 }, { "zz", 0 }, { "1 2-3", 0x123 },
-        { "123456789", 0x23456789 },   // only the last eight digits fit
+        { "FF8000C0", 0xFF8000C0 }, { "#ff8000c0", 0xFF8000C0 }, { "0xFF8000C0", 0xFF8000C0 }, { "8000C0", 0x008000C0 }, { "", 0 }, { "zz", 0 }, { "1 2-3", 0x123 }, { "123456789", 0x23456789 },   // only the last eight digits fit
     };
 
     for (const auto& c : cases)
@@ -132,15 +182,20 @@ TEST (ValueParsers, Lines)
 TEST (StandardWidgets, EachTypeAndItsPlacement)
 {
     const std::pair<const char*, bool> types[] = {
-        { "CheckBox", true }, { "ComboBox", true }, { "Label", true }, { "ListBox", true }, { "Table", true },
-        { "TextButton", true }, { "TextEditor", true }, { "TreeView", true },
+        { "CheckBox", true },
+        { "ComboBox", true },
+        { "Label", true },
+        { "ListBox", true },
+        { "Table", true },
+        { "TextButton", true },
+        { "TextEditor", true },
+        { "TreeView", true },
     };
 
     for (const auto& [type, _] : types)
     {
         juce::ValueTree element (type);
-        element.setProperty ("name", "n", nullptr).setProperty ("x", 3, nullptr).setProperty ("y", 4, nullptr)
-               .setProperty ("w", 50, nullptr).setProperty ("h", 20, nullptr);
+        element.setProperty ("name", "n", nullptr).setProperty ("x", 3, nullptr).setProperty ("y", 4, nullptr).setProperty ("w", 50, nullptr).setProperty ("h", 20, nullptr);
         std::unique_ptr<juce::Component> c (createStandardComponent (element));
         ASSERT_NE (nullptr, c) << type;
         EXPECT_EQ (juce::Rectangle<int> (3, 4, 50, 20), c->getBounds()) << type;
@@ -159,7 +214,7 @@ TEST (StandardWidgets, EachTypeAndItsPlacement)
 TEST (StandardWidgets, MissingAndAbsurdGeometryFallsBack)
 {
     std::unique_ptr<juce::Component> bare (createStandardComponent (parse ("<TextButton/>")));
-    EXPECT_EQ (juce::Rectangle<int> (), bare->getBounds());
+    EXPECT_EQ (juce::Rectangle<int>(), bare->getBounds());
 
     std::unique_ptr<juce::Component> absurd (createStandardComponent (
         parse (R"(<TextButton x="-99999999999" y="abc" w="-40" h="99999999999"/>)")));

@@ -43,7 +43,11 @@ namespace
             component.mouseUp (event (p, buttonMods, 1, p != downPosition));
         }
 
-        void click (juce::Point<float> p) { down (p); up (p); }
+        void click (juce::Point<float> p)
+        {
+            down (p);
+            up (p);
+        }
 
     private:
         juce::MouseEvent event (juce::Point<float> p, juce::ModifierKeys mods, int clicks, bool dragged)
@@ -65,12 +69,15 @@ namespace
     {
         juce::StringArray events;
         void controlActionSent (GUIController*, int a) override { events.add ("action " + juce::String (a)); }
-        void controlDragStarted (GUIController*) override      { events.add ("drag started"); }
-        void controlValueChanged (GUIController*) override     { if (events[events.size() - 1] != "value") events.add ("value"); }
-        void controlDragEnded (GUIController*) override        { events.add ("drag ended"); }
+        void controlDragStarted (GUIController*) override { events.add ("drag started"); }
+        void controlValueChanged (GUIController*) override
+        {
+            if (events[events.size() - 1] != "value") events.add ("value");
+        }
+        void controlDragEnded (GUIController*) override { events.add ("drag ended"); }
         void parameterChanged (Parameter*) override {}
-        void parameterGestureBegan (Parameter*) override        { events.add ("gesture began"); }
-        void parameterGestureEnded (Parameter*) override        { events.add ("gesture ended"); }
+        void parameterGestureBegan (Parameter*) override { events.add ("gesture began"); }
+        void parameterGestureEnded (Parameter*) override { events.add ("gesture ended"); }
     };
 
     struct Widgets : public ::testing::Test
@@ -113,13 +120,13 @@ TEST_F (Widgets, KnobDragsOverTheRangeWithAFineMode)
 
     Mouse mouse (knob);
     mouse.down ({ 20, 20 });
-    mouse.drag ({ 20, 0 });          // 20 pixels up
-    mouse.drag ({ 20, -80 });        // 100 pixels in all: half the range
+    mouse.drag ({ 20, 0 });     // 20 pixels up
+    mouse.drag ({ 20, -80 });   // 100 pixels in all: half the range
     EXPECT_NEAR (mix.getNormalisedValue(), 0.5f, 1.0e-4f);
     EXPECT_EQ (knob.getFrame(), 50);
     mouse.drag ({ 20, -100 }, juce::ModifierKeys::ctrlModifier);   // fine: a tenth
     EXPECT_NEAR (mix.getNormalisedValue(), 0.51f, 1.0e-4f);
-    mouse.drag ({ 20, -1000 });      // far beyond the top: clamped
+    mouse.drag ({ 20, -1000 });   // far beyond the top: clamped
     EXPECT_FLOAT_EQ (mix.getNormalisedValue(), 1.0f);
     mouse.up ({ 20, -1000 });
     EXPECT_FALSE (mix.isInGesture());
@@ -176,9 +183,9 @@ TEST_F (Widgets, SliderFollowsItsOwnAxis)
 
     Mouse mouse (slider);
     mouse.down ({ 10, 10 });
-    mouse.drag ({ 10, -300 });       // across its axis: nothing
+    mouse.drag ({ 10, -300 });   // across its axis: nothing
     EXPECT_EQ (mix.getNormalisedValue(), 0.0f);
-    mouse.drag ({ 60, -300 });       // a quarter of its length
+    mouse.drag ({ 60, -300 });   // a quarter of its length
     mouse.up ({ 60, -300 });
     EXPECT_NEAR (mix.getNormalisedValue(), 0.25f, 1.0e-4f);
 }
@@ -278,7 +285,8 @@ TEST_F (Widgets, DisplaysShowTheValueText)
 {
     auto& text = build<TextDisplay> ("<TextDisplay name=\"T\" param=\"Mix\" w=\"80\" h=\"20\"/>"
                                      "<NumericDisplay name=\"N\" param=\"Bit Depth\" w=\"80\" h=\"20\" gfx=\"Digits_13.png\"/>"
-                                     "<ImgPictureDisplay name=\"P\" param=\"Processing Quality\" gfx=\"Switch_3.png\"/>", "T");
+                                     "<ImgPictureDisplay name=\"P\" param=\"Processing Quality\" gfx=\"Switch_3.png\"/>",
+                                     "T");
     auto& mix = parameter ("Mix");
     mix.setValue (50.0f, true);
     ASSERT_TRUE (test::pumpUntil ([&] { return text.getText() == mix.getValueText(); }));

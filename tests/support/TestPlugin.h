@@ -13,13 +13,13 @@ namespace test
     public:
         TestPlugin();
 
-        juce::String getDisplayName() const override     { return "Grindel 2"; }
-        juce::String getShortCode() const override       { return "GR"; }
-        juce::String getCategory() const override        { return "Vintage Sampler;Degradation"; }
-        juce::String getVersion() const override         { return "2.2.1"; }
+        juce::String getDisplayName() const override { return "Grindel 2"; }
+        juce::String getShortCode() const override { return "GR"; }
+        juce::String getCategory() const override { return "Vintage Sampler;Degradation"; }
+        juce::String getVersion() const override { return "2.2.1"; }
         juce::String getStartPresetName() const override { return "MPC60"; }
-        juce::String getInitPresetName() const override  { return "- Bypass -"; }
-        bool hasPresets() const override                 { return true; }
+        juce::String getInitPresetName() const override { return "- Bypass -"; }
+        bool hasPresets() const override { return true; }
 
     protected:
         std::unique_ptr<BasePluginCore> makeCore() override;

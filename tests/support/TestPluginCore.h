@@ -16,7 +16,7 @@ namespace test
         /** 0 for ids out of range. */
         float getParameterValue (int parameterId) const noexcept;
 
-        void processMono (float* samples, int numSamples) override          { meterPiece (samples, nullptr, numSamples); }
+        void processMono (float* samples, int numSamples) override { meterPiece (samples, nullptr, numSamples); }
         void processStereo (float* left, float* right, int numSamples) override { meterPiece (left, right, numSamples); }
 
     private:

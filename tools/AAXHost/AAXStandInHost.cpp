@@ -17,7 +17,8 @@ int main (int argc, char* argv[])
 
     if (! StandInRenderer::Parse (args, options, error))
     {
-        std::cerr << error << "\n" << StandInRenderer::Usage();
+        std::cerr << error << "\n"
+                  << StandInRenderer::Usage();
         return 2;
     }
 

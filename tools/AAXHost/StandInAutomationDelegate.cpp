@@ -19,13 +19,13 @@ std::string StandInAutomationDelegate::Event::ToString() const
 {
     switch (kind)
     {
-        case EventKind::Register:        return "register " + parameterID;
-        case EventKind::Unregister:      return "unregister " + parameterID;
+        case EventKind::Register: return "register " + parameterID;
+        case EventKind::Unregister: return "unregister " + parameterID;
         case EventKind::SetValueRequest: return "request " + parameterID + " " + valueText (value);
-        case EventKind::CurrentValue:    return "current " + parameterID + " " + valueText (value);
-        case EventKind::Touch:           return "touch " + parameterID;
-        case EventKind::Release:         return "release " + parameterID;
-        case EventKind::TouchState:      return "touch state " + parameterID;
+        case EventKind::CurrentValue: return "current " + parameterID + " " + valueText (value);
+        case EventKind::Touch: return "touch " + parameterID;
+        case EventKind::Release: return "release " + parameterID;
+        case EventKind::TouchState: return "touch state " + parameterID;
     }
     return {};
 }
@@ -90,7 +90,7 @@ ACFRESULT StandInAutomationDelegate::QueryInterface (const acfIID& iid, void** p
     return Answer (mHost.Offers (iid), known ? static_cast<AAX_IACFAutomationDelegate*> (this) : nullptr, ppOut);
 }
 
-acfUInt32 StandInAutomationDelegate::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInAutomationDelegate::AddRef() { return CountAddRef(); }
 acfUInt32 StandInAutomationDelegate::Release() { return CountRelease(); }
 
 AAX_Result StandInAutomationDelegate::RegisterParameter (AAX_CParamID iParameterID)
@@ -109,9 +109,9 @@ AAX_Result StandInAutomationDelegate::PostSetValueRequest (AAX_CParamID iParamet
 
     switch (mMode)
     {
-        case AnswerMode::Echo:     Reply (Text (iParameterID), iNormalizedValue); break;
+        case AnswerMode::Echo: Reply (Text (iParameterID), iNormalizedValue); break;
         case AnswerMode::Deferred: mPending.emplace_back (Text (iParameterID), iNormalizedValue); break;
-        case AnswerMode::Never:    break;
+        case AnswerMode::Never: break;
     }
 
     return mResult;

@@ -16,15 +16,29 @@ class StandInHost;
 class StandInAutomationDelegate : public AAX_IACFAutomationDelegate, public StandInObject
 {
 public:
-    enum class AnswerMode { Echo, Deferred, Never };
+    enum class AnswerMode
+    {
+        Echo,
+        Deferred,
+        Never
+    };
 
-    enum class EventKind { Register, Unregister, SetValueRequest, CurrentValue, Touch, Release, TouchState };
+    enum class EventKind
+    {
+        Register,
+        Unregister,
+        SetValueRequest,
+        CurrentValue,
+        Touch,
+        Release,
+        TouchState
+    };
 
     struct Event
     {
-        EventKind   kind;
+        EventKind kind;
         std::string parameterID;
-        double      value;
+        double value;
 
         std::string ToString() const;
     };
@@ -35,17 +49,17 @@ public:
 
     explicit StandInAutomationDelegate (StandInHost& host);
 
-    void SetAnswerMode (AnswerMode mode)    { mMode = mode; }
-    void SetValueSink (ValueSink sink)      { mSink = std::move (sink); }
-    void SetResult (AAX_Result result)      { mResult = result; }
+    void SetAnswerMode (AnswerMode mode) { mMode = mode; }
+    void SetValueSink (ValueSink sink) { mSink = std::move (sink); }
+    void SetResult (AAX_Result result) { mResult = result; }
 
     // Answers the deferred value requests in order; returns how many were answered.
     int Flush();
     size_t Pending() const { return mPending.size(); }
 
     const std::vector<Event>& Events() const { return mEvents; }
-    std::vector<std::string>  Log() const;
-    void ClearRecords()                      { mEvents.clear(); }
+    std::vector<std::string> Log() const;
+    void ClearRecords() { mEvents.clear(); }
 
     // Identifiers registered and not unregistered since.
     const std::multiset<std::string>& Registered() const { return mRegistered; }
@@ -70,12 +84,12 @@ private:
     AAX_Result Drop (const char* operation, EventKind kind, AAX_CParamID id, std::multiset<std::string>& held);
     void Reply (const std::string& id, double value);
 
-    StandInHost&                                  mHost;
-    AnswerMode                                    mMode = AnswerMode::Echo;
-    ValueSink                                     mSink;
-    AAX_Result                                    mResult = 0;
-    std::deque<std::pair<std::string, double>>    mPending;
-    std::vector<Event>                            mEvents;
-    std::multiset<std::string>                    mRegistered;
-    std::multiset<std::string>                    mTouched;
+    StandInHost& mHost;
+    AnswerMode mMode = AnswerMode::Echo;
+    ValueSink mSink;
+    AAX_Result mResult = 0;
+    std::deque<std::pair<std::string, double>> mPending;
+    std::vector<Event> mEvents;
+    std::multiset<std::string> mRegistered;
+    std::multiset<std::string> mTouched;
 };

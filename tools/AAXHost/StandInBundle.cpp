@@ -98,10 +98,10 @@ void StandInBundle::Unload()
     mDispatch = nullptr;
 }
 
-ACFRESULT StandInBundle::Startup (IACFUnknown* host)              { return mStartup != nullptr ? mStartup (host) : ACF_E_UNEXPECTED; }
-ACFRESULT StandInBundle::GetSDKVersion (acfUInt64* version)       { return mGetSDKVersion != nullptr ? mGetSDKVersion (version) : ACF_E_UNEXPECTED; }
-ACFRESULT StandInBundle::CanUnloadNow()                           { return mCanUnloadNow != nullptr ? mCanUnloadNow() : ACF_E_UNEXPECTED; }
-ACFRESULT StandInBundle::Shutdown()                               { return mShutdown != nullptr ? mShutdown() : ACF_E_UNEXPECTED; }
+ACFRESULT StandInBundle::Startup (IACFUnknown* host) { return mStartup != nullptr ? mStartup (host) : ACF_E_UNEXPECTED; }
+ACFRESULT StandInBundle::GetSDKVersion (acfUInt64* version) { return mGetSDKVersion != nullptr ? mGetSDKVersion (version) : ACF_E_UNEXPECTED; }
+ACFRESULT StandInBundle::CanUnloadNow() { return mCanUnloadNow != nullptr ? mCanUnloadNow() : ACF_E_UNEXPECTED; }
+ACFRESULT StandInBundle::Shutdown() { return mShutdown != nullptr ? mShutdown() : ACF_E_UNEXPECTED; }
 
 ACFRESULT StandInBundle::RegisterPlugin (IACFUnknown* host, IACFPluginDefinition** definition)
 {

@@ -25,9 +25,9 @@ public:
     // Unloads the binary.
     void Unload();
 
-    bool IsLoaded() const                   { return mLibrary.IsOpen(); }
-    const std::string& Error() const        { return mError; }
-    const std::string& BinaryPath() const   { return mBinary; }
+    bool IsLoaded() const { return mLibrary.IsOpen(); }
+    const std::string& Error() const { return mError; }
+    const std::string& BinaryPath() const { return mBinary; }
 
     ACFRESULT Startup (IACFUnknown* host);
     ACFRESULT GetSDKVersion (acfUInt64* version);
@@ -41,23 +41,24 @@ public:
     bool DispatchMessages (int milliseconds);
 
 private:
-    using RegisterPluginFn    = ACFRESULT (*) (IACFUnknown*, IACFPluginDefinition**);
-    using CanUnloadNowFn      = ACFRESULT (*)();
-    using StartupFn           = ACFRESULT (*) (IACFUnknown*);
-    using ShutdownFn          = ACFRESULT (*)();
-    using GetSDKVersionFn     = ACFRESULT (*) (acfUInt64*);
-    using DispatchFn          = int (*) (int);
+    using RegisterPluginFn = ACFRESULT (*) (IACFUnknown*, IACFPluginDefinition**);
+    using CanUnloadNowFn = ACFRESULT (*)();
+    using StartupFn = ACFRESULT (*) (IACFUnknown*);
+    using ShutdownFn = ACFRESULT (*)();
+    using GetSDKVersionFn = ACFRESULT (*) (acfUInt64*);
+    using DispatchFn = int (*) (int);
 
-    template <typename Fn> bool Find (Fn& fn, const char* name);
+    template <typename Fn>
+    bool Find (Fn& fn, const char* name);
 
-    StandInLibrary      mLibrary;
-    std::string         mBinary, mError;
-    RegisterPluginFn    mRegisterPlugin = nullptr;
-    void*               mRegisterComponent = nullptr;   // exported, never called by this host
-    void*               mGetClassFactory = nullptr;
-    CanUnloadNowFn      mCanUnloadNow = nullptr;
-    StartupFn           mStartup = nullptr;
-    ShutdownFn          mShutdown = nullptr;
-    GetSDKVersionFn     mGetSDKVersion = nullptr;
-    DispatchFn          mDispatch = nullptr;
+    StandInLibrary mLibrary;
+    std::string mBinary, mError;
+    RegisterPluginFn mRegisterPlugin = nullptr;
+    void* mRegisterComponent = nullptr;   // exported, never called by this host
+    void* mGetClassFactory = nullptr;
+    CanUnloadNowFn mCanUnloadNow = nullptr;
+    StartupFn mStartup = nullptr;
+    ShutdownFn mShutdown = nullptr;
+    GetSDKVersionFn mGetSDKVersion = nullptr;
+    DispatchFn mDispatch = nullptr;
 };

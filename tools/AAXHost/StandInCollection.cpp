@@ -22,13 +22,29 @@ ACFRESULT StandInCollection::QueryInterface (const acfIID& iid, void** ppOut)
     return Answer (mHost.Offers (iid), answer, ppOut);
 }
 
-acfUInt32 StandInCollection::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInCollection::AddRef() { return CountAddRef(); }
 acfUInt32 StandInCollection::Release() { return CountRelease(); }
 
-AAX_Result StandInCollection::ReservedOperation4() { NoteCall ("ReservedOperation4"); return AAX_ERROR_UNIMPLEMENTED; }
-AAX_Result StandInCollection::ReservedOperation5() { NoteCall ("ReservedOperation5"); return AAX_ERROR_UNIMPLEMENTED; }
-AAX_Result StandInCollection::ReservedOperation6() { NoteCall ("ReservedOperation6"); return AAX_ERROR_UNIMPLEMENTED; }
-AAX_Result StandInCollection::ReservedOperation7() { NoteCall ("ReservedOperation7"); return AAX_ERROR_UNIMPLEMENTED; }
+AAX_Result StandInCollection::ReservedOperation4()
+{
+    NoteCall ("ReservedOperation4");
+    return AAX_ERROR_UNIMPLEMENTED;
+}
+AAX_Result StandInCollection::ReservedOperation5()
+{
+    NoteCall ("ReservedOperation5");
+    return AAX_ERROR_UNIMPLEMENTED;
+}
+AAX_Result StandInCollection::ReservedOperation6()
+{
+    NoteCall ("ReservedOperation6");
+    return AAX_ERROR_UNIMPLEMENTED;
+}
+AAX_Result StandInCollection::ReservedOperation7()
+{
+    NoteCall ("ReservedOperation7");
+    return AAX_ERROR_UNIMPLEMENTED;
+}
 
 AAX_Result StandInCollection::AddEffect (const char* inEffectID, IACFUnknown* inEffectDescriptor)
 {

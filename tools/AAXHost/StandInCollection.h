@@ -19,7 +19,7 @@ class StandInCollection : public AAX_IACFCollection, public IACFPluginDefinition
 public:
     struct Effect
     {
-        std::string              id;
+        std::string id;
         StandInEffectDescriptor* descriptor;
     };
 
@@ -27,11 +27,11 @@ public:
 
     IACFUnknown* Unknown() { return static_cast<AAX_IACFCollection*> (this); }
 
-    const std::vector<Effect>&                        Effects() const       { return mEffects; }
-    const std::string&                                Manufacturer() const  { return mManufacturer; }
-    const std::vector<std::string>&                   PackageNames() const  { return mPackageNames; }
-    uint32_t                                          PackageVersion() const { return mPackageVersion; }
-    const std::vector<StandInPropertyMap::Contents>&  PropertySets() const  { return mPropertySets; }
+    const std::vector<Effect>& Effects() const { return mEffects; }
+    const std::string& Manufacturer() const { return mManufacturer; }
+    const std::vector<std::string>& PackageNames() const { return mPackageNames; }
+    uint32_t PackageVersion() const { return mPackageVersion; }
+    const std::vector<StandInPropertyMap::Contents>& PropertySets() const { return mPropertySets; }
 
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
     acfUInt32 AddRef() override;
@@ -48,10 +48,10 @@ public:
     AAX_Result SetProperties (IACFUnknown* inProperties) override;
 
 private:
-    StandInHost&                              mHost;
-    std::vector<Effect>                       mEffects;
-    std::string                               mManufacturer;
-    std::vector<std::string>                  mPackageNames;
-    uint32_t                                  mPackageVersion = 0;
+    StandInHost& mHost;
+    std::vector<Effect> mEffects;
+    std::string mManufacturer;
+    std::vector<std::string> mPackageNames;
+    uint32_t mPackageVersion = 0;
     std::vector<StandInPropertyMap::Contents> mPropertySets;
 };

@@ -8,7 +8,7 @@
 
 namespace
 {
-    std::string number (int64_t n)   { return std::to_string (n); }
+    std::string number (int64_t n) { return std::to_string (n); }
 
     using ProcessProc = StandInComponentDescriptor::ProcessProc;
 
@@ -46,11 +46,11 @@ StandInComponentDescriptor::StandInComponentDescriptor (StandInHost& host)
 ACFRESULT StandInComponentDescriptor::QueryInterface (const acfIID& iid, void** ppOut)
 {
     const bool known = iid == IID_IACFUnknown || iid == IID_IAAXComponentDescriptorV1
-                    || iid == IID_IAAXComponentDescriptorV2 || iid == IID_IAAXComponentDescriptorV3;
+        || iid == IID_IAAXComponentDescriptorV2 || iid == IID_IAAXComponentDescriptorV3;
     return Answer (mHost.Offers (iid), known ? static_cast<AAX_IACFComponentDescriptor_V3*> (this) : nullptr, ppOut);
 }
 
-acfUInt32 StandInComponentDescriptor::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInComponentDescriptor::AddRef() { return CountAddRef(); }
 acfUInt32 StandInComponentDescriptor::Release() { return CountRelease(); }
 
 AAX_Result StandInComponentDescriptor::Clear()
@@ -62,12 +62,12 @@ AAX_Result StandInComponentDescriptor::Clear()
 }
 
 AAX_Result StandInComponentDescriptor::AddReservedField (AAX_CFieldIndex i, uint32_t type) { return Keep ("AddReservedField", mFields, "reserved " + number (i) + " " + number (type)); }
-AAX_Result StandInComponentDescriptor::AddAudioIn (AAX_CFieldIndex i)             { return Keep ("AddAudioIn", mFields, "audio in " + number (i)); }
-AAX_Result StandInComponentDescriptor::AddAudioOut (AAX_CFieldIndex i)            { return Keep ("AddAudioOut", mFields, "audio out " + number (i)); }
-AAX_Result StandInComponentDescriptor::AddAudioBufferLength (AAX_CFieldIndex i)   { return Keep ("AddAudioBufferLength", mFields, "buffer length " + number (i)); }
-AAX_Result StandInComponentDescriptor::AddSampleRate (AAX_CFieldIndex i)          { return Keep ("AddSampleRate", mFields, "sample rate " + number (i)); }
-AAX_Result StandInComponentDescriptor::AddClock (AAX_CFieldIndex i)               { return Keep ("AddClock", mFields, "clock " + number (i)); }
-AAX_Result StandInComponentDescriptor::AddSideChainIn (AAX_CFieldIndex i)         { return Keep ("AddSideChainIn", mFields, "side chain " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddAudioIn (AAX_CFieldIndex i) { return Keep ("AddAudioIn", mFields, "audio in " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddAudioOut (AAX_CFieldIndex i) { return Keep ("AddAudioOut", mFields, "audio out " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddAudioBufferLength (AAX_CFieldIndex i) { return Keep ("AddAudioBufferLength", mFields, "buffer length " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddSampleRate (AAX_CFieldIndex i) { return Keep ("AddSampleRate", mFields, "sample rate " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddClock (AAX_CFieldIndex i) { return Keep ("AddClock", mFields, "clock " + number (i)); }
+AAX_Result StandInComponentDescriptor::AddSideChainIn (AAX_CFieldIndex i) { return Keep ("AddSideChainIn", mFields, "side chain " + number (i)); }
 
 AAX_Result StandInComponentDescriptor::AddMeters (AAX_CFieldIndex i, const AAX_CTypeID* inMeterIDs, uint32_t inMeterCount)
 {
@@ -143,13 +143,11 @@ AAX_Result StandInComponentDescriptor::AddProcessProcs (IACFUnknown* inPropertie
     NoteCall ("AddProcessProcs");
 
     const auto contents = StandInPropertyMap::ContentsOf (inProperties);
-    const auto pointer = [&contents] (int32_t id) -> const void*
-    {
+    const auto pointer = [&contents] (int32_t id) -> const void* {
         const auto found = contents.pointers.find (id);
         return found != contents.pointers.end() ? found->second : nullptr;
     };
-    const auto textOf = [&contents] (int32_t id)
-    {
+    const auto textOf = [&contents] (int32_t id) {
         const auto found = contents.texts.find (id);
         return found != contents.texts.end() ? found->second : std::string ("(null)");
     };

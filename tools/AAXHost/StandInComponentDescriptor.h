@@ -16,19 +16,19 @@ class StandInComponentDescriptor : public AAX_IACFComponentDescriptor_V3, public
 public:
     struct ProcessProc
     {
-        bool                         native = true;
-        const void*                  processProc = nullptr;
-        const void*                  instanceInitProc = nullptr;
-        const void*                  backgroundProc = nullptr;
-        std::string                  dllName, processSymbol, instanceInitSymbol, backgroundSymbol;
+        bool native = true;
+        const void* processProc = nullptr;
+        const void* instanceInitProc = nullptr;
+        const void* backgroundProc = nullptr;
+        std::string dllName, processSymbol, instanceInitSymbol, backgroundSymbol;
         StandInPropertyMap::Contents properties;
-        AAX_CTypeID                  id = 0;
+        AAX_CTypeID id = 0;
     };
 
     explicit StandInComponentDescriptor (StandInHost& host);
 
-    const std::vector<std::string>& Fields() const        { return mFields; }
-    const std::vector<ProcessProc>& ProcessProcs() const  { return mProcessProcs; }
+    const std::vector<std::string>& Fields() const { return mFields; }
+    const std::vector<ProcessProc>& ProcessProcs() const { return mProcessProcs; }
 
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
     acfUInt32 AddRef() override;
@@ -58,7 +58,7 @@ public:
 private:
     AAX_CTypeID Register (ProcessProc proc, AAX_CTypeID* outProcID);
 
-    StandInHost&             mHost;
+    StandInHost& mHost;
     std::vector<std::string> mFields;
     std::vector<ProcessProc> mProcessProcs;
 };

@@ -21,7 +21,7 @@ ACFRESULT StandInComponentFactory::QueryInterface (const acfIID& iid, void** ppO
     return Answer (mHost.Offers (iid), known ? static_cast<IACFComponentFactory*> (this) : nullptr, ppOut);
 }
 
-acfUInt32 StandInComponentFactory::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInComponentFactory::AddRef() { return CountAddRef(); }
 acfUInt32 StandInComponentFactory::Release() { return CountRelease(); }
 
 ACFRESULT StandInComponentFactory::CreateInstance (const acfCLSID& clsid, IACFUnknown* pUnkOuter, const acfIID& iid, void** ppOut)

@@ -22,6 +22,6 @@ public:
     ACFRESULT CreateInstance (const acfCLSID& clsid, IACFUnknown* pUnkOuter, const acfIID& iid, void** ppOut) override;
 
 private:
-    StandInHost&             mHost;
+    StandInHost& mHost;
     std::vector<std::string> mCreations;
 };

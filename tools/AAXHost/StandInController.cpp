@@ -46,8 +46,7 @@ ACFRESULT StandInController::QueryInterface (const acfIID& iid, void** ppOut)
         if (iid == IID_IACFComponentFactory)
             return mHost.Factory().QueryInterface (iid, ppOut);
 
-        if (mEffect != nullptr && (iid == IID_IAAXEffectParametersV1 || iid == IID_IAAXEffectParametersV2
-                                   || iid == IID_IAAXEffectParametersV3 || iid == IID_IAAXEffectParametersV4))
+        if (mEffect != nullptr && (iid == IID_IAAXEffectParametersV1 || iid == IID_IAAXEffectParametersV2 || iid == IID_IAAXEffectParametersV3 || iid == IID_IAAXEffectParametersV4))
             return mEffect->QueryInterface (iid, ppOut);
     }
 
@@ -61,7 +60,7 @@ ACFRESULT StandInController::QueryInterface (const acfIID& iid, void** ppOut)
     return Answer (mHost.Offers (iid), own, ppOut);
 }
 
-acfUInt32 StandInController::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInController::AddRef() { return CountAddRef(); }
 acfUInt32 StandInController::Release() { return CountRelease(); }
 
 void StandInController::Call (const std::string& line) const
@@ -81,9 +80,21 @@ AAX_Result StandInController::GetEffectID (AAX_IString* outEffectID) const
     return AAX_SUCCESS;
 }
 
-AAX_Result StandInController::GetSampleRate (AAX_CSampleRate* outSampleRate) const           { Call ("GetSampleRate"); return answer (outSampleRate, sampleRate); }
-AAX_Result StandInController::GetInputStemFormat (AAX_EStemFormat* outStemFormat) const      { Call ("GetInputStemFormat"); return answer (outStemFormat, inputStemFormat); }
-AAX_Result StandInController::GetOutputStemFormat (AAX_EStemFormat* outStemFormat) const     { Call ("GetOutputStemFormat"); return answer (outStemFormat, outputStemFormat); }
+AAX_Result StandInController::GetSampleRate (AAX_CSampleRate* outSampleRate) const
+{
+    Call ("GetSampleRate");
+    return answer (outSampleRate, sampleRate);
+}
+AAX_Result StandInController::GetInputStemFormat (AAX_EStemFormat* outStemFormat) const
+{
+    Call ("GetInputStemFormat");
+    return answer (outStemFormat, inputStemFormat);
+}
+AAX_Result StandInController::GetOutputStemFormat (AAX_EStemFormat* outStemFormat) const
+{
+    Call ("GetOutputStemFormat");
+    return answer (outStemFormat, outputStemFormat);
+}
 
 AAX_Result StandInController::GetSignalLatency (int32_t* outSamples) const
 {
@@ -97,7 +108,11 @@ AAX_Result StandInController::GetCycleCount (AAX_EProperty inWhichCycleCount, AA
     return answer (outNumCycles, 0);
 }
 
-AAX_Result StandInController::GetTODLocation (AAX_CTimeOfDay* outTODLocation) const          { Call ("GetTODLocation"); return answer (outTODLocation, AAX_CTimeOfDay (0)); }
+AAX_Result StandInController::GetTODLocation (AAX_CTimeOfDay* outTODLocation) const
+{
+    Call ("GetTODLocation");
+    return answer (outTODLocation, AAX_CTimeOfDay (0));
+}
 
 AAX_Result StandInController::SetSignalLatency (int32_t inNumSamples)
 {
@@ -139,7 +154,11 @@ AAX_Result StandInController::GetMeterPeakValue (AAX_CTypeID inMeterID, float* o
     return answer (outMeterPeakValue, 0.0f);
 }
 
-AAX_Result StandInController::ClearMeterPeakValue (AAX_CTypeID inMeterID) const { Call ("ClearMeterPeakValue " + std::to_string (inMeterID)); return AAX_SUCCESS; }
+AAX_Result StandInController::ClearMeterPeakValue (AAX_CTypeID inMeterID) const
+{
+    Call ("ClearMeterPeakValue " + std::to_string (inMeterID));
+    return AAX_SUCCESS;
+}
 
 AAX_Result StandInController::GetMeterClipped (AAX_CTypeID inMeterID, AAX_CBoolean* outClipped) const
 {
@@ -147,8 +166,16 @@ AAX_Result StandInController::GetMeterClipped (AAX_CTypeID inMeterID, AAX_CBoole
     return answer (outClipped, AAX_CBoolean (0));
 }
 
-AAX_Result StandInController::ClearMeterClipped (AAX_CTypeID inMeterID) const   { Call ("ClearMeterClipped " + std::to_string (inMeterID)); return AAX_SUCCESS; }
-AAX_Result StandInController::GetMeterCount (uint32_t* outMeterCount) const     { Call ("GetMeterCount"); return answer (outMeterCount, 0u); }
+AAX_Result StandInController::ClearMeterClipped (AAX_CTypeID inMeterID) const
+{
+    Call ("ClearMeterClipped " + std::to_string (inMeterID));
+    return AAX_SUCCESS;
+}
+AAX_Result StandInController::GetMeterCount (uint32_t* outMeterCount) const
+{
+    Call ("GetMeterCount");
+    return answer (outMeterCount, 0u);
+}
 
 AAX_Result StandInController::GetHostName (AAX_IString* outHostName) const
 {
@@ -173,11 +200,31 @@ AAX_Result StandInController::SendNotification (AAX_CTypeID inNotificationType, 
     return AAX_SUCCESS;
 }
 
-AAX_Result StandInController::GetHybridSignalLatency (int32_t* outSamples) const               { Call ("GetHybridSignalLatency"); return answer (outSamples, 0); }
-AAX_Result StandInController::GetCurrentAutomationTimestamp (AAX_CTimeOfDay* outTimestamp) const { Call ("GetCurrentAutomationTimestamp"); return answer (outTimestamp, AAX_CTimeOfDay (1234)); }
-AAX_Result StandInController::GetHostVersion (uint32_t* outVersion) const                      { Call ("GetHostVersion"); return answer (outVersion, 0x00010000u); }
-AAX_Result StandInController::GetPlugInTargetPlatform (int32_t* outTargetPlatform) const       { Call ("GetPlugInTargetPlatform"); return answer (outTargetPlatform, 0); }
-AAX_Result StandInController::GetIsAudioSuite (AAX_CBoolean* outIsAudioSuite) const            { Call ("GetIsAudioSuite"); return answer (outIsAudioSuite, isAudioSuite); }
+AAX_Result StandInController::GetHybridSignalLatency (int32_t* outSamples) const
+{
+    Call ("GetHybridSignalLatency");
+    return answer (outSamples, 0);
+}
+AAX_Result StandInController::GetCurrentAutomationTimestamp (AAX_CTimeOfDay* outTimestamp) const
+{
+    Call ("GetCurrentAutomationTimestamp");
+    return answer (outTimestamp, AAX_CTimeOfDay (1234));
+}
+AAX_Result StandInController::GetHostVersion (uint32_t* outVersion) const
+{
+    Call ("GetHostVersion");
+    return answer (outVersion, 0x00010000u);
+}
+AAX_Result StandInController::GetPlugInTargetPlatform (int32_t* outTargetPlatform) const
+{
+    Call ("GetPlugInTargetPlatform");
+    return answer (outTargetPlatform, 0);
+}
+AAX_Result StandInController::GetIsAudioSuite (AAX_CBoolean* outIsAudioSuite) const
+{
+    Call ("GetIsAudioSuite");
+    return answer (outIsAudioSuite, isAudioSuite);
+}
 
 AAX_Result StandInController::FillTable (const std::string& request, IACFUnknown* ioPageTable) const
 {
@@ -200,14 +247,16 @@ AAX_Result StandInController::CopyTableForEffect (AAX_CPropertyValue inManufactu
                                                   uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const
 {
     return FillTable ("CopyTableForEffect " + std::to_string (inManufacturerID) + " " + std::to_string (inProductID) + " "
-                      + std::to_string (inPlugInID) + " " + std::to_string (inTableType) + " " + std::to_string (inTablePageSize), ioPageTable);
+                          + std::to_string (inPlugInID) + " " + std::to_string (inTableType) + " " + std::to_string (inTablePageSize),
+                      ioPageTable);
 }
 
 AAX_Result StandInController::CopyTableOfLayoutForEffect (const char* inEffectID, const char* inLayoutName,
                                                           uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const
 {
     return FillTable ("CopyTableOfLayoutForEffect " + Text (inEffectID) + " " + Text (inLayoutName) + " "
-                      + std::to_string (inTableType) + " " + std::to_string (inTablePageSize), ioPageTable);
+                          + std::to_string (inTableType) + " " + std::to_string (inTablePageSize),
+                      ioPageTable);
 }
 
 AAX_Result StandInController::CopyTableForEffectFromFile (const char* inPageTableFilePath, int32_t inFilePathEncoding,
@@ -215,13 +264,15 @@ AAX_Result StandInController::CopyTableForEffectFromFile (const char* inPageTabl
                                                           uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const
 {
     return FillTable ("CopyTableForEffectFromFile " + Text (inPageTableFilePath) + " " + std::to_string (inFilePathEncoding) + " "
-                      + std::to_string (inManufacturerID) + " " + std::to_string (inProductID) + " " + std::to_string (inPlugInID) + " "
-                      + std::to_string (inTableType) + " " + std::to_string (inTablePageSize), ioPageTable);
+                          + std::to_string (inManufacturerID) + " " + std::to_string (inProductID) + " " + std::to_string (inPlugInID) + " "
+                          + std::to_string (inTableType) + " " + std::to_string (inTablePageSize),
+                      ioPageTable);
 }
 
 AAX_Result StandInController::CopyTableOfLayoutFromFile (const char* inPageTableFilePath, int32_t inFilePathEncoding, const char* inLayoutName,
                                                          uint32_t inTableType, int32_t inTablePageSize, IACFUnknown* ioPageTable) const
 {
     return FillTable ("CopyTableOfLayoutFromFile " + Text (inPageTableFilePath) + " " + std::to_string (inFilePathEncoding) + " "
-                      + Text (inLayoutName) + " " + std::to_string (inTableType) + " " + std::to_string (inTablePageSize), ioPageTable);
+                          + Text (inLayoutName) + " " + std::to_string (inTableType) + " " + std::to_string (inTablePageSize),
+                      ioPageTable);
 }

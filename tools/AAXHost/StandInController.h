@@ -19,7 +19,7 @@ class StandInController : public AAX_IACFController_V3, public AAX_IACFPageTable
 public:
     struct Notification
     {
-        AAX_CTypeID          type;
+        AAX_CTypeID type;
         std::vector<uint8_t> data;
     };
 
@@ -33,19 +33,19 @@ public:
     AAX_CSampleRate sampleRate = 48000.0f;
     AAX_EStemFormat inputStemFormat = AAX_eStemFormat_Stereo;
     AAX_EStemFormat outputStemFormat = AAX_eStemFormat_Stereo;
-    AAX_CBoolean    isAudioSuite = 0;
-    std::string     hostName = "Stand-in host";
-    AAX_Result      pageTableResult = 0;   // what the page-table service answers
-    AAX_Result      postPacketResult = 0;  // what PostPacket answers; a failed post records nothing
+    AAX_CBoolean isAudioSuite = 0;
+    std::string hostName = "Stand-in host";
+    AAX_Result pageTableResult = 0;    // what the page-table service answers
+    AAX_Result postPacketResult = 0;   // what PostPacket answers; a failed post records nothing
 
     // The effect object of this controller: a query for the effect-parameters interface
     // goes to it, as a GUI finds its effect that way. Not counted; null answers nothing.
     void SetEffect (IACFUnknown* effect) { mEffect = effect; }
 
-    const std::vector<int32_t>&                                   Latencies() const     { return mLatencies; }
-    const std::map<int32_t, std::vector<std::vector<uint8_t>>>&   Packets() const       { return mPackets; }
-    const std::vector<Notification>&                              Notifications() const { return mNotifications; }
-    const std::vector<std::string>&                               Calls() const         { return mCalls; }
+    const std::vector<int32_t>& Latencies() const { return mLatencies; }
+    const std::map<int32_t, std::vector<std::vector<uint8_t>>>& Packets() const { return mPackets; }
+    const std::vector<Notification>& Notifications() const { return mNotifications; }
+    const std::vector<std::string>& Calls() const { return mCalls; }
 
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
     acfUInt32 AddRef() override;
@@ -90,11 +90,11 @@ private:
     void Call (const std::string& line) const;
     AAX_Result FillTable (const std::string& request, IACFUnknown* ioPageTable) const;
 
-    StandInHost&                                          mHost;
-    IACFUnknown*                                          mEffect = nullptr;
-    bool                                                  mThrowOnQuery = false;
-    std::vector<int32_t>                                  mLatencies;
-    std::map<int32_t, std::vector<std::vector<uint8_t>>>  mPackets;
-    std::vector<Notification>                             mNotifications;
-    mutable std::vector<std::string>                      mCalls;
+    StandInHost& mHost;
+    IACFUnknown* mEffect = nullptr;
+    bool mThrowOnQuery = false;
+    std::vector<int32_t> mLatencies;
+    std::map<int32_t, std::vector<std::vector<uint8_t>>> mPackets;
+    std::vector<Notification> mNotifications;
+    mutable std::vector<std::string> mCalls;
 };

@@ -32,7 +32,7 @@ ACFRESULT StandInDescriptionHost::QueryInterface (const acfIID& iid, void** ppOu
     return Answer (mHost.Offers (iid), answer, ppOut);
 }
 
-acfUInt32 StandInDescriptionHost::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInDescriptionHost::AddRef() { return CountAddRef(); }
 acfUInt32 StandInDescriptionHost::Release() { return CountRelease(); }
 
 AAX_Result StandInDescriptionHost::AcquireFeatureProperties (const AAX_Feature_UID& inFeatureID, IACFUnknown** outFeatureInfo)

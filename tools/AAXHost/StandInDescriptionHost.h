@@ -32,11 +32,11 @@ public:
 private:
     struct Feature
     {
-        AAX_ESupportLevel            level;
-        bool                         hasProperties;
+        AAX_ESupportLevel level;
+        bool hasProperties;
         StandInPropertyMap::Contents properties;
     };
 
-    StandInHost&                   mHost;
+    StandInHost& mHost;
     std::map<std::string, Feature> mFeatures;
 };

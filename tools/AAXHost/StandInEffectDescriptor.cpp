@@ -16,7 +16,7 @@ ACFRESULT StandInEffectDescriptor::QueryInterface (const acfIID& iid, void** ppO
     return Answer (mHost.Offers (iid), known ? static_cast<AAX_IACFEffectDescriptor_V2*> (this) : nullptr, ppOut);
 }
 
-acfUInt32 StandInEffectDescriptor::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInEffectDescriptor::AddRef() { return CountAddRef(); }
 acfUInt32 StandInEffectDescriptor::Release() { return CountRelease(); }
 
 AAX_Result StandInEffectDescriptor::AddComponent (IACFUnknown* inComponentDescriptor)
@@ -68,6 +68,5 @@ AAX_Result StandInEffectDescriptor::AddMeterDescription (AAX_CTypeID inMeterID, 
 
 AAX_Result StandInEffectDescriptor::AddControlMIDINode (AAX_CTypeID inNodeID, AAX_EMIDINodeType inNodeType, const char* inNodeName, uint32_t inChannelMask)
 {
-    return Keep ("AddControlMIDINode", mLog, "control midi node " + std::to_string (inNodeID) + " " + std::to_string (inNodeType) + " "
-                                             + Text (inNodeName) + " " + std::to_string (inChannelMask));
+    return Keep ("AddControlMIDINode", mLog, "control midi node " + std::to_string (inNodeID) + " " + std::to_string (inNodeType) + " " + Text (inNodeName) + " " + std::to_string (inChannelMask));
 }

@@ -17,26 +17,26 @@ class StandInEffectDescriptor : public AAX_IACFEffectDescriptor_V2, public Stand
 public:
     struct Meter
     {
-        AAX_CTypeID                  id;
-        std::string                  name;
+        AAX_CTypeID id;
+        std::string name;
         StandInPropertyMap::Contents properties;
     };
 
     struct ProcPtr
     {
-        void*          proc;
+        void* proc;
         AAX_CProcPtrID id;
     };
 
     explicit StandInEffectDescriptor (StandInHost& host);
 
-    const std::vector<std::string>&                 Names() const         { return mNames; }
-    const std::vector<uint32_t>&                    Categories() const    { return mCategories; }
-    const std::vector<ProcPtr>&                     ProcPtrs() const      { return mProcPtrs; }
-    const std::vector<Meter>&                       Meters() const        { return mMeters; }
-    const std::vector<StandInComponentDescriptor*>& Components() const    { return mComponents; }
+    const std::vector<std::string>& Names() const { return mNames; }
+    const std::vector<uint32_t>& Categories() const { return mCategories; }
+    const std::vector<ProcPtr>& ProcPtrs() const { return mProcPtrs; }
+    const std::vector<Meter>& Meters() const { return mMeters; }
+    const std::vector<StandInComponentDescriptor*>& Components() const { return mComponents; }
     const std::vector<StandInPropertyMap::Contents>& PropertySets() const { return mPropertySets; }
-    const std::vector<std::string>&                 Log() const           { return mLog; }
+    const std::vector<std::string>& Log() const { return mLog; }
 
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
     acfUInt32 AddRef() override;
@@ -53,12 +53,12 @@ public:
     AAX_Result AddControlMIDINode (AAX_CTypeID inNodeID, AAX_EMIDINodeType inNodeType, const char* inNodeName, uint32_t inChannelMask) override;
 
 private:
-    StandInHost&                              mHost;
-    std::vector<std::string>                  mNames;
-    std::vector<uint32_t>                     mCategories;
-    std::vector<ProcPtr>                      mProcPtrs;
-    std::vector<Meter>                        mMeters;
-    std::vector<StandInComponentDescriptor*>  mComponents;
+    StandInHost& mHost;
+    std::vector<std::string> mNames;
+    std::vector<uint32_t> mCategories;
+    std::vector<ProcPtr> mProcPtrs;
+    std::vector<Meter> mMeters;
+    std::vector<StandInComponentDescriptor*> mComponents;
     std::vector<StandInPropertyMap::Contents> mPropertySets;
-    std::vector<std::string>                  mLog;
+    std::vector<std::string> mLog;
 };

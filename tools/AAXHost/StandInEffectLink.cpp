@@ -10,7 +10,7 @@ ACFRESULT StandInEffectLink::QueryInterface (const acfIID& iid, void** ppOut)
     *ppOut = nullptr;
 
     const bool effectInterface = iid == IID_IAAXEffectParametersV1 || iid == IID_IAAXEffectParametersV2
-                              || iid == IID_IAAXEffectParametersV3 || iid == IID_IAAXEffectParametersV4;
+        || iid == IID_IAAXEffectParametersV3 || iid == IID_IAAXEffectParametersV4;
 
     if (effectInterface)
         return mEffect != nullptr ? mEffect->QueryInterface (iid, ppOut) : ACF_E_NOINTERFACE;

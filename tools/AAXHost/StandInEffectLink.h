@@ -28,9 +28,9 @@ public:
     acfUInt32 Release() override;
 
 private:
-    IACFUnknown*     mController;
-    IACFUnknown*     mEffect = nullptr;
-    IACFUnknown*     mAutomation = nullptr;
+    IACFUnknown* mController;
+    IACFUnknown* mEffect = nullptr;
+    IACFUnknown* mAutomation = nullptr;
     StandInTransport mPlayHead;
     std::atomic<int> mReferences { 0 };
 };

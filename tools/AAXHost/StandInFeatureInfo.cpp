@@ -15,7 +15,7 @@ ACFRESULT StandInFeatureInfo::QueryInterface (const acfIID& iid, void** ppOut)
     return Answer (mHost.Offers (iid), known ? static_cast<AAX_IACFFeatureInfo*> (this) : nullptr, ppOut);
 }
 
-acfUInt32 StandInFeatureInfo::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInFeatureInfo::AddRef() { return CountAddRef(); }
 acfUInt32 StandInFeatureInfo::Release() { return CountRelease(); }
 
 AAX_Result StandInFeatureInfo::SupportLevel (AAX_ESupportLevel* outSupportLevel) const

@@ -20,8 +20,8 @@ public:
     AAX_Result AcquireProperties (IACFUnknown** outProperties) override;
 
 private:
-    StandInHost&                 mHost;
-    AAX_ESupportLevel            mLevel;
-    bool                         mHasProperties;
+    StandInHost& mHost;
+    AAX_ESupportLevel mLevel;
+    bool mHasProperties;
     StandInPropertyMap::Contents mProperties;
 };

@@ -30,18 +30,18 @@ public:
     // Releases the object with its view container still set, as a careless host might.
     void ReleaseWithoutClosing();
 
-    bool IsOpen() const                 { return mGui != nullptr; }
-    bool HasWindow() const              { return mWindow != 0; }
-    uint64_t Window() const             { return mWindow; }
-    AAX_IACFEffectGUI& Gui()            { return *mGui; }
-    StandInViewContainer* Container()   { return mContainer; }
+    bool IsOpen() const { return mGui != nullptr; }
+    bool HasWindow() const { return mWindow != 0; }
+    uint64_t Window() const { return mWindow; }
+    AAX_IACFEffectGUI& Gui() { return *mGui; }
+    StandInViewContainer* Container() { return mContainer; }
 
     // The size the GUI reports (width and height), false when it reports none.
     bool ViewSize (int& width, int& height) const;
 
 private:
-    StandInInstance&      mInstance;
-    AAX_IACFEffectGUI*    mGui = nullptr;
+    StandInInstance& mInstance;
+    AAX_IACFEffectGUI* mGui = nullptr;
     StandInViewContainer* mContainer = nullptr;
-    uint64_t              mWindow = 0;
+    uint64_t mWindow = 0;
 };

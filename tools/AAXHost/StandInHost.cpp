@@ -102,5 +102,5 @@ ACFRESULT StandInHost::QueryInterface (const acfIID& iid, void** ppOut)
     return ACF_E_NOINTERFACE;
 }
 
-acfUInt32 StandInHost::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInHost::AddRef() { return CountAddRef(); }
 acfUInt32 StandInHost::Release() { return CountRelease(); }

@@ -39,13 +39,13 @@ public:
     // The component factory query then succeeds without giving an object.
     void AnswerFactoryQueryWithoutObject (bool withoutObject) { mFactoryWithoutObject = withoutObject; }
 
-    StandInComponentFactory&   Factory()         { return *mFactory; }
-    StandInHostServices&       Services()        { return *mServices; }
-    StandInController&         Controller()      { return *mController; }
-    StandInAutomationDelegate& Automation()      { return *mAutomation; }
-    StandInDescriptionHost&    DescriptionHost() { return *mDescriptionHost; }
-    StandInTransport&          Transport()       { return *mTransport; }
-    StandInViewContainer&      ViewContainer()   { return *mViewContainer; }
+    StandInComponentFactory& Factory() { return *mFactory; }
+    StandInHostServices& Services() { return *mServices; }
+    StandInController& Controller() { return *mController; }
+    StandInAutomationDelegate& Automation() { return *mAutomation; }
+    StandInDescriptionHost& DescriptionHost() { return *mDescriptionHost; }
+    StandInTransport& Transport() { return *mTransport; }
+    StandInViewContainer& ViewContainer() { return *mViewContainer; }
 
     // Creates an object the host keeps for the whole test.
     template <class Object, class... Args>
@@ -83,15 +83,15 @@ public:
 private:
     std::vector<const StandInObject*> Objects() const;
 
-    std::vector<acfIID>                         mRefused;
-    bool                                        mFactoryWithoutObject = false;
-    uint32_t                                    mLastProcessProcID = 0;
-    std::unique_ptr<StandInComponentFactory>    mFactory;
-    std::unique_ptr<StandInHostServices>        mServices;
-    std::unique_ptr<StandInAutomationDelegate>  mAutomation;
-    std::unique_ptr<StandInController>          mController;
-    std::unique_ptr<StandInDescriptionHost>     mDescriptionHost;
-    std::unique_ptr<StandInTransport>           mTransport;
-    std::unique_ptr<StandInViewContainer>       mViewContainer;
+    std::vector<acfIID> mRefused;
+    bool mFactoryWithoutObject = false;
+    uint32_t mLastProcessProcID = 0;
+    std::unique_ptr<StandInComponentFactory> mFactory;
+    std::unique_ptr<StandInHostServices> mServices;
+    std::unique_ptr<StandInAutomationDelegate> mAutomation;
+    std::unique_ptr<StandInController> mController;
+    std::unique_ptr<StandInDescriptionHost> mDescriptionHost;
+    std::unique_ptr<StandInTransport> mTransport;
+    std::unique_ptr<StandInViewContainer> mViewContainer;
     std::vector<std::unique_ptr<StandInObject>> mMade;
 };

@@ -30,7 +30,7 @@ ACFRESULT StandInHostServices::QueryInterface (const acfIID& iid, void** ppOut)
     return Answer (mHost.Offers (iid), answer, ppOut);
 }
 
-acfUInt32 StandInHostServices::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInHostServices::AddRef() { return CountAddRef(); }
 acfUInt32 StandInHostServices::Release() { return CountRelease(); }
 
 AAX_Result StandInHostServices::Assert (const char* iFile, int32_t iLine, const char* iNote)

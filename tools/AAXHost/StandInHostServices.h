@@ -14,24 +14,24 @@ class StandInHostServices : public AAX_IACFHostServices_V3, public StandInObject
 public:
     struct TraceLine
     {
-        int32_t     priority;
+        int32_t priority;
         std::string text;
     };
 
     struct AssertFailure
     {
         std::string file;
-        int32_t     line;
+        int32_t line;
         std::string note;
-        int32_t     flags;
+        int32_t flags;
     };
 
     explicit StandInHostServices (StandInHost& host);
 
-    const std::vector<TraceLine>&     Traces() const         { return mTraces; }
+    const std::vector<TraceLine>& Traces() const { return mTraces; }
     const std::vector<AssertFailure>& AssertFailures() const { return mAssertFailures; }
-    const std::vector<std::string>&   Asserts() const        { return mAsserts; }
-    const std::vector<TraceLine>&     StackTraces() const    { return mStackTraces; }
+    const std::vector<std::string>& Asserts() const { return mAsserts; }
+    const std::vector<TraceLine>& StackTraces() const { return mStackTraces; }
     void ClearRecords();
 
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
@@ -44,9 +44,9 @@ public:
     AAX_Result HandleAssertFailure (const char* iFile, int32_t iLine, const char* iNote, int32_t iFlags) override;
 
 private:
-    StandInHost&               mHost;
-    std::vector<TraceLine>     mTraces;
+    StandInHost& mHost;
+    std::vector<TraceLine> mTraces;
     std::vector<AssertFailure> mAssertFailures;
-    std::vector<std::string>   mAsserts;
-    std::vector<TraceLine>     mStackTraces;
+    std::vector<std::string> mAsserts;
+    std::vector<TraceLine> mStackTraces;
 };

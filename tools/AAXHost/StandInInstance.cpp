@@ -39,8 +39,7 @@ namespace
 }
 
 StandInInstance::StandInInstance (StandInSession& session, StandInComponentDescriptor& component, int channels, double sampleRate)
-    : mSession (session), mComponent (component), mChannels (channels), mSampleRate (sampleRate),
-      mLink (session.Host().ControllerUnknown())
+    : mSession (session), mComponent (component), mChannels (channels), mSampleRate (sampleRate), mLink (session.Host().ControllerUnknown())
 {
 }
 
@@ -60,8 +59,7 @@ bool StandInInstance::Create (std::string& error)
     mEffect = static_cast<AAX_IACFEffectParameters_V4*> (effect);
 
     mAutomation = &host.Make<StandInAutomationDelegate> (host);
-    mAutomation->SetValueSink ([this] (const std::string& id, double value)
-    {
+    mAutomation->SetValueSink ([this] (const std::string& id, double value) {
         mEffect->UpdateParameterNormalizedValue (id.c_str(), value, AAX_eUpdateSource_Unspecified);
     });
 

@@ -31,18 +31,18 @@ public:
     // Creates and initialises the effect and builds its process context.
     bool Create (std::string& error);
 
-    AAX_IACFEffectParameters_V4& Effect()    { return *mEffect; }
-    StandInAutomationDelegate&   Automation() { return *mAutomation; }
-    StandInProcess&              Process()    { return mProcess; }
-    StandInEffectLink&           Link()       { return mLink; }
-    StandInSession&              Session()    { return mSession; }
-    int                          Channels() const { return mChannels; }
-    double                       SampleRate() const { return mSampleRate; }
+    AAX_IACFEffectParameters_V4& Effect() { return *mEffect; }
+    StandInAutomationDelegate& Automation() { return *mAutomation; }
+    StandInProcess& Process() { return mProcess; }
+    StandInEffectLink& Link() { return mLink; }
+    StandInSession& Session() { return mSession; }
+    int Channels() const { return mChannels; }
+    double SampleRate() const { return mSampleRate; }
 
     // Parameters, by identifier.
     std::vector<std::string> ParameterIDs() const;
     std::string ParameterName (const std::string& id) const;
-    double      Value (const std::string& id) const;
+    double Value (const std::string& id) const;
     std::string ValueText (const std::string& id) const;
     // As the host's automation would: touch, set, release; the value comes back through
     // the delegate. False when the plug-in refuses.
@@ -75,13 +75,13 @@ public:
 private:
     friend class StandInGui;
 
-    StandInSession&             mSession;
+    StandInSession& mSession;
     StandInComponentDescriptor& mComponent;
-    int                         mChannels;
-    double                      mSampleRate;
-    StandInEffectLink           mLink;
-    StandInAutomationDelegate*  mAutomation = nullptr;
+    int mChannels;
+    double mSampleRate;
+    StandInEffectLink mLink;
+    StandInAutomationDelegate* mAutomation = nullptr;
     AAX_IACFEffectParameters_V4* mEffect = nullptr;
-    StandInProcess              mProcess;
-    bool                        mInitialised = false;
+    StandInProcess mProcess;
+    bool mInitialised = false;
 };

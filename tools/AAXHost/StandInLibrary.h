@@ -23,6 +23,6 @@ public:
     const std::string& Error() const { return mError; }
 
 private:
-    void*       mHandle = nullptr;
+    void* mHandle = nullptr;
     std::string mError;
 };

@@ -23,10 +23,10 @@ public:
     size_t Posted() const { return mPosted; }
 
     AAX_CMidiStream* GetNodeBuffer() override;
-    AAX_Result       PostMIDIPacket (AAX_CMidiPacket* packet) override;
+    AAX_Result PostMIDIPacket (AAX_CMidiPacket* packet) override;
 
 private:
     std::array<AAX_CMidiPacket, kCapacity> mPackets {};
-    AAX_CMidiStream                        mStream {};
-    size_t                                 mPosted = 0;
+    AAX_CMidiStream mStream {};
+    size_t mPosted = 0;
 };

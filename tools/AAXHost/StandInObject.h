@@ -21,9 +21,9 @@ public:
     StandInObject (const StandInObject&) = delete;
     StandInObject& operator= (const StandInObject&) = delete;
 
-    const std::string& ObjectName() const                 { return mName; }
-    int References() const                                { return mReferences.load(); }
-    const std::vector<std::string>& Violations() const    { return mViolations; }
+    const std::string& ObjectName() const { return mName; }
+    int References() const { return mReferences.load(); }
+    const std::vector<std::string>& Violations() const { return mViolations; }
 
     // A text argument as the records show it: "(null)" for a null pointer.
     static std::string Text (const char* text) { return text != nullptr ? text : "(null)"; }
@@ -50,9 +50,9 @@ protected:
     ACFRESULT Answer (bool offered, void* answer, void** ppOut);
 
 private:
-    std::string              mName;
+    std::string mName;
     // Atomic: a play head is read on the audio thread while the main thread counts.
-    std::atomic<int>         mReferences { 0 };
-    std::atomic<bool>        mEverReferenced { false };
+    std::atomic<int> mReferences { 0 };
+    std::atomic<bool> mEverReferenced { false };
     std::vector<std::string> mViolations;
 };

@@ -23,7 +23,7 @@ ACFRESULT StandInPageTable::QueryInterface (const acfIID& iid, void** ppOut)
     return Answer (mHost.Offers (iid), known ? static_cast<AAX_IACFPageTable_V2*> (this) : nullptr, ppOut);
 }
 
-acfUInt32 StandInPageTable::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInPageTable::AddRef() { return CountAddRef(); }
 acfUInt32 StandInPageTable::Release() { return CountRelease(); }
 
 AAX_Result StandInPageTable::Clear()

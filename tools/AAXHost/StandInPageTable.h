@@ -47,7 +47,7 @@ public:
 private:
     bool ValidPage (int32_t inPage) const { return inPage >= 0 && static_cast<size_t> (inPage) < mPages.size(); }
 
-    StandInHost&                                              mHost;
-    std::vector<std::map<int32_t, std::string>>               mPages;
-    std::map<std::string, std::map<int32_t, std::string>>     mNameVariations;
+    StandInHost& mHost;
+    std::vector<std::map<int32_t, std::string>> mPages;
+    std::map<std::string, std::map<int32_t, std::string>> mNameVariations;
 };

@@ -9,8 +9,8 @@ namespace
     // A field record: its kind (the words before the index), the index and the numbers after it.
     struct FieldRecord
     {
-        std::string          kind;
-        int32_t              index = -1;
+        std::string kind;
+        int32_t index = -1;
         std::vector<int64_t> numbers;
     };
 

@@ -30,8 +30,8 @@ public:
     bool Build (const std::vector<std::string>& fields, const void* processProc, const AAX_IACFEffectParameters& effect,
                 int numInputs, int numOutputs, std::string& error);
 
-    int NumInputs() const    { return mNumInputs; }
-    int NumOutputs() const   { return mNumOutputs; }
+    int NumInputs() const { return mNumInputs; }
+    int NumOutputs() const { return mNumOutputs; }
     bool HasMIDIInput() const { return mMIDIField >= 0; }
     // The data-in ports, by field index.
     std::vector<int32_t> Ports() const;
@@ -58,35 +58,35 @@ private:
 
     struct Port
     {
-        int32_t                    field;
+        int32_t field;
         std::unique_ptr<uint64_t[]> data;
-        uint32_t                   size;
+        uint32_t size;
     };
 
     struct PendingPacket
     {
-        int32_t  port;
+        int32_t port;
         uint32_t size;
-        uint8_t  bytes[32];
+        uint8_t bytes[32];
     };
 
     void* Block (size_t bytes);
-    void  DeliverPackets();
+    void DeliverPackets();
 
-    NativeProcessProc                      mProc = nullptr;
-    int                                    mNumInputs = 0, mNumOutputs = 0;
-    int32_t                                mMIDIField = -1;
-    std::vector<void*>                     mContext;
-    std::vector<const float*>              mInputs;
-    std::vector<float*>                    mOutputs;
-    int32_t                                mBufferLength = 0;
-    std::vector<Port>                      mPorts;
+    NativeProcessProc mProc = nullptr;
+    int mNumInputs = 0, mNumOutputs = 0;
+    int32_t mMIDIField = -1;
+    std::vector<void*> mContext;
+    std::vector<const float*> mInputs;
+    std::vector<float*> mOutputs;
+    int32_t mBufferLength = 0;
+    std::vector<Port> mPorts;
     std::vector<std::unique_ptr<uint64_t[]>> mBlocks;
-    std::vector<std::unique_ptr<float[]>>  mMeterTaps;
-    std::vector<float*>                    mMeterPointers;
-    StandInMIDINode                        mMIDI;
+    std::vector<std::unique_ptr<float[]>> mMeterTaps;
+    std::vector<float*> mMeterPointers;
+    StandInMIDINode mMIDI;
 
-    static constexpr uint32_t              kQueueSize = 64;
-    std::array<PendingPacket, kQueueSize>  mQueue {};
-    std::atomic<uint32_t>                  mQueueHead { 0 }, mQueueTail { 0 };
+    static constexpr uint32_t kQueueSize = 64;
+    std::array<PendingPacket, kQueueSize> mQueue {};
+    std::atomic<uint32_t> mQueueHead { 0 }, mQueueTail { 0 };
 };

@@ -23,7 +23,7 @@ ACFRESULT StandInPropertyMap::QueryInterface (const acfIID& iid, void** ppOut)
     return Answer (mHost.Offers (iid), known ? static_cast<AAX_IACFPropertyMap_V3*> (this) : nullptr, ppOut);
 }
 
-acfUInt32 StandInPropertyMap::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInPropertyMap::AddRef() { return CountAddRef(); }
 acfUInt32 StandInPropertyMap::Release() { return CountRelease(); }
 
 AAX_CBoolean StandInPropertyMap::GetProperty (AAX_EProperty inProperty, AAX_CPropertyValue* outValue) const

@@ -81,19 +81,29 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
     for (size_t i = 0; i < args.size(); ++i)
     {
         const auto& a = args[i];
-        const auto next = [&]() -> std::string
-        {
-            if (i + 1 >= args.size()) { error = a + " needs a value"; return {}; }
+        const auto next = [&]() -> std::string {
+            if (i + 1 >= args.size())
+            {
+                error = a + " needs a value";
+                return {};
+            }
             return args[++i];
         };
 
-        if (a == "--bundle")        o.bundle = next();
-        else if (a == "--in")       o.input = next();
-        else if (a == "--out")      o.output = next();
-        else if (a == "--preset")   o.preset = next();
-        else if (a == "--chunks")   o.chunkPrefix = next();
-        else if (a == "--offline")  o.offline = true;
-        else if (a == "--quiet")    o.quiet = true;
+        if (a == "--bundle")
+            o.bundle = next();
+        else if (a == "--in")
+            o.input = next();
+        else if (a == "--out")
+            o.output = next();
+        else if (a == "--preset")
+            o.preset = next();
+        else if (a == "--chunks")
+            o.chunkPrefix = next();
+        else if (a == "--offline")
+            o.offline = true;
+        else if (a == "--quiet")
+            o.quiet = true;
         else if (a == "--tone")
         {
             const auto value = next();
@@ -109,8 +119,10 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
         {
             const auto pair = next();
             const auto equals = pair.find ('=');
-            if (error.empty() && (equals == std::string::npos || equals == 0)) error = "--set needs Name=value";
-            else if (error.empty()) o.settings.emplace_back (pair.substr (0, equals), pair.substr (equals + 1));
+            if (error.empty() && (equals == std::string::npos || equals == 0))
+                error = "--set needs Name=value";
+            else if (error.empty())
+                o.settings.emplace_back (pair.substr (0, equals), pair.substr (equals + 1));
         }
         else
             error = "unknown argument " + a;
@@ -119,10 +131,14 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
             return false;
     }
 
-    if (o.output.empty())                              error = "--out is required";
-    else if (o.input.empty() && o.toneSeconds <= 0.0)  error = "--in or --tone is required";
-    else if (o.blockSize < 1 || o.blockSize > 8192)    error = "--block must be 1 to 8192";
-    else if (o.bundle.empty())                         error = "--bundle is required";
+    if (o.output.empty())
+        error = "--out is required";
+    else if (o.input.empty() && o.toneSeconds <= 0.0)
+        error = "--in or --tone is required";
+    else if (o.blockSize < 1 || o.blockSize > 8192)
+        error = "--block must be 1 to 8192";
+    else if (o.bundle.empty())
+        error = "--bundle is required";
 
     if (o.chunkPrefix.empty())
         o.chunkPrefix = stem (o.output);
@@ -168,9 +184,12 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
     {
         out << "registered \"" << registered.effectID << "\" by " << registered.manufacturer << ", package version 0x"
             << std::hex << registered.packageVersion << std::dec << ", SDK 0x" << std::hex << registered.sdkVersion << std::dec << "\n";
-        for (const auto& name : registered.names)        out << "  name: " << name << "\n";
-        for (const auto& name : registered.packageNames) out << "  package: " << name << "\n";
-        for (auto category : registered.categories)      out << "  category: 0x" << std::hex << category << std::dec << "\n";
+        for (const auto& name : registered.names)
+            out << "  name: " << name << "\n";
+        for (const auto& name : registered.packageNames)
+            out << "  package: " << name << "\n";
+        for (auto category : registered.categories)
+            out << "  category: 0x" << std::hex << category << std::dec << "\n";
         out << "  components: " << registered.components << "\n";
     }
 

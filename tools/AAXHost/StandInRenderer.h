@@ -15,10 +15,10 @@ public:
     struct Options
     {
         std::string bundle, input, output, preset, chunkPrefix;
-        double      toneSeconds = 0.0;
-        int         blockSize = 512;
-        bool        offline = false;
-        bool        quiet = false;
+        double toneSeconds = 0.0;
+        int blockSize = 512;
+        bool offline = false;
+        bool quiet = false;
         std::vector<std::pair<std::string, std::string>> settings;   // parameter name or id, value text
     };
 

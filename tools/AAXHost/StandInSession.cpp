@@ -89,7 +89,8 @@ StandInComponentDescriptor* StandInSession::ComponentFor (int channels) const
     if (mEffect == nullptr)
         return nullptr;
 
-    const auto wanted = channels == 1 ? AAX_eStemFormat_Mono : channels == 2 ? AAX_eStemFormat_Stereo : AAX_eStemFormat_None;
+    const auto wanted = channels == 1 ? AAX_eStemFormat_Mono : channels == 2 ? AAX_eStemFormat_Stereo
+                                                                             : AAX_eStemFormat_None;
 
     for (auto* component : mEffect->Components())
     {
@@ -141,7 +142,7 @@ void* StandInSession::CreateObject (AAX_CProcPtrID procID, const acfIID& iid, co
     }
 
     // The factory gives the new object with no reference; the query takes the host's one.
-    auto* unknown = reinterpret_cast<IACFUnknown* (*)()> (createProc)();
+    auto* unknown = reinterpret_cast<IACFUnknown* (*) ()> (createProc)();
 
     if (unknown == nullptr)
     {

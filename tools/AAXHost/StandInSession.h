@@ -24,12 +24,12 @@ class StandInSession
 public:
     struct Registration
     {
-        acfUInt64                sdkVersion = 0;
-        std::string              effectID, manufacturer;
+        acfUInt64 sdkVersion = 0;
+        std::string effectID, manufacturer;
         std::vector<std::string> packageNames, names;
-        uint32_t                 packageVersion = 0;
-        std::vector<uint32_t>    categories;
-        size_t                   components = 0;
+        uint32_t packageVersion = 0;
+        std::vector<uint32_t> categories;
+        size_t components = 0;
     };
 
     StandInSession();
@@ -44,10 +44,10 @@ public:
     const std::string& Error() const { return mError; }
 
     const Registration& Registered() const { return mRegistration; }
-    StandInHost&        Host()             { return mHost; }
-    StandInBundle&      Bundle()           { return mBundle; }
-    StandInCollection*       Collection() const { return mCollection; }
-    StandInEffectDescriptor* Effect() const     { return mEffect; }
+    StandInHost& Host() { return mHost; }
+    StandInBundle& Bundle() { return mBundle; }
+    StandInCollection* Collection() const { return mCollection; }
+    StandInEffectDescriptor* Effect() const { return mEffect; }
 
     // The component whose main input and output both have this many channels.
     StandInComponentDescriptor* ComponentFor (int channels) const;
@@ -71,12 +71,12 @@ public:
     bool IsOpen() const { return mStarted; }
 
 private:
-    StandInHost           mHost;
-    StandInBundle         mBundle;
-    std::string           mError;
-    Registration          mRegistration;
+    StandInHost mHost;
+    StandInBundle mBundle;
+    std::string mError;
+    Registration mRegistration;
     IACFPluginDefinition* mDefinition = nullptr;
-    StandInCollection*    mCollection = nullptr;
+    StandInCollection* mCollection = nullptr;
     StandInEffectDescriptor* mEffect = nullptr;
-    bool                  mStarted = false;
+    bool mStarted = false;
 };

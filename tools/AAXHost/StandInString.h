@@ -13,10 +13,10 @@ public:
 
     const std::string& Text() const { return mText; }
 
-    uint32_t     Length() const override;
-    uint32_t     MaxLength() const override;
-    const char*  Get() const override;
-    void         Set (const char* iString) override;
+    uint32_t Length() const override;
+    uint32_t MaxLength() const override;
+    const char* Get() const override;
+    void Set (const char* iString) override;
     AAX_IString& operator= (const AAX_IString& iOther) override;
     AAX_IString& operator= (const char* iString) override;
 

@@ -11,7 +11,7 @@ namespace
     struct Put
     {
         T* out;
-        T  value;
+        T value;
     };
 
     template <typename T>
@@ -49,7 +49,7 @@ ACFRESULT StandInTransport::QueryInterface (const acfIID& iid, void** ppOut)
     return Answer (offered, known ? static_cast<AAX_IACFTransport_V2*> (this) : nullptr, ppOut);
 }
 
-acfUInt32 StandInTransport::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInTransport::AddRef() { return CountAddRef(); }
 acfUInt32 StandInTransport::Release() { return CountRelease(); }
 
 void StandInTransport::Record (const char* operation) const

@@ -20,19 +20,19 @@ class StandInTransport : public AAX_IACFTransport_V2, public StandInObject
 public:
     struct State
     {
-        double         tempo = 120.0;
-        int32_t        numerator = 4, denominator = 4;
-        bool           playing = false;
-        int64_t        tickPosition = 0;
-        bool           looping = false;
-        int64_t        loopStartTick = 0, loopEndTick = 0;
-        int64_t        playingSamplePosition = 0;   // what the play position reports
-        int64_t        stoppedSamplePosition = 0;   // the selection start, read when stopped
-        int32_t        bars = 1, beats = 1;
-        int64_t        displayTicks = 0;
+        double tempo = 120.0;
+        int32_t numerator = 4, denominator = 4;
+        bool playing = false;
+        int64_t tickPosition = 0;
+        bool looping = false;
+        int64_t loopStartTick = 0, loopEndTick = 0;
+        int64_t playingSamplePosition = 0;   // what the play position reports
+        int64_t stoppedSamplePosition = 0;   // the selection start, read when stopped
+        int32_t bars = 1, beats = 1;
+        int64_t displayTicks = 0;
         AAX_EFrameRate frameRate = AAX_eFrameRate_Undeclared;
-        int32_t        timeCodeOffset = 0;
-        AAX_Result     result = 0;                  // what every query returns
+        int32_t timeCodeOffset = 0;
+        AAX_Result result = 0;   // what every query returns
     };
 
     // The kernel's transport.
@@ -78,7 +78,7 @@ private:
 
     void Record (const char* operation) const;
 
-    StandInHost*                     mHost = nullptr;
-    State                            mState;
+    StandInHost* mHost = nullptr;
+    State mState;
     mutable std::vector<std::string> mCalls;
 };

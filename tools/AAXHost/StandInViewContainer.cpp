@@ -15,11 +15,19 @@ ACFRESULT StandInViewContainer::QueryInterface (const acfIID& iid, void** ppOut)
     return Answer (mHost.Offers (iid), known ? static_cast<AAX_IACFViewContainer_V2*> (this) : nullptr, ppOut);
 }
 
-acfUInt32 StandInViewContainer::AddRef()  { return CountAddRef(); }
+acfUInt32 StandInViewContainer::AddRef() { return CountAddRef(); }
 acfUInt32 StandInViewContainer::Release() { return CountRelease(); }
 
-int32_t StandInViewContainer::GetType() { NoteCall ("GetType"); return type; }
-void*   StandInViewContainer::GetPtr()  { NoteCall ("GetPtr"); return view; }
+int32_t StandInViewContainer::GetType()
+{
+    NoteCall ("GetType");
+    return type;
+}
+void* StandInViewContainer::GetPtr()
+{
+    NoteCall ("GetPtr");
+    return view;
+}
 
 AAX_Result StandInViewContainer::GetModifiers (uint32_t* outModifiers)
 {
@@ -55,7 +63,7 @@ AAX_Result StandInViewContainer::Mouse (const char* operation, const AAX_CParamI
 
 AAX_Result StandInViewContainer::HandleParameterMouseDown (AAX_CParamID inParamID, uint32_t inModifiers) { return Mouse ("down", &inParamID, 1, inModifiers); }
 AAX_Result StandInViewContainer::HandleParameterMouseDrag (AAX_CParamID inParamID, uint32_t inModifiers) { return Mouse ("drag", &inParamID, 1, inModifiers); }
-AAX_Result StandInViewContainer::HandleParameterMouseUp (AAX_CParamID inParamID, uint32_t inModifiers)   { return Mouse ("up", &inParamID, 1, inModifiers); }
+AAX_Result StandInViewContainer::HandleParameterMouseUp (AAX_CParamID inParamID, uint32_t inModifiers) { return Mouse ("up", &inParamID, 1, inModifiers); }
 
 AAX_Result StandInViewContainer::HandleMultipleParametersMouseDown (const AAX_CParamID* inParamIDs, uint32_t inNumOfParams, uint32_t inModifiers)
 {

@@ -18,20 +18,20 @@ public:
 
     IACFUnknown* Unknown() { return static_cast<AAX_IACFViewContainer*> (this); }
 
-    int32_t  type = 0;
-    void*    view = nullptr;
+    int32_t type = 0;
+    void* view = nullptr;
     uint32_t modifiers = 0;
-    bool     refuseSizes = false;
+    bool refuseSizes = false;
 
-    const std::vector<AAX_Point>&   SizeRequests() const { return mSizeRequests; }
-    const std::vector<std::string>& MouseEvents() const  { return mMouseEvents; }
+    const std::vector<AAX_Point>& SizeRequests() const { return mSizeRequests; }
+    const std::vector<std::string>& MouseEvents() const { return mMouseEvents; }
 
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
     acfUInt32 AddRef() override;
     acfUInt32 Release() override;
 
-    int32_t    GetType() override;
-    void*      GetPtr() override;
+    int32_t GetType() override;
+    void* GetPtr() override;
     AAX_Result GetModifiers (uint32_t* outModifiers) override;
     AAX_Result SetViewSize (AAX_Point* inSize) override;
     AAX_Result HandleParameterMouseDown (AAX_CParamID inParamID, uint32_t inModifiers) override;
@@ -44,7 +44,7 @@ public:
 private:
     AAX_Result Mouse (const char* operation, const AAX_CParamID* inParamIDs, uint32_t inNumOfParams, uint32_t inModifiers);
 
-    StandInHost&             mHost;
-    std::vector<AAX_Point>   mSizeRequests;
+    StandInHost& mHost;
+    std::vector<AAX_Point> mSizeRequests;
     std::vector<std::string> mMouseEvents;
 };

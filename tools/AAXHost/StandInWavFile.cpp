@@ -11,8 +11,16 @@ namespace
     uint32_t le32 (const uint8_t* p) { return uint32_t (p[0]) | uint32_t (p[1]) << 8 | uint32_t (p[2]) << 16 | uint32_t (p[3]) << 24; }
     uint16_t le16 (const uint8_t* p) { return static_cast<uint16_t> (p[0] | p[1] << 8); }
 
-    void put32 (std::vector<uint8_t>& out, uint32_t v) { for (int i = 0; i < 4; ++i) out.push_back (static_cast<uint8_t> (v >> (8 * i))); }
-    void put16 (std::vector<uint8_t>& out, uint32_t v) { for (int i = 0; i < 2; ++i) out.push_back (static_cast<uint8_t> (v >> (8 * i))); }
+    void put32 (std::vector<uint8_t>& out, uint32_t v)
+    {
+        for (int i = 0; i < 4; ++i)
+            out.push_back (static_cast<uint8_t> (v >> (8 * i)));
+    }
+    void put16 (std::vector<uint8_t>& out, uint32_t v)
+    {
+        for (int i = 0; i < 2; ++i)
+            out.push_back (static_cast<uint8_t> (v >> (8 * i)));
+    }
     void putText (std::vector<uint8_t>& out, const char* text) { out.insert (out.end(), text, text + 4); }
 }
 
@@ -90,7 +98,8 @@ bool StandInWavFile::Read (const std::string& path, std::string& error)
 
     const size_t frames = dataSize / blockAlign;
     sampleRate = rate;
-    bitsPerSample = floating || bits == 32 ? 32 : bits <= 16 ? 16 : 24;
+    bitsPerSample = floating || bits == 32 ? 32 : bits <= 16 ? 16
+                                                             : 24;
     channels.assign (numChannels, std::vector<float> (frames));
 
     for (size_t f = 0; f < frames; ++f)

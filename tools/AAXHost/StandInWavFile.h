@@ -9,8 +9,8 @@
 class StandInWavFile
 {
 public:
-    double                          sampleRate = 48000.0;
-    int                             bitsPerSample = 24;   // 16 or 24 write PCM, 32 writes float
+    double sampleRate = 48000.0;
+    int bitsPerSample = 24;   // 16 or 24 write PCM, 32 writes float
     std::vector<std::vector<float>> channels;
 
     int NumChannels() const { return static_cast<int> (channels.size()); }

@@ -60,17 +60,26 @@ int main (int argc, char** argv)
     for (int i = 1; i < argc; ++i)
     {
         const juce::String arg (juce::CharPointer_UTF8 (argv[i]));
-        const auto next = [&] () -> juce::String { return i + 1 < argc ? juce::String (juce::CharPointer_UTF8 (argv[++i])) : juce::String(); };
+        const auto next = [&]() -> juce::String { return i + 1 < argc ? juce::String (juce::CharPointer_UTF8 (argv[++i])) : juce::String(); };
 
-        if (arg == "--out")              out = next();
-        else if (arg == "--name")        name = next();
-        else if (arg == "--application") application = next();
-        else if (arg == "--version")     version = next();
-        else if (arg == "--extension")   extension = next();
-        else if (arg == "--parameters")  parametersPath = next();
-        else if (arg == "--require")     required.add (next());
-        else if (arg.startsWith ("--"))  return fail ("unknown option " + arg);
-        else                             inputs.add (arg);
+        if (arg == "--out")
+            out = next();
+        else if (arg == "--name")
+            name = next();
+        else if (arg == "--application")
+            application = next();
+        else if (arg == "--version")
+            version = next();
+        else if (arg == "--extension")
+            extension = next();
+        else if (arg == "--parameters")
+            parametersPath = next();
+        else if (arg == "--require")
+            required.add (next());
+        else if (arg.startsWith ("--"))
+            return fail ("unknown option " + arg);
+        else
+            inputs.add (arg);
     }
 
     if (out.isEmpty() || name.isEmpty() || application.isEmpty() || inputs.isEmpty())

@@ -6,12 +6,18 @@ namespace
     constexpr float pi = juce::MathConstants<float>::pi;
 
     // Segments a..g of a seven-segment glyph in a 24 x 40 box: x, y, w, h, horizontal.
-    struct Segment { float x, y, w, h; bool horizontal; };
+    struct Segment
+    {
+        float x, y, w, h;
+        bool horizontal;
+    };
+    // clang-format off
     const Segment segments[7] = {
         { 5, 2, 14, 4, true },   { 18, 5, 4, 14, false }, { 18, 21, 4, 14, false },
         { 5, 34, 14, 4, true },  { 2, 21, 4, 14, false }, { 2, 5, 4, 14, false },
         { 5, 18, 14, 4, true }
     };
+    // clang-format on
 
     // Which segments each digit lights (bit 0 = a).
     const int digitSegments[10] = { 0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F };
@@ -90,13 +96,20 @@ juce::Image SkinArtist::render (const juce::XmlElement& recipe, int frameWidth, 
         const juce::Rectangle<float> area (0.0f, 0.0f, (float) frameWidth, (float) frameHeight);
         const float value = frameCount > 1 ? (float) frame / (float) (frameCount - 1) : 0.0f;
 
-        if (kind == "knob")         drawKnob (g, recipe, area, value);
-        else if (kind == "button")  drawButton (g, recipe, area, frame == 1);
-        else if (kind == "led")     drawLed (g, recipe, area, frame == 1);
-        else if (kind == "meter")   drawMeter (g, recipe, area, value);
-        else if (kind == "switch")  drawSwitch (g, area, frame, frameCount);
-        else if (kind == "digits")  drawDigit (g, recipe, area, recipe.getStringAttribute ("charset")[frame]);
-        else                        return {};
+        if (kind == "knob")
+            drawKnob (g, recipe, area, value);
+        else if (kind == "button")
+            drawButton (g, recipe, area, frame == 1);
+        else if (kind == "led")
+            drawLed (g, recipe, area, frame == 1);
+        else if (kind == "meter")
+            drawMeter (g, recipe, area, value);
+        else if (kind == "switch")
+            drawSwitch (g, area, frame, frameCount);
+        else if (kind == "digits")
+            drawDigit (g, recipe, area, recipe.getStringAttribute ("charset")[frame]);
+        else
+            return {};
     }
 
     return image;
@@ -325,7 +338,7 @@ void SkinArtist::drawMeter (juce::Graphics& g, const juce::XmlElement& recipe, j
     {
         const float level = (float) (i + 1) / (float) count;
         const auto colour = level > 0.9f ? juce::Colour (0xFFFF3B2F) : level > 0.7f ? juce::Colour (0xFFF2C12E)
-                                                                                     : juce::Colour (0xFF4CD964);
+                                                                                    : juce::Colour (0xFF4CD964);
         const float y = area.getBottom() - gap - (float) (i + 1) * (segmentHeight + gap) + gap;
         g.setColour (i < lit ? colour : colour.withAlpha (0.12f));
         g.fillRect (area.getX() + 3.0f, y, area.getWidth() - 6.0f, segmentHeight);

@@ -102,11 +102,7 @@ int main (int argc, char** argv)
         ok &= write (dir, "duplicates.chunk", bytesOf (p));
     }
     // Float and 16-bit entries exist only in chunks written elsewhere: laid out by hand.
-    ok &= write (dir, "float_and_int16.chunk", {
-        0x01, 0x01, 0x01, 0x01,
-        'f', '_', 'v', 'o', 'l', 0, 0, 0,   0x3F, 0xC0, 0x00, 0x00,
-        's', '_', 'n', 0,                   0xFF, 0xFE, 0x00, 0x00,
-        'l', '_', 'k', 0,                   0x00, 0x00, 0x00, 0x07 });
+    ok &= write (dir, "float_and_int16.chunk", { 0x01, 0x01, 0x01, 0x01, 'f', '_', 'v', 'o', 'l', 0, 0, 0, 0x3F, 0xC0, 0x00, 0x00, 's', '_', 'n', 0, 0xFF, 0xFE, 0x00, 0x00, 'l', '_', 'k', 0, 0x00, 0x00, 0x00, 0x07 });
 
     return ok ? 0 : 1;
 }

@@ -42,7 +42,9 @@ TEST_F (SourceTest, AddNewItemWritesTheCurrentSettingsWithTags)
     fixture.parameter ("Bit Depth").setValue (7.0f, true);
     const auto tags = CategoryTagMap::fromString ("Vintage Sampler:8 Bit;Degradation:Heavy");
 
-    auto* item = source->addNewItem (juce::String (juce::CharPointer_UTF8 ("Cr\xc3\xbc" "nch")), tags);
+    auto* item = source->addNewItem (juce::String (juce::CharPointer_UTF8 ("Cr\xc3\xbc"
+                                                                           "nch")),
+                                     tags);
     ASSERT_NE (item, nullptr);
     EXPECT_EQ (source->findItem (item->name), item);
     EXPECT_EQ (source->tags, tags);
@@ -171,7 +173,9 @@ TEST_F (SourceTest, HostileNamesStayInsideTheFolder)
 {
     const auto outside = folder.get().getChildFile ("escaped.grprs2");
 
-    for (const char* name : { "../escaped", "..", "/tmp/escaped", "a\\b", "con", "LPT1.txt", " spaced. ", "\x01" "ctl", ".hidden" })
+    for (const char* name : { "../escaped", "..", "/tmp/escaped", "a\\b", "con", "LPT1.txt", " spaced. ", "\x01"
+                                                                                                          "ctl",
+                              ".hidden" })
     {
         auto* item = source->addNewItem (name, {});
 

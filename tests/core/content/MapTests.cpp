@@ -21,7 +21,7 @@ TEST (MidiControlMap, LearningBacksUpAndEndLearningRestoresOrKeeps)
 
     EXPECT_TRUE (map.handleController (30, 127));
     EXPECT_EQ (map.getParameter (30), &cutoff);
-    EXPECT_EQ (map.getParameter (20), nullptr);       // one CC per learnt parameter
+    EXPECT_EQ (map.getParameter (20), nullptr);   // one CC per learnt parameter
     EXPECT_EQ (map.getLearntController(), 30);
     EXPECT_FLOAT_EQ (cutoff.getNormalisedValue(), 1.0f);
     EXPECT_TRUE (map.takeChanged());

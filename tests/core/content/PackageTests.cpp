@@ -73,8 +73,7 @@ TEST (ContentPackage, TamperedCorruptAndForeignPackagesAreRefused)
     ContentPackage package;
     juce::String error;
 
-    const auto refused = [&] (const juce::File& file)
-    {
+    const auto refused = [&] (const juce::File& file) {
         error = {};
         EXPECT_FALSE (package.open (file, error)) << file.getFileName();
         EXPECT_TRUE (error.isNotEmpty());

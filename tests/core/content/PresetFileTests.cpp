@@ -4,7 +4,8 @@ TEST (PresetFile, RoundTripsEveryFieldWithUnicode)
 {
     test::TempFolder folder;
     Preset preset;
-    preset.name = juce::String (juce::CharPointer_UTF8 ("Bitte \xc3\xbc" "ber \xe2\x80\x94 \xe6\x97\xa5\xe6\x9c\xac <&\"'>"));
+    preset.name = juce::String (juce::CharPointer_UTF8 ("Bitte \xc3\xbc"
+                                                        "ber \xe2\x80\x94 \xe6\x97\xa5\xe6\x9c\xac <&\"'>"));
     preset.application = "Grindel 2";
     preset.category = "Factory";
     preset.version = "2.2.1";
@@ -57,8 +58,7 @@ TEST (PresetFile, CorruptForeignAndOversizedFilesAreRefusedAndLeftAlone)
     Preset preset;
     preset.name = "unchanged";
 
-    const auto check = [&] (const juce::File& file)
-    {
+    const auto check = [&] (const juce::File& file) {
         const auto sizeBefore = file.getSize();
         juce::String error;
         EXPECT_FALSE (preset.loadFromFile (file, &error)) << file.getFileName();
@@ -90,9 +90,9 @@ TEST (PresetFile, SavingWithAManagerLeavesOutExcludedParameters)
 
     Preset preset;
     preset.setValue (0, "1000");
-    preset.setValue (8, "2");          // Processing Quality: presets="0"
-    preset.setValue (100000, "name");  // a command parameter
-    preset.setValue (100009, "1");     // a quality copy
+    preset.setValue (8, "2");           // Processing Quality: presets="0"
+    preset.setValue (100000, "name");   // a command parameter
+    preset.setValue (100009, "1");      // a quality copy
 
     const auto xml = preset.createXml (&manager);
     EXPECT_EQ (xml->getNumChildElements(), 1);

@@ -18,7 +18,12 @@ namespace
             calls.push_back ({ p.getValue(), notify, std::this_thread::get_id() });
         }
 
-        struct Call { float value; bool notify; std::thread::id thread; };
+        struct Call
+        {
+            float value;
+            bool notify;
+            std::thread::id thread;
+        };
         std::vector<Call> calls;
     };
 
@@ -203,8 +208,7 @@ TEST_F (NotificationTest, ManyThreadsLeaveConsistentValues)
     std::vector<std::thread> threads;
 
     for (int t = 0; t < 4; ++t)
-        threads.emplace_back ([p, t]
-        {
+        threads.emplace_back ([p, t] {
             for (int i = 0; i < 2000; ++i)
                 p->setNormalisedValue ((float) ((i * 7 + t * 13) % 101) / 100.0f, true);
         });
@@ -220,7 +224,11 @@ TEST_F (NotificationTest, ListenerMayRemoveItselfDuringTheCall)
 {
     struct SelfRemover : public Parameter::Listener
     {
-        void parameterChanged (Parameter* p) override   { ++calls; p->removeListener (this); }
+        void parameterChanged (Parameter* p) override
+        {
+            ++calls;
+            p->removeListener (this);
+        }
         int calls = 0;
     } remover;
 

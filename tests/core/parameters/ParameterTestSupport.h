@@ -24,9 +24,13 @@ struct RecordingListener : public Parameter::Listener
     RecordingListener (juce::StringArray& logToUse, juce::String nameToUse)
         : log (logToUse), name (std::move (nameToUse)) {}
 
-    void parameterChanged (Parameter* p) override       { log.add (name + " changed " + p->getName()); ++changes; }
-    void parameterGestureBegan (Parameter* p) override  { log.add (name + " began " + p->getName()); }
-    void parameterGestureEnded (Parameter* p) override  { log.add (name + " ended " + p->getName()); }
+    void parameterChanged (Parameter* p) override
+    {
+        log.add (name + " changed " + p->getName());
+        ++changes;
+    }
+    void parameterGestureBegan (Parameter* p) override { log.add (name + " began " + p->getName()); }
+    void parameterGestureEnded (Parameter* p) override { log.add (name + " ended " + p->getName()); }
 
     juce::StringArray& log;
     juce::String name;

@@ -146,4 +146,3 @@ TEST (ParameterValue, IntegerKindRoundsAndCountsValues)
     EXPECT_EQ (p.getNumSteps(), 8);
     EXPECT_EQ (p.getTypeName(), "int");
 }
-

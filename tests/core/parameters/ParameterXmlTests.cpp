@@ -127,7 +127,13 @@ TEST (ParametersXml, TypeIsFloatAndRangeIsZeroToOneByDefault)
 TEST (ParametersXml, EveryKindIsMadeFromItsLeastElementAndRefusesWhatItDoesNotUse)
 {
     // The kinds as "parameters.xml" documents them: type, own attributes, automatable.
-    struct Row { const char* name; const char* attributes; bool automatable; };
+    struct Row
+    {
+        const char* name;
+        const char* attributes;
+        bool automatable;
+    };
+    // clang-format off
     const Row expected[] = {
         { "float",  "min max default step skewCentre decimals unit", true },
         { "int",    "min max default unit",                          true },
@@ -139,6 +145,7 @@ TEST (ParametersXml, EveryKindIsMadeFromItsLeastElementAndRefusesWhatItDoesNotUs
         { "state",  "min max default",                               false },
         { "string", "default",                                       false },
     };
+    // clang-format on
 
     const auto common = juce::StringArray::fromTokens ("displayName auto meta latency presets showValue", false);
     auto everyAttribute = common;
@@ -160,7 +167,7 @@ TEST (ParametersXml, EveryKindIsMadeFromItsLeastElementAndRefusesWhatItDoesNotUs
 
         // The least a param of the kind needs: an enum needs its items.
         const auto least = "<param id=\"0\" name=\"P\" type=\"" + juce::String (row.name) + "\""
-                           + (own.contains ("items") ? " items=\"A|B\"" : "");
+            + (own.contains ("items") ? " items=\"A|B\"" : "");
         const juce::String where = "<group> \"G\", <param> 1 (\"P\"): ";
 
         ParameterManager manager;
@@ -202,8 +209,13 @@ TEST (ParametersXml, EveryKindIsMadeFromItsLeastElementAndRefusesWhatItDoesNotUs
 
 TEST (ParametersXml, HostileDescriptionsAreClearErrorsAndAddNothing)
 {
-    struct Case { const char* xml; const char* expected; };
+    struct Case
+    {
+        const char* xml;
+        const char* expected;
+    };
 
+    // clang-format off
     const Case cases[] = {
         { "<Parameters/>",                                                       "expected <PluginParameters>" },
         { "<PluginParameters><param id=\"0\" name=\"A\"/></PluginParameters>",    "unexpected element <param>" },
@@ -213,7 +225,9 @@ TEST (ParametersXml, HostileDescriptionsAreClearErrorsAndAddNothing)
         { "<PluginParameters>stray</PluginParameters>",                          "unexpected text" },
         { nullptr, nullptr },
     };
+    // clang-format on
 
+    // clang-format off
     const Case paramCases[] = {
         { R"(<param name="A"/>)",                                      "id attribute is missing" },
         { R"(<param id="x" name="A"/>)",                               "id must be an integer" },
@@ -252,9 +266,9 @@ TEST (ParametersXml, HostileDescriptionsAreClearErrorsAndAddNothing)
         { R"(<param id="0" name="A"/><param id="1" name="A"/>)",       "the name is used twice" },
         { R"(<param id="0" name="A"/><knob/>)",                        "unexpected element <knob>" },
     };
+    // clang-format on
 
-    auto check = [] (const juce::String& xml, const char* expected)
-    {
+    auto check = [] (const juce::String& xml, const char* expected) {
         ParameterManager manager;
         manager.addParameter (std::make_unique<StringParameter> (makeDescription (100000, "Preset Name")));
 
@@ -326,7 +340,7 @@ TEST (ParametersFile, BrokenFilesAreErrorsNamingTheFile)
         "<PluginParameters><group name=\"G\"><param id=\"0\" name=\"A\"></group></PluginParameters>",
         std::string ("\xff\xfe\x00<\x00P\x00", 7),
         "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>"
-            "<PluginParameters><group name=\"&b;\"/></PluginParameters>",
+        "<PluginParameters><group name=\"&b;\"/></PluginParameters>",
     };
 
     for (const auto& content : broken)
@@ -335,7 +349,8 @@ TEST (ParametersFile, BrokenFilesAreErrorsNamingTheFile)
         ParameterManager manager;
         const auto error = manager.loadFromFile (temp.file);
 
-        EXPECT_TRUE (error.startsWith (temp.file.getFullPathName() + ": ")) << content << "\n" << error;
+        EXPECT_TRUE (error.startsWith (temp.file.getFullPathName() + ": ")) << content << "\n"
+                                                                            << error;
         EXPECT_EQ (manager.getNumParameters(), 0) << content;
     }
 }

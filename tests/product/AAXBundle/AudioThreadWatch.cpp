@@ -4,11 +4,11 @@
 #include <dlfcn.h>
 #include <pthread.h>
 
-#if defined (__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__)
 extern "C" int __sanitizer_install_malloc_and_free_hooks (void (*) (const volatile void*, size_t), void (*) (const volatile void*));
- #define GRINDEL_WATCH_ALLOCATIONS 1
+#define GRINDEL_WATCH_ALLOCATIONS 1
 #else
- #define GRINDEL_WATCH_ALLOCATIONS 0
+#define GRINDEL_WATCH_ALLOCATIONS 0
 #endif
 
 namespace
@@ -79,6 +79,6 @@ AudioThreadWatch::~AudioThreadWatch()
     watching = false;
 }
 
-bool AudioThreadWatch::CanSeeAllocations()   { return GRINDEL_WATCH_ALLOCATIONS != 0; }
+bool AudioThreadWatch::CanSeeAllocations() { return GRINDEL_WATCH_ALLOCATIONS != 0; }
 size_t AudioThreadWatch::Allocations() const { return allocations.load(); }
 size_t AudioThreadWatch::DistinctLocks() const { return distinctLocks.load(); }

@@ -33,13 +33,15 @@ class BundleSession : public ::testing::Test
 {
 protected:
 #ifdef GRINDEL_AAX_BUNDLE
-    BundleSession() : BundleSession (GRINDEL_AAX_BUNDLE) {}
+    BundleSession() : BundleSession (GRINDEL_AAX_BUNDLE)
+    {}
 #endif
-    explicit BundleSession (std::string bundle) : bundlePath (std::move (bundle)) {}
+    explicit BundleSession (std::string bundle) : bundlePath (std::move (bundle))
+    {}
 
     void SetUp() override
     {
-        dataRoot = std::filesystem::temp_directory_path() / ("aax-bundle-" + std::to_string (std::random_device{}()));
+        dataRoot = std::filesystem::temp_directory_path() / ("aax-bundle-" + std::to_string (std::random_device {}()));
         std::filesystem::create_directories (dataRoot);
         setenv ("GRINDEL_DATA_ROOT", dataRoot.c_str(), 1);
         unsetenv ("GRINDEL_RESOURCES");   // the bundle finds its own resources
@@ -82,8 +84,8 @@ protected:
     }
 
     static constexpr AAX_CTypeID kControls = 'elck';
-    static constexpr AAX_CTypeID kJuce     = 'juce';
-    static constexpr size_t      kHeader   = offsetof (AAX_SPlugInChunk, fData);
+    static constexpr AAX_CTypeID kJuce = 'juce';
+    static constexpr size_t kHeader = offsetof (AAX_SPlugInChunk, fData);
 
     // The header at the front of a saved chunk record.
     static AAX_SPlugInChunk header (const std::vector<uint8_t>& record)
@@ -106,12 +108,12 @@ protected:
     // What a plug-in says of itself at registration.
     struct Described
     {
-        std::string              effectID, manufacturer;
+        std::string effectID, manufacturer;
         std::vector<std::string> packageNames;
-        uint32_t                 packageVersion;
-        std::string              name;
-        std::vector<uint32_t>    categories;
-        int32_t                  manufacturerID, productID;
+        uint32_t packageVersion;
+        std::string name;
+        std::vector<uint32_t> categories;
+        int32_t manufacturerID, productID;
     };
 
     // The registration as the plug-in describes itself: both factories, and one component
@@ -276,8 +278,8 @@ protected:
         return noise;
     }
 
-    std::string                                    bundlePath;
-    std::filesystem::path                          dataRoot;
-    StandInSession                                 session;
-    std::vector<std::unique_ptr<StandInInstance>>  instances;
+    std::string bundlePath;
+    std::filesystem::path dataRoot;
+    StandInSession session;
+    std::vector<std::unique_ptr<StandInInstance>> instances;
 };

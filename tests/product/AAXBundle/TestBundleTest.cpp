@@ -21,7 +21,7 @@
 
 namespace
 {
-    constexpr int         kEditorWidth = 320, kEditorHeight = 200;
+    constexpr int kEditorWidth = 320, kEditorHeight = 200;
 
     float marker (unsigned char firstDataByte) { return 2.0f + static_cast<float> (firstDataByte) / 128.0f; }
 
@@ -40,7 +40,10 @@ protected:
     TestBundle() : BundleSession (GRINDEL_AAX_TEST_BUNDLE) {}
 
     // The instance's identifiers of the plug-in's three parameters.
-    struct Ids { std::string gain, markers, channel; };
+    struct Ids
+    {
+        std::string gain, markers, channel;
+    };
 
     static Ids IdsOf (const StandInInstance& instance)
     {
@@ -53,8 +56,7 @@ using TestBundleRegistration = TestBundle;
 
 TEST_F (TestBundleRegistration, IsRecordedAsThePluginDescribesItself)
 {
-    ExpectRegistered ({ "com.grindeltests.testgain", "Grindel Tests", { "Known Gain With MIDI Markers", "Test Gain" }, 0x10203u,
-                        "Test Gain", { 0x2u }, int32_t ('GrTs'), int32_t ('TGn1') });
+    ExpectRegistered ({ "com.grindeltests.testgain", "Grindel Tests", { "Known Gain With MIDI Markers", "Test Gain" }, 0x10203u, "Test Gain", { 0x2u }, int32_t ('GrTs'), int32_t ('TGn1') });
 }
 
 TEST_F (TestBundleRegistration, InstancesShowTheThreeParametersAndTheMasterBypass)

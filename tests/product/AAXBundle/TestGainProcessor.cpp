@@ -9,7 +9,7 @@ TestGainProcessor::TestGainProcessor()
     addParameter (gain = new juce::AudioParameterFloat ({ "gain", 1 }, "Gain", 0.0f, 2.0f, 1.0f));
     addParameter (markers = new juce::AudioParameterBool ({ "markers", 1 }, "Markers", true));
     addParameter (markerChannel = new juce::AudioParameterChoice ({ "markerChannel", 1 }, "Marker Channel",
-                                                                   juce::StringArray { "All", "First" }, 0));
+                                                                  juce::StringArray { "All", "First" }, 0));
 }
 
 float TestGainProcessor::Marker (const juce::MidiMessage& message)

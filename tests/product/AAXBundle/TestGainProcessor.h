@@ -36,8 +36,8 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
 private:
-    juce::AudioParameterFloat*  gain;
-    juce::AudioParameterBool*   markers;
+    juce::AudioParameterFloat* gain;
+    juce::AudioParameterBool* markers;
     juce::AudioParameterChoice* markerChannel;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TestGainProcessor)

@@ -5,30 +5,30 @@
 
 #define JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED 1
 
-#define JucePlugin_Build_AAX                 1
-#define JucePlugin_Build_VST                 0
-#define JucePlugin_Build_VST3                0
-#define JucePlugin_Build_AU                  0
-#define JucePlugin_Build_AUv3                0
-#define JucePlugin_Build_Standalone          0
-#define JucePlugin_Build_LV2                 0
-#define JucePlugin_Build_Unity               0
+#define JucePlugin_Build_AAX 1
+#define JucePlugin_Build_VST 0
+#define JucePlugin_Build_VST3 0
+#define JucePlugin_Build_AU 0
+#define JucePlugin_Build_AUv3 0
+#define JucePlugin_Build_Standalone 0
+#define JucePlugin_Build_LV2 0
+#define JucePlugin_Build_Unity 0
 
-#define JucePlugin_Name                      "Test Gain"
-#define JucePlugin_Desc                      "Known Gain With MIDI Markers"
-#define JucePlugin_Manufacturer              "Grindel Tests"
-#define JucePlugin_ManufacturerCode          'GrTs'
-#define JucePlugin_PluginCode                'TGn1'
-#define JucePlugin_VersionCode               0x10203
-#define JucePlugin_VersionString             "1.2.3"
+#define JucePlugin_Name "Test Gain"
+#define JucePlugin_Desc "Known Gain With MIDI Markers"
+#define JucePlugin_Manufacturer "Grindel Tests"
+#define JucePlugin_ManufacturerCode 'GrTs'
+#define JucePlugin_PluginCode 'TGn1'
+#define JucePlugin_VersionCode 0x10203
+#define JucePlugin_VersionString "1.2.3"
 
-#define JucePlugin_IsSynth                   0
-#define JucePlugin_IsMidiEffect              0
-#define JucePlugin_WantsMidiInput            1
-#define JucePlugin_ProducesMidiOutput        0
+#define JucePlugin_IsSynth 0
+#define JucePlugin_IsMidiEffect 0
+#define JucePlugin_WantsMidiInput 1
+#define JucePlugin_ProducesMidiOutput 0
 #define JucePlugin_EditorRequiresKeyboardFocus 0
 
-#define JucePlugin_AAXIdentifier             com.grindeltests.testgain
-#define JucePlugin_AAXManufacturerCode       'GrTs'
-#define JucePlugin_AAXProductId              'TGn1'
-#define JucePlugin_AAXCategory               0x00000002
+#define JucePlugin_AAXIdentifier com.grindeltests.testgain
+#define JucePlugin_AAXManufacturerCode 'GrTs'
+#define JucePlugin_AAXProductId 'TGn1'
+#define JucePlugin_AAXCategory 0x00000002

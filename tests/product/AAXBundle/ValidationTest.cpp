@@ -143,8 +143,7 @@ TEST_F (Validation, StateSetFromAnotherThreadWhileTheEditorIsOpen)
     ASSERT_EQ (result, AAX_SUCCESS);
 
     std::atomic<bool> done { false };
-    std::thread other ([&]
-    {
+    std::thread other ([&] {
         for (int i = 0; i < 20 * kRounds; ++i)
             instance.SetChunk (saved);
         done = true;
@@ -166,8 +165,7 @@ TEST_F (Validation, ParametersChangeOnTheMessageThreadWhileAudioProcesses)
     std::vector<std::vector<float>> output (2, std::vector<float> (64));
     std::atomic<int> blocks { 0 };
 
-    std::thread audio ([&]
-    {
+    std::thread audio ([&] {
         const float* in[] = { input[0].data(), input[1].data() };
         float* out[] = { output[0].data(), output[1].data() };
         while (! stop)
@@ -201,8 +199,7 @@ TEST_F (Validation, EditorOpensAndClosesWhileAudioProcesses)
     const auto input = Noise (2, 128);
     std::vector<std::vector<float>> output (2, std::vector<float> (128));
 
-    std::thread audio ([&]
-    {
+    std::thread audio ([&] {
         const float* in[] = { input[0].data(), input[1].data() };
         float* out[] = { output[0].data(), output[1].data() };
         while (! stop)
@@ -237,8 +234,7 @@ TEST_F (Validation, TheAudioThreadNeitherAllocatesNorLocksBeyondTheProcessingLoc
     float* out[] = { output[0].data(), output[1].data() };
     size_t allocations = 0, locks = 0;
 
-    std::thread audio ([&]
-    {
+    std::thread audio ([&] {
         AudioThreadWatch watch;
         for (int i = 0; i < 32 * kRounds; ++i)
             instance.ProcessBlock (in, out, 256);

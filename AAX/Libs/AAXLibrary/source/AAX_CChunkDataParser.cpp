@@ -54,12 +54,12 @@ namespace
     {
         switch (type)
         {
-            case AAX_CChunkDataParser::eDataType_Float:  return "f_";
-            case AAX_CChunkDataParser::eDataType_Int32:  return "l_";
+            case AAX_CChunkDataParser::eDataType_Float: return "f_";
+            case AAX_CChunkDataParser::eDataType_Int32: return "l_";
             case AAX_CChunkDataParser::eDataType_Double: return "d_";
-            case AAX_CChunkDataParser::eDataType_Int16:  return "s_";
+            case AAX_CChunkDataParser::eDataType_Int16: return "s_";
             case AAX_CChunkDataParser::eDataType_String: return "r_";
-            default:                                     return nullptr;
+            default: return nullptr;
         }
     }
 
@@ -70,10 +70,10 @@ namespace
         {
             case AAX_CChunkDataParser::eDataType_Float:
             case AAX_CChunkDataParser::eDataType_Int32:
-            case AAX_CChunkDataParser::eDataType_Int16:  return 4;
+            case AAX_CChunkDataParser::eDataType_Int16: return 4;
             case AAX_CChunkDataParser::eDataType_Double: return 8;
             case AAX_CChunkDataParser::eDataType_String: return roundUp4 (int64_t (value.mStringValue.Length()) + 1);
-            default:                                     return 0;
+            default: return 0;
         }
     }
 
@@ -84,7 +84,7 @@ namespace
         {
             case AAX_CChunkDataParser::eDataType_Double: return 8;
             case AAX_CChunkDataParser::eDataType_String: return roundUp4 (int64_t (value.mStringValue.Length()) + 1);
-            default:                                     return 4;
+            default: return 4;
         }
     }
 

@@ -15,21 +15,21 @@ class AAX_CChunkDataParser
 public:
     enum EDataType : int32_t
     {
-        eDataType_None   = 0,   // only from an unrecognised tag
-        eDataType_Float  = 1,   // "f_"
-        eDataType_Int32  = 2,   // "l_"
+        eDataType_None = 0,     // only from an unrecognised tag
+        eDataType_Float = 1,    // "f_"
+        eDataType_Int32 = 2,    // "l_"
         eDataType_Double = 3,   // "d_"
-        eDataType_Int16  = 4,   // "s_"
+        eDataType_Int16 = 4,    // "s_"
         eDataType_String = 5    // "r_"
     };
 
     struct DataValue
     {
-        int32_t     mDataType = eDataType_None;
+        int32_t mDataType = eDataType_None;
         AAX_CString mDataName;
         union
         {
-            double  mDoubleValue;
+            double mDoubleValue;
             int64_t mIntValue = 0;   // integers as stored; a float as its bit pattern
         };
         AAX_CString mStringValue;
@@ -67,14 +67,14 @@ public:
     // read so far stay, and AAX_ERROR_MALFORMED_CHUNK is returned.
     AAX_Result LoadChunk (const AAX_SPlugInChunk* chunk);
 
-    int32_t GetChunkVersion() const                  { return mChunkVersion; }
-    int32_t GetLastFoundIndex() const                { return mLastFoundIndex; }
-    const std::vector<DataValue>& GetValues() const  { return mDataValues; }
+    int32_t GetChunkVersion() const { return mChunkVersion; }
+    int32_t GetLastFoundIndex() const { return mLastFoundIndex; }
+    const std::vector<DataValue>& GetValues() const { return mDataValues; }
 
 private:
     AAX_Result Malformed (const char* reason, int64_t offset);
 
-    int32_t                mLastFoundIndex = -1;
-    int32_t                mChunkVersion = -1;
+    int32_t mLastFoundIndex = -1;
+    int32_t mChunkVersion = -1;
     std::vector<DataValue> mDataValues;
 };

@@ -70,11 +70,11 @@ AAX_Result AAX_CEffectGUI::SetViewContainer (IACFUnknown* iViewContainer)
     return AAX_SUCCESS;
 }
 
-AAX_Result AAX_CEffectGUI::GetViewSize (AAX_Point*) const     { return AAX_SUCCESS; }
-AAX_Result AAX_CEffectGUI::ReservedOperation9()               { return AAX_SUCCESS; }
-AAX_Result AAX_CEffectGUI::ReservedOperation10()              { return AAX_SUCCESS; }
-AAX_Result AAX_CEffectGUI::ParameterUpdated (AAX_CParamID)    { return AAX_SUCCESS; }
-AAX_Result AAX_CEffectGUI::ReservedOperation12()              { return AAX_ERROR_NULL_OBJECT; }
+AAX_Result AAX_CEffectGUI::GetViewSize (AAX_Point*) const { return AAX_SUCCESS; }
+AAX_Result AAX_CEffectGUI::ReservedOperation9() { return AAX_SUCCESS; }
+AAX_Result AAX_CEffectGUI::ReservedOperation10() { return AAX_SUCCESS; }
+AAX_Result AAX_CEffectGUI::ParameterUpdated (AAX_CParamID) { return AAX_SUCCESS; }
+AAX_Result AAX_CEffectGUI::ReservedOperation12() { return AAX_ERROR_NULL_OBJECT; }
 
 AAX_Result AAX_CEffectGUI::SetControlHighlightInfo (AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor)
 {
@@ -112,7 +112,7 @@ ACFRESULT AAX_CEffectGUI::InternalQueryInterface (const acfIID& riid, void** ppv
     return CACFUnknown::InternalQueryInterface (riid, ppvObjOut);
 }
 
-AAX_IViewContainer*       AAX_CEffectGUI::GetViewContainer()       { return mViewContainer.get(); }
+AAX_IViewContainer* AAX_CEffectGUI::GetViewContainer() { return mViewContainer.get(); }
 const AAX_IViewContainer* AAX_CEffectGUI::GetViewContainer() const { return mViewContainer.get(); }
 
 int32_t AAX_CEffectGUI::GetViewContainerType() const
@@ -125,5 +125,5 @@ void* AAX_CEffectGUI::GetViewContainerPtr() const
     return mViewContainer != nullptr ? mViewContainer->GetPtr() : nullptr;
 }
 
-AAX_IACFEffectParameters*       AAX_CEffectGUI::GetEffectParameters()       { return mEffectParameters.Get(); }
+AAX_IACFEffectParameters* AAX_CEffectGUI::GetEffectParameters() { return mEffectParameters.Get(); }
 const AAX_IACFEffectParameters* AAX_CEffectGUI::GetEffectParameters() const { return mEffectParameters.Get(); }

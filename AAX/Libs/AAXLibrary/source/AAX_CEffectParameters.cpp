@@ -21,7 +21,15 @@ namespace
     constexpr const char* kPreviewID = "PreviewID";
 
     // The kinds of value a parameter can answer, in the order the chunk tries them.
-    enum class ValueKind { Float, Int32, Bool, Double, String, None };
+    enum class ValueKind
+    {
+        Float,
+        Int32,
+        Bool,
+        Double,
+        String,
+        None
+    };
 
     ValueKind KindOf (const AAX_IParameter& parameter)
     {
@@ -31,9 +39,9 @@ namespace
         double d = 0.0;
         AAX_CString s;
 
-        if (parameter.GetValueAsFloat (&f))  return ValueKind::Float;
-        if (parameter.GetValueAsInt32 (&i))  return ValueKind::Int32;
-        if (parameter.GetValueAsBool (&b))   return ValueKind::Bool;
+        if (parameter.GetValueAsFloat (&f)) return ValueKind::Float;
+        if (parameter.GetValueAsInt32 (&i)) return ValueKind::Int32;
+        if (parameter.GetValueAsBool (&b)) return ValueKind::Bool;
         if (parameter.GetValueAsDouble (&d)) return ValueKind::Double;
         if (parameter.GetValueAsString (&s)) return ValueKind::String;
         return ValueKind::None;
@@ -66,8 +74,7 @@ namespace
     AAX_Result ReadProperty (const AAX_CParameterManager& manager, AAX_CParamID id, Destination* destination,
                              Value (AAX_IParameter::*property)() const)
     {
-        return ReadParameter (manager, id, destination, [property] (const AAX_IParameter& parameter, Destination& value)
-        {
+        return ReadParameter (manager, id, destination, [property] (const AAX_IParameter& parameter, Destination& value) {
             value = (parameter.*property)();
             return AAX_SUCCESS;
         });
@@ -78,8 +85,7 @@ namespace
     AAX_Result CallParameter (AAX_CParameterManager& manager, AAX_CParamID id, void (AAX_IParameter::*operation) (Arguments...),
                               Arguments... arguments)
     {
-        return WithParameter (manager, id, [&] (AAX_IParameter& parameter)
-        {
+        return WithParameter (manager, id, [&] (AAX_IParameter& parameter) {
             (parameter.*operation) (arguments...);
             return AAX_SUCCESS;
         });
@@ -185,8 +191,7 @@ AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable (AAX_CParamID iParam
     if (oAutomatable != nullptr)
         *oAutomatable = 0;
 
-    return ReadParameter (mParameterManager, iParameterID, oAutomatable, [] (const AAX_IParameter& parameter, AAX_CBoolean& automatable)
-    {
+    return ReadParameter (mParameterManager, iParameterID, oAutomatable, [] (const AAX_IParameter& parameter, AAX_CBoolean& automatable) {
         automatable = parameter.Automatable() ? 1 : 0;
         return AAX_SUCCESS;
     });
@@ -194,8 +199,7 @@ AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable (AAX_CParamID iParam
 
 AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps (AAX_CParamID iParameterID, int32_t* oNumSteps) const
 {
-    return ReadParameter (mParameterManager, iParameterID, oNumSteps, [] (const AAX_IParameter& parameter, int32_t& numSteps)
-    {
+    return ReadParameter (mParameterManager, iParameterID, oNumSteps, [] (const AAX_IParameter& parameter, int32_t& numSteps) {
         const auto steps = static_cast<int32_t> (parameter.GetNumberOfSteps());
 
         if (steps < 0)
@@ -339,17 +343,15 @@ AAX_Result AAX_CEffectParameters::GetParameterValueInfo (AAX_CParamID, int32_t, 
 
 AAX_Result AAX_CEffectParameters::GetParameterValueFromString (AAX_CParamID iParameterID, double* oValue, const AAX_IString& iValueString) const
 {
-    return ReadParameter (mParameterManager, iParameterID, oValue, [&iValueString] (const AAX_IParameter& parameter, double& value)
-    {
+    return ReadParameter (mParameterManager, iParameterID, oValue, [&iValueString] (const AAX_IParameter& parameter, double& value) {
         return parameter.GetNormalizedValueFromString (AAX_CString (iValueString), &value) ? AAX_SUCCESS
-                                                                                            : AAX_ERROR_INVALID_STRING_CONVERSION;
+                                                                                           : AAX_ERROR_INVALID_STRING_CONVERSION;
     });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (AAX_CParamID iParameterID, double iValue, AAX_IString* oValueString, int32_t iMaxLength) const
 {
-    return ReadParameter (mParameterManager, iParameterID, oValueString, [iValue, iMaxLength] (const AAX_IParameter& parameter, AAX_IString& valueString)
-    {
+    return ReadParameter (mParameterManager, iParameterID, oValueString, [iValue, iMaxLength] (const AAX_IParameter& parameter, AAX_IString& valueString) {
         AAX_CString text;
 
         if (! parameter.GetStringFromNormalizedValue (iValue, iMaxLength, text))
@@ -362,8 +364,7 @@ AAX_Result AAX_CEffectParameters::GetParameterStringFromValue (AAX_CParamID iPar
 
 AAX_Result AAX_CEffectParameters::GetParameterValueString (AAX_CParamID iParameterID, AAX_IString* oValueString, int32_t iMaxLength) const
 {
-    return ReadParameter (mParameterManager, iParameterID, oValueString, [iMaxLength] (const AAX_IParameter& parameter, AAX_IString& valueString)
-    {
+    return ReadParameter (mParameterManager, iParameterID, oValueString, [iMaxLength] (const AAX_IParameter& parameter, AAX_IString& valueString) {
         AAX_CString text;
         parameter.GetValueString (iMaxLength, &text);
         valueString.Set (text.Get());
@@ -416,8 +417,7 @@ AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoole
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID iParameterID, double iValue, AAX_EUpdateSource)
 {
-    return WithParameter (mParameterManager, iParameterID, [this, iParameterID, iValue] (AAX_IParameter& parameter)
-    {
+    return WithParameter (mParameterManager, iParameterID, [this, iParameterID, iValue] (AAX_IParameter& parameter) {
         const double previous = parameter.GetNormalizedValue();
         parameter.UpdateNormalizedValue (iValue);
 
@@ -507,19 +507,23 @@ void AAX_CEffectParameters::BuildChunkData() const
 {
     mChunkParser.Clear();
 
-    VisitChunkedParameters (*this, [this] (const AAX_IParameter& parameter, AAX_CParamID id)
-    {
+    VisitChunkedParameters (*this, [this] (const AAX_IParameter& parameter, AAX_CParamID id) {
         float f = 0.0f;
         int32_t i = 0;
         bool b = false;
         double d = 0.0;
         AAX_CString s;
 
-        if (parameter.GetValueAsFloat (&f))        mChunkParser.AddDouble (id, static_cast<double> (f));
-        else if (parameter.GetValueAsInt32 (&i))   mChunkParser.AddInt32 (id, i);
-        else if (parameter.GetValueAsBool (&b))    mChunkParser.AddInt32 (id, b ? 1 : 0);
-        else if (parameter.GetValueAsDouble (&d))  mChunkParser.AddDouble (id, d);
-        else if (parameter.GetValueAsString (&s))  mChunkParser.AddString (id, s);
+        if (parameter.GetValueAsFloat (&f))
+            mChunkParser.AddDouble (id, static_cast<double> (f));
+        else if (parameter.GetValueAsInt32 (&i))
+            mChunkParser.AddInt32 (id, i);
+        else if (parameter.GetValueAsBool (&b))
+            mChunkParser.AddInt32 (id, b ? 1 : 0);
+        else if (parameter.GetValueAsDouble (&d))
+            mChunkParser.AddDouble (id, d);
+        else if (parameter.GetValueAsString (&s))
+            mChunkParser.AddString (id, s);
 
         return true;
     });
@@ -587,20 +591,29 @@ AAX_Result AAX_CEffectParameters::SetChunk (AAX_CTypeID iChunkID, const AAX_SPlu
 
     mChunkParser.LoadChunk (iChunk);
 
-    VisitChunkedParameters (*this, [this] (AAX_IParameter& parameter, AAX_CParamID id)
-    {
+    VisitChunkedParameters (*this, [this] (AAX_IParameter& parameter, AAX_CParamID id) {
         double d = 0.0;
         int32_t i = 0;
         AAX_CString s;
 
         switch (KindOf (parameter))
         {
-            case ValueKind::Float:  if (mChunkParser.FindDouble (id, &d)) parameter.SetValueWithFloat (static_cast<float> (d)); break;
-            case ValueKind::Int32:  if (mChunkParser.FindInt32 (id, &i))  parameter.SetValueWithInt32 (i); break;
-            case ValueKind::Bool:   if (mChunkParser.FindInt32 (id, &i))  parameter.SetValueWithBool (i != 0); break;
-            case ValueKind::Double: if (mChunkParser.FindDouble (id, &d)) parameter.SetValueWithDouble (d); break;
-            case ValueKind::String: if (mChunkParser.FindString (id, &s)) parameter.SetValueWithString (s); break;
-            case ValueKind::None:   break;
+            case ValueKind::Float:
+                if (mChunkParser.FindDouble (id, &d)) parameter.SetValueWithFloat (static_cast<float> (d));
+                break;
+            case ValueKind::Int32:
+                if (mChunkParser.FindInt32 (id, &i)) parameter.SetValueWithInt32 (i);
+                break;
+            case ValueKind::Bool:
+                if (mChunkParser.FindInt32 (id, &i)) parameter.SetValueWithBool (i != 0);
+                break;
+            case ValueKind::Double:
+                if (mChunkParser.FindDouble (id, &d)) parameter.SetValueWithDouble (d);
+                break;
+            case ValueKind::String:
+                if (mChunkParser.FindString (id, &s)) parameter.SetValueWithString (s);
+                break;
+            case ValueKind::None: break;
         }
 
         return true;
@@ -626,8 +639,7 @@ AAX_Result AAX_CEffectParameters::CompareActiveChunk (const AAX_SPlugInChunk* iC
 
     mChunkParser.LoadChunk (iChunk);
 
-    const bool equal = VisitChunkedParameters (*this, [this] (const AAX_IParameter& parameter, AAX_CParamID id)
-    {
+    const bool equal = VisitChunkedParameters (*this, [this] (const AAX_IParameter& parameter, AAX_CParamID id) {
         switch (KindOf (parameter))
         {
             case ValueKind::Float:
@@ -753,10 +765,10 @@ ACFRESULT AAX_CEffectParameters::InternalQueryInterface (const acfIID& riid, voi
     return CACFUnknown::InternalQueryInterface (riid, ppvObjOut);
 }
 
-AAX_IController*       AAX_CEffectParameters::Controller()       { return mController.get(); }
+AAX_IController* AAX_CEffectParameters::Controller() { return mController.get(); }
 const AAX_IController* AAX_CEffectParameters::Controller() const { return mController.get(); }
-AAX_ITransport*        AAX_CEffectParameters::Transport()        { return mTransport.get(); }
-const AAX_ITransport*  AAX_CEffectParameters::Transport() const  { return mTransport.get(); }
+AAX_ITransport* AAX_CEffectParameters::Transport() { return mTransport.get(); }
+const AAX_ITransport* AAX_CEffectParameters::Transport() const { return mTransport.get(); }
 
 void AAX_CEffectParameters::FilterParameterIDOnSave (AAX_CParamID iParameterID)
 {

@@ -32,8 +32,8 @@ public:
         Reset (inInterface);
     }
 
-    Interface* Get() const         { return mInterface; }
-    Interface* operator->() const  { return mInterface; }
+    Interface* Get() const { return mInterface; }
+    Interface* operator->() const { return mInterface; }
     explicit operator bool() const { return mInterface != nullptr; }
 
 private:

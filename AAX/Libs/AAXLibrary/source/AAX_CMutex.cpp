@@ -7,8 +7,8 @@
 // The system side: a POSIX mutex and the owning thread.
 struct AAX_CMutex::Record
 {
-    pthread_mutex_t        mutex;
-    std::atomic<bool>      owned { false };
+    pthread_mutex_t mutex;
+    std::atomic<bool> owned { false };
     std::atomic<pthread_t> owner {};
 
     bool OwnedByCaller() const

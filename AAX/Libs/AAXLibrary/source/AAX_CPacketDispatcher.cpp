@@ -128,10 +128,10 @@ AAX_Result AAX_CPacketDispatcher::GenerateSingleValuePacket (AAX_CParamID paramI
     if (mEffectParameters->GetParameter (paramID, &parameter) != AAX_SUCCESS || parameter == nullptr)
         return AAX_ERROR_NULL_OBJECT;
 
-    bool    boolValue = false;
-    float   floatValue = 0.0f;
+    bool boolValue = false;
+    float floatValue = 0.0f;
     int32_t intValue = 0;
-    double  doubleValue = 0.0;
+    double doubleValue = 0.0;
 
     if (parameter->GetValueAsBool (&boolValue))
         ioPacket.Set (static_cast<int32_t> (boolValue ? 1 : 0));

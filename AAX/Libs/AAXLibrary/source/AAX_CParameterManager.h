@@ -33,15 +33,15 @@ public:
     void RemoveAllParameters();
 
     // Any thread: takes no lock; the look-up copies the identifier into a std::string.
-    AAX_IParameter*       GetParameterByID (AAX_CParamID identifier);
+    AAX_IParameter* GetParameterByID (AAX_CParamID identifier);
     const AAX_IParameter* GetParameterByID (AAX_CParamID identifier) const;
     // Any thread: takes no lock, allocates nothing.
-    AAX_IParameter*       GetParameter (int32_t index);
+    AAX_IParameter* GetParameter (int32_t index);
     const AAX_IParameter* GetParameter (int32_t index) const;
-    int32_t               GetParameterIndex (AAX_CParamID identifier) const;
+    int32_t GetParameterIndex (AAX_CParamID identifier) const;
 
 private:
-    AAX_IAutomationDelegate*               mAutomationDelegate = nullptr;
-    std::vector<AAX_IParameter*>           mParameters;
+    AAX_IAutomationDelegate* mAutomationDelegate = nullptr;
+    std::vector<AAX_IParameter*> mParameters;
     std::map<std::string, AAX_IParameter*> mParametersMap;
 };

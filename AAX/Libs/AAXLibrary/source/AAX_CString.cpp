@@ -16,12 +16,12 @@ AAX_CString::AAX_CString (const AAX_CString& iOther) : AAX_IString(), mString (i
 AAX_CString::AAX_CString (const AAX_IString& iOther) : mString (orEmpty (iOther.Get())) {}
 AAX_CString::~AAX_CString() = default;
 
-uint32_t AAX_CString::Length() const       { return static_cast<uint32_t> (mString.size()); }
-uint32_t AAX_CString::MaxLength() const    { return 0xFFFFFFFEu; }
-const char* AAX_CString::Get() const       { return mString.c_str(); }
-const char* AAX_CString::CString() const   { return mString.c_str(); }
+uint32_t AAX_CString::Length() const { return static_cast<uint32_t> (mString.size()); }
+uint32_t AAX_CString::MaxLength() const { return 0xFFFFFFFEu; }
+const char* AAX_CString::Get() const { return mString.c_str(); }
+const char* AAX_CString::CString() const { return mString.c_str(); }
 void AAX_CString::Set (const char* iString) { mString = orEmpty (iString); }
-void AAX_CString::Clear()                   { mString.clear(); }
+void AAX_CString::Clear() { mString.clear(); }
 
 AAX_IString& AAX_CString::operator= (const AAX_IString& iOther)
 {
@@ -82,10 +82,10 @@ void AAX_CString::SubString (uint32_t iPos, uint32_t iLength, AAX_IString* oStri
         oString->Set (mString.substr (iPos, iLength).c_str());
 }
 
-char&       AAX_CString::operator[] (uint32_t iIndex)       { return mString[iIndex]; }
+char& AAX_CString::operator[] (uint32_t iIndex) { return mString[iIndex]; }
 const char& AAX_CString::operator[] (uint32_t iIndex) const { return mString[iIndex]; }
 
 bool operator== (const AAX_CString& a, const AAX_CString& b) { return std::strcmp (a.Get(), b.Get()) == 0; }
 bool operator!= (const AAX_CString& a, const AAX_CString& b) { return ! (a == b); }
-bool operator== (const AAX_CString& a, const char* b)        { return std::strcmp (a.Get(), orEmpty (b)) == 0; }
-bool operator!= (const AAX_CString& a, const char* b)        { return ! (a == b); }
+bool operator== (const AAX_CString& a, const char* b) { return std::strcmp (a.Get(), orEmpty (b)) == 0; }
+bool operator!= (const AAX_CString& a, const char* b) { return ! (a == b); }

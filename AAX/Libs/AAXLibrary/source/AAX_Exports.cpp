@@ -11,10 +11,10 @@
 #include "IACFComponentDefinition.h"
 #include "IACFPluginDefinition.h"
 
-#if defined (_WIN32)
- #define AAX_ACF_EXPORT extern "C" __declspec (dllexport)
+#if defined(_WIN32)
+#define AAX_ACF_EXPORT extern "C" __declspec(dllexport)
 #else
- #define AAX_ACF_EXPORT extern "C" __attribute__ ((visibility ("default")))
+#define AAX_ACF_EXPORT extern "C" __attribute__ ((visibility ("default")))
 #endif
 
 // Any thread: takes no lock; allocates the description wrappers, which live for this call.

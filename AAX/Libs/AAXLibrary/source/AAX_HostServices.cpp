@@ -23,7 +23,9 @@ namespace
             return;
 
         const auto lead = static_cast<unsigned char> (text[start - 1]);
-        const size_t needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const size_t needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3
+            : lead >= 0xC0                                    ? 2
+                                                              : 1;
 
         if (needed > 1 && length - (start - 1) < needed)
             text[start - 1] = '\0';

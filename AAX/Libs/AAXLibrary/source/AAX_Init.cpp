@@ -33,8 +33,8 @@ AAX_Result AAXRegisterPlugin (IACFUnknown* pUnkHost, IACFPluginDefinition** ppPl
         AAX_IACFCollection* const hostCollection = collection->GetIUnknown();
         void* definition = nullptr;
         const ACFRESULT query = hostCollection != nullptr
-                                    ? hostCollection->QueryInterface (IID_IACFPluginDefinition, &definition)
-                                    : AAX_ERROR_NULL_OBJECT;
+            ? hostCollection->QueryInterface (IID_IACFPluginDefinition, &definition)
+            : AAX_ERROR_NULL_OBJECT;
 
         if (ACFFAILED (query) || definition == nullptr)
         {

@@ -41,9 +41,9 @@ public:
     AAX_IACFCollection* GetIUnknown() const { return mIACFCollection.Get(); }
 
 private:
-    AAX_CHostReference<IACFUnknown>                     mHostUnknown;
-    AAX_CHostReference<AAX_IACFCollection>              mIACFCollection;
-    AAX_VDescriptionHost                                mDescriptionHost;
+    AAX_CHostReference<IACFUnknown> mHostUnknown;
+    AAX_CHostReference<AAX_IACFCollection> mIACFCollection;
+    AAX_VDescriptionHost mDescriptionHost;
     std::vector<std::unique_ptr<AAX_VEffectDescriptor>> mEffectDescriptors;
-    std::vector<std::unique_ptr<AAX_VPropertyMap>>      mPropertyMaps;
+    std::vector<std::unique_ptr<AAX_VPropertyMap>> mPropertyMaps;
 };

@@ -60,13 +60,16 @@ AAX_VComponentDescriptor::~AAX_VComponentDescriptor()
 #define AAX_FORWARD_V1(call) \
     return mIACFComponentDescriptor ? mIACFComponentDescriptor->call : AAX_ERROR_NULL_OBJECT
 
-AAX_Result AAX_VComponentDescriptor::Clear()                                          { AAX_FORWARD_V1 (Clear()); }
-AAX_Result AAX_VComponentDescriptor::AddAudioIn (AAX_CFieldIndex inFieldIndex)        { AAX_FORWARD_V1 (AddAudioIn (inFieldIndex)); }
-AAX_Result AAX_VComponentDescriptor::AddAudioOut (AAX_CFieldIndex inFieldIndex)       { AAX_FORWARD_V1 (AddAudioOut (inFieldIndex)); }
+AAX_Result AAX_VComponentDescriptor::Clear()
+{
+    AAX_FORWARD_V1 (Clear());
+}
+AAX_Result AAX_VComponentDescriptor::AddAudioIn (AAX_CFieldIndex inFieldIndex) { AAX_FORWARD_V1 (AddAudioIn (inFieldIndex)); }
+AAX_Result AAX_VComponentDescriptor::AddAudioOut (AAX_CFieldIndex inFieldIndex) { AAX_FORWARD_V1 (AddAudioOut (inFieldIndex)); }
 AAX_Result AAX_VComponentDescriptor::AddAudioBufferLength (AAX_CFieldIndex inFieldIndex) { AAX_FORWARD_V1 (AddAudioBufferLength (inFieldIndex)); }
-AAX_Result AAX_VComponentDescriptor::AddSampleRate (AAX_CFieldIndex inFieldIndex)     { AAX_FORWARD_V1 (AddSampleRate (inFieldIndex)); }
-AAX_Result AAX_VComponentDescriptor::AddClock (AAX_CFieldIndex inFieldIndex)          { AAX_FORWARD_V1 (AddClock (inFieldIndex)); }
-AAX_Result AAX_VComponentDescriptor::AddSideChainIn (AAX_CFieldIndex inFieldIndex)    { AAX_FORWARD_V1 (AddSideChainIn (inFieldIndex)); }
+AAX_Result AAX_VComponentDescriptor::AddSampleRate (AAX_CFieldIndex inFieldIndex) { AAX_FORWARD_V1 (AddSampleRate (inFieldIndex)); }
+AAX_Result AAX_VComponentDescriptor::AddClock (AAX_CFieldIndex inFieldIndex) { AAX_FORWARD_V1 (AddClock (inFieldIndex)); }
+AAX_Result AAX_VComponentDescriptor::AddSideChainIn (AAX_CFieldIndex inFieldIndex) { AAX_FORWARD_V1 (AddSideChainIn (inFieldIndex)); }
 
 AAX_Result AAX_VComponentDescriptor::AddMeters (AAX_CFieldIndex inFieldIndex, const AAX_CTypeID* inMeterIDs, uint32_t inMeterCount)
 {
@@ -169,17 +172,17 @@ AAX_Result AAX_VComponentDescriptor::ManuallyAddProcessProcs (AAX_IPropertyMap* 
     if (inProperties == nullptr || ! mIACFComponentDescriptor)
         return AAX_ERROR_NULL_OBJECT;
 
-    const bool hasNative     = hasProperty (*inProperties, AAX_eProperty_PlugInID_Native);
+    const bool hasNative = hasProperty (*inProperties, AAX_eProperty_PlugInID_Native);
     const bool hasAudioSuite = hasProperty (*inProperties, AAX_eProperty_PlugInID_AudioSuite);
-    const bool hasTI         = hasProperty (*inProperties, AAX_eProperty_PlugInID_TI);
+    const bool hasTI = hasProperty (*inProperties, AAX_eProperty_PlugInID_TI);
 
     std::vector<AAX_CTypeID> ids;
     AAX_Result result = AAX_SUCCESS;
 
     if (hasNative || hasAudioSuite)
     {
-        const void* processProc  = pointerProperty (*inProperties, AAX_eProperty_NativeProcessProc, "AAX_eProperty_NativeProcessProc");
-        const void* initProc     = pointerProperty (*inProperties, AAX_eProperty_NativeInstanceInitProc);
+        const void* processProc = pointerProperty (*inProperties, AAX_eProperty_NativeProcessProc, "AAX_eProperty_NativeProcessProc");
+        const void* initProc = pointerProperty (*inProperties, AAX_eProperty_NativeInstanceInitProc);
         const void* backgroundProc = pointerProperty (*inProperties, AAX_eProperty_NativeBackgroundProc);
 
         // The buffer length travels with the procedure's registration, not in its map.
@@ -213,9 +216,9 @@ AAX_Result AAX_VComponentDescriptor::ManuallyAddProcessProcs (AAX_IPropertyMap* 
 
     if (hasTI && result == AAX_SUCCESS)
     {
-        const void* dllName     = pointerProperty (*inProperties, AAX_eProperty_TIDLLFileName, "AAX_eProperty_TIDLLFileName");
+        const void* dllName = pointerProperty (*inProperties, AAX_eProperty_TIDLLFileName, "AAX_eProperty_TIDLLFileName");
         const void* processProc = pointerProperty (*inProperties, AAX_eProperty_TIProcessProc, "AAX_eProperty_TIProcessProc");
-        const void* initProc    = pointerProperty (*inProperties, AAX_eProperty_TIInstanceInitProc);
+        const void* initProc = pointerProperty (*inProperties, AAX_eProperty_TIInstanceInitProc);
         const void* backgroundProc = pointerProperty (*inProperties, AAX_eProperty_TIBackgroundProc);
 
         AAX_CTypeID id = 0;

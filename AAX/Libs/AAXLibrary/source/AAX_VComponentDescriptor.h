@@ -56,9 +56,9 @@ public:
 private:
     AAX_Result ManuallyAddProcessProcs (AAX_IPropertyMap* inProperties, AAX_CTypeID* outProcIDs, int32_t inProcIDsSize);
 
-    AAX_CHostReference<IACFUnknown>                     mHostUnknown;
-    AAX_CHostReference<AAX_IACFComponentDescriptor>     mIACFComponentDescriptor;
-    AAX_CHostReference<AAX_IACFComponentDescriptor_V2>  mIACFComponentDescriptorV2;
-    AAX_CHostReference<AAX_IACFComponentDescriptor_V3>  mIACFComponentDescriptorV3;
-    std::vector<std::unique_ptr<AAX_VPropertyMap>>      mPropertyMaps;
+    AAX_CHostReference<IACFUnknown> mHostUnknown;
+    AAX_CHostReference<AAX_IACFComponentDescriptor> mIACFComponentDescriptor;
+    AAX_CHostReference<AAX_IACFComponentDescriptor_V2> mIACFComponentDescriptorV2;
+    AAX_CHostReference<AAX_IACFComponentDescriptor_V3> mIACFComponentDescriptorV3;
+    std::vector<std::unique_ptr<AAX_VPropertyMap>> mPropertyMaps;
 };

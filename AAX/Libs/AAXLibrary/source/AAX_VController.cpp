@@ -30,7 +30,11 @@ AAX_VController::~AAX_VController()
 
 // Forwards to the version's interface; without it, neutral out-values and the code.
 #define AAX_FORWARD(member, missing, call, ...) \
-    if (! member) { AAX_SetNeutral (__VA_ARGS__); return missing; } \
+    if (! member)                               \
+    {                                           \
+        AAX_SetNeutral (__VA_ARGS__);           \
+        return missing;                         \
+    }                                           \
     return member->call
 
 #define AAX_FORWARD_V1(call, ...) AAX_FORWARD (mIController, AAX_ERROR_NULL_OBJECT, call, __VA_ARGS__)
@@ -43,8 +47,8 @@ namespace
     int* const kNone = nullptr;
 }
 
-AAX_Result AAX_VController::GetEffectID (AAX_IString* outEffectID) const            { AAX_FORWARD_V1 (GetEffectID (outEffectID), kNone); }
-AAX_Result AAX_VController::GetSampleRate (AAX_CSampleRate* outSampleRate) const    { AAX_FORWARD_V1 (GetSampleRate (outSampleRate), outSampleRate); }
+AAX_Result AAX_VController::GetEffectID (AAX_IString* outEffectID) const { AAX_FORWARD_V1 (GetEffectID (outEffectID), kNone); }
+AAX_Result AAX_VController::GetSampleRate (AAX_CSampleRate* outSampleRate) const { AAX_FORWARD_V1 (GetSampleRate (outSampleRate), outSampleRate); }
 
 AAX_Result AAX_VController::GetInputStemFormat (AAX_EStemFormat* outStemFormat) const
 {
@@ -70,15 +74,15 @@ AAX_Result AAX_VController::GetOutputStemFormat (AAX_EStemFormat* outStemFormat)
     return mIController->GetOutputStemFormat (outStemFormat);
 }
 
-AAX_Result AAX_VController::GetSignalLatency (int32_t* outSamples) const            { AAX_FORWARD_V1 (GetSignalLatency (outSamples), outSamples); }
+AAX_Result AAX_VController::GetSignalLatency (int32_t* outSamples) const { AAX_FORWARD_V1 (GetSignalLatency (outSamples), outSamples); }
 
 AAX_Result AAX_VController::GetCycleCount (AAX_EProperty inWhichCycleCount, AAX_CPropertyValue* outNumCycles) const
 {
     AAX_FORWARD_V1 (GetCycleCount (inWhichCycleCount, outNumCycles), outNumCycles);
 }
 
-AAX_Result AAX_VController::GetTODLocation (AAX_CTimeOfDay* outTODLocation) const   { AAX_FORWARD_V1 (GetTODLocation (outTODLocation), outTODLocation); }
-AAX_Result AAX_VController::SetSignalLatency (int32_t inNumSamples)                 { AAX_FORWARD_V1 (SetSignalLatency (inNumSamples), kNone); }
+AAX_Result AAX_VController::GetTODLocation (AAX_CTimeOfDay* outTODLocation) const { AAX_FORWARD_V1 (GetTODLocation (outTODLocation), outTODLocation); }
+AAX_Result AAX_VController::SetSignalLatency (int32_t inNumSamples) { AAX_FORWARD_V1 (SetSignalLatency (inNumSamples), kNone); }
 
 AAX_Result AAX_VController::SetCycleCount (AAX_EProperty* inWhichCycleCounts, AAX_CPropertyValue* inValues, int32_t inNumValues)
 {
@@ -110,26 +114,26 @@ AAX_Result AAX_VController::GetMeterPeakValue (AAX_CTypeID inMeterID, float* out
     AAX_FORWARD_V1 (GetMeterPeakValue (inMeterID, outMeterPeakValue), outMeterPeakValue);
 }
 
-AAX_Result AAX_VController::ClearMeterPeakValue (AAX_CTypeID inMeterID) const       { AAX_FORWARD_V1 (ClearMeterPeakValue (inMeterID), kNone); }
-AAX_Result AAX_VController::GetMeterCount (uint32_t* outMeterCount) const           { AAX_FORWARD_V1 (GetMeterCount (outMeterCount), outMeterCount); }
+AAX_Result AAX_VController::ClearMeterPeakValue (AAX_CTypeID inMeterID) const { AAX_FORWARD_V1 (ClearMeterPeakValue (inMeterID), kNone); }
+AAX_Result AAX_VController::GetMeterCount (uint32_t* outMeterCount) const { AAX_FORWARD_V1 (GetMeterCount (outMeterCount), outMeterCount); }
 
 AAX_Result AAX_VController::GetMeterClipped (AAX_CTypeID inMeterID, AAX_CBoolean* outClipped) const
 {
     AAX_FORWARD_V1 (GetMeterClipped (inMeterID, outClipped), outClipped);
 }
 
-AAX_Result AAX_VController::ClearMeterClipped (AAX_CTypeID inMeterID) const         { AAX_FORWARD_V1 (ClearMeterClipped (inMeterID), kNone); }
-AAX_Result AAX_VController::GetHostName (AAX_IString* outHostName) const            { AAX_FORWARD_V1 (GetHostName (outHostName), kNone); }
-AAX_Result AAX_VController::GetHybridSignalLatency (int32_t* outSamples) const      { AAX_FORWARD_V2 (GetHybridSignalLatency (outSamples), outSamples); }
+AAX_Result AAX_VController::ClearMeterClipped (AAX_CTypeID inMeterID) const { AAX_FORWARD_V1 (ClearMeterClipped (inMeterID), kNone); }
+AAX_Result AAX_VController::GetHostName (AAX_IString* outHostName) const { AAX_FORWARD_V1 (GetHostName (outHostName), kNone); }
+AAX_Result AAX_VController::GetHybridSignalLatency (int32_t* outSamples) const { AAX_FORWARD_V2 (GetHybridSignalLatency (outSamples), outSamples); }
 
 AAX_Result AAX_VController::GetCurrentAutomationTimestamp (AAX_CTimeOfDay* outTimestamp) const
 {
     AAX_FORWARD_V2 (GetCurrentAutomationTimestamp (outTimestamp), outTimestamp);
 }
 
-AAX_Result AAX_VController::GetHostVersion (uint32_t* outVersion) const             { AAX_FORWARD_V2 (GetHostVersion (outVersion), outVersion); }
+AAX_Result AAX_VController::GetHostVersion (uint32_t* outVersion) const { AAX_FORWARD_V2 (GetHostVersion (outVersion), outVersion); }
 AAX_Result AAX_VController::GetPlugInTargetPlatform (int32_t* outTargetPlatform) const { AAX_FORWARD_V3 (GetPlugInTargetPlatform (outTargetPlatform), outTargetPlatform); }
-AAX_Result AAX_VController::GetIsAudioSuite (AAX_CBoolean* outIsAudioSuite) const   { AAX_FORWARD_V3 (GetIsAudioSuite (outIsAudioSuite), outIsAudioSuite); }
+AAX_Result AAX_VController::GetIsAudioSuite (AAX_CBoolean* outIsAudioSuite) const { AAX_FORWARD_V3 (GetIsAudioSuite (outIsAudioSuite), outIsAudioSuite); }
 
 #undef AAX_FORWARD_V3
 #undef AAX_FORWARD_V2
@@ -154,8 +158,7 @@ AAX_IPageTable* AAX_VController::CreatePageTable (bool inHasService, FillTable&&
 AAX_IPageTable* AAX_VController::CreateTableCopyForEffect (AAX_CPropertyValue inManufacturerID, AAX_CPropertyValue inProductID,
                                                            AAX_CPropertyValue inPlugInID, uint32_t inTableType, int32_t inTablePageSize) const
 {
-    return CreatePageTable (static_cast<bool> (mIPageTableController), [&] (IACFUnknown* table)
-    {
+    return CreatePageTable (static_cast<bool> (mIPageTableController), [&] (IACFUnknown* table) {
         return mIPageTableController->CopyTableForEffect (inManufacturerID, inProductID, inPlugInID, inTableType, inTablePageSize, table);
     });
 }
@@ -163,8 +166,7 @@ AAX_IPageTable* AAX_VController::CreateTableCopyForEffect (AAX_CPropertyValue in
 AAX_IPageTable* AAX_VController::CreateTableCopyForLayout (const char* inEffectID, const char* inLayoutName,
                                                            uint32_t inTableType, int32_t inTablePageSize) const
 {
-    return CreatePageTable (static_cast<bool> (mIPageTableController), [&] (IACFUnknown* table)
-    {
+    return CreatePageTable (static_cast<bool> (mIPageTableController), [&] (IACFUnknown* table) {
         return mIPageTableController->CopyTableOfLayoutForEffect (inEffectID, inLayoutName, inTableType, inTablePageSize, table);
     });
 }
@@ -173,8 +175,7 @@ AAX_IPageTable* AAX_VController::CreateTableCopyForEffectFromFile (const char* i
                                                                    AAX_CPropertyValue inManufacturerID, AAX_CPropertyValue inProductID,
                                                                    AAX_CPropertyValue inPlugInID, uint32_t inTableType, int32_t inTablePageSize) const
 {
-    return CreatePageTable (static_cast<bool> (mIPageTableControllerV2), [&] (IACFUnknown* table)
-    {
+    return CreatePageTable (static_cast<bool> (mIPageTableControllerV2), [&] (IACFUnknown* table) {
         return mIPageTableControllerV2->CopyTableForEffectFromFile (inPageTableFilePath, inFilePathEncoding, inManufacturerID, inProductID,
                                                                     inPlugInID, inTableType, inTablePageSize, table);
     });
@@ -183,8 +184,7 @@ AAX_IPageTable* AAX_VController::CreateTableCopyForEffectFromFile (const char* i
 AAX_IPageTable* AAX_VController::CreateTableCopyForLayoutFromFile (const char* inPageTableFilePath, int32_t inFilePathEncoding,
                                                                    const char* inLayoutName, uint32_t inTableType, int32_t inTablePageSize) const
 {
-    return CreatePageTable (static_cast<bool> (mIPageTableControllerV2), [&] (IACFUnknown* table)
-    {
+    return CreatePageTable (static_cast<bool> (mIPageTableControllerV2), [&] (IACFUnknown* table) {
         return mIPageTableControllerV2->CopyTableOfLayoutFromFile (inPageTableFilePath, inFilePathEncoding, inLayoutName,
                                                                    inTableType, inTablePageSize, table);
     });

@@ -61,10 +61,10 @@ private:
     template <typename FillTable>
     AAX_IPageTable* CreatePageTable (bool inHasService, FillTable&& inFill) const;
 
-    AAX_CHostReference<AAX_IACFController>             mIController;
-    AAX_CHostReference<AAX_IACFController_V2>          mIControllerV2;
-    AAX_CHostReference<AAX_IACFController_V3>          mIControllerV3;
-    AAX_CHostReference<AAX_IACFPageTableController>    mIPageTableController;
+    AAX_CHostReference<AAX_IACFController> mIController;
+    AAX_CHostReference<AAX_IACFController_V2> mIControllerV2;
+    AAX_CHostReference<AAX_IACFController_V3> mIControllerV3;
+    AAX_CHostReference<AAX_IACFPageTableController> mIPageTableController;
     AAX_CHostReference<AAX_IACFPageTableController_V2> mIPageTableControllerV2;
-    AAX_CHostReference<IACFComponentFactory>           mComponentFactory;
+    AAX_CHostReference<IACFComponentFactory> mComponentFactory;
 };

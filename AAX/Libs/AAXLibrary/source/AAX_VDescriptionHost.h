@@ -18,10 +18,10 @@ public:
 
     const AAX_IFeatureInfo* AcquireFeatureProperties (const AAX_Feature_UID& inFeatureID) const override;
 
-    bool            Supported() const      { return static_cast<bool> (mIACFDescriptionHost); }
+    bool Supported() const { return static_cast<bool> (mIACFDescriptionHost); }
     IACFDefinition* HostDefinition() const { return mIACFDefinition.Get(); }
 
 private:
     AAX_CHostReference<AAX_IACFDescriptionHost> mIACFDescriptionHost;
-    AAX_CHostReference<IACFDefinition>          mIACFDefinition;
+    AAX_CHostReference<IACFDefinition> mIACFDefinition;
 };

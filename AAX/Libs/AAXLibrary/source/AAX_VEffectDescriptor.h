@@ -39,9 +39,9 @@ public:
     IACFUnknown* GetIUnknown() const { return mIACFEffectDescriptor.Get(); }
 
 private:
-    AAX_CHostReference<IACFUnknown>                     mHostUnknown;
-    AAX_CHostReference<AAX_IACFEffectDescriptor>        mIACFEffectDescriptor;
-    AAX_CHostReference<AAX_IACFEffectDescriptor_V2>     mIACFEffectDescriptorV2;
+    AAX_CHostReference<IACFUnknown> mHostUnknown;
+    AAX_CHostReference<AAX_IACFEffectDescriptor> mIACFEffectDescriptor;
+    AAX_CHostReference<AAX_IACFEffectDescriptor_V2> mIACFEffectDescriptorV2;
     std::vector<std::unique_ptr<AAX_VComponentDescriptor>> mComponentDescriptors;
-    std::vector<std::unique_ptr<AAX_VPropertyMap>>      mPropertyMaps;
+    std::vector<std::unique_ptr<AAX_VPropertyMap>> mPropertyMaps;
 };

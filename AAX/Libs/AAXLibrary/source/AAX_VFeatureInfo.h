@@ -20,6 +20,6 @@ public:
     const AAX_Feature_UID& ID() const override { return mFeatureID; }
 
 private:
-    AAX_Feature_UID                         mFeatureID;
+    AAX_Feature_UID mFeatureID;
     AAX_CHostReference<AAX_IACFFeatureInfo> mIACFFeatureInfo;
 };

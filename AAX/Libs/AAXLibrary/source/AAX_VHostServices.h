@@ -25,7 +25,7 @@ public:
 private:
     void ReleaseAll();
 
-    AAX_IACFHostServices*    mIACFHostServices   = nullptr;
+    AAX_IACFHostServices* mIACFHostServices = nullptr;
     AAX_IACFHostServices_V2* mIACFHostServicesV2 = nullptr;
     AAX_IACFHostServices_V3* mIACFHostServicesV3 = nullptr;
 };

@@ -18,11 +18,14 @@ AAX_VPageTable::~AAX_VPageTable()
 #define AAX_FORWARD(member, call) \
     return member ? member->call : AAX_ERROR_UNIMPLEMENTED
 
-AAX_Result AAX_VPageTable::Clear()                                          { AAX_FORWARD (mIACFPageTable, Clear()); }
-AAX_Result AAX_VPageTable::Empty (AAX_CBoolean* outEmpty) const             { AAX_FORWARD (mIACFPageTable, Empty (outEmpty)); }
-AAX_Result AAX_VPageTable::GetNumPages (int32_t* outNumPages) const         { AAX_FORWARD (mIACFPageTable, GetNumPages (outNumPages)); }
-AAX_Result AAX_VPageTable::InsertPage (int32_t inPage)                      { AAX_FORWARD (mIACFPageTable, InsertPage (inPage)); }
-AAX_Result AAX_VPageTable::RemovePage (int32_t inPage)                      { AAX_FORWARD (mIACFPageTable, RemovePage (inPage)); }
+AAX_Result AAX_VPageTable::Clear()
+{
+    AAX_FORWARD (mIACFPageTable, Clear());
+}
+AAX_Result AAX_VPageTable::Empty (AAX_CBoolean* outEmpty) const { AAX_FORWARD (mIACFPageTable, Empty (outEmpty)); }
+AAX_Result AAX_VPageTable::GetNumPages (int32_t* outNumPages) const { AAX_FORWARD (mIACFPageTable, GetNumPages (outNumPages)); }
+AAX_Result AAX_VPageTable::InsertPage (int32_t inPage) { AAX_FORWARD (mIACFPageTable, InsertPage (inPage)); }
+AAX_Result AAX_VPageTable::RemovePage (int32_t inPage) { AAX_FORWARD (mIACFPageTable, RemovePage (inPage)); }
 
 AAX_Result AAX_VPageTable::GetNumMappedParameterIDs (int32_t inPage, int32_t* outNumParameterIDs) const
 {

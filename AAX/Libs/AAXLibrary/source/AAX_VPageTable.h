@@ -38,6 +38,6 @@ public:
     bool HasInterface() const { return static_cast<bool> (mIACFPageTable); }
 
 private:
-    AAX_CHostReference<AAX_IACFPageTable>    mIACFPageTable;
+    AAX_CHostReference<AAX_IACFPageTable> mIACFPageTable;
     AAX_CHostReference<AAX_IACFPageTable_V2> mIACFPageTableV2;
 };

@@ -27,11 +27,11 @@ public:
 
     AAX_CBoolean GetProperty (AAX_EProperty inProperty, AAX_CPropertyValue* outValue) const override;
     AAX_CBoolean GetPointerProperty (AAX_EProperty inProperty, const void** outValue) const override;
-    AAX_Result   AddProperty (AAX_EProperty inProperty, AAX_CPropertyValue inValue) override;
-    AAX_Result   AddPointerProperty (AAX_EProperty inProperty, const void* inValue) override;
-    AAX_Result   AddPointerProperty (AAX_EProperty inProperty, const char* inValue) override;
-    AAX_Result   RemoveProperty (AAX_EProperty inProperty) override;
-    AAX_Result   AddPropertyWithIDArray (AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad* inPluginIDs, uint32_t inNumPluginIDs) override;
+    AAX_Result AddProperty (AAX_EProperty inProperty, AAX_CPropertyValue inValue) override;
+    AAX_Result AddPointerProperty (AAX_EProperty inProperty, const void* inValue) override;
+    AAX_Result AddPointerProperty (AAX_EProperty inProperty, const char* inValue) override;
+    AAX_Result RemoveProperty (AAX_EProperty inProperty) override;
+    AAX_Result AddPropertyWithIDArray (AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad* inPluginIDs, uint32_t inNumPluginIDs) override;
     AAX_CBoolean GetPropertyWithIDArray (AAX_EProperty inProperty, const AAX_SPlugInIdentifierTriad** outPluginIDs, uint32_t* outNumPluginIDs) const override;
     IACFUnknown* GetIUnknown() const override;
 
@@ -41,11 +41,11 @@ private:
     void QueryVersions (IACFUnknown* inObject);
     AAX_Result StorePointer (AAX_EProperty inProperty, const void* inValue);
 
-    AAX_CHostReference<AAX_IACFPropertyMap>     mIACFPropertyMap;
-    AAX_CHostReference<AAX_IACFPropertyMap_V2>  mIACFPropertyMapV2;
-    AAX_CHostReference<AAX_IACFPropertyMap_V3>  mIACFPropertyMapV3;
+    AAX_CHostReference<AAX_IACFPropertyMap> mIACFPropertyMap;
+    AAX_CHostReference<AAX_IACFPropertyMap_V2> mIACFPropertyMapV2;
+    AAX_CHostReference<AAX_IACFPropertyMap_V3> mIACFPropertyMapV3;
     AAX_CHostReference<AAX_IACFDescriptionHost> mIACFDescriptionHost;
-    std::map<AAX_EProperty, const void*>        mLocalPointerProperties;
+    std::map<AAX_EProperty, const void*> mLocalPointerProperties;
     // Copies of texts stored locally, so a stored text outlives the caller's.
-    std::map<AAX_EProperty, std::string>        mLocalTexts;
+    std::map<AAX_EProperty, std::string> mLocalTexts;
 };

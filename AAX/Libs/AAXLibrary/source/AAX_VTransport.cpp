@@ -18,7 +18,11 @@ AAX_VTransport::~AAX_VTransport()
 
 // Forwards to the version's interface; without it, neutral out-values and the code.
 #define AAX_FORWARD(member, missing, call, ...) \
-    if (! member) { AAX_SetNeutral (__VA_ARGS__); return missing; } \
+    if (! member)                               \
+    {                                           \
+        AAX_SetNeutral (__VA_ARGS__);           \
+        return missing;                         \
+    }                                           \
     return member->call
 
 #define AAX_FORWARD_V1(call, ...) AAX_FORWARD (mIACFTransport, AAX_ERROR_NULL_OBJECT, call, __VA_ARGS__)

@@ -32,6 +32,6 @@ public:
     AAX_Result IsMetronomeEnabled (int32_t* outIsEnabled) const override;
 
 private:
-    AAX_CHostReference<AAX_IACFTransport>    mIACFTransport;
+    AAX_CHostReference<AAX_IACFTransport> mIACFTransport;
     AAX_CHostReference<AAX_IACFTransport_V2> mIACFTransportV2;
 };

@@ -16,8 +16,8 @@ public:
     AAX_VViewContainer (const AAX_VViewContainer&) = delete;
     AAX_VViewContainer& operator= (const AAX_VViewContainer&) = delete;
 
-    int32_t    GetType() override;
-    void*      GetPtr() override;
+    int32_t GetType() override;
+    void* GetPtr() override;
     AAX_Result GetModifiers (uint32_t* outModifiers) override;
     AAX_Result SetViewSize (AAX_Point& inSize) override;
     AAX_Result HandleParameterMouseDown (AAX_CParamID inParamID, uint32_t inModifiers) override;
@@ -28,6 +28,6 @@ public:
     AAX_Result HandleMultipleParametersMouseUp (const AAX_CParamID* inParamIDs, uint32_t inNumOfParams, uint32_t inModifiers) override;
 
 private:
-    AAX_CHostReference<AAX_IACFViewContainer>    mIACFViewContainer;
+    AAX_CHostReference<AAX_IACFViewContainer> mIACFViewContainer;
     AAX_CHostReference<AAX_IACFViewContainer_V2> mIACFViewContainerV2;
 };

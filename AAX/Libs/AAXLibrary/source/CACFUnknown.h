@@ -18,8 +18,8 @@ public:
     CACFUnknown& operator= (const CACFUnknown&) = delete;
 
     virtual ACFRESULT InitInstance();
-    virtual void      OnFinalRelease();
-    virtual void      DeleteInstance();
+    virtual void OnFinalRelease();
+    virtual void DeleteInstance();
     virtual ACFRESULT InternalQueryInterface (const acfIID& riid, void** ppvObjOut);
     virtual acfUInt32 InternalAddRef();
     virtual acfUInt32 InternalRelease();
@@ -37,22 +37,22 @@ private:
         explicit PrivateUnknown (CACFUnknown& owner) : mOwner (owner) {}
 
         ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override { return mOwner.InternalQueryInterface (iid, ppOut); }
-        acfUInt32 AddRef() override                                        { return mOwner.InternalAddRef(); }
-        acfUInt32 Release() override                                       { return mOwner.InternalRelease(); }
+        acfUInt32 AddRef() override { return mOwner.InternalAddRef(); }
+        acfUInt32 Release() override { return mOwner.InternalRelease(); }
 
     private:
         CACFUnknown& mOwner;
     };
 
     std::atomic<acfUInt32> mRefCount { 0 };
-    IACFUnknown*           mOuterUnknown;
-    PrivateUnknown         mPrivateUnknown;
+    IACFUnknown* mOuterUnknown;
+    PrivateUnknown mPrivateUnknown;
 
     static std::atomic<acfUInt32> sActiveObjects;
 };
 
 // Forwards a class's IACFUnknown operations to its outer object.
-#define ACF_DECLARE_STANDARD_UNKNOWN() \
+#define ACF_DECLARE_STANDARD_UNKNOWN()                                                                                             \
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override { return GetOuterUnknown()->QueryInterface (iid, ppOut); } \
-    acfUInt32 AddRef() override                                        { return GetOuterUnknown()->AddRef(); } \
-    acfUInt32 Release() override                                       { return GetOuterUnknown()->Release(); }
+    acfUInt32 AddRef() override { return GetOuterUnknown()->AddRef(); }                                                            \
+    acfUInt32 Release() override { return GetOuterUnknown()->Release(); }
