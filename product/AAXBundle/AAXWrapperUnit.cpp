@@ -2,7 +2,19 @@
 // from the build tree's shadow copy of JUCE's module folders (see CMakeLists.txt); it
 // also brings the bundle's entry functions, which it includes as source.
 
-// The plug-in's JucePlugin_* settings, named by the bundle's build.
+// Every bundle made from this unit is an AAX bundle and nothing else.
+#define JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED 1
+
+#define JucePlugin_Build_AAX 1
+#define JucePlugin_Build_VST 0
+#define JucePlugin_Build_VST3 0
+#define JucePlugin_Build_AU 0
+#define JucePlugin_Build_AUv3 0
+#define JucePlugin_Build_Standalone 0
+#define JucePlugin_Build_LV2 0
+#define JucePlugin_Build_Unity 0
+
+// The plug-in's own JucePlugin_* settings (names, codes, MIDI), named by the bundle's build.
 #include GRINDEL_AAX_PLUGIN_SETTINGS
 
 // The effect base hands out its controller and transport as interfaces that it only

@@ -2,17 +2,6 @@
 
 // The product's settings for JUCE's plug-in wrapper.
 
-#define JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED 1
-
-#define JucePlugin_Build_AAX 1
-#define JucePlugin_Build_VST 0
-#define JucePlugin_Build_VST3 0
-#define JucePlugin_Build_AU 0
-#define JucePlugin_Build_AUv3 0
-#define JucePlugin_Build_Standalone 0
-#define JucePlugin_Build_LV2 0
-#define JucePlugin_Build_Unity 0
-
 #define JucePlugin_Name "Grindel 2"
 #define JucePlugin_Desc "High Quality Bit Crusher"
 #define JucePlugin_Manufacturer "Orvik Group"

@@ -3,17 +3,6 @@
 // The test plug-in's settings for JUCE's plug-in wrapper: codes and names of its own, so
 // that nothing the tests see can come from the product.
 
-#define JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED 1
-
-#define JucePlugin_Build_AAX 1
-#define JucePlugin_Build_VST 0
-#define JucePlugin_Build_VST3 0
-#define JucePlugin_Build_AU 0
-#define JucePlugin_Build_AUv3 0
-#define JucePlugin_Build_Standalone 0
-#define JucePlugin_Build_LV2 0
-#define JucePlugin_Build_Unity 0
-
 #define JucePlugin_Name "Test Gain"
 #define JucePlugin_Desc "Known Gain With MIDI Markers"
 #define JucePlugin_Manufacturer "Grindel Tests"
