@@ -25,26 +25,16 @@ ACFRESULT StandInCollection::QueryInterface (const acfIID& iid, void** ppOut)
 acfUInt32 StandInCollection::AddRef() { return CountAddRef(); }
 acfUInt32 StandInCollection::Release() { return CountRelease(); }
 
-AAX_Result StandInCollection::ReservedOperation4()
+AAX_Result StandInCollection::Unimplemented (const char* operation)
 {
-    NoteCall ("ReservedOperation4");
+    NoteCall (operation);
     return AAX_ERROR_UNIMPLEMENTED;
 }
-AAX_Result StandInCollection::ReservedOperation5()
-{
-    NoteCall ("ReservedOperation5");
-    return AAX_ERROR_UNIMPLEMENTED;
-}
-AAX_Result StandInCollection::ReservedOperation6()
-{
-    NoteCall ("ReservedOperation6");
-    return AAX_ERROR_UNIMPLEMENTED;
-}
-AAX_Result StandInCollection::ReservedOperation7()
-{
-    NoteCall ("ReservedOperation7");
-    return AAX_ERROR_UNIMPLEMENTED;
-}
+
+AAX_Result StandInCollection::ReservedOperation4() { return Unimplemented ("ReservedOperation4"); }
+AAX_Result StandInCollection::ReservedOperation5() { return Unimplemented ("ReservedOperation5"); }
+AAX_Result StandInCollection::ReservedOperation6() { return Unimplemented ("ReservedOperation6"); }
+AAX_Result StandInCollection::ReservedOperation7() { return Unimplemented ("ReservedOperation7"); }
 
 AAX_Result StandInCollection::AddEffect (const char* inEffectID, IACFUnknown* inEffectDescriptor)
 {

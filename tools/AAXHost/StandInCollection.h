@@ -48,6 +48,9 @@ public:
     AAX_Result SetProperties (IACFUnknown* inProperties) override;
 
 private:
+    // A reserved operation: noted, and not implemented.
+    AAX_Result Unimplemented (const char* operation);
+
     StandInHost& mHost;
     std::vector<Effect> mEffects;
     std::string mManufacturer;
