@@ -24,10 +24,10 @@ function(grindel_include_root target)
     target_include_directories(${target} PUBLIC ${root})
 endfunction()
 
-# grindel_layer_options(<target>): our warnings on our own code.
+# grindel_layer_options(<target>): our warnings on our own code (position-independent code,
+# for the bundle, is the project's default).
 function(grindel_layer_options target)
     target_compile_options(${target} PRIVATE ${GRINDEL_WARNINGS})
-    set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
 endfunction()
 
 # Every include of the layers' sources is checked at build time.
