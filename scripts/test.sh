@@ -9,6 +9,9 @@ build=${GRINDEL_TEST_BUILD_DIR:-build-test}
 jobs=${GRINDEL_JOBS:-$(nproc)}
 export CCACHE_SLOPPINESS=time_macros
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+# Paths relative to the checkout, so clones and worktrees share one cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGRINDEL_SANITIZE=ON -DGRINDEL_TESTS=ON
 cmake --build "$build" -j "$jobs"
