@@ -1,6 +1,8 @@
 // The stand-in host's command line as a user runs it: the built program with good and bad
 // arguments, checked for its exit code, its message and the files it leaves.
 
+#include "support/AssertionReport.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -12,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,7 +42,12 @@ namespace
         fs::path folder = fs::temp_directory_path() / ("standin-cli-" + std::to_string (std::random_device {}()));
         std::string out, err;
 
-        void SetUp() override { fs::create_directories (folder / "data"); }
+        // The build's installed content (skins, factory presets); the settings stay in the folder.
+        void SetUp() override
+        {
+            fs::create_directories (folder / "data");
+            fs::create_directory_symlink (fs::path (GRINDEL_DATA_DIR) / "Common", folder / "data" / "Common");
+        }
         void TearDown() override { fs::remove_all (folder); }
 
         // Runs the host in the given folder with a data root of its own; returns the exit code.
@@ -54,6 +62,12 @@ namespace
             const int status = std::system (command.c_str());
             out = textOf (folder / "stdout");
             err = textOf (folder / "stderr");
+
+            // The program's assertions count as this program's own.
+            std::istringstream lines (err);
+            for (std::string line; std::getline (lines, line);)
+                test::AssertionReport::reportJuceMessage (line, true);
+
             return WIFEXITED (status) ? WEXITSTATUS (status) : -1;
         }
 
