@@ -50,11 +50,16 @@ namespace
         }
         void TearDown() override { fs::remove_all (folder); }
 
-        // Runs the host in the given folder with a data root of its own; returns the exit code.
-        int run (const std::vector<std::string>& args, const fs::path& in = {})
+        static constexpr const char* kNoDataRoot = "";
+
+        // Runs the host in the given folder (default: the test's) with the given data root
+        // (default: the test's own; kNoDataRoot: none); returns the exit code.
+        int run (const std::vector<std::string>& args, const fs::path& in = {}, const char* dataRoot = nullptr)
         {
-            std::string command = "cd " + quoted ((in.empty() ? folder : in).string()) + " && GRINDEL_DATA_ROOT="
-                + quoted ((folder / "data").string()) + " " + quoted (GRINDEL_AAX_HOST);
+            const auto root = dataRoot == nullptr ? "GRINDEL_DATA_ROOT=" + quoted ((folder / "data").string())
+                : *dataRoot == 0                  ? std::string ("env -u GRINDEL_DATA_ROOT")
+                                                  : "GRINDEL_DATA_ROOT=" + quoted (dataRoot);
+            std::string command = "cd " + quoted ((in.empty() ? folder : in).string()) + " && " + root + " " + quoted (GRINDEL_AAX_HOST);
             for (const auto& a : args)
                 command += " " + quoted (a);
             command += " >" + quoted ((folder / "stdout").string()) + " 2>" + quoted ((folder / "stderr").string());
@@ -107,6 +112,18 @@ TEST_F (CommandLine, RendersAndSavesTheChunks)
     // is the file in the current folder.
     const fs::path binary = fs::path (GRINDEL_AAX_BUNDLE) / "Contents" / (std::string (GRINDEL_AAX_ARCH) + "-linux");
     EXPECT_EQ (0, run ({ "--bundle", "Grindel 2.so", "--tone", "0.05", "--out", output(), "--preset", (folder / "out.elck").string(), "--quiet" }, binary)) << err;
+}
+
+TEST_F (CommandLine, RunDirectlyTheBuildsBundleFindsTheBuildsContent)
+{
+    // Without GRINDEL_DATA_ROOT (not through scripts/run.sh): the start preset is there.
+    EXPECT_EQ (0, run ({ "--tone", "0.05", "--out", output() }, {}, kNoDataRoot)) << err;
+    EXPECT_NE (out.find ("40.0 kHz"), std::string::npos) << out;
+
+    // A data root that is not a folder is named before anything loads.
+    const auto missing = (folder / "missing").string();
+    EXPECT_EQ (1, run ({ "--tone", "0.05", "--out", output() }, {}, missing.c_str()));
+    EXPECT_NE (err.find ("GRINDEL_DATA_ROOT " + missing + " is not a folder"), std::string::npos) << err;
 }
 
 TEST_F (CommandLine, BadArgumentsAreRefusedWithAClearMessageAndNoOutput)
