@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+// Any thread: holds only its range, takes no lock, allocates only in Clone.
 // Straight-line mapping between [minimum, maximum] and 0..1. Made without a range it
 // maps 0..1. A minimum above the maximum gives a falling taper. Not-a-number stands for
 // the minimum both ways, so no result is ever outside the range.

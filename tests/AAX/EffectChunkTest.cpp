@@ -224,8 +224,12 @@ TEST (ControlsChunk, ValuesThatAreNotFiniteNumbersSetTheDefault)
         }
     }
 
-    // A step that is not a number moves nothing.
+    // A step that is not a number moves nothing; a default that is none keeps the default.
     EffectSession s;
+    s.effect->SetParameterDefaultNormalizedValue ("Gain", nan);
+    double defaultValue = 0.0;
+    EXPECT_EQ (AAX_SUCCESS, s.effect->GetParameterDefaultNormalizedValue ("Gain", &defaultValue));
+    EXPECT_DOUBLE_EQ (0.5, defaultValue);
     s.effect->SetParameterNormalizedValue ("Gain", 0.875);
     s.effect->SetParameterNormalizedRelative ("Gain", nan);
     s.effect->UpdateParameterNormalizedRelative ("Gain", inf);

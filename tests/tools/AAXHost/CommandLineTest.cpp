@@ -148,6 +148,7 @@ TEST_F (CommandLine, BadArgumentsAreRefusedWithAClearMessageAndNoOutput)
         { { "--tone", "1", "--out", output(), "--frobnicate" }, 2, "unknown argument --frobnicate" },
         { { "--tone", "1" }, 2, "--out is required" },
         { { "--in", (folder / "a folder").string(), "--out", output() }, 1, "input " },
+        { { "--in", file ("text.wav", { 'h', 'e', 'l', 'l', 'o' }), "--out", output() }, 1, "is not a WAV file" },
         { { "--tone", "0.01", "--out", output(), "--preset", (folder / "a folder").string() }, 1, "is a folder, not a file" },
         { { "--tone", "0.01", "--out", output(), "--preset", empty }, 1, "preset " },
         { { "--tone", "0.01", "--out", (folder / "a folder").string() }, 1, "output " },
@@ -171,11 +172,4 @@ TEST_F (CommandLine, BadArgumentsAreRefusedWithAClearMessageAndNoOutput)
                                                             << err;
         EXPECT_FALSE (fs::exists (output())) << args;
     }
-
-    // A sample rate no WAV header can hold never reaches the plug-in.
-    std::vector<uint8_t> wav { 'R', 'I', 'F', 'F', 44, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
-                               0, 0x28, 0x6B, 0xEE, 0, 0x50, 0xD6, 0xDC, 2, 0, 16, 0, 'd', 'a', 't', 'a', 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
-    EXPECT_EQ (1, run ({ "--in", file ("fast.wav", wav), "--out", output() }));
-    EXPECT_NE (err.find ("sample rate of 4000000000 Hz"), std::string::npos) << err;
-    EXPECT_FALSE (fs::exists (output()));
 }
