@@ -42,6 +42,8 @@ public:
     AAX_CEffectParameters& operator= (const AAX_CEffectParameters&) = delete;
 
     // Any thread: allocates and takes the dispatcher's lock; never while other operations run.
+    // After EffectInit each parameter takes the effect's own value (GetParameterNormalizedValue),
+    // and the host's automation delegate hears of each that moved, synchronously.
     AAX_Result Initialize (IACFUnknown* iController) override;
     AAX_Result Uninitialize() override;
     // Any thread: no lock of its own; a preview state goes to the host's automation synchronously.
