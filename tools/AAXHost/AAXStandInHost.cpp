@@ -6,6 +6,30 @@
 #include <filesystem>
 #include <iostream>
 
+namespace
+{
+    // The "data" folder beside the bundle folder that holds the given bundle or binary, when
+    // it holds content; empty otherwise.
+    std::string buildContentBeside (const std::string& bundle)
+    {
+        std::error_code ec;
+        auto folder = std::filesystem::absolute (bundle, ec);
+
+        while (! ec && folder.has_parent_path() && folder != folder.parent_path())
+        {
+            if (folder.extension() == ".aaxplugin")
+            {
+                const auto data = folder.parent_path() / "data";
+                return std::filesystem::is_directory (data / "Common", ec) ? data.string() : std::string();
+            }
+
+            folder = folder.parent_path();
+        }
+
+        return {};
+    }
+}
+
 int main (int argc, char* argv[])
 {
     std::vector<std::string> args (argv + 1, argv + argc);
@@ -30,8 +54,9 @@ int main (int argc, char* argv[])
         return 1;
     }
 
-    // The plug-in finds its factory presets and skins under GRINDEL_DATA_ROOT. The build's
-    // own bundle goes with the build's own content, as scripts/run.sh sets it.
+    // The plug-in finds its factory presets and skins under GRINDEL_DATA_ROOT. A bundle in a
+    // build folder goes with that build's content ("data" beside the bundle), as
+    // scripts/run.sh sets it.
     std::error_code ec;
 
     if (const char* root = std::getenv ("GRINDEL_DATA_ROOT"); root != nullptr && *root != 0)
@@ -42,13 +67,12 @@ int main (int argc, char* argv[])
             return 1;
         }
     }
-#if defined(GRINDEL_AAX_BUNDLE) && defined(GRINDEL_DATA_DIR)
-    else if (options.bundle == GRINDEL_AAX_BUNDLE && std::filesystem::is_directory (GRINDEL_DATA_DIR, ec))
-        setenv ("GRINDEL_DATA_ROOT", GRINDEL_DATA_DIR, 1);
-#endif
+    else if (const auto data = buildContentBeside (options.bundle); ! data.empty())
+        setenv ("GRINDEL_DATA_ROOT", data.c_str(), 1);
     else
-        std::cerr << "note: GRINDEL_DATA_ROOT is not set, so the plug-in looks for its factory presets and skins "
-                     "where this machine installs them; without them it starts at its parameters' defaults\n";
+        std::cerr << "note: GRINDEL_DATA_ROOT is not set and no build content lies beside the bundle, so the plug-in "
+                     "looks for its factory presets and skins where this machine installs them; without them it "
+                     "starts at its parameters' defaults\n";
 
     return StandInRenderer::Run (options, std::cout, std::cerr);
 }

@@ -120,6 +120,11 @@ TEST_F (CommandLine, RunDirectlyTheBuildsBundleFindsTheBuildsContent)
     EXPECT_EQ (0, run ({ "--tone", "0.05", "--out", output() }, {}, kNoDataRoot)) << err;
     EXPECT_NE (out.find ("40.0 kHz"), std::string::npos) << out;
 
+    // So does the bundle's binary named on its own.
+    const fs::path binary = fs::path (GRINDEL_AAX_BUNDLE) / "Contents" / (std::string (GRINDEL_AAX_ARCH) + "-linux");
+    EXPECT_EQ (0, run ({ "--bundle", "Grindel 2.so", "--tone", "0.05", "--out", output() }, binary, kNoDataRoot)) << err;
+    EXPECT_NE (out.find ("40.0 kHz"), std::string::npos) << out;
+
     // A data root that is not a folder is named before anything loads.
     const auto missing = (folder / "missing").string();
     EXPECT_EQ (1, run ({ "--tone", "0.05", "--out", output() }, {}, missing.c_str()));
