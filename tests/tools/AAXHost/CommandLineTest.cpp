@@ -114,16 +114,24 @@ TEST_F (CommandLine, RendersAndSavesTheChunks)
     EXPECT_EQ (0, run ({ "--bundle", "Grindel 2.so", "--tone", "0.05", "--out", output(), "--preset", (folder / "out.elck").string(), "--quiet" }, binary)) << err;
 }
 
-TEST_F (CommandLine, RunDirectlyTheBuildsBundleFindsTheBuildsContent)
+TEST_F (CommandLine, RunDirectlyABundleInABuildFolderFindsThatBuildsContent)
 {
-    // Without GRINDEL_DATA_ROOT (not through scripts/run.sh): the start preset is there.
-    EXPECT_EQ (0, run ({ "--tone", "0.05", "--out", output() }, {}, kNoDataRoot)) << err;
-    EXPECT_NE (out.find ("40.0 kHz"), std::string::npos) << out;
+    // A build folder of the test's own: the bundle's binary and resources, and the content.
+    const fs::path bundle = fs::path (GRINDEL_AAX_BUNDLE), build = folder / "build";
+    const auto binary = build / "Grindel 2.aaxplugin" / "Contents" / (std::string (GRINDEL_AAX_ARCH) + "-linux");
+    fs::create_directories (binary);
+    fs::create_directories (build / "data");
+    fs::create_symlink (bundle / "Contents" / binary.filename() / "Grindel 2.so", binary / "Grindel 2.so");
+    fs::create_directory_symlink (bundle / "Contents" / "Resources", binary.parent_path() / "Resources");
+    fs::create_directory_symlink (fs::path (GRINDEL_DATA_DIR) / "Common", build / "data" / "Common");
 
-    // So does the bundle's binary named on its own.
-    const fs::path binary = fs::path (GRINDEL_AAX_BUNDLE) / "Contents" / (std::string (GRINDEL_AAX_ARCH) + "-linux");
+    // Without GRINDEL_DATA_ROOT (not through scripts/run.sh) the start preset is there, whether
+    // the bundle or its binary is named.
+    EXPECT_EQ (0, run ({ "--bundle", (build / "Grindel 2.aaxplugin").string(), "--tone", "0.05", "--out", output() }, {}, kNoDataRoot)) << err;
+    EXPECT_NE (out.find ("40.0 kHz"), std::string::npos) << out;
     EXPECT_EQ (0, run ({ "--bundle", "Grindel 2.so", "--tone", "0.05", "--out", output() }, binary, kNoDataRoot)) << err;
     EXPECT_NE (out.find ("40.0 kHz"), std::string::npos) << out;
+    EXPECT_TRUE (fs::exists (build / "data" / "User"));
 
     // A data root that is not a folder is named before anything loads.
     const auto missing = (folder / "missing").string();
