@@ -45,6 +45,10 @@ foreach(module IN LISTS GRINDEL_JUCE_MODULES)
 endforeach()
 
 target_compile_definitions(grindel_juce PUBLIC ${GRINDEL_JUCE_DEFINITIONS})
+# Where assertions are on, JUCE reports them through its current logger (Logger::writeToLog)
+# instead of straight to the standard error, so the test programs and the AAX bundle can
+# hand them on. Release builds keep JUCE's assertions compiled out.
+target_compile_definitions(grindel_juce PUBLIC $<$<NOT:$<CONFIG:Release,RelWithDebInfo,MinSizeRel>>:JUCE_LOG_ASSERTIONS=1>)
 target_compile_options(grindel_juce PRIVATE -w)
 target_link_libraries(grindel_juce PUBLIC
     PkgConfig::GRINDEL_CODECS ${CMAKE_DL_LIBS} pthread rt)

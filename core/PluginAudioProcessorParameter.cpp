@@ -1,5 +1,7 @@
 #include "core/PluginAudioProcessorParameter.h"
 
+#include <cmath>
+
 PluginAudioProcessorParameter::PluginAudioProcessorParameter (Parameter& p)
     : parameter (p), cachedValue (p.getNormalisedValue())
 {
@@ -25,6 +27,10 @@ float PluginAudioProcessorParameter::getValue() const
 
 void PluginAudioProcessorParameter::setValue (float newValue)
 {
+    // What is not a finite number stands for the default, as it does in the host's parameter.
+    if (! std::isfinite (newValue))
+        newValue = getDefaultValue();
+
     cachedValue.store (newValue);
     changed.store (true);
     parameter.setNormalisedValue (newValue, true);

@@ -25,7 +25,7 @@ public:
     /** Any thread: lock-free. */
     float getValue() const override;
     /** Any thread (the audio thread too): sets the Parameter, which feeds the DSP core under
-        the processing mutex. */
+        the processing mutex. A value that is not a finite number sets the default. */
     void setValue (float newValue) override;
     float getDefaultValue() const override;
     juce::String getName (int maximumLength) const override;

@@ -42,6 +42,8 @@ public:
     AAX_CEffectParameters& operator= (const AAX_CEffectParameters&) = delete;
 
     // Any thread: allocates and takes the dispatcher's lock; never while other operations run.
+    // After EffectInit each parameter takes the effect's own value (GetParameterNormalizedValue),
+    // and the host's automation delegate hears of each that moved, synchronously.
     AAX_Result Initialize (IACFUnknown* iController) override;
     AAX_Result Uninitialize() override;
     // Any thread: no lock of its own; a preview state goes to the host's automation synchronously.
@@ -89,7 +91,9 @@ public:
     AAX_Result GetNumberOfChunks (int32_t* oNumChunks) const override;
     AAX_Result GetChunkIDFromIndex (int32_t iIndex, AAX_CTypeID* oChunkID) const override;
     // Any thread: take the chunk lock and allocate.
-    // SetChunk sets the parameters as SetParameterNormalizedValue does.
+    // SetChunk reads the whole record first: one that does not read gives the parser's error
+    // and changes nothing; otherwise it sets the parameters as SetParameterNormalizedValue does.
+    // A value that is not a finite number, from any entry, stands for the parameter's default.
     AAX_Result GetChunkSize (AAX_CTypeID iChunkID, uint32_t* oSize) const override;
     AAX_Result GetChunk (AAX_CTypeID iChunkID, AAX_SPlugInChunk* oChunk) const override;
     AAX_Result SetChunk (AAX_CTypeID iChunkID, const AAX_SPlugInChunk* iChunk) override;
@@ -147,6 +151,9 @@ private:
     // mChunkLock.
     template <typename Self, typename Visit>
     static bool VisitChunkedParameters (Self& self, Visit&& visit);
+
+    // After EffectInit: each parameter takes the effect's own answer for its value.
+    void TakeStartValues();
 
     // Refills the chunk parser from the parameters; the caller holds mChunkLock.
     void BuildChunkData() const;

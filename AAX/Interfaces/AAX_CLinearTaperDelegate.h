@@ -4,8 +4,10 @@
 
 #include <cstdint>
 
+// Any thread: holds only its range, takes no lock, allocates only in Clone.
 // Straight-line mapping between [minimum, maximum] and 0..1. Made without a range it
-// maps 0..1. A minimum above the maximum gives a falling taper.
+// maps 0..1. A minimum above the maximum gives a falling taper. Not-a-number stands for
+// the minimum both ways, so no result is ever outside the range.
 template <typename T, int32_t RealPrecision = 0>
 class AAX_CLinearTaperDelegate : public AAX_ITaperDelegate<T>
 {
@@ -26,6 +28,9 @@ public:
 
         const T low = mMinValue < mMaxValue ? mMinValue : mMaxValue;
         const T high = mMinValue < mMaxValue ? mMaxValue : mMinValue;
+        if (value != value)
+            return mMinValue;
+
         return value < low ? low : (value > high ? high : value);
     }
 
@@ -33,7 +38,7 @@ public:
     {
         // Outside 0..1 the result is constrained anyway; limiting first keeps the
         // narrowing to T in range.
-        if (normalizedValue < 0.0)
+        if (! (normalizedValue >= 0.0))
             normalizedValue = 0.0;
         else if (normalizedValue > 1.0)
             normalizedValue = 1.0;

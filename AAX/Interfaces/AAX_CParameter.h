@@ -86,11 +86,19 @@ public:
             mAutomationDelegate->PostReleaseRequest (Identifier());
     }
 
-    void SetNormalizedValue (double newNormalizedValue) override { PostValueRequest (mTaperDelegate->NormalizedToReal (newNormalizedValue)); }
+    void SetNormalizedValue (double newNormalizedValue) override
+    {
+        PostValueRequest (std::isfinite (newNormalizedValue) ? mTaperDelegate->NormalizedToReal (newNormalizedValue) : mDefaultValue);
+    }
+
     double GetNormalizedValue() const override { return mTaperDelegate->RealToNormalized (mValue.Get()); }
 
+    // A default that is not a number keeps the one there is.
     void SetNormalizedDefaultValue (double normalizedDefault) override
     {
+        if (! std::isfinite (normalizedDefault))
+            return;
+
         mDefaultValue = mTaperDelegate->ConstrainRealValue (mTaperDelegate->NormalizedToReal (normalizedDefault));
     }
 
@@ -252,8 +260,13 @@ public:
             mAutomationDelegate->PostCurrentValue (Identifier(), GetNormalizedValue());
     }
 
+    // A value that is not a finite number (from a host, a chunk or automation) stands for the
+    // default, so neither the value nor what the host is told back can be one.
     void UpdateNormalizedValue (double newNormalizedValue) override
     {
+        if (! std::isfinite (newNormalizedValue))
+            newNormalizedValue = GetNormalizedDefaultValue();
+
         const T newValue = mTaperDelegate->NormalizedToReal (newNormalizedValue);
 
         if (! mNeedNotify && newValue == mValue.Get())
@@ -271,6 +284,10 @@ public:
     // asked to set it, bracketed by a touch and a release.
     void PostValueRequest (T newValue)
     {
+        if constexpr (std::is_floating_point_v<T>)
+            if (! std::isfinite (newValue))
+                newValue = mDefaultValue;
+
         const double normalized = mTaperDelegate->RealToNormalized (newValue);
 
         if (mAutomationDelegate == nullptr)

@@ -20,6 +20,10 @@ TEST (LinearTaper, MapsAndConstrains)
     EXPECT_FLOAT_EQ (2.5f, taper.NormalizedToReal (0.25));
     EXPECT_FLOAT_EQ (10.0f, taper.NormalizedToReal (3.0));
     EXPECT_FLOAT_EQ (0.0f, taper.NormalizedToReal (-1e300));
+    // Not-a-number stands for the minimum both ways.
+    EXPECT_EQ (0.0f, taper.ConstrainRealValue (std::numeric_limits<float>::quiet_NaN()));
+    EXPECT_EQ (0.0f, taper.NormalizedToReal (std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_EQ (0.0, taper.RealToNormalized (std::numeric_limits<float>::quiet_NaN()));
     EXPECT_EQ (10.0f, taper.GetMaximumValue());
     EXPECT_EQ (0.0f, taper.GetMinimumValue());
 }

@@ -3,6 +3,9 @@
 #include "EffectSession.h"
 
 #include <atomic>
+#include <cstring>
+#include <functional>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -125,16 +128,112 @@ TEST (ControlsChunk, ARecordOfAnotherChunkComparesEqual)
     EXPECT_TRUE (s.Matches (other));
 }
 
-TEST (ControlsChunk, AMalformedRecordRestoresWhatItCanAndTellsTheHost)
+namespace
 {
-    EffectSession s;
-    ChunkRecord saved = s.SaveControls();
-    saved.Get()->fSize = 9;   // cut inside the first entry
+    // The data area of a controls chunk holding the given doubles, as a host would hand it back.
+    std::vector<uint8_t> ControlsData (std::initializer_list<std::pair<const char*, double>> values)
+    {
+        std::vector<uint8_t> data { 1, 1, 1, 1 };
 
-    s.effect->SetParameterNormalizedValue ("Gain", 0.9);
-    EXPECT_EQ (AAX_SUCCESS, s.effect->SetChunk ('elck', saved.Get()));
-    EXPECT_FLOAT_EQ (0.9f, static_cast<float> (s.Value ("Gain")));
-    EXPECT_FALSE (s.Traces().empty());
+        for (const auto& [name, value] : values)
+        {
+            data.insert (data.end(), { 'd', '_' });
+            data.insert (data.end(), name, name + std::strlen (name) + 1);
+            data.resize ((data.size() + 3) / 4 * 4);
+
+            uint64_t bits = 0;
+            std::memcpy (&bits, &value, sizeof (bits));
+            for (int shift = 56; shift >= 0; shift -= 8)
+                data.push_back (static_cast<uint8_t> (bits >> shift));
+        }
+
+        return data;
+    }
+}
+
+TEST (ControlsChunk, AMalformedRecordChangesNothingAndTellsTheHost)
+{
+    const auto good = ControlsData ({ { "Gain", 0.25 }, { "Mix", 0.75 } });
+    auto badMarker = good;
+    badMarker[0] = 2;
+    auto garbageTail = good;
+    garbageTail.insert (garbageTail.end(), { 'x', 'y', 'z' });
+
+    const struct
+    {
+        const char* what;
+        std::vector<uint8_t> data;
+    } cases[] = {
+        { "a name cut off", std::vector<uint8_t> (good.begin(), good.begin() + 9) },
+        { "the last value cut off", std::vector<uint8_t> (good.begin(), good.end() - 3) },
+        { "a garbage tail", garbageTail },
+        { "a bad marker", badMarker },
+        { "zero size", {} },
+    };
+
+    for (const auto& c : cases)
+    {
+        EffectSession s;
+        s.effect->SetParameterNormalizedValue ("Gain", 0.875);
+        s.effect->SetParameterNormalizedValue ("Mix", 0.375);
+
+        ChunkRecord record = ChunkRecord::FromData (c.data);
+        EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, s.effect->SetChunk ('elck', record.Get())) << c.what;
+        EXPECT_DOUBLE_EQ (0.875, s.Value ("Gain")) << c.what;
+        EXPECT_DOUBLE_EQ (0.375, s.Value ("Mix")) << c.what;
+        EXPECT_FALSE (s.Traces().empty()) << c.what;
+    }
+
+    EffectSession s;
+    ChunkRecord record = ChunkRecord::FromData (good);
+    EXPECT_EQ (AAX_SUCCESS, s.effect->SetChunk ('elck', record.Get()));
+    EXPECT_DOUBLE_EQ (0.75, s.Value ("Mix"));
+}
+
+// Not-a-number and infinities reach no parameter, from whichever side they come: each
+// stands for the default, and the chunk saved next compares equal to the effect.
+TEST (ControlsChunk, ValuesThatAreNotFiniteNumbersSetTheDefault)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+
+    const struct
+    {
+        const char* entry;
+        std::function<void (AAX_CEffectParameters&, double)> send;
+    } entries[] = {
+        { "chunk", [] (AAX_CEffectParameters& e, double v) {
+             ChunkRecord record = ChunkRecord::FromData (ControlsData ({ { "Gain", v } }));
+             EXPECT_EQ (AAX_SUCCESS, e.SetChunk ('elck', record.Get()));
+         } },
+        { "SetParameterNormalizedValue", [] (AAX_CEffectParameters& e, double v) { e.SetParameterNormalizedValue ("Gain", v); } },
+        { "automation", [] (AAX_CEffectParameters& e, double v) { e.UpdateParameterNormalizedValue ("Gain", v, AAX_eUpdateSource_Unspecified); } },
+    };
+
+    for (const auto& entry : entries)
+    {
+        for (const double value : { nan, inf, -inf })
+        {
+            EffectSession s;
+            s.effect->SetParameterNormalizedValue ("Gain", 0.875);
+            entry.send (*s.effect, value);
+            EXPECT_DOUBLE_EQ (0.5, s.Value ("Gain")) << entry.entry << " " << value;
+
+            ChunkRecord saved = s.SaveControls();
+            EXPECT_TRUE (s.Matches (saved)) << entry.entry << " " << value;
+        }
+    }
+
+    // A step that is not a number moves nothing; a default that is none keeps the default.
+    EffectSession s;
+    s.effect->SetParameterDefaultNormalizedValue ("Gain", nan);
+    double defaultValue = 0.0;
+    EXPECT_EQ (AAX_SUCCESS, s.effect->GetParameterDefaultNormalizedValue ("Gain", &defaultValue));
+    EXPECT_DOUBLE_EQ (0.5, defaultValue);
+    s.effect->SetParameterNormalizedValue ("Gain", 0.875);
+    s.effect->SetParameterNormalizedRelative ("Gain", nan);
+    s.effect->UpdateParameterNormalizedRelative ("Gain", inf);
+    EXPECT_DOUBLE_EQ (0.875, s.Value ("Gain"));
 }
 
 TEST (ControlsChunk, EachThreadsChunkIsSizedByItsOwnQuery)

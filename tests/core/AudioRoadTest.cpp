@@ -3,6 +3,7 @@
 #include "support/TestPluginCore.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
+#include <limits>
 #include <thread>
 
 namespace
@@ -148,6 +149,16 @@ TEST_F (AudioRoadTest, HostAndWidgetChangesReachTheCoreWithoutTheMessageLoop)
     EXPECT_FLOAT_EQ (target->getNormalisedValue(), 0.25f);
     EXPECT_FLOAT_EQ (hostParameter->getValue(), 0.25f);
     EXPECT_TRUE (hostParameter->consumeChanged());
+
+    // What is not a finite number sets the default: neither the host's cache nor the core sees it.
+    for (const float bad : { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity() })
+    {
+        hostParameter->setValue (0.25f);
+        hostParameter->setValue (bad);
+        EXPECT_FLOAT_EQ (hostParameter->getValue(), hostParameter->getDefaultValue());
+        EXPECT_FLOAT_EQ (target->getNormalisedValue(), hostParameter->getDefaultValue());
+        EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->getDefaultValue());
+    }
 
     // A widget's change reaches the core at once and the host hears of it.
     struct HostListener : juce::AudioProcessorParameter::Listener

@@ -1,6 +1,9 @@
-// The main of tests that run JUCE: a message manager on the main thread, and data roots in a
-// temporary folder so no test touches the user's own folders.
+// The main of tests that run JUCE: a message manager on the main thread, data roots in a
+// temporary folder so no test touches the user's own folders, and JUCE's assertions as
+// test failures. Compiled into each program, which says whether its assertions fail tests.
 
+#include "support/AssertionReport.h"
+#include "support/JuceAssertionHandler.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
@@ -8,10 +11,16 @@
 int main (int argc, char** argv)
 {
     ::testing::InitGoogleTest (&argc, argv);
+    test::AssertionReport::setFailing (GRINDEL_FAIL_ON_JUCE_ASSERTIONS != 0);
+    test::JuceAssertionHandler assertions;
     test::runStartUpHooks();
 
-    juce::ScopedJuceInitialiser_GUI juceInitialiser;
-    test::ScopedDataRoot dataRoot;
+    int result = 0;
+    {
+        juce::ScopedJuceInitialiser_GUI juceInitialiser;
+        test::ScopedDataRoot dataRoot;
+        result = RUN_ALL_TESTS();
+    }
 
-    return RUN_ALL_TESTS();
+    return result != 0 || test::AssertionReport::failuresOutsideTests() > 0 ? 1 : 0;
 }

@@ -3,6 +3,24 @@
 
 #include "AAX_UIDs.h"
 
+#include <atomic>
+
+namespace
+{
+    std::atomic<StandInHostServices::AssertionHook> assertionHook { nullptr };
+
+    void tellHook (const char* file, int32_t line, const char* note)
+    {
+        if (const auto hook = assertionHook.load())
+            hook (file != nullptr ? file : "", line, note != nullptr ? note : "");
+    }
+}
+
+void StandInHostServices::SetAssertionHook (AssertionHook hook)
+{
+    assertionHook.store (hook);
+}
+
 StandInHostServices::StandInHostServices (StandInHost& host)
     : StandInObject ("host services"), mHost (host)
 {
@@ -35,6 +53,7 @@ acfUInt32 StandInHostServices::Release() { return CountRelease(); }
 
 AAX_Result StandInHostServices::Assert (const char* iFile, int32_t iLine, const char* iNote)
 {
+    tellHook (iFile, iLine, iNote);
     return Keep ("Assert", mAsserts, Text (iFile) + ":" + std::to_string (iLine) + " " + Text (iNote));
 }
 
@@ -50,5 +69,6 @@ AAX_Result StandInHostServices::StackTrace (int32_t iTracePriority, int32_t, con
 
 AAX_Result StandInHostServices::HandleAssertFailure (const char* iFile, int32_t iLine, const char* iNote, int32_t iFlags)
 {
+    tellHook (iFile, iLine, iNote);
     return Keep ("HandleAssertFailure", mAssertFailures, AssertFailure { Text (iFile), iLine, Text (iNote), iFlags });
 }

@@ -28,6 +28,12 @@ public:
 
     explicit StandInHostServices (StandInHost& host);
 
+    // Any thread: what every host of this program does with an assertion the plug-in reports
+    // (Assert or HandleAssertFailure), besides recording it; a test program's main turns it
+    // into a test failure. Null: recorded only.
+    using AssertionHook = void (*) (const char* file, int32_t line, const char* note);
+    static void SetAssertionHook (AssertionHook hook);
+
     const std::vector<TraceLine>& Traces() const { return mTraces; }
     const std::vector<AssertFailure>& AssertFailures() const { return mAssertFailures; }
     const std::vector<std::string>& Asserts() const { return mAsserts; }

@@ -11,8 +11,11 @@ bool StandInLibrary::Open (const std::string& path)
 {
     Close();
 
+    // dlopen searches the library path for a name without a slash; a file is meant here.
+    const auto file = path.find ('/') == std::string::npos ? "./" + path : path;
+
     // Local binding: a bundle's symbols never become the host's.
-    mHandle = dlopen (path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    mHandle = dlopen (file.c_str(), RTLD_NOW | RTLD_LOCAL);
 
     if (mHandle == nullptr)
     {

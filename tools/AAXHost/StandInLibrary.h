@@ -13,6 +13,8 @@ public:
     StandInLibrary (const StandInLibrary&) = delete;
     StandInLibrary& operator= (const StandInLibrary&) = delete;
 
+    // Message thread (the one that registers the plug-in). A path without a slash is a file
+    // in the current folder, never a name for the library search path.
     bool Open (const std::string& path);
     void Close();
     bool IsOpen() const { return mHandle != nullptr; }

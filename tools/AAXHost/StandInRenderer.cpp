@@ -6,12 +6,17 @@
 #include "AAX.h"
 #include "AAX_Enums.h"
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iomanip>
 #include <iterator>
+#include <locale>
 #include <memory>
+#include <sstream>
 
 namespace
 {
@@ -35,6 +40,11 @@ namespace
 
     bool readFile (const std::string& path, std::vector<uint8_t>& bytes)
     {
+        std::error_code ec;
+
+        if (! std::filesystem::is_regular_file (path, ec))
+            return false;
+
         std::ifstream file (path, std::ios::binary);
         if (! file)
             return false;
@@ -46,6 +56,75 @@ namespace
     {
         std::ofstream file (path, std::ios::binary | std::ios::trunc);
         return file && file.write (reinterpret_cast<const char*> (bytes.data()), static_cast<std::streamsize> (bytes.size()));
+    }
+
+    // The whole text as a number, or nothing.
+    bool parseWhole (const std::string& text, int& value)
+    {
+        const auto* end = text.data() + text.size();
+        const auto [stop, problem] = std::from_chars (text.data(), end, value);
+        return ! text.empty() && problem == std::errc() && stop == end;
+    }
+
+    bool parseWhole (const std::string& text, double& value)
+    {
+        if (text.empty() || std::isspace (static_cast<unsigned char> (text.front())))
+            return false;
+
+        std::istringstream in (text);
+        in.imbue (std::locale::classic());
+        in >> value;
+        return ! in.fail() && in.peek() == std::char_traits<char>::eof() && std::isfinite (value);
+    }
+
+    // A file argument that must name an existing, non-empty file.
+    std::string fileProblem (const char* what, const std::string& path)
+    {
+        std::error_code ec;
+        const std::filesystem::path p (path);
+
+        if (std::filesystem::is_directory (p, ec))
+            return std::string (what) + " " + path + " is a folder, not a file";
+        if (! std::filesystem::exists (p, ec))
+            return std::string (what) + " " + path + " does not exist";
+        if (! std::filesystem::is_regular_file (p, ec))
+            return std::string (what) + " " + path + " is not a regular file";
+        if (std::filesystem::file_size (p, ec) == 0)
+            return std::string (what) + " " + path + " is empty";
+        return {};
+    }
+
+    // A file to be written: its folder must exist and the name may not be a folder.
+    std::string outputProblem (const char* what, const std::string& path)
+    {
+        std::error_code ec;
+        const std::filesystem::path p (path);
+        const auto folder = p.has_parent_path() ? p.parent_path() : std::filesystem::path (".");
+
+        if (std::filesystem::is_directory (p, ec))
+            return std::string (what) + " " + path + " is a folder";
+        if (! std::filesystem::is_directory (folder, ec))
+            return std::string (what) + " " + path + ": no folder " + folder.string();
+        return {};
+    }
+
+    // A plug-in may answer a text it cannot read with the value its parameter has: a text it
+    // reads gives the same value whatever the parameter holds.
+    bool readsText (StandInInstance& instance, const std::string& id, const std::string& text, double& value)
+    {
+        if (! instance.ValueFromText (id, text, value) || ! std::isfinite (value))
+            return false;
+
+        const double current = instance.Value (id);
+
+        if (value != current)
+            return true;
+
+        double probe = value;
+        instance.SetValue (id, current < 0.5 ? 1.0 : 0.0);
+        const bool read = instance.ValueFromText (id, text, probe) && probe == value;
+        instance.SetValue (id, current);
+        return read;
     }
 
     StandInWavFile makeTone (double seconds)
@@ -91,7 +170,10 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
         };
 
         if (a == "--bundle")
+        {
             o.bundle = next();
+            if (error.empty() && o.bundle.empty()) error = "--bundle needs a path";
+        }
         else if (a == "--in")
             o.input = next();
         else if (a == "--out")
@@ -107,20 +189,21 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
         else if (a == "--tone")
         {
             const auto value = next();
-            o.toneSeconds = std::atof (value.c_str());
-            if (error.empty() && ! (o.toneSeconds > 0.0 && o.toneSeconds <= 600.0)) error = "--tone needs 0 to 600 seconds";
+            if (error.empty() && ! (parseWhole (value, o.toneSeconds) && o.toneSeconds > 0.0 && o.toneSeconds <= 600.0))
+                error = "--tone needs a number of seconds above 0 and up to 600, not \"" + value + "\"";
         }
         else if (a == "--block")
         {
             const auto value = next();
-            o.blockSize = std::atoi (value.c_str());
+            if (error.empty() && ! (parseWhole (value, o.blockSize) && o.blockSize >= 1 && o.blockSize <= 8192))
+                error = "--block needs a whole number of samples from 1 to 8192, not \"" + value + "\"";
         }
         else if (a == "--set")
         {
             const auto pair = next();
             const auto equals = pair.find ('=');
-            if (error.empty() && (equals == std::string::npos || equals == 0))
-                error = "--set needs Name=value";
+            if (error.empty() && (equals == std::string::npos || equals == 0 || equals + 1 == pair.size()))
+                error = "--set needs \"Parameter Name=value text\", not \"" + pair + "\"";
             else if (error.empty())
                 o.settings.emplace_back (pair.substr (0, equals), pair.substr (equals + 1));
         }
@@ -135,6 +218,8 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
         error = "--out is required";
     else if (o.input.empty() && o.toneSeconds <= 0.0)
         error = "--in or --tone is required";
+    else if (! o.input.empty() && o.toneSeconds > 0.0)
+        error = "--in and --tone exclude each other";
     else if (o.blockSize < 1 || o.blockSize > 8192)
         error = "--block must be 1 to 8192";
     else if (o.bundle.empty())
@@ -144,6 +229,22 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
         o.chunkPrefix = stem (o.output);
 
     return error.empty();
+}
+
+std::string StandInRenderer::Check (const Options& o)
+{
+    std::string problem;
+
+    if (! o.input.empty())
+        problem = fileProblem ("input", o.input);
+    if (problem.empty() && ! o.preset.empty())
+        problem = fileProblem ("preset", o.preset);
+    if (problem.empty())
+        problem = outputProblem ("output", o.output);
+    if (problem.empty())
+        problem = outputProblem ("chunks", o.chunkPrefix + ".elck");
+
+    return problem;
 }
 
 int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err)
@@ -226,7 +327,12 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 err << "no parameter named \"" << name << "\"\n";
                 result = 1;
             }
-            else if (! instance->ValueFromText (id, text, value) || ! instance->SetValue (id, value))
+            else if (! readsText (*instance, id, text, value))
+            {
+                err << "\"" << name << "\" cannot read \"" << text << "\" as a value\n";
+                result = 1;
+            }
+            else if (! instance->SetValue (id, value))
             {
                 err << "cannot set \"" << name << "\" to \"" << text << "\"\n";
                 result = 1;

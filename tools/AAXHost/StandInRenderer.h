@@ -22,9 +22,15 @@ public:
         std::vector<std::pair<std::string, std::string>> settings;   // parameter name or id, value text
     };
 
-    // False with a reason (and usage text) for arguments that make no sense.
+    // Message thread. False with a reason (and usage text) for arguments that make no sense:
+    // every number is read whole ("7x" is no block size), every option needs its value.
     static bool Parse (const std::vector<std::string>& args, Options& options, std::string& error);
     static const char* Usage();
+
+    // Message thread. What is wrong with the files the options name, before anything loads:
+    // the input and the preset must be non-empty files, the outputs' folders must exist.
+    // Empty when nothing is.
+    static std::string Check (const Options& options);
 
     // 0 on success; 1 with a message on err for a failure.
     static int Run (const Options& options, std::ostream& out, std::ostream& err);

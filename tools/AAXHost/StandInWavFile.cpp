@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace
 {
@@ -26,6 +26,14 @@ namespace
 
 bool StandInWavFile::Read (const std::string& path, std::string& error)
 {
+    std::error_code ec;
+
+    if (std::filesystem::is_directory (path, ec))
+    {
+        error = path + " is a folder, not a WAV file";
+        return false;
+    }
+
     std::ifstream file (path, std::ios::binary);
 
     if (! file)
@@ -34,7 +42,18 @@ bool StandInWavFile::Read (const std::string& path, std::string& error)
         return false;
     }
 
-    const std::vector<uint8_t> bytes ((std::istreambuf_iterator<char> (file)), std::istreambuf_iterator<char>());
+    // One read of the whole file: long files would crawl through a byte-wise iterator.
+    std::vector<uint8_t> bytes;
+    file.seekg (0, std::ios::end);
+    const auto length = static_cast<std::streamoff> (file.tellg());
+    file.seekg (0, std::ios::beg);
+
+    if (length > 0)
+    {
+        bytes.resize (static_cast<size_t> (length));
+        file.read (reinterpret_cast<char*> (bytes.data()), length);
+        bytes.resize (static_cast<size_t> (std::max<std::streamsize> (0, file.gcount())));
+    }
 
     if (bytes.size() < 12 || std::memcmp (bytes.data(), "RIFF", 4) != 0 || std::memcmp (bytes.data() + 8, "WAVE", 4) != 0)
     {
@@ -79,6 +98,13 @@ bool StandInWavFile::Read (const std::string& path, std::string& error)
     if (data == nullptr || rate == 0 || blockAlign == 0 || ! (pcm || floating))
     {
         error = path + " is not a readable WAV file (PCM of 8 to 32 bits or floating point)";
+        return false;
+    }
+
+    if (rate < kMinSampleRate || rate > kMaxSampleRate)
+    {
+        error = path + " has a sample rate of " + std::to_string (rate) + " Hz; rates from " + std::to_string (kMinSampleRate)
+            + " to " + std::to_string (kMaxSampleRate) + " Hz are rendered";
         return false;
     }
 
@@ -156,6 +182,12 @@ bool StandInWavFile::Write (const std::string& path, std::string& error) const
         return false;
     }
 
+    if (! (sampleRate >= kMinSampleRate && sampleRate <= kMaxSampleRate))
+    {
+        error = "cannot write " + path + ": a sample rate of " + std::to_string (sampleRate) + " Hz does not fit a WAV file";
+        return false;
+    }
+
     std::vector<uint8_t> out;
     out.reserve (44 + dataSize);
     putText (out, "RIFF");
@@ -172,7 +204,11 @@ bool StandInWavFile::Write (const std::string& path, std::string& error) const
     putText (out, "data");
     put32 (out, static_cast<uint32_t> (dataSize));
 
-    const double scale = bits == 16 ? 32767.0 : 8388607.0;
+    // Full scale is 2^(bits-1) both ways, so every PCM value read comes back as it was.
+    const double scale = bits == 16 ? 32768.0 : 8388608.0;
+    const long largest = std::lround (scale) - 1;
+    size_t at = out.size();
+    out.resize (out.size() + static_cast<size_t> (dataSize));
 
     for (size_t f = 0; f < NumFrames(); ++f)
     {
@@ -182,16 +218,17 @@ bool StandInWavFile::Write (const std::string& path, std::string& error) const
             {
                 uint32_t raw = 0;
                 std::memcpy (&raw, &channel[f], sizeof (raw));
-                put32 (out, raw);
+                for (int b = 0; b < 4; ++b)
+                    out[at++] = static_cast<uint8_t> (raw >> (8 * b));
                 continue;
             }
 
             const double clipped = std::clamp (static_cast<double> (channel[f]), -1.0, 1.0);
-            const auto value = static_cast<int32_t> (std::lround (clipped * scale));
+            const auto value = static_cast<int32_t> (std::min (std::lround (clipped * scale), largest));
             const auto raw = static_cast<uint32_t> (value);
 
             for (uint32_t b = 0; b < bits / 8; ++b)
-                out.push_back (static_cast<uint8_t> (raw >> (8 * b)));
+                out[at++] = static_cast<uint8_t> (raw >> (8 * b));
         }
     }
 

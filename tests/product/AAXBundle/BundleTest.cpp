@@ -11,6 +11,7 @@
 
 #include "AAX_Enums.h"
 #include "AAX_Errors.h"
+#include "AAX_IParameter.h"
 #include "AAX_UIDs.h"
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include <cstddef>
 #include <cstring>
 #include <fstream>
+#include <functional>
 
 namespace
 {
@@ -133,6 +135,80 @@ TEST_F (Chunks, HostileRecordsAreRefusedWithoutHarm)
         instance.SetChunk (hostile);
     }
     EXPECT_NEAR (instance.Value (mix), before, 1e-6);
+}
+
+TEST_F (Chunks, AFreshInstanceItsHostParametersAndItsControlsChunkAgreeOnTheStartPreset)
+{
+    // The factory presets as installed, so the plug-in starts with its start preset.
+    const auto presets = dataRoot / "Common" / "Application Support" / "Orvik Group" / "Grindel 2" / "Presets";
+    std::filesystem::create_directories (presets);
+    std::filesystem::copy_file (GRINDEL_FACTORY_PACKAGE, presets / std::filesystem::path (GRINDEL_FACTORY_PACKAGE).filename());
+
+    auto& first = NewInstance();
+    const auto rate = first.FindParameter ("Sample Rate");
+    EXPECT_EQ (first.ValueText (rate), "40.0 kHz");
+
+    // The host's own parameter objects hold what the plug-in holds.
+    for (const auto& id : first.ParameterIDs())
+    {
+        AAX_IParameter* parameter = nullptr;
+        ASSERT_EQ (first.Effect().GetParameter (id.c_str(), &parameter), AAX_SUCCESS) << id;
+        EXPECT_NEAR (parameter->GetNormalizedValue(), first.Value (id), 1e-6) << id;
+    }
+
+    // Its controls chunk, restored into an instance moved elsewhere, gives the same values.
+    AAX_Result result = 0;
+    const auto saved = first.GetChunk (kControls, result);
+    ASSERT_EQ (result, AAX_SUCCESS);
+
+    auto& second = NewInstance();
+    for (const auto& id : second.ParameterIDs())
+        if (id != cDefaultMasterBypassID)
+            second.SetValue (id, 0.125);
+    EXPECT_EQ (second.SetChunk (saved), AAX_SUCCESS);
+
+    for (const auto& id : first.ParameterIDs())
+        EXPECT_EQ (second.ValueText (id), first.ValueText (id)) << first.ParameterName (id);
+}
+
+TEST_F (Chunks, ValuesThatAreNotFiniteNumbersNeverReachThePlugIn)
+{
+    auto& instance = NewInstance();
+    const auto mix = instance.FindParameter ("Mix");
+    double defaultValue = -1.0;
+    ASSERT_EQ (instance.Effect().GetParameterDefaultNormalizedValue (mix.c_str(), &defaultValue), AAX_SUCCESS);
+
+    AAX_Result result = 0;
+    auto poisoned = instance.GetChunk (kControls, result);
+    ASSERT_EQ (result, AAX_SUCCESS);
+
+    // Mix's value in the chunk becomes not-a-number (big-endian, after its tag and name).
+    const std::string entry = "d_" + mix;
+    const auto at = std::search (poisoned.begin() + kHeader, poisoned.end(), entry.begin(), entry.end()) - poisoned.begin();
+    ASSERT_LT (static_cast<size_t> (at), poisoned.size());
+    const size_t value = (static_cast<size_t> (at) - kHeader + entry.size() + 1 + 3) / 4 * 4 + kHeader;
+    const uint8_t nan[8] = { 0x7F, 0xF8, 0, 0, 0, 0, 0, 0 };
+    std::memcpy (poisoned.data() + value, nan, sizeof (nan));
+
+    const std::function<void()> entries[] = {
+        [&] { EXPECT_EQ (instance.SetChunk (poisoned), AAX_SUCCESS); },
+        [&] { instance.SetValue (mix, std::nan ("")); },
+        [&] { instance.SetValue (mix, HUGE_VAL); },
+        [&] { instance.Effect().UpdateParameterNormalizedValue (mix.c_str(), std::nan (""), AAX_eUpdateSource_Unspecified); },
+    };
+
+    for (const auto& send : entries)
+    {
+        ASSERT_TRUE (instance.SetValue (mix, 0.25));
+        send();
+        EXPECT_NEAR (instance.Value (mix), defaultValue, 1e-6);
+        EXPECT_EQ (instance.ValueText (mix).find ("nan"), std::string::npos) << instance.ValueText (mix);
+
+        const auto saved = instance.GetChunk (kControls, result);
+        bool equal = false;
+        EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
+        EXPECT_TRUE (equal);
+    }
 }
 
 //==============================================================================

@@ -10,6 +10,7 @@
 #include "AAX_VTransport.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -119,6 +120,8 @@ AAX_Result AAX_CEffectParameters::Initialize (IACFUnknown* iController)
     if (const AAX_Result result = EffectInit(); result != AAX_SUCCESS)
         return result;
 
+    TakeStartValues();
+
     AAX_CString bypassID;
     GetMasterBypassParameter (&bypassID);
     FilterParameterIDOnSave (bypassID.Get());
@@ -133,6 +136,25 @@ AAX_Result AAX_CEffectParameters::Initialize (IACFUnknown* iController)
     }
 
     return AAX_SUCCESS;
+}
+
+// An effect whose own values start away from its parameters' defaults (a start preset set
+// before the parameters were made) answers them through GetParameterNormalizedValue; the
+// parameters take them, so the host, the chunk and the effect agree from the start.
+void AAX_CEffectParameters::TakeStartValues()
+{
+    for (int32_t index = 0; index < mParameterManager.NumParameters(); ++index)
+    {
+        auto* parameter = mParameterManager.GetParameter (index);
+        double value = 0.0;
+
+        if (parameter == nullptr || GetParameterNormalizedValue (parameter->Identifier(), &value) != AAX_SUCCESS
+            || ! std::isfinite (value) || value == parameter->GetNormalizedValue())
+            continue;
+
+        parameter->UpdateNormalizedValue (value);
+        mPacketDispatcher.SetDirty (parameter->Identifier(), true);
+    }
 }
 
 // The dispatcher and the manager forget the wrappers, which go now.
@@ -384,8 +406,12 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (AAX_CParamID iPar
 
 namespace
 {
+    // A step that is not a finite number changes nothing.
     double ClampedSum (double value, double delta)
     {
+        if (! std::isfinite (delta))
+            return value;
+
         return std::max (std::min (value + delta, 1.0), 0.0);
     }
 }
@@ -418,12 +444,13 @@ AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoole
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID iParameterID, double iValue, AAX_EUpdateSource)
 {
     return WithParameter (mParameterManager, iParameterID, [this, iParameterID, iValue] (AAX_IParameter& parameter) {
+        const double value = std::isfinite (iValue) ? iValue : parameter.GetNormalizedDefaultValue();
         const double previous = parameter.GetNormalizedValue();
-        parameter.UpdateNormalizedValue (iValue);
+        parameter.UpdateNormalizedValue (value);
 
         const AAX_Result result = mPacketDispatcher.SetDirty (iParameterID, true);
 
-        if (previous != iValue)
+        if (previous != value)
             ++mNumPlugInChanges;
 
         return result;
@@ -589,7 +616,9 @@ AAX_Result AAX_CEffectParameters::SetChunk (AAX_CTypeID iChunkID, const AAX_SPlu
 
     AAX_CMutex::ScopedLock lock (mChunkLock);
 
-    mChunkParser.LoadChunk (iChunk);
+    // The whole record is read before any value is set: one that does not read changes nothing.
+    if (const AAX_Result loaded = mChunkParser.LoadChunk (iChunk); loaded != AAX_SUCCESS)
+        return loaded;
 
     VisitChunkedParameters (*this, [this] (AAX_IParameter& parameter, AAX_CParamID id) {
         double d = 0.0;
