@@ -10,11 +10,12 @@ scripts/setup.sh
 build=build-bench
 export CCACHE_SLOPPINESS=time_macros
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF -DGRINDEL_BENCHMARKS=ON
-cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark
+cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark BrowserBenchmark
 
 export GRINDEL_DATA_ROOT=$PWD/$build/data
 "$build/bin/ProcessingBenchmark" "$@"
 "$build/bin/SkinBenchmark" "$@"
 "$build/bin/EditorBenchmark" "$@"    # the editor's first show against its widget tree alone
 "$build/bin/AAXBundleBenchmark" "$@"   # the AAX path against the direct one
+"$build/bin/BrowserBenchmark" "$@"     # filtering 10,000 presets against a plain sort; opening the browser
 exec "$build/bin/ContentBenchmark" "$@"
