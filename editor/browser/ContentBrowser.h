@@ -23,6 +23,7 @@ class ContentBrowser : public WindowComponent,
                        public ContentSource::Listener,
                        public ContentResults::Owner,
                        public ContentResults::Listener,
+                       public ContentSourcesComponent::Owner,
                        public ContentFilters::Listener,
                        public Orvik::AlertWindow::Caller,
                        public juce::TextEditor::Listener
@@ -61,7 +62,7 @@ public:
     void addSource (ContentSource* source);
     /** The source that saving, importing, exporting and Edit Mode act on; added when new. */
     void setCurrentSource (ContentSource* source);
-    ContentSource* getCurrentSource() const noexcept { return currentSource; }
+    ContentSource* getCurrentSource() const override { return currentSource; }
     const juce::Array<ContentSource*>& getSources() const noexcept { return sources; }
     /** The plug-in's categories, ";"-separated: they order the filter columns. */
     void setPluginCategories (const juce::String& text);

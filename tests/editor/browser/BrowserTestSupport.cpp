@@ -1,75 +1,164 @@
 #include "BrowserTestSupport.h"
+#include "support/BareXServer.h"
 
-namespace brtest
+namespace browsertest
 {
-    BrowserRig::BrowserRig (bool withFactory, const juce::StringArray& skins)
-        : rig (skins, "master", [withFactory] (const test::ScopedDataRoot& root) {
-              if (withFactory)
-                  edtest::installFactoryPresets (root);
-          })
+    bool hasDisplay()
     {
+        return test::BareXServer::isReady()
+            && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
     }
 
-    ContentBrowser& BrowserRig::getBrowser() const
+    //==============================================================================
+    MemorySource::MemorySource (const juce::String& sourceName, const juce::StringArray& itemNames, bool isReadOnly)
+        : ContentSource (sourceName, isReadOnly), names (itemNames)
     {
-        auto* browser = getEditor().getContentBrowser();
-        EXPECT_NE (browser, nullptr);
-        return *browser;
+        refresh();
     }
 
-    PresetFolderContent& BrowserRig::getUser() const
+    void MemorySource::scanItems (juce::Array<ItemRecord>& records)
     {
-        return *getPlugin().getUserPresets();
+        for (auto& n : names)
+            records.add ({ n, {} });
     }
 
-    ContentItem* BrowserRig::addUserPreset (const juce::String& name, const juce::String& tags)
+    //==============================================================================
+    TestBrowser::TestBrowser (int width, int height)
     {
-        auto* item = getUser().addNewItem (name, CategoryTagMap::fromString (tags));
-        EXPECT_NE (item, nullptr) << name;
-        getUser().sendChangeMessage();
-        test::pump (5);
-        return item;
+        results.addListener (this);
+        results.setMultiSelect (true);
+        addAndMakeVisible (sourcesList);
+        addAndMakeVisible (results);
+        setSize (width, height);
+        sourcesList.setBounds (0, 0, 140, height);
+        results.setBounds (140, 0, width - 140, height);
     }
 
-    void BrowserRig::openOnScreen()
+    TestBrowser::~TestBrowser()
     {
-        rig.putOnScreen();
-        getBrowser().open (true);
-        test::pump (20);
+        for (auto* s : sources)
+            s->removeListener (this);
+
+        removeFromDesktop();
     }
 
-    void BrowserRig::click (juce::Component& target, juce::ModifierKeys keys)
+    void TestBrowser::show()
     {
-        edtest::Mouse (getWindow()).click (target, juce::ModifierKeys::leftButtonModifier, keys);
-        test::pump (5);
+        setTopLeftPosition (20, 20);
+        addToDesktop (juce::ComponentPeer::windowIsTemporary);
+        setVisible (true);
+        test::pumpUntil ([this] { return isShowing(); });
+        results.grabKeyboardFocus();
+        test::pumpUntil ([this] { return results.hasKeyboardFocus (true); });
     }
 
-    void BrowserRig::doubleClick (juce::Component& target)
+    void TestBrowser::setListArea (int w, int h)
     {
-        edtest::Mouse (getWindow()).doubleClick (target);
-        test::pump (5);
+        // The viewport is 4 narrower than the list and starts below the header.
+        const int top = HeaderComponent::height + 3;
+        results.setSize (w + 4, top + h + results.getViewport().getScrollBarThickness());
     }
 
-    void BrowserRig::key (const juce::KeyPress& key)
+    void TestBrowser::addSource (ContentSource& source)
     {
-        auto* peer = getWindow().getPeer();
+        sources.add (&source);
+        source.addListener (this);
+        sourcesList.addSource (&source);
+
+        if (currentSource == nullptr)
+            currentSource = &source;
+
+        rebuildItems();
+    }
+
+    void TestBrowser::rebuildItems()
+    {
+        results.clear();
+        items.clear();
+        bool anySelected = false;
+
+        for (auto* s : sources)
+            anySelected = anySelected || s->selected;
+
+        for (auto* s : sources)
+        {
+            s->setActive (! anySelected || s->selected);
+
+            if (s->active)
+                for (auto* item : s->getItems())
+                    items.add (item);
+        }
+
+        results.refilter();
+    }
+
+    void TestBrowser::resultsItemClicked (ContentResults* r, int trigger)
+    {
+        triggers.add (trigger);
+        clickedItems.add (r->getCurrentItem());
+    }
+
+    bool TestBrowser::keyPressed (const juce::KeyPress& key)
+    {
+        keysReachingWindow.add (key);
+        return true;
+    }
+
+    //==============================================================================
+    void TestBrowser::click (juce::Component& target, juce::ModifierKeys mods, bool right)
+    {
+        auto* peer = getPeer();
         ASSERT_NE (peer, nullptr);
-        juce::ModifierKeys::currentModifiers = key.getModifiers();
-        peer->handleKeyPress (key);
+        const auto at = getLocalPoint (&target, target.getLocalBounds().getCentre()).toFloat();
+        const int button = right ? juce::ModifierKeys::rightButtonModifier : juce::ModifierKeys::leftButtonModifier;
+        const auto send = [&] (juce::ModifierKeys m) {
+            // JUCE reads the keys from the global state, the buttons from the event.
+            juce::ModifierKeys::currentModifiers = m;
+            peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, at, m,
+                                    juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                                    juce::Time::currentTimeMillis());
+        };
+
+        send (mods);
+        send (mods.withFlags (button));
+        send (mods);
         juce::ModifierKeys::currentModifiers = {};
-        test::pump (5);
+        test::pump (1);
     }
 
-    void BrowserRig::type (const juce::String& text)
+    void TestBrowser::doubleClick (juce::Component& target)
+    {
+        click (target);
+        click (target);
+    }
+
+    void TestBrowser::clickRow (int index, juce::ModifierKeys mods)
+    {
+        auto* button = results.getButton (index);
+        ASSERT_NE (button, nullptr) << "row " << index << " is not in view";
+        click (*button, mods);
+    }
+
+    bool TestBrowser::press (int keyCode, juce::ModifierKeys mods, juce::juce_wchar text)
+    {
+        auto* peer = getPeer();
+        EXPECT_NE (peer, nullptr);
+        juce::ModifierKeys::currentModifiers = mods;
+        const bool used = peer != nullptr && peer->handleKeyPress (juce::KeyPress (keyCode, mods, text));
+        juce::ModifierKeys::currentModifiers = {};
+        test::pump (1);
+        return used;
+    }
+
+    void TestBrowser::type (const juce::String& text)
     {
         for (auto c : text)
-            key (juce::KeyPress ((int) c, {}, c));
+            press ((int) c, {}, c);
     }
 
-    juce::StringArray BrowserRig::getShownNames() const
+    juce::StringArray TestBrowser::shownNames() const
     {
         juce::StringArray names;
-        auto& results = getBrowser().getResults();
 
         for (int i = 0; i < results.getNumResults(); ++i)
             names.add (results.getItem (i)->name);
@@ -77,75 +166,36 @@ namespace brtest
         return names;
     }
 
-    juce::StringArray BrowserRig::getSelectedNames() const
+    juce::Array<int> TestBrowser::selectedIndices() const
+    {
+        juce::Array<int> indices;
+
+        for (int i = 0; i < results.getNumResults(); ++i)
+            if (results.isSelected (i))
+                indices.add (i);
+
+        return indices;
+    }
+
+    //==============================================================================
+    PresetFolder::PresetFolder (const juce::StringArray& names)
+    {
+        processor = std::make_unique<PluginAudioProcessor>();
+        source = std::make_unique<PresetsDirectoryContent<Preset>> (processor->getPlugin(), folder.get().getChildFile ("Presets"));
+        source->refresh();
+
+        for (auto& n : names)
+            source->addNewItem (n, {});
+    }
+
+    juce::StringArray PresetFolder::fileNames() const
     {
         juce::StringArray names;
 
-        for (auto* item : getBrowser().getResults().getSelectedItems())
-            names.add (item->name);
+        for (auto& f : folder.get().getChildFile ("Presets").findChildFiles (juce::File::findFiles, false, "*", juce::File::FollowSymlinks::no))
+            names.add (f.getFileName());
 
+        names.sort (false);
         return names;
-    }
-
-    juce::Button* BrowserRig::getRow (const juce::String& name) const
-    {
-        auto& results = getBrowser().getResults();
-
-        for (int i = 0; i < results.getNumResults(); ++i)
-        {
-            if (results.getItem (i)->name == name)
-            {
-                auto& viewport = results.getViewport();
-                viewport.setViewPosition (results.getRowBounds (i).getX(), 0);
-                return results.getButton (i);
-            }
-        }
-
-        return nullptr;
-    }
-
-    CategoryComponent* findColumn (CategoriesContainer& container, const juce::String& category)
-    {
-        for (int i = 0; i < container.getNumCategories(); ++i)
-            if (container.getCategory (i)->getCategoryName() == category)
-                return container.getCategory (i);
-
-        return nullptr;
-    }
-
-    CategoryComponent::ItemButton* findTag (CategoryComponent& column, const juce::String& tag)
-    {
-        for (int i = 0; i < column.getNumItems(); ++i)
-            if (column.getItem (i)->getButtonText() == tag)
-                return column.getItem (i);
-
-        return nullptr;
-    }
-
-    juce::String describe (CategoryComponent* column)
-    {
-        if (column == nullptr)
-            return "(none)";
-
-        juce::StringArray tags;
-
-        for (int i = 0; i < column->getNumItems(); ++i)
-        {
-            const auto* b = column->getItem (i);
-            const bool on = b->state == b->stateCount - 1 && b->state > 0;
-            tags.add (b->getButtonText() + (on ? "*" : (b->state == 1 ? "~" : "")));
-        }
-
-        return column->getCategoryName() + ": " + tags.joinIntoString (" ");
-    }
-
-    juce::String describe (CategoriesContainer& container)
-    {
-        juce::StringArray columns;
-
-        for (int i = 0; i < container.getNumCategories(); ++i)
-            columns.add (describe (container.getCategory (i)));
-
-        return columns.joinIntoString (" | ");
     }
 }

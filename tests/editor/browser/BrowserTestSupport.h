@@ -1,53 +1,104 @@
 #pragma once
 
-#include "EditorTestSupport.h"
+#include "core/PluginAudioProcessor.h"
 #include "core/content/PresetSources.h"
-#include "editor/browser/ContentBrowser.h"
-#include "editor/browser/ContentTagEditor.h"
+#include "editor/ModalComponent.h"
+#include "editor/browser/ContentResults.h"
+#include "editor/browser/ContentSourcesComponent.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
 
-namespace brtest
+namespace browsertest
 {
-    /** The editor (with the product's factory presets when asked, and a skin when named), its
-        content browser, and the user presets a test makes. */
-    class BrowserRig
+    /** Whether real windows can be opened (an X server, as under xvfb-run). */
+    bool hasDisplay();
+
+    /** A source of named items held in memory. */
+    class MemorySource : public ContentSource
     {
     public:
-        explicit BrowserRig (bool withFactory = false, const juce::StringArray& skins = {});
+        MemorySource (const juce::String& sourceName, const juce::StringArray& itemNames, bool isReadOnly = false);
+        juce::StringArray names;
 
-        ContentBrowser& getBrowser() const;
-        PresetFolderContent& getUser() const;
-        edtest::TestEditor& getEditor() const { return rig.getEditor(); }
-        BasePlugin& getPlugin() const { return rig.getPlugin(); }
-
-        /** A user preset of the current settings with tags in their text form; the browser hears
-            of it. */
-        ContentItem* addUserPreset (const juce::String& name, const juce::String& tags);
-        /** The host window on the screen, the browser open in it (browse mode). */
-        void openOnScreen();
-        juce::Component& getWindow() const { return *rig.getHostWindow(); }
-
-        /** Real input through the window's peer. */
-        void click (juce::Component& target, juce::ModifierKeys keys = {});
-        void doubleClick (juce::Component& target);
-        void key (const juce::KeyPress& key);
-        void type (const juce::String& text);
-
-        /** The names in the result list, in display order. */
-        juce::StringArray getShownNames() const;
-        juce::StringArray getSelectedNames() const;
-        /** The result row of a name (scrolled into view), or null. */
-        juce::Button* getRow (const juce::String& name) const;
-
-        edtest::EditorRig rig;
+    protected:
+        void scanItems (juce::Array<ItemRecord>& records) override;
     };
 
-    /** The column of a category in a container (after its columns were rebuilt), or null. */
-    CategoryComponent* findColumn (CategoriesContainer& container, const juce::String& category);
-    /** The tag button of a column, or null. */
-    CategoryComponent::ItemButton* findTag (CategoryComponent& column, const juce::String& tag);
-    /** The tags a column lists, in order, with "*" after the ones that are on (state 1 of 2,
-        state 2 of 3) and "~" after partial ones. */
-    juce::String describe (CategoryComponent* column);
-    /** The tags of every column: "Style: Bass* Lead | Era: 80s". */
-    juce::String describe (CategoriesContainer& container);
+    /** Stands in for the browser: a window on the screen (the editor's modal desktop too) that
+        owns a result list and a source list, rebuilds its items from its sources the browser's
+        way and records what the list tells its listeners. */
+    class TestBrowser : public juce::Component,
+                        public ModalComponent::Desktop,
+                        public ContentResults::Owner,
+                        public ContentResults::Listener,
+                        public ContentSourcesComponent::Owner,
+                        public ContentSource::Listener
+    {
+    public:
+        explicit TestBrowser (int width = 600, int height = 300);
+        ~TestBrowser() override;
+
+        /** Puts the window on the screen and gives the list the keyboard focus. */
+        void show();
+        /** Sizes the list so that its viewport is w wide and its rows area h high. */
+        void setListArea (int w, int h);
+
+        void addSource (ContentSource& source);
+        /** Every selected source (all when none is) gives its items, in order. */
+        void rebuildItems();
+
+        /** Real input through the window's peer. */
+        void click (juce::Component& target, juce::ModifierKeys mods = {}, bool right = false);
+        void doubleClick (juce::Component& target);
+        void clickRow (int index, juce::ModifierKeys mods = {});
+        bool press (int keyCode, juce::ModifierKeys mods = {}, juce::juce_wchar text = 0);
+        void type (const juce::String& text);
+
+        juce::StringArray shownNames() const;
+        juce::Array<int> selectedIndices() const;
+
+        juce::Rectangle<int> getDesktopArea() override { return getLocalBounds(); }
+        const juce::Array<ContentItem*>& getItems() const override { return items; }
+        int getMode() const override { return mode; }
+        bool isEditMode() const override { return editMode; }
+        bool isAutoplayOn() const override { return autoplay; }
+        juce::Component* getWarningParent() override { return this; }
+        ContentSource* getCurrentSource() const override { return currentSource; }
+
+        void resultsSelectionChanged (ContentResults*) override { ++selectionChanges; }
+        void resultsItemClicked (ContentResults* r, int trigger) override;
+        void resultsItemDoubleClicked (ContentResults*) override { ++doubleClicks; }
+        void contentSourceChanged (ContentSource*) override { rebuildItems(); }
+        bool keyPressed (const juce::KeyPress& key) override;
+
+        juce::Array<ContentItem*> items;
+        int mode = 0;
+        bool editMode = false;
+        bool autoplay = false;
+        ContentSource* currentSource = nullptr;
+        juce::Array<ContentSource*> sources;
+
+        juce::Array<int> triggers;
+        juce::Array<ContentItem*> clickedItems;
+        int doubleClicks = 0;
+        int selectionChanges = 0;
+        /** Keys that got past the list to the window. */
+        juce::Array<juce::KeyPress> keysReachingWindow;
+
+        ContentResults results { *this };
+        ContentSourcesComponent sourcesList { *this };
+    };
+
+    /** The plug-in (for preset folders) with a preset folder source in a temporary folder. */
+    struct PresetFolder
+    {
+        PresetFolder (const juce::StringArray& names);
+
+        /** The preset files in the folder, by name. */
+        juce::StringArray fileNames() const;
+
+        test::TempFolder folder;
+        std::unique_ptr<PluginAudioProcessor> processor;
+        std::unique_ptr<PresetsDirectoryContent<Preset>> source;
+    };
 }

@@ -1,4 +1,4 @@
-#include "BrowserTestSupport.h"
+#include "EditorBrowserRig.h"
 #include "editor/browser/ContentResults.h"
 #include "editor/browser/ContentSourcesComponent.h"
 

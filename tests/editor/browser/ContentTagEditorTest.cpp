@@ -1,4 +1,4 @@
-#include "BrowserTestSupport.h"
+#include "EditorBrowserRig.h"
 
 using namespace brtest;
 
