@@ -190,6 +190,10 @@ void BasePluginEditor::setContentSize (int width, int height)
     setSize (width, height + (isStatusBarShown() ? getStatusBarHeight() : 0));
     layoutStatusBar();
 
+    // The browser keeps inside the skin area, whatever the skin's size.
+    if (contentBrowser != nullptr)
+        contentBrowser->setSize ((int) (0.9 * width), (int) (0.9 * height));
+
     if (auto* parent = getParentComponent())
         parent->setSize (getWidth(), getHeight());
 }
@@ -807,7 +811,7 @@ void BasePluginEditor::createContentBrowser()
         contentBrowser->addSource (factory);
 
     contentBrowser->setCurrentSource (plugin.getUserPresets());
-    contentBrowser->setSize ((int) (0.9 * getWidth()), (int) (0.9 * getContentHeight()));
+    contentBrowser->setSize ((int) (0.9 * getWidth()), (int) (0.9 * contentHeight));
     addChildComponent (*contentBrowser);
     contentBrowser->addListener (this);
 

@@ -71,8 +71,7 @@ void CategoryComponent::CategoryButton::enablementChanged()
 
 //==============================================================================
 CategoryComponent::ItemButton::ItemButton (const juce::String& buttonText, int id, int s, int count)
-    : juce::TextButton (buttonText), tagId (id), state (s), stateCount (count), initialState (s),
-      changeMarker (BrowserIcons::createIcon (StandardIcon::cut, juce::Colour (0xFFE85100).withAlpha (0.5f)))
+    : juce::TextButton (buttonText), tagId (id), state (s), stateCount (count), initialState (s), changeMarker (BrowserIcons::createIcon (StandardIcon::cut, juce::Colour (0xFFE85100).withAlpha (0.5f)))
 {
     setWantsKeyboardFocus (false);
     setMouseClickGrabsKeyboardFocus (false);

@@ -14,8 +14,7 @@ namespace
 }
 
 ContentBrowser::ContentBrowser (BasePlugin& owner, const juce::String& name, const juce::String& extension)
-    : WindowComponent (name), plugin (owner), sourcesList (*this), results (*this), filters (*this), exportExtension (extension), baseName (name),
-      importFolder (juce::File::getSpecialLocation (juce::File::userDesktopDirectory)), exportFolder (importFolder)
+    : WindowComponent (name), plugin (owner), sourcesList (*this), results (*this), filters (*this), exportExtension (extension), baseName (name), importFolder (juce::File::getSpecialLocation (juce::File::userDesktopDirectory)), exportFolder (importFolder)
 {
     sourcesExpanded = sourcesList.getExpandButton().getToggleState();
 
@@ -248,7 +247,7 @@ void ContentBrowser::updateControls()
     const bool sourceActive = currentSource != nullptr && currentSource->active;
     const bool fileBrowser = false;
 
-    okCancelRow.setVisible (browsing && showOkCancel);
+    okCancelRow.setVisible (browsing && showOkCancel && windowed);
     saveRow.setVisible (! browsing);
     editRow.setVisible (browsing && sourceActive && ! resultsMaximised && ! fileBrowser);
     deleteButton.setVisible (browsing && editing);

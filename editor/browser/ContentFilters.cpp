@@ -5,8 +5,7 @@
 #include "skin/EmbeddedIcons.h"
 
 ContentFilters::CategoryFilter::CategoryFilter (ContentBrowser& owner, const CategoryTagMap& categoryTags)
-    : browser (&owner), allTags (categoryTags), name (categoryTags.getCategoryName (0)),
-      id (owner.getTagDictionary().getId (name)), minTagId (id + 1), maxTagId (id + TagDictionary::maxTagsPerCategory)
+    : browser (&owner), allTags (categoryTags), name (categoryTags.getCategoryName (0)), id (owner.getTagDictionary().getId (name)), minTagId (id + 1), maxTagId (id + TagDictionary::maxTagsPerCategory)
 {
 }
 

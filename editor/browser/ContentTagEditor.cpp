@@ -47,9 +47,7 @@ juce::String ContentTagEditor::checkNewName (const juce::String& name)
 }
 
 ContentTagEditor::ContentTagEditor (ContentBrowser& owner, bool structure)
-    : browser (owner), canEditStructure (structure), panel (structure),
-      fullTags (owner.getFilters().getSelectedTags()), categoryOrder (owner.getFilters().getCategoryOrder()),
-      saveMode (owner.getMode() == ContentBrowser::saveMode)
+    : browser (owner), canEditStructure (structure), panel (structure), fullTags (owner.getFilters().getSelectedTags()), categoryOrder (owner.getFilters().getCategoryOrder()), saveMode (owner.getMode() == ContentBrowser::saveMode)
 {
     addAndMakeVisible (panel);
     panel.addCategoryButton.addListener (this);

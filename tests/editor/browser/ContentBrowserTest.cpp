@@ -43,8 +43,8 @@ TEST (ContentBrowser, TheEditorSetsItUpOnTheProductsPresets)
     EXPECT_FALSE (browser.isVisible());
     EXPECT_EQ (browser.getName(), "Presets");
     EXPECT_EQ (browser.getTitle(), "Presets");
-    EXPECT_EQ (browser.getBounds().getWidth(), (int) (0.9 * BasePluginEditor::noSkinWidth));
-    EXPECT_EQ (browser.getBounds().getHeight(), (int) (0.9 * BasePluginEditor::noSkinHeight));
+    EXPECT_EQ (browser.getBounds().getWidth(), (int) (0.9 * b.getEditor().getWidth()));
+    EXPECT_EQ (browser.getBounds().getHeight(), (int) (0.9 * b.getEditor().getContentHeight()));
     ASSERT_EQ (browser.getSources().size(), 2);
     EXPECT_EQ (browser.getSources()[0]->name, "Factory");
     EXPECT_EQ (browser.getCurrentSource(), b.getPlugin().getUserPresets());
@@ -126,6 +126,7 @@ TEST (ContentBrowser, MaximisedResultsHideTheOtherPanelsWhileBrowsingOnly)
     b.addUserPreset ("Mine", "Vintage Sampler:Toy");
     auto& browser = b.getBrowser();
     b.openOnScreen();
+    b.click (*b.getRow ("MPC60"));
 
     b.click (browser.getResults().getExpandButton());
     EXPECT_TRUE (browser.areResultsMaximised());
@@ -144,7 +145,7 @@ TEST (ContentBrowser, MaximisedResultsHideTheOtherPanelsWhileBrowsingOnly)
     EXPECT_FALSE (browser.getOkCancelRow().isVisible());
     EXPECT_FALSE (browser.getResults().getExpandButton().isEnabled());
     EXPECT_EQ (b.getShownNames(), juce::StringArray ({ "Mine" }));
-    EXPECT_EQ (browser.getNameEditor().getText(), "New Preset");
+    EXPECT_EQ (browser.getNameEditor().getText(), "MPC60");
 
     b.click (*b.getRow ("Mine"));
     EXPECT_EQ (browser.getNameEditor().getText(), "Mine");

@@ -12,7 +12,7 @@ namespace brtest
     class BrowserRig
     {
     public:
-        explicit BrowserRig (bool withFactory = false, const juce::StringArray& skins = {});
+        explicit BrowserRig (bool withFactory = false, const juce::StringArray& skins = { "885" });
 
         ContentBrowser& getBrowser() const;
         PresetFolderContent& getUser() const;
