@@ -245,27 +245,27 @@ void ContentBrowser::updateControls()
     const bool browsing = mode == browseMode;
     const bool editing = tagEditor != nullptr;
     const bool sourceActive = currentSource != nullptr && currentSource->active;
-    const bool fileBrowser = false;
+    const bool showsFileBrowser = fileBrowser != nullptr;
 
     okCancelRow.setVisible (browsing && showOkCancel && windowed);
     saveRow.setVisible (! browsing);
-    editRow.setVisible (browsing && sourceActive && ! resultsMaximised && ! fileBrowser);
+    editRow.setVisible (browsing && sourceActive && ! resultsMaximised && ! showsFileBrowser);
     deleteButton.setVisible (browsing && editing);
     exportButton.setVisible (browsing && editing);
     importButton.setVisible (browsing && editing);
     importSamplesButton.setVisible (browsing && editing && currentSource != nullptr && currentSource->canImportSamples());
     normalizeButton.setVisible (browsing && editing && plugin.hasSuperpowers() && currentSource != nullptr);
 
-    results.setVisible (! fileBrowser);
+    results.setVisible (! showsFileBrowser);
     results.setExpandToggle (! browsing ? false : resultsMaximised, juce::dontSendNotification);
     results.getExpandButton().setEnabled (browsing && ! editing);
-    filters.setVisible (! editing && (! browsing || ! resultsMaximised) && ! fileBrowser);
-    sourcesList.setVisible ((! browsing || ! resultsMaximised) && ! fileBrowser);
+    filters.setVisible (! editing && (! browsing || ! resultsMaximised) && ! showsFileBrowser);
+    sourcesList.setVisible ((! browsing || ! resultsMaximised) && ! showsFileBrowser);
     sourcesList.setButtonsEnabled (! editing);
     sourcesList.showCurrentSource (editing && browsing);
 
     if (tagEditor != nullptr)
-        tagEditor->setVisible (! browsing || ! fileBrowser);
+        tagEditor->setVisible (! browsing || ! showsFileBrowser);
 
     updateButtonsEnabled();
     resized();
@@ -470,11 +470,9 @@ bool ContentBrowser::keyPressed (const juce::KeyPress& key)
         return true;
     }
 
-    if (code == juce::KeyPress::deleteKey)
+    if (code == juce::KeyPress::deleteKey && deleteButton.isShowing() && deleteButton.isEnabled())
     {
-        if (deleteButton.isShowing() && deleteButton.isEnabled())
-            deleteButton.triggerClick();
-
+        deleteButton.triggerClick();
         return true;
     }
 
@@ -515,6 +513,12 @@ void ContentBrowser::resized()
     saveRow.setTopRightPosition (x + w, rowY);
 
     const juce::Rectangle<int> panels (x, y, w, juce::jmax (0, h - 35));
+
+    if (fileBrowser != nullptr)
+    {
+        fileBrowser->setBounds (panels);
+        return;
+    }
 
     if (mode != saveMode && resultsMaximised)
     {

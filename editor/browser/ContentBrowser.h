@@ -162,6 +162,9 @@ private:
     void openSampleImport();
     void normalizeSelected();
 
+    juce::WildcardFileFilter sampleFilter { "*.wav;*.aif;*.aiff", "*", "Audio files" };
+    /** Present only while samples are imported. */
+    std::unique_ptr<juce::FileBrowserComponent> fileBrowser;
     BasePlugin& plugin;
     ContentSourcesComponent sourcesList;
     ContentResults results;
