@@ -257,6 +257,14 @@ TEST_F (ListTest, RefilterKeepsTheShownSelectionAndTheLastBecomesCurrent)
     // A range after the rows changed stays inside them.
     browser->clickRow (4, shift);
     EXPECT_EQ (browser->results.getSelectedCount(), 2);
+
+    // Removing the current, selected row leaves no current item and one fewer selected.
+    browser->clickRow (1);
+    browser->clickRow (3, ctrl);
+    browser->results.removeItem (browser->results.getCurrentItem());
+    EXPECT_EQ (browser->results.getCurrentItem(), nullptr);
+    EXPECT_EQ (browser->results.getSelectedCount(), 1);
+    EXPECT_EQ (browser->shownNames(), juce::StringArray ({ "Item 1", "Item 2", "Item 3", "Item 6" }));
 }
 
 TEST_F (ListTest, DoubleClickAndReturnFollowModeEditModeAndAutoplay)
