@@ -375,6 +375,14 @@ TEST_F (RenameTest, EscapeCancelsAndCtrlReturnEndsTheRenameWithoutReachingTheWin
     rename (1, "Keys", juce::KeyPress::returnKey, ctrl);
     EXPECT_EQ (browser->shownNames(), juce::StringArray ({ "Bass", "Keys", "Pad" }));
     EXPECT_TRUE (browser->keysReachingWindow.isEmpty());
+
+    // A click elsewhere takes the focus from the field, which commits.
+    EXPECT_TRUE (browser->press (juce::KeyPress::returnKey, ctrl));
+    ASSERT_TRUE (browser->results.isRenaming());
+    browser->type ("Organ");
+    browser->clickRow (0);
+    ASSERT_TRUE (test::pumpUntil ([this] { return ! browser->results.isRenaming(); }));
+    EXPECT_EQ (presets->fileNames(), juce::StringArray ({ "Bass.grprs2", "Organ.grprs2", "Pad.grprs2" }));
 }
 
 TEST_F (RenameTest, TakenAndHostileNamesAreRefusedAndNothingOnDiskChanges)
