@@ -183,6 +183,8 @@ TEST (ContentBrowser, EditModeWorksOnTheCurrentSourceAlone)
 
     b.click (*b.getRow ("Mine"));
     EXPECT_TRUE (browser.getDeleteButton().isEnabled());
+    EXPECT_FALSE (browser.getSourcesList().getSourceButton (0)->isEnabled());
+    EXPECT_TRUE (browser.getSourcesList().getSourceButton (1)->getToggleState());
     EXPECT_TRUE (browser.getExportButton().isEnabled());
 
     b.click (browser.getEditModeButton());
@@ -190,6 +192,29 @@ TEST (ContentBrowser, EditModeWorksOnTheCurrentSourceAlone)
     EXPECT_EQ (browser.getTagEditor(), nullptr);
     EXPECT_EQ (b.getShownNames().size(), 18);
     EXPECT_TRUE (browser.getFilters().isVisible());
+}
+
+TEST (ContentBrowser, TheSourceButtonsChooseWhichSourcesGiveItems)
+{
+    if (needsDisplay())
+        GTEST_SKIP() << "needs an X server";
+
+    BrowserRig b (true);
+    b.addUserPreset ("Mine", "Vintage Sampler:Toy");
+    auto& browser = b.getBrowser();
+    b.openOnScreen();
+    auto& user = *browser.getSourcesList().getSourceButton (1);
+    auto& factory = *browser.getSourcesList().getSourceButton (0);
+
+    b.click (user);
+    EXPECT_EQ (b.getShownNames(), juce::StringArray ({ "Mine" }));
+    EXPECT_EQ (browser.getFilters().getCategoryOrder(), juce::StringArray ({ "Vintage Sampler" }));
+    b.click (factory);
+    EXPECT_EQ (b.getShownNames().size(), 17);
+    b.click (user);
+    b.click (factory);
+    EXPECT_EQ (b.getShownNames().size(), 17);
+    EXPECT_EQ (browser.getFilters().getCategoryOrder(), juce::StringArray ({ "Vintage Sampler", "Degradation" }));
 }
 
 TEST (ContentBrowser, CtrlReturnWhileRenamingEndsTheRenameAndKeepsTheWindowOpen)
