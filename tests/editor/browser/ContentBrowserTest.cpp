@@ -117,13 +117,26 @@ TEST (ContentBrowser, EmbeddedItHasNoTitleBarNorOkCancelAndPassesEscapeAndReturn
     EXPECT_TRUE (browser.isVisible());
 }
 
-TEST (ContentBrowser, MaximisedResultsHideTheOtherPanelsWhileBrowsingOnly)
+namespace
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
+    /** The factory presets and one user preset, "Mine". */
+    class FactoryAndMine : public ::testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            if (needsDisplay())
+                GTEST_SKIP() << "needs an X server";
 
-    BrowserRig b (true);
-    b.addUserPreset ("Mine", "Vintage Sampler:Toy");
+            b.addUserPreset ("Mine", "Vintage Sampler:Toy");
+        }
+
+        BrowserRig b { true };
+    };
+}
+
+TEST_F (FactoryAndMine, MaximisedResultsHideTheOtherPanelsWhileBrowsingOnly)
+{
     auto& browser = b.getBrowser();
     b.openOnScreen();
     b.click (*b.getRow ("MPC60"));
@@ -155,13 +168,8 @@ TEST (ContentBrowser, MaximisedResultsHideTheOtherPanelsWhileBrowsingOnly)
     EXPECT_EQ (current (browser), "MPC60");
 }
 
-TEST (ContentBrowser, EditModeWorksOnTheCurrentSourceAlone)
+TEST_F (FactoryAndMine, EditModeWorksOnTheCurrentSourceAlone)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
-
-    BrowserRig b (true);
-    b.addUserPreset ("Mine", "Vintage Sampler:Toy");
     b.addUserPreset ("Yours", "Degradation:Soft");
     auto& browser = b.getBrowser();
     b.openOnScreen();
@@ -194,13 +202,8 @@ TEST (ContentBrowser, EditModeWorksOnTheCurrentSourceAlone)
     EXPECT_TRUE (browser.getFilters().isVisible());
 }
 
-TEST (ContentBrowser, TheSourceButtonsChooseWhichSourcesGiveItems)
+TEST_F (FactoryAndMine, TheSourceButtonsChooseWhichSourcesGiveItems)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
-
-    BrowserRig b (true);
-    b.addUserPreset ("Mine", "Vintage Sampler:Toy");
     auto& browser = b.getBrowser();
     b.openOnScreen();
     auto& user = *browser.getSourcesList().getSourceButton (1);
