@@ -1,5 +1,6 @@
 #include "editor/BasePluginEditor.h"
 #include "core/BundleResources.h"
+#include "core/content/PresetSources.h"
 #include "core/parameters/EnumParameter.h"
 #include "core/parameters/StringParameter.h"
 #include "editor/DefaultSettingsComponent.h"
@@ -135,6 +136,10 @@ void BasePluginEditor::initialise()
     statusBar->setSkinPickerVisible (canPickSkin);
     statusBar->getSkinPage().fillSkinButtons();
     startSkin();
+
+    if (contentBrowser != nullptr && plugin.hasSuperpowers())
+        contentBrowser->setTagEditorRestricted (false);
+
     afterInitialise();
 }
 
@@ -184,6 +189,10 @@ void BasePluginEditor::setContentSize (int width, int height)
     contentHeight = height;
     setSize (width, height + (isStatusBarShown() ? getStatusBarHeight() : 0));
     layoutStatusBar();
+
+    // The browser keeps inside the skin area, whatever the skin's size.
+    if (contentBrowser != nullptr)
+        contentBrowser->setSize ((int) (0.9 * width), (int) (0.9 * height));
 
     if (auto* parent = getParentComponent())
         parent->setSize (getWidth(), getHeight());
@@ -791,7 +800,51 @@ void BasePluginEditor::alertWindowClosed (Orvik::AlertWindow* alert, int buttonK
     }
 }
 
-// The preset commands and the content browser belong to the product editors.
+void BasePluginEditor::createContentBrowser()
+{
+    contentBrowser = std::make_unique<ContentBrowser> (plugin, "Presets", plugin.getExportExtension());
+    contentBrowser->setPluginCategories (plugin.getCategory());
+
+    auto* factory = plugin.getFactoryPresets();
+
+    if (factory != nullptr)
+        contentBrowser->addSource (factory);
+
+    contentBrowser->setCurrentSource (plugin.getUserPresets());
+    contentBrowser->setSize ((int) (0.9 * getWidth()), (int) (0.9 * contentHeight));
+    addChildComponent (*contentBrowser);
+    contentBrowser->addListener (this);
+
+    if (factory != nullptr)
+        contentBrowser->getResults().selectItem (factory->findItem (plugin.getStartPresetName()), true, false);
+}
+
+void BasePluginEditor::contentBrowserOpened (ContentBrowser* browser)
+{
+    if (browser != contentBrowser.get())
+        return;
+
+    browserPreset.clear();
+    plugin.storePresetValues (browserPreset, 0);
+}
+
+void BasePluginEditor::contentBrowserClosed (ContentBrowser* browser, int mode, bool keep)
+{
+    if (browser != contentBrowser.get())
+        return;
+
+    if (mode == ContentBrowser::browseMode && ! keep)
+    {
+        plugin.loadPreset (browserPreset, 0, true);
+        browserPreset.clear();
+    }
+    else if (mode == ContentBrowser::saveMode && browserWasVisible)
+    {
+        togglePresetBrowser();
+    }
+}
+
+// The preset commands belong to the product editors.
 void BasePluginEditor::selectPreviousPreset() {}
 void BasePluginEditor::selectNextPreset() {}
 void BasePluginEditor::confirmPresetChange (bool next) { pendingStepIsNext = next; }

@@ -1,0 +1,200 @@
+#pragma once
+
+#include "core/content/ContentSource.h"
+#include "editor/AlertWindow.h"
+#include "editor/WindowComponent.h"
+#include "editor/browser/ContentFilters.h"
+#include "editor/browser/ContentResults.h"
+#include "editor/browser/ContentSourcesComponent.h"
+#include "skin/ComponentRow.h"
+#include "skin/TextButtonWithIcon.h"
+
+class BasePlugin;
+class ContentTagEditor;
+
+/** The window in which the user browses the plug-in's presets, auditions them by clicking,
+    saves the current settings as a new preset and, in Edit Mode, manages items and their tags.
+
+    It lists the items of its content sources (the user folder, the factory package) through
+    the source list, the filter panel and the result list, and, while Edit Mode or save mode is
+    on, the tag editor. The editor creates it once and keeps it hidden; it is shown as a modal
+    window (windowed) or in place (embedded). Message thread only. */
+class ContentBrowser : public WindowComponent,
+                       public ContentSource::Listener,
+                       public ContentResults::Owner,
+                       public ContentResults::Listener,
+                       public ContentSourcesComponent::Owner,
+                       public ContentFilters::Listener,
+                       public Orvik::AlertWindow::Caller,
+                       public juce::TextEditor::Listener
+{
+public:
+    enum Mode
+    {
+        browseMode = 0,
+        saveMode = 1
+    };
+
+    static constexpr int rowHeight = 20;
+    static constexpr int columnWidth = 144;
+    static constexpr int sourcesExpandedWidth = 140, sourcesCollapsedWidth = 30;
+
+    class Listener
+    {
+    public:
+        virtual ~Listener() = default;
+        /** Reserved. */
+        virtual void autoplayChanged (ContentBrowser*) {}
+        /** After the browser was shown. */
+        virtual void contentBrowserOpened (ContentBrowser* browser) = 0;
+        /** After the browser was closed; keep is false for a cancel. */
+        virtual void contentBrowserClosed (ContentBrowser* browser, int modeAtClosing, bool keep) = 0;
+        virtual void editModeChanged (ContentBrowser*, bool) {}
+    };
+
+    /** Message thread. */
+    ContentBrowser (BasePlugin& plugin, const juce::String& baseName, const juce::String& exportExtension);
+    ~ContentBrowser() override;
+
+    //==============================================================================
+    /** Adds a source once (null ignored): it shares the browser's tag dictionary and is
+        refreshed. */
+    void addSource (ContentSource* source);
+    /** The source that saving, importing, exporting and Edit Mode act on; added when new. */
+    void setCurrentSource (ContentSource* source);
+    ContentSource* getCurrentSource() const override { return currentSource; }
+    const juce::Array<ContentSource*>& getSources() const noexcept { return sources; }
+    /** The plug-in's categories, ";"-separated: they order the filter columns. */
+    void setPluginCategories (const juce::String& text);
+    const juce::StringArray& getPluginCategories() const noexcept { return pluginCategories; }
+
+    /** Windowed: a modal window with a title bar and OK/Cancel; else shown in place. */
+    void setWindowed (bool shouldBeWindowed);
+    bool isWindowed() const noexcept { return windowed; }
+    /** Without restriction the tag editor also creates categories and tags. */
+    void setTagEditorRestricted (bool restricted);
+    bool isTagEditorRestricted() const noexcept { return tagEditorRestricted; }
+
+    /** Message thread. Browse mode; the result selected now comes back on a cancel. */
+    void open (bool showOkCancel = true);
+    /** Message thread. Save mode on the current source, when it can save items. */
+    void openSaveAs();
+    /** Message thread. Hides the browser; without keep the result selected at opening is
+        selected again (and the editor loads its snapshot back). */
+    void close (bool keep);
+    int getMode() const override { return mode; }
+    /** Whether Edit Mode is effective: the tag editor exists outside save mode. */
+    bool isEditMode() const override { return tagEditor != nullptr && mode == browseMode; }
+    /** The browser has no Autoplay button: Return on the list is the window's OK. */
+    bool isAutoplayOn() const override { return false; }
+    juce::Component* getWarningParent() override { return this; }
+    ContentItem* getResultAtOpening() const noexcept { return resultAtOpening; }
+
+    void addListener (Listener* listener) { listeners.add (listener); }
+    void removeListener (Listener* listener) { listeners.remove (listener); }
+
+    /** Gives new categories and tags their ids. */
+    void addTagsToDictionary (const CategoryTagMap& newTags);
+    /** The items changed (an import): the tag editor rebuilds and the buttons follow. */
+    void itemsChanged();
+
+    //==============================================================================
+    // What the panels read
+    const juce::Array<ContentItem*>& getItems() const override { return items; }
+    const CategoryTagMap& getTags() const noexcept { return tags; }
+    TagDictionary& getTagDictionary() noexcept { return tagDictionary; }
+    const TagDictionary& getTagDictionary() const noexcept { return tagDictionary; }
+    BasePlugin& getPlugin() const noexcept { return plugin; }
+
+    ContentResults& getResults() noexcept { return results; }
+    ContentFilters& getFilters() noexcept { return filters; }
+    ContentSourcesComponent& getSourcesList() noexcept { return sourcesList; }
+    ContentTagEditor* getTagEditor() const noexcept { return tagEditor.get(); }
+    juce::TextEditor& getNameEditor() noexcept { return nameEditor; }
+
+    TextButtonWithIcon& getEditModeButton() noexcept { return editModeButton; }
+    TextButtonWithIcon& getDeleteButton() noexcept { return deleteButton; }
+    TextButtonWithIcon& getExportButton() noexcept { return exportButton; }
+    TextButtonWithIcon& getImportButton() noexcept { return importButton; }
+    TextButtonWithIcon& getImportSamplesButton() noexcept { return importSamplesButton; }
+    TextButtonWithIcon& getNormalizeButton() noexcept { return normalizeButton; }
+    juce::TextButton& getOkButton() noexcept { return okButton; }
+    juce::TextButton& getCancelButton() noexcept { return cancelButton; }
+    juce::TextButton& getSaveButton() noexcept { return saveButton; }
+    juce::TextButton& getSaveCancelButton() noexcept { return saveCancelButton; }
+    ComponentRow& getEditRow() noexcept { return editRow; }
+    ComponentRow& getOkCancelRow() noexcept { return okCancelRow; }
+    ComponentRow& getSaveRow() noexcept { return saveRow; }
+    bool areResultsMaximised() const noexcept { return resultsMaximised; }
+    bool areSourcesExpanded() const noexcept { return sourcesExpanded; }
+
+    //==============================================================================
+    /** Message thread: a source changed (its items or its selection). */
+    void contentSourceChanged (ContentSource* source) override;
+    void contentFiltersChanged (ContentFilters* filters) override;
+    void alertWindowClosed (Orvik::AlertWindow* alert, int kind) override;
+    void textEditorReturnKeyPressed (juce::TextEditor& editor) override;
+    void textEditorEscapeKeyPressed (juce::TextEditor& editor) override;
+
+    void resultsSelectionChanged (ContentResults* results) override;
+    void resultsItemClicked (ContentResults* results, int trigger) override;
+    void resultsItemDoubleClicked (ContentResults* results) override;
+
+    void buttonClicked (juce::Button* button) override;
+    bool keyPressed (const juce::KeyPress& key) override;
+    bool dimsBackground() const override { return false; }
+    void lookAndFeelChanged() override;
+    void resized() override;
+
+    virtual void sourcesChanged();
+    virtual void updateButtonsEnabled();
+    void updateControls();
+    void updateTagEditor();
+    void rebuildItems();
+
+private:
+    void showWindow();
+    // The item operations; they arrive with the browser's next piece of work.
+    void save();
+    void deleteSelected();
+    void exportSelected();
+    void importPackage();
+    void openSampleImport();
+    void normalizeSelected();
+
+    juce::WildcardFileFilter sampleFilter { "*.wav;*.aif;*.aiff", "*", "Audio files" };
+    /** Present only while samples are imported. */
+    std::unique_ptr<juce::FileBrowserComponent> fileBrowser;
+    BasePlugin& plugin;
+    ContentSourcesComponent sourcesList;
+    ContentResults results;
+    ContentFilters filters;
+    const juce::String exportExtension;
+    const juce::String baseName;
+    int mode = browseMode;
+    juce::File importFolder, exportFolder;
+    bool resultsMaximised = false;
+    bool sourcesExpanded = false;
+    bool windowed = true;
+    bool tagEditorRestricted = true;
+    bool showOkCancel = true;
+    ContentItem* resultAtOpening = nullptr;
+    ContentSource* currentSource = nullptr;
+
+    TextButtonWithIcon exportButton { "Export" }, importButton { "Import" }, importSamplesButton { "Import Samples" },
+        normalizeButton { "Normalize" };
+    juce::TextButton okButton { "OK" }, cancelButton { "Cancel" }, saveButton { "Save" }, saveCancelButton { "Cancel" };
+    ComponentRow editRow, okCancelRow, saveRow;
+    TextButtonWithIcon editModeButton { "Edit Mode" }, deleteButton { "Delete" };
+    juce::TextEditor nameEditor;
+    ListenerArray<Listener> listeners;
+    std::unique_ptr<ContentTagEditor> tagEditor;
+
+    juce::Array<ContentSource*> sources;
+    juce::Array<ContentItem*> items;
+    CategoryTagMap tags;
+    TagDictionary tagDictionary;
+    juce::StringArray pluginCategories;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ContentBrowser)
+};
