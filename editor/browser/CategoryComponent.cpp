@@ -59,13 +59,23 @@ void CategoryComponent::CategoryButton::resized()
     moveLeftButton.setTopRightPosition (moveRightButton.getX(), 3);
     anyAllButton.setTopRightPosition (moveLeftButton.getX() - 4, 4);
     addTagButton.setBounds (w - 19, 1, 18, 18);
-    label.setBounds (getLocalBounds());
+
+    // The name ends where the first shown button starts, so the two never draw over each other.
+    int nameRight = w;
+
+    for (juce::Component* b : { (juce::Component*) &anyAllButton, (juce::Component*) &moveLeftButton,
+                                (juce::Component*) &moveRightButton, (juce::Component*) &addTagButton })
+        if (b->isVisible())
+            nameRight = juce::jmin (nameRight, b->getX());
+
+    label.setBounds (0, 0, nameRight, getHeight());
 }
 
 void CategoryComponent::CategoryButton::enablementChanged()
 {
     // A disabled row of columns (filter off) cannot be reordered from the left.
     moveLeftButton.setVisible (isEnabled() && moveRightButton.isVisible());
+    resized();
     repaint();
 }
 
@@ -152,11 +162,13 @@ void CategoryComponent::setHeaderButtonsVisible (bool shouldBeVisible)
     header.moveRightButton.setVisible (shouldBeVisible);
     header.moveLeftButton.setVisible (shouldBeVisible && header.isEnabled());
     header.anyAllButton.setVisible (shouldBeVisible);
+    header.resized();
 }
 
 void CategoryComponent::setAddTagButtonVisible (bool shouldBeVisible)
 {
     header.addTagButton.setVisible (shouldBeVisible);
+    header.resized();
 }
 
 void CategoryComponent::setAllMode (bool all)
