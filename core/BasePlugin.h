@@ -79,6 +79,8 @@ public:
     virtual juce::String getStartPresetName() const { return {}; }
     virtual juce::String getInitPresetName() const { return {}; }
     virtual juce::String getExportExtension() const { return "." + getShortCode().toLowerCase() + "zip"; }
+    /** The product's web page, shown by the about window. */
+    virtual juce::String getWebAddress() const { return {}; }
     virtual bool hasCredits() const { return false; }
     virtual juce::String getCreditsText() const { return {}; }
     virtual bool hasPresets() const { return false; }

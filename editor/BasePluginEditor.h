@@ -4,6 +4,7 @@
 #include "core/CommandParameter.h"
 #include "core/PluginEditor.h"
 #include "core/content/Preset.h"
+#include "editor/AboutWindow.h"
 #include "editor/AlertWindow.h"
 #include "editor/FrontWindow.h"
 #include "editor/ModalComponent.h"
@@ -46,6 +47,7 @@ class BasePluginEditor : public PluginEditor,
                          public ModalComponent::Desktop,
                          public Orvik::AlertWindow::Caller,
                          public ParameterInfo::Listener,
+                         public AboutWindow::Listener,
                          public juce::Button::Listener
 {
 public:
@@ -160,7 +162,10 @@ public:
     void togglePresetBrowser();
     /** The content browser (null until the product builds one). */
     juce::Component* getContentBrowser() const noexcept { return contentBrowser.get(); }
+    /** Message thread. Replaces the about window with a new one from createAboutWindow and
+        shows it modally at the dialog size. */
     void showAboutWindow();
+    AboutWindow* getAboutWindow() const noexcept { return aboutWindow.get(); }
 
     //==============================================================================
     // Parts, for the windows that work with the editor
@@ -200,6 +205,8 @@ public:
     virtual void contentBrowserOpened (juce::Component* /*browser*/) {}
     virtual void contentBrowserClosed (juce::Component* /*browser*/, int /*mode*/, bool /*keep*/) {}
     virtual void aboutWindowClosed();
+    /** Message thread. "Close" in the about window. */
+    void aboutWindowCloseRequested (AboutWindow* window) override;
 
     //==============================================================================
     // juce::Component, juce::Timer
@@ -223,7 +230,7 @@ protected:
     virtual void skinLoaded (Skin&) {}
     virtual void parameterRestored (Parameter*) {}
     virtual void createContentBrowser() {}
-    virtual std::unique_ptr<juce::Component> createAboutWindow() { return nullptr; }
+    virtual std::unique_ptr<AboutWindow> createAboutWindow();
 
     /** Lays out the status bar row below the skin area. */
     void layoutStatusBar();
@@ -296,7 +303,7 @@ private:
 
     std::unique_ptr<PresetChangedAlert> presetChangedAlert;
     std::unique_ptr<ParameterInfo> parameterInfo;
-    std::unique_ptr<juce::Component> aboutWindow;
+    std::unique_ptr<AboutWindow> aboutWindow;
     std::unique_ptr<Orvik::AlertWindow> skinErrorAlert;
     std::unique_ptr<Orvik::AlertWindow> snapshotAlert;
     std::unique_ptr<juce::FileChooser> snapshotChooser;

@@ -7,6 +7,7 @@
 #include "skin/CheckBox.h"
 #include "skin/ColourEditor.h"
 #include "skin/PackageSkin.h"
+#include "skin/WidgetIcon.h"
 #include "skin/Panel.h"
 #include "skin/widgets/EnumDisplay.h"
 #include "skin/widgets/GFXMultiStateButton.h"
@@ -321,12 +322,24 @@ TEST_F (SkinLoader, IncludeBuildsAnotherDescriptionAndStopsLoops)
     const auto root = build (skin);
     ASSERT_NE (root, nullptr);
 
-    // The header's panel, placed by the include; the self-includes and the bad ones skipped.
-    EXPECT_EQ (root->getControls().size(), 2);
+    // The header's panel, placed by the include; the self-includes and the bad ones show the
+    // broken-include icon in their place (a stand-in, not the description built again).
+    const auto& controls = root->getControls();
+    ASSERT_EQ (controls.size(), 5);
     ASSERT_NE (skin.getComponent ("InHeader"), nullptr);
     EXPECT_EQ (skin.getComponent ("InHeader")->getParentComponent()->getBounds(), juce::Rectangle<int> (5, 6, 50, 20));
     EXPECT_NE (skin.getComponent ("After"), nullptr);
     EXPECT_TRUE (skin.getErrorText().isEmpty());
+
+    for (int i = 1; i <= 3; ++i)
+    {
+        auto* icon = dynamic_cast<WidgetIcon*> (controls[i]);
+        ASSERT_NE (icon, nullptr) << i;
+        ASSERT_NE (icon->getIcon(), nullptr) << i;
+        EXPECT_EQ (controls[i]->getBounds(), juce::Rectangle<int> (0, 0, 32, 32)) << i;
+    }
+
+    EXPECT_EQ (skin.getComponent ("InHeader")->getParentComponent()->getNumChildComponents(), 2);
 
     EXPECT_NE (skin.createGui ("Loop"), nullptr);
 }
