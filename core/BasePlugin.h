@@ -14,6 +14,7 @@ namespace juce
 }
 
 class BasePluginCore;
+class ModulationMatrix;
 class ContentSource;
 class PluginAudioProcessor;
 class PluginEditor;
@@ -103,6 +104,8 @@ public:
     bool hasQualityParameters() const noexcept { return qualityParameter != nullptr; }
 
     MidiControlMap& getMidiControlMap() noexcept { return midiControlMap; }
+    /** The modulation sources that a skin's matrix shows; null for products without one. */
+    virtual ModulationMatrix* getModulationMatrix() noexcept { return nullptr; }
     HostParametersMap& getHostParametersMap() noexcept { return hostParametersMap; }
     /** The bundle's default MIDI CC map and host-parameter map ("Default.grccmap",
         "Default.grhpmap"). */

@@ -8,6 +8,8 @@
 #include "skin/widgets/EnumDisplay.h"
 #include "skin/widgets/GFXMidiChannelDisplay.h"
 #include "skin/widgets/GFXRocker.h"
+#include "skin/widgets/ImgMixer.h"
+#include "skin/widgets/ModulationMatrixComponent.h"
 #include "skin/widgets/GFXMultiStateButton.h"
 #include "skin/widgets/ImgAnim.h"
 #include "skin/widgets/ImgButton.h"
@@ -97,6 +99,8 @@ Skin::Skin (BasePlugin* p) : plugin (p)
     widgets.add (SkinElementType::PresetNameDisplay, widgetWithSkin<PresetNameDisplay> (*this));
     widgets.add (SkinElementType::Rocker,            widgetWithSkin<GFXRocker> (*this));
     widgets.add (SkinElementType::MidiChannelDisplay, widgetWithSkin<GFXMidiChannelDisplay> (*this));
+    widgets.add (SkinElementType::ImgMixer,          widgetWithSkin<ImgMixer> (*this));
+    widgets.add (SkinElementType::ModulationMatrix,  widgetWithSkin<ModulationMatrixComponent> (*this));
     // clang-format on
     addStandardWidgets (widgets);
 }
