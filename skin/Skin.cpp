@@ -19,6 +19,7 @@
 #include "skin/widgets/ImgSwitch.h"
 #include "skin/widgets/NumericDisplay.h"
 #include "skin/widgets/PresetNameDisplay.h"
+#include "skin/widgets/RoomVisualizer.h"
 #include "skin/widgets/TextDisplay.h"
 
 const juce::String Skin::incompatibleText ("Skin is not compatible. ");
@@ -101,6 +102,7 @@ Skin::Skin (BasePlugin* p) : plugin (p)
     widgets.add (SkinElementType::MidiChannelDisplay, widgetWithSkin<GFXMidiChannelDisplay> (*this));
     widgets.add (SkinElementType::ImgMixer,          widgetWithSkin<ImgMixer> (*this));
     widgets.add (SkinElementType::ModulationMatrix,  widgetWithSkin<ModulationMatrixComponent> (*this));
+    widgets.add (SkinElementType::RoomVisualizer,    widgetWithSkin<RoomVisualizer> (*this));
     // clang-format on
     addStandardWidgets (widgets);
 }
