@@ -194,7 +194,7 @@ void ImgMixer::imageStripLoaded (const juce::Identifier& attribute, const ImageS
     }
 
     fitSize();
-    placeChannels();
+    resized();
 }
 
 void ImgMixer::addChannel()

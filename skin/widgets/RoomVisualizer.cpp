@@ -48,6 +48,26 @@ namespace
         return std::isfinite (v) && v > 0.0f ? v : 0.0f;
     }
 
+    /** An open hand, drawn here: JUCE's own dragging-hand cursor on Linux is decoded from GIF
+        data by a decoder that reads outside its table. */
+    juce::MouseCursor makeDraggingHandCursor()
+    {
+        juce::Image image (juce::Image::ARGB, 20, 20, true);
+        juce::Graphics g (image);
+        juce::Path hand;
+        hand.addRoundedRectangle (5.0f, 8.0f, 10.0f, 9.0f, 3.0f);
+
+        for (int i = 0; i < 4; ++i)
+            hand.addRoundedRectangle (5.0f + 2.5f * (float) i, 3.0f + (i == 0 || i == 3 ? 1.5f : 0.0f), 2.4f, 8.0f, 1.2f);
+
+        hand.addRoundedRectangle (2.0f, 9.0f, 5.0f, 2.4f, 1.2f);
+        g.setColour (juce::Colours::white);
+        g.fillPath (hand);
+        g.setColour (juce::Colours::black);
+        g.strokePath (hand, juce::PathStrokeType (1.0f));
+        return juce::MouseCursor (image, 10, 10);
+    }
+
     float twoDecimals (double v)
     {
         return (float) (std::round (v * 100.0) / 100.0);
@@ -180,7 +200,7 @@ void RoomVisualizer::Room::Object::paint (juce::Graphics& g, float diagonal) con
 
 //==============================================================================
 RoomVisualizer::Room::Room (RoomVisualizer& o, const juce::ValueTree& element, const ParameterManager* manager)
-    : owner (o)
+    : owner (o), handCursor (makeDraggingHandCursor())
 {
     widthParameter = lookUp (manager, element, "roomWidthParam");
     lengthParameter = lookUp (manager, element, "roomLengthParam");
@@ -217,6 +237,10 @@ RoomVisualizer::Room::~Room()
 
 RoomVisualizer::Room::Object* RoomVisualizer::Room::getObjectAt (juce::Point<float> point)
 {
+    // A room without a size has no objects placed in it.
+    if (getWidth() < 1 || getHeight() < 1)
+        return nullptr;
+
     for (auto& object : objects)
         if (object->contains (point))
             return object.get();
@@ -287,7 +311,7 @@ void RoomVisualizer::Room::updateCursor()
     else if (hovered != nullptr)
         setMouseCursor (juce::MouseCursor::CrosshairCursor);
     else
-        setMouseCursor (juce::MouseCursor::DraggingHandCursor);
+        setMouseCursor (handCursor);
 }
 
 void RoomVisualizer::Room::mouseEnter (const juce::MouseEvent&)

@@ -132,6 +132,7 @@ public:
         juce::Point<float> dragStart, objectStart;
         Object* hovered = nullptr;
         juce::Time lastWheelTime;
+        juce::MouseCursor handCursor;
 
         JUCE_DECLARE_NON_COPYABLE (Room)
     };
