@@ -35,11 +35,17 @@ namespace
         return manager->getParameterByName (element.getProperty (attribute).toString());
     }
 
-    // Values from parameters or the host may be anything: NaN reads as 0, infinities stay
-    // and are clamped to the room's edge when placed.
-    float readable (float v)
+    // Values from parameters or the host may be anything: what is not a finite number reads
+    // as the nearest value of the parameter's range (NaN as 0 brought into it).
+    float readable (const Parameter& p)
     {
-        return std::isnan (v) ? 0.0f : v;
+        const float v = p.getValue();
+
+        if (std::isfinite (v))
+            return v;
+
+        const float lo = juce::jmin (p.getMinimum(), p.getMaximum()), hi = juce::jmax (p.getMinimum(), p.getMaximum());
+        return juce::jlimit (lo, hi, std::isnan (v) ? 0.0f : v);
     }
 
     // A room dimension: finite and not negative, else no room at all.
@@ -100,17 +106,17 @@ void RoomVisualizer::Room::Object::parameterValueChanged (Parameter* p)
 
     if (p == xParameter)
     {
-        xValue = readable (p->getValue());
+        xValue = readable (*p);
         place();
     }
     else if (p == yParameter)
     {
-        yValue = readable (p->getValue());
+        yValue = readable (*p);
         place();
     }
     else if (p == angleParameter)
     {
-        angle = readable (p->getValue()) + (flipped ? 180.0f : 0.0f);
+        angle = readable (*p) + (flipped ? 180.0f : 0.0f);
         room.repaint();
     }
 }

@@ -2,6 +2,7 @@
 // commits inside gestures, clicks that change nothing, hit order, zoom limits and the room
 // without dimensions.
 
+#include "SkinTestPackage.h"
 #include "WidgetWindowRig.h"
 #include "skin/widgets/RoomVisualizer.h"
 
@@ -142,5 +143,77 @@ TEST (RoomVisualizer, HitOrderZoomLimitsAndTheRoomWithoutDimensions)
     EXPECT_EQ (empty.getObject (0).getPixelPosition(), juce::Point<float>());
     w.gestures.reset();
     empty.getObject (0).commit();
+    EXPECT_EQ (w.gestures.totalBegins(), 0);
+}
+
+namespace
+{
+    /** A parameter whose plain value is whatever the test says, as a broken host could make it. */
+    struct WildParameter : public FloatParameter
+    {
+        using FloatParameter::FloatParameter;
+        float getValue() const noexcept override { return wild; }
+        float wild = 0.0f;
+    };
+}
+
+TEST (RoomVisualizer, OnePixelRoomsAndWildValuesNeverMakeNaN)
+{
+    widgettest::SkinWindow w ("Room");
+    WIDGET_WINDOW_OR_SKIP (w);
+    auto& room = w.widget<RoomVisualizer> ("Room").getRoom();
+
+    // A room one pixel wide: a drag moves the microphone down only, and only Y is committed.
+    set (w, "Test Room Width", 0.4f);
+    ASSERT_EQ (room.getWidth(), 1);
+    auto& m1 = room.getObject (0);
+    const float x = w.plugin.parameter ("Test M1 X").getValue();
+    const auto start = m1.getPixelPosition().toInt();
+    w.press (room, start);
+    w.drag (room, start + juce::Point<int> (0, 6));
+    w.release (room, start + juce::Point<int> (0, 6));
+    EXPECT_EQ (w.plugin.parameter ("Test M1 X").getValue(), x);
+    EXPECT_TRUE (std::isfinite (w.plugin.parameter ("Test M1 Y").getValue()));
+    EXPECT_EQ (w.gestures.begins ("Test M1 X"), 0);
+    EXPECT_EQ (w.gestures.begins ("Test M1 Y"), 1);
+    EXPECT_EQ (w.gestures.ends ("Test M1 Y"), 1);
+
+    // Values from a broken parameter: NaN and infinite sizes are no room; NaN and infinite
+    // positions show at the edge; nothing is written back.
+    Parameter::Description d;
+    d.id = 900100;
+    d.name = "Wild";
+    d.maximum = 20.0f;
+    auto wildOwned = std::make_unique<WildParameter> (d);
+    auto* wild = wildOwned.get();
+    ASSERT_TRUE (w.plugin.getParameterManager().addParameter (std::move (wildOwned)));
+    test::SkinTestPackage package;
+    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description ("<RoomVisualizer name=\"Wild\" w=\"200\" h=\"200\" roomWidthParam=\"Test S1 Y\" "
+                                                                              "roomLengthParam=\"Test Room Length\" mic1XParam=\"Wild\" spk1XParam=\"Test S1 X\"/>"));
+    test::MemorySkin skin (package, &w.plugin);
+    const auto gui = skin.createGui ({});
+    ASSERT_NE (gui, nullptr);
+    auto& wildRoom = skin.findComponent<RoomVisualizer> ("Wild")->getRoom();
+    ASSERT_GT (wildRoom.getWidth(), 1);
+    w.gestures.reset();
+
+    // clang-format off
+    const struct { float value; float pixel; } rows[] = {
+        { std::numeric_limits<float>::quiet_NaN(), 0.0f },
+        { std::numeric_limits<float>::infinity(), (float) wildRoom.getWidth() - 1.0f },
+        { -std::numeric_limits<float>::infinity(), 0.0f },
+    };
+    // clang-format on
+
+    for (const auto& row : rows)
+    {
+        wild->wild = row.value;
+        wildRoom.getObject (0).parameterValueChanged (wild);
+        EXPECT_EQ (wildRoom.getObject (0).getPixelPosition().x, row.pixel) << row.value;
+        EXPECT_TRUE (std::isfinite (wildRoom.getObject (0).getX())) << row.value;
+        EXPECT_TRUE (juce::isPositiveAndNotGreaterThan (wildRoom.getObject (0).getX(), 20.0f)) << row.value;
+        EXPECT_FALSE (wildRoom.getObject (0).getLabelText().containsIgnoreCase ("nan")) << row.value;
+    }
+
     EXPECT_EQ (w.gestures.totalBegins(), 0);
 }

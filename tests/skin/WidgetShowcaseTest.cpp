@@ -29,7 +29,7 @@ TEST (WidgetShowcase, AllFiveWidgetsFromOneSkin)
     room.setZoom (8.0f, {});
     w.press (rocker, { 50, 15 });
     ASSERT_TRUE (test::pumpUntil ([&] { return mixer.getChannel (5)->getFrame() == 10
-                                               && matrix.getRow (0)->getSlider().getSourceValue() == 0.8f; }));
+                                            && matrix.getRow (0)->getSlider().getSourceValue() == 0.8f; }));
 
     const auto file = w.snapshot ("widget-showcase");
     w.release (rocker, { 50, 15 });
