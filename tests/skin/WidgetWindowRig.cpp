@@ -1,5 +1,6 @@
 #include "WidgetWindowRig.h"
 #include "support/BareXServer.h"
+#include "support/PeerMouse.h"
 
 namespace widgettest
 {
@@ -127,14 +128,7 @@ namespace widgettest
 
     void SkinWindow::send (juce::Component& target, juce::Point<int> p, juce::ModifierKeys mods)
     {
-        auto* peer = window.getPeer();
-        ASSERT_NE (peer, nullptr);
-        const auto position = window.getLocalPoint (&target, p).toFloat();
-        // JUCE reads the keys from the global state, the buttons from the event.
-        juce::ModifierKeys::currentModifiers = mods;
-        peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, position, mods,
-                                juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-                                juce::Time::currentTimeMillis());
+        test::sendMouseThroughPeer (window, target, p, mods);
     }
 
     void SkinWindow::move (juce::Component& target, juce::Point<int> p) { send (target, p, {}); }
