@@ -164,4 +164,9 @@ TEST (ImgMixer, ReadOnlyAndBareMixers)
     EXPECT_NE (bare.getIcon(), nullptr);
     EXPECT_EQ (bare.getWidth(), ImgMixer::iconSize);
     EXPECT_EQ (bare.getHeight(), ImgMixer::iconSize);
+
+    // Its channel has no strip: frames convert to 0, never through a division by zero.
+    EXPECT_TRUE (bare.setFrame (3));
+    EXPECT_EQ (bare.getFrame(), 0);
+    EXPECT_EQ (bare.getNumFrames(), 1);
 }

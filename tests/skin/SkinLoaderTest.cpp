@@ -6,6 +6,7 @@
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/CheckBox.h"
 #include "skin/ColourEditor.h"
+#include "skin/ImageStrippable.h"
 #include "skin/PackageSkin.h"
 #include "skin/WidgetIcon.h"
 #include "skin/Panel.h"
@@ -398,6 +399,27 @@ TEST_F (SkinLoader, MissingAndHostileImagesFallBackToIcons)
     }
 
     EXPECT_TRUE (root->createComponentSnapshot (root->getLocalBounds()).isValid());
+}
+
+TEST_F (SkinLoader, AMissingStripReachesTheWidgetAsAnEmptyOne)
+{
+    struct Strips : public ImageStrippable
+    {
+        juce::Array<ImageStrip> loaded;
+        void imageStripLoaded (const juce::Identifier&, const ImageStrip& strip) override { loaded.add (strip); }
+    } strips;
+
+    package.add ("Strip_4.png", test::SkinTestPackage::png (8, 8, 4));
+    test::MemorySkin skin (package, &plugin);
+    const juce::Identifier gfx ("gfx");
+
+    EXPECT_TRUE (strips.loadImageStrip (skin, juce::ValueTree ("X").setProperty (gfx, "Strip_4.png", nullptr), gfx));
+    EXPECT_FALSE (strips.loadImageStrip (skin, juce::ValueTree ("X").setProperty (gfx, "Missing_4.png", nullptr), gfx));
+    EXPECT_FALSE (strips.loadImageStrip (skin, juce::ValueTree ("X"), gfx));   // no attribute: not told
+
+    ASSERT_EQ (strips.loaded.size(), 2);
+    EXPECT_EQ (strips.loaded[0].getFrameCount(), 4);
+    EXPECT_FALSE (strips.loaded[1].isValid());
 }
 
 TEST_F (SkinLoader, AbsurdAttributesAreBounded)
