@@ -14,6 +14,7 @@ namespace juce
 }
 
 class BasePluginCore;
+class ModulationMatrix;
 class ContentSource;
 class PluginAudioProcessor;
 class PluginEditor;
@@ -79,6 +80,8 @@ public:
     virtual juce::String getStartPresetName() const { return {}; }
     virtual juce::String getInitPresetName() const { return {}; }
     virtual juce::String getExportExtension() const { return "." + getShortCode().toLowerCase() + "zip"; }
+    /** The product's web page, shown by the about window. */
+    virtual juce::String getWebAddress() const { return {}; }
     virtual bool hasCredits() const { return false; }
     virtual juce::String getCreditsText() const { return {}; }
     virtual bool hasPresets() const { return false; }
@@ -101,6 +104,8 @@ public:
     bool hasQualityParameters() const noexcept { return qualityParameter != nullptr; }
 
     MidiControlMap& getMidiControlMap() noexcept { return midiControlMap; }
+    /** The modulation sources that a skin's matrix shows; null for products without one. */
+    virtual ModulationMatrix* getModulationMatrix() noexcept { return nullptr; }
     HostParametersMap& getHostParametersMap() noexcept { return hostParametersMap; }
     /** The bundle's default MIDI CC map and host-parameter map ("Default.grccmap",
         "Default.grhpmap"). */

@@ -851,8 +851,19 @@ void BasePluginEditor::confirmPresetChange (bool next) { pendingStepIsNext = nex
 void BasePluginEditor::savePresetAs() {}
 void BasePluginEditor::togglePresetBrowser() {}
 
+std::unique_ptr<AboutWindow> BasePluginEditor::createAboutWindow()
+{
+    return std::make_unique<AboutWindow> (plugin);
+}
+
 void BasePluginEditor::showAboutWindow()
 {
+    if (aboutWindow != nullptr)
+    {
+        aboutWindow->removeListener (this);
+        aboutWindow->hide();
+    }
+
     retire (std::move (aboutWindow));
     aboutWindow = createAboutWindow();
 
@@ -862,17 +873,25 @@ void BasePluginEditor::showAboutWindow()
     int w = 0, h = 0;
     getDialogSize (w, h);
     aboutWindow->setSize (w, h);
+    aboutWindow->addListener (this);
     addChildComponent (*aboutWindow);
     aboutWindow->sendLookAndFeelChange();
+    aboutWindow->show();
+}
 
-    if (auto* modal = dynamic_cast<ModalComponent*> (aboutWindow.get()))
-        modal->show();
+void BasePluginEditor::aboutWindowCloseRequested (AboutWindow* window)
+{
+    if (window == aboutWindow.get())
+        aboutWindowClosed();
 }
 
 void BasePluginEditor::aboutWindowClosed()
 {
     if (aboutWindow != nullptr)
-        aboutWindow->setVisible (false);
+    {
+        aboutWindow->removeListener (this);
+        aboutWindow->hide();
+    }
 
     retire (std::move (aboutWindow));
 }

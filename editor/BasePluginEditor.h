@@ -4,6 +4,7 @@
 #include "core/CommandParameter.h"
 #include "core/PluginEditor.h"
 #include "core/content/Preset.h"
+#include "editor/AboutWindow.h"
 #include "editor/AlertWindow.h"
 #include "editor/FrontWindow.h"
 #include "editor/ModalComponent.h"
@@ -48,6 +49,7 @@ class BasePluginEditor : public PluginEditor,
                          public Orvik::AlertWindow::Caller,
                          public ContentBrowser::Listener,
                          public ParameterInfo::Listener,
+                         public AboutWindow::Listener,
                          public juce::Button::Listener
 {
 public:
@@ -162,7 +164,10 @@ public:
     void togglePresetBrowser();
     /** The content browser (null when the plug-in has no presets). */
     ContentBrowser* getContentBrowser() const noexcept { return contentBrowser.get(); }
+    /** Message thread. Replaces the about window with a new one from createAboutWindow and
+        shows it modally at the dialog size. */
     void showAboutWindow();
+    AboutWindow* getAboutWindow() const noexcept { return aboutWindow.get(); }
 
     //==============================================================================
     // Parts, for the windows that work with the editor
@@ -204,6 +209,8 @@ public:
     /** Message thread. A cancelled browse loads the snapshot back. */
     void contentBrowserClosed (ContentBrowser* browser, int mode, bool keep) override;
     virtual void aboutWindowClosed();
+    /** Message thread. "Close" in the about window. */
+    void aboutWindowCloseRequested (AboutWindow* window) override;
 
     //==============================================================================
     // juce::Component, juce::Timer
@@ -226,7 +233,7 @@ protected:
     virtual void guiWillChange() {}
     virtual void skinLoaded (Skin&) {}
     virtual void parameterRestored (Parameter*) {}
-    virtual std::unique_ptr<juce::Component> createAboutWindow() { return nullptr; }
+    virtual std::unique_ptr<AboutWindow> createAboutWindow();
 
     /** Lays out the status bar row below the skin area. */
     void layoutStatusBar();
@@ -302,7 +309,7 @@ private:
 
     std::unique_ptr<PresetChangedAlert> presetChangedAlert;
     std::unique_ptr<ParameterInfo> parameterInfo;
-    std::unique_ptr<juce::Component> aboutWindow;
+    std::unique_ptr<AboutWindow> aboutWindow;
     std::unique_ptr<Orvik::AlertWindow> skinErrorAlert;
     std::unique_ptr<Orvik::AlertWindow> snapshotAlert;
     std::unique_ptr<juce::FileChooser> snapshotChooser;

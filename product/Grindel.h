@@ -15,6 +15,7 @@ public:
     juce::String getBranch() const override { return "master"; }
     juce::String getVersion() const override { return "2.2.1"; }
     juce::String getBuildText() const override { return "0"; }
+    juce::String getWebAddress() const override { return "https://www.orvikgroup.com/grindel2"; }
     juce::String getStartPresetName() const override { return "MPC60"; }
     juce::String getInitPresetName() const override { return "- Bypass -"; }
     bool hasPresets() const override { return true; }

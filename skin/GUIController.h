@@ -39,6 +39,9 @@ public:
         "paramReset" (true when missing). */
     virtual void loadFromXml (const juce::ValueTree& element, Skin& skin);
 
+    /** Stores the code of a named action; false for a name the control does not know. */
+    virtual bool setAction (const juce::String& /*name*/, int /*code*/) { return false; }
+
     /** Binds a parameter (null unbinds) and shows its value. */
     void setParameter (Parameter* parameter);
     Parameter* getParameter() const noexcept { return parameter; }

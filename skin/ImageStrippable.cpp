@@ -9,9 +9,12 @@ bool ImageStrippable::loadImageStrip (Skin& skin, const juce::ValueTree& element
     const auto fileName = element.getProperty (attribute).toString();
     const auto image = skin.loadImage (fileName);
 
+    // The widget hears of a missing image too (as an empty strip): a strip it held before
+    // must not stay on show.
     if (! image.isValid())
     {
         skin.log ("Skin image missing or unreadable: \"" + fileName + "\"");
+        imageStripLoaded (attribute, ImageStrip());
         return false;
     }
 

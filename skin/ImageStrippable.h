@@ -12,8 +12,8 @@ public:
     virtual ~ImageStrippable() = default;
 
     /** When the element has the attribute, loads the image it names through the skin and hands
-        it to imageStripLoaded. False when the attribute is missing or the image cannot be
-        loaded (the widget then falls back). */
+        it to imageStripLoaded (an empty strip when the image cannot be loaded). False when the
+        attribute is missing or the image cannot be loaded (the widget then falls back). */
     bool loadImageStrip (Skin& skin, const juce::ValueTree& element, const juce::Identifier& attribute);
 
 protected:

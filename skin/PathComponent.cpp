@@ -120,7 +120,8 @@ void PathComponent::paint (juce::Graphics& g)
         g.drawText (path, room, juce::Justification::centredLeft, false);
     }
 
-    g.setOpacity (0.5f * alpha);
+    // The dimmed mark keeps its own opacity, enabled or not.
+    g.setOpacity (0.5f);
     g.drawText (ellipsis, ellipsisArea, juce::Justification::centredLeft, false);
 }
 

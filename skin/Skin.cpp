@@ -1,9 +1,15 @@
 #include "skin/Skin.h"
 #include "core/BasePlugin.h"
+#include "skin/EmbeddedIcons.h"
 #include "skin/Panel.h"
 #include "skin/SkinImageReader.h"
 #include "skin/StandardWidgetBuilder.h"
+#include "skin/WidgetIcon.h"
 #include "skin/widgets/EnumDisplay.h"
+#include "skin/widgets/GFXMidiChannelDisplay.h"
+#include "skin/widgets/GFXRocker.h"
+#include "skin/widgets/ImgMixer.h"
+#include "skin/widgets/ModulationMatrixComponent.h"
 #include "skin/widgets/GFXMultiStateButton.h"
 #include "skin/widgets/ImgAnim.h"
 #include "skin/widgets/ImgButton.h"
@@ -13,6 +19,7 @@
 #include "skin/widgets/ImgSwitch.h"
 #include "skin/widgets/NumericDisplay.h"
 #include "skin/widgets/PresetNameDisplay.h"
+#include "skin/widgets/RoomVisualizer.h"
 #include "skin/widgets/TextDisplay.h"
 
 const juce::String Skin::incompatibleText ("Skin is not compatible. ");
@@ -55,6 +62,25 @@ namespace
 
         return std::make_unique<ImgButton> (element, skin);
     }
+
+    /** What stands where an included description could not be built: its icon, so the skin's
+        author sees the hole. */
+    class BrokenInclude : public juce::Component,
+                          public WidgetIcon
+    {
+    public:
+        explicit BrokenInclude (const juce::ValueTree& element)
+            : juce::Component (element.getProperty ("name").toString())
+        {
+            const int w = readSizeAttribute (element, "w");
+            const int h = readSizeAttribute (element, "h");
+            setTopLeftPosition (readCoordinateAttribute (element, "x"), readCoordinateAttribute (element, "y"));
+            setIcon (*this, getEmbeddedIcon (EmbeddedIconKey::brokenInclude),
+                     w > 0 ? w : defaultSize, h > 0 ? h : defaultSize);
+        }
+
+        static constexpr int defaultSize = 32;
+    };
 }
 
 Skin::Skin (BasePlugin* p) : plugin (p)
@@ -72,6 +98,11 @@ Skin::Skin (BasePlugin* p) : plugin (p)
     widgets.add (SkinElementType::NumericDisplay,    widgetWithSkin<NumericDisplay> (*this));
     widgets.add (SkinElementType::EnumDisplay,       widgetWithSkin<EnumDisplay> (*this));
     widgets.add (SkinElementType::PresetNameDisplay, widgetWithSkin<PresetNameDisplay> (*this));
+    widgets.add (SkinElementType::Rocker,            widgetWithSkin<GFXRocker> (*this));
+    widgets.add (SkinElementType::MidiChannelDisplay, widgetWithSkin<GFXMidiChannelDisplay> (*this));
+    widgets.add (SkinElementType::ImgMixer,          widgetWithSkin<ImgMixer> (*this));
+    widgets.add (SkinElementType::ModulationMatrix,  widgetWithSkin<ModulationMatrixComponent> (*this));
+    widgets.add (SkinElementType::RoomVisualizer,    widgetWithSkin<RoomVisualizer> (*this));
     // clang-format on
     addStandardWidgets (widgets);
 }
@@ -240,14 +271,14 @@ std::unique_ptr<juce::Component> Skin::createIncluded (const juce::ValueTree& el
 
     if (element.getProperty ("file").toString().isEmpty())
     {
-        log ("Skin: \"Include\" without \"file\" skipped");
-        return nullptr;
+        log ("Skin: \"Include\" without \"file\"");
+        return std::make_unique<BrokenInclude> (element);
     }
 
     if (descriptionsBeingBuilt.contains (fileName) || descriptionsBeingBuilt.size() >= maxIncludeDepth)
     {
-        log ("Skin: \"Include\" of " + fileName + " would include itself; skipped");
-        return nullptr;
+        log ("Skin: \"Include\" of " + fileName + " would include itself");
+        return std::make_unique<BrokenInclude> (element);
     }
 
     const auto savedError = errorText;
@@ -256,15 +287,18 @@ std::unique_ptr<juce::Component> Skin::createIncluded (const juce::ValueTree& el
 
     if (! panelElement.isValid())
     {
-        log ("Skin: \"Include\" of " + fileName + " skipped: "
+        log ("Skin: \"Include\" of " + fileName + " cannot be built: "
              + (tree.isValid() ? juce::String ("it has no \"Panel\"") : errorText));
         errorText = savedError;
-        return nullptr;
+        return std::make_unique<BrokenInclude> (element);
     }
 
     descriptionsBeingBuilt.add (fileName);
     auto c = createComponent (panelElement);
     descriptionsBeingBuilt.removeString (fileName);
+
+    if (c == nullptr)
+        return std::make_unique<BrokenInclude> (element);
 
     // The include's own position, when given, places the included panel.
     if (c != nullptr && (element.hasProperty ("x") || element.hasProperty ("y")))

@@ -34,6 +34,9 @@ namespace SkinElementType
     inline const juce::Identifier PresetNameDisplay { "PresetNameDisplay" };
     inline const juce::Identifier RoomVisualizer { "RoomVisualizer" };
     inline const juce::Identifier TextDisplay { "TextDisplay" };
+    inline const juce::Identifier Rocker { "Rocker" };
+    inline const juce::Identifier MidiChannelDisplay { "MidiChannelDisplay" };
+    inline const juce::Identifier ModulationMatrix { "ModulationMatrix" };
 }
 
 /** Root attribute of a GUI description holding its version. */

@@ -29,6 +29,23 @@ public:
                 tell (*listeners.getUnchecked (i));
     }
 
+    /** As call, but stops before the next listener once stop () is true: for owners that a
+        listener may delete (stop must not touch the owner). */
+    template <typename StopCheck, typename Callback>
+    static void callUnlessStopped (ListenerArray& array, StopCheck&& stop, Callback&& tell)
+    {
+        const int count = array.size();
+
+        for (int i = count; --i >= 0;)
+        {
+            if (stop())
+                return;
+
+            if (i < array.listeners.size())
+                tell (*array.listeners.getUnchecked (i));
+        }
+    }
+
 private:
     juce::Array<ListenerType*> listeners;
 };

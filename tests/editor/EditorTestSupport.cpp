@@ -1,4 +1,5 @@
 #include "EditorTestSupport.h"
+#include "support/PeerMouse.h"
 #include "support/BareXServer.h"
 
 namespace edtest
@@ -81,14 +82,7 @@ namespace edtest
     //==============================================================================
     void Mouse::send (juce::Component& target, juce::Point<int> local, juce::ModifierKeys mods)
     {
-        auto* peer = content.getPeer();
-        ASSERT_NE (peer, nullptr);
-        const auto position = content.getLocalPoint (&target, local).toFloat();
-        // JUCE reads the keys from the global state, the buttons from the event.
-        juce::ModifierKeys::currentModifiers = mods;
-        peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, position, mods,
-                                juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-                                juce::Time::currentTimeMillis());
+        test::sendMouseThroughPeer (content, target, local, mods);
     }
 
     void Mouse::moveTo (juce::Component& target, juce::Point<int> local)

@@ -225,3 +225,38 @@ TEST (EditorTeardown, TheEditorGoesWithItsPopupAndDialogsOpenAndEndsMidiLearning
     EXPECT_FALSE (plugin.getMidiControlMap().isLearning());
     test::pump (20);
 }
+
+TEST_F (EditorWindow, CommandClickOnOptionsOpensTheAboutWindowAndCloseDeletesIt)
+{
+    auto& window = *rig->getHostWindow();
+    auto* options = editor().getCommandButton (CommandParameter::optionsId);
+    ASSERT_NE (options, nullptr);
+
+    mouse->click (*options, juce::ModifierKeys::leftButtonModifier, juce::ModifierKeys (juce::ModifierKeys::commandModifier));
+    ASSERT_TRUE (test::pumpUntil ([this] { return editor().getAboutWindow() != nullptr && editor().getAboutWindow()->isShowing(); }));
+    EXPECT_FALSE (editor().getOptionsWindow()->isVisible());
+
+    // The dialog size: 0.8 of the editor, less the status bar row.
+    juce::Component::SafePointer<AboutWindow> about (editor().getAboutWindow());
+    EXPECT_EQ (about->getWidth(), (int) (0.8 * editor().getWidth()));
+    EXPECT_EQ (about->getHeight(), (int) (0.8 * (editor().getHeight() - editor().getStatusBarHeight())));
+    EXPECT_EQ (about->getBounds().getCentre().y, editor().getContentHeight() / 2);
+    EXPECT_FALSE (about->isHeaderVisible());
+    EXPECT_TRUE (about->dimsBackground());
+
+    // The product's texts, the logo from the bundle and no credits (this product has none).
+    EXPECT_EQ (about->getFormatText(), "AAX 64bit");
+    EXPECT_EQ (about->getVersionText(), "Version 2.2.1");
+    EXPECT_TRUE (about->getLogo().isValid());
+    EXPECT_FALSE (about->getCredits().isRunning());
+    EXPECT_FALSE (about->getCredits().isVisible());
+    EXPECT_EQ (about->getButtonRow().getBottom(), about->getContentArea().getBottom());
+    keepWindowPicture (window, "about-window.png");
+
+    mouse->click (about->getCloseButton());
+    EXPECT_EQ (editor().getAboutWindow(), nullptr);
+    ASSERT_TRUE (test::pumpUntil ([&] { return about == nullptr; }));
+
+    // Clicks reach the skin again: the options open.
+    openOptions();
+}

@@ -354,8 +354,9 @@ TEST_F (Gestures, EachCommandButtonSendsItsCommandAndWithTheCommandKeyItsAlterna
         {
             mouse->click (*button, juce::ModifierKeys::leftButtonModifier, keys);
             test::pump (40);
-            // "Options" opens its window over the skin.
+            // "Options" opens its window over the skin, Command-"Options" the about window.
             editor().getOptionsWindow()->hide();
+            editor().aboutWindowClosed();
         }
 
         EXPECT_EQ (delivered.ones[command.id], 1) << command.name;

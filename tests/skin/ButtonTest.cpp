@@ -297,10 +297,27 @@ TEST_F (Buttons, PathFieldShowsCutsAndTellsItsListeners)
 
     field.setPath (longPath, false);
     EXPECT_TRUE (field.isPathCut());
-    field.createComponentSnapshot (field.getLocalBounds());
+
+    // "[...]" keeps its opacity of 0.5 when the field is disabled (the path itself dims).
+    // Without the field's frame only the texts are drawn, in black.
+    field.setColour (0x0F002202, juce::Colours::transparentBlack);
+    const auto darkest = [&field] (juce::Rectangle<int> area) {
+        const auto image = field.createComponentSnapshot (field.getLocalBounds(), true, 1.0f);
+        juce::uint8 alpha = 0;
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+            for (int x = area.getX(); x < area.getRight(); ++x)
+                alpha = juce::jmax (alpha, image.getPixelAt (x, y).getAlpha());
+        return alpha;
+    };
+    const auto text = field.getTextArea();
+    const auto mark = text.withLeft (text.getRight() - field.getEllipsisWidth());
+    const auto start = text.withWidth (field.getEllipsisWidth());
+    const auto enabledMark = darkest (mark), enabledStart = darkest (start);
 
     field.setEnabled (false);
     EXPECT_FALSE (field.getBrowseButton().isEnabled());
+    EXPECT_NEAR (darkest (mark), enabledMark, 2);
+    EXPECT_LT (darkest (start), enabledStart - 60);
     field.setEnabled (true);
     EXPECT_TRUE (field.getBrowseButton().isEnabled());
 

@@ -6,7 +6,9 @@
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/CheckBox.h"
 #include "skin/ColourEditor.h"
+#include "skin/ImageStrippable.h"
 #include "skin/PackageSkin.h"
+#include "skin/WidgetIcon.h"
 #include "skin/Panel.h"
 #include "skin/widgets/EnumDisplay.h"
 #include "skin/widgets/GFXMultiStateButton.h"
@@ -257,8 +259,8 @@ TEST_F (SkinLoader, EachElementTypeBuildsItsOwnWidget)
         EXPECT_TRUE (typeid (widget) == *type) << xml;
     }
 
-    // Types without a widget yet, unknown ones and a broken element build nothing.
-    for (const auto* xml : { "<ImgMixer/>", "<RoomVisualizer/>", "<Mystery/>", "<panel/>" })
+    // Unknown types and a broken element build nothing.
+    for (const auto* xml : { "<Mystery/>", "<panel/>" })
         EXPECT_EQ (create (xml), nullptr) << xml;
 
     EXPECT_EQ (skin.createComponent ({}), nullptr);
@@ -321,12 +323,24 @@ TEST_F (SkinLoader, IncludeBuildsAnotherDescriptionAndStopsLoops)
     const auto root = build (skin);
     ASSERT_NE (root, nullptr);
 
-    // The header's panel, placed by the include; the self-includes and the bad ones skipped.
-    EXPECT_EQ (root->getControls().size(), 2);
+    // The header's panel, placed by the include; the self-includes and the bad ones show the
+    // broken-include icon in their place (a stand-in, not the description built again).
+    const auto& controls = root->getControls();
+    ASSERT_EQ (controls.size(), 5);
     ASSERT_NE (skin.getComponent ("InHeader"), nullptr);
     EXPECT_EQ (skin.getComponent ("InHeader")->getParentComponent()->getBounds(), juce::Rectangle<int> (5, 6, 50, 20));
     EXPECT_NE (skin.getComponent ("After"), nullptr);
     EXPECT_TRUE (skin.getErrorText().isEmpty());
+
+    for (int i = 1; i <= 3; ++i)
+    {
+        auto* icon = dynamic_cast<WidgetIcon*> (controls[i]);
+        ASSERT_NE (icon, nullptr) << i;
+        ASSERT_NE (icon->getIcon(), nullptr) << i;
+        EXPECT_EQ (controls[i]->getBounds(), juce::Rectangle<int> (0, 0, 32, 32)) << i;
+    }
+
+    EXPECT_EQ (skin.getComponent ("InHeader")->getParentComponent()->getNumChildComponents(), 2);
 
     EXPECT_NE (skin.createGui ("Loop"), nullptr);
 }
@@ -385,6 +399,27 @@ TEST_F (SkinLoader, MissingAndHostileImagesFallBackToIcons)
     }
 
     EXPECT_TRUE (root->createComponentSnapshot (root->getLocalBounds()).isValid());
+}
+
+TEST_F (SkinLoader, AMissingStripReachesTheWidgetAsAnEmptyOne)
+{
+    struct Strips : public ImageStrippable
+    {
+        juce::Array<ImageStrip> loaded;
+        void imageStripLoaded (const juce::Identifier&, const ImageStrip& strip) override { loaded.add (strip); }
+    } strips;
+
+    package.add ("Strip_4.png", test::SkinTestPackage::png (8, 8, 4));
+    test::MemorySkin skin (package, &plugin);
+    const juce::Identifier gfx ("gfx");
+
+    EXPECT_TRUE (strips.loadImageStrip (skin, juce::ValueTree ("X").setProperty (gfx, "Strip_4.png", nullptr), gfx));
+    EXPECT_FALSE (strips.loadImageStrip (skin, juce::ValueTree ("X").setProperty (gfx, "Missing_4.png", nullptr), gfx));
+    EXPECT_FALSE (strips.loadImageStrip (skin, juce::ValueTree ("X"), gfx));   // no attribute: not told
+
+    ASSERT_EQ (strips.loaded.size(), 2);
+    EXPECT_EQ (strips.loaded[0].getFrameCount(), 4);
+    EXPECT_FALSE (strips.loaded[1].isValid());
 }
 
 TEST_F (SkinLoader, AbsurdAttributesAreBounded)

@@ -108,6 +108,16 @@ juce::Image SkinArtist::render (const juce::XmlElement& recipe, int frameWidth, 
             drawSwitch (g, area, frame, frameCount);
         else if (kind == "digits")
             drawDigit (g, recipe, area, recipe.getStringAttribute ("charset")[frame]);
+        else if (kind == "logo")
+            drawLogo (g, recipe, area);
+        else if (kind == "rocker")
+            drawRocker (g, recipe, area, frame);
+        else if (kind == "channel")
+            drawChannel (g, recipe, area, frame, frameCount);
+        else if (kind == "fader")
+            drawFader (g, recipe, area, value);
+        else if (kind == "bar")
+            drawBar (g, recipe, area, value);
         else
             return {};
     }
@@ -381,4 +391,85 @@ void SkinArtist::drawDigit (juce::Graphics& g, const juce::XmlElement& recipe, j
     {
         g.fillEllipse (juce::Rectangle<float> (9.0f, 33.0f, 5.0f, 5.0f).transformedBy (transform));
     }
+}
+
+void SkinArtist::drawLogo (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area) const
+{
+    // The product's name in the panel's lettering, an accent rule and the subtitle below it.
+    const auto accent = colourOf (recipe, "accent", 0xFFE0582A);
+    auto r = area;
+    g.setColour (colourOf (recipe, "ink", 0xFFF4F0E6));
+    g.setFont (fontOf (r.getHeight() * 0.62f, true));
+    g.drawText (recipe.getStringAttribute ("text"), r.removeFromTop (r.getHeight() * 0.66f), juce::Justification::centred);
+    g.setColour (accent);
+    g.fillRect (r.removeFromTop (2.0f).reduced (area.getWidth() * 0.2f, 0.0f));
+    g.setFont (fontOf (r.getHeight() * 0.75f, false));
+    g.drawText (recipe.getStringAttribute ("subtitle"), r, juce::Justification::centred);
+}
+
+void SkinArtist::drawRocker (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, int frame) const
+{
+    // Frame 0: the "less" half pressed, 1: neutral, 2: the "more" half pressed.
+    const bool horizontal = recipe.getStringAttribute ("orientation") == "horizontal";
+    const auto lit = colourOf (recipe, "lit", 0xFFE0582A);
+    auto r = area.reduced (1.0f);
+    g.setColour (juce::Colour (0xFF1A1A1C));
+    g.fillRoundedRectangle (r, 4.0f);
+
+    auto more = horizontal ? r.removeFromRight (r.getWidth() * 0.5f) : r.removeFromTop (r.getHeight() * 0.5f);
+    auto less = r;
+
+    for (int half = 0; half < 2; ++half)
+    {
+        const bool pressed = (half == 0 && frame == 0) || (half == 1 && frame == 2);
+        const auto part = (half == 0 ? less : more).reduced (2.0f);
+        const auto base = juce::Colour (0xFF45454B);
+        g.setGradientFill (juce::ColourGradient (pressed ? base.darker (0.3f) : base.brighter (0.25f), 0, part.getY(),
+                                                 base.darker (0.3f), 0, part.getBottom(), false));
+        g.fillRoundedRectangle (part, 3.0f);
+        g.setColour (pressed ? lit : juce::Colour (0xFFE8E2D4));
+        g.setFont (fontOf (juce::jmin (part.getWidth(), part.getHeight()) * 0.7f, true));
+        g.drawText (half == 0 ? "-" : "+", part, juce::Justification::centred);
+    }
+}
+
+void SkinArtist::drawChannel (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, int frame, int frameCount) const
+{
+    // Frame 0 is the disabled look; the others show "ALL" and the channels 1 to 16 in turn.
+    const auto lit = colourOf (recipe, "lit", 0xFFFF3B2F);
+    g.setColour (juce::Colour (0xFF120C0C));
+    g.fillRoundedRectangle (area, 3.0f);
+
+    if (frame == 0)
+        return;
+
+    const float value = frameCount > 2 ? (float) (frame - 1) / (float) (frameCount - 2) : 0.0f;
+    const int channel = (int) std::floor (value * 16.0f + 0.5f);
+    g.setColour (lit);
+    g.setFont (fontOf (area.getHeight() * 0.6f, true));
+    g.drawText (channel == 0 ? juce::String ("ALL") : juce::String (channel), area, juce::Justification::centred);
+}
+
+void SkinArtist::drawFader (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, float value) const
+{
+    // A slot with a lit column up to the value and a cap on top of it.
+    const auto lit = colourOf (recipe, "lit", 0xFFE0582A);
+    const auto slot = area.withSizeKeepingCentre (juce::jmax (2.0f, area.getWidth() * 0.3f), area.getHeight() - 4.0f);
+    g.setColour (juce::Colour (0xFF0E0E10));
+    g.fillRoundedRectangle (slot, 2.0f);
+    const float capHeight = juce::jmax (3.0f, area.getHeight() * 0.08f);
+    const float y = slot.getBottom() - capHeight - value * (slot.getHeight() - capHeight);
+    g.setColour (lit.withAlpha (0.8f));
+    g.fillRect (slot.withTop (y + capHeight * 0.5f).reduced (1.0f, 0.0f));
+    g.setColour (juce::Colour (0xFFE8E2D4));
+    g.fillRoundedRectangle (area.getX() + 1.0f, y, area.getWidth() - 2.0f, capHeight, 1.5f);
+}
+
+void SkinArtist::drawBar (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, float value) const
+{
+    // A small horizontal readout: the value as a lit part of the width.
+    g.setColour (juce::Colour (0xFF121214));
+    g.fillRect (area);
+    g.setColour (colourOf (recipe, "lit", 0xFF4CD964));
+    g.fillRect (area.reduced (1.0f).withWidth ((area.getWidth() - 2.0f) * value));
 }

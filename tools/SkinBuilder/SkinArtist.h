@@ -24,6 +24,11 @@ private:
     void drawMeter (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, float value) const;
     void drawSwitch (juce::Graphics& g, juce::Rectangle<float> area, int position, int positions) const;
     void drawDigit (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, juce::juce_wchar c) const;
+    void drawLogo (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area) const;
+    void drawRocker (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, int frame) const;
+    void drawChannel (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, int frame, int frameCount) const;
+    void drawFader (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, float value) const;
+    void drawBar (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, float value) const;
 
     juce::Font fontOf (float height, bool bold) const;
     static juce::Colour colourOf (const juce::XmlElement& e, const char* attribute, juce::uint32 fallback);

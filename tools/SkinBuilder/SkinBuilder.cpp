@@ -1,8 +1,10 @@
 // Builds the product's skin packages at build time: scales the GUI description for each skin
 // width, renders the film-strip images it names from their recipes and packs both into
-// "<width>.orvikskin".
+// "<width>.orvikskin". The second form draws one image of the recipes at its own size (the
+// bundle's logo).
 //
 //     SkinBuilder <source folder> <output folder> <width>...
+//     SkinBuilder --image <recipes file> <image file name> <output file>
 
 #include "SkinArtist.h"
 #include "skin/DefaultLookAndFeel.h"
@@ -26,7 +28,7 @@ namespace
             if (e.hasAttribute (attribute))
                 e.setAttribute (attribute, juce::roundToInt ((float) e.getIntAttribute (attribute) * scale));
 
-        for (auto* attribute : { "gfx", "background" })
+        for (auto* attribute : { "gfx", "background", "slider", "display" })
             if (e.hasAttribute (attribute))
                 imageSizes.emplace (e.getStringAttribute (attribute), juce::Point<int> (e.getIntAttribute ("w"), e.getIntAttribute ("h")));
 
@@ -75,9 +77,11 @@ namespace
             if (recipe == nullptr)
                 return fail ("no recipe for " + file) == 0;
 
+            // A background fills the panel; a recipe may give its own frame size (strips of
+            // several channels, whose element is wider than one frame).
             const bool isBackground = recipe->getStringAttribute ("kind") == "background";
-            const int w = isBackground ? artwork.getIntAttribute ("width") : size.x;
-            const int h = isBackground ? artwork.getIntAttribute ("height") : size.y;
+            const int w = isBackground ? artwork.getIntAttribute ("width") : recipe->getIntAttribute ("frameWidth", size.x);
+            const int h = isBackground ? artwork.getIntAttribute ("height") : recipe->getIntAttribute ("frameHeight", size.y);
             const auto image = artist.render (*recipe, w, h, ImageStrip::getFrameCountFromName (file));
 
             if (! image.isValid())
@@ -98,6 +102,33 @@ namespace
 
         return temporary.moveFileTo (target);
     }
+
+    /** Draws one recipe at the size it gives ("width", "height") into a PNG file. */
+    int writeImage (const juce::File& recipes, const juce::String& fileName, const juce::File& target, const juce::Font& font)
+    {
+        const auto artwork = juce::parseXML (recipes);
+
+        if (artwork == nullptr)
+            return fail ("cannot read " + recipes.getFullPathName());
+
+        for (auto* recipe : artwork->getChildWithTagNameIterator ("Image"))
+        {
+            if (recipe->getStringAttribute ("file") != fileName)
+                continue;
+
+            const auto image = SkinArtist (1.0f, font).render (*recipe, recipe->getIntAttribute ("width"), recipe->getIntAttribute ("height"), 1);
+
+            if (! image.isValid())
+                return fail ("cannot draw " + fileName);
+
+            target.getParentDirectory().createDirectory();
+            target.deleteFile();
+            juce::FileOutputStream out (target);
+            return out.openedOk() && juce::PNGImageFormat().writeImageToStream (image, out) ? 0 : fail ("cannot write " + target.getFullPathName());
+        }
+
+        return fail ("no recipe for " + fileName);
+    }
 }
 
 int main (int argc, char** argv)
@@ -107,6 +138,12 @@ int main (int argc, char** argv)
 
     juce::ScopedJuceInitialiser_GUI juce;
     DefaultLookAndFeel lookAndFeel;
+
+    if (juce::String (argv[1]) == "--image")
+        return argc == 5 ? writeImage (juce::File::getCurrentWorkingDirectory().getChildFile (argv[2]), argv[3],
+                                       juce::File::getCurrentWorkingDirectory().getChildFile (argv[4]),
+                                       lookAndFeel.getPrimaryFont())
+                         : fail ("usage: SkinBuilder --image <recipes file> <image file name> <output file>");
 
     const juce::File source (juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]));
     const juce::File output (juce::File::getCurrentWorkingDirectory().getChildFile (argv[2]));
