@@ -18,7 +18,8 @@ AboutWindow::AboutWindow (BasePlugin& p)
     webLink.setWantsKeyboardFocus (false);
     webLink.setColour (juce::HyperlinkButton::textColourId, juce::Colour (textColour));
     webLink.setFont (juce::Font ("Tahoma", 15.0f, juce::Font::plain), false, juce::Justification::centredLeft);
-    webLink.setSize (webLink.getWidth(), 15);
+    // A little taller than the font, so the descenders of the address are not cut off.
+    webLink.setSize (webLink.getWidth(), 19);
     webLink.changeWidthToFitText();
     addAndMakeVisible (webLink);
 
