@@ -34,8 +34,8 @@ public:
     void filterByAnyTag (const TagIdSet& ids);
     /** Asks the source to load the item (a preset is applied to the plug-in's parameters). */
     bool load (int flag);
-    /** Asks the source to replace the item's tags; nothing for a read-only source. */
-    void setTags (const CategoryTagMap& newTags);
+    /** Asks the source to replace the item's tags (ContentSource::setItemTags). */
+    juce::Result setTags (const CategoryTagMap& newTags);
 
     JUCE_DECLARE_NON_COPYABLE (ContentItem)
 };
@@ -113,9 +113,14 @@ public:
         item's data, then makes the item; null when the text is not an item of this source. */
     ContentItem* importItemFromStream (juce::InputStream& stream, const juce::String& itemName);
 
+    /** False when the name is taken, or the item's data changed on disk since it was listed
+        (another instance), or the move fails; getLastError says which. */
     bool renameItem (ContentItem& item, const juce::String& newName);
     bool canRenameItemTo (const ContentItem& item, const juce::String& newName) const;
-    void setItemTags (ContentItem& item, const CategoryTagMap& newTags);
+    /** Applies the change from the item's listed tags to newTags to the tags its data holds now
+        (another instance's edits stay), writes them whole, and gives the item the result.
+        Fails, item unchanged, for a read-only source or a failed write. */
+    juce::Result setItemTags (ContentItem& item, const CategoryTagMap& newTags);
     bool loadItem (ContentItem& item, int flag);
 
     virtual bool canImportSamples() const { return false; }
@@ -137,11 +142,16 @@ public:
     /** Where the source's log lines go (the plug-in's log). */
     std::function<void (const juce::String&)> logger;
     void log (const juce::String& message) const;
+    /** Why the last operation that failed did (a user-facing sentence); cleared as each
+        operation starts. */
+    const juce::String& getLastError() const noexcept { return lastError; }
 
     /** Trims spaces and trailing dots, replaces a leading dot, path separators, characters that file systems
         forbid (\ / : * ? " < > |) and control characters with "_", appends "_" to names that
         file systems reserve (CON, NUL, COM1 ...). Empty when nothing usable remains ("", ".",
-        "..", or longer than maxNameLength bytes). */
+        "..", or longer than maxNameLength bytes), or when the name holds a character that
+        reorders text (bidirectional overrides, embeddings, isolates and marks), which could
+        make a file look like another. */
     static juce::String makeSafeItemName (const juce::String& itemName);
     static constexpr int maxNameLength = 200;
 
@@ -162,12 +172,17 @@ protected:
     virtual bool copyItemData (const juce::File&, const juce::String&, CategoryTagMap&) { return false; }
     virtual bool deleteItemData (ContentItem&, std::unique_ptr<OverwriteStore>*) { return false; }
     virtual bool renameItemData (ContentItem&, const juce::String&) { return false; }
-    virtual bool writeItemTags (ContentItem&, const CategoryTagMap&) { return false; }
+    /** In: the tags wanted; out: the tags written. */
+    virtual juce::Result writeItemTags (ContentItem&, CategoryTagMap&) { return juce::Result::fail ("read-only"); }
     virtual bool importItemData (const juce::String&, const juce::String&, CategoryTagMap&) { return false; }
     virtual bool loadItemData (ContentItem&, int) { return false; }
 
     ContentItem* makeItem (const juce::String& itemName, CategoryTagMap itemTags);
     void rebuildTags();
+    /** Logs the failure and keeps it as the last error, unless a more precise one came first. */
+    void fail (const juce::String& message);
+
+    juce::String lastError;
 
 private:
     const bool readOnly;
