@@ -212,7 +212,7 @@ void BasePlugin::initialise()
     }
 
     const auto storeBefore = folders.getFolder (ApplicationFolders::userStore);
-    AtomicFile::removeLeftovers (getUserSettingsFile().getParentDirectory(), { getUserSettingsFile().getFileName() });
+    AtomicFile::removeLeftoversOf (getUserSettingsFile());
     loadUserSettings();
 
     // The settings may move "UserStore": the user presets follow.
@@ -230,6 +230,10 @@ void BasePlugin::initialise()
         offlineQuality->setValue (defaultOfflineQuality->getValue(), false);
         applyQualityForMode (offline.load());
     }
+
+    // A map save killed mid-way left a temporary beside the user's map.
+    if (useCustomMidiMap && juce::File::isAbsolutePath (midiMapPath))
+        AtomicFile::removeLeftoversOf (juce::File (midiMapPath));
 
     loadMidiControlMap();
     loadHostParametersMap();

@@ -218,14 +218,34 @@ bool AtomicFile::isTemporaryName (const juce::String& fileName)
     return getWriterProcess (fileName) != 0;
 }
 
-int AtomicFile::removeLeftovers (const juce::File& folder, const juce::StringArray& ownFileNames)
+int AtomicFile::removeLeftovers (const juce::File& folder)
+{
+    return removeMatching (folder, [] (const juce::String& name, const juce::File& file) {
+        // JUCE's temporaries name no writer: only old ones are surely abandoned.
+        return isHiddenJuceTemporary (name) && file.getLastModificationTime() < juce::Time::getCurrentTime() - juce::RelativeTime::minutes (10);
+    });
+}
+
+int AtomicFile::removeLeftoversOf (const juce::File& target)
+{
+    const auto ownName = target.getFileName();
+    const auto stem = target.getFileNameWithoutExtension();
+    const auto extension = target.getFileExtension();
+
+    return removeMatching (
+        target.getParentDirectory(), [&] (const juce::String& name, const juce::File&) {
+            return isJuceTemporaryOf (name, stem, extension);
+        },
+        ownName);
+}
+
+int AtomicFile::removeMatching (const juce::File& folder, const std::function<bool (const juce::String&, const juce::File&)>& isForeignLeftover,
+                                const juce::String& onlyFor)
 {
     if (! folder.isDirectory())
         return 0;
 
     const auto ownProcess = (int) ::getpid();
-    // JUCE's temporaries name no writer: only old ones are surely abandoned.
-    const auto staleBefore = juce::Time::getCurrentTime() - juce::RelativeTime::minutes (10);
     int removed = 0;
 
     for (const auto& entry : juce::RangedDirectoryIterator (folder, false, "*", juce::File::findFiles))
@@ -235,15 +255,14 @@ int AtomicFile::removeLeftovers (const juce::File& folder, const juce::StringArr
         bool leftover = false;
 
         if (const auto writer = getWriterProcess (name); writer != 0)
-            leftover = writer == ownProcess ? ! LiveTemporaries::get().contains (file.getFullPathName())
-                                            : ! isProcessRunning (writer);
-        else
-            leftover = isHiddenJuceTemporary (name) && file.getLastModificationTime() < staleBefore;
-
-        for (const auto& own : ownFileNames)
         {
-            const auto hasExtension = own.lastIndexOfChar ('.') > 0;
-            leftover = leftover || isJuceTemporaryOf (name, hasExtension ? own.upToLastOccurrenceOf (".", false, false) : own, hasExtension ? own.fromLastOccurrenceOf (".", true, false) : juce::String());
+            if (onlyFor.isEmpty() || name.startsWith ("." + onlyFor + tempMarker))
+                leftover = writer == ownProcess ? ! LiveTemporaries::get().contains (file.getFullPathName())
+                                                : ! isProcessRunning (writer);
+        }
+        else
+        {
+            leftover = isForeignLeftover (name, file);
         }
 
         if (leftover && file.deleteFile())

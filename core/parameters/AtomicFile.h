@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_core/juce_core.h>
+#include <functional>
 
 /** The one way the plug-in writes a file of the user's (settings, maps, presets, tags).
 
@@ -21,11 +22,17 @@ public:
     /** The element as an XML document in JUCE's default format. */
     static juce::Result write (const juce::File& target, const juce::XmlElement& xml);
 
-    /** Deletes the temporaries in the folder that no running writer owns (a killed save left
-        them), and the hidden "_temp" files JUCE's own writer leaves; with ownFileNames, also
-        the visible "_temp" files an older version left beside those files. Returns how many
-        files went. */
-    static int removeLeftovers (const juce::File& folder, const juce::StringArray& ownFileNames = {});
+    /** Start-up: deletes the temporaries in the folder that no running writer owns (a killed
+        save left them), and hidden "_temp" files of JUCE's own writer older than ten minutes.
+        For folders that are the plug-in's own. Returns how many files went. */
+    static int removeLeftovers (const juce::File& folder);
+    /** Start-up: deletes the temporaries of one file that no running writer owns, and the
+        "_temp" files JUCE's own writer (an older version) left beside it. Safe in any folder. */
+    static int removeLeftoversOf (const juce::File& target);
     /** Whether the name is one of this class's temporaries. */
     static bool isTemporaryName (const juce::String& fileName);
+
+private:
+    static int removeMatching (const juce::File& folder, const std::function<bool (const juce::String&, const juce::File&)>& isForeignLeftover,
+                               const juce::String& onlyFor = {});
 };

@@ -117,6 +117,13 @@ TEST (AtomicFile, StartUpRemovesOnlyAbandonedTemporaries)
     }
 
     kept.sort (false);
-    EXPECT_EQ (AtomicFile::removeLeftovers (folder, { "Grindel 2.ini" }), 4);
+    EXPECT_EQ (AtomicFile::removeLeftovers (folder) + AtomicFile::removeLeftoversOf (folder.getChildFile ("Grindel 2.ini")), 4);
     EXPECT_EQ (namesIn (folder), kept);
+
+    // In a folder of the user's, only the temporaries of the one file go.
+    make (".Grindel 2.ini.tmp-" + dead + "-1a");
+    make (".Other.ini.tmp-" + dead + "-1a");
+    make (".Other_temp1a2b.ini", true);
+    EXPECT_EQ (AtomicFile::removeLeftoversOf (folder.getChildFile ("Grindel 2.ini")), 1);
+    EXPECT_EQ (namesIn (folder).size(), kept.size() + 2);
 }
