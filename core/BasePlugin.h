@@ -139,7 +139,7 @@ public:
 
     /** Any thread: logs a failure the user must hear of (an action refused or lost, a file not
         read) and keeps it for the editor, which shows it in its status bar once it is open. */
-    void reportProblem (const juce::String& message);
+    void reportProblem (const juce::String& message) override;
     /** Message thread: the problems reported since the last call, oldest first. */
     juce::StringArray takeProblems();
     /** At most this many problems wait for the editor; older ones go. */

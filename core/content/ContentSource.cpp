@@ -40,10 +40,18 @@ void ContentSource::log (const juce::String& message) const
 
 void ContentSource::fail (const juce::String& message)
 {
-    if (lastError.isEmpty())
-        lastError = message;
+    if (lastError.isNotEmpty())
+    {
+        log (message);
+        return;
+    }
 
-    log (message);
+    lastError = message;
+
+    if (reporter)
+        reporter (name + " presets: " + message);
+    else
+        log (message);
 }
 
 juce::String ContentSource::makeSafeItemName (const juce::String& itemName)

@@ -142,6 +142,8 @@ public:
     /** Where the source's log lines go (the plug-in's log). */
     std::function<void (const juce::String&)> logger;
     void log (const juce::String& message) const;
+    /** Where failures of the user's actions go besides the log (the plug-in's problems). */
+    std::function<void (const juce::String&)> reporter;
     /** Why the last operation that failed did (a user-facing sentence); cleared as each
         operation starts. */
     const juce::String& getLastError() const noexcept { return lastError; }
@@ -179,7 +181,7 @@ protected:
 
     ContentItem* makeItem (const juce::String& itemName, CategoryTagMap itemTags);
     void rebuildTags();
-    /** Logs the failure and keeps it as the last error, unless a more precise one came first. */
+    /** Logs and reports the failure (once per operation) and keeps it as the last error. */
     void fail (const juce::String& message);
 
     juce::String lastError;

@@ -167,6 +167,11 @@ namespace
     };
     // clang-format on
 
+    void PrintTo (const KillLoop& loop, std::ostream* out)
+    {
+        *out << loop.name;
+    }
+
     constexpr int rounds = 50;
     constexpr int maxKillDelayUs = 25000;
 

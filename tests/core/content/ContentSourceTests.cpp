@@ -395,8 +395,10 @@ TEST_F (SourceTest, RenameOrDeleteOfAnItemChangedElsewhereIsRefused)
     auto* stale = source->findItem ("Shared");
     std::unique_ptr<ContentSource::OverwriteStore> store;
 
+    fixture.plugin().takeProblems();
     EXPECT_FALSE (stale->rename ("Moved"));
     EXPECT_TRUE (source->getLastError().contains ("changed on disk"));
+    EXPECT_TRUE (fixture.plugin().takeProblems().joinIntoString ("\n").contains ("changed on disk")) << "the user hears of it";
     EXPECT_FALSE (stale->deleteFromSource());
     EXPECT_FALSE (source->deleteItem (stale, true, &store));
     EXPECT_TRUE (source->getFileForName ("Shared").existsAsFile());
