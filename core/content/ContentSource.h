@@ -56,8 +56,8 @@ public:
     };
 
     /** Handed from deleteItem to addNewItem when an item is saved over; the caller deletes it.
-        It keeps the old item's data until the new item has been written; deleted unused, it
-        puts the old item's data back where it was. */
+        The old item's data stay in place until the new item's data replace them whole; the
+        store carries what the new item inherits. Deleted unused, it changes nothing. */
     class OverwriteStore
     {
     public:
@@ -107,7 +107,9 @@ public:
     ContentItem* addItemCopy (const juce::File& file, const juce::String& itemName, const CategoryTagMap& itemTags);
     /** False when read-only or the delete fails; else removes the item (kept alive until the next
         refresh, so pointers held elsewhere stay valid) and rebuilds the tags. With keepStore
-        and a store pointer, the old item's data go into a new OverwriteStore. */
+        and a store pointer, the data stay for addNewItem to replace and a new OverwriteStore
+        carries what the new item inherits. Refused when the data changed on disk since the
+        item was listed. */
     bool deleteItem (ContentItem* item, bool keepStore = false, std::unique_ptr<OverwriteStore>* store = nullptr);
     /** Null when the name is taken; writes the stream's text (with "\r\n" line ends) as the
         item's data, then makes the item; null when the text is not an item of this source. */

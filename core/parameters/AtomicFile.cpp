@@ -81,19 +81,6 @@ namespace
         return true;
     }
 
-    void syncFolder (const juce::File& folder)
-    {
-        // The rename is on disk only once the folder's entry is; a failure here loses nothing
-        // that a crash of the machine would not.
-        const auto fd = ::open (folder.getFullPathName().toRawUTF8(), O_RDONLY | O_CLOEXEC);
-
-        if (fd >= 0)
-        {
-            ::fsync (fd);
-            ::close (fd);
-        }
-    }
-
     /** The writer's process id in one of our temporary names, or 0. */
     int getWriterProcess (const juce::String& fileName)
     {
@@ -196,7 +183,8 @@ juce::Result AtomicFile::write (const juce::File& target, const void* data, size
         return failure (target, renameError);
     }
 
-    syncFolder (folder);
+    // The folder is not flushed: a crash of the machine may lose the rename, which leaves the
+    // old file whole, and a flush per save would double its cost.
     return juce::Result::ok();
 }
 
