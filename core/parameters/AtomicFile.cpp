@@ -1,5 +1,7 @@
 #include "core/parameters/AtomicFile.h"
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -137,13 +139,27 @@ namespace
 }
 
 //==============================================================================
-juce::Result AtomicFile::write (const juce::File& target, const void* data, size_t numBytes)
+juce::Result AtomicFile::write (const juce::File& named, const void* data, size_t numBytes)
 {
-    if (target == juce::File())
+    if (named == juce::File())
         return juce::Result::fail ("cannot write a file without a name");
 
+    // A link stays a link: the file it leads to is the one written.
+    auto target = named;
+    struct stat link;
+
+    if (::lstat (named.getFullPathName().toRawUTF8(), &link) == 0 && S_ISLNK (link.st_mode))
+    {
+        char resolved[PATH_MAX];
+
+        if (::realpath (named.getFullPathName().toRawUTF8(), resolved) == nullptr)
+            return failure (named, "a link that leads nowhere has that name");
+
+        target = juce::File (juce::CharPointer_UTF8 (resolved));
+    }
+
     if (target.isDirectory())
-        return failure (target, "a folder has that name");
+        return failure (named, "a folder has that name");
 
     const auto folder = target.getParentDirectory();
 

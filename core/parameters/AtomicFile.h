@@ -15,7 +15,8 @@
 class AtomicFile
 {
 public:
-    /** Writes the bytes over the target (creating its folder when missing). */
+    /** Writes the bytes over the target (creating its folder when missing). A link under the
+        name stays: the file it leads to is written; one that leads nowhere is refused. */
     static juce::Result write (const juce::File& target, const void* data, size_t numBytes);
     /** The text as UTF-8, without a byte-order mark. */
     static juce::Result write (const juce::File& target, const juce::String& text);

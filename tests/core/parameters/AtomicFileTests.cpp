@@ -72,6 +72,20 @@ TEST (AtomicFile, FailuresAreResultsAndLeaveNothingBehind)
 
     EXPECT_EQ (aFile.loadFileAsString(), "keep");
     EXPECT_EQ (namesIn (temp.get()), juce::StringArray ("folder", "plain"));
+
+    // A link under the name stays a link: the file it leads to takes the contents, and a link
+    // that leads nowhere is refused.
+    const auto link = temp.get().getChildFile ("folder/link");
+    ASSERT_EQ (::symlink (aFile.getFullPathName().toRawUTF8(), link.getFullPathName().toRawUTF8()), 0);
+    ASSERT_TRUE (AtomicFile::write (link, juce::String ("through")).wasOk());
+    EXPECT_TRUE (link.isSymbolicLink());
+    EXPECT_EQ (aFile.loadFileAsString(), "through");
+
+    const auto dangling = temp.get().getChildFile ("folder/dangling");
+    ASSERT_EQ (::symlink ("nowhere", dangling.getFullPathName().toRawUTF8()), 0);
+    EXPECT_TRUE (AtomicFile::write (dangling, juce::String ("x")).failed());
+    EXPECT_TRUE (dangling.isSymbolicLink());
+    EXPECT_EQ (namesIn (temp.get().getChildFile ("folder")), juce::StringArray ("dangling", "link"));
 }
 
 TEST (AtomicFile, StartUpRemovesOnlyAbandonedTemporaries)
