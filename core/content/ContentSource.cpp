@@ -283,6 +283,7 @@ bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_p
 ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, const juce::String& itemName)
 {
     const auto safe = makeSafeItemName (itemName);
+    lastError = {};
 
     if (readOnly || isNameTaken (safe))
         return nullptr;
@@ -318,7 +319,7 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
 
     if (! importItemData (text, safe, newTags))
     {
-        log ("could not import \"" + safe + "\"");
+        fail ("could not import \"" + safe + "\"");
         return nullptr;
     }
 
