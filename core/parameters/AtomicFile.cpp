@@ -1,4 +1,5 @@
 #include "core/parameters/AtomicFile.h"
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -166,10 +167,6 @@ juce::Result AtomicFile::write (const juce::File& named, const void* data, size_
     if (const auto made = folder.createDirectory(); made.failed())
         return failure (target, made.getErrorMessage());
 
-    const auto temp = folder.getChildFile ("." + target.getFileName() + tempMarker + juce::String ((int) ::getpid()) + "-"
-                                           + juce::String::toHexString (juce::Random::getSystemRandom().nextInt64()));
-    const ScopedLiveTemporary live (temp);
-
     // A file saved over keeps who may read it.
     mode_t mode = 0666;
     struct stat old;
@@ -177,7 +174,23 @@ juce::Result AtomicFile::write (const juce::File& named, const void* data, size_
     if (::stat (target.getFullPathName().toRawUTF8(), &old) == 0 && S_ISREG (old.st_mode))
         mode = old.st_mode & 07777;
 
-    const auto fd = ::open (temp.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    // The process id tells other processes whose it is; the count keeps this process's
+    // writers apart on any thread; a name a killed process of the same id left is skipped.
+    static std::atomic<juce::uint32> writes { 0 };
+    juce::File temp;
+    std::unique_ptr<ScopedLiveTemporary> live;
+    int fd = -1;
+
+    for (int attempt = 0; attempt < 64 && fd < 0; ++attempt)
+    {
+        temp = folder.getChildFile ("." + target.getFileName() + tempMarker + juce::String ((int) ::getpid()) + "-"
+                                    + juce::String::toHexString ((juce::int64) ++writes));
+        live = std::make_unique<ScopedLiveTemporary> (temp);
+        fd = ::open (temp.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
 
     if (fd < 0)
         return failure (target, errnoText());
