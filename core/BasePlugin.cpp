@@ -5,7 +5,10 @@
 #include "core/PluginEditor.h"
 #include "core/content/PresetChangeDetector.h"
 #include "core/content/PresetSources.h"
+#include "core/parameters/AtomicFile.h"
+#include "core/parameters/FolderLock.h"
 #include "dsp/BasePluginCore.h"
+#include <sys/stat.h>
 
 namespace
 {
@@ -14,6 +17,55 @@ namespace
     constexpr const char* parametersStateTag = "ParametersState";
     constexpr const char* editorTag = "Editor";
     constexpr const char* settingsTag = "UserSettings";
+
+    /** Writes into disk what changed from before to now (attributes and child elements by
+        name); what did not change keeps the value on disk, which another instance may have
+        written meanwhile. */
+    void mergeSettingsChanges (juce::XmlElement& disk, const juce::XmlElement* before, const juce::XmlElement& now)
+    {
+        for (int i = 0; i < now.getNumAttributes(); ++i)
+        {
+            const auto& attribute = now.getAttributeName (i);
+
+            if (before == nullptr || ! before->hasAttribute (attribute) || before->getStringAttribute (attribute) != now.getAttributeValue (i))
+                disk.setAttribute (attribute, now.getAttributeValue (i));
+        }
+
+        if (before != nullptr)
+            for (int i = 0; i < before->getNumAttributes(); ++i)
+                if (! now.hasAttribute (before->getAttributeName (i)))
+                    disk.removeAttribute (before->getAttributeName (i));
+
+        for (auto* child : now.getChildIterator())
+        {
+            if (child->isTextElement())
+                continue;
+
+            auto* old = before != nullptr ? before->getChildByName (child->getTagName()) : nullptr;
+
+            if (old != nullptr && old->isEquivalentTo (child, false))
+                continue;
+
+            auto* target = disk.getChildByName (child->getTagName());
+
+            if (target == nullptr)
+                target = disk.createNewChildElement (child->getTagName());
+
+            mergeSettingsChanges (*target, old, *child);
+        }
+
+        if (before != nullptr)
+            for (auto* child : before->getChildIterator())
+                if (! child->isTextElement() && now.getChildByName (child->getTagName()) == nullptr)
+                    if (auto* gone = disk.getChildByName (child->getTagName()))
+                        disk.removeChildElement (gone, true);
+    }
+
+    bool isRegularFile (const juce::File& file)
+    {
+        struct stat info;
+        return ::stat (file.getFullPathName().toRawUTF8(), &info) == 0 && S_ISREG (info.st_mode);
+    }
 }
 
 BasePlugin::BasePlugin (std::unique_ptr<ParameterManager> manager)
@@ -140,6 +192,7 @@ void BasePlugin::initialise()
     if (hasPresets())
     {
         userPresets = makeUserPresetSource (folders.getFolder (ApplicationFolders::userStore).getChildFile ("Presets"));
+        userPresets->recoverLeftovers();
 
         if (const auto package = findFactoryPackage(); package.existsAsFile())
             factoryPresets = makeFactoryPresetSource (package);
@@ -159,12 +212,14 @@ void BasePlugin::initialise()
     }
 
     const auto storeBefore = folders.getFolder (ApplicationFolders::userStore);
+    AtomicFile::removeLeftoversOf (getUserSettingsFile());
     loadUserSettings();
 
     // The settings may move "UserStore": the user presets follow.
     if (userPresets != nullptr && folders.getFolder (ApplicationFolders::userStore) != storeBefore)
     {
         userPresets->setFolder (folders.getFolder (ApplicationFolders::userStore).getChildFile ("Presets"));
+        userPresets->recoverLeftovers();
         userPresets->refresh();
     }
 
@@ -176,9 +231,14 @@ void BasePlugin::initialise()
         applyQualityForMode (offline.load());
     }
 
+    // A map save killed mid-way left a temporary beside the user's map.
+    if (useCustomMidiMap && juce::File::isAbsolutePath (midiMapPath))
+        AtomicFile::removeLeftoversOf (juce::File (midiMapPath));
+
     loadMidiControlMap();
     loadHostParametersMap();
     setPresetChangeDetection (true);
+    settingsBaseline = createSettingsXml();
 }
 
 std::unique_ptr<PresetFolderContent> BasePlugin::makeUserPresetSource (const juce::File& folder)
@@ -315,34 +375,83 @@ bool BasePlugin::isAcceptedSettingsRoot (const juce::XmlElement& root) const
     return root.hasTagName (settingsTag);
 }
 
-void BasePlugin::saveUserSettings()
+std::unique_ptr<juce::XmlElement> BasePlugin::createSettingsXml() const
 {
-    juce::XmlElement root (settingsTag);
+    auto root = std::make_unique<juce::XmlElement> (settingsTag);
 
-    root.createNewChildElement ("Presets")->setAttribute ("folder", folders.getFolder (ApplicationFolders::userStore).getFullPathName());
-    root.createNewChildElement ("Author")->setAttribute ("name", authorName);
+    // A preset folder missing this session stays the user's choice unless they chose another.
+    const auto store = folders.getFolder (ApplicationFolders::userStore);
+    const bool keepUnavailable = unavailablePresetFolder.isNotEmpty() && store == sessionPresetStore;
+    root->createNewChildElement ("Presets")->setAttribute ("folder", keepUnavailable ? unavailablePresetFolder : store.getFullPathName());
+    root->createNewChildElement ("Author")->setAttribute ("name", authorName);
 
-    auto* midi = root.createNewChildElement ("MidiControlMap");
+    auto* midi = root->createNewChildElement ("MidiControlMap");
     midi->setAttribute ("default", useCustomMidiMap ? "no" : "yes");
     midi->setAttribute ("path", midiMapPath);
 
-    root.createNewChildElement ("HostParametersMap")->setAttribute ("path", hostParametersMapPath);
+    root->createNewChildElement ("HostParametersMap")->setAttribute ("path", hostParametersMapPath);
 
     if (defaultRealtimeQuality != nullptr)
     {
-        auto* quality = root.createNewChildElement ("DefaultProcessingQuality");
+        auto* quality = root->createNewChildElement ("DefaultProcessingQuality");
         quality->setAttribute ("realTime", defaultRealtimeQuality->getText());
         quality->setAttribute ("offline", defaultOfflineQuality->getText());
     }
 
     if (editor != nullptr)
         if (auto settings = editor->saveSettings())
-            root.addChildElement (settings.release());
+            root->addChildElement (settings.release());
+
+    return root;
+}
+
+juce::Result BasePlugin::saveUserSettings()
+{
+    auto current = createSettingsXml();
+
+    if (settingsBaseline != nullptr && settingsBaseline->isEquivalentTo (current.get(), false))
+        return juce::Result::ok();   // nothing changed: the file stays as it is
 
     const auto file = getUserSettingsFile();
+    const auto refuse = [this, &file] (const juce::String& why) {
+        const auto message = "The settings were not saved: " + file.getFullPathName() + " " + why;
+        reportProblem (message);
+        return juce::Result::fail (message);
+    };
 
-    if (! file.getParentDirectory().createDirectory() || ! root.writeTo (file))
-        logMessage ("Could not write the user settings to " + file.getFullPathName());
+    if (! file.getParentDirectory().createDirectory())
+        return refuse ("has no folder that can be made");
+
+    // Read, merge and write in one go against other instances doing the same.
+    const FolderLock lock (file.getParentDirectory());
+
+    if (! lock.isLocked())
+        return refuse ("is busy: " + lock.getResult().getErrorMessage());
+
+    // An empty file holds nothing to lose; anything else must be ours and readable, or it
+    // stays as it is.
+    std::unique_ptr<juce::XmlElement> onDisk;
+
+    if (file.exists() && ! (isRegularFile (file) && file.getSize() == 0))
+    {
+        if (isRegularFile (file))
+            onDisk = juce::parseXML (file);
+
+        if (onDisk == nullptr || ! isAcceptedSettingsRoot (*onDisk))
+            return refuse ("could not be read, so it was left as it is");
+    }
+    else
+    {
+        onDisk = std::make_unique<juce::XmlElement> (settingsTag);
+    }
+
+    mergeSettingsChanges (*onDisk, settingsBaseline.get(), *current);
+
+    if (const auto written = AtomicFile::write (file, *onDisk); written.failed())
+        return refuse ("could not be written (" + written.getErrorMessage() + ")");
+
+    settingsBaseline = std::move (current);
+    return juce::Result::ok();
 }
 
 void BasePlugin::loadUserSettings()
@@ -356,17 +465,29 @@ void BasePlugin::loadUserSettings()
 
     if (root == nullptr || ! isAcceptedSettingsRoot (*root))
     {
-        logMessage ("Ignored unreadable user settings " + file.getFullPathName());
+        if (file.getSize() > 0)
+            reportProblem ("The settings file " + file.getFullPathName() + " could not be read: this session uses the defaults and leaves the file as it is");
+
         return;
     }
 
     if (auto* presets = root->getChildByName ("Presets"))
     {
-        const juce::File store (presets->getStringAttribute ("folder"));
+        const auto path = presets->getStringAttribute ("folder");
 
-        // Only a folder that is really there may move the user's presets.
-        if (juce::File::isAbsolutePath (presets->getStringAttribute ("folder")) && store.isDirectory())
-            folders.setFolder (ApplicationFolders::userStore, store);
+        // Only a folder that is really there may move the user's presets; one that is missing
+        // now (a drive not mounted) stays the setting.
+        if (juce::File::isAbsolutePath (path) && juce::File (path).isDirectory())
+        {
+            folders.setFolder (ApplicationFolders::userStore, juce::File (path));
+        }
+        else if (juce::File::isAbsolutePath (path) && juce::File (path) != folders.getFolder (ApplicationFolders::userStore))
+        {
+            unavailablePresetFolder = path;
+            sessionPresetStore = folders.getFolder (ApplicationFolders::userStore);
+            reportProblem ("The preset folder " + path + " is not available: this session uses "
+                           + sessionPresetStore.getChildFile ("Presets").getFullPathName());
+        }
     }
 
     if (auto* author = root->getChildByName ("Author"))
@@ -400,6 +521,25 @@ void BasePlugin::logMessage (const juce::String& message)
 {
     if (logger != nullptr)
         logger->logMessage (message);
+}
+
+void BasePlugin::reportProblem (const juce::String& message)
+{
+    logMessage (message);
+
+    const juce::ScopedLock sl (problemLock);
+    pendingProblems.add (message);
+
+    if (pendingProblems.size() > maxPendingProblems)
+        pendingProblems.removeRange (0, pendingProblems.size() - maxPendingProblems);
+}
+
+juce::StringArray BasePlugin::takeProblems()
+{
+    const juce::ScopedLock sl (problemLock);
+    juce::StringArray taken;
+    taken.swapWith (pendingProblems);
+    return taken;
 }
 
 //==============================================================================
@@ -687,6 +827,11 @@ void BasePlugin::createEditorOnce()
         editor->initialise();
         editor->sendLookAndFeelChange();
         editor->startTimer (25);
+
+        // The editor's settings as it read them: only its later changes count as changes.
+        if (settingsBaseline != nullptr)
+            if (auto settings = editor->saveSettings())
+                settingsBaseline->addChildElement (settings.release());
     }
 }
 

@@ -127,11 +127,28 @@ public:
     juce::File getCommonFolder() const { return folders.getCommonFolder(); }
     virtual juce::File getUserSettingsFile() const;
     virtual bool isAcceptedSettingsRoot (const juce::XmlElement& root) const;
-    void saveUserSettings();
+    /** Writes the settings this instance changed since it read them (or last wrote them),
+        merged into the file as it is on disk now, so another instance's changes stay; writes
+        nothing when nothing changed. Fails, leaving the file as it is, when the file on disk
+        cannot be read or is not ours (a newer format, say); a failure is also reported. */
+    juce::Result saveUserSettings();
+    /** Reads the settings file; a file that cannot be read is reported and left alone (the
+        session runs on defaults). A preset folder that is missing now (a drive not mounted) is
+        kept in the settings while this session uses the default folder. */
     void loadUserSettings();
+    /** The preset folder the settings name but this session could not find; empty when none. */
+    const juce::String& getUnavailablePresetFolder() const noexcept { return unavailablePresetFolder; }
     bool hasSuperpowers() const noexcept { return superpowers; }
     void logMessage (const juce::String& message) override;
     juce::File getLogFile() const;
+
+    /** Any thread: logs a failure the user must hear of (an action refused or lost, a file not
+        read) and keeps it for the editor, which shows it in its status bar once it is open. */
+    void reportProblem (const juce::String& message) override;
+    /** Message thread: the problems reported since the last call, oldest first. */
+    juce::StringArray takeProblems();
+    /** At most this many problems wait for the editor; older ones go. */
+    static constexpr int maxPendingProblems = 16;
 
     //==============================================================================
     // Presets
@@ -259,6 +276,8 @@ private:
     void addQualityCopies();
     void applyQualityForMode (bool isOffline);
     juce::XmlElement createQualityXml() const;
+    /** The settings as this instance holds them now (the editor's among them). */
+    std::unique_ptr<juce::XmlElement> createSettingsXml() const;
 
     std::unique_ptr<ParameterManager> parameterManager;
     juce::String parametersError, hostName;
@@ -273,6 +292,13 @@ private:
     juce::AudioFormatManager audioFormats;
     std::unique_ptr<juce::FileLogger> logger;
     bool superpowers = false;
+
+    /** The settings as last read or written: what this instance changed is the difference. */
+    std::unique_ptr<juce::XmlElement> settingsBaseline;
+    juce::String unavailablePresetFolder;
+    juce::File sessionPresetStore;
+    juce::CriticalSection problemLock;
+    juce::StringArray pendingProblems;
 
     Preset reloadPresetData;
     HostParametersMap hostParametersMap;

@@ -123,7 +123,12 @@ void PluginAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 void PluginAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
     // getXmlFromBinary checks the magic number and the length against the block's size.
+    // A state that cannot be restored changes nothing; the user hears of it.
     if (data != nullptr && sizeInBytes > 0)
-        if (const auto xml = getXmlFromBinary (data, sizeInBytes))
-            plugin->setStateFromXml (*xml);
+    {
+        const auto xml = getXmlFromBinary (data, sizeInBytes);
+
+        if (xml == nullptr || ! plugin->setStateFromXml (*xml))
+            plugin->reportProblem ("The host's saved state of this plug-in could not be read: the settings stay as they were");
+    }
 }

@@ -269,6 +269,26 @@ void BasePluginEditor::childBoundsChanged (juce::Component* child)
 void BasePluginEditor::timerCallback()
 {
     updateDisplay (isVisible());
+    showReportedProblems();
+}
+
+void BasePluginEditor::showReportedProblems()
+{
+    // Kept until someone can read them: a timed message on a closed window is lost.
+    if (! isShowing() || statusBar == nullptr)
+        return;
+
+    problemsToShow.addArray (plugin.takeProblems());
+    problemsToShow.removeRange (0, problemsToShow.size() - BasePlugin::maxPendingProblems);
+
+    const auto now = juce::Time::getMillisecondCounter();
+
+    if (problemsToShow.isEmpty() || now < problemShownUntil)
+        return;
+
+    statusBar->showTimedMessage (problemsToShow[0], problemMessageLevel, true);
+    problemsToShow.remove (0);
+    problemShownUntil = now + (juce::uint32) StatusBar::timedMessageMs;
 }
 
 void BasePluginEditor::visibilityChanged()

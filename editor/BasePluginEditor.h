@@ -57,6 +57,8 @@ public:
     static constexpr int noSkinWidth = 800, noSkinHeight = 600;
     static constexpr int timerIntervalMs = 25;
     static constexpr int valueMessageLevel = 6;
+    /** Problems the plug-in reports outrank value messages while they show. */
+    static constexpr int problemMessageLevel = 7;
     static constexpr const char* skinsFolderName = "Skins";
     static constexpr const char* hiddenCommandWord = "trombix";
 
@@ -251,6 +253,9 @@ private:
     void showSkinError (const juce::String& message);
     void bindNamedControls (Skin& skin);
     void releaseNamedControls();
+    /** Shows the plug-in's reported problems one after another, each as a timed message, once
+        the editor is on screen (problems from before it opened included). */
+    void showReportedProblems();
     void updateBuildLabel();
     bool isInsideRootPanel (juce::Component* component) const;
     Parameter* findControlParameter (juce::Component* control, const juce::MouseEvent& event,
@@ -314,6 +319,8 @@ private:
     std::unique_ptr<Orvik::AlertWindow> snapshotAlert;
     std::unique_ptr<juce::FileChooser> snapshotChooser;
     juce::OwnedArray<juce::Component> retiredComponents;
+    juce::StringArray problemsToShow;
+    juce::uint32 problemShownUntil = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePluginEditor)
 };

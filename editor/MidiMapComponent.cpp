@@ -85,7 +85,12 @@ void MidiMapComponent::saveTo (const juce::File& chosen)
 
 bool MidiMapComponent::writeMap (const juce::File& file)
 {
-    return plugin.getMidiControlMap().saveToFile (file);
+    const auto result = plugin.getMidiControlMap().saveToFile (file);
+
+    if (result.failed())
+        plugin.reportProblem ("The MIDI CC map was not saved: " + result.getErrorMessage());
+
+    return result.wasOk();
 }
 
 void MidiMapComponent::alertWindowClosed (Orvik::AlertWindow* alert, int kind)

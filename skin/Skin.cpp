@@ -142,6 +142,7 @@ bool Skin::isSafeFileName (const juce::String& fileName)
 bool Skin::readFile (const juce::String& fileName, juce::MemoryBlock& data, size_t maxBytes)
 {
     data.reset();
+    lastReadTooLarge = false;
 
     if (! isSafeFileName (fileName))
         return false;
@@ -157,6 +158,7 @@ bool Skin::readFile (const juce::String& fileName, juce::MemoryBlock& data, size
     if (read > maxBytes)
     {
         data.reset();
+        lastReadTooLarge = true;
         return false;
     }
 
@@ -197,6 +199,7 @@ juce::ValueTree Skin::loadGuiDescription (const juce::String& descriptionName)
     {
         const auto storageError = getStorageError();
         setError (storageError.isNotEmpty() ? storageError
+                      : wasTooLarge()       ? "Skin description \"" + fileName + "\" is too large."
                                             : "Skin description \"" + fileName + "\" not found.");
 
         return {};

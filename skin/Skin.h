@@ -32,7 +32,8 @@ public:
 
     /** A stream over one of the skin's files; null when there is no such file. */
     virtual std::unique_ptr<juce::InputStream> openFile (const juce::String& fileName) = 0;
-    /** A whole file; false when missing, unreadable or larger than maxBytes. */
+    /** A whole file; false when missing, unreadable or larger than maxBytes (then
+        wasTooLarge says so). */
     bool readFile (const juce::String& fileName, juce::MemoryBlock& data, size_t maxBytes);
 
     /** A PNG image of the skin, decoded now (not cached); null when missing, damaged or too
@@ -82,7 +83,11 @@ protected:
     static constexpr size_t maxDescriptionBytes = 4 * 1024 * 1024;
     static constexpr size_t maxImageBytes = 64 * 1024 * 1024;
 
+    /** Whether the last readFile refused a file for its size. */
+    bool wasTooLarge() const noexcept { return lastReadTooLarge; }
+
 private:
+    bool lastReadTooLarge = false;
     std::unique_ptr<juce::Component> createIncluded (const juce::ValueTree& element);
     static juce::String getDescriptionFileName (const juce::String& descriptionName);
 

@@ -12,7 +12,7 @@ bool ContentItem::canRenameTo (const juce::String& newName) const { return sourc
 bool ContentItem::rename (const juce::String& newName) { return source->renameItem (*this, newName); }
 bool ContentItem::deleteFromSource() { return source->deleteItem (this); }
 bool ContentItem::load (int flag) { return source->loadItem (*this, flag); }
-void ContentItem::setTags (const CategoryTagMap& newTags) { source->setItemTags (*this, newTags); }
+juce::Result ContentItem::setTags (const CategoryTagMap& newTags) { return source->setItemTags (*this, newTags); }
 
 void ContentItem::filterByAllTags (const TagIdSet& ids)
 {
@@ -38,12 +38,35 @@ void ContentSource::log (const juce::String& message) const
         logger (name + " presets: " + message);
 }
 
+void ContentSource::fail (const juce::String& message)
+{
+    if (lastError.isNotEmpty())
+    {
+        log (message);
+        return;
+    }
+
+    lastError = message;
+
+    if (reporter)
+        reporter (name + " presets: " + message);
+    else
+        log (message);
+}
+
 juce::String ContentSource::makeSafeItemName (const juce::String& itemName)
 {
     static const juce::String forbidden ("\\/:*?\"<>|");
 
     const auto isBad = [] (juce::juce_wchar c) { return c < 0x20 || c == 0x7f || forbidden.containsChar (c); };
+    const auto reordersText = [] (juce::juce_wchar c) {
+        return c == 0x061c || c == 0x200e || c == 0x200f || (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069);
+    };
     bool needsChange = false;
+
+    for (auto c : itemName)
+        if (reordersText (c))
+            return {};
 
     for (auto c : itemName)
         needsChange = needsChange || isBad (c);
@@ -195,15 +218,20 @@ bool ContentSource::isNameTaken (const juce::String& itemName) const
 ContentItem* ContentSource::addNewItem (const juce::String& itemName, const CategoryTagMap& itemTags, OverwriteStore* store)
 {
     const auto safe = makeSafeItemName (itemName);
+    lastError = {};
 
-    if (readOnly || isNameTaken (safe))
+    // Saved over an item deleted into the store, the old data is still there until the new
+    // data replaces it whole.
+    const bool overwriting = store != nullptr && safe.isNotEmpty() && store->itemName == safe;
+
+    if (readOnly || (overwriting ? findItem (safe) != nullptr : isNameTaken (safe)))
         return nullptr;
 
     auto newTags = itemTags;
 
     if (! createItemData (safe, newTags, store))
     {
-        log ("could not save \"" + safe + "\"");
+        fail ("could not save \"" + safe + "\"");
         return nullptr;
     }
 
@@ -215,6 +243,7 @@ ContentItem* ContentSource::addNewItem (const juce::String& itemName, const Cate
 ContentItem* ContentSource::addItemCopy (const juce::File& file, const juce::String& itemName, const CategoryTagMap& itemTags)
 {
     const auto safe = makeSafeItemName (itemName);
+    lastError = {};
 
     if (readOnly || isNameTaken (safe))
         return nullptr;
@@ -223,7 +252,7 @@ ContentItem* ContentSource::addItemCopy (const juce::File& file, const juce::Str
 
     if (! copyItemData (file, safe, newTags))
     {
-        log ("could not copy " + file.getFullPathName() + " as \"" + safe + "\"");
+        fail ("could not copy " + file.getFullPathName() + " as \"" + safe + "\"");
         return nullptr;
     }
 
@@ -234,12 +263,14 @@ ContentItem* ContentSource::addItemCopy (const juce::File& file, const juce::Str
 
 bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_ptr<OverwriteStore>* store)
 {
+    lastError = {};
+
     if (readOnly || item == nullptr || ! items.contains (item))
         return false;
 
     if (! deleteItemData (*item, keepStore ? store : nullptr))
     {
-        log ("could not delete \"" + item->name + "\"");
+        fail ("could not delete \"" + item->name + "\"");
         return false;
     }
 
@@ -252,6 +283,7 @@ bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_p
 ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, const juce::String& itemName)
 {
     const auto safe = makeSafeItemName (itemName);
+    lastError = {};
 
     if (readOnly || isNameTaken (safe))
         return nullptr;
@@ -287,7 +319,7 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
 
     if (! importItemData (text, safe, newTags))
     {
-        log ("could not import \"" + safe + "\"");
+        fail ("could not import \"" + safe + "\"");
         return nullptr;
     }
 
@@ -322,6 +354,7 @@ bool ContentSource::canRenameItemTo (const ContentItem& item, const juce::String
 bool ContentSource::renameItem (ContentItem& item, const juce::String& newName)
 {
     const auto safe = makeSafeItemName (newName);
+    lastError = {};
 
     if (! canRenameItemTo (item, safe))
         return false;
@@ -331,7 +364,7 @@ bool ContentSource::renameItem (ContentItem& item, const juce::String& newName)
 
     if (! renameItemData (item, safe))
     {
-        log ("could not rename \"" + item.name + "\" to \"" + safe + "\"");
+        fail ("could not rename \"" + item.name + "\" to \"" + safe + "\"");
         return false;
     }
 
@@ -339,21 +372,26 @@ bool ContentSource::renameItem (ContentItem& item, const juce::String& newName)
     return true;
 }
 
-void ContentSource::setItemTags (ContentItem& item, const CategoryTagMap& newTags)
+juce::Result ContentSource::setItemTags (ContentItem& item, const CategoryTagMap& newTags)
 {
-    if (readOnly || ! item.belongsTo (this))
-        return;
+    lastError = {};
 
-    if (! writeItemTags (item, newTags))
+    if (readOnly || ! item.belongsTo (this))
+        return juce::Result::fail ("\"" + item.name + "\" cannot be changed");
+
+    auto written = newTags;
+
+    if (const auto result = writeItemTags (item, written); result.failed())
     {
-        log ("could not write the tags of \"" + item.name + "\"");
-        return;
+        fail ("could not write the tags of \"" + item.name + "\": " + result.getErrorMessage());
+        return juce::Result::fail (lastError);
     }
 
-    item.tags = newTags;
-    getTagDictionary().addAll (newTags);
-    item.tagIds.setFromTags (getTagDictionary(), newTags);
+    item.tags = written;
+    getTagDictionary().addAll (written);
+    item.tagIds.setFromTags (getTagDictionary(), written);
     rebuildTags();
+    return juce::Result::ok();
 }
 
 bool ContentSource::loadItem (ContentItem& item, int flag)

@@ -34,8 +34,8 @@ public:
     void filterByAnyTag (const TagIdSet& ids);
     /** Asks the source to load the item (a preset is applied to the plug-in's parameters). */
     bool load (int flag);
-    /** Asks the source to replace the item's tags; nothing for a read-only source. */
-    void setTags (const CategoryTagMap& newTags);
+    /** Asks the source to replace the item's tags (ContentSource::setItemTags). */
+    juce::Result setTags (const CategoryTagMap& newTags);
 
     JUCE_DECLARE_NON_COPYABLE (ContentItem)
 };
@@ -56,8 +56,8 @@ public:
     };
 
     /** Handed from deleteItem to addNewItem when an item is saved over; the caller deletes it.
-        It keeps the old item's data until the new item has been written; deleted unused, it
-        puts the old item's data back where it was. */
+        The old item's data stay in place until the new item's data replace them whole; the
+        store carries what the new item inherits. Deleted unused, it changes nothing. */
     class OverwriteStore
     {
     public:
@@ -107,15 +107,22 @@ public:
     ContentItem* addItemCopy (const juce::File& file, const juce::String& itemName, const CategoryTagMap& itemTags);
     /** False when read-only or the delete fails; else removes the item (kept alive until the next
         refresh, so pointers held elsewhere stay valid) and rebuilds the tags. With keepStore
-        and a store pointer, the old item's data go into a new OverwriteStore. */
+        and a store pointer, the data stay for addNewItem to replace and a new OverwriteStore
+        carries what the new item inherits. Refused when the data changed on disk since the
+        item was listed. */
     bool deleteItem (ContentItem* item, bool keepStore = false, std::unique_ptr<OverwriteStore>* store = nullptr);
     /** Null when the name is taken; writes the stream's text (with "\r\n" line ends) as the
         item's data, then makes the item; null when the text is not an item of this source. */
     ContentItem* importItemFromStream (juce::InputStream& stream, const juce::String& itemName);
 
+    /** False when the name is taken, or the item's data changed on disk since it was listed
+        (another instance), or the move fails; getLastError says which. */
     bool renameItem (ContentItem& item, const juce::String& newName);
     bool canRenameItemTo (const ContentItem& item, const juce::String& newName) const;
-    void setItemTags (ContentItem& item, const CategoryTagMap& newTags);
+    /** Applies the change from the item's listed tags to newTags to the tags its data holds now
+        (another instance's edits stay), writes them whole, and gives the item the result.
+        Fails, item unchanged, for a read-only source or a failed write. */
+    juce::Result setItemTags (ContentItem& item, const CategoryTagMap& newTags);
     bool loadItem (ContentItem& item, int flag);
 
     virtual bool canImportSamples() const { return false; }
@@ -137,11 +144,18 @@ public:
     /** Where the source's log lines go (the plug-in's log). */
     std::function<void (const juce::String&)> logger;
     void log (const juce::String& message) const;
+    /** Where failures of the user's actions go besides the log (the plug-in's problems). */
+    std::function<void (const juce::String&)> reporter;
+    /** Why the last operation that failed did (a user-facing sentence); cleared as each
+        operation starts. */
+    const juce::String& getLastError() const noexcept { return lastError; }
 
     /** Trims spaces and trailing dots, replaces a leading dot, path separators, characters that file systems
         forbid (\ / : * ? " < > |) and control characters with "_", appends "_" to names that
         file systems reserve (CON, NUL, COM1 ...). Empty when nothing usable remains ("", ".",
-        "..", or longer than maxNameLength bytes). */
+        "..", or longer than maxNameLength bytes), or when the name holds a character that
+        reorders text (bidirectional overrides, embeddings, isolates and marks), which could
+        make a file look like another. */
     static juce::String makeSafeItemName (const juce::String& itemName);
     static constexpr int maxNameLength = 200;
 
@@ -162,12 +176,17 @@ protected:
     virtual bool copyItemData (const juce::File&, const juce::String&, CategoryTagMap&) { return false; }
     virtual bool deleteItemData (ContentItem&, std::unique_ptr<OverwriteStore>*) { return false; }
     virtual bool renameItemData (ContentItem&, const juce::String&) { return false; }
-    virtual bool writeItemTags (ContentItem&, const CategoryTagMap&) { return false; }
+    /** In: the tags wanted; out: the tags written. */
+    virtual juce::Result writeItemTags (ContentItem&, CategoryTagMap&) { return juce::Result::fail ("read-only"); }
     virtual bool importItemData (const juce::String&, const juce::String&, CategoryTagMap&) { return false; }
     virtual bool loadItemData (ContentItem&, int) { return false; }
 
     ContentItem* makeItem (const juce::String& itemName, CategoryTagMap itemTags);
     void rebuildTags();
+    /** Logs and reports the failure (once per operation) and keeps it as the last error. */
+    void fail (const juce::String& message);
+
+    juce::String lastError;
 
 private:
     const bool readOnly;

@@ -1,4 +1,5 @@
 #include "core/content/Preset.h"
+#include "core/parameters/AtomicFile.h"
 #include "core/parameters/ParameterManager.h"
 
 namespace
@@ -123,15 +124,9 @@ bool Preset::readFromXml (const juce::XmlElement& element)
     return true;
 }
 
-bool Preset::saveToFile (const juce::File& file, const ParameterManager* manager) const
+juce::Result Preset::saveToFile (const juce::File& file, const ParameterManager* manager) const
 {
-    if (file.isDirectory() || ! file.getParentDirectory().createDirectory())
-        return false;
-
-    juce::TemporaryFile temp (file, juce::TemporaryFile::useHiddenFile);
-
-    return createXml (manager)->writeTo (temp.getFile())
-        && temp.overwriteTargetFileWithTemporary();
+    return AtomicFile::write (file, *createXml (manager));
 }
 
 std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& file, bool headerOnly, juce::String& error)

@@ -51,9 +51,9 @@ public:
     /** False, leaving the preset unchanged, when the element is not a "Preset". */
     virtual bool readFromXml (const juce::XmlElement& element);
 
-    /** Writes through a temporary file, so a failed write leaves the old file whole. With a
-        manager, excluded parameters are not written. */
-    bool saveToFile (const juce::File& file, const ParameterManager* manager = nullptr) const;
+    /** Writes whole or not at all (AtomicFile): a failed write leaves the old file whole and
+        says why. With a manager, excluded parameters are not written. */
+    juce::Result saveToFile (const juce::File& file, const ParameterManager* manager = nullptr) const;
     /** False with a reason in error (the preset unchanged) when the file is missing, too large,
         not XML or not a "Preset". */
     bool loadFromFile (const juce::File& file, juce::String* error = nullptr);

@@ -4,6 +4,7 @@ PresetContentSource::PresetContentSource (PresetTarget& p, const juce::String& s
     : ContentSource (sourceName, isReadOnly), plugin (p)
 {
     logger = [&p] (const juce::String& message) { p.logMessage (message); };
+    reporter = [&p] (const juce::String& message) { p.reportProblem (message); };
 }
 
 void PresetContentSource::preparePreset (Preset& preset)

@@ -1,7 +1,33 @@
 #include "core/content/PresetSources.h"
+#include "core/parameters/AtomicFile.h"
+#include "core/parameters/FolderLock.h"
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
+    /** Whether anything stands under the name: a file, a folder, or a link even when it leads
+        nowhere or round in a loop. Only a name where nothing is may be taken. */
+    bool anythingAt (const juce::File& file)
+    {
+        struct stat info;
+        return ::lstat (file.getFullPathName().toRawUTF8(), &info) == 0 || errno != ENOENT;
+    }
+
+    /** Moves a file to a name where nothing is, refusing at the last moment too: a hard link
+        fails when the name is taken (file systems without links fall back to a check). */
+    bool moveIfFree (const juce::File& from, const juce::File& to)
+    {
+        if (::link (from.getFullPathName().toRawUTF8(), to.getFullPathName().toRawUTF8()) == 0)
+            return from.deleteFile();
+
+        if (errno == EEXIST || anythingAt (to))
+            return false;
+
+        return from.moveFileTo (to);
+    }
+
     /** Moves a file to a name where nothing is. A target that exists is refused unless it is
         the file itself reached through another letter case (a file system that ignores case),
         in which case the move goes through a temporary name. */
@@ -10,7 +36,7 @@ namespace
         if (! from.existsAsFile())
             return false;
 
-        if (to.exists())
+        if (anythingAt (to))
         {
             if (to.getFileIdentifier() != from.getFileIdentifier() || to.getFileIdentifier() == 0)
                 return false;
@@ -20,7 +46,38 @@ namespace
             return from.moveFileTo (temp) && temp.moveFileTo (to);
         }
 
-        return from.moveFileTo (to);
+        return moveIfFree (from, to);
+    }
+
+    /** This instance's change of an item's tags (from before to after), applied to the tags
+        its file holds now: tags another instance added or removed meanwhile stay so. */
+    CategoryTagMap applyTagChange (CategoryTagMap onDisk, const CategoryTagMap& before, const CategoryTagMap& after)
+    {
+        for (int c = 0; c < before.getNumCategories(); ++c)
+        {
+            const auto category = before.getCategoryName (c);
+
+            for (const auto& tag : before.getTagList (c))
+                if (! after.contains (category, tag))
+                    onDisk.removeTag (category, tag);
+
+            if (! after.containsCategory (category) && onDisk.getTags (category).getNumTags() == 0)
+                onDisk.removeCategory (category);
+        }
+
+        for (int c = 0; c < after.getNumCategories(); ++c)
+        {
+            const auto category = after.getCategoryName (c);
+
+            if (! before.containsCategory (category))
+                onDisk.add (category, {});
+
+            for (const auto& tag : after.getTagList (c))
+                if (! before.contains (category, tag))
+                    onDisk.add (category, tag);
+        }
+
+        return onDisk;
     }
 
     bool isForeign (const Preset& preset, PresetTarget& plugin)
@@ -30,24 +87,13 @@ namespace
 }
 
 //==============================================================================
+// The old preset stays under its name until the new one replaces it whole, so the store
+// keeps only what the new preset inherits.
 class PresetFolderContent::FolderOverwriteStore : public ContentSource::OverwriteStore
 {
 public:
-    ~FolderOverwriteStore() override
-    {
-        if (! backup.existsAsFile())
-            return;
-
-        if (committed)
-            backup.deleteFile();
-        else if (! original.exists())
-            backup.moveFileTo (original);   // nothing replaced the old preset: it comes back
-    }
-
-    juce::File original, backup;
     juce::String presetId, author;
     int rating = Preset::defaultRating;
-    bool committed = false;
 };
 
 //==============================================================================
@@ -71,8 +117,75 @@ juce::File PresetFolderContent::getFileForName (const juce::String& itemName) co
     return folder.getChildFile (safe + extension);
 }
 
+PresetFolderContent::FileStamp PresetFolderContent::stampOf (const juce::File& file)
+{
+    struct stat info;
+
+    if (::stat (file.getFullPathName().toRawUTF8(), &info) != 0)
+        return {};
+
+#if JUCE_MAC
+    const auto nanoseconds = (juce::int64) info.st_mtimespec.tv_sec * 1000000000 + info.st_mtimespec.tv_nsec;
+#else
+    const auto nanoseconds = (juce::int64) info.st_mtim.tv_sec * 1000000000 + info.st_mtim.tv_nsec;
+#endif
+
+    return { nanoseconds, (juce::int64) info.st_size, (juce::uint64) info.st_ino };
+}
+
+juce::Result PresetFolderContent::checkUnchangedSinceListed (const ContentItem& item) const
+{
+    const auto listed = listedStamps.find (item.name);
+
+    if (listed == listedStamps.end() || listed->second == stampOf (getFileForName (item.name)))
+        return juce::Result::ok();
+
+    return juce::Result::fail ("\"" + item.name + "\" was changed on disk since the list was read (by another instance?): refresh the list and try again");
+}
+
+void PresetFolderContent::noteWritten (const juce::String& itemName)
+{
+    listedStamps[itemName] = stampOf (getFileForName (itemName));
+}
+
+int PresetFolderContent::recoverLeftovers()
+{
+    if (! folder.isDirectory())
+        return 0;
+
+    int count = AtomicFile::removeLeftovers (folder);
+
+    // An older version moved the old preset aside before writing the new one: a killed save
+    // left only the backup. The newest backup of a missing preset comes back; the rest go.
+    auto backups = folder.findChildFiles (juce::File::findFiles, false, ".*-overwritten*.bak");
+
+    std::sort (backups.begin(), backups.end(), [] (const juce::File& a, const juce::File& b) {
+        return a.getLastModificationTime() > b.getLastModificationTime();
+    });
+
+    for (const auto& backup : backups)
+    {
+        const auto itemName = backup.getFileName().substring (1).upToLastOccurrenceOf ("-overwritten", false, false);
+        const auto original = getFileForName (itemName);
+
+        if (original != juce::File() && ! anythingAt (original) && moveIfFree (backup, original))
+        {
+            log ("restored \"" + itemName + "\" from the backup of an interrupted save");
+            ++count;
+        }
+        else if (backup.deleteFile())
+        {
+            ++count;
+        }
+    }
+
+    return count;
+}
+
 void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
 {
+    listedStamps.clear();
+
     if (! folder.isDirectory())
         return;
 
@@ -123,12 +236,13 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
         }
 
         records.add ({ itemName, CategoryTagMap::fromString (root->getStringAttribute ("tags")) });
+        listedStamps[itemName] = stampOf (file);
     }
 }
 
 bool PresetFolderContent::itemDataExists (const juce::String& safeName) const
 {
-    return getFileForName (safeName).exists();
+    return anythingAt (getFileForName (safeName));
 }
 
 bool PresetFolderContent::createItemData (const juce::String& itemName, CategoryTagMap& itemTags, OverwriteStore* store)
@@ -159,12 +273,13 @@ bool PresetFolderContent::createItemData (const juce::String& itemName, Category
             preset->author = old->author;
     }
 
-    if (! preset->saveToFile (file, &plugin.getParameterManager()))
+    if (const auto result = preset->saveToFile (file, &plugin.getParameterManager()); result.failed())
+    {
+        fail (result.getErrorMessage());
         return false;
+    }
 
-    if (old != nullptr)
-        old->committed = true;
-
+    noteWritten (itemName);
     plugin.presetStored (*preset);
     return true;
 }
@@ -181,8 +296,10 @@ bool PresetFolderContent::copyItemData (const juce::File& file, const juce::Stri
     }
 
     const auto target = getFileForName (itemName);
+    juce::MemoryBlock data;
 
-    if (target == juce::File() || target.exists() || ! folder.createDirectory() || ! file.copyFileTo (target))
+    if (target == juce::File() || anythingAt (target) || ! file.loadFileAsData (data)
+        || AtomicFile::write (target, data.getData(), data.getSize()).failed())
         return false;
 
     auto merged = preset->getTagMap();
@@ -193,9 +310,12 @@ bool PresetFolderContent::copyItemData (const juce::File& file, const juce::Stri
     {
         preset->name = itemName;
         preset->setTagMap (merged);
-        return preset->saveToFile (target);
+
+        if (preset->saveToFile (target).failed())
+            return false;
     }
 
+    noteWritten (itemName);
     return true;
 }
 
@@ -206,13 +326,18 @@ bool PresetFolderContent::deleteItemData (ContentItem& item, std::unique_ptr<Ove
     if (! file.existsAsFile())
         return true;   // already gone
 
+    if (const auto unchanged = checkUnchangedSinceListed (item); unchanged.failed())
+    {
+        fail (unchanged.getErrorMessage());
+        return false;
+    }
+
     if (store == nullptr)
         return file.deleteFile();
 
     auto kept = std::make_unique<FolderOverwriteStore>();
     kept->itemName = item.name;
     kept->tags = item.tags;
-    kept->original = file;
 
     juce::String error;
 
@@ -223,11 +348,6 @@ bool PresetFolderContent::deleteItemData (ContentItem& item, std::unique_ptr<Ove
         kept->rating = juce::jlimit (0, Preset::maxRating, root->getIntAttribute ("rating", Preset::defaultRating));
     }
 
-    kept->backup = folder.getNonexistentChildFile ("." + item.name + "-overwritten", ".bak", false);
-
-    if (! file.moveFileTo (kept->backup))
-        return false;
-
     *store = std::move (kept);
     return true;
 }
@@ -236,6 +356,12 @@ bool PresetFolderContent::renameItemData (ContentItem& item, const juce::String&
 {
     const auto from = getFileForName (item.name);
     const auto to = getFileForName (newName);
+
+    if (const auto unchanged = checkUnchangedSinceListed (item); unchanged.failed())
+    {
+        fail (unchanged.getErrorMessage());
+        return false;
+    }
 
     if (to == juce::File() || ! moveWithoutOverwriting (from, to))
         return false;
@@ -249,23 +375,37 @@ bool PresetFolderContent::renameItemData (ContentItem& item, const juce::String&
         preset->saveToFile (to);
     }
 
+    listedStamps.erase (item.name);
+    noteWritten (newName);
     return true;
 }
 
-bool PresetFolderContent::writeItemTags (ContentItem& item, const CategoryTagMap& newTags)
+juce::Result PresetFolderContent::writeItemTags (ContentItem& item, CategoryTagMap& newTags)
 {
     const auto file = getFileForName (item.name);
-    auto preset = makePreset();
+
+    // Read, change and write in one go against other instances doing the same.
+    const FolderLock lock (folder);
+
+    if (! lock.isLocked())
+        return lock.getResult();
+
+    // The whole element: whatever else the file holds stays as it is.
     juce::String error;
+    const auto root = Preset::readRootElement (file, false, error);
 
-    if (! preset->loadFromFile (file, &error))
-    {
-        log ("cannot write tags: " + error);
-        return false;
-    }
+    if (root == nullptr)
+        return juce::Result::fail (error);
 
-    preset->setTagMap (newTags);
-    return preset->saveToFile (file);
+    const auto written = applyTagChange (CategoryTagMap::fromString (root->getStringAttribute ("tags")), item.tags, newTags);
+    root->setAttribute ("tags", written.toString());
+
+    if (const auto result = AtomicFile::write (file, *root); result.failed())
+        return result;
+
+    noteWritten (item.name);
+    newTags = written;
+    return juce::Result::ok();
 }
 
 bool PresetFolderContent::importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags)
@@ -281,15 +421,10 @@ bool PresetFolderContent::importItemData (const juce::String& text, const juce::
 
     const auto file = getFileForName (itemName);
 
-    if (file == juce::File() || file.exists() || ! folder.createDirectory())
+    if (file == juce::File() || anythingAt (file) || AtomicFile::write (file, text).failed())
         return false;
 
-    juce::TemporaryFile temp (file, juce::TemporaryFile::useHiddenFile);
-
-    if (! temp.getFile().replaceWithText (text, false, false, "\r\n") || file.exists()
-        || ! temp.overwriteTargetFileWithTemporary())
-        return false;
-
+    noteWritten (itemName);
     itemTags = preset->getTagMap();
     return true;
 }

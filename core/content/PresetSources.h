@@ -2,6 +2,7 @@
 
 #include "core/content/ContentPackage.h"
 #include "core/content/PresetContentSource.h"
+#include <map>
 
 /** The user's preset folder: one preset file per item, named after the item, with the
     preset file extension. Writable. (The template PresetsDirectoryContent<Preset> below gives
@@ -20,6 +21,11 @@ public:
     /** The preset file of a name in the folder; none when the name is unusable. */
     juce::File getFileForName (const juce::String& itemName) const;
 
+    /** Start-up: deletes the temporaries of saves that were killed and puts back the presets
+        an older version had moved aside for a save over them (a backup whose preset is missing
+        comes back; one whose preset is there goes). Returns how many files it dealt with. */
+    int recoverLeftovers();
+
     bool canSaveItems() const override { return true; }
     juce::String getItemExtension() const override { return extension; }
     juce::File getItemFile (const juce::String& itemName) const override { return getFileForName (itemName); }
@@ -32,14 +38,29 @@ protected:
     bool copyItemData (const juce::File& file, const juce::String& itemName, CategoryTagMap& itemTags) override;
     bool deleteItemData (ContentItem& item, std::unique_ptr<OverwriteStore>* store) override;
     bool renameItemData (ContentItem& item, const juce::String& newName) override;
-    bool writeItemTags (ContentItem& item, const CategoryTagMap& newTags) override;
+    juce::Result writeItemTags (ContentItem& item, CategoryTagMap& newTags) override;
     bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags) override;
 
 private:
     class FolderOverwriteStore;
 
+    /** Tells whether a file was replaced or changed: every save makes a new file (AtomicFile). */
+    struct FileStamp
+    {
+        juce::int64 modified = 0, size = 0;
+        juce::uint64 id = 0;
+        bool operator== (const FileStamp& other) const noexcept { return modified == other.modified && size == other.size && id == other.id; }
+    };
+
+    static FileStamp stampOf (const juce::File& file);
+    /** Fails when the item's file is not the one the last listing (or this source's own last
+        write) saw: another instance changed it. */
+    juce::Result checkUnchangedSinceListed (const ContentItem& item) const;
+    void noteWritten (const juce::String& itemName);
+
     juce::File folder;
     const juce::String extension;
+    std::map<juce::String, FileStamp> listedStamps;
 };
 
 template <class PresetType>

@@ -25,4 +25,6 @@ public:
     virtual void presetStored (const Preset& preset) = 0;
 
     virtual void logMessage (const juce::String& message) = 0;
+    /** A failure the user must hear of (an action refused or lost). */
+    virtual void reportProblem (const juce::String& message) { logMessage (message); }
 };

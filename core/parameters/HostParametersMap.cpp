@@ -1,4 +1,5 @@
 #include "core/parameters/HostParametersMap.h"
+#include "core/parameters/AtomicFile.h"
 
 std::unique_ptr<juce::XmlElement> HostParametersMap::createXml() const
 {
@@ -52,13 +53,9 @@ bool HostParametersMap::loadFromFile (const juce::File& file, juce::String* erro
     return readFromXml (*root) || fail ("not a <HostParametersMap>");
 }
 
-bool HostParametersMap::saveToFile (const juce::File& file) const
+juce::Result HostParametersMap::saveToFile (const juce::File& file) const
 {
-    if (file.isDirectory() || ! file.getParentDirectory().createDirectory())
-        return false;
-
-    juce::TemporaryFile temp (file, juce::TemporaryFile::useHiddenFile);
-    return createXml()->writeTo (temp.getFile()) && temp.overwriteTargetFileWithTemporary();
+    return AtomicFile::write (file, *createXml());
 }
 
 void HostParametersMap::apply (ParameterManager& manager) const

@@ -22,7 +22,7 @@ public:
     /** False with a reason (map unchanged) when the file is missing, too large, not XML or not
         a map. */
     bool loadFromFile (const juce::File& file, juce::String* error = nullptr);
-    bool saveToFile (const juce::File& file) const;
+    juce::Result saveToFile (const juce::File& file) const;
 
     /** Gives host indices: the automatable parameters the map names, in the map's order, then
         the other automatable parameters in the manager's order; others get -1. Names that are

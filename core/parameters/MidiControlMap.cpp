@@ -1,4 +1,5 @@
 #include "core/parameters/MidiControlMap.h"
+#include "core/parameters/AtomicFile.h"
 
 MidiControlMap::MidiControlMap (ParameterManager& m) : manager (m)
 {
@@ -148,11 +149,7 @@ bool MidiControlMap::loadFromFile (const juce::File& file)
     return root != nullptr && readFromXml (*root);
 }
 
-bool MidiControlMap::saveToFile (const juce::File& file) const
+juce::Result MidiControlMap::saveToFile (const juce::File& file) const
 {
-    if (file.isDirectory() || ! file.getParentDirectory().createDirectory())
-        return false;
-
-    juce::TemporaryFile temp (file, juce::TemporaryFile::useHiddenFile);
-    return createXml()->writeTo (temp.getFile()) && temp.overwriteTargetFileWithTemporary();
+    return AtomicFile::write (file, *createXml());
 }

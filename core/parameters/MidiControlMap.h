@@ -53,8 +53,8 @@ public:
     /** Parses the file and hands its root to readFromXml; a file that is missing, too large or
         does not parse leaves the map as it was (false). */
     bool loadFromFile (const juce::File& file);
-    /** Writes the map's XML (through a temporary file); false when it cannot. */
-    bool saveToFile (const juce::File& file) const;
+    /** Writes the map's XML whole or not at all (AtomicFile); a failure says why. */
+    juce::Result saveToFile (const juce::File& file) const;
 
     /** The file extension of a product's maps: "." + the two-letter code + "ccmap", lower case. */
     static juce::String getFileExtension (const juce::String& shortCode) { return ("." + shortCode + "ccmap").toLowerCase(); }

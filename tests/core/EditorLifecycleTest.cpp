@@ -39,11 +39,12 @@ namespace
         std::unique_ptr<juce::XmlElement> saveSettings() const override
         {
             auto xml = std::make_unique<juce::XmlElement> ("Editor");
-            xml->setAttribute ("skin", "Dark");
+            xml->setAttribute ("skin", skin);
             return xml;
         }
 
         int zoom = 100;
+        juce::String skin { "Light" };
 
     private:
         Events& events;
@@ -105,6 +106,7 @@ TEST (EditorLifecycle, CreatedOnceTickingShownInTheHostWrapperAndDeletedStopped)
         editor->zoom = 0;
         processor.setStateInformation (state.getData(), (int) state.getSize());
         EXPECT_EQ (editor->zoom, 150);
+        editor->skin = "Dark";   // settings are written only when they changed
     }
 
     EXPECT_EQ (events.log.strings.getLast(), "deleted");

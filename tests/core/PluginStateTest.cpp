@@ -121,14 +121,23 @@ TEST (PluginState, CorruptOrForeignBlocksChangeNothing)
         noise[i] = (char) random.nextInt (256);
     bad.push_back (noise);
 
+    int problems = 0;
+
     for (const auto& block : bad)
     {
         processor.setStateInformation (block.getData(), (int) block.getSize());
         EXPECT_TRUE (Snapshot (processor) == before) << "block of " << block.getSize() << " bytes";
+        problems += processor.getPlugin().takeProblems().size();
     }
+
+    // The user hears of each block that could not be read; one cut in its closing tag and one
+    // whose length runs past its end still read whole.
+    EXPECT_EQ (problems, (int) bad.size() - 2);
 
     processor.setStateInformation (nullptr, 0);
     EXPECT_TRUE (Snapshot (processor) == before);
+    processor.setStateInformation (good.getData(), (int) good.getSize());
+    EXPECT_TRUE (processor.getPlugin().takeProblems().isEmpty());
 }
 
 TEST (PluginState, HostileChildrenAreSkipped)

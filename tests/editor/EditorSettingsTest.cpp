@@ -1,6 +1,7 @@
 #include "EditorTestSupport.h"
 #include "editor/AlertWindow.h"
 #include "editor/PresetSettingsComponent.h"
+#include "editor/StatusBar.h"
 #include "skin/Panel.h"
 
 using edtest::EditorRig;
@@ -70,12 +71,13 @@ TEST (EditorSettings, TheEditorElementOfTheUserSettingsRoundTrips)
     EXPECT_FALSE (warning.isChecked());
     EXPECT_EQ (editor.getChosenSkinName(), "1180");
 
-    // The plug-in writes the element into the settings file.
+    // The plug-in writes what changed into the settings file; the warning's value did not
+    // change, so the user's own spelling of it stays.
     rig.getPlugin().saveUserSettings();
     const auto file = juce::parseXML (rig.root.getUserFolder().getChildFile ("Grindel 2.ini"));
     ASSERT_NE (file, nullptr);
     ASSERT_NE (file->getChildByName ("Editor"), nullptr);
-    EXPECT_EQ (file->getChildByName ("Editor")->getStringAttribute ("presetChangeWarning"), "0");
+    EXPECT_EQ (file->getChildByName ("Editor")->getStringAttribute ("presetChangeWarning"), "no");
     EXPECT_EQ (file->getChildByName ("Editor")->getChildByName ("Skin")->getStringAttribute ("name"), "1180");
 }
 
@@ -198,4 +200,29 @@ TEST (EditorSnapshot, ANameThatGainsTheExtensionAsksBeforeReplacingAnotherFile)
     EXPECT_TRUE (juce::ImageFileFormat::loadFrom (existing).isValid());
     EXPECT_FALSE (folder.get().getChildFile ("shot").exists());
     test::pump (20);
+}
+
+TEST (EditorSettings, ProblemsWaitForTheOpenEditorThenShowInTheStatusBar)
+{
+    // The settings file cannot be read: the plug-in reports it while no window is open.
+    EditorRig rig ({ "1180" }, "master", [] (const test::ScopedDataRoot& root) {
+        root.getUserFolder().createDirectory();
+        root.getUserFolder().getChildFile ("Grindel 2.ini").replaceWithText ("<UserSettings9/>");
+    });
+
+    auto& editor = rig.getEditor();
+    test::pump (100);   // the editor's timer runs, but nobody could read a message
+    EXPECT_FALSE (editor.getStatusBar()->getText().contains ("could not be read"));
+
+    if (! edtest::hasDisplay())
+        GTEST_SKIP() << "showing the window needs a display (run under xvfb-run)";
+
+    rig.openHostWindow();
+    rig.putOnScreen();
+    ASSERT_TRUE (test::pumpUntil ([&editor] { return editor.getStatusBar()->getText().contains ("could not be read"); }));
+    EXPECT_TRUE (editor.getStatusBar()->isTimerRunning()) << "a timed message";
+
+    // A value message does not push a problem away while it shows.
+    editor.getStatusBar()->showTimedMessage ("Mix: 50 %", BasePluginEditor::valueMessageLevel);
+    EXPECT_TRUE (editor.getStatusBar()->getText().contains ("could not be read"));
 }

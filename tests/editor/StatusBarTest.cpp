@@ -212,4 +212,11 @@ TEST (MidiMapPage, SavingAddsTheExtensionAndNeverReplacesAnotherFileUnasked)
     answer = juce::File();
     click (page.getLoadButton());
     EXPECT_EQ (plugin.getMidiControlMap().getParameter (7), mix);
+
+    // A save that fails (a folder under the name) is not silent.
+    ASSERT_TRUE (folder.get().getChildFile ("taken.grccmap").createDirectory());
+    answer = folder.get().getChildFile ("taken.grccmap");
+    plugin.takeProblems();
+    click (page.getSaveButton());
+    EXPECT_TRUE (plugin.takeProblems().joinIntoString ("").startsWith ("The MIDI CC map was not saved: "));
 }

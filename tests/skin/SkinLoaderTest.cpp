@@ -124,6 +124,12 @@ TEST_F (SkinLoader, BrokenDescriptionsReportWhy)
     EXPECT_EQ (skin.getErrorText(), "Skin description \"PluginEditor.orvikgui\" not found.");
     EXPECT_NE (skin.createGui ("Other"), nullptr);
     EXPECT_TRUE (skin.getErrorText().isEmpty());
+
+    // One past the limit is there but refused for its size, and says so.
+    package.add ("PluginEditor.orvikgui", juce::MemoryBlock (4 * 1024 * 1024 + 1, true));
+    test::MemorySkin large (package, &plugin);
+    EXPECT_EQ (large.createGui ({}), nullptr);
+    EXPECT_EQ (large.getErrorText(), "Skin description \"PluginEditor.orvikgui\" is too large.");
 }
 
 TEST_F (SkinLoader, PackagesThatAreNotSkinsFailWithTheirReason)

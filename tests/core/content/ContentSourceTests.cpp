@@ -1,5 +1,6 @@
 #include "ContentTestSupport.h"
 #include "core/CommandParameter.h"
+#include <unistd.h>
 
 namespace
 {
@@ -81,7 +82,7 @@ TEST_F (SourceTest, TakenNamesAndUniqueCopyNames)
     EXPECT_TRUE (source->isNameTaken (""));
 }
 
-TEST_F (SourceTest, DeleteWithAnOverwriteStoreKeepsTheOldPresetUntilTheNewOneIsWritten)
+TEST_F (SourceTest, SavingOverAPresetReplacesItInOneStep)
 {
     auto* old = source->addNewItem ("Keep", CategoryTagMap::fromString ("A:x"));
     ASSERT_NE (old, nullptr);
@@ -94,7 +95,7 @@ TEST_F (SourceTest, DeleteWithAnOverwriteStoreKeepsTheOldPresetUntilTheNewOneIsW
     ASSERT_TRUE (source->deleteItem (old, true, &store));
     ASSERT_NE (store, nullptr);
     EXPECT_EQ (source->findItem ("Keep"), nullptr);
-    EXPECT_FALSE (file.exists());
+    EXPECT_TRUE (file.existsAsFile()) << "the old preset stays under its name until the new one replaces it";
 
     fixture.parameter ("Mix").setValue (10.0f, true);
     auto* replacement = source->addNewItem ("Keep", CategoryTagMap::fromString ("B:y"), store.get());
@@ -107,9 +108,8 @@ TEST_F (SourceTest, DeleteWithAnOverwriteStoreKeepsTheOldPresetUntilTheNewOneIsW
     EXPECT_EQ (*saved.findValue (6), "10");
     EXPECT_EQ (presets.findChildFiles (juce::File::findFiles, false, "*").size(), 1);   // no backup left
 
-    // A store deleted unused puts the old preset back.
+    // A store deleted unused leaves the old preset as it was.
     ASSERT_TRUE (source->deleteItem (replacement, true, &store));
-    EXPECT_FALSE (file.exists());
     store.reset();
     EXPECT_TRUE (file.existsAsFile());
     source->refresh();
@@ -322,4 +322,113 @@ TEST_F (SourceTest, SelectionActivatesAndTellsTheListeners)
     EXPECT_FALSE (source->canImportSamples());
     EXPECT_EQ (source->getItemExtension(), ".grprs2");
     EXPECT_EQ (source->getItemFile ("One"), presets.getChildFile ("One.grprs2"));
+}
+
+TEST_F (SourceTest, NamesWhereALinkStandsOrThatReorderTextAreNotFree)
+{
+    // A link that leads nowhere or round in a loop is still something under the name.
+    const auto dangling = presets.getChildFile ("Dangling.grprs2");
+    const auto loop = presets.getChildFile ("Loop.grprs2");
+    ASSERT_TRUE (presets.createDirectory());
+    ASSERT_EQ (::symlink ("nowhere", dangling.getFullPathName().toRawUTF8()), 0);
+    ASSERT_EQ (::symlink ("Loop.grprs2", loop.getFullPathName().toRawUTF8()), 0);
+
+    for (const auto& name : { "Dangling", "Loop" })
+    {
+        EXPECT_TRUE (source->isNameTaken (name)) << name;
+        EXPECT_EQ (source->addNewItem (name, {}), nullptr) << name;
+        EXPECT_EQ (makeUniqueCopyName (*source, name), juce::String (name) + " (1)");
+    }
+
+    EXPECT_TRUE (dangling.isSymbolicLink());
+    EXPECT_TRUE (loop.isSymbolicLink());
+
+    // Characters that reorder text could make one name look like another: refused.
+    for (const juce::juce_wchar c : { 0x202e, 0x202d, 0x202a, 0x2066, 0x2067, 0x2068, 0x2069, 0x200f, 0x061c })
+    {
+        const auto name = "evil" + juce::String::charToString (c) + "3pm.exe";
+        EXPECT_EQ (ContentSource::makeSafeItemName (name), "") << (int) c;
+        EXPECT_EQ (source->addNewItem (name, {}), nullptr);
+    }
+
+    EXPECT_EQ (presets.findChildFiles (juce::File::findFiles, false, "*").size(), 2) << "the two links, nothing else";
+}
+
+TEST_F (SourceTest, TagEditsApplyToTheFileAsItIsOnDisk)
+{
+    ASSERT_NE (source->addNewItem ("Shared", CategoryTagMap::fromString ("A:1")), nullptr);
+
+    // A second instance lists the same folder; each then edits the tags from its own list.
+    PresetsDirectoryContent<Preset> other (fixture.plugin(), presets);
+    other.refresh();
+    auto* mine = source->findItem ("Shared");
+    auto* theirs = other.findItem ("Shared");
+    ASSERT_NE (theirs, nullptr);
+
+    EXPECT_TRUE (mine->setTags (CategoryTagMap::fromString ("A:1;B:2")).wasOk());
+    EXPECT_TRUE (theirs->setTags (CategoryTagMap::fromString ("A:1;C:3")).wasOk());
+    EXPECT_EQ (theirs->tags.toString(), "A:1;B:2;C:3") << "the other instance's tag stays";
+    EXPECT_TRUE (mine->setTags (CategoryTagMap::fromString ("B:2")).wasOk());
+    EXPECT_EQ (mine->tags.toString(), "B:2;C:3");
+
+    Preset onDisk;
+    ASSERT_TRUE (onDisk.loadFromFile (source->getFileForName ("Shared")));
+    EXPECT_EQ (onDisk.tags, "B:2;C:3");
+    EXPECT_EQ (presets.findChildFiles (juce::File::findFiles, false, "*").size(), 1);
+
+    // A failure is a result, and the item keeps its tags.
+    ASSERT_TRUE (source->getFileForName ("Shared").replaceWithText ("<Preset name=\"cut"));
+    const auto failed = mine->setTags (CategoryTagMap::fromString ("D:4"));
+    EXPECT_TRUE (failed.failed());
+    EXPECT_TRUE (failed.getErrorMessage().contains ("Shared"));
+    EXPECT_EQ (mine->tags.toString(), "B:2;C:3");
+    EXPECT_EQ (source->getFileForName ("Shared").loadFileAsString(), "<Preset name=\"cut");
+}
+
+TEST_F (SourceTest, RenameOrDeleteOfAnItemChangedElsewhereIsRefused)
+{
+    ASSERT_NE (source->addNewItem ("Shared", {}), nullptr);
+    PresetsDirectoryContent<Preset> other (fixture.plugin(), presets);
+    other.refresh();
+    ASSERT_TRUE (other.findItem ("Shared")->setTags (CategoryTagMap::fromString ("X:1")).wasOk());
+
+    auto* stale = source->findItem ("Shared");
+    std::unique_ptr<ContentSource::OverwriteStore> store;
+
+    fixture.plugin().takeProblems();
+    EXPECT_FALSE (stale->rename ("Moved"));
+    EXPECT_TRUE (source->getLastError().contains ("changed on disk"));
+    EXPECT_TRUE (fixture.plugin().takeProblems().joinIntoString ("\n").contains ("changed on disk")) << "the user hears of it";
+    EXPECT_FALSE (stale->deleteFromSource());
+    EXPECT_FALSE (source->deleteItem (stale, true, &store));
+    EXPECT_TRUE (source->getFileForName ("Shared").existsAsFile());
+
+    // Its own edits do not count; a fresh list acts again.
+    ASSERT_TRUE (other.findItem ("Shared")->rename ("Moved"));
+    source->refresh();
+    EXPECT_TRUE (source->findItem ("Moved")->deleteFromSource());
+    EXPECT_TRUE (source->getLastError().isEmpty());
+}
+
+TEST_F (SourceTest, StartUpRecoversWhatKilledSavesLeft)
+{
+    const auto writePreset = [this] (const juce::String& fileName, const juce::String& name) {
+        return test::writeText (presets.getChildFile (fileName), "<Preset name=\"" + name + "\" application=\"Grindel 2\"></Preset>");
+    };
+
+    // An older version moved the old preset aside before writing the new one.
+    writePreset (".Lost-overwritten.bak", "Lost");
+    writePreset (".Saved-overwritten.bak", "Saved old");
+    writePreset ("Saved.grprs2", "Saved");
+    writePreset (".Saved.grprs2.tmp-999999999-ab", "half");   // a temporary whose writer is gone
+    writePreset (".Lost_temp1f.grprs2", "juce temp").setLastModificationTime (juce::Time::getCurrentTime() - juce::RelativeTime::hours (2));
+
+    EXPECT_EQ (source->recoverLeftovers(), 4);
+    source->refresh();
+    EXPECT_EQ (itemNames().joinIntoString (","), "Lost,Saved");
+    EXPECT_EQ (presets.findChildFiles (juce::File::findFiles, false, "*").size(), 2);
+
+    Preset saved;
+    ASSERT_TRUE (saved.loadFromFile (source->getFileForName ("Saved")));
+    EXPECT_EQ (saved.name, "Saved");
 }
