@@ -142,9 +142,9 @@ namespace Orvik
     void AlertWindow::focusDefaultButton()
     {
         if (returnButton != nullptr)
-            returnButton->grabKeyboardFocus();
+            focusWhenShown (*returnButton);
         else
-            grabKeyboardFocus();
+            focusWhenShown (*this);
     }
 
     void AlertWindow::lookAndFeelChanged()

@@ -52,7 +52,7 @@ void PresetChangedAlert::buttonClicked (juce::Button* button)
             yesButton->setEnabled (! ticked);
 
         if (ticked && noButton != nullptr)
-            noButton->grabKeyboardFocus();
+            focusWhenShown (*noButton);
 
         return;
     }
