@@ -115,6 +115,7 @@ void BasePluginEditor::updateBuildLabel()
 
 void BasePluginEditor::initialise()
 {
+    JUCE_ASSERT_MESSAGE_THREAD
     findSkins();
     buildOptionsPages();
     readUserSettings();
@@ -135,6 +136,7 @@ void BasePluginEditor::initialise()
     statusBar->setSkinPickerVisible (canPickSkin);
     statusBar->getSkinPage().fillSkinButtons();
     startSkin();
+    publishState();
     afterInitialise();
 }
 
@@ -181,6 +183,7 @@ std::unique_ptr<juce::Component> BasePluginEditor::createUserInterfacePage()
 //==============================================================================
 void BasePluginEditor::setContentSize (int width, int height)
 {
+    JUCE_ASSERT_MESSAGE_THREAD
     contentHeight = height;
     setSize (width, height + (isStatusBarShown() ? getStatusBarHeight() : 0));
     layoutStatusBar();
@@ -259,6 +262,7 @@ void BasePluginEditor::childBoundsChanged (juce::Component* child)
 //==============================================================================
 void BasePluginEditor::timerCallback()
 {
+    JUCE_ASSERT_MESSAGE_THREAD
     updateDisplay (isVisible());
 }
 
@@ -372,10 +376,10 @@ void BasePluginEditor::startSkin()
 
 void BasePluginEditor::changeSkin (const juce::String& name, bool force)
 {
+    JUCE_ASSERT_MESSAGE_THREAD
+
     if (! force)
     {
-        const juce::ScopedLock sl (skinLock);
-
         // After a failed load the shown tree is hidden: asking for it again must rebuild it.
         // A different skin still waiting to load is overtaken by this request.
         if (currentSkinName == name && pendingSkinName == name && ! lastLoadFailed)
@@ -383,6 +387,7 @@ void BasePluginEditor::changeSkin (const juce::String& name, bool force)
     }
 
     pendingSkinName = name;
+    publishState();
 
     if (optionsWindow != nullptr)
         optionsWindow->hide();
@@ -405,7 +410,7 @@ void BasePluginEditor::changeSkinByIndex (int index)
 
 juce::String BasePluginEditor::getCurrentSkinName() const
 {
-    const juce::ScopedLock sl (skinLock);
+    JUCE_ASSERT_MESSAGE_THREAD
     return currentSkinName;
 }
 
@@ -414,8 +419,8 @@ void BasePluginEditor::ensureSkinLoaded()
     if (firstShowDone)
         return;
 
+    JUCE_ASSERT_MESSAGE_THREAD
     firstShowDone = true;
-    const juce::ScopedLock sl (skinLock);
 
     if (currentSkinName != pendingSkinName)
         loadPendingSkin();
@@ -433,7 +438,7 @@ void BasePluginEditor::loadSkin()
 
 void BasePluginEditor::loadPendingSkin()
 {
-    const juce::ScopedLock sl (skinLock);
+    JUCE_ASSERT_MESSAGE_THREAD
     cancelPendingUpdate();
 
     const auto file = getSkinFile (pendingSkinName);
@@ -459,6 +464,7 @@ void BasePluginEditor::loadPendingSkin()
 
         // The state keeps naming the skin shown, never the one that failed.
         pendingSkinName = currentSkinName;
+        publishState();
         lastLoadFailed = true;
         showSkinError (reason + "\n" + file.getFullPathName());
         return;
@@ -574,6 +580,7 @@ bool BasePluginEditor::hasState (const juce::XmlElement& element) const
 
 std::unique_ptr<juce::XmlElement> BasePluginEditor::getStateXml() const
 {
+    JUCE_ASSERT_MESSAGE_THREAD
     auto element = std::make_unique<juce::XmlElement> (getStateTag());
     element->createNewChildElement (skinTag)->setAttribute (nameAttribute, pendingSkinName);
     return element;
@@ -581,6 +588,8 @@ std::unique_ptr<juce::XmlElement> BasePluginEditor::getStateXml() const
 
 void BasePluginEditor::setStateFromXml (const juce::XmlElement& element)
 {
+    JUCE_ASSERT_MESSAGE_THREAD
+
     if (! hasState (element))
         return;
 
@@ -591,6 +600,14 @@ void BasePluginEditor::setStateFromXml (const juce::XmlElement& element)
         if (getSkinIndex (name) != -1)
             changeSkin (name, false);
     }
+
+    // A skin that is not installed leaves the state naming the one shown.
+    publishState();
+}
+
+void BasePluginEditor::publishState()
+{
+    plugin.storeEditorState (getStateXml());
 }
 
 //==============================================================================

@@ -34,7 +34,8 @@ class StatusBar;
 
     The plug-in creates it once and owns it; the host window only borrows it. The chosen skin
     is built at once on the first show (ensureSkinLoaded) and asynchronously on every later
-    change, always under the skin lock. Message thread only. */
+    change. Message thread only (the entries check it in debug builds): the plug-in keeps the
+    editor's part of its state, so hosts saving or restoring on their threads never reach here. */
 class BasePluginEditor : public PluginEditor,
                          public FrontWindow,
                          public FrontWindow::Callback,
@@ -101,9 +102,11 @@ public:
         asynchronously after it. Without force, the skin shown now is not loaded again. */
     void changeSkin (const juce::String& name, bool force);
     void changeSkinByIndex (int index);
-    /** Waits for a running load. */
+    /** Message thread. */
     juce::String getCurrentSkinName() const;
+    /** Message thread. */
     const juce::String& getChosenSkinName() const noexcept { return chosenSkinName; }
+    /** Message thread: the skin asked for last, which the state names. */
     const juce::String& getPendingSkinName() const noexcept { return pendingSkinName; }
     /** Message thread. Loads the pending skin now. */
     virtual void loadSkin();
@@ -127,7 +130,8 @@ public:
     virtual bool hasState (const juce::XmlElement& element) const;
     /** Message thread. The "Editor" element of the plug-in state: the skin asked for last. */
     std::unique_ptr<juce::XmlElement> getStateXml() const override;
-    /** Message thread. Asks for the state's skin (changeSkin) when it is installed. */
+    /** Message thread (the plug-in posts a restored state here). Asks for the state's skin
+        (changeSkin) when it is installed. */
     void setStateFromXml (const juce::XmlElement& element) override;
 
     /** Asks for a file (asynchronously) and writes the skin area there as a PNG image. */
@@ -235,6 +239,8 @@ private:
     void readUserSettings();
     void startSkin();
     void loadPendingSkin();
+    /** Hands the editor's part of the state to the plug-in, which saves it for the host. */
+    void publishState();
     void showSkinError (const juce::String& message);
     void bindNamedControls (Skin& skin);
     void releaseNamedControls();
@@ -263,8 +269,6 @@ private:
     /** The last load failed: the shown tree is hidden, so asking for it again rebuilds it. */
     bool lastLoadFailed = false;
     bool firstShowDone = false;
-    /** Held for the whole of a load; the others take it to wait for a running load. */
-    juce::CriticalSection skinLock;
     int contentHeight = noSkinHeight;
     float guiScale = 1.0f;
     bool pendingStepIsNext = false;

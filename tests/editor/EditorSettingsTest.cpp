@@ -2,6 +2,7 @@
 #include "editor/AlertWindow.h"
 #include "editor/PresetSettingsComponent.h"
 #include "skin/Panel.h"
+#include <thread>
 
 using edtest::EditorRig;
 
@@ -98,9 +99,18 @@ TEST (EditorSettings, TheEditorElementOfThePluginStateRoundTrips)
     editor.changeSkin ("1475", false);
     ASSERT_TRUE (test::pumpUntil ([&] { return editor.loads == 2; }));
 
-    // Through the host's state block: back to 885, asynchronously.
-    processor.setStateInformation (state.getData(), (int) state.getSize());
-    EXPECT_EQ (editor.getPendingSkinName(), "885");
+    // Through the host's state block, on the host's own thread: the host is answered with the
+    // restored state at once, and the editor follows on the message thread only.
+    const auto onHostThread = [] (std::function<void()> call) { std::thread (std::move (call)).join(); };
+    onHostThread ([&] { processor.setStateInformation (state.getData(), (int) state.getSize()); });
+    EXPECT_EQ (editor.getPendingSkinName(), "1475");
+    juce::MemoryBlock saved;
+    onHostThread ([&] { processor.getStateInformation (saved); });
+    const auto savedXml = juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
+    ASSERT_NE (savedXml, nullptr);
+    auto* savedEditor = savedXml->getChildByName ("Editor");
+    ASSERT_NE (savedEditor, nullptr);
+    EXPECT_EQ (savedEditor->getChildByName ("Skin")->getStringAttribute ("name"), "885");
     ASSERT_TRUE (test::pumpUntil ([&] { return editor.loads == 3; }));
     EXPECT_EQ (editor.getCurrentSkinName(), "885");
     EXPECT_EQ (editor.getStateXml()->toString (juce::XmlElement::TextFormat().withoutHeader().singleLine()),
@@ -115,6 +125,13 @@ TEST (EditorSettings, TheEditorElementOfThePluginStateRoundTrips)
     EXPECT_EQ (editor.loads, 3);
     EXPECT_EQ (editor.getCurrentSkinName(), "885");
     EXPECT_EQ (editor.getPendingSkinName(), "885");
+
+    // A restore whose editor is gone before the message thread gets to it changes nothing.
+    onHostThread ([&] { processor.setStateInformation (state.getData(), (int) state.getSize()); });
+    rig.closeHostWindow();
+    rig.getPlugin().destroyEditor();
+    test::pump (60);
+    EXPECT_EQ (rig.getPlugin().getActiveEditor(), nullptr);
 }
 
 TEST (EditorSnapshot, WritesTheSkinAreaAsAPngFile)
