@@ -550,7 +550,11 @@ std::unique_ptr<juce::XmlElement> BasePlugin::createStateXml() const
 
     state->addChildElement (midiControlMap.createXml().release());
 
-    if (auto editorPart = getEditorState())
+    // The editor answers itself on the message thread; other threads take what it handed over.
+    auto editorPart = editor != nullptr && juce::MessageManager::existsAndIsCurrentThread() ? editor->getStateXml()
+                                                                                            : getEditorState();
+
+    if (editorPart != nullptr)
         state->addChildElement (editorPart.release());
 
     return state;
@@ -589,7 +593,11 @@ bool BasePlugin::setStateFromXml (const juce::XmlElement& state)
 
         // The host may restore from any thread; the editor takes it on the message thread, if
         // it still exists by then.
-        if (editor != nullptr)
+        if (editor != nullptr && juce::MessageManager::existsAndIsCurrentThread())
+        {
+            editor->setStateFromXml (*editorPart);
+        }
+        else if (editor != nullptr)
         {
             auto element = std::make_shared<const juce::XmlElement> (*editorPart);
             juce::MessageManager::callAsync ([safeEditor = juce::Component::SafePointer<PluginEditor> (editor.get()), element] {

@@ -169,11 +169,11 @@ public:
     //==============================================================================
     // State
     /** Any thread but the audio thread (the host saves from its UI or a worker thread):
-        allocates. */
+        allocates. Off the message thread the editor's part is the one it last handed over. */
     std::unique_ptr<juce::XmlElement> createStateXml() const;
-    /** Any thread but the audio thread: allocates. The "Editor" element is kept here and posted
-        to the editor, which applies it on the message thread. False, changing nothing, when the
-        element is not a "PluginState". */
+    /** Any thread but the audio thread: allocates. The "Editor" element is kept here and reaches
+        the editor on the message thread only (at once there, else posted). False, changing
+        nothing, when the element is not a "PluginState". */
     bool setStateFromXml (const juce::XmlElement& state);
     /** Any thread but the audio thread. The editor's part of the state, which the editor keeps
         up to date from the message thread; null stores none. */

@@ -190,6 +190,10 @@ void BasePluginEditor::setContentSize (int width, int height)
 
     if (auto* parent = getParentComponent())
         parent->setSize (getWidth(), getHeight());
+
+    // A grown X11 window shows black in its new area until JUCE paints it: paint all of it.
+    if (auto* top = getTopLevelComponent())
+        top->repaint();
 }
 
 int BasePluginEditor::getContentHeight() const

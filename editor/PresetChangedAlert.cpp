@@ -22,9 +22,17 @@ PresetChangedAlert::~PresetChangedAlert() = default;
 
 void PresetChangedAlert::updateLayout()
 {
+    // The widest line, inside the label's border; two lines of message above the check box.
     const auto font = message.getFont();
-    const int width = juce::jmax (buttonRow.getWidth(), (int) font.getStringWidthFloat (message.getText()));
-    setContentSize (width, (int) font.getHeight() + buttonRow.getHeight() + 60);
+    const auto border = message.getBorderSize();
+    juce::StringArray lines;
+    lines.addTokens (message.getText(), "\n", {});
+    int width = buttonRow.getWidth();
+
+    for (const auto& line : lines)
+        width = juce::jmax (width, (int) std::ceil (font.getStringWidthFloat (line)) + border.getLeftAndRight());
+
+    setContentSize (width, (int) std::ceil (font.getHeight() * (float) lines.size()) + border.getTopAndBottom() + buttonRow.getHeight() + 40);
 }
 
 void PresetChangedAlert::resized()

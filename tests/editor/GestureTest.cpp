@@ -152,9 +152,22 @@ TEST_F (Gestures, RightClickOpensTheLearnPopupBesideTheControl)
     EXPECT_EQ (popup->getX(), leftBounds.getRight() + 5);
     EXPECT_EQ (popup->getBounds().getCentreY(), leftBounds.getCentreY());
 
-    // The same control again keeps the open pop-up.
+    // The same control again closes it, and it stays closed; a third right-click reopens it.
+    test::pump (30);
+    const auto centre = left.getLocalBounds().getCentre();
+    mouse->press (left, centre, juce::ModifierKeys::rightButtonModifier);
+    test::pump (30);
+    EXPECT_EQ (editor().getParameterInfo(), nullptr);
+    mouse->release (left, centre);
+    juce::ModifierKeys::currentModifiers = {};
+    test::pump (30);
+    EXPECT_EQ (editor().getParameterInfo(), nullptr);
+    EXPECT_EQ (countPopups (editor()), 0);
     mouse->click (left, juce::ModifierKeys::rightButtonModifier);
-    EXPECT_EQ (editor().getParameterInfo(), popup);
+    test::pump (30);
+    ASSERT_NE (editor().getParameterInfo(), nullptr);
+    EXPECT_TRUE (editor().getParameterInfo()->isShowing());
+    popup = editor().getParameterInfo();
 
     // Near the right edge it opens to the left; the old one goes, once.
     mouse->click (right, juce::ModifierKeys::rightButtonModifier);
