@@ -336,14 +336,19 @@ void BasePluginEditor::findSkins()
         skins.add ({ juce::String (size), label, size });
     }
 
+    setSkinName (getDefaultSkinName());
+}
+
+juce::String BasePluginEditor::getDefaultSkinName() const
+{
+    // The largest skin not wider than the default width.
+    const int defaultWidth = getDefaultWidth();
+
     for (const auto& record : skins)
-    {
         if (record.size <= defaultWidth)
-        {
-            setSkinName (record.name);
-            break;
-        }
-    }
+            return record.name;
+
+    return {};
 }
 
 int BasePluginEditor::getSkinIndex (const juce::String& name) const
@@ -384,9 +389,8 @@ void BasePluginEditor::changeSkin (const juce::String& name, bool force)
 
     if (! force)
     {
-        // After a failed load the shown tree is hidden: asking for it again must rebuild it.
         // A different skin still waiting to load is overtaken by this request.
-        if (currentSkinName == name && pendingSkinName == name && ! lastLoadFailed)
+        if (currentSkinName == name && pendingSkinName == name && rootPanel != nullptr)
             return;
     }
 
@@ -445,7 +449,36 @@ void BasePluginEditor::loadPendingSkin()
     JUCE_ASSERT_MESSAGE_THREAD
     cancelPendingUpdate();
 
-    const auto file = getSkinFile (pendingSkinName);
+    juce::String error;
+
+    if (buildSkin (pendingSkinName, error))
+        return;
+
+    // Never left without a skin: the one shown comes back, or the default one when none is
+    // shown yet. The failed skin is neither the state's nor the settings'.
+    const auto fallback = rootPanel != nullptr ? currentSkinName : getDefaultSkinName();
+    juce::String fallbackError;
+
+    if (rootPanel == nullptr && fallback.isNotEmpty() && fallback != pendingSkinName && buildSkin (fallback, fallbackError))
+    {
+        showSkinError (error);
+        return;
+    }
+
+    pendingSkinName = currentSkinName;
+    publishState();
+
+    if (rootPanel != nullptr)
+        rootPanel->setVisible (true);
+
+    statusBar->clearMessage (-1);
+    repaint();
+    showSkinError (error);
+}
+
+bool BasePluginEditor::buildSkin (const juce::String& name, juce::String& error)
+{
+    const auto file = getSkinFile (name);
     plugin.logMessage ("Loading skin: " + file.getFullPathName());
 
     // The package lives only while the widgets are built; they keep what they loaded.
@@ -466,19 +499,17 @@ void BasePluginEditor::loadPendingSkin()
         if (reason.isEmpty())
             reason = "The skin has no panel.";
 
-        // The state keeps naming the skin shown, never the one that failed.
-        pendingSkinName = currentSkinName;
-        publishState();
-        lastLoadFailed = true;
-        showSkinError (reason + "\n" + file.getFullPathName());
-        return;
+        error = reason + "\n" + file.getFullPathName();
+        plugin.logMessage ("Skin error: " + error.replace ("\n", " "));
+        return false;
     }
 
     hideFront();
     guiWillChange();
-    currentSkinName = pendingSkinName;
-    chosenSkinName = currentSkinName;
-    lastLoadFailed = false;
+    pendingSkinName = name;
+    currentSkinName = name;
+    chosenSkinName = name;
+    publishState();
 
     releaseNamedControls();
 
@@ -508,6 +539,7 @@ void BasePluginEditor::loadPendingSkin()
     statusBar->clearMessage (-1);
     optionsWindow->setSize (optionsWidth, (int) (rootPanel->getHeight() * 0.8));
     skinChanged();
+    return true;
 }
 
 void BasePluginEditor::bindNamedControls (Skin& skin)

@@ -96,6 +96,8 @@ public:
     int getNumSkins() const noexcept { return skins.size(); }
     int getSkinIndex (const juce::String& name) const;
     SkinRecord getSkinRecord (int index) const;
+    /** The skin a fresh editor shows: the largest one not wider than the default width. */
+    juce::String getDefaultSkinName() const;
     /** Chooses a skin for the next start; names that are not installed are ignored. */
     void setSkinName (const juce::String& name);
     /** Message thread. Asks for a skin to be shown: recorded before the first show, loaded
@@ -108,7 +110,8 @@ public:
     const juce::String& getChosenSkinName() const noexcept { return chosenSkinName; }
     /** Message thread: the skin asked for last, which the state names. */
     const juce::String& getPendingSkinName() const noexcept { return pendingSkinName; }
-    /** Message thread. Loads the pending skin now. */
+    /** Message thread. Loads the pending skin now; when it fails, the skin shown stays (or the
+        default one is loaded when none is shown yet) and the "Skin error" alert says why. */
     virtual void loadSkin();
     /** Message thread. The asynchronous skin load that changeSkin asked for. */
     void handleAsyncUpdate() override;
@@ -239,6 +242,8 @@ private:
     void readUserSettings();
     void startSkin();
     void loadPendingSkin();
+    /** Builds and shows a skin; false, with the reason and the file, when it cannot. */
+    bool buildSkin (const juce::String& name, juce::String& error);
     /** Hands the editor's part of the state to the plug-in, which saves it for the host. */
     void publishState();
     void showSkinError (const juce::String& message);
@@ -266,8 +271,6 @@ private:
     juce::Image makerLogo, pluginLogo;
     juce::Array<SkinRecord> skins;
     juce::String chosenSkinName, currentSkinName, pendingSkinName;
-    /** The last load failed: the shown tree is hidden, so asking for it again rebuilds it. */
-    bool lastLoadFailed = false;
     bool firstShowDone = false;
     int contentHeight = noSkinHeight;
     float guiScale = 1.0f;
