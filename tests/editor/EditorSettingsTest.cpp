@@ -1,6 +1,7 @@
 #include "EditorTestSupport.h"
 #include "editor/AlertWindow.h"
 #include "editor/PresetSettingsComponent.h"
+#include "editor/StatusBar.h"
 #include "skin/Panel.h"
 #include <thread>
 
@@ -215,4 +216,63 @@ TEST (EditorSnapshot, ANameThatGainsTheExtensionAsksBeforeReplacingAnotherFile)
     EXPECT_TRUE (juce::ImageFileFormat::loadFrom (existing).isValid());
     EXPECT_FALSE (folder.get().getChildFile ("shot").exists());
     test::pump (20);
+}
+
+TEST (EditorMidiMap, LoadAndSaveFailuresAreShownAndChangeNothing)
+{
+    EditorRig rig ({ "1180" });
+
+    if (! edtest::hasDisplay())
+        GTEST_SKIP() << "needs an X server";
+
+    rig.putOnScreen();
+    auto& editor = rig.getEditor();
+    auto& page = editor.getStatusBar()->getMidiMapPage();
+    auto& map = rig.getPlugin().getMidiControlMap();
+    auto* mix = rig.getPlugin().getParameterManager().getParameterByIndex (0);
+    map.clear();
+    map.setParameter (7, mix);
+
+    const auto folder = rig.root.getUserFolder().getChildFile ("maps");
+    ASSERT_TRUE (folder.createDirectory());
+    folder.getChildFile ("garbage.grccmap").replaceWithText ("<not a map");
+    folder.getChildFile ("other.grccmap").replaceWithText (R"(<Other/>)");
+    folder.getChildFile ("blocker").replaceWithText ("a file where a folder is needed");
+
+    juce::File answer;
+    page.setFileRequest ([&] (const juce::String&, const juce::String&, bool, std::function<void (const juce::File&)> done) { done (answer); });
+
+    struct Case
+    {
+        bool load;
+        juce::File file;
+        const char* title;
+        const char* says;
+    };
+
+    // clang-format off
+    const Case cases[] = {
+        { true,  folder.getChildFile ("missing.grccmap"),             "Load MIDI CC map",    "does not exist" },
+        { true,  folder.getChildFile ("garbage.grccmap"),             "Load MIDI CC map",    "could not be read" },
+        { true,  folder.getChildFile ("other.grccmap"),               "Load MIDI CC map",    "could not be read" },
+        { false, folder.getChildFile ("blocker/inside.grccmap"),      "Save MIDI CC map as", "could not be written" },
+    };
+    // clang-format on
+
+    for (const auto& c : cases)
+    {
+        answer = c.file;
+        auto* before = page.getErrorAlert();
+        (c.load ? page.getLoadButton() : page.getSaveButton()).triggerClick();
+        ASSERT_TRUE (test::pumpUntil ([&] { return page.getErrorAlert() != nullptr && page.getErrorAlert() != before; }))
+            << c.file.getFullPathName();
+        auto* alert = page.getErrorAlert();
+        ASSERT_TRUE (test::pumpUntil ([&] { return alert->isShowing(); }));
+        EXPECT_EQ (alert->getTitle(), c.title);
+        EXPECT_TRUE (alert->getMessage().contains (c.says)) << alert->getMessage();
+        EXPECT_EQ (map.getParameter (7), mix);
+        EXPECT_FALSE (c.file.exists() && ! c.load);
+        edtest::Mouse (*rig.getHostWindow()).click (*alert->getButtonForKind (Orvik::AlertWindow::OK));
+        EXPECT_FALSE (alert->isVisible());
+    }
 }
