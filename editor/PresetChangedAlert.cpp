@@ -11,7 +11,7 @@ PresetChangedAlert::PresetChangedAlert (Orvik::AlertWindow::Caller& editor, juce
     dontShowAgain.setButtonText ("Don't show this warning again");
     dontShowAgain.setWantsKeyboardFocus (false);
     dontShowAgain.setMouseClickGrabsKeyboardFocus (false);
-    dontShowAgain.setColour (CheckBox::textColourId, juce::Colour::greyLevel (0.9f));
+    dontShowAgain.setColour (CheckBox::textColourId, juce::Colour (0xFF282828));
     dontShowAgain.addListener (this);
     addAndMakeVisible (dontShowAgain);
     updateLayout();

@@ -29,8 +29,8 @@ namespace
 
     const char* const qualityIconSvg =
         R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 32 32" width="32" height="32">)"
-        R"(<path d="M3 16 C7 4 11 4 15 16 C19 28 23 28 27 16" fill="none" stroke="#000000" stroke-width="2.5" stroke-linecap="round"/>)"
-        R"(<path d="M3 28 L29 28" fill="none" stroke="#000000" stroke-width="2"/>)"
+        R"(<path d="M3 16 C7 4 11 4 15 16 C19 28 23 28 27 16" fill="none" stroke="#000000" stroke-width="4" stroke-linecap="round"/>)"
+        R"(<path d="M3 28 L29 28" fill="none" stroke="#000000" stroke-width="3.5"/>)"
         R"(</svg>)";
 
     const char* const midiIconSvg =

@@ -79,6 +79,10 @@ namespace edtest
         std::unique_ptr<juce::AudioProcessorEditor> hostWindow;
     };
 
+    /** The pixels of a real top-level window as the X server shows them (the part on the
+        screen, from its top-left corner); invalid without a peer or a display. */
+    juce::Image readBackWindow (juce::Component& window);
+
     /** Installs the built factory preset package, so the plug-in starts on its start preset. */
     void installFactoryPresets (const test::ScopedDataRoot& root);
 
