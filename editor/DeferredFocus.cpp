@@ -11,16 +11,33 @@ void DeferredFocus::request (juce::Component& newTarget)
 {
     JUCE_ASSERT_MESSAGE_THREAD
     target = &newTarget;
+    retries = 0;
     serve();
+}
+
+void DeferredFocus::cancel()
+{
+    target = nullptr;
+    stopTimer();
 }
 
 void DeferredFocus::serve()
 {
     if (target == nullptr || ! target->isShowing())
+    {
+        // Hidden again while retrying: wait for the next showing.
+        stopTimer();
         return;
+    }
 
-    // Taken before focusing: the focus change may ask again from a focus handler.
-    auto* focused = target.getComponent();
-    target = nullptr;
-    focused->grabKeyboardFocus();
+    target->grabKeyboardFocus();
+
+    // JUCE gives up when the window cannot take the focus yet; it is asked again shortly.
+    if (target != nullptr && ! target->hasKeyboardFocus (true) && ++retries < maximumRetries)
+    {
+        startTimer (retryIntervalMs);
+        return;
+    }
+
+    cancel();
 }

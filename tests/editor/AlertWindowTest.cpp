@@ -234,3 +234,25 @@ TEST (PresetChangedAlert, TickingTheBoxLeavesNoAndCancel)
     click (alert->getDontShowAgainBox());
     EXPECT_TRUE (alert->getYesButton()->isEnabled());
 }
+
+TEST (AlertWindow, FocusWaitsUntilTheEditorIsOnTheScreen)
+{
+    if (! hasDisplay())
+        GTEST_SKIP() << "needs an X server";
+
+    // Opened in an editor the host has not shown yet: nothing can take the focus now.
+    CallerDesktop desktop;
+    auto alert = AlertWindow::showYesNo (&desktop, "T", "Save?");
+    auto prompt = Orvik::InputTextWindow::run (&desktop, "Name", "Name:", "Mine", &desktop);
+    prompt->hide();
+    test::pump (30);
+    EXPECT_EQ (juce::Component::getCurrentlyFocusedComponent(), nullptr);
+
+    // Shown: the return button of the alert still open takes it; the hidden prompt does not.
+    desktop.addToDesktop (juce::ComponentPeer::windowIsTemporary);
+    desktop.setVisible (true);
+    ASSERT_TRUE (test::pumpUntil ([&] { return alert->getReturnButton()->hasKeyboardFocus (false); }));
+    EXPECT_EQ (alert->getReturnButton()->getButtonText(), "Yes");
+    test::pump (30);
+    EXPECT_TRUE (alert->getReturnButton()->hasKeyboardFocus (false));
+}
