@@ -108,4 +108,28 @@ namespace edtest
 
         juce::Component& content;
     };
+
+    /** The product's editor in the host window on the screen, driven by the mouse through its
+        peer; skips without a display. */
+    class ShownEditorTest : public ::testing::Test
+    {
+    protected:
+        /** skinNames: the built skins to install; withPresets: the factory presets too. */
+        explicit ShownEditorTest (juce::StringArray skinNames = { "1180", "885", "1475" }, bool withPresets = true)
+            : skins (std::move (skinNames)), presets (withPresets)
+        {
+        }
+
+        void SetUp() override;
+        void TearDown() override;
+
+        TestEditor& editor() const { return rig->getEditor(); }
+
+        std::unique_ptr<EditorRig> rig;
+        std::unique_ptr<Mouse> mouse;
+
+    private:
+        juce::StringArray skins;
+        bool presets;
+    };
 }

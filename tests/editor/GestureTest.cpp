@@ -38,27 +38,19 @@ namespace
     }
 
     /** The editor of the product skin on a real window, with the mouse. */
-    class Gestures : public ::testing::Test
+    class Gestures : public edtest::ShownEditorTest
     {
     protected:
+        Gestures() : edtest::ShownEditorTest ({ "1180" }, false) {}
+
         void SetUp() override
         {
-            if (! edtest::hasDisplay())
-                GTEST_SKIP() << "real mouse input needs a display (run under xvfb-run)";
+            edtest::ShownEditorTest::SetUp();
 
-            rig = std::make_unique<EditorRig> (juce::StringArray { "1180" });
-            rig->putOnScreen();
-            mouse = std::make_unique<edtest::Mouse> (*rig->getHostWindow());
-            ASSERT_NE (editor().getRootPanel(), nullptr);
+            if (! IsSkipped() && ! HasFatalFailure())
+                ASSERT_NE (editor().getRootPanel(), nullptr);
         }
 
-        void TearDown() override
-        {
-            mouse.reset();
-            rig.reset();
-        }
-
-        edtest::TestEditor& editor() { return rig->getEditor(); }
         ParameterManager& manager() { return rig->getPlugin().getParameterManager(); }
 
         juce::Component& control (const juce::String& name)
@@ -79,9 +71,6 @@ namespace
         {
             return rig->getPlugin().getParameterDisplayName (p.getId()) + ": " + p.getValueText();
         }
-
-        std::unique_ptr<EditorRig> rig;
-        std::unique_ptr<edtest::Mouse> mouse;
     };
 }
 

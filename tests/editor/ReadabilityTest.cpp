@@ -134,28 +134,11 @@ namespace
         return unpainted;
     }
 
-    class Readability : public ::testing::Test
+    class Readability : public edtest::ShownEditorTest
     {
     protected:
-        void SetUp() override
-        {
-            if (! edtest::hasDisplay())
-                GTEST_SKIP() << "reads a real window back (run under xvfb-run)";
+        Readability() : edtest::ShownEditorTest ({ "1180", "885" }) {}
 
-            rig = std::make_unique<EditorRig> (juce::StringArray { "1180", "885" }, "master",
-                                               [] (const test::ScopedDataRoot& root) { edtest::installFactoryPresets (root); });
-            rig->putOnScreen();
-            ASSERT_TRUE (test::pumpUntil ([this] { return rig->getHostWindow()->isShowing(); }, 10000));
-            mouse = std::make_unique<edtest::Mouse> (*rig->getHostWindow());
-        }
-
-        void TearDown() override
-        {
-            mouse.reset();
-            rig.reset();
-        }
-
-        edtest::TestEditor& editor() const { return rig->getEditor(); }
         juce::Component& window() const { return *rig->getHostWindow(); }
 
         /** Lets JUCE paint, reads the window back and checks what is showing below part. */
@@ -170,9 +153,6 @@ namespace
             EXPECT_TRUE (found.isEmpty()) << what << ":\n"
                                           << found.joinIntoString ("\n");
         }
-
-        std::unique_ptr<EditorRig> rig;
-        std::unique_ptr<edtest::Mouse> mouse;
     };
 }
 
