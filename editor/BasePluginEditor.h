@@ -75,7 +75,8 @@ public:
 
     //==============================================================================
     // Layout
-    /** Skin area of w x h with the status bar row below it; the parent (host wrapper) follows. */
+    /** Message thread. Skin area of w x h with the status bar row below it; the parent (host
+        wrapper) follows, and the whole window is repainted. */
     void setContentSize (int width, int height);
     /** The skin area's height: the editor's height without the status bar row. */
     int getContentHeight() const;

@@ -29,7 +29,7 @@ public:
     /** Message thread. Loads the map from file (nothing for no file: the user cancelled); a file
         that is missing or is no MIDI CC map leaves the map as it was and says so in an alert. */
     void loadFrom (const juce::File& file);
-    /** Saves the map to the chosen file with the map extension. When that extension makes it
+    /** Message thread. Saves the map to the chosen file with the map extension. When that extension makes it
         another file that exists, asks before replacing it (the chooser asked only about the
         chosen name). */
     void saveTo (const juce::File& chosen);
