@@ -12,6 +12,7 @@
 #include "skin/CheckBox.h"
 #include "skin/Panel.h"
 #include "skin/widgets/ImgButton.h"
+#include "skin/widgets/PresetNameDisplay.h"
 #include <map>
 
 using edtest::EditorRig;
@@ -204,6 +205,15 @@ TEST_F (Readability, EveryWindowDialogPageAndPopupStandsOut)
         mouse->click (*editor().getRootPanel(), juce::ModifierKeys::leftButtonModifier);
         test::pump (30);
     }
+
+    // The preset actions of the preset name.
+    auto* presetName = editor().getPresetNameControl();
+    ASSERT_NE (presetName, nullptr);
+    mouse->click (*presetName, juce::ModifierKeys::rightButtonModifier);
+    ASSERT_NE (presetName->getActions(), nullptr);
+    expectReadable (*presetName->getActions(), "preset actions");
+    mouse->click (*editor().getRootPanel());
+    test::pump (30);
 
     // The MIDI CC learn pop-up.
     Parameter* learnable = nullptr;
