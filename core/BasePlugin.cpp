@@ -716,6 +716,8 @@ void BasePlugin::createEditorOnce()
     // Taken first: the editor records its own state as it starts.
     const auto restored = getEditorState();
     editor = makeEditor();
+    // Makes the editor's weak reference here: a host thread posting to it only shares it.
+    const juce::Component::SafePointer<PluginEditor> weakReferenceMadeHere (editor.get());
 
     if (editor != nullptr)
     {
