@@ -690,9 +690,12 @@ std::unique_ptr<juce::XmlElement> BasePlugin::createStateXml() const
 
     state->addChildElement (midiControlMap.createXml().release());
 
-    if (editor != nullptr)
-        if (auto editorState = editor->getStateXml())
-            state->addChildElement (editorState.release());
+    // The editor answers itself on the message thread; other threads take what it handed over.
+    auto editorPart = editor != nullptr && juce::MessageManager::existsAndIsCurrentThread() ? editor->getStateXml()
+                                                                                            : getEditorState();
+
+    if (editorPart != nullptr)
+        state->addChildElement (editorPart.release());
 
     return state;
 }
@@ -724,10 +727,39 @@ bool BasePlugin::setStateFromXml (const juce::XmlElement& state)
     if (auto* map = state.getChildByName (MidiControlMap::xmlTag))
         midiControlMap.readFromXml (*map);
 
-    if (auto* editorState = state.getChildByName (editorTag); editorState != nullptr && editor != nullptr)
-        editor->setStateFromXml (*editorState);
+    if (auto* editorPart = state.getChildByName (editorTag))
+    {
+        storeEditorState (std::make_unique<juce::XmlElement> (*editorPart));
+
+        // The host may restore from any thread; the editor takes it on the message thread, if
+        // it still exists by then.
+        if (editor != nullptr && juce::MessageManager::existsAndIsCurrentThread())
+        {
+            editor->setStateFromXml (*editorPart);
+        }
+        else if (editor != nullptr)
+        {
+            auto element = std::make_shared<const juce::XmlElement> (*editorPart);
+            juce::MessageManager::callAsync ([safeEditor = juce::Component::SafePointer<PluginEditor> (editor.get()), element] {
+                if (safeEditor != nullptr)
+                    safeEditor->setStateFromXml (*element);
+            });
+        }
+    }
 
     return true;
+}
+
+void BasePlugin::storeEditorState (std::unique_ptr<juce::XmlElement> state)
+{
+    const juce::ScopedLock sl (editorStateLock);
+    editorState = std::move (state);
+}
+
+std::unique_ptr<juce::XmlElement> BasePlugin::getEditorState() const
+{
+    const juce::ScopedLock sl (editorStateLock);
+    return editorState != nullptr ? std::make_unique<juce::XmlElement> (*editorState) : nullptr;
 }
 
 //==============================================================================
@@ -820,11 +852,20 @@ void BasePlugin::createEditorOnce()
     if (editor != nullptr)
         return;
 
+    JUCE_ASSERT_MESSAGE_THREAD
+    // Taken first: the editor records its own state as it starts.
+    const auto restored = getEditorState();
     editor = makeEditor();
+    // Makes the editor's weak reference here: a host thread posting to it only shares it.
+    const juce::Component::SafePointer<PluginEditor> weakReferenceMadeHere (editor.get());
 
     if (editor != nullptr)
     {
         editor->initialise();
+
+        if (restored != nullptr)
+            editor->setStateFromXml (*restored);
+
         editor->sendLookAndFeelChange();
         editor->startTimer (25);
 

@@ -191,11 +191,17 @@ public:
     //==============================================================================
     // State
     /** Any thread but the audio thread (the host saves from its UI or a worker thread):
-        allocates. */
+        allocates. Off the message thread the editor's part is the one it last handed over. */
     std::unique_ptr<juce::XmlElement> createStateXml() const;
-    /** Any thread but the audio thread: allocates; the "Editor" element must reach the editor on
-        the message thread. False, changing nothing, when the element is not a "PluginState". */
+    /** Any thread but the audio thread: allocates. The "Editor" element is kept here and reaches
+        the editor on the message thread only (at once there, else posted). False, changing
+        nothing, when the element is not a "PluginState". */
     bool setStateFromXml (const juce::XmlElement& state);
+    /** Any thread but the audio thread. The editor's part of the state, which the editor keeps
+        up to date from the message thread; null stores none. */
+    void storeEditorState (std::unique_ptr<juce::XmlElement> state);
+    /** Any thread but the audio thread: a copy of the editor's part of the state, or null. */
+    std::unique_ptr<juce::XmlElement> getEditorState() const;
 
     //==============================================================================
     // Processing
@@ -225,7 +231,8 @@ public:
 
     //==============================================================================
     // Editor
-    /** Creates the editor once, initialises it and starts its 25 ms timer. */
+    /** Message thread. Creates the editor once, initialises it, gives it the editor part of a
+        state restored before it existed and starts its 25 ms timer. */
     void createEditorOnce();
     void destroyEditor();
     PluginEditor* getActiveEditor() const noexcept { return editor.get(); }
@@ -307,6 +314,10 @@ private:
     std::unique_ptr<PresetFolderContent> userPresets;
     std::unique_ptr<PresetPackageContent> factoryPresets;
     std::unique_ptr<PluginEditor> editor;
+    /** The editor's part of the state: hosts save and restore from their own threads, which
+        never touch the editor. */
+    std::unique_ptr<juce::XmlElement> editorState;
+    juce::CriticalSection editorStateLock;
     PluginAudioProcessor* processor = nullptr;
     bool closing = false;
 

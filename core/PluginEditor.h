@@ -15,8 +15,10 @@ public:
     /** Called by the host wrapper before the editor is first shown. */
     virtual void ensureSkinLoaded() {}
 
-    /** The "Editor" element of the plug-in state (null: nothing to store). */
+    /** Message thread. The "Editor" element of the plug-in state (null: nothing to store). The
+        editor hands it to the plug-in whenever it changes; hosts never reach the editor. */
     virtual std::unique_ptr<juce::XmlElement> getStateXml() const { return nullptr; }
+    /** Message thread: the plug-in posts a restored "Editor" element here. */
     virtual void setStateFromXml (const juce::XmlElement&) {}
 
     /** The "Editor" element of the user settings (null: nothing to store). */

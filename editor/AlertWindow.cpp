@@ -120,12 +120,15 @@ namespace Orvik
         if (text.isNotEmpty())
             lines.addTokens (text, "\n", {});
 
+        // The label draws inside its border: the text needs that much more room.
+        const auto border = message.getBorderSize();
         int width = buttonRow.getWidth();
 
         for (auto& line : lines)
-            width = juce::jmax (width, (int) font.getStringWidthFloat (line));
+            width = juce::jmax (width, (int) std::ceil (font.getStringWidthFloat (line)) + border.getLeftAndRight());
 
-        const int height = (int) font.getHeight() * lines.size() + 20 + buttonRow.getHeight();
+        const int height = (int) std::ceil (font.getHeight() * (float) lines.size()) + border.getTopAndBottom() + 20
+            + buttonRow.getHeight();
         setContentSize (width, height);
     }
 
@@ -142,9 +145,9 @@ namespace Orvik
     void AlertWindow::focusDefaultButton()
     {
         if (returnButton != nullptr)
-            returnButton->grabKeyboardFocus();
+            focusWhenShown (*returnButton);
         else
-            grabKeyboardFocus();
+            focusWhenShown (*this);
     }
 
     void AlertWindow::lookAndFeelChanged()

@@ -82,7 +82,8 @@ namespace Orvik
         virtual void updateLayout();
         /** Hides the alert and tells the caller the button's kind (0 for an unknown index). */
         virtual void closeWithButton (int buttonIndex);
-        /** Focuses the return button, or the alert itself when there is none. */
+        /** Message thread. Focuses the return button, or the alert itself when there is none, once
+            the alert is on the screen. */
         virtual void focusDefaultButton();
 
         int getNumButtons() const noexcept { return buttons.size(); }

@@ -116,6 +116,7 @@ void BasePluginEditor::updateBuildLabel()
 
 void BasePluginEditor::initialise()
 {
+    JUCE_ASSERT_MESSAGE_THREAD
     findSkins();
     buildOptionsPages();
     readUserSettings();
@@ -140,6 +141,7 @@ void BasePluginEditor::initialise()
     if (contentBrowser != nullptr && plugin.hasSuperpowers())
         contentBrowser->setTagEditorRestricted (false);
 
+    publishState();
     afterInitialise();
 }
 
@@ -186,6 +188,7 @@ std::unique_ptr<juce::Component> BasePluginEditor::createUserInterfacePage()
 //==============================================================================
 void BasePluginEditor::setContentSize (int width, int height)
 {
+    JUCE_ASSERT_MESSAGE_THREAD
     contentHeight = height;
     setSize (width, height + (isStatusBarShown() ? getStatusBarHeight() : 0));
     layoutStatusBar();
@@ -196,6 +199,10 @@ void BasePluginEditor::setContentSize (int width, int height)
 
     if (auto* parent = getParentComponent())
         parent->setSize (getWidth(), getHeight());
+
+    // A grown X11 window shows black in its new area until JUCE paints it: paint all of it.
+    if (auto* top = getTopLevelComponent())
+        top->repaint();
 }
 
 int BasePluginEditor::getContentHeight() const
@@ -268,6 +275,7 @@ void BasePluginEditor::childBoundsChanged (juce::Component* child)
 //==============================================================================
 void BasePluginEditor::timerCallback()
 {
+    JUCE_ASSERT_MESSAGE_THREAD
     updateDisplay (isVisible());
     showReportedProblems();
 }
@@ -357,14 +365,19 @@ void BasePluginEditor::findSkins()
         skins.add ({ juce::String (size), label, size });
     }
 
+    setSkinName (getDefaultSkinName());
+}
+
+juce::String BasePluginEditor::getDefaultSkinName() const
+{
+    // The largest skin not wider than the default width.
+    const int defaultWidth = getDefaultWidth();
+
     for (const auto& record : skins)
-    {
         if (record.size <= defaultWidth)
-        {
-            setSkinName (record.name);
-            break;
-        }
-    }
+            return record.name;
+
+    return {};
 }
 
 int BasePluginEditor::getSkinIndex (const juce::String& name) const
@@ -401,17 +414,17 @@ void BasePluginEditor::startSkin()
 
 void BasePluginEditor::changeSkin (const juce::String& name, bool force)
 {
+    JUCE_ASSERT_MESSAGE_THREAD
+
     if (! force)
     {
-        const juce::ScopedLock sl (skinLock);
-
-        // After a failed load the shown tree is hidden: asking for it again must rebuild it.
         // A different skin still waiting to load is overtaken by this request.
-        if (currentSkinName == name && pendingSkinName == name && ! lastLoadFailed)
+        if (currentSkinName == name && pendingSkinName == name && rootPanel != nullptr)
             return;
     }
 
     pendingSkinName = name;
+    publishState();
 
     if (optionsWindow != nullptr)
         optionsWindow->hide();
@@ -434,7 +447,7 @@ void BasePluginEditor::changeSkinByIndex (int index)
 
 juce::String BasePluginEditor::getCurrentSkinName() const
 {
-    const juce::ScopedLock sl (skinLock);
+    JUCE_ASSERT_MESSAGE_THREAD
     return currentSkinName;
 }
 
@@ -443,8 +456,8 @@ void BasePluginEditor::ensureSkinLoaded()
     if (firstShowDone)
         return;
 
+    JUCE_ASSERT_MESSAGE_THREAD
     firstShowDone = true;
-    const juce::ScopedLock sl (skinLock);
 
     if (currentSkinName != pendingSkinName)
         loadPendingSkin();
@@ -462,10 +475,39 @@ void BasePluginEditor::loadSkin()
 
 void BasePluginEditor::loadPendingSkin()
 {
-    const juce::ScopedLock sl (skinLock);
+    JUCE_ASSERT_MESSAGE_THREAD
     cancelPendingUpdate();
 
-    const auto file = getSkinFile (pendingSkinName);
+    juce::String error;
+
+    if (buildSkin (pendingSkinName, error))
+        return;
+
+    // Never left without a skin: the one shown comes back, or the default one when none is
+    // shown yet. The failed skin is neither the state's nor the settings'.
+    const auto fallback = rootPanel != nullptr ? currentSkinName : getDefaultSkinName();
+    juce::String fallbackError;
+
+    if (rootPanel == nullptr && fallback.isNotEmpty() && fallback != pendingSkinName && buildSkin (fallback, fallbackError))
+    {
+        showSkinError (error);
+        return;
+    }
+
+    pendingSkinName = currentSkinName;
+    publishState();
+
+    if (rootPanel != nullptr)
+        rootPanel->setVisible (true);
+
+    statusBar->clearMessage (-1);
+    repaint();
+    showSkinError (error);
+}
+
+bool BasePluginEditor::buildSkin (const juce::String& name, juce::String& error)
+{
+    const auto file = getSkinFile (name);
     plugin.logMessage ("Loading skin: " + file.getFullPathName());
 
     // The package lives only while the widgets are built; they keep what they loaded.
@@ -486,18 +528,17 @@ void BasePluginEditor::loadPendingSkin()
         if (reason.isEmpty())
             reason = "The skin has no panel.";
 
-        // The state keeps naming the skin shown, never the one that failed.
-        pendingSkinName = currentSkinName;
-        lastLoadFailed = true;
-        showSkinError (reason + "\n" + file.getFullPathName());
-        return;
+        error = reason + "\n" + file.getFullPathName();
+        plugin.logMessage ("Skin error: " + error.replace ("\n", " "));
+        return false;
     }
 
     hideFront();
     guiWillChange();
-    currentSkinName = pendingSkinName;
-    chosenSkinName = currentSkinName;
-    lastLoadFailed = false;
+    pendingSkinName = name;
+    currentSkinName = name;
+    chosenSkinName = name;
+    publishState();
 
     releaseNamedControls();
 
@@ -527,6 +568,7 @@ void BasePluginEditor::loadPendingSkin()
     statusBar->clearMessage (-1);
     optionsWindow->setSize (optionsWidth, (int) (rootPanel->getHeight() * 0.8));
     skinChanged();
+    return true;
 }
 
 void BasePluginEditor::bindNamedControls (Skin& skin)
@@ -603,6 +645,7 @@ bool BasePluginEditor::hasState (const juce::XmlElement& element) const
 
 std::unique_ptr<juce::XmlElement> BasePluginEditor::getStateXml() const
 {
+    JUCE_ASSERT_MESSAGE_THREAD
     auto element = std::make_unique<juce::XmlElement> (getStateTag());
     element->createNewChildElement (skinTag)->setAttribute (nameAttribute, pendingSkinName);
     return element;
@@ -610,6 +653,8 @@ std::unique_ptr<juce::XmlElement> BasePluginEditor::getStateXml() const
 
 void BasePluginEditor::setStateFromXml (const juce::XmlElement& element)
 {
+    JUCE_ASSERT_MESSAGE_THREAD
+
     if (! hasState (element))
         return;
 
@@ -620,6 +665,14 @@ void BasePluginEditor::setStateFromXml (const juce::XmlElement& element)
         if (getSkinIndex (name) != -1)
             changeSkin (name, false);
     }
+
+    // A skin that is not installed leaves the state naming the one shown.
+    publishState();
+}
+
+void BasePluginEditor::publishState()
+{
+    plugin.storeEditorState (getStateXml());
 }
 
 //==============================================================================

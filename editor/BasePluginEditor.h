@@ -36,7 +36,8 @@ class StatusBar;
 
     The plug-in creates it once and owns it; the host window only borrows it. The chosen skin
     is built at once on the first show (ensureSkinLoaded) and asynchronously on every later
-    change, always under the skin lock. Message thread only. */
+    change. Message thread only (the entries check it in debug builds): the plug-in keeps the
+    editor's part of its state, so hosts saving or restoring on their threads never reach here. */
 class BasePluginEditor : public PluginEditor,
                          public FrontWindow,
                          public FrontWindow::Callback,
@@ -80,7 +81,8 @@ public:
 
     //==============================================================================
     // Layout
-    /** Skin area of w x h with the status bar row below it; the parent (host wrapper) follows. */
+    /** Message thread. Skin area of w x h with the status bar row below it; the parent (host
+        wrapper) follows, and the whole window is repainted. */
     void setContentSize (int width, int height);
     /** The skin area's height: the editor's height without the status bar row. */
     int getContentHeight() const;
@@ -101,17 +103,22 @@ public:
     int getNumSkins() const noexcept { return skins.size(); }
     int getSkinIndex (const juce::String& name) const;
     SkinRecord getSkinRecord (int index) const;
+    /** The skin a fresh editor shows: the largest one not wider than the default width. */
+    juce::String getDefaultSkinName() const;
     /** Chooses a skin for the next start; names that are not installed are ignored. */
     void setSkinName (const juce::String& name);
     /** Message thread. Asks for a skin to be shown: recorded before the first show, loaded
         asynchronously after it. Without force, the skin shown now is not loaded again. */
     void changeSkin (const juce::String& name, bool force);
     void changeSkinByIndex (int index);
-    /** Waits for a running load. */
+    /** Message thread. */
     juce::String getCurrentSkinName() const;
+    /** Message thread. */
     const juce::String& getChosenSkinName() const noexcept { return chosenSkinName; }
+    /** Message thread: the skin asked for last, which the state names. */
     const juce::String& getPendingSkinName() const noexcept { return pendingSkinName; }
-    /** Message thread. Loads the pending skin now. */
+    /** Message thread. Loads the pending skin now; when it fails, the skin shown stays (or the
+        default one is loaded when none is shown yet) and the "Skin error" alert says why. */
     virtual void loadSkin();
     /** Message thread. The asynchronous skin load that changeSkin asked for. */
     void handleAsyncUpdate() override;
@@ -133,7 +140,8 @@ public:
     virtual bool hasState (const juce::XmlElement& element) const;
     /** Message thread. The "Editor" element of the plug-in state: the skin asked for last. */
     std::unique_ptr<juce::XmlElement> getStateXml() const override;
-    /** Message thread. Asks for the state's skin (changeSkin) when it is installed. */
+    /** Message thread (the plug-in posts a restored state here). Asks for the state's skin
+        (changeSkin) when it is installed. */
     void setStateFromXml (const juce::XmlElement& element) override;
 
     /** Asks for a file (asynchronously) and writes the skin area there as a PNG image. */
@@ -250,6 +258,10 @@ private:
     void readUserSettings();
     void startSkin();
     void loadPendingSkin();
+    /** Builds and shows a skin; false, with the reason and the file, when it cannot. */
+    bool buildSkin (const juce::String& name, juce::String& error);
+    /** Hands the editor's part of the state to the plug-in, which saves it for the host. */
+    void publishState();
     void showSkinError (const juce::String& message);
     void bindNamedControls (Skin& skin);
     void releaseNamedControls();
@@ -278,11 +290,7 @@ private:
     juce::Image makerLogo, pluginLogo;
     juce::Array<SkinRecord> skins;
     juce::String chosenSkinName, currentSkinName, pendingSkinName;
-    /** The last load failed: the shown tree is hidden, so asking for it again rebuilds it. */
-    bool lastLoadFailed = false;
     bool firstShowDone = false;
-    /** Held for the whole of a load; the others take it to wait for a running load. */
-    juce::CriticalSection skinLock;
     int contentHeight = noSkinHeight;
     float guiScale = 1.0f;
     bool pendingStepIsNext = false;

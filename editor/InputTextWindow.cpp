@@ -53,7 +53,7 @@ namespace Orvik
 
     void InputTextWindow::focusDefaultButton()
     {
-        textField.grabKeyboardFocus();
+        focusWhenShown (textField);
     }
 
     void InputTextWindow::lookAndFeelChanged()

@@ -51,10 +51,30 @@ void MidiMapComponent::requestFile (const juce::String& chooserTitle, bool forSa
     });
 }
 
+namespace
+{
+    constexpr const char* loadTitle = "Load MIDI CC map";
+    constexpr const char* saveTitle = "Save MIDI CC map as";
+}
+
 void MidiMapComponent::loadFrom (const juce::File& file)
 {
-    if (file.existsAsFile())
-        plugin.getMidiControlMap().loadFromFile (file);
+    if (file == juce::File())
+        return;
+
+    if (! file.existsAsFile())
+        showError (loadTitle, "'" + file.getFullPathName() + "' does not exist.");
+    else if (! plugin.getMidiControlMap().loadFromFile (file))
+        showError (loadTitle, "'" + file.getFileName() + "' could not be read as a MIDI CC map.\nThe map is unchanged.");
+}
+
+void MidiMapComponent::showError (const juce::String& title, const juce::String& message)
+{
+    plugin.logMessage (title + ": " + message.replace ("\n", " "));
+    errorAlert.reset();
+
+    if (auto* parent = dynamic_cast<juce::Component*> (plugin.getActiveEditor()))
+        errorAlert = Orvik::AlertWindow::showMessage (nullptr, title, message, parent);
 }
 
 void MidiMapComponent::saveTo (const juce::File& chosen)
@@ -78,7 +98,7 @@ void MidiMapComponent::saveTo (const juce::File& chosen)
     pendingFile = target;
     overwriteAlert.reset();
     const int kinds[] = { Orvik::AlertWindow::Overwrite, Orvik::AlertWindow::Cancel, -1 };
-    overwriteAlert = Orvik::AlertWindow::show (this, "Save MIDI CC map as",
+    overwriteAlert = Orvik::AlertWindow::show (this, saveTitle,
                                                "'" + target.getFileName() + "' already exists. Do you want to replace it?",
                                                kinds, Orvik::AlertWindow::Cancel, Orvik::AlertWindow::Overwrite, parent);
 }
@@ -87,10 +107,11 @@ bool MidiMapComponent::writeMap (const juce::File& file)
 {
     const auto result = plugin.getMidiControlMap().saveToFile (file);
 
-    if (result.failed())
-        plugin.reportProblem ("The MIDI CC map was not saved: " + result.getErrorMessage());
+    if (result.wasOk())
+        return true;
 
-    return result.wasOk();
+    showError (saveTitle, "'" + file.getFullPathName() + "' could not be written: " + result.getErrorMessage());
+    return false;
 }
 
 void MidiMapComponent::alertWindowClosed (Orvik::AlertWindow* alert, int kind)
@@ -105,14 +126,14 @@ void MidiMapComponent::buttonClicked (juce::Button* button)
 
     if (button == &loadButton)
     {
-        requestFile ("Load MIDI CC map", false, [safeThis] (const juce::File& file) {
+        requestFile (loadTitle, false, [safeThis] (const juce::File& file) {
             if (safeThis != nullptr)
                 safeThis->loadFrom (file);
         });
     }
     else if (button == &saveButton)
     {
-        requestFile ("Save MIDI CC map as", true, [safeThis] (const juce::File& file) {
+        requestFile (saveTitle, true, [safeThis] (const juce::File& file) {
             if (safeThis != nullptr)
                 safeThis->saveTo (file);
         });

@@ -26,15 +26,18 @@ public:
     using FileRequest = PathComponent::FileRequest;
     void setFileRequest (FileRequest request) { fileRequest = std::move (request); }
 
-    /** Loads the map from file; nothing for a file that does not exist. */
+    /** Message thread. Loads the map from file (nothing for no file: the user cancelled); a file
+        that is missing or is no MIDI CC map leaves the map as it was and says so in an alert. */
     void loadFrom (const juce::File& file);
-    /** Saves the map to the chosen file with the map extension. When that extension makes it
+    /** Message thread. Saves the map to the chosen file with the map extension. When that extension makes it
         another file that exists, asks before replacing it (the chooser asked only about the
         chosen name). */
     void saveTo (const juce::File& chosen);
-    /** Writes the map; false when it cannot. */
+    /** Message thread. Writes the map; false, said in an alert, when it cannot. */
     bool writeMap (const juce::File& file);
     Orvik::AlertWindow* getOverwriteAlert() const noexcept { return overwriteAlert.get(); }
+    /** The alert that reported the last failed load or save, or null. */
+    Orvik::AlertWindow* getErrorAlert() const noexcept { return errorAlert.get(); }
 
     juce::TextButton& getLoadButton() noexcept { return loadButton; }
     juce::TextButton& getSaveButton() noexcept { return saveButton; }
@@ -45,12 +48,14 @@ public:
 
 private:
     void requestFile (const juce::String& title, bool forSaving, std::function<void (const juce::File&)> done);
+    /** Tells the user in the open editor; only the log hears of it without one. */
+    void showError (const juce::String& title, const juce::String& message);
 
     BasePlugin& plugin;
     juce::TextButton loadButton { "Load" }, saveButton { "Save" };
     FileRequest fileRequest;
     std::unique_ptr<juce::FileChooser> chooser;
-    std::unique_ptr<Orvik::AlertWindow> overwriteAlert;
+    std::unique_ptr<Orvik::AlertWindow> overwriteAlert, errorAlert;
     juce::File pendingFile;
     juce::WeakReference<MidiMapComponent>::Master masterReference;
     friend class juce::WeakReference<MidiMapComponent>;

@@ -70,8 +70,8 @@ void ModalComponent::show (juce::Component* relativeTo, juce::Point<int> newPosi
 
     setVisible (true);
 
-    if (getWantsKeyboardFocus() && isEnabled() && isShowing())
-        grabKeyboardFocus();
+    if (getWantsKeyboardFocus() && isEnabled())
+        focusWhenShown (*this);
 }
 
 void ModalComponent::showAt (juce::Component* relativeTo, juce::Point<int> newPosition)
@@ -81,6 +81,7 @@ void ModalComponent::showAt (juce::Component* relativeTo, juce::Point<int> newPo
 
 void ModalComponent::hide()
 {
+    deferredFocus.cancel();
     setVisible (false);
 
     if (isInCoveringWindow() && coveringWindow.isVisible())

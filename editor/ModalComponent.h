@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/DeferredFocus.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** The base of every dialog and pop-up menu of the editor. They live inside the editor's own
@@ -47,6 +48,11 @@ public:
     void parentHierarchyChanged() override;
     void resized() override;
 
+protected:
+    /** Message thread. Focuses target (inside this component) now when it is on the screen,
+        else once this component comes on the screen; hiding forgets it. */
+    void focusWhenShown (juce::Component& target) { deferredFocus.request (target); }
+
 private:
     class CoveringWindow : public juce::Component
     {
@@ -69,6 +75,7 @@ private:
     PositionMode positionMode = Centred;
     juce::Point<int> position;
     CoveringWindow coveringWindow;
+    DeferredFocus deferredFocus { *this };
     bool attaching = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ModalComponent)

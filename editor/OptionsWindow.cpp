@@ -1,6 +1,7 @@
 #include "editor/OptionsWindow.h"
 #include "core/BasePlugin.h"
 #include "editor/WindowIcons.h"
+#include "skin/CheckBox.h"
 
 const char* const OptionsWindow::noticeText = "Changes will take effect after closing this window.";
 
@@ -12,6 +13,7 @@ OptionsWindow::LookAndFeel::LookAndFeel()
     setColour (HeaderComponent::textColourId, juce::Colour (0xFFFFFFFF));
     setColour (juce::TextButton::buttonColourId, juce::Colour (0xFFD0D0D0));
     setColour (juce::TextButton::textColourOffId, juce::Colour (0xFF282828));
+    setColour (CheckBox::textColourId, juce::Colour (0xFF282828));
     setColour (juce::TextButton::buttonOnColourId, juce::Colour (0xFFFFFFFF));
     setColour (juce::TextButton::textColourOnId, juce::Colour (0xFF282828));
     setColour (juce::DrawableButton::backgroundColourId, juce::Colour (0xFFD0D0D0));

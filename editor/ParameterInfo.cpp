@@ -15,6 +15,8 @@ ParameterInfo::ParameterInfo (BasePlugin& p, Parameter* parameter, bool option)
     controllerLabel.setColour (juce::Label::textColourId, juce::Colours::black);
 
     learnToggle.setButtonText ("Learn MIDI CC");
+    // The check box's own white text is for dark windows; this pop-up is light grey.
+    learnToggle.setColour (CheckBox::textColourId, juce::Colours::black);
     learnToggle.setWantsKeyboardFocus (false);
     learnToggle.juce::Button::addListener (this);
 

@@ -11,7 +11,7 @@ PresetChangedAlert::PresetChangedAlert (Orvik::AlertWindow::Caller& editor, juce
     dontShowAgain.setButtonText ("Don't show this warning again");
     dontShowAgain.setWantsKeyboardFocus (false);
     dontShowAgain.setMouseClickGrabsKeyboardFocus (false);
-    dontShowAgain.setColour (CheckBox::textColourId, juce::Colour::greyLevel (0.9f));
+    dontShowAgain.setColour (CheckBox::textColourId, juce::Colour (0xFF282828));
     dontShowAgain.addListener (this);
     addAndMakeVisible (dontShowAgain);
     updateLayout();
@@ -22,9 +22,17 @@ PresetChangedAlert::~PresetChangedAlert() = default;
 
 void PresetChangedAlert::updateLayout()
 {
+    // The widest line, inside the label's border; two lines of message above the check box.
     const auto font = message.getFont();
-    const int width = juce::jmax (buttonRow.getWidth(), (int) font.getStringWidthFloat (message.getText()));
-    setContentSize (width, (int) font.getHeight() + buttonRow.getHeight() + 60);
+    const auto border = message.getBorderSize();
+    juce::StringArray lines;
+    lines.addTokens (message.getText(), "\n", {});
+    int width = buttonRow.getWidth();
+
+    for (const auto& line : lines)
+        width = juce::jmax (width, (int) std::ceil (font.getStringWidthFloat (line)) + border.getLeftAndRight());
+
+    setContentSize (width, (int) std::ceil (font.getHeight() * (float) lines.size()) + border.getTopAndBottom() + buttonRow.getHeight() + 40);
 }
 
 void PresetChangedAlert::resized()
@@ -52,7 +60,7 @@ void PresetChangedAlert::buttonClicked (juce::Button* button)
             yesButton->setEnabled (! ticked);
 
         if (ticked && noButton != nullptr)
-            noButton->grabKeyboardFocus();
+            focusWhenShown (*noButton);
 
         return;
     }

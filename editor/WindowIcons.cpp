@@ -8,10 +8,11 @@ namespace
         return loadSvgDrawable (svg, std::strlen (svg));
     }
 
+    // Drawn on the dark window header: light, like the close button.
     const char* const headerIconSvg =
         R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 32 32" width="32" height="32">)"
-        R"(<circle cx="16" cy="16" r="13" fill="none" stroke="#000000" stroke-width="2.5"/>)"
-        R"(<path d="M8 20 L8 12 L12 12 L12 16 L16 16 L16 10 L20 10 L20 18 L24 18 L24 20 Z" fill="#000000"/>)"
+        R"(<circle cx="16" cy="16" r="13" fill="none" stroke="#E6E6E6" stroke-width="2.5"/>)"
+        R"(<path d="M8 20 L8 12 L12 12 L12 16 L16 16 L16 10 L20 10 L20 18 L24 18 L24 20 Z" fill="#E6E6E6"/>)"
         R"(</svg>)";
 
     const char* const snapshotIconSvg =
@@ -28,8 +29,8 @@ namespace
 
     const char* const qualityIconSvg =
         R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 32 32" width="32" height="32">)"
-        R"(<path d="M3 16 C7 4 11 4 15 16 C19 28 23 28 27 16" fill="none" stroke="#000000" stroke-width="2.5" stroke-linecap="round"/>)"
-        R"(<path d="M3 28 L29 28" fill="none" stroke="#000000" stroke-width="2"/>)"
+        R"(<path d="M3 16 C7 4 11 4 15 16 C19 28 23 28 27 16" fill="none" stroke="#000000" stroke-width="4" stroke-linecap="round"/>)"
+        R"(<path d="M3 28 L29 28" fill="none" stroke="#000000" stroke-width="3.5"/>)"
         R"(</svg>)";
 
     const char* const midiIconSvg =

@@ -36,7 +36,8 @@ void CheckBox::paintButton (juce::Graphics& g, bool isMouseOverButton, bool isBu
     const auto side = juce::jmax (4.0f, juce::jmin (h * 0.6f, 16.0f));
     const juce::Rectangle<float> box (h * 0.2f, (h - side) / 2.0f, side, side);
     const auto alpha = isEnabled() ? 1.0f : 0.5f;
-    const auto textColour = findColourOr (*this, textColourId, juce::Colours::white).withMultipliedAlpha (alpha);
+    // Taken from the nearest parent that says it: light windows set a dark text once.
+    const auto textColour = findColourOr (*this, textColourId, juce::Colours::white, true).withMultipliedAlpha (alpha);
 
     auto fill = juce::Colours::white.withMultipliedAlpha (alpha);
 

@@ -91,8 +91,12 @@ TEST (AlertWindow, SizeFollowsTheMessageAndTheButtons)
     AlertWindow alert (nullptr, "T", longLine + "\nshort");
     alert.addButton (AlertWindow::OK, false, true);
     const auto font = alert.getMessageLabel().getFont();
-    EXPECT_EQ (alert.getContentArea().getWidth(), (int) font.getStringWidthFloat (longLine));
-    EXPECT_EQ (alert.getHeight(), (int) font.getHeight() * 2 + 20 + 22 + 31 + 6 + 15);
+    // The label draws inside its border: what is left holds the longest line and both lines.
+    auto& label = alert.getMessageLabel();
+    const auto textArea = label.getBorderSize().subtractedFrom (label.getLocalBounds());
+    EXPECT_GE ((float) textArea.getWidth(), font.getStringWidthFloat (longLine));
+    EXPECT_LE (textArea.getWidth(), (int) font.getStringWidthFloat (longLine) + 2);
+    EXPECT_GE ((float) textArea.getHeight(), font.getHeight() * 2.0f);
 
     // Buttons sit at the bottom right of the content area, the message above them.
     const auto area = alert.getContentArea();
@@ -229,4 +233,26 @@ TEST (PresetChangedAlert, TickingTheBoxLeavesNoAndCancel)
 
     click (alert->getDontShowAgainBox());
     EXPECT_TRUE (alert->getYesButton()->isEnabled());
+}
+
+TEST (AlertWindow, FocusWaitsUntilTheEditorIsOnTheScreen)
+{
+    if (! hasDisplay())
+        GTEST_SKIP() << "needs an X server";
+
+    // Opened in an editor the host has not shown yet: nothing can take the focus now.
+    CallerDesktop desktop;
+    auto alert = AlertWindow::showYesNo (&desktop, "T", "Save?");
+    auto prompt = Orvik::InputTextWindow::run (&desktop, "Name", "Name:", "Mine", &desktop);
+    prompt->hide();
+    test::pump (30);
+    EXPECT_EQ (juce::Component::getCurrentlyFocusedComponent(), nullptr);
+
+    // Shown: the return button of the alert still open takes it; the hidden prompt does not.
+    desktop.addToDesktop (juce::ComponentPeer::windowIsTemporary);
+    desktop.setVisible (true);
+    ASSERT_TRUE (test::pumpUntil ([&] { return alert->getReturnButton()->hasKeyboardFocus (false); }));
+    EXPECT_EQ (alert->getReturnButton()->getButtonText(), "Yes");
+    test::pump (30);
+    EXPECT_TRUE (alert->getReturnButton()->hasKeyboardFocus (false));
 }

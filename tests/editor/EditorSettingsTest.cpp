@@ -3,6 +3,7 @@
 #include "editor/PresetSettingsComponent.h"
 #include "editor/StatusBar.h"
 #include "skin/Panel.h"
+#include <thread>
 
 using edtest::EditorRig;
 
@@ -100,9 +101,18 @@ TEST (EditorSettings, TheEditorElementOfThePluginStateRoundTrips)
     editor.changeSkin ("1475", false);
     ASSERT_TRUE (test::pumpUntil ([&] { return editor.loads == 2; }));
 
-    // Through the host's state block: back to 885, asynchronously.
-    processor.setStateInformation (state.getData(), (int) state.getSize());
-    EXPECT_EQ (editor.getPendingSkinName(), "885");
+    // Through the host's state block, on the host's own thread: the host is answered with the
+    // restored state at once, and the editor follows on the message thread only.
+    const auto onHostThread = [] (std::function<void()> call) { std::thread (std::move (call)).join(); };
+    onHostThread ([&] { processor.setStateInformation (state.getData(), (int) state.getSize()); });
+    EXPECT_EQ (editor.getPendingSkinName(), "1475");
+    juce::MemoryBlock saved;
+    onHostThread ([&] { processor.getStateInformation (saved); });
+    const auto savedXml = juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
+    ASSERT_NE (savedXml, nullptr);
+    auto* savedEditor = savedXml->getChildByName ("Editor");
+    ASSERT_NE (savedEditor, nullptr);
+    EXPECT_EQ (savedEditor->getChildByName ("Skin")->getStringAttribute ("name"), "885");
     ASSERT_TRUE (test::pumpUntil ([&] { return editor.loads == 3; }));
     EXPECT_EQ (editor.getCurrentSkinName(), "885");
     EXPECT_EQ (editor.getStateXml()->toString (juce::XmlElement::TextFormat().withoutHeader().singleLine()),
@@ -117,6 +127,13 @@ TEST (EditorSettings, TheEditorElementOfThePluginStateRoundTrips)
     EXPECT_EQ (editor.loads, 3);
     EXPECT_EQ (editor.getCurrentSkinName(), "885");
     EXPECT_EQ (editor.getPendingSkinName(), "885");
+
+    // A restore whose editor is gone before the message thread gets to it changes nothing.
+    onHostThread ([&] { processor.setStateInformation (state.getData(), (int) state.getSize()); });
+    rig.closeHostWindow();
+    rig.getPlugin().destroyEditor();
+    test::pump (60);
+    EXPECT_EQ (rig.getPlugin().getActiveEditor(), nullptr);
 }
 
 TEST (EditorSnapshot, WritesTheSkinAreaAsAPngFile)
@@ -225,4 +242,63 @@ TEST (EditorSettings, ProblemsWaitForTheOpenEditorThenShowInTheStatusBar)
     // A value message does not push a problem away while it shows.
     editor.getStatusBar()->showTimedMessage ("Mix: 50 %", BasePluginEditor::valueMessageLevel);
     EXPECT_TRUE (editor.getStatusBar()->getText().contains ("could not be read"));
+}
+
+TEST (EditorMidiMap, LoadAndSaveFailuresAreShownAndChangeNothing)
+{
+    EditorRig rig ({ "1180" });
+
+    if (! edtest::hasDisplay())
+        GTEST_SKIP() << "needs an X server";
+
+    rig.putOnScreen();
+    auto& editor = rig.getEditor();
+    auto& page = editor.getStatusBar()->getMidiMapPage();
+    auto& map = rig.getPlugin().getMidiControlMap();
+    auto* mix = rig.getPlugin().getParameterManager().getParameterByIndex (0);
+    map.clear();
+    map.setParameter (7, mix);
+
+    const auto folder = rig.root.getUserFolder().getChildFile ("maps");
+    ASSERT_TRUE (folder.createDirectory());
+    folder.getChildFile ("garbage.grccmap").replaceWithText ("<not a map");
+    folder.getChildFile ("other.grccmap").replaceWithText (R"(<Other/>)");
+    folder.getChildFile ("blocker").replaceWithText ("a file where a folder is needed");
+
+    juce::File answer;
+    page.setFileRequest ([&] (const juce::String&, const juce::String&, bool, std::function<void (const juce::File&)> done) { done (answer); });
+
+    struct Case
+    {
+        bool load;
+        juce::File file;
+        const char* title;
+        const char* says;
+    };
+
+    // clang-format off
+    const Case cases[] = {
+        { true,  folder.getChildFile ("missing.grccmap"),             "Load MIDI CC map",    "does not exist" },
+        { true,  folder.getChildFile ("garbage.grccmap"),             "Load MIDI CC map",    "could not be read" },
+        { true,  folder.getChildFile ("other.grccmap"),               "Load MIDI CC map",    "could not be read" },
+        { false, folder.getChildFile ("blocker/inside.grccmap"),      "Save MIDI CC map as", "could not be written" },
+    };
+    // clang-format on
+
+    for (const auto& c : cases)
+    {
+        answer = c.file;
+        auto* before = page.getErrorAlert();
+        (c.load ? page.getLoadButton() : page.getSaveButton()).triggerClick();
+        ASSERT_TRUE (test::pumpUntil ([&] { return page.getErrorAlert() != nullptr && page.getErrorAlert() != before; }))
+            << c.file.getFullPathName();
+        auto* alert = page.getErrorAlert();
+        ASSERT_TRUE (test::pumpUntil ([&] { return alert->isShowing(); }));
+        EXPECT_EQ (alert->getTitle(), c.title);
+        EXPECT_TRUE (alert->getMessage().contains (c.says)) << alert->getMessage();
+        EXPECT_EQ (map.getParameter (7), mix);
+        EXPECT_FALSE (c.file.exists() && ! c.load);
+        edtest::Mouse (*rig.getHostWindow()).click (*alert->getButtonForKind (Orvik::AlertWindow::OK));
+        EXPECT_FALSE (alert->isVisible());
+    }
 }

@@ -114,4 +114,24 @@ namespace edtest
         click (target);
         click (target);
     }
+
+    void ShownEditorTest::SetUp()
+    {
+        if (! hasDisplay())
+            GTEST_SKIP() << "a real window needs a display (run under xvfb-run)";
+
+        rig = std::make_unique<EditorRig> (skins, "master", [this] (const test::ScopedDataRoot& root) {
+            if (presets)
+                installFactoryPresets (root);
+        });
+        rig->putOnScreen();
+        ASSERT_TRUE (test::pumpUntil ([this] { return rig->getHostWindow()->isShowing(); }, 10000));
+        mouse = std::make_unique<Mouse> (*rig->getHostWindow());
+    }
+
+    void ShownEditorTest::TearDown()
+    {
+        mouse.reset();
+        rig.reset();
+    }
 }

@@ -79,6 +79,10 @@ namespace edtest
         std::unique_ptr<juce::AudioProcessorEditor> hostWindow;
     };
 
+    /** The pixels of a real top-level window as the X server shows them (the part on the
+        screen, from its top-left corner); invalid without a peer or a display. */
+    juce::Image readBackWindow (juce::Component& window);
+
     /** Installs the built factory preset package, so the plug-in starts on its start preset. */
     void installFactoryPresets (const test::ScopedDataRoot& root);
 
@@ -103,5 +107,29 @@ namespace edtest
         void send (juce::Component& target, juce::Point<int> local, juce::ModifierKeys mods);
 
         juce::Component& content;
+    };
+
+    /** The product's editor in the host window on the screen, driven by the mouse through its
+        peer; skips without a display. */
+    class ShownEditorTest : public ::testing::Test
+    {
+    protected:
+        /** skinNames: the built skins to install; withPresets: the factory presets too. */
+        explicit ShownEditorTest (juce::StringArray skinNames = { "1180", "885", "1475" }, bool withPresets = true)
+            : skins (std::move (skinNames)), presets (withPresets)
+        {
+        }
+
+        void SetUp() override;
+        void TearDown() override;
+
+        TestEditor& editor() const { return rig->getEditor(); }
+
+        std::unique_ptr<EditorRig> rig;
+        std::unique_ptr<Mouse> mouse;
+
+    private:
+        juce::StringArray skins;
+        bool presets;
     };
 }

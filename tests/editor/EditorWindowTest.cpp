@@ -31,29 +31,9 @@ namespace
     }
 
     /** The product's editor in a real top-level window, driven by the mouse through its peer. */
-    class EditorWindow : public ::testing::Test
+    class EditorWindow : public edtest::ShownEditorTest
     {
     protected:
-        void SetUp() override
-        {
-            if (! edtest::hasDisplay())
-                GTEST_SKIP() << "a real window needs a display (run under xvfb-run)";
-
-            rig = std::make_unique<EditorRig> (juce::StringArray { "1180", "885", "1475" }, "master",
-                                               [] (const test::ScopedDataRoot& root) { edtest::installFactoryPresets (root); });
-            rig->putOnScreen();
-            ASSERT_TRUE (test::pumpUntil ([this] { return rig->getHostWindow()->isShowing(); }, 10000));
-            mouse = std::make_unique<edtest::Mouse> (*rig->getHostWindow());
-        }
-
-        void TearDown() override
-        {
-            mouse.reset();
-            rig.reset();
-        }
-
-        edtest::TestEditor& editor() const { return rig->getEditor(); }
-
         void openOptions()
         {
             auto* button = editor().getCommandButton (CommandParameter::optionsId);
@@ -73,9 +53,6 @@ namespace
             EXPECT_EQ (rig->getHostWindow()->getBounds().getHeight(),
                        editor().getRootPanel()->getHeight() + editor().getStatusBar()->getHeight());
         }
-
-        std::unique_ptr<EditorRig> rig;
-        std::unique_ptr<edtest::Mouse> mouse;
     };
 }
 

@@ -38,27 +38,19 @@ namespace
     }
 
     /** The editor of the product skin on a real window, with the mouse. */
-    class Gestures : public ::testing::Test
+    class Gestures : public edtest::ShownEditorTest
     {
     protected:
+        Gestures() : edtest::ShownEditorTest ({ "1180" }, false) {}
+
         void SetUp() override
         {
-            if (! edtest::hasDisplay())
-                GTEST_SKIP() << "real mouse input needs a display (run under xvfb-run)";
+            edtest::ShownEditorTest::SetUp();
 
-            rig = std::make_unique<EditorRig> (juce::StringArray { "1180" });
-            rig->putOnScreen();
-            mouse = std::make_unique<edtest::Mouse> (*rig->getHostWindow());
-            ASSERT_NE (editor().getRootPanel(), nullptr);
+            if (! IsSkipped() && ! HasFatalFailure())
+                ASSERT_NE (editor().getRootPanel(), nullptr);
         }
 
-        void TearDown() override
-        {
-            mouse.reset();
-            rig.reset();
-        }
-
-        edtest::TestEditor& editor() { return rig->getEditor(); }
         ParameterManager& manager() { return rig->getPlugin().getParameterManager(); }
 
         juce::Component& control (const juce::String& name)
@@ -79,9 +71,6 @@ namespace
         {
             return rig->getPlugin().getParameterDisplayName (p.getId()) + ": " + p.getValueText();
         }
-
-        std::unique_ptr<EditorRig> rig;
-        std::unique_ptr<edtest::Mouse> mouse;
     };
 }
 
@@ -152,9 +141,22 @@ TEST_F (Gestures, RightClickOpensTheLearnPopupBesideTheControl)
     EXPECT_EQ (popup->getX(), leftBounds.getRight() + 5);
     EXPECT_EQ (popup->getBounds().getCentreY(), leftBounds.getCentreY());
 
-    // The same control again keeps the open pop-up.
+    // The same control again closes it, and it stays closed; a third right-click reopens it.
+    test::pump (30);
+    const auto centre = left.getLocalBounds().getCentre();
+    mouse->press (left, centre, juce::ModifierKeys::rightButtonModifier);
+    test::pump (30);
+    EXPECT_EQ (editor().getParameterInfo(), nullptr);
+    mouse->release (left, centre);
+    juce::ModifierKeys::currentModifiers = {};
+    test::pump (30);
+    EXPECT_EQ (editor().getParameterInfo(), nullptr);
+    EXPECT_EQ (countPopups (editor()), 0);
     mouse->click (left, juce::ModifierKeys::rightButtonModifier);
-    EXPECT_EQ (editor().getParameterInfo(), popup);
+    test::pump (30);
+    ASSERT_NE (editor().getParameterInfo(), nullptr);
+    EXPECT_TRUE (editor().getParameterInfo()->isShowing());
+    popup = editor().getParameterInfo();
 
     // Near the right edge it opens to the left; the old one goes, once.
     mouse->click (right, juce::ModifierKeys::rightButtonModifier);

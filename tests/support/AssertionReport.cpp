@@ -7,18 +7,10 @@
 
 namespace test
 {
-    std::atomic<bool> AssertionReport::failing { true };
     std::atomic<int> AssertionReport::outsideTests { 0 };
 
-    void AssertionReport::report (const std::string& file, int line, const std::string& text, bool printed)
+    void AssertionReport::report (const std::string& file, int line, const std::string& text)
     {
-        if (! failing.load())
-        {
-            if (! printed)
-                std::cerr << text << "\n";
-            return;
-        }
-
         if (::testing::UnitTest::GetInstance()->current_test_info() == nullptr)
         {
             std::cerr << file << ":" << line << ": " << text << " outside any test\n";
@@ -29,7 +21,7 @@ namespace test
         ADD_FAILURE_AT (file.c_str(), line) << text;
     }
 
-    bool AssertionReport::reportJuceMessage (const std::string& message, bool printed)
+    bool AssertionReport::reportJuceMessage (const std::string& message)
     {
         static const std::string prefix = "JUCE Assertion failure in ";
 
@@ -40,13 +32,8 @@ namespace test
         const auto colon = place.rfind (':');
         const auto file = colon == std::string::npos ? place : place.substr (0, colon);
         const int line = colon == std::string::npos ? 0 : std::atoi (place.c_str() + colon + 1);
-        report (file, line, message, printed);
+        report (file, line, message);
         return true;
-    }
-
-    void AssertionReport::setFailing (bool shouldFail) noexcept
-    {
-        failing.store (shouldFail);
     }
 
     int AssertionReport::failuresOutsideTests() noexcept

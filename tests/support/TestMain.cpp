@@ -1,6 +1,6 @@
 // The main of tests that run JUCE: a message manager on the main thread, data roots in a
 // temporary folder so no test touches the user's own folders, and JUCE's assertions as
-// test failures. Compiled into each program, which says whether its assertions fail tests.
+// test failures.
 
 #include "support/AssertionReport.h"
 #include "support/JuceAssertionHandler.h"
@@ -11,7 +11,6 @@
 int main (int argc, char** argv)
 {
     ::testing::InitGoogleTest (&argc, argv);
-    test::AssertionReport::setFailing (GRINDEL_FAIL_ON_JUCE_ASSERTIONS != 0);
     test::JuceAssertionHandler assertions;
     test::runStartUpHooks();
 

@@ -71,7 +71,7 @@ namespace
             // The program's assertions count as this program's own.
             std::istringstream lines (err);
             for (std::string line; std::getline (lines, line);)
-                test::AssertionReport::reportJuceMessage (line, true);
+                test::AssertionReport::reportJuceMessage (line);
 
             return WIFEXITED (status) ? WEXITSTATUS (status) : -1;
         }

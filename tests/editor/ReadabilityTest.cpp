@@ -1,0 +1,264 @@
+// Every text and icon of the editor's windows, dialogs, pages and pop-ups, read back from the
+// real window, must stand out from what is behind it; no part of the window may stay unpainted.
+
+#include "EditorTestSupport.h"
+#include "core/CommandParameter.h"
+#include "editor/GUISettingsComponent.h"
+#include "editor/InputTextWindow.h"
+#include "editor/OptionsWindow.h"
+#include "editor/ParameterInfo.h"
+#include "editor/PresetChangedAlert.h"
+#include "editor/StatusBar.h"
+#include "skin/CheckBox.h"
+#include "skin/Panel.h"
+#include "skin/widgets/ImgButton.h"
+#include "skin/widgets/PresetNameDisplay.h"
+#include <map>
+
+using edtest::EditorRig;
+
+namespace
+{
+    constexpr double minimumContrast = 3.0;
+
+    // WCAG's relative luminance and contrast ratio.
+    double luminance (juce::Colour c)
+    {
+        const auto linear = [] (juce::uint8 v) {
+            const auto f = v / 255.0;
+            return f <= 0.03928 ? f / 12.92 : std::pow ((f + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear (c.getRed()) + 0.7152 * linear (c.getGreen()) + 0.0722 * linear (c.getBlue());
+    }
+
+    double contrast (juce::Colour a, juce::Colour b)
+    {
+        const auto la = luminance (a), lb = luminance (b);
+        return (juce::jmax (la, lb) + 0.05) / (juce::jmin (la, lb) + 0.05);
+    }
+
+    /** The colour most of the area shows (what is behind the text), and the strongest contrast
+        any pixel of the area makes with it (the text's own colour, at the glyphs' cores). */
+    double strongestContrast (const juce::Image& image, juce::Rectangle<int> area)
+    {
+        area = area.getIntersection (image.getBounds());
+        std::map<juce::uint32, int> counts;
+
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+            for (int x = area.getX(); x < area.getRight(); ++x)
+                ++counts[image.getPixelAt (x, y).getARGB()];
+
+        if (counts.empty())
+            return 0.0;
+
+        const auto behind = juce::Colour (std::max_element (counts.begin(), counts.end(), [] (auto& a, auto& b) {
+                                              return a.second < b.second;
+                                          })->first);
+        double best = 1.0;
+
+        for (const auto& [argb, count] : counts)
+            best = juce::jmax (best, contrast (juce::Colour (argb), behind));
+
+        return best;
+    }
+
+    /** Where a component draws its text or icon, in its own coordinates; empty for the others. */
+    juce::Rectangle<int> inkArea (juce::Component& c)
+    {
+        if (auto* label = dynamic_cast<juce::Label*> (&c))
+            return label->getText().isEmpty() || label->isBeingEdited()
+                ? juce::Rectangle<int>()
+                : label->getBorderSize().subtractedFrom (label->getLocalBounds());
+
+        // The box of a check box has its own outline: only its text counts.
+        if (auto* box = dynamic_cast<CheckBox*> (&c))
+            return box->getButtonText().isEmpty() ? juce::Rectangle<int>() : box->getLocalBounds().withTrimmedLeft (box->getHeight());
+
+        if (auto* button = dynamic_cast<juce::TextButton*> (&c))
+            return button->getButtonText().isEmpty() ? juce::Rectangle<int>() : button->getLocalBounds().reduced (3);
+
+        if (dynamic_cast<juce::Drawable*> (&c) != nullptr)
+            return c.getLocalBounds();
+
+        if (auto* window = dynamic_cast<WindowComponent*> (&c); window != nullptr && window->isHeaderVisible())
+            return window->getHeaderArea().withTrimmedRight (window->getHeaderArea().getHeight());
+
+        return {};
+    }
+
+    /** Walks what is showing below root and lists every text or icon that does not stand out. */
+    void collectUnreadable (juce::Component& window, const juce::Image& screen, juce::Component& c, juce::StringArray& found)
+    {
+        if (! c.isShowing() || ! c.isEnabled())
+            return;
+
+        if (const auto area = inkArea (c); ! area.isEmpty())
+        {
+            const auto ratio = strongestContrast (screen, window.getLocalArea (&c, area));
+
+            if (ratio < minimumContrast)
+                found.add (juce::String (typeid (c).name()) + " '" + c.getName() + "' "
+                           + (dynamic_cast<juce::Label*> (&c) != nullptr        ? static_cast<juce::Label&> (c).getText()
+                                  : dynamic_cast<juce::Button*> (&c) != nullptr ? static_cast<juce::Button&> (c).getButtonText()
+                                                                                : juce::String())
+                           + ": " + juce::String (ratio, 2));
+        }
+
+        for (auto* child : c.getChildren())
+            collectUnreadable (window, screen, *child, found);
+    }
+
+    /** 8 x 8 tiles the screen shows black where JUCE paints something else: never painted. */
+    int countUnpaintedTiles (juce::Component& window)
+    {
+        const auto screen = edtest::readBackWindow (window);
+        const auto painted = window.createComponentSnapshot (window.getLocalBounds());
+        int unpainted = 0;
+
+        for (int ty = 0; ty + 8 <= screen.getHeight(); ty += 8)
+        {
+            for (int tx = 0; tx + 8 <= screen.getWidth(); tx += 8)
+            {
+                bool black = true, paintedBlack = true;
+
+                for (int y = ty; y < ty + 8; ++y)
+                    for (int x = tx; x < tx + 8; ++x)
+                    {
+                        black = black && (screen.getPixelAt (x, y).getARGB() & 0xFFFFFF) == 0;
+                        paintedBlack = paintedBlack && (painted.getPixelAt (x, y).getARGB() & 0xFFFFFF) == 0;
+                    }
+
+                unpainted += black && ! paintedBlack ? 1 : 0;
+            }
+        }
+
+        return unpainted;
+    }
+
+    class Readability : public edtest::ShownEditorTest
+    {
+    protected:
+        Readability() : edtest::ShownEditorTest ({ "1180", "885" }) {}
+
+        juce::Component& window() const { return *rig->getHostWindow(); }
+
+        /** Lets JUCE paint, reads the window back and checks what is showing below part. */
+        void expectReadable (juce::Component& part, const juce::String& what)
+        {
+            ASSERT_TRUE (test::pumpUntil ([&] { return part.isShowing(); })) << what;
+            test::pump (120);
+            const auto screen = edtest::readBackWindow (window());
+            ASSERT_TRUE (screen.isValid());
+            juce::StringArray found;
+            collectUnreadable (window(), screen, part, found);
+            EXPECT_TRUE (found.isEmpty()) << what << ":\n"
+                                          << found.joinIntoString ("\n");
+        }
+    };
+}
+
+TEST_F (Readability, EveryWindowDialogPageAndPopupStandsOut)
+{
+    expectReadable (*editor().getStatusBar(), "status bar");
+
+    // The options window, one section open at a time.
+    auto* options = editor().getOptionsWindow();
+    mouse->click (*editor().getCommandButton (CommandParameter::optionsId));
+    ASSERT_TRUE (test::pumpUntil ([&] { return options->isShowing(); }));
+    auto& sections = options->getPanelContainer();
+
+    for (int i = 0; i < sections.getNumPanels(); ++i)
+    {
+        auto* section = sections.getPanel (i);
+
+        if (! section->isExpanded())
+            mouse->click (section->getHeader());
+
+        expectReadable (*options, "options section " + juce::String (i));
+
+        if (auto* page = dynamic_cast<GUISettingsComponent*> (&section->getPage()))
+        {
+            mouse->click (page->getChooser());
+            ASSERT_TRUE (page->getChooser().getMenu().isOpen());
+            expectReadable (*page->getChooser().getMenu().getPopup()->getWindow(), "skin size menu");
+            // A press outside the menu closes it.
+            mouse->press (*options, { 20, 8 }, juce::ModifierKeys::leftButtonModifier);
+            mouse->release (*options, { 20, 8 });
+            ASSERT_TRUE (test::pumpUntil ([&] { return ! page->getChooser().getMenu().isOpen(); }));
+        }
+    }
+
+    mouse->click (options->getCloseButton());
+    ASSERT_TRUE (test::pumpUntil ([&] { return ! options->isVisible(); }));
+
+    // The status bar's pages.
+    auto* bar = editor().getStatusBar();
+
+    for (auto* button : { &bar->getQualityButton(), &bar->getMidiButton(), &bar->getSkinButton() })
+    {
+        if (! button->isShowing())
+            continue;
+
+        mouse->click (*button);
+        ASSERT_NE (editor().getFrontComponent(), nullptr) << button->getButtonText();
+        expectReadable (*editor().getFrontComponent(), "status bar page " + button->getButtonText());
+        mouse->click (*editor().getRootPanel(), juce::ModifierKeys::leftButtonModifier);
+        test::pump (30);
+    }
+
+    // The preset actions of the preset name.
+    auto* presetName = editor().getPresetNameControl();
+    ASSERT_NE (presetName, nullptr);
+    mouse->click (*presetName, juce::ModifierKeys::rightButtonModifier);
+    ASSERT_NE (presetName->getActions(), nullptr);
+    expectReadable (*presetName->getActions(), "preset actions");
+    mouse->click (*editor().getRootPanel());
+    test::pump (30);
+
+    // The MIDI CC learn pop-up.
+    Parameter* learnable = nullptr;
+
+    for (auto* p : rig->getPlugin().getParameterManager().getParameters())
+        if (learnable == nullptr && p->isAutomatable() && rig->getPlugin().getParameterManager().canLearnMidi (p))
+            learnable = p;
+
+    ASSERT_NE (learnable, nullptr);
+    editor().openParameterInfo (learnable, nullptr);
+    ASSERT_NE (editor().getParameterInfo(), nullptr);
+    expectReadable (*editor().getParameterInfo(), "learn pop-up");
+    editor().closeParameterInfo (editor().getParameterInfo());
+
+    // The dialogs: the skin error, the preset change warning and a text prompt.
+    editor().changeSkin ("Missing", true);
+    ASSERT_TRUE (test::pumpUntil ([&] { return editor().getSkinErrorAlert() != nullptr; }));
+    expectReadable (*editor().getSkinErrorAlert(), "skin error");
+    editor().getSkinErrorAlert()->closeWithButton (0);
+
+    struct : Orvik::AlertWindow::Caller
+    {
+        void alertWindowClosed (Orvik::AlertWindow*, int) override {}
+    } caller;
+    PresetChangedAlert warning (caller, &editor());
+    expectReadable (warning, "preset change warning");
+    warning.hide();
+
+    auto prompt = Orvik::InputTextWindow::run (&caller, "Save preset as", "Name:", "Mine", &editor());
+    expectReadable (*prompt, "text prompt");
+}
+
+TEST_F (Readability, NoAreaStaysUnpaintedAfterASkinChangeOrAResize)
+{
+    // From the smaller skin to the larger one: the window grows.
+    editor().changeSkin ("885", false);
+    ASSERT_TRUE (test::pumpUntil ([&] { return editor().getCurrentSkinName() == "885" && editor().loads == 2; }));
+    test::pump (200);
+    editor().changeSkin ("1180", false);
+    ASSERT_TRUE (test::pumpUntil ([&] { return editor().loads == 3; }));
+    test::pump (200);
+    EXPECT_EQ (countUnpaintedTiles (window()), 0) << "after growing to 1180";
+
+    // The host resizes its window.
+    editor().setContentSize (1200, 640);
+    test::pump (200);
+    EXPECT_EQ (countUnpaintedTiles (window()), 0) << "after a resize";
+}
