@@ -75,6 +75,8 @@ void MidiMapComponent::showError (const juce::String& title, const juce::String&
 
     if (auto* parent = dynamic_cast<juce::Component*> (plugin.getActiveEditor()))
         errorAlert = Orvik::AlertWindow::showMessage (nullptr, title, message, parent);
+    else
+        plugin.reportProblem (title + ": " + message.replace ("\n", " "));   // shown when an editor opens
 }
 
 void MidiMapComponent::saveTo (const juce::File& chosen)
@@ -110,7 +112,7 @@ bool MidiMapComponent::writeMap (const juce::File& file)
     if (result.wasOk())
         return true;
 
-    showError (saveTitle, "'" + file.getFullPathName() + "' could not be written: " + result.getErrorMessage());
+    showError (saveTitle, "'" + file.getFileName() + "' could not be written.\n" + result.getErrorMessage());
     return false;
 }
 
