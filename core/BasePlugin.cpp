@@ -5,6 +5,7 @@
 #include "core/PluginEditor.h"
 #include "core/content/PresetChangeDetector.h"
 #include "core/content/PresetSources.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include "dsp/BasePluginCore.h"
 
 namespace
@@ -223,10 +224,11 @@ void BasePlugin::loadMidiControlMap()
 
     if (useCustomMidiMap && midiMapPath.isNotEmpty())
     {
-        loaded = juce::File::isAbsolutePath (midiMapPath) && midiControlMap.loadFromFile (juce::File (midiMapPath));
+        juce::String error;
+        loaded = juce::File::isAbsolutePath (midiMapPath) && midiControlMap.loadFromFile (juce::File (midiMapPath), &error);
 
         if (! loaded)
-            logMessage ("Could not read the MIDI CC map " + midiMapPath + "; using the default map");
+            logMessage ("Could not read the MIDI CC map " + midiMapPath + (error.isNotEmpty() ? " (" + error + ")" : juce::String()) + "; using the default map");
     }
 
     if (! loaded)
@@ -349,14 +351,16 @@ void BasePlugin::loadUserSettings()
 {
     const auto file = getUserSettingsFile();
 
-    if (! file.existsAsFile())
+    if (! file.exists())
         return;
 
-    const auto root = juce::parseXML (file);
+    // Bounded, and only a regular file: a FIFO or device under the name is refused unopened.
+    juce::String error;
+    const auto root = BoundedXmlReader::parseFile (file, BoundedXmlReader::standardLimits, error);
 
     if (root == nullptr || ! isAcceptedSettingsRoot (*root))
     {
-        logMessage ("Ignored unreadable user settings " + file.getFullPathName());
+        logMessage ("Ignored unreadable user settings " + file.getFullPathName() + (error.isNotEmpty() ? ": " + error : juce::String()));
         return;
     }
 
@@ -416,10 +420,11 @@ void BasePlugin::storePresetValues (Preset& preset, int)
             preset.setValue (p->getId(), p->getText());
 }
 
-void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
+bool BasePlugin::loadPreset (const Preset& preset, int, bool notify)
 {
     // The preset may be the reload preset itself.
     const Preset loaded (preset);
+    juce::StringArray unreadable;
 
     beginLoad();
 
@@ -432,14 +437,22 @@ void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
 
         if (auto* text = loaded.findValue (p->getId()))
         {
+            // A value that does not parse (nan, inf, empty, text) must not keep whatever the
+            // previous preset left: the parameter takes its default.
             if (! p->setText (*text, notify))
-                logMessage ("Preset \"" + loaded.name + "\": unreadable value for " + p->getName());
+            {
+                p->setToDefault (notify);
+                unreadable.add (p->getName());
+            }
         }
         else
         {
             p->setToDefault (notify);
         }
     }
+
+    if (! unreadable.isEmpty())
+        logMessage ("Preset \"" + loaded.name + "\" loaded partly: unreadable values for " + unreadable.joinIntoString (", ") + " took their defaults");
 
     if (auto* presetName = parameterManager->getParameterByIndex (CommandParameter::presetNameId))
         presetName->setText (loaded.name, notify);
@@ -449,6 +462,8 @@ void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
 
     if (changeDetector != nullptr && changeDetector->isActive())
         changeDetector->setActive (true, changeDetector->getIntervalMs());
+
+    return unreadable.isEmpty();
 }
 
 void BasePlugin::reloadParameterValue (int parameterId)

@@ -1,5 +1,12 @@
 #include "core/PluginAudioProcessor.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include "core/AudioProcessorEditorWrapper.h"
+
+namespace
+{
+    // The host's state block: a few KB of "PluginState", 3 levels and the editor's own.
+    constexpr BoundedXmlReader::Limits stateXmlLimits { 4 * 1024 * 1024, 32 };
+}
 
 PluginAudioProcessor::PluginAudioProcessor (std::unique_ptr<BasePlugin> p)
     : juce::AudioProcessor (BusesProperties()
@@ -122,8 +129,19 @@ void PluginAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 
 void PluginAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    // getXmlFromBinary checks the magic number and the length against the block's size.
-    if (data != nullptr && sizeInBytes > 0)
-        if (const auto xml = getXmlFromBinary (data, sizeInBytes))
-            plugin->setStateFromXml (*xml);
+    // JUCE's block: the magic "VC2!", the text's length, the text. The length is checked
+    // against the block's size and the text read through the bounded reader.
+    constexpr juce::uint32 magicXmlNumber = 0x21324356;
+
+    if (data == nullptr || sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != magicXmlNumber)
+        return;
+
+    const auto length = (size_t) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
+    const auto available = juce::jmin (length, (size_t) sizeInBytes - 8);
+    juce::String error;
+
+    if (const auto xml = BoundedXmlReader::parse (juce::addBytesToPointer (data, 8), available, stateXmlLimits, error))
+        plugin->setStateFromXml (*xml);
+    else
+        plugin->logMessage ("Ignored the host's state: " + error);
 }

@@ -1,5 +1,6 @@
 #include "editor/BasePluginEditor.h"
 #include "core/BundleResources.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include "core/parameters/EnumParameter.h"
 #include "core/parameters/StringParameter.h"
 #include "editor/DefaultSettingsComponent.h"
@@ -165,10 +166,13 @@ void BasePluginEditor::readUserSettings()
 {
     const auto file = plugin.getUserSettingsFile();
 
-    if (! file.existsAsFile())
+    if (! file.exists())
         return;
 
-    if (const auto root = juce::parseXML (file); root != nullptr && plugin.isAcceptedSettingsRoot (*root))
+    juce::String error;
+
+    if (const auto root = BoundedXmlReader::parseFile (file, BoundedXmlReader::standardLimits, error);
+        root != nullptr && plugin.isAcceptedSettingsRoot (*root))
         if (auto* element = root->getChildByName (getSettingsTag()))
             loadSettings (*element);
 }

@@ -136,34 +136,27 @@ bool Preset::saveToFile (const juce::File& file, const ParameterManager* manager
 
 std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& file, bool headerOnly, juce::String& error)
 {
-    if (! file.existsAsFile())
-    {
-        error = "missing file";
+    juce::MemoryBlock data;
+
+    if (! BoundedXmlReader::readFile (file, (size_t) maxFileSize, data, error))
         return nullptr;
-    }
 
-    if (file.getSize() > maxFileSize)
-    {
-        error = "file too large";
-        return nullptr;
-    }
+    return readRootElement (juce::String::createStringFromData (data.getData(), (int) data.getSize()), headerOnly, error);
+}
 
-    const auto text = file.loadFileAsString();
-
-    if (! headerOnly && ! isComplete (text))
+std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::String& text, bool headerOnly, juce::String& error)
+{
+    // Even the listing, which reads only the root's attributes, skips files cut short.
+    if (! isComplete (text))
     {
         error = "truncated or not a preset";
         return nullptr;
     }
 
-    juce::XmlDocument document (text);
-    auto root = document.getDocumentElement (headerOnly);
+    auto root = BoundedXmlReader::parse (text, xmlLimits, error, headerOnly);
 
     if (root == nullptr)
-    {
-        error = "not XML: " + document.getLastParseError();
         return nullptr;
-    }
 
     if (! root->hasTagName (xmlTag))
     {
@@ -202,22 +195,14 @@ bool Preset::isComplete (const juce::String& xmlText)
 
 bool Preset::loadFromText (const juce::String& xmlText, juce::String* error)
 {
-    if (! isComplete (xmlText))
-    {
-        if (error != nullptr)
-            *error = "truncated or not a preset";
-
-        return false;
-    }
-
-    juce::XmlDocument document (xmlText);
-    const auto root = document.getDocumentElement();
+    juce::String reason;
+    const auto root = readRootElement (xmlText, false, reason);
 
     if (root != nullptr && readFromXml (*root))
         return true;
 
     if (error != nullptr)
-        *error = root == nullptr ? "not XML: " + document.getLastParseError() : juce::String ("not a preset");
+        *error = root == nullptr ? reason : juce::String ("not a preset");
 
     return false;
 }

@@ -87,30 +87,22 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
 
         const auto itemName = file.getFileNameWithoutExtension();
 
-        if (entry.getFileSize() > Preset::maxFileSize || makeSafeItemName (itemName) != itemName)
+        if (makeSafeItemName (itemName) != itemName)
         {
-            log ("skipped " + fileName + ": too large or unusable name");
+            log ("skipped " + fileName + ": unusable name");
             continue;
         }
 
-        juce::MemoryBlock data;
+        // Bounded whatever the size claims, and only regular files: a link to a device or a
+        // FIFO is skipped without waiting on it. The root's attributes are all a listing
+        // needs; files cut short are skipped (a value that does not parse shows when the item
+        // is loaded).
+        juce::String error;
+        const auto root = Preset::readRootElement (file, true, error);
 
-        if (! file.loadFileAsData (data))
+        if (root == nullptr)
         {
-            log ("skipped " + fileName + ": unreadable");
-            continue;
-        }
-
-        const auto text = juce::String::createStringFromData (data.getData(), (int) data.getSize());
-
-        // The root's attributes are all a listing needs; the completeness check catches files
-        // cut short (a value that does not parse shows when the item is loaded).
-        juce::XmlDocument document (text);
-        const auto root = Preset::isComplete (text) ? document.getDocumentElement (true) : nullptr;
-
-        if (root == nullptr || ! root->hasTagName (Preset::xmlTag))
-        {
-            log ("skipped " + fileName + ": not a preset");
+            log ("skipped " + fileName + ": " + error);
             continue;
         }
 
@@ -366,7 +358,8 @@ std::unique_ptr<Preset> PresetPackageContent::loadPresetByName (const juce::Stri
     auto preset = makePreset();
     juce::String error;
 
-    if (! preset->loadFromText (data.toString(), &error) || isForeign (*preset, plugin))
+    if (! preset->loadFromText (juce::String::createStringFromData (data.getData(), (int) data.getSize()), &error)
+        || isForeign (*preset, plugin))
     {
         log ("cannot load \"" + itemName + "\" from " + packageFile.getFileName() + ": " + error);
         return nullptr;

@@ -1,4 +1,5 @@
 #include "core/parameters/HostParametersMap.h"
+#include "core/parameters/BoundedXmlReader.h"
 
 std::unique_ptr<juce::XmlElement> HostParametersMap::createXml() const
 {
@@ -38,16 +39,11 @@ bool HostParametersMap::loadFromFile (const juce::File& file, juce::String* erro
         return false;
     };
 
-    if (! file.existsAsFile())
-        return fail ("missing");
-
-    if (file.getSize() > maxFileSize)
-        return fail ("too large");
-
-    const auto root = juce::parseXML (file);
+    juce::String reason;
+    const auto root = BoundedXmlReader::parseFile (file, BoundedXmlReader::standardLimits, reason);
 
     if (root == nullptr)
-        return fail ("not XML");
+        return fail (reason);
 
     return readFromXml (*root) || fail ("not a <HostParametersMap>");
 }
