@@ -134,11 +134,12 @@ bool Preset::saveToFile (const juce::File& file, const ParameterManager* manager
         && temp.overwriteTargetFileWithTemporary();
 }
 
-std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& file, bool headerOnly, juce::String& error)
+std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& file, bool headerOnly, juce::String& error,
+                                                           bool listedAsRegular)
 {
     juce::MemoryBlock data;
 
-    if (! BoundedXmlReader::readFile (file, (size_t) maxFileSize, data, error))
+    if (! BoundedXmlReader::readFile (file, (size_t) maxFileSize, data, error, listedAsRegular))
         return nullptr;
 
     return readRootElement (juce::String::createStringFromData (data.getData(), (int) data.getSize()), headerOnly, error);

@@ -63,9 +63,10 @@ public:
     bool loadFromText (const juce::String& xmlText, juce::String* error = nullptr);
 
     /** Parses a preset file's root element; headerOnly reads just its attributes (fast: what a
-        folder refresh needs). Null with a reason in error, also for a text cut short. */
+        folder refresh needs). Null with a reason in error, also for a text cut short.
+        listedAsRegular: as for BoundedXmlReader::readFile. */
     static std::unique_ptr<juce::XmlElement> readRootElement (const juce::File& file, bool headerOnly,
-                                                              juce::String& error);
+                                                              juce::String& error, bool listedAsRegular = false);
     static std::unique_ptr<juce::XmlElement> readRootElement (const juce::String& text, bool headerOnly,
                                                               juce::String& error);
 

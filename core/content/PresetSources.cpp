@@ -1,7 +1,27 @@
 #include "core/content/PresetSources.h"
 
+#include <dirent.h>
+
 namespace
 {
+    /** Calls back with the name of every entry directly in the folder but its subfolders, and
+        whether the folder's own listing says it is a regular file: no look-up per name (links
+        and entries of unknown type say false, and are looked at when read). */
+    template <typename Callback>
+    void listFolder (const juce::File& folder, Callback&& callback)
+    {
+        auto* dir = ::opendir (folder.getFullPathName().toRawUTF8());
+
+        if (dir == nullptr)
+            return;
+
+        while (const auto* entry = ::readdir (dir))
+            if (entry->d_type != DT_DIR)
+                callback (juce::String::fromUTF8 (entry->d_name), entry->d_type == DT_REG);
+
+        ::closedir (dir);
+    }
+
     /** Moves a file to a name where nothing is. A target that exists is refused unless it is
         the file itself reached through another letter case (a file system that ignores case),
         in which case the move goes through a temporary name. */
@@ -76,21 +96,20 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
     if (! folder.isDirectory())
         return;
 
-    for (const auto& entry : juce::RangedDirectoryIterator (folder, false, "*" + extension, juce::File::findFiles))
-    {
-        const auto& file = entry.getFile();
-        const auto fileName = file.getFileName();
+    const auto wildcard = "*" + extension;
+    const auto ignoreCase = ! juce::File::areFileNamesCaseSensitive();
 
+    listFolder (folder, [&] (const juce::String& fileName, bool listedAsRegular) {
         // Hidden files are ours (temporary files, overwrite backups) or the system's.
-        if (fileName.startsWithChar ('.') || entry.isHidden())
-            continue;
+        if (fileName.startsWithChar ('.') || ! fileName.matchesWildcard (wildcard, ignoreCase))
+            return;
 
-        const auto itemName = file.getFileNameWithoutExtension();
+        const auto itemName = fileName.dropLastCharacters (extension.length());
 
         if (makeSafeItemName (itemName) != itemName)
         {
             log ("skipped " + fileName + ": unusable name");
-            continue;
+            return;
         }
 
         // Bounded whatever the size claims, and only regular files: a link to a device or a
@@ -98,12 +117,12 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
         // needs; files cut short are skipped (a value that does not parse shows when the item
         // is loaded).
         juce::String error;
-        const auto root = Preset::readRootElement (file, true, error);
+        const auto root = Preset::readRootElement (folder.getChildFile (fileName), true, error, listedAsRegular);
 
         if (root == nullptr)
         {
             log ("skipped " + fileName + ": " + error);
-            continue;
+            return;
         }
 
         const auto application = root->getStringAttribute ("application");
@@ -111,11 +130,11 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
         if (application.isNotEmpty() && application != plugin.getDisplayName())
         {
             log ("skipped " + fileName + ": a preset of " + application);
-            continue;
+            return;
         }
 
         records.add ({ itemName, CategoryTagMap::fromString (root->getStringAttribute ("tags")) });
-    }
+    });
 }
 
 bool PresetFolderContent::itemDataExists (const juce::String& safeName) const

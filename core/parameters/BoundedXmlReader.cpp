@@ -33,6 +33,20 @@ namespace
     // JUCE reads names it then asserts on ("1a", "-x"); such a text is refused instead.
     bool isValidName (Pointer start, Pointer end)
     {
+        // Plain ASCII names, nearly all, are checked in place.
+        const auto first = *start;
+
+        if ((juce::CharacterFunctions::isLetter (first) && first < 128) || first == '_' || first == ':')
+        {
+            auto p = start;
+
+            while (p != end && *p < 128)
+                ++p;
+
+            if (p == end)
+                return true;
+        }
+
         return juce::XmlElement::isValidXmlName (juce::String (start, end));
     }
 
@@ -569,27 +583,36 @@ juce::String BoundedXmlReader::describeSize (size_t bytes)
     return juce::String ((juce::int64) bytes) + " bytes";
 }
 
-bool BoundedXmlReader::readFile (const juce::File& file, size_t maxBytes, juce::MemoryBlock& data, juce::String& error)
+bool BoundedXmlReader::readFile (const juce::File& file, size_t maxBytes, juce::MemoryBlock& data, juce::String& error,
+                                 bool listedAsRegular)
 {
     data.reset();
     const auto path = file.getFullPathName();
     struct stat info;
+    constexpr int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
-    if (path.isEmpty() || ::stat (path.toRawUTF8(), &info) != 0)
+    // A name listed as a regular file is not a link: opened as such, it is the file listed
+    // or, replaced since, something the check after opening refuses.
+    int fd = listedAsRegular && ! path.isEmpty() ? ::open (path.toRawUTF8(), flags | O_NOFOLLOW) : -1;
+
+    if (fd < 0)
     {
-        error = errno == EACCES ? "the file cannot be read (no permission)" : "the file does not exist";
-        return false;
-    }
+        if (path.isEmpty() || ::stat (path.toRawUTF8(), &info) != 0)
+        {
+            error = errno == EACCES ? "the file cannot be read (no permission)" : "the file does not exist";
+            return false;
+        }
 
-    // Checked before opening: opening a FIFO would wait for a writer.
-    if (! S_ISREG (info.st_mode))
-    {
-        error = "not a regular file";
-        return false;
-    }
+        // Checked before opening: opening a FIFO or a device is not done lightly.
+        if (! S_ISREG (info.st_mode))
+        {
+            error = "not a regular file";
+            return false;
+        }
 
-    // Should the name turn into a FIFO after the check, opening it does not wait either.
-    const int fd = ::open (path.toRawUTF8(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        // Should the name turn into a FIFO after the check, opening it does not wait either.
+        fd = ::open (path.toRawUTF8(), flags);
+    }
 
     if (fd < 0)
     {
@@ -664,7 +687,7 @@ std::unique_ptr<juce::XmlElement> BoundedXmlReader::parse (const void* data, siz
         return nullptr;
     }
 
-    return parse (juce::String::createStringFromData (data, (int) size), limits, error, rootOnly);
+    return parseValidText (juce::String::createStringFromData (data, (int) size), limits, error, rootOnly);
 }
 
 std::unique_ptr<juce::XmlElement> BoundedXmlReader::parse (const juce::String& text, const Limits& limits,
@@ -682,6 +705,12 @@ std::unique_ptr<juce::XmlElement> BoundedXmlReader::parse (const juce::String& t
     if (! juce::CharPointer_UTF8::isValidString (text.toRawUTF8(), (int) bytes))
         return parse (text.toRawUTF8(), bytes, limits, error, rootOnly);
 
+    return parseValidText (text, limits, error, rootOnly);
+}
+
+std::unique_ptr<juce::XmlElement> BoundedXmlReader::parseValidText (const juce::String& text, const Limits& limits,
+                                                                    juce::String& error, bool rootOnly)
+{
     if (const auto problem = check (text, limits.maxDepth, rootOnly); problem.isNotEmpty())
     {
         error = problem;

@@ -26,8 +26,12 @@ public:
 
     /** Any thread: the bytes of a regular file (a link to one counts) of at most maxBytes;
         false with the reason in error when it is missing, is anything else (folder, FIFO,
-        device, socket: refused without opening it), is longer or cannot be read. */
-    static bool readFile (const juce::File& file, size_t maxBytes, juce::MemoryBlock& data, juce::String& error);
+        device, socket: refused without opening it), is longer or cannot be read.
+        listedAsRegular: a folder listing just said the name is a regular file, so the name is
+        opened at once, without following links, and checked once open (a folder scan saves
+        a look-up per file). */
+    static bool readFile (const juce::File& file, size_t maxBytes, juce::MemoryBlock& data, juce::String& error,
+                          bool listedAsRegular = false);
 
     /** Any thread: the document's root element (with rootOnly, only its attributes); null with
         the reason in error when the input is too large, nested too deeply, declares a document
@@ -47,4 +51,9 @@ public:
 
     /** "1 MB", "64 KB" or "100 bytes", for error texts. */
     static juce::String describeSize (size_t bytes);
+
+private:
+    // parse, for text known to be UTF-8 within the size limit.
+    static std::unique_ptr<juce::XmlElement> parseValidText (const juce::String& text, const Limits& limits,
+                                                             juce::String& error, bool rootOnly);
 };

@@ -1,6 +1,8 @@
 #include "core/parameters/HostParametersMap.h"
 #include "core/parameters/BoundedXmlReader.h"
 
+#include <unordered_set>
+
 std::unique_ptr<juce::XmlElement> HostParametersMap::createXml() const
 {
     auto xml = std::make_unique<juce::XmlElement> (xmlTag);
@@ -17,12 +19,13 @@ bool HostParametersMap::readFromXml (const juce::XmlElement& element)
         return false;
 
     juce::StringArray parsed;
+    std::unordered_set<juce::String> seen;   // a map of a megabyte holds some 40,000 names
 
     for (auto* param : element.getChildWithTagNameIterator ("param"))
     {
         const auto name = param->getStringAttribute ("name");
 
-        if (name.isNotEmpty() && ! parsed.contains (name))
+        if (name.isNotEmpty() && seen.insert (name).second)
             parsed.add (name);
     }
 
