@@ -183,8 +183,8 @@ juce::ValueTree Skin::loadGuiDescription (const juce::String& descriptionName)
 
     if (descriptionBytesRead > maxDescriptionBytesPerGui)
     {
-        setError ("Skin description \"" + fileName + "\": the skin's descriptions together are larger than "
-                  + BoundedXmlReader::describeSize (maxDescriptionBytesPerGui) + ".");
+        exceedLimit ("the skin's descriptions together are larger than " + BoundedXmlReader::describeSize (maxDescriptionBytesPerGui) + ".");
+        setError ("Skin description \"" + fileName + "\": " + limitError);
         return {};
     }
 
