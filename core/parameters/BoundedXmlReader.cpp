@@ -122,6 +122,25 @@ namespace
             return c;
         }
 
+        /** Steps over the opening's length, then past the terminator; false (and out of data,
+            where JUCE's reader stops) when there is none. */
+        bool skipPast (int openingLength, const char* terminator)
+        {
+            input += openingLength;
+            const auto close = input.indexOf (juce::CharPointer_ASCII (terminator));
+
+            if (close < 0)
+            {
+                outOfData = true;
+                return false;
+            }
+
+            input += close + (int) std::strlen (terminator);
+            return true;
+        }
+
+        bool isAtComment() const noexcept { return input[1] == '!' && input[2] == '-' && input[3] == '-'; }
+
         void skipWhiteSpace()
         {
             for (;;)
@@ -131,43 +150,26 @@ namespace
                 if (input.isEmpty())
                 {
                     outOfData = true;
-                    break;
+                    return;
                 }
 
-                if (*input == '<')
+                if (*input != '<')
+                    return;
+
+                if (isAtComment())
                 {
-                    if (input[1] == '!' && input[2] == '-' && input[3] == '-')
-                    {
-                        input += 4;
-                        const auto close = input.indexOf (juce::CharPointer_ASCII ("-->"));
-
-                        if (close < 0)
-                        {
-                            outOfData = true;
-                            break;
-                        }
-
-                        input += close + 3;
-                        continue;
-                    }
-
-                    if (input[1] == '?')
-                    {
-                        input += 2;
-                        const auto close = input.indexOf (juce::CharPointer_ASCII ("?>"));
-
-                        if (close < 0)
-                        {
-                            outOfData = true;
-                            break;
-                        }
-
-                        input += close + 2;
-                        continue;
-                    }
+                    if (! skipPast (4, "-->"))
+                        return;
                 }
-
-                break;
+                else if (input[1] == '?')
+                {
+                    if (! skipPast (2, "?>"))
+                        return;
+                }
+                else
+                {
+                    return;
+                }
             }
         }
 
@@ -480,22 +482,13 @@ namespace
 
                 if (c == '<')
                 {
-                    if (input[1] == '!' && input[2] == '-' && input[3] == '-')
-                    {
-                        input += 4;
-                        const auto close = input.indexOf (juce::CharPointer_ASCII ("-->"));
+                    if (! isAtComment())
+                        return true;
 
-                        if (close < 0)
-                        {
-                            outOfData = true;
-                            return false;
-                        }
+                    if (! skipPast (4, "-->"))
+                        return false;
 
-                        input += close + 3;
-                        continue;
-                    }
-
-                    return true;
+                    continue;
                 }
 
                 if (c == 0)
