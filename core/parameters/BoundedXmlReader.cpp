@@ -397,8 +397,21 @@ namespace
             // One count per readChildElements that JUCE would have running.
             int open = start == Start::withChildren ? 1 : 0;
 
+            auto lastTurn = Pointer (nullptr);
+            int lastOpen = -1;
+
             while (open > 0 && ! failed())
             {
+                // JUCE's readChildElements goes round for ever where a turn moves nothing:
+                // text after an instruction ("<r><?p?>x") rolls back to before it.
+                if (input == lastTurn && open == lastOpen)
+                {
+                    refuse ("an instruction followed by text would keep the XML reader going for ever");
+                    break;
+                }
+
+                lastTurn = input;
+                lastOpen = open;
                 const auto beforeWhiteSpace = input;
                 skipWhiteSpace();
 

@@ -75,6 +75,7 @@ TEST (BoundedXmlReader, RefusesWhatJuceWouldMisreadAndSaysWhy)
         { "<r>" + juce::String::repeatedString ("x", 2000) + "</r>", "larger than 1 KB" },
         { "",                                                    "not an XML document (not enough input)" },
         { "<r>",                                                 "not an XML document (unmatched tags)" },
+        { "<r><?p?>x</r>",                                       "going for ever" },
     };
     // clang-format on
 
