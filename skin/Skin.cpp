@@ -178,8 +178,10 @@ juce::ValueTree Skin::loadGuiDescription (const juce::String& descriptionName)
         return {};
     }
 
-    // Every description read for one GUI counts, so includes cannot multiply the reading.
-    descriptionBytesRead += data.getSize();
+    // Every description included while a GUI is built counts, so includes cannot multiply
+    // the reading.
+    if (! descriptionsBeingBuilt.isEmpty())
+        descriptionBytesRead += data.getSize();
 
     if (descriptionBytesRead > maxDescriptionBytesPerGui)
     {

@@ -86,7 +86,8 @@ protected:
 
 public:
     /** What one GUI may take, whatever its includes multiply (docs/skins.md): elements built,
-        includes expanded, description bytes read, and nesting within one description. */
+        includes expanded, bytes of included descriptions read, and nesting within one
+        description. */
     static constexpr int maxElements = 10000;
     static constexpr int maxIncludes = 256;
     static constexpr size_t maxDescriptionBytesPerGui = 16 * 1024 * 1024;

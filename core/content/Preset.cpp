@@ -142,10 +142,15 @@ std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& fil
     if (! BoundedXmlReader::readFile (file, (size_t) maxFileSize, data, error, listedAsRegular))
         return nullptr;
 
-    return readRootElement (juce::String::createStringFromData (data.getData(), (int) data.getSize()), headerOnly, error);
+    return readRoot (juce::String::createStringFromData (data.getData(), (int) data.getSize()), headerOnly, error, true);
 }
 
 std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::String& text, bool headerOnly, juce::String& error)
+{
+    return readRoot (text, headerOnly, error, false);
+}
+
+std::unique_ptr<juce::XmlElement> Preset::readRoot (const juce::String& text, bool headerOnly, juce::String& error, bool decoded)
 {
     // Even the listing, which reads only the root's attributes, skips files cut short.
     if (! isComplete (text))
@@ -154,7 +159,8 @@ std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::String& t
         return nullptr;
     }
 
-    auto root = BoundedXmlReader::parse (text, xmlLimits, error, headerOnly);
+    auto root = decoded ? BoundedXmlReader::parseDecoded (text, xmlLimits, error, headerOnly)
+                        : BoundedXmlReader::parse (text, xmlLimits, error, headerOnly);
 
     if (root == nullptr)
         return nullptr;

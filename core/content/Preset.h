@@ -77,6 +77,9 @@ public:
     bool operator== (const Preset& other) const;
 
 private:
+    // decoded: the text was just made from bytes (see BoundedXmlReader::parseDecoded).
+    static std::unique_ptr<juce::XmlElement> readRoot (const juce::String& text, bool headerOnly, juce::String& error, bool decoded);
+
     juce::Array<ParameterValueText> values;
     std::unique_ptr<juce::XmlElement> extraData;
 };

@@ -693,7 +693,7 @@ std::unique_ptr<juce::XmlElement> BoundedXmlReader::parse (const void* data, siz
         return nullptr;
     }
 
-    return parseValidText (juce::String::createStringFromData (data, (int) size), limits, error, rootOnly);
+    return parseDecoded (juce::String::createStringFromData (data, (int) size), limits, error, rootOnly);
 }
 
 std::unique_ptr<juce::XmlElement> BoundedXmlReader::parse (const juce::String& text, const Limits& limits,
@@ -711,11 +711,11 @@ std::unique_ptr<juce::XmlElement> BoundedXmlReader::parse (const juce::String& t
     if (! juce::CharPointer_UTF8::isValidString (text.toRawUTF8(), (int) bytes))
         return parse (text.toRawUTF8(), bytes, limits, error, rootOnly);
 
-    return parseValidText (text, limits, error, rootOnly);
+    return parseDecoded (text, limits, error, rootOnly);
 }
 
-std::unique_ptr<juce::XmlElement> BoundedXmlReader::parseValidText (const juce::String& text, const Limits& limits,
-                                                                    juce::String& error, bool rootOnly)
+std::unique_ptr<juce::XmlElement> BoundedXmlReader::parseDecoded (const juce::String& text, const Limits& limits,
+                                                                  juce::String& error, bool rootOnly)
 {
     if (const auto problem = check (text, limits.maxDepth, rootOnly); problem.isNotEmpty())
     {

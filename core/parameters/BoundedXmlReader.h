@@ -41,6 +41,11 @@ public:
                                                     juce::String& error, bool rootOnly = false);
     static std::unique_ptr<juce::XmlElement> parse (const juce::String& text, const Limits& limits,
                                                     juce::String& error, bool rootOnly = false);
+    /** Any thread: parse, for text that juce::String::createStringFromData has just made from
+        at most limits.maxBytes bytes (always UTF-8), sparing the checks of its size and
+        encoding. */
+    static std::unique_ptr<juce::XmlElement> parseDecoded (const juce::String& text, const Limits& limits,
+                                                           juce::String& error, bool rootOnly = false);
     /** Any thread: readFile, then parse. */
     static std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file, const Limits& limits,
                                                         juce::String& error, bool rootOnly = false);
@@ -51,9 +56,4 @@ public:
 
     /** "1 MB", "64 KB" or "100 bytes", for error texts. */
     static juce::String describeSize (size_t bytes);
-
-private:
-    // parse, for text known to be UTF-8 within the size limit.
-    static std::unique_ptr<juce::XmlElement> parseValidText (const juce::String& text, const Limits& limits,
-                                                             juce::String& error, bool rootOnly);
 };
