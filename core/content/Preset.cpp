@@ -1,6 +1,8 @@
 #include "core/content/Preset.h"
 #include "core/parameters/ParameterManager.h"
 
+#include <cstring>
+
 namespace
 {
     constexpr const char* valueTag = "Value";
@@ -190,10 +192,19 @@ bool Preset::loadFromFile (const juce::File& file, juce::String* error)
 
 bool Preset::isComplete (const juce::String& xmlText)
 {
-    const auto text = xmlText.trimEnd();
+    // The common case, a file that ends with its closing tag and a line end, is checked in
+    // place: a folder refresh asks it of every file.
+    static constexpr char closing[] = "</Preset>";
+    const auto* first = xmlText.toRawUTF8();
+    auto* end = first + xmlText.getNumBytesAsUTF8();
 
-    if (text.endsWith ("</" + juce::String (xmlTag) + ">"))
+    while (end > first && juce::CharacterFunctions::isWhitespace (end[-1]))
+        --end;
+
+    if (end - first >= (int) sizeof (closing) - 1 && std::memcmp (end - (sizeof (closing) - 1), closing, sizeof (closing) - 1) == 0)
         return true;
+
+    const auto text = xmlText.trimEnd();
 
     // A root without children: "<Preset .../>" ends the text.
     const auto start = text.indexOf ("<" + juce::String (xmlTag));
