@@ -7,6 +7,7 @@
 #include "core/content/PresetSources.h"
 #include "core/parameters/AtomicFile.h"
 #include "core/parameters/FolderLock.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include "dsp/BasePluginCore.h"
 #include <sys/stat.h>
 
@@ -283,10 +284,11 @@ void BasePlugin::loadMidiControlMap()
 
     if (useCustomMidiMap && midiMapPath.isNotEmpty())
     {
-        loaded = juce::File::isAbsolutePath (midiMapPath) && midiControlMap.loadFromFile (juce::File (midiMapPath));
+        juce::String error;
+        loaded = juce::File::isAbsolutePath (midiMapPath) && midiControlMap.loadFromFile (juce::File (midiMapPath), &error);
 
         if (! loaded)
-            logMessage ("Could not read the MIDI CC map " + midiMapPath + "; using the default map");
+            logMessage ("Could not read the MIDI CC map " + midiMapPath + (error.isNotEmpty() ? " (" + error + ")" : juce::String()) + "; using the default map");
     }
 
     if (! loaded)
@@ -434,8 +436,8 @@ juce::Result BasePlugin::saveUserSettings()
 
     if (file.exists() && ! (isRegularFile (file) && file.getSize() == 0))
     {
-        if (isRegularFile (file))
-            onDisk = juce::parseXML (file);
+        juce::String error;
+        onDisk = BoundedXmlReader::parseFile (file, BoundedXmlReader::standardLimits, error);
 
         if (onDisk == nullptr || ! isAcceptedSettingsRoot (*onDisk))
             return refuse ("could not be read, so it was left as it is");
@@ -458,15 +460,23 @@ void BasePlugin::loadUserSettings()
 {
     const auto file = getUserSettingsFile();
 
-    if (! file.existsAsFile())
+    if (! file.exists())
         return;
 
-    const auto root = juce::parseXML (file);
+    // Bounded, and only a regular file: a FIFO or device under the name is refused unopened.
+    juce::String error;
+    const auto root = BoundedXmlReader::parseFile (file, BoundedXmlReader::standardLimits, error);
 
     if (root == nullptr || ! isAcceptedSettingsRoot (*root))
     {
-        if (file.getSize() > 0)
-            reportProblem ("The settings file " + file.getFullPathName() + " could not be read: this session uses the defaults and leaves the file as it is");
+        const auto text = "The settings file " + file.getFullPathName() + " could not be read (" + error + "): this session uses the defaults";
+
+        // An empty file holds nothing to lose (the next save writes it); anything else
+        // unreadable is the user's to see, and stays as it is.
+        if (isRegularFile (file) && file.getSize() == 0)
+            logMessage (text);
+        else
+            reportProblem (text + " and leaves the file as it is");
 
         return;
     }
@@ -556,10 +566,11 @@ void BasePlugin::storePresetValues (Preset& preset, int)
             preset.setValue (p->getId(), p->getText());
 }
 
-void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
+bool BasePlugin::loadPreset (const Preset& preset, int, bool notify)
 {
     // The preset may be the reload preset itself.
     const Preset loaded (preset);
+    juce::StringArray unreadable;
 
     beginLoad();
 
@@ -572,14 +583,22 @@ void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
 
         if (auto* text = loaded.findValue (p->getId()))
         {
+            // A value that does not parse (nan, inf, empty, text) must not keep whatever the
+            // previous preset left: the parameter takes its default.
             if (! p->setText (*text, notify))
-                logMessage ("Preset \"" + loaded.name + "\": unreadable value for " + p->getName());
+            {
+                p->setToDefault (notify);
+                unreadable.add (p->getName());
+            }
         }
         else
         {
             p->setToDefault (notify);
         }
     }
+
+    if (! unreadable.isEmpty())
+        logMessage ("Preset \"" + loaded.name + "\" loaded partly: unreadable values for " + unreadable.joinIntoString (", ") + " took their defaults");
 
     if (auto* presetName = parameterManager->getParameterByIndex (CommandParameter::presetNameId))
         presetName->setText (loaded.name, notify);
@@ -589,6 +608,8 @@ void BasePlugin::loadPreset (const Preset& preset, int, bool notify)
 
     if (changeDetector != nullptr && changeDetector->isActive())
         changeDetector->setActive (true, changeDetector->getIntervalMs());
+
+    return unreadable.isEmpty();
 }
 
 void BasePlugin::reloadParameterValue (int parameterId)

@@ -153,9 +153,10 @@ public:
     //==============================================================================
     // Presets
     /** Applies the preset's values between beginLoad and endLoad (parameters excluded from
-        presets untouched, parameters the preset lacks set to their defaults), shows its name in
-        "Preset Name", makes it the reload preset and restarts change detection. */
-    void loadPreset (const Preset& preset, int slot, bool notify) override;
+        presets untouched, parameters the preset lacks or whose value does not parse set to their
+        defaults), shows its name in "Preset Name", makes it the reload preset and restarts
+        change detection. False when a value did not parse (loaded partly, logged). */
+    bool loadPreset (const Preset& preset, int slot, bool notify) override;
     /** The current values of every parameter presets hold, the application, version and the
         "Preset Name" text. */
     void storePresetValues (Preset& preset, int slot) override;

@@ -1,5 +1,12 @@
 #include "core/PluginAudioProcessor.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include "core/AudioProcessorEditorWrapper.h"
+
+namespace
+{
+    // The host's state block: a few KB of "PluginState", 3 levels and the editor's own.
+    constexpr BoundedXmlReader::Limits stateXmlLimits { 4 * 1024 * 1024, 32 };
+}
 
 PluginAudioProcessor::PluginAudioProcessor (std::unique_ptr<BasePlugin> p)
     : juce::AudioProcessor (BusesProperties()
@@ -122,13 +129,26 @@ void PluginAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 
 void PluginAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    // getXmlFromBinary checks the magic number and the length against the block's size.
-    // A state that cannot be restored changes nothing; the user hears of it.
-    if (data != nullptr && sizeInBytes > 0)
-    {
-        const auto xml = getXmlFromBinary (data, sizeInBytes);
+    // JUCE's block: the magic "VC2!", the text's length, the text. The length is checked
+    // against the block's size and the text read through the bounded reader. A state that
+    // cannot be restored changes nothing; the user hears of it.
+    constexpr juce::uint32 magicXmlNumber = 0x21324356;
 
-        if (xml == nullptr || ! plugin->setStateFromXml (*xml))
-            plugin->reportProblem ("The host's saved state of this plug-in could not be read: the settings stay as they were");
+    if (data == nullptr || sizeInBytes <= 0)
+        return;
+
+    if (sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != magicXmlNumber)
+    {
+        plugin->reportProblem ("The host's saved state of this plug-in could not be read: the settings stay as they were");
+        return;
     }
+
+    const auto length = (size_t) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
+    const auto available = juce::jmin (length, (size_t) sizeInBytes - 8);
+    juce::String error;
+    const auto xml = BoundedXmlReader::parse (juce::addBytesToPointer (data, 8), available, stateXmlLimits, error);
+
+    if (xml == nullptr || ! plugin->setStateFromXml (*xml))
+        plugin->reportProblem ("The host's saved state of this plug-in could not be read"
+                               + (error.isNotEmpty() ? " (" + error + ")" : juce::String()) + ": the settings stay as they were");
 }

@@ -1,6 +1,7 @@
 #include "editor/BasePluginEditor.h"
 #include "core/BundleResources.h"
 #include "core/content/PresetSources.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include "core/parameters/EnumParameter.h"
 #include "core/parameters/StringParameter.h"
 #include "editor/DefaultSettingsComponent.h"
@@ -172,10 +173,13 @@ void BasePluginEditor::readUserSettings()
 {
     const auto file = plugin.getUserSettingsFile();
 
-    if (! file.existsAsFile())
+    if (! file.exists())
         return;
 
-    if (const auto root = juce::parseXML (file); root != nullptr && plugin.isAcceptedSettingsRoot (*root))
+    juce::String error;
+
+    if (const auto root = BoundedXmlReader::parseFile (file, BoundedXmlReader::standardLimits, error);
+        root != nullptr && plugin.isAcceptedSettingsRoot (*root))
         if (auto* element = root->getChildByName (getSettingsTag()))
             loadSettings (*element);
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them: the plug-in's block processing against a
-# plain copy of the same buffers, then refreshing a folder of 10,000 presets against reading
-# the same files' bytes, and the browser's result list (sorting against a plain sort, painting
-# 10,000 items against 100). Arguments go to every benchmark (e.g. --benchmark_filter=...).
+# plain copy of the same buffers, then refreshing folders of 10,000 and 50,000 presets (shared
+# tags, or one distinct tag each) against reading the same files' bytes, each into a fresh
+# buffer, and the browser's result list (sorting against a plain sort, painting 10,000 items
+# against 100). Arguments go to every benchmark (e.g. --benchmark_repetitions=5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

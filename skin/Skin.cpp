@@ -1,6 +1,7 @@
 #include "skin/Skin.h"
 #include "core/BasePlugin.h"
 #include "skin/EmbeddedIcons.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include "skin/Panel.h"
 #include "skin/SkinImageReader.h"
 #include "skin/StandardWidgetBuilder.h"
@@ -120,6 +121,12 @@ void Skin::setError (const juce::String& text)
     log ("Skin error: " + text);
 }
 
+void Skin::exceedLimit (const juce::String& text)
+{
+    if (limitError.isEmpty())
+        limitError = text;
+}
+
 void Skin::log (const juce::String& message) const
 {
     if (plugin != nullptr)
@@ -205,12 +212,24 @@ juce::ValueTree Skin::loadGuiDescription (const juce::String& descriptionName)
         return {};
     }
 
-    juce::XmlDocument document (data.toString());
-    const auto xml = document.getDocumentElement();
+    // Every description included while a GUI is built counts, so includes cannot multiply
+    // the reading.
+    if (! descriptionsBeingBuilt.isEmpty())
+        descriptionBytesRead += data.getSize();
+
+    if (descriptionBytesRead > maxDescriptionBytesPerGui)
+    {
+        exceedLimit ("the skin's descriptions together are larger than " + BoundedXmlReader::describeSize (maxDescriptionBytesPerGui) + ".");
+        setError ("Skin description \"" + fileName + "\": " + limitError);
+        return {};
+    }
+
+    juce::String xmlError;
+    const auto xml = BoundedXmlReader::parse (data.getData(), data.getSize(), { maxDescriptionBytes, maxDescriptionDepth }, xmlError);
 
     if (xml == nullptr)
     {
-        setError ("Skin description \"" + fileName + "\" cannot be read: " + document.getLastParseError());
+        setError ("Skin description \"" + fileName + "\" cannot be read: " + xmlError);
         return {};
     }
 
@@ -240,6 +259,10 @@ juce::ValueTree Skin::loadGuiDescription (const juce::String& descriptionName)
 std::unique_ptr<juce::Component> Skin::createGui (const juce::String& descriptionName)
 {
     errorText.clear();
+    elementsBuilt = 0;
+    includesExpanded = 0;
+    descriptionBytesRead = 0;
+    limitError.clear();
     const auto fileName = getDescriptionFileName (descriptionName);
     const auto tree = loadGuiDescription (descriptionName);
 
@@ -257,6 +280,13 @@ std::unique_ptr<juce::Component> Skin::createGui (const juce::String& descriptio
     descriptionsBeingBuilt.add (fileName);
     auto gui = createComponent (panelElement);
     descriptionsBeingBuilt.removeString (fileName);
+
+    // A skin past its limits is refused whole rather than shown in part.
+    if (limitError.isNotEmpty())
+    {
+        setError ("Skin description \"" + fileName + "\": " + limitError);
+        return nullptr;
+    }
 
     if (gui == nullptr)
     {
@@ -282,6 +312,12 @@ std::unique_ptr<juce::Component> Skin::createIncluded (const juce::ValueTree& el
     {
         log ("Skin: \"Include\" of " + fileName + " would include itself");
         return std::make_unique<BrokenInclude> (element);
+    }
+
+    if (++includesExpanded > maxIncludes)
+    {
+        exceedLimit ("more than " + juce::String (maxIncludes) + " includes.");
+        return nullptr;
     }
 
     const auto savedError = errorText;
@@ -312,8 +348,14 @@ std::unique_ptr<juce::Component> Skin::createIncluded (const juce::ValueTree& el
 
 std::unique_ptr<juce::Component> Skin::createComponent (const juce::ValueTree& element)
 {
-    if (! element.isValid())
+    if (! element.isValid() || limitError.isNotEmpty())
         return nullptr;
+
+    if (++elementsBuilt > maxElements)
+    {
+        exceedLimit ("more than " + juce::String (maxElements) + " elements.");
+        return nullptr;
+    }
 
     const auto type = element.getType();
     auto c = type == SkinElementType::Include ? createIncluded (element) : widgets.create (element);

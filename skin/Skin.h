@@ -78,6 +78,8 @@ protected:
     virtual juce::String getStorageError() const { return {}; }
 
     void setError (const juce::String& text);
+    /** Stops the GUI being built: createGui fails with the text. */
+    void exceedLimit (const juce::String& text);
 
     /** The largest description and image files read, against corrupt or hostile packages. */
     static constexpr size_t maxDescriptionBytes = 4 * 1024 * 1024;
@@ -86,6 +88,16 @@ protected:
     /** Whether the last readFile refused a file for its size. */
     bool wasTooLarge() const noexcept { return lastReadTooLarge; }
 
+public:
+    /** What one GUI may take, whatever its includes multiply (docs/skins.md): elements built,
+        includes expanded, bytes of included descriptions read, and nesting within one
+        description. */
+    static constexpr int maxElements = 10000;
+    static constexpr int maxIncludes = 256;
+    static constexpr size_t maxDescriptionBytesPerGui = 16 * 1024 * 1024;
+    static constexpr int maxDescriptionDepth = 32;
+
+protected:
 private:
     bool lastReadTooLarge = false;
     std::unique_ptr<juce::Component> createIncluded (const juce::ValueTree& element);
@@ -95,6 +107,9 @@ private:
     juce::String errorText;
     std::map<juce::String, juce::Component::SafePointer<juce::Component>> components;
     juce::StringArray descriptionsBeingBuilt;
+    int elementsBuilt = 0, includesExpanded = 0;
+    size_t descriptionBytesRead = 0;
+    juce::String limitError;
     WidgetRegistry widgets;
 
     JUCE_DECLARE_NON_COPYABLE (Skin)

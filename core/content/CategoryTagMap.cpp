@@ -1,8 +1,14 @@
 #include "core/content/CategoryTagMap.h"
 #include "core/content/TagDictionary.h"
 
+#include <unordered_map>
+#include <unordered_set>
+
 namespace
 {
+    // Below this many names a list is searched: small maps (one item's) stay light.
+    constexpr int hashFrom = 16;
+
     juce::String cleanName (const juce::String& name)
     {
         return name.replaceCharacters (";:|", "___").trim();
@@ -17,9 +23,66 @@ namespace
     };
 }
 
+struct CategoryTagMap::Lookup
+{
+    std::unordered_map<juce::String, int> categories;
+    std::vector<std::unordered_set<juce::String>> tags;   // parallel to categories
+};
+
+CategoryTagMap::CategoryTagMap() = default;
+CategoryTagMap::~CategoryTagMap() = default;
+CategoryTagMap::CategoryTagMap (CategoryTagMap&&) noexcept = default;
+CategoryTagMap& CategoryTagMap::operator= (CategoryTagMap&&) noexcept = default;
+
+CategoryTagMap::CategoryTagMap (const CategoryTagMap& other)
+    : categories (other.categories), tags (other.tags)
+{
+}
+
+CategoryTagMap& CategoryTagMap::operator= (const CategoryTagMap& other)
+{
+    if (this != &other)
+    {
+        categories = other.categories;
+        tags = other.tags;
+        lookup.reset();
+    }
+
+    return *this;
+}
+
+CategoryTagMap::Lookup* CategoryTagMap::getLookup() const
+{
+    if (lookup == nullptr)
+    {
+        lookup = std::make_unique<Lookup>();
+        lookup->categories.reserve ((size_t) categories.size());
+        lookup->tags.resize ((size_t) categories.size());
+
+        for (int i = 0; i < categories.size(); ++i)
+        {
+            lookup->categories.emplace (categories[i], i);
+            const auto& list = tags.getReference (i);
+            lookup->tags[(size_t) i].insert (list.begin(), list.end());
+        }
+    }
+
+    return lookup.get();
+}
+
+int CategoryTagMap::indexOfCategory (const juce::String& category) const
+{
+    if (lookup == nullptr && categories.size() < hashFrom)
+        return categories.indexOf (category);
+
+    const auto found = getLookup()->categories.find (category);
+    return found != lookup->categories.end() ? found->second : -1;
+}
+
 CategoryTagMap CategoryTagMap::fromString (const juce::String& text)
 {
     CategoryTagMap map;
+    int numTags = 0;
 
     for (const auto& part : juce::StringArray::fromTokens (text, ";", {}))
     {
@@ -29,12 +92,28 @@ CategoryTagMap CategoryTagMap::fromString (const juce::String& text)
         if (category.isEmpty())
             continue;
 
+        if (map.indexOfCategory (category) < 0 && map.getNumCategories() >= maxCategoriesPerItem)
+            break;
+
         map.add (category, {});
 
         if (colon >= 0)
+        {
             for (const auto& tag : juce::StringArray::fromTokens (part.substring (colon + 1), "|", {}))
-                if (tag.trim().isNotEmpty())
+            {
+                if (tag.trim().isEmpty())
+                    continue;
+
+                if (numTags >= maxTagsPerItem)
+                    return map;
+
+                if (! map.contains (category, tag.trim()))
+                {
                     map.add (category, tag.trim());
+                    ++numTags;
+                }
+            }
+        }
     }
 
     return map;
@@ -62,16 +141,22 @@ void CategoryTagMap::add (const juce::String& category, const juce::String& tag)
     if (category.isEmpty())
         return;
 
-    auto index = categories.indexOf (category);
+    auto at = indexOfCategory (category);
 
-    if (index < 0)
+    if (at < 0)
     {
         categories.add (category);
         tags.add ({});
-        index = categories.size() - 1;
+        at = categories.size() - 1;
+
+        if (lookup != nullptr)
+        {
+            lookup->categories.emplace (category, at);
+            lookup->tags.emplace_back();
+        }
     }
 
-    addTagAt (index, tag);
+    addTagAt (at, tag);
 }
 
 void CategoryTagMap::addAll (const CategoryTagMap& other)
@@ -90,32 +175,43 @@ void CategoryTagMap::addTagAt (int categoryIndex, const juce::String& tag)
     if (! juce::isPositiveAndBelow (categoryIndex, categories.size()) || tag.isEmpty())
         return;
 
-    auto& list = tags.getReference (categoryIndex);
+    if (containsTagAt (categoryIndex, tag))
+        return;
 
-    if (! list.contains (tag))
-        list.add (tag);
+    tags.getReference (categoryIndex).add (tag);
+
+    if (lookup != nullptr)
+        lookup->tags[(size_t) categoryIndex].insert (tag);
 }
 
 void CategoryTagMap::clear()
 {
     categories.clear();
     tags.clear();
+    lookup.reset();
 }
 
 bool CategoryTagMap::contains (const juce::String& category, const juce::String& tag) const
 {
-    return containsTagAt (categories.indexOf (category), tag);
+    return containsTagAt (indexOfCategory (category), tag);
 }
 
 bool CategoryTagMap::containsTagAt (int categoryIndex, const juce::String& tag) const
 {
-    return juce::isPositiveAndBelow (categoryIndex, categories.size())
-        && tags.getReference (categoryIndex).contains (tag);
+    if (! juce::isPositiveAndBelow (categoryIndex, categories.size()))
+        return false;
+
+    const auto& list = tags.getReference (categoryIndex);
+
+    if (lookup == nullptr && list.size() < hashFrom)
+        return list.contains (tag);
+
+    return getLookup()->tags[(size_t) categoryIndex].count (tag) != 0;
 }
 
 CategoryTagMap CategoryTagMap::getTags (const juce::String& category) const
 {
-    return getTagsAt (categories.indexOf (category));
+    return getTagsAt (indexOfCategory (category));
 }
 
 CategoryTagMap CategoryTagMap::getTagsAt (int categoryIndex) const
@@ -141,6 +237,7 @@ void CategoryTagMap::intersectInto (const CategoryTagMap& other, CategoryTagMap&
 
 void CategoryTagMap::orderLike (bool sortTags, bool orderCategories, const juce::StringArray& reference)
 {
+    // Sorting moves tags only within their categories: the look-up stays true.
     if (sortTags)
     {
         NaturalIgnoringCase comparator;
@@ -152,27 +249,22 @@ void CategoryTagMap::orderLike (bool sortTags, bool orderCategories, const juce:
     if (orderCategories)
     {
         CategoryTagMap ordered;
+        std::vector<bool> taken ((size_t) categories.size(), false);
+
+        const auto take = [&] (int i) {
+            taken[(size_t) i] = true;
+            ordered.categories.add (categories[i]);
+            ordered.tags.add (tags.getReference (i));
+        };
 
         for (const auto& name : reference)
-        {
             for (int i = 0; i < categories.size(); ++i)
-            {
-                if (categories[i].equalsIgnoreCase (name) && ! ordered.categories.contains (categories[i]))
-                {
-                    ordered.categories.add (categories[i]);
-                    ordered.tags.add (tags.getReference (i));
-                }
-            }
-        }
+                if (! taken[(size_t) i] && categories[i].equalsIgnoreCase (name))
+                    take (i);
 
         for (int i = 0; i < categories.size(); ++i)
-        {
-            if (! ordered.categories.contains (categories[i]))
-            {
-                ordered.categories.add (categories[i]);
-                ordered.tags.add (tags.getReference (i));
-            }
-        }
+            if (! taken[(size_t) i])
+                take (i);
 
         *this = std::move (ordered);
     }
@@ -180,21 +272,27 @@ void CategoryTagMap::orderLike (bool sortTags, bool orderCategories, const juce:
 
 void CategoryTagMap::removeCategory (const juce::String& category)
 {
-    const auto index = categories.indexOf (category);
+    const auto at = indexOfCategory (category);
 
-    if (index >= 0)
+    if (at >= 0)
     {
-        categories.remove (index);
-        tags.remove (index);
+        categories.remove (at);
+        tags.remove (at);
+        lookup.reset();
     }
 }
 
 void CategoryTagMap::removeTag (const juce::String& category, const juce::String& tag)
 {
-    const auto index = categories.indexOf (category);
+    const auto at = indexOfCategory (category);
 
-    if (index >= 0)
-        tags.getReference (index).removeString (tag);
+    if (at >= 0)
+    {
+        tags.getReference (at).removeString (tag);
+
+        if (lookup != nullptr)
+            lookup->tags[(size_t) at].erase (tag);
+    }
 }
 
 void CategoryTagMap::setFromTagIds (const TagIdSet& ids, const TagDictionary& dictionary)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_core/juce_core.h>
+#include <memory>
 
 class TagDictionary;
 class TagIdSet;
@@ -14,13 +15,19 @@ class TagIdSet;
 class CategoryTagMap
 {
 public:
-    CategoryTagMap() = default;
-    CategoryTagMap (const CategoryTagMap&) = default;
-    CategoryTagMap& operator= (const CategoryTagMap&) = default;
-    CategoryTagMap (CategoryTagMap&&) noexcept = default;
-    CategoryTagMap& operator= (CategoryTagMap&&) noexcept = default;
+    /** The most one item's text form gives (fromString): what lies beyond is dropped. */
+    static constexpr int maxCategoriesPerItem = 64;
+    static constexpr int maxTagsPerItem = 256;
 
-    /** Parses the text form; empty names are skipped, names are trimmed. */
+    CategoryTagMap();
+    ~CategoryTagMap();
+    CategoryTagMap (const CategoryTagMap& other);
+    CategoryTagMap& operator= (const CategoryTagMap& other);
+    CategoryTagMap (CategoryTagMap&&) noexcept;
+    CategoryTagMap& operator= (CategoryTagMap&&) noexcept;
+
+    /** Parses the text form; empty names are skipped, names are trimmed; at most
+        maxCategoriesPerItem categories and maxTagsPerItem tags are read. */
     static CategoryTagMap fromString (const juce::String& text);
     juce::String toString() const;
 
@@ -64,7 +71,8 @@ public:
     juce::String getCategoryName (int index) const { return categories[index]; }
     /** The tags of the category at the index (empty when out of range). */
     const juce::StringArray& getTagList (int categoryIndex) const;
-    int indexOfCategory (const juce::String& category) const { return categories.indexOf (category); }
+    /** Hashed once the map is large, like every look-up by name. */
+    int indexOfCategory (const juce::String& category) const;
 
     bool operator== (const CategoryTagMap& other) const;
     bool operator!= (const CategoryTagMap& other) const { return ! operator== (other); }
@@ -72,4 +80,10 @@ public:
 private:
     juce::StringArray categories;
     juce::Array<juce::StringArray> tags;   // parallel to categories
+
+    // Hashed look-ups for maps too large to search (a source's or dictionary's totals): made
+    // on first need, kept up by appends, dropped by every other change and by copies.
+    struct Lookup;
+    mutable std::unique_ptr<Lookup> lookup;
+    Lookup* getLookup() const;
 };

@@ -60,19 +60,26 @@ bool ContentPackage::readDescriptorXml (const juce::XmlElement& xml, juce::Strin
     kind = xml.getStringAttribute ("kind");
     itemExtension = xml.getStringAttribute ("itemExtension");
     items.clearQuick();
-
-    juce::StringArray seen;
+    index.clear();
 
     for (auto* e : xml.getChildWithTagNameIterator ("Item"))
     {
         Item item { e->getStringAttribute ("name").trim(), e->getStringAttribute ("file"), e->getStringAttribute ("tags") };
 
         // An item must name a plain file of "content"; a repeated name keeps its first entry.
-        if (item.name.isEmpty() || ! isPlainEntryName (item.file) || seen.contains (item.name))
+        if (item.name.isEmpty() || ! isPlainEntryName (item.file) || index.count (item.name) != 0)
             continue;
 
-        seen.add (item.name);
-        items.add (item);
+        if (items.size() >= maxItems)
+        {
+            error = "more than " + juce::String (maxItems) + " items";
+            items.clearQuick();
+            index.clear();
+            return false;
+        }
+
+        index.emplace (item.name, items.size());
+        items.add (std::move (item));
     }
 
     return true;
@@ -108,11 +115,12 @@ bool ContentPackage::open (const juce::File& file, juce::String& error)
         return false;
     }
 
-    const auto xml = juce::parseXML (descriptor.toString());
+    juce::String xmlError;
+    const auto xml = BoundedXmlReader::parse (descriptor.getData(), descriptor.getSize(), descriptorXmlLimits, xmlError);
 
     if (xml == nullptr)
     {
-        error = "descriptor is not XML";
+        error = "descriptor: " + xmlError;
         return false;
     }
 
@@ -138,11 +146,22 @@ bool ContentPackage::open (const juce::File& file, juce::String& error)
 
 const ContentPackage::Item* ContentPackage::findItem (const juce::String& itemName) const
 {
-    for (const auto& item : items)
-        if (item.name == itemName)
-            return &item;
+    // The index follows items as long as they are only appended to.
+    if (index.size() != (size_t) items.size())
+    {
+        index.clear();
 
-    return nullptr;
+        for (int i = 0; i < items.size(); ++i)
+            index.emplace (items.getReference (i).name, i);
+    }
+
+    const auto found = index.find (itemName);
+
+    if (found == index.end() || ! juce::isPositiveAndBelow (found->second, items.size()))
+        return nullptr;
+
+    const auto& item = items.getReference (found->second);
+    return item.name == itemName ? &item : nullptr;
 }
 
 bool ContentPackage::readItem (const juce::String& itemFile, juce::MemoryBlock& result) const

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/content/ZipReader.h"
+#include "core/parameters/BoundedXmlReader.h"
+#include <unordered_map>
 
 /** A content package (".orvikpkg"): a ZIP file with three entries (docs/content.md).
     - "content": a ZIP archive (nested) holding one file per item, e.g. "MPC60.grprs2";
@@ -22,6 +24,9 @@ public:
     static constexpr juce::int64 maxContentSize = 256 * 1024 * 1024;
     static constexpr juce::int64 maxDescriptorSize = 16 * 1024 * 1024;
     static constexpr juce::int64 maxItemSize = 64 * 1024 * 1024;
+    /** A package with more items is refused whole. */
+    static constexpr int maxItems = 100000;
+    static constexpr BoundedXmlReader::Limits descriptorXmlLimits { (size_t) maxDescriptorSize, 32 };
 
     struct Item
     {
@@ -37,6 +42,7 @@ public:
     bool open (const juce::File& file, juce::String& error);
     /** The bytes of one item file of the opened package; false when absent or unreadable. */
     bool readItem (const juce::String& itemFile, juce::MemoryBlock& result) const;
+    /** Hashed; null when absent. Items may be appended to after a read, not renamed. */
     const Item* findItem (const juce::String& itemName) const;
 
     /** Writes a package from this object's descriptor fields and one block per item (parallel
@@ -44,6 +50,8 @@ public:
     bool write (const juce::File& target, const juce::Array<juce::MemoryBlock>& itemData, juce::String& error) const;
 
     std::unique_ptr<juce::XmlElement> createDescriptorXml() const;
+    /** False with the reason in error when the element is not a descriptor of this format or
+        lists more than maxItems items (repeated names and unusable files are skipped). */
     bool readDescriptorXml (const juce::XmlElement& xml, juce::String& error);
 
     static juce::String computeHash (const juce::MemoryBlock& content, const juce::MemoryBlock& descriptor);
@@ -51,4 +59,5 @@ public:
 private:
     juce::MemoryBlock contentData;
     std::unique_ptr<ZipReader> contentZip;
+    mutable std::unordered_map<juce::String, int> index;   // item name -> position in items
 };

@@ -98,7 +98,7 @@ juce::String ContentSource::makeSafeItemName (const juce::String& itemName)
 
     const auto stem = safe.upToFirstOccurrenceOf (".", false, false).trimEnd();
 
-    if (reserved.contains (stem, true))
+    if (stem.length() <= 4 && reserved.contains (stem, true))
         safe = stem + "_" + safe.substring (stem.length());
 
     return safe;
@@ -125,11 +125,18 @@ void ContentSource::refresh()
     juce::Array<ItemRecord> records;
     scanItems (records);
 
-    // Sorted through indices: records are costly to move.
+    // Sorted through indices: records are costly to move. The upper-case keys order as
+    // compareIgnoreCase does, at one conversion per name instead of one per comparison.
     std::vector<int> order ((size_t) records.size());
     std::iota (order.begin(), order.end(), 0);
-    std::sort (order.begin(), order.end(), [&records] (int a, int b) {
-        return records.getReference (a).name.compareIgnoreCase (records.getReference (b).name) < 0;
+    std::vector<juce::String> keys;
+    keys.reserve ((size_t) records.size());
+
+    for (const auto& r : records)
+        keys.push_back (r.name.toUpperCase());
+
+    std::sort (order.begin(), order.end(), [&keys] (int a, int b) {
+        return keys[(size_t) a].compare (keys[(size_t) b]) < 0;
     });
 
     tags.clear();

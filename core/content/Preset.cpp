@@ -2,6 +2,8 @@
 #include "core/parameters/AtomicFile.h"
 #include "core/parameters/ParameterManager.h"
 
+#include <cstring>
+
 namespace
 {
     constexpr const char* valueTag = "Value";
@@ -129,36 +131,36 @@ juce::Result Preset::saveToFile (const juce::File& file, const ParameterManager*
     return AtomicFile::write (file, *createXml (manager));
 }
 
-std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& file, bool headerOnly, juce::String& error)
+std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& file, bool headerOnly, juce::String& error,
+                                                           bool listedAsRegular)
 {
-    if (! file.existsAsFile())
-    {
-        error = "missing file";
+    juce::MemoryBlock data;
+
+    if (! BoundedXmlReader::readFile (file, (size_t) maxFileSize, data, error, listedAsRegular))
         return nullptr;
-    }
 
-    if (file.getSize() > maxFileSize)
-    {
-        error = "file too large";
-        return nullptr;
-    }
+    return readRoot (juce::String::createStringFromData (data.getData(), (int) data.getSize()), headerOnly, error, true);
+}
 
-    const auto text = file.loadFileAsString();
+std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::String& text, bool headerOnly, juce::String& error)
+{
+    return readRoot (text, headerOnly, error, false);
+}
 
-    if (! headerOnly && ! isComplete (text))
+std::unique_ptr<juce::XmlElement> Preset::readRoot (const juce::String& text, bool headerOnly, juce::String& error, bool decoded)
+{
+    // Even the listing, which reads only the root's attributes, skips files cut short.
+    if (! isComplete (text))
     {
         error = "truncated or not a preset";
         return nullptr;
     }
 
-    juce::XmlDocument document (text);
-    auto root = document.getDocumentElement (headerOnly);
+    auto root = decoded ? BoundedXmlReader::parseDecoded (text, xmlLimits, error, headerOnly)
+                        : BoundedXmlReader::parse (text, xmlLimits, error, headerOnly);
 
     if (root == nullptr)
-    {
-        error = "not XML: " + document.getLastParseError();
         return nullptr;
-    }
 
     if (! root->hasTagName (xmlTag))
     {
@@ -185,10 +187,19 @@ bool Preset::loadFromFile (const juce::File& file, juce::String* error)
 
 bool Preset::isComplete (const juce::String& xmlText)
 {
-    const auto text = xmlText.trimEnd();
+    // The common case, a file that ends with its closing tag and a line end, is checked in
+    // place: a folder refresh asks it of every file.
+    static constexpr char closing[] = "</Preset>";
+    const auto* first = xmlText.toRawUTF8();
+    auto* end = first + xmlText.getNumBytesAsUTF8();
 
-    if (text.endsWith ("</" + juce::String (xmlTag) + ">"))
+    while (end > first && juce::CharacterFunctions::isWhitespace (end[-1]))
+        --end;
+
+    if (end - first >= (int) sizeof (closing) - 1 && std::memcmp (end - (sizeof (closing) - 1), closing, sizeof (closing) - 1) == 0)
         return true;
+
+    const auto text = xmlText.trimEnd();
 
     // A root without children: "<Preset .../>" ends the text.
     const auto start = text.indexOf ("<" + juce::String (xmlTag));
@@ -197,22 +208,14 @@ bool Preset::isComplete (const juce::String& xmlText)
 
 bool Preset::loadFromText (const juce::String& xmlText, juce::String* error)
 {
-    if (! isComplete (xmlText))
-    {
-        if (error != nullptr)
-            *error = "truncated or not a preset";
-
-        return false;
-    }
-
-    juce::XmlDocument document (xmlText);
-    const auto root = document.getDocumentElement();
+    juce::String reason;
+    const auto root = readRootElement (xmlText, false, reason);
 
     if (root != nullptr && readFromXml (*root))
         return true;
 
     if (error != nullptr)
-        *error = root == nullptr ? "not XML: " + document.getLastParseError() : juce::String ("not a preset");
+        *error = root == nullptr ? reason : juce::String ("not a preset");
 
     return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/content/CategoryTagMap.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include "core/parameters/ParameterValueText.h"
 
 class ParameterManager;
@@ -16,6 +17,8 @@ public:
     static constexpr int maxRating = 5;
     /** Larger files are refused unread: no preset comes near it. */
     static constexpr juce::int64 maxFileSize = 4 * 1024 * 1024;
+    /** A preset nests 3 levels, more with a product's extra data. */
+    static constexpr BoundedXmlReader::Limits xmlLimits { (size_t) maxFileSize, 32 };
 
     Preset() = default;
     Preset (const Preset& other);
@@ -54,14 +57,17 @@ public:
     /** Writes whole or not at all (AtomicFile): a failed write leaves the old file whole and
         says why. With a manager, excluded parameters are not written. */
     juce::Result saveToFile (const juce::File& file, const ParameterManager* manager = nullptr) const;
-    /** False with a reason in error (the preset unchanged) when the file is missing, too large,
-        not XML or not a "Preset". */
+    /** False with a reason in error (the preset unchanged) when the file is missing, not a
+        regular file, too large or too deep (xmlLimits), cut short, not XML or not a "Preset". */
     bool loadFromFile (const juce::File& file, juce::String* error = nullptr);
     bool loadFromText (const juce::String& xmlText, juce::String* error = nullptr);
 
     /** Parses a preset file's root element; headerOnly reads just its attributes (fast: what a
-        folder refresh needs). Null with a reason in error. */
+        folder refresh needs). Null with a reason in error, also for a text cut short.
+        listedAsRegular: as for BoundedXmlReader::readFile. */
     static std::unique_ptr<juce::XmlElement> readRootElement (const juce::File& file, bool headerOnly,
+                                                              juce::String& error, bool listedAsRegular = false);
+    static std::unique_ptr<juce::XmlElement> readRootElement (const juce::String& text, bool headerOnly,
                                                               juce::String& error);
 
     /** Whether the text ends with the closed "Preset" root: JUCE's parser accepts a document
@@ -71,6 +77,9 @@ public:
     bool operator== (const Preset& other) const;
 
 private:
+    // decoded: the text was just made from bytes (see BoundedXmlReader::parseDecoded).
+    static std::unique_ptr<juce::XmlElement> readRoot (const juce::String& text, bool headerOnly, juce::String& error, bool decoded);
+
     juce::Array<ParameterValueText> values;
     std::unique_ptr<juce::XmlElement> extraData;
 };

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
 namespace
 {
     /** Whether anything stands under the name: a file, a folder, or a link even when it leads
@@ -26,6 +28,24 @@ namespace
             return false;
 
         return from.moveFileTo (to);
+    }
+
+    /** Calls back with the name of every entry directly in the folder but its subfolders, and
+        whether the folder's own listing says it is a regular file: no look-up per name (links
+        and entries of unknown type say false, and are looked at when read). */
+    template <typename Callback>
+    void listFolder (const juce::File& folder, Callback&& callback)
+    {
+        auto* dir = ::opendir (folder.getFullPathName().toRawUTF8());
+
+        if (dir == nullptr)
+            return;
+
+        while (const auto* entry = ::readdir (dir))
+            if (entry->d_type != DT_DIR)
+                callback (juce::String::fromUTF8 (entry->d_name), entry->d_type == DT_REG);
+
+        ::closedir (dir);
     }
 
     /** Moves a file to a name where nothing is. A target that exists is refused unless it is
@@ -189,42 +209,33 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
     if (! folder.isDirectory())
         return;
 
-    for (const auto& entry : juce::RangedDirectoryIterator (folder, false, "*" + extension, juce::File::findFiles))
-    {
-        const auto& file = entry.getFile();
-        const auto fileName = file.getFileName();
+    const auto wildcard = "*" + extension;
+    const auto ignoreCase = ! juce::File::areFileNamesCaseSensitive();
 
+    listFolder (folder, [&] (const juce::String& fileName, bool listedAsRegular) {
         // Hidden files are ours (temporary files, overwrite backups) or the system's.
-        if (fileName.startsWithChar ('.') || entry.isHidden())
-            continue;
+        if (fileName.startsWithChar ('.') || ! fileName.matchesWildcard (wildcard, ignoreCase))
+            return;
 
-        const auto itemName = file.getFileNameWithoutExtension();
+        const auto itemName = fileName.dropLastCharacters (extension.length());
 
-        if (entry.getFileSize() > Preset::maxFileSize || makeSafeItemName (itemName) != itemName)
+        if (makeSafeItemName (itemName) != itemName)
         {
-            log ("skipped " + fileName + ": too large or unusable name");
-            continue;
+            log ("skipped " + fileName + ": unusable name");
+            return;
         }
 
-        juce::MemoryBlock data;
+        // Bounded whatever the size claims, and only regular files: a link to a device or a
+        // FIFO is skipped without waiting on it. The root's attributes are all a listing
+        // needs; files cut short are skipped (a value that does not parse shows when the item
+        // is loaded).
+        juce::String error;
+        const auto root = Preset::readRootElement (folder.getChildFile (fileName), true, error, listedAsRegular);
 
-        if (! file.loadFileAsData (data))
+        if (root == nullptr)
         {
-            log ("skipped " + fileName + ": unreadable");
-            continue;
-        }
-
-        const auto text = juce::String::createStringFromData (data.getData(), (int) data.getSize());
-
-        // The root's attributes are all a listing needs; the completeness check catches files
-        // cut short (a value that does not parse shows when the item is loaded).
-        juce::XmlDocument document (text);
-        const auto root = Preset::isComplete (text) ? document.getDocumentElement (true) : nullptr;
-
-        if (root == nullptr || ! root->hasTagName (Preset::xmlTag))
-        {
-            log ("skipped " + fileName + ": not a preset");
-            continue;
+            log ("skipped " + fileName + ": " + error);
+            return;
         }
 
         const auto application = root->getStringAttribute ("application");
@@ -232,12 +243,12 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
         if (application.isNotEmpty() && application != plugin.getDisplayName())
         {
             log ("skipped " + fileName + ": a preset of " + application);
-            continue;
+            return;
         }
 
         records.add ({ itemName, CategoryTagMap::fromString (root->getStringAttribute ("tags")) });
-        listedStamps[itemName] = stampOf (file);
-    }
+        listedStamps[itemName] = stampOf (folder.getChildFile (fileName));
+    });
 }
 
 bool PresetFolderContent::itemDataExists (const juce::String& safeName) const
@@ -501,7 +512,8 @@ std::unique_ptr<Preset> PresetPackageContent::loadPresetByName (const juce::Stri
     auto preset = makePreset();
     juce::String error;
 
-    if (! preset->loadFromText (data.toString(), &error) || isForeign (*preset, plugin))
+    if (! preset->loadFromText (juce::String::createStringFromData (data.getData(), (int) data.getSize()), &error)
+        || isForeign (*preset, plugin))
     {
         log ("cannot load \"" + itemName + "\" from " + packageFile.getFileName() + ": " + error);
         return nullptr;

@@ -17,8 +17,9 @@ public:
     /** The name presets saved by the user carry as their author. */
     virtual juce::String getAuthorName() const = 0;
 
-    /** Applies a preset's values to the parameters. */
-    virtual void loadPreset (const Preset& preset, int slot, bool notify) = 0;
+    /** Applies a preset's values to the parameters. False when the preset loaded only partly:
+        values that do not parse gave their parameters the default (and a log line). */
+    virtual bool loadPreset (const Preset& preset, int slot, bool notify) = 0;
     /** The current values of every parameter presets hold. */
     virtual void storePresetValues (Preset& preset, int slot) = 0;
     /** A source saved the current settings as this preset. */

@@ -72,6 +72,9 @@ void TagDictionary::addAll (const CategoryTagMap& tags)
 
         if (index < 0)
         {
+            if (all.getNumCategories() >= maxCategories)
+                continue;
+
             all.add (category, {});
             index = all.getNumCategories() - 1;
             ids[category].id = (index + 1) * blockSize;

@@ -41,12 +41,14 @@ private:
 /** The numbering of categories and tags shared by the content sources of one browser.
     Category i (from 0, in order of first appearance) has the id (i + 1) x 1000; its tags, in
     order of first appearance, have the ids that follow it (category id + 1 ... + 999). Ids
-    never change once given; a category's thousandth tag gets no id. */
+    never change once given; a category's thousandth tag gets no id, nor a category beyond
+    maxCategories (ids stay far inside an int). Look-ups are hashed. */
 class TagDictionary
 {
 public:
     static constexpr int blockSize = 1000;
     static constexpr int maxTagsPerCategory = blockSize - 1;
+    static constexpr int maxCategories = 100000;
 
     TagDictionary() = default;
 

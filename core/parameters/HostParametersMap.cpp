@@ -1,5 +1,8 @@
 #include "core/parameters/HostParametersMap.h"
 #include "core/parameters/AtomicFile.h"
+#include "core/parameters/BoundedXmlReader.h"
+
+#include <unordered_set>
 
 std::unique_ptr<juce::XmlElement> HostParametersMap::createXml() const
 {
@@ -17,12 +20,13 @@ bool HostParametersMap::readFromXml (const juce::XmlElement& element)
         return false;
 
     juce::StringArray parsed;
+    std::unordered_set<juce::String> seen;   // a map of a megabyte holds some 40,000 names
 
     for (auto* param : element.getChildWithTagNameIterator ("param"))
     {
         const auto name = param->getStringAttribute ("name");
 
-        if (name.isNotEmpty() && ! parsed.contains (name))
+        if (name.isNotEmpty() && seen.insert (name).second)
             parsed.add (name);
     }
 
@@ -39,16 +43,11 @@ bool HostParametersMap::loadFromFile (const juce::File& file, juce::String* erro
         return false;
     };
 
-    if (! file.existsAsFile())
-        return fail ("missing");
-
-    if (file.getSize() > maxFileSize)
-        return fail ("too large");
-
-    const auto root = juce::parseXML (file);
+    juce::String reason;
+    const auto root = BoundedXmlReader::parseFile (file, BoundedXmlReader::standardLimits, reason);
 
     if (root == nullptr)
-        return fail ("not XML");
+        return fail (reason);
 
     return readFromXml (*root) || fail ("not a <HostParametersMap>");
 }

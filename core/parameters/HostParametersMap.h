@@ -10,7 +10,6 @@ class HostParametersMap
 {
 public:
     static constexpr const char* xmlTag = "HostParametersMap";
-    static constexpr juce::int64 maxFileSize = 1024 * 1024;
 
     /** Parameter names in host order. */
     juce::StringArray names;
@@ -19,8 +18,8 @@ public:
     /** False (map unchanged) when the element is not a "HostParametersMap". Empty and repeated
         names are skipped. */
     bool readFromXml (const juce::XmlElement& element);
-    /** False with a reason (map unchanged) when the file is missing, too large, not XML or not
-        a map. */
+    /** False with a reason (map unchanged) when the file is missing, not a regular file, too
+        large or too deep (BoundedXmlReader's standard limits), not XML or not a map. */
     bool loadFromFile (const juce::File& file, juce::String* error = nullptr);
     juce::Result saveToFile (const juce::File& file) const;
 

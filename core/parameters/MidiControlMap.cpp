@@ -1,5 +1,7 @@
 #include "core/parameters/MidiControlMap.h"
 #include "core/parameters/AtomicFile.h"
+#include "core/parameters/BoundedXmlReader.h"
+#include "core/parameters/ParameterText.h"
 
 MidiControlMap::MidiControlMap (ParameterManager& m) : manager (m)
 {
@@ -127,10 +129,15 @@ bool MidiControlMap::readFromXml (const juce::XmlElement& element)
 
     for (auto* assign : element.getChildWithTagNameIterator (assignTag))
     {
-        const auto cc = assign->getIntAttribute ("cc", -1);
+        // Only a plain number names a CC: "abc" is not CC 0, nor 4294967370 CC 74.
+        int cc = -1;
 
-        if (juce::isPositiveAndBelow (cc, numSlots))
-            parsed[(size_t) cc] = manager.getParameterByName (assign->getStringAttribute ("param"));
+        if (! ParameterText::parseInteger (assign->getStringAttribute ("cc"), cc) || ! juce::isPositiveAndBelow (cc, numSlots))
+            continue;
+
+        // Commands and parameters the host cannot automate are not for controllers.
+        if (auto* parameter = manager.getParameterByName (assign->getStringAttribute ("param")); manager.canLearnMidi (parameter))
+            parsed[(size_t) cc] = parameter;
     }
 
     for (int cc = 0; cc < numSlots; ++cc)
@@ -140,13 +147,18 @@ bool MidiControlMap::readFromXml (const juce::XmlElement& element)
     return true;
 }
 
-bool MidiControlMap::loadFromFile (const juce::File& file)
+bool MidiControlMap::loadFromFile (const juce::File& file, juce::String* error)
 {
-    if (! file.existsAsFile() || file.getSize() > maxFileSize)
-        return false;
+    juce::String reason;
+    const auto root = BoundedXmlReader::parseFile (file, BoundedXmlReader::standardLimits, reason);
 
-    const auto root = juce::parseXML (file);
-    return root != nullptr && readFromXml (*root);
+    if (root != nullptr && readFromXml (*root))
+        return true;
+
+    if (error != nullptr)
+        *error = file.getFullPathName() + ": " + (root != nullptr ? "not a <" + juce::String (xmlTag) + ">" : reason);
+
+    return false;
 }
 
 juce::Result MidiControlMap::saveToFile (const juce::File& file) const

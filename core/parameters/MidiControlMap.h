@@ -17,7 +17,6 @@ public:
     static constexpr int numSlots = 128;
     static constexpr const char* xmlTag = "MidiControlMap";
     static constexpr const char* assignTag = "assign";
-    static constexpr juce::int64 maxFileSize = 1024 * 1024;
 
     explicit MidiControlMap (ParameterManager& manager);
 
@@ -48,11 +47,13 @@ public:
     /** "MidiControlMap" with one "assign" child (cc, param = the parameter's name) per used slot. */
     std::unique_ptr<juce::XmlElement> createXml() const;
     /** Replaces the slots from an element; false (map unchanged) when it is not a map.
-        Assignments with a CC outside 0..127 or an unknown parameter are skipped. */
+        Assignments are skipped when their CC is not a whole number 0..127 or their parameter
+        is unknown or one MIDI may not drive (ParameterManager::canLearnMidi). */
     bool readFromXml (const juce::XmlElement& element);
-    /** Parses the file and hands its root to readFromXml; a file that is missing, too large or
-        does not parse leaves the map as it was (false). */
-    bool loadFromFile (const juce::File& file);
+    /** Parses the file (BoundedXmlReader's standard limits) and hands its root to readFromXml;
+        a file that is missing, not a regular file, too large or not a map leaves the map as it
+        was (false, with the reason in error). */
+    bool loadFromFile (const juce::File& file, juce::String* error = nullptr);
     /** Writes the map's XML whole or not at all (AtomicFile); a failure says why. */
     juce::Result saveToFile (const juce::File& file) const;
 

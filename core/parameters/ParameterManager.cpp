@@ -1,90 +1,17 @@
 #include "core/parameters/ParameterManager.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include "core/parameters/ParameterKind.h"
 #include "core/parameters/StringParameter.h"
 
-#include <cstring>
 #include <set>
 
 namespace
 {
     constexpr int deferredUpdateIntervalMs = 10;
-    constexpr juce::int64 maxFileSize = 1024 * 1024;
-    constexpr int maxNestingDepth = 32;   // the format needs 3; JUCE's XML reader recurses
 
     juce::String quoted (const juce::String& text)
     {
         return "\"" + text + "\"";
-    }
-
-    // Rough start-tag nesting depth of an XML text, skipping comments, CDATA and instructions.
-    int nestingDepth (const std::string& text)
-    {
-        int depth = 0, deepest = 0;
-
-        for (size_t i = 0; i < text.size();)
-        {
-            if (text[i] != '<')
-            {
-                ++i;
-                continue;
-            }
-
-            auto skipPast = [&] (const char* terminator) {
-                const auto end = text.find (terminator, i);
-                i = end == std::string::npos ? text.size() : end + std::strlen (terminator);
-            };
-
-            if (text.compare (i, 4, "<!--") == 0)
-            {
-                skipPast ("-->");
-                continue;
-            }
-            if (text.compare (i, 9, "<![CDATA[") == 0)
-            {
-                skipPast ("]]>");
-                continue;
-            }
-            if (text.compare (i, 2, "<?") == 0)
-            {
-                skipPast ("?>");
-                continue;
-            }
-            if (text.compare (i, 2, "</") == 0)
-            {
-                --depth;
-                skipPast (">");
-                continue;
-            }
-
-            char quote = 0, previous = 0;
-
-            for (++i; i < text.size(); ++i)
-            {
-                const char c = text[i];
-
-                if (quote != 0)
-                {
-                    if (c == quote) quote = 0;
-                }
-                else if (c == '"' || c == '\'')
-                {
-                    quote = c;
-                }
-                else if (c == '>')
-                {
-                    break;
-                }
-
-                previous = c;
-            }
-
-            ++i;
-
-            if (previous != '/')
-                deepest = juce::jmax (deepest, ++depth);
-        }
-
-        return deepest;
     }
 }
 
@@ -105,30 +32,11 @@ ParameterManager::~ParameterManager()
 juce::String ParameterManager::loadFromFile (const juce::File& file)
 {
     const auto path = file.getFullPathName();
-
-    if (! file.existsAsFile())
-        return path + ": the file does not exist";
-
-    if (file.getSize() > maxFileSize)
-        return path + ": the file is larger than 1 MB";
-
-    const auto text = file.loadFileAsString();
-    const auto bytes = text.toStdString();
-
-    if (text.contains ("<!DOCTYPE") || text.contains ("<!ENTITY"))
-        return path + ": document type declarations are not allowed";
-
-    if (nestingDepth (bytes) > maxNestingDepth)
-        return path + ": the elements are nested too deeply";
-
-    juce::XmlDocument document (text);
-    const auto root = document.getDocumentElement();
+    juce::String readError;
+    const auto root = BoundedXmlReader::parseFile (file, BoundedXmlReader::standardLimits, readError);
 
     if (root == nullptr)
-    {
-        const auto parseError = document.getLastParseError();
-        return path + ": not an XML document" + (parseError.isNotEmpty() ? " (" + parseError + ")" : juce::String());
-    }
+        return path + ": " + readError;
 
     const auto error = loadFromXml (*root);
     return error.isEmpty() ? error : path + ": " + error;
@@ -341,6 +249,7 @@ void ParameterManager::setParameterToStoredValue (int id, int which)
 bool ParameterManager::canLearnMidi (Parameter* parameter) const
 {
     return parameter != nullptr
+        && parameter->isAutomatable()
         && dynamic_cast<const StringParameter*> (parameter) == nullptr
         && parameter->getId() < firstCommandId;
 }

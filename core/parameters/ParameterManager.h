@@ -65,8 +65,9 @@ public:
         unknown id. */
     void setParameterToStoredValue (int id, int which);
 
-    /** Whether a parameter may get a MIDI CC learn pop-up: not for null, StringParameters and
-        the plug-in's own commands (ids from 100000). */
+    /** Whether a parameter may get a MIDI CC learn pop-up or a MIDI CC map entry: not for
+        null, parameters the host cannot automate, StringParameters and the plug-in's own
+        commands (ids from 100000). */
     virtual bool canLearnMidi (Parameter* parameter) const;
 
     /** Any thread: allocates, so never the audio thread.

@@ -1,0 +1,747 @@
+#include "core/parameters/BoundedXmlReader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+    using Pointer = juce::String::CharPointerType;
+    using juce::juce_wchar;
+
+    // JUCE's own test for the characters of names (juce_XmlDocument.cpp), so both agree.
+    bool isIdentifierChar (juce_wchar c) noexcept
+    {
+        static const juce::uint32 legalChars[] = { 0, 0x7ff6000, 0x87fffffe, 0x7fffffe, 0 };
+
+        if ((int) c < (int) juce::numElementsInArray (legalChars) * 32)
+            return (legalChars[c >> 5] & (juce::uint32) (1 << (c & 31))) != 0;
+
+        return juce::CharacterFunctions::isLetterOrDigit (c) || c == '_' || c == '-' || c == ':' || c == '.';
+    }
+
+    Pointer findEndOfToken (Pointer p) noexcept
+    {
+        while (isIdentifierChar (*p))
+            ++p;
+
+        return p;
+    }
+
+    // JUCE reads names it then asserts on ("1a", "-x"); such a text is refused instead.
+    bool isValidName (Pointer start, Pointer end)
+    {
+        // Plain ASCII names, nearly all, are checked in place.
+        const auto first = *start;
+
+        if ((juce::CharacterFunctions::isLetter (first) && first < 128) || first == '_' || first == ':')
+        {
+            auto p = start;
+
+            while (p != end && *p < 128)
+                ++p;
+
+            if (p == end)
+                return true;
+        }
+
+        return juce::XmlElement::isValidXmlName (juce::String (start, end));
+    }
+
+    /** Walks a text step by step as juce::XmlDocument reads it (its readNextElement and
+        readChildElements, same moves of the same pointer), but with a loop and a level count
+        where JUCE recurses, so it learns how deep JUCE would go before JUCE goes there. */
+    class XmlWalk
+    {
+    public:
+        explicit XmlWalk (int depthLimit) : input (nullptr), maxDepth (depthLimit) {}
+
+        juce::String walkDocument (const juce::String& text, bool rootOnly)
+        {
+            input = text.getCharPointer();
+
+            if (input.isEmpty())
+                return {};
+
+            skipWhiteSpace();
+
+            if (juce::CharacterFunctions::compareUpTo (input, juce::CharPointer_ASCII ("<?xml"), 5) == 0)
+            {
+                const auto headerEnd = juce::CharacterFunctions::find (input, juce::CharPointer_ASCII ("?>"));
+
+                if (headerEnd.isEmpty())
+                    return {};
+
+                input = headerEnd + 2;
+                skipWhiteSpace();
+            }
+
+            if (juce::CharacterFunctions::compareUpTo (input, juce::CharPointer_ASCII ("<!DOCTYPE"), 9) == 0)
+                return "document type declarations are not allowed";
+
+            walkElement (1, ! rootOnly);
+            return problem;
+        }
+
+    private:
+        enum class Start
+        {
+            none,
+            withoutChildren,
+            withChildren
+        };
+
+        Pointer input;
+        bool outOfData = false;
+        int entityLevel = 0;
+        const int maxDepth;
+        juce::String problem;
+
+        bool failed() const noexcept { return problem.isNotEmpty(); }
+
+        void refuse (const juce::String& why)
+        {
+            if (problem.isEmpty())
+                problem = why;
+
+            outOfData = true;
+        }
+
+        juce_wchar readNextChar() noexcept
+        {
+            const auto c = input.getAndAdvance();
+
+            if (c == 0)
+            {
+                outOfData = true;
+                --input;
+            }
+
+            return c;
+        }
+
+        /** Steps over the opening's length, then past the terminator; false (and out of data,
+            where JUCE's reader stops) when there is none. */
+        bool skipPast (int openingLength, const char* terminator)
+        {
+            input += openingLength;
+            const auto close = input.indexOf (juce::CharPointer_ASCII (terminator));
+
+            if (close < 0)
+            {
+                outOfData = true;
+                return false;
+            }
+
+            input += close + (int) std::strlen (terminator);
+            return true;
+        }
+
+        bool isAtComment() const noexcept { return input[1] == '!' && input[2] == '-' && input[3] == '-'; }
+
+        void skipWhiteSpace()
+        {
+            for (;;)
+            {
+                input.incrementToEndOfWhitespace();
+
+                if (input.isEmpty())
+                {
+                    outOfData = true;
+                    return;
+                }
+
+                if (*input != '<')
+                    return;
+
+                if (isAtComment())
+                {
+                    if (! skipPast (4, "-->"))
+                        return;
+                }
+                else if (input[1] == '?')
+                {
+                    if (! skipPast (2, "?>"))
+                        return;
+                }
+                else
+                {
+                    return;
+                }
+            }
+        }
+
+        /** JUCE's readEntity: where it leaves the pointer, and for a name it does not know
+            the name (which JUCE then reads as text, or as elements when it starts with '<'). */
+        bool readEntity (Pointer& nameStart, int& nameLength)
+        {
+            nameLength = 0;
+            ++input;
+
+            for (const char* known : { "amp;", "quot;", "apos;", "lt;", "gt;" })
+            {
+                const auto length = (int) std::strlen (known);
+
+                if (input.compareIgnoreCaseUpTo (juce::CharPointer_ASCII (known), length) == 0)
+                {
+                    input += length;
+                    return true;
+                }
+            }
+
+            if (*input == '#')
+            {
+                ++input;
+
+                if (*input == 'x' || *input == 'X')
+                {
+                    ++input;
+                    int numChars = 0;
+
+                    while (input[0] != ';')
+                    {
+                        if (input[0] == 0)
+                        {
+                            // JUCE would step over the end of the text here.
+                            refuse ("a character reference is cut off by the end of the text");
+                            return false;
+                        }
+
+                        if (juce::CharacterFunctions::getHexDigitValue (input[0]) < 0 || ++numChars > 8)
+                            break;
+
+                        ++input;
+                    }
+
+                    ++input;
+                }
+                else if (input[0] >= '0' && input[0] <= '9')
+                {
+                    int numChars = 0;
+
+                    for (;;)
+                    {
+                        const auto firstChar = input[0];
+
+                        if (firstChar == 0)
+                            return true;
+
+                        if (firstChar == ';' || ++numChars > 12)
+                            break;
+
+                        ++input;
+                    }
+
+                    ++input;
+                }
+
+                return true;
+            }
+
+            const auto closingSemiColon = input.indexOf ((juce_wchar) ';');
+
+            if (closingSemiColon < 0)
+            {
+                outOfData = true;
+                return true;
+            }
+
+            nameStart = input;
+            nameLength = closingSemiColon;
+            input += closingSemiColon + 1;
+            return true;
+        }
+
+        void readQuotedString()
+        {
+            const auto quote = readNextChar();
+
+            while (! outOfData)
+            {
+                const auto c = readNextChar();
+
+                if (c == quote)
+                    break;
+
+                --input;
+
+                if (c == '&')
+                {
+                    Pointer name (input);
+                    int length = 0;
+
+                    if (! readEntity (name, length))
+                        return;
+                }
+                else
+                {
+                    for (;;)
+                    {
+                        const auto character = *input;
+
+                        if (character == quote)
+                        {
+                            ++input;
+                            return;
+                        }
+
+                        if (character == '&')
+                            break;
+
+                        if (character == 0)
+                        {
+                            outOfData = true;
+                            break;
+                        }
+
+                        ++input;
+                    }
+                }
+            }
+        }
+
+        /** readNextElement up to the point where it would read the element's children. */
+        Start startElement (bool alsoParseSubElements)
+        {
+            skipWhiteSpace();
+
+            if (outOfData || *input != '<')
+                return Start::none;
+
+            ++input;
+            auto endOfToken = findEndOfToken (input);
+
+            if (endOfToken == input)
+            {
+                skipWhiteSpace();
+                endOfToken = findEndOfToken (input);
+
+                if (endOfToken == input)
+                    return Start::none;
+            }
+
+            if (! isValidName (input, endOfToken))
+            {
+                refuse ("\"" + juce::String (input, endOfToken) + "\" is not an element name");
+                return Start::none;
+            }
+
+            input = endOfToken;
+
+            for (;;)
+            {
+                skipWhiteSpace();
+                const auto c = *input;
+
+                if (c == '/' && input[1] == '>')
+                {
+                    input += 2;
+                    return Start::withoutChildren;
+                }
+
+                if (c == '>')
+                {
+                    ++input;
+                    return alsoParseSubElements ? Start::withChildren : Start::withoutChildren;
+                }
+
+                if (isIdentifierChar (c))
+                {
+                    const auto nameEnd = findEndOfToken (input);
+
+                    if (! isValidName (input, nameEnd))
+                    {
+                        refuse ("\"" + juce::String (input, nameEnd) + "\" is not an attribute name");
+                        return Start::none;
+                    }
+
+                    input = nameEnd;
+                    skipWhiteSpace();
+
+                    if (readNextChar() != '=')
+                        return Start::withoutChildren;
+
+                    skipWhiteSpace();
+
+                    if (*input == '"' || *input == '\'')
+                    {
+                        readQuotedString();
+
+                        if (failed())
+                            return Start::none;
+
+                        continue;
+                    }
+                }
+
+                return Start::withoutChildren;
+            }
+        }
+
+        /** readNextElement with everything below it; false when JUCE would have made no element. */
+        bool walkElement (int level, bool alsoParseSubElements)
+        {
+            const auto start = startElement (alsoParseSubElements);
+
+            if (start == Start::none)
+                return false;
+
+            if (level > maxDepth)
+            {
+                refuse ("the elements are nested too deeply (more than " + juce::String (maxDepth) + " levels)");
+                return false;
+            }
+
+            // One count per readChildElements that JUCE would have running.
+            int open = start == Start::withChildren ? 1 : 0;
+
+            auto lastTurn = Pointer (nullptr);
+            int lastOpen = -1;
+
+            while (open > 0 && ! failed())
+            {
+                // JUCE's readChildElements goes round for ever where a turn moves nothing:
+                // text after an instruction ("<r><?p?>x") rolls back to before it.
+                if (input == lastTurn && open == lastOpen)
+                {
+                    refuse ("an instruction followed by text would keep the XML reader going for ever");
+                    break;
+                }
+
+                lastTurn = input;
+                lastOpen = open;
+                const auto beforeWhiteSpace = input;
+                skipWhiteSpace();
+
+                if (outOfData)
+                {
+                    --open;
+                    continue;
+                }
+
+                if (*input != '<')
+                {
+                    input = beforeWhiteSpace;
+
+                    if (! walkText (level + open))
+                        --open;
+
+                    continue;
+                }
+
+                if (input[1] == '/')
+                {
+                    const auto closeTag = input.indexOf ((juce_wchar) '>');
+
+                    if (closeTag >= 0)
+                        input += closeTag + 1;
+
+                    --open;
+                    continue;
+                }
+
+                if (input[1] == '!' && juce::CharacterFunctions::compareUpTo (input + 2, juce::CharPointer_ASCII ("[CDATA["), 7) == 0)
+                {
+                    input += 9;
+
+                    for (;; ++input)
+                    {
+                        if (*input == 0)
+                        {
+                            outOfData = true;
+                            break;
+                        }
+
+                        if (*input == ']' && input[1] == ']' && input[2] == '>')
+                        {
+                            input += 3;
+                            break;
+                        }
+                    }
+
+                    continue;
+                }
+
+                const auto child = startElement (true);
+
+                if (child == Start::none)
+                {
+                    --open;
+                    continue;
+                }
+
+                if (level + open > maxDepth)
+                {
+                    refuse ("the elements are nested too deeply (more than " + juce::String (maxDepth) + " levels)");
+                    break;
+                }
+
+                if (child == Start::withChildren)
+                    ++open;
+            }
+
+            return ! failed();
+        }
+
+        /** A run of text among the children of an element at level - 1; false when JUCE's
+            readChildElements would return there. */
+        bool walkText (int level)
+        {
+            for (;;)
+            {
+                const auto c = *input;
+
+                if (c == '<')
+                {
+                    if (! isAtComment())
+                        return true;
+
+                    if (! skipPast (4, "-->"))
+                        return false;
+
+                    continue;
+                }
+
+                if (c == 0)
+                {
+                    outOfData = true;
+                    return false;
+                }
+
+                if (c == '&')
+                {
+                    Pointer name (input);
+                    int length = 0;
+
+                    if (! readEntity (name, length))
+                        return false;
+
+                    // JUCE reads an unknown entity's name as elements when it starts with '<'.
+                    if (length > 1 && *name == '<')
+                        walkEntityElements (juce::String (name, (size_t) length), level);
+                }
+                else
+                {
+                    for (;; ++input)
+                    {
+                        auto nextChar = *input;
+
+                        if (nextChar == '\r')
+                        {
+                            nextChar = '\n';
+
+                            if (input[1] == '\n')
+                                continue;
+                        }
+
+                        if (nextChar == '<' || nextChar == '&')
+                            break;
+
+                        if (nextChar == 0)
+                        {
+                            outOfData = true;
+                            return false;
+                        }
+                    }
+                }
+
+                if (failed())
+                    return false;
+            }
+        }
+
+        void walkEntityElements (const juce::String& entity, int level)
+        {
+            // An entity's name holds no ';', so its own entities cannot nest further.
+            if (++entityLevel > 2)
+            {
+                refuse ("entities nest too deeply");
+                return;
+            }
+
+            const auto oldInput = input;
+            const auto oldOutOfData = outOfData;
+            input = entity.getCharPointer();
+            outOfData = false;
+
+            while (! failed() && walkElement (level, true))
+            {
+            }
+
+            input = oldInput;
+            outOfData = oldOutOfData || failed();
+            --entityLevel;
+        }
+    };
+}
+
+//==============================================================================
+juce::String BoundedXmlReader::describeSize (size_t bytes)
+{
+    if (bytes >= 1024 * 1024 && bytes % (1024 * 1024) == 0)
+        return juce::String ((juce::int64) (bytes / (1024 * 1024))) + " MB";
+
+    if (bytes >= 1024 && bytes % 1024 == 0)
+        return juce::String ((juce::int64) (bytes / 1024)) + " KB";
+
+    return juce::String ((juce::int64) bytes) + " bytes";
+}
+
+bool BoundedXmlReader::readFile (const juce::File& file, size_t maxBytes, juce::MemoryBlock& data, juce::String& error,
+                                 bool listedAsRegular)
+{
+    data.reset();
+    const auto path = file.getFullPathName();
+    struct stat info;
+    constexpr int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+    // A name listed as a regular file is not a link: opened as such, it is the file listed
+    // or, replaced since, something the check after opening refuses.
+    int fd = listedAsRegular && ! path.isEmpty() ? ::open (path.toRawUTF8(), flags | O_NOFOLLOW) : -1;
+
+    if (fd < 0)
+    {
+        if (path.isEmpty() || ::stat (path.toRawUTF8(), &info) != 0)
+        {
+            error = errno == EACCES ? "the file cannot be read (no permission)" : "the file does not exist";
+            return false;
+        }
+
+        // Checked before opening: opening a FIFO or a device is not done lightly.
+        if (! S_ISREG (info.st_mode))
+        {
+            error = "not a regular file";
+            return false;
+        }
+
+        // Should the name turn into a FIFO after the check, opening it does not wait either.
+        fd = ::open (path.toRawUTF8(), flags);
+    }
+
+    if (fd < 0)
+    {
+        error = "the file cannot be opened (" + juce::String (std::strerror (errno)) + ")";
+        return false;
+    }
+
+    const auto fail = [&] (const juce::String& reason) {
+        ::close (fd);
+        data.reset();
+        error = reason;
+        return false;
+    };
+
+    if (::fstat (fd, &info) != 0 || ! S_ISREG (info.st_mode))
+        return fail ("not a regular file");
+
+    // The reported size only sizes the first buffer: reading goes on to the end or one byte
+    // past the limit, whatever it said.
+    const auto limit = maxBytes + 1;
+    size_t total = 0;
+    data.setSize (juce::jmin (limit, (size_t) juce::jmax ((off_t) 0, info.st_size) + 1));
+
+    for (;;)
+    {
+        if (total == data.getSize())
+        {
+            if (total >= limit)
+                return fail ("the file is larger than " + describeSize (maxBytes));
+
+            data.setSize (juce::jmin (limit, juce::jmax (total * 2, (size_t) 4096)));
+        }
+
+        const auto n = ::read (fd, static_cast<char*> (data.getData()) + total, data.getSize() - total);
+
+        if (n < 0 && errno == EINTR)
+            continue;
+
+        if (n < 0)
+            return fail ("the file cannot be read (" + juce::String (std::strerror (errno)) + ")");
+
+        if (n == 0)
+            break;
+
+        total += (size_t) n;
+    }
+
+    ::close (fd);
+
+    if (total > maxBytes)
+    {
+        data.reset();
+        error = "the file is larger than " + describeSize (maxBytes);
+        return false;
+    }
+
+    data.setSize (total);
+    return true;
+}
+
+juce::String BoundedXmlReader::check (const juce::String& text, int maxDepth, bool rootOnly)
+{
+    return XmlWalk (maxDepth).walkDocument (text, rootOnly);
+}
+
+std::unique_ptr<juce::XmlElement> BoundedXmlReader::parse (const void* data, size_t size, const Limits& limits,
+                                                           juce::String& error, bool rootOnly)
+{
+    if (size > limits.maxBytes)
+    {
+        error = "larger than " + describeSize (limits.maxBytes);
+        return nullptr;
+    }
+
+    return parseDecoded (juce::String::createStringFromData (data, (int) size), limits, error, rootOnly);
+}
+
+std::unique_ptr<juce::XmlElement> BoundedXmlReader::parse (const juce::String& text, const Limits& limits,
+                                                           juce::String& error, bool rootOnly)
+{
+    const auto bytes = text.getNumBytesAsUTF8();
+
+    if (bytes > limits.maxBytes)
+    {
+        error = "larger than " + describeSize (limits.maxBytes);
+        return nullptr;
+    }
+
+    // A string made from bytes that are not UTF-8 could lead JUCE's reader past its end.
+    if (! juce::CharPointer_UTF8::isValidString (text.toRawUTF8(), (int) bytes))
+        return parse (text.toRawUTF8(), bytes, limits, error, rootOnly);
+
+    return parseDecoded (text, limits, error, rootOnly);
+}
+
+std::unique_ptr<juce::XmlElement> BoundedXmlReader::parseDecoded (const juce::String& text, const Limits& limits,
+                                                                  juce::String& error, bool rootOnly)
+{
+    if (const auto problem = check (text, limits.maxDepth, rootOnly); problem.isNotEmpty())
+    {
+        error = problem;
+        return nullptr;
+    }
+
+    juce::XmlDocument document (text);
+    auto root = document.getDocumentElement (rootOnly);
+
+    if (root == nullptr)
+    {
+        const auto parseError = document.getLastParseError();
+        error = "not an XML document" + (parseError.isNotEmpty() ? " (" + parseError + ")" : juce::String());
+    }
+
+    return root;
+}
+
+std::unique_ptr<juce::XmlElement> BoundedXmlReader::parseFile (const juce::File& file, const Limits& limits,
+                                                               juce::String& error, bool rootOnly)
+{
+    juce::MemoryBlock data;
+
+    if (! readFile (file, limits.maxBytes, data, error))
+        return nullptr;
+
+    return parse (data.getData(), data.getSize(), limits, error, rootOnly);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+/** The one reader of XML that a user, a host or a package hands the plug-in (settings, presets,
+    maps, package descriptors, skin descriptions, the host's state block, "parameters.xml").
+    Any thread: it keeps no state.
+
+    JUCE's XML reader recurses once per nesting level and trusts its text, so every text is
+    first walked the way that reader would walk it, without recursion: a text that would nest
+    deeper than the limit, that declares a document type (its entities could hide elements),
+    or that ends inside a character reference (JUCE would read past its end) is refused before
+    JUCE sees it. Files are read only when they are regular files, never beyond the limit,
+    whatever size the system reports for them. */
+class BoundedXmlReader
+{
+public:
+    struct Limits
+    {
+        size_t maxBytes;
+        int maxDepth;   // elements inside one another, the root counting as 1
+    };
+
+    /** Settings, maps and "parameters.xml": their formats need 3 levels. */
+    static constexpr Limits standardLimits { 1024 * 1024, 32 };
+
+    /** Any thread: the bytes of a regular file (a link to one counts) of at most maxBytes;
+        false with the reason in error when it is missing, is anything else (folder, FIFO,
+        device, socket: refused without opening it), is longer or cannot be read.
+        listedAsRegular: a folder listing just said the name is a regular file, so the name is
+        opened at once, without following links, and checked once open (a folder scan saves
+        a look-up per file). */
+    static bool readFile (const juce::File& file, size_t maxBytes, juce::MemoryBlock& data, juce::String& error,
+                          bool listedAsRegular = false);
+
+    /** Any thread: the document's root element (with rootOnly, only its attributes); null with
+        the reason in error when the input is too large, nested too deeply, declares a document
+        type or is not XML. Bytes are decoded as JUCE decodes files (a byte-order mark chooses
+        UTF-16, text that is not UTF-8 is read as Windows-1252). */
+    static std::unique_ptr<juce::XmlElement> parse (const void* data, size_t size, const Limits& limits,
+                                                    juce::String& error, bool rootOnly = false);
+    static std::unique_ptr<juce::XmlElement> parse (const juce::String& text, const Limits& limits,
+                                                    juce::String& error, bool rootOnly = false);
+    /** Any thread: parse, for text that juce::String::createStringFromData has just made from
+        at most limits.maxBytes bytes (always UTF-8), sparing the checks of its size and
+        encoding. */
+    static std::unique_ptr<juce::XmlElement> parseDecoded (const juce::String& text, const Limits& limits,
+                                                           juce::String& error, bool rootOnly = false);
+    /** Any thread: readFile, then parse. */
+    static std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file, const Limits& limits,
+                                                        juce::String& error, bool rootOnly = false);
+
+    /** Any thread: empty when JUCE's reader can read the text within maxDepth levels without
+        harm (for rootOnly, its root element's start tag), else why not. */
+    static juce::String check (const juce::String& text, int maxDepth, bool rootOnly = false);
+
+    /** "1 MB", "64 KB" or "100 bytes", for error texts. */
+    static juce::String describeSize (size_t bytes);
+};

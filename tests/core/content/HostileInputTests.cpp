@@ -1,0 +1,443 @@
+// Hostile files and blocks, one table per format: each input says what the user sees
+// (refused with an error, clamped, skipped) and leaves every other file of the data folder as
+// it was. The XML attacks are shared by every XML format; special files (FIFO, device, folder)
+// must never block or be read without end.
+
+#include "ContentTestSupport.h"
+#include "core/CommandParameter.h"
+#include <juce_cryptography/juce_cryptography.h>
+
+#include <sys/stat.h>
+
+namespace
+{
+    using Checksums = std::map<juce::String, juce::String>;
+
+    // Every file under the folder by its path: a hash of its bytes, or why it cannot be read
+    // (a FIFO or a link to a device is described, never read).
+    Checksums checksums (const juce::File& root)
+    {
+        Checksums sums;
+
+        for (const auto& entry : juce::RangedDirectoryIterator (root, true, "*", juce::File::findFiles))
+        {
+            // The developer log some tests read is written while they run.
+            if (entry.getFile().getFileName().startsWith ("Log_"))
+                continue;
+
+            juce::MemoryBlock data;
+            juce::String error;
+            sums[entry.getFile().getRelativePathFrom (root)] = BoundedXmlReader::readFile (entry.getFile(), 64 << 20, data, error)
+                ? juce::SHA256 (data).toHexString()
+                : error;
+        }
+
+        return sums;
+    }
+
+    std::string deep (int levels, const std::string& open = "<a>")
+    {
+        std::string text;
+
+        for (int i = 0; i < levels; ++i)
+            text += open;
+
+        return text;
+    }
+
+    /** XML attacks that every reader must refuse before JUCE's reader sees them, wrapped in
+        the format's root; each with the words its error must contain. */
+    struct XmlAttack
+    {
+        const char* name;
+        std::string text;
+        const char* error;
+    };
+
+    std::vector<XmlAttack> xmlAttacks (const std::string& root, size_t maxBytes)
+    {
+        const auto open = "<" + root + ">", close = "</" + root + ">";
+        return {
+            { "deep nesting", open + deep (100000) + close, "nested too deeply" },
+            { "nesting behind a quote in a comment", open + "<a <!-- \" --> >" + deep (100000) + "\"" + close, "nested too deeply" },
+            { "nesting inside an unknown entity", open + "&" + deep (100000) + ";" + close, "nested too deeply" },
+            { "nesting in an attribute-less tag run", open + deep (100000, "<a\n>") + close, "nested too deeply" },
+            { "document type with entities", "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;&a;\">]>" + open + "&b;" + close, "document type" },
+            { "character reference cut off", open + "<a x=\"&#x", "character reference|truncated" },
+            { "character reference cut off in text", open + "&#x1", "character reference|truncated" },
+            { "element name JUCE asserts on", open + "<1a/>" + close, "element name" },
+            { "attribute name JUCE asserts on", "<" + root + " -x=\"1\"/>", "attribute name" },
+            { "too large", open + "<!--" + std::string (maxBytes, 'x') + "-->" + close, "larger than|oversized" },
+            { "empty", "", "not an XML document|truncated" },
+            { "binary", std::string ("\x00\x01\xff\xfe\x80<", 6), "" },
+            { "UTF-16 garbage", std::string ("\xff\xfe\x00<\x00P\x00", 7), "" },
+            { "not XML", "this is not XML <<<", "" },
+        };
+    }
+
+    // Whether the text has one of the "|"-separated words (none: any text will do).
+    bool containsAny (const juce::String& text, const char* words)
+    {
+        const auto list = juce::StringArray::fromTokens (words, "|", {});
+        return list.isEmpty() || std::any_of (list.begin(), list.end(), [&] (const juce::String& w) { return text.contains (w); });
+    }
+
+    void writeBytes (const juce::File& file, const std::string& bytes)
+    {
+        file.getParentDirectory().createDirectory();
+        file.deleteFile();
+        juce::FileOutputStream out (file);
+        out.write (bytes.data(), bytes.size());
+    }
+
+    /** Special files under a name where a regular file is expected. */
+    struct SpecialFile
+    {
+        const char* name;
+        std::function<bool (const juce::File&)> make;
+    };
+
+    const std::vector<SpecialFile>& specialFiles()
+    {
+        static const std::vector<SpecialFile> files {
+            { "FIFO", [] (const juce::File& f) { return ::mkfifo (f.getFullPathName().toRawUTF8(), 0600) == 0; } },
+            { "link to /dev/zero", [] (const juce::File& f) { return juce::File ("/dev/zero").createSymbolicLink (f, true); } },
+            { "link to /dev/urandom", [] (const juce::File& f) { return juce::File ("/dev/urandom").createSymbolicLink (f, true); } },
+            { "folder", [] (const juce::File& f) { return f.createDirectory().wasOk(); } },
+        };
+        return files;
+    }
+
+    /** Runs every XML attack and special file through one reader: it must refuse each (false,
+        with the attack's words in the error) and change no file while it runs; done() then
+        lets go of whatever the reader needed alive. Returns the number of inputs tried. */
+    int refusesEveryAttack (
+        const juce::File& dataFolder, const juce::File& target, const std::string& root, size_t maxBytes,
+        const std::function<bool (juce::String&)>& read, const std::function<void()>& done = [] {})
+    {
+        int tried = 0;
+
+        const auto attempt = [&] (const juce::String& name, const char* words) {
+            ++tried;
+            const auto before = checksums (dataFolder);
+            juce::String error;
+            EXPECT_FALSE (read (error)) << name;
+            EXPECT_TRUE (containsAny (error, words)) << name << ": " << error.substring (0, 300);
+            EXPECT_EQ (checksums (dataFolder), before) << name;
+            done();
+            target.deleteRecursively();
+        };
+
+        for (const auto& attack : xmlAttacks (root, maxBytes))
+        {
+            writeBytes (target, attack.text);
+            attempt (attack.name, attack.error);
+        }
+
+        for (const auto& special : specialFiles())
+        {
+            target.getParentDirectory().createDirectory();
+            EXPECT_TRUE (special.make (target)) << special.name;
+            attempt (special.name, "not a regular file");
+        }
+
+        return tried;
+    }
+
+    // A package whose descriptor is the given bytes, with a matching hash.
+    juce::File writePackage (const juce::File& file, const juce::MemoryBlock& descriptor)
+    {
+        juce::MemoryBlock content;
+        {
+            juce::ZipFile::Builder inner;
+            inner.addEntry (new juce::MemoryInputStream (juce::MemoryBlock ("<Preset/>", 9), true), 0, "A.grprs2", juce::Time (2020, 0, 1, 0, 0));
+            juce::MemoryOutputStream out (content, false);
+            inner.writeToStream (out, nullptr);
+        }
+
+        const auto hash = ContentPackage::computeHash (content, descriptor);
+        juce::ZipFile::Builder outer;
+        outer.addEntry (new juce::MemoryInputStream (hash.toRawUTF8(), hash.getNumBytesAsUTF8(), true), 0, "hash", juce::Time (2020, 0, 1, 0, 0));
+        outer.addEntry (new juce::MemoryInputStream (content, true), 0, "content", juce::Time (2020, 0, 1, 0, 0));
+        outer.addEntry (new juce::MemoryInputStream (descriptor, false), 0, "__desc__", juce::Time (2020, 0, 1, 0, 0));
+
+        file.getParentDirectory().createDirectory();
+        file.deleteFile();
+        juce::FileOutputStream out (file);
+        outer.writeToStream (out, nullptr);
+        return file;
+    }
+
+    juce::MemoryBlock stateBlock (const std::string& text, juce::uint32 length)
+    {
+        juce::MemoryOutputStream out;
+        out.writeInt (0x21324356);   // "VC2!"
+        out.writeInt ((int) length);
+        out.write (text.data(), text.size());
+        out.writeByte (0);
+        return out.getMemoryBlock();
+    }
+
+    void report (const char* format, int tried)
+    {
+        std::cout << "[hostile inputs] " << format << ": " << tried << " tried" << std::endl;
+    }
+}
+
+//==============================================================================
+TEST (HostileInput, PresetsAreRefusedSkippedOrLoadedWithDefaults)
+{
+    test::PluginFixture fixture;
+    auto* source = fixture.plugin().getUserPresetSource();
+    const auto target = source->getItemFile ("Hostile");
+
+    // Refused with an error when loaded; a refresh, which reads only the root's attributes,
+    // skips the file when those are unreadable.
+    auto tried = refusesEveryAttack (fixture.root.getUserFolder().getParentDirectory(), target, "Preset", (size_t) Preset::maxFileSize, [&] (juce::String& error) {
+        source->refresh();
+        Preset preset;
+        return preset.loadFromFile (target, &error);
+    });
+
+    // Values that do not parse: the parameter's default, and the load says it was partial.
+    auto& mix = fixture.parameter ("Mix");
+
+    for (const char* value : { "nan", "inf", "-inf", "", "text", "1e999", "0x10", "12abc" })
+    {
+        ++tried;
+        mix.setValue (3.0f, false);
+        Preset preset;
+        preset.setValue (mix.getId(), value);
+        EXPECT_FALSE (fixture.plugin().loadPreset (preset, 0, false)) << value;
+        EXPECT_FLOAT_EQ (mix.getValue(), mix.getDefaultValue()) << value;
+    }
+
+    Preset good;
+    good.setValue (mix.getId(), "42");
+    EXPECT_TRUE (fixture.plugin().loadPreset (good, 0, false));
+    EXPECT_FLOAT_EQ (mix.getValue(), 42.0f);
+    report ("preset", tried);
+}
+
+TEST (HostileInput, TagTextsAreClampedAndMergeInLinearTime)
+{
+    int tried = 0;
+
+    const auto clamped = [&] (const char* name, const juce::String& text, int categories, int tags) {
+        ++tried;
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        const auto map = CategoryTagMap::fromString (text);
+        EXPECT_EQ (map.getNumCategories(), categories) << name;
+        EXPECT_EQ (map.getNumTags(), tags) << name;
+        EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 2000.0) << name;
+    };
+
+    juce::StringArray manyCategories, manyTags, repeated;
+
+    for (int i = 0; i < 20000; ++i)
+    {
+        manyCategories.add ("C" + juce::String (i) + ":t");
+        manyTags.add ("t" + juce::String (i));
+        repeated.add ("C:t");
+    }
+
+    clamped ("20,000 categories", manyCategories.joinIntoString (";"), CategoryTagMap::maxCategoriesPerItem, CategoryTagMap::maxCategoriesPerItem);
+    clamped ("20,000 tags in one category", "C:" + manyTags.joinIntoString ("|"), 1, CategoryTagMap::maxTagsPerItem);
+    clamped ("one pair 20,000 times", repeated.joinIntoString (";"), 1, 1);
+    clamped ("separators only", juce::String::repeatedString (";:|", 100000), 0, 0);
+    clamped ("empty names", ":a|b;;  :c", 0, 0);
+
+    // A source's and a dictionary's totals grow past any one item: 50,000 distinct tags, as
+    // from 50,000 presets, merge in linear time.
+    ++tried;
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    CategoryTagMap total;
+    TagDictionary dictionary;
+
+    for (int i = 0; i < 50000; ++i)
+    {
+        const auto item = CategoryTagMap::fromString ("C" + juce::String (i % 500) + ":t" + juce::String (i));
+        total.addAll (item);
+        dictionary.addAll (item);
+    }
+
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 5000.0);
+    EXPECT_EQ (total.getNumTags(), 50000);
+    EXPECT_TRUE (total.contains ("C7", "t7"));
+    EXPECT_FALSE (total.contains ("C7", "t8"));
+    EXPECT_EQ (dictionary.getId ("C7", "t7"), 8001);
+
+    // Removing keeps the look-ups true.
+    total.removeCategory ("C0");
+    EXPECT_FALSE (total.contains ("C0", "t0"));
+    EXPECT_TRUE (total.contains ("C499", "t499"));
+    total.removeTag ("C499", "t499");
+    EXPECT_FALSE (total.contains ("C499", "t499"));
+    report ("tags", tried);
+}
+
+TEST (HostileInput, SettingsAreIgnoredWithoutBlockingOrChangingFiles)
+{
+    test::ScopedDataRoot root;
+    const auto user = root.getUserFolder();
+    const auto settings = user.getChildFile ("Grindel 2.ini");
+    test::writeText (user.getChildFile ("superpowers"), {});   // the log says why
+    std::unique_ptr<PluginAudioProcessor> processor;
+
+    // The plug-in starts with its defaults; the file stays as it is while the plug-in runs.
+    const auto tried = refusesEveryAttack (
+        user.getParentDirectory(), settings, "GrindelSettings", BoundedXmlReader::standardLimits.maxBytes, [&] (juce::String& error) {
+        processor = std::make_unique<PluginAudioProcessor>();
+        auto& plugin = processor->getPlugin();
+        error = plugin.getLogFile().loadFileAsString();
+        EXPECT_NE (plugin.getMidiControlMap().getParameter (74), nullptr);   // the default map
+        return ! error.contains ("could not be read"); }, [&] {
+        const auto log = processor->getPlugin().getLogFile();
+        processor.reset();
+        log.deleteFile(); });
+
+    report ("settings", tried);
+}
+
+TEST (HostileInput, MidiMapsAreRefusedAndBadEntriesSkipped)
+{
+    test::PluginFixture fixture;
+    auto& map = fixture.plugin().getMidiControlMap();
+    const auto target = fixture.root.getUserFolder().getChildFile ("Hostile.grccmap");
+    auto* cutoff = &fixture.parameter ("Filter Cutoff");
+
+    auto tried = refusesEveryAttack (fixture.root.getUserFolder().getParentDirectory(), target, "MidiControlMap", BoundedXmlReader::standardLimits.maxBytes, [&] (juce::String& error) {
+        const auto loaded = map.loadFromFile (target, &error);
+        EXPECT_EQ (map.getParameter (74), cutoff);   // the map as it was
+        return loaded;
+    });
+
+    // Entries a controller must not drive, or that name no CC, are skipped; the good one stays.
+    for (const auto& entry : std::vector<std::pair<const char*, const char*>> {
+             { "abc", "Mix" }, { "4294967370", "Mix" }, { "-1", "Mix" }, { "128", "Mix" }, { "74.5", "Mix" }, { "", "Mix" }, { "1", "Options" }, { "2", "About" }, { "3", "Preset Save" }, { "4", "Preset Name" }, { "5", "Offline Processing Quality" }, { "6", "Processing Quality" }, { "7", "No Such Parameter" } })
+    {
+        ++tried;
+        const auto xml = juce::String ("<MidiControlMap><assign cc=\"") + entry.first + "\" param=\"" + entry.second
+            + "\"/><assign cc=\"20\" param=\"Mix\"/></MidiControlMap>";
+        ASSERT_TRUE (map.loadFromFile (test::writeText (target, xml)));
+        EXPECT_EQ (map.getParameter (20), &fixture.parameter ("Mix")) << entry.first << " " << entry.second;
+
+        for (int cc = 0; cc < MidiControlMap::numSlots; ++cc)
+            EXPECT_TRUE (cc == 20 || map.getParameter (cc) == nullptr) << entry.first << " " << entry.second << " at " << cc;
+    }
+
+    // A padded number is still the number.
+    ASSERT_TRUE (map.loadFromFile (test::writeText (target, "<MidiControlMap><assign cc=\" 74 \" param=\"Mix\"/></MidiControlMap>")));
+    EXPECT_EQ (map.getParameter (74), &fixture.parameter ("Mix"));
+    report ("MIDI map", tried);
+}
+
+TEST (HostileInput, HostMapsAreRefused)
+{
+    test::PluginFixture fixture;
+    const auto target = fixture.root.getUserFolder().getChildFile ("Hostile.grhpmap");
+    HostParametersMap map;
+    map.names = { "Mix" };
+
+    auto tried = refusesEveryAttack (fixture.root.getUserFolder().getParentDirectory(), target, "HostParametersMap", BoundedXmlReader::standardLimits.maxBytes, [&] (juce::String& error) {
+        const auto loaded = map.loadFromFile (target, &error);
+        EXPECT_EQ (map.names, juce::StringArray ("Mix"));
+        return loaded;
+    });
+
+    // 40,000 names, most of them repeated: read at once.
+    ++tried;
+    juce::MemoryOutputStream many;
+    many << "<HostParametersMap>";
+    for (int i = 0; i < 40000; ++i)
+        many << "<param name=\"n" << (i % 20000) << "\"/>";
+    many << "</HostParametersMap>";
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    ASSERT_TRUE (map.loadFromFile (test::writeText (target, many.toString())));
+    EXPECT_EQ (map.names.size(), 20000);
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 5000.0);
+    report ("host map", tried);
+}
+
+TEST (HostileInput, PackagesAreRefusedWholeAndQuickly)
+{
+    test::PluginFixture fixture;
+    const auto target = fixture.root.getCommonFolder().getChildFile ("Presets/Hostile Factory.orvikpkg");
+    ContentPackage package;
+
+    // The descriptor's XML attacks, each inside a sound package with a matching hash.
+    int tried = 0;
+    for (const auto& attack : xmlAttacks ("ContentPackage", (size_t) ContentPackage::maxDescriptorSize))
+    {
+        ++tried;
+        juce::MemoryBlock descriptor;
+        descriptor.append (attack.text.data(), attack.text.size());
+        writePackage (target, descriptor);
+        const auto before = checksums (fixture.root.getCommonFolder());
+        juce::String error;
+        EXPECT_FALSE (package.open (target, error)) << attack.name;
+        EXPECT_TRUE (containsAny (error, attack.error)) << attack.name << ": " << error.substring (0, 200);
+        EXPECT_TRUE (package.items.isEmpty());
+        EXPECT_EQ (checksums (fixture.root.getCommonFolder()), before) << attack.name;
+    }
+
+    // 200,000 items: refused at once; fewer, found by name at once.
+    const auto itemsDescriptor = [] (int count) {
+        juce::MemoryOutputStream out;
+        out << "<ContentPackage format=\"1\" application=\"Grindel 2\" itemExtension=\".grprs2\">";
+        for (int i = 0; i < count; ++i)
+            out << "<Item name=\"P" << i << "\" file=\"A.grprs2\"/>";
+        out << "</ContentPackage>";
+        return out.getMemoryBlock();
+    };
+
+    for (const int count : { 200000, 20000 })
+    {
+        ++tried;
+        writePackage (target, itemsDescriptor (count));
+        const auto start = juce::Time::getMillisecondCounterHiRes();
+        juce::String error;
+        const auto opened = package.open (target, error);
+        EXPECT_EQ (opened, count <= ContentPackage::maxItems) << count << " " << error;
+        EXPECT_EQ (package.findItem ("P19999") != nullptr, opened);
+        EXPECT_EQ (package.findItem ("P200000"), nullptr);
+        EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 20000.0) << count;
+    }
+
+    report ("package", tried);
+}
+
+TEST (HostileInput, HostStateBlocksAreRefusedAndChangeNothing)
+{
+    test::PluginFixture fixture;
+    auto& processor = *fixture.processor;
+    auto& mix = fixture.parameter ("Mix");
+    mix.setValue (33.0f, false);
+    int tried = 0;
+
+    const auto refused = [&] (const juce::String& name, const juce::MemoryBlock& block) {
+        ++tried;
+        const auto before = checksums (fixture.root.getUserFolder().getParentDirectory());
+        processor.setStateInformation (block.getData(), (int) block.getSize());
+        EXPECT_FLOAT_EQ (mix.getValue(), 33.0f) << name;
+        EXPECT_EQ (checksums (fixture.root.getUserFolder().getParentDirectory()), before) << name;
+    };
+
+    for (const auto& attack : xmlAttacks ("PluginState", 4 << 20))
+        refused (attack.name, stateBlock (attack.text, (juce::uint32) attack.text.size()));
+
+    const std::string state = "<PluginState><ParametersState><Preset><Value id=\"6\" value=\"80\"/></Preset></ParametersState></PluginState>";
+    auto wrongMagic = stateBlock (state, (juce::uint32) state.size());
+    static_cast<char*> (wrongMagic.getData())[0] = 'X';
+    refused ("wrong magic", wrongMagic);
+    refused ("length 0", stateBlock (state, 0));
+    refused ("length cut into the root", stateBlock (state, 20));
+    refused ("only the header", juce::MemoryBlock (stateBlock (state, 9).getData(), 8));
+
+    // A length beyond the block reads only the block.
+    ++tried;
+    const auto longer = stateBlock (state, 0xffffffffu);
+    processor.setStateInformation (longer.getData(), (int) longer.getSize());
+    EXPECT_FLOAT_EQ (mix.getValue(), 80.0f);
+    report ("'juce' chunk", tried);
+}
