@@ -16,6 +16,10 @@ public:
     /** Any thread the parameter changed on: calls the host's listeners on that thread. The
         plug-in changed the value; tells the host when asked and when it differs. */
     void updateFromParameter (bool notifyHost);
+    /** Message thread. A change the audio thread made: when the value differs from the
+        host's, tells the host as automation does (touch, set, release; no touch of its own
+        inside a gesture already open). */
+    void updateFromParameterWithGesture();
     /** Any thread: lock-free. Whether the host set a value since the last call. */
     bool consumeChanged() noexcept { return changed.exchange (false); }
 

@@ -179,14 +179,14 @@ TEST_F (Processing, BypassIsPostedAsAPacketAndHonoured)
     instance.Process().MIDI().Add (0, cutoffToZero, 3);
     EXPECT_EQ (Render (instance, input), input);
     EXPECT_NE (instance.Process().PortData (bypassPort), zeros);
-    session.Pump (0);
+    session.Pump (50);
     EXPECT_NEAR (instance.Value (cutoff), 1.0, 1e-6);
 
     ASSERT_TRUE (instance.SetBypass (false));
     instance.Process().MIDI().Add (0, cutoffToZero, 3);
     Render (instance, input);
     EXPECT_EQ (instance.Process().PortData (bypassPort), zeros);
-    session.Pump (0);
+    session.Pump (50);
     EXPECT_LT (instance.Value (cutoff), 0.5);
 }
 
@@ -207,7 +207,7 @@ TEST_F (Processing, PassesAudioThroughBitExactWhileMidiMovesAParameter)
     const unsigned char controller[] = { 0xB0, 74, 0 };
     ASSERT_TRUE (instance.Process().MIDI().Add (100, controller, 3));
     EXPECT_EQ (Render (instance, input), input);
-    session.Pump (0);
+    session.Pump (50);
     EXPECT_LT (instance.Value (cutoff), 0.5);
     EXPECT_EQ (Render (instance, Noise (2, 64, 5)), Noise (2, 64, 5));
 }
@@ -236,7 +236,7 @@ TEST_F (Processing, MidiControllersReachThePlugin)
     ASSERT_TRUE (instance.Process().MIDI().Add (10, controller, 3));
     const auto input = Noise (2, 128);
     Render (instance, input);
-    session.Pump (0);
+    session.Pump (50);
 
     EXPECT_LT (instance.Value (cutoff), 0.5);
     EXPECT_EQ (instance.Process().MIDI().Size(), 0u);
