@@ -668,9 +668,32 @@ void BasePlugin::applyQualityForMode (bool isOffline)
     qualityParameter->setValue (source->getValue(), true);
 }
 
+namespace
+{
+    // Set once on the host's thread and left there: saving and restoring the mode around
+    // every block costs more than a small block's processing.
+    inline void keepDenormalsOff (std::atomic<juce::Thread::ThreadID>& doneOnThread) noexcept
+    {
+#if JUCE_USE_SSE_INTRINSICS
+        juce::ignoreUnused (doneOnThread);
+        constexpr unsigned int flushToZeroAndDenormalsAreZero = 0x8040;
+        const auto mode = _mm_getcsr();
+
+        if ((mode & flushToZeroAndDenormalsAreZero) != flushToZeroAndDenormalsAreZero)
+            _mm_setcsr (mode | flushToZeroAndDenormalsAreZero);
+#else
+        if (const auto thread = juce::Thread::getCurrentThreadId(); doneOnThread.load (std::memory_order_relaxed) != thread)
+        {
+            juce::FloatVectorOperations::disableDenormalisedNumberSupport (true);
+            doneOnThread.store (thread, std::memory_order_relaxed);
+        }
+#endif
+    }
+}
+
 void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
 {
-    keepDenormalsOff();
+    keepDenormalsOff (denormalsOffThread);
 
     // Changes made on this thread while the block runs (MIDI controllers, the quality switch)
     // reach the core at once and the host later, from the message thread.
@@ -688,25 +711,6 @@ void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffe
 
     samplesProcessed.store (samplesProcessed.load (std::memory_order_relaxed) + buffer.getNumSamples(), std::memory_order_release);
     processingThread.store (nullptr, std::memory_order_relaxed);
-}
-
-void BasePlugin::keepDenormalsOff() noexcept
-{
-    // Set once on the host's thread and left there: saving and restoring the mode around
-    // every block costs more than a small block's processing.
-#if JUCE_USE_SSE_INTRINSICS
-    constexpr unsigned int flushToZeroAndDenormalsAreZero = 0x8040;
-    const auto mode = _mm_getcsr();
-
-    if ((mode & flushToZeroAndDenormalsAreZero) != flushToZeroAndDenormalsAreZero)
-        _mm_setcsr (mode | flushToZeroAndDenormalsAreZero);
-#else
-    if (const auto thread = juce::Thread::getCurrentThreadId(); denormalsOffThread.load (std::memory_order_relaxed) != thread)
-    {
-        juce::FloatVectorOperations::disableDenormalisedNumberSupport (true);
-        denormalsOffThread.store (thread, std::memory_order_relaxed);
-    }
-#endif
 }
 
 void BasePlugin::processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, const ProcessContext& context)

@@ -263,8 +263,6 @@ private:
     void addCommonParameters();
     void addQualityCopies();
     void applyQualityForMode (bool isOffline);
-    /** Audio thread. */
-    void keepDenormalsOff() noexcept;
     juce::XmlElement createQualityXml() const;
 
     std::unique_ptr<ParameterManager> parameterManager;

@@ -52,7 +52,8 @@ void NimbusEffect::sendToCore (Parameter& parameter)
 
 void NimbusEffect::applyPendingChanges() noexcept
 {
-    // One plain load in the common case; the exchange only when something changed.
+    // One plain load in the common case (the caller's); the exchange only when something
+    // changed.
     if (core == nullptr || ! anyPending.load (std::memory_order_relaxed) || ! anyPending.exchange (false, std::memory_order_acq_rel))
         return;
 
@@ -80,7 +81,8 @@ void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& 
     if (effectCore == nullptr || numChannels == 0)
         return;
 
-    applyPendingChanges();
+    if (anyPending.load (std::memory_order_relaxed))
+        applyPendingChanges();
 
     // The play head costs the host several calls: asked only when the core uses tempo.
     if (effectCore->usesTempo())

@@ -39,11 +39,8 @@ void NimbusEffectCore::removeMeterReader() noexcept
     }
 }
 
-void NimbusEffectCore::meterPiece (const float* left, const float* right, int numSamples) noexcept
+void NimbusEffectCore::measurePiece (const float* left, const float* right, int numSamples) noexcept
 {
-    if (meterReaders.load (std::memory_order_relaxed) <= 0)
-        return;
-
     float peaks[2];
     PeakMeter::measure (left, right, numSamples, peaks);
     blockPeaks[0] = std::max (blockPeaks[0], peaks[0]);

@@ -31,9 +31,15 @@ public:
 protected:
     /** Audio thread: never allocates or locks. Gathers the peaks of one processed piece
         (right null for mono), when somebody reads the meters. */
-    void meterPiece (const float* left, const float* right, int numSamples) noexcept;
+    void meterPiece (const float* left, const float* right, int numSamples) noexcept
+    {
+        if (meterReaders.load (std::memory_order_relaxed) > 0)
+            measurePiece (left, right, numSamples);
+    }
 
 private:
+    void measurePiece (const float* left, const float* right, int numSamples) noexcept;
+
     float blockPeaks[2] { 0.0f, 0.0f };
     bool metered = false;   // a piece of this block was metered
     std::atomic<float> meters[2] { { 0.0f }, { 0.0f } };

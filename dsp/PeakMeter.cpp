@@ -28,50 +28,87 @@ namespace
     }
 
 #if GRINDEL_PEAK_X86
-    // One body for every unit, in the compiler's vector types: inlined into each unit's
-    // kernel, it is compiled for that unit. Both channels share the loop, each with two
-    // independent maxima so the unit never waits on itself. (x > m ? x : m) is the unit's
-    // max instruction, which keeps m when x is NaN, as the scalar loop does. The lanes hold
-    // magnitudes, never NaN, so reducing them in any order gives the scalar answer.
+    typedef float Floats4 __attribute__ ((vector_size (16)));
+    typedef float Floats8 __attribute__ ((vector_size (32)));
+
+    // The largest lane, folded in halves: a few vector steps rather than a chain of scalar
+    // maxima through memory. The lanes hold magnitudes, never NaN, so any order gives the
+    // scalar answer.
+    template <int width, typename Floats>
+    __attribute__ ((always_inline)) inline float largestLane (const Floats& m) noexcept
+    {
+        Floats4 q;
+
+        if constexpr (width == 16)
+        {
+            const Floats8 a = __builtin_shufflevector (m, m, 0, 1, 2, 3, 4, 5, 6, 7);
+            const Floats8 b = __builtin_shufflevector (m, m, 8, 9, 10, 11, 12, 13, 14, 15);
+            const Floats8 h = b > a ? b : a;
+            const Floats4 c = __builtin_shufflevector (h, h, 0, 1, 2, 3);
+            const Floats4 d = __builtin_shufflevector (h, h, 4, 5, 6, 7);
+            q = d > c ? d : c;
+        }
+        else if constexpr (width == 8)
+        {
+            const Floats4 c = __builtin_shufflevector (m, m, 0, 1, 2, 3);
+            const Floats4 d = __builtin_shufflevector (m, m, 4, 5, 6, 7);
+            q = d > c ? d : c;
+        }
+        else
+        {
+            q = m;
+        }
+
+        return std::max (std::max (q[0], q[1]), std::max (q[2], q[3]));
+    }
+
+    // One channel's peak: four independent maxima, so the unit never waits on itself.
+    // (x > m ? x : m) is the unit's max instruction, which keeps m when x is NaN, as the
+    // scalar loop does.
     template <int width>
-    __attribute__ ((always_inline)) inline void vectorKernel (const float* left, const float* right, int numSamples, float* peaks) noexcept
+    __attribute__ ((always_inline)) inline float vectorPeak (const float* samples, int numSamples) noexcept
     {
         typedef float Floats __attribute__ ((vector_size (width * 4)));
         typedef int Ints __attribute__ ((vector_size (width * 4)));
 
-        const bool stereo = right != nullptr;
-        const float* r = stereo ? right : left;
-        Floats l0 {}, l1 {}, r0 {}, r1 {}, v;
+        Floats m0 {}, m1 {}, m2 {}, m3 {}, a, b, c, d;
         int i = 0;
 
-        for (; i + 2 * width <= numSamples; i += 2 * width)
+        for (; i + 4 * width <= numSamples; i += 4 * width)
         {
-            std::memcpy (&v, left + i, sizeof (v));
-            v = (Floats) ((Ints) v & 0x7fffffff);
-            l0 = v > l0 ? v : l0;
-            std::memcpy (&v, left + i + width, sizeof (v));
-            v = (Floats) ((Ints) v & 0x7fffffff);
-            l1 = v > l1 ? v : l1;
-
-            if (stereo)
-            {
-                std::memcpy (&v, r + i, sizeof (v));
-                v = (Floats) ((Ints) v & 0x7fffffff);
-                r0 = v > r0 ? v : r0;
-                std::memcpy (&v, r + i + width, sizeof (v));
-                v = (Floats) ((Ints) v & 0x7fffffff);
-                r1 = v > r1 ? v : r1;
-            }
+            std::memcpy (&a, samples + i, sizeof (a));
+            std::memcpy (&b, samples + i + width, sizeof (b));
+            std::memcpy (&c, samples + i + 2 * width, sizeof (c));
+            std::memcpy (&d, samples + i + 3 * width, sizeof (d));
+            a = (Floats) ((Ints) a & 0x7fffffff);
+            b = (Floats) ((Ints) b & 0x7fffffff);
+            c = (Floats) ((Ints) c & 0x7fffffff);
+            d = (Floats) ((Ints) d & 0x7fffffff);
+            m0 = a > m0 ? a : m0;
+            m1 = b > m1 ? b : m1;
+            m2 = c > m2 ? c : m2;
+            m3 = d > m3 ? d : m3;
         }
 
-        // The vectors' lanes, then the samples the loop left.
-        float lanes[2][2 * width];
-        std::memcpy (lanes[0], &l0, sizeof (v));
-        std::memcpy (lanes[0] + width, &l1, sizeof (v));
-        std::memcpy (lanes[1], &r0, sizeof (v));
-        std::memcpy (lanes[1] + width, &r1, sizeof (v));
-        peaks[0] = scalarPeak (left, i, numSamples, scalarPeak (lanes[0], 0, 2 * width, 0.0f));
-        peaks[1] = stereo ? scalarPeak (r, i, numSamples, scalarPeak (lanes[1], 0, 2 * width, 0.0f)) : peaks[0];
+        for (; i + width <= numSamples; i += width)
+        {
+            std::memcpy (&a, samples + i, sizeof (a));
+            a = (Floats) ((Ints) a & 0x7fffffff);
+            m0 = a > m0 ? a : m0;
+        }
+
+        m0 = m1 > m0 ? m1 : m0;
+        m2 = m3 > m2 ? m3 : m2;
+        m0 = m2 > m0 ? m2 : m0;
+        return scalarPeak (samples, i, numSamples, largestLane<width> (m0));
+    }
+
+    // One body for every unit: inlined into each unit's kernel, it is compiled for that unit.
+    template <int width>
+    __attribute__ ((always_inline)) inline void vectorKernel (const float* left, const float* right, int numSamples, float* peaks) noexcept
+    {
+        peaks[0] = vectorPeak<width> (left, numSamples);
+        peaks[1] = right != nullptr ? vectorPeak<width> (right, numSamples) : peaks[0];
     }
 
     void sse2Kernel (const float* left, const float* right, int numSamples, float* peaks) noexcept
