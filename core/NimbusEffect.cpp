@@ -68,6 +68,38 @@ void NimbusEffect::applyPendingChanges() noexcept
             core->setParameter (parameters[i]->getId(), parameters[i]->getValue());
 }
 
+void NimbusEffect::updateTempo (BasePluginCore& effectCore, juce::AudioPlayHead* playHead) noexcept
+{
+    double bpm = 120.0;
+
+    if (playHead != nullptr)
+        if (const auto position = playHead->getPosition())
+            if (const auto hostBpm = position->getBpm(); hostBpm.hasValue() && *hostBpm > 0.0)
+                bpm = *hostBpm;
+
+    tempo.store (bpm, std::memory_order_release);
+    effectCore.setTempo (bpm);
+}
+
+void NimbusEffect::renderWithMidi (BasePluginCore& effectCore, float* left, float* right, int numSamples, const juce::MidiBuffer& midi) noexcept
+{
+    if (midiQueue.addEvents (midi) > 0)
+        midiActivity.store (1, std::memory_order_relaxed);
+
+    midiQueue.process (
+        numSamples,
+        [&] (int start, int length) {
+            if (right != nullptr)
+                effectCore.processStereo (left + start, right + start, length);
+            else
+                effectCore.processMono (left + start, length);
+        },
+        [&] (const MidiEventQueue::Event& event) {
+            if (event.isController())
+                getMidiControlMap().handleController (event.getControllerNumber(), event.getControllerValue());
+        });
+}
+
 void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
 {
     const int numSamples = buffer.getNumSamples();
@@ -86,17 +118,7 @@ void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& 
 
     // The play head costs the host several calls: asked only when the core uses tempo.
     if (effectCore->usesTempo())
-    {
-        double bpm = 120.0;
-
-        if (context.playHead != nullptr)
-            if (const auto position = context.playHead->getPosition())
-                if (const auto hostBpm = position->getBpm(); hostBpm.hasValue() && *hostBpm > 0.0)
-                    bpm = *hostBpm;
-
-        tempo.store (bpm, std::memory_order_release);
-        effectCore->setTempo (bpm);
-    }
+        updateTempo (*effectCore, context.playHead);
 
     const bool stereo = juce::jmin (context.numOutputChannels, numChannels) >= 2;
     float* left = buffer.getWritePointer (0);
@@ -111,21 +133,7 @@ void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& 
     }
     else
     {
-        if (midiQueue.addEvents (midi) > 0)
-            midiActivity.store (1, std::memory_order_relaxed);
-
-        midiQueue.process (
-            numSamples,
-            [&] (int start, int length) {
-                if (stereo)
-                    effectCore->processStereo (left + start, right + start, length);
-                else
-                    effectCore->processMono (left + start, length);
-            },
-            [&] (const MidiEventQueue::Event& event) {
-                if (event.isController())
-                    getMidiControlMap().handleController (event.getControllerNumber(), event.getControllerValue());
-            });
+        renderWithMidi (*effectCore, left, right, numSamples, midi);
     }
 
     effectCore->endBlock();

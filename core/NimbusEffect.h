@@ -40,6 +40,11 @@ protected:
 private:
     /** Audio thread, or any thread while nothing processes. */
     void applyPendingChanges() noexcept;
+    /** Audio thread: the host's tempo from its play head (120 without one). */
+    __attribute__ ((noinline)) void updateTempo (BasePluginCore& effectCore, juce::AudioPlayHead* playHead) noexcept;
+    /** Audio thread: the block piece by piece between its MIDI events (right null for mono).
+        Kept out of line, so a block without MIDI pays nothing for it. */
+    __attribute__ ((noinline)) void renderWithMidi (BasePluginCore& effectCore, float* left, float* right, int numSamples, const juce::MidiBuffer& midi) noexcept;
 
     MidiEventQueue midiQueue;
     std::atomic<double> tempo { 120.0 };
