@@ -24,8 +24,6 @@ public:
     void post (int index) noexcept;
     /** Message thread: delivers every posted index now, in the order posted. */
     void deliverPending();
-    /** Any thread: lock-free. Whether anything waits. */
-    bool hasPending() const noexcept { return fifo.getNumReady() > 0; }
 
 private:
     void timerCallback() override { deliverPending(); }

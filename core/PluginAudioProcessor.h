@@ -35,8 +35,7 @@ public:
     /** Any thread. */
     const juce::String getName() const override;
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
-    /** Any thread but the audio thread, while nothing processes: may allocate; takes the
-        processing mutex. */
+    /** Any thread but the audio thread, while nothing processes: may allocate. */
     void prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock) override;
     void releaseResources() override;
     /** Audio thread: never allocates, locks or calls the host synchronously. */

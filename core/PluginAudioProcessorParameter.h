@@ -28,8 +28,8 @@ public:
     juce::String getParameterID() const override;
     /** Any thread: lock-free. */
     float getValue() const override;
-    /** Any thread (the audio thread too): sets the Parameter, which feeds the DSP core under
-        the processing mutex. */
+    /** Any thread (the audio thread too): lock-free; sets the Parameter, which reaches the DSP
+        core at the next block. */
     void setValue (float newValue) override;
     float getDefaultValue() const override;
     juce::String getName (int maximumLength) const override;
