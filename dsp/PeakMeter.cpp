@@ -1,6 +1,7 @@
 #include "dsp/PeakMeter.h"
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -64,15 +65,28 @@ namespace
 
     // One channel's peak: four independent maxima, so the unit never waits on itself.
     // (x > m ? x : m) is the unit's max instruction, which keeps m when x is NaN, as the
-    // scalar loop does.
+    // scalar loop does. A maximum does not mind samples read twice, so the first and the last
+    // vector are read where they lie and everything between from aligned addresses: a host's
+    // buffer need not be aligned to the unit's width, and loads across cache lines cost twice.
     template <int width>
     __attribute__ ((always_inline)) inline float vectorPeak (const float* samples, int numSamples) noexcept
     {
         typedef float Floats __attribute__ ((vector_size (width * 4)));
         typedef int Ints __attribute__ ((vector_size (width * 4)));
 
+        if (numSamples < width)
+            return scalarPeak (samples, 0, numSamples, 0.0f);
+
         Floats m0 {}, m1 {}, m2 {}, m3 {}, a, b, c, d;
-        int i = 0;
+        std::memcpy (&a, samples, sizeof (a));
+        std::memcpy (&b, samples + numSamples - width, sizeof (b));
+        a = (Floats) ((Ints) a & 0x7fffffff);
+        b = (Floats) ((Ints) b & 0x7fffffff);
+        m0 = a > m0 ? a : m0;
+        m1 = b > m1 ? b : m1;
+
+        const auto misalignment = (int) ((reinterpret_cast<std::uintptr_t> (samples) / sizeof (float)) % width);
+        int i = misalignment == 0 ? width : width - misalignment;
 
         for (; i + 4 * width <= numSamples; i += 4 * width)
         {
@@ -94,13 +108,13 @@ namespace
         {
             std::memcpy (&a, samples + i, sizeof (a));
             a = (Floats) ((Ints) a & 0x7fffffff);
-            m0 = a > m0 ? a : m0;
+            m2 = a > m2 ? a : m2;
         }
 
         m0 = m1 > m0 ? m1 : m0;
         m2 = m3 > m2 ? m3 : m2;
         m0 = m2 > m0 ? m2 : m0;
-        return scalarPeak (samples, i, numSamples, largestLane<width> (m0));
+        return largestLane<width> (m0);
     }
 
     // One body for every unit: inlined into each unit's kernel, it is compiled for that unit.

@@ -163,13 +163,18 @@ TEST (PeakMeter, EveryVectorUnitGivesTheScalarPeak)
             if (! PeakMeter::isSupported (unit))
                 continue;
 
-            for (const float* r : { (const float*) right.data(), (const float*) nullptr })
+            // Buffers at every alignment: the kernels read the ends where they lie.
+            for (int offset : { 0, 1, 3 })
             {
-                float expected[2] = { -1.0f, -1.0f }, peaks[2] = { -2.0f, -2.0f };
-                scalar (left.data(), r, length, expected);
-                PeakMeter::getFunction (unit) (left.data(), r, length, peaks);
-                EXPECT_EQ (peaks[0], expected[0]) << "unit " << (int) unit << ", length " << length;
-                EXPECT_EQ (peaks[1], expected[1]) << "unit " << (int) unit << ", length " << length;
+                for (const float* r : { (const float*) right.data() + offset, (const float*) nullptr })
+                {
+                    const int n = juce::jmax (0, length - offset);
+                    float expected[2] = { -1.0f, -1.0f }, peaks[2] = { -2.0f, -2.0f };
+                    scalar (left.data() + offset, r, n, expected);
+                    PeakMeter::getFunction (unit) (left.data() + offset, r, n, peaks);
+                    EXPECT_EQ (peaks[0], expected[0]) << "unit " << (int) unit << ", length " << n << ", offset " << offset;
+                    EXPECT_EQ (peaks[1], expected[1]) << "unit " << (int) unit << ", length " << n << ", offset " << offset;
+                }
             }
         }
     }
