@@ -202,11 +202,12 @@ public:
     /** Any thread but the audio thread, while nothing processes: may allocate. */
     virtual void prepareToPlay (double sampleRate, int maximumBlockSize);
     virtual void releaseResources();
-    /** Audio thread: never allocates; takes only the processing mutex. */
+    /** Audio thread: never allocates, locks or calls the host synchronously. Leaves the
+        thread with flush-to-zero and denormals-are-zero on. */
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
     void processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
 
-    /** Any thread; the core itself is called under the processing mutex only. */
+    /** Any thread; while the host processes, only the audio thread calls the core itself. */
     BasePluginCore* getCore() const noexcept { return core.get(); }
     /** Message thread, before processing starts. Creates the DSP core through the product and
         gives it every parameter's value. */
@@ -215,7 +216,9 @@ public:
     virtual int getLatencySamples() const;
     double getSampleRate() const noexcept { return sampleRate; }
     /** Any thread: lock-free. */
-    double getSecondsProcessed() const noexcept { return secondsProcessed.load(); }
+    double getSecondsProcessed() const noexcept { return (double) samplesProcessed.load() / sampleRate; }
+    /** Any thread: lock-free. Whether the caller is the audio thread inside processBlock. */
+    bool isProcessingThread() const noexcept { return processingThread.load (std::memory_order_relaxed) == juce::Thread::getCurrentThreadId(); }
     bool isOffline() const noexcept { return offline.load(); }
 
     /** Set by the audio thread, taken by the editor's timer with an exchange. */
@@ -225,8 +228,12 @@ public:
 
     //==============================================================================
     // Editor
-    /** Creates the editor once, initialises it and starts its 25 ms timer. */
+    /** Creates the editor once, initialises it, hands it the "Editor" element of a state
+        restored before it existed and starts its 25 ms timer. */
     void createEditorOnce();
+    /** Any thread. Whether makeEditor makes an editor (it is built only when a host window
+        asks for it). */
+    virtual bool hasEditor() const { return false; }
     void destroyEditor();
     PluginEditor* getActiveEditor() const noexcept { return editor.get(); }
     bool isClosing() const noexcept { return closing; }
@@ -240,9 +247,12 @@ public:
 
     juce::AudioFormatManager& getAudioFormats() noexcept { return audioFormats; }
 
-    /** Any thread the parameter changed on (the audio thread too): feeds the DSP core under the
-        processing mutex and tells the host on that thread. */
+    /** Any thread the parameter changed on (the audio thread too): feeds the DSP core (at once
+        on the audio thread, else at the next block) and tells the host (from the audio thread
+        through the message thread). Never locks on the audio thread. */
     void parameterValueChanged (Parameter& parameter, bool notify) override;
+    /** Any thread: lock-free. The audio thread inside processBlock. */
+    bool isAudioThread() const noexcept override { return isProcessingThread(); }
     /** Message thread (Parameter::Listener): refreshes the host's display for range set 0. */
     void parameterChanged (Parameter* parameter) override;
     void parameterGestureBegan (Parameter* parameter) override;
@@ -307,11 +317,16 @@ private:
     std::unique_ptr<PresetFolderContent> userPresets;
     std::unique_ptr<PresetPackageContent> factoryPresets;
     std::unique_ptr<PluginEditor> editor;
+    // The "Editor" element of a state restored while no editor existed: stored again with the
+    // state and given to the editor when it is built.
+    std::unique_ptr<juce::XmlElement> editorStateWithoutEditor;
     PluginAudioProcessor* processor = nullptr;
     bool closing = false;
 
     double sampleRate = 44100.0;
-    std::atomic<double> secondsProcessed { 0.0 };
+    std::atomic<juce::int64> samplesProcessed { 0 };
+    std::atomic<juce::Thread::ThreadID> processingThread { nullptr };
+    std::atomic<juce::Thread::ThreadID> denormalsOffThread { nullptr };   // without SSE
     std::atomic<bool> offline { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePlugin)
