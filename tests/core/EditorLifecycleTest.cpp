@@ -132,14 +132,18 @@ TEST (EditorLifecycle, BuiltOnFirstAskTickingShownInTheHostWrapperAndDeletedStop
 
     EXPECT_EQ (events.log.strings.getLast(), "deleted");
 
-    // The editor's settings outlive an instance that never built its editor.
+    // The editor's settings outlive an instance that never built its editor, even one that
+    // saves a change of its own.
     {
         PluginAudioProcessor headless (std::make_unique<PluginWithEditor> (events));
+        headless.getPlugin().authorName = "Headless";
+        EXPECT_TRUE (headless.getPlugin().saveUserSettings().wasOk());
     }
     const auto settings = juce::parseXML (root.getUserFolder().getChildFile ("Grindel 2.ini"));
     ASSERT_NE (settings, nullptr);
     ASSERT_NE (settings->getChildByName ("Editor"), nullptr);
     EXPECT_EQ (settings->getChildByName ("Editor")->getStringAttribute ("skin"), "Dark");
+    EXPECT_EQ (settings->getChildByName ("Author")->getStringAttribute ("name"), "Headless");
 }
 
 TEST (EditorLifecycle, QualityParametersStayAwayFromTheHost)
