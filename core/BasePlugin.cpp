@@ -11,6 +11,10 @@
 #include "dsp/BasePluginCore.h"
 #include <sys/stat.h>
 
+#if JUCE_USE_SSE_INTRINSICS
+#include <xmmintrin.h>
+#endif
+
 namespace
 {
     constexpr const char* stateTag = "PluginState";
@@ -401,8 +405,17 @@ std::unique_ptr<juce::XmlElement> BasePlugin::createSettingsXml() const
     }
 
     if (editor != nullptr)
+    {
         if (auto settings = editor->saveSettings())
             root->addChildElement (settings.release());
+    }
+    else if (settingsBaseline != nullptr)
+    {
+        // No editor now: the editor's settings stay as they were, and the merge on saving
+        // leaves the element on disk alone while no editor was ever built.
+        if (auto* settings = settingsBaseline->getChildByName (editorTag))
+            root->addChildElement (new juce::XmlElement (*settings));
+    }
 
     return root;
 }
@@ -838,8 +851,37 @@ void BasePlugin::applyQualityForMode (bool isOffline)
     qualityParameter->setValue (source->getValue(), true);
 }
 
+namespace
+{
+    // Set once on the host's thread and left there: saving and restoring the mode around
+    // every block costs more than a small block's processing.
+    inline void keepDenormalsOff (std::atomic<juce::Thread::ThreadID>& doneOnThread) noexcept
+    {
+#if JUCE_USE_SSE_INTRINSICS
+        juce::ignoreUnused (doneOnThread);
+        constexpr unsigned int flushToZeroAndDenormalsAreZero = 0x8040;
+        const auto mode = _mm_getcsr();
+
+        if ((mode & flushToZeroAndDenormalsAreZero) != flushToZeroAndDenormalsAreZero)
+            _mm_setcsr (mode | flushToZeroAndDenormalsAreZero);
+#else
+        if (const auto thread = juce::Thread::getCurrentThreadId(); doneOnThread.load (std::memory_order_relaxed) != thread)
+        {
+            juce::FloatVectorOperations::disableDenormalisedNumberSupport (true);
+            doneOnThread.store (thread, std::memory_order_relaxed);
+        }
+#endif
+    }
+}
+
 void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
 {
+    keepDenormalsOff (denormalsOffThread);
+
+    // Changes made on this thread while the block runs (MIDI controllers, the quality switch)
+    // reach the core at once and the host later, from the message thread.
+    processingThread.store (juce::Thread::getCurrentThreadId(), std::memory_order_relaxed);
+
     // Only this thread writes these, so plain loads and release stores do: a locked
     // exchange on every block costs more than the rest of an empty block.
     if (offline.load (std::memory_order_relaxed) != context.nonRealtime)
@@ -848,11 +890,10 @@ void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffe
         applyQualityForMode (context.nonRealtime);
     }
 
-    juce::ScopedNoDenormals noDenormals;
     process (buffer, midi, context);
 
-    secondsProcessed.store (secondsProcessed.load (std::memory_order_relaxed) + (double) buffer.getNumSamples() / sampleRate,
-                            std::memory_order_release);
+    samplesProcessed.store (samplesProcessed.load (std::memory_order_relaxed) + buffer.getNumSamples(), std::memory_order_release);
+    processingThread.store (nullptr, std::memory_order_relaxed);
 }
 
 void BasePlugin::processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, const ProcessContext& context)

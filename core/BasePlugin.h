@@ -209,11 +209,12 @@ public:
     /** Any thread but the audio thread, while nothing processes: may allocate. */
     virtual void prepareToPlay (double sampleRate, int maximumBlockSize);
     virtual void releaseResources();
-    /** Audio thread: never allocates; takes only the processing mutex. */
+    /** Audio thread: never allocates, locks or calls the host synchronously. Leaves the
+        thread with flush-to-zero and denormals-are-zero on. */
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
     void processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
 
-    /** Any thread; the core itself is called under the processing mutex only. */
+    /** Any thread; while the host processes, only the audio thread calls the core itself. */
     BasePluginCore* getCore() const noexcept { return core.get(); }
     /** Message thread, before processing starts. Creates the DSP core through the product and
         gives it every parameter's value. */
@@ -222,7 +223,9 @@ public:
     virtual int getLatencySamples() const;
     double getSampleRate() const noexcept { return sampleRate; }
     /** Any thread: lock-free. */
-    double getSecondsProcessed() const noexcept { return secondsProcessed.load(); }
+    double getSecondsProcessed() const noexcept { return (double) samplesProcessed.load() / sampleRate; }
+    /** Any thread: lock-free. Whether the caller is the audio thread inside processBlock. */
+    bool isProcessingThread() const noexcept { return processingThread.load (std::memory_order_relaxed) == juce::Thread::getCurrentThreadId(); }
     bool isOffline() const noexcept { return offline.load(); }
 
     /** Set by the audio thread, taken by the editor's timer with an exchange. */
@@ -235,6 +238,9 @@ public:
     /** Message thread. Creates the editor once, initialises it, gives it the editor part of a
         state restored before it existed and starts its 25 ms timer. */
     void createEditorOnce();
+    /** Any thread. Whether makeEditor makes an editor (it is built only when a host window
+        asks for it). */
+    virtual bool hasEditor() const { return false; }
     void destroyEditor();
     PluginEditor* getActiveEditor() const noexcept { return editor.get(); }
     bool isClosing() const noexcept { return closing; }
@@ -248,9 +254,12 @@ public:
 
     juce::AudioFormatManager& getAudioFormats() noexcept { return audioFormats; }
 
-    /** Any thread the parameter changed on (the audio thread too): feeds the DSP core under the
-        processing mutex and tells the host on that thread. */
+    /** Any thread the parameter changed on (the audio thread too): feeds the DSP core (at once
+        on the audio thread, else at the next block) and tells the host (from the audio thread
+        through the message thread). Never locks on the audio thread. */
     void parameterValueChanged (Parameter& parameter, bool notify) override;
+    /** Any thread: lock-free. The audio thread inside processBlock. */
+    bool isAudioThread() const noexcept override { return isProcessingThread(); }
     /** Message thread (Parameter::Listener): refreshes the host's display for range set 0. */
     void parameterChanged (Parameter* parameter) override;
     void parameterGestureBegan (Parameter* parameter) override;
@@ -323,7 +332,9 @@ private:
     bool closing = false;
 
     double sampleRate = 44100.0;
-    std::atomic<double> secondsProcessed { 0.0 };
+    std::atomic<juce::int64> samplesProcessed { 0 };
+    std::atomic<juce::Thread::ThreadID> processingThread { nullptr };
+    std::atomic<juce::Thread::ThreadID> denormalsOffThread { nullptr };   // without SSE
     std::atomic<bool> offline { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePlugin)

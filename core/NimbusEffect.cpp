@@ -5,11 +5,20 @@
 NimbusEffect::NimbusEffect (std::unique_ptr<ParameterManager> manager)
     : BasePlugin (std::move (manager))
 {
+    for (auto* p : getParameterManager().getParameters())
+    {
+        slots.emplace (p, parameters.size());
+        parameters.push_back (p);
+    }
+
+    pending = std::make_unique<std::atomic<bool>[]> (parameters.size());
+
+    for (size_t i = 0; i < parameters.size(); ++i)
+        pending[i].store (false);
 }
 
 NimbusEffect::~NimbusEffect()
 {
-    const juce::ScopedLock sl (processingMutex);
     core.reset();
 }
 
@@ -20,15 +29,75 @@ NimbusEffectCore* NimbusEffect::getEffectCore() const noexcept
 
 void NimbusEffect::prepareToPlay (double newSampleRate, int maximumBlockSize)
 {
-    const juce::ScopedLock sl (processingMutex);
     midiQueue.clear();
     BasePlugin::prepareToPlay (newSampleRate, maximumBlockSize);
+    applyPendingChanges();
 }
 
 void NimbusEffect::sendToCore (Parameter& parameter)
 {
-    const juce::ScopedLock sl (processingMutex);
-    BasePlugin::sendToCore (parameter);
+    if (isProcessingThread())
+    {
+        BasePlugin::sendToCore (parameter);
+        return;
+    }
+
+    if (const auto found = slots.find (&parameter); found != slots.end())
+        pending[found->second].store (true, std::memory_order_relaxed);
+    else
+        allPending.store (true, std::memory_order_relaxed);   // a parameter added after us
+
+    anyPending.store (true, std::memory_order_release);
+}
+
+void NimbusEffect::applyPendingChanges() noexcept
+{
+    // One plain load in the common case (the caller's); the exchange only when something
+    // changed.
+    if (core == nullptr || ! anyPending.load (std::memory_order_relaxed) || ! anyPending.exchange (false, std::memory_order_acq_rel))
+        return;
+
+    const bool all = allPending.exchange (false, std::memory_order_relaxed);
+
+    if (all)
+        for (auto* p : getParameterManager().getParameters())
+            core->setParameter (p->getId(), p->getValue());
+
+    for (size_t i = 0; i < parameters.size(); ++i)
+        if (pending[i].load (std::memory_order_relaxed) && pending[i].exchange (false, std::memory_order_relaxed) && ! all)
+            core->setParameter (parameters[i]->getId(), parameters[i]->getValue());
+}
+
+void NimbusEffect::updateTempo (BasePluginCore& effectCore, juce::AudioPlayHead* playHead) noexcept
+{
+    double bpm = 120.0;
+
+    if (playHead != nullptr)
+        if (const auto position = playHead->getPosition())
+            if (const auto hostBpm = position->getBpm(); hostBpm.hasValue() && *hostBpm > 0.0)
+                bpm = *hostBpm;
+
+    tempo.store (bpm, std::memory_order_release);
+    effectCore.setTempo (bpm);
+}
+
+void NimbusEffect::renderWithMidi (BasePluginCore& effectCore, float* left, float* right, int numSamples, const juce::MidiBuffer& midi) noexcept
+{
+    if (midiQueue.addEvents (midi) > 0)
+        midiActivity.store (1, std::memory_order_relaxed);
+
+    midiQueue.process (
+        numSamples,
+        [&] (int start, int length) {
+            if (right != nullptr)
+                effectCore.processStereo (left + start, right + start, length);
+            else
+                effectCore.processMono (left + start, length);
+        },
+        [&] (const MidiEventQueue::Event& event) {
+            if (event.isController())
+                getMidiControlMap().handleController (event.getControllerNumber(), event.getControllerValue());
+        });
 }
 
 void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
@@ -36,45 +105,36 @@ void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& 
     const int numSamples = buffer.getNumSamples();
     const int numChannels = buffer.getNumChannels();
 
-    double bpm = 120.0;
-
-    if (context.playHead != nullptr)
-        if (const auto position = context.playHead->getPosition())
-            if (const auto hostBpm = position->getBpm(); hostBpm.hasValue() && *hostBpm > 0.0)
-                bpm = *hostBpm;
-
-    tempo.store (bpm, std::memory_order_release);
-
     for (int ch = context.numInputChannels; ch < juce::jmin (context.numOutputChannels, numChannels); ++ch)
         buffer.clear (ch, 0, numSamples);
 
-    if (midiQueue.addEvents (midi) > 0)
-        midiActivity.store (1);
-
-    const juce::ScopedLock sl (processingMutex);
     auto* effectCore = getCore();
 
     if (effectCore == nullptr || numChannels == 0)
         return;
 
-    effectCore->setTempo (bpm);
+    if (anyPending.load (std::memory_order_relaxed))
+        applyPendingChanges();
+
+    // The play head costs the host several calls: asked only when the core uses tempo.
+    if (effectCore->usesTempo())
+        updateTempo (*effectCore, context.playHead);
 
     const bool stereo = juce::jmin (context.numOutputChannels, numChannels) >= 2;
     float* left = buffer.getWritePointer (0);
     float* right = stereo ? buffer.getWritePointer (1) : nullptr;
 
-    midiQueue.process (
-        numSamples,
-        [&] (int start, int length) {
-            if (stereo)
-                effectCore->processStereo (left + start, right + start, length);
-            else
-                effectCore->processMono (left + start, length);
-        },
-        [&] (const MidiEventQueue::Event& event) {
-            if (event.isController())
-                getMidiControlMap().handleController (event.getControllerNumber(), event.getControllerValue());
-        });
+    if (midi.isEmpty() && midiQueue.getNumPending() == 0)
+    {
+        if (stereo)
+            effectCore->processStereo (left, right, numSamples);
+        else
+            effectCore->processMono (left, numSamples);
+    }
+    else
+    {
+        renderWithMidi (*effectCore, left, right, numSamples, midi);
+    }
 
     effectCore->endBlock();
 }

@@ -29,9 +29,13 @@ PluginAudioProcessor::PluginAudioProcessor (std::unique_ptr<BasePlugin> p)
         addParameter (hostParameter.release());
     }
 
+    hostNotifications = std::make_unique<HostNotificationQueue> (hostParameters.size(), [this] (int index) {
+        if (auto* hostParameter = hostParameters[index])
+            hostParameter->updateFromParameterWithGesture();
+    });
+
     plugin->createCore();   // pushes every parameter's value into the core
     plugin->applyStartPreset();
-    plugin->createEditorOnce();
     setLatencySamples (plugin->getLatencySamples());
 }
 
@@ -50,7 +54,16 @@ PluginAudioProcessorParameter* PluginAudioProcessor::getHostParameter (const Par
 
 void PluginAudioProcessor::parameterChangedByPlugin (Parameter& parameter, bool notifyHost)
 {
-    if (auto* hostParameter = getHostParameter (parameter))
+    auto* hostParameter = getHostParameter (parameter);
+
+    if (hostParameter == nullptr)
+        return;
+
+    // The host's listeners lock, and an AAX host's automation answers synchronously: never
+    // from the audio thread.
+    if (notifyHost && plugin->isProcessingThread())
+        hostNotifications->post (parameter.getHostIndex());
+    else
         hostParameter->updateFromParameter (notifyHost);
 }
 
@@ -111,11 +124,13 @@ void PluginAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffe
 
 bool PluginAudioProcessor::hasEditor() const
 {
-    return plugin->getActiveEditor() != nullptr;
+    return plugin->getActiveEditor() != nullptr || plugin->hasEditor();
 }
 
 juce::AudioProcessorEditor* PluginAudioProcessor::createEditor()
 {
+    plugin->createEditorOnce();
+
     if (auto* editor = plugin->getActiveEditor())
         return new AudioProcessorEditorWrapper (*this, *editor);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/BasePlugin.h"
+#include "core/HostNotificationQueue.h"
 #include "core/PluginAudioProcessorParameter.h"
 #include "core/ProductFactory.h"
 
@@ -8,8 +9,8 @@
 class PluginAudioProcessor : public juce::AudioProcessor
 {
 public:
-    /** Message thread: makes the editor with the plug-in. Builds the plug-in object made by
-        the factory (the product by default). */
+    /** Message thread. Builds the plug-in object made by the factory (the product by default);
+        its editor waits until a host window asks for it (createEditor). */
     explicit PluginAudioProcessor (std::unique_ptr<BasePlugin> plugin = createProductPlugin());
     /** Message thread: deletes the editor, then the plug-in. */
     ~PluginAudioProcessor() override;
@@ -19,9 +20,13 @@ public:
         others). */
     PluginAudioProcessorParameter* getHostParameter (const Parameter& parameter) const;
 
-    /** Any thread the parameter changed on: calls the host's listeners on that thread. From
-        the plug-in object: a value or a gesture the host must hear of. */
+    /** Any thread the parameter changed on. From the plug-in object: a value the host must
+        hear of. Off the audio thread the host's listeners are called on that thread; on the
+        audio thread the change is queued without a lock and the message thread tells the host
+        (touch, set, release). */
     void parameterChangedByPlugin (Parameter& parameter, bool notifyHost);
+    /** Message thread: tells the host at once of the changes the audio thread queued. */
+    void deliverHostNotifications() { hostNotifications->deliverPending(); }
     /** Message thread (gestures come from the widgets). */
     void parameterGestureChangedByPlugin (Parameter& parameter, bool began);
 
@@ -30,11 +35,10 @@ public:
     /** Any thread. */
     const juce::String getName() const override;
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
-    /** Any thread but the audio thread, while nothing processes: may allocate; takes the
-        processing mutex. */
+    /** Any thread but the audio thread, while nothing processes: may allocate. */
     void prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock) override;
     void releaseResources() override;
-    /** Audio thread: never allocates; takes only the processing mutex. */
+    /** Audio thread: never allocates, locks or calls the host synchronously. */
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     using juce::AudioProcessor::processBlock;
@@ -50,9 +54,10 @@ public:
     const juce::String getProgramName (int) override { return {}; }
     void changeProgramName (int, const juce::String&) override {}
 
-    /** Any thread. */
+    /** Any thread: whether the plug-in makes an editor (it need not exist yet). */
     bool hasEditor() const override;
-    /** Message thread: the host window's content around the plug-in's editor. */
+    /** Message thread: the host window's content around the plug-in's editor, which is built
+        the first time. */
     juce::AudioProcessorEditor* createEditor() override;
 
     /** Any thread but the audio thread (hosts save from their UI or a worker thread):
@@ -67,6 +72,7 @@ private:
 
     std::unique_ptr<BasePlugin> plugin;
     juce::Array<PluginAudioProcessorParameter*> hostParameters;   // by the parameter's host index
+    std::unique_ptr<HostNotificationQueue> hostNotifications;     // by host index
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginAudioProcessor)
 };

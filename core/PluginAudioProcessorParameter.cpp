@@ -15,6 +15,22 @@ void PluginAudioProcessorParameter::updateFromParameter (bool notifyHost)
         sendValueChangedMessageToListeners (value);
 }
 
+void PluginAudioProcessorParameter::updateFromParameterWithGesture()
+{
+    if (cachedValue.load() == parameter.getNormalisedValue())
+        return;
+
+    const bool ownGesture = ! parameter.isInGesture();
+
+    if (ownGesture)
+        beginChangeGesture();
+
+    updateFromParameter (true);
+
+    if (ownGesture)
+        endChangeGesture();
+}
+
 juce::String PluginAudioProcessorParameter::getParameterID() const
 {
     return juce::String (parameter.getId());

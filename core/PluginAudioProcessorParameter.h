@@ -16,6 +16,10 @@ public:
     /** Any thread the parameter changed on: calls the host's listeners on that thread. The
         plug-in changed the value; tells the host when asked and when it differs. */
     void updateFromParameter (bool notifyHost);
+    /** Message thread. A change the audio thread made: when the value differs from the
+        host's, tells the host as automation does (touch, set, release; no touch of its own
+        inside a gesture already open). */
+    void updateFromParameterWithGesture();
     /** Any thread: lock-free. Whether the host set a value since the last call. */
     bool consumeChanged() noexcept { return changed.exchange (false); }
 
@@ -24,8 +28,8 @@ public:
     juce::String getParameterID() const override;
     /** Any thread: lock-free. */
     float getValue() const override;
-    /** Any thread (the audio thread too): sets the Parameter, which feeds the DSP core under
-        the processing mutex. A value that is not a finite number sets the default. */
+    /** Any thread (the audio thread too): lock-free; sets the Parameter, which reaches the DSP
+        core at the next block. A value that is not a finite number sets the default. */
     void setValue (float newValue) override;
     float getDefaultValue() const override;
     juce::String getName (int maximumLength) const override;

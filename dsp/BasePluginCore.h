@@ -2,8 +2,9 @@
 
 #include "dsp/SampleRateInfo.h"
 
-/** The DSP core of a plug-in. Every call is made under the plug-in's processing mutex, from
-    block processing and from parameter changes alike. Nothing here may allocate or lock. */
+/** The DSP core of a plug-in. While the host processes, only the audio thread calls it:
+    parameter changes from other threads reach it at the start of the next block. Nothing here
+    may allocate or lock. */
 class BasePluginCore
 {
 public:
@@ -15,8 +16,8 @@ public:
     /** Any thread, outside processing. */
     virtual void reset() {}
 
-    /** Any thread (the audio thread too): never allocates or locks. A parameter's new plain
-        value. */
+    /** Audio thread, or any thread while nothing processes: never allocates or locks. A
+        parameter's new plain value. */
     virtual void setParameter (int parameterId, float plainValue) = 0;
 
     /** Audio thread: never allocates or locks. In place. */
@@ -28,6 +29,9 @@ public:
 
     /** Any thread. */
     virtual int getLatencySamples() const { return 0; }
+    /** Any thread. Whether the core uses the host's tempo: only then is the host's play head
+        asked, every block. */
+    virtual bool usesTempo() const { return false; }
     /** Audio thread: never allocates or locks. */
     virtual void setTempo (double) {}
 

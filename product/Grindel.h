@@ -19,6 +19,7 @@ public:
     juce::String getStartPresetName() const override { return "MPC60"; }
     juce::String getInitPresetName() const override { return "- Bypass -"; }
     bool hasPresets() const override { return true; }
+    bool hasEditor() const override { return true; }
     juce::Array<IdRange> getParameterIdRanges (int setIndex) const override;
 
 protected:

@@ -174,16 +174,21 @@ bool Skin::readFile (const juce::String& fileName, juce::MemoryBlock& data, size
 
 juce::Image Skin::loadImage (const juce::String& fileName)
 {
+    if (const auto known = images.find (fileName); known != images.end())
+        return known->second;
+
     juce::MemoryBlock data;
+    juce::Image image;
 
-    if (! readFile (fileName, data, maxImageBytes))
-        return {};
+    if (readFile (fileName, data, maxImageBytes))
+    {
+        image = SkinImageReader::decode (data.getData(), data.getSize());
 
-    auto image = SkinImageReader::decode (data.getData(), data.getSize());
+        if (! image.isValid())
+            log ("Skin image is not a sound PNG: " + fileName);
+    }
 
-    if (! image.isValid())
-        log ("Skin image is not a sound PNG: " + fileName);
-
+    images[fileName] = image;
     return image;
 }
 

@@ -36,8 +36,9 @@ public:
         wasTooLarge says so). */
     bool readFile (const juce::String& fileName, juce::MemoryBlock& data, size_t maxBytes);
 
-    /** A PNG image of the skin, decoded now (not cached); null when missing, damaged or too
-        large. */
+    /** A PNG image of the skin; null when missing, damaged or too large. Decoded once per
+        skin: widgets that name the same file share the decoded pixels (JUCE images are shared
+        by reference and nothing draws into a skin image). */
     juce::Image loadImage (const juce::String& fileName);
 
     /** Reads a GUI description (an empty name is the main one) and checks its "gui_ver";
@@ -106,6 +107,7 @@ private:
     BasePlugin* plugin;
     juce::String errorText;
     std::map<juce::String, juce::Component::SafePointer<juce::Component>> components;
+    std::map<juce::String, juce::Image> images;   // by file name, failures included
     juce::StringArray descriptionsBeingBuilt;
     int elementsBuilt = 0, includesExpanded = 0;
     size_t descriptionBytesRead = 0;

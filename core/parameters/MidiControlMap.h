@@ -27,9 +27,9 @@ public:
     int getControllerFor (const Parameter* parameter) const noexcept;
     void clear() noexcept;
 
-    /** Audio thread: lock-free itself; the parameter it sets reaches the DSP core under the
-        processing mutex and the host on this thread. Learns when armed, then sets the mapped
-        parameter from a controller value 0..127. Returns whether a parameter was mapped. */
+    /** Audio thread: lock-free; the parameter it sets reaches the DSP core at once and the host
+        later, from the message thread. Learns when armed, then sets the mapped parameter from a
+        controller value 0..127. Returns whether a parameter was mapped. */
     bool handleController (int controller, int value) noexcept;
 
     //==============================================================================

@@ -278,7 +278,9 @@ bool Parameter::storeValue (float constrainedValue, bool notify)
 
 void Parameter::announceChange (bool notify) noexcept
 {
-    if (auto* l = immediateListener.load())
+    auto* l = immediateListener.load();
+
+    if (l != nullptr)
         l->parameterValueChanged (*this, notify);
 
     if (! notify)
@@ -286,7 +288,7 @@ void Parameter::announceChange (bool notify) noexcept
 
     // Posting a message locks and may allocate, so other threads only raise a flag that the
     // manager's timer turns into the update.
-    if (juce::MessageManager::existsAndIsCurrentThread())
+    if ((l == nullptr || ! l->isAudioThread()) && juce::MessageManager::existsAndIsCurrentThread())
         triggerAsyncUpdate();
     else
         deferredUpdate.store (true);

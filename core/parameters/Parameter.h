@@ -37,6 +37,10 @@ public:
         /** Any thread: may not lock or allocate (it may be the audio thread).
             notify: the change came with notification (the host should hear of it). */
         virtual void parameterValueChanged (Parameter& parameter, bool notify) = 0;
+        /** Any thread: lock-free. Whether the caller is the audio thread: a change there only
+            raises the deferred-update flag, without asking which thread is the message
+            thread (which locks). */
+        virtual bool isAudioThread() const noexcept { return false; }
     };
 
     /** Everything "parameters.xml" says about one parameter. */

@@ -279,9 +279,9 @@ void ParameterManager::flushPendingUpdates()
 
 void ParameterManager::timerCallback()
 {
-    // Outside the lock: a listener may take the processing mutex, which the audio thread may
-    // hold while it looks a parameter up. A copy, because a listener may run a modal loop that
-    // re-enters this callback.
+    // Outside the lock: a listener may reach the host, which may hold its own locks while it
+    // looks a parameter up. A copy, because a listener may run a modal loop that re-enters
+    // this callback.
     for (auto* p : snapshotParameters())
         p->deliverDeferredUpdate();
 }

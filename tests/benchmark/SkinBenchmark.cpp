@@ -1,5 +1,5 @@
 // Building the default skin's widget tree from its package against only decoding the package's
-// images. Goal: the build takes under 3 times the decoding.
+// images. Goal: the build takes at most 1.5 times the decoding.
 
 #include "product/Grindel.h"
 #include "BenchmarkSetup.h"

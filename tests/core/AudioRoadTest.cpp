@@ -1,5 +1,6 @@
 #include "core/NimbusEffect.h"
 #include "core/PluginAudioProcessor.h"
+#include "dsp/PeakMeter.h"
 #include "support/TestPluginCore.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
@@ -33,10 +34,12 @@ namespace
     {
         juce::Optional<PositionInfo> getPosition() const override
         {
+            ++asked;
             PositionInfo info;
             info.setBpm (93.5);
             return info;
         }
+        mutable int asked = 0;
     };
 
     class AudioRoadTest : public ::testing::Test
@@ -64,6 +67,8 @@ namespace
 
 TEST_F (AudioRoadTest, PassesAudioBitExactAcrossBlockSizesChannelsAndMidiSplits)
 {
+    core().addMeterReader();
+
     for (int channels : { 1, 2 })
     {
         prepare (channels, 48000.0, 1024);
@@ -91,7 +96,7 @@ TEST_F (AudioRoadTest, PassesAudioBitExactAcrossBlockSizesChannelsAndMidiSplits)
     }
 }
 
-TEST_F (AudioRoadTest, MetersClampAndBypassPassesAudio)
+TEST_F (AudioRoadTest, MetersRunOnlyWhileReadClampAndBypassPassesAudio)
 {
     prepare (2, 44100.0, 64);
 
@@ -100,14 +105,80 @@ TEST_F (AudioRoadTest, MetersClampAndBypassPassesAudio)
     loud.setSample (0, 10, 3.0f);
     loud.setSample (1, 20, -0.25f);
     juce::MidiBuffer midi;
+
+    // Nobody reads: the meters keep still.
+    processor.processBlock (loud, midi);
+    EXPECT_EQ (core().getMeterValue (0), 0.0f);
+
+    // Two readers; the meters run until the last one leaves, and an extra leave is harmless.
+    core().addMeterReader();
+    core().addMeterReader();
     processor.processBlock (loud, midi);
     EXPECT_EQ (core().getMeterValue (0), 1.0f);
     EXPECT_EQ (core().getMeterValue (1), 0.25f);
+    core().removeMeterReader();
+    loud.setSample (1, 20, -0.5f);
+    processor.processBlock (loud, midi);
+    EXPECT_EQ (core().getMeterValue (1), 0.5f);
+
+    for (int i = 0; i < 3; ++i)
+        core().removeMeterReader();
+
+    EXPECT_EQ (core().getNumMeterReaders(), 0);
+    loud.setSample (1, 20, -0.75f);
+    processor.processBlock (loud, midi);
+    EXPECT_EQ (core().getMeterValue (1), 0.5f);
 
     auto input = makeNoise (2, 64, 3);
     auto buffer = input;
     processor.processBlockBypassed (buffer, midi);
     EXPECT_TRUE (bitEqual (buffer, input, 2));
+}
+
+TEST (PeakMeter, EveryVectorUnitGivesTheScalarPeak)
+{
+    // Lengths around every unit's stride; a NaN, an infinity and the largest value at the
+    // edges, where a vector loop hands over to its scalar tail.
+    const auto scalar = PeakMeter::getFunction (PeakMeter::Unit::scalar);
+    EXPECT_TRUE (PeakMeter::isSupported (PeakMeter::getWidestUnit()));
+    juce::Random random (5);
+    std::vector<float> left (200), right (200);
+
+    for (int length : { 0, 1, 7, 8, 15, 16, 31, 32, 33, 63, 64, 65, 127, 200 })
+    {
+        for (int i = 0; i < length; ++i)
+        {
+            left[(size_t) i] = random.nextFloat() * 2.0f - 1.0f;
+            right[(size_t) i] = random.nextFloat() * 2.0f - 1.0f;
+        }
+
+        if (length > 3)
+        {
+            left[0] = std::numeric_limits<float>::quiet_NaN();
+            right[(size_t) length - 1] = -std::numeric_limits<float>::infinity();
+            left[(size_t) length - 2] = -1.5f;
+        }
+
+        for (auto unit : { PeakMeter::Unit::sse2, PeakMeter::Unit::avx, PeakMeter::Unit::avx512 })
+        {
+            if (! PeakMeter::isSupported (unit))
+                continue;
+
+            // Buffers at every alignment: the kernels read the ends where they lie.
+            for (int offset : { 0, 1, 3 })
+            {
+                for (const float* r : { (const float*) right.data() + offset, (const float*) nullptr })
+                {
+                    const int n = juce::jmax (0, length - offset);
+                    float expected[2] = { -1.0f, -1.0f }, peaks[2] = { -2.0f, -2.0f };
+                    scalar (left.data() + offset, r, n, expected);
+                    PeakMeter::getFunction (unit) (left.data() + offset, r, n, peaks);
+                    EXPECT_EQ (peaks[0], expected[0]) << "unit " << (int) unit << ", length " << n << ", offset " << offset;
+                    EXPECT_EQ (peaks[1], expected[1]) << "unit " << (int) unit << ", length " << n << ", offset " << offset;
+                }
+            }
+        }
+    }
 }
 
 TEST_F (AudioRoadTest, OutputWithoutInputIsCleared)
@@ -130,37 +201,8 @@ TEST_F (AudioRoadTest, OutputWithoutInputIsCleared)
     EXPECT_TRUE (bitEqual (buffer, input, 1));
 }
 
-TEST_F (AudioRoadTest, HostAndWidgetChangesReachTheCoreWithoutTheMessageLoop)
+namespace
 {
-    prepare (2, 48000.0, 512);
-    auto& plugin = processor.getPlugin();
-    auto* target = plugin.getParameterManager().getParameters().getFirst();
-    ASSERT_NE (target, nullptr);
-    ASSERT_GE (target->getHostIndex(), 0);
-
-    auto* hostParameter = processor.getHostParameter (*target);
-    ASSERT_NE (hostParameter, nullptr);
-
-    // The host automates from a thread of its own; nothing pumps the message loop.
-    std::thread host ([&] { hostParameter->setValue (0.25f); });
-    host.join();
-
-    EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->denormalise (0.25f));
-    EXPECT_FLOAT_EQ (target->getNormalisedValue(), 0.25f);
-    EXPECT_FLOAT_EQ (hostParameter->getValue(), 0.25f);
-    EXPECT_TRUE (hostParameter->consumeChanged());
-
-    // What is not a finite number sets the default: neither the host's cache nor the core sees it.
-    for (const float bad : { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity() })
-    {
-        hostParameter->setValue (0.25f);
-        hostParameter->setValue (bad);
-        EXPECT_FLOAT_EQ (hostParameter->getValue(), hostParameter->getDefaultValue());
-        EXPECT_FLOAT_EQ (target->getNormalisedValue(), hostParameter->getDefaultValue());
-        EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->getDefaultValue());
-    }
-
-    // A widget's change reaches the core at once and the host hears of it.
     struct HostListener : juce::AudioProcessorParameter::Listener
     {
         void parameterValueChanged (int, float v) override
@@ -172,13 +214,52 @@ TEST_F (AudioRoadTest, HostAndWidgetChangesReachTheCoreWithoutTheMessageLoop)
         float last = -1.0f;
         int count = 0;
         juce::Array<bool> gestures;
-    } hostListener;
+    };
+}
 
+TEST_F (AudioRoadTest, HostAndWidgetChangesReachTheCoreAtTheNextBlockWithoutTheMessageLoop)
+{
+    prepare (2, 48000.0, 512);
+    auto& plugin = processor.getPlugin();
+    auto* target = plugin.getParameterManager().getParameters().getFirst();
+    ASSERT_NE (target, nullptr);
+    ASSERT_GE (target->getHostIndex(), 0);
+
+    auto* hostParameter = processor.getHostParameter (*target);
+    ASSERT_NE (hostParameter, nullptr);
+    juce::AudioBuffer<float> buffer (2, 512);
+    juce::MidiBuffer midi;
+
+    // The host automates from a thread of its own; nothing pumps the message loop.
+    std::thread host ([&] { hostParameter->setValue (0.25f); });
+    host.join();
+    processor.processBlock (buffer, midi);
+
+    EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->denormalise (0.25f));
+    EXPECT_FLOAT_EQ (target->getNormalisedValue(), 0.25f);
+    EXPECT_FLOAT_EQ (hostParameter->getValue(), 0.25f);
+    EXPECT_TRUE (hostParameter->consumeChanged());
+
+    // What is not a finite number sets the default: neither the host's cache nor the core sees it.
+    for (const float bad : { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity() })
+    {
+        hostParameter->setValue (0.25f);
+        processor.processBlock (buffer, midi);
+        hostParameter->setValue (bad);
+        processor.processBlock (buffer, midi);
+        EXPECT_FLOAT_EQ (hostParameter->getValue(), hostParameter->getDefaultValue());
+        EXPECT_FLOAT_EQ (target->getNormalisedValue(), hostParameter->getDefaultValue());
+        EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->getDefaultValue());
+    }
+
+    // A widget's change reaches the core at the next block and the host at once.
+    HostListener hostListener;
     hostParameter->addListener (&hostListener);
     target->beginChangeGesture();
     target->setNormalisedValue (0.75f, true);
     target->endChangeGesture();
     hostParameter->removeListener (&hostListener);
+    processor.processBlock (buffer, midi);
 
     EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->denormalise (0.75f));
     EXPECT_EQ (hostListener.count, 1);
@@ -186,13 +267,17 @@ TEST_F (AudioRoadTest, HostAndWidgetChangesReachTheCoreWithoutTheMessageLoop)
     EXPECT_EQ (hostListener.gestures, juce::Array<bool> ({ true, false }));
 }
 
-TEST_F (AudioRoadTest, MidiControllerMapSetsParametersOnTheAudioThread)
+TEST_F (AudioRoadTest, MidiControllerMapSetsParametersOnTheAudioThreadAndTheHostHearsFromTheMessageThread)
 {
     prepare (2, 48000.0, 256);
     auto& plugin = processor.getPlugin();
     auto* target = plugin.getParameterManager().getParameters().getFirst();
     plugin.getMidiControlMap().setParameter (21, target);
     plugin.midiActivity = 0;
+    target->setNormalisedValue (0.25f, false);
+    auto* hostParameter = processor.getHostParameter (*target);
+    HostListener hostListener;
+    hostParameter->addListener (&hostListener);
 
     juce::AudioBuffer<float> buffer (2, 256);
     buffer.clear();
@@ -203,6 +288,15 @@ TEST_F (AudioRoadTest, MidiControllerMapSetsParametersOnTheAudioThread)
     EXPECT_FLOAT_EQ (target->getNormalisedValue(), 1.0f);
     EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->getMaximum());
     EXPECT_EQ (plugin.midiActivity.exchange (0), 1);
+    EXPECT_EQ (hostListener.count, 0);
+
+    // The message thread's tick tells the host as automation: touch, set, release; once.
+    EXPECT_TRUE (test::pumpUntil ([&] { return hostListener.count > 0; }));
+    processor.deliverHostNotifications();
+    EXPECT_EQ (hostListener.count, 1);
+    EXPECT_FLOAT_EQ (hostListener.last, 1.0f);
+    EXPECT_EQ (hostListener.gestures, juce::Array<bool> ({ true, false }));
+    hostParameter->removeListener (&hostListener);
 }
 
 TEST_F (AudioRoadTest, TempoSecondsAndActiveFlag)
@@ -223,10 +317,15 @@ TEST_F (AudioRoadTest, TempoSecondsAndActiveFlag)
     EXPECT_NEAR (plugin.getSecondsProcessed(), 1.0, 1e-9);
     EXPECT_EQ (effect.getTempo(), 120.0);
 
+    // The play head is asked only while the core uses tempo.
     FixedPlayHead playHead;
     processor.setPlayHead (&playHead);
     processor.processBlock (buffer, midi);
+    EXPECT_EQ (playHead.asked, 0);
+    core().tempoUsed = true;
+    processor.processBlock (buffer, midi);
     EXPECT_EQ (effect.getTempo(), 93.5);
+    EXPECT_EQ (playHead.asked, 1);
 
     processor.setPlayHead (nullptr);
     processor.processBlock (buffer, midi);

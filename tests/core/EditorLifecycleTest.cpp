@@ -55,6 +55,8 @@ namespace
     public:
         explicit PluginWithEditor (Events& e) : events (e) {}
 
+        bool hasEditor() const override { return true; }
+
     protected:
         std::unique_ptr<PluginEditor> makeEditor() override { return std::make_unique<StubEditor> (events); }
 
@@ -63,16 +65,35 @@ namespace
     };
 }
 
-TEST (EditorLifecycle, CreatedOnceTickingShownInTheHostWrapperAndDeletedStopped)
+TEST (EditorLifecycle, BuiltOnFirstAskTickingShownInTheHostWrapperAndDeletedStopped)
 {
     test::ScopedDataRoot root;
     Events events;
 
     {
         PluginAudioProcessor processor (std::make_unique<PluginWithEditor> (events));
+
+        // A headless instance never builds the editor; a state restored meanwhile keeps its
+        // "Editor" element for it, in the state saved again too.
+        EXPECT_EQ (processor.getPlugin().getActiveEditor(), nullptr);
+        EXPECT_TRUE (events.log.isEmpty());
+        ASSERT_TRUE (processor.hasEditor());
+        {
+            auto xml = processor.getPlugin().createStateXml();
+            xml->createNewChildElement ("Editor")->setAttribute ("zoom", 175);
+            juce::MemoryBlock state;
+            juce::AudioProcessor::copyXmlToBinary (*xml, state);
+            processor.setStateInformation (state.getData(), (int) state.getSize());
+            EXPECT_EQ (processor.getPlugin().createStateXml()->getChildByName ("Editor")->getIntAttribute ("zoom"), 175);
+        }
+
+        std::unique_ptr<juce::AudioProcessorEditor> first (processor.createEditorIfNeeded());
         auto* editor = dynamic_cast<StubEditor*> (processor.getPlugin().getActiveEditor());
         ASSERT_NE (editor, nullptr);
-        EXPECT_EQ (events.log, juce::StringArray ({ "created", "initialise", "lookAndFeelChanged" }));
+        EXPECT_EQ (editor->zoom, 175);
+        processor.editorBeingDeleted (first.get());
+        first.reset();
+        EXPECT_EQ (events.log, juce::StringArray ({ "created", "initialise", "lookAndFeelChanged", "ensureSkinLoaded" }));
         EXPECT_TRUE (editor->isTimerRunning());
         EXPECT_EQ (editor->getTimerInterval(), 25);
         EXPECT_TRUE (test::pumpUntil ([&] { return events.ticks >= 3; }));
@@ -97,7 +118,7 @@ TEST (EditorLifecycle, CreatedOnceTickingShownInTheHostWrapperAndDeletedStopped)
 
         EXPECT_EQ (editor->getParentComponent(), nullptr);
         EXPECT_EQ (events.log.strings.getLast(), "ensureSkinLoaded");
-        EXPECT_EQ (events.log.size(), 5);
+        EXPECT_EQ (events.log.size(), 6);
 
         // The editor's element travels with the state and the user settings.
         editor->zoom = 150;
@@ -111,10 +132,18 @@ TEST (EditorLifecycle, CreatedOnceTickingShownInTheHostWrapperAndDeletedStopped)
 
     EXPECT_EQ (events.log.strings.getLast(), "deleted");
 
+    // The editor's settings outlive an instance that never built its editor, even one that
+    // saves a change of its own.
+    {
+        PluginAudioProcessor headless (std::make_unique<PluginWithEditor> (events));
+        headless.getPlugin().authorName = "Headless";
+        EXPECT_TRUE (headless.getPlugin().saveUserSettings().wasOk());
+    }
     const auto settings = juce::parseXML (root.getUserFolder().getChildFile ("Grindel 2.ini"));
     ASSERT_NE (settings, nullptr);
     ASSERT_NE (settings->getChildByName ("Editor"), nullptr);
     EXPECT_EQ (settings->getChildByName ("Editor")->getStringAttribute ("skin"), "Dark");
+    EXPECT_EQ (settings->getChildByName ("Author")->getStringAttribute ("name"), "Headless");
 }
 
 TEST (EditorLifecycle, QualityParametersStayAwayFromTheHost)

@@ -10,15 +10,13 @@ using edtest::EditorRig;
 namespace
 {
     /** Stands in for the audio thread in the middle of a block: holds the host's callback lock
-        and the plug-in's processing mutex until released, or until a deadline that only an
-        editor waiting for them would reach. */
+        until released, or until a deadline that only an editor waiting for it would reach. */
     class BusyAudioThread
     {
     public:
-        BusyAudioThread (juce::AudioProcessor& processor, const juce::CriticalSection& processingMutex)
-            : worker ([this, &processor, &processingMutex] {
+        explicit BusyAudioThread (juce::AudioProcessor& processor)
+            : worker ([this, &processor] {
                   const juce::ScopedLock callback (processor.getCallbackLock());
-                  const juce::ScopedLock processing (processingMutex);
                   held = true;
                   timedOut = ! release.wait (deadlineMs);
               })
@@ -33,7 +31,7 @@ namespace
             worker.join();
         }
 
-        /** Whether the thread had to let go at its deadline (someone waited for the locks). */
+        /** Whether the thread had to let go at its deadline (someone waited for the lock). */
         bool hasTimedOut() const { return timedOut; }
 
         static constexpr int deadlineMs = 30000;
@@ -45,14 +43,14 @@ namespace
     };
 }
 
-TEST (EditorAudioThread, OpeningTheEditorAndChangingSkinNeverWaitForTheProcessingLocks)
+TEST (EditorAudioThread, OpeningTheEditorAndChangingSkinNeverWaitForTheCallbackLock)
 {
     EditorRig rig ({ "1180", "885" });
     auto& editor = rig.getEditor();
     const auto started = juce::Time::getMillisecondCounter();
 
     {
-        BusyAudioThread audio (rig.getProcessor(), rig.getPlugin().getProcessingMutex());
+        BusyAudioThread audio (rig.getProcessor());
 
         // The first show: package read, widgets built, first paint.
         auto& window = rig.openHostWindow();

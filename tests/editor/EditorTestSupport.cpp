@@ -38,6 +38,7 @@ namespace edtest
         product->branch = branch;
         plugin = product.get();
         processor = std::make_unique<PluginAudioProcessor> (std::move (product));
+        plugin->createEditorOnce();
         editor = dynamic_cast<TestEditor*> (plugin->getActiveEditor());
         EXPECT_NE (editor, nullptr);
     }

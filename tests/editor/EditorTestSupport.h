@@ -38,6 +38,7 @@ namespace edtest
         juce::String branch { "master" }, buildText { "0" };
         juce::String getBranch() const override { return branch; }
         juce::String getBuildText() const override { return buildText; }
+        bool hasEditor() const override { return true; }
 
     protected:
         std::unique_ptr<PluginEditor> makeEditor() override { return std::make_unique<TestEditor> (*this); }

@@ -24,10 +24,12 @@ TEST (Product, Identity)
     EXPECT_TRUE (plugin.getCreditsText().isEmpty());
     EXPECT_TRUE (plugin.getParametersError().isEmpty()) << plugin.getParametersError();
 
-    // The product makes its editor with the plug-in, ticking before any window opens.
+    // The product's editor waits for the first host window.
+    EXPECT_EQ (plugin.getActiveEditor(), nullptr);
+    EXPECT_TRUE (processor.hasEditor());
+    plugin.createEditorOnce();
     auto* editor = dynamic_cast<GrindelEditor*> (plugin.getActiveEditor());
     ASSERT_NE (editor, nullptr);
     EXPECT_EQ (editor->getDefaultWidthText(), "1180");
-    EXPECT_TRUE (processor.hasEditor());
     EXPECT_TRUE (editor->isTimerRunning());
 }

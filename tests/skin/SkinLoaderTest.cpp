@@ -301,6 +301,25 @@ TEST_F (SkinLoader, WidgetsOutliveTheirPackage)
     root->setLookAndFeel (nullptr);
 }
 
+TEST_F (SkinLoader, AnImageNamedTwiceIsDecodedOnceAndShared)
+{
+    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description (R"(
+        <ImgKnob name="A" param="Filter Cutoff" x="0" y="0" gfx="Knob_64.png"/>
+        <ImgKnob name="B" param="Mix" x="50" y="0" gfx="Knob_64.png"/>
+        <ImgKnob name="C" param="Mix" x="99" y="0" gfx="Missing_64.png"/>)"));
+    package.add ("Knob_64.png", test::SkinTestPackage::png (40, 40, 64));
+    test::MemorySkin skin (package, &plugin);
+    const auto root = build (skin);
+    ASSERT_NE (root, nullptr) << skin.getErrorText();
+
+    auto* a = skin.findComponent<ImgKnob> ("A");
+    auto* b = skin.findComponent<ImgKnob> ("B");
+    ASSERT_TRUE (a != nullptr && b != nullptr);
+    EXPECT_TRUE (a->getImageStrip().getImage().isValid());
+    EXPECT_EQ (a->getImageStrip().getImage(), b->getImageStrip().getImage());
+    EXPECT_FALSE (skin.loadImage ("Missing_64.png").isValid());
+}
+
 TEST_F (SkinLoader, NamesPointOnlyAtLivingWidgets)
 {
     package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description ("<ImgAnim name=\"Twice\" x=\"1\" gfx=\"A.png\"/><ImgAnim name=\"Twice\" x=\"2\" gfx=\"A.png\"/>"));

@@ -19,6 +19,10 @@ namespace test
         void processMono (float* samples, int numSamples) override { meterPiece (samples, nullptr, numSamples); }
         void processStereo (float* left, float* right, int numSamples) override { meterPiece (left, right, numSamples); }
 
+        /** Off by default, as the product's core: a test turns it on to see the play head asked. */
+        bool usesTempo() const override { return tempoUsed; }
+        bool tempoUsed = false;
+
     private:
         std::array<float, maxParameterId> values {};
     };

@@ -127,21 +127,15 @@ namespace
         return read;
     }
 
-    StandInWavFile makeTone (double seconds)
+    // The test tone's frames from start on: 440 Hz on the left, 660 Hz on the right.
+    void makeTone (std::vector<std::vector<float>>& channels, uint64_t start, size_t frames, double sampleRate)
     {
-        StandInWavFile tone;
-        tone.sampleRate = 48000.0;
-        const auto frames = static_cast<size_t> (seconds * tone.sampleRate);
-        tone.channels.assign (2, std::vector<float> (frames));
-
         for (size_t i = 0; i < frames; ++i)
         {
-            const double phase = 2.0 * M_PI * 440.0 * static_cast<double> (i) / tone.sampleRate;
-            tone.channels[0][i] = static_cast<float> (0.5 * std::sin (phase));
-            tone.channels[1][i] = static_cast<float> (0.5 * std::sin (phase * 1.5));
+            const double phase = 2.0 * M_PI * 440.0 * static_cast<double> (start + i) / sampleRate;
+            channels[0][i] = static_cast<float> (0.5 * std::sin (phase));
+            channels[1][i] = static_cast<float> (0.5 * std::sin (phase * 1.5));
         }
-
-        return tone;
     }
 }
 
@@ -241,6 +235,10 @@ std::string StandInRenderer::Check (const Options& o)
         problem = fileProblem ("preset", o.preset);
     if (problem.empty())
         problem = outputProblem ("output", o.output);
+
+    // The input is read while the output is written: one file for both would be lost.
+    if (std::error_code ec; problem.empty() && ! o.input.empty() && std::filesystem::equivalent (o.input, o.output, ec))
+        problem = "output " + o.output + " is the input file; name another output";
     if (problem.empty())
         problem = outputProblem ("chunks", o.chunkPrefix + ".elck");
 
@@ -249,19 +247,26 @@ std::string StandInRenderer::Check (const Options& o)
 
 int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err)
 {
+    // The input streams from its file (or the tone is made) a block at a time.
     StandInWavFile audio;
     std::string error;
+    const bool tone = o.input.empty();
+    uint64_t totalFrames = 0;
+    int numChannels = 2;
 
-    if (! o.input.empty())
+    if (! tone)
     {
-        if (! audio.Read (o.input, error))
+        if (! audio.OpenForReading (o.input, error))
         {
             err << error << "\n";
             return 1;
         }
+
+        totalFrames = audio.NumFrames();
+        numChannels = audio.NumChannels();
     }
     else
-        audio = makeTone (o.toneSeconds);
+        totalFrames = static_cast<uint64_t> (o.toneSeconds * audio.sampleRate);
 
     std::vector<uint8_t> preset;
 
@@ -296,7 +301,7 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
 
     int result = 0;
     {
-        auto instance = session.CreateInstance (audio.NumChannels(), audio.sampleRate, error);
+        auto instance = session.CreateInstance (numChannels, audio.sampleRate, error);
 
         if (instance == nullptr)
         {
@@ -347,33 +352,43 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             instance->GenerateCoefficients();
             session.Pump (0);
 
-            const int channels = audio.NumChannels();
-            std::vector<std::vector<float>> rendered (static_cast<size_t> (channels), std::vector<float> (audio.NumFrames()));
-            std::vector<const float*> inputs (static_cast<size_t> (channels));
-            std::vector<float*> outputs (static_cast<size_t> (channels));
+            const auto channels = static_cast<size_t> (numChannels);
+            const auto blockSize = static_cast<size_t> (o.blockSize);
+            std::vector<std::vector<float>> input (channels, std::vector<float> (blockSize)), rendered = input;
+            std::vector<const float*> inputs (channels);
+            std::vector<float*> outputs (channels);
 
-            for (size_t start = 0; start < audio.NumFrames(); start += static_cast<size_t> (o.blockSize))
+            for (size_t c = 0; c < channels; ++c)
             {
-                const auto length = std::min (static_cast<size_t> (o.blockSize), audio.NumFrames() - start);
+                inputs[c] = input[c].data();
+                outputs[c] = rendered[c].data();
+            }
 
-                for (size_t c = 0; c < static_cast<size_t> (channels); ++c)
-                {
-                    inputs[c] = audio.channels[c].data() + start;
-                    outputs[c] = rendered[c].data() + start;
-                }
+            StandInWavFile output;
+            output.sampleRate = audio.sampleRate;
+            output.bitsPerSample = audio.bitsPerSample;
+            bool written = output.OpenForWriting (o.output, numChannels, error);
+
+            for (uint64_t start = 0; written && start < totalFrames;)
+            {
+                size_t length = static_cast<size_t> (std::min<uint64_t> (blockSize, totalFrames - start));
+
+                if (tone)
+                    makeTone (input, start, length, audio.sampleRate);
+                else if ((length = audio.ReadFrames (input, length)) == 0)
+                    break;   // the file ended early
 
                 instance->ProcessBlock (inputs.data(), outputs.data(), static_cast<int32_t> (length));
+                written = output.WriteFrames (rendered, length, error);
+                start += length;
             }
 
             if (o.offline)
                 instance->Effect().NotificationReceived (AAX_eNotificationEvent_ExitingOfflineMode, nullptr, 0);
 
-            StandInWavFile output = audio;
-            output.channels = std::move (rendered);
-
-            if (! output.Write (o.output, error))
+            if (std::string closeError; ! output.Close (closeError) || ! written)
             {
-                err << error << "\n";
+                err << (written ? closeError : error) << "\n";
                 result = 1;
             }
 
@@ -399,7 +414,7 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                     out << "  " << std::left << std::setw (16) << id << " " << std::setw (28) << instance->ParameterName (id)
                         << " " << instance->ValueText (id) << "\n";
                 out << "latency: " << instance->Latency() << " samples\n";
-                out << "rendered " << audio.NumFrames() << " frames of " << channels << " channel(s) at " << audio.sampleRate
+                out << "rendered " << output.NumFrames() << " frames of " << channels << " channel(s) at " << audio.sampleRate
                     << " Hz to " << o.output << "\n";
             }
         }

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 namespace
 {
@@ -22,10 +21,13 @@ namespace
             out.push_back (static_cast<uint8_t> (v >> (8 * i)));
     }
     void putText (std::vector<uint8_t>& out, const char* text) { out.insert (out.end(), text, text + 4); }
+
+    constexpr uint64_t kMaxDataSize = 0xFFFFFF00u;
 }
 
-bool StandInWavFile::Read (const std::string& path, std::string& error)
+bool StandInWavFile::OpenForReading (const std::string& path, std::string& error)
 {
+    mPath = path;
     std::error_code ec;
 
     if (std::filesystem::is_directory (path, ec))
@@ -34,68 +36,74 @@ bool StandInWavFile::Read (const std::string& path, std::string& error)
         return false;
     }
 
-    std::ifstream file (path, std::ios::binary);
+    mIn.open (path, std::ios::binary);
 
-    if (! file)
+    if (! mIn)
     {
         error = "cannot open " + path;
         return false;
     }
 
-    // One read of the whole file: long files would crawl through a byte-wise iterator.
-    std::vector<uint8_t> bytes;
-    file.seekg (0, std::ios::end);
-    const auto length = static_cast<std::streamoff> (file.tellg());
-    file.seekg (0, std::ios::beg);
+    uint8_t header[12] = {};
 
-    if (length > 0)
-    {
-        bytes.resize (static_cast<size_t> (length));
-        file.read (reinterpret_cast<char*> (bytes.data()), length);
-        bytes.resize (static_cast<size_t> (std::max<std::streamsize> (0, file.gcount())));
-    }
-
-    if (bytes.size() < 12 || std::memcmp (bytes.data(), "RIFF", 4) != 0 || std::memcmp (bytes.data() + 8, "WAVE", 4) != 0)
+    if (! mIn.read (reinterpret_cast<char*> (header), 12) || std::memcmp (header, "RIFF", 4) != 0 || std::memcmp (header + 8, "WAVE", 4) != 0)
     {
         error = path + " is not a WAV file";
         return false;
     }
 
-    uint16_t format = 0, numChannels = 0, bits = 0, blockAlign = 0;
+    // The chunks before the samples; the samples stay on disk until read.
     uint32_t rate = 0;
-    const uint8_t* data = nullptr;
-    size_t dataSize = 0;
+    bool haveData = false;
+    uint64_t dataSize = 0;
+    mFormat = mBits = mBlockAlign = 0;
+    uint16_t numChannels = 0;
 
-    for (size_t pos = 12; pos + 8 <= bytes.size();)
+    mIn.seekg (0, std::ios::end);
+    const auto end = static_cast<uint64_t> (mIn.tellg());
+    mIn.seekg (12);
+    std::streamoff dataStart = 0;
+
+    for (uint8_t chunk[8]; ! (haveData && mFormat != 0) && mIn.read (reinterpret_cast<char*> (chunk), 8);)
     {
-        const uint8_t* chunk = bytes.data() + pos;
-        const size_t size = le32 (chunk + 4);
-        const size_t available = std::min (size, bytes.size() - pos - 8);
+        const uint32_t size = le32 (chunk + 4);
 
-        if (std::memcmp (chunk, "fmt ", 4) == 0 && available >= 16)
+        if (std::memcmp (chunk, "data", 4) == 0)
         {
-            format = le16 (chunk + 8);
-            numChannels = le16 (chunk + 10);
-            rate = le32 (chunk + 12);
-            blockAlign = le16 (chunk + 20);
-            bits = le16 (chunk + 22);
-
-            if (format == 0xFFFE && available >= 26)
-                format = le16 (chunk + 32);
-        }
-        else if (std::memcmp (chunk, "data", 4) == 0)
-        {
-            data = chunk + 8;
-            dataSize = available;
+            dataStart = mIn.tellg();
+            dataSize = std::min<uint64_t> (size, end - static_cast<uint64_t> (dataStart));
+            haveData = true;
+            mIn.seekg (static_cast<std::streamoff> (size + (size & 1)), std::ios::cur);
+            continue;
         }
 
-        pos += 8 + size + (size & 1);
+        if (std::memcmp (chunk, "fmt ", 4) == 0 && size >= 16)
+        {
+            uint8_t fmt[40] = {};
+            const auto wanted = std::min<uint32_t> (size, sizeof (fmt));
+
+            if (! mIn.read (reinterpret_cast<char*> (fmt), wanted))
+                break;
+
+            mFormat = le16 (fmt);
+            numChannels = le16 (fmt + 2);
+            rate = le32 (fmt + 4);
+            mBlockAlign = le16 (fmt + 12);
+            mBits = le16 (fmt + 14);
+
+            if (mFormat == 0xFFFE && size >= 26)
+                mFormat = le16 (fmt + 24);
+
+            mIn.seekg (static_cast<std::streamoff> (size - wanted + (size & 1)), std::ios::cur);
+        }
+        else
+            mIn.seekg (static_cast<std::streamoff> (size + (size & 1)), std::ios::cur);
     }
 
-    const bool pcm = format == 1 && bits >= 8 && bits <= 32 && bits % 8 == 0;
-    const bool floating = format == 3 && (bits == 32 || bits == 64);
+    const bool pcm = mFormat == 1 && mBits >= 8 && mBits <= 32 && mBits % 8 == 0;
+    const bool floating = mFormat == 3 && (mBits == 32 || mBits == 64);
 
-    if (data == nullptr || rate == 0 || blockAlign == 0 || ! (pcm || floating))
+    if (! haveData || rate == 0 || mBlockAlign == 0 || ! (pcm || floating))
     {
         error = path + " is not a readable WAV file (PCM of 8 to 32 bits or floating point)";
         return false;
@@ -114,28 +122,45 @@ bool StandInWavFile::Read (const std::string& path, std::string& error)
         return false;
     }
 
-    const size_t bytesPerSample = bits / 8;
-
-    if (blockAlign < numChannels * bytesPerSample)
+    if (mBlockAlign < numChannels * (mBits / 8))
     {
         error = path + " has an inconsistent block size";
         return false;
     }
 
-    const size_t frames = dataSize / blockAlign;
+    mIn.clear();
+    mIn.seekg (dataStart);
+    mNumChannels = numChannels;
+    mNumFrames = mFramesLeft = dataSize / mBlockAlign;
     sampleRate = rate;
-    bitsPerSample = floating || bits == 32 ? 32 : bits <= 16 ? 16
-                                                             : 24;
-    channels.assign (numChannels, std::vector<float> (frames));
+    bitsPerSample = floating || mBits == 32 ? 32 : mBits <= 16 ? 16
+                                                               : 24;
+    return true;
+}
+
+size_t StandInWavFile::ReadFrames (std::vector<std::vector<float>>& channels, size_t maxFrames)
+{
+    const auto frames = static_cast<size_t> (std::min<uint64_t> (maxFrames, mFramesLeft));
+    mBytes.resize (frames * mBlockAlign);
+
+    if (frames == 0 || ! mIn.read (reinterpret_cast<char*> (mBytes.data()), static_cast<std::streamsize> (mBytes.size())))
+    {
+        mFramesLeft = 0;
+        return 0;
+    }
+
+    mFramesLeft -= frames;
+    const bool floating = mFormat == 3;
+    const size_t bytesPerSample = mBits / 8u;
 
     for (size_t f = 0; f < frames; ++f)
     {
-        for (size_t c = 0; c < numChannels; ++c)
+        for (size_t c = 0; c < static_cast<size_t> (mNumChannels); ++c)
         {
-            const uint8_t* s = data + f * blockAlign + c * bytesPerSample;
+            const uint8_t* s = mBytes.data() + f * mBlockAlign + c * bytesPerSample;
             float value = 0.0f;
 
-            if (floating && bits == 32)
+            if (floating && mBits == 32)
             {
                 const uint32_t raw = le32 (s);
                 std::memcpy (&value, &raw, sizeof (value));
@@ -147,7 +172,7 @@ bool StandInWavFile::Read (const std::string& path, std::string& error)
                 std::memcpy (&wide, &raw, sizeof (wide));
                 value = static_cast<float> (wide);
             }
-            else if (bits == 8)
+            else if (mBits == 8)
                 value = (static_cast<int> (s[0]) - 128) / 128.0f;
             else
             {
@@ -155,7 +180,7 @@ bool StandInWavFile::Read (const std::string& path, std::string& error)
                 for (size_t b = 0; b < bytesPerSample; ++b)
                     raw |= uint32_t (s[b]) << (8 * b);
 
-                const uint32_t shifted = raw << (32 - bits);
+                const uint32_t shifted = raw << (32 - mBits);
                 int32_t signedValue = 0;
                 std::memcpy (&signedValue, &shifted, sizeof (signedValue));
                 value = static_cast<float> (signedValue / 2147483648.0);
@@ -165,20 +190,21 @@ bool StandInWavFile::Read (const std::string& path, std::string& error)
         }
     }
 
-    return true;
+    return frames;
 }
 
-bool StandInWavFile::Write (const std::string& path, std::string& error) const
+bool StandInWavFile::OpenForWriting (const std::string& path, int numChannels, std::string& error)
 {
-    const bool floating = bitsPerSample >= 32;
-    const uint32_t bits = floating ? 32u : (bitsPerSample <= 16 ? 16u : 24u);
-    const uint32_t numChannels = static_cast<uint32_t> (channels.size());
-    const uint32_t blockAlign = numChannels * bits / 8;
-    const uint64_t dataSize = uint64_t (NumFrames()) * blockAlign;
+    mPath = path;
+    mNumChannels = numChannels;
+    mNumFrames = 0;
+    mBits = static_cast<uint16_t> (bitsPerSample >= 32 ? 32 : (bitsPerSample <= 16 ? 16 : 24));
+    mFormat = bitsPerSample >= 32 ? 3 : 1;
+    mBlockAlign = static_cast<uint16_t> (numChannels * mBits / 8);
 
-    if (numChannels == 0 || dataSize > 0xFFFFFF00u)
+    if (numChannels <= 0)
     {
-        error = "cannot write " + path + ": no channels or too long for a WAV file";
+        error = "cannot write " + path + ": no channels";
         return false;
     }
 
@@ -188,55 +214,97 @@ bool StandInWavFile::Write (const std::string& path, std::string& error) const
         return false;
     }
 
-    std::vector<uint8_t> out;
-    out.reserve (44 + dataSize);
-    putText (out, "RIFF");
-    put32 (out, static_cast<uint32_t> (36 + dataSize));
-    putText (out, "WAVE");
-    putText (out, "fmt ");
-    put32 (out, 16);
-    put16 (out, floating ? 3 : 1);
-    put16 (out, numChannels);
-    put32 (out, static_cast<uint32_t> (std::lround (sampleRate)));
-    put32 (out, static_cast<uint32_t> (std::lround (sampleRate)) * blockAlign);
-    put16 (out, blockAlign);
-    put16 (out, bits);
-    putText (out, "data");
-    put32 (out, static_cast<uint32_t> (dataSize));
+    // The sizes are patched in at Close, once they are known.
+    std::vector<uint8_t> header;
+    putText (header, "RIFF");
+    put32 (header, 0);
+    putText (header, "WAVE");
+    putText (header, "fmt ");
+    put32 (header, 16);
+    put16 (header, mFormat);
+    put16 (header, static_cast<uint32_t> (numChannels));
+    put32 (header, static_cast<uint32_t> (std::lround (sampleRate)));
+    put32 (header, static_cast<uint32_t> (std::lround (sampleRate)) * mBlockAlign);
+    put16 (header, mBlockAlign);
+    put16 (header, mBits);
+    putText (header, "data");
+    put32 (header, 0);
+
+    mOut.open (path, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
+
+    if (! mOut || ! mOut.write (reinterpret_cast<const char*> (header.data()), static_cast<std::streamsize> (header.size())))
+    {
+        error = "cannot write " + path;
+        return false;
+    }
+
+    return true;
+}
+
+bool StandInWavFile::WriteFrames (const std::vector<std::vector<float>>& channels, size_t frames, std::string& error)
+{
+    if ((mNumFrames + frames) * mBlockAlign > kMaxDataSize)
+    {
+        error = "cannot write " + mPath + ": too long for a WAV file";
+        return false;
+    }
+
+    const bool floating = mFormat == 3;
+    const size_t bytesPerSample = mBits / 8u;
 
     // Full scale is 2^(bits-1) both ways, so every PCM value read comes back as it was.
-    const double scale = bits == 16 ? 32768.0 : 8388608.0;
+    const double scale = mBits == 16 ? 32768.0 : 8388608.0;
     const long largest = std::lround (scale) - 1;
-    size_t at = out.size();
-    out.resize (out.size() + static_cast<size_t> (dataSize));
+    mBytes.resize (frames * mBlockAlign);
+    uint8_t* at = mBytes.data();
 
-    for (size_t f = 0; f < NumFrames(); ++f)
+    for (size_t f = 0; f < frames; ++f)
     {
-        for (const auto& channel : channels)
+        for (size_t c = 0; c < static_cast<size_t> (mNumChannels); ++c)
         {
+            const float sample = channels[c][f];
+            uint32_t raw = 0;
+
             if (floating)
+                std::memcpy (&raw, &sample, sizeof (raw));
+            else
             {
-                uint32_t raw = 0;
-                std::memcpy (&raw, &channel[f], sizeof (raw));
-                for (int b = 0; b < 4; ++b)
-                    out[at++] = static_cast<uint8_t> (raw >> (8 * b));
-                continue;
+                const double clipped = std::clamp (static_cast<double> (sample), -1.0, 1.0);
+                raw = static_cast<uint32_t> (static_cast<int32_t> (std::min (std::lround (clipped * scale), largest)));
             }
 
-            const double clipped = std::clamp (static_cast<double> (channel[f]), -1.0, 1.0);
-            const auto value = static_cast<int32_t> (std::min (std::lround (clipped * scale), largest));
-            const auto raw = static_cast<uint32_t> (value);
-
-            for (uint32_t b = 0; b < bits / 8; ++b)
-                out[at++] = static_cast<uint8_t> (raw >> (8 * b));
+            for (size_t b = 0; b < bytesPerSample; ++b)
+                *at++ = static_cast<uint8_t> (raw >> (8 * b));
         }
     }
 
-    std::ofstream file (path, std::ios::binary | std::ios::trunc);
-
-    if (! file || ! file.write (reinterpret_cast<const char*> (out.data()), static_cast<std::streamsize> (out.size())))
+    if (! mOut.write (reinterpret_cast<const char*> (mBytes.data()), static_cast<std::streamsize> (mBytes.size())))
     {
-        error = "cannot write " + path;
+        error = "cannot write " + mPath;
+        return false;
+    }
+
+    mNumFrames += frames;
+    return true;
+}
+
+bool StandInWavFile::Close (std::string& error)
+{
+    if (! mOut.is_open())
+        return true;
+
+    const auto dataSize = static_cast<uint32_t> (mNumFrames * mBlockAlign);
+    std::vector<uint8_t> riffSize, dataSizeBytes;
+    put32 (riffSize, 36 + dataSize);
+    put32 (dataSizeBytes, dataSize);
+
+    const bool written = mOut.seekp (4) && mOut.write (reinterpret_cast<const char*> (riffSize.data()), 4)
+        && mOut.seekp (40) && mOut.write (reinterpret_cast<const char*> (dataSizeBytes.data()), 4);
+    mOut.close();
+
+    if (! written || mOut.fail())
+    {
+        error = "cannot write " + mPath;
         return false;
     }
 

@@ -6,7 +6,9 @@
 #include "StandInController.h"
 #include "StandInEffectDescriptor.h"
 #include "StandInGui.h"
+#include "StandInRenderer.h"
 #include "StandInViewContainer.h"
+#include "StandInWavFile.h"
 #include "StandInX11Display.h"
 
 #include "AAX_Enums.h"
@@ -20,6 +22,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 namespace
 {
@@ -255,14 +258,14 @@ TEST_F (Processing, BypassIsPostedAsAPacketAndHonoured)
     instance.Process().MIDI().Add (0, cutoffToZero, 3);
     EXPECT_EQ (Render (instance, input), input);
     EXPECT_NE (instance.Process().PortData (bypassPort), zeros);
-    session.Pump (0);
+    session.Pump (50);
     EXPECT_NEAR (instance.Value (cutoff), 1.0, 1e-6);
 
     ASSERT_TRUE (instance.SetBypass (false));
     instance.Process().MIDI().Add (0, cutoffToZero, 3);
     Render (instance, input);
     EXPECT_EQ (instance.Process().PortData (bypassPort), zeros);
-    session.Pump (0);
+    session.Pump (50);
     EXPECT_LT (instance.Value (cutoff), 0.5);
 }
 
@@ -283,7 +286,7 @@ TEST_F (Processing, PassesAudioThroughBitExactWhileMidiMovesAParameter)
     const unsigned char controller[] = { 0xB0, 74, 0 };
     ASSERT_TRUE (instance.Process().MIDI().Add (100, controller, 3));
     EXPECT_EQ (Render (instance, input), input);
-    session.Pump (0);
+    session.Pump (50);
     EXPECT_LT (instance.Value (cutoff), 0.5);
     EXPECT_EQ (Render (instance, Noise (2, 64, 5)), Noise (2, 64, 5));
 }
@@ -312,7 +315,7 @@ TEST_F (Processing, MidiControllersReachThePlugin)
     ASSERT_TRUE (instance.Process().MIDI().Add (10, controller, 3));
     const auto input = Noise (2, 128);
     Render (instance, input);
-    session.Pump (0);
+    session.Pump (50);
 
     EXPECT_LT (instance.Value (cutoff), 0.5);
     EXPECT_EQ (instance.Process().MIDI().Size(), 0u);
@@ -348,4 +351,86 @@ TEST_F (Gui, EditorEmbedsInARealWindow)
     const auto [width, height] = ExpectEditorEmbeds (NewInstance());
     EXPECT_GT (width, 100);
     EXPECT_GT (height, 100);
+}
+
+//==============================================================================
+namespace
+{
+    // A figure of /proc/self/status in KiB ("VmHWM": the peak since the last reset; "VmRSS"),
+    // 0 when unknown.
+    size_t residentKiB (const std::string& field)
+    {
+        std::ifstream status ("/proc/self/status");
+        for (std::string line; std::getline (status, line);)
+            if (line.rfind (field + ":", 0) == 0)
+                return std::stoul (line.substr (field.size() + 1));
+        return 0;
+    }
+
+    bool resetPeakResident()
+    {
+        std::ofstream clear ("/proc/self/clear_refs");
+        return static_cast<bool> (clear << "5" << std::flush);
+    }
+}
+
+TEST (Renderer, PeakMemoryDoesNotGrowWithTheInputsLength)
+{
+    const auto folder = std::filesystem::temp_directory_path() / ("aax-render-" + std::to_string (std::random_device {}()));
+    std::filesystem::create_directories (folder);
+    setenv ("GRINDEL_DATA_ROOT", folder.c_str(), 1);
+    unsetenv ("GRINDEL_RESOURCES");
+
+    const auto render = [&] (int seconds) -> size_t {
+        // A stereo 16-bit input of that length, written a block at a time.
+        const auto input = (folder / "in.wav").string();
+        std::string error;
+        {
+            StandInWavFile wav;
+            wav.bitsPerSample = 16;
+            EXPECT_TRUE (wav.OpenForWriting (input, 2, error)) << error;
+            std::vector<std::vector<float>> block (2, std::vector<float> (4800));
+            for (int i = 0; i < seconds * 10; ++i)
+            {
+                for (auto& channel : block)
+                    for (size_t f = 0; f < channel.size(); ++f)
+                        channel[f] = static_cast<float> (std::sin (static_cast<double> (f) * 0.01 * (i + 1))) * 0.5f;
+                EXPECT_TRUE (wav.WriteFrames (block, 4800, error)) << error;
+            }
+            EXPECT_TRUE (wav.Close (error)) << error;
+        }
+
+        StandInRenderer::Options options;
+        options.bundle = GRINDEL_AAX_BUNDLE;
+        options.input = input;
+        options.output = (folder / "out.wav").string();
+        options.chunkPrefix = (folder / "out").string();
+        options.quiet = true;
+        std::ostringstream out, err;
+
+        if (! resetPeakResident())
+            return 0;
+
+        // What the render adds to the process as it was (earlier runs leave their heap).
+        const auto before = residentKiB ("VmRSS");
+        EXPECT_EQ (StandInRenderer::Run (options, out, err), 0) << err.str();
+        const auto peak = residentKiB ("VmHWM") - before + 1;
+
+        StandInWavFile rendered;
+        EXPECT_TRUE (rendered.OpenForReading (options.output, error)) << error;
+        EXPECT_EQ (rendered.NumFrames(), static_cast<uint64_t> (seconds) * 48000u);
+        return peak;
+    };
+
+    render (1);   // the bundle's first load is not the render's cost
+    const auto shortPeak = render (2);
+    const auto longPeak = render (60);
+    std::error_code ec;
+    std::filesystem::remove_all (folder, ec);
+
+    if (shortPeak == 0 || longPeak == 0)
+        GTEST_SKIP() << "this kernel reports no resettable peak memory";
+
+    // The whole 60 s held in memory even once as floats would be 23 MB more.
+    EXPECT_LT (longPeak, shortPeak + 8 * 1024) << "2 s: " << shortPeak << " KiB, 60 s: " << longPeak << " KiB";
 }

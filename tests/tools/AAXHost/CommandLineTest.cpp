@@ -143,6 +143,9 @@ TEST_F (CommandLine, BadArgumentsAreRefusedWithAClearMessageAndNoOutput)
     fs::create_directories (folder / "a folder");
     const auto empty = file ("empty.elck", {});
     const auto malformed = chunkFile ("malformed.elck", { 1, 1, 1, 1, 'd', '_', 'M', 'i' });
+    // A 16-bit mono WAV of two frames, which a render would stream from as it writes.
+    const std::vector<uint8_t> wavBytes { 'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0, 0x80, 0xBB, 0, 0, 0, 0x77, 1, 0, 2, 0, 16, 0, 'd', 'a', 't', 'a', 4, 0, 0, 0, 1, 2, 3, 4 };
+    const auto wav = file ("in.wav", wavBytes);
 
     const struct
     {
@@ -165,6 +168,7 @@ TEST_F (CommandLine, BadArgumentsAreRefusedWithAClearMessageAndNoOutput)
         { { "--tone", "0.01", "--out", output(), "--preset", empty }, 1, "preset " },
         { { "--tone", "0.01", "--out", (folder / "a folder").string() }, 1, "output " },
         { { "--tone", "0.01", "--out", (folder / "no such folder" / "out.wav").string() }, 1, "no folder" },
+        { { "--in", wav, "--out", wav }, 1, "is the input file" },
         { { "--tone", "0.01", "--out", output(), "--set", "No Such Thing=1" }, 1, "no parameter named \"No Such Thing\"" },
         { { "--tone", "0.01", "--out", output(), "--set", "Mix=loud" }, 1, "\"Mix\" cannot read \"loud\" as a value" },
         { { "--tone", "0.01", "--out", output(), "--preset", malformed }, 1, "cannot restore preset" },
@@ -184,4 +188,6 @@ TEST_F (CommandLine, BadArgumentsAreRefusedWithAClearMessageAndNoOutput)
                                                             << err;
         EXPECT_FALSE (fs::exists (output())) << args;
     }
+
+    EXPECT_EQ (textOf (wav), std::string (wavBytes.begin(), wavBytes.end()));
 }
