@@ -32,6 +32,31 @@ ContentSource::ContentSource (const juce::String& sourceName, bool isReadOnly)
 
 ContentSource::~ContentSource() = default;
 
+ContentSource::OverwriteStore::~OverwriteStore()
+{
+    if (! committed && owner != nullptr && replacedItem != nullptr)
+        owner->relistItem (replacedItem);
+}
+
+void ContentSource::relistItem (ContentItem* item)
+{
+    if (! removedItems.contains (item))
+        return;
+
+    removedItems.removeObject (item, false);
+    items.add (item);
+    rebuildTags();
+}
+
+bool ContentSource::canTakeName (const juce::String& safe, const OverwriteStore* store) const
+{
+    // The name of the item being saved over is free once that item left the list.
+    if (store != nullptr && store->owner == this && store->itemName == safe)
+        return ! safe.isEmpty() && findItem (safe) == nullptr;
+
+    return ! isNameTaken (safe);
+}
+
 void ContentSource::log (const juce::String& message) const
 {
     if (logger)
@@ -179,6 +204,15 @@ ContentItem* ContentSource::findItem (const juce::String& itemName) const
     return nullptr;
 }
 
+ContentItem* ContentSource::findItemIgnoringCase (const juce::String& itemName) const
+{
+    for (auto* item : items)
+        if (item->name.equalsIgnoreCase (itemName))
+            return item;
+
+    return nullptr;
+}
+
 bool ContentSource::isNameTaken (const juce::String& itemName) const
 {
     const auto safe = makeSafeItemName (itemName);
@@ -196,7 +230,7 @@ ContentItem* ContentSource::addNewItem (const juce::String& itemName, const Cate
 {
     const auto safe = makeSafeItemName (itemName);
 
-    if (readOnly || isNameTaken (safe))
+    if (readOnly || ! canTakeName (safe, store))
         return nullptr;
 
     auto newTags = itemTags;
@@ -206,6 +240,9 @@ ContentItem* ContentSource::addNewItem (const juce::String& itemName, const Cate
         log ("could not save \"" + safe + "\"");
         return nullptr;
     }
+
+    if (store != nullptr)
+        store->committed = true;
 
     tags.addAll (newTags);
     getTagDictionary().addAll (newTags);
@@ -243,17 +280,23 @@ bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_p
         return false;
     }
 
+    if (keepStore && store != nullptr && *store != nullptr)
+    {
+        (*store)->owner = this;
+        (*store)->replacedItem = item;
+    }
+
     items.removeObject (item, false);
     removedItems.add (item);
     rebuildTags();
     return true;
 }
 
-ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, const juce::String& itemName)
+ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, const juce::String& itemName, OverwriteStore* store)
 {
     const auto safe = makeSafeItemName (itemName);
 
-    if (readOnly || isNameTaken (safe))
+    if (readOnly || ! canTakeName (safe, store))
         return nullptr;
 
     // Nothing that is an item comes near the limit: a larger entry is refused unread.
@@ -285,11 +328,14 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
 
     CategoryTagMap newTags;
 
-    if (! importItemData (text, safe, newTags))
+    if (! importItemData (text, safe, newTags, store != nullptr && store->owner == this && store->itemName == safe))
     {
         log ("could not import \"" + safe + "\"");
         return nullptr;
     }
+
+    if (store != nullptr)
+        store->committed = true;
 
     tags.addAll (newTags);
     getTagDictionary().addAll (newTags);

@@ -1,4 +1,5 @@
 #include "core/content/Preset.h"
+#include "core/content/SafeFileWriter.h"
 #include "core/parameters/ParameterManager.h"
 
 namespace
@@ -128,10 +129,12 @@ bool Preset::saveToFile (const juce::File& file, const ParameterManager* manager
     if (file.isDirectory() || ! file.getParentDirectory().createDirectory())
         return false;
 
-    juce::TemporaryFile temp (file, juce::TemporaryFile::useHiddenFile);
+    const auto xml = createXml (manager);
 
-    return createXml (manager)->writeTo (temp.getFile())
-        && temp.overwriteTargetFileWithTemporary();
+    return SafeFileWriter::write (file, [&xml] (juce::OutputStream& out) {
+        xml->writeTo (out);
+        return true;
+    });
 }
 
 std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& file, bool headerOnly, juce::String& error)

@@ -1,4 +1,5 @@
 #include "core/content/PresetSources.h"
+#include "core/content/SafeFileWriter.h"
 
 namespace
 {
@@ -33,21 +34,8 @@ namespace
 class PresetFolderContent::FolderOverwriteStore : public ContentSource::OverwriteStore
 {
 public:
-    ~FolderOverwriteStore() override
-    {
-        if (! backup.existsAsFile())
-            return;
-
-        if (committed)
-            backup.deleteFile();
-        else if (! original.exists())
-            backup.moveFileTo (original);   // nothing replaced the old preset: it comes back
-    }
-
-    juce::File original, backup;
     juce::String presetId, author;
     int rating = Preset::defaultRating;
-    bool committed = false;
 };
 
 //==============================================================================
@@ -159,11 +147,9 @@ bool PresetFolderContent::createItemData (const juce::String& itemName, Category
             preset->author = old->author;
     }
 
+    // Written beside the old file and renamed over it: the old preset stays until then.
     if (! preset->saveToFile (file, &plugin.getParameterManager()))
         return false;
-
-    if (old != nullptr)
-        old->committed = true;
 
     plugin.presetStored (*preset);
     return true;
@@ -209,10 +195,10 @@ bool PresetFolderContent::deleteItemData (ContentItem& item, std::unique_ptr<Ove
     if (store == nullptr)
         return file.deleteFile();
 
+    // The file stays: the new preset is written over it in one step (createItemData).
     auto kept = std::make_unique<FolderOverwriteStore>();
     kept->itemName = item.name;
     kept->tags = item.tags;
-    kept->original = file;
 
     juce::String error;
 
@@ -222,11 +208,6 @@ bool PresetFolderContent::deleteItemData (ContentItem& item, std::unique_ptr<Ove
         kept->author = root->getStringAttribute ("author");
         kept->rating = juce::jlimit (0, Preset::maxRating, root->getIntAttribute ("rating", Preset::defaultRating));
     }
-
-    kept->backup = folder.getNonexistentChildFile ("." + item.name + "-overwritten", ".bak", false);
-
-    if (! file.moveFileTo (kept->backup))
-        return false;
 
     *store = std::move (kept);
     return true;
@@ -268,7 +249,7 @@ bool PresetFolderContent::writeItemTags (ContentItem& item, const CategoryTagMap
     return preset->saveToFile (file);
 }
 
-bool PresetFolderContent::importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags)
+bool PresetFolderContent::importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite)
 {
     auto preset = makePreset();
     juce::String error;
@@ -281,13 +262,10 @@ bool PresetFolderContent::importItemData (const juce::String& text, const juce::
 
     const auto file = getFileForName (itemName);
 
-    if (file == juce::File() || file.exists() || ! folder.createDirectory())
+    if (file == juce::File() || (file.exists() && ! overwrite) || ! folder.createDirectory())
         return false;
 
-    juce::TemporaryFile temp (file, juce::TemporaryFile::useHiddenFile);
-
-    if (! temp.getFile().replaceWithText (text, false, false, "\r\n") || file.exists()
-        || ! temp.overwriteTargetFileWithTemporary())
+    if (! SafeFileWriter::writeText (file, text))
         return false;
 
     itemTags = preset->getTagMap();

@@ -1,4 +1,5 @@
 #include "core/content/ZipReader.h"
+#include "core/content/SafeFileWriter.h"
 
 ZipReader::ZipReader (const juce::File& file)
 {
@@ -118,19 +119,7 @@ bool createZipFile (const juce::File& target, const juce::Array<juce::File>& fil
         builder.addFile (file, juce::jlimit (0, 9, compressionLevel), name);
     }
 
-    juce::TemporaryFile temp (target, juce::TemporaryFile::useHiddenFile);
-
-    {
-        auto out = temp.getFile().createOutputStream();
-
-        if (out == nullptr || ! builder.writeToStream (*out, nullptr))
-            return false;
-
-        out->flush();
-
-        if (out->getStatus().failed())
-            return false;
-    }
-
-    return temp.overwriteTargetFileWithTemporary();
+    return SafeFileWriter::write (target, [&builder] (juce::OutputStream& out) {
+        return builder.writeToStream (out, nullptr);
+    });
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+#include <functional>
+
+/** The one road by which the content model writes a file: the data go into a hidden temporary
+    file in the target's own folder, are flushed to the disk, and the temporary file is then
+    renamed over the target in one step. A crash or a full disk on the way leaves the old file
+    whole (or no file, when there was none); there is never a moment without one. */
+class SafeFileWriter
+{
+public:
+    using Writer = std::function<bool (juce::OutputStream&)>;
+
+    /** Message thread (any thread that owns the file). False, with the target untouched, when
+        the folder cannot be made or written, the writer fails, or the flush or rename fails. */
+    static bool write (const juce::File& target, const Writer& writer);
+    /** The text as UTF-8 without a byte-order mark. */
+    static bool writeText (const juce::File& target, const juce::String& text);
+};
