@@ -775,6 +775,11 @@ void BasePluginEditor::parameterChanged (Parameter* p)
         case CommandParameter::presetPreviousId: selectPreviousPreset(); break;
         case CommandParameter::presetNextId: selectNextPreset(); break;
         case CommandParameter::presetBrowseId: togglePresetBrowser(); break;
+        case CommandParameter::presetInitId:
+            if (plugin.getFactoryPresetSource() != nullptr && plugin.getInitPresetName().isNotEmpty())
+                plugin.loadInitPreset();
+            break;
+        case CommandParameter::presetReloadId: plugin.reloadPreset(); break;
         case CommandParameter::presetSaveId: savePresetAs(); break;
         default: break;
     }
@@ -782,6 +787,25 @@ void BasePluginEditor::parameterChanged (Parameter* p)
 
 void BasePluginEditor::alertWindowClosed (Orvik::AlertWindow* alert, int buttonKind)
 {
+    if (alert != nullptr && alert == presetChangedAlert.get())
+    {
+        if (buttonKind == Orvik::AlertWindow::Yes)
+        {
+            savePresetAs();
+        }
+        else if (buttonKind == Orvik::AlertWindow::No)
+        {
+            if (presetsPage != nullptr)
+                presetsPage->getCheckBox().setChecked (! presetChangedAlert->isDontShowAgainTicked(), juce::dontSendNotification);
+
+            // The changes count as discarded: the waiting step runs without asking again.
+            plugin.setPresetChangeDetection (true);
+            stepPreset (pendingStepIsNext);
+        }
+
+        return;
+    }
+
     if (alert != nullptr && alert == snapshotAlert.get())
     {
         if (buttonKind == Orvik::AlertWindow::Overwrite)
@@ -791,10 +815,37 @@ void BasePluginEditor::alertWindowClosed (Orvik::AlertWindow* alert, int buttonK
     }
 }
 
-// The preset commands and the content browser belong to the product editors.
-void BasePluginEditor::selectPreviousPreset() {}
-void BasePluginEditor::selectNextPreset() {}
-void BasePluginEditor::confirmPresetChange (bool next) { pendingStepIsNext = next; }
+void BasePluginEditor::selectPreviousPreset()
+{
+    stepPreset (false);
+}
+
+void BasePluginEditor::selectNextPreset()
+{
+    stepPreset (true);
+}
+
+void BasePluginEditor::stepPreset (bool next)
+{
+    if (! plugin.hasPresets())
+        return;
+
+    if (plugin.hasUnsavedPresetChanges() && (presetsPage == nullptr || presetsPage->isWarningOn()))
+        confirmPresetChange (next);
+    else
+        stepPresetSelection (next);
+}
+
+void BasePluginEditor::confirmPresetChange (bool next)
+{
+    pendingStepIsNext = next;
+    retire (std::move (presetChangedAlert));
+    presetChangedAlert = std::make_unique<PresetChangedAlert> (*this);
+    presetChangedAlert->sendLookAndFeelChange();
+}
+
+// The result list of the content browser moves its selection.
+void BasePluginEditor::stepPresetSelection (bool) {}
 void BasePluginEditor::savePresetAs() {}
 void BasePluginEditor::togglePresetBrowser() {}
 

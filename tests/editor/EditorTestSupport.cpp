@@ -77,47 +77,4 @@ namespace edtest
             hostWindow.reset();
         }
     }
-
-    //==============================================================================
-    void Mouse::send (juce::Component& target, juce::Point<int> local, juce::ModifierKeys mods)
-    {
-        auto* peer = content.getPeer();
-        ASSERT_NE (peer, nullptr);
-        const auto position = content.getLocalPoint (&target, local).toFloat();
-        // JUCE reads the keys from the global state, the buttons from the event.
-        juce::ModifierKeys::currentModifiers = mods;
-        peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, position, mods,
-                                juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-                                juce::Time::currentTimeMillis());
-    }
-
-    void Mouse::moveTo (juce::Component& target, juce::Point<int> local)
-    {
-        send (target, local, {});
-    }
-
-    void Mouse::press (juce::Component& target, juce::Point<int> local, juce::ModifierKeys buttons)
-    {
-        send (target, local, {});
-        send (target, local, buttons);
-    }
-
-    void Mouse::release (juce::Component& target, juce::Point<int> local, juce::ModifierKeys keys)
-    {
-        send (target, local, keys);
-    }
-
-    void Mouse::click (juce::Component& target, juce::ModifierKeys buttons, juce::ModifierKeys keys)
-    {
-        const auto centre = target.getLocalBounds().getCentre();
-        press (target, centre, buttons.withFlags (keys.getRawFlags()));
-        release (target, centre, keys);
-        juce::ModifierKeys::currentModifiers = {};
-    }
-
-    void Mouse::doubleClick (juce::Component& target)
-    {
-        click (target);
-        click (target);
-    }
 }

@@ -3,6 +3,7 @@
 #include "core/AudioProcessorEditorWrapper.h"
 #include "core/PluginAudioProcessor.h"
 #include "editor/BasePluginEditor.h"
+#include "support/TestMouse.h"
 #include "support/TestPlugin.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
@@ -20,6 +21,8 @@ namespace edtest
 
         int loads = 0;
         juce::Array<Parameter*> restored;
+        /** Every preset step the editor took (true = next). */
+        juce::Array<bool> steps;
         juce::String defaultWidthText { "1180" };
         int hiddenCommandId = -1;
 
@@ -29,6 +32,7 @@ namespace edtest
     protected:
         void skinLoaded (Skin&) override { ++loads; }
         void parameterRestored (Parameter* p) override { restored.add (p); }
+        void stepPresetSelection (bool next) override { steps.add (next); }
     };
 
     /** The test plug-in with a TestEditor and a branch of the test's choice. */
@@ -85,23 +89,6 @@ namespace edtest
     /** Installs one of the built skins under a name of the test's choice. */
     void installSkin (const juce::File& skinsFolder, const juce::String& builtName, const juce::String& asName);
 
-    /** Mouse input through the window's peer, as the platform delivers it: JUCE finds the
-        component under the pointer, counts clicks and calls the mouse listeners. */
-    class Mouse
-    {
-    public:
-        explicit Mouse (juce::Component& windowContent) : content (windowContent) {}
-
-        void moveTo (juce::Component& target, juce::Point<int> local);
-        void press (juce::Component& target, juce::Point<int> local, juce::ModifierKeys buttons);
-        void release (juce::Component& target, juce::Point<int> local, juce::ModifierKeys keys = {});
-        void click (juce::Component& target, juce::ModifierKeys buttons = juce::ModifierKeys::leftButtonModifier,
-                    juce::ModifierKeys keys = {});
-        void doubleClick (juce::Component& target);
-
-    private:
-        void send (juce::Component& target, juce::Point<int> local, juce::ModifierKeys mods);
-
-        juce::Component& content;
-    };
+    /** Mouse input through the window's peer (test::Mouse). */
+    using Mouse = test::Mouse;
 }
