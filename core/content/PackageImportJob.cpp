@@ -111,6 +111,25 @@ PackageImportJob::State PackageImportJob::nextEntry()
     return state;
 }
 
+juce::String PackageImportJob::suggestName() const
+{
+    if (target == nullptr)
+        return pendingName;
+
+    const auto isFree = [this] (const juce::String& name) {
+        return ! target->isNameTaken (name) && target->findItemIgnoringCase (name) == nullptr;
+    };
+
+    if (isFree (pendingName))
+        return pendingName;
+
+    for (int n = 1; n <= 1000; ++n)
+        if (const auto candidate = pendingName + " (" + juce::String (n) + ")"; isFree (candidate))
+            return candidate;
+
+    return makeUniqueCopyName (*target, pendingName);
+}
+
 ContentItem* PackageImportJob::findConflict() const
 {
     return target->findItemIgnoringCase (pendingName);

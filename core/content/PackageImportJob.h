@@ -58,6 +58,9 @@ public:
     const juce::String& getEntryName() const noexcept { return entryName; }
     const juce::String& getPendingName() const noexcept { return pendingName; }
     ContentSource* getTarget() const noexcept { return target; }
+    /** A name for Rename to suggest: the pending name, or the first "name (n)" that no item
+        has in any letter case. */
+    juce::String suggestName() const;
 
     /** Told of every item the job adds, and of every item that Replace removes (or puts back,
         through onItemAdded, when its replacement fails). */
