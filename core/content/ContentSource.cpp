@@ -1,6 +1,25 @@
 #include "core/content/ContentSource.h"
 #include <numeric>
 
+namespace
+{
+    /** UTF-8 text without NUL bytes: what an item's text is. Anything else would be garbled
+        (and trip JUCE's string checks) on the way to the parser. */
+    bool isPlainUtf8 (const juce::MemoryBlock& data)
+    {
+        const auto* bytes = static_cast<const char*> (data.getData());
+        const auto size = data.getSize();
+
+        if (size == 0)
+            return true;
+
+        if (size > (size_t) std::numeric_limits<int>::max() || std::memchr (bytes, 0, size) != nullptr)
+            return false;
+
+        return juce::CharPointer_UTF8::isValidString (bytes, (int) size);
+    }
+}
+
 //==============================================================================
 ContentItem::ContentItem (ContentSource& owner, const juce::String& itemName, CategoryTagMap itemTags)
     : source (&owner), name (itemName), tags (std::move (itemTags))
@@ -318,6 +337,12 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
             log ("refused to import \"" + safe + "\": too large");
             return nullptr;
         }
+    }
+
+    if (! isPlainUtf8 (data))
+    {
+        log ("refused to import \"" + safe + "\": not UTF-8 text");
+        return nullptr;
     }
 
     juce::MemoryInputStream in (data, false);

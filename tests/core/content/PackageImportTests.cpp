@@ -1,6 +1,7 @@
 #include "ContentTestSupport.h"
 #include "core/content/PackageImportJob.h"
 #include "core/content/SafeFileWriter.h"
+#include "core/content/fuzz/ZipImportFuzzHarness.h"
 
 namespace
 {
@@ -121,7 +122,15 @@ TEST_F (ImportTest, HostileArchivesWriteNothingOutsideTheUserFolder)
     const auto cut = folder.get().getChildFile ("cut.grzip");
     cut.replaceWithData (good.getData(), good.getSize() / 2);
 
-    for (const auto& file : { notZip, empty, cut, folder.get().getChildFile ("missing.grzip") })
+    // A name that is not UTF-8 (JUCE's reader would trip over it): the archive is refused whole.
+    auto badName = makeZip ({ { "Q~bad.grprs2", presetText ("q") } });
+    for (size_t i = 0; i + 1 < badName.getSize(); ++i)
+        if (badName[i] == 'Q' && badName[i + 1] == '~')
+            badName[i] = (char) 0xff;
+    const auto latin = folder.get().getChildFile ("latin.grzip");
+    latin.replaceWithData (badName.getData(), badName.getSize());
+
+    for (const auto& file : { notZip, empty, cut, latin, folder.get().getChildFile ("missing.grzip") })
     {
         added.clear();
         EXPECT_EQ (job.start (file, source), PackageImportJob::State::finished) << file.getFileName();
@@ -257,5 +266,30 @@ TEST_F (ImportTest, ConflictDecisionSequences)
         // A replaced case twin keeps one file, under the old name.
         EXPECT_FALSE (source.getFileForName ("b").existsAsFile() && source.getFileForName ("B").existsAsFile());
         expectNothingOutsideTheFolder();
+    }
+}
+
+TEST_F (ImportTest, TheFuzzHarnessHoldsOnHostileArchivesAndTheirMutations)
+{
+    ZipImportFuzzHarness harness;
+    juce::Random random (1234);
+
+    const std::vector<juce::MemoryBlock> seeds {
+        makeZip ({ { "Taken.grprs2", presetText ("Taken") }, { "TAKEN.grprs2", presetText ("x") }, { "New.grprs2", presetText ("New") } }),
+        makeZip ({ { "../up.grprs2", presetText ("u") }, { "C:\\drive.grprs2", presetText ("d") }, { "a/b;c.grprs2", presetText ("b") } }),
+        makeZip ({ { "other.GRPRS2", "text" }, { "Junk.grprs2", "<Preset" } }),
+    };
+
+    for (const auto& seed : seeds)
+    {
+        for (int round = 0; round < 40; ++round)
+        {
+            auto data = seed;
+
+            for (int flips = round == 0 ? 0 : 1 + random.nextInt (8); flips > 0; --flips)
+                static_cast<uint8_t*> (data.getData())[random.nextInt ((int) data.getSize())] ^= (uint8_t) (1 + random.nextInt (255));
+
+            EXPECT_TRUE (harness.run (static_cast<const uint8_t*> (data.getData()), data.getSize())) << round;
+        }
     }
 }
