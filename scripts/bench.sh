@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them: the plug-in's block processing against a
 # plain copy of the same buffers, then refreshing a folder of 10,000 presets against reading
-# the same files' bytes. Arguments go to both benchmarks (e.g. --benchmark_filter=...).
+# the same files' bytes, and exporting and importing 1,000 presets against JUCE's ZIP writer
+# and reader alone. Arguments go to every benchmark (e.g. --benchmark_filter=...).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,11 +11,12 @@ scripts/setup.sh
 build=build-bench
 export CCACHE_SLOPPINESS=time_macros
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF -DGRINDEL_BENCHMARKS=ON
-cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark
+cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark PresetTransferBenchmark
 
 export GRINDEL_DATA_ROOT=$PWD/$build/data
 "$build/bin/ProcessingBenchmark" "$@"
 "$build/bin/SkinBenchmark" "$@"
 "$build/bin/EditorBenchmark" "$@"    # the editor's first show against its widget tree alone
 "$build/bin/AAXBundleBenchmark" "$@"   # the AAX path against the direct one
-exec "$build/bin/ContentBenchmark" "$@"
+"$build/bin/ContentBenchmark" "$@"
+exec "$build/bin/PresetTransferBenchmark" "$@"   # export and ZIP import against JUCE's ZIP alone
