@@ -1,5 +1,6 @@
 #include "editor/BasePluginEditor.h"
 #include "core/BundleResources.h"
+#include "core/content/PresetSources.h"
 #include "core/parameters/EnumParameter.h"
 #include "core/parameters/StringParameter.h"
 #include "editor/DefaultSettingsComponent.h"
@@ -135,6 +136,10 @@ void BasePluginEditor::initialise()
     statusBar->setSkinPickerVisible (canPickSkin);
     statusBar->getSkinPage().fillSkinButtons();
     startSkin();
+
+    if (contentBrowser != nullptr && plugin.hasSuperpowers())
+        contentBrowser->setTagEditorRestricted (false);
+
     afterInitialise();
 }
 
@@ -184,6 +189,10 @@ void BasePluginEditor::setContentSize (int width, int height)
     contentHeight = height;
     setSize (width, height + (isStatusBarShown() ? getStatusBarHeight() : 0));
     layoutStatusBar();
+
+    // The browser keeps inside the skin area, whatever the skin's size.
+    if (contentBrowser != nullptr)
+        contentBrowser->setSize ((int) (0.9 * width), (int) (0.9 * height));
 
     if (auto* parent = getParentComponent())
         parent->setSize (getWidth(), getHeight());
@@ -776,8 +785,13 @@ void BasePluginEditor::parameterChanged (Parameter* p)
         case CommandParameter::presetNextId: selectNextPreset(); break;
         case CommandParameter::presetBrowseId: togglePresetBrowser(); break;
         case CommandParameter::presetInitId:
-            if (plugin.getFactoryPresetSource() != nullptr && plugin.getInitPresetName().isNotEmpty())
+            if (auto* factory = plugin.getFactoryPresetSource(); factory != nullptr && plugin.getInitPresetName().isNotEmpty())
+            {
                 plugin.loadInitPreset();
+
+                if (contentBrowser != nullptr)
+                    contentBrowser->getResults().selectItem (factory->findItem (plugin.getInitPresetName()), true, false);
+            }
             break;
         case CommandParameter::presetReloadId: plugin.reloadPreset(); break;
         case CommandParameter::presetSaveId: savePresetAs(); break;
@@ -815,6 +829,50 @@ void BasePluginEditor::alertWindowClosed (Orvik::AlertWindow* alert, int buttonK
     }
 }
 
+void BasePluginEditor::createContentBrowser()
+{
+    contentBrowser = std::make_unique<ContentBrowser> (plugin, "Presets", plugin.getExportExtension());
+    contentBrowser->setPluginCategories (plugin.getCategory());
+
+    auto* factory = plugin.getFactoryPresets();
+
+    if (factory != nullptr)
+        contentBrowser->addSource (factory);
+
+    contentBrowser->setCurrentSource (plugin.getUserPresets());
+    contentBrowser->setSize ((int) (0.9 * getWidth()), (int) (0.9 * contentHeight));
+    addChildComponent (*contentBrowser);
+    contentBrowser->addListener (this);
+
+    if (factory != nullptr)
+        contentBrowser->getResults().selectItem (factory->findItem (plugin.getStartPresetName()), true, false);
+}
+
+void BasePluginEditor::contentBrowserOpened (ContentBrowser* browser)
+{
+    if (browser != contentBrowser.get())
+        return;
+
+    browserPreset.clear();
+    plugin.storePresetValues (browserPreset, 0);
+}
+
+void BasePluginEditor::contentBrowserClosed (ContentBrowser* browser, int mode, bool keep)
+{
+    if (browser != contentBrowser.get())
+        return;
+
+    if (mode == ContentBrowser::browseMode && ! keep)
+    {
+        plugin.loadPreset (browserPreset, 0, true);
+        browserPreset.clear();
+    }
+    else if (mode == ContentBrowser::saveMode && browserWasVisible)
+    {
+        togglePresetBrowser();
+    }
+}
+
 void BasePluginEditor::selectPreviousPreset()
 {
     stepPreset (false);
@@ -844,10 +902,40 @@ void BasePluginEditor::confirmPresetChange (bool next)
     presetChangedAlert->sendLookAndFeelChange();
 }
 
-// The result list of the content browser moves its selection.
-void BasePluginEditor::stepPresetSelection (bool) {}
-void BasePluginEditor::savePresetAs() {}
-void BasePluginEditor::togglePresetBrowser() {}
+void BasePluginEditor::stepPresetSelection (bool next)
+{
+    if (contentBrowser == nullptr)
+        return;
+
+    // Selected alone with notification: the browser loads it.
+    auto& results = contentBrowser->getResults();
+
+    if (next)
+        results.selectNext (ContentResults::single);
+    else
+        results.selectPrevious (ContentResults::single);
+}
+
+void BasePluginEditor::savePresetAs()
+{
+    if (! plugin.hasPresets() || contentBrowser == nullptr || contentBrowser->getMode() == ContentBrowser::saveMode)
+        return;
+
+    browserWasVisible = contentBrowser->isVisible();
+    contentBrowser->openSaveAs();
+}
+
+void BasePluginEditor::togglePresetBrowser()
+{
+    if (contentBrowser == nullptr)
+        return;
+
+    // Closing by the same button keeps what was auditioned, as OK does.
+    if (contentBrowser->isVisible() && contentBrowser->getMode() != ContentBrowser::saveMode)
+        contentBrowser->close (true);
+    else
+        contentBrowser->open (contentBrowser->isWindowed());
+}
 
 void BasePluginEditor::showAboutWindow()
 {

@@ -11,6 +11,7 @@
 #include "editor/ParameterInfo.h"
 #include "editor/ScopedLookAndFeel.h"
 #include "editor/SkinRecord.h"
+#include "editor/browser/ContentBrowser.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/DefaultResourceCheckBox.h"
 #include "skin/GUIController.h"
@@ -45,6 +46,7 @@ class BasePluginEditor : public PluginEditor,
                          public DefaultResourceCheckBox::Listener,
                          public ModalComponent::Desktop,
                          public Orvik::AlertWindow::Caller,
+                         public ContentBrowser::Listener,
                          public ParameterInfo::Listener,
                          public juce::Button::Listener
 {
@@ -162,8 +164,8 @@ public:
     PresetChangedAlert* getPresetChangedAlert() const noexcept { return presetChangedAlert.get(); }
     void savePresetAs();
     void togglePresetBrowser();
-    /** The content browser (null until the product builds one). */
-    juce::Component* getContentBrowser() const noexcept { return contentBrowser.get(); }
+    /** The content browser (null when the plug-in has no presets). */
+    ContentBrowser* getContentBrowser() const noexcept { return contentBrowser.get(); }
     void showAboutWindow();
 
     //==============================================================================
@@ -201,8 +203,10 @@ public:
     void buttonStateChanged (juce::Button* button) override;
     void alertWindowClosed (Orvik::AlertWindow* alert, int buttonKind) override;
     void frontWindowClosed (juce::Component* popup, juce::Component* pressedComponent) override;
-    virtual void contentBrowserOpened (juce::Component* /*browser*/) {}
-    virtual void contentBrowserClosed (juce::Component* /*browser*/, int /*mode*/, bool /*keep*/) {}
+    /** Message thread. Takes the snapshot that a cancelled browse returns to. */
+    void contentBrowserOpened (ContentBrowser* browser) override;
+    /** Message thread. A cancelled browse loads the snapshot back. */
+    void contentBrowserClosed (ContentBrowser* browser, int mode, bool keep) override;
     virtual void aboutWindowClosed();
 
     //==============================================================================
@@ -226,7 +230,6 @@ protected:
     virtual void guiWillChange() {}
     virtual void skinLoaded (Skin&) {}
     virtual void parameterRestored (Parameter*) {}
-    virtual void createContentBrowser() {}
     /** Moves the browser's result selection one preset back or on (which loads it). */
     virtual void stepPresetSelection (bool next);
     virtual std::unique_ptr<juce::Component> createAboutWindow() { return nullptr; }
@@ -238,6 +241,9 @@ protected:
 
 private:
     void buildOptionsPages();
+    /** The hidden browser on the plug-in's presets: user folder current, factory added, the
+        start preset selected. */
+    void createContentBrowser();
     void readUserSettings();
     void startSkin();
     void loadPendingSkin();
@@ -299,7 +305,7 @@ private:
     std::unique_ptr<juce::Component> userInterfacePage;
     std::unique_ptr<PresetSettingsComponent> presetsPage;
     std::unique_ptr<OptionsWindow> optionsWindow;
-    std::unique_ptr<juce::Component> contentBrowser;
+    std::unique_ptr<ContentBrowser> contentBrowser;
 
     std::unique_ptr<PresetChangedAlert> presetChangedAlert;
     std::unique_ptr<ParameterInfo> parameterInfo;

@@ -16,6 +16,16 @@ void NimbusEffectEditor::getDialogSize (int& width, int& height)
     height = juce::jmax (250, skinHeight - 60);
 }
 
+void NimbusEffectEditor::afterInitialise()
+{
+    if (auto* browser = getContentBrowser())
+    {
+        browser->setWindowed (false);
+        browser->setContentMargins ({ 1, 0, 0, 0 });
+        browser->setBorderThickness ({ 2, 0, 0, 0 });
+    }
+}
+
 void NimbusEffectEditor::guiWillChange()
 {
     // The old tree's meters go with it.
@@ -65,7 +75,7 @@ void NimbusEffectEditor::resized()
     repaint();
 }
 
-void NimbusEffectEditor::contentBrowserOpened (juce::Component* browser)
+void NimbusEffectEditor::contentBrowserOpened (ContentBrowser* browser)
 {
     if (browser != nullptr && browser == getContentBrowser())
         setContentSize (getWidth(), skinHeight + browser->getHeight());
@@ -73,11 +83,11 @@ void NimbusEffectEditor::contentBrowserOpened (juce::Component* browser)
     BasePluginEditor::contentBrowserOpened (browser);
 }
 
-void NimbusEffectEditor::contentBrowserClosed (juce::Component* browser, int mode, bool keep)
+void NimbusEffectEditor::contentBrowserClosed (ContentBrowser* browser, int mode, bool keep)
 {
     BasePluginEditor::contentBrowserClosed (browser, mode, keep);
 
-    if (browser == nullptr || browser != getContentBrowser() || browser->isShowing())
+    if (browser == nullptr || browser != getContentBrowser() || browser->isVisible())
         return;
 
     setContentSize (getWidth(), skinHeight);

@@ -36,11 +36,13 @@ public:
 
     void resized() override;
     /** Message thread. Grows the editor (and the host window) by the docked browser's height. */
-    void contentBrowserOpened (juce::Component* browser) override;
+    void contentBrowserOpened (ContentBrowser* browser) override;
     /** Message thread. Shrinks the editor back to the skin area once the browser is hidden. */
-    void contentBrowserClosed (juce::Component* browser, int mode, bool keep) override;
+    void contentBrowserClosed (ContentBrowser* browser, int mode, bool keep) override;
 
 protected:
+    /** Docks the browser: no title bar and no OK/Cancel, a 2-pixel top border. */
+    void afterInitialise() override;
     void skinLoaded (Skin& skin) override;
     void guiWillChange() override;
     /** Message thread, every 25 ms: the base's work, then the meters. */

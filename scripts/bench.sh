@@ -11,12 +11,13 @@ scripts/setup.sh
 build=build-bench
 export CCACHE_SLOPPINESS=time_macros
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF -DGRINDEL_BENCHMARKS=ON
-cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark PresetTransferBenchmark
+cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark BrowserBenchmark PresetTransferBenchmark
 
 export GRINDEL_DATA_ROOT=$PWD/$build/data
 "$build/bin/ProcessingBenchmark" "$@"
 "$build/bin/SkinBenchmark" "$@"
 "$build/bin/EditorBenchmark" "$@"    # the editor's first show against its widget tree alone
 "$build/bin/AAXBundleBenchmark" "$@"   # the AAX path against the direct one
+"$build/bin/BrowserBenchmark" "$@"     # filtering 10,000 presets against a plain sort; opening the browser
 "$build/bin/ContentBenchmark" "$@"
 exec "$build/bin/PresetTransferBenchmark" "$@"   # export and ZIP import against JUCE's ZIP alone

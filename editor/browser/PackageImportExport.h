@@ -18,7 +18,7 @@ public:
     public:
         virtual ~Browser() = default;
         /** Where the items go and come from; null when there is none. */
-        virtual ContentSource* getCurrentSource() = 0;
+        virtual ContentSource* getCurrentSource() const = 0;
         /** Import and export work only in browse mode with Edit Mode on. */
         virtual bool canManageItems() = 0;
         virtual juce::Array<ContentItem*> getSelectedItems() = 0;

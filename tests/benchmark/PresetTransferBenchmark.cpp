@@ -19,7 +19,7 @@ namespace
                               .getNonexistentChildFile ("grindel-bench-transfer", {}, false) };
         juce::File presets { root.getChildFile ("Presets") }, archive { root.getChildFile ("Export.grzip") };
         PluginAudioProcessor processor;
-        PresetsDirectoryContent<Preset> source { processor.getPlugin(), presets };
+        std::unique_ptr<PresetsDirectoryContent<Preset>> source { std::make_unique<PresetsDirectoryContent<Preset>> (processor.getPlugin(), presets) };
         PackageImportExport transfer { *this, ".grzip", "Grindel 2", "Presets" };
         juce::Array<ContentItem*> selected;
 
@@ -41,15 +41,15 @@ namespace
                 preset.saveToFile (presets.getChildFile (preset.name + Preset::fileExtension));
             }
 
-            source.refresh();
+            source->refresh();
 
-            for (auto* item : source.getItems())
+            for (auto* item : source->getItems())
                 selected.add (item);
         }
 
         ~Fixture() override { root.deleteRecursively(); }
 
-        ContentSource* getCurrentSource() override { return &source; }
+        ContentSource* getCurrentSource() const override { return source.get(); }
         bool canManageItems() override { return true; }
         juce::Array<ContentItem*> getSelectedItems() override { return selected; }
         juce::Component& getDialogParent() override { return dummy; }
@@ -78,7 +78,7 @@ namespace
 
             for (auto* item : f.selected)
             {
-                const auto file = f.source.getItemFile (item->name);
+                const auto file = f.source->getItemFile (item->name);
                 builder.addFile (file, 9, file.getFileName());
             }
 

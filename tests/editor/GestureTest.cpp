@@ -354,8 +354,11 @@ TEST_F (Gestures, EachCommandButtonSendsItsCommandAndWithTheCommandKeyItsAlterna
         {
             mouse->click (*button, juce::ModifierKeys::leftButtonModifier, keys);
             test::pump (40);
-            // "Options" opens its window over the skin.
+            // "Options" opens its window over the skin, "PresetBrowse" the browser.
             editor().getOptionsWindow()->hide();
+
+            if (auto* browser = editor().getContentBrowser(); browser != nullptr && browser->isVisible())
+                browser->close (false);
         }
 
         EXPECT_EQ (delivered.ones[command.id], 1) << command.name;

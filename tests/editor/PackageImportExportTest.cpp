@@ -14,7 +14,7 @@ namespace
     public:
         explicit TestBrowser (juce::Component& parentComponent) : parent (parentComponent) {}
 
-        ContentSource* getCurrentSource() override { return source; }
+        ContentSource* getCurrentSource() const override { return source; }
         bool canManageItems() override { return true; }
         juce::Array<ContentItem*> getSelectedItems() override { return selected; }
         juce::Component& getDialogParent() override { return parent; }
@@ -53,9 +53,9 @@ namespace
             });
         }
 
-        void useSource (const juce::File& folder)
+        void useSource (const juce::File& sourceFolder)
         {
-            source = std::make_unique<PresetsDirectoryContent<Preset>> (processor.getPlugin(), folder);
+            source = std::make_unique<PresetsDirectoryContent<Preset>> (processor.getPlugin(), sourceFolder);
             source->refresh();
             browser.source = source.get();
             browser.selected.clear();
@@ -84,7 +84,9 @@ namespace
             ASSERT_TRUE (test::pumpUntil ([&] { return c.isShowing(); })) << c.getName();
 
             if (auto* alert = c.findParentComponentOfClass<Orvik::AlertWindow>())
+            {
                 ASSERT_TRUE (test::pumpUntil ([alert] { return ! alert->isUpdatePending(); }));
+            }
 
             mouse.click (c);
             test::pump (5);

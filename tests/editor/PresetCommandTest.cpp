@@ -109,6 +109,16 @@ TEST_F (PresetCommands, EachButtonSendsItsCommandOrWithTheCommandKeyItsAlternati
         recorder.changes.clear();
         clickCommand (row.button, row.commandKey);
 
+        // "PresetBrowse" opens the browser over the skin (to browse, or with Command to save).
+        auto& browser = *editor().getContentBrowser();
+
+        if (row.button == CommandParameter::presetBrowseId)
+        {
+            EXPECT_TRUE (browser.isShowing());
+            EXPECT_EQ (browser.getMode(), row.commandKey ? ContentBrowser::saveMode : ContentBrowser::browseMode);
+            browser.close (false);
+        }
+
         EXPECT_TRUE (recorder.changes.contains (juce::String (row.sent) + "=1")) << recorder.changes.joinIntoString (" ");
         EXPECT_EQ (recorder.changes.size() > 0 ? recorder.changes[0] : juce::String(), juce::String (row.sent) + "=1");
 
@@ -118,8 +128,11 @@ TEST_F (PresetCommands, EachButtonSendsItsCommandOrWithTheCommandKeyItsAlternati
         EXPECT_FALSE (manager().getParameterByIndex (command->alternativeId)->getBoolValue());
     }
 
-    // Previous and Next stepped once each; Init loaded the init preset; Options opened its window.
+    // Previous and Next stepped once each; Init loaded the init preset and selected it in the
+    // browser; Options opened its window.
     EXPECT_EQ (editor().steps, juce::Array<bool> ({ false, true }));
+    ASSERT_NE (editor().getContentBrowser()->getResults().getCurrentItem(), nullptr);
+    EXPECT_EQ (editor().getContentBrowser()->getResults().getCurrentItem()->name, "- Bypass -");
     EXPECT_TRUE (editor().getOptionsWindow()->isShowing());
     EXPECT_EQ (editor().getPresetNameControl()->getText(), "- Bypass -");
 
@@ -145,11 +158,16 @@ TEST_F (PresetCommands, SteppingWithUnsavedChangesAsksFirst)
     EXPECT_TRUE (editor().steps.isEmpty());
     EXPECT_TRUE (rig->getPlugin().hasUnsavedPresetChanges());
 
-    // Yes goes to saving (no step now); No discards the changes and takes the waiting step.
+    // Yes opens the browser to save (no step now); No discards the changes and takes the step.
     clickCommand (CommandParameter::presetPreviousId, false);
     alert = &waitForAlert();
     mouse->click (*alert->getYesButton());
     EXPECT_TRUE (editor().steps.isEmpty());
+    auto& browser = *editor().getContentBrowser();
+    ASSERT_TRUE (test::pumpUntil ([&] { return browser.getSaveCancelButton().isShowing(); }));
+    EXPECT_EQ (browser.getMode(), ContentBrowser::saveMode);
+    mouse->click (browser.getSaveCancelButton());
+    EXPECT_FALSE (browser.isVisible());
 
     clickCommand (CommandParameter::presetPreviousId, false);
     alert = &waitForAlert();

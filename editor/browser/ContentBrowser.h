@@ -1,0 +1,255 @@
+#pragma once
+
+#include "core/content/ContentSource.h"
+#include "editor/AlertWindow.h"
+#include "editor/InputTextWindow.h"
+#include "editor/WindowComponent.h"
+#include "editor/browser/PackageImportExport.h"
+#include "editor/browser/ContentFilters.h"
+#include "editor/browser/ContentResults.h"
+#include "editor/browser/ContentSourcesComponent.h"
+#include "skin/ComponentRow.h"
+#include "skin/TextButtonWithIcon.h"
+
+class BasePlugin;
+class ContentTagEditor;
+
+/** The window in which the user browses the plug-in's presets, auditions them by clicking,
+    saves the current settings as a new preset and, in Edit Mode, manages items and their tags.
+
+    It lists the items of its content sources (the user folder, the factory package) through
+    the source list, the filter panel and the result list, and, while Edit Mode or save mode is
+    on, the tag editor. The editor creates it once and keeps it hidden; it is shown as a modal
+    window (windowed) or in place (embedded). Message thread only. */
+class ContentBrowser : public WindowComponent,
+                       public ContentSource::Listener,
+                       public ContentResults::Owner,
+                       public ContentResults::Listener,
+                       public ContentSourcesComponent::Owner,
+                       public ContentFilters::Listener,
+                       public Orvik::AlertWindow::Caller,
+                       public juce::TextEditor::Listener,
+                       public juce::FileBrowserListener,
+                       public PackageImportExport::Browser
+{
+public:
+    /** The Import and Export buttons' machinery (editor/browser/PackageImportExport.h). */
+    using PackageImportExport = ::PackageImportExport;
+
+    enum Mode
+    {
+        browseMode = 0,
+        saveMode = 1
+    };
+
+    static constexpr int rowHeight = 20;
+    static constexpr int columnWidth = 144;
+    static constexpr int sourcesExpandedWidth = 140, sourcesCollapsedWidth = 30;
+
+    class Listener
+    {
+    public:
+        virtual ~Listener() = default;
+        /** Reserved. */
+        virtual void autoplayChanged (ContentBrowser*) {}
+        /** After the browser was shown. */
+        virtual void contentBrowserOpened (ContentBrowser* browser) = 0;
+        /** After the browser was closed; keep is false for a cancel. */
+        virtual void contentBrowserClosed (ContentBrowser* browser, int modeAtClosing, bool keep) = 0;
+        virtual void editModeChanged (ContentBrowser*, bool) {}
+    };
+
+    /** Message thread. */
+    ContentBrowser (BasePlugin& plugin, const juce::String& baseName, const juce::String& exportExtension);
+    ~ContentBrowser() override;
+
+    //==============================================================================
+    /** Adds a source once (null ignored): it shares the browser's tag dictionary and is
+        refreshed. */
+    void addSource (ContentSource* source);
+    /** The source that saving, importing, exporting and Edit Mode act on; added when new. */
+    void setCurrentSource (ContentSource* source);
+    ContentSource* getCurrentSource() const override { return currentSource; }
+    const juce::Array<ContentSource*>& getSources() const noexcept { return sources; }
+    /** The plug-in's categories, ";"-separated: they order the filter columns. */
+    void setPluginCategories (const juce::String& text);
+    const juce::StringArray& getPluginCategories() const noexcept { return pluginCategories; }
+
+    /** Windowed: a modal window with a title bar and OK/Cancel; else shown in place. */
+    void setWindowed (bool shouldBeWindowed);
+    bool isWindowed() const noexcept { return windowed; }
+    /** Without restriction the tag editor also creates categories and tags. */
+    void setTagEditorRestricted (bool restricted);
+    bool isTagEditorRestricted() const noexcept { return tagEditorRestricted; }
+
+    /** Message thread. Browse mode; the result selected now comes back on a cancel. */
+    void open (bool showOkCancel = true);
+    /** Message thread. Save mode on the current source, when it can save items. */
+    void openSaveAs();
+    /** Message thread. Hides the browser; without keep the result selected at opening is
+        selected again (and the editor loads its snapshot back). */
+    void close (bool keep);
+    int getMode() const override { return mode; }
+    /** Whether Edit Mode is effective: the tag editor exists outside save mode. */
+    bool isEditMode() const override { return tagEditor != nullptr && mode == browseMode; }
+    /** The browser has no Autoplay button: Return on the list is the window's OK. */
+    bool isAutoplayOn() const override { return false; }
+    juce::Component* getWarningParent() override { return this; }
+    ContentItem* getResultAtOpening() const noexcept { return resultAtOpening; }
+
+    void addListener (Listener* listener) { listeners.add (listener); }
+    void removeListener (Listener* listener) { listeners.remove (listener); }
+
+    /** Gives new categories and tags their ids. */
+    void addTagsToDictionary (const CategoryTagMap& newTags);
+    /** The items changed (an import): the tag editor rebuilds and the buttons follow. */
+    void itemsChanged();
+
+    //==============================================================================
+    // Item operations
+    /** Message thread. Save mode: asks before overwriting, then stores. */
+    void save();
+    /** Message thread. Writes the plug-in's settings as the item: over an existing one in one
+        step (its file stays until the new one replaces it); a failure keeps the old item and
+        tells the user. */
+    void storeItem (const juce::String& name);
+    /** Message thread. Asks, then deletes the selected items. */
+    void deleteSelected();
+    void deleteSelectedConfirmed();
+    /** Message thread. Developer mode: rewrites the selected presets through the plug-in. */
+    void normalizeSelected();
+    void exportSelected();
+    void importPackage();
+    /** Message thread. Sample import into a source that accepts samples. */
+    void openSampleImport();
+    virtual void importSelectedSamples();
+    void importSampleAt (int index, const juce::String& name);
+    void finishSampleImport();
+    void closeSampleImport (bool imported);
+    juce::String getSampleFilePatterns() const { return "*.wav;*.aif;*.aiff"; }
+
+    PackageImportExport& getPackageImport() noexcept { return packageImport; }
+    Orvik::AlertWindow* getOverwriteAlert() const noexcept { return overwriteAlert.get(); }
+    Orvik::AlertWindow* getDeleteAlert() const noexcept { return deleteAlert.get(); }
+    /** The last failure told to the user (a save or delete that did not happen), or null. */
+    Orvik::AlertWindow* getErrorAlert() const noexcept { return errorAlert.get(); }
+    Orvik::InputTextWindow* getRenameDialog() const noexcept { return renameDialog.get(); }
+    juce::FileBrowserComponent* getFileBrowser() const noexcept { return fileBrowser.get(); }
+    int getImportedCount() const noexcept { return importedCount; }
+
+    // PackageImportExport::Browser
+    bool canManageItems() override { return mode == browseMode && tagEditor != nullptr; }
+    juce::Array<ContentItem*> getSelectedItems() override { return results.getSelectedItems(); }
+    juce::Component& getDialogParent() override { return *this; }
+    void importStarted() override;
+    void itemImported (ContentItem* item) override;
+    void itemRemoved (ContentItem* item) override;
+    void importFinished() override { itemsChanged(); }
+
+    // juce::FileBrowserListener: a double-click on a file imports the selection.
+    void selectionChanged() override {}
+    void fileClicked (const juce::File&, const juce::MouseEvent&) override {}
+    void fileDoubleClicked (const juce::File&) override { importSelectedSamples(); }
+    void browserRootChanged (const juce::File&) override {}
+
+    //==============================================================================
+    // What the panels read
+    const juce::Array<ContentItem*>& getItems() const override { return items; }
+    const CategoryTagMap& getTags() const noexcept { return tags; }
+    TagDictionary& getTagDictionary() noexcept { return tagDictionary; }
+    const TagDictionary& getTagDictionary() const noexcept { return tagDictionary; }
+    BasePlugin& getPlugin() const noexcept { return plugin; }
+
+    ContentResults& getResults() noexcept { return results; }
+    ContentFilters& getFilters() noexcept { return filters; }
+    ContentSourcesComponent& getSourcesList() noexcept { return sourcesList; }
+    ContentTagEditor* getTagEditor() const noexcept { return tagEditor.get(); }
+    juce::TextEditor& getNameEditor() noexcept { return nameEditor; }
+
+    TextButtonWithIcon& getEditModeButton() noexcept { return editModeButton; }
+    TextButtonWithIcon& getDeleteButton() noexcept { return deleteButton; }
+    TextButtonWithIcon& getExportButton() noexcept { return exportButton; }
+    TextButtonWithIcon& getImportButton() noexcept { return importButton; }
+    TextButtonWithIcon& getImportSamplesButton() noexcept { return importSamplesButton; }
+    TextButtonWithIcon& getNormalizeButton() noexcept { return normalizeButton; }
+    juce::TextButton& getOkButton() noexcept { return okButton; }
+    juce::TextButton& getCancelButton() noexcept { return cancelButton; }
+    juce::TextButton& getSaveButton() noexcept { return saveButton; }
+    juce::TextButton& getSaveCancelButton() noexcept { return saveCancelButton; }
+    ComponentRow& getEditRow() noexcept { return editRow; }
+    ComponentRow& getOkCancelRow() noexcept { return okCancelRow; }
+    ComponentRow& getSaveRow() noexcept { return saveRow; }
+    bool areResultsMaximised() const noexcept { return resultsMaximised; }
+    bool areSourcesExpanded() const noexcept { return sourcesExpanded; }
+
+    //==============================================================================
+    /** Message thread: a source changed (its items or its selection). */
+    void contentSourceChanged (ContentSource* source) override;
+    void contentFiltersChanged (ContentFilters* filters) override;
+    void alertWindowClosed (Orvik::AlertWindow* alert, int kind) override;
+    void textEditorReturnKeyPressed (juce::TextEditor& editor) override;
+    void textEditorEscapeKeyPressed (juce::TextEditor& editor) override;
+
+    void resultsSelectionChanged (ContentResults* results) override;
+    void resultsItemClicked (ContentResults* results, int trigger) override;
+    void resultsItemDoubleClicked (ContentResults* results) override;
+
+    void buttonClicked (juce::Button* button) override;
+    bool keyPressed (const juce::KeyPress& key) override;
+    bool dimsBackground() const override { return false; }
+    void lookAndFeelChanged() override;
+    void resized() override;
+
+    virtual void sourcesChanged();
+    virtual void updateButtonsEnabled();
+    void updateControls();
+    void updateTagEditor();
+    void rebuildItems();
+
+private:
+    void showWindow();
+    /** A failure the user must see, in the editor when the browser is hidden. */
+    void showError (const juce::String& errorTitle, const juce::String& text);
+
+    BasePlugin& plugin;
+    ContentSourcesComponent sourcesList;
+    ContentResults results;
+    ContentFilters filters;
+    const juce::String exportExtension;
+    const juce::String baseName;
+    int mode = browseMode;
+    juce::File importFolder, exportFolder;
+    bool resultsMaximised = false;
+    bool sourcesExpanded = false;
+    bool windowed = true;
+    bool tagEditorRestricted = true;
+    bool showOkCancel = true;
+    ContentItem* resultAtOpening = nullptr;
+    ContentSource* currentSource = nullptr;
+
+    TextButtonWithIcon exportButton { "Export" }, importButton { "Import" }, importSamplesButton { "Import Samples" },
+        normalizeButton { "Normalize" };
+    juce::TextButton okButton { "OK" }, cancelButton { "Cancel" }, saveButton { "Save" }, saveCancelButton { "Cancel" };
+    ComponentRow editRow, okCancelRow, saveRow;
+    TextButtonWithIcon editModeButton { "Edit Mode" }, deleteButton { "Delete" };
+    juce::TextEditor nameEditor;
+    ListenerArray<Listener> listeners;
+    std::unique_ptr<ContentTagEditor> tagEditor;
+
+    juce::Array<ContentSource*> sources;
+    juce::Array<ContentItem*> items;
+    CategoryTagMap tags;
+    TagDictionary tagDictionary;
+    juce::StringArray pluginCategories;
+
+    juce::WildcardFileFilter sampleFilter { "*.wav;*.aif;*.aiff", "*", "Audio files" };
+    std::unique_ptr<juce::FileBrowserComponent> fileBrowser;
+    juce::StringArray samplePaths;
+    int pendingImportIndex = 0, importedCount = 0;
+    juce::String pendingSaveName;
+    std::unique_ptr<Orvik::AlertWindow> overwriteAlert, deleteAlert, errorAlert;
+    std::unique_ptr<Orvik::InputTextWindow> renameDialog;
+    PackageImportExport packageImport;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ContentBrowser)
+};
