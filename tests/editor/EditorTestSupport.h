@@ -2,6 +2,7 @@
 
 #include "core/AudioProcessorEditorWrapper.h"
 #include "core/PluginAudioProcessor.h"
+#include "core/content/PresetSources.h"
 #include "editor/BasePluginEditor.h"
 #include "support/TestMouse.h"
 #include "support/TestPlugin.h"
@@ -35,6 +36,21 @@ namespace edtest
         void stepPresetSelection (bool next) override { steps.add (next); }
     };
 
+    /** A user preset folder whose items named in undeletable refuse to go (a file the
+        system will not let go of, which root's permissions cannot stand in for). */
+    class StubbornPresetFolder : public PresetsDirectoryContent<Preset>
+    {
+    public:
+        using PresetsDirectoryContent<Preset>::PresetsDirectoryContent;
+        juce::StringArray undeletable;
+
+    protected:
+        bool deleteItemData (ContentItem& item, std::unique_ptr<OverwriteStore>* store) override
+        {
+            return ! undeletable.contains (item.name) && PresetsDirectoryContent<Preset>::deleteItemData (item, store);
+        }
+    };
+
     /** The test plug-in with a TestEditor and a branch of the test's choice. */
     class EditorTestPlugin : public test::TestPlugin
     {
@@ -42,9 +58,14 @@ namespace edtest
         juce::String branch { "master" }, buildText { "0" };
         juce::String getBranch() const override { return branch; }
         juce::String getBuildText() const override { return buildText; }
+        StubbornPresetFolder& getStubbornUserPresets() const { return *static_cast<StubbornPresetFolder*> (getUserPresets()); }
 
     protected:
         std::unique_ptr<PluginEditor> makeEditor() override { return std::make_unique<TestEditor> (*this); }
+        std::unique_ptr<PresetFolderContent> makeUserPresetSource (const juce::File& folder) override
+        {
+            return std::make_unique<StubbornPresetFolder> (*this, folder, Preset::fileExtension, "User");
+        }
     };
 
     /** A data root with the product's skins (or the ones a test chooses), the plug-in with its
