@@ -190,8 +190,9 @@ void BasePluginEditor::setContentSize (int width, int height)
     setSize (width, height + (isStatusBarShown() ? getStatusBarHeight() : 0));
     layoutStatusBar();
 
-    // The browser keeps inside the skin area, whatever the skin's size.
-    if (contentBrowser != nullptr)
+    // A windowed browser keeps inside the skin area, whatever the skin's size; a docked one
+    // is placed by its product editor.
+    if (contentBrowser != nullptr && contentBrowser->isWindowed())
         contentBrowser->setSize ((int) (0.9 * width), (int) (0.9 * height));
 
     if (auto* parent = getParentComponent())

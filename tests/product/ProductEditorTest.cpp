@@ -1,6 +1,10 @@
 #include "core/PluginAudioProcessor.h"
 #include "product/Grindel.h"
 #include "product/GrindelEditor.h"
+#include "core/CommandParameter.h"
+#include "editor/StatusBar.h"
+#include "skin/widgets/ImgButton.h"
+#include "support/TestMouse.h"
 #include "skin/Panel.h"
 #include "skin/widgets/ImgAnim.h"
 #include "support/BareXServer.h"
@@ -132,7 +136,27 @@ TEST_F (ProductEditor, MetersFollowTheAudioThreadAndFallToZeroOnTheThirteenthTic
                                                    && editor->getLeftMeter()->getFrame() > 0; }, 10000));
         EXPECT_GT (editor->getRightMeter()->getFrame(), 0);
         EXPECT_LT (editor->getLevel (0), 1.0f);
-        keepPicture ("product-editor-meters.png");
+
+        // The browse button docks the browser below the skin; the host window grows with it.
+        test::Mouse mouse (*window);
+        auto* browse = editor->getCommandButton (CommandParameter::presetBrowseId);
+        ASSERT_NE (browse, nullptr);
+        mouse.click (*browse);
+        auto* browser = editor->getContentBrowser();
+        ASSERT_TRUE (test::pumpUntil ([browser] { return browser->isShowing(); }));
+        const int bar = editor->getStatusBar()->getHeight();
+        EXPECT_EQ (browser->getBounds(), juce::Rectangle<int> (0, 600, 1180, 639));
+        EXPECT_FALSE (browser->isHeaderVisible());
+        EXPECT_FALSE (browser->getOkCancelRow().isVisible());
+        EXPECT_EQ (window->getHeight(), 600 + 639 + bar);
+        EXPECT_EQ (editor->getStatusBar()->getY(), 600 + 639);
+        test::pump (100);
+        keepPicture ("product-editor-docked.png");
+
+        // Again: closed, and the window is the skin and the status bar once more.
+        mouse.click (*browse);
+        EXPECT_FALSE (browser->isVisible());
+        EXPECT_EQ (window->getHeight(), 600 + bar);
 
         // Louder than full scale: the meters clip at 1.
         audio.amplitude = 4.0f;
