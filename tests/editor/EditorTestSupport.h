@@ -33,7 +33,11 @@ namespace edtest
     protected:
         void skinLoaded (Skin&) override { ++loads; }
         void parameterRestored (Parameter* p) override { restored.add (p); }
-        void stepPresetSelection (bool next) override { steps.add (next); }
+        void stepPresetSelection (bool next) override
+        {
+            steps.add (next);
+            BasePluginEditor::stepPresetSelection (next);
+        }
     };
 
     /** A user preset folder whose items named in undeletable refuse to go (a file the

@@ -102,6 +102,7 @@ TEST_F (PresetCommands, EachButtonSendsItsCommandOrWithTheCommandKeyItsAlternati
         { CommandParameter::optionsId,        false, CommandParameter::optionsId },
     };
     // clang-format on
+    juce::StringArray shown;
 
     for (const auto& row : rows)
     {
@@ -122,15 +123,19 @@ TEST_F (PresetCommands, EachButtonSendsItsCommandOrWithTheCommandKeyItsAlternati
         EXPECT_TRUE (recorder.changes.contains (juce::String (row.sent) + "=1")) << recorder.changes.joinIntoString (" ");
         EXPECT_EQ (recorder.changes.size() > 0 ? recorder.changes[0] : juce::String(), juce::String (row.sent) + "=1");
 
+        shown.add (editor().getPresetNameControl()->getText());
+
         // Released, the command and its alternative are 0 again.
         const auto* command = &CommandParameter::table[(size_t) CommandParameter::indexOf (row.button)];
         EXPECT_FALSE (manager().getParameterByIndex (command->id)->getBoolValue());
         EXPECT_FALSE (manager().getParameterByIndex (command->alternativeId)->getBoolValue());
     }
 
-    // Previous and Next stepped once each; Init loaded the init preset and selected it in the
-    // browser; Options opened its window.
+    // Previous and Next stepped once each through the browser's list (loading each preset);
+    // Init loaded the init preset and selected it in the browser; Options opened its window.
     EXPECT_EQ (editor().steps, juce::Array<bool> ({ false, true }));
+    EXPECT_EQ (shown[0], "Mirage");
+    EXPECT_EQ (shown[1], "MPC60");
     ASSERT_NE (editor().getContentBrowser()->getResults().getCurrentItem(), nullptr);
     EXPECT_EQ (editor().getContentBrowser()->getResults().getCurrentItem()->name, "- Bypass -");
     EXPECT_TRUE (editor().getOptionsWindow()->isShowing());
