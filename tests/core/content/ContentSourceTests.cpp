@@ -1,5 +1,7 @@
 #include "ContentTestSupport.h"
 #include "core/CommandParameter.h"
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -119,6 +121,18 @@ TEST_F (SourceTest, SavingOverAnItemReplacesItsFileInOneStepAndAFailedWriteKeeps
     EXPECT_EQ (file.loadFileAsString(), before);
     EXPECT_NE (source->findItem ("Keep"), nullptr);
     EXPECT_EQ (source->tags, CategoryTagMap::fromString ("B:y"));
+
+    // A folder the user may not write (root may write anywhere, so only for other users).
+    if (geteuid() != 0)
+    {
+        ASSERT_TRUE (source->deleteItem (source->findItem ("Keep"), true, &store));
+        ASSERT_EQ (chmod (presets.getFullPathName().toRawUTF8(), 0555), 0);
+        EXPECT_EQ (source->addNewItem ("Keep", {}, store.get()), nullptr);
+        ASSERT_EQ (chmod (presets.getFullPathName().toRawUTF8(), 0755), 0);
+        store.reset();
+        EXPECT_EQ (file.loadFileAsString(), before);
+        EXPECT_NE (source->findItem ("Keep"), nullptr);
+    }
 
     // Without a store the name stays taken; a plain delete removes the file.
     EXPECT_EQ (source->addNewItem ("Keep", {}), nullptr);

@@ -1,4 +1,5 @@
 #include "EditorBrowserRig.h"
+#include "core/content/SafeFileWriter.h"
 #include "editor/browser/ContentResults.h"
 
 using namespace brtest;
@@ -174,4 +175,42 @@ TEST (BrowserItems, ExportAndImportThroughTheBrowsersButtons)
     EXPECT_EQ (b.getSelectedNames(), juce::StringArray ({ "One", "Two" }));
     EXPECT_TRUE (b.getUser().findItem ("Two")->tags.contains ("Degradation", "Heavy"));
     EXPECT_EQ (browser.getPackageImport().getMessage(), nullptr);
+}
+
+TEST (BrowserItems, NormalizeRewritesTheSelectedPresetsInDeveloperMode)
+{
+    if (needsDisplay())
+        GTEST_SKIP() << "needs an X server";
+
+    // The hidden developer mode: a "superpowers" file in the user folder.
+    edtest::EditorRig rig ({ "885" }, "master", [] (const test::ScopedDataRoot& root) {
+        root.getUserFolder().createDirectory();
+        root.getUserFolder().getChildFile ("superpowers").create();
+    });
+    ASSERT_TRUE (rig.getPlugin().hasSuperpowers());
+    auto& user = *rig.getPlugin().getUserPresets();
+    auto& browser = *rig.getEditor().getContentBrowser();
+
+    // A preset of an older version: the value of one parameter only.
+    const auto file = user.getFileForName ("Old");
+    ASSERT_TRUE (SafeFileWriter::writeText (file, "<?xml version=\"1.0\"?>\r\n<Preset name=\"Old\" application=\"Grindel 2\">\r\n"
+                                                  "  <Value id=\"6\" value=\"25\"/>\r\n</Preset>\r\n"));
+    user.refresh();
+    user.sendChangeMessage();
+
+    rig.putOnScreen();
+    browser.open (true);
+    test::pump (20);
+    edtest::Mouse mouse (*rig.getHostWindow());
+    mouse.click (browser.getEditModeButton());
+    test::pump (10);
+    browser.getResults().selectItem (user.findItem ("Old"), true, true);
+    ASSERT_TRUE (browser.getNormalizeButton().isShowing());
+    mouse.click (browser.getNormalizeButton());
+
+    Preset rewritten;
+    ASSERT_TRUE (rewritten.loadFromFile (file));
+    EXPECT_EQ (*rewritten.findValue (6), "25");
+    EXPECT_GT (rewritten.getNumValues(), 2);
+    EXPECT_EQ (rig.getPlugin().getParameterManager().getParameterByName ("Mix")->getValue(), 25.0f);
 }
