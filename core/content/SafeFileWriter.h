@@ -12,9 +12,10 @@ class SafeFileWriter
 public:
     using Writer = std::function<bool (juce::OutputStream&)>;
 
-    /** Message thread (any thread that owns the file). False, with the target untouched, when
-        the folder cannot be made or written, the writer fails, or the flush or rename fails. */
+    /** Any thread but the audio thread: allocates and waits on the disk. False, with the target
+        untouched, when the folder cannot be made or written, the writer fails, or the flush or
+        rename fails. */
     static bool write (const juce::File& target, const Writer& writer);
-    /** The text as UTF-8 without a byte-order mark. */
+    /** Any thread but the audio thread. The text as UTF-8 without a byte-order mark. */
     static bool writeText (const juce::File& target, const juce::String& text);
 };
