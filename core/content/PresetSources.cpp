@@ -265,7 +265,8 @@ bool PresetFolderContent::importItemData (const juce::String& text, const juce::
     if (file == juce::File() || (file.exists() && ! overwrite) || ! folder.createDirectory())
         return false;
 
-    if (! SafeFileWriter::writeText (file, text))
+    // A new item's data have their copy in the archive; a replaced one waits for the disk.
+    if (! SafeFileWriter::writeText (file, text, overwrite))
         return false;
 
     itemTags = preset->getTagMap();

@@ -1,5 +1,6 @@
 #include "core/content/ZipReader.h"
 #include "core/content/SafeFileWriter.h"
+#include <unordered_set>
 
 namespace
 {
@@ -199,7 +200,9 @@ bool createZipFile (const juce::File& target, const juce::Array<juce::File>& fil
         return false;
 
     juce::ZipFile::Builder builder;
-    juce::StringArray used;
+    // Names compared ignoring case, in a hashed set: an export of thousands stays linear.
+    std::unordered_set<std::string> used;
+    const auto key = [] (const juce::String& name) { return name.toLowerCase().toStdString(); };
 
     for (const auto& file : files)
     {
@@ -208,10 +211,10 @@ bool createZipFile (const juce::File& target, const juce::Array<juce::File>& fil
 
         auto name = file.getFileName();
 
-        for (int n = 1; used.contains (name, true); ++n)
+        for (int n = 1; used.count (key (name)) > 0; ++n)
             name = file.getFileNameWithoutExtension() + " (" + juce::String (n) + ")" + file.getFileExtension();
 
-        used.add (name);
+        used.insert (key (name));
         builder.addFile (file, juce::jlimit (0, 9, compressionLevel), name);
     }
 
