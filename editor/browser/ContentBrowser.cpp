@@ -515,11 +515,9 @@ bool ContentBrowser::keyPressed (const juce::KeyPress& key)
         return true;
     }
 
-    if (code == juce::KeyPress::deleteKey)
+    if (code == juce::KeyPress::deleteKey && deleteButton.isShowing() && deleteButton.isEnabled())
     {
-        if (deleteButton.isShowing() && deleteButton.isEnabled())
-            deleteButton.triggerClick();
-
+        deleteButton.triggerClick();
         return true;
     }
 

@@ -211,6 +211,9 @@ private:
     /** A failure the user must see, in the editor when the browser is hidden. */
     void showError (const juce::String& errorTitle, const juce::String& text);
 
+    juce::WildcardFileFilter sampleFilter { "*.wav;*.aif;*.aiff", "*", "Audio files" };
+    /** Present only while samples are imported. */
+    std::unique_ptr<juce::FileBrowserComponent> fileBrowser;
     BasePlugin& plugin;
     ContentSourcesComponent sourcesList;
     ContentResults results;
@@ -242,8 +245,6 @@ private:
     TagDictionary tagDictionary;
     juce::StringArray pluginCategories;
 
-    juce::WildcardFileFilter sampleFilter { "*.wav;*.aif;*.aiff", "*", "Audio files" };
-    std::unique_ptr<juce::FileBrowserComponent> fileBrowser;
     juce::StringArray samplePaths;
     int pendingImportIndex = 0, importedCount = 0;
     juce::String pendingSaveName;

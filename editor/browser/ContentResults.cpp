@@ -153,6 +153,22 @@ void ContentResults::addItem (ContentItem* item)
     sortResults();
 }
 
+void ContentResults::eraseResult (int index)
+{
+    auto& result = *results[(size_t) index];
+
+    if (result.item == renamingItem)
+        endRenameWithoutWriting();
+
+    if (result.selected)
+        --selectedCount;
+
+    if (result.item == currentItem)
+        currentItem = nullptr;
+
+    results.erase (results.begin() + index);
+}
+
 void ContentResults::removeItem (ContentItem* item)
 {
     const auto index = indexOf (item);
@@ -160,44 +176,18 @@ void ContentResults::removeItem (ContentItem* item)
     if (index < 0)
         return;
 
-    if (item == renamingItem)
-        endRenameWithoutWriting();
-
-    if (results[(size_t) index]->selected)
-        --selectedCount;
-
-    if (item == currentItem)
-        currentItem = nullptr;
-
-    results.erase (results.begin() + index);
+    eraseResult (index);
     anchorIndex = rangeEndIndex = -1;
-    placedRows = {};
     updateLayout();
 }
 
 void ContentResults::removeReadOnlyItems()
 {
     for (int i = getNumResults(); --i >= 0;)
-    {
-        auto& result = *results[(size_t) i];
-
-        if (! result.readOnly)
-            continue;
-
-        if (result.item == renamingItem)
-            endRenameWithoutWriting();
-
-        if (result.selected)
-            --selectedCount;
-
-        if (result.item == currentItem)
-            currentItem = nullptr;
-
-        results.erase (results.begin() + i);
-    }
+        if (results[(size_t) i]->readOnly)
+            eraseResult (i);
 
     anchorIndex = rangeEndIndex = -1;
-    placedRows = {};
     updateLayout();
 }
 
@@ -505,7 +495,6 @@ void ContentResults::sortResults()
     });
 
     anchorIndex = rangeEndIndex = -1;
-    placedRows = {};
     updateLayout();
 }
 
@@ -670,28 +659,24 @@ bool ContentResults::keyPressed (const juce::KeyPress& key)
         return false;
     }
 
-    if (code == juce::KeyPress::downKey)
-    {
-        selectNext (mode);
-        return true;
-    }
+    // Down and Up move by row, Right and Left by column; Shift extends the range.
+    using Move = bool (ContentResults::*) (int);
+    // clang-format off
+    static const std::pair<int, Move> moves[] = {
+        { juce::KeyPress::downKey,  &ContentResults::selectNext },
+        { juce::KeyPress::upKey,    &ContentResults::selectPrevious },
+        { juce::KeyPress::rightKey, &ContentResults::selectNextColumn },
+        { juce::KeyPress::leftKey,  &ContentResults::selectPreviousColumn },
+    };
+    // clang-format on
 
-    if (code == juce::KeyPress::upKey)
+    for (const auto& [keyCode, move] : moves)
     {
-        selectPrevious (mode);
-        return true;
-    }
-
-    if (code == juce::KeyPress::rightKey)
-    {
-        selectNextColumn (mode);
-        return true;
-    }
-
-    if (code == juce::KeyPress::leftKey)
-    {
-        selectPreviousColumn (mode);
-        return true;
+        if (code == keyCode)
+        {
+            (this->*move) (mode);
+            return true;
+        }
     }
 
     if (code == juce::KeyPress::returnKey)

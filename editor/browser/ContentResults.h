@@ -239,6 +239,7 @@ private:
 
     void appendResult (ContentItem* item);
     void deleteResults();
+    void eraseResult (int index);
     void setSelected (int index, bool on);
     void placeRowsInView();
     void endRenameWithoutWriting();

@@ -3,6 +3,7 @@
 // What the skin and editor benchmarks share: where the default skin's package is, building its
 // widget tree, and a main that runs the registered benchmarks with JUCE's GUI side up.
 
+#include "core/ApplicationFolders.h"
 #include "skin/PackageSkin.h"
 #include <benchmark/benchmark.h>
 #include <juce_gui_basics/juce_gui_basics.h>

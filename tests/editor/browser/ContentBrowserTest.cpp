@@ -117,13 +117,26 @@ TEST (ContentBrowser, EmbeddedItHasNoTitleBarNorOkCancelAndPassesEscapeAndReturn
     EXPECT_TRUE (browser.isVisible());
 }
 
-TEST (ContentBrowser, MaximisedResultsHideTheOtherPanelsWhileBrowsingOnly)
+namespace
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
+    /** The factory presets and one user preset, "Mine". */
+    class FactoryAndMine : public ::testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            if (needsDisplay())
+                GTEST_SKIP() << "needs an X server";
 
-    BrowserRig b (true);
-    b.addUserPreset ("Mine", "Vintage Sampler:Toy");
+            b.addUserPreset ("Mine", "Vintage Sampler:Toy");
+        }
+
+        BrowserRig b { true };
+    };
+}
+
+TEST_F (FactoryAndMine, MaximisedResultsHideTheOtherPanelsWhileBrowsingOnly)
+{
     auto& browser = b.getBrowser();
     b.openOnScreen();
     b.click (*b.getRow ("MPC60"));
@@ -155,13 +168,8 @@ TEST (ContentBrowser, MaximisedResultsHideTheOtherPanelsWhileBrowsingOnly)
     EXPECT_EQ (current (browser), "MPC60");
 }
 
-TEST (ContentBrowser, EditModeWorksOnTheCurrentSourceAlone)
+TEST_F (FactoryAndMine, EditModeWorksOnTheCurrentSourceAlone)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
-
-    BrowserRig b (true);
-    b.addUserPreset ("Mine", "Vintage Sampler:Toy");
     b.addUserPreset ("Yours", "Degradation:Soft");
     auto& browser = b.getBrowser();
     b.openOnScreen();
@@ -183,6 +191,8 @@ TEST (ContentBrowser, EditModeWorksOnTheCurrentSourceAlone)
 
     b.click (*b.getRow ("Mine"));
     EXPECT_TRUE (browser.getDeleteButton().isEnabled());
+    EXPECT_FALSE (browser.getSourcesList().getSourceButton (0)->isEnabled());
+    EXPECT_TRUE (browser.getSourcesList().getSourceButton (1)->getToggleState());
     EXPECT_TRUE (browser.getExportButton().isEnabled());
 
     b.click (browser.getEditModeButton());
@@ -190,6 +200,24 @@ TEST (ContentBrowser, EditModeWorksOnTheCurrentSourceAlone)
     EXPECT_EQ (browser.getTagEditor(), nullptr);
     EXPECT_EQ (b.getShownNames().size(), 18);
     EXPECT_TRUE (browser.getFilters().isVisible());
+}
+
+TEST_F (FactoryAndMine, TheSourceButtonsChooseWhichSourcesGiveItems)
+{
+    auto& browser = b.getBrowser();
+    b.openOnScreen();
+    auto& user = *browser.getSourcesList().getSourceButton (1);
+    auto& factory = *browser.getSourcesList().getSourceButton (0);
+
+    b.click (user);
+    EXPECT_EQ (b.getShownNames(), juce::StringArray ({ "Mine" }));
+    EXPECT_EQ (browser.getFilters().getCategoryOrder(), juce::StringArray ({ "Vintage Sampler" }));
+    b.click (factory);
+    EXPECT_EQ (b.getShownNames().size(), 17);
+    b.click (user);
+    b.click (factory);
+    EXPECT_EQ (b.getShownNames().size(), 17);
+    EXPECT_EQ (browser.getFilters().getCategoryOrder(), juce::StringArray ({ "Vintage Sampler", "Degradation" }));
 }
 
 TEST (ContentBrowser, CtrlReturnWhileRenamingEndsTheRenameAndKeepsTheWindowOpen)

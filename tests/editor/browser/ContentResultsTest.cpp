@@ -257,6 +257,14 @@ TEST_F (ListTest, RefilterKeepsTheShownSelectionAndTheLastBecomesCurrent)
     // A range after the rows changed stays inside them.
     browser->clickRow (4, shift);
     EXPECT_EQ (browser->results.getSelectedCount(), 2);
+
+    // Removing the current, selected row leaves no current item and one fewer selected.
+    browser->clickRow (1);
+    browser->clickRow (3, ctrl);
+    browser->results.removeItem (browser->results.getCurrentItem());
+    EXPECT_EQ (browser->results.getCurrentItem(), nullptr);
+    EXPECT_EQ (browser->results.getSelectedCount(), 1);
+    EXPECT_EQ (browser->shownNames(), juce::StringArray ({ "Item 1", "Item 2", "Item 3", "Item 6" }));
 }
 
 TEST_F (ListTest, DoubleClickAndReturnFollowModeEditModeAndAutoplay)
@@ -367,6 +375,14 @@ TEST_F (RenameTest, EscapeCancelsAndCtrlReturnEndsTheRenameWithoutReachingTheWin
     rename (1, "Keys", juce::KeyPress::returnKey, ctrl);
     EXPECT_EQ (browser->shownNames(), juce::StringArray ({ "Bass", "Keys", "Pad" }));
     EXPECT_TRUE (browser->keysReachingWindow.isEmpty());
+
+    // A click elsewhere takes the focus from the field, which commits.
+    EXPECT_TRUE (browser->press (juce::KeyPress::returnKey, ctrl));
+    ASSERT_TRUE (browser->results.isRenaming());
+    browser->type ("Organ");
+    browser->clickRow (0);
+    ASSERT_TRUE (test::pumpUntil ([this] { return ! browser->results.isRenaming(); }));
+    EXPECT_EQ (presets->fileNames(), juce::StringArray ({ "Bass.grprs2", "Organ.grprs2", "Pad.grprs2" }));
 }
 
 TEST_F (RenameTest, TakenAndHostileNamesAreRefusedAndNothingOnDiskChanges)
