@@ -280,6 +280,13 @@ TEST_F (ImportTest, TheFuzzHarnessHoldsOnHostileArchivesAndTheirMutations)
         makeZip ({ { "other.GRPRS2", "text" }, { "Junk.grprs2", "<Preset" } }),
     };
 
+    for (const auto& file : juce::File (ZIP_IMPORT_CORPUS_DIR).findChildFiles (juce::File::findFiles, false, "*.grzip"))
+    {
+        juce::MemoryBlock data;
+        ASSERT_TRUE (file.loadFileAsData (data));
+        EXPECT_TRUE (harness.run (static_cast<const uint8_t*> (data.getData()), data.getSize())) << file.getFileName();
+    }
+
     for (const auto& seed : seeds)
     {
         for (int round = 0; round < 40; ++round)
