@@ -46,19 +46,13 @@ namespace
             desktop.addToDesktop (juce::ComponentPeer::windowIsTemporary);
             desktop.setVisible (true);
             ASSERT_TRUE (test::pumpUntil ([this] { return desktop.isShowing(); }, 10000));
-            useSource (presets);
+            source = std::make_unique<PresetsDirectoryContent<Preset>> (processor.getPlugin(), presets);
+            source->refresh();
+            browser.source = source.get();
             transfer.setFileRequest ([this] (const juce::String&, const juce::String& patterns, bool, std::function<void (const juce::File&)> done) {
                 EXPECT_EQ (patterns, "*.grzip");
                 done (answer);
             });
-        }
-
-        void useSource (const juce::File& sourceFolder)
-        {
-            source = std::make_unique<PresetsDirectoryContent<Preset>> (processor.getPlugin(), sourceFolder);
-            source->refresh();
-            browser.source = source.get();
-            browser.selected.clear();
         }
 
         void addPreset (const juce::String& name, const juce::String& tags = {}, int value = 3)
@@ -134,42 +128,6 @@ namespace
         PackageImportExport transfer { browser, ".grzip", "Grindel 2", "Presets" };
         std::unique_ptr<PresetsDirectoryContent<Preset>> source;
     };
-}
-
-TEST_F (PackageDialogs, ExportThenImportGivesTheSameBytesAndTags)
-{
-    addPreset ("Alpha", "Vintage Sampler:12 Bit");
-    addPreset ("Beta", "Degradation:Heavy;Vintage Sampler:8 Bit");
-    addPreset ("Gamma");
-    selectAll();
-
-    // The chooser's name gets the export extension.
-    EXPECT_EQ (transfer.getDefaultExportName(), "Grindel 2 - Presets");
-    answer = folder.get().getChildFile ("Out");
-    transfer.exportSelected();
-    const auto archive = folder.get().getChildFile ("Out.grzip");
-    ASSERT_TRUE (archive.existsAsFile());
-    EXPECT_EQ (transfer.getExportFolder(), folder.get());
-    EXPECT_EQ (messageText(), "");
-
-    // Into an empty folder: the same files, byte for byte, and the tags with them.
-    const auto other = folder.get().getChildFile ("Other");
-    useSource (other);
-    transfer.importFromFile (archive);
-    EXPECT_EQ (browser.imported, juce::StringArray ({ "Alpha", "Beta", "Gamma" }));
-    EXPECT_EQ (browser.finished, 1);
-    EXPECT_EQ (transfer.getJob().getCounts().imported, 3);
-
-    for (auto name : { "Alpha", "Beta", "Gamma" })
-    {
-        juce::MemoryBlock a, b;
-        ASSERT_TRUE (presets.getChildFile (juce::String (name) + ".grprs2").loadFileAsData (a));
-        ASSERT_TRUE (other.getChildFile (juce::String (name) + ".grprs2").loadFileAsData (b));
-        EXPECT_EQ (a, b) << name;
-    }
-
-    EXPECT_TRUE (source->tags.contains ("Degradation", "Heavy"));
-    EXPECT_TRUE (source->findItem ("Alpha")->tags.contains ("Vintage Sampler", "12 Bit"));
 }
 
 TEST_F (PackageDialogs, EveryAnswerToTheReplaceQuestionByClicks)

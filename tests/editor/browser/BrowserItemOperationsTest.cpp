@@ -164,15 +164,22 @@ TEST (BrowserItems, ExportAndImportThroughTheBrowsersButtons)
     ASSERT_TRUE (archive.existsAsFile());
     EXPECT_EQ (browser.getPackageImport().getDefaultExportName(), "Grindel 2 - Presets");
 
-    // Gone from the folder, then back from the archive with their tags, selected.
+    // Gone from the folder, then back from the archive byte for byte with their tags, selected.
+    juce::StringArray before;
+
     for (auto name : { "One", "Two" })
+    {
+        before.add (b.getUser().getFileForName (name).loadFileAsString());
         b.getUser().getFileForName (name).deleteFile();
+    }
 
     b.getUser().refresh();
     b.getUser().sendChangeMessage();
     test::pump (10);
     b.click (browser.getImportButton());
     EXPECT_EQ (b.getSelectedNames(), juce::StringArray ({ "One", "Two" }));
+    EXPECT_EQ (b.getUser().getFileForName ("One").loadFileAsString(), before[0]);
+    EXPECT_EQ (b.getUser().getFileForName ("Two").loadFileAsString(), before[1]);
     EXPECT_TRUE (b.getUser().findItem ("Two")->tags.contains ("Degradation", "Heavy"));
     EXPECT_EQ (browser.getPackageImport().getMessage(), nullptr);
 }
