@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them: the plug-in's block processing against a
 # plain copy of the same buffers, then refreshing a folder of 10,000 presets against reading
-# the same files' bytes, and the browser's result list (sorting against a plain sort, painting
-# 10,000 items against 100). Arguments go to every benchmark (e.g. --benchmark_filter=...).
+# the same files' bytes, the browser's result list (sorting against a plain sort, painting
+# 10,000 items against 100), and exporting and importing 1,000 presets against JUCE's ZIP
+# writer and reader alone. Arguments go to every benchmark (e.g. --benchmark_filter=...).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,7 @@ scripts/setup.sh
 build=build-bench
 export CCACHE_SLOPPINESS=time_macros
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF -DGRINDEL_BENCHMARKS=ON
-cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark BrowserBenchmark ResultsBenchmark
+cmake --build "$build" -j "$(nproc)" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark BrowserBenchmark ResultsBenchmark PresetTransferBenchmark
 
 export GRINDEL_DATA_ROOT=$PWD/$build/data
 "$build/bin/ProcessingBenchmark" "$@"
@@ -20,4 +21,5 @@ export GRINDEL_DATA_ROOT=$PWD/$build/data
 "$build/bin/AAXBundleBenchmark" "$@"   # the AAX path against the direct one
 "$build/bin/ResultsBenchmark" "$@"     # the browser's result list: sorting and painting
 "$build/bin/BrowserBenchmark" "$@"     # filtering 10,000 presets against a plain sort; opening the browser
-exec "$build/bin/ContentBenchmark" "$@"
+"$build/bin/ContentBenchmark" "$@"
+exec "$build/bin/PresetTransferBenchmark" "$@"   # export and ZIP import against JUCE's ZIP alone
