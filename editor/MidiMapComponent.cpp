@@ -110,7 +110,9 @@ bool MidiMapComponent::writeMap (const juce::File& file)
     if (result.wasOk())
         return true;
 
-    showError (saveTitle, "'" + file.getFullPathName() + "' could not be written: " + result.getErrorMessage());
+    plugin.reportProblem ("The MIDI CC map was not saved: " + result.getErrorMessage());
+    // The reason names the full path: the first line names only the file, so the alert fits.
+    showError (saveTitle, "'" + file.getFileName() + "' could not be written:\n" + result.getErrorMessage());
     return false;
 }
 
