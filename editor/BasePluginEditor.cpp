@@ -1098,9 +1098,12 @@ void BasePluginEditor::mouseDown (const juce::MouseEvent& event)
         return;
     }
 
+    // A right-click on the preset name opens its actions instead.
     if (pressed != nullptr && presetNameControl != nullptr && pressed == presetNameControl)
     {
-        togglePresetBrowser();
+        if (! event.mods.isPopupMenu())
+            togglePresetBrowser();
+
         return;
     }
 
