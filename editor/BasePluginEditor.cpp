@@ -197,8 +197,9 @@ void BasePluginEditor::setContentSize (int width, int height)
     setSize (width, height + (isStatusBarShown() ? getStatusBarHeight() : 0));
     layoutStatusBar();
 
-    // The browser keeps inside the skin area, whatever the skin's size.
-    if (contentBrowser != nullptr)
+    // A windowed browser keeps inside the skin area, whatever the skin's size; a docked one
+    // is placed by its product editor.
+    if (contentBrowser != nullptr && contentBrowser->isWindowed())
         contentBrowser->setSize ((int) (0.9 * width), (int) (0.9 * height));
 
     if (auto* parent = getParentComponent())
@@ -861,6 +862,16 @@ void BasePluginEditor::parameterChanged (Parameter* p)
         case CommandParameter::presetPreviousId: selectPreviousPreset(); break;
         case CommandParameter::presetNextId: selectNextPreset(); break;
         case CommandParameter::presetBrowseId: togglePresetBrowser(); break;
+        case CommandParameter::presetInitId:
+            if (auto* factory = plugin.getFactoryPresetSource(); factory != nullptr && plugin.getInitPresetName().isNotEmpty())
+            {
+                plugin.loadInitPreset();
+
+                if (contentBrowser != nullptr)
+                    contentBrowser->getResults().selectItem (factory->findItem (plugin.getInitPresetName()), true, false);
+            }
+            break;
+        case CommandParameter::presetReloadId: plugin.reloadPreset(); break;
         case CommandParameter::presetSaveId: savePresetAs(); break;
         default: break;
     }
@@ -868,6 +879,25 @@ void BasePluginEditor::parameterChanged (Parameter* p)
 
 void BasePluginEditor::alertWindowClosed (Orvik::AlertWindow* alert, int buttonKind)
 {
+    if (alert != nullptr && alert == presetChangedAlert.get())
+    {
+        if (buttonKind == Orvik::AlertWindow::Yes)
+        {
+            savePresetAs();
+        }
+        else if (buttonKind == Orvik::AlertWindow::No)
+        {
+            if (presetsPage != nullptr)
+                presetsPage->getCheckBox().setChecked (! presetChangedAlert->isDontShowAgainTicked(), juce::dontSendNotification);
+
+            // The changes count as discarded: the waiting step runs without asking again.
+            plugin.setPresetChangeDetection (true);
+            stepPreset (pendingStepIsNext);
+        }
+
+        return;
+    }
+
     if (alert != nullptr && alert == snapshotAlert.get())
     {
         if (buttonKind == Orvik::AlertWindow::Overwrite)
@@ -921,12 +951,69 @@ void BasePluginEditor::contentBrowserClosed (ContentBrowser* browser, int mode, 
     }
 }
 
-// The preset commands belong to the product editors.
-void BasePluginEditor::selectPreviousPreset() {}
-void BasePluginEditor::selectNextPreset() {}
-void BasePluginEditor::confirmPresetChange (bool next) { pendingStepIsNext = next; }
-void BasePluginEditor::savePresetAs() {}
-void BasePluginEditor::togglePresetBrowser() {}
+void BasePluginEditor::selectPreviousPreset()
+{
+    stepPreset (false);
+}
+
+void BasePluginEditor::selectNextPreset()
+{
+    stepPreset (true);
+}
+
+void BasePluginEditor::stepPreset (bool next)
+{
+    if (! plugin.hasPresets())
+        return;
+
+    if (plugin.hasUnsavedPresetChanges() && (presetsPage == nullptr || presetsPage->isWarningOn()))
+        confirmPresetChange (next);
+    else
+        stepPresetSelection (next);
+}
+
+void BasePluginEditor::confirmPresetChange (bool next)
+{
+    pendingStepIsNext = next;
+    retire (std::move (presetChangedAlert));
+    presetChangedAlert = std::make_unique<PresetChangedAlert> (*this);
+    presetChangedAlert->sendLookAndFeelChange();
+}
+
+void BasePluginEditor::stepPresetSelection (bool next)
+{
+    if (contentBrowser == nullptr)
+        return;
+
+    // Selected alone with notification: the browser loads it.
+    auto& results = contentBrowser->getResults();
+
+    if (next)
+        results.selectNext (ContentResults::single);
+    else
+        results.selectPrevious (ContentResults::single);
+}
+
+void BasePluginEditor::savePresetAs()
+{
+    if (! plugin.hasPresets() || contentBrowser == nullptr || contentBrowser->getMode() == ContentBrowser::saveMode)
+        return;
+
+    browserWasVisible = contentBrowser->isVisible();
+    contentBrowser->openSaveAs();
+}
+
+void BasePluginEditor::togglePresetBrowser()
+{
+    if (contentBrowser == nullptr)
+        return;
+
+    // Closing by the same button keeps what was auditioned, as OK does.
+    if (contentBrowser->isVisible() && contentBrowser->getMode() != ContentBrowser::saveMode)
+        contentBrowser->close (true);
+    else
+        contentBrowser->open (contentBrowser->isWindowed());
+}
 
 std::unique_ptr<AboutWindow> BasePluginEditor::createAboutWindow()
 {
@@ -1015,9 +1102,12 @@ void BasePluginEditor::mouseDown (const juce::MouseEvent& event)
         return;
     }
 
+    // A right-click on the preset name opens its actions instead.
     if (pressed != nullptr && presetNameControl != nullptr && pressed == presetNameControl)
     {
-        togglePresetBrowser();
+        if (! event.mods.isPopupMenu())
+            togglePresetBrowser();
+
         return;
     }
 

@@ -167,9 +167,13 @@ public:
 
     //==============================================================================
     // Commands, presets and the content browser
+    /** Message thread. Steps to the previous or next preset, asking first (PresetChangedAlert)
+        when parameters changed and the presets page's warning is on. */
     void selectPreviousPreset();
     void selectNextPreset();
+    /** Remembers the step and opens the preset-change warning. */
     void confirmPresetChange (bool next);
+    PresetChangedAlert* getPresetChangedAlert() const noexcept { return presetChangedAlert.get(); }
     void savePresetAs();
     void togglePresetBrowser();
     /** The content browser (null when the plug-in has no presets). */
@@ -243,6 +247,8 @@ protected:
     virtual void guiWillChange() {}
     virtual void skinLoaded (Skin&) {}
     virtual void parameterRestored (Parameter*) {}
+    /** Moves the browser's result selection one preset back or on (which loads it). */
+    virtual void stepPresetSelection (bool next);
     virtual std::unique_ptr<AboutWindow> createAboutWindow();
 
     /** Lays out the status bar row below the skin area. */
@@ -273,6 +279,7 @@ private:
     Parameter* findControlParameter (juce::Component* control, const juce::MouseEvent& event,
                                      juce::Component*& anchor) const;
     void setCommandParameter (int id, int which);
+    void stepPreset (bool next);
     /** The command of one of the skin's command buttons; null for any other button. */
     const CommandParameter* findCommand (juce::Button* button) const;
     void askSnapshotOverwrite (const juce::File& file);

@@ -7,6 +7,8 @@ PresetSettingsComponent::PresetSettingsComponent (BasePlugin& p)
     : plugin (p)
 {
     checkBox.setButtonText (warningText);
+    // A new user is warned before unsaved changes are lost; settings may switch it off.
+    checkBox.setChecked (true, juce::dontSendNotification);
     setSize (0, 20);
     addAndMakeVisible (checkBox);
 }

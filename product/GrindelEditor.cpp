@@ -2,7 +2,7 @@
 #include "product/Grindel.h"
 
 GrindelEditor::GrindelEditor (Grindel& grindelPlugin)
-    : BasePluginEditor (grindelPlugin), grindel (grindelPlugin)
+    : NimbusEffectEditor (grindelPlugin), grindel (grindelPlugin)
 {
 }
 

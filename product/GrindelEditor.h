@@ -1,17 +1,15 @@
 #pragma once
 
-#include "editor/BasePluginEditor.h"
+#include "editor/NimbusEffectEditor.h"
 
 class Grindel;
 
-/** Grindel 2's editor. Its skins are drawn for an editor 1180 pixels wide. */
-class GrindelEditor : public BasePluginEditor
+/** Grindel 2's editor: the product line's effect editor for the Grindel plug-in. */
+class GrindelEditor : public NimbusEffectEditor
 {
 public:
     explicit GrindelEditor (Grindel& grindelPlugin);
     ~GrindelEditor() override;
-
-    juce::String getDefaultWidthText() const override { return "1180"; }
 
 private:
     Grindel& grindel;

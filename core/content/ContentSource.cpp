@@ -1,6 +1,25 @@
 #include "core/content/ContentSource.h"
 #include <numeric>
 
+namespace
+{
+    /** UTF-8 text without NUL bytes: what an item's text is. Anything else would be garbled
+        (and trip JUCE's string checks) on the way to the parser. */
+    bool isPlainUtf8 (const juce::MemoryBlock& data)
+    {
+        const auto* bytes = static_cast<const char*> (data.getData());
+        const auto size = data.getSize();
+
+        if (size == 0)
+            return true;
+
+        if (size > (size_t) std::numeric_limits<int>::max() || std::memchr (bytes, 0, size) != nullptr)
+            return false;
+
+        return juce::CharPointer_UTF8::isValidString (bytes, (int) size);
+    }
+}
+
 //==============================================================================
 ContentItem::ContentItem (ContentSource& owner, const juce::String& itemName, CategoryTagMap itemTags)
     : source (&owner), name (itemName), tags (std::move (itemTags))
@@ -31,6 +50,31 @@ ContentSource::ContentSource (const juce::String& sourceName, bool isReadOnly)
 }
 
 ContentSource::~ContentSource() = default;
+
+ContentSource::OverwriteStore::~OverwriteStore()
+{
+    if (! committed && owner != nullptr && replacedItem != nullptr)
+        owner->relistItem (replacedItem);
+}
+
+void ContentSource::relistItem (ContentItem* item)
+{
+    if (! removedItems.contains (item))
+        return;
+
+    removedItems.removeObject (item, false);
+    items.add (item);
+    rebuildTags();
+}
+
+bool ContentSource::canTakeName (const juce::String& safe, const OverwriteStore* store) const
+{
+    // The name of the item being saved over is free once that item left the list.
+    if (store != nullptr && store->owner == this && store->itemName == safe)
+        return ! safe.isEmpty() && findItem (safe) == nullptr;
+
+    return ! isNameTaken (safe);
+}
 
 void ContentSource::log (const juce::String& message) const
 {
@@ -209,6 +253,15 @@ ContentItem* ContentSource::findItem (const juce::String& itemName) const
     return nullptr;
 }
 
+ContentItem* ContentSource::findItemIgnoringCase (const juce::String& itemName) const
+{
+    for (auto* item : items)
+        if (item->name.equalsIgnoreCase (itemName))
+            return item;
+
+    return nullptr;
+}
+
 bool ContentSource::isNameTaken (const juce::String& itemName) const
 {
     const auto safe = makeSafeItemName (itemName);
@@ -227,11 +280,7 @@ ContentItem* ContentSource::addNewItem (const juce::String& itemName, const Cate
     const auto safe = makeSafeItemName (itemName);
     lastError = {};
 
-    // Saved over an item deleted into the store, the old data is still there until the new
-    // data replaces it whole.
-    const bool overwriting = store != nullptr && safe.isNotEmpty() && store->itemName == safe;
-
-    if (readOnly || (overwriting ? findItem (safe) != nullptr : isNameTaken (safe)))
+    if (readOnly || ! canTakeName (safe, store))
         return nullptr;
 
     auto newTags = itemTags;
@@ -241,6 +290,9 @@ ContentItem* ContentSource::addNewItem (const juce::String& itemName, const Cate
         fail ("could not save \"" + safe + "\"");
         return nullptr;
     }
+
+    if (store != nullptr)
+        store->committed = true;
 
     tags.addAll (newTags);
     getTagDictionary().addAll (newTags);
@@ -281,18 +333,24 @@ bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_p
         return false;
     }
 
+    if (keepStore && store != nullptr && *store != nullptr)
+    {
+        (*store)->owner = this;
+        (*store)->replacedItem = item;
+    }
+
     items.removeObject (item, false);
     removedItems.add (item);
     rebuildTags();
     return true;
 }
 
-ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, const juce::String& itemName)
+ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, const juce::String& itemName, OverwriteStore* store)
 {
     const auto safe = makeSafeItemName (itemName);
     lastError = {};
 
-    if (readOnly || isNameTaken (safe))
+    if (readOnly || ! canTakeName (safe, store))
         return nullptr;
 
     // Nothing that is an item comes near the limit: a larger entry is refused unread.
@@ -316,6 +374,12 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
         }
     }
 
+    if (! isPlainUtf8 (data))
+    {
+        log ("refused to import \"" + safe + "\": not UTF-8 text");
+        return nullptr;
+    }
+
     juce::MemoryInputStream in (data, false);
     const auto text = in.readEntireStreamAsString()
                           .replace ("\r\n", "\n")
@@ -324,11 +388,14 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
 
     CategoryTagMap newTags;
 
-    if (! importItemData (text, safe, newTags))
+    if (! importItemData (text, safe, newTags, store != nullptr && store->owner == this && store->itemName == safe))
     {
         fail ("could not import \"" + safe + "\"");
         return nullptr;
     }
+
+    if (store != nullptr)
+        store->committed = true;
 
     tags.addAll (newTags);
     getTagDictionary().addAll (newTags);

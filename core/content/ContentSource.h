@@ -55,15 +55,23 @@ public:
         virtual void contentSourceChanged (ContentSource* source) = 0;
     };
 
-    /** Handed from deleteItem to addNewItem when an item is saved over; the caller deletes it.
-        The old item's data stay in place until the new item's data replace them whole; the
-        store carries what the new item inherits. Deleted unused, it changes nothing. */
+    /** Handed from deleteItem to addNewItem (or importItemFromStream) when an item is saved
+        over; the caller deletes it. The old item's data stay where they are until the new data
+        are written over them in one step; a store deleted unused (the write failed or never
+        came) lists the old item again. */
     class OverwriteStore
     {
     public:
-        virtual ~OverwriteStore() = default;
+        virtual ~OverwriteStore();
         juce::String itemName;
         CategoryTagMap tags;
+        /** Set once the new item has replaced the old one. */
+        bool committed = false;
+
+    private:
+        friend class ContentSource;
+        ContentSource* owner = nullptr;
+        ContentItem* replacedItem = nullptr;
     };
 
     ContentSource (const juce::String& sourceName, bool isReadOnly);
@@ -101,19 +109,24 @@ public:
 
     /** Null when the name is taken or the create operation fails; else merges the tags into the
         source and its dictionary, makes the item, appends it and returns it. The preset folder
-        writes the plug-in's current settings as a preset file. */
+        writes the plug-in's current settings as a preset file. With the store of the item
+        deleted for it, the name counts as free and the new data replace the old in one step. */
     ContentItem* addNewItem (const juce::String& itemName, const CategoryTagMap& itemTags, OverwriteStore* store = nullptr);
     /** Null when the name is taken or the copy fails; else as addNewItem, from a copy of the file. */
     ContentItem* addItemCopy (const juce::File& file, const juce::String& itemName, const CategoryTagMap& itemTags);
     /** False when read-only or the delete fails; else removes the item (kept alive until the next
         refresh, so pointers held elsewhere stay valid) and rebuilds the tags. With keepStore
-        and a store pointer, the data stay for addNewItem to replace and a new OverwriteStore
-        carries what the new item inherits. Refused when the data changed on disk since the
-        item was listed. */
+        and a store pointer the item's data are not deleted: a new OverwriteStore holds what
+        the item that replaces it inherits, and the new data replace the old in one step.
+        Refused when the data changed on disk since the item was listed. */
     bool deleteItem (ContentItem* item, bool keepStore = false, std::unique_ptr<OverwriteStore>* store = nullptr);
     /** Null when the name is taken; writes the stream's text (with "\r\n" line ends) as the
-        item's data, then makes the item; null when the text is not an item of this source. */
-    ContentItem* importItemFromStream (juce::InputStream& stream, const juce::String& itemName);
+        item's data, then makes the item; null when the text is not an item of this source.
+        With an overwrite store, as addNewItem. */
+    ContentItem* importItemFromStream (juce::InputStream& stream, const juce::String& itemName,
+                                       OverwriteStore* store = nullptr);
+    /** The item whose name equals the text ignoring case (a case-only twin), or null. */
+    ContentItem* findItemIgnoringCase (const juce::String& itemName) const;
 
     /** False when the name is taken, or the item's data changed on disk since it was listed
         (another instance), or the move fails; getLastError says which. */
@@ -178,7 +191,8 @@ protected:
     virtual bool renameItemData (ContentItem&, const juce::String&) { return false; }
     /** In: the tags wanted; out: the tags written. */
     virtual juce::Result writeItemTags (ContentItem&, CategoryTagMap&) { return juce::Result::fail ("read-only"); }
-    virtual bool importItemData (const juce::String&, const juce::String&, CategoryTagMap&) { return false; }
+    /** overwrite: the item's old data may be replaced (an overwrite store of it was given). */
+    virtual bool importItemData (const juce::String&, const juce::String&, CategoryTagMap&, bool /*overwrite*/) { return false; }
     virtual bool loadItemData (ContentItem&, int) { return false; }
 
     ContentItem* makeItem (const juce::String& itemName, CategoryTagMap itemTags);
@@ -189,6 +203,11 @@ protected:
     juce::String lastError;
 
 private:
+    /** Whether the name is free for a new item, given the store of an item saved over. */
+    bool canTakeName (const juce::String& safeName, const OverwriteStore* store) const;
+    /** A replaced item whose replacement failed comes back into the list. */
+    void relistItem (ContentItem* item);
+
     const bool readOnly;
     juce::OwnedArray<ContentItem> items, removedItems;
     TagDictionary* dictionary = nullptr;

@@ -284,6 +284,7 @@ bool PresetFolderContent::createItemData (const juce::String& itemName, Category
             preset->author = old->author;
     }
 
+    // Written beside the old file and renamed over it: the old preset stays until then.
     if (const auto result = preset->saveToFile (file, &plugin.getParameterManager()); result.failed())
     {
         fail (result.getErrorMessage());
@@ -346,6 +347,7 @@ bool PresetFolderContent::deleteItemData (ContentItem& item, std::unique_ptr<Ove
     if (store == nullptr)
         return file.deleteFile();
 
+    // The file stays: the new preset is written over it in one step (createItemData).
     auto kept = std::make_unique<FolderOverwriteStore>();
     kept->itemName = item.name;
     kept->tags = item.tags;
@@ -419,7 +421,7 @@ juce::Result PresetFolderContent::writeItemTags (ContentItem& item, CategoryTagM
     return juce::Result::ok();
 }
 
-bool PresetFolderContent::importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags)
+bool PresetFolderContent::importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite)
 {
     auto preset = makePreset();
     juce::String error;
@@ -432,7 +434,8 @@ bool PresetFolderContent::importItemData (const juce::String& text, const juce::
 
     const auto file = getFileForName (itemName);
 
-    if (file == juce::File() || anythingAt (file) || AtomicFile::write (file, text).failed())
+    // A new item's data have their copy in the archive; a replaced one waits for the disk.
+    if (file == juce::File() || (anythingAt (file) && ! overwrite) || AtomicFile::write (file, text, overwrite).failed())
         return false;
 
     noteWritten (itemName);

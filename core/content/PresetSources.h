@@ -39,7 +39,7 @@ protected:
     bool deleteItemData (ContentItem& item, std::unique_ptr<OverwriteStore>* store) override;
     bool renameItemData (ContentItem& item, const juce::String& newName) override;
     juce::Result writeItemTags (ContentItem& item, CategoryTagMap& newTags) override;
-    bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags) override;
+    bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite) override;
 
 private:
     class FolderOverwriteStore;

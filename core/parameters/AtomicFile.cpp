@@ -140,7 +140,7 @@ namespace
 }
 
 //==============================================================================
-juce::Result AtomicFile::write (const juce::File& named, const void* data, size_t numBytes)
+juce::Result AtomicFile::write (const juce::File& named, const void* data, size_t numBytes, bool waitForDisk)
 {
     if (named == juce::File())
         return juce::Result::fail ("cannot write a file without a name");
@@ -195,8 +195,10 @@ juce::Result AtomicFile::write (const juce::File& named, const void* data, size_
     if (fd < 0)
         return failure (target, errnoText());
 
+    // Every write is checked: a full disk shows as a short write and then an error, which a
+    // buffered stream's flush would pass over.
     const bool written = writeAll (fd, static_cast<const char*> (data), numBytes)
-        && ::fsync (fd) == 0;
+        && (! waitForDisk || ::fsync (fd) == 0);
     const auto writeError = errnoText();
 
     if (::close (fd) != 0 || ! written)
@@ -217,10 +219,10 @@ juce::Result AtomicFile::write (const juce::File& named, const void* data, size_
     return juce::Result::ok();
 }
 
-juce::Result AtomicFile::write (const juce::File& target, const juce::String& text)
+juce::Result AtomicFile::write (const juce::File& target, const juce::String& text, bool waitForDisk)
 {
     const auto utf8 = text.toRawUTF8();
-    return write (target, utf8, std::strlen (utf8));
+    return write (target, utf8, std::strlen (utf8), waitForDisk);
 }
 
 juce::Result AtomicFile::write (const juce::File& target, const juce::XmlElement& xml)

@@ -16,10 +16,13 @@ class AtomicFile
 {
 public:
     /** Writes the bytes over the target (creating its folder when missing). A link under the
-        name stays: the file it leads to is written; one that leads nowhere is refused. */
-    static juce::Result write (const juce::File& target, const void* data, size_t numBytes);
+        name stays: the file it leads to is written; one that leads nowhere is refused.
+        waitForDisk false skips the flush: only for a new file whose data have another copy
+        (an item imported from an archive), which a crash may leave short but never replaces
+        anything with. */
+    static juce::Result write (const juce::File& target, const void* data, size_t numBytes, bool waitForDisk = true);
     /** The text as UTF-8, without a byte-order mark. */
-    static juce::Result write (const juce::File& target, const juce::String& text);
+    static juce::Result write (const juce::File& target, const juce::String& text, bool waitForDisk = true);
     /** The element as an XML document in JUCE's default format. */
     static juce::Result write (const juce::File& target, const juce::XmlElement& xml);
 

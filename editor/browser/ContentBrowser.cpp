@@ -3,6 +3,7 @@
 #include "editor/browser/ContentResults.h"
 #include "editor/browser/ContentSourcesComponent.h"
 #include "editor/browser/ContentTagEditor.h"
+#include "core/content/PresetSources.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/EmbeddedIcons.h"
 
@@ -14,8 +15,10 @@ namespace
 }
 
 ContentBrowser::ContentBrowser (BasePlugin& owner, const juce::String& name, const juce::String& extension)
-    : WindowComponent (name), plugin (owner), sourcesList (*this), results (*this), filters (*this), exportExtension (extension), baseName (name), importFolder (juce::File::getSpecialLocation (juce::File::userDesktopDirectory)), exportFolder (importFolder)
+    : WindowComponent (name), plugin (owner), sourcesList (*this), results (*this), filters (*this), exportExtension (extension), baseName (name), importFolder (juce::File::getSpecialLocation (juce::File::userDesktopDirectory)), exportFolder (importFolder), packageImport (*this, extension, owner.getDisplayName(), name)
 {
+    packageImport.setBuild (owner.getBranch(), owner.getCommit());
+
     sourcesExpanded = sourcesList.getExpandButton().getToggleState();
 
     for (auto* b : { &exportButton, &importButton, &importSamplesButton, &normalizeButton, &editModeButton, &deleteButton })
@@ -82,6 +85,7 @@ ContentBrowser::ContentBrowser (BasePlugin& owner, const juce::String& name, con
 
 ContentBrowser::~ContentBrowser()
 {
+    fileBrowser.reset();
     tagEditor.reset();
     filters.removeListener (this);
     results.removeListener (this);
@@ -245,27 +249,28 @@ void ContentBrowser::updateControls()
     const bool browsing = mode == browseMode;
     const bool editing = tagEditor != nullptr;
     const bool sourceActive = currentSource != nullptr && currentSource->active;
-    const bool showsFileBrowser = fileBrowser != nullptr;
+    const bool browsingFiles = fileBrowser != nullptr;
 
-    okCancelRow.setVisible (browsing && showOkCancel && windowed);
+    // The file browser's OK imports the chosen samples, its Cancel closes it.
+    okCancelRow.setVisible ((browsing && showOkCancel && windowed) || browsingFiles);
     saveRow.setVisible (! browsing);
-    editRow.setVisible (browsing && sourceActive && ! resultsMaximised && ! showsFileBrowser);
+    editRow.setVisible (browsing && sourceActive && ! resultsMaximised && ! browsingFiles);
     deleteButton.setVisible (browsing && editing);
     exportButton.setVisible (browsing && editing);
     importButton.setVisible (browsing && editing);
     importSamplesButton.setVisible (browsing && editing && currentSource != nullptr && currentSource->canImportSamples());
     normalizeButton.setVisible (browsing && editing && plugin.hasSuperpowers() && currentSource != nullptr);
 
-    results.setVisible (! showsFileBrowser);
+    results.setVisible (! browsingFiles);
     results.setExpandToggle (! browsing ? false : resultsMaximised, juce::dontSendNotification);
     results.getExpandButton().setEnabled (browsing && ! editing);
-    filters.setVisible (! editing && (! browsing || ! resultsMaximised) && ! showsFileBrowser);
-    sourcesList.setVisible ((! browsing || ! resultsMaximised) && ! showsFileBrowser);
+    filters.setVisible (! editing && (! browsing || ! resultsMaximised) && ! browsingFiles);
+    sourcesList.setVisible ((! browsing || ! resultsMaximised) && ! browsingFiles);
     sourcesList.setButtonsEnabled (! editing);
     sourcesList.showCurrentSource (editing && browsing);
 
     if (tagEditor != nullptr)
-        tagEditor->setVisible (! browsing || ! showsFileBrowser);
+        tagEditor->setVisible (! browsing || ! browsingFiles);
 
     updateButtonsEnabled();
     resized();
@@ -395,7 +400,43 @@ void ContentBrowser::resultsItemDoubleClicked (ContentResults*)
     close (true);
 }
 
-void ContentBrowser::alertWindowClosed (Orvik::AlertWindow*, int) {}
+void ContentBrowser::alertWindowClosed (Orvik::AlertWindow* alert, int kind)
+{
+    // Each answer deletes its dialog first (alerts touch nothing of themselves afterwards).
+    if (alert == nullptr)
+        return;
+
+    if (alert == overwriteAlert.get())
+    {
+        overwriteAlert.reset();
+
+        if (kind == Orvik::AlertWindow::Yes)
+            storeItem (pendingSaveName);
+        else if (nameEditor.isShowing())
+            nameEditor.grabKeyboardFocus();
+    }
+    else if (alert == deleteAlert.get())
+    {
+        deleteAlert.reset();
+
+        if (kind == Orvik::AlertWindow::Yes)
+            deleteSelectedConfirmed();
+    }
+    else if (alert == renameDialog.get())
+    {
+        const auto text = renameDialog->getText();
+        renameDialog.reset();
+
+        if (kind == Orvik::AlertWindow::Cancel)
+            finishSampleImport();
+        else if (kind == Orvik::AlertWindow::OK)
+            importSampleAt (pendingImportIndex, text);
+    }
+    else if (alert == errorAlert.get())
+    {
+        errorAlert.reset();
+    }
+}
 
 void ContentBrowser::textEditorReturnKeyPressed (juce::TextEditor& editor)
 {
@@ -411,10 +452,14 @@ void ContentBrowser::textEditorEscapeKeyPressed (juce::TextEditor& editor)
 
 void ContentBrowser::buttonClicked (juce::Button* button)
 {
-    if (button == &okButton)
+    if (button == &okButton && fileBrowser != nullptr)
+        importSelectedSamples();
+    else if (button == &okButton)
         close (true);
     else if (button == &saveButton)
         save();
+    else if ((button == &cancelButton || button == &saveCancelButton) && fileBrowser != nullptr)
+        closeSampleImport (false);
     else if (button == &cancelButton || button == &saveCancelButton)
         close (false);
     else if (button == &editModeButton)
@@ -429,7 +474,7 @@ void ContentBrowser::buttonClicked (juce::Button* button)
         exportSelected();
     else if (button == &importButton)
         importPackage();
-    else if (button == &importSamplesButton)
+    else if (button == &importSamplesButton && fileBrowser == nullptr)
         openSampleImport();
     else if (button == &normalizeButton)
         normalizeSelected();
@@ -551,10 +596,235 @@ void ContentBrowser::resized()
 }
 
 //==============================================================================
-// The item operations come with the browser's next piece of work.
-void ContentBrowser::save() {}
-void ContentBrowser::deleteSelected() {}
-void ContentBrowser::exportSelected() {}
-void ContentBrowser::importPackage() {}
-void ContentBrowser::openSampleImport() {}
-void ContentBrowser::normalizeSelected() {}
+// Item operations
+
+void ContentBrowser::showError (const juce::String& errorTitle, const juce::String& text)
+{
+    // A closed browser is hidden: its parent (the editor) shows the message.
+    auto* parent = isVisible() || getParentComponent() == nullptr ? static_cast<juce::Component*> (this) : getParentComponent();
+    errorAlert = Orvik::AlertWindow::showMessage (this, errorTitle, text, parent);
+}
+
+void ContentBrowser::save()
+{
+    if (currentSource == nullptr || ! currentSource->canSaveItems())
+        return;
+
+    const auto name = nameEditor.getText();
+
+    if (currentSource->findItem (name) != nullptr)
+    {
+        pendingSaveName = name;
+        overwriteAlert = Orvik::AlertWindow::showYesNo (this, "Overwrite confirmation",
+                                                        "Preset already exists.\nDo you want to overwrite it?", this);
+        return;
+    }
+
+    storeItem (name);
+}
+
+void ContentBrowser::storeItem (const juce::String& name)
+{
+    if (tagEditor == nullptr || mode != saveMode || currentSource == nullptr)
+        return;
+
+    std::unique_ptr<ContentSource::OverwriteStore> store;
+    auto* existing = currentSource->findItem (name);
+
+    if (existing != nullptr)
+    {
+        if (! currentSource->deleteItem (existing, true, &store))
+        {
+            close (false);
+            showError ("Save failed", "'" + name + "' could not be replaced.\nThe preset is unchanged.");
+            return;
+        }
+
+        results.removeItem (existing);
+    }
+
+    auto* item = currentSource->addNewItem (name, tagEditor->getFullTags(), store.get());
+
+    // Unused, the store lists the old item again: its file was never touched.
+    store.reset();
+
+    if (item == nullptr)
+    {
+        close (false);
+        showError ("Save failed", "'" + name + "' could not be saved." + (existing != nullptr ? juce::String ("\nThe old preset is kept.") : juce::String()));
+        return;
+    }
+
+    item->load (0);
+    close (true);
+    results.selectItem (item, true, false);
+}
+
+void ContentBrowser::deleteSelected()
+{
+    if (mode != browseMode || tagEditor == nullptr || results.getSelectedItems().isEmpty())
+        return;
+
+    deleteAlert = Orvik::AlertWindow::showYesNo (this, "Delete confirmation", "Do you want to delete selected files?", this);
+}
+
+void ContentBrowser::deleteSelectedConfirmed()
+{
+    if (mode != browseMode || tagEditor == nullptr)
+        return;
+
+    const auto selected = results.getSelectedItems();
+    int failed = 0;
+
+    for (auto* item : selected)
+    {
+        if (item->deleteFromSource())
+            results.removeItem (item);
+        else
+            ++failed;
+    }
+
+    tagEditor->triggerAsyncUpdate();
+    updateButtonsEnabled();
+
+    if (failed > 0)
+        showError ("Delete failed", juce::String (failed) + " of " + juce::String (selected.size()) + " selected items could not be deleted.");
+}
+
+void ContentBrowser::normalizeSelected()
+{
+    auto* folderSource = dynamic_cast<PresetFolderContent*> (currentSource);
+
+    if (folderSource == nullptr || mode != browseMode || tagEditor == nullptr)
+        return;
+
+    for (auto* item : results.getSelectedItems())
+    {
+        auto preset = currentSource->loadPresetByName (item->name, 0);
+
+        if (preset == nullptr)
+            continue;
+
+        currentSource->preparePreset (*preset);
+        plugin.loadPreset (*preset, 0, true);
+        plugin.storePresetValues (*preset, 0);
+        preset->saveToFile (folderSource->getFileForName (item->name), &plugin.getParameterManager());
+    }
+}
+
+void ContentBrowser::exportSelected()
+{
+    packageImport.exportSelected();
+}
+
+void ContentBrowser::importPackage()
+{
+    packageImport.importPackage();
+}
+
+void ContentBrowser::importStarted()
+{
+    results.deselectAll();
+}
+
+void ContentBrowser::itemImported (ContentItem* item)
+{
+    results.addItem (item);
+    results.selectItem (item, false, false);
+}
+
+void ContentBrowser::itemRemoved (ContentItem* item)
+{
+    results.removeItem (item);
+}
+
+//==============================================================================
+// Sample import
+
+void ContentBrowser::openSampleImport()
+{
+    fileBrowser = std::make_unique<juce::FileBrowserComponent> (
+        juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles
+            | juce::FileBrowserComponent::canSelectMultipleItems,
+        juce::File::getSpecialLocation (juce::File::userDesktopDirectory), &sampleFilter, nullptr);
+    fileBrowser->addListener (this);
+    fileBrowser->setColour (juce::TextButton::buttonColourId, juce::Colours::grey);
+    addAndMakeVisible (*fileBrowser);
+    setTitle (baseName + " - Import Samples");
+    updateControls();
+}
+
+void ContentBrowser::importSelectedSamples()
+{
+    importedCount = 0;
+
+    if (fileBrowser == nullptr)
+        return;
+
+    samplePaths.clear();
+
+    for (int i = 0; i < fileBrowser->getNumSelectedFiles(); ++i)
+        if (const auto file = fileBrowser->getSelectedFile (i); file.existsAsFile())
+            samplePaths.add (file.getFullPathName());
+
+    if (samplePaths.isEmpty())
+        return;
+
+    importFolder = juce::File (samplePaths[0]).getParentDirectory();
+    results.deselectAll();
+    importSampleAt (0, {});
+}
+
+void ContentBrowser::importSampleAt (int index, const juce::String& requestedName)
+{
+    if (mode != browseMode || tagEditor == nullptr || currentSource == nullptr || ! currentSource->canImportSamples())
+        return;
+
+    if (index >= samplePaths.size())
+    {
+        finishSampleImport();
+        return;
+    }
+
+    const juce::File file (samplePaths[index]);
+    const auto name = requestedName.isEmpty() ? file.getFileNameWithoutExtension() : requestedName;
+
+    if (currentSource->findItem (name) != nullptr)
+    {
+        pendingImportIndex = index;
+        renameDialog = Orvik::InputTextWindow::run (this, "Rename Confirmation",
+                                                    "'" + name + "' item already exists. Do you want to use other name?",
+                                                    makeUniqueCopyName (*currentSource, name), this);
+        return;
+    }
+
+    if (auto* item = currentSource->addItemCopy (file, name, {}))
+    {
+        results.addItem (item);
+        results.selectItem (item, false, false);
+        ++importedCount;
+    }
+
+    importSampleAt (index + 1, {});
+}
+
+void ContentBrowser::finishSampleImport()
+{
+    closeSampleImport (importedCount != 0);
+    samplePaths.clear();
+
+    if (tagEditor != nullptr)
+        tagEditor->triggerAsyncUpdate();
+
+    updateButtonsEnabled();
+}
+
+void ContentBrowser::closeSampleImport (bool)
+{
+    if (fileBrowser != nullptr)
+        removeChildComponent (fileBrowser.get());
+
+    fileBrowser.reset();
+    setTitle (baseName);
+    updateControls();
+}

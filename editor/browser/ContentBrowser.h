@@ -2,7 +2,9 @@
 
 #include "core/content/ContentSource.h"
 #include "editor/AlertWindow.h"
+#include "editor/InputTextWindow.h"
 #include "editor/WindowComponent.h"
+#include "editor/browser/PackageImportExport.h"
 #include "editor/browser/ContentFilters.h"
 #include "editor/browser/ContentResults.h"
 #include "editor/browser/ContentSourcesComponent.h"
@@ -26,9 +28,14 @@ class ContentBrowser : public WindowComponent,
                        public ContentSourcesComponent::Owner,
                        public ContentFilters::Listener,
                        public Orvik::AlertWindow::Caller,
-                       public juce::TextEditor::Listener
+                       public juce::TextEditor::Listener,
+                       public juce::FileBrowserListener,
+                       public PackageImportExport::Browser
 {
 public:
+    /** The Import and Export buttons' machinery (editor/browser/PackageImportExport.h). */
+    using PackageImportExport = ::PackageImportExport;
+
     enum Mode
     {
         browseMode = 0,
@@ -99,6 +106,53 @@ public:
     void itemsChanged();
 
     //==============================================================================
+    // Item operations
+    /** Message thread. Save mode: asks before overwriting, then stores. */
+    void save();
+    /** Message thread. Writes the plug-in's settings as the item: over an existing one in one
+        step (its file stays until the new one replaces it); a failure keeps the old item and
+        tells the user. */
+    void storeItem (const juce::String& name);
+    /** Message thread. Asks, then deletes the selected items. */
+    void deleteSelected();
+    void deleteSelectedConfirmed();
+    /** Message thread. Developer mode: rewrites the selected presets through the plug-in. */
+    void normalizeSelected();
+    void exportSelected();
+    void importPackage();
+    /** Message thread. Sample import into a source that accepts samples. */
+    void openSampleImport();
+    virtual void importSelectedSamples();
+    void importSampleAt (int index, const juce::String& name);
+    void finishSampleImport();
+    void closeSampleImport (bool imported);
+    juce::String getSampleFilePatterns() const { return "*.wav;*.aif;*.aiff"; }
+
+    PackageImportExport& getPackageImport() noexcept { return packageImport; }
+    Orvik::AlertWindow* getOverwriteAlert() const noexcept { return overwriteAlert.get(); }
+    Orvik::AlertWindow* getDeleteAlert() const noexcept { return deleteAlert.get(); }
+    /** The last failure told to the user (a save or delete that did not happen), or null. */
+    Orvik::AlertWindow* getErrorAlert() const noexcept { return errorAlert.get(); }
+    Orvik::InputTextWindow* getRenameDialog() const noexcept { return renameDialog.get(); }
+    juce::FileBrowserComponent* getFileBrowser() const noexcept { return fileBrowser.get(); }
+    int getImportedCount() const noexcept { return importedCount; }
+
+    // PackageImportExport::Browser
+    bool canManageItems() override { return mode == browseMode && tagEditor != nullptr; }
+    juce::Array<ContentItem*> getSelectedItems() override { return results.getSelectedItems(); }
+    juce::Component& getDialogParent() override { return *this; }
+    void importStarted() override;
+    void itemImported (ContentItem* item) override;
+    void itemRemoved (ContentItem* item) override;
+    void importFinished() override { itemsChanged(); }
+
+    // juce::FileBrowserListener: a double-click on a file imports the selection.
+    void selectionChanged() override {}
+    void fileClicked (const juce::File&, const juce::MouseEvent&) override {}
+    void fileDoubleClicked (const juce::File&) override { importSelectedSamples(); }
+    void browserRootChanged (const juce::File&) override {}
+
+    //==============================================================================
     // What the panels read
     const juce::Array<ContentItem*>& getItems() const override { return items; }
     const CategoryTagMap& getTags() const noexcept { return tags; }
@@ -154,13 +208,8 @@ public:
 
 private:
     void showWindow();
-    // The item operations; they arrive with the browser's next piece of work.
-    void save();
-    void deleteSelected();
-    void exportSelected();
-    void importPackage();
-    void openSampleImport();
-    void normalizeSelected();
+    /** A failure the user must see, in the editor when the browser is hidden. */
+    void showError (const juce::String& errorTitle, const juce::String& text);
 
     juce::WildcardFileFilter sampleFilter { "*.wav;*.aif;*.aiff", "*", "Audio files" };
     /** Present only while samples are imported. */
@@ -195,6 +244,13 @@ private:
     CategoryTagMap tags;
     TagDictionary tagDictionary;
     juce::StringArray pluginCategories;
+
+    juce::StringArray samplePaths;
+    int pendingImportIndex = 0, importedCount = 0;
+    juce::String pendingSaveName;
+    std::unique_ptr<Orvik::AlertWindow> overwriteAlert, deleteAlert, errorAlert;
+    std::unique_ptr<Orvik::InputTextWindow> renameDialog;
+    PackageImportExport packageImport;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ContentBrowser)
 };

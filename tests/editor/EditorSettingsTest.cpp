@@ -298,6 +298,7 @@ TEST (EditorMidiMap, LoadAndSaveFailuresAreShownAndChangeNothing)
         EXPECT_TRUE (alert->getMessage().contains (c.says)) << alert->getMessage();
         EXPECT_EQ (map.getParameter (7), mix);
         EXPECT_FALSE (c.file.exists() && ! c.load);
+        EXPECT_TRUE (rig.getHostWindow()->getLocalBounds().contains (alert->getBoundsInParent())) << alert->getMessage();
         edtest::Mouse (*rig.getHostWindow()).click (*alert->getButtonForKind (Orvik::AlertWindow::OK));
         EXPECT_FALSE (alert->isVisible());
     }

@@ -2,7 +2,9 @@
 
 #include "core/AudioProcessorEditorWrapper.h"
 #include "core/PluginAudioProcessor.h"
+#include "core/content/PresetSources.h"
 #include "editor/BasePluginEditor.h"
+#include "support/TestMouse.h"
 #include "support/TestPlugin.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
@@ -20,6 +22,8 @@ namespace edtest
 
         int loads = 0;
         juce::Array<Parameter*> restored;
+        /** Every preset step the editor took (true = next). */
+        juce::Array<bool> steps;
         juce::String defaultWidthText { "1180" };
         int hiddenCommandId = -1;
 
@@ -29,6 +33,26 @@ namespace edtest
     protected:
         void skinLoaded (Skin&) override { ++loads; }
         void parameterRestored (Parameter* p) override { restored.add (p); }
+        void stepPresetSelection (bool next) override
+        {
+            steps.add (next);
+            BasePluginEditor::stepPresetSelection (next);
+        }
+    };
+
+    /** A user preset folder whose items named in undeletable refuse to go (a file the
+        system will not let go of, which root's permissions cannot stand in for). */
+    class StubbornPresetFolder : public PresetsDirectoryContent<Preset>
+    {
+    public:
+        using PresetsDirectoryContent<Preset>::PresetsDirectoryContent;
+        juce::StringArray undeletable;
+
+    protected:
+        bool deleteItemData (ContentItem& item, std::unique_ptr<OverwriteStore>* store) override
+        {
+            return ! undeletable.contains (item.name) && PresetsDirectoryContent<Preset>::deleteItemData (item, store);
+        }
     };
 
     /** The test plug-in with a TestEditor and a branch of the test's choice. */
@@ -39,9 +63,14 @@ namespace edtest
         juce::String getBranch() const override { return branch; }
         juce::String getBuildText() const override { return buildText; }
         bool hasEditor() const override { return true; }
+        StubbornPresetFolder& getStubbornUserPresets() const { return *static_cast<StubbornPresetFolder*> (getUserPresets()); }
 
     protected:
         std::unique_ptr<PluginEditor> makeEditor() override { return std::make_unique<TestEditor> (*this); }
+        std::unique_ptr<PresetFolderContent> makeUserPresetSource (const juce::File& folder) override
+        {
+            return std::make_unique<StubbornPresetFolder> (*this, folder, Preset::fileExtension, "User");
+        }
     };
 
     /** A data root with the product's skins (or the ones a test chooses), the plug-in with its
@@ -90,25 +119,8 @@ namespace edtest
     /** Installs one of the built skins under a name of the test's choice. */
     void installSkin (const juce::File& skinsFolder, const juce::String& builtName, const juce::String& asName);
 
-    /** Mouse input through the window's peer, as the platform delivers it: JUCE finds the
-        component under the pointer, counts clicks and calls the mouse listeners. */
-    class Mouse
-    {
-    public:
-        explicit Mouse (juce::Component& windowContent) : content (windowContent) {}
-
-        void moveTo (juce::Component& target, juce::Point<int> local);
-        void press (juce::Component& target, juce::Point<int> local, juce::ModifierKeys buttons);
-        void release (juce::Component& target, juce::Point<int> local, juce::ModifierKeys keys = {});
-        void click (juce::Component& target, juce::ModifierKeys buttons = juce::ModifierKeys::leftButtonModifier,
-                    juce::ModifierKeys keys = {});
-        void doubleClick (juce::Component& target);
-
-    private:
-        void send (juce::Component& target, juce::Point<int> local, juce::ModifierKeys mods);
-
-        juce::Component& content;
-    };
+    /** Mouse input through the window's peer (test::Mouse). */
+    using Mouse = test::Mouse;
 
     /** The product's editor in the host window on the screen, driven by the mouse through its
         peer; skips without a display. */

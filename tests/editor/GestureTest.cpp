@@ -356,9 +356,13 @@ TEST_F (Gestures, EachCommandButtonSendsItsCommandAndWithTheCommandKeyItsAlterna
         {
             mouse->click (*button, juce::ModifierKeys::leftButtonModifier, keys);
             test::pump (40);
-            // "Options" opens its window over the skin, Command-"Options" the about window.
+            // "Options" opens its window over the skin, Command-"Options" the about window,
+            // "PresetBrowse" the browser.
             editor().getOptionsWindow()->hide();
             editor().aboutWindowClosed();
+
+            if (auto* browser = editor().getContentBrowser(); browser != nullptr && browser->isVisible())
+                browser->close (false);
         }
 
         EXPECT_EQ (delivered.ones[command.id], 1) << command.name;

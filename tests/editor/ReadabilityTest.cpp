@@ -211,6 +211,7 @@ TEST_F (Readability, EveryWindowDialogPageAndPopupStandsOut)
     ASSERT_NE (presetName, nullptr);
     mouse->click (*presetName, juce::ModifierKeys::rightButtonModifier);
     ASSERT_NE (presetName->getActions(), nullptr);
+    EXPECT_FALSE (editor().getContentBrowser()->isVisible()) << "a right-click opens the actions alone";
     expectReadable (*presetName->getActions(), "preset actions");
     mouse->click (*editor().getRootPanel());
     test::pump (30);

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <vector>
 
 namespace test
@@ -40,6 +42,25 @@ namespace test
     juce::File ScopedDataRoot::getCommonFolder() const
     {
         return root.get().getChildFile ("Common/Application Support/Orvik Group/Grindel 2");
+    }
+
+    ScopedFullDisk::ScopedFullDisk (long long maxBytes)
+    {
+        previousHandler = std::signal (SIGXFSZ, SIG_IGN);
+        rlimit limit {};
+        getrlimit (RLIMIT_FSIZE, &limit);
+        previousSoft = (long long) limit.rlim_cur;
+        limit.rlim_cur = (rlim_t) maxBytes;
+        setrlimit (RLIMIT_FSIZE, &limit);
+    }
+
+    ScopedFullDisk::~ScopedFullDisk()
+    {
+        rlimit limit {};
+        getrlimit (RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = (rlim_t) previousSoft;
+        setrlimit (RLIMIT_FSIZE, &limit);
+        std::signal (SIGXFSZ, previousHandler);
     }
 
     namespace

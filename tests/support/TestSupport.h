@@ -32,6 +32,20 @@ namespace test
         juce::String previous;
     };
 
+    /** A full disk, as the process sees it, while it lives: files cannot grow past a few
+        bytes (RLIMIT_FSIZE, with SIGXFSZ ignored, so a write fails with EFBIG). Works for root,
+        whom a read-only folder does not stop. */
+    class ScopedFullDisk
+    {
+    public:
+        explicit ScopedFullDisk (long long maxBytes = 16);
+        ~ScopedFullDisk();
+
+    private:
+        long long previousSoft = 0;
+        void (*previousHandler) (int) = nullptr;
+    };
+
     /** Work for the test main to do before JUCE starts, registered by a namespace-scope object
         in a test executable that needs it (for example test::BareXServer). */
     struct StartUpHook

@@ -1,5 +1,6 @@
 #include "ContentTestSupport.h"
 #include "core/CommandParameter.h"
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -82,7 +83,7 @@ TEST_F (SourceTest, TakenNamesAndUniqueCopyNames)
     EXPECT_TRUE (source->isNameTaken (""));
 }
 
-TEST_F (SourceTest, SavingOverAPresetReplacesItInOneStep)
+TEST_F (SourceTest, SavingOverAnItemReplacesItsFileInOneStepAndAFailedWriteKeepsIt)
 {
     auto* old = source->addNewItem ("Keep", CategoryTagMap::fromString ("A:x"));
     ASSERT_NE (old, nullptr);
@@ -90,7 +91,7 @@ TEST_F (SourceTest, SavingOverAPresetReplacesItInOneStep)
     Preset original;
     ASSERT_TRUE (original.loadFromFile (file));
 
-    // Saved over, the new preset keeps the old identity.
+    // The old file stays in place while the new one is written; the new preset keeps its identity.
     std::unique_ptr<ContentSource::OverwriteStore> store;
     ASSERT_TRUE (source->deleteItem (old, true, &store));
     ASSERT_NE (store, nullptr);
@@ -106,16 +107,35 @@ TEST_F (SourceTest, SavingOverAPresetReplacesItInOneStep)
     ASSERT_TRUE (saved.loadFromFile (file));
     EXPECT_EQ (saved.id, original.id);
     EXPECT_EQ (*saved.findValue (6), "10");
-    EXPECT_EQ (presets.findChildFiles (juce::File::findFiles, false, "*").size(), 1);   // no backup left
+    EXPECT_EQ (presets.findChildFiles (juce::File::findFiles, true, "*").size(), 1);   // no temporary left
 
-    // A store deleted unused leaves the old preset as it was.
+    // A write that fails (a full disk) leaves the old file and lists it again.
+    const auto before = file.loadFileAsString();
     ASSERT_TRUE (source->deleteItem (replacement, true, &store));
+    fixture.parameter ("Mix").setValue (20.0f, true);
+    {
+        test::ScopedFullDisk full;
+        EXPECT_EQ (source->addNewItem ("Keep", {}, store.get()), nullptr);
+    }
     store.reset();
-    EXPECT_TRUE (file.existsAsFile());
-    source->refresh();
+    EXPECT_EQ (file.loadFileAsString(), before);
     EXPECT_NE (source->findItem ("Keep"), nullptr);
+    EXPECT_EQ (source->tags, CategoryTagMap::fromString ("B:y"));
 
-    // A plain delete removes the file; read-only and foreign items are refused.
+    // A folder the user may not write (root may write anywhere, so only for other users).
+    if (geteuid() != 0)
+    {
+        ASSERT_TRUE (source->deleteItem (source->findItem ("Keep"), true, &store));
+        ASSERT_EQ (chmod (presets.getFullPathName().toRawUTF8(), 0555), 0);
+        EXPECT_EQ (source->addNewItem ("Keep", {}, store.get()), nullptr);
+        ASSERT_EQ (chmod (presets.getFullPathName().toRawUTF8(), 0755), 0);
+        store.reset();
+        EXPECT_EQ (file.loadFileAsString(), before);
+        EXPECT_NE (source->findItem ("Keep"), nullptr);
+    }
+
+    // Without a store the name stays taken; a plain delete removes the file.
+    EXPECT_EQ (source->addNewItem ("Keep", {}), nullptr);
     EXPECT_TRUE (source->findItem ("Keep")->deleteFromSource());
     EXPECT_FALSE (file.exists());
     EXPECT_FALSE (source->deleteItem (nullptr));

@@ -70,6 +70,14 @@ TEST (AtomicFile, FailuresAreResultsAndLeaveNothingBehind)
         EXPECT_TRUE (result.getErrorMessage().isNotEmpty());
     }
 
+    // A full disk takes part of the data and then refuses the rest, with or without the wait
+    // for the disk: the old contents stay whole.
+    for (const bool waitForDisk : { true, false })
+    {
+        const test::ScopedFullDisk full;
+        EXPECT_TRUE (AtomicFile::write (aFile, juce::String::repeatedString ("new ", 64), waitForDisk).failed());
+    }
+
     EXPECT_EQ (aFile.loadFileAsString(), "keep");
     EXPECT_EQ (namesIn (temp.get()), juce::StringArray ("folder", "plain"));
 

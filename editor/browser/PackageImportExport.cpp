@@ -1,0 +1,263 @@
+#include "editor/browser/PackageImportExport.h"
+
+namespace
+{
+    juce::String plural (int count, const char* one, const char* many)
+    {
+        return juce::String (count) + " " + (count == 1 ? one : many);
+    }
+}
+
+PackageImportExport::PackageImportExport (Browser& b, const juce::String& exportExtension, const juce::String& name,
+                                          const juce::String& base)
+    : browser (b), extension (exportExtension), displayName (name), baseName (base), importFolder (juce::File::getSpecialLocation (juce::File::userDesktopDirectory)), exportFolder (importFolder)
+{
+    job.onItemAdded = [this] (ContentItem* item) { browser.itemImported (item); };
+    job.onItemRemoved = [this] (ContentItem* item) { browser.itemRemoved (item); };
+}
+
+PackageImportExport::~PackageImportExport()
+{
+    // The entry stream and the reader go before the dialogs that wait on them.
+    job.cancel();
+}
+
+void PackageImportExport::setBuild (const juce::String& branchName, const juce::String& commitText)
+{
+    branch = branchName;
+    commit = commitText;
+}
+
+void PackageImportExport::retire (std::unique_ptr<Orvik::AlertWindow> alert)
+{
+    if (alert == nullptr)
+        return;
+
+    alert->setVisible (false);
+    retired.add (alert.release());
+}
+
+void PackageImportExport::request (const juce::String& title, const juce::String& patterns, bool forSaving,
+                                   const juce::File& start, std::function<void (const juce::File&)> done)
+{
+    if (fileRequest)
+    {
+        fileRequest (title, patterns, forSaving, std::move (done));
+        return;
+    }
+
+    // Asynchronous: the host's message thread never waits on the native dialog.
+    chooser = std::make_unique<juce::FileChooser> (title, start, patterns, true);
+    const int flags = forSaving ? juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
+            | juce::FileBrowserComponent::warnAboutOverwriting
+                                : juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles;
+    chooser->launchAsync (flags, [done = std::move (done)] (const juce::FileChooser& c) { done (c.getResult()); });
+}
+
+void PackageImportExport::showMessage (const juce::String& title, const juce::String& text)
+{
+    retire (std::move (message));
+    message = Orvik::AlertWindow::showMessage (this, title, text, &browser.getDialogParent());
+}
+
+//==============================================================================
+// Import
+
+void PackageImportExport::importPackage()
+{
+    if (! browser.canManageItems() || browser.getCurrentSource() == nullptr)
+        return;
+
+    auto patterns = extension.isNotEmpty() ? "*" + extension : juce::String();
+
+    if (displayName == "Kelvane")
+        patterns << ";*.orvikpkg";
+
+    request (importTitle, patterns, false, importFolder, [this] (const juce::File& file) {
+        if (file == juce::File())
+            return;
+
+        importFromFile (file);
+        importFolder = file.getParentDirectory();
+    });
+}
+
+void PackageImportExport::importFromFile (const juce::File& file)
+{
+    auto* source = browser.getCurrentSource();
+
+    if (source == nullptr)
+        return;
+
+    retire (std::move (question));
+    retire (std::move (message));
+    retired.clear();   // a new job starts from a button or a chooser, never inside a dialog
+
+    browser.importStarted();
+    const auto state = job.start (file, *source);
+
+    if (job.isNotAZip())
+    {
+        finish();
+        showMessage (importTitle, "'" + file.getFileName() + "' is not a readable package.\nNothing was imported.");
+        return;
+    }
+
+    follow (state);
+}
+
+void PackageImportExport::follow (PackageImportJob::State state)
+{
+    if (state == PackageImportJob::State::conflict)
+        ask();
+    else
+        finish();
+}
+
+void PackageImportExport::ask()
+{
+    retire (std::move (question));
+    question = Orvik::ReplaceAlertWindow::show (this, "Import - " + job.getEntryName(), job.getPendingName(),
+                                                job.suggestName(), &browser.getDialogParent());
+}
+
+void PackageImportExport::finish()
+{
+    retire (std::move (question));
+    const auto counts = job.getCounts();
+    const bool ended = job.getState() == PackageImportJob::State::finished;
+    job.cancel();
+    browser.importFinished();
+
+    // A job that left entries out says so; one that imported all of them needs no words.
+    if (ended && ! job.isNotAZip() && (counts.skipped > 0 || counts.refused > 0))
+    {
+        auto text = "Imported " + plural (counts.imported, "item", "items") + ".";
+
+        if (counts.skipped > 0)
+            text << "\nSkipped " << plural (counts.skipped, "entry", "entries") << ".";
+
+        if (counts.refused > 0)
+            text << "\nRefused " << plural (counts.refused, "entry", "entries")
+                 << " (unsafe name, too large or not a preset).";
+
+        showMessage (importTitle, text);
+    }
+}
+
+void PackageImportExport::alertWindowClosed (Orvik::AlertWindow* alert, int kind)
+{
+    if (alert != nullptr && alert == overwriteAlert.get())
+    {
+        if (kind == Orvik::AlertWindow::Overwrite)
+            exportTo (pendingExport);
+
+        pendingExport = juce::File();
+        return;
+    }
+
+    if (alert == nullptr || alert != question.get() || job.getState() != PackageImportJob::State::conflict)
+        return;
+
+    switch (kind)
+    {
+        case Orvik::AlertWindow::Cancel:
+            job.cancel();
+            finish();
+            break;
+        case Orvik::AlertWindow::Replace: follow (job.replace()); break;
+        case Orvik::AlertWindow::Skip: follow (job.skip()); break;
+        case Orvik::AlertWindow::ReplaceAll: follow (job.replaceAll()); break;
+        case Orvik::AlertWindow::SkipAll: follow (job.skipAll()); break;
+        case Orvik::AlertWindow::Rename: follow (job.rename (question->getNewName())); break;
+        default: break;
+    }
+}
+
+//==============================================================================
+// Export
+
+juce::String PackageImportExport::getDefaultExportName() const
+{
+    auto name = displayName + " - " + baseName;
+
+    if (branch != "master")
+        name << " - " << juce::Time::getCurrentTime().formatted ("%Y-%m-%d - %H_%M_%S") << " - " << commit;
+
+    return name;
+}
+
+void PackageImportExport::exportSelected()
+{
+    if (! browser.canManageItems() || browser.getSelectedItems().isEmpty())
+        return;
+
+    const auto folder = exportFolder.isDirectory() ? exportFolder
+                                                   : juce::File::getSpecialLocation (juce::File::userDesktopDirectory);
+
+    request (exportTitle, "*" + extension, true, folder.getChildFile (getDefaultExportName()), [this] (const juce::File& chosen) {
+        if (chosen == juce::File())
+            return;
+
+        // The chooser asked about the name it returned; with the extension set it may name
+        // another existing file, which is asked about before it is replaced.
+        const auto file = chosen.withFileExtension (extension);
+        exportFolder = file.getParentDirectory();
+
+        if (file != chosen && file.exists())
+        {
+            pendingExport = file;
+            retire (std::move (overwriteAlert));
+            const int kinds[] = { Orvik::AlertWindow::Overwrite, Orvik::AlertWindow::Cancel, -1 };
+            overwriteAlert = Orvik::AlertWindow::show (this, exportTitle,
+                                                       "'" + file.getFileName() + "' already exists. Do you want to replace it?",
+                                                       kinds, Orvik::AlertWindow::Cancel, Orvik::AlertWindow::Overwrite,
+                                                       &browser.getDialogParent());
+            return;
+        }
+
+        exportTo (file);
+    });
+}
+
+bool PackageImportExport::exportTo (const juce::File& chosen)
+{
+    auto* source = browser.getCurrentSource();
+
+    if (source == nullptr || chosen == juce::File())
+        return false;
+
+    const auto file = chosen.withFileExtension (extension);
+    juce::Array<juce::File> files;
+    int missing = 0;
+
+    for (auto* item : browser.getSelectedItems())
+    {
+        if (item == nullptr || ! item->belongsTo (source))
+            continue;
+
+        const auto itemFile = source->getItemFile (item->name);
+
+        if (itemFile.existsAsFile())
+            files.add (itemFile);
+        else
+            ++missing;
+    }
+
+    if (files.isEmpty())
+    {
+        showMessage (exportTitle, "Nothing was exported: the selected items have no files.");
+        return false;
+    }
+
+    if (! createZipFile (file, files, 9))
+    {
+        showMessage (exportTitle, "Could not write\n" + file.getFullPathName());
+        return false;
+    }
+
+    if (missing > 0)
+        showMessage (exportTitle, "Exported " + plural (files.size(), "item", "items") + ".\n" + plural (missing, "selected item has", "selected items have") + " no file and " + (missing == 1 ? "was" : "were") + " left out.");
+
+    return true;
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "core/content/PackageImportJob.h"
+#include "editor/ReplaceAlertWindow.h"
+#include "skin/PathComponent.h"
+
+/** The content browser's Import and Export buttons: imports the items of a ZIP file (a
+    ".grzip" written by Export) into the current source, asking Replace / Replace All / Rename /
+    Skip / Skip All / Cancel at every name that is taken, and exports the selected items as one
+    ZIP file. Failures and skipped entries are told to the user in an alert; nothing is
+    reported as done that was not. Message thread only. */
+class PackageImportExport : public Orvik::AlertWindow::Caller
+{
+public:
+    /** What the job needs of the browser that owns it. */
+    class Browser
+    {
+    public:
+        virtual ~Browser() = default;
+        /** Where the items go and come from; null when there is none. */
+        virtual ContentSource* getCurrentSource() const = 0;
+        /** Import and export work only in browse mode with Edit Mode on. */
+        virtual bool canManageItems() = 0;
+        virtual juce::Array<ContentItem*> getSelectedItems() = 0;
+        /** The parent of the questions and messages. */
+        virtual juce::Component& getDialogParent() = 0;
+        /** A job starts: the result list's selection is cleared. */
+        virtual void importStarted() = 0;
+        /** Added to the result list and to its selection (without notification). */
+        virtual void itemImported (ContentItem* item) = 0;
+        virtual void itemRemoved (ContentItem* item) = 0;
+        /** A job ended: the tag editor rebuilds and the buttons follow. */
+        virtual void importFinished() = 0;
+    };
+
+    /** displayName and branch, commit: the product's, for the export's default file name. */
+    PackageImportExport (Browser& browser, const juce::String& exportExtension, const juce::String& displayName,
+                         const juce::String& baseName);
+    ~PackageImportExport() override;
+
+    /** Message thread. The Import button: asks for a file, then importFromFile. */
+    void importPackage();
+    /** Message thread. Opens the ZIP file and runs until the first question or the end. */
+    void importFromFile (const juce::File& file);
+    /** Message thread. The Export button: asks for a file, then exportTo. */
+    void exportSelected();
+    /** Message thread. Writes the selected items of the current source into one ZIP file (the
+        export extension replaces the file's own). False, with a message, when nothing could be
+        written; items without a file are left out and reported. */
+    bool exportTo (const juce::File& file);
+
+    /** The default export name: display name + " - " + base name, and on branches other than
+        "master" the local time and the commit. */
+    juce::String getDefaultExportName() const;
+    void setBuild (const juce::String& branchName, const juce::String& commitText);
+
+    /** Replaces the native file chooser (tests answer it). */
+    void setFileRequest (PathComponent::FileRequest request) { fileRequest = std::move (request); }
+
+    const juce::File& getImportFolder() const noexcept { return importFolder; }
+    const juce::File& getExportFolder() const noexcept { return exportFolder; }
+    const PackageImportJob& getJob() const noexcept { return job; }
+    Orvik::ReplaceAlertWindow* getQuestion() const noexcept { return question.get(); }
+    /** The last message (a failure or the end of a job that skipped entries), or null. */
+    Orvik::AlertWindow* getMessage() const noexcept { return message.get(); }
+    Orvik::AlertWindow* getOverwriteAlert() const noexcept { return overwriteAlert.get(); }
+
+    /** Message thread. The answers of the questions. */
+    void alertWindowClosed (Orvik::AlertWindow* alert, int buttonKind) override;
+
+    static constexpr const char* importTitle = "Import package";
+    static constexpr const char* exportTitle = "Export items";
+
+private:
+    void follow (PackageImportJob::State state);
+    void ask();
+    void finish();
+    void showMessage (const juce::String& title, const juce::String& text);
+    void request (const juce::String& title, const juce::String& patterns, bool forSaving, const juce::File& start,
+                  std::function<void (const juce::File&)> done);
+    /** Dialogs answered from inside their own callbacks are deleted later, at the next job. */
+    void retire (std::unique_ptr<Orvik::AlertWindow> alert);
+
+    Browser& browser;
+    const juce::String extension, displayName, baseName;
+    juce::String branch { "master" }, commit;
+    juce::File importFolder, exportFolder, pendingExport;
+    PackageImportJob job;
+    PathComponent::FileRequest fileRequest;
+    std::unique_ptr<juce::FileChooser> chooser;
+    std::unique_ptr<Orvik::ReplaceAlertWindow> question;
+    std::unique_ptr<Orvik::AlertWindow> message, overwriteAlert;
+    juce::OwnedArray<Orvik::AlertWindow> retired;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PackageImportExport)
+};

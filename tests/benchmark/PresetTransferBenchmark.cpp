@@ -1,0 +1,155 @@
+// The browser's export of 1,000 presets to one archive against writing the same archive with
+// juce::ZipFile::Builder alone (goal: at most 1.5 times), and importing that archive into an
+// empty user folder against unpacking it with juce::ZipFile (goal: at most 3 times).
+
+#include "core/PluginAudioProcessor.h"
+#include "core/content/PresetSources.h"
+#include "editor/browser/PackageImportExport.h"
+#include <benchmark/benchmark.h>
+
+namespace
+{
+    constexpr int numPresets = 1000;
+
+    /** 1,000 tagged presets in a user folder, and the archive the browser exports of them. */
+    struct Fixture : PackageImportExport::Browser
+    {
+        juce::ScopedJuceInitialiser_GUI juce;
+        juce::File root { juce::File::getSpecialLocation (juce::File::tempDirectory)
+                              .getNonexistentChildFile ("grindel-bench-transfer", {}, false) };
+        juce::File presets { root.getChildFile ("Presets") }, archive { root.getChildFile ("Export.grzip") };
+        PluginAudioProcessor processor;
+        std::unique_ptr<PresetsDirectoryContent<Preset>> source { std::make_unique<PresetsDirectoryContent<Preset>> (processor.getPlugin(), presets) };
+        PackageImportExport transfer { *this, ".grzip", "Grindel 2", "Presets" };
+        juce::Array<ContentItem*> selected;
+
+        Fixture()
+        {
+            juce::Random random (7);
+
+            for (int i = 0; i < numPresets; ++i)
+            {
+                Preset preset;
+                preset.name = "Preset " + juce::String (i);
+                preset.application = "Grindel 2";
+                preset.id = juce::Uuid().toString();
+                preset.tags = "Vintage Sampler:" + juce::String (8 + random.nextInt (8)) + " Bit;Degradation:Heavy";
+
+                for (int id = 0; id < 8; ++id)
+                    preset.setValue (id, juce::String (random.nextFloat() * 100.0f, 3));
+
+                preset.saveToFile (presets.getChildFile (preset.name + Preset::fileExtension));
+            }
+
+            source->refresh();
+
+            for (auto* item : source->getItems())
+                selected.add (item);
+        }
+
+        ~Fixture() override { root.deleteRecursively(); }
+
+        ContentSource* getCurrentSource() const override { return source.get(); }
+        bool canManageItems() override { return true; }
+        juce::Array<ContentItem*> getSelectedItems() override { return selected; }
+        juce::Component& getDialogParent() override { return dummy; }
+        void importStarted() override {}
+        void itemImported (ContentItem*) override {}
+        void itemRemoved (ContentItem*) override {}
+        void importFinished() override {}
+
+        juce::Component dummy;
+    };
+
+    Fixture& fixture()
+    {
+        static Fixture f;
+        return f;
+    }
+
+    void exportBuilderAlone (benchmark::State& state)
+    {
+        auto& f = fixture();
+        const auto target = f.root.getChildFile ("Builder.zip");
+
+        for (auto _ : state)
+        {
+            juce::ZipFile::Builder builder;
+
+            for (auto* item : f.selected)
+            {
+                const auto file = f.source->getItemFile (item->name);
+                builder.addFile (file, 9, file.getFileName());
+            }
+
+            juce::FileOutputStream out (target);
+            out.setPosition (0);
+            out.truncate();
+            builder.writeToStream (out, nullptr);
+            out.flush();
+        }
+
+        state.SetItemsProcessed (state.iterations() * numPresets);
+    }
+
+    void exportSelected (benchmark::State& state)
+    {
+        auto& f = fixture();
+
+        for (auto _ : state)
+            if (! f.transfer.exportTo (f.archive))
+                state.SkipWithError ("export failed");
+
+        state.SetItemsProcessed (state.iterations() * numPresets);
+    }
+
+    void unpackWithZipFile (benchmark::State& state)
+    {
+        auto& f = fixture();
+        f.transfer.exportTo (f.archive);
+        const auto folder = f.root.getChildFile ("Unpacked");
+
+        for (auto _ : state)
+        {
+            state.PauseTiming();
+            folder.deleteRecursively();
+            folder.createDirectory();
+            state.ResumeTiming();
+
+            juce::ZipFile zip (f.archive);
+            zip.uncompressTo (folder);
+        }
+
+        state.SetItemsProcessed (state.iterations() * numPresets);
+    }
+
+    void importIntoEmptyFolder (benchmark::State& state)
+    {
+        auto& f = fixture();
+        f.transfer.exportTo (f.archive);
+        const auto folder = f.root.getChildFile ("Imported");
+        PresetsDirectoryContent<Preset> target (f.processor.getPlugin(), folder);
+
+        for (auto _ : state)
+        {
+            state.PauseTiming();
+            folder.deleteRecursively();
+            target.refresh();
+            state.ResumeTiming();
+
+            PackageImportJob job;
+            job.start (f.archive, target);
+
+            if (job.getCounts().imported != numPresets)
+                state.SkipWithError ("not every preset was imported");
+        }
+
+        state.SetItemsProcessed (state.iterations() * numPresets);
+    }
+}
+
+BENCHMARK (exportBuilderAlone)->Unit (benchmark::kMillisecond)->MinTime (1.0);
+BENCHMARK (exportSelected)->Unit (benchmark::kMillisecond)->MinTime (1.0);
+BENCHMARK (unpackWithZipFile)->Unit (benchmark::kMillisecond)->MinTime (1.0);
+BENCHMARK (importIntoEmptyFolder)->Unit (benchmark::kMillisecond)->MinTime (1.0);
+BENCHMARK_MAIN();
