@@ -8,7 +8,43 @@ NimbusEffectEditor::NimbusEffectEditor (NimbusEffect& e)
 {
 }
 
-NimbusEffectEditor::~NimbusEffectEditor() = default;
+NimbusEffectEditor::~NimbusEffectEditor()
+{
+    setMeterReading (false);
+}
+
+void NimbusEffectEditor::updateMeterReading()
+{
+    setMeterReading ((leftMeter != nullptr || rightMeter != nullptr) && isShowing());
+}
+
+void NimbusEffectEditor::visibilityChanged()
+{
+    BasePluginEditor::visibilityChanged();
+    updateMeterReading();
+}
+
+void NimbusEffectEditor::parentHierarchyChanged()
+{
+    BasePluginEditor::parentHierarchyChanged();
+    updateMeterReading();
+}
+
+void NimbusEffectEditor::setMeterReading (bool shouldRead)
+{
+    // The core measures peaks only while someone reads them.
+    auto* core = effect.getEffectCore();
+
+    if (core == nullptr || shouldRead == readingMeters)
+        return;
+
+    readingMeters = shouldRead;
+
+    if (shouldRead)
+        core->addMeterReader();
+    else
+        core->removeMeterReader();
+}
 
 void NimbusEffectEditor::getDialogSize (int& width, int& height)
 {
@@ -30,6 +66,7 @@ void NimbusEffectEditor::guiWillChange()
 {
     // The old tree's meters go with it.
     leftMeter = rightMeter = nullptr;
+    updateMeterReading();
 }
 
 void NimbusEffectEditor::skinLoaded (Skin& skin)
@@ -37,6 +74,7 @@ void NimbusEffectEditor::skinLoaded (Skin& skin)
     skinHeight = getContentHeight();
     leftMeter = skin.findComponent<ImgAnim> ("LeftVUMeter");
     rightMeter = skin.findComponent<ImgAnim> ("RightVUMeter");
+    updateMeterReading();
 
     if (auto* browser = getContentBrowser())
         browser->setBounds (0, skinHeight, getWidth(), getDockedBrowserHeight (skinHeight));

@@ -47,13 +47,20 @@ protected:
     void guiWillChange() override;
     /** Message thread, every 25 ms: the base's work, then the meters. */
     void updateDisplay (bool visible) override;
+    void visibilityChanged() override;
+    void parentHierarchyChanged() override;
 
 private:
     NimbusEffect& effect;
     int skinHeight = noSkinHeight;
     ImgAnim* leftMeter = nullptr;
     ImgAnim* rightMeter = nullptr;
+    bool readingMeters = false;
     float leftLevel = 0.0f, rightLevel = 0.0f;
+
+    /** Message thread: the core measures its meters only while a skin with meters shows. */
+    void updateMeterReading();
+    void setMeterReading (bool shouldRead);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (NimbusEffectEditor)
 };

@@ -9,6 +9,7 @@
 #include "editor/OptionsWindow.h"
 #include "skin/Panel.h"
 #include "skin/widgets/ImgAnim.h"
+#include "dsp/NimbusEffectCore.h"
 #include "support/BareXServer.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
@@ -84,10 +85,9 @@ namespace
             ASSERT_TRUE (package.copyFileTo (common.getChildFile ("Presets").getChildFile (package.getFileName())));
 
             processor = std::make_unique<PluginAudioProcessor>();
+            window.reset (processor->createEditorIfNeeded());
             editor = dynamic_cast<GrindelEditor*> (processor->getPlugin().getActiveEditor());
             ASSERT_NE (editor, nullptr);
-
-            window.reset (processor->createEditorIfNeeded());
             window->setTopLeftPosition (20, 20);
             window->addToDesktop (juce::ComponentPeer::windowIsTemporary);
             window->setVisible (true);
@@ -125,6 +125,8 @@ TEST_F (ProductEditor, MetersFollowTheAudioThreadAndFallToZeroOnTheThirteenthTic
 {
     ASSERT_NE (editor->getLeftMeter(), nullptr);
     ASSERT_NE (editor->getRightMeter(), nullptr);
+    auto* core = dynamic_cast<Grindel&> (processor->getPlugin()).getEffectCore();
+    EXPECT_EQ (core->getNumMeterReaders(), 1) << "the skin shows meters, so the core measures them";
     EXPECT_EQ (editor->getLevel (0), 0.0f);
     EXPECT_EQ (editor->getLeftMeter()->getFrame(), 0);
 
@@ -184,6 +186,10 @@ TEST_F (ProductEditor, MetersFollowTheAudioThreadAndFallToZeroOnTheThirteenthTic
     editor->timerCallback();
     EXPECT_EQ (editor->getLeftMeter()->getFrame(), 0);
     EXPECT_EQ (editor->getRightMeter()->getFrame(), 0);
+
+    processor->editorBeingDeleted (window.get());
+    window.reset();
+    EXPECT_EQ (core->getNumMeterReaders(), 0) << "no editor, no reader";
 }
 
 TEST_F (ProductEditor, DialogsKeepAMarginAndSkinsAreDrawnFor1180)

@@ -103,7 +103,7 @@ private:
     juce::String getDisplayName() const override { return "Grindel 2"; }
     ParameterManager& getParameterManager() noexcept override { return manager; }
     juce::String getAuthorName() const override { return {}; }
-    void loadPreset (const Preset&, int, bool) override {}
+    bool loadPreset (const Preset&, int, bool) override { return true; }
     void storePresetValues (Preset&, int) override {}
     void presetStored (const Preset&) override {}
     void logMessage (const juce::String&) override {}
