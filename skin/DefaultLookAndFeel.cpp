@@ -61,13 +61,13 @@ DefaultLookAndFeel::DefaultLookAndFeel()
     // Content browser panels and category columns and tags.
     setColour (0x0F007000, juce::Colour (0xFFB5B5B5));
     setColour (0x0F007001, juce::Colour (0xFF202020));
-    setColour (0x0F007003, juce::Colour (0xFFA2A2A2));
-    setColour (0x0F007006, juce::Colour::greyLevel (0.9f));
-    setColour (0x0F007007, white);
-    setColour (0x0F007008, halfway (findColour (0x0F007006), findColour (0x0F007007)));
-    setColour (0x0F007009, juce::Colour (0xFF828282));
-    setColour (0x0F00700A, juce::Colour (0xFF4A6171));
-    setColour (0x0F00700B, halfway (findColour (0x0F007009), findColour (0x0F00700A)));
+    setColour (browserPanelColourId, juce::Colour (0xFFA2A2A2));
+    setColour (browserTextOffColourId, juce::Colour::greyLevel (0.9f));
+    setColour (browserTextOnColourId, white);
+    setColour (browserTextPartialColourId, halfway (findColour (browserTextOffColourId), findColour (browserTextOnColourId)));
+    setColour (browserButtonOffColourId, juce::Colour (0xFF828282));
+    setColour (browserButtonOnColourId, juce::Colour (0xFF4A6171));
+    setColour (browserButtonPartialColourId, halfway (findColour (browserButtonOffColourId), findColour (browserButtonOnColourId)));
 
     setColour (CheckBox::textColourId, white);
 

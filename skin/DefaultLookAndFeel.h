@@ -14,6 +14,18 @@ class DefaultLookAndFeel : public juce::LookAndFeel_V4,
                            public WindowComponent::LookAndFeelMethods
 {
 public:
+    /** The content browser's panels: background, tag and source buttons. */
+    enum BrowserColourIds
+    {
+        browserPanelColourId = 0x0F007003,
+        browserTextOffColourId = 0x0F007006,
+        browserTextOnColourId = 0x0F007007,
+        browserTextPartialColourId = 0x0F007008,
+        browserButtonOffColourId = 0x0F007009,
+        browserButtonOnColourId = 0x0F00700A,
+        browserButtonPartialColourId = 0x0F00700B
+    };
+
     DefaultLookAndFeel();
     ~DefaultLookAndFeel() override;
 

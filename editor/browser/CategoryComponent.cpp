@@ -222,18 +222,18 @@ void CategoryComponent::updateItemColours (ItemButton& item)
 
     if (partial)
     {
-        item.setColour (juce::TextButton::buttonColourId, colour (tagPartialColourId, 0xFF667179));
-        item.setColour (juce::TextButton::textColourOffId, colour (tagTextPartialColourId, 0xFFF2F2F2));
+        item.setColour (juce::TextButton::buttonColourId, colour (DefaultLookAndFeel::browserButtonPartialColourId, 0xFF667179));
+        item.setColour (juce::TextButton::textColourOffId, colour (DefaultLookAndFeel::browserTextPartialColourId, 0xFFF2F2F2));
     }
     else if (on)
     {
-        item.setColour (juce::TextButton::buttonColourId, colour (tagOnColourId, 0xFF4A6171));
-        item.setColour (juce::TextButton::textColourOffId, colour (tagTextOnColourId, 0xFFFFFFFF));
+        item.setColour (juce::TextButton::buttonColourId, colour (DefaultLookAndFeel::browserButtonOnColourId, 0xFF4A6171));
+        item.setColour (juce::TextButton::textColourOffId, colour (DefaultLookAndFeel::browserTextOnColourId, 0xFFFFFFFF));
     }
     else if (item.state == 0)
     {
-        item.setColour (juce::TextButton::buttonColourId, colour (tagOffColourId, 0xFF828282));
-        item.setColour (juce::TextButton::textColourOffId, colour (tagTextOffColourId, 0xFFE6E6E6));
+        item.setColour (juce::TextButton::buttonColourId, colour (DefaultLookAndFeel::browserButtonOffColourId, 0xFF828282));
+        item.setColour (juce::TextButton::textColourOffId, colour (DefaultLookAndFeel::browserTextOffColourId, 0xFFE6E6E6));
     }
 
     if (showChangeMarkers && item.changeMarker != nullptr)
@@ -242,7 +242,7 @@ void CategoryComponent::updateItemColours (ItemButton& item)
 
 void CategoryComponent::paint (juce::Graphics& g)
 {
-    fillRoundedWithColour (g, getLocalBounds(), findColourOr (*this, backgroundColourId, juce::Colour (0xFFA2A2A2)), 1.5f);
+    fillRoundedWithColour (g, getLocalBounds(), findColourOr (*this, DefaultLookAndFeel::browserPanelColourId, juce::Colour (0xFFA2A2A2)), 1.5f);
 }
 
 void CategoryComponent::resized()

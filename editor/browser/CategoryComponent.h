@@ -15,17 +15,6 @@ class CategoryComponent : public juce::Component,
                           public juce::Button::Listener
 {
 public:
-    enum ColourIds
-    {
-        backgroundColourId = 0x0F007003,
-        tagTextOffColourId = 0x0F007006,
-        tagTextOnColourId = 0x0F007007,
-        tagTextPartialColourId = 0x0F007008,
-        tagOffColourId = 0x0F007009,
-        tagOnColourId = 0x0F00700A,
-        tagPartialColourId = 0x0F00700B
-    };
-
     static constexpr int headerHeight = 22;
     static constexpr int rowHeight = 21;
 

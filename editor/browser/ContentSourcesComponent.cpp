@@ -61,7 +61,7 @@ void ContentSourcesComponent::paint (juce::Graphics& g)
 {
     const int h = header.getHeight();
     fillRoundedWithColour (g, juce::Rectangle<int> (2, h + 1, getWidth() - 4, getHeight() - h - 1),
-                           findColourOr (*this, panelColourId, juce::Colour (0xFFA2A2A2), true), 1.5f);
+                           findColourOr (*this, DefaultLookAndFeel::browserPanelColourId, juce::Colour (0xFFA2A2A2), true), 1.5f);
 }
 
 void ContentSourcesComponent::resized()
@@ -74,10 +74,10 @@ void ContentSourcesComponent::resized()
 
 void ContentSourcesComponent::colourButton (TextButtonWithIcon& button)
 {
-    button.setColour (juce::TextButton::buttonColourId, findColourOr (*this, buttonOffColourId, juce::Colour (0xFF828282), true));
-    button.setColour (juce::TextButton::buttonOnColourId, findColourOr (*this, buttonOnColourId, juce::Colour (0xFF4A6171), true));
-    button.setColour (juce::TextButton::textColourOffId, findColourOr (*this, buttonTextOffColourId, juce::Colour (0xFFE6E6E6), true));
-    button.setColour (juce::TextButton::textColourOnId, findColourOr (*this, buttonTextOnColourId, juce::Colours::white, true));
+    button.setColour (juce::TextButton::buttonColourId, findColourOr (*this, DefaultLookAndFeel::browserButtonOffColourId, juce::Colour (0xFF828282), true));
+    button.setColour (juce::TextButton::buttonOnColourId, findColourOr (*this, DefaultLookAndFeel::browserButtonOnColourId, juce::Colour (0xFF4A6171), true));
+    button.setColour (juce::TextButton::textColourOffId, findColourOr (*this, DefaultLookAndFeel::browserTextOffColourId, juce::Colour (0xFFE6E6E6), true));
+    button.setColour (juce::TextButton::textColourOnId, findColourOr (*this, DefaultLookAndFeel::browserTextOnColourId, juce::Colours::white, true));
 }
 
 void ContentSourcesComponent::lookAndFeelChanged()

@@ -23,14 +23,6 @@ public:
     };
 
     /** Colour ids of the source buttons, looked up on the panel and its parents. */
-    enum ColourIds
-    {
-        panelColourId = 0x0F007003,
-        buttonTextOffColourId = 0x0F007006,
-        buttonTextOnColourId = 0x0F007007,
-        buttonOffColourId = 0x0F007009,
-        buttonOnColourId = 0x0F00700A
-    };
 
     static constexpr int buttonHeight = 20;
     static constexpr int buttonSpacing = 21;
