@@ -1,14 +1,7 @@
 #include "EditorTestSupport.h"
-#include "support/PeerMouse.h"
-#include "support/BareXServer.h"
 
 namespace edtest
 {
-    bool hasDisplay()
-    {
-        return test::BareXServer::isReady() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
-    }
-
     void installFactoryPresets (const test::ScopedDataRoot& root)
     {
         const juce::File package (GRINDEL_FACTORY_PACKAGE);

@@ -88,10 +88,9 @@ namespace
         /** Types into the focused component through the window's peer, then Return. */
         void type (const juce::String& text)
         {
-            auto* peer = desktop.getPeer();
             for (auto c : text)
-                peer->handleKeyPress (juce::KeyPress ((int) c, {}, c));
-            peer->handleKeyPress (juce::KeyPress (juce::KeyPress::returnKey));
+                test::pressKey (desktop, juce::KeyPress ((int) c, {}, c));
+            test::pressKey (desktop, juce::KeyPress (juce::KeyPress::returnKey));
             test::pump (20);
         }
 

@@ -18,10 +18,7 @@
 
 namespace
 {
-    bool hasDisplay()
-    {
-        return test::BareXServer::isReady() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
-    }
+    using test::hasDisplay;
 
     /** The host's audio thread: blocks of a square wave until stopped. */
     class AudioThread
