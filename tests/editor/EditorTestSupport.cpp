@@ -75,8 +75,7 @@ namespace edtest
 
     void ShownEditorTest::SetUp()
     {
-        if (! hasDisplay())
-            GTEST_SKIP() << "a real window needs a display (run under xvfb-run)";
+        SKIP_WITHOUT_DISPLAY();
 
         rig = std::make_unique<EditorRig> (skins, "master", [this] (const test::ScopedDataRoot& root) {
             if (presets)

@@ -38,8 +38,7 @@ namespace
     protected:
         void SetUp() override
         {
-            if (! wintest::hasDisplay())
-                GTEST_SKIP() << "the dialogs take the keyboard focus, which needs a display (run under xvfb-run)";
+            SKIP_WITHOUT_DISPLAY();
 
             desktop.setTopLeftPosition (20, 20);
             desktop.addToDesktop (juce::ComponentPeer::windowIsTemporary);

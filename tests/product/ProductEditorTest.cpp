@@ -71,8 +71,7 @@ namespace
     protected:
         void SetUp() override
         {
-            if (! hasDisplay())
-                GTEST_SKIP() << "a real window needs a display (run under xvfb-run)";
+            SKIP_WITHOUT_DISPLAY();
 
             const auto common = root.getCommonFolder();
             const juce::File skins (GRINDEL_BUILT_SKINS), package (GRINDEL_FACTORY_PACKAGE);

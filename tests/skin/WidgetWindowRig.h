@@ -90,6 +90,6 @@ namespace widgettest
 }
 
 /** Skips a test that needs real windows when there is no X server. */
-#define WIDGET_WINDOW_OR_SKIP(w)                                         \
-    if (! widgettest::hasDisplay()) GTEST_SKIP() << "needs an X server"; \
+#define WIDGET_WINDOW_OR_SKIP(w) \
+    SKIP_WITHOUT_DISPLAY();      \
     ASSERT_TRUE ((w).isLoaded())

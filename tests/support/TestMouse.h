@@ -2,6 +2,10 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+/** Skips the test when real windows cannot be opened. */
+#define SKIP_WITHOUT_DISPLAY() \
+    if (! test::hasDisplay()) GTEST_SKIP() << "needs a display (run under xvfb-run)"
+
 namespace test
 {
     /** Whether real windows can be opened (an X server, as under xvfb-run). */

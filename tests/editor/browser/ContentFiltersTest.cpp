@@ -10,8 +10,7 @@ namespace
     protected:
         void SetUp() override
         {
-            if (! edtest::hasDisplay())
-                GTEST_SKIP() << "needs an X server";
+            SKIP_WITHOUT_DISPLAY();
 
             b.addUserPreset ("One", "Style:Bass;Era:80s");
             b.addUserPreset ("Two", "Style:Bass|Lead;Era:90s");

@@ -29,8 +29,7 @@ namespace
     protected:
         void SetUp() override
         {
-            if (! edtest::hasDisplay())
-                GTEST_SKIP() << "needs an X server";
+            SKIP_WITHOUT_DISPLAY();
 
             b.addUserPreset ("A", "Style:x|y");
             b.addUserPreset ("B", "Style:y");
