@@ -48,30 +48,21 @@ namespace
 
 // Golden bytes
 
-TEST (ChunkFormat, EmptyListIsTheMarker)
+TEST (ChunkFormat, EveryEntryTypeWritesItsBytes)
 {
-    AAX_CChunkDataParser parser;
-    EXPECT_EQ (4, parser.GetChunkDataSize());
-    EXPECT_EQ (kMarker, write (parser));
-}
+    AAX_CChunkDataParser empty;
+    EXPECT_EQ (4, empty.GetChunkDataSize());
+    EXPECT_EQ (kMarker, write (empty));
 
-TEST (ChunkFormat, DoubleEntry)
-{
-    AAX_CChunkDataParser parser;
-    parser.AddDouble ("Gain", 1.0);
-    EXPECT_EQ (20, parser.GetChunkDataSize());
-    EXPECT_EQ (concat ({ kMarker, { 'd', '_', 'G', 'a', 'i', 'n', 0, 0, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0 } }), write (parser));
-}
+    AAX_CChunkDataParser gain;
+    gain.AddDouble ("Gain", 1.0);
+    EXPECT_EQ (20, gain.GetChunkDataSize());
+    EXPECT_EQ (concat ({ kMarker, { 'd', '_', 'G', 'a', 'i', 'n', 0, 0, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0 } }), write (gain));
 
-TEST (ChunkFormat, Int32Entry)
-{
-    AAX_CChunkDataParser parser;
-    parser.AddInt32 ("k", -2);
-    EXPECT_EQ (concat ({ kMarker, { 'l', '_', 'k', 0, 0xFF, 0xFF, 0xFF, 0xFE } }), write (parser));
-}
+    AAX_CChunkDataParser k;
+    k.AddInt32 ("k", -2);
+    EXPECT_EQ (concat ({ kMarker, { 'l', '_', 'k', 0, 0xFF, 0xFF, 0xFF, 0xFE } }), write (k));
 
-TEST (ChunkFormat, StringEntries)
-{
     AAX_CChunkDataParser parser;
     parser.AddString ("ab", AAX_CString ("abc"));
     parser.AddString ("n", AAX_CString ("abcd"));
@@ -202,11 +193,12 @@ TEST (ChunkLookup, DuplicateNamesAreFoundInTurn)
     EXPECT_EQ (1, v);
 }
 
-TEST (ChunkLookup, EmptyListFindsNothing)
+TEST (ChunkLookup, EmptyListFindsNothingAndANullRecordIsNotWritten)
 {
     AAX_CChunkDataParser parser;
     EXPECT_EQ (-1, parser.FindName (AAX_CString ("x")));
     EXPECT_FALSE (parser.FindString ("x", nullptr));
+    EXPECT_EQ (-333, parser.GetChunkData (nullptr));
 }
 
 // Writing failures
@@ -236,12 +228,6 @@ TEST (ChunkWrite, OverflowCheckIsExact)
     ASSERT_EQ (1u, session.Traces().size());
     EXPECT_EQ (0x8000000, session.Traces()[0].priority);
     EXPECT_EQ ("AAX_CChunkDataParser::GetChunkData ERROR: aborting: chunk data will overflow buffer", session.Traces()[0].text);
-}
-
-TEST (ChunkWrite, NullRecordFails)
-{
-    AAX_CChunkDataParser parser;
-    EXPECT_EQ (-333, parser.GetChunkData (nullptr));
 }
 
 // Hostile chunks
@@ -286,51 +272,36 @@ TEST (ChunkHostile, EntriesBeforeTheBadOneAreKept)
     EXPECT_EQ (0u, session.Traces()[0].text.find ("AAX_CChunkDataParser::LoadChunk ERROR: "));
 }
 
-TEST (ChunkHostile, UnterminatedName)
+TEST (ChunkHostile, CutOffNamesTextsAndValuesAreMalformed)
 {
-    AAX_CChunkDataParser parser;
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, { 'd', '_', 'x', 'y' } })));
-    EXPECT_TRUE (parser.GetValues().empty());
+    // Each after the marker: names without their zero or shorter than their tag, texts
+    // without their zero, values past the end; the last is a valid entry with zero padding.
+    const Bytes malformed[] = {
+        { 'd', '_', 'x', 'y' },
+        concat ({ { 'd', '_' }, Bytes (300, 'n'), Bytes (9, 0) }),   // a zero beyond the 255 bytes read
+        { 'd', 0, 0, 0 },
+        { 0, 0, 0, 0 },
+        { 'r', '_', 'a', 0, 'x', 'y', 'z', 'w' },
+        { 'r', '_', 'a', 0 },
+        { 'f', '_', 'a', 0, 1, 2, 3 },
+        { 'l', '_', 'a', 0 },
+        { 's', '_', 'a', 0, 1 },
+        { 'd', '_', 'a', 'b', 'c', 0 },
+        { 'l', '_', 'a', 0, 0, 0, 0, 1, 0, 0, 0, 0 },
+    };
 
-    // A zero beyond the 255 bytes read does not count.
-    Bytes longName = concat ({ kMarker, { 'd', '_' }, Bytes (300, 'n'), { 0, 0, 0, 0, 0, 0, 0, 0, 0 } });
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, longName));
+    for (const auto& bytes : malformed)
+    {
+        AAX_CChunkDataParser parser;
+        EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, bytes }))) << bytes.size();
+        EXPECT_EQ (parser.GetValues().size(), bytes.size() == 12 ? 1u : 0u) << bytes.size();
+    }
 
-    // 252 name bytes still fit.
-    AAX_CChunkDataParser source;
+    // 252 name bytes still fit; a 16-bit value needs only its two bytes.
+    AAX_CChunkDataParser source, parser;
     source.AddInt32 (std::string (252, 'n').c_str(), 1);
     EXPECT_EQ (0, load (parser, write (source)));
     EXPECT_EQ (1u, parser.GetValues().size());
-}
-
-TEST (ChunkHostile, NameShorterThanItsTag)
-{
-    AAX_CChunkDataParser parser;
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, { 'd', 0, 0, 0 } })));
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, { 0, 0, 0, 0 } })));
-
-    // Zero padding after a valid entry is not an entry either.
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, { 'l', '_', 'a', 0, 0, 0, 0, 1 }, { 0, 0, 0, 0 } })));
-    EXPECT_EQ (1u, parser.GetValues().size());
-}
-
-TEST (ChunkHostile, UnterminatedText)
-{
-    AAX_CChunkDataParser parser;
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, { 'r', '_', 'a', 0, 'x', 'y', 'z', 'w' } })));
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, { 'r', '_', 'a', 0 } })));
-    EXPECT_TRUE (parser.GetValues().empty());
-}
-
-TEST (ChunkHostile, ValuesPastTheEnd)
-{
-    AAX_CChunkDataParser parser;
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, { 'f', '_', 'a', 0, 1, 2, 3 } })));
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, { 'l', '_', 'a', 0 } })));
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, { 's', '_', 'a', 0, 1 } })));
-    EXPECT_EQ (AAX_ERROR_MALFORMED_CHUNK, load (parser, concat ({ kMarker, { 'd', '_', 'a', 'b', 'c', 0 } })));
-
-    // A 16-bit value needs only its two bytes.
     EXPECT_EQ (0, load (parser, concat ({ kMarker, { 's', '_', 'a', 0, 0, 9 } })));
     EXPECT_EQ (1u, parser.GetValues().size());
 }

@@ -278,40 +278,35 @@ TEST (EffectParameters, RelativeChangesStayWithinTheRange)
     EXPECT_EQ (AAX_ERROR_INVALID_PARAMETER_ID, s.effect->UpdateParameterNormalizedRelative ("Nope", 0.1));
 }
 
-TEST (EffectParameters, ThePreviewNotificationSetsThePreviewParameter)
+TEST (EffectParameters, ThePreviewNotificationSetsThePreviewParameterAndReadsNoShortData)
 {
-    EffectSession s (&CreateWithPreview);
-
     const int32_t on = 1;
-    EXPECT_EQ (AAX_SUCCESS, s.effect->NotificationReceived (AAX_eNotificationEvent_ASPreviewState, &on, sizeof (on)));
-    EXPECT_DOUBLE_EQ (1.0, s.Value ("PreviewID"));
 
-    const int32_t off = 0;
-    EXPECT_EQ (AAX_SUCCESS, s.effect->NotificationReceived (AAX_eNotificationEvent_ASPreviewState, &off, sizeof (off)));
-    EXPECT_DOUBLE_EQ (0.0, s.Value ("PreviewID"));
+    {
+        EffectSession s (&CreateWithPreview);
+
+        EXPECT_EQ (AAX_SUCCESS, s.effect->NotificationReceived (AAX_eNotificationEvent_ASPreviewState, &on, sizeof (on)));
+        EXPECT_DOUBLE_EQ (1.0, s.Value ("PreviewID"));
+
+        const int32_t off = 0;
+        EXPECT_EQ (AAX_SUCCESS, s.effect->NotificationReceived (AAX_eNotificationEvent_ASPreviewState, &off, sizeof (off)));
+        EXPECT_DOUBLE_EQ (0.0, s.Value ("PreviewID"));
+
+        // One byte on the heap: reading four would be caught by AddressSanitizer.
+        auto* shortData = new uint8_t[1] { 1 };
+        EXPECT_EQ (AAX_SUCCESS, s.effect->NotificationReceived (AAX_eNotificationEvent_ASPreviewState, shortData, 1));
+        EXPECT_EQ (AAX_SUCCESS, s.effect->NotificationReceived (AAX_eNotificationEvent_ASPreviewState, nullptr, 4));
+        delete[] shortData;
+        EXPECT_DOUBLE_EQ (0.0, s.Value ("PreviewID"));
+    }
+
+    // Without a preview parameter it does nothing.
+    EffectSession plain;
+    EXPECT_EQ (AAX_SUCCESS, plain.effect->NotificationReceived (AAX_eNotificationEvent_ASPreviewState, &on, sizeof (on)));
+    EXPECT_EQ (AAX_SUCCESS, plain.effect->NotificationReceived (AAX_eNotificationEvent_TrackNameChanged, nullptr, 0));
 }
 
-TEST (EffectParameters, NotificationDataShorterThanItsValueIsNotRead)
-{
-    EffectSession s (&CreateWithPreview);
-
-    // One byte on the heap: reading four would be caught by AddressSanitizer.
-    auto* shortData = new uint8_t[1] { 1 };
-    EXPECT_EQ (AAX_SUCCESS, s.effect->NotificationReceived (AAX_eNotificationEvent_ASPreviewState, shortData, 1));
-    EXPECT_EQ (AAX_SUCCESS, s.effect->NotificationReceived (AAX_eNotificationEvent_ASPreviewState, nullptr, 4));
-    delete[] shortData;
-    EXPECT_DOUBLE_EQ (0.0, s.Value ("PreviewID"));
-}
-
-TEST (EffectParameters, ThePreviewNotificationWithoutAPreviewParameterDoesNothing)
-{
-    EffectSession s;
-    const int32_t on = 1;
-    EXPECT_EQ (AAX_SUCCESS, s.effect->NotificationReceived (AAX_eNotificationEvent_ASPreviewState, &on, sizeof (on)));
-    EXPECT_EQ (AAX_SUCCESS, s.effect->NotificationReceived (AAX_eNotificationEvent_TrackNameChanged, nullptr, 0));
-}
-
-TEST (EffectParameters, FieldDataIsZeroed)
+TEST (EffectParameters, TheRemainingOperationsAnswerWithFixedResults)
 {
     EffectSession s;
     uint8_t data[16];
@@ -321,11 +316,7 @@ TEST (EffectParameters, FieldDataIsZeroed)
     EXPECT_EQ (0, data[11]);
     EXPECT_EQ (0xAB, data[12]);
     EXPECT_EQ (AAX_ERROR_NULL_ARGUMENT, s.effect->ResetFieldData (3, nullptr, 4));
-}
 
-TEST (EffectParameters, LaterVersionsAnswerWithFixedResults)
-{
-    EffectSession s;
     auto* v4 = static_cast<AAX_IACFEffectParameters_V4*> (s.effect);
 
     uint32_t written = 9;
@@ -342,11 +333,8 @@ TEST (EffectParameters, LaterVersionsAnswerWithFixedResults)
     EXPECT_EQ (AAX_SUCCESS, v4->ReservedOperation48());
     EXPECT_EQ (AAX_ERROR_UNIMPLEMENTED, v4->GetCurveDataMeterIds ('AXeq', &ids[0], &ids[1]));
     EXPECT_EQ (AAX_ERROR_UNIMPLEMENTED, v4->GetCurveDataDisplayRange ('AXeq', &f, &f, &f, &f));
-}
 
-TEST (EffectParameters, APageTableIsOfferedToTheEffectOnlyWhenTheHostHasOne)
-{
-    EffectSession s;
+    // A page table is offered to the effect only when the host has one.
     auto& table = s.host.Make<StandInPageTable> (s.host);
 
     // The base fills nothing.

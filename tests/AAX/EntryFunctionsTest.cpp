@@ -193,15 +193,12 @@ TEST_F (EntryFunctions, SecondStartupKeepsTheFirstHost)
     EXPECT_TRUE (second.Balanced());
 }
 
-TEST_F (EntryFunctions, ShutdownWithoutStartupDoesNothing)
+TEST_F (EntryFunctions, ShutdownTraceAndAssertBeforeStartupDoNothing)
 {
     EXPECT_EQ (0, ACFShutdown());
     EXPECT_EQ (0, ACFShutdown());
     EXPECT_EQ (nullptr, AAX_GetHostServices());
-}
 
-TEST_F (EntryFunctions, TraceAndAssertBeforeStartupSendNothing)
-{
     EXPECT_EQ (0, AAX_Trace (0x4000000, "%s", "early"));
     EXPECT_EQ (0, AAX_HandleAssertFailure ("f", 1, "c", 1));
     ASSERT_EQ (0, ACFStartup (host.HostUnknown()));

@@ -73,10 +73,6 @@ TEST (InterfaceLayout, IdentifiersMatchTheirTextForm)
     EXPECT_EQ ("A207EE9E-B442-11E4-A71E-12E3F512A338", StandInUID::ToText (IID_IAAXHostServicesV2));
     EXPECT_EQ ("12BEA399-9A4F-4353-8098-3916FA71898D", StandInUID::ToText (IID_IAAXHostServicesV3));
     EXPECT_EQ ("9D5E3D3D-42DC-5EFA-2217-EEE2E8E53E2E", StandInUID::ToText (IID_IAAXAutomationDelegateV1));
-}
-
-TEST (InterfaceLayout, DescriptionIdentifiersMatchTheirTextForm)
-{
     EXPECT_EQ ("89882C2D-77BC-42EF-707B-7981B7BD0CCA", StandInUID::ToText (CLSID_AAXCollection));
     EXPECT_EQ ("96D42C2D-EBBC-41DF-B1AB-9991A2EE0CCA", StandInUID::ToText (IID_IAAXCollectionV1));
     EXPECT_EQ ("89872C2D-75BC-423F-401B-F9A1BAAD0CCA", StandInUID::ToText (CLSID_AAXEffectDescriptor));
@@ -93,10 +89,6 @@ TEST (InterfaceLayout, DescriptionIdentifiersMatchTheirTextForm)
     EXPECT_EQ ("96EE2C2D-EECC-5EFF-E2D7-E849E3E2EEEE", StandInUID::ToText (IID_IAAXPropertyMapV1));
     EXPECT_EQ ("7177DF80-7C9C-11E2-B92A-0800200C9A66", StandInUID::ToText (IID_IAAXPropertyMapV2));
     EXPECT_EQ ("6D4AB208-D34B-4368-B4F1-58BC243F45C9", StandInUID::ToText (IID_IAAXPropertyMapV3));
-}
-
-TEST (InterfaceLayout, EffectServiceIdentifiersMatchTheirTextForm)
-{
     EXPECT_EQ ("9D5E3E3D-52DC-5EFB-2018-DE1DE2E63F4E", StandInUID::ToText (IID_IAAXControllerV1));
     EXPECT_EQ ("4C59AA0E-D7C0-4205-8B6C-32468D42D202", StandInUID::ToText (IID_IAAXControllerV2));
     EXPECT_EQ ("DD6F168C-DA86-44F8-B864-D6CD221926E7", StandInUID::ToText (IID_IAAXControllerV3));
@@ -109,9 +101,14 @@ TEST (InterfaceLayout, EffectServiceIdentifiersMatchTheirTextForm)
     EXPECT_EQ ("9143A0BE-7A79-4D02-AE25-AADBA76A50B2", StandInUID::ToText (IID_IAAXViewContainerV2));
     EXPECT_EQ ("5CEE4EF4-6337-4359-B63B-FE58DC36543A", StandInUID::ToText (IID_IAAXTransportV1));
     EXPECT_EQ ("203CBD9F-982C-4FE6-A827-07480257AEC3", StandInUID::ToText (IID_IAAXTransportV2));
+    EXPECT_EQ ("964E333D-334C-533F-C2C7-3834C3C23E3E", StandInUID::ToText (IID_IAAXEffectParametersV1));
+    EXPECT_EQ ("F1F47D06-308F-4CC5-9C7C-50A83F8AB813", StandInUID::ToText (IID_IAAXEffectParametersV2));
+    EXPECT_EQ ("D2540E9D-9163-42BB-A6FD-81E10EA32498", StandInUID::ToText (IID_IAAXEffectParametersV3));
+    EXPECT_EQ ("2E485536-31A3-4697-9C16-E59BF6B28A41", StandInUID::ToText (IID_IAAXEffectParametersV4));
+    EXPECT_EQ ("964E323D-424C-5E1A-2227-282423222E1E", StandInUID::ToText (IID_IAAXEffectGUIV1));
 }
 
-TEST (InterfaceLayout, UnknownOperations)
+TEST (InterfaceLayout, OperationPositions)
 {
     if (! ITANIUM_LAYOUT)
         GTEST_SKIP() << "operation positions are read through the Itanium ABI";
@@ -120,22 +117,10 @@ TEST (InterfaceLayout, UnknownOperations)
     EXPECT_EQ (2, OperationNumber (&IACFUnknown::AddRef));
     EXPECT_EQ (3, OperationNumber (&IACFUnknown::Release));
     EXPECT_EQ (4, OperationNumber (&IACFComponentFactory::CreateInstance));
-}
-
-TEST (InterfaceLayout, HostServicesOperations)
-{
-    if (! ITANIUM_LAYOUT)
-        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
     EXPECT_EQ (5, OperationNumber (&AAX_IACFHostServices::Trace));
     EXPECT_EQ (6, OperationNumber (&AAX_IACFHostServices_V2::StackTrace));
     EXPECT_EQ (7, OperationNumber (&AAX_IACFHostServices_V3::HandleAssertFailure));
-}
-
-TEST (InterfaceLayout, AutomationOperations)
-{
-    if (! ITANIUM_LAYOUT)
-        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
     EXPECT_EQ (4, OperationNumber (&AAX_IACFAutomationDelegate::RegisterParameter));
     EXPECT_EQ (5, OperationNumber (&AAX_IACFAutomationDelegate::UnregisterParameter));
@@ -144,12 +129,6 @@ TEST (InterfaceLayout, AutomationOperations)
     EXPECT_EQ (8, OperationNumber (&AAX_IACFAutomationDelegate::PostTouchRequest));
     EXPECT_EQ (9, OperationNumber (&AAX_IACFAutomationDelegate::PostReleaseRequest));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFAutomationDelegate::GetTouchState));
-}
-
-TEST (InterfaceLayout, DescriptionOperations)
-{
-    if (! ITANIUM_LAYOUT)
-        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
     EXPECT_EQ (8, OperationNumber (&AAX_IACFCollection::AddEffect));
     EXPECT_EQ (9, OperationNumber (&AAX_IACFCollection::SetManufacturerName));
@@ -170,12 +149,6 @@ TEST (InterfaceLayout, DescriptionOperations)
     EXPECT_EQ (4, OperationNumber (&AAX_IACFDescriptionHost::AcquireFeatureProperties));
     EXPECT_EQ (4, OperationNumber (&AAX_IACFFeatureInfo::SupportLevel));
     EXPECT_EQ (5, OperationNumber (&AAX_IACFFeatureInfo::AcquireProperties));
-}
-
-TEST (InterfaceLayout, ComponentDescriptorAndPropertyMapOperations)
-{
-    if (! ITANIUM_LAYOUT)
-        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
     EXPECT_EQ (4, OperationNumber (&AAX_IACFComponentDescriptor::Clear));
     EXPECT_EQ (5, OperationNumber (&AAX_IACFComponentDescriptor::AddReservedField));
@@ -203,12 +176,6 @@ TEST (InterfaceLayout, ComponentDescriptorAndPropertyMapOperations)
     EXPECT_EQ (8, OperationNumber (&AAX_IACFPropertyMap_V2::GetPropertyWithIDArray));
     EXPECT_EQ (9, OperationNumber (&AAX_IACFPropertyMap_V3::GetPointerProperty));
     EXPECT_EQ (10, OperationNumber (&AAX_IACFPropertyMap_V3::AddPointerProperty));
-}
-
-TEST (InterfaceLayout, ControllerOperations)
-{
-    if (! ITANIUM_LAYOUT)
-        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
     EXPECT_EQ (5, OperationNumber (&AAX_IACFController::GetSampleRate));
     EXPECT_EQ (6, OperationNumber (&AAX_IACFController::GetInputStemFormat));
@@ -230,12 +197,6 @@ TEST (InterfaceLayout, ControllerOperations)
     EXPECT_EQ (5, OperationNumber (&AAX_IACFPageTableController::CopyTableOfLayoutForEffect));
     EXPECT_EQ (6, OperationNumber (&AAX_IACFPageTableController_V2::CopyTableForEffectFromFile));
     EXPECT_EQ (7, OperationNumber (&AAX_IACFPageTableController_V2::CopyTableOfLayoutFromFile));
-}
-
-TEST (InterfaceLayout, PageTableViewContainerAndTransportOperations)
-{
-    if (! ITANIUM_LAYOUT)
-        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
     EXPECT_EQ (4, OperationNumber (&AAX_IACFPageTable::Clear));
     EXPECT_EQ (12, OperationNumber (&AAX_IACFPageTable::MapParameterID));
@@ -261,30 +222,6 @@ TEST (InterfaceLayout, PageTableViewContainerAndTransportOperations)
     EXPECT_EQ (14, OperationNumber (&AAX_IACFTransport_V2::GetTimelineSelectionStartPosition));
     EXPECT_EQ (15, OperationNumber (&AAX_IACFTransport_V2::GetTimeCodeInfo));
     EXPECT_EQ (17, OperationNumber (&AAX_IACFTransport_V2::IsMetronomeEnabled));
-}
-
-TEST (InterfaceLayout, ChunkRecordHeaderHasNoPadding)
-{
-    static_assert (offsetof (AAX_SPlugInChunk, fVersion) == 4);
-    static_assert (offsetof (AAX_SPlugInChunk, fChunkID) == 20);
-    static_assert (offsetof (AAX_SPlugInChunk, fName) == 24);
-    static_assert (offsetof (AAX_SPlugInChunk, fData) == 56);
-    SUCCEED();
-}
-
-TEST (InterfaceLayout, EffectIdentifiersMatchTheirTextForm)
-{
-    EXPECT_EQ ("964E333D-334C-533F-C2C7-3834C3C23E3E", StandInUID::ToText (IID_IAAXEffectParametersV1));
-    EXPECT_EQ ("F1F47D06-308F-4CC5-9C7C-50A83F8AB813", StandInUID::ToText (IID_IAAXEffectParametersV2));
-    EXPECT_EQ ("D2540E9D-9163-42BB-A6FD-81E10EA32498", StandInUID::ToText (IID_IAAXEffectParametersV3));
-    EXPECT_EQ ("2E485536-31A3-4697-9C16-E59BF6B28A41", StandInUID::ToText (IID_IAAXEffectParametersV4));
-    EXPECT_EQ ("964E323D-424C-5E1A-2227-282423222E1E", StandInUID::ToText (IID_IAAXEffectGUIV1));
-}
-
-TEST (InterfaceLayout, EffectParametersOperations)
-{
-    if (! ITANIUM_LAYOUT)
-        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
     using V1 = AAX_IACFEffectParameters;
     EXPECT_EQ (4, OperationNumber (&V1::Initialize));
@@ -334,12 +271,6 @@ TEST (InterfaceLayout, EffectParametersOperations)
     EXPECT_EQ (49, OperationNumber (&AAX_IACFEffectParameters_V4::GetCurveDataMeterIds));
     EXPECT_EQ (50, OperationNumber (&AAX_IACFEffectParameters_V4::GetCurveDataDisplayRange));
     EXPECT_EQ (51, OperationNumber (&AAX_IACFEffectParameters_V4::UpdatePageTable));
-}
-
-TEST (InterfaceLayout, EffectGUIOperations)
-{
-    if (! ITANIUM_LAYOUT)
-        GTEST_SKIP() << "operation positions are read through the Itanium ABI";
 
     EXPECT_EQ (4, OperationNumber (&AAX_IACFEffectGUI::Initialize));
     EXPECT_EQ (5, OperationNumber (&AAX_IACFEffectGUI::Uninitialize));
@@ -351,4 +282,13 @@ TEST (InterfaceLayout, EffectGUIOperations)
     EXPECT_EQ (11, OperationNumber (&AAX_IACFEffectGUI::ParameterUpdated));
     EXPECT_EQ (12, OperationNumber (&AAX_IACFEffectGUI::ReservedOperation12));
     EXPECT_EQ (13, OperationNumber (&AAX_IACFEffectGUI::SetControlHighlightInfo));
+}
+
+TEST (InterfaceLayout, ChunkRecordHeaderHasNoPadding)
+{
+    static_assert (offsetof (AAX_SPlugInChunk, fVersion) == 4);
+    static_assert (offsetof (AAX_SPlugInChunk, fChunkID) == 20);
+    static_assert (offsetof (AAX_SPlugInChunk, fName) == 24);
+    static_assert (offsetof (AAX_SPlugInChunk, fData) == 56);
+    SUCCEED();
 }

@@ -307,7 +307,7 @@ TEST_F (ParameterWithHost, AnUnchangedAnswerIsNotReportedAgain)
     EXPECT_EQ ((Log { "current gain 0.6" }), Automation().Log());
 }
 
-TEST_F (ParameterWithHost, TouchAndReleaseGoToTheHost)
+TEST_F (ParameterWithHost, TouchAndReleaseGoToTheHostAndItsResultsDoNotChangeTheParameter)
 {
     Connect();
     parameter->Touch();
@@ -317,11 +317,7 @@ TEST_F (ParameterWithHost, TouchAndReleaseGoToTheHost)
     parameter->Release();
     delegate.GetTouchState ("gain", &touched);
     EXPECT_EQ (0, touched);
-}
 
-TEST_F (ParameterWithHost, HostResultsDoNotChangeTheParameter)
-{
-    Connect();
     Automation().SetResult (AAX_ERROR_NOTIFICATION_FAILED);
     parameter->SetNormalizedValue (0.7);
     EXPECT_FLOAT_EQ (7.0f, valueOf (*parameter));

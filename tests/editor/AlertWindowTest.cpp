@@ -237,8 +237,7 @@ TEST (PresetChangedAlert, TickingTheBoxLeavesNoAndCancel)
 
 TEST (AlertWindow, FocusWaitsUntilTheEditorIsOnTheScreen)
 {
-    if (! hasDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     // Opened in an editor the host has not shown yet: nothing can take the focus now.
     CallerDesktop desktop;

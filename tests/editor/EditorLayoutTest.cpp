@@ -60,8 +60,7 @@ TEST (EditorLayout, TheBuildLabelShowsOnlyOutsideMaster)
     EXPECT_EQ (bar->getWidth() + label.getWidth(), 1180);
     EXPECT_EQ (label.getBounds(), juce::Rectangle<int> (bar->getRight(), 600, label.getWidth(), bar->getHeight()));
 
-    if (! edtest::hasDisplay())
-        GTEST_SKIP() << "clicking the label needs a display (run under xvfb-run)";
+    SKIP_WITHOUT_DISPLAY();
 
     // A click puts it away; the status bar takes the whole row.
     rig.putOnScreen();

@@ -231,8 +231,7 @@ TEST (EditorSettings, ProblemsWaitForTheOpenEditorThenShowInTheStatusBar)
     test::pump (100);   // the editor's timer runs, but nobody could read a message
     EXPECT_FALSE (editor.getStatusBar()->getText().contains ("could not be read"));
 
-    if (! edtest::hasDisplay())
-        GTEST_SKIP() << "showing the window needs a display (run under xvfb-run)";
+    SKIP_WITHOUT_DISPLAY();
 
     rig.openHostWindow();
     rig.putOnScreen();
@@ -248,8 +247,7 @@ TEST (EditorMidiMap, LoadAndSaveFailuresAreShownAndChangeNothing)
 {
     EditorRig rig ({ "1180" });
 
-    if (! edtest::hasDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     rig.putOnScreen();
     auto& editor = rig.getEditor();

@@ -1,14 +1,7 @@
 #include "EditorTestSupport.h"
-#include "support/PeerMouse.h"
-#include "support/BareXServer.h"
 
 namespace edtest
 {
-    bool hasDisplay()
-    {
-        return test::BareXServer::isReady() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
-    }
-
     void installFactoryPresets (const test::ScopedDataRoot& root)
     {
         const juce::File package (GRINDEL_FACTORY_PACKAGE);
@@ -82,8 +75,7 @@ namespace edtest
 
     void ShownEditorTest::SetUp()
     {
-        if (! hasDisplay())
-            GTEST_SKIP() << "a real window needs a display (run under xvfb-run)";
+        SKIP_WITHOUT_DISPLAY();
 
         rig = std::make_unique<EditorRig> (skins, "master", [this] (const test::ScopedDataRoot& root) {
             if (presets)

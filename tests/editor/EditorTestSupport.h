@@ -11,8 +11,7 @@
 
 namespace edtest
 {
-    /** Whether real windows can be opened (an X server, as under xvfb-run). */
-    bool hasDisplay();
+    using test::hasDisplay;
 
     /** The editor with the product's skins, counting what happens to it. */
     class TestEditor : public BasePluginEditor

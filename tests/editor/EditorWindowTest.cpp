@@ -165,8 +165,7 @@ TEST_F (EditorWindow, OpensInTheHostWindowClicksThroughTheOptionsAndChangesSkin)
 
 TEST (EditorTeardown, TheEditorGoesWithItsPopupAndDialogsOpenAndEndsMidiLearning)
 {
-    if (! edtest::hasDisplay())
-        GTEST_SKIP() << "the alerts take the keyboard focus, which needs a display (run under xvfb-run)";
+    SKIP_WITHOUT_DISPLAY();
 
     // On the screen by itself: a host window would hold on to it until the window closes.
     EditorRig rig (juce::StringArray { "1180" });

@@ -119,8 +119,7 @@ TEST (FrontWindow, TheOwnerGoingFirstLeavesThePopupSafe)
 
 TEST (FrontWindow, APressElsewhereInTheEditorClosesThePopup)
 {
-    if (! hasDisplay())
-        GTEST_SKIP() << "needs a display (xvfb-run)";
+    SKIP_WITHOUT_DISPLAY();
 
     TestDesktop editor (400, 300);
     Caller caller;

@@ -38,8 +38,7 @@ namespace
     protected:
         void SetUp() override
         {
-            if (! wintest::hasDisplay())
-                GTEST_SKIP() << "the dialogs take the keyboard focus, which needs a display (run under xvfb-run)";
+            SKIP_WITHOUT_DISPLAY();
 
             desktop.setTopLeftPosition (20, 20);
             desktop.addToDesktop (juce::ComponentPeer::windowIsTemporary);
@@ -88,10 +87,9 @@ namespace
         /** Types into the focused component through the window's peer, then Return. */
         void type (const juce::String& text)
         {
-            auto* peer = desktop.getPeer();
             for (auto c : text)
-                peer->handleKeyPress (juce::KeyPress ((int) c, {}, c));
-            peer->handleKeyPress (juce::KeyPress (juce::KeyPress::returnKey));
+                test::pressKey (desktop, juce::KeyPress ((int) c, {}, c));
+            test::pressKey (desktop, juce::KeyPress (juce::KeyPress::returnKey));
             test::pump (20);
         }
 

@@ -7,8 +7,6 @@
 #include "skin/widgets/ImgButton.h"
 #include "skin/widgets/PresetNameDisplay.h"
 
-using edtest::EditorRig;
-
 namespace
 {
     /** Every command parameter's changes as the editor's listeners hear them: "id=value". */
@@ -23,20 +21,17 @@ namespace
         }
     };
 
-    class PresetCommands : public ::testing::Test
+    class PresetCommands : public edtest::ShownEditorTest
     {
     protected:
+        PresetCommands() : edtest::ShownEditorTest ({ "1180" }) {}
+
         void SetUp() override
         {
-            if (! edtest::hasDisplay())
-                GTEST_SKIP() << "a real window needs a display (run under xvfb-run)";
+            edtest::ShownEditorTest::SetUp();
 
-            rig = std::make_unique<EditorRig> (juce::StringArray { "1180" }, "master",
-                                               [] (const test::ScopedDataRoot& root) { edtest::installFactoryPresets (root); });
-            rig->putOnScreen();
-            ASSERT_TRUE (test::pumpUntil ([this] { return rig->getHostWindow()->isShowing(); }, 10000));
-            mouse = std::make_unique<edtest::Mouse> (*rig->getHostWindow());
-            manager().addListenerToAll (&recorder);
+            if (rig != nullptr)
+                manager().addListenerToAll (&recorder);
         }
 
         void TearDown() override
@@ -44,11 +39,8 @@ namespace
             if (rig != nullptr)
                 manager().removeListenerFromAll (&recorder);
 
-            mouse.reset();
-            rig.reset();
+            edtest::ShownEditorTest::TearDown();
         }
-
-        edtest::TestEditor& editor() const { return rig->getEditor(); }
         ParameterManager& manager() const { return rig->getPlugin().getParameterManager(); }
         Parameter& parameter (const juce::String& name) const { return *manager().getParameterByName (name); }
 
@@ -76,8 +68,6 @@ namespace
             return *editor().getPresetChangedAlert();
         }
 
-        std::unique_ptr<EditorRig> rig;
-        std::unique_ptr<edtest::Mouse> mouse;
         CommandRecorder recorder;
     };
 }

@@ -188,8 +188,7 @@ TEST (SkinLoading, ABrokenSkinChosenForTheFirstShowFallsBackToTheDefaultOne)
         root.getUserFolder().getChildFile ("Grindel 2.ini").replaceWithText (R"(<UserSettings><Editor><Skin name="990"/></Editor></UserSettings>)");
     });
 
-    if (! edtest::hasDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     auto& editor = rig.getEditor();
     ASSERT_EQ (editor.getPendingSkinName(), "990");

@@ -25,7 +25,7 @@ namespace
     };
 }
 
-TEST (StatusBar, LevelsKeepTheMoreImportantMessage)
+TEST (StatusBar, LevelsKeepTheMoreImportantMessageAndTimedMessagesExpire)
 {
     test::TestPlugin plugin;
     StatusBar bar (plugin);
@@ -43,12 +43,6 @@ TEST (StatusBar, LevelsKeepTheMoreImportantMessage)
     bar.clearMessage (-1);
     EXPECT_EQ (bar.getText(), juce::String());
     EXPECT_EQ (bar.getLevel(), 0);
-}
-
-TEST (StatusBar, TimedMessagesExpire)
-{
-    test::TestPlugin plugin;
-    StatusBar bar (plugin);
 
     bar.showTimedMessage ("Mix: 50 %", 6);
     EXPECT_TRUE (bar.isTimerRunning());
@@ -75,7 +69,7 @@ TEST (StatusBar, TimedMessagesExpire)
     EXPECT_TRUE (test::pumpUntil ([&] { return bar.getText().isEmpty(); }, 1000));
 }
 
-TEST (StatusBar, ButtonsArePackedAgainstTheRightEdge)
+TEST (StatusBar, ButtonsArePackedAgainstTheRightEdgeAndTheQualityLabelFollowsBothQualities)
 {
     StatusBarRig rig;
     auto& bar = rig.bar;
@@ -94,11 +88,7 @@ TEST (StatusBar, ButtonsArePackedAgainstTheRightEdge)
     // One skin: no skin button, "MIDI" moves to the edge.
     bar.setSkinPickerVisible (false);
     EXPECT_EQ (bar.getMidiButton().getRight(), 799);
-}
 
-TEST (StatusBar, QualityLabelFollowsBothQualities)
-{
-    StatusBarRig rig;
     auto* realTime = rig.plugin.getRealtimeQualityParameter();
     auto* offline = rig.plugin.getOfflineQualityParameter();
     ASSERT_NE (realTime, nullptr);

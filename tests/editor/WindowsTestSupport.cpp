@@ -1,5 +1,4 @@
 #include "WindowsTestSupport.h"
-#include "support/BareXServer.h"
 
 namespace wintest
 {
@@ -24,11 +23,5 @@ namespace wintest
 
         if (safe != nullptr)
             safe->onClick = previous;
-    }
-
-    bool hasDisplay()
-    {
-        return test::BareXServer::isReady()
-            && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
     }
 }

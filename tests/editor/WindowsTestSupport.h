@@ -3,6 +3,7 @@
 #include "editor/AlertWindow.h"
 #include "editor/FrontWindow.h"
 #include "editor/ModalComponent.h"
+#include "support/TestMouse.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
 
@@ -49,6 +50,5 @@ namespace wintest
     /** Clicks a button through JUCE's own click path and delivers the click. */
     void click (juce::Button& button);
 
-    /** Whether real windows can be opened (an X server, as under xvfb-run). */
-    bool hasDisplay();
+    using test::hasDisplay;
 }

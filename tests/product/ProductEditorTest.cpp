@@ -18,10 +18,7 @@
 
 namespace
 {
-    bool hasDisplay()
-    {
-        return test::BareXServer::isReady() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
-    }
+    using test::hasDisplay;
 
     /** The host's audio thread: blocks of a square wave until stopped. */
     class AudioThread
@@ -74,8 +71,7 @@ namespace
     protected:
         void SetUp() override
         {
-            if (! hasDisplay())
-                GTEST_SKIP() << "a real window needs a display (run under xvfb-run)";
+            SKIP_WITHOUT_DISPLAY();
 
             const auto common = root.getCommonFolder();
             const juce::File skins (GRINDEL_BUILT_SKINS), package (GRINDEL_FACTORY_PACKAGE);

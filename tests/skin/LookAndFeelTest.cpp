@@ -154,12 +154,9 @@ TEST (Icons, StandardSetAndEmbeddedKeys)
     auto a = getEmbeddedIcon (EmbeddedIconKey::imgAnim), b = getEmbeddedIcon (EmbeddedIconKey::imgAnimAlias);
     EXPECT_EQ (a->getDrawableBounds(), b->getDrawableBounds());
     EXPECT_NE (getEmbeddedIcon (EmbeddedIconKey::imgKnob)->getDrawableBounds(), a->getDrawableBounds());
-}
 
-TEST (Icons, IconsAreBlackSoTheyCanBeRecoloured)
-{
-    auto icon = getStandardIcon (StandardIcon::close);
-    EXPECT_TRUE (icon->replaceColour (juce::Colours::black, juce::Colours::red));
+    // Black, so that they can be recoloured.
+    EXPECT_TRUE (getStandardIcon (StandardIcon::close)->replaceColour (juce::Colours::black, juce::Colours::red));
 }
 
 TEST (Icons, SvgLoaderRefusesWhatIsNotSvg)
@@ -223,13 +220,11 @@ TEST (Blinking, EachTickFlipsThePhase)
     test::pump (30);
     EXPECT_EQ (calls, blinker.calls);
     EXPECT_EQ (phase, blinker.isBlinkOn());
-}
 
-TEST (Blinking, DestroyingARunningBlinkerIsSafe)
-{
+    // Destroying a running blinker is safe.
     {
-        BlinkingComponent blinker;
-        blinker.getBlinkTimer().startTimer (1);
+        BlinkingComponent running;
+        running.getBlinkTimer().startTimer (1);
     }
     test::pump (10);
 }

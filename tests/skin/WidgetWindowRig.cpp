@@ -1,14 +1,7 @@
 #include "WidgetWindowRig.h"
-#include "support/BareXServer.h"
-#include "support/PeerMouse.h"
 
 namespace widgettest
 {
-    bool hasDisplay()
-    {
-        return test::BareXServer::isReady() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
-    }
-
     namespace
     {
         struct TestParameter
@@ -126,29 +119,24 @@ namespace widgettest
             window.removeFromDesktop();
     }
 
-    void SkinWindow::send (juce::Component& target, juce::Point<int> p, juce::ModifierKeys mods)
-    {
-        test::sendMouseThroughPeer (window, target, p, mods);
-    }
-
-    void SkinWindow::move (juce::Component& target, juce::Point<int> p) { send (target, p, {}); }
+    void SkinWindow::move (juce::Component& target, juce::Point<int> p) { test::sendMouseThroughPeer (window, target, p, {}); }
 
     void SkinWindow::press (juce::Component& target, juce::Point<int> p, juce::ModifierKeys keys)
     {
         buttons = juce::ModifierKeys (keys.isRightButtonDown() ? juce::ModifierKeys::rightButtonModifier
                                                                : juce::ModifierKeys::leftButtonModifier);
-        send (target, p, keys.withoutMouseButtons());
-        send (target, p, keys.withFlags (buttons.getRawFlags()));
+        test::sendMouseThroughPeer (window, target, p, keys.withoutMouseButtons());
+        test::sendMouseThroughPeer (window, target, p, keys.withFlags (buttons.getRawFlags()));
     }
 
     void SkinWindow::drag (juce::Component& target, juce::Point<int> p, juce::ModifierKeys keys)
     {
-        send (target, p, keys.withFlags (buttons.getRawFlags()));
+        test::sendMouseThroughPeer (window, target, p, keys.withFlags (buttons.getRawFlags()));
     }
 
     void SkinWindow::release (juce::Component& target, juce::Point<int> p, juce::ModifierKeys keys)
     {
-        send (target, p, keys.withoutMouseButtons());
+        test::sendMouseThroughPeer (window, target, p, keys.withoutMouseButtons());
         juce::ModifierKeys::currentModifiers = {};
     }
 

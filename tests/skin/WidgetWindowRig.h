@@ -4,6 +4,7 @@
 #include "core/parameters/FloatParameter.h"
 #include "skin/PackageSkin.h"
 #include "skin/Panel.h"
+#include "support/TestMouse.h"
 #include "support/TestPlugin.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
@@ -11,8 +12,7 @@
 
 namespace widgettest
 {
-    /** Whether real windows can be opened (an X server, as under xvfb-run). */
-    bool hasDisplay();
+    using test::hasDisplay;
 
     /** The test plug-in with the widgets' test parameters and a modulation matrix model. */
     class WidgetPlugin : public test::TestPlugin
@@ -85,12 +85,11 @@ namespace widgettest
         juce::Component window;
 
     private:
-        void send (juce::Component& target, juce::Point<int> p, juce::ModifierKeys mods);
         juce::ModifierKeys buttons;
     };
 }
 
 /** Skips a test that needs real windows when there is no X server. */
-#define WIDGET_WINDOW_OR_SKIP(w)                                         \
-    if (! widgettest::hasDisplay()) GTEST_SKIP() << "needs an X server"; \
+#define WIDGET_WINDOW_OR_SKIP(w) \
+    SKIP_WITHOUT_DISPLAY();      \
     ASSERT_TRUE ((w).isLoaded())

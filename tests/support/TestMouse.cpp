@@ -1,27 +1,51 @@
 #include "support/TestMouse.h"
-#include "support/PeerMouse.h"
+#include "support/BareXServer.h"
+#include <gtest/gtest.h>
 
 namespace test
 {
-    void Mouse::send (juce::Component& target, juce::Point<int> local, juce::ModifierKeys mods)
+    bool hasDisplay()
     {
-        test::sendMouseThroughPeer (content, target, local, mods);
+        return BareXServer::isReady() && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
+    }
+
+    void sendMouseThroughPeer (juce::Component& window, juce::Component& target, juce::Point<int> local,
+                               juce::ModifierKeys mods)
+    {
+        auto* peer = window.getPeer();
+        ASSERT_NE (peer, nullptr);
+        const auto position = window.getLocalPoint (&target, local).toFloat();
+        // JUCE reads the keys from the global state, the buttons from the event.
+        juce::ModifierKeys::currentModifiers = mods;
+        peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, position, mods,
+                                juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
+                                juce::Time::currentTimeMillis());
+    }
+
+    bool pressKey (juce::Component& window, const juce::KeyPress& key)
+    {
+        auto* peer = window.getPeer();
+        EXPECT_NE (peer, nullptr);
+        juce::ModifierKeys::currentModifiers = key.getModifiers();
+        const bool used = peer != nullptr && peer->handleKeyPress (key);
+        juce::ModifierKeys::currentModifiers = {};
+        return used;
     }
 
     void Mouse::moveTo (juce::Component& target, juce::Point<int> local)
     {
-        send (target, local, {});
+        sendMouseThroughPeer (content, target, local, {});
     }
 
     void Mouse::press (juce::Component& target, juce::Point<int> local, juce::ModifierKeys buttons)
     {
-        send (target, local, {});
-        send (target, local, buttons);
+        sendMouseThroughPeer (content, target, local, buttons.withoutMouseButtons());
+        sendMouseThroughPeer (content, target, local, buttons);
     }
 
     void Mouse::release (juce::Component& target, juce::Point<int> local, juce::ModifierKeys keys)
     {
-        send (target, local, keys);
+        sendMouseThroughPeer (content, target, local, keys);
     }
 
     void Mouse::click (juce::Component& target, juce::ModifierKeys buttons, juce::ModifierKeys keys)

@@ -6,11 +6,6 @@ using namespace brtest;
 
 namespace
 {
-    bool needsDisplay()
-    {
-        return ! edtest::hasDisplay();
-    }
-
     Parameter& mix (BasePlugin& plugin)
     {
         return *plugin.getParameterManager().getParameterByName ("Mix");
@@ -44,8 +39,7 @@ namespace
 
 TEST (BrowserItems, SaveAsNewOverwriteAskingAndAFailedWriteKeepsTheOldPreset)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     BrowserRig b;
     auto& browser = b.getBrowser();
@@ -98,8 +92,7 @@ TEST (BrowserItems, SaveAsNewOverwriteAskingAndAFailedWriteKeepsTheOldPreset)
 
 TEST (BrowserItems, DeleteAsksAndReportsTheItemsThatStayed)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     BrowserRig b;
     auto& browser = b.getBrowser();
@@ -141,8 +134,7 @@ TEST (BrowserItems, DeleteAsksAndReportsTheItemsThatStayed)
 
 TEST (BrowserItems, ExportAndImportThroughTheBrowsersButtons)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     BrowserRig b;
     auto& browser = b.getBrowser();
@@ -186,8 +178,7 @@ TEST (BrowserItems, ExportAndImportThroughTheBrowsersButtons)
 
 TEST (BrowserItems, NormalizeRewritesTheSelectedPresetsInDeveloperMode)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     // The hidden developer mode: a "superpowers" file in the user folder.
     edtest::EditorRig rig ({ "885" }, "master", [] (const test::ScopedDataRoot& root) {

@@ -1,15 +1,8 @@
 #include "BrowserTestSupport.h"
-#include "support/BareXServer.h"
+#include "support/TestMouse.h"
 
 namespace browsertest
 {
-    bool hasDisplay()
-    {
-        return test::BareXServer::isReady()
-            && juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr;
-    }
-
-    //==============================================================================
     MemorySource::MemorySource (const juce::String& sourceName, const juce::StringArray& itemNames, bool isReadOnly)
         : ContentSource (sourceName, isReadOnly), names (itemNames)
     {
@@ -107,22 +100,8 @@ namespace browsertest
     //==============================================================================
     void TestBrowser::click (juce::Component& target, juce::ModifierKeys mods, bool right)
     {
-        auto* peer = getPeer();
-        ASSERT_NE (peer, nullptr);
-        const auto at = getLocalPoint (&target, target.getLocalBounds().getCentre()).toFloat();
         const int button = right ? juce::ModifierKeys::rightButtonModifier : juce::ModifierKeys::leftButtonModifier;
-        const auto send = [&] (juce::ModifierKeys m) {
-            // JUCE reads the keys from the global state, the buttons from the event.
-            juce::ModifierKeys::currentModifiers = m;
-            peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, at, m,
-                                    juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-                                    juce::Time::currentTimeMillis());
-        };
-
-        send (mods);
-        send (mods.withFlags (button));
-        send (mods);
-        juce::ModifierKeys::currentModifiers = {};
+        test::Mouse (*this).click (target, button, mods);
         test::pump (1);
     }
 
@@ -141,11 +120,7 @@ namespace browsertest
 
     bool TestBrowser::press (int keyCode, juce::ModifierKeys mods, juce::juce_wchar text)
     {
-        auto* peer = getPeer();
-        EXPECT_NE (peer, nullptr);
-        juce::ModifierKeys::currentModifiers = mods;
-        const bool used = peer != nullptr && peer->handleKeyPress (juce::KeyPress (keyCode, mods, text));
-        juce::ModifierKeys::currentModifiers = {};
+        const bool used = test::pressKey (*this, juce::KeyPress (keyCode, mods, text));
         test::pump (1);
         return used;
     }
@@ -156,7 +131,7 @@ namespace browsertest
             press ((int) c, {}, c);
     }
 
-    juce::StringArray TestBrowser::shownNames() const
+    juce::StringArray shownNames (const ContentResults& results)
     {
         juce::StringArray names;
 

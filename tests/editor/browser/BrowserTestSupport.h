@@ -5,13 +5,16 @@
 #include "editor/ModalComponent.h"
 #include "editor/browser/ContentResults.h"
 #include "editor/browser/ContentSourcesComponent.h"
+#include "support/TestMouse.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
 
 namespace browsertest
 {
-    /** Whether real windows can be opened (an X server, as under xvfb-run). */
-    bool hasDisplay();
+    using test::hasDisplay;
+
+    /** The names a result list shows, in display order. */
+    juce::StringArray shownNames (const ContentResults& results);
 
     /** A source of named items held in memory. */
     class MemorySource : public ContentSource
@@ -54,7 +57,7 @@ namespace browsertest
         bool press (int keyCode, juce::ModifierKeys mods = {}, juce::juce_wchar text = 0);
         void type (const juce::String& text);
 
-        juce::StringArray shownNames() const;
+        juce::StringArray shownNames() const { return browsertest::shownNames (results); }
         juce::Array<int> selectedIndices() const;
 
         juce::Rectangle<int> getDesktopArea() override { return getLocalBounds(); }

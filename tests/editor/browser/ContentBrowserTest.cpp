@@ -23,17 +23,11 @@ namespace
         auto* item = browser.getResults().getCurrentItem();
         return item != nullptr ? item->name : "(none)";
     }
-
-    bool needsDisplay()
-    {
-        return ! edtest::hasDisplay();
-    }
 }
 
 TEST (ContentBrowser, TheEditorSetsItUpOnTheProductsPresets)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     BrowserRig b (true);
     auto& browser = b.getBrowser();
@@ -97,8 +91,7 @@ TEST (ContentBrowser, TheEditorSetsItUpOnTheProductsPresets)
 
 TEST (ContentBrowser, EmbeddedItHasNoTitleBarNorOkCancelAndPassesEscapeAndReturnOn)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     BrowserRig b (true);
     auto& browser = b.getBrowser();
@@ -125,8 +118,7 @@ namespace
     protected:
         void SetUp() override
         {
-            if (needsDisplay())
-                GTEST_SKIP() << "needs an X server";
+            SKIP_WITHOUT_DISPLAY();
 
             b.addUserPreset ("Mine", "Vintage Sampler:Toy");
         }
@@ -222,8 +214,7 @@ TEST_F (FactoryAndMine, TheSourceButtonsChooseWhichSourcesGiveItems)
 
 TEST (ContentBrowser, CtrlReturnWhileRenamingEndsTheRenameAndKeepsTheWindowOpen)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     BrowserRig b;
     b.addUserPreset ("Old", "Vintage Sampler:Toy");
@@ -247,8 +238,7 @@ TEST (ContentBrowser, CtrlReturnWhileRenamingEndsTheRenameAndKeepsTheWindowOpen)
 
 TEST (ContentBrowser, SnapshotOnTheFactoryPresetsWithATagFilter)
 {
-    if (needsDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     BrowserRig b (true, { "1180" });
     b.rig.putOnScreen();

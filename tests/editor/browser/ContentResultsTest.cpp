@@ -23,8 +23,7 @@ namespace
     {
         void SetUp() override
         {
-            if (! hasDisplay())
-                GTEST_SKIP() << "needs a display (xvfb-run)";
+            SKIP_WITHOUT_DISPLAY();
         }
 
         void open (ContentSource& shown, int w = 400, int h = 100)

@@ -4,8 +4,7 @@ using namespace browsertest;
 
 TEST (ContentSources, ButtonsFollowTheSourcesAndWithAllOffEverySourceIsShown)
 {
-    if (! hasDisplay())
-        GTEST_SKIP() << "needs a display (xvfb-run)";
+    SKIP_WITHOUT_DISPLAY();
 
     MemorySource user ("User", { "Mine" });
     MemorySource factory ("Factory", { "Stock" }, true);
@@ -45,8 +44,7 @@ TEST (ContentSources, ButtonsFollowTheSourcesAndWithAllOffEverySourceIsShown)
 
 TEST (ContentSources, InEditModeTheButtonsShowTheCurrentSourceAndCannotBeClicked)
 {
-    if (! hasDisplay())
-        GTEST_SKIP() << "needs a display (xvfb-run)";
+    SKIP_WITHOUT_DISPLAY();
 
     MemorySource user ("User", { "Mine" });
     MemorySource factory ("Factory", { "Stock" }, true);

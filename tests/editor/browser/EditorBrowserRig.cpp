@@ -50,13 +50,18 @@ namespace brtest
         test::pump (5);
     }
 
+    void BrowserRig::clickTag (CategoriesContainer& container, const juce::String& category, const juce::String& tag)
+    {
+        auto* column = findColumn (container, category);
+        ASSERT_NE (column, nullptr) << category;
+        auto* button = findTag (*column, tag);
+        ASSERT_NE (button, nullptr) << category << ":" << tag;
+        click (*button);
+    }
+
     void BrowserRig::key (const juce::KeyPress& key)
     {
-        auto* peer = getWindow().getPeer();
-        ASSERT_NE (peer, nullptr);
-        juce::ModifierKeys::currentModifiers = key.getModifiers();
-        peer->handleKeyPress (key);
-        juce::ModifierKeys::currentModifiers = {};
+        test::pressKey (getWindow(), key);
         test::pump (5);
     }
 
@@ -64,17 +69,6 @@ namespace brtest
     {
         for (auto c : text)
             key (juce::KeyPress ((int) c, {}, c));
-    }
-
-    juce::StringArray BrowserRig::getShownNames() const
-    {
-        juce::StringArray names;
-        auto& results = getBrowser().getResults();
-
-        for (int i = 0; i < results.getNumResults(); ++i)
-            names.add (results.getItem (i)->name);
-
-        return names;
     }
 
     juce::StringArray BrowserRig::getSelectedNames() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BrowserTestSupport.h"
 #include "EditorTestSupport.h"
 #include "core/content/PresetSources.h"
 #include "editor/browser/ContentBrowser.h"
@@ -29,11 +30,13 @@ namespace brtest
         /** Real input through the window's peer. */
         void click (juce::Component& target, juce::ModifierKeys keys = {});
         void doubleClick (juce::Component& target);
+        /** Clicks the tag button of a category column in the container. */
+        void clickTag (CategoriesContainer& container, const juce::String& category, const juce::String& tag);
         void key (const juce::KeyPress& key);
         void type (const juce::String& text);
 
         /** The names in the result list, in display order. */
-        juce::StringArray getShownNames() const;
+        juce::StringArray getShownNames() const { return browsertest::shownNames (getBrowser().getResults()); }
         juce::StringArray getSelectedNames() const;
         /** The result row of a name (scrolled into view), or null. */
         juce::Button* getRow (const juce::String& name) const;

@@ -36,8 +36,7 @@ namespace
 
 TEST (SampleImport, ChosenFilesAreCopiedAndATakenNameAsksForAnother)
 {
-    if (! edtest::hasDisplay())
-        GTEST_SKIP() << "needs an X server";
+    SKIP_WITHOUT_DISPLAY();
 
     test::TempFolder temp;
     const auto chosen = temp.get().getChildFile ("Chosen");
