@@ -1,5 +1,6 @@
 #include "support/BareXServer.h"
 #include "support/TestSupport.h"
+#include "support/XErrorHandler.h"
 #include <X11/Xlib.h>
 #include <cstdlib>
 
@@ -17,6 +18,8 @@ namespace test
     {
         if (display != nullptr || std::getenv ("DISPLAY") == nullptr || (display = XOpenDisplay (nullptr)) == nullptr)
             return;
+
+        installXErrorHandler();
 
         for (const char* name : { "WM_PROTOCOLS", "WM_TAKE_FOCUS", "WM_DELETE_WINDOW", "_NET_WM_PING",
                                   "WM_CHANGE_STATE", "WM_STATE", "_NET_WM_WINDOW_TYPE", "_NET_WM_STATE",

@@ -4,11 +4,13 @@
 
 #include "StandInHostServices.h"
 #include "support/AssertionReport.h"
+#include "support/XErrorHandler.h"
 #include <gtest/gtest.h>
 
 int main (int argc, char** argv)
 {
     ::testing::InitGoogleTest (&argc, argv);
+    test::installXErrorHandler();   // the bundle's JUCE, inside a plug-in, installs none
     StandInHostServices::SetAssertionHook ([] (const char* file, int32_t line, const char* note) {
         // The bundle has printed its JUCE assertions already.
         if (! test::AssertionReport::reportJuceMessage (note))
