@@ -19,7 +19,8 @@ cmake --build "$build" -j "$(nproc)" --target AAXStandInHost
 export GRINDEL_DATA_ROOT=${GRINDEL_DATA_ROOT:-$PWD/$build/data}
 mkdir -p "$build/out"
 
-if [ $# -ge 2 ]; then
+# IN.wav OUT.wav come first when given; anything that starts with "-" is an option.
+if [ $# -ge 2 ] && [[ $1 != -* ]]; then
     in=$1; out=$2; shift 2
     exec "$build/bin/AAXStandInHost" --in "$in" --out "$out" "$@"
 else
