@@ -10,6 +10,7 @@
 #include "core/content/PresetSources.h"
 #include "editor/browser/ContentBrowser.h"
 #include "BenchmarkSetup.h"
+#include "BenchmarkTags.h"
 #include <algorithm>
 #include <random>
 
@@ -27,8 +28,6 @@ namespace
         {
             folder.createDirectory();
             empty.createDirectory();
-            const juce::StringArray vintage { "12 Bit", "8 Bit", "Drums", "Classic", "Computer", "Toy" };
-            const juce::StringArray degradation { "Subtle", "Gritty", "Heavy", "Noisy", "Filtered", "Extreme" };
             juce::Random random (11);
 
             for (int i = 0; i < numPresets; ++i)
@@ -36,11 +35,7 @@ namespace
                 Preset preset;
                 preset.name = "Preset " + juce::String (random.nextInt (100000)) + " " + juce::String (i);
                 preset.application = "Grindel 2";
-                CategoryTagMap tags;
-                tags.add ("Vintage Sampler", vintage[random.nextInt (vintage.size())]);
-                tags.add ("Vintage Sampler", vintage[random.nextInt (vintage.size())]);
-                tags.add ("Degradation", degradation[random.nextInt (degradation.size())]);
-                preset.setTagMap (tags);
+                preset.setTagMap (randomSharedTags (random));
                 preset.setValue (0, "1");
                 preset.saveToFile (folder.getChildFile (preset.name + Preset::fileExtension));
             }

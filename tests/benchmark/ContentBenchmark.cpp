@@ -4,6 +4,7 @@
 
 #include "core/PluginAudioProcessor.h"
 #include "core/content/PresetSources.h"
+#include "BenchmarkTags.h"
 #include <benchmark/benchmark.h>
 #include <map>
 
@@ -18,8 +19,6 @@ namespace
         PresetFolder (int count, bool distinctTags)
         {
             folder.createDirectory();
-            const juce::StringArray vintage { "12 Bit", "8 Bit", "Drums", "Classic", "Computer", "Toy" };
-            const juce::StringArray degradation { "Subtle", "Gritty", "Heavy", "Noisy", "Filtered", "Extreme" };
             juce::Random random (7);
 
             for (int i = 0; i < count; ++i)
@@ -31,20 +30,9 @@ namespace
                 preset.author = "Bench";
                 preset.id = juce::Uuid().toString();
 
-                CategoryTagMap tags;
-
-                if (distinctTags)
-                {
-                    tags.add ("Vintage Sampler", "Tag " + juce::String (i));
-                }
-                else
-                {
-                    tags.add ("Vintage Sampler", vintage[random.nextInt (vintage.size())]);
-                    tags.add ("Vintage Sampler", vintage[random.nextInt (vintage.size())]);
-                    tags.add ("Degradation", degradation[random.nextInt (degradation.size())]);
-                }
-
-                preset.setTagMap (tags);
+                CategoryTagMap distinct;
+                distinct.add ("Vintage Sampler", "Tag " + juce::String (i));
+                preset.setTagMap (distinctTags ? distinct : randomSharedTags (random));
 
                 for (int id = 0; id < 8; ++id)
                     preset.setValue (id, juce::String (random.nextFloat() * 100.0f, 3));
