@@ -48,7 +48,9 @@ namespace
             edtest::ShownEditorTest::SetUp();
 
             if (! IsSkipped() && ! HasFatalFailure())
+            {
                 ASSERT_NE (editor().getRootPanel(), nullptr);
+            }
         }
 
         ParameterManager& manager() { return rig->getPlugin().getParameterManager(); }
