@@ -132,11 +132,11 @@ juce::Result Preset::saveToFile (const juce::File& file, const ParameterManager*
 }
 
 std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& file, bool headerOnly, juce::String& error,
-                                                           bool listedAsRegular)
+                                                           bool listedAsRegular, BoundedXmlReader::FileStamp* stamp)
 {
     juce::MemoryBlock data;
 
-    if (! BoundedXmlReader::readFile (file, (size_t) maxFileSize, data, error, listedAsRegular))
+    if (! BoundedXmlReader::readFile (file, (size_t) maxFileSize, data, error, listedAsRegular, stamp))
         return nullptr;
 
     return readRoot (juce::String::createStringFromData (data.getData(), (int) data.getSize()), headerOnly, error, true);

@@ -64,9 +64,10 @@ public:
 
     /** Parses a preset file's root element; headerOnly reads just its attributes (fast: what a
         folder refresh needs). Null with a reason in error, also for a text cut short.
-        listedAsRegular: as for BoundedXmlReader::readFile. */
+        listedAsRegular and stamp: as for BoundedXmlReader::readFile. */
     static std::unique_ptr<juce::XmlElement> readRootElement (const juce::File& file, bool headerOnly,
-                                                              juce::String& error, bool listedAsRegular = false);
+                                                              juce::String& error, bool listedAsRegular = false,
+                                                              BoundedXmlReader::FileStamp* stamp = nullptr);
     static std::unique_ptr<juce::XmlElement> readRootElement (const juce::String& text, bool headerOnly,
                                                               juce::String& error);
 

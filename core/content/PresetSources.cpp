@@ -137,27 +137,11 @@ juce::File PresetFolderContent::getFileForName (const juce::String& itemName) co
     return folder.getChildFile (safe + extension);
 }
 
-PresetFolderContent::FileStamp PresetFolderContent::stampOf (const juce::File& file)
-{
-    struct stat info;
-
-    if (::stat (file.getFullPathName().toRawUTF8(), &info) != 0)
-        return {};
-
-#if JUCE_MAC
-    const auto nanoseconds = (juce::int64) info.st_mtimespec.tv_sec * 1000000000 + info.st_mtimespec.tv_nsec;
-#else
-    const auto nanoseconds = (juce::int64) info.st_mtim.tv_sec * 1000000000 + info.st_mtim.tv_nsec;
-#endif
-
-    return { nanoseconds, (juce::int64) info.st_size, (juce::uint64) info.st_ino };
-}
-
 juce::Result PresetFolderContent::checkUnchangedSinceListed (const ContentItem& item) const
 {
     const auto listed = listedStamps.find (item.name);
 
-    if (listed == listedStamps.end() || listed->second == stampOf (getFileForName (item.name)))
+    if (listed == listedStamps.end() || listed->second == BoundedXmlReader::stampOf (getFileForName (item.name)))
         return juce::Result::ok();
 
     return juce::Result::fail ("\"" + item.name + "\" was changed on disk since the list was read (by another instance?): refresh the list and try again");
@@ -165,7 +149,7 @@ juce::Result PresetFolderContent::checkUnchangedSinceListed (const ContentItem& 
 
 void PresetFolderContent::noteWritten (const juce::String& itemName)
 {
-    listedStamps[itemName] = stampOf (getFileForName (itemName));
+    listedStamps[itemName] = BoundedXmlReader::stampOf (getFileForName (itemName));
 }
 
 int PresetFolderContent::recoverLeftovers()
@@ -230,7 +214,8 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
         // needs; files cut short are skipped (a value that does not parse shows when the item
         // is loaded).
         juce::String error;
-        const auto root = Preset::readRootElement (folder.getChildFile (fileName), true, error, listedAsRegular);
+        FileStamp stamp;
+        const auto root = Preset::readRootElement (folder.getChildFile (fileName), true, error, listedAsRegular, &stamp);
 
         if (root == nullptr)
         {
@@ -247,7 +232,7 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
         }
 
         records.add ({ itemName, CategoryTagMap::fromString (root->getStringAttribute ("tags")) });
-        listedStamps[itemName] = stampOf (folder.getChildFile (fileName));
+        listedStamps[itemName] = stamp;   // of the file just read: no second look-up
     });
 }
 

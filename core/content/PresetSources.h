@@ -45,14 +45,7 @@ private:
     class FolderOverwriteStore;
 
     /** Tells whether a file was replaced or changed: every save makes a new file (AtomicFile). */
-    struct FileStamp
-    {
-        juce::int64 modified = 0, size = 0;
-        juce::uint64 id = 0;
-        bool operator== (const FileStamp& other) const noexcept { return modified == other.modified && size == other.size && id == other.id; }
-    };
-
-    static FileStamp stampOf (const juce::File& file);
+    using FileStamp = BoundedXmlReader::FileStamp;
     /** Fails when the item's file is not the one the last listing (or this source's own last
         write) saw: another instance changed it. */
     juce::Result checkUnchangedSinceListed (const ContentItem& item) const;

@@ -589,8 +589,27 @@ juce::String BoundedXmlReader::describeSize (size_t bytes)
     return juce::String ((juce::int64) bytes) + " bytes";
 }
 
+namespace
+{
+    BoundedXmlReader::FileStamp stampFrom (const struct stat& info)
+    {
+#if JUCE_MAC
+        const auto nanoseconds = (juce::int64) info.st_mtimespec.tv_sec * 1000000000 + info.st_mtimespec.tv_nsec;
+#else
+        const auto nanoseconds = (juce::int64) info.st_mtim.tv_sec * 1000000000 + info.st_mtim.tv_nsec;
+#endif
+        return { nanoseconds, (juce::int64) info.st_size, (juce::uint64) info.st_ino };
+    }
+}
+
+BoundedXmlReader::FileStamp BoundedXmlReader::stampOf (const juce::File& file)
+{
+    struct stat info;
+    return ::stat (file.getFullPathName().toRawUTF8(), &info) == 0 ? stampFrom (info) : FileStamp {};
+}
+
 bool BoundedXmlReader::readFile (const juce::File& file, size_t maxBytes, juce::MemoryBlock& data, juce::String& error,
-                                 bool listedAsRegular)
+                                 bool listedAsRegular, FileStamp* stamp)
 {
     data.reset();
     const auto path = file.getFullPathName();
@@ -667,6 +686,9 @@ bool BoundedXmlReader::readFile (const juce::File& file, size_t maxBytes, juce::
     }
 
     ::close (fd);
+
+    if (stamp != nullptr)
+        *stamp = stampFrom (info);
 
     if (total > maxBytes)
     {

@@ -24,14 +24,25 @@ public:
     /** Settings, maps and "parameters.xml": their formats need 3 levels. */
     static constexpr Limits standardLimits { 1024 * 1024, 32 };
 
+    /** One version of a file: its modification time (ns), size and file id. */
+    struct FileStamp
+    {
+        juce::int64 modified = 0, size = 0;
+        juce::uint64 id = 0;
+        bool operator== (const FileStamp& other) const noexcept { return modified == other.modified && size == other.size && id == other.id; }
+    };
+
+    /** Any thread: the stamp of the file under the name now (empty when there is none). */
+    static FileStamp stampOf (const juce::File& file);
+
     /** Any thread: the bytes of a regular file (a link to one counts) of at most maxBytes;
         false with the reason in error when it is missing, is anything else (folder, FIFO,
         device, socket: refused without opening it), is longer or cannot be read.
         listedAsRegular: a folder listing just said the name is a regular file, so the name is
         opened at once, without following links, and checked once open (a folder scan saves
-        a look-up per file). */
+        a look-up per file). stamp, when given, receives the stamp of the file that was read. */
     static bool readFile (const juce::File& file, size_t maxBytes, juce::MemoryBlock& data, juce::String& error,
-                          bool listedAsRegular = false);
+                          bool listedAsRegular = false, FileStamp* stamp = nullptr);
 
     /** Any thread: the document's root element (with rootOnly, only its attributes); null with
         the reason in error when the input is too large, nested too deeply, declares a document
