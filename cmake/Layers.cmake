@@ -30,18 +30,40 @@ function(grindel_layer_options target)
     target_compile_options(${target} PRIVATE ${GRINDEL_WARNINGS})
 endfunction()
 
-# Every include of the layers' sources is checked at build time.
-set(GRINDEL_LAYER_FOLDERS core dsp skin editor product)
+# The libraries of our code, the folders each one holds and the libraries it links (the map in
+# docs/architecture.md). Every folder belongs to exactly one library, and a file may include
+# only from its own library's folders and those of the libraries below it.
+set(GRINDEL_LIBRARIES
+    "grindel_dsp=dsp"
+    "grindel_core_parameters=core/parameters"
+    "grindel_core_content=core/content=grindel_core_parameters"
+    "grindel_core=core=grindel_core_content,grindel_core_parameters,grindel_dsp"
+    "grindel_gui_toolkit=skin,skin/widgets,editor/windows=grindel_core"
+    "grindel_gui=editor,editor/browser=grindel_gui_toolkit"
+    "grindel_product=product=grindel_gui")
+# The AAX interface library knows neither JUCE nor the plug-in.
+set(GRINDEL_NO_JUCE_FOLDERS AAX)
+
+# Every include of the libraries' sources is checked at build time.
 set(GRINDEL_INCLUDE_CHECK_STAMP ${CMAKE_BINARY_DIR}/include/includes-checked.stamp)
 set(globs)
-foreach(folder IN LISTS GRINDEL_LAYER_FOLDERS)
+foreach(entry IN LISTS GRINDEL_LIBRARIES)
+    string(REPLACE "=" ";" parts "${entry}")
+    list(GET parts 1 folders)
+    string(REPLACE "," ";" folders "${folders}")
+    foreach(folder IN LISTS folders)
+        list(APPEND globs ${PROJECT_SOURCE_DIR}/${folder}/*.h ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+    endforeach()
+endforeach()
+foreach(folder IN LISTS GRINDEL_NO_JUCE_FOLDERS)
     list(APPEND globs ${PROJECT_SOURCE_DIR}/${folder}/*.h ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
 endforeach()
 file(GLOB_RECURSE GRINDEL_LAYER_SOURCES CONFIGURE_DEPENDS ${globs})
 add_custom_command(OUTPUT ${GRINDEL_INCLUDE_CHECK_STAMP}
-    COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} "-DFOLDERS=${GRINDEL_LAYER_FOLDERS}" -DSKIP=product/AAXBundle
-            -DSTAMP=${GRINDEL_INCLUDE_CHECK_STAMP} -P ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake
+    COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} "-DLIBRARIES=${GRINDEL_LIBRARIES}"
+            "-DNO_JUCE=${GRINDEL_NO_JUCE_FOLDERS}" -DSTAMP=${GRINDEL_INCLUDE_CHECK_STAMP}
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake
     DEPENDS ${GRINDEL_LAYER_SOURCES} ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake
-    COMMENT "Checking the layers' includes"
+    COMMENT "Checking the libraries' includes"
     VERBATIM)
 add_custom_target(grindel_include_check ALL DEPENDS ${GRINDEL_INCLUDE_CHECK_STAMP})

@@ -2,7 +2,7 @@
 
 #include "core/parameters/ListenerArray.h"
 #include "editor/CreditsText.h"
-#include "editor/WindowComponent.h"
+#include "editor/windows/WindowComponent.h"
 #include "skin/ComponentRow.h"
 
 class BasePlugin;

@@ -8,7 +8,7 @@
 #include "editor/GUISettingsComponent.h"
 #include "editor/MidiSettingsComponent.h"
 #include "editor/OptionsWindow.h"
-#include "editor/PresetChangedAlert.h"
+#include "editor/windows/PresetChangedAlert.h"
 #include "editor/PresetSettingsComponent.h"
 #include "editor/StatusBar.h"
 #include "skin/PackageSkin.h"

@@ -1,6 +1,6 @@
 #include "editor/GUIPickerComponent.h"
 #include "editor/BasePluginEditor.h"
-#include "editor/WindowIcons.h"
+#include "editor/windows/WindowIcons.h"
 
 namespace
 {

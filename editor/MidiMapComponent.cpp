@@ -1,7 +1,7 @@
 #include "editor/MidiMapComponent.h"
 #include "core/BasePlugin.h"
 #include "core/PluginEditor.h"
-#include "editor/WindowIcons.h"
+#include "editor/windows/WindowIcons.h"
 
 MidiMapComponent::MidiMapComponent (BasePlugin& p)
     : StatusBarPage (juce::Colour (0xFFD0D0D0), WindowIcons::createMidiIcon(), "Midi CC Map"), plugin (p)

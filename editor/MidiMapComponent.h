@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/AlertWindow.h"
+#include "editor/windows/AlertWindow.h"
 #include "editor/StatusBarPage.h"
 #include "skin/PathComponent.h"
 #include <functional>

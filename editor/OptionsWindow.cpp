@@ -1,6 +1,6 @@
 #include "editor/OptionsWindow.h"
 #include "core/BasePlugin.h"
-#include "editor/WindowIcons.h"
+#include "editor/windows/WindowIcons.h"
 #include "skin/CheckBox.h"
 
 const char* const OptionsWindow::noticeText = "Changes will take effect after closing this window.";

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/parameters/ListenerArray.h"
-#include "editor/ScopedLookAndFeel.h"
-#include "editor/WindowComponent.h"
+#include "editor/windows/ScopedLookAndFeel.h"
+#include "editor/windows/WindowComponent.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/HeaderComponent.h"
 #include <memory>

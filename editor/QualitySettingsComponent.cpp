@@ -1,6 +1,6 @@
 #include "editor/QualitySettingsComponent.h"
 #include "core/BasePlugin.h"
-#include "editor/WindowIcons.h"
+#include "editor/windows/WindowIcons.h"
 
 QualitySettingsComponent::QualitySettingsComponent (BasePlugin& p)
     : StatusBarPage (juce::Colour (0xFFBBBBBB)),

@@ -1,7 +1,7 @@
 #include "editor/StatusBar.h"
 #include "core/BasePlugin.h"
 #include "editor/BasePluginEditor.h"
-#include "editor/WindowIcons.h"
+#include "editor/windows/WindowIcons.h"
 #include "skin/DefaultLookAndFeel.h"
 
 StatusBar::StatusBar (BasePlugin& p)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/parameters/Parameter.h"
-#include "editor/FrontWindow.h"
+#include "editor/windows/FrontWindow.h"
 #include "editor/GUIPickerComponent.h"
 #include "editor/MidiMapComponent.h"
 #include "editor/QualitySettingsComponent.h"

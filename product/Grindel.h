@@ -13,7 +13,7 @@ public:
     juce::String getDescriptionText() const override { return "High Quality Bit Crusher"; }
     juce::String getCategory() const override { return "Vintage Sampler;Degradation"; }
     juce::String getBranch() const override { return "master"; }
-    juce::String getVersion() const override { return "2.2.1"; }
+    juce::String getVersion() const override { return GRINDEL_VERSION_STRING; }
     juce::String getBuildText() const override { return "0"; }
     juce::String getWebAddress() const override { return "https://www.orvikgroup.com/grindel2"; }
     juce::String getStartPresetName() const override { return "MPC60"; }

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything with AddressSanitizer and UBSan, and runs every test.
+# Sets up the machine, checks the format, builds everything with AddressSanitizer and UBSan
+# (our own code's warnings are errors) and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
+scripts/check-format.sh
 
 build=${GRINDEL_TEST_BUILD_DIR:-build-test}
 jobs=${GRINDEL_JOBS:-$(nproc)}
@@ -13,7 +15,7 @@ export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGRINDEL_SANITIZE=ON -DGRINDEL_TESTS=ON
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGRINDEL_SANITIZE=ON -DGRINDEL_TESTS=ON -DGRINDEL_WERROR=ON
 cmake --build "$build" -j "$jobs"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}

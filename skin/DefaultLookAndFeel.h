@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/WindowComponent.h"
+#include "editor/windows/WindowComponent.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <memory>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/content/ContentSource.h"
-#include "editor/AlertWindow.h"
-#include "editor/InputTextWindow.h"
-#include "editor/WindowComponent.h"
+#include "editor/windows/AlertWindow.h"
+#include "editor/windows/InputTextWindow.h"
+#include "editor/windows/WindowComponent.h"
 #include "editor/browser/PackageImportExport.h"
 #include "editor/browser/ContentFilters.h"
 #include "editor/browser/ContentResults.h"

@@ -2,7 +2,7 @@
 
 #include "core/content/ContentSource.h"
 #include "core/parameters/ListenerArray.h"
-#include "editor/AlertWindow.h"
+#include "editor/windows/AlertWindow.h"
 #include "editor/browser/ExpandCollapseButton.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/HeaderComponent.h"

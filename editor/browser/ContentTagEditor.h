@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/content/TagDictionary.h"
-#include "editor/InputTextWindow.h"
+#include "editor/windows/InputTextWindow.h"
 #include "editor/browser/CategoriesContainer.h"
 #include "skin/HeaderComponent.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/content/PackageImportJob.h"
-#include "editor/ReplaceAlertWindow.h"
+#include "editor/windows/ReplaceAlertWindow.h"
 #include "skin/PathComponent.h"
 
 /** The content browser's Import and Export buttons: imports the items of a ZIP file (a

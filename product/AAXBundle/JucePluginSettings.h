@@ -7,8 +7,9 @@
 #define JucePlugin_Manufacturer "Orvik Group"
 #define JucePlugin_ManufacturerCode 'Orvk'
 #define JucePlugin_PluginCode 'Grn2'
-#define JucePlugin_VersionCode 0x20201
-#define JucePlugin_VersionString "2.2.1"
+// The build defines the version from the project's (product/CMakeLists.txt).
+#define JucePlugin_VersionCode GRINDEL_VERSION_CODE
+#define JucePlugin_VersionString GRINDEL_VERSION_STRING
 
 #define JucePlugin_IsSynth 0
 #define JucePlugin_IsMidiEffect 0

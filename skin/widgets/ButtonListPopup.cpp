@@ -1,5 +1,5 @@
 #include "skin/widgets/ButtonListPopup.h"
-#include "editor/FrontWindow.h"
+#include "editor/windows/FrontWindow.h"
 
 ButtonListPopup::ButtonListPopup (juce::Component& o, int height, int narrowest, std::function<void (int)> onChosen)
     : owner (o), itemHeight (height), minWidth (narrowest), chosen (std::move (onChosen))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/PopupMenuEx.h"
+#include "editor/windows/PopupMenuEx.h"
 #include "skin/ParameterController.h"
 
 /** A button that shows an enumerated parameter's value and, when clicked, a pop-up menu of its

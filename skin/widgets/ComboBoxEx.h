@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/PopupMenuEx.h"
+#include "editor/windows/PopupMenuEx.h"
 #include "core/parameters/ListenerArray.h"
 #include "skin/ParameterController.h"
 

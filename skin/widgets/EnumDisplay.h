@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/FrontWindow.h"
+#include "editor/windows/FrontWindow.h"
 #include "skin/BaseGFXController.h"
 #include "skin/ContainedComponent.h"
 #include "skin/GUIController.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/FrontWindow.h"
+#include "editor/windows/FrontWindow.h"
 #include "skin/widgets/ButtonListPopup.h"
 #include "skin/widgets/TextDisplay.h"
 #include <memory>

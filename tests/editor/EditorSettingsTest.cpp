@@ -1,5 +1,5 @@
 #include "EditorTestSupport.h"
-#include "editor/AlertWindow.h"
+#include "editor/windows/AlertWindow.h"
 #include "editor/PresetSettingsComponent.h"
 #include "editor/StatusBar.h"
 #include "skin/Panel.h"

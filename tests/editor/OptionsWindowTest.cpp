@@ -1,4 +1,4 @@
-#include "WindowsTestSupport.h"
+#include "editor/windows/WindowsTestSupport.h"
 #include "core/parameters/EnumParameter.h"
 #include "editor/DefaultSettingsComponent.h"
 #include "editor/MidiSettingsComponent.h"

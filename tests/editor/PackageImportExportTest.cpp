@@ -1,4 +1,4 @@
-#include "WindowsTestSupport.h"
+#include "editor/windows/WindowsTestSupport.h"
 #include "core/PluginAudioProcessor.h"
 #include "core/content/PresetSources.h"
 #include "editor/browser/PackageImportExport.h"

@@ -2,7 +2,7 @@
 #include "core/CommandParameter.h"
 #include "editor/AboutWindow.h"
 #include "editor/OptionsWindow.h"
-#include "editor/PresetChangedAlert.h"
+#include "editor/windows/PresetChangedAlert.h"
 #include "editor/PresetSettingsComponent.h"
 #include "skin/widgets/ImgButton.h"
 #include "skin/widgets/PresetNameDisplay.h"

@@ -1,4 +1,4 @@
-#include "WindowsTestSupport.h"
+#include "editor/windows/WindowsTestSupport.h"
 #include "editor/StatusBar.h"
 #include "support/TestPlugin.h"
 #include "skin/DefaultLookAndFeel.h"

@@ -2,7 +2,7 @@
 
 #include "SkinTestPackage.h"
 #include "core/CommandParameter.h"
-#include "editor/FrontWindow.h"
+#include "editor/windows/FrontWindow.h"
 #include "skin/Panel.h"
 #include "skin/widgets/GFXMultiStateButton.h"
 #include "skin/widgets/ImgButton.h"

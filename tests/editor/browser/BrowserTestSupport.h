@@ -2,7 +2,7 @@
 
 #include "core/PluginAudioProcessor.h"
 #include "core/content/PresetSources.h"
-#include "editor/ModalComponent.h"
+#include "editor/windows/ModalComponent.h"
 #include "editor/browser/ContentResults.h"
 #include "editor/browser/ContentSourcesComponent.h"
 #include "support/TestMouse.h"

@@ -172,8 +172,8 @@ TEST_F (WavFile, EverySampleValueOfEveryFormatComesBackExactly)
 
         if (f.tag == 1 && (f.bits == 16 || f.bits == 24))
         {
-            const auto written = bytesOf ((folder / "out.wav").string());
-            EXPECT_TRUE (written.size() == 44 + samples.size() && std::equal (samples.begin(), samples.end(), written.begin() + 44)) << f.name;
+            const auto bytes = bytesOf ((folder / "out.wav").string());
+            EXPECT_TRUE (bytes.size() == 44 + samples.size() && std::equal (samples.begin(), samples.end(), bytes.begin() + 44)) << f.name;
         }
     }
 }

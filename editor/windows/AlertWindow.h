@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/WindowComponent.h"
+#include "editor/windows/WindowComponent.h"
 #include "skin/ComponentRow.h"
 #include <memory>
 

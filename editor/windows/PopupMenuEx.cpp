@@ -1,4 +1,4 @@
-#include "editor/PopupMenuEx.h"
+#include "editor/windows/PopupMenuEx.h"
 #include "skin/DefaultLookAndFeel.h"
 
 PopupMenuEx::PopupMenuEx (const juce::String& n) : name (n) {}

@@ -1,4 +1,4 @@
-#include "editor/ReplaceAlertWindow.h"
+#include "editor/windows/ReplaceAlertWindow.h"
 
 namespace Orvik
 {

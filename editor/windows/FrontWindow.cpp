@@ -1,4 +1,4 @@
-#include "editor/FrontWindow.h"
+#include "editor/windows/FrontWindow.h"
 
 FrontWindow::FrontWindow (juce::Component& o)
     : owner (o), hider (*this)

@@ -1,6 +1,6 @@
 #include "WindowsTestSupport.h"
 #include "core/parameters/IntParameter.h"
-#include "editor/PopupMenuEx.h"
+#include "editor/windows/PopupMenuEx.h"
 #include "skin/widgets/ComboBoxEx.h"
 
 using namespace wintest;

@@ -1,4 +1,4 @@
-#include "editor/PresetChangedAlert.h"
+#include "editor/windows/PresetChangedAlert.h"
 
 PresetChangedAlert::PresetChangedAlert (Orvik::AlertWindow::Caller& editor, juce::Component* parent)
     : Orvik::AlertWindow (&editor, "Preset change warning",
@@ -24,15 +24,15 @@ void PresetChangedAlert::updateLayout()
 {
     // The widest line, inside the label's border; two lines of message above the check box.
     const auto font = message.getFont();
-    const auto border = message.getBorderSize();
+    const auto labelBorder = message.getBorderSize();
     juce::StringArray lines;
     lines.addTokens (message.getText(), "\n", {});
     int width = buttonRow.getWidth();
 
     for (const auto& line : lines)
-        width = juce::jmax (width, (int) std::ceil (font.getStringWidthFloat (line)) + border.getLeftAndRight());
+        width = juce::jmax (width, (int) std::ceil (font.getStringWidthFloat (line)) + labelBorder.getLeftAndRight());
 
-    setContentSize (width, (int) std::ceil (font.getHeight() * (float) lines.size()) + border.getTopAndBottom() + buttonRow.getHeight() + 40);
+    setContentSize (width, (int) std::ceil (font.getHeight() * (float) lines.size()) + labelBorder.getTopAndBottom() + buttonRow.getHeight() + 40);
 }
 
 void PresetChangedAlert::resized()

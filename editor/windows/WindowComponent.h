@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/ModalComponent.h"
+#include "editor/windows/ModalComponent.h"
 #include <memory>
 
 /** A modal window drawn inside the editor: a header bar with a title, an optional icon and a

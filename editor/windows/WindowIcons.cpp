@@ -1,4 +1,4 @@
-#include "editor/WindowIcons.h"
+#include "editor/windows/WindowIcons.h"
 #include "skin/EmbeddedIcons.h"
 
 namespace

@@ -1,4 +1,4 @@
-#include "editor/AlertWindow.h"
+#include "editor/windows/AlertWindow.h"
 
 namespace Orvik
 {
@@ -121,13 +121,13 @@ namespace Orvik
             lines.addTokens (text, "\n", {});
 
         // The label draws inside its border: the text needs that much more room.
-        const auto border = message.getBorderSize();
+        const auto labelBorder = message.getBorderSize();
         int width = buttonRow.getWidth();
 
         for (auto& line : lines)
-            width = juce::jmax (width, (int) std::ceil (font.getStringWidthFloat (line)) + border.getLeftAndRight());
+            width = juce::jmax (width, (int) std::ceil (font.getStringWidthFloat (line)) + labelBorder.getLeftAndRight());
 
-        const int height = (int) std::ceil (font.getHeight() * (float) lines.size()) + border.getTopAndBottom() + 20
+        const int height = (int) std::ceil (font.getHeight() * (float) lines.size()) + labelBorder.getTopAndBottom() + 20
             + buttonRow.getHeight();
         setContentSize (width, height);
     }

@@ -1,5 +1,5 @@
 #include "WindowsTestSupport.h"
-#include "editor/WindowComponent.h"
+#include "editor/windows/WindowComponent.h"
 #include "skin/DefaultLookAndFeel.h"
 
 using wintest::TestDesktop;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/AlertWindow.h"
+#include "editor/windows/AlertWindow.h"
 
 namespace Orvik
 {

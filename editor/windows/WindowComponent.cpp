@@ -1,5 +1,5 @@
-#include "editor/WindowComponent.h"
-#include "editor/WindowIcons.h"
+#include "editor/windows/WindowComponent.h"
+#include "editor/windows/WindowIcons.h"
 #include "skin/EmbeddedIcons.h"
 
 namespace

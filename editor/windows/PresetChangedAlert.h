@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/AlertWindow.h"
-#include "editor/ScopedLookAndFeel.h"
+#include "editor/windows/AlertWindow.h"
+#include "editor/windows/ScopedLookAndFeel.h"
 #include "skin/CheckBox.h"
 #include "skin/DefaultLookAndFeel.h"
 

@@ -1,4 +1,4 @@
-#include "editor/ModalComponent.h"
+#include "editor/windows/ModalComponent.h"
 
 ModalComponent::ModalComponent (const juce::String& name)
     : juce::Component (name), coveringWindow (*this)

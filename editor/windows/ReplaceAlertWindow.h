@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/InputTextWindow.h"
+#include "editor/windows/InputTextWindow.h"
 
 namespace Orvik
 {

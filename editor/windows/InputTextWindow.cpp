@@ -1,4 +1,4 @@
-#include "editor/InputTextWindow.h"
+#include "editor/windows/InputTextWindow.h"
 #include "skin/DefaultLookAndFeel.h"
 
 namespace Orvik

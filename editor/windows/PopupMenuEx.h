@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/parameters/ListenerArray.h"
-#include "editor/ModalComponent.h"
+#include "editor/windows/ModalComponent.h"
 #include <memory>
 
 /** The system's own drop-down menu, drawn inside the editor as a modal layer. A widget owns a

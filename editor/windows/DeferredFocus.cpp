@@ -1,4 +1,4 @@
-#include "editor/DeferredFocus.h"
+#include "editor/windows/DeferredFocus.h"
 
 DeferredFocus::DeferredFocus (juce::Component& watched)
     : juce::ComponentMovementWatcher (&watched)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/AlertWindow.h"
-#include "editor/FrontWindow.h"
-#include "editor/ModalComponent.h"
+#include "editor/windows/AlertWindow.h"
+#include "editor/windows/FrontWindow.h"
+#include "editor/windows/ModalComponent.h"
 #include "support/TestMouse.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>

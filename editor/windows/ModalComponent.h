@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/DeferredFocus.h"
+#include "editor/windows/DeferredFocus.h"
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** The base of every dialog and pop-up menu of the editor. They live inside the editor's own

@@ -1,7 +1,7 @@
 #include "WindowsTestSupport.h"
-#include "editor/InputTextWindow.h"
-#include "editor/PresetChangedAlert.h"
-#include "editor/ReplaceAlertWindow.h"
+#include "editor/windows/InputTextWindow.h"
+#include "editor/windows/PresetChangedAlert.h"
+#include "editor/windows/ReplaceAlertWindow.h"
 
 using namespace wintest;
 using Orvik::AlertWindow;
