@@ -41,8 +41,8 @@ set(GRINDEL_LIBRARIES
     "grindel_gui_toolkit=skin,skin/widgets,editor/windows=grindel_core"
     "grindel_gui=editor,editor/browser=grindel_gui_toolkit"
     "grindel_product=product=grindel_gui")
-# The AAX interface library knows neither JUCE nor the plug-in.
-set(GRINDEL_NO_JUCE_FOLDERS AAX)
+# The AAX interface library and the stand-in host's kernel know neither JUCE nor the plug-in.
+set(GRINDEL_NO_JUCE_FOLDERS AAX tools/AAXHost/Kernel)
 
 # Every include of the libraries' sources is checked at build time.
 set(GRINDEL_INCLUDE_CHECK_STAMP ${CMAKE_BINARY_DIR}/include/includes-checked.stamp)
