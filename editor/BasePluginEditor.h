@@ -3,7 +3,6 @@
 #include "core/BasePlugin.h"
 #include "core/CommandParameter.h"
 #include "core/PluginEditor.h"
-#include "core/content/Preset.h"
 #include "editor/AboutWindow.h"
 #include "editor/windows/AlertWindow.h"
 #include "editor/windows/FrontWindow.h"
@@ -19,6 +18,11 @@
 #include "skin/ParameterController.h"
 
 class DefaultSettingsComponent;
+class EditorDialogs;
+class EditorGestures;
+class EditorPresetCommands;
+class EditorSettings;
+class EditorSkins;
 class GFXMultiStateButton;
 class ImgAnim;
 class ImgButton;
@@ -37,7 +41,10 @@ class StatusBar;
     The plug-in creates it once and owns it; the host window only borrows it. The chosen skin
     is built at once on the first show (ensureSkinLoaded) and asynchronously on every later
     change. Message thread only (the entries check it in debug builds): the plug-in keeps the
-    editor's part of its state, so hosts saving or restoring on their threads never reach here. */
+    editor's part of its state, so hosts saving or restoring on their threads never reach here.
+
+    The editor is the listener of what it shows and forwards to a helper per concern:
+    EditorSkins, EditorSettings, EditorDialogs, EditorPresetCommands and EditorGestures. */
 class BasePluginEditor : public PluginEditor,
                          public FrontWindow,
                          public FrontWindow::Callback,
@@ -99,8 +106,8 @@ public:
     juce::File getSkinFile (const juce::String& name) const;
     /** Rebuilds the skin list from the skins folder and chooses the default skin. */
     void findSkins();
-    const juce::Array<SkinRecord>& getSkins() const noexcept { return skins; }
-    int getNumSkins() const noexcept { return skins.size(); }
+    const juce::Array<SkinRecord>& getSkins() const noexcept;
+    int getNumSkins() const noexcept;
     int getSkinIndex (const juce::String& name) const;
     SkinRecord getSkinRecord (int index) const;
     /** The skin a fresh editor shows: the largest one not wider than the default width. */
@@ -114,9 +121,9 @@ public:
     /** Message thread. */
     juce::String getCurrentSkinName() const;
     /** Message thread. */
-    const juce::String& getChosenSkinName() const noexcept { return chosenSkinName; }
+    const juce::String& getChosenSkinName() const noexcept;
     /** Message thread: the skin asked for last, which the state names. */
-    const juce::String& getPendingSkinName() const noexcept { return pendingSkinName; }
+    const juce::String& getPendingSkinName() const noexcept;
     /** Message thread. Loads the pending skin now; when it fails, the skin shown stays (or the
         default one is loaded when none is shown yet) and the "Skin error" alert says why. */
     virtual void loadSkin();
@@ -124,8 +131,8 @@ public:
     void handleAsyncUpdate() override;
 
     /** The current skin's widget tree, or null. */
-    Panel* getRootPanel() const noexcept { return rootPanel.get(); }
-    float getGuiScale() const noexcept { return guiScale; }
+    Panel* getRootPanel() const noexcept;
+    float getGuiScale() const noexcept;
     virtual juce::String getDefaultWidthText() const { return {}; }
     virtual int getDefaultWidth() const;
 
@@ -148,7 +155,7 @@ public:
     void saveSnapshot();
     /** Replaces the native file chooser (tests answer it). */
     using FileRequest = MidiMapComponent::FileRequest;
-    void setFileRequest (FileRequest request) { fileRequest = std::move (request); }
+    void setFileRequest (FileRequest request);
     /** Writes the skin area as a PNG file, replacing the file; false when there is no skin
         or the file cannot be written. */
     bool writeSnapshot (const juce::File& file) const;
@@ -161,7 +168,7 @@ public:
     void openParameterInfo (Parameter* parameter, juce::Component* anchor);
     /** "name: value" in the status bar for 3 s. */
     void showParameterValue (Parameter* parameter);
-    ParameterInfo* getParameterInfo() const noexcept { return parameterInfo.get(); }
+    ParameterInfo* getParameterInfo() const noexcept;
     void showParameterInfo (ParameterInfo* info) override;
     bool closeParameterInfo (juce::Component* info) override;
 
@@ -173,38 +180,38 @@ public:
     void selectNextPreset();
     /** Remembers the step and opens the preset-change warning. */
     void confirmPresetChange (bool next);
-    PresetChangedAlert* getPresetChangedAlert() const noexcept { return presetChangedAlert.get(); }
+    PresetChangedAlert* getPresetChangedAlert() const noexcept;
     void savePresetAs();
     void togglePresetBrowser();
     /** The content browser (null when the plug-in has no presets). */
-    ContentBrowser* getContentBrowser() const noexcept { return contentBrowser.get(); }
+    ContentBrowser* getContentBrowser() const noexcept;
     /** Message thread. Replaces the about window with a new one from createAboutWindow and
         shows it modally at the dialog size. */
     void showAboutWindow();
-    AboutWindow* getAboutWindow() const noexcept { return aboutWindow.get(); }
+    AboutWindow* getAboutWindow() const noexcept;
 
     //==============================================================================
     // Parts, for the windows that work with the editor
     StatusBar* getStatusBar() const noexcept { return statusBar.get(); }
-    OptionsWindow* getOptionsWindow() const noexcept { return optionsWindow.get(); }
-    PresetSettingsComponent* getPresetsPage() const noexcept { return presetsPage.get(); }
-    MidiSettingsComponent* getMidiPage() const noexcept { return midiPage.get(); }
-    DefaultSettingsComponent* getQualityPage() const noexcept { return qualityPage.get(); }
-    juce::Component* getUserInterfacePage() const noexcept { return userInterfacePage.get(); }
-    Orvik::AlertWindow* getSkinErrorAlert() const noexcept { return skinErrorAlert.get(); }
-    Orvik::AlertWindow* getSnapshotAlert() const noexcept { return snapshotAlert.get(); }
+    OptionsWindow* getOptionsWindow() const noexcept;
+    PresetSettingsComponent* getPresetsPage() const noexcept;
+    MidiSettingsComponent* getMidiPage() const noexcept;
+    DefaultSettingsComponent* getQualityPage() const noexcept;
+    juce::Component* getUserInterfacePage() const noexcept;
+    Orvik::AlertWindow* getSkinErrorAlert() const noexcept;
+    Orvik::AlertWindow* getSnapshotAlert() const noexcept;
     juce::Label& getBuildInfoLabel() noexcept { return buildInfoLabel; }
     DefaultLookAndFeel& getDefaultLookAndFeel() noexcept { return lookAndFeel; }
 
-    PresetNameDisplay* getPresetNameControl() const noexcept { return presetNameControl; }
+    PresetNameDisplay* getPresetNameControl() const noexcept;
     /** The skin's button that sends a command (CommandParameter::button), or null. */
     ImgButton* getCommandButton (int commandId) const;
     ImgButton* getOptionsButton() const { return getCommandButton (CommandParameter::optionsId); }
     ImgButton* getPreviousButton() const { return getCommandButton (CommandParameter::presetPreviousId); }
     ImgButton* getNextButton() const { return getCommandButton (CommandParameter::presetNextId); }
     ImgButton* getBrowseButton() const { return getCommandButton (CommandParameter::presetBrowseId); }
-    GFXMultiStateButton* getMidiLearnButton() const noexcept { return midiLearnButton; }
-    ImgAnim* getMidiActivityControl() const noexcept { return midiActivityControl; }
+    GFXMultiStateButton* getMidiLearnButton() const noexcept;
+    ImgAnim* getMidiActivityControl() const noexcept;
 
     //==============================================================================
     // Listener operations
@@ -257,83 +264,35 @@ protected:
     bool forceQualityPage = false;
 
 private:
-    void buildOptionsPages();
-    /** The hidden browser on the plug-in's presets: user folder current, factory added, the
-        start preset selected. */
-    void createContentBrowser();
-    void readUserSettings();
-    void startSkin();
-    void loadPendingSkin();
-    /** Builds and shows a skin; false, with the reason and the file, when it cannot. */
-    bool buildSkin (const juce::String& name, juce::String& error);
-    /** Hands the editor's part of the state to the plug-in, which saves it for the host. */
-    void publishState();
-    void showSkinError (const juce::String& message);
-    void bindNamedControls (Skin& skin);
-    void releaseNamedControls();
+    friend class EditorDialogs;
+    friend class EditorGestures;
+    friend class EditorPresetCommands;
+    friend class EditorSettings;
+    friend class EditorSkins;
+
     /** Shows the plug-in's reported problems one after another, each as a timed message, once
         the editor is on screen (problems from before it opened included). */
     void showReportedProblems();
     void updateBuildLabel();
-    bool isInsideRootPanel (juce::Component* component) const;
-    Parameter* findControlParameter (juce::Component* control, const juce::MouseEvent& event,
-                                     juce::Component*& anchor) const;
-    void setCommandParameter (int id, int which);
-    void stepPreset (bool next);
-    /** The command of one of the skin's command buttons; null for any other button. */
-    const CommandParameter* findCommand (juce::Button* button) const;
-    void askSnapshotOverwrite (const juce::File& file);
-    void requestFile (const juce::String& title, const juce::String& patterns,
-                      std::function<void (const juce::File&)> done);
-    /** Hides a dialog or pop-up and deletes it after the current event: it may be closing from
-        inside one of its own handlers. */
-    void retire (std::unique_ptr<juce::Component> component);
 
     // Members go in reverse order of declaration, after the destructor has closed the front
-    // layer: dialogs and pop-ups first, then the content browser, the options window before
-    // the pages it shows, the skin's widgets, and the look-and-feel last of all.
+    // layer: the pop-up, the preset-change warning and the content browser first, then the
+    // dialogs (the options window before its pages), the skin error alert and the skin's
+    // widgets, and the look-and-feel last of all. The helpers are made in the constructor,
+    // all but the dialogs before the first child, so the children keep their order.
     ScopedLookAndFeel<DefaultLookAndFeel> lookAndFeel { *this };
     BasePlugin& plugin;
     juce::Image makerLogo, pluginLogo;
-    juce::Array<SkinRecord> skins;
-    juce::String chosenSkinName, currentSkinName, pendingSkinName;
-    bool firstShowDone = false;
     int contentHeight = noSkinHeight;
-    float guiScale = 1.0f;
-    bool pendingStepIsNext = false;
-    Preset browserPreset;
-    bool browserWasVisible = false;
-    bool parameterInfoOption = false;
-    FileRequest fileRequest;
-    juce::File pendingSnapshotFile;
 
     juce::Label buildInfoLabel;
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
     std::unique_ptr<StatusBar> statusBar;
-    std::unique_ptr<Panel> rootPanel;
-    // The named controls of the skin, inside rootPanel.
-    PresetNameDisplay* presetNameControl = nullptr;
-    /** By CommandParameter::table row. */
-    std::array<ImgButton*, CommandParameter::count> commandButtons {};
-    GFXMultiStateButton* midiLearnButton = nullptr;
-    ImgAnim* midiActivityControl = nullptr;
-    juce::Component::SafePointer<juce::Component> parameterInfoAnchor;
-
-    // The options pages belong to the editor; the options window only shows them.
-    std::unique_ptr<MidiSettingsComponent> midiPage;
-    std::unique_ptr<DefaultSettingsComponent> qualityPage;
-    std::unique_ptr<juce::Component> userInterfacePage;
-    std::unique_ptr<PresetSettingsComponent> presetsPage;
-    std::unique_ptr<OptionsWindow> optionsWindow;
-    std::unique_ptr<ContentBrowser> contentBrowser;
-
-    std::unique_ptr<PresetChangedAlert> presetChangedAlert;
-    std::unique_ptr<ParameterInfo> parameterInfo;
-    std::unique_ptr<AboutWindow> aboutWindow;
-    std::unique_ptr<Orvik::AlertWindow> skinErrorAlert;
-    std::unique_ptr<Orvik::AlertWindow> snapshotAlert;
-    std::unique_ptr<juce::FileChooser> snapshotChooser;
-    juce::OwnedArray<juce::Component> retiredComponents;
+    std::unique_ptr<EditorSettings> editorSettings;
+    std::unique_ptr<EditorSkins> editorSkins;
+    std::unique_ptr<EditorDialogs> editorDialogs;
+    std::unique_ptr<EditorPresetCommands> presetCommands;
+    std::unique_ptr<EditorGestures> gestures;
     juce::StringArray problemsToShow;
     juce::uint32 problemShownUntil = 0;
 
