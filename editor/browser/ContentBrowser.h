@@ -4,12 +4,14 @@
 #include "editor/windows/AlertWindow.h"
 #include "editor/windows/InputTextWindow.h"
 #include "editor/windows/WindowComponent.h"
+#include "editor/browser/BrowserContents.h"
+#include "editor/browser/BrowserControls.h"
+#include "editor/browser/BrowserItemOperations.h"
+#include "editor/browser/BrowserSampleImport.h"
 #include "editor/browser/PackageImportExport.h"
 #include "editor/browser/ContentFilters.h"
 #include "editor/browser/ContentResults.h"
 #include "editor/browser/ContentSourcesComponent.h"
-#include "skin/ComponentRow.h"
-#include "skin/TextButtonWithIcon.h"
 
 class BasePlugin;
 class ContentTagEditor;
@@ -42,7 +44,7 @@ public:
         saveMode = 1
     };
 
-    static constexpr int rowHeight = 20;
+    static constexpr int rowHeight = BrowserControls::rowHeight;
     static constexpr int columnWidth = 144;
     static constexpr int sourcesExpandedWidth = 140, sourcesCollapsedWidth = 30;
 
@@ -70,10 +72,10 @@ public:
     /** The source that saving, importing, exporting and Edit Mode act on; added when new. */
     void setCurrentSource (ContentSource* source);
     ContentSource* getCurrentSource() const override { return currentSource; }
-    const juce::Array<ContentSource*>& getSources() const noexcept { return sources; }
+    const juce::Array<ContentSource*>& getSources() const noexcept { return contents.getSources(); }
     /** The plug-in's categories, ";"-separated: they order the filter columns. */
-    void setPluginCategories (const juce::String& text);
-    const juce::StringArray& getPluginCategories() const noexcept { return pluginCategories; }
+    void setPluginCategories (const juce::String& text) { contents.setPluginCategories (text); }
+    const juce::StringArray& getPluginCategories() const noexcept { return contents.getPluginCategories(); }
 
     /** Windowed: a modal window with a title bar and OK/Cancel; else shown in place. */
     void setWindowed (bool shouldBeWindowed);
@@ -101,49 +103,53 @@ public:
     void removeListener (Listener* listener) { listeners.remove (listener); }
 
     /** Gives new categories and tags their ids. */
-    void addTagsToDictionary (const CategoryTagMap& newTags);
+    void addTagsToDictionary (const CategoryTagMap& newTags) { contents.getTagDictionary().addAll (newTags); }
     /** The items changed (an import): the tag editor rebuilds and the buttons follow. */
     void itemsChanged();
 
     //==============================================================================
-    // Item operations
+    // Item operations (editor/browser/BrowserItemOperations.h, BrowserSampleImport.h)
     /** Message thread. Save mode: asks before overwriting, then stores. */
-    void save();
+    void save() { itemOperations.save(); }
     /** Message thread. Writes the plug-in's settings as the item: over an existing one in one
         step (its file stays until the new one replaces it); a failure keeps the old item and
         tells the user. */
-    void storeItem (const juce::String& name);
+    void storeItem (const juce::String& name) { itemOperations.storeItem (name); }
     /** Message thread. Asks, then deletes the selected items. */
-    void deleteSelected();
-    void deleteSelectedConfirmed();
+    void deleteSelected() { itemOperations.deleteSelected(); }
+    void deleteSelectedConfirmed() { itemOperations.deleteSelectedConfirmed(); }
     /** Message thread. Developer mode: rewrites the selected presets through the plug-in. */
-    void normalizeSelected();
-    void exportSelected();
-    void importPackage();
+    void normalizeSelected() { itemOperations.normalizeSelected(); }
+    void exportSelected() { getPackageImport().exportSelected(); }
+    void importPackage() { getPackageImport().importPackage(); }
     /** Message thread. Sample import into a source that accepts samples. */
-    void openSampleImport();
-    virtual void importSelectedSamples();
-    void importSampleAt (int index, const juce::String& name);
-    void finishSampleImport();
-    void closeSampleImport (bool imported);
+    void openSampleImport() { sampleImport.open(); }
+    virtual void importSelectedSamples() { sampleImport.importSelected(); }
+    void importSampleAt (int index, const juce::String& name) { sampleImport.importAt (index, name); }
+    void finishSampleImport() { sampleImport.finish(); }
+    void closeSampleImport (bool imported) { sampleImport.close (imported); }
     juce::String getSampleFilePatterns() const { return "*.wav;*.aif;*.aiff"; }
 
-    PackageImportExport& getPackageImport() noexcept { return packageImport; }
-    Orvik::AlertWindow* getOverwriteAlert() const noexcept { return overwriteAlert.get(); }
-    Orvik::AlertWindow* getDeleteAlert() const noexcept { return deleteAlert.get(); }
+    PackageImportExport& getPackageImport() noexcept { return itemOperations.getPackageImport(); }
+    Orvik::AlertWindow* getOverwriteAlert() const noexcept { return itemOperations.getOverwriteAlert(); }
+    Orvik::AlertWindow* getDeleteAlert() const noexcept { return itemOperations.getDeleteAlert(); }
     /** The last failure told to the user (a save or delete that did not happen), or null. */
-    Orvik::AlertWindow* getErrorAlert() const noexcept { return errorAlert.get(); }
-    Orvik::InputTextWindow* getRenameDialog() const noexcept { return renameDialog.get(); }
-    juce::FileBrowserComponent* getFileBrowser() const noexcept { return fileBrowser.get(); }
-    int getImportedCount() const noexcept { return importedCount; }
+    Orvik::AlertWindow* getErrorAlert() const noexcept { return itemOperations.getErrorAlert(); }
+    Orvik::InputTextWindow* getRenameDialog() const noexcept { return sampleImport.getRenameDialog(); }
+    juce::FileBrowserComponent* getFileBrowser() const noexcept { return sampleImport.getFileBrowser(); }
+    int getImportedCount() const noexcept { return sampleImport.getImportedCount(); }
 
     // PackageImportExport::Browser
     bool canManageItems() override { return mode == browseMode && tagEditor != nullptr; }
     juce::Array<ContentItem*> getSelectedItems() override { return results.getSelectedItems(); }
     juce::Component& getDialogParent() override { return *this; }
-    void importStarted() override;
-    void itemImported (ContentItem* item) override;
-    void itemRemoved (ContentItem* item) override;
+    void importStarted() override { results.deselectAll(); }
+    void itemImported (ContentItem* item) override
+    {
+        results.addItem (item);
+        results.selectItem (item, false, false);
+    }
+    void itemRemoved (ContentItem* item) override { results.removeItem (item); }
     void importFinished() override { itemsChanged(); }
 
     // juce::FileBrowserListener: a double-click on a file imports the selection.
@@ -154,31 +160,31 @@ public:
 
     //==============================================================================
     // What the panels read
-    const juce::Array<ContentItem*>& getItems() const override { return items; }
-    const CategoryTagMap& getTags() const noexcept { return tags; }
-    TagDictionary& getTagDictionary() noexcept { return tagDictionary; }
-    const TagDictionary& getTagDictionary() const noexcept { return tagDictionary; }
+    const juce::Array<ContentItem*>& getItems() const override { return contents.getItems(); }
+    const CategoryTagMap& getTags() const noexcept { return contents.getTags(); }
+    TagDictionary& getTagDictionary() noexcept { return contents.getTagDictionary(); }
+    const TagDictionary& getTagDictionary() const noexcept { return contents.getTagDictionary(); }
     BasePlugin& getPlugin() const noexcept { return plugin; }
 
     ContentResults& getResults() noexcept { return results; }
     ContentFilters& getFilters() noexcept { return filters; }
     ContentSourcesComponent& getSourcesList() noexcept { return sourcesList; }
     ContentTagEditor* getTagEditor() const noexcept { return tagEditor.get(); }
-    juce::TextEditor& getNameEditor() noexcept { return nameEditor; }
+    juce::TextEditor& getNameEditor() noexcept { return controls.nameEditor; }
 
-    TextButtonWithIcon& getEditModeButton() noexcept { return editModeButton; }
-    TextButtonWithIcon& getDeleteButton() noexcept { return deleteButton; }
-    TextButtonWithIcon& getExportButton() noexcept { return exportButton; }
-    TextButtonWithIcon& getImportButton() noexcept { return importButton; }
-    TextButtonWithIcon& getImportSamplesButton() noexcept { return importSamplesButton; }
-    TextButtonWithIcon& getNormalizeButton() noexcept { return normalizeButton; }
-    juce::TextButton& getOkButton() noexcept { return okButton; }
-    juce::TextButton& getCancelButton() noexcept { return cancelButton; }
-    juce::TextButton& getSaveButton() noexcept { return saveButton; }
-    juce::TextButton& getSaveCancelButton() noexcept { return saveCancelButton; }
-    ComponentRow& getEditRow() noexcept { return editRow; }
-    ComponentRow& getOkCancelRow() noexcept { return okCancelRow; }
-    ComponentRow& getSaveRow() noexcept { return saveRow; }
+    TextButtonWithIcon& getEditModeButton() noexcept { return controls.editModeButton; }
+    TextButtonWithIcon& getDeleteButton() noexcept { return controls.deleteButton; }
+    TextButtonWithIcon& getExportButton() noexcept { return controls.exportButton; }
+    TextButtonWithIcon& getImportButton() noexcept { return controls.importButton; }
+    TextButtonWithIcon& getImportSamplesButton() noexcept { return controls.importSamplesButton; }
+    TextButtonWithIcon& getNormalizeButton() noexcept { return controls.normalizeButton; }
+    juce::TextButton& getOkButton() noexcept { return controls.okButton; }
+    juce::TextButton& getCancelButton() noexcept { return controls.cancelButton; }
+    juce::TextButton& getSaveButton() noexcept { return controls.saveButton; }
+    juce::TextButton& getSaveCancelButton() noexcept { return controls.saveCancelButton; }
+    ComponentRow& getEditRow() noexcept { return controls.editRow; }
+    ComponentRow& getOkCancelRow() noexcept { return controls.okCancelRow; }
+    ComponentRow& getSaveRow() noexcept { return controls.saveRow; }
     bool areResultsMaximised() const noexcept { return resultsMaximised; }
     bool areSourcesExpanded() const noexcept { return sourcesExpanded; }
 
@@ -208,12 +214,7 @@ public:
 
 private:
     void showWindow();
-    /** A failure the user must see, in the editor when the browser is hidden. */
-    void showError (const juce::String& errorTitle, const juce::String& text);
 
-    juce::WildcardFileFilter sampleFilter { "*.wav;*.aif;*.aiff", "*", "Audio files" };
-    /** Present only while samples are imported. */
-    std::unique_ptr<juce::FileBrowserComponent> fileBrowser;
     BasePlugin& plugin;
     ContentSourcesComponent sourcesList;
     ContentResults results;
@@ -221,7 +222,6 @@ private:
     const juce::String exportExtension;
     const juce::String baseName;
     int mode = browseMode;
-    juce::File importFolder, exportFolder;
     bool resultsMaximised = false;
     bool sourcesExpanded = false;
     bool windowed = true;
@@ -230,27 +230,13 @@ private:
     ContentItem* resultAtOpening = nullptr;
     ContentSource* currentSource = nullptr;
 
-    TextButtonWithIcon exportButton { "Export" }, importButton { "Import" }, importSamplesButton { "Import Samples" },
-        normalizeButton { "Normalize" };
-    juce::TextButton okButton { "OK" }, cancelButton { "Cancel" }, saveButton { "Save" }, saveCancelButton { "Cancel" };
-    ComponentRow editRow, okCancelRow, saveRow;
-    TextButtonWithIcon editModeButton { "Edit Mode" }, deleteButton { "Delete" };
-    juce::TextEditor nameEditor;
+    BrowserControls controls { *this, *this };
     ListenerArray<Listener> listeners;
     std::unique_ptr<ContentTagEditor> tagEditor;
+    BrowserContents contents;
 
-    juce::Array<ContentSource*> sources;
-    juce::Array<ContentItem*> items;
-    CategoryTagMap tags;
-    TagDictionary tagDictionary;
-    juce::StringArray pluginCategories;
-
-    juce::StringArray samplePaths;
-    int pendingImportIndex = 0, importedCount = 0;
-    juce::String pendingSaveName;
-    std::unique_ptr<Orvik::AlertWindow> overwriteAlert, deleteAlert, errorAlert;
-    std::unique_ptr<Orvik::InputTextWindow> renameDialog;
-    PackageImportExport packageImport;
+    BrowserSampleImport sampleImport;
+    BrowserItemOperations itemOperations;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ContentBrowser)
 };

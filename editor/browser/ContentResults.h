@@ -4,10 +4,13 @@
 #include "core/parameters/ListenerArray.h"
 #include "editor/windows/AlertWindow.h"
 #include "editor/browser/ExpandCollapseButton.h"
+#include "editor/browser/ResultButton.h"
+#include "editor/browser/ResultGrid.h"
+#include "editor/browser/ResultRename.h"
+#include "editor/browser/ResultSelection.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/HeaderComponent.h"
 #include <memory>
-#include <vector>
 
 /** The browser's "RESULTS" panel: the items that pass the filters, one row each, sorted by name
     (natural order, case ignored) and laid out in columns of 20-pixel rows that scroll
@@ -15,7 +18,8 @@
     keys, tells its listeners of clicks, and renames an item in place.
 
     Rows are made and laid out only while they are in view, so the cost of painting and
-    scrolling does not grow with the number of items.
+    scrolling does not grow with the number of items. The rows and their layout (ResultGrid),
+    the selection (ResultSelection) and the rename field (ResultRename) are its parts.
 
     Message thread only. Every rebuild (refilter, showItems, clear) and the removal of the item
     being renamed end a rename without writing it: after a source refreshes, its items are gone,
@@ -69,40 +73,17 @@ public:
 
     enum SelectMode
     {
-        single = 0,
-        toggle = 1,
-        range = 2
+        single = ResultSelection::single,
+        toggle = ResultSelection::toggle,
+        range = ResultSelection::range
     };
 
-    /** One row: a text button that never takes the focus and whose toggle state (set only by
-        the list) is the row's selected state. */
-    class ResultButton : public juce::TextButton
-    {
-    public:
-        ResultButton (ContentItem& item, bool readOnly);
+    /** One row (editor/browser/ResultButton.h). */
+    using ResultButton = ::ResultButton;
+    /** The rows' look. */
+    using ResultLF = ResultButton::RowLookAndFeel;
 
-        ContentItem* const item;
-        const bool readOnly;
-
-        void paintButton (juce::Graphics& g, bool isMouseOverButton, bool isButtonDown) override;
-
-    private:
-        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ResultButton)
-    };
-
-    /** The rows' look: a tinted fill when on, nothing when off; the text is the row's own. */
-    class ResultLF : public DefaultLookAndFeel
-    {
-    public:
-        static constexpr juce::uint32 selectedFill = 0xFFE85100;
-
-        void drawButtonBackground (juce::Graphics& g, juce::Button& button, const juce::Colour& backgroundColour,
-                                   bool isMouseOverButton, bool isButtonDown) override;
-        void drawButtonText (juce::Graphics& g, juce::TextButton& button,
-                             bool isMouseOverButton, bool isButtonDown) override;
-    };
-
-    static constexpr int rowHeight = 20;
+    static constexpr int rowHeight = ResultGrid::rowHeight;
     static constexpr juce::uint32 backgroundColour = 0xFFE3E3E3;
 
     /** Message thread. */
@@ -143,13 +124,13 @@ public:
 
     /** The selected items, in display order. */
     juce::Array<ContentItem*> getSelectedItems() const;
-    ContentItem* getCurrentItem() const noexcept { return currentItem; }
-    int getSelectedCount() const noexcept { return selectedCount; }
+    ContentItem* getCurrentItem() const noexcept { return selection.getCurrentItem(); }
+    int getSelectedCount() const noexcept { return selection.getSelectedCount(); }
     bool isSelected (int index) const;
 
     /** Message thread: switching multiple selection off keeps only the current item. */
     void setMultiSelect (bool shouldAllow);
-    bool isMultiSelect() const noexcept { return multiSelect; }
+    bool isMultiSelect() const noexcept { return selection.isMultiSelect(); }
 
     /** Message thread: the header's expand/collapse toggle, which the browser listens to. */
     void setExpandToggle (bool on, juce::NotificationType notification);
@@ -163,9 +144,9 @@ public:
     /** Message thread: closes the rename field; with commit, renames the item when the new name
         is acceptable (else warns and lets the user edit it again). */
     void finishRename (bool commit);
-    bool isRenaming() const noexcept { return renameEditor.isVisible(); }
-    ContentItem* getRenamingItem() const noexcept { return renamingItem; }
-    juce::TextEditor& getRenameEditor() noexcept { return renameEditor; }
+    bool isRenaming() const noexcept { return rename.isRenaming(); }
+    ContentItem* getRenamingItem() const noexcept { return rename.getRenamingItem(); }
+    juce::TextEditor& getRenameEditor() noexcept { return rename.getEditor(); }
     /** The open rename warning, or null. */
     Orvik::AlertWindow* getWarning() const noexcept { return warning.get(); }
 
@@ -185,7 +166,7 @@ public:
     /** Message thread: scrolls the current item's column into view. */
     void scrollToCurrent();
 
-    int getNumResults() const noexcept { return (int) results.size(); }
+    int getNumResults() const noexcept { return grid.size(); }
     ContentItem* getItem (int index) const;
     /** The row index of an item, or -1. */
     int indexOf (const ContentItem* item) const;
@@ -194,11 +175,11 @@ public:
     /** Where a row lies in the scrolled content (empty before the first layout). */
     juce::Rectangle<int> getRowBounds (int index) const;
 
-    int getRowsPerColumn() const noexcept { return rowsPerColumn; }
-    int getColumnWidth() const noexcept { return columnWidth; }
-    static constexpr int minColumnWidth = 160;
-    juce::Viewport& getViewport() noexcept { return viewport; }
-    juce::Component& getContent() noexcept { return content; }
+    int getRowsPerColumn() const noexcept { return grid.getRowsPerColumn(); }
+    int getColumnWidth() const noexcept { return grid.getColumnWidth(); }
+    static constexpr int minColumnWidth = ResultGrid::minColumnWidth;
+    juce::Viewport& getViewport() noexcept { return grid; }
+    juce::Component& getContent() noexcept { return grid.getContent(); }
 
     void addListener (Listener* listener) { listeners.add (listener); }
     void removeListener (Listener* listener) { listeners.remove (listener); }
@@ -219,54 +200,18 @@ public:
     void handleAsyncUpdate() override;
 
 private:
-    struct Result
-    {
-        ContentItem* item;
-        bool readOnly;
-        bool selected = false;
-        std::unique_ptr<ResultButton> button;   // made when the row first comes into view
-    };
-
-    class ResultsViewport : public juce::Viewport
-    {
-    public:
-        explicit ResultsViewport (ContentResults& owner);
-        void visibleAreaChanged (const juce::Rectangle<int>& area) override;
-
-    private:
-        ContentResults& owner;
-    };
-
-    void appendResult (ContentItem* item);
-    void deleteResults();
     void eraseResult (int index);
-    void setSelected (int index, bool on);
-    void placeRowsInView();
     void endRenameWithoutWriting();
     void notifyClicked (int trigger);
     void notifySelectionChanged();
-    juce::Point<int> getRowPosition (int index) const;
 
     Owner& owner;
-    // The rows' look outlives the rows that wear it.
-    ResultLF resultLF;
-    std::vector<std::unique_ptr<Result>> results;
-    ContentItem* currentItem = nullptr;
-    ContentItem* renamingItem = nullptr;
-    int selectedCount = 0;
-    int anchorIndex = -1;
-    int rangeEndIndex = -1;
-    int rowsPerColumn = 0;
-    int columnWidth = 0;
-    juce::Point<int> contentOffset;
-    juce::Range<int> placedRows;
-    bool multiSelect = false;
     int mouseDownCount = 0;
     ExpandCollapseButton expandButton;
     HeaderComponent header { "RESULTS", &expandButton, nullptr };
-    ResultsViewport viewport { *this };
-    juce::Component content;
-    juce::TextEditor renameEditor;
+    ResultGrid grid { *this };
+    ResultSelection selection { grid };
+    ResultRename rename { *this, grid };
     ListenerArray<Listener> listeners;
     std::unique_ptr<Orvik::AlertWindow> warning;
 

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "editor/browser/ResultButton.h"
+#include <memory>
+#include <vector>
+
+/** The rows of the result list in display order, laid out in columns of fixed-height rows that
+    scroll sideways in this viewport. A row's button is made when the row first comes into view,
+    and only the rows in view are placed, so the cost of painting and scrolling does not grow
+    with the number of items. Message thread only. */
+class ResultGrid : public juce::Viewport
+{
+public:
+    static constexpr int rowHeight = 20;
+    static constexpr int minColumnWidth = 160;
+
+    struct Row
+    {
+        ContentItem* item;
+        bool readOnly;
+        bool selected = false;
+        std::unique_ptr<ResultButton> button;   // made when the row first comes into view
+    };
+
+    /** rowMouseListener hears the mouse on every row's button. */
+    explicit ResultGrid (juce::MouseListener& rowMouseListener);
+    ~ResultGrid() override;
+
+    /** Adds a row at the end; sortByName and updateLayout put it in its place. */
+    void append (ContentItem* item);
+    void erase (int index);
+    void removeAll();
+
+    /** The order of rows: natural (runs of digits by value), case ignored. */
+    static bool isInDisplayOrder (const juce::String& first, const juce::String& second);
+    void sortByName();
+
+    int size() const noexcept { return (int) rows.size(); }
+    bool isEmpty() const noexcept { return rows.empty(); }
+    Row& getRow (int index) { return *rows[(size_t) index]; }
+    const Row& getRow (int index) const { return *rows[(size_t) index]; }
+    ContentItem* getItem (int index) const;
+    /** The row index of an item, or -1. */
+    int indexOf (const ContentItem* item) const;
+    /** The row's button while it is in view (null otherwise). */
+    ResultButton* getButton (int index) const;
+    /** Where a row lies in the scrolled content (empty before the first layout). */
+    juce::Rectangle<int> getRowBounds (int index) const;
+
+    /** Columns and rows from the viewport's size; places the rows in view. */
+    void updateLayout();
+    void placeRowsInView();
+    /** Scrolls the row's column into view. */
+    void scrollToRow (int index);
+
+    int getRowsPerColumn() const noexcept { return rowsPerColumn; }
+    int getColumnWidth() const noexcept { return columnWidth; }
+    juce::Component& getContent() noexcept { return content; }
+
+    void visibleAreaChanged (const juce::Rectangle<int>& area) override;
+
+private:
+    juce::Point<int> getRowPosition (int index) const;
+
+    juce::MouseListener& rowMouseListener;
+    // The rows' look outlives the rows that wear it.
+    ResultButton::RowLookAndFeel rowLookAndFeel;
+    std::vector<std::unique_ptr<Row>> rows;
+    int rowsPerColumn = 0;
+    int columnWidth = 0;
+    juce::Point<int> contentOffset;
+    juce::Range<int> placedRows;
+    juce::Component content;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ResultGrid)
+};
