@@ -21,14 +21,12 @@ set(cases
     "AAX/Interfaces/Case.h|#include <juce_core/juce_core.h>|knows neither JUCE nor the plug-in"
     "AAX/Interfaces/Case.h|#include \"core/Base.h\"|knows neither JUCE nor the plug-in")
 
+include(${SOURCE}/cmake/LibraryTable.cmake)
+grindel_read_library_table(${LIBRARIES})
+
 file(REMOVE_RECURSE ${WORK})
-foreach(entry IN LISTS LIBRARIES)
-    string(REPLACE "=" ";" parts "${entry}")
-    list(GET parts 1 folders)
-    string(REPLACE "," ";" folders "${folders}")
-    foreach(folder IN LISTS folders)
-        file(WRITE ${WORK}/${folder}/Base.h "#pragma once\n")
-    endforeach()
+foreach(folder IN LISTS grindel_table_folders)
+    file(WRITE ${WORK}/${folder}/Base.h "#pragma once\n")
 endforeach()
 file(MAKE_DIRECTORY ${WORK}/AAX/Interfaces)
 
