@@ -22,26 +22,43 @@ bool EditorGestures::isInsideRootPanel (juce::Component* component) const
         && rootPanel->isParentOf (component);
 }
 
-Parameter* EditorGestures::findControlParameter (juce::Component* control, const juce::MouseEvent& event,
-                                                 juce::Component*& anchor) const
+juce::Component* EditorGestures::findControl (juce::Component* pressed) const
 {
     // The pressed component may be a part of a widget (a text field, a container's caption).
-    for (auto* c = control; c != nullptr && c != editor.getRootPanel(); c = c->getParentComponent())
-    {
-        if (auto* gui = dynamic_cast<GUIController*> (c))
-        {
-            anchor = c;
-            return gui->getParameterForMouseEvent (event, anchor);
-        }
-
-        if (auto* controller = dynamic_cast<ParameterController*> (c))
-        {
-            anchor = c;
-            return controller->getParameter (0);
-        }
-    }
+    for (auto* c = pressed; c != nullptr && c != editor.getRootPanel(); c = c->getParentComponent())
+        if (dynamic_cast<GUIController*> (c) != nullptr || dynamic_cast<ParameterController*> (c) != nullptr)
+            return c;
 
     return nullptr;
+}
+
+Parameter* EditorGestures::getControlParameter (juce::Component* control, const juce::MouseEvent& event,
+                                                juce::Component*& anchor)
+{
+    if (control == nullptr)
+        return nullptr;
+
+    anchor = control;
+
+    if (auto* gui = dynamic_cast<GUIController*> (control))
+        return gui->getParameterForMouseEvent (event, anchor);
+
+    return dynamic_cast<ParameterController*> (control)->getParameter (0);
+}
+
+bool EditorGestures::isResetAllowed (juce::Component* control)
+{
+    if (auto* gui = dynamic_cast<GUIController*> (control))
+        return gui->isResetAllowed();
+
+    auto* controller = dynamic_cast<ParameterController*> (control);
+    return controller == nullptr || controller->isResetAllowed();
+}
+
+Parameter* EditorGestures::findControlParameter (juce::Component* pressed, const juce::MouseEvent& event,
+                                                 juce::Component*& anchor) const
+{
+    return getControlParameter (findControl (pressed), event, anchor);
 }
 
 void EditorGestures::mouseDown (const juce::MouseEvent& event)
@@ -81,8 +98,9 @@ void EditorGestures::mouseDoubleClick (const juce::MouseEvent& event)
     if (! event.mods.isLeftButtonDown() || ! isInsideRootPanel (pressed))
         return;
 
+    auto* control = findControl (pressed);
     juce::Component* anchor = nullptr;
-    auto* p = findControlParameter (pressed, event, anchor);
+    auto* p = getControlParameter (control, event, anchor);
 
     if (p == nullptr || anchor == nullptr)
         return;
@@ -91,26 +109,8 @@ void EditorGestures::mouseDoubleClick (const juce::MouseEvent& event)
     if (dynamic_cast<ImgSwitch*> (anchor) != nullptr || dynamic_cast<TextDisplay*> (anchor) != nullptr)
         return;
 
-    for (auto* c = pressed; c != nullptr && c != editor.getRootPanel(); c = c->getParentComponent())
-    {
-        if (auto* gui = dynamic_cast<GUIController*> (c))
-        {
-            if (! gui->isResetAllowed())
-                return;
-
-            break;
-        }
-
-        if (auto* controller = dynamic_cast<ParameterController*> (c))
-        {
-            if (! controller->isResetAllowed())
-                return;
-
-            break;
-        }
-    }
-
-    restoreParameter (p);
+    if (isResetAllowed (control))
+        restoreParameter (p);
 }
 
 void EditorGestures::restoreControlParameter (juce::Component* control, const juce::MouseEvent& event)

@@ -39,7 +39,14 @@ public:
 
 private:
     bool isInsideRootPanel (juce::Component* component) const;
-    Parameter* findControlParameter (juce::Component* control, const juce::MouseEvent& event,
+    /** The nearest of pressed and its parents inside the skin that binds parameters (a
+        GUIController or a ParameterController), or null. */
+    juce::Component* findControl (juce::Component* pressed) const;
+    /** The parameter a press on that control means; anchor becomes the component it belongs to. */
+    static Parameter* getControlParameter (juce::Component* control, const juce::MouseEvent& event,
+                                           juce::Component*& anchor);
+    static bool isResetAllowed (juce::Component* control);
+    Parameter* findControlParameter (juce::Component* pressed, const juce::MouseEvent& event,
                                      juce::Component*& anchor) const;
 
     BasePluginEditor& editor;
