@@ -65,13 +65,7 @@ void EditorDialogs::showOptions()
 
 void EditorDialogs::showAboutWindow()
 {
-    if (aboutWindow != nullptr)
-    {
-        aboutWindow->removeListener (&editor);
-        aboutWindow->hide();
-    }
-
-    retire (std::move (aboutWindow));
+    closeAboutWindow();
     aboutWindow = editor.createAboutWindow();
 
     if (aboutWindow == nullptr)
