@@ -3,8 +3,8 @@
 const char* const PresetSettingsComponent::warningText =
     "If parameters were changed show warning before loading Prev/Next preset";
 
-PresetSettingsComponent::PresetSettingsComponent (BasePlugin& p)
-    : plugin (p)
+// The page reads nothing of the plug-in: the editor saves and loads its check box.
+PresetSettingsComponent::PresetSettingsComponent (BasePlugin&)
 {
     checkBox.setButtonText (warningText);
     // A new user is warned before unsaved changes are lost; settings may switch it off.

@@ -19,7 +19,6 @@ public:
     void resized() override;
 
 private:
-    BasePlugin& plugin;
     CheckBox checkBox;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PresetSettingsComponent)

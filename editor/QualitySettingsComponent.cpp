@@ -4,7 +4,6 @@
 
 QualitySettingsComponent::QualitySettingsComponent (BasePlugin& p)
     : StatusBarPage (juce::Colour (0xFFBBBBBB)),
-      plugin (p),
       realTimeChoice (p.getRealtimeQualityParameter()),
       offlineChoice (p.getOfflineQualityParameter())
 {

@@ -28,7 +28,6 @@ public:
     static constexpr int width = 145;
 
 private:
-    BasePlugin& plugin;
     TextButtonWithIcon realTimeButton { "Real-time quality" }, offlineButton { "Offline quality" };
     RadioTextButtons realTimeChoice, offlineChoice;
 

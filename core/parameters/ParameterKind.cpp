@@ -33,8 +33,8 @@ public:
     Attributes (const juce::XmlElement& elementToRead, juce::String& errorToSet)
         : element (elementToRead), error (errorToSet) {}
 
-    bool has (const char* name) const { return element.hasAttribute (name); }
-    juce::String text (const char* name) const { return element.getStringAttribute (name); }
+    bool has (const char* attribute) const { return element.hasAttribute (attribute); }
+    juce::String text (const char* attribute) const { return element.getStringAttribute (attribute); }
     bool failed() const noexcept { return error.isNotEmpty(); }
 
     bool fail (const juce::String& message)
@@ -45,41 +45,41 @@ public:
         return false;
     }
 
-    bool number (const char* name, double fallback, double& result)
+    bool number (const char* attribute, double fallback, double& result)
     {
         result = fallback;
 
-        if (! has (name))
+        if (! has (attribute))
             return true;
 
-        if (! ParameterText::parseNumber (text (name), result))
-            return fail ("attribute " + juce::String (name) + " is not a number: " + quoted (text (name)));
+        if (! ParameterText::parseNumber (text (attribute), result))
+            return fail ("attribute " + juce::String (attribute) + " is not a number: " + quoted (text (attribute)));
 
         if (std::abs (result) > maxMagnitude)
-            return fail ("attribute " + juce::String (name) + " is out of range (-1e9 to 1e9): " + quoted (text (name)));
+            return fail ("attribute " + juce::String (attribute) + " is out of range (-1e9 to 1e9): " + quoted (text (attribute)));
 
         return true;
     }
 
-    bool integer (const char* name, double fallback, double& result)
+    bool integer (const char* attribute, double fallback, double& result)
     {
-        if (! number (name, fallback, result))
+        if (! number (attribute, fallback, result))
             return false;
 
         if (result != std::round (result) || std::abs (result) > maxIntegerMagnitude)
-            return fail ("attribute " + juce::String (name) + " is not an integer within +-16777216: " + quoted (text (name)));
+            return fail ("attribute " + juce::String (attribute) + " is not an integer within +-16777216: " + quoted (text (attribute)));
 
         return true;
     }
 
-    bool flag (const char* name, bool fallback, bool& result)
+    bool flag (const char* attribute, bool fallback, bool& result)
     {
         result = fallback;
 
-        if (! has (name))
+        if (! has (attribute))
             return true;
 
-        const auto t = text (name).trim();
+        const auto t = text (attribute).trim();
 
         if (t == "1" || t.equalsIgnoreCase ("true"))
         {
@@ -92,17 +92,17 @@ public:
             return true;
         }
 
-        return fail ("attribute " + juce::String (name) + " must be 1 or 0: " + quoted (t));
+        return fail ("attribute " + juce::String (attribute) + " must be 1 or 0: " + quoted (t));
     }
 
-    bool note (const char* name, double fallback, double& result)
+    bool note (const char* attribute, double fallback, double& result)
     {
         result = fallback;
 
-        if (! has (name))
+        if (! has (attribute))
             return true;
 
-        const int byName = NoteParameter::getNoteNumber (text (name));
+        const int byName = NoteParameter::getNoteNumber (text (attribute));
 
         if (byName >= 0)
         {
@@ -112,8 +112,8 @@ public:
 
         int n = 0;
 
-        if (! ParameterText::parseInteger (text (name), n) || n < 0 || n > 127)
-            return fail ("attribute " + juce::String (name) + " is not a note name or a note 0 to 127: " + quoted (text (name)));
+        if (! ParameterText::parseInteger (text (attribute), n) || n < 0 || n > 127)
+            return fail ("attribute " + juce::String (attribute) + " is not a note name or a note 0 to 127: " + quoted (text (attribute)));
 
         result = n;
         return true;

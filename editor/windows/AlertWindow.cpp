@@ -235,24 +235,24 @@ namespace Orvik
 
     juce::Component* AlertWindow::FocusTraverser::getNextComponent (juce::Component* current)
     {
-        auto& buttons = alert.buttons;
+        auto& row = alert.buttons;
 
-        if (buttons.isEmpty())
+        if (row.isEmpty())
             return nullptr;
 
-        const auto index = buttons.indexOf (dynamic_cast<juce::TextButton*> (current));
-        return index < 0 || index == buttons.size() - 1 ? buttons.getFirst() : buttons[index + 1];
+        const auto index = row.indexOf (dynamic_cast<juce::TextButton*> (current));
+        return index < 0 || index == row.size() - 1 ? row.getFirst() : row[index + 1];
     }
 
     juce::Component* AlertWindow::FocusTraverser::getPreviousComponent (juce::Component* current)
     {
-        auto& buttons = alert.buttons;
+        auto& row = alert.buttons;
 
-        if (buttons.isEmpty())
+        if (row.isEmpty())
             return nullptr;
 
-        const auto index = buttons.indexOf (dynamic_cast<juce::TextButton*> (current));
-        return index <= 0 ? buttons.getLast() : buttons[index - 1];
+        const auto index = row.indexOf (dynamic_cast<juce::TextButton*> (current));
+        return index <= 0 ? row.getLast() : row[index - 1];
     }
 
     std::vector<juce::Component*> AlertWindow::FocusTraverser::getAllComponents (juce::Component*)

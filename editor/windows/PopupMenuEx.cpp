@@ -232,7 +232,7 @@ void PopupMenuEx::PopupMenuComponent::mouseDown (const juce::MouseEvent& e)
 
 //==============================================================================
 PopupMenuEx::Window::Window (PopupMenuComponent& l, PopupMenuEx& m)
-    : layer (l), menu (m), font (l.getLookAndFeel().getPopupMenuFont())
+    : menu (m), font (l.getLookAndFeel().getPopupMenuFont())
 {
 }
 
@@ -252,12 +252,12 @@ void PopupMenuEx::Window::updateSize()
     setSize (36 + widest, rowHeight * menu.getNumItems() + 8);
 }
 
-void PopupMenuEx::Window::place (juce::Rectangle<int> area, int placement, juce::Point<int> layerSize)
+void PopupMenuEx::Window::place (juce::Rectangle<int> area, int menuPlacement, juce::Point<int> layerSize)
 {
     const int w = getWidth(), h = getHeight();
     int x = 0, y0 = 0;
 
-    if (placement == placeBelow)
+    if (menuPlacement == placeBelow)
     {
         y0 = area.getBottom();
         x = juce::jmax (area.getX(), 0);
@@ -265,7 +265,7 @@ void PopupMenuEx::Window::place (juce::Rectangle<int> area, int placement, juce:
         if (x + w > layerSize.x)
             x = layerSize.x - w;
     }
-    else if (placement == placeRight)
+    else if (menuPlacement == placeRight)
     {
         y0 = area.getY();
         x = area.getRight();

@@ -119,7 +119,7 @@ public:
         /** The menu's items were replaced. */
         void itemsChanged();
         /** Places the window against the target area in a layer of the given size. */
-        void place (juce::Rectangle<int> targetArea, int placement, juce::Point<int> layerSize);
+        void place (juce::Rectangle<int> targetArea, int menuPlacement, juce::Point<int> layerSize);
 
         Item* getHoveredItem() const noexcept { return hoveredItem; }
         Item* getLastHoveredItem() const noexcept { return lastHoveredItem; }
@@ -134,7 +134,6 @@ public:
     private:
         void hover (int y);
 
-        PopupMenuComponent& layer;
         PopupMenuEx& menu;
         juce::Font font;
         Item* hoveredItem = nullptr;

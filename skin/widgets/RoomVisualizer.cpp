@@ -185,14 +185,14 @@ juce::String RoomVisualizer::Room::Object::getLabelText() const
         + juce::String (juce::CharPointer_UTF8 ("\xc2\xb0"));
 }
 
-void RoomVisualizer::Room::Object::paint (juce::Graphics& g, float diagonal) const
+void RoomVisualizer::Room::Object::paint (juce::Graphics& g, float lineLength) const
 {
     const float cx = pixel.x, cy = pixel.y;
     g.setColour (colour);
     g.fillEllipse (cx - 5.0f, cy - 5.0f, 10.0f, 10.0f);
 
     const float a = angle * 3.1415927f / 180.0f;
-    g.drawLine (cx, cy, cx + std::sin (a) * diagonal, cy - std::cos (a) * diagonal, 1.0f);
+    g.drawLine (cx, cy, cx + std::sin (a) * lineLength, cy - std::cos (a) * lineLength, 1.0f);
 
     const auto text = getLabelText();
     const auto font = g.getCurrentFont();

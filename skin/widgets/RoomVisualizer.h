@@ -49,7 +49,7 @@ public:
             /** Sets the bound X and Y parameters from the pixel position, two decimals each,
                 each inside its own change gesture. */
             void commit();
-            void paint (juce::Graphics& g, float diagonal) const;
+            void paint (juce::Graphics& g, float lineLength) const;
             /** The three lines of the label: name, "X×Y" and the angle with "°". */
             juce::String getLabelText() const;
 

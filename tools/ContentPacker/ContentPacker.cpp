@@ -59,7 +59,7 @@ int main (int argc, char** argv)
 
     for (int i = 1; i < argc; ++i)
     {
-        const juce::String arg (juce::CharPointer_UTF8 (argv[i]));
+        const auto arg = juce::String (juce::CharPointer_UTF8 (argv[i]));
         const auto next = [&]() -> juce::String { return i + 1 < argc ? juce::String (juce::CharPointer_UTF8 (argv[++i])) : juce::String(); };
 
         if (arg == "--out")

@@ -24,7 +24,7 @@ namespace
         if (result != AAX_SUCCESS)
             return result;
 
-        if ((... || (puts.out == nullptr)))
+        if ((... || ! puts.out))
             return AAX_ERROR_NULL_ARGUMENT;
 
         ((*puts.out = puts.value), ...);
