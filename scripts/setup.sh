@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config ccache
           libasound2-dev libgl-dev libcurl4-openssl-dev
           zlib1g-dev libpng-dev libjpeg-dev libflac-dev libvorbis-dev libogg-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
-          xvfb xauth x11-utils fonts-dejavu-extra
+          xvfb xauth x11-utils libxtst-dev fonts-dejavu-extra
           clang libclang-rt-14-dev clang-format-14)
 
 missing=()

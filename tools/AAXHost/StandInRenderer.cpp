@@ -1,4 +1,5 @@
 #include "StandInRenderer.h"
+#include "StandInEditorRun.h"
 #include "StandInInstance.h"
 #include "StandInSession.h"
 #include "StandInWavFile.h"
@@ -146,7 +147,13 @@ const char* StandInRenderer::Usage()
            "                      [--block N] [--offline] [--chunks PREFIX] [--quiet]\n"
            "  --bundle   the plug-in bundle (Grindel 2.aaxplugin) or its binary; default: the build's bundle\n"
            "  --preset   a chunk file written earlier (PREFIX.elck or PREFIX.juce), restored before rendering\n"
-           "  --chunks   where the saved chunks go: PREFIX.elck and PREFIX.juce (default: the output's name)\n";
+           "  --chunks   where the saved chunks go: PREFIX.elck and PREFIX.juce (default: the output's name)\n"
+           "       AAXStandInHost ... --editor\n"
+           "  --editor   shows the editor in a window while the input (looped) or the tone plays through the\n"
+           "             plug-in in real time; closing the window ends the run, which then writes as usual\n"
+           "       AAXStandInHost [--bundle PATH] --snapshot FILE.png [--skin 885|1180|1475] [--browser]\n"
+           "  --snapshot a picture of the editor (default skin, factory state) while the tone plays\n"
+           "  --skin     the snapshot's skin; --browser: with the browser open\n";
 }
 
 bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, std::string& error)
@@ -180,6 +187,23 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
             o.offline = true;
         else if (a == "--quiet")
             o.quiet = true;
+        else if (a == "--editor")
+            o.editor = true;
+        else if (a == "--browser")
+            o.browser = true;
+        else if (a == "--snapshot")
+        {
+            o.snapshot = next();
+            const auto dot = o.snapshot.size() >= 4 ? o.snapshot.substr (o.snapshot.size() - 4) : std::string();
+            if (error.empty() && ! (dot == ".png" || dot == ".PNG"))
+                error = "--snapshot needs a file name ending in .png, not \"" + o.snapshot + "\"";
+        }
+        else if (a == "--skin")
+        {
+            const auto value = next();
+            if (error.empty() && ! (parseWhole (value, o.skin) && (o.skin == 885 || o.skin == 1180 || o.skin == 1475)))
+                error = "--skin needs 885, 1180 or 1475, not \"" + value + "\"";
+        }
         else if (a == "--tone")
         {
             const auto value = next();
@@ -208,7 +232,18 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
             return false;
     }
 
-    if (o.output.empty())
+    if (! o.snapshot.empty())
+    {
+        if (o.editor || ! o.output.empty() || ! o.input.empty() || o.toneSeconds > 0.0 || ! o.preset.empty() || ! o.settings.empty())
+            error = "--snapshot takes only --bundle, --skin, --browser and --block";
+        else if (o.bundle.empty())
+            error = "--bundle is required";
+        return error.empty();
+    }
+
+    if (o.skin != 0 || o.browser)
+        error = "--skin and --browser go with --snapshot";
+    else if (o.output.empty())
         error = "--out is required";
     else if (o.input.empty() && o.toneSeconds <= 0.0)
         error = "--in or --tone is required";
@@ -241,12 +276,23 @@ std::string StandInRenderer::Check (const Options& o)
         problem = "output " + o.output + " is the input file; name another output";
     if (problem.empty())
         problem = outputProblem ("chunks", o.chunkPrefix + ".elck");
+    if (problem.empty() && ! o.snapshot.empty())
+        problem = outputProblem ("snapshot", o.snapshot);
 
     return problem;
 }
 
 int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err)
 {
+    if (! o.snapshot.empty())
+        return StandInEditorRun::Snapshot (o, out, err);
+
+    if (const auto problem = o.editor ? StandInEditorRun::DisplayProblem() : std::string(); ! problem.empty())
+    {
+        err << problem << "\n";
+        return 1;
+    }
+
     // The input streams from its file (or the tone is made) a block at a time.
     StandInWavFile audio;
     std::string error;
@@ -369,7 +415,15 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             output.bitsPerSample = audio.bitsPerSample;
             bool written = output.OpenForWriting (o.output, numChannels, error);
 
-            for (uint64_t start = 0; written && start < totalFrames;)
+            if (o.editor && written)
+            {
+                // Until the user closes the window; the render is what passed meanwhile.
+                StandInEditorRun editor (session, *instance, o.blockSize);
+                written = editor.Open (registered.names.empty() ? "editor" : registered.names.front(), error)
+                    && editor.StartAudio (o.input, error) && editor.RunUntilClosed (&output, o.quiet ? nullptr : &out, error);
+            }
+
+            for (uint64_t start = 0; written && ! o.editor && start < totalFrames;)
             {
                 size_t length = static_cast<size_t> (std::min<uint64_t> (blockSize, totalFrames - start));
 

@@ -1,6 +1,8 @@
 #include "StandInX11Display.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <cstdlib>
 
@@ -93,4 +95,120 @@ void StandInX11Display::Sync()
 {
     if (auto* display = static_cast<Display*> (mDisplay))
         XSync (display, False);
+}
+
+void StandInX11Display::Describe (uint64_t window, const std::string& title)
+{
+    auto* display = static_cast<Display*> (mDisplay);
+
+    if (display == nullptr || window == 0)
+        return;
+
+    XStoreName (display, static_cast<Window> (window), title.c_str());
+    Atom close = XInternAtom (display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols (display, static_cast<Window> (window), &close, 1);
+    XSelectInput (display, static_cast<Window> (window), StructureNotifyMask);
+    XSync (display, False);
+}
+
+void StandInX11Display::Resize (uint64_t window, int width, int height)
+{
+    if (auto* display = static_cast<Display*> (mDisplay); display != nullptr && window != 0 && width > 0 && height > 0)
+    {
+        XResizeWindow (display, static_cast<Window> (window), static_cast<unsigned> (width), static_cast<unsigned> (height));
+        XSync (display, False);
+    }
+}
+
+bool StandInX11Display::TakeCloseRequest (uint64_t window)
+{
+    auto* display = static_cast<Display*> (mDisplay);
+
+    if (display == nullptr || window == 0)
+        return true;
+
+    const Atom protocols = XInternAtom (display, "WM_PROTOCOLS", False);
+    const Atom close = XInternAtom (display, "WM_DELETE_WINDOW", False);
+    bool closing = false;
+
+    while (XPending (display) > 0)
+    {
+        XEvent event {};
+        XNextEvent (display, &event);
+
+        if (event.xany.window != static_cast<Window> (window))
+            continue;
+
+        if (event.type == ClientMessage && event.xclient.message_type == protocols && static_cast<Atom> (event.xclient.data.l[0]) == close)
+            closing = true;
+        else if (event.type == DestroyNotify)
+            closing = true;
+    }
+
+    return closing;
+}
+
+bool StandInX11Display::Capture (uint64_t window, int& width, int& height, std::vector<uint8_t>& rgb)
+{
+    auto* display = static_cast<Display*> (mDisplay);
+    XWindowAttributes attributes {};
+
+    if (display == nullptr || window == 0 || XGetWindowAttributes (display, static_cast<Window> (window), &attributes) == 0)
+        return false;
+
+    // XGetImage of a window that reaches beyond the screen is an error, not a picture.
+    Window child = 0;
+    int x = 0, y = 0;
+    XTranslateCoordinates (display, static_cast<Window> (window), attributes.root, 0, 0, &x, &y, &child);
+    const auto* screen = attributes.screen;
+
+    if (x < 0 || y < 0 || x + attributes.width > WidthOfScreen (screen) || y + attributes.height > HeightOfScreen (screen))
+        return false;
+
+    XSync (display, False);
+    auto* image = XGetImage (display, static_cast<Window> (window), 0, 0, static_cast<unsigned> (attributes.width),
+                             static_cast<unsigned> (attributes.height), AllPlanes, ZPixmap);
+
+    if (image == nullptr)
+        return false;
+
+    width = attributes.width;
+    height = attributes.height;
+    rgb.resize (static_cast<size_t> (width) * static_cast<size_t> (height) * 3);
+    auto* to = rgb.data();
+
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+        {
+            const auto pixel = XGetPixel (image, column, row);
+            *to++ = static_cast<uint8_t> ((pixel & image->red_mask) * 255 / image->red_mask);
+            *to++ = static_cast<uint8_t> ((pixel & image->green_mask) * 255 / image->green_mask);
+            *to++ = static_cast<uint8_t> ((pixel & image->blue_mask) * 255 / image->blue_mask);
+        }
+
+    XDestroyImage (image);
+    return true;
+}
+
+bool StandInX11Display::Click (uint64_t window, int x, int y)
+{
+    auto* display = static_cast<Display*> (mDisplay);
+    int event = 0, error = 0, major = 0, minor = 0;
+
+    if (display == nullptr || window == 0 || ! XTestQueryExtension (display, &event, &error, &major, &minor))
+        return false;
+
+    XWindowAttributes attributes {};
+    Window child = 0;
+    int rootX = 0, rootY = 0;
+
+    if (XGetWindowAttributes (display, static_cast<Window> (window), &attributes) == 0
+        || ! XTranslateCoordinates (display, static_cast<Window> (window), attributes.root, x, y, &rootX, &rootY, &child))
+        return false;
+
+    XTestFakeMotionEvent (display, XScreenNumberOfScreen (attributes.screen), rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent (display, 1, True, CurrentTime);
+    XTestFakeButtonEvent (display, 1, False, CurrentTime);
+    XSync (display, False);
+    return true;
 }

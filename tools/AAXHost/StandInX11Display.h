@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // The X11 seam of the stand-in host: one display connection for the whole run, opened
 // before the plug-in starts JUCE. On a bare X server JUCE uses window-manager atoms
@@ -20,6 +22,19 @@ public:
     // The size of a window's first child (the embedded editor), or false without one.
     bool ChildSize (uint64_t window, int& width, int& height);
     void Sync();
+
+    // A window of the user's: titled, closable through the window manager's close button
+    // (WM_DELETE_WINDOW), sized to its editor.
+    void Describe (uint64_t window, const std::string& title);
+    void Resize (uint64_t window, int width, int height);
+    // Handles the events waiting on the host's connection; true once the window was asked
+    // to close or is gone.
+    bool TakeCloseRequest (uint64_t window);
+    // The window's pixels as rows of 8-bit RGB; false when it is not wholly on the screen.
+    bool Capture (uint64_t window, int& width, int& height, std::vector<uint8_t>& rgb);
+    // A left-button click at a point of the window, as the X server's test extension makes
+    // it (a real pointer move, press and release); false without that extension.
+    bool Click (uint64_t window, int x, int y);
 
 private:
     StandInX11Display() = default;
