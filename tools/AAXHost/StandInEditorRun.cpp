@@ -293,10 +293,16 @@ void StandInEditorRun::ReportChanges (std::ostream& report)
 {
     auto& automation = mInstance.Automation();
 
-    // A gesture ends with its release: the value the user left the control at.
+    // A gesture ends with its release: the value the user left the control at, once a turn.
+    std::vector<std::string> released;
+
     for (const auto& event : automation.Events())
-        if (event.kind == StandInAutomationDelegate::EventKind::Release)
-            report << "editor: \"" << mInstance.ParameterName (event.parameterID) << "\" " << mInstance.ValueText (event.parameterID) << std::endl;
+        if (event.kind == StandInAutomationDelegate::EventKind::Release
+            && std::find (released.begin(), released.end(), event.parameterID) == released.end())
+            released.push_back (event.parameterID);
+
+    for (const auto& id : released)
+        report << "editor: \"" << mInstance.ParameterName (id) << "\" " << mInstance.ValueText (id) << std::endl;
 
     automation.ClearRecords();
 }

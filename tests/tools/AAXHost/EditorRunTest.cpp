@@ -1,0 +1,306 @@
+// The editor as the stand-in host shows it, driven as a user drives it: the built program
+// with --editor under an X server, a knob dragged and the browse button clicked with real
+// pointer events, the window closed through the window manager's close request; and the
+// picture that --snapshot writes.
+
+#include "support/AssertionReport.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace
+{
+    namespace fs = std::filesystem;
+
+    std::string quoted (const std::string& text)
+    {
+        std::string q = "'";
+        for (const char c : text)
+            q += c == '\'' ? std::string ("'\\''") : std::string (1, c);
+        return q + "'";
+    }
+
+    std::string textOf (const fs::path& path)
+    {
+        std::ifstream in (path, std::ios::binary);
+        return std::string (std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>());
+    }
+
+    // Places in the product's default skin, "1180" (resources/skins/PluginEditor.orvikgui).
+    constexpr int kJitterKnobX = 119 + 36, kJitterKnobY = 378 + 36, kBrowseX = 810 + 16, kBrowseY = 20 + 16;
+
+    class EditorRun : public ::testing::Test
+    {
+    protected:
+        fs::path folder = fs::temp_directory_path() / ("standin-editor-" + std::to_string (std::random_device {}()));
+        pid_t child = 0;
+        Display* display = nullptr;
+
+        void SetUp() override
+        {
+            fs::create_directories (folder / "data");
+            fs::create_directory_symlink (fs::path (GRINDEL_DATA_DIR) / "Common", folder / "data" / "Common");
+        }
+
+        void TearDown() override
+        {
+            if (child > 0)
+            {
+                kill (child, SIGKILL);
+                waitpid (child, nullptr, 0);
+            }
+            if (display != nullptr)
+                XCloseDisplay (display);
+            fs::remove_all (folder);
+        }
+
+        bool openDisplay()
+        {
+            const char* name = std::getenv ("DISPLAY");
+            display = name != nullptr && *name != 0 ? XOpenDisplay (nullptr) : nullptr;
+            return display != nullptr;
+        }
+
+        // Starts the host in the test's folder with its own data root; prefix goes before it
+        // (an environment change).
+        void start (const std::vector<std::string>& args, const std::string& prefix = {})
+        {
+            std::string command = "cd " + quoted (folder.string()) + " && exec " + prefix + " env GRINDEL_DATA_ROOT="
+                                + quoted ((folder / "data").string()) + " " + quoted (GRINDEL_AAX_HOST);
+            for (const auto& a : args)
+                command += " " + quoted (a);
+            command += " >" + quoted ((folder / "stdout").string()) + " 2>" + quoted ((folder / "stderr").string());
+
+            const char* argv[] = { "/bin/sh", "-c", command.c_str(), nullptr };
+            ASSERT_EQ (0, posix_spawn (&child, "/bin/sh", nullptr, nullptr, const_cast<char**> (argv), environ));
+        }
+
+        // Polls a condition between short pauses, a bounded number of times.
+        static bool waitFor (const std::function<bool()>& condition)
+        {
+            for (int turn = 0; turn < 3000; ++turn)
+            {
+                if (condition())
+                    return true;
+                std::this_thread::sleep_for (std::chrono::milliseconds (20));
+            }
+            return condition();
+        }
+
+        // The host's exit code once it has ended (its assertions count as this test's own).
+        int finish()
+        {
+            int status = 0;
+            const bool ended = waitFor ([&] { return waitpid (child, &status, WNOHANG) == child; });
+            EXPECT_TRUE (ended) << "the host did not end";
+            if (! ended)
+                return -1;
+            child = 0;
+
+            std::istringstream lines (err());
+            for (std::string line; std::getline (lines, line);)
+                test::AssertionReport::reportJuceMessage (line);
+
+            return WIFEXITED (status) ? WEXITSTATUS (status) : -1;
+        }
+
+        int run (const std::vector<std::string>& args, const std::string& prefix = {})
+        {
+            start (args, prefix);
+            return finish();
+        }
+
+        std::string out() const { return textOf (folder / "stdout"); }
+        std::string err() const { return textOf (folder / "stderr"); }
+
+        // The groups of the first match of a pattern in what the host has printed so far
+        // (the whole match first); empty without one.
+        std::vector<std::string> printed (const std::regex& pattern) const
+        {
+            const auto text = out();
+            std::smatch match;
+            std::vector<std::string> groups;
+            if (std::regex_search (text, match, pattern))
+                for (const auto& group : match)
+                    groups.push_back (group.str());
+            return groups;
+        }
+
+        void pointerTo (Window window, int x, int y)
+        {
+            Window inner = 0;
+            int rootX = 0, rootY = 0;
+            XTranslateCoordinates (display, window, DefaultRootWindow (display), x, y, &rootX, &rootY, &inner);
+            XTestFakeMotionEvent (display, DefaultScreen (display), rootX, rootY, CurrentTime);
+            XSync (display, False);
+        }
+
+        void button (bool down)
+        {
+            XTestFakeButtonEvent (display, 1, down ? True : False, CurrentTime);
+            XSync (display, False);
+        }
+
+        // A press, an upward drag in steps, a release.
+        void drag (Window window, int x, int y, int up)
+        {
+            pointerTo (window, x, y);
+            button (true);
+            for (int step = 1; step <= up; step += 4)
+                pointerTo (window, x, y - step);
+            button (false);
+        }
+
+        void click (Window window, int x, int y)
+        {
+            pointerTo (window, x, y);
+            button (true);
+            button (false);
+        }
+
+        // What a window manager sends when the user closes the window.
+        void askToClose (Window window)
+        {
+            XEvent event {};
+            event.xclient.type = ClientMessage;
+            event.xclient.window = window;
+            event.xclient.message_type = XInternAtom (display, "WM_PROTOCOLS", False);
+            event.xclient.format = 32;
+            event.xclient.data.l[0] = static_cast<long> (XInternAtom (display, "WM_DELETE_WINDOW", False));
+            event.xclient.data.l[1] = CurrentTime;
+            XSendEvent (display, window, False, NoEventMask, &event);
+            XSync (display, False);
+        }
+
+        // A PNG file's width and height, from its header.
+        static std::pair<uint32_t, uint32_t> pngSize (const fs::path& path)
+        {
+            const auto bytes = textOf (path);
+            if (bytes.size() < 24 || bytes.compare (1, 3, "PNG") != 0)
+                return { 0, 0 };
+            const auto at = [&] (size_t i) {
+                return (uint32_t (uint8_t (bytes[i])) << 24) | (uint32_t (uint8_t (bytes[i + 1])) << 16) | (uint32_t (uint8_t (bytes[i + 2])) << 8)
+                     | uint32_t (uint8_t (bytes[i + 3]));
+            };
+            return { at (16), at (20) };
+        }
+    };
+}
+
+TEST_F (EditorRun, AUserMovesAKnobOpensTheBrowserAndClosesTheWindow)
+{
+    if (! openDisplay())
+        GTEST_SKIP() << "no X display";
+
+    const auto output = (folder / "take.wav").string();
+    start ({ "--editor", "--tone", "1", "--out", output, "--block", "256" });
+
+    std::vector<std::string> opened;
+    ASSERT_TRUE (waitFor ([&] { return ! (opened = printed (std::regex ("editor window 0x([0-9a-f]+): (\\d+) x (\\d+)"))).empty(); }))
+        << out() << err();
+    const auto window = static_cast<Window> (std::stoul (opened[1], nullptr, 16));
+    const int height = std::stoi (opened[3]);
+    EXPECT_EQ (opened[2], "1180");
+
+    // The knob answers once the skin is built: drag until the host hears the gesture end.
+    const std::regex moved ("editor: \"Rate Jitter\" ([1-9][0-9.]* %)");
+    int drags = 0;
+    ASSERT_TRUE (waitFor ([&] {
+        if (! printed (moved).empty())
+            return true;
+        if (drags++ % 50 == 0)
+            drag (window, kJitterKnobX, kJitterKnobY, 40);
+        return false;
+    })) << out();
+    const auto value = printed (moved)[1];
+
+    // The browse button docks the browser: the editor asks the host for a taller window.
+    click (window, kBrowseX, kBrowseY);
+    ASSERT_TRUE (waitFor ([&] {
+        const auto size = printed (std::regex ("editor size: 1180 x (\\d+)"));
+        return ! size.empty() && std::stoi (size[1]) > height;
+    })) << out();
+
+    askToClose (window);
+    EXPECT_EQ (0, finish()) << err();
+
+    // The run ends as a render does: the audio that played, the chunks and the report, which
+    // has the value the knob was left at.
+    const auto report = out();
+    EXPECT_TRUE (std::regex_search (report, std::regex ("rendered [1-9][0-9]* frames of 2 channel\\(s\\) at 48000 Hz to " + output))) << report;
+    EXPECT_TRUE (std::regex_search (report, std::regex ("Rate Jitter +" + value))) << report;
+    EXPECT_GT (fs::file_size (output), 44u);
+
+    // The saved chunk holds it too: restored into the next run.
+    ASSERT_GT (fs::file_size (folder / "take.juce"), 56u);
+    ASSERT_GT (fs::file_size (folder / "take.elck"), 56u);
+    EXPECT_EQ (0, run ({ "--tone", "0.05", "--out", (folder / "again.wav").string(), "--preset", (folder / "take.juce").string() })) << err();
+    EXPECT_TRUE (std::regex_search (out(), std::regex ("Rate Jitter +" + value))) << out();
+}
+
+TEST_F (EditorRun, WithoutADisplayTheEditorSaysSoInOneLine)
+{
+    const auto output = (folder / "take.wav").string();
+    EXPECT_EQ (1, run ({ "--editor", "--tone", "1", "--out", output }, "env -u DISPLAY"));
+    EXPECT_EQ (err(), "the editor needs an X display, and DISPLAY is not set (--snapshot draws it without one)\n");
+    EXPECT_FALSE (fs::exists (output));
+}
+
+TEST_F (EditorRun, SnapshotDrawsTheChosenSkinWithTheBrowserOpen)
+{
+    if (! openDisplay())
+        GTEST_SKIP() << "no X display";
+
+    const auto picture = folder / "editor.png";
+    ASSERT_EQ (0, run ({ "--snapshot", picture.string(), "--skin", "885", "--browser" })) << err();
+    EXPECT_NE (out().find ("snapshot: 885 x "), std::string::npos) << out();
+
+    // The docked browser makes the editor taller than wide; the user's settings stay untouched.
+    const auto [width, height] = pngSize (picture);
+    EXPECT_EQ (width, 885u);
+    EXPECT_GT (height, width);
+    EXPECT_FALSE (fs::exists (folder / "data" / "User"));
+}
+
+TEST_F (EditorRun, SnapshotArgumentsAreChecked)
+{
+    const struct
+    {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        { { "--snapshot", "editor.png", "--skin", "1000" }, "--skin needs 885, 1180 or 1475, not \"1000\"" },
+        { { "--snapshot", "editor.jpg" }, "--snapshot needs a file name ending in .png" },
+        { { "--snapshot", "editor.png", "--out", "x.wav" }, "--snapshot takes only" },
+        { { "--tone", "1", "--out", "x.wav", "--browser" }, "--skin and --browser go with --snapshot" },
+    };
+
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ (2, run (c.args)) << c.message;
+        EXPECT_NE (err().find (c.message), std::string::npos) << err();
+        EXPECT_FALSE (fs::exists (folder / "editor.png"));
+    }
+}
