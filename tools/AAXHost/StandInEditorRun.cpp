@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -40,6 +41,33 @@ namespace
     // The browse button of the product's skins, in the layout drawn for 1180 pixels
     // (resources/skins/PluginEditor.orvikgui); the other sizes are that layout scaled.
     constexpr int kLayoutWidth = 1180, kBrowseX = 810, kBrowseY = 20, kBrowseSize = 32;
+
+    // Ctrl+C or a termination request while the window is open ends the run as closing the
+    // window does, so the render is finished and the chunks are written.
+    volatile std::sig_atomic_t interrupted = 0;
+
+    extern "C" void noteInterrupt (int) { interrupted = 1; }
+
+    class ScopedInterruptAsClose
+    {
+    public:
+        ScopedInterruptAsClose()
+        {
+            interrupted = 0;
+            mInt = std::signal (SIGINT, noteInterrupt);
+            mTerm = std::signal (SIGTERM, noteInterrupt);
+        }
+
+        ~ScopedInterruptAsClose()
+        {
+            std::signal (SIGINT, mInt);
+            std::signal (SIGTERM, mTerm);
+        }
+
+    private:
+        void (*mInt) (int);
+        void (*mTerm) (int);
+    };
 
     // Turns of the host loop that a snapshot waits at most for the editor to settle.
     constexpr int kSettleTurns = 1500, kTurnMilliseconds = 20;
@@ -330,7 +358,9 @@ bool StandInEditorRun::RunUntilClosed (StandInWavFile* output, std::ostream* rep
         *report << "editor window 0x" << std::hex << mGui.Window() << std::dec << ": " << mWidth << " x " << mHeight
                 << "; close it to end the run" << std::endl;
 
-    while (! StandInX11Display::Shared().TakeCloseRequest (mGui.Window()))
+    const ScopedInterruptAsClose interrupts;
+
+    while (! StandInX11Display::Shared().TakeCloseRequest (mGui.Window()) && interrupted == 0)
         if (! Turn (kTurnMilliseconds, output, report, error))
         {
             std::string ignored;

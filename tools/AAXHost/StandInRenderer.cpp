@@ -243,6 +243,8 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
 
     if (o.skin != 0 || o.browser)
         error = "--skin and --browser go with --snapshot";
+    else if (o.editor && o.offline)
+        error = "--editor plays in real time; --offline does not go with it";
     else if (o.output.empty())
         error = "--out is required";
     else if (o.input.empty() && o.toneSeconds <= 0.0)

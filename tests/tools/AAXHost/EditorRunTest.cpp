@@ -55,7 +55,8 @@ namespace
     {
     protected:
         fs::path folder = fs::temp_directory_path() / ("standin-editor-" + std::to_string (std::random_device {}()));
-        pid_t child = 0;
+        pid_t child = 0, server = 0;
+        std::string displayName;
         Display* display = nullptr;
 
         void SetUp() override
@@ -73,13 +74,42 @@ namespace
             }
             if (display != nullptr)
                 XCloseDisplay (display);
+            if (server > 0)
+            {
+                kill (server, SIGTERM);
+                waitpid (server, nullptr, 0);
+            }
             fs::remove_all (folder);
         }
 
+        // An X server of the test's own: pointer events from tests running beside it, and
+        // their windows, never reach this one. False without Xvfb.
         bool openDisplay()
         {
-            const char* name = std::getenv ("DISPLAY");
-            display = name != nullptr && *name != 0 ? XOpenDisplay (nullptr) : nullptr;
+            if (! fs::exists ("/usr/bin/Xvfb"))
+                return false;
+
+            int pipeEnds[2];
+            if (pipe (pipeEnds) != 0)
+                return false;
+
+            const auto fd = std::to_string (pipeEnds[1]);
+            const char* argv[] = { "/usr/bin/Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", nullptr };
+            const bool started = posix_spawn (&server, argv[0], nullptr, nullptr, const_cast<char**> (argv), environ) == 0;
+            close (pipeEnds[1]);
+
+            // The server writes its display number once it is ready; a server that fails closes the pipe.
+            std::string number;
+            char c = 0;
+            while (started && read (pipeEnds[0], &c, 1) == 1 && c != '\n')
+                number += c;
+            close (pipeEnds[0]);
+
+            if (number.empty())
+                return false;
+
+            displayName = ":" + number;
+            display = XOpenDisplay (displayName.c_str());
             return display != nullptr;
         }
 
@@ -87,8 +117,9 @@ namespace
         // (an environment change).
         void start (const std::vector<std::string>& args, const std::string& prefix = {})
         {
+            const auto onDisplay = displayName.empty() ? std::string() : " DISPLAY=" + displayName;
             std::string command = "cd " + quoted (folder.string()) + " && exec " + prefix + " env GRINDEL_DATA_ROOT="
-                                + quoted ((folder / "data").string()) + " " + quoted (GRINDEL_AAX_HOST);
+                + quoted ((folder / "data").string()) + onDisplay + " " + quoted (GRINDEL_AAX_HOST);
             for (const auto& a : args)
                 command += " " + quoted (a);
             command += " >" + quoted ((folder / "stdout").string()) + " 2>" + quoted ((folder / "stderr").string());
@@ -202,7 +233,7 @@ namespace
                 return { 0, 0 };
             const auto at = [&] (size_t i) {
                 return (uint32_t (uint8_t (bytes[i])) << 24) | (uint32_t (uint8_t (bytes[i + 1])) << 16) | (uint32_t (uint8_t (bytes[i + 2])) << 8)
-                     | uint32_t (uint8_t (bytes[i + 3]));
+                    | uint32_t (uint8_t (bytes[i + 3]));
             };
             return { at (16), at (20) };
         }
@@ -212,7 +243,7 @@ namespace
 TEST_F (EditorRun, AUserMovesAKnobOpensTheBrowserAndClosesTheWindow)
 {
     if (! openDisplay())
-        GTEST_SKIP() << "no X display";
+        GTEST_SKIP() << "no Xvfb";
 
     const auto output = (folder / "take.wav").string();
     start ({ "--editor", "--tone", "1", "--out", output, "--block", "256" });
@@ -271,7 +302,7 @@ TEST_F (EditorRun, WithoutADisplayTheEditorSaysSoInOneLine)
 TEST_F (EditorRun, SnapshotDrawsTheChosenSkinWithTheBrowserOpen)
 {
     if (! openDisplay())
-        GTEST_SKIP() << "no X display";
+        GTEST_SKIP() << "no Xvfb";
 
     const auto picture = folder / "editor.png";
     ASSERT_EQ (0, run ({ "--snapshot", picture.string(), "--skin", "885", "--browser" })) << err();
@@ -295,6 +326,7 @@ TEST_F (EditorRun, SnapshotArgumentsAreChecked)
         { { "--snapshot", "editor.jpg" }, "--snapshot needs a file name ending in .png" },
         { { "--snapshot", "editor.png", "--out", "x.wav" }, "--snapshot takes only" },
         { { "--tone", "1", "--out", "x.wav", "--browser" }, "--skin and --browser go with --snapshot" },
+        { { "--editor", "--tone", "1", "--out", "x.wav", "--offline" }, "--editor plays in real time; --offline does not go with it" },
     };
 
     for (const auto& c : cases)
@@ -303,4 +335,19 @@ TEST_F (EditorRun, SnapshotArgumentsAreChecked)
         EXPECT_NE (err().find (c.message), std::string::npos) << err();
         EXPECT_FALSE (fs::exists (folder / "editor.png"));
     }
+}
+
+TEST_F (EditorRun, CtrlCEndsTheRunAsClosingTheWindowDoes)
+{
+    if (! openDisplay())
+        GTEST_SKIP() << "no Xvfb";
+
+    const auto output = (folder / "take.wav").string();
+    start ({ "--editor", "--tone", "1", "--out", output });
+    ASSERT_TRUE (waitFor ([&] { return ! printed (std::regex ("editor window 0x")).empty(); })) << out() << err();
+
+    kill (child, SIGINT);
+    EXPECT_EQ (0, finish()) << err();
+    EXPECT_TRUE (std::regex_search (out(), std::regex ("rendered \\d+ frames of 2 channel\\(s\\) at 48000 Hz to " + output))) << out();
+    EXPECT_GT (fs::file_size (folder / "take.juce"), 56u);
 }
