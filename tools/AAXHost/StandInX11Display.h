@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+// Message thread: every operation.
 // The X11 seam of the stand-in host: one display connection for the whole run, opened
 // before the plug-in starts JUCE. On a bare X server JUCE uses window-manager atoms
 // without checking that they exist; interning them here first keeps it alive.

@@ -3,6 +3,7 @@
 // pointer events, the window closed through the window manager's close request; and the
 // picture that --snapshot writes.
 
+#include "StandInWavFile.h"
 #include "support/AssertionReport.h"
 
 #include <gtest/gtest.h>
@@ -337,17 +338,44 @@ TEST_F (EditorRun, SnapshotArgumentsAreChecked)
     }
 }
 
-TEST_F (EditorRun, CtrlCEndsTheRunAsClosingTheWindowDoes)
+TEST_F (EditorRun, CtrlCEndsTheRunAsClosingTheWindowDoesAndTheRenderIsTheInputLooped)
 {
     if (! openDisplay())
         GTEST_SKIP() << "no Xvfb";
 
-    const auto output = (folder / "take.wav").string();
-    start ({ "--editor", "--tone", "1", "--out", output });
+    // A short 16-bit input whose every frame differs.
+    constexpr size_t kFrames = 300;
+    const auto input = (folder / "in.wav").string(), output = (folder / "take.wav").string();
+    std::vector<std::vector<float>> frames (2, std::vector<float> (kFrames));
+    for (size_t i = 0; i < kFrames; ++i)
+    {
+        frames[0][i] = static_cast<float> (i) / 512.0f;
+        frames[1][i] = -static_cast<float> (i) / 1024.0f;
+    }
+    {
+        StandInWavFile wav;
+        wav.bitsPerSample = 16;
+        std::string error;
+        ASSERT_TRUE (wav.OpenForWriting (input, 2, error) && wav.WriteFrames (frames, kFrames, error) && wav.Close (error)) << error;
+    }
+
+    start ({ "--editor", "--in", input, "--out", output, "--block", "64" });
     ASSERT_TRUE (waitFor ([&] { return ! printed (std::regex ("editor window 0x")).empty(); })) << out() << err();
 
     kill (child, SIGINT);
     EXPECT_EQ (0, finish()) << err();
-    EXPECT_TRUE (std::regex_search (out(), std::regex ("rendered \\d+ frames of 2 channel\\(s\\) at 48000 Hz to " + output))) << out();
     EXPECT_GT (fs::file_size (folder / "take.juce"), 56u);
+
+    // Every frame rendered is the input's, from its start, round and round.
+    StandInWavFile rendered;
+    std::string error;
+    ASSERT_TRUE (rendered.OpenForReading (output, error)) << error;
+    ASSERT_GT (rendered.NumFrames(), 0u);
+    std::vector<std::vector<float>> got (2, std::vector<float> (rendered.NumFrames()));
+    ASSERT_EQ (rendered.ReadFrames (got, got[0].size()), got[0].size());
+
+    size_t wrong = 0;
+    for (size_t i = 0; i < got[0].size(); ++i)
+        wrong += got[0][i] != frames[0][i % kFrames] || got[1][i] != frames[1][i % kFrames] ? 1 : 0;
+    EXPECT_EQ (wrong, 0u) << "of " << got[0].size() << " frames";
 }
