@@ -1,28 +1,112 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds the plug-in's AAX bundle and runs its main job: the stand-in
 # AAX host loads the bundle, renders a WAV file through the plug-in and writes the result
-# and the plug-in's saved chunks ('elck' and 'juce').
-#   scripts/run.sh                       renders a 2 s test tone to build-release/out/render.wav
-#   scripts/run.sh IN.wav OUT.wav [...]  renders IN.wav; further arguments go to AAXStandInHost
+# and the plug-in's saved chunks ('elck' and 'juce'). scripts/run.sh --help tells how.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
+usage() {
+    cat <<'EOF'
+usage: scripts/run.sh [IN.wav OUT.wav] [options]
+Builds the plug-in's AAX bundle (Release, in build-release) and renders through it in the
+stand-in AAX host. Without IN.wav OUT.wav it renders a 2-second test tone to
+build-release/out/render.wav. Relative paths are read from the folder you run it in.
+
+  IN.wav              the input: PCM of 8 to 32 bits or float, mono or stereo, 8 to 384 kHz
+  OUT.wav             the render: the input's rate and channels; written with the plug-in's
+                      chunks OUT.elck and OUT.juce beside it
+  --preset CHUNKFILE  a chunk file written earlier (NAME.elck or NAME.juce), restored whole
+                      before rendering; default: none (the plug-in's start preset)
+  --set "NAME=TEXT"   sets a parameter from its value text, e.g. --set "Mix=50 %"; repeatable
+  --block N           samples per block, 1 to 8192; default 512
+  --offline           render offline (as a host's bounce); default: real time
+  --tone SECONDS      the test tone's length, above 0 and at most 600; default 2 (no IN.wav)
+  --chunks PREFIX     write the chunks to PREFIX.elck and PREFIX.juce; default: OUT without
+                      its extension
+  --bundle PATH       another bundle or its binary; default: the one this script builds
+  --quiet             print nothing but errors
+  -h, --help          print this and exit
+
+Environment: GRINDEL_JOBS (parallel build jobs; default: all processors), GRINDEL_DATA_ROOT
+(where the plug-in keeps its content and settings; default: build-release/data).
+Exit codes: 0 done, 1 failed (the reason is printed), 2 bad arguments.
+EOF
+}
+
+# The options, by the kind of value they take: a path (resolved against the caller's folder),
+# another value, or none.
+path_options=" --preset --chunks --bundle --in --out "
+value_options=" --set --block --tone "
+flag_options=" --offline --quiet "
+
+refuse() {
+    echo "run.sh: $1" >&2
+    echo "run.sh --help tells how to run it" >&2
+    exit 2
+}
+
+caller=$PWD
+files=()
+host_args=()
+while [ $# -gt 0 ]; do
+    arg=$1
+    shift
+    case $arg in
+        -h | --help)
+            usage
+            exit 0
+            ;;
+        -*)
+            if [[ $path_options == *" $arg "* || $value_options == *" $arg "* ]]; then
+                [ $# -gt 0 ] || refuse "$arg needs a value"
+                # "--out --quiet" is a forgotten value, not a file named "--quiet".
+                [[ $1 != --* ]] || refuse "$arg needs a value, not the option \"$1\""
+                value=$1
+                shift
+                if [[ $path_options == *" $arg "* && -n $value ]]; then
+                    value=$(realpath -ms -- "$value")
+                fi
+                host_args+=("$arg" "$value")
+            elif [[ $flag_options == *" $arg "* ]]; then
+                host_args+=("$arg")
+            else
+                refuse "unknown option $arg"
+            fi
+            ;;
+        *) files+=("$(realpath -ms -- "$arg")") ;;
+    esac
+done
+
+case ${#files[@]} in
+    0) ;;
+    2) host_args=(--in "${files[0]}" --out "${files[1]}" "${host_args[@]}") ;;
+    *)
+        usage >&2
+        exit 2
+        ;;
+esac
+
+cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 build=build-release
+jobs=${GRINDEL_JOBS:-$(nproc)}
 export CCACHE_SLOPPINESS=time_macros
+# Paths relative to the checkout, so clones and worktrees share one cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF
-cmake --build "$build" -j "$(nproc)" --target AAXStandInHost
+cmake --build "$build" -j "$jobs" --target AAXStandInHost
 
 # Keep the plug-in's settings and logs out of the user's own folders; the build installs
 # the factory presets and skins there.
 export GRINDEL_DATA_ROOT=${GRINDEL_DATA_ROOT:-$PWD/$build/data}
-mkdir -p "$build/out"
 
-# IN.wav OUT.wav come first when given; anything that starts with "-" is an option.
-if [ $# -ge 2 ] && [[ $1 != -* ]]; then
-    in=$1; out=$2; shift 2
-    exec "$build/bin/AAXStandInHost" --in "$in" --out "$out" "$@"
-else
-    exec "$build/bin/AAXStandInHost" --tone 2 --out "$build/out/render.wav" "$@"
+if [ ${#files[@]} -eq 0 ]; then
+    mkdir -p "$build/out"
+    source_given=no
+    for a in "${host_args[@]}"; do [[ $a == --tone || $a == --in ]] && source_given=yes; done
+    [ $source_given = yes ] || host_args=(--tone 2 "${host_args[@]}")
+    host_args=(--out "$PWD/$build/out/render.wav" "${host_args[@]}")
 fi
+
+exec "$build/bin/AAXStandInHost" "${host_args[@]}"
