@@ -22,7 +22,7 @@
 #include <memory>
 #include <sstream>
 
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -75,7 +75,10 @@ namespace
         if (fd < 0)
             return systemReason (errno);
 
-        int failure = 0;
+        // The permissions any new file gets, not the temporary file's private ones.
+        const mode_t mask = umask (0);
+        umask (mask);
+        int failure = fchmod (fd, 0666 & ~mask) != 0 ? errno : 0;
 
         for (size_t done = 0; done < bytes.size() && failure == 0;)
         {
