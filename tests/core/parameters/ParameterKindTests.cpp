@@ -211,6 +211,14 @@ TEST (ParameterText, DisplayTextsAreReadWholeOrNotAtAll)
         { *all[6], "maybe", NAN },
     };
 
+    // The reader itself: a mistyped number is no number with a unit after it.
+    for (const char* mistyped : { "22,05 kHz", "1 2", "1.2.3", "1  dB", "1 .5", "-", ".", "kHz" })
+    {
+        double number = 0.0;
+        juce::String suffix;
+        EXPECT_FALSE (ParameterText::parseQuantity (mistyped, number, suffix)) << mistyped;
+    }
+
     for (const auto& c : cases)
     {
         const float before = c.parameter.getValue();
