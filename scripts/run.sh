@@ -44,7 +44,6 @@ refuse() {
     exit 2
 }
 
-caller=$PWD
 files=()
 host_args=()
 while [ $# -gt 0 ]; do
@@ -88,7 +87,7 @@ esac
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
-build=build-release
+build="build-release"
 jobs=${GRINDEL_JOBS:-$(nproc)}
 export CCACHE_SLOPPINESS=time_macros
 # Paths relative to the checkout, so clones and worktrees share one cache.

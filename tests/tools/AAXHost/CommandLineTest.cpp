@@ -174,7 +174,7 @@ TEST_F (CommandLine, AValueBeyondTheRangeIsClampedAndSaysSo)
 
 TEST_F (CommandLine, ChunksAreWrittenWholeOrNotAtAll)
 {
-    // No file may grow beyond 512 bytes (one block of the shell's limit), as on a full disk: the
+    // No file may grow beyond 512 bytes (one block of dash's limit; dash is /bin/sh), as on a full disk: the
     // 156-byte 'elck' chunk is written, the render and the 'juce' chunk fail with the reason,
     // and the older 'juce' chunk stays as it was.
     file ("out.elck", { 'o', 'l', 'd' });
