@@ -79,6 +79,7 @@ case ${#files[@]} in
     0) ;;
     2) host_args=(--in "${files[0]}" --out "${files[1]}" "${host_args[@]}") ;;
     *)
+        echo "run.sh: give both IN.wav and OUT.wav, or neither (for the test tone); got ${#files[@]} file(s)" >&2
         usage >&2
         exit 2
         ;;
