@@ -114,7 +114,11 @@ BasePlugin::ProcessContext PluginAudioProcessor::makeContext() const
 
 void PluginAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
 {
-    plugin->processBlock (buffer, midi, makeContext());
+    // A host's wrapper hands a plug-in with its own bypass every block here, bypassed or not.
+    if (bypass->get())
+        plugin->processBypassed (buffer, midi, makeContext());
+    else
+        plugin->processBlock (buffer, midi, makeContext());
 }
 
 void PluginAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/BasePlugin.h"
+#include "core/HostBypassParameter.h"
 #include "core/HostNotificationQueue.h"
 #include "core/PluginAudioProcessorParameter.h"
 #include "core/ProductFactory.h"
@@ -54,6 +55,10 @@ public:
     const juce::String getProgramName (int) override { return {}; }
     void changeProgramName (int, const juce::String&) override {}
 
+    /** Any thread: lock-free. The host's master bypass; while it is on, processBlock plays
+        the bypassed path. */
+    juce::AudioProcessorParameter* getBypassParameter() const override { return bypass.get(); }
+
     /** Any thread: whether the plug-in makes an editor (it need not exist yet). */
     bool hasEditor() const override;
     /** Message thread: the host window's content around the plug-in's editor, which is built
@@ -73,6 +78,7 @@ private:
     std::unique_ptr<BasePlugin> plugin;
     juce::Array<PluginAudioProcessorParameter*> hostParameters;   // by the parameter's host index
     std::unique_ptr<HostNotificationQueue> hostNotifications;     // by host index
+    const std::unique_ptr<HostBypassParameter> bypass = std::make_unique<HostBypassParameter>();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginAudioProcessor)
 };

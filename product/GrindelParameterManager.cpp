@@ -49,22 +49,30 @@ bool GrindelParameterManager::parseValue (const Parameter& parameter, const juce
     if (isFrequency (parameter))
     {
         double number = 0.0;
-        juce::String rest;
+        juce::String unit;
 
-        if (! ParameterText::parseLeadingNumber (text, number, &rest))
+        // The texts shown are "800 Hz" and "44.1 kHz"; "44.1k" is the usual short form.
+        if (! ParameterText::parseQuantity (text, number, unit))
             return false;
 
-        if (rest.startsWithIgnoreCase ("k"))
+        if (unit.equalsIgnoreCase ("kHz") || unit.equalsIgnoreCase ("k"))
             number *= 1000.0;
+        else if (unit.isNotEmpty() && ! unit.equalsIgnoreCase ("Hz"))
+            return false;
 
         plainValue = (float) juce::jlimit (-1.0e30, 1.0e30, number);
         return true;
     }
 
-    if (isLevel (parameter) && text.trim().startsWithIgnoreCase ("-inf"))
+    if (isLevel (parameter))
     {
-        plainValue = parameter.getMinimum();
-        return true;
+        const auto trimmed = text.trim();
+
+        if (trimmed.equalsIgnoreCase ("-inf") || trimmed.equalsIgnoreCase ("-inf dB"))
+        {
+            plainValue = parameter.getMinimum();
+            return true;
+        }
     }
 
     return ParameterManager::parseValue (parameter, text, plainValue);

@@ -38,18 +38,10 @@ bool BoolParameter::parseDisplayText (const juce::String& text, float& plainValu
 {
     const auto trimmed = text.trim();
 
-    if (trimmed.equalsIgnoreCase (onName) || trimmed.equalsIgnoreCase (offName))
-    {
-        plainValue = trimmed.equalsIgnoreCase (onName) ? 1.0f : 0.0f;
-        return true;
-    }
-
-    double number = 0.0;
-
-    if (! ParameterText::parseNumber (trimmed, number))
+    if (! trimmed.equalsIgnoreCase (onName) && ! trimmed.equalsIgnoreCase (offName))
         return false;
 
-    plainValue = number >= 0.5 ? 1.0f : 0.0f;
+    plainValue = trimmed.equalsIgnoreCase (onName) ? 1.0f : 0.0f;
     return true;
 }
 

@@ -10,7 +10,7 @@ public:
 
     bool getBoolValue() const noexcept override;
     juce::String getTextForValue (float plainValue) const override;
-    /** The kind's state names (ignoring case) or a number (0.5 and above is on). */
+    /** One of the kind's state names, ignoring case; nothing else. */
     bool parseDisplayText (const juce::String& text, float& plainValue) const override;
     juce::String getText() const override;
     int getNumSteps() const noexcept override;

@@ -24,18 +24,10 @@ bool EnumParameter::parseDisplayText (const juce::String& text, float& plainValu
 {
     const int index = items.indexOf (text.trim(), true);
 
-    if (index >= 0)
-    {
-        plainValue = (float) index;
-        return true;
-    }
-
-    int number = 0;
-
-    if (! ParameterText::parseInteger (text, number) || number < 0 || number >= items.size())
+    if (index < 0)
         return false;
 
-    plainValue = (float) number;
+    plainValue = (float) index;
     return true;
 }
 

@@ -14,7 +14,7 @@ public:
     int getNumItems() const noexcept { return items.size(); }
 
     juce::String getTextForValue (float plainValue) const override;
-    /** An item's name (ignoring case) or its index. */
+    /** One of the items' names, ignoring case; nothing else. */
     bool parseDisplayText (const juce::String& text, float& plainValue) const override;
     juce::String getTypeName() const override;
 

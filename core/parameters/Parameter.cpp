@@ -170,8 +170,9 @@ float Parameter::getValueForText (const juce::String& text) const
 bool Parameter::parseDisplayText (const juce::String& text, float& plainValue) const
 {
     double v = 0.0;
+    juce::String unit;
 
-    if (! ParameterText::parseLeadingNumber (text, v))
+    if (! ParameterText::parseQuantity (text, v, unit) || ! (unit.isEmpty() || unit.equalsIgnoreCase (description.unitLabel)))
         return false;
 
     plainValue = (float) juce::jlimit (-1.0e30, 1.0e30, v);

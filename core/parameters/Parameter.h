@@ -148,8 +148,8 @@ public:
         value; the current value when the text does not parse. */
     float getValueForText (const juce::String& text) const;
     /** Any thread: allocates, so never the audio thread.
-        The kind's parser of display texts (a leading number, unit ignored); false when the
-        text does not parse. */
+        The kind's parser of display texts, read whole: a number, then optionally the
+        parameter's own unit in any case; false for anything else. */
     virtual bool parseDisplayText (const juce::String& text, float& plainValue) const;
     /** Any thread: allocates, so never the audio thread.
         The value as text for presets and state: exact enough to round-trip. */

@@ -111,12 +111,35 @@ bool ParameterText::parseInteger (const juce::String& text, int& result)
     return true;
 }
 
-bool ParameterText::parseLeadingNumber (const juce::String& text, double& result, juce::String* rest)
+bool ParameterText::parseQuantity (const juce::String& text, double& number, juce::String& suffix)
 {
-    const auto trimmed = text.trimStart();
-    const int length = scanNumber (trimmed.getCharPointer());
+    constexpr int maxDigits = 40;
+    const auto trimmed = text.trim();
+    auto p = trimmed.getCharPointer();
+    int length = 0, digits = 0, points = 0;
 
-    if (length == 0)
+    if (*p == '+' || *p == '-')
+    {
+        ++p;
+        ++length;
+    }
+
+    for (; isAsciiDigit (*p) || *p == '.'; ++p, ++length)
+    {
+        if (*p == '.' ? ++points > 1 : ++digits > maxDigits)
+            return false;
+    }
+
+    if (digits == 0)
+        return false;
+
+    auto rest = trimmed.substring (length);
+
+    if (rest.startsWithChar (' '))
+        rest = rest.substring (1);
+
+    // Anything that could still be part of a number is a mistyped one, not a unit.
+    if (rest.isNotEmpty() && (juce::CharacterFunctions::isWhitespace (rest[0]) || isAsciiDigit (rest[0]) || rest[0] == '.' || rest[0] == ','))
         return false;
 
     const double v = trimmed.substring (0, length).getDoubleValue();
@@ -124,11 +147,8 @@ bool ParameterText::parseLeadingNumber (const juce::String& text, double& result
     if (! std::isfinite (v))
         return false;
 
-    result = v;
-
-    if (rest != nullptr)
-        *rest = trimmed.substring (length).trim();
-
+    number = v;
+    suffix = rest;
     return true;
 }
 

@@ -14,8 +14,10 @@ struct ParameterText
     /** A whole text that is an integer within +-2^31; false otherwise. */
     static bool parseInteger (const juce::String& text, int& result);
 
-    /** The number at the start of a display text ("12.5 dB" gives 12.5); false when none. */
-    static bool parseLeadingNumber (const juce::String& text, double& result, juce::String* rest = nullptr);
+    /** A display text read whole: an optional sign, digits with at most one decimal point, then
+        an optional space and a suffix (a unit, perhaps with a scale prefix), which the caller
+        checks. False for anything else ("0x10", "1O kHz", "22,05 kHz", "2e3", "5  %"). */
+    static bool parseQuantity (const juce::String& text, double& number, juce::String& suffix);
 
     /** The shortest text that reads back to exactly the same float. */
     static juce::String formatExact (float value);

@@ -41,7 +41,15 @@ int main (int argc, char* argv[])
 
     std::string error;
 
-    if (! StandInRenderer::Parse (args, options, error))
+    const bool parsed = StandInRenderer::Parse (args, options, error);
+
+    if (options.help)
+    {
+        std::cout << StandInRenderer::Usage();
+        return 0;
+    }
+
+    if (! parsed)
     {
         std::cerr << error << "\n"
                   << StandInRenderer::Usage();

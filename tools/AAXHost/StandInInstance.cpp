@@ -147,9 +147,20 @@ double StandInInstance::Value (const std::string& id) const
 
 std::string StandInInstance::ValueText (const std::string& id) const
 {
+    return TextOfValue (id, Value (id));
+}
+
+std::string StandInInstance::TextOfValue (const std::string& id, double normalised) const
+{
     StandInString text;
-    mEffect->GetParameterStringFromValue (id.c_str(), Value (id), &text, 64);
+    mEffect->GetParameterStringFromValue (id.c_str(), normalised, &text, 64);
     return text.Text();
+}
+
+int32_t StandInInstance::NumSteps (const std::string& id) const
+{
+    int32_t steps = 0;
+    return mEffect->GetParameterNumberOfSteps (id.c_str(), &steps) == AAX_SUCCESS ? steps : 0;
 }
 
 bool StandInInstance::SetValue (const std::string& id, double normalised)

@@ -44,6 +44,9 @@ public:
     std::string ParameterName (const std::string& id) const;
     double Value (const std::string& id) const;
     std::string ValueText (const std::string& id) const;
+    // The plug-in's text of any normalised value, and its count of steps (0 when it does not say).
+    std::string TextOfValue (const std::string& id, double normalised) const;
+    int32_t NumSteps (const std::string& id) const;
     // As the host's automation would: touch, set, release; the value comes back through
     // the delegate. False when the plug-in refuses.
     bool SetValue (const std::string& id, double normalised);

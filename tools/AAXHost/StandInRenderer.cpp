@@ -1,15 +1,19 @@
 #include "StandInRenderer.h"
 #include "StandInEditorRun.h"
 #include "StandInInstance.h"
+#include "StandInResult.h"
 #include "StandInSession.h"
 #include "StandInWavFile.h"
 
 #include "AAX.h"
 #include "AAX_Enums.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +22,9 @@
 #include <locale>
 #include <memory>
 #include <sstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -53,10 +60,113 @@ namespace
         return ! file.bad();
     }
 
-    bool writeFile (const std::string& path, const std::vector<uint8_t>& bytes)
+    std::string systemReason (int error)
     {
-        std::ofstream file (path, std::ios::binary | std::ios::trunc);
-        return file && file.write (reinterpret_cast<const char*> (bytes.data()), static_cast<std::streamsize> (bytes.size()));
+        return error != 0 ? std::strerror (error) : "the system gave no reason";
+    }
+
+    // Writes a temporary file beside the path and renames it over the path, so an older file of
+    // that name stays whole when anything fails. Empty, or the system's reason.
+    std::string writeFileAtomically (const std::string& path, const std::vector<uint8_t>& bytes)
+    {
+        const std::filesystem::path target (path);
+        auto pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+        const int fd = mkstemp (pattern.data());
+
+        if (fd < 0)
+            return systemReason (errno);
+
+        // The permissions any new file gets, not the temporary file's private ones.
+        const mode_t mask = umask (0);
+        umask (mask);
+        int failure = fchmod (fd, 0666 & ~mask) != 0 ? errno : 0;
+
+        for (size_t done = 0; done < bytes.size() && failure == 0;)
+        {
+            const auto n = write (fd, bytes.data() + done, bytes.size() - done);
+
+            if (n > 0)
+                done += static_cast<size_t> (n);
+            else if (n < 0 && errno != EINTR)
+                failure = errno;
+        }
+
+        if (failure == 0 && fsync (fd) != 0)
+            failure = errno;
+        if (close (fd) != 0 && failure == 0)
+            failure = errno;
+        if (failure == 0 && std::rename (pattern.c_str(), path.c_str()) != 0)
+            failure = errno;
+
+        if (failure != 0)
+        {
+            unlink (pattern.c_str());
+            return systemReason (failure);
+        }
+
+        return {};
+    }
+
+    // The same file, whether or not it exists yet.
+    bool sameFile (const std::string& a, const std::string& b)
+    {
+        std::error_code ec;
+
+        if (std::filesystem::equivalent (a, b, ec))
+            return true;
+
+        const auto ca = std::filesystem::weakly_canonical (a, ec);
+        const auto cb = ec ? std::filesystem::path() : std::filesystem::weakly_canonical (b, ec);
+        return ! ec && ca == cb;
+    }
+
+    std::string absolutePath (const std::string& path)
+    {
+        std::error_code ec;
+        const auto absolute = std::filesystem::absolute (path, ec);
+        return ec ? path : absolute.lexically_normal().string();
+    }
+
+    // The number a value text starts with, scaled by a "k", "M" or "m" in front of its unit;
+    // false when it does not start with one.
+    bool quantityOf (const std::string& text, double& value)
+    {
+        size_t start = 0;
+        while (start < text.size() && std::isspace (static_cast<unsigned char> (text[start])))
+            ++start;
+        if (start < text.size() && text[start] == '+')
+            ++start;
+
+        const auto* first = text.data() + start;
+        const auto* end = text.data() + text.size();
+        const auto [stop, problem] = std::from_chars (first, end, value, std::chars_format::fixed);
+
+        if (problem != std::errc() || ! std::isfinite (value))
+            return false;
+
+        auto rest = stop;
+        if (rest < end && *rest == ' ')
+            ++rest;
+        if (end - rest >= 2 && std::isalpha (static_cast<unsigned char> (rest[1])))
+            value *= *rest == 'k' || *rest == 'K' ? 1.0e3 : *rest == 'M' ? 1.0e6
+                : *rest == 'm'                                           ? 1.0e-3
+                                                                         : 1.0;
+        else if (end - rest == 1 && (*rest == 'k' || *rest == 'K'))
+            value *= 1.0e3;
+
+        return true;
+    }
+
+    bool equalIgnoringCase (const std::string& a, const std::string& b)
+    {
+        return a.size() == b.size()
+            && std::equal (a.begin(), a.end(), b.begin(), [] (char x, char y) { return std::tolower (static_cast<unsigned char> (x)) == std::tolower (static_cast<unsigned char> (y)); });
+    }
+
+    std::string trimmed (const std::string& text)
+    {
+        const auto first = text.find_first_not_of (" \t");
+        return first == std::string::npos ? std::string() : text.substr (first, text.find_last_not_of (" \t") - first + 1);
     }
 
     // The whole text as a number, or nothing.
@@ -110,9 +220,22 @@ namespace
     }
 
     // A plug-in may answer a text it cannot read with the value its parameter has: a text it
-    // reads gives the same value whatever the parameter holds.
+    // reads gives the same value whatever the parameter holds. A switch (two steps) takes only
+    // its own two texts, whatever a plug-in's own reader would make of others.
     bool readsText (StandInInstance& instance, const std::string& id, const std::string& text, double& value)
     {
+        if (instance.NumSteps (id) == 2)
+        {
+            for (const double state : { 0.0, 1.0 })
+                if (equalIgnoringCase (trimmed (text), trimmed (instance.TextOfValue (id, state))))
+                {
+                    value = state;
+                    return true;
+                }
+
+            return false;
+        }
+
         if (! instance.ValueFromText (id, text, value) || ! std::isfinite (value))
             return false;
 
@@ -128,6 +251,59 @@ namespace
         return read;
     }
 
+    // Whether a text read as an end of the range asked for more than that end: the text's
+    // number lies beyond the number of the end's own text.
+    bool beyondRange (StandInInstance& instance, const std::string& id, const std::string& text, double value)
+    {
+        double asked = 0.0, end = 0.0;
+
+        if ((value != 0.0 && value != 1.0) || ! quantityOf (text, asked) || ! quantityOf (instance.TextOfValue (id, value), end))
+            return false;
+
+        const double margin = 1.0e-6 * std::max (1.0, std::abs (end));
+        return value == 1.0 ? asked > end + margin : asked < end - margin;
+    }
+
+    // Version numbers as a user reads them: 0x20201 is "2.2.1".
+    std::string dottedVersion (uint32_t code)
+    {
+        return std::to_string (code >> 16) + "." + std::to_string ((code >> 8) & 0xFF) + "." + std::to_string (code & 0xFF);
+    }
+
+    // The effect categories a host files plug-ins under, by bit; this host knows only the bit
+    // the project's plug-ins use.
+    std::string categoryName (uint32_t category)
+    {
+        std::string names;
+
+        for (int bit = 0; bit < 32; ++bit)
+        {
+            if ((category & (1u << bit)) == 0)
+                continue;
+
+            if (! names.empty())
+                names += ", ";
+
+            names += (1u << bit) == 0x10u ? std::string ("Degradation (distortion-type)")
+                                          : "bit " + std::to_string (bit) + " (a category this host has no name for)";
+        }
+
+        return names.empty() ? "none" : names;
+    }
+
+    std::string decibels (float peak)
+    {
+        std::ostringstream text;
+        text.imbue (std::locale::classic());
+
+        if (peak <= 0.0f)
+            text << "silent";
+        else
+            text << std::fixed << std::setprecision (2) << 20.0 * std::log10 (static_cast<double> (peak)) << " dBFS";
+
+        return text.str();
+    }
+
     // The test tone's frames from start on: 440 Hz on the left, 660 Hz on the right.
     void makeTone (std::vector<std::vector<float>>& channels, uint64_t start, size_t frames, double sampleRate)
     {
@@ -140,49 +316,129 @@ namespace
     }
 }
 
-const char* StandInRenderer::Usage()
+namespace
 {
-    return "usage: AAXStandInHost [--bundle PATH] (--in FILE.wav | --tone SECONDS) --out FILE.wav\n"
-           "                      [--preset CHUNKFILE] [--set \"Parameter Name=value text\"]...\n"
-           "                      [--block N] [--offline] [--chunks PREFIX] [--quiet]\n"
-           "  --bundle   the plug-in bundle (Grindel 2.aaxplugin) or its binary; default: the build's bundle\n"
-           "  --preset   a chunk file written earlier (PREFIX.elck or PREFIX.juce), restored before rendering\n"
-           "  --chunks   where the saved chunks go: PREFIX.elck and PREFIX.juce (default: the output's name)\n"
-           "       AAXStandInHost ... --editor\n"
-           "  --editor   shows the editor in a window while the input (looped) or the tone plays through the\n"
-           "             plug-in in real time; closing the window ends the run, which then writes as usual\n"
-           "       AAXStandInHost [--bundle PATH] --snapshot FILE.png [--skin 885|1180|1475] [--browser]\n"
-           "  --snapshot a picture of the editor (default skin, factory state) while the tone plays\n"
-           "  --skin     the snapshot's skin; --browser: with the browser open\n";
+    // Every option once: its value's name (null for a switch) and its help line, with the
+    // default and the limits. Parse and Usage both read it.
+    struct OptionRow
+    {
+        const char* name;
+        const char* value;
+        const char* help;
+    };
+
+    const OptionRow optionRows[] = {
+        { "--bundle", "PATH", "the plug-in bundle (Grindel 2.aaxplugin) or its binary;\n"
+                              "default: the build's bundle" },
+        { "--in", "FILE.wav", "the input: PCM of 8 to 32 bits or float, mono or stereo, 8 to 384 kHz" },
+        { "--tone", "SECONDS", "instead of an input, a test tone (440 Hz left, 660 Hz right, 48 kHz, 24-bit,\n"
+                               "stereo) of more than 0 and at most 600 seconds" },
+        { "--out", "FILE.wav", "the render (required): the input's rate and channels, 16- or 24-bit PCM or\n"
+                               "32-bit float after the input" },
+        { "--preset", "CHUNKFILE", "a chunk file written earlier (PREFIX.elck or PREFIX.juce), restored whole\n"
+                                   "before rendering; default: none (the plug-in's start preset)" },
+        { "--set", "\"NAME=TEXT\"", "sets a parameter (by name or id) from its value text, as typed in a host;\n"
+                                    "repeatable; a text the parameter cannot read is refused" },
+        { "--block", "N", "samples per block, 1 to 8192; default 512" },
+        { "--offline", nullptr, "render offline (as a host's bounce); default: real time" },
+        { "--chunks", "PREFIX", "where the saved chunks go: PREFIX.elck and PREFIX.juce; default: the\n"
+                                "output's path without its extension" },
+        { "--quiet", nullptr, "print nothing but errors" },
+        { "--editor", nullptr, "shows the editor in a window while the input (looped) or the tone plays\n"
+                               "through the plug-in in real time; closing the window ends the run, which\n"
+                               "then writes as usual; not with --offline" },
+        { "--snapshot", "FILE.png", "instead of a render, a picture of the editor (factory state) while the tone\n"
+                                    "plays; takes only --bundle, --skin, --browser and --block" },
+        { "--skin", "885|1180|1475", "the snapshot's skin, by its width; default: the plug-in's default skin" },
+        { "--browser", nullptr, "the snapshot with the browser open" },
+        { "--help", nullptr, "print this and exit (also -h)" },
+    };
+
+    // A value for a file option; false with a reason when it is missing or looks like an option.
+    bool takeValue (const std::vector<std::string>& args, size_t& i, const OptionRow& row, std::string& value, std::string& error)
+    {
+        if (i + 1 >= args.size())
+        {
+            error = std::string (row.name) + " needs a value (" + row.value + ")";
+            return false;
+        }
+
+        value = args[++i];
+
+        // "--out --quiet" means a forgotten value, not a file named "--quiet".
+        if (value.rfind ("--", 0) == 0)
+        {
+            error = std::string (row.name) + " needs a value (" + row.value + "), not the option \"" + value + "\"";
+            return false;
+        }
+
+        return true;
+    }
+}
+
+std::string StandInRenderer::Usage()
+{
+    std::string text = "usage: AAXStandInHost [--bundle PATH] (--in FILE.wav | --tone SECONDS) --out FILE.wav\n"
+                       "                      [--preset CHUNKFILE] [--set \"NAME=TEXT\"]... [--block N] [--offline]\n"
+                       "                      [--chunks PREFIX] [--quiet] [--editor]\n"
+                       "       AAXStandInHost [--bundle PATH] --snapshot FILE.png [--skin 885|1180|1475] [--browser]\n"
+                       "Renders a WAV file (or a test tone) through the plug-in, writes the render and the\n"
+                       "plug-in's saved chunks, and reports what the host saw. Relative paths are read\n"
+                       "from the current folder.\n";
+
+    for (const auto& row : optionRows)
+    {
+        auto head = std::string ("  ") + row.name + (row.value != nullptr ? std::string (" ") + row.value : std::string());
+        head.resize (std::max<size_t> (head.size() + 1, 24), ' ');
+
+        std::istringstream lines (row.help);
+        bool first = true;
+
+        for (std::string line; std::getline (lines, line); first = false)
+            text += (first ? head : std::string (24, ' ')) + line + "\n";
+    }
+
+    return text + "Exit codes: 0 done, 1 failed (the reason is printed), 2 bad arguments.\n";
 }
 
 bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, std::string& error)
 {
-    for (size_t i = 0; i < args.size(); ++i)
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h")
+        {
+            o.help = true;
+            return true;
+        }
+
+    for (size_t i = 0; i < args.size() && error.empty(); ++i)
     {
         const auto& a = args[i];
-        const auto next = [&]() -> std::string {
-            if (i + 1 >= args.size())
-            {
-                error = a + " needs a value";
-                return {};
-            }
-            return args[++i];
-        };
+        const auto row = std::find_if (std::begin (optionRows), std::end (optionRows), [&] (const OptionRow& r) { return a == r.name; });
+
+        if (row == std::end (optionRows))
+        {
+            error = "unknown argument " + a;
+            break;
+        }
+
+        std::string value;
+
+        if (row->value != nullptr && ! takeValue (args, i, *row, value, error))
+            break;
 
         if (a == "--bundle")
         {
-            o.bundle = next();
-            if (error.empty() && o.bundle.empty()) error = "--bundle needs a path";
+            o.bundle = value;
+            if (o.bundle.empty()) error = "--bundle needs a path";
         }
         else if (a == "--in")
-            o.input = next();
+            o.input = value;
         else if (a == "--out")
-            o.output = next();
+            o.output = value;
         else if (a == "--preset")
-            o.preset = next();
+            o.preset = value;
         else if (a == "--chunks")
-            o.chunkPrefix = next();
+            o.chunkPrefix = value;
         else if (a == "--offline")
             o.offline = true;
         else if (a == "--quiet")
@@ -193,44 +449,38 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
             o.browser = true;
         else if (a == "--snapshot")
         {
-            o.snapshot = next();
+            o.snapshot = value;
             const auto dot = o.snapshot.size() >= 4 ? o.snapshot.substr (o.snapshot.size() - 4) : std::string();
-            if (error.empty() && ! (dot == ".png" || dot == ".PNG"))
+            if (! (dot == ".png" || dot == ".PNG"))
                 error = "--snapshot needs a file name ending in .png, not \"" + o.snapshot + "\"";
         }
         else if (a == "--skin")
         {
-            const auto value = next();
-            if (error.empty() && ! (parseWhole (value, o.skin) && (o.skin == 885 || o.skin == 1180 || o.skin == 1475)))
+            if (! (parseWhole (value, o.skin) && (o.skin == 885 || o.skin == 1180 || o.skin == 1475)))
                 error = "--skin needs 885, 1180 or 1475, not \"" + value + "\"";
         }
         else if (a == "--tone")
         {
-            const auto value = next();
-            if (error.empty() && ! (parseWhole (value, o.toneSeconds) && o.toneSeconds > 0.0 && o.toneSeconds <= 600.0))
+            if (! (parseWhole (value, o.toneSeconds) && o.toneSeconds > 0.0 && o.toneSeconds <= 600.0))
                 error = "--tone needs a number of seconds above 0 and up to 600, not \"" + value + "\"";
         }
         else if (a == "--block")
         {
-            const auto value = next();
-            if (error.empty() && ! (parseWhole (value, o.blockSize) && o.blockSize >= 1 && o.blockSize <= 8192))
+            if (! (parseWhole (value, o.blockSize) && o.blockSize >= 1 && o.blockSize <= 8192))
                 error = "--block needs a whole number of samples from 1 to 8192, not \"" + value + "\"";
         }
         else if (a == "--set")
         {
-            const auto pair = next();
-            const auto equals = pair.find ('=');
-            if (error.empty() && (equals == std::string::npos || equals == 0 || equals + 1 == pair.size()))
-                error = "--set needs \"Parameter Name=value text\", not \"" + pair + "\"";
-            else if (error.empty())
-                o.settings.emplace_back (pair.substr (0, equals), pair.substr (equals + 1));
+            const auto equals = value.find ('=');
+            if (equals == std::string::npos || equals == 0 || equals + 1 == value.size())
+                error = "--set needs \"Parameter Name=value text\", not \"" + value + "\"";
+            else
+                o.settings.emplace_back (value.substr (0, equals), value.substr (equals + 1));
         }
-        else
-            error = "unknown argument " + a;
-
-        if (! error.empty())
-            return false;
     }
+
+    if (! error.empty())
+        return false;
 
     if (! o.snapshot.empty())
     {
@@ -238,6 +488,7 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
             error = "--snapshot takes only --bundle, --skin, --browser and --block";
         else if (o.bundle.empty())
             error = "--bundle is required";
+        o.snapshot = absolutePath (o.snapshot);
         return error.empty();
     }
 
@@ -251,13 +502,16 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
         error = "--in or --tone is required";
     else if (! o.input.empty() && o.toneSeconds > 0.0)
         error = "--in and --tone exclude each other";
-    else if (o.blockSize < 1 || o.blockSize > 8192)
-        error = "--block must be 1 to 8192";
     else if (o.bundle.empty())
         error = "--bundle is required";
 
     if (o.chunkPrefix.empty())
         o.chunkPrefix = stem (o.output);
+
+    // Messages and the report name the files as they are found, whatever folder the host is in.
+    for (auto* path : { &o.input, &o.output, &o.preset, &o.chunkPrefix })
+        if (! path->empty())
+            *path = absolutePath (*path);
 
     return error.empty();
 }
@@ -276,8 +530,23 @@ std::string StandInRenderer::Check (const Options& o)
     // The input is read while the output is written: one file for both would be lost.
     if (std::error_code ec; problem.empty() && ! o.input.empty() && std::filesystem::equivalent (o.input, o.output, ec))
         problem = "output " + o.output + " is the input file; name another output";
-    if (problem.empty())
-        problem = outputProblem ("chunks", o.chunkPrefix + ".elck");
+
+    for (const char* kind : { "elck", "juce" })
+    {
+        const auto chunk = o.chunkPrefix + "." + kind;
+
+        if (! problem.empty())
+            break;
+
+        problem = outputProblem ("chunks", chunk);
+
+        // A chunk written over the render or the input would lose it.
+        if (problem.empty() && sameFile (chunk, o.output))
+            problem = "chunk file " + chunk + " is the output; name other chunks with --chunks PREFIX";
+        else if (problem.empty() && ! o.input.empty() && sameFile (chunk, o.input))
+            problem = "chunk file " + chunk + " is the input file; name other chunks with --chunks PREFIX";
+    }
+
     if (problem.empty() && ! o.snapshot.empty())
         problem = outputProblem ("snapshot", o.snapshot);
 
@@ -318,10 +587,15 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
 
     std::vector<uint8_t> preset;
 
-    if (! o.preset.empty() && ! readFile (o.preset, preset))
+    if (! o.preset.empty())
     {
-        err << "cannot read preset " << o.preset << "\n";
-        return 1;
+        errno = 0;
+
+        if (! readFile (o.preset, preset))
+        {
+            err << "cannot read preset " << o.preset << ": " << systemReason (errno) << "\n";
+            return 1;
+        }
     }
 
     StandInSession session;
@@ -336,14 +610,17 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
 
     if (! o.quiet)
     {
-        out << "registered \"" << registered.effectID << "\" by " << registered.manufacturer << ", package version 0x"
-            << std::hex << registered.packageVersion << std::dec << ", SDK 0x" << std::hex << registered.sdkVersion << std::dec << "\n";
+        out << "registered \"" << registered.effectID << "\" by " << registered.manufacturer << ", version "
+            << dottedVersion (registered.packageVersion) << ", AAX interface " << (registered.sdkVersion >> 40) << "."
+            << ((registered.sdkVersion >> 32) & 0xFF) << " (revision " << (registered.sdkVersion & 0xFFFFFFFFu) << ")\n";
         for (const auto& name : registered.names)
-            out << "  name: " << name << "\n";
-        for (const auto& name : registered.packageNames)
-            out << "  package: " << name << "\n";
+            out << "  effect name: " << name << "\n";
+        // A host shows the longest of the package's names that fits its space.
+        for (size_t i = 0; i < registered.packageNames.size(); ++i)
+            out << "  package name " << (i + 1) << " of " << registered.packageNames.size() << " (a host shows the longest that fits): "
+                << registered.packageNames[i] << "\n";
         for (auto category : registered.categories)
-            out << "  category: 0x" << std::hex << category << std::dec << "\n";
+            out << "  category: " << categoryName (category) << "\n";
         out << "  components: " << registered.components << "\n";
     }
 
@@ -360,9 +637,26 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
 
         if (! preset.empty())
         {
+            // A preset counts as restored only when the plug-in's state is then the preset:
+            // a plug-in may ignore a chunk it cannot read and still answer success.
+            constexpr size_t headerSize = 56;
+            AAX_CTypeID kind = 0;
+            AAX_Result got = 0;
+
+            if (preset.size() >= headerSize)
+                std::memcpy (&kind, preset.data() + offsetof (AAX_SPlugInChunk, fChunkID), sizeof (kind));
+
             if (const auto restored = instance->SetChunk (preset); restored != 0)
             {
-                err << "cannot restore preset " << o.preset << " (" << restored << ")\n";
+                err << "cannot restore preset " << o.preset << ": " << StandInResult::Describe (restored) << "\n";
+                result = 1;
+            }
+            else if (const auto now = instance->GetChunk (kind, got); now.size() != preset.size()
+                     || ! std::equal (preset.begin() + headerSize, preset.end(), now.begin() + headerSize))
+            {
+                err << "cannot restore preset " << o.preset << ": the plug-in did not take all of its '" << fourCC (kind)
+                    << "' chunk (its state afterwards differs from the preset)"
+                    << (got != 0 ? "; " + StandInResult::Describe (got) : std::string()) << "\n";
                 result = 1;
             }
         }
@@ -390,6 +684,9 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 err << "cannot set \"" << name << "\" to \"" << text << "\"\n";
                 result = 1;
             }
+            else if (beyondRange (*instance, id, text, value))
+                err << "note: \"" << text << "\" lies beyond the range of \"" << name << "\", which is set to its "
+                    << (value == 1.0 ? "maximum, " : "minimum, ") << instance->ValueText (id) << "\n";
         }
 
         if (result == 0)
@@ -405,6 +702,8 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             std::vector<std::vector<float>> input (channels, std::vector<float> (blockSize)), rendered = input;
             std::vector<const float*> inputs (channels);
             std::vector<float*> outputs (channels);
+            std::vector<float> peaks (channels, 0.0f);
+            bool unchanged = true;
 
             for (size_t c = 0; c < channels; ++c)
             {
@@ -435,6 +734,14 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                     break;   // the file ended early
 
                 instance->ProcessBlock (inputs.data(), outputs.data(), static_cast<int32_t> (length));
+
+                for (size_t c = 0; c < channels; ++c)
+                    for (size_t i = 0; i < length; ++i)
+                    {
+                        peaks[c] = std::max (peaks[c], std::abs (rendered[c][i]));
+                        unchanged = unchanged && rendered[c][i] == input[c][i];
+                    }
+
                 written = output.WriteFrames (rendered, length, error);
                 start += length;
             }
@@ -454,9 +761,15 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 const auto record = instance->GetChunk (chunkID, got);
                 const auto path = o.chunkPrefix + "." + fourCC (chunkID);
 
-                if (record.empty() || ! writeFile (path, record))
+                if (record.empty())
                 {
-                    err << "cannot save chunk '" << fourCC (chunkID) << "' to " << path << " (" << got << ")\n";
+                    err << "cannot save chunk '" << fourCC (chunkID) << "': the plug-in gave none ("
+                        << StandInResult::Describe (got) << ")\n";
+                    result = 1;
+                }
+                else if (const auto problem = writeFileAtomically (path, record); ! problem.empty())
+                {
+                    err << "cannot save chunk '" << fourCC (chunkID) << "' to " << path << ": " << problem << "\n";
                     result = 1;
                 }
                 else if (! o.quiet)
@@ -470,6 +783,20 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                     out << "  " << std::left << std::setw (16) << id << " " << std::setw (28) << instance->ParameterName (id)
                         << " " << instance->ValueText (id) << "\n";
                 out << "latency: " << instance->Latency() << " samples\n";
+                if (tone)
+                    out << "input: a test tone of " << o.toneSeconds << " s (440 Hz left, 660 Hz right), 48000 Hz, 2 channels\n";
+                else
+                    out << "input: " << o.input << ", " << audio.FormatText() << "\n";
+                out << "output: " << o.output << ", " << output.FormatText() << "\n";
+                out << "processing: blocks of " << o.blockSize << " samples, " << (o.offline ? "offline" : "real time") << "\n";
+                out << "preset: " << (o.preset.empty() ? std::string ("none (the plug-in's start preset)") : "restored from " + o.preset) << "\n";
+                out << "output peak:";
+                for (size_t c = 0; c < channels; ++c)
+                    out << (c > 0 ? "," : "") << " channel " << (c + 1) << " " << decibels (peaks[c]);
+                out << "\n";
+                if (unchanged && result == 0)
+                    out << "note: the output is the input, sample for sample: in this build the effect's DSP is a metered "
+                           "pass-through (the meters move; the sound does not change)\n";
                 out << "rendered " << output.NumFrames() << " frames of " << channels << " channel(s) at " << audio.sampleRate
                     << " Hz to " << o.output << "\n";
             }

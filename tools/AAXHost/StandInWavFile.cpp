@@ -1,6 +1,7 @@
 #include "StandInWavFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -23,6 +24,18 @@ namespace
     void putText (std::vector<uint8_t>& out, const char* text) { out.insert (out.end(), text, text + 4); }
 
     constexpr uint64_t kMaxDataSize = 0xFFFFFF00u;
+
+    // The system's reason for the last failed file operation.
+    std::string reason()
+    {
+        return errno != 0 ? std::strerror (errno) : "the system gave no reason";
+    }
+}
+
+std::string StandInWavFile::FormatText() const
+{
+    return std::to_string (mBits) + "-bit " + (mFormat == 3 ? "float" : "integer PCM") + ", " + std::to_string (std::lround (sampleRate))
+        + " Hz, " + std::to_string (mNumChannels) + (mNumChannels == 1 ? " channel" : " channels");
 }
 
 bool StandInWavFile::OpenForReading (const std::string& path, std::string& error)
@@ -36,11 +49,12 @@ bool StandInWavFile::OpenForReading (const std::string& path, std::string& error
         return false;
     }
 
+    errno = 0;
     mIn.open (path, std::ios::binary);
 
     if (! mIn)
     {
-        error = "cannot open " + path;
+        error = "cannot open " + path + ": " + reason();
         return false;
     }
 
@@ -230,11 +244,12 @@ bool StandInWavFile::OpenForWriting (const std::string& path, int numChannels, s
     putText (header, "data");
     put32 (header, 0);
 
+    errno = 0;
     mOut.open (path, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
 
     if (! mOut || ! mOut.write (reinterpret_cast<const char*> (header.data()), static_cast<std::streamsize> (header.size())))
     {
-        error = "cannot write " + path;
+        error = "cannot write " + path + ": " + reason();
         return false;
     }
 
@@ -278,9 +293,11 @@ bool StandInWavFile::WriteFrames (const std::vector<std::vector<float>>& channel
         }
     }
 
+    errno = 0;
+
     if (! mOut.write (reinterpret_cast<const char*> (mBytes.data()), static_cast<std::streamsize> (mBytes.size())))
     {
-        error = "cannot write " + mPath;
+        error = "cannot write " + mPath + ": " + reason();
         return false;
     }
 
@@ -298,13 +315,14 @@ bool StandInWavFile::Close (std::string& error)
     put32 (riffSize, 36 + dataSize);
     put32 (dataSizeBytes, dataSize);
 
+    errno = 0;
     const bool written = mOut.seekp (4) && mOut.write (reinterpret_cast<const char*> (riffSize.data()), 4)
         && mOut.seekp (40) && mOut.write (reinterpret_cast<const char*> (dataSizeBytes.data()), 4);
     mOut.close();
 
     if (! written || mOut.fail())
     {
-        error = "cannot write " + mPath;
+        error = "cannot write " + mPath + ": " + reason();
         return false;
     }
 

@@ -23,6 +23,8 @@ public:
     int NumChannels() const { return mNumChannels; }
     // Reading: the frames the file holds; writing: the frames written so far.
     uint64_t NumFrames() const { return mNumFrames; }
+    // The open file's sample format, as "24-bit integer PCM, 48000 Hz, 2 channels".
+    std::string FormatText() const;
 
     // Any thread, one call at a time per object. False with a reason for a missing,
     // unreadable or unsupported file.

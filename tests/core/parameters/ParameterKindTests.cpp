@@ -11,6 +11,7 @@
 #include "core/parameters/StringParameter.h"
 
 #include <clocale>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -97,17 +98,23 @@ TEST (ParameterText, NumbersIgnoreTheCLocale)
 {
     const juce::String previous (std::setlocale (LC_NUMERIC, nullptr));
 
-    if (std::setlocale (LC_NUMERIC, "de_DE.UTF-8") == nullptr && std::setlocale (LC_NUMERIC, "fr_FR.UTF-8") == nullptr)
-        GTEST_SKIP() << "no locale with a decimal comma installed";
+    // scripts/setup.sh provides the German locale, so this runs on every machine set up for tests.
+    ASSERT_TRUE (std::setlocale (LC_NUMERIC, "de_DE.UTF-8") != nullptr || std::setlocale (LC_NUMERIC, "fr_FR.UTF-8") != nullptr)
+        << "no locale with a decimal comma installed: run scripts/setup.sh";
 
-    FloatParameter p (makeDescription (1, "Gain", -10.0f, 10.0f, 0.0f));
+    auto d = makeDescription (1, "Gain", -10.0f, 10.0f, 0.0f);
+    d.unitLabel = "dB";
+    FloatParameter p (d);
     const bool parsed = p.setText ("2.75", false);
     const auto text = p.getText();
+    const float typed = p.getValueForText ("-1.5 dB"), comma = p.getValueForText ("-1,5 dB");
     std::setlocale (LC_NUMERIC, previous.toRawUTF8());
 
     EXPECT_TRUE (parsed);
     EXPECT_FLOAT_EQ (p.getValue(), 2.75f);
     EXPECT_EQ (text, "2.75");
+    EXPECT_FLOAT_EQ (typed, -1.5f);
+    EXPECT_FLOAT_EQ (comma, 2.75f) << "the decimal point is the parameter's own form whatever the locale";
 }
 
 TEST (ParameterText, DisplayTextsOfEachKind)
@@ -155,23 +162,69 @@ TEST (ParameterText, UnitIsAppendedAndHiddenValueIsAt)
     EXPECT_EQ (hiddenName.getValueText(), "@");
 }
 
-TEST (ParameterText, DisplayTextsParseBack)
+TEST (ParameterText, DisplayTextsAreReadWholeOrNotAtAll)
 {
     auto all = makeOneOfEachKind();
+    auto gain = makeDescription (9, "Gain", -3.0f, 7.0f, 1.0f);
+    gain.unitLabel = "dB";
+    FloatParameter withUnit (gain);
 
-    EXPECT_FLOAT_EQ (all[0]->getValueForText ("2.5 dB"), 2.5f);
-    EXPECT_FLOAT_EQ (all[0]->getValueForText ("99"), 7.0f) << "constrained";
-    EXPECT_FLOAT_EQ (all[0]->getValueForText ("loud"), all[0]->getValue()) << "unparsable keeps the value";
-    EXPECT_FLOAT_EQ (all[1]->getValueForText ("-3"), -3.0f);
-    EXPECT_FLOAT_EQ (all[2]->getValueForText ("high"), 2.0f);
-    EXPECT_FLOAT_EQ (all[2]->getValueForText ("0"), 0.0f);
-    EXPECT_FLOAT_EQ (all[2]->getValueForText ("7"), 1.0f) << "no such item keeps the value";
-    EXPECT_FLOAT_EQ (all[3]->getValueForText ("a#4"), 58.0f);
-    EXPECT_FLOAT_EQ (all[3]->getValueForText ("100"), 100.0f);
-    EXPECT_FLOAT_EQ (all[4]->getValueForText ("off"), 0.0f);
-    EXPECT_FLOAT_EQ (all[5]->getValueForText ("No"), 0.0f);
-    EXPECT_FLOAT_EQ (all[6]->getValueForText ("FALSE"), 0.0f);
-    EXPECT_FLOAT_EQ (all[6]->getValueForText ("maybe"), 1.0f);
+    // A text is read only when all of it is the kind's own form; anything else keeps the value.
+    const struct
+    {
+        Parameter& parameter;
+        const char* text;
+        float expected;   // NaN: refused
+    } cases[] = {
+        { withUnit, "2.5 dB", 2.5f },
+        { withUnit, " -2.5DB ", -2.5f },
+        { withUnit, "+.5", 0.5f },
+        { withUnit, "3.", 3.0f },
+        { withUnit, "99", 7.0f },   // beyond the range: clamped
+        { withUnit, "loud", NAN },
+        { withUnit, "2.5 %", NAN },
+        { withUnit, "2.5 dB junk", NAN },
+        { withUnit, "2.5  dB", NAN },
+        { withUnit, "0x10", NAN },
+        { withUnit, "1O dB", NAN },
+        { withUnit, "2,5 dB", NAN },
+        { withUnit, "1.2.3", NAN },
+        { withUnit, "2e3", NAN },
+        { withUnit, "- 2", NAN },
+        { withUnit, "", NAN },
+        { *all[0], "2.5", 2.5f },
+        { *all[0], "2.5 dB", NAN },   // a unit the parameter does not show
+        { *all[1], "-3", -3.0f },
+        { *all[1], "-3 steps", NAN },
+        { *all[2], "high", 2.0f },
+        { *all[2], "0", NAN },   // an item's index is not its text
+        { *all[2], "7", NAN },
+        { *all[2], "Highest", NAN },
+        { *all[3], "a#4", 58.0f },
+        { *all[3], "100", 100.0f },
+        { *all[4], "off", 0.0f },
+        { *all[4], "0.7", NAN },
+        { *all[4], "Onn", NAN },
+        { *all[4], "1", NAN },
+        { *all[5], "No", 0.0f },
+        { *all[6], "FALSE", 0.0f },
+        { *all[6], "maybe", NAN },
+    };
+
+    // The reader itself: a mistyped number is no number with a unit after it.
+    for (const char* mistyped : { "22,05 kHz", "1 2", "1.2.3", "1  dB", "1 .5", "-", ".", "kHz" })
+    {
+        double number = 0.0;
+        juce::String suffix;
+        EXPECT_FALSE (ParameterText::parseQuantity (mistyped, number, suffix)) << mistyped;
+    }
+
+    for (const auto& c : cases)
+    {
+        const float before = c.parameter.getValue();
+        const float expected = std::isnan (c.expected) ? before : c.expected;
+        EXPECT_FLOAT_EQ (c.parameter.getValueForText (c.text), expected) << c.parameter.getName() << " \"" << c.text << "\"";
+    }
 
     for (auto& p : all)
         if (p->getNumSteps() > 0)

@@ -234,6 +234,52 @@ TEST_F (Automation, HostRoundTripTouchRequestEchoRelease)
     instance.Automation().SetAnswerMode (StandInAutomationDelegate::AnswerMode::Echo);
 }
 
+TEST_F (Automation, TextEntryReadsOnlyEachParametersOwnTextsAndLeavesTheValueOtherwise)
+{
+    auto& instance = NewInstance();
+
+    // What a host's text entry hands over, read by the plug-in: a text it cannot read gives the
+    // value the parameter has, whichever that is.
+    const struct
+    {
+        const char* parameter;
+        const char* text;
+        const char* expected;   // the value text after it; null: refused
+    } cases[] = {
+        { cDefaultMasterBypassID, "on", "On" },
+        { cDefaultMasterBypassID, " OFF ", "Off" },
+        { cDefaultMasterBypassID, "Bypassed", nullptr },
+        { cDefaultMasterBypassID, "0.7", nullptr },
+        { cDefaultMasterBypassID, "Onn", nullptr },
+        { "Sample Rate", "22.05 khz", "22.1 kHz" },
+        { "Sample Rate", "1 MHz", nullptr },
+        { "Sample Rate", "12 bit", nullptr },
+        { "Cutoff", "1O kHz", nullptr },
+        { "Mix", "25 %", "25 %" },
+        { "Mix", "50 dB", nullptr },
+        { "Mix", "0x10", nullptr },
+        { "Mix", "50 % junk", nullptr },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto id = instance.FindParameter (c.parameter);
+        ASSERT_FALSE (id.empty()) << c.parameter;
+
+        for (const double start : { 0.0, 1.0 })
+        {
+            ASSERT_TRUE (instance.SetValue (id, start));
+            double value = -1.0;
+            ASSERT_TRUE (instance.ValueFromText (id, c.text, value)) << c.parameter << " " << c.text;
+
+            if (c.expected == nullptr)
+                EXPECT_EQ (value, instance.Value (id)) << c.parameter << " \"" << c.text << "\"";
+            else
+                EXPECT_EQ (instance.TextOfValue (id, value), c.expected) << c.parameter << " \"" << c.text << "\"";
+        }
+    }
+}
+
 //==============================================================================
 using Processing = BundleSession;
 
