@@ -19,10 +19,10 @@ public:
         int blockSize = 512;
         bool offline = false;
         bool quiet = false;
-        bool editor = false;                                         // the editor in a window while the audio plays, until it is closed
-        std::string snapshot;                                        // a PNG picture of the editor instead of a render
-        int skin = 0;                                                // the snapshot's skin (its width), 0 for the default
-        bool browser = false;                                        // the snapshot with the browser open
+        bool editor = false;    // the editor in a window while the audio plays, until it is closed
+        std::string snapshot;   // a PNG picture of the editor instead of a render
+        int skin = 0;           // the snapshot's skin (its width), 0 for the default
+        bool browser = false;   // the snapshot with the browser open
         bool help = false;
         std::vector<std::pair<std::string, std::string>> settings;   // parameter name or id, value text
     };
