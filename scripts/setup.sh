@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every build and test dependency from Debian's packages (Debian 12).
+# Installs every build and test dependency from Debian's packages (Debian 12); with --bench also
+# what scripts/bench.sh --instructions needs (valgrind).
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config ccache
@@ -9,6 +10,7 @@ packages=(build-essential cmake ninja-build pkg-config ccache
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           xvfb xauth x11-utils fonts-dejavu-extra
           clang libclang-rt-14-dev clang-format-14)
+[ "${1:-}" = "--bench" ] && packages+=(valgrind)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,7 @@
 #include "core/PluginAudioProcessor.h"
 #include "StandInInstance.h"
 #include "StandInSession.h"
+#include "CountedStep.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,10 +39,12 @@ namespace
         for (auto _ : state)
         {
             // The AAX path copies the input into the output buffers too.
-            for (int ch = 0; ch < 2; ++ch)
-                buffer.copyFrom (ch, 0, source[(size_t) ch].data(), kBlock);
+            countedStep ([&] {
+                for (int ch = 0; ch < 2; ++ch)
+                    buffer.copyFrom (ch, 0, source[(size_t) ch].data(), kBlock);
 
-            processor.processBlock (buffer, midi);
+                processor.processBlock (buffer, midi);
+            });
             benchmark::DoNotOptimize (buffer.getWritePointer (0));
             benchmark::ClobberMemory();
         }
@@ -76,7 +79,7 @@ namespace
 
         for (auto _ : state)
         {
-            instance->ProcessBlock (in, out, kBlock);
+            countedStep ([&] { instance->ProcessBlock (in, out, kBlock); });
             benchmark::DoNotOptimize (out[0]);
             benchmark::ClobberMemory();
         }

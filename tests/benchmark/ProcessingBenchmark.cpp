@@ -5,6 +5,7 @@
 
 #include "core/PluginAudioProcessor.h"
 #include "dsp/NimbusEffectCore.h"
+#include "CountedStep.h"
 #include <benchmark/benchmark.h>
 
 namespace
@@ -30,8 +31,10 @@ namespace
 
         for (auto _ : state)
         {
-            for (int ch = 0; ch < channels; ++ch)
-                buffer.copyFrom (ch, 0, source, ch, 0, samples);
+            countedStep ([&] {
+                for (int ch = 0; ch < channels; ++ch)
+                    buffer.copyFrom (ch, 0, source, ch, 0, samples);
+            });
 
             benchmark::DoNotOptimize (buffer.getWritePointer (0));
             benchmark::ClobberMemory();
@@ -61,10 +64,12 @@ namespace
         for (auto _ : state)
         {
             // The same copy as the baseline, then the plug-in's work on top of it.
-            for (int ch = 0; ch < channels; ++ch)
-                buffer.copyFrom (ch, 0, source, ch, 0, samples);
+            countedStep ([&] {
+                for (int ch = 0; ch < channels; ++ch)
+                    buffer.copyFrom (ch, 0, source, ch, 0, samples);
 
-            processor.processBlock (buffer, midi);
+                processor.processBlock (buffer, midi);
+            });
             benchmark::DoNotOptimize (buffer.getWritePointer (0));
             benchmark::ClobberMemory();
         }
