@@ -102,9 +102,10 @@ void PluginAudioProcessor::releaseResources()
     plugin->releaseResources();
 }
 
-BasePlugin::ProcessContext PluginAudioProcessor::makeContext() const
+BasePlugin::ProcessContext& PluginAudioProcessor::updateContext() noexcept
 {
-    BasePlugin::ProcessContext context;
+    // Built in place, in a field rather than on the stack: the block's processing is then the
+    // last call here.
     context.numInputChannels = getTotalNumInputChannels();
     context.numOutputChannels = getTotalNumOutputChannels();
     context.playHead = getPlayHead();
@@ -114,12 +115,12 @@ BasePlugin::ProcessContext PluginAudioProcessor::makeContext() const
 
 void PluginAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
 {
-    plugin->processBlock (buffer, midi, makeContext());
+    plugin->processBlock (buffer, midi, updateContext());
 }
 
 void PluginAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
 {
-    plugin->processBypassed (buffer, midi, makeContext());
+    plugin->processBypassed (buffer, midi, updateContext());
 }
 
 bool PluginAudioProcessor::hasEditor() const
