@@ -84,11 +84,16 @@ void NimbusEffectCore::measurePiece (const float* left, const float* right, int 
         samplesToPublish = samplesPerPublish;
     }
 
-    PeakMeter::accumulate (left, right, numSamples, runningPeaks);
     samplesToPublish -= numSamples;
 
-    if (samplesToPublish <= 0)
-        publishPeaks();
+    if (samplesToPublish > 0)
+    {
+        PeakMeter::accumulate (left, right, numSamples, runningPeaks);
+        return;
+    }
+
+    PeakMeter::accumulate (left, right, numSamples, runningPeaks);
+    publishPeaks();
 }
 
 void NimbusEffectCore::publishPeaks() noexcept

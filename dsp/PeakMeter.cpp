@@ -64,6 +64,20 @@ namespace
         m0 = a > m0 ? a : m0;
         m1 = b > m1 ? b : m1;
 
+        // A short block: vectors where they lie, overlapping the last one.
+        if (numSamples <= 4 * width)
+        {
+            for (int i = width; i < numSamples - width; i += width)
+            {
+                magnitudes (i, a);
+                m0 = a > m0 ? a : m0;
+            }
+
+            m0 = m1 > m0 ? m1 : m0;
+            std::memcpy (lanes, &m0, sizeof (m0));
+            return;
+        }
+
         const auto misalignment = (int) ((reinterpret_cast<std::uintptr_t> (samples) / sizeof (float)) % width);
         int i = misalignment == 0 ? width : width - misalignment;
 
@@ -73,19 +87,23 @@ namespace
 
             for (; i + 8 * width <= numSamples; i += 8 * width)
             {
-                Floats v[8];
-
-                for (int k = 0; k < 8; ++k)
-                    magnitudes (i + k * width, v[k]);
-
-                m0 = v[0] > m0 ? v[0] : m0;
-                m1 = v[1] > m1 ? v[1] : m1;
-                m2 = v[2] > m2 ? v[2] : m2;
-                m3 = v[3] > m3 ? v[3] : m3;
-                m4 = v[4] > m4 ? v[4] : m4;
-                m5 = v[5] > m5 ? v[5] : m5;
-                m6 = v[6] > m6 ? v[6] : m6;
-                m7 = v[7] > m7 ? v[7] : m7;
+                Floats v0, v1, v2, v3, v4, v5, v6, v7;
+                magnitudes (i, v0);
+                magnitudes (i + width, v1);
+                magnitudes (i + 2 * width, v2);
+                magnitudes (i + 3 * width, v3);
+                magnitudes (i + 4 * width, v4);
+                magnitudes (i + 5 * width, v5);
+                magnitudes (i + 6 * width, v6);
+                magnitudes (i + 7 * width, v7);
+                m0 = v0 > m0 ? v0 : m0;
+                m1 = v1 > m1 ? v1 : m1;
+                m2 = v2 > m2 ? v2 : m2;
+                m3 = v3 > m3 ? v3 : m3;
+                m4 = v4 > m4 ? v4 : m4;
+                m5 = v5 > m5 ? v5 : m5;
+                m6 = v6 > m6 ? v6 : m6;
+                m7 = v7 > m7 ? v7 : m7;
             }
 
             m2 = m4 > m2 ? m4 : m2;
@@ -152,11 +170,13 @@ namespace
         return PeakMeter::Unit::scalar;
     }
 
-    // Chosen before any audio thread runs: a plain load afterwards. The scalar kernel until
-    // then (constant initialisation comes before any code runs), so it is never null.
-    PeakMeter::Function widest = scalarKernel;
-    [[maybe_unused]] const bool widestChosen = (widest = PeakMeter::getFunction (findWidestUnit()), true);
 }
+
+// The scalar kernel until the widest is chosen (constant initialisation comes before any code
+// runs), so it is never null.
+PeakMeter::Function PeakMeter::widest = scalarKernel;
+
+const bool PeakMeter::widestChosen = (widest = getFunction (findWidestUnit()), true);
 
 bool PeakMeter::isSupported (Unit unit) noexcept
 {
@@ -199,18 +219,19 @@ PeakMeter::Function PeakMeter::getFunction (Unit unit) noexcept
     return scalarKernel;
 }
 
-void PeakMeter::accumulate (const float* left, const float* right, int numSamples, Lanes& lanes) noexcept
-{
-    widest (left, right, numSamples, lanes);
-}
-
 float PeakMeter::reduce (const float* lanes) noexcept
 {
+    static_assert (numLanes == 16);
+
     // The lanes hold magnitudes, never NaN: any order gives the same answer.
-    float result = lanes[0];
-
-    for (int i = 1; i < numLanes; ++i)
-        result = std::max (result, lanes[i]);
-
-    return result;
+    typedef float Floats4 __attribute__ ((vector_size (16)));
+    Floats4 a, b, c, d;
+    std::memcpy (&a, lanes, sizeof (a));
+    std::memcpy (&b, lanes + 4, sizeof (b));
+    std::memcpy (&c, lanes + 8, sizeof (c));
+    std::memcpy (&d, lanes + 12, sizeof (d));
+    a = b > a ? b : a;
+    c = d > c ? d : c;
+    a = c > a ? c : a;
+    return std::max (std::max (a[0], a[1]), std::max (a[2], a[3]));
 }

@@ -37,7 +37,12 @@ public:
     static Function getFunction (Unit unit) noexcept;
 
     /** Audio thread: never allocates or locks. The widest unit's kernel. */
-    static void accumulate (const float* left, const float* right, int numSamples, Lanes& lanes) noexcept;
+    static void accumulate (const float* left, const float* right, int numSamples, Lanes& lanes) noexcept { widest (left, right, numSamples, lanes); }
     /** The largest of one channel's lanes (Lanes::left or Lanes::right). */
     static float reduce (const float* lanes) noexcept;
+
+private:
+    // Chosen before any audio thread runs: a plain load afterwards.
+    static Function widest;
+    static const bool widestChosen;
 };
