@@ -1,7 +1,7 @@
 // 64-sample stereo blocks through the bundle's native process procedure (the stand-in
 // host's path) against the same blocks through the anchor bundle: a plain JUCE pass-through
 // processor behind the same wrapper on the same library, so the wrapper's and the host's own
-// cost is in both. Goal: the product's bundle at most 1.2 times the anchor's. The direct
+// cost is in both. Goal: the product's bundle at most 1.15 times the anchor's. The direct
 // path (PluginAudioProcessor without the wrapper) runs beside them for reference.
 
 #include "core/PluginAudioProcessor.h"
