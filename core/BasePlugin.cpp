@@ -874,26 +874,32 @@ namespace
     }
 }
 
-void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
+void BasePlugin::switchModeAndProcess (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
 {
-    keepDenormalsOff (denormalsOffThread);
+    offline.store (context.nonRealtime, std::memory_order_release);
 
-    // Changes made on this thread while the block runs (MIDI controllers, the quality switch)
-    // reach the core at once and the host later, from the message thread.
-    processingThread.store (juce::Thread::getCurrentThreadId(), std::memory_order_relaxed);
-
-    // Only this thread writes these, so plain loads and release stores do: a locked
-    // exchange on every block costs more than the rest of an empty block.
-    if (offline.load (std::memory_order_relaxed) != context.nonRealtime)
     {
-        offline.store (context.nonRealtime, std::memory_order_release);
+        // The quality switch reaches the core at once and the host later.
+        const ProcessingThreadMark mark (*this);
         applyQualityForMode (context.nonRealtime);
     }
 
     process (buffer, midi, context);
+}
+
+void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
+{
+    keepDenormalsOff (denormalsOffThread);
 
     samplesProcessed.store (samplesProcessed.load (std::memory_order_relaxed) + buffer.getNumSamples(), std::memory_order_release);
-    processingThread.store (nullptr, std::memory_order_relaxed);
+
+    // Only this thread writes these, so plain loads and release stores do: a locked
+    // exchange on every block costs more than the rest of an empty block. The effect's
+    // processing is the last call on either path, so the common block saves no registers.
+    if (__builtin_expect (offline.load (std::memory_order_relaxed) != context.nonRealtime, false))
+        switchModeAndProcess (buffer, midi, context);
+    else
+        process (buffer, midi, context);
 }
 
 void BasePlugin::processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, const ProcessContext& context)

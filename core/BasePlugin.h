@@ -224,7 +224,8 @@ public:
     double getSampleRate() const noexcept { return sampleRate; }
     /** Any thread: lock-free. */
     double getSecondsProcessed() const noexcept { return (double) samplesProcessed.load() / sampleRate; }
-    /** Any thread: lock-free. Whether the caller is the audio thread inside processBlock. */
+    /** Any thread: lock-free. Whether the caller is the audio thread inside processBlock, at a
+        point where parameters may change there (a mapped MIDI controller, the quality switch). */
     bool isProcessingThread() const noexcept { return processingThread.load (std::memory_order_relaxed) == juce::Thread::getCurrentThreadId(); }
     bool isOffline() const noexcept { return offline.load(); }
 
@@ -266,6 +267,24 @@ public:
     void parameterGestureEnded (Parameter* parameter) override;
 
 protected:
+    /** Audio thread: marks the thread as the processing one while parameters may change on
+        it, so their changes reach the core at once and the host later. The common block,
+        where nothing changes, does without the thread's identity. */
+    class ProcessingThreadMark
+    {
+    public:
+        explicit ProcessingThreadMark (BasePlugin& p) noexcept : plugin (p)
+        {
+            plugin.processingThread.store (juce::Thread::getCurrentThreadId(), std::memory_order_relaxed);
+        }
+        ~ProcessingThreadMark() { plugin.processingThread.store (nullptr, std::memory_order_relaxed); }
+        ProcessingThreadMark (const ProcessingThreadMark&) = delete;
+        ProcessingThreadMark& operator= (const ProcessingThreadMark&) = delete;
+
+    private:
+        BasePlugin& plugin;
+    };
+
     /** Audio thread: never allocates. The effect's processing of one block (not bypassed). */
     virtual void process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) = 0;
     /** The product's DSP core. */
@@ -292,6 +311,8 @@ private:
     void addCommonParameters();
     void addQualityCopies();
     void applyQualityForMode (bool isOffline);
+    /** Audio thread: the block after the host went offline or back to real time. */
+    __attribute__ ((noinline)) void switchModeAndProcess (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
     juce::XmlElement createQualityXml() const;
     /** The settings as this instance holds them now (the editor's among them). */
     std::unique_ptr<juce::XmlElement> createSettingsXml() const;

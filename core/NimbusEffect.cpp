@@ -83,6 +83,9 @@ void NimbusEffect::updateTempo (BasePluginCore& effectCore, juce::AudioPlayHead*
 
 void NimbusEffect::renderWithMidi (BasePluginCore& effectCore, float* left, float* right, int numSamples, const juce::MidiBuffer& midi) noexcept
 {
+    // Mapped controllers set parameters on this thread: they reach the core at once.
+    const ProcessingThreadMark mark (*this);
+
     if (midiQueue.addEvents (midi) > 0)
         midiActivity.store (1, std::memory_order_relaxed);
 
@@ -101,6 +104,31 @@ void NimbusEffect::renderWithMidi (BasePluginCore& effectCore, float* left, floa
 }
 
 void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
+{
+    auto* effectCore = core.get();
+    const int numChannels = buffer.getNumChannels();
+
+    // The common block in a few loads: a core, every output with its input, nothing pending,
+    // no tempo to ask for and no MIDI. Everything else takes the slow path.
+    const bool common = effectCore != nullptr && numChannels > 0 && context.numOutputChannels <= context.numInputChannels
+        && ! anyPending.load (std::memory_order_relaxed) && ! effectCore->usesTempo()
+        && midi.data.isEmpty() && midiQueue.getNumPending() == 0;
+
+    if (! __builtin_expect (common, true))
+    {
+        processSlowly (buffer, midi, context);
+        return;
+    }
+
+    float* left = buffer.getWritePointer (0);
+
+    if (context.numOutputChannels >= 2 && numChannels >= 2)
+        effectCore->processStereo (left, buffer.getWritePointer (1), buffer.getNumSamples());
+    else
+        effectCore->processMono (left, buffer.getNumSamples());
+}
+
+void NimbusEffect::processSlowly (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
 {
     const int numSamples = buffer.getNumSamples();
     const int numChannels = buffer.getNumChannels();
@@ -124,7 +152,7 @@ void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& 
     float* left = buffer.getWritePointer (0);
     float* right = stereo ? buffer.getWritePointer (1) : nullptr;
 
-    if (midi.isEmpty() && midiQueue.getNumPending() == 0)
+    if (midi.data.isEmpty() && midiQueue.getNumPending() == 0)
     {
         if (stereo)
             effectCore->processStereo (left, right, numSamples);
@@ -135,6 +163,4 @@ void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& 
     {
         renderWithMidi (*effectCore, left, right, numSamples, midi);
     }
-
-    effectCore->endBlock();
 }

@@ -38,6 +38,9 @@ protected:
     void sendToCore (Parameter& parameter) override;
 
 private:
+    /** Audio thread: never allocates, locks or calls the host synchronously. What the common
+        block does without: extra outputs to clear, pending values, tempo, MIDI. */
+    __attribute__ ((noinline)) void processSlowly (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
     /** Audio thread, or any thread while nothing processes. */
     void applyPendingChanges() noexcept;
     /** Audio thread: the host's tempo from its play head (120 without one). */

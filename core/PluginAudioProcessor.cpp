@@ -102,9 +102,10 @@ void PluginAudioProcessor::releaseResources()
     plugin->releaseResources();
 }
 
-BasePlugin::ProcessContext PluginAudioProcessor::makeContext() const
+BasePlugin::ProcessContext& PluginAudioProcessor::updateContext() noexcept
 {
-    BasePlugin::ProcessContext context;
+    // Built in place, in a field rather than on the stack: the block's processing is then the
+    // last call here.
     context.numInputChannels = getTotalNumInputChannels();
     context.numOutputChannels = getTotalNumOutputChannels();
     context.playHead = getPlayHead();
@@ -116,14 +117,14 @@ void PluginAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
 {
     // A host's wrapper hands a plug-in with its own bypass every block here, bypassed or not.
     if (bypass->get())
-        plugin->processBypassed (buffer, midi, makeContext());
+        plugin->processBypassed (buffer, midi, updateContext());
     else
-        plugin->processBlock (buffer, midi, makeContext());
+        plugin->processBlock (buffer, midi, updateContext());
 }
 
 void PluginAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
 {
-    plugin->processBypassed (buffer, midi, makeContext());
+    plugin->processBypassed (buffer, midi, updateContext());
 }
 
 bool PluginAudioProcessor::hasEditor() const

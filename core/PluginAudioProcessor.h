@@ -73,12 +73,14 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
 private:
-    BasePlugin::ProcessContext makeContext() const;
+    /** Audio thread. */
+    inline BasePlugin::ProcessContext& updateContext() noexcept;
 
     std::unique_ptr<BasePlugin> plugin;
     juce::Array<PluginAudioProcessorParameter*> hostParameters;   // by the parameter's host index
     std::unique_ptr<HostNotificationQueue> hostNotifications;     // by host index
     const std::unique_ptr<HostBypassParameter> bypass = std::make_unique<HostBypassParameter>();
+    BasePlugin::ProcessContext context;   // audio thread only
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginAudioProcessor)
 };

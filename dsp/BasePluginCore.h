@@ -20,18 +20,16 @@ public:
         parameter's new plain value. */
     virtual void setParameter (int parameterId, float plainValue) = 0;
 
-    /** Audio thread: never allocates or locks. In place. */
+    /** Audio thread: never allocates or locks. In place; a host block may come in several
+        pieces (split at its MIDI events). */
     virtual void processMono (float* samples, int numSamples) = 0;
     virtual void processStereo (float* left, float* right, int numSamples) = 0;
-
-    /** Audio thread: never allocates or locks. After the last piece of a host block. */
-    virtual void endBlock() {}
 
     /** Any thread. */
     virtual int getLatencySamples() const { return 0; }
     /** Any thread. Whether the core uses the host's tempo: only then is the host's play head
-        asked, every block. */
-    virtual bool usesTempo() const { return false; }
+        asked, every block. A field rather than a virtual call: every block reads it. */
+    bool usesTempo() const noexcept { return tempoUsed; }
     /** Audio thread: never allocates or locks. */
     virtual void setTempo (double) {}
 
@@ -39,6 +37,12 @@ public:
     int getMaximumBlockSize() const noexcept { return maximumBlockSize; }
 
 protected:
+    /** Message thread, while nothing processes. */
+    void setUsesTempo (bool shouldUseTempo) noexcept { tempoUsed = shouldUseTempo; }
+
     SampleRateInfo sampleRate;
     int maximumBlockSize = 0;
+
+private:
+    bool tempoUsed = false;
 };

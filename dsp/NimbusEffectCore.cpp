@@ -1,5 +1,4 @@
 #include "dsp/NimbusEffectCore.h"
-#include "dsp/PeakMeter.h"
 #include <algorithm>
 #include <cmath>
 
@@ -9,23 +8,59 @@ namespace
     {
         return std::isfinite (v) ? std::clamp (v, 0.0f, 1.0f) : 1.0f;
     }
+
+    // Raises a value the reader has not taken: a compare-exchange only when it rises, which
+    // happens once every few milliseconds of audio at most.
+    void raise (std::atomic<float>& meter, float value) noexcept
+    {
+        auto current = meter.load (std::memory_order_relaxed);
+
+        while (value > current && ! meter.compare_exchange_weak (current, value, std::memory_order_release, std::memory_order_relaxed))
+        {
+        }
+    }
+}
+
+void NimbusEffectCore::prepare (const SampleRateInfo& rateInfo, int maximumBlock)
+{
+    BasePluginCore::prepare (rateInfo, maximumBlock);
+    samplesPerPublish = std::max (1, (int) std::lround (rateInfo.getRate() * publishInterval));
+    samplesToPublish = samplesPerPublish;
+    runningPeaks = {};
 }
 
 void NimbusEffectCore::setMeterValues (float left, float right) noexcept
 {
-    // Release stores: the editor only reads, and a locked exchange per block would cost more
-    // than the metering itself.
-    meters[0].store (clampUnit (left), std::memory_order_release);
-    meters[1].store (clampUnit (right), std::memory_order_release);
+    raise (meters[0], clampUnit (left));
+    raise (meters[1], clampUnit (right));
 }
 
 float NimbusEffectCore::getMeterValue (int channel) const noexcept
 {
-    return (channel == 0 || channel == 1) ? meters[channel].load (std::memory_order_acquire) : 0.0f;
+    if (channel != 0 && channel != 1)
+        return 0.0f;
+
+    const auto published = meters[channel].load (std::memory_order_acquire);
+    return published >= 0.0f ? published : taken[channel].load (std::memory_order_relaxed);
+}
+
+float NimbusEffectCore::takeMeterValue (int channel) noexcept
+{
+    if (channel != 0 && channel != 1)
+        return 0.0f;
+
+    const auto published = meters[channel].exchange (nothingPublished, std::memory_order_acq_rel);
+
+    if (published < 0.0f)
+        return taken[channel].load (std::memory_order_relaxed);
+
+    taken[channel].store (published, std::memory_order_relaxed);
+    return published;
 }
 
 void NimbusEffectCore::addMeterReader() noexcept
 {
+    restartMeters.store (true, std::memory_order_relaxed);
     meterReaders.fetch_add (1, std::memory_order_relaxed);
 }
 
@@ -41,19 +76,31 @@ void NimbusEffectCore::removeMeterReader() noexcept
 
 void NimbusEffectCore::measurePiece (const float* left, const float* right, int numSamples) noexcept
 {
-    float peaks[2];
-    PeakMeter::measure (left, right, numSamples, peaks);
-    blockPeaks[0] = std::max (blockPeaks[0], peaks[0]);
-    blockPeaks[1] = std::max (blockPeaks[1], peaks[1]);
-    metered = true;
+    // What was gathered before the meters were last unread is old: it is not shown.
+    if (restartMeters.load (std::memory_order_relaxed))
+    {
+        restartMeters.store (false, std::memory_order_relaxed);
+        runningPeaks = {};
+        samplesToPublish = samplesPerPublish;
+    }
+
+    samplesToPublish -= numSamples;
+
+    if (samplesToPublish > 0)
+    {
+        PeakMeter::accumulate (left, right, numSamples, runningPeaks);
+        return;
+    }
+
+    PeakMeter::accumulate (left, right, numSamples, runningPeaks);
+    publishPeaks();
 }
 
-void NimbusEffectCore::endBlock()
+void NimbusEffectCore::publishPeaks() noexcept
 {
-    if (! metered)
-        return;
-
-    setMeterValues (blockPeaks[0], blockPeaks[1]);
-    blockPeaks[0] = blockPeaks[1] = 0.0f;
-    metered = false;
+    // The lanes hold magnitudes, never NaN or negative: only the top needs a clamp.
+    raise (meters[0], std::min (PeakMeter::reduce (runningPeaks.left), 1.0f));
+    raise (meters[1], std::min (PeakMeter::reduce (runningPeaks.right), 1.0f));
+    runningPeaks = {};
+    samplesToPublish = samplesPerPublish;
 }

@@ -22,122 +22,142 @@ namespace
         return result;
     }
 
-    void scalarKernel (const float* left, const float* right, int numSamples, float* peaks) noexcept
+    void scalarKernel (const float* left, const float* right, int numSamples, PeakMeter::Lanes& lanes) noexcept
     {
-        peaks[0] = scalarPeak (left, 0, numSamples, 0.0f);
-        peaks[1] = right != nullptr ? scalarPeak (right, 0, numSamples, 0.0f) : peaks[0];
+        lanes.left[0] = scalarPeak (left, 0, numSamples, lanes.left[0]);
+
+        if (right != nullptr)
+            lanes.right[0] = scalarPeak (right, 0, numSamples, lanes.right[0]);
+        else
+            std::memcpy (lanes.right, lanes.left, sizeof (lanes.right));
     }
 
 #if GRINDEL_PEAK_X86
-    typedef float Floats4 __attribute__ ((vector_size (16)));
-    typedef float Floats8 __attribute__ ((vector_size (32)));
-
-    // The largest lane, folded in halves: a few vector steps rather than a chain of scalar
-    // maxima through memory. The lanes hold magnitudes, never NaN, so any order gives the
-    // scalar answer.
-    template <int width, typename Floats>
-    __attribute__ ((always_inline)) inline float largestLane (const Floats& m) noexcept
-    {
-        Floats4 q;
-
-        if constexpr (width == 16)
-        {
-            const Floats8 a = __builtin_shufflevector (m, m, 0, 1, 2, 3, 4, 5, 6, 7);
-            const Floats8 b = __builtin_shufflevector (m, m, 8, 9, 10, 11, 12, 13, 14, 15);
-            const Floats8 h = b > a ? b : a;
-            const Floats4 c = __builtin_shufflevector (h, h, 0, 1, 2, 3);
-            const Floats4 d = __builtin_shufflevector (h, h, 4, 5, 6, 7);
-            q = d > c ? d : c;
-        }
-        else if constexpr (width == 8)
-        {
-            const Floats4 c = __builtin_shufflevector (m, m, 0, 1, 2, 3);
-            const Floats4 d = __builtin_shufflevector (m, m, 4, 5, 6, 7);
-            q = d > c ? d : c;
-        }
-        else
-        {
-            q = m;
-        }
-
-        return std::max (std::max (q[0], q[1]), std::max (q[2], q[3]));
-    }
-
-    // One channel's peak: four independent maxima, so the unit never waits on itself.
-    // (x > m ? x : m) is the unit's max instruction, which keeps m when x is NaN, as the
-    // scalar loop does. A maximum does not mind samples read twice, so the first and the last
-    // vector are read where they lie and everything between from aligned addresses: a host's
-    // buffer need not be aligned to the unit's width, and loads across cache lines cost twice.
+    // One channel's lanes raised by a block. (x > m ? x : m) is the unit's max instruction,
+    // which keeps m when x is NaN, as the scalar loop does. A maximum does not mind samples
+    // read twice, so the first and the last vector are read where they lie and everything
+    // between from aligned addresses: a host's buffer need not be aligned to the unit's width,
+    // and loads across cache lines cost twice. Long blocks keep eight maxima apart, so the
+    // unit never waits on itself and the loads set the pace, as in a copy.
     template <int width>
-    __attribute__ ((always_inline)) inline float vectorPeak (const float* samples, int numSamples) noexcept
+    __attribute__ ((always_inline)) inline void vectorPeak (const float* samples, int numSamples, float* lanes) noexcept
     {
         typedef float Floats __attribute__ ((vector_size (width * 4)));
         typedef int Ints __attribute__ ((vector_size (width * 4)));
 
         if (numSamples < width)
-            return scalarPeak (samples, 0, numSamples, 0.0f);
+        {
+            lanes[0] = scalarPeak (samples, 0, numSamples, lanes[0]);
+            return;
+        }
 
-        Floats m0 {}, m1 {}, m2 {}, m3 {}, a, b, c, d;
-        std::memcpy (&a, samples, sizeof (a));
-        std::memcpy (&b, samples + numSamples - width, sizeof (b));
-        a = (Floats) ((Ints) a & 0x7fffffff);
-        b = (Floats) ((Ints) b & 0x7fffffff);
+        // Through a reference: a vector returned by value would change the calling convention.
+        const auto magnitudes = [samples] (int i, Floats& v) noexcept {
+            std::memcpy (&v, samples + i, sizeof (v));
+            v = (Floats) ((Ints) v & 0x7fffffff);
+        };
+
+        Floats m0, m1 {}, a, b;
+        magnitudes (0, a);
+        magnitudes (numSamples - width, b);
+        std::memcpy (&m0, lanes, sizeof (m0));
         m0 = a > m0 ? a : m0;
         m1 = b > m1 ? b : m1;
+
+        // A short block: vectors where they lie, overlapping the last one.
+        if (numSamples <= 4 * width)
+        {
+            for (int i = width; i < numSamples - width; i += width)
+            {
+                magnitudes (i, a);
+                m0 = a > m0 ? a : m0;
+            }
+
+            m0 = m1 > m0 ? m1 : m0;
+            std::memcpy (lanes, &m0, sizeof (m0));
+            return;
+        }
 
         const auto misalignment = (int) ((reinterpret_cast<std::uintptr_t> (samples) / sizeof (float)) % width);
         int i = misalignment == 0 ? width : width - misalignment;
 
-        for (; i + 4 * width <= numSamples; i += 4 * width)
+        if (numSamples - i >= 8 * width)
         {
-            std::memcpy (&a, samples + i, sizeof (a));
-            std::memcpy (&b, samples + i + width, sizeof (b));
-            std::memcpy (&c, samples + i + 2 * width, sizeof (c));
-            std::memcpy (&d, samples + i + 3 * width, sizeof (d));
-            a = (Floats) ((Ints) a & 0x7fffffff);
-            b = (Floats) ((Ints) b & 0x7fffffff);
-            c = (Floats) ((Ints) c & 0x7fffffff);
-            d = (Floats) ((Ints) d & 0x7fffffff);
-            m0 = a > m0 ? a : m0;
-            m1 = b > m1 ? b : m1;
-            m2 = c > m2 ? c : m2;
-            m3 = d > m3 ? d : m3;
+            Floats m2 {}, m3 {}, m4 {}, m5 {}, m6 {}, m7 {};
+
+            for (; i + 8 * width <= numSamples; i += 8 * width)
+            {
+                Floats v0, v1, v2, v3, v4, v5, v6, v7;
+                magnitudes (i, v0);
+                magnitudes (i + width, v1);
+                magnitudes (i + 2 * width, v2);
+                magnitudes (i + 3 * width, v3);
+                magnitudes (i + 4 * width, v4);
+                magnitudes (i + 5 * width, v5);
+                magnitudes (i + 6 * width, v6);
+                magnitudes (i + 7 * width, v7);
+                m0 = v0 > m0 ? v0 : m0;
+                m1 = v1 > m1 ? v1 : m1;
+                m2 = v2 > m2 ? v2 : m2;
+                m3 = v3 > m3 ? v3 : m3;
+                m4 = v4 > m4 ? v4 : m4;
+                m5 = v5 > m5 ? v5 : m5;
+                m6 = v6 > m6 ? v6 : m6;
+                m7 = v7 > m7 ? v7 : m7;
+            }
+
+            m2 = m4 > m2 ? m4 : m2;
+            m3 = m5 > m3 ? m5 : m3;
+            m2 = m6 > m2 ? m6 : m2;
+            m3 = m7 > m3 ? m7 : m3;
+            m0 = m2 > m0 ? m2 : m0;
+            m1 = m3 > m1 ? m3 : m1;
         }
 
-        for (; i + width <= numSamples; i += width)
+        for (; i + 2 * width <= numSamples; i += 2 * width)
         {
-            std::memcpy (&a, samples + i, sizeof (a));
-            a = (Floats) ((Ints) a & 0x7fffffff);
-            m2 = a > m2 ? a : m2;
+            magnitudes (i, a);
+            magnitudes (i + width, b);
+            m0 = a > m0 ? a : m0;
+            m1 = b > m1 ? b : m1;
+        }
+
+        // What is left is shorter than a vector and lies inside the last one, read above.
+        if (i + width <= numSamples)
+        {
+            magnitudes (i, a);
+            m0 = a > m0 ? a : m0;
         }
 
         m0 = m1 > m0 ? m1 : m0;
-        m2 = m3 > m2 ? m3 : m2;
-        m0 = m2 > m0 ? m2 : m0;
-        return largestLane<width> (m0);
+        std::memcpy (lanes, &m0, sizeof (m0));
     }
 
     // One body for every unit: inlined into each unit's kernel, it is compiled for that unit.
     template <int width>
-    __attribute__ ((always_inline)) inline void vectorKernel (const float* left, const float* right, int numSamples, float* peaks) noexcept
+    __attribute__ ((always_inline)) inline void vectorKernel (const float* left, const float* right, int numSamples, PeakMeter::Lanes& lanes) noexcept
     {
-        peaks[0] = vectorPeak<width> (left, numSamples);
-        peaks[1] = right != nullptr ? vectorPeak<width> (right, numSamples) : peaks[0];
+        vectorPeak<width> (left, numSamples, lanes.left);
+
+        if (right != nullptr)
+            vectorPeak<width> (right, numSamples, lanes.right);
+        else
+            std::memcpy (lanes.right, lanes.left, sizeof (lanes.right));
     }
 
-    void sse2Kernel (const float* left, const float* right, int numSamples, float* peaks) noexcept
+    void sse2Kernel (const float* left, const float* right, int numSamples, PeakMeter::Lanes& lanes) noexcept
     {
-        vectorKernel<4> (left, right, numSamples, peaks);
+        vectorKernel<4> (left, right, numSamples, lanes);
     }
 
-    __attribute__ ((target ("avx"))) void avxKernel (const float* left, const float* right, int numSamples, float* peaks) noexcept
+    __attribute__ ((target ("avx"))) void avxKernel (const float* left, const float* right, int numSamples, PeakMeter::Lanes& lanes) noexcept
     {
-        vectorKernel<8> (left, right, numSamples, peaks);
+        vectorKernel<8> (left, right, numSamples, lanes);
     }
 
-    __attribute__ ((target ("avx512f"))) void avx512Kernel (const float* left, const float* right, int numSamples, float* peaks) noexcept
+    __attribute__ ((target ("avx512f"))) void avx512Kernel (const float* left, const float* right, int numSamples, PeakMeter::Lanes& lanes) noexcept
     {
-        vectorKernel<16> (left, right, numSamples, peaks);
+        vectorKernel<16> (left, right, numSamples, lanes);
     }
 #endif
 
@@ -150,9 +170,13 @@ namespace
         return PeakMeter::Unit::scalar;
     }
 
-    // Chosen before any audio thread runs: a plain load afterwards.
-    const PeakMeter::Function widest = PeakMeter::getFunction (findWidestUnit());
 }
+
+// The scalar kernel until the widest is chosen (constant initialisation comes before any code
+// runs), so it is never null.
+PeakMeter::Function PeakMeter::widest = scalarKernel;
+
+const bool PeakMeter::widestChosen = (widest = getFunction (findWidestUnit()), true);
 
 bool PeakMeter::isSupported (Unit unit) noexcept
 {
@@ -195,7 +219,19 @@ PeakMeter::Function PeakMeter::getFunction (Unit unit) noexcept
     return scalarKernel;
 }
 
-void PeakMeter::measure (const float* left, const float* right, int numSamples, float* peaks) noexcept
+float PeakMeter::reduce (const float* lanes) noexcept
 {
-    (widest != nullptr ? widest : scalarKernel) (left, right, numSamples, peaks);
+    static_assert (numLanes == 16);
+
+    // The lanes hold magnitudes, never NaN: any order gives the same answer.
+    typedef float Floats4 __attribute__ ((vector_size (16)));
+    Floats4 a, b, c, d;
+    std::memcpy (&a, lanes, sizeof (a));
+    std::memcpy (&b, lanes + 4, sizeof (b));
+    std::memcpy (&c, lanes + 8, sizeof (c));
+    std::memcpy (&d, lanes + 12, sizeof (d));
+    a = b > a ? b : a;
+    c = d > c ? d : c;
+    a = c > a ? c : a;
+    return std::max (std::max (a[0], a[1]), std::max (a[2], a[3]));
 }

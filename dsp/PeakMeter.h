@@ -1,8 +1,10 @@
 #pragma once
 
-/** The peaks of a block, in one pass over both channels, on the widest vector unit the
-    machine has (chosen once, at run time). Every unit gives exactly the scalar answer; NaN
-    samples count as silence. Audio thread: never allocates or locks. */
+/** Running peaks across blocks, one pass over both channels on the widest vector unit the
+    machine has (chosen once, at run time). A block only raises the lanes of a running maximum;
+    they are reduced to one peak per channel when the peaks are published, not every block.
+    Every unit gives exactly the scalar answer; NaN samples count as silence. Audio thread:
+    never allocates or locks. */
 class PeakMeter
 {
 public:
@@ -14,9 +16,18 @@ public:
         avx512
     };
 
-    /** peaks[0] and peaks[1]: the largest magnitudes of left and right (right null: mono, both
-        peaks the left one's). */
-    using Function = void (*) (const float* left, const float* right, int numSamples, float* peaks) noexcept;
+    /** The running maxima of each channel's magnitudes, one per lane of the widest unit;
+        never NaN or negative. All zero: silence so far. */
+    static constexpr int numLanes = 16;
+    struct alignas (64) Lanes
+    {
+        float left[numLanes] {};
+        float right[numLanes] {};
+    };
+
+    /** Raises the lanes by a block's magnitudes (right null: mono, the right lanes take the
+        left ones). */
+    using Function = void (*) (const float* left, const float* right, int numSamples, Lanes& lanes) noexcept;
 
     /** Any thread. The widest unit this machine runs. */
     static Unit getWidestUnit() noexcept;
@@ -26,5 +37,12 @@ public:
     static Function getFunction (Unit unit) noexcept;
 
     /** Audio thread: never allocates or locks. The widest unit's kernel. */
-    static void measure (const float* left, const float* right, int numSamples, float* peaks) noexcept;
+    static void accumulate (const float* left, const float* right, int numSamples, Lanes& lanes) noexcept { widest (left, right, numSamples, lanes); }
+    /** The largest of one channel's lanes (Lanes::left or Lanes::right). */
+    static float reduce (const float* lanes) noexcept;
+
+private:
+    // Chosen before any audio thread runs: a plain load afterwards.
+    static Function widest;
+    static const bool widestChosen;
 };

@@ -89,8 +89,9 @@ void NimbusEffectEditor::updateDisplay (bool visible)
 
     if (processing && core != nullptr)
     {
-        leftLevel = core->getMeterValue (0);
-        rightLevel = core->getMeterValue (1);
+        // The peaks since the last tick: none between two ticks is lost.
+        leftLevel = core->takeMeterValue (0);
+        rightLevel = core->takeMeterValue (1);
     }
 
     if (leftMeter != nullptr)

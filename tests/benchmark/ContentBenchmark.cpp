@@ -5,6 +5,7 @@
 #include "core/PluginAudioProcessor.h"
 #include "core/content/PresetSources.h"
 #include "BenchmarkTags.h"
+#include "CountedStep.h"
 #include <benchmark/benchmark.h>
 #include <map>
 
@@ -66,12 +67,14 @@ namespace
         {
             size_t total = 0;
 
-            for (const auto& file : presets.files)
-            {
-                juce::MemoryBlock data;
-                file.loadFileAsData (data);
-                total += data.getSize();
-            }
+            countedStep ([&] {
+                for (const auto& file : presets.files)
+                {
+                    juce::MemoryBlock data;
+                    file.loadFileAsData (data);
+                    total += data.getSize();
+                }
+            });
 
             benchmark::DoNotOptimize (total);
         }
@@ -90,7 +93,7 @@ namespace
 
         for (auto _ : state)
         {
-            source.refresh();
+            countedStep ([&] { source.refresh(); });
             benchmark::DoNotOptimize (source.getNumItems());
         }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <thread>
+#include <utility>
 
 namespace
 {
@@ -87,11 +88,63 @@ TEST_F (AudioRoadTest, PassesAudioBitExactAcrossBlockSizesChannelsAndMidiSplits)
             processor.processBlock (buffer, midi);
 
             EXPECT_TRUE (bitEqual (buffer, input, channels)) << channels << " channels, block " << blockSize;
+        }
+    }
+}
 
-            float expectedPeak[2] = { input.getMagnitude (0, 0, blockSize), input.getMagnitude (channels - 1, 0, blockSize) };
-            auto* effectCore = &core();
-            EXPECT_FLOAT_EQ (effectCore->getMeterValue (0), expectedPeak[0]);
-            EXPECT_FLOAT_EQ (effectCore->getMeterValue (1), expectedPeak[1]);
+TEST_F (AudioRoadTest, MetersKeepEveryPeakBetweenTwoTakesWhateverTheBlockSize)
+{
+    // Quiet noise with one spike early in each stretch, many publishing intervals before its
+    // end: a take shows the spike, however small the blocks and wherever MIDI splits them.
+    // Each stretch is 30 ms, longer than the editor's 25 ms between takes.
+    const double rate = 48000.0;
+    const int stretch = 1440, spikeAt = 100;
+
+    for (int channels : { 1, 2 })
+    {
+        for (int blockSize : { 1, 7, 32, 100, 512 })
+        {
+            prepare (channels, rate, blockSize);
+            core().addMeterReader();
+            int seed = blockSize;
+
+            const auto play = [&] (float spike) {
+                for (int done = 0; done < stretch; done += blockSize)
+                {
+                    auto buffer = makeNoise (channels, blockSize, ++seed);
+                    buffer.applyGain (0.25f);
+
+                    if (done <= spikeAt && spikeAt < done + blockSize)
+                        buffer.setSample (channels - 1, spikeAt - done, -spike);
+
+                    juce::MidiBuffer midi;
+
+                    if (seed % 3 == 0)
+                        midi.addEvent (juce::MidiMessage::controllerEvent (1, 20, 64), blockSize / 2);
+
+                    processor.processBlock (buffer, midi);
+                }
+            };
+
+            const juce::String where = juce::String (channels) + " channels, block " + juce::String (blockSize);
+            play (0.9f);
+            EXPECT_EQ (core().takeMeterValue (channels - 1), 0.9f) << where;
+            play (0.6f);
+            EXPECT_EQ (core().getMeterValue (channels - 1), 0.6f) << where;
+            EXPECT_EQ (core().takeMeterValue (channels - 1), 0.6f) << where << ": only what came after the last take";
+
+            // Nothing published since: the last value taken holds.
+            EXPECT_EQ (core().takeMeterValue (channels - 1), 0.6f) << where;
+            EXPECT_EQ (core().getMeterValue (channels - 1), 0.6f) << where;
+
+            // Mono shows the one channel on both meters; the other meter was never taken.
+            if (channels == 1)
+                EXPECT_EQ (core().takeMeterValue (1), 0.9f) << where;
+            else
+                EXPECT_LE (core().takeMeterValue (0), 0.25f) << where;
+
+            core().removeMeterReader();
+            processor.releaseResources();
         }
     }
 }
@@ -106,28 +159,45 @@ TEST_F (AudioRoadTest, MetersRunOnlyWhileReadClampAndBypassPassesAudio)
     loud.setSample (1, 20, -0.25f);
     juce::MidiBuffer midi;
 
+    // Four blocks are more than the few milliseconds after which the peaks are published.
+    const auto play = [&] (int blocks = 4) {
+        for (int i = 0; i < blocks; ++i)
+            processor.processBlock (loud, midi);
+    };
+
     // Nobody reads: the meters keep still.
-    processor.processBlock (loud, midi);
+    play();
     EXPECT_EQ (core().getMeterValue (0), 0.0f);
 
     // Two readers; the meters run until the last one leaves, and an extra leave is harmless.
     core().addMeterReader();
     core().addMeterReader();
-    processor.processBlock (loud, midi);
-    EXPECT_EQ (core().getMeterValue (0), 1.0f);
-    EXPECT_EQ (core().getMeterValue (1), 0.25f);
+    play();
+    EXPECT_EQ (core().takeMeterValue (0), 1.0f);
+    EXPECT_EQ (core().takeMeterValue (1), 0.25f);
     core().removeMeterReader();
     loud.setSample (1, 20, -0.5f);
-    processor.processBlock (loud, midi);
-    EXPECT_EQ (core().getMeterValue (1), 0.5f);
+    play (5);   // the fifth block waits in the running maximum
+    EXPECT_EQ (core().takeMeterValue (0), 1.0f);
+    EXPECT_EQ (core().takeMeterValue (1), 0.5f);
 
     for (int i = 0; i < 3; ++i)
         core().removeMeterReader();
 
     EXPECT_EQ (core().getNumMeterReaders(), 0);
     loud.setSample (1, 20, -0.75f);
-    processor.processBlock (loud, midi);
-    EXPECT_EQ (core().getMeterValue (1), 0.5f);
+    play();
+    EXPECT_EQ (core().takeMeterValue (1), 0.5f);
+
+    // What is not a number counts as silence; an infinite sample shows full scale. The block
+    // gathered before the meters were last unread is not shown when they are read again.
+    core().addMeterReader();
+    loud.setSample (0, 10, std::numeric_limits<float>::quiet_NaN());
+    loud.setSample (1, 20, -std::numeric_limits<float>::infinity());
+    play();
+    EXPECT_EQ (core().takeMeterValue (0), 0.0f);
+    EXPECT_EQ (core().takeMeterValue (1), 1.0f);
+    core().removeMeterReader();
 
     auto input = makeNoise (2, 64, 3);
     auto buffer = input;
@@ -137,14 +207,17 @@ TEST_F (AudioRoadTest, MetersRunOnlyWhileReadClampAndBypassPassesAudio)
 
 TEST (PeakMeter, EveryVectorUnitGivesTheScalarPeak)
 {
-    // Lengths around every unit's stride; a NaN, an infinity and the largest value at the
-    // edges, where a vector loop hands over to its scalar tail.
+    // Lengths around every unit's stride and its eight-vector loop; a NaN, an infinity and the
+    // largest value at the edges, where a vector loop hands over to its tail. Two blocks in a
+    // row: the lanes keep the running maximum across them.
     const auto scalar = PeakMeter::getFunction (PeakMeter::Unit::scalar);
     EXPECT_TRUE (PeakMeter::isSupported (PeakMeter::getWidestUnit()));
     juce::Random random (5);
-    std::vector<float> left (200), right (200);
+    std::vector<float> left (300), right (300);
 
-    for (int length : { 0, 1, 7, 8, 15, 16, 31, 32, 33, 63, 64, 65, 127, 200 })
+    const auto peaks = [] (const PeakMeter::Lanes& lanes) { return std::make_pair (PeakMeter::reduce (lanes.left), PeakMeter::reduce (lanes.right)); };
+
+    for (int length : { 0, 1, 7, 8, 15, 16, 31, 32, 33, 63, 64, 65, 127, 128, 129, 200, 255, 300 })
     {
         for (int i = 0; i < length; ++i)
         {
@@ -164,17 +237,28 @@ TEST (PeakMeter, EveryVectorUnitGivesTheScalarPeak)
             if (! PeakMeter::isSupported (unit))
                 continue;
 
-            // Buffers at every alignment: the kernels read the ends where they lie.
+            // Buffers at every alignment: the kernels read the ends where they lie. The
+            // largest sample at every place in turn: no stretch of a block goes unread.
             for (int offset : { 0, 1, 3 })
             {
                 for (const float* r : { (const float*) right.data() + offset, (const float*) nullptr })
                 {
                     const int n = juce::jmax (0, length - offset);
-                    float expected[2] = { -1.0f, -1.0f }, peaks[2] = { -2.0f, -2.0f };
-                    scalar (left.data() + offset, r, n, expected);
-                    PeakMeter::getFunction (unit) (left.data() + offset, r, n, peaks);
-                    EXPECT_EQ (peaks[0], expected[0]) << "unit " << (int) unit << ", length " << n << ", offset " << offset;
-                    EXPECT_EQ (peaks[1], expected[1]) << "unit " << (int) unit << ", length " << n << ", offset " << offset;
+
+                    for (int spike = -1; spike < n; ++spike)
+                    {
+                        const auto kept = spike >= 0 ? std::exchange (left[(size_t) (offset + spike)], -2.0f) : 0.0f;
+                        PeakMeter::Lanes expected, lanes;
+                        expected.left[0] = lanes.left[5] = 0.125f;   // from an earlier block
+                        scalar (left.data() + offset, r, n, expected);
+                        scalar (left.data() + n / 2, nullptr, n - n / 2, expected);
+                        PeakMeter::getFunction (unit) (left.data() + offset, r, n, lanes);
+                        PeakMeter::getFunction (unit) (left.data() + n / 2, nullptr, n - n / 2, lanes);
+                        ASSERT_EQ (peaks (lanes), peaks (expected)) << "unit " << (int) unit << ", length " << n << ", offset " << offset << ", largest at " << spike;
+
+                        if (spike >= 0)
+                            left[(size_t) (offset + spike)] = kept;
+                    }
                 }
             }
         }
@@ -322,7 +406,7 @@ TEST_F (AudioRoadTest, TempoSecondsAndActiveFlag)
     processor.setPlayHead (&playHead);
     processor.processBlock (buffer, midi);
     EXPECT_EQ (playHead.asked, 0);
-    core().tempoUsed = true;
+    core().setUsesTempo (true);
     processor.processBlock (buffer, midi);
     EXPECT_EQ (effect.getTempo(), 93.5);
     EXPECT_EQ (playHead.asked, 1);

@@ -20,8 +20,7 @@ namespace test
         void processStereo (float* left, float* right, int numSamples) override { meterPiece (left, right, numSamples); }
 
         /** Off by default, as the product's core: a test turns it on to see the play head asked. */
-        bool usesTempo() const override { return tempoUsed; }
-        bool tempoUsed = false;
+        using BasePluginCore::setUsesTempo;
 
     private:
         std::array<float, maxParameterId> values {};
