@@ -71,7 +71,7 @@ DefaultLookAndFeel::DefaultLookAndFeel()
 
     setColour (CheckBox::textColourId, white);
 
-    setColour (FrameComponent::backgroundColourId, juce::Colour (0x00000000));
+    // No frame fill here: its id is the hyperlink's text colour, which must stay a link's.
     setColour (FrameComponent::borderColourId, juce::Colour (0x00000000));
     setColour (FrameComponent::headerTextColourId, black);
 
