@@ -12,24 +12,33 @@
 
 namespace
 {
-    /** Text in the project's own faces, whatever fonts the machine has. */
-    class WidgetPictures : public ::testing::Test
+    /** Text in the project's own faces, whatever fonts the machine has, for every test of
+        the program from its start (fonts resolved once stay resolved). */
+    class EmbeddedFonts : public ::testing::Environment
     {
-    protected:
-        static void SetUpTestSuite()
+    public:
+        void SetUp() override
         {
             fonts = std::make_unique<DefaultLookAndFeel>();
             juce::LookAndFeel::setDefaultLookAndFeel (fonts.get());
             juce::Typeface::clearTypefaceCache();
         }
 
-        static void TearDownTestSuite()
+        void TearDown() override
         {
             juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
-            juce::Typeface::clearTypefaceCache();
             fonts.reset();
         }
 
+    private:
+        std::unique_ptr<DefaultLookAndFeel> fonts;
+    };
+
+    [[maybe_unused]] auto* const embeddedFonts = ::testing::AddGlobalTestEnvironment (new EmbeddedFonts);
+
+    class WidgetPictures : public ::testing::Test
+    {
+    protected:
         /** The window as JUCE draws it, against its reference. */
         static void expectPicture (widgettest::SkinWindow& w, const juce::String& name)
         {
@@ -38,9 +47,14 @@ namespace
                                                    juce::File (GRINDEL_PICTURE_DIFFERENCES));
             EXPECT_TRUE (pictures.matches (w.window.createComponentSnapshot (w.window.getLocalBounds()), name));
         }
-
-        static inline std::unique_ptr<DefaultLookAndFeel> fonts;
     };
+
+    /** The pointer in the window's empty corner, over no widget, whatever earlier tests left. */
+    void pointerAside (widgettest::SkinWindow& w)
+    {
+        w.move (*w.root, { w.root->getWidth() - 2, w.root->getHeight() - 2 });
+        test::pump (10);
+    }
 
     void set (widgettest::SkinWindow& w, const juce::String& name, float normalised)
     {
@@ -52,6 +66,7 @@ TEST_F (WidgetPictures, RockersAndChannelDisplays)
 {
     widgettest::SkinWindow w ("Switches");
     WIDGET_WINDOW_OR_SKIP (w);
+    pointerAside (w);
     auto& channel = w.widget<GFXMidiChannelDisplay> ("ChannelText");
     ASSERT_TRUE (test::pumpUntil ([&] { return channel.getValue() == 0.0; }));
     expectPicture (w, "switches-all");
@@ -79,6 +94,7 @@ TEST_F (WidgetPictures, ModulationRulersAtRestAndModulated)
 {
     widgettest::SkinWindow w ("Modulation");
     WIDGET_WINDOW_OR_SKIP (w);
+    pointerAside (w);
     auto& matrix = w.widget<ModulationMatrixComponent> ("Matrix");
     expectPicture (w, "modulation-rest");
 
@@ -98,6 +114,7 @@ TEST_F (WidgetPictures, MixersAtRestAndPainted)
 {
     widgettest::SkinWindow w ("Mixer");
     WIDGET_WINDOW_OR_SKIP (w);
+    pointerAside (w);
     expectPicture (w, "mixer-rest");
 
     for (int i = 0; i < 6; ++i)
@@ -112,6 +129,7 @@ TEST_F (WidgetPictures, RoomsAtTwoZoomsWithTurnedObjects)
 {
     widgettest::SkinWindow w ("Room");
     WIDGET_WINDOW_OR_SKIP (w);
+    pointerAside (w);
     auto& room = w.widget<RoomVisualizer> ("Room").getRoom();
     expectPicture (w, "room-default");
 
@@ -126,6 +144,7 @@ TEST_F (WidgetPictures, TheShowcase)
 {
     widgettest::SkinWindow w ("Showcase");
     WIDGET_WINDOW_OR_SKIP (w);
+    pointerAside (w);
     w.plugin.parameter ("Test Channel").setNormalisedValue (5.0f / 16.0f, true);
 
     for (int i = 0; i < 6; ++i)
