@@ -2,40 +2,16 @@
 // in tests/pictures/widgets (tolerance and update command: tests/support/ReferencePicture.h).
 
 #include "WidgetWindowRig.h"
-#include "skin/DefaultLookAndFeel.h"
 #include "skin/widgets/GFXMidiChannelDisplay.h"
 #include "skin/widgets/GFXRocker.h"
 #include "skin/widgets/ImgMixer.h"
 #include "skin/widgets/ModulationMatrixComponent.h"
 #include "skin/widgets/RoomVisualizer.h"
+#include "support/EmbeddedFonts.h"
 #include "support/ReferencePicture.h"
 
 namespace
 {
-    /** Text in the project's own faces, whatever fonts the machine has, for every test of
-        the program from its start (fonts resolved once stay resolved). */
-    class EmbeddedFonts : public ::testing::Environment
-    {
-    public:
-        void SetUp() override
-        {
-            fonts = std::make_unique<DefaultLookAndFeel>();
-            juce::LookAndFeel::setDefaultLookAndFeel (fonts.get());
-            juce::Typeface::clearTypefaceCache();
-        }
-
-        void TearDown() override
-        {
-            juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
-            fonts.reset();
-        }
-
-    private:
-        std::unique_ptr<DefaultLookAndFeel> fonts;
-    };
-
-    [[maybe_unused]] auto* const embeddedFonts = ::testing::AddGlobalTestEnvironment (new EmbeddedFonts);
-
     class WidgetPictures : public ::testing::Test
     {
     protected:
