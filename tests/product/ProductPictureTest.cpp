@@ -52,7 +52,7 @@ namespace
             {
                 editor->changeSkin (size, false);
                 ASSERT_TRUE (test::pumpUntil ([&] { return editor->getCurrentSkinName() == size && editor->getRootPanel() != nullptr
-                                                           && editor->getRootPanel()->isShowing(); },
+                                                        && editor->getRootPanel()->isShowing(); },
                                               20000));
             }
 
