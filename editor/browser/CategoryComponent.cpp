@@ -29,7 +29,7 @@ CategoryComponent::CategoryButton::CategoryButton (const juce::String& categoryN
     label.setJustificationType (juce::Justification::centredLeft);
     label.setFont (lf.getFont().boldened());
     label.setBorderSize ({ 1, 3, 1, 1 });
-    label.setMinimumHorizontalScale (0.7f);
+    label.setMinimumHorizontalScale (0.65f);
     label.setInterceptsMouseClicks (false, false);
     addAndMakeVisible (label);
 
