@@ -261,7 +261,9 @@ juce::Image SkinArtist::renderBackground (const juce::XmlElement& recipe, int ba
             if (e->hasAttribute ("group"))
             {
                 captionFont = fontOf (groupSizes[e->getStringAttribute ("group")], true);
-                drawnTexts.back().capitalPixels = capitalHeight (captionFont) * scale;
+                auto& noted = drawnTexts.back();
+                noted.capitalPixels = capitalHeight (captionFont) * scale;
+                noted.roomLimited = noted.capitalPixels < minimumCapitalPixels;   // held by the group's least roomy
             }
 
             g.setColour (colourOf (*e, "colour", ink.getARGB()));
