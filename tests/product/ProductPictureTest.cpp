@@ -144,7 +144,7 @@ TEST_P (ProductPictures, EditorBrowsersAndDialogs)
     auto* tag = findShowing<CategoryComponent::ItemButton> (*browser);
     ASSERT_NE (tag, nullptr);
     mouse->click (*tag);
-    test::pump (50);
+    pointerAside();
     expectPicture (*browser, "browser-window-filtered");
     browser->close (true);
     ASSERT_TRUE (test::pumpUntil ([&] { return ! browser->isVisible(); }));
