@@ -71,7 +71,7 @@ DefaultLookAndFeel::DefaultLookAndFeel()
 
     setColour (CheckBox::textColourId, white);
 
-    setColour (FrameComponent::backgroundColourId, juce::Colour (0x00000000));
+    // No frame fill here: its id is the hyperlink's text colour, which must stay a link's.
     setColour (FrameComponent::borderColourId, juce::Colour (0x00000000));
     setColour (FrameComponent::headerTextColourId, black);
 
@@ -97,18 +97,11 @@ juce::Font DefaultLookAndFeel::getSecondaryFont() const
 
 juce::Typeface::Ptr DefaultLookAndFeel::getTypefaceForFont (const juce::Font& f)
 {
-    const auto name = f.getTypefaceName();
-
-    // Our own faces stand in for the generic sans-serif and for their family in any style,
-    // so a font made bold later still draws in the bold face.
-    if (name == juce::Font::getDefaultSansSerifFontName()
-        || (faces->regular != nullptr && name == faces->regular->getName()))
-    {
-        auto face = f.isBold() ? faces->bold : faces->regular;
-
-        if (face != nullptr)
-            return face;
-    }
+    // Our own faces stand in for every family asked for (the generic sans-serif, "Tahoma",
+    // their own family in any style), so text looks the same on every machine and a font made
+    // bold later still draws in the bold face.
+    if (auto face = f.isBold() ? faces->bold : faces->regular)
+        return face;
 
     return LookAndFeel_V4::getTypefaceForFont (f);
 }

@@ -45,7 +45,9 @@ void FrameComponent::setHeaderText (const juce::String& text)
 
 void FrameComponent::paint (juce::Graphics& g)
 {
-    const auto fill = findColourOr (*this, backgroundColourId, juce::Colour (0x00000000));
+    // The fill's id is also the framework's hyperlink text colour, which look-and-feels set:
+    // only a colour set on the frame itself (a skin's "bkgCol") fills it.
+    const auto fill = isColourSpecified (backgroundColourId) ? findColour (backgroundColourId) : juce::Colour (0x00000000);
 
     if (fillEnabled && ! fill.isTransparent())
         g.fillAll (fill);

@@ -12,7 +12,7 @@ class FrameComponent : public juce::Component
 public:
     enum ColourIds
     {
-        backgroundColourId = 0x1001F00,   // skipped when transparent
+        backgroundColourId = 0x1001F00,   // set on the frame only (the id is also HyperlinkButton::textColourId); skipped when transparent
         borderColourId = 0x1001F01,
         headerTextColourId = 0x1001F02
     };

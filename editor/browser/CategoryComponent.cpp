@@ -28,6 +28,8 @@ CategoryComponent::CategoryButton::CategoryButton (const juce::String& categoryN
     setLookAndFeel (&lf);
     label.setJustificationType (juce::Justification::centredLeft);
     label.setFont (lf.getFont().boldened());
+    label.setBorderSize ({ 1, 3, 1, 1 });
+    label.setMinimumHorizontalScale (0.65f);
     label.setInterceptsMouseClicks (false, false);
     addAndMakeVisible (label);
 
@@ -69,6 +71,16 @@ void CategoryComponent::CategoryButton::resized()
             nameRight = juce::jmin (nameRight, b->getX());
 
     label.setBounds (0, 0, nameRight, getHeight());
+
+    // A long name takes a smaller font (down to 11) before its letters narrow, and is cut
+    // only when even that does not fit.
+    auto font = lf.getFont().boldened();
+    const float room = (float) (nameRight - label.getBorderSize().getLeftAndRight());
+
+    while (font.getHeight() > 11.0f && font.getStringWidthFloat (name) > room)
+        font = font.withHeight (juce::jmax (11.0f, font.getHeight() - 1.0f));
+
+    label.setFont (font);
 }
 
 void CategoryComponent::CategoryButton::enablementChanged()

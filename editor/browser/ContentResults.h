@@ -207,7 +207,8 @@ private:
 
     Owner& owner;
     int mouseDownCount = 0;
-    ExpandCollapseButton expandButton;
+    // The list is always shown: its arrow says so, and grows it over the filters when on.
+    ExpandCollapseButton expandButton { ExpandCollapseButton::Look::shownWhenOff };
     HeaderComponent header { "RESULTS", &expandButton, nullptr };
     ResultGrid grid { *this };
     ResultSelection selection { grid };

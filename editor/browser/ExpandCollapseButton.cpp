@@ -11,11 +11,12 @@ namespace
     }
 }
 
-ExpandCollapseButton::ExpandCollapseButton()
+ExpandCollapseButton::ExpandCollapseButton (Look look)
     : juce::DrawableButton ("Expand / Collapse", juce::DrawableButton::ImageFitted)
 {
-    const auto expand = getStandardIcon (StandardIcon::expand);
-    const auto collapse = getStandardIcon (StandardIcon::collapse);
+    const bool shown = look == Look::shownWhenOff;
+    const auto expand = getStandardIcon (shown ? StandardIcon::collapse : StandardIcon::expand);
+    const auto collapse = getStandardIcon (shown ? StandardIcon::arrowLeft : StandardIcon::collapse);
     jassert (expand != nullptr && collapse != nullptr);
 
     if (expand != nullptr && collapse != nullptr)

@@ -7,7 +7,14 @@
 class ExpandCollapseButton : public juce::DrawableButton
 {
 public:
-    ExpandCollapseButton();
+    /** What the off and on states show. */
+    enum class Look
+    {
+        collapsedWhenOff,   // a panel that opens: the expand arrow while off, the collapse arrow while on
+        shownWhenOff        // a panel always shown, on growing over its neighbours: open while off, the left arrow while on
+    };
+
+    explicit ExpandCollapseButton (Look look = Look::collapsedWhenOff);
     ~ExpandCollapseButton() override;
 
     /** The grey that replaces the icons' black under the mouse and while pressed. */

@@ -4,8 +4,9 @@
 ResultGrid::ResultGrid (juce::MouseListener& listener)
     : rowMouseListener (listener)
 {
+    // The rows keep the scroll bar's room; the bar itself shows only with columns to scroll to.
     setScrollBarsShown (false, true);
-    getHorizontalScrollBar().setAutoHide (false);
+    getHorizontalScrollBar().setAutoHide (true);
     setWantsKeyboardFocus (false);
     setViewedComponent (&content, false);
 }

@@ -29,9 +29,11 @@ ImgMixer::MasterSlider::MasterSlider()
 
 ImgMixer::MasterSliderLF::MasterSliderLF (ImgMixer& m) : mixer (m) {}
 
-int ImgMixer::MasterSliderLF::getSliderThumbRadius (juce::Slider&)
+int ImgMixer::MasterSliderLF::getSliderThumbRadius (juce::Slider& slider)
 {
-    return mixer.thumb / 2;
+    // A thumb as tall as the strip would leave no height to turn into values (every value
+    // 0 or 1): at least half the slider's height always maps.
+    return juce::jmin (mixer.thumb / 2, slider.getHeight() / 4);
 }
 
 //==============================================================================
@@ -55,7 +57,7 @@ ImgMixer::ImgMixer (const juce::ValueTree& element, Skin& skin)
     if (! background.isValid())
         setSize (readSizeAttribute (element, "w"), readSizeAttribute (element, "h"));
 
-    const int newThumb = element.getProperty ("thumb", 0);
+    const int newThumb = readSizeAttribute (element, "thumb");
 
     if (newThumb != thumb)
     {
@@ -86,7 +88,8 @@ ImgMixer::ImgMixer (const juce::ValueTree& element, Skin& skin)
     for (auto* p : parameters)
         parameterValueChanged (p);
 
-    if (! sliderStrip.isValid() && ! background.isValid())
+    // No channel to draw (no strip, or no parameter found) and no background: the icon.
+    if ((channels.isEmpty() || ! sliderStrip.isValid()) && ! background.isValid())
         setIcon (*this, getEmbeddedIcon (EmbeddedIconKey::imgMixer), iconSize, iconSize);
 
     createContainer (element, *this);

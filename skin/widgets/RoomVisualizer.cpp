@@ -298,7 +298,8 @@ void RoomVisualizer::Room::placeObjects()
 
 void RoomVisualizer::Room::resized()
 {
-    diagonal = std::sqrt ((float) (getWidth() * getWidth() + getHeight() * getHeight()));
+    // Sides reach 65536 pixels: their squares do not fit an int.
+    diagonal = (float) std::hypot ((double) getWidth(), (double) getHeight());
     placeObjects();
 }
 
@@ -346,6 +347,7 @@ void RoomVisualizer::Room::mouseDown (const juce::MouseEvent& e)
     // The press itself says what is under it, even without a move before it.
     hovered = getObjectAt (e.position);
     dragging = true;
+    zoomedWhileHeld = false;
     dragStart = e.position;
 
     if (hovered != nullptr)
@@ -366,9 +368,10 @@ void RoomVisualizer::Room::mouseDrag (const juce::MouseEvent& e)
 void RoomVisualizer::Room::mouseUp (const juce::MouseEvent&)
 {
     const bool wasDragging = std::exchange (dragging, false);
+    const bool zoomed = std::exchange (zoomedWhileHeld, false);
 
-    // A click that did not move the object changes nothing.
-    if (wasDragging && hovered != nullptr && hovered->getPixelPosition() != objectStart)
+    // A click that did not move the object changes nothing; a zoom under a held object moved it.
+    if (wasDragging && hovered != nullptr && (hovered->getPixelPosition() != objectStart || zoomed))
         hovered->commit();
 
     viewport.setScrollOnDragMode (juce::Viewport::ScrollOnDragMode::all);
@@ -419,12 +422,25 @@ void RoomVisualizer::Room::setZoom (float z, juce::Point<float> p)
     const auto ratio = [] (float v, int size) { return size > 1 ? juce::jlimit (0.0f, 1.0f, v / (float) (size - 1)) : 0.0f; };
     const float rx = ratio (p.x, getWidth()), ry = ratio (p.y, getHeight());
     const auto offset = p - viewport.getViewPosition().toFloat();
+    Object* const held = dragging ? hovered : nullptr;
+    const auto grip = held != nullptr ? held->getPixelPosition() - p : juce::Point<float>();
 
     zoom = z;
     layOut();
 
-    viewport.setViewPosition (juce::roundToInt ((float) (getWidth() - 1) * rx - offset.x),
-                              juce::roundToInt ((float) (getHeight() - 1) * ry - offset.y));
+    viewport.setViewPosition (juce::roundToInt ((double) (getWidth() - 1) * rx - offset.x),
+                              juce::roundToInt ((double) (getHeight() - 1) * ry - offset.y));
+
+    // A held object stays under the still pointer (where the view put the pointer's room
+    // point, which the view's edges may have shifted); the drag goes on from there.
+    if (held != nullptr)
+    {
+        const auto pointer = viewport.getViewPosition().toFloat() + offset;
+        held->setPixelPosition (pointer + grip);
+        dragStart = pointer;
+        objectStart = held->getPixelPosition();
+        zoomedWhileHeld = true;
+    }
     owner.notifyZoomChanged();
 }
 

@@ -97,6 +97,8 @@ public:
         void setBaseSize (int size);
         float getRoomWidth() const noexcept { return roomWidth; }
         float getRoomLength() const noexcept { return roomLength; }
+        /** The length of the direction lines: the room's diagonal in pixels. */
+        float getDiagonal() const noexcept { return diagonal; }
 
         /** Sizes the room from its dimensions, the base size and the zoom, and places the
             objects. */
@@ -128,7 +130,7 @@ public:
         float roomWidth = 0.0f, roomLength = 0.0f;
         static constexpr std::array<float, 10> zoomLevels { 1, 2, 4, 8, 16, 32, 64, 128, 256, 512 };
         float diagonal = 0.0f;
-        bool mouseInside = false, dragging = false;
+        bool mouseInside = false, dragging = false, zoomedWhileHeld = false;
         juce::Point<float> dragStart, objectStart;
         Object* hovered = nullptr;
         juce::Time lastWheelTime;

@@ -374,3 +374,49 @@ TEST (FrameComponent, ReadsItsElementAndDraws)
     plain.setLookAndFeel (nullptr);
     frame.setLookAndFeel (nullptr);
 }
+
+TEST (FrameComponent, ItsFillAndTheHyperlinkColourNeverTakeEachOther)
+{
+    // The frame's fill id is the framework's hyperlink text colour too.
+    static_assert ((int) FrameComponent::backgroundColourId == (int) juce::HyperlinkButton::textColourId);
+    DefaultLookAndFeel ours;
+    juce::LookAndFeel_V4 foreign;
+
+    for (auto* laf : { static_cast<juce::LookAndFeel*> (&ours), static_cast<juce::LookAndFeel*> (&foreign) })
+    {
+        // A look-and-feel's hyperlink colour fills no frame; a skin's "bkgCol" does.
+        laf->setColour (juce::HyperlinkButton::textColourId, juce::Colour (0xFFB0A0F0));
+        FrameComponent plain (juce::ValueTree::fromXml (R"(<Panel/>)"));
+        FrameComponent filled (juce::ValueTree::fromXml (R"(<Panel bkgCol="FF102030"/>)"));
+
+        for (auto* frame : { &plain, &filled })
+        {
+            frame->setLookAndFeel (laf);
+            frame->setSize (40, 40);
+        }
+
+        EXPECT_EQ (0, (int) plain.createComponentSnapshot (plain.getLocalBounds()).getPixelAt (20, 20).getAlpha());
+        EXPECT_EQ (juce::Colour (0xFF102030), filled.createComponentSnapshot (filled.getLocalBounds()).getPixelAt (20, 20));
+
+        // A hyperlink without its own colour inside the filled frame draws in its
+        // look-and-feel's link colour, never in the frame's fill.
+        juce::HyperlinkButton link ("www", {});
+        filled.addAndMakeVisible (link);
+        link.setBounds (0, 0, 40, 40);
+        EXPECT_EQ (link.findColour (juce::HyperlinkButton::textColourId), juce::Colour (0xFFB0A0F0));
+        const auto picture = filled.createComponentSnapshot (filled.getLocalBounds());
+        bool linkInk = false;
+
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                linkInk = linkInk || picture.getPixelAt (x, y).getBlue() > 0xC0;
+
+        EXPECT_TRUE (linkInk);
+        filled.removeChildComponent (&link);
+        plain.setLookAndFeel (nullptr);
+        filled.setLookAndFeel (nullptr);
+    }
+
+    // The system look-and-feel leaves the hyperlink colour a visible one.
+    EXPECT_FALSE (DefaultLookAndFeel().findColour (juce::HyperlinkButton::textColourId).isTransparent());
+}

@@ -217,3 +217,72 @@ TEST (RoomVisualizer, OnePixelRoomsAndWildValuesNeverMakeNaN)
 
     EXPECT_EQ (w.gestures.totalBegins(), 0);
 }
+
+TEST (RoomVisualizer, TheLargestRoomAtTheLargestZoomPaintsItsFarCorner)
+{
+    // A 400 x 400 widget with a 20 x 20 room: at zoom 512 the sum of the sides' squares no
+    // longer fits an int.
+    widgettest::WidgetPlugin plugin;
+    test::SkinTestPackage package;
+    package.add ("PluginEditor.orvikgui", test::SkinTestPackage::description ("<RoomVisualizer name=\"Big\" w=\"400\" h=\"400\" roomWidthParam=\"Test Room Width\" "
+                                                                              "roomLengthParam=\"Test Room Length\" mic1XParam=\"Test M1 X\" mic1YParam=\"Test M1 Y\"/>",
+                                                                              "w=\"400\" h=\"400\""));
+    test::MemorySkin skin (package, &plugin);
+    const auto gui = skin.createGui ({});
+    ASSERT_NE (gui, nullptr);
+    auto& room = skin.findComponent<RoomVisualizer> ("Big")->getRoom();
+
+    for (const auto& [name, value] : { std::pair { "Test Room Width", 20.0f }, { "Test Room Length", 20.0f }, { "Test M1 X", 20.0f }, { "Test M1 Y", 0.0f } })
+        plugin.parameter (name).setValue (value, true);
+
+    ASSERT_TRUE (test::pumpUntil ([&] { return room.getRoomWidth() == 20.0f && room.getRoomLength() == 20.0f && room.getObject (0).getX() == 20.0f; }));
+
+    for (float zoom = 2.0f; zoom <= 512.0f; zoom *= 2.0f)
+        room.setZoom (zoom, { (float) room.getWidth() - 1.0f, (float) room.getHeight() - 1.0f });
+
+    const auto side = juce::jmin (Room::maxSide, juce::roundToInt (20.0 * room.getBaseSize() / 100.0 * 512.0));
+    ASSERT_GT (2.0 * side * side, (double) std::numeric_limits<int>::max());
+    EXPECT_EQ (room.getWidth(), side);
+    EXPECT_EQ (room.getHeight(), side);
+    EXPECT_NEAR (room.getDiagonal(), std::sqrt (2.0) * side, 1.0);
+    EXPECT_EQ (room.getObject (0).getPixelPosition(), juce::Point<float> ((float) side - 1.0f, (float) side - 1.0f));
+
+    // The view shows the far corner, and the microphone is painted there.
+    EXPECT_EQ (room.getViewport().getViewArea().getBottomRight(), juce::Point<int> (side, side));
+    const auto corner = room.createComponentSnapshot ({ side - 40, side - 40, 40, 40 }, false);
+    EXPECT_EQ (corner.getPixelAt (37, 37), juce::Colour (0xFF008000));
+    EXPECT_EQ (corner.getPixelAt (2, 38), juce::Colours::white);
+}
+
+TEST (RoomVisualizer, AZoomUnderAHeldObjectKeepsItUnderTheStillPointer)
+{
+    widgettest::SkinWindow w ("Room");
+    WIDGET_WINDOW_OR_SKIP (w);
+    auto& room = w.widget<RoomVisualizer> ("Room").getRoom();
+    room.setZoom (2.0f, {});
+    auto& m1 = room.getObject (0);
+    const auto grip = m1.getPixelPosition().toInt() + juce::Point<int> (2, 1);
+    w.press (room, grip);
+    ASSERT_EQ (room.getHoveredObject(), &m1);
+    w.drag (room, grip + juce::Point<int> (6, -4));
+
+    // The pointer stays where it is on the screen; the room grows under it.
+    const auto pointer = w.window.getLocalPoint (&room, grip + juce::Point<int> (6, -4));
+    const auto held = m1.getPixelPosition() - room.getLocalPoint (&w.window, pointer).toFloat();
+    test::pump (3);
+    w.wheel (room, room.getLocalPoint (&w.window, pointer), 1.0f);
+    ASSERT_EQ (room.getZoom(), 4.0f);
+    const auto under = room.getLocalPoint (&w.window, pointer).toFloat() + held;
+    EXPECT_NEAR (m1.getPixelPosition().x, under.x, 1.0f);
+    EXPECT_NEAR (m1.getPixelPosition().y, under.y, 1.0f);
+
+    // The drag goes on from there, pixel for pixel, and the release commits where it shows.
+    const auto before = m1.getPixelPosition();
+    w.drag (room, room.getLocalPoint (&w.window, pointer + juce::Point<int> (5, 3)));
+    EXPECT_EQ (m1.getPixelPosition(), before + juce::Point<float> (5.0f, 3.0f));
+    const auto dropped = m1.getPixelPosition();
+    w.release (room, room.getLocalPoint (&w.window, pointer + juce::Point<int> (5, 3)));
+    test::pump (10);
+    EXPECT_NEAR (w.plugin.parameter ("Test M1 X").getValue(), dropped.x / (float) (room.getWidth() - 1) * room.getRoomWidth(), 0.01f);
+    EXPECT_NEAR (w.plugin.parameter ("Test M1 Y").getValue(), (1.0f - dropped.y / (float) (room.getHeight() - 1)) * room.getRoomLength(), 0.01f);
+}

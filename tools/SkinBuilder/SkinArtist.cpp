@@ -1,5 +1,6 @@
 #include "SkinArtist.h"
 #include <cmath>
+#include <map>
 
 namespace
 {
@@ -64,6 +65,34 @@ juce::Font SkinArtist::fontOf (float height, bool bold) const
 {
     auto f = font.withHeight (height);
     f.setBold (bold);
+    return f;
+}
+
+float SkinArtist::capitalHeight (const juce::Font& f) const
+{
+    // The ink of a capital, not the font's line box.
+    juce::GlyphArrangement glyphs;
+    glyphs.addLineOfText (f, "H", 0.0f, 0.0f);
+    juce::Path outline;
+    glyphs.createPath (outline);
+    return outline.getBounds().getHeight();
+}
+
+juce::Font SkinArtist::readableFont (float size, bool bold, const juce::String& text, float room) const
+{
+    auto f = fontOf (size, bold);
+    const float perUnit = capitalHeight (fontOf (100.0f, bold)) / 100.0f;
+    const float wanted = minimumCapitalPixels / (perUnit * scale);
+    bool limited = false;
+
+    if (wanted > size)
+    {
+        const float width = fontOf (wanted, bold).getStringWidthFloat (text);
+        limited = width > room;
+        f = fontOf (limited ? juce::jmax (size, wanted * room / width) : wanted, bold);
+    }
+
+    drawnTexts.push_back ({ text, capitalHeight (f) * scale, limited });
     return f;
 }
 
@@ -157,6 +186,23 @@ juce::Image SkinArtist::renderBackground (const juce::XmlElement& recipe, int ba
         g.drawLine (p.x - 3, p.y - 3, p.x + 3, p.y + 3, 1.2f);
     }
 
+    // Captions of one "group" (the labels of one switch) share the size the least roomy of
+    // them can take.
+    std::map<juce::String, float> groupSizes;
+
+    for (auto* e : recipe.getChildWithTagNameIterator ("Caption"))
+    {
+        if (! e->hasAttribute ("group"))
+            continue;
+
+        const auto size = readableFont ((float) e->getDoubleAttribute ("size", 13.0), true, e->getStringAttribute ("text"),
+                                        (float) e->getDoubleAttribute ("room", 200.0))
+                              .getHeight();
+        drawnTexts.pop_back();
+        const auto group = e->getStringAttribute ("group");
+        groupSizes[group] = groupSizes.count (group) != 0 ? juce::jmin (groupSizes[group], size) : size;
+    }
+
     for (auto* e : recipe.getChildIterator())
     {
         const juce::Rectangle<float> r ((float) e->getIntAttribute ("x"), (float) e->getIntAttribute ("y"),
@@ -168,9 +214,10 @@ juce::Image SkinArtist::renderBackground (const juce::XmlElement& recipe, int ba
             g.setFont (fontOf (30.0f, true));
             g.drawText (e->getStringAttribute ("text"), (int) r.getX(), (int) r.getY(), 300, 32, juce::Justification::left);
             g.setColour (accent);
-            g.setFont (fontOf (11.0f, false));
-            g.drawText (e->getStringAttribute ("subtitle"), (int) r.getX() + 2, (int) r.getY() + 32, 300, 14,
-                        juce::Justification::left);
+            const auto subtitle = readableFont (11.0f, false, e->getStringAttribute ("subtitle"), 300.0f);
+            g.setFont (subtitle);
+            g.drawText (e->getStringAttribute ("subtitle"), r.getX() + 2.0f, r.getY() + 32.0f, 300.0f,
+                        juce::jmax (14.0f, subtitle.getHeight() + 2.0f), juce::Justification::left);
         }
         else if (e->hasTagName ("Section"))
         {
@@ -184,7 +231,7 @@ juce::Image SkinArtist::renderBackground (const juce::XmlElement& recipe, int ba
             g.setColour (ink);
             g.fillRoundedRectangle (plate, 3.0f);
             g.setColour (juce::Colour (0xFFF4F0E6));
-            g.setFont (fontOf (14.0f, true));
+            g.setFont (readableFont (14.0f, true, e->getStringAttribute ("title"), plate.getWidth()));
             g.drawText (e->getStringAttribute ("title"), plate, juce::Justification::centred);
         }
         else if (e->hasTagName ("Window"))
@@ -207,23 +254,38 @@ juce::Image SkinArtist::renderBackground (const juce::XmlElement& recipe, int ba
         }
         else if (e->hasTagName ("Caption"))
         {
-            const float size = (float) e->getDoubleAttribute ("size", 13.0);
+            // "room": the width the caption may take, centred on x (200 by default).
+            const float room = (float) e->getDoubleAttribute ("room", 200.0);
+            auto captionFont = readableFont ((float) e->getDoubleAttribute ("size", 13.0), true, e->getStringAttribute ("text"), room);
+
+            if (e->hasAttribute ("group"))
+            {
+                captionFont = fontOf (groupSizes[e->getStringAttribute ("group")], true);
+                auto& noted = drawnTexts.back();
+                noted.capitalPixels = capitalHeight (captionFont) * scale;
+                noted.roomLimited = noted.capitalPixels < minimumCapitalPixels;   // held by the group's least roomy
+            }
+
             g.setColour (colourOf (*e, "colour", ink.getARGB()));
-            g.setFont (fontOf (size, true));
-            g.drawText (e->getStringAttribute ("text"), juce::Rectangle<float> (r.getX() - 100.0f, r.getY(), 200.0f, size + 4.0f),
+            g.setFont (captionFont);
+            g.drawText (e->getStringAttribute ("text"), juce::Rectangle<float> (r.getX() - room * 0.5f - 2.0f, r.getY(), room + 4.0f, captionFont.getHeight() + 4.0f),
                         juce::Justification::centred);
         }
         else if (e->hasTagName ("Scale"))
         {
             const auto marks = juce::StringArray::fromTokens (e->getStringAttribute ("marks"), "|", {});
             const auto positions = juce::StringArray::fromTokens (e->getStringAttribute ("positions"), "|", {});
-            g.setFont (fontOf (9.0f, false));
+            // The marks' room: left of the scale, up to "room" wide (40 by default).
+            const float room = (float) e->getDoubleAttribute ("room", 40.0);
 
             for (int i = 0; i < juce::jmin (marks.size(), positions.size()); ++i)
             {
                 const float y = r.getY() + r.getHeight() * (1.0f - positions[i].getFloatValue());
+                const auto markFont = readableFont (9.0f, false, marks[i], room);
+                g.setFont (markFont);
                 g.setColour (ink);
-                g.drawText (marks[i], juce::Rectangle<float> (r.getX() - 30.0f, y - 6.0f, 26.0f, 12.0f), juce::Justification::centredRight);
+                g.drawText (marks[i], juce::Rectangle<float> (r.getX() - 4.0f - room, y - markFont.getHeight() * 0.5f, room, markFont.getHeight()),
+                            juce::Justification::centredRight);
                 g.drawLine (r.getX() - 3.0f, y, r.getX(), y, 1.0f);
             }
         }
@@ -395,15 +457,18 @@ void SkinArtist::drawDigit (juce::Graphics& g, const juce::XmlElement& recipe, j
 
 void SkinArtist::drawLogo (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area) const
 {
-    // The product's name in the panel's lettering, an accent rule and the subtitle below it.
+    // The product's name in the panel's lettering, an accent rule and the subtitle below it,
+    // in a tint of the accent light enough to read on the about window's black.
     const auto accent = colourOf (recipe, "accent", 0xFFE0582A);
+    const auto ink = colourOf (recipe, "ink", 0xFFF4F0E6);
     auto r = area;
-    g.setColour (colourOf (recipe, "ink", 0xFFF4F0E6));
-    g.setFont (fontOf (r.getHeight() * 0.62f, true));
-    g.drawText (recipe.getStringAttribute ("text"), r.removeFromTop (r.getHeight() * 0.66f), juce::Justification::centred);
+    g.setColour (ink);
+    g.setFont (fontOf (r.getHeight() * 0.5f, true));
+    g.drawText (recipe.getStringAttribute ("text"), r.removeFromTop (r.getHeight() * 0.52f), juce::Justification::centred);
     g.setColour (accent);
-    g.fillRect (r.removeFromTop (2.0f).reduced (area.getWidth() * 0.2f, 0.0f));
-    g.setFont (fontOf (r.getHeight() * 0.75f, false));
+    g.fillRect (r.removeFromTop (1.0f).reduced (area.getWidth() * 0.2f, 0.0f));
+    g.setColour (accent.interpolatedWith (ink, 0.45f));
+    g.setFont (fontOf (r.getHeight() * 0.9f, false));
     g.drawText (recipe.getStringAttribute ("subtitle"), r, juce::Justification::centred);
 }
 

@@ -16,6 +16,21 @@ public:
 
     int scaled (float v) const { return juce::roundToInt (v * scale); }
 
+    /** The height of capital letters no text of a background goes below, in the skin's pixels,
+        where the room the recipe gives it allows. */
+    static constexpr float minimumCapitalPixels = 8.0f;
+
+    /** A text a background drew: its capitals' height in the skin's pixels, and whether its
+        room kept it from reaching the minimum. */
+    struct DrawnText
+    {
+        juce::String text;
+        float capitalPixels;
+        bool roomLimited;
+    };
+
+    const std::vector<DrawnText>& getDrawnTexts() const noexcept { return drawnTexts; }
+
 private:
     juce::Image renderBackground (const juce::XmlElement& recipe, int baseWidth, int baseHeight) const;
     void drawKnob (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, float value) const;
@@ -31,8 +46,13 @@ private:
     void drawBar (juce::Graphics& g, const juce::XmlElement& recipe, juce::Rectangle<float> area, float value) const;
 
     juce::Font fontOf (float height, bool bold) const;
+    /** A font of at least size (1180 units) whose capitals reach the minimum in this skin,
+        as far as the text still fits its room (1180 units); the text is noted. */
+    juce::Font readableFont (float size, bool bold, const juce::String& text, float room) const;
+    float capitalHeight (const juce::Font& f) const;
     static juce::Colour colourOf (const juce::XmlElement& e, const char* attribute, juce::uint32 fallback);
 
     float scale;
     juce::Font font;
+    mutable std::vector<DrawnText> drawnTexts;
 };

@@ -14,6 +14,7 @@
 namespace
 {
     constexpr int baseWidth = 1180;
+    constexpr int minimumFontSize = 13;
 
     int fail (const juce::String& message)
     {
@@ -24,9 +25,17 @@ namespace
     /** Scales the geometry of every element, and notes the first size each image is used at. */
     void scaleElement (juce::XmlElement& e, float scale, std::map<juce::String, juce::Point<int>>& imageSizes)
     {
-        for (auto* attribute : { "x", "y", "w", "h", "fontSize" })
+        for (auto* attribute : { "x", "y", "w", "h" })
             if (e.hasAttribute (attribute))
                 e.setAttribute (attribute, juce::roundToInt ((float) e.getIntAttribute (attribute) * scale));
+
+        // Widget texts keep capitals of 8 pixels (a 13-pixel font) in smaller skins, never
+        // growing beyond their size at 1180.
+        if (e.hasAttribute ("fontSize"))
+        {
+            const int size = e.getIntAttribute ("fontSize");
+            e.setAttribute ("fontSize", juce::jmax (juce::roundToInt ((float) size * scale), juce::jmin (size, minimumFontSize)));
+        }
 
         for (auto* attribute : { "gfx", "background", "slider", "display" })
             if (e.hasAttribute (attribute))
