@@ -92,6 +92,16 @@ namespace
                 hideCarets (*child);
         }
 
+        /** An alert takes the focus for its return button once it is on the screen; drawn before
+            that, the button's outline would differ. */
+        static void waitForFocus (Orvik::AlertWindow& alert)
+        {
+            if (auto* button = alert.getReturnButton())
+            {
+                ASSERT_TRUE (test::pumpUntil ([button] { return button->hasKeyboardFocus (false); }));
+            }
+        }
+
         /** The pointer where it stands over nothing that lights up. */
         void pointerAside()
         {
@@ -185,18 +195,23 @@ TEST_P (ProductPictures, EditorBrowsersAndDialogs)
 
     {
         PresetChangedAlert warning (caller, editor);
+        waitForFocus (warning);
         expectPicture (warning, "alert-preset-changed");
         warning.hide();
     }
 
     {
         auto prompt = Orvik::InputTextWindow::run (&caller, "Save preset as", "Name:", "Mine", editor);
+        // The field takes the focus once the window is on the screen; drawn before that, its
+        // outline and selection would differ.
+        ASSERT_TRUE (test::pumpUntil ([&] { return prompt->getTextField().hasKeyboardFocus (false); }));
         expectPicture (*prompt, "alert-text-prompt");
     }
 
     // The skin error names a temporary folder: its layout with a fixed path.
     {
         auto error = Orvik::AlertWindow::showMessage (&caller, "Skin error", "Skin file not found.\n/Library/Application Support/Orvik Group/Grindel 2/Skins/1180.orvikskin", editor);
+        waitForFocus (*error);
         expectPicture (*error, "alert-message");
     }
 }
