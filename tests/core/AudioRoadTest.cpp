@@ -299,6 +299,40 @@ TEST_F (AudioRoadTest, MidiControllerMapSetsParametersOnTheAudioThreadAndTheHost
     hostParameter->removeListener (&hostListener);
 }
 
+TEST_F (AudioRoadTest, ABlockRunsWithoutDenormalsAndLeavesTheHostThreadsModeAsItFoundIt)
+{
+    prepare (2, 48000.0, 64);
+    juce::AudioBuffer<float> buffer (2, 64);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    struct Seen
+    {
+        bool before, during, after;
+    };
+    std::vector<Seen> seen;
+
+    // A host thread of its own: whatever the host runs on it after the block keeps its mode.
+    std::thread audio ([&] {
+        for (const bool hostFlushes : { false, true, false })
+        {
+            juce::FloatVectorOperations::disableDenormalisedNumberSupport (hostFlushes);
+            const bool before = juce::FloatVectorOperations::areDenormalsDisabled();
+            processor.processBlock (buffer, midi);
+            seen.push_back ({ before, core().denormalsWereOff, juce::FloatVectorOperations::areDenormalsDisabled() });
+        }
+    });
+    audio.join();
+
+    ASSERT_EQ (seen.size(), 3u);
+
+    for (size_t i = 0; i < seen.size(); ++i)
+    {
+        EXPECT_EQ (seen[i].before, i == 1) << i;
+        EXPECT_TRUE (seen[i].during) << i;
+        EXPECT_EQ (seen[i].after, seen[i].before) << i;
+    }
+}
+
 TEST_F (AudioRoadTest, TempoSecondsAndActiveFlag)
 {
     auto& plugin = processor.getPlugin();
