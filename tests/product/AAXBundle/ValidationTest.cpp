@@ -189,14 +189,14 @@ TEST_F (Validation, StateSetFromAnotherThreadWhileTheEditorIsOpen)
     std::atomic<bool> done { false };
     std::atomic<int> refused { 0 };
     std::thread other ([&] {
-        for (int i = 0; i < 20 * kRounds; ++i)
+        for (int i = 0; i < 100 * kRounds; ++i)
             if (instance.SetChunk (saved) != AAX_SUCCESS)
                 ++refused;
         done = true;
     });
 
     while (! done)
-        session.Pump (5);
+        session.Pump (1);
 
     other.join();
     session.Pump (20);
