@@ -333,6 +333,52 @@ TEST_F (AudioRoadTest, ABlockRunsWithoutDenormalsAndLeavesTheHostThreadsModeAsIt
     }
 }
 
+// Learning runs on the audio thread while the message thread cancels it: the map is the one
+// from before learning, never one slot of the learnt map among the old ones.
+TEST_F (AudioRoadTest, ALearnCancelledWhileTheAudioThreadLearnsLeavesTheMidiMapWhole)
+{
+    auto& map = processor.getPlugin().getMidiControlMap();
+    auto& cutoff = parameter ("Filter Cutoff");
+    auto& mix = parameter ("Mix");
+
+    map.clear();
+
+    for (int cc = 0; cc < MidiControlMap::numSlots; cc += 2)
+        map.setParameter (cc, cc % 4 == 0 ? &mix : &cutoff);
+
+    const auto before = map.createXml();
+    int mixed = 0;
+
+    for (int round = 0; round < 100; ++round)
+    {
+        map.startLearning (&cutoff);
+        std::atomic<bool> started { false };
+
+        std::thread audio ([&] {
+            for (int i = 0; i < 64; ++i)
+            {
+                map.handleController ((round + i * 7) % MidiControlMap::numSlots, 64);
+                started = true;
+            }
+        });
+
+        while (! started)
+            ;
+
+        map.endLearning (false);
+        audio.join();
+
+        if (! map.createXml()->isEquivalentTo (before.get(), false))
+        {
+            ++mixed;
+            ASSERT_TRUE (map.readFromXml (*before));
+        }
+    }
+
+    EXPECT_EQ (mixed, 0) << "of 100 rounds";
+    EXPECT_FALSE (map.isLearning());
+}
+
 TEST_F (AudioRoadTest, TempoSecondsAndActiveFlag)
 {
     auto& plugin = processor.getPlugin();

@@ -1,7 +1,6 @@
 #include "ContentTestSupport.h"
 #include "core/CommandParameter.h"
 #include "core/content/PresetChangeDetector.h"
-#include <thread>
 
 TEST (MidiControlMap, LearningBacksUpAndEndLearningRestoresOrKeeps)
 {
@@ -50,53 +49,6 @@ TEST (MidiControlMap, LearningBacksUpAndEndLearningRestoresOrKeeps)
     EXPECT_EQ (map.getParameter (64), &mix);
     EXPECT_FALSE (map.handleController (-1, 3));
     EXPECT_FALSE (map.handleController (128, 3));
-}
-
-// Learning runs on the audio thread while the message thread cancels it: the map is the one
-// from before learning, never one slot of the learnt map among the old ones.
-TEST (MidiControlMap, ALearnCancelledWhileTheAudioThreadLearnsLeavesTheMapWhole)
-{
-    test::PluginFixture fixture;
-    auto& map = fixture.plugin().getMidiControlMap();
-    auto& cutoff = fixture.parameter ("Filter Cutoff");
-    auto& mix = fixture.parameter ("Mix");
-
-    map.clear();
-
-    for (int cc = 0; cc < MidiControlMap::numSlots; cc += 2)
-        map.setParameter (cc, cc % 4 == 0 ? &mix : &cutoff);
-
-    const auto before = map.createXml();
-    int mixed = 0;
-
-    for (int round = 0; round < 100; ++round)
-    {
-        map.startLearning (&cutoff);
-        std::atomic<bool> started { false };
-
-        std::thread audio ([&] {
-            for (int i = 0; i < 64; ++i)
-            {
-                map.handleController ((round + i * 7) % MidiControlMap::numSlots, 64);
-                started = true;
-            }
-        });
-
-        while (! started)
-            ;
-
-        map.endLearning (false);
-        audio.join();
-
-        if (! map.createXml()->isEquivalentTo (before.get(), false))
-        {
-            ++mixed;
-            ASSERT_TRUE (map.readFromXml (*before));
-        }
-    }
-
-    EXPECT_EQ (mixed, 0) << "of 100 rounds";
-    EXPECT_FALSE (map.isLearning());
 }
 
 TEST (MidiControlMap, FilesRoundTripAndBadFilesLeaveTheMapAlone)
