@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <mutex>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -25,6 +25,24 @@ namespace test
             return folders;
         }
 
+        // Safe in a signal handler: no allocation, only fork, exec and wait.
+        void removeFolder (const char* path)
+        {
+            const auto child = ::fork();
+
+            if (child == 0)
+            {
+                ::execl ("/bin/rm", "rm", "-rf", "--", path, static_cast<char*> (nullptr));
+                ::_exit (127);
+            }
+
+            if (child > 0)
+            {
+                int status = 0;
+                ::waitpid (child, &status, 0);
+            }
+        }
+
         void removeLiveFolders()
         {
             // Best effort: the dying thread may be the one that holds the lock.
@@ -34,12 +52,8 @@ namespace test
                 return;
 
             for (const auto& [maker, folder] : liveFolders())
-            {
-                std::error_code ignored;
-
                 if (maker == ::getpid())
-                    std::filesystem::remove_all (folder, ignored);
-            }
+                    removeFolder (folder.c_str());
         }
 
         void onFatalSignal (int signal)
