@@ -88,6 +88,7 @@ BasePlugin::BasePlugin (std::unique_ptr<ParameterManager> manager)
 
 BasePlugin::~BasePlugin()
 {
+    cancelPendingUpdate();
     destroyEditor();
     factoryPresets.reset();
     userPresets.reset();
@@ -583,6 +584,13 @@ bool BasePlugin::loadPreset (const Preset& preset, int, bool notify)
 {
     // The preset may be the reload preset itself.
     const Preset loaded (preset);
+    const bool complete = applyPresetValues (loaded, notify);
+    adoptPreset (loaded);
+    return complete;
+}
+
+bool BasePlugin::applyPresetValues (const Preset& loaded, bool notify)
+{
     juce::StringArray unreadable;
 
     beginLoad();
@@ -616,13 +624,16 @@ bool BasePlugin::loadPreset (const Preset& preset, int, bool notify)
     if (auto* presetName = parameterManager->getParameterByIndex (CommandParameter::presetNameId))
         presetName->setText (loaded.name, notify);
 
-    reloadPresetData = loaded;
     endLoad();
+    return unreadable.isEmpty();
+}
+
+void BasePlugin::adoptPreset (const Preset& preset)
+{
+    reloadPresetData = preset;
 
     if (changeDetector != nullptr && changeDetector->isActive())
         changeDetector->setActive (true, changeDetector->getIntervalMs());
-
-    return unreadable.isEmpty();
 }
 
 void BasePlugin::reloadParameterValue (int parameterId)
@@ -724,8 +735,9 @@ std::unique_ptr<juce::XmlElement> BasePlugin::createStateXml() const
 
     state->addChildElement (midiControlMap.createXml().release());
 
-    // The editor answers itself on the message thread; other threads take what it handed over.
-    auto editorPart = editor != nullptr && juce::MessageManager::existsAndIsCurrentThread() ? editor->getStateXml()
+    // The editor answers itself on the message thread; other threads take what it handed over
+    // (and never look at the editor pointer, which the message thread sets).
+    auto editorPart = juce::MessageManager::existsAndIsCurrentThread() && editor != nullptr ? editor->getStateXml()
                                                                                             : getEditorState();
 
     if (editorPart != nullptr)
@@ -738,6 +750,18 @@ bool BasePlugin::setStateFromXml (const juce::XmlElement& state)
 {
     if (! state.hasTagName (stateTag))
         return false;
+
+    // Without a message manager the caller is the only thread there is.
+    auto* messageManager = juce::MessageManager::getInstanceWithoutCreating();
+    const bool onMessageThread = messageManager == nullptr || messageManager->isThisTheMessageThread();
+
+    // A restore here supersedes what an earlier one on another thread handed over.
+    if (onMessageThread)
+    {
+        const juce::ScopedLock sl (editorStateLock);
+        restoredPreset.reset();
+        restoredEditorState.reset();
+    }
 
     const auto readPreset = [&state] (const char* tag, Preset& preset) {
         auto* holder = state.getChildByName (tag);
@@ -755,8 +779,24 @@ bool BasePlugin::setStateFromXml (const juce::XmlElement& state)
         applyQualityForMode (offline.load());
     }
 
+    bool handOver = false;
+
     if (Preset parameters; readPreset (parametersStateTag, parameters))
-        loadPreset (parameters, 0, true);
+    {
+        if (onMessageThread)
+        {
+            loadPreset (parameters, 0, true);
+        }
+        else
+        {
+            // The values apply now; the reload preset and change detection belong to the
+            // message thread, which reads them.
+            applyPresetValues (parameters, true);
+            const juce::ScopedLock sl (editorStateLock);
+            restoredPreset = std::make_unique<Preset> (std::move (parameters));
+            handOver = true;
+        }
+    }
 
     if (auto* map = state.getChildByName (MidiControlMap::xmlTag))
         midiControlMap.readFromXml (*map);
@@ -765,23 +805,42 @@ bool BasePlugin::setStateFromXml (const juce::XmlElement& state)
     {
         storeEditorState (std::make_unique<juce::XmlElement> (*editorPart));
 
-        // The host may restore from any thread; the editor takes it on the message thread, if
-        // it still exists by then.
-        if (editor != nullptr && juce::MessageManager::existsAndIsCurrentThread())
+        if (onMessageThread)
         {
-            editor->setStateFromXml (*editorPart);
+            if (editor != nullptr)
+                editor->setStateFromXml (*editorPart);
         }
-        else if (editor != nullptr)
+        else
         {
-            auto element = std::make_shared<const juce::XmlElement> (*editorPart);
-            juce::MessageManager::callAsync ([safeEditor = juce::Component::SafePointer<PluginEditor> (editor.get()), element] {
-                if (safeEditor != nullptr)
-                    safeEditor->setStateFromXml (*element);
-            });
+            // The editor, if there is one by then, takes it on the message thread.
+            const juce::ScopedLock sl (editorStateLock);
+            restoredEditorState = std::make_unique<juce::XmlElement> (*editorPart);
+            handOver = true;
         }
     }
 
+    if (handOver)
+        triggerAsyncUpdate();
+
     return true;
+}
+
+void BasePlugin::handleAsyncUpdate()
+{
+    std::unique_ptr<Preset> preset;
+    std::unique_ptr<juce::XmlElement> editorPart;
+
+    {
+        const juce::ScopedLock sl (editorStateLock);
+        preset = std::move (restoredPreset);
+        editorPart = std::move (restoredEditorState);
+    }
+
+    if (preset != nullptr)
+        adoptPreset (*preset);
+
+    if (editorPart != nullptr && editor != nullptr)
+        editor->setStateFromXml (*editorPart);
 }
 
 void BasePlugin::storeEditorState (std::unique_ptr<juce::XmlElement> state)
@@ -853,25 +912,20 @@ void BasePlugin::applyQualityForMode (bool isOffline)
 
 namespace
 {
-    // Set once on the host's thread and left there: saving and restoring the mode around
-    // every block costs more than a small block's processing.
-    inline void keepDenormalsOff (std::atomic<juce::Thread::ThreadID>& doneOnThread) noexcept
-    {
+    // The host's thread is left as it was found (other plug-ins and the host's own mixing run
+    // on it): flush-to-zero and denormals-are-zero are set for the block only when the host
+    // runs without them, so the usual case costs one read of the control register.
 #if JUCE_USE_SSE_INTRINSICS
-        juce::ignoreUnused (doneOnThread);
-        constexpr unsigned int flushToZeroAndDenormalsAreZero = 0x8040;
-        const auto mode = _mm_getcsr();
-
-        if ((mode & flushToZeroAndDenormalsAreZero) != flushToZeroAndDenormalsAreZero)
-            _mm_setcsr (mode | flushToZeroAndDenormalsAreZero);
+    using FloatingPointMode = unsigned int;
+    constexpr FloatingPointMode denormalsOff = 0x8040;   // FTZ and DAZ in MXCSR
+    inline FloatingPointMode readFloatingPointMode() noexcept { return _mm_getcsr(); }
+    inline void writeFloatingPointMode (FloatingPointMode mode) noexcept { _mm_setcsr (mode); }
 #else
-        if (const auto thread = juce::Thread::getCurrentThreadId(); doneOnThread.load (std::memory_order_relaxed) != thread)
-        {
-            juce::FloatVectorOperations::disableDenormalisedNumberSupport (true);
-            doneOnThread.store (thread, std::memory_order_relaxed);
-        }
+    using FloatingPointMode = intptr_t;
+    constexpr FloatingPointMode denormalsOff = (FloatingPointMode) 1 << 24;   // FZ in FPCR
+    inline FloatingPointMode readFloatingPointMode() noexcept { return juce::FloatVectorOperations::getFpStatusRegister(); }
+    inline void writeFloatingPointMode (FloatingPointMode mode) noexcept { juce::FloatVectorOperations::setFpStatusRegister (mode); }
 #endif
-    }
 }
 
 void BasePlugin::switchModeAndProcess (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
@@ -889,17 +943,23 @@ void BasePlugin::switchModeAndProcess (juce::AudioBuffer<float>& buffer, juce::M
 
 void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
 {
-    keepDenormalsOff (denormalsOffThread);
+    const auto hostMode = readFloatingPointMode();
+    const bool setDenormalsOff = (hostMode & denormalsOff) != denormalsOff;
+
+    if (__builtin_expect (setDenormalsOff, false))
+        writeFloatingPointMode (hostMode | denormalsOff);
 
     samplesProcessed.store (samplesProcessed.load (std::memory_order_relaxed) + buffer.getNumSamples(), std::memory_order_release);
 
     // Only this thread writes these, so plain loads and release stores do: a locked
-    // exchange on every block costs more than the rest of an empty block. The effect's
-    // processing is the last call on either path, so the common block saves no registers.
+    // exchange on every block costs more than the rest of an empty block.
     if (__builtin_expect (offline.load (std::memory_order_relaxed) != context.nonRealtime, false))
         switchModeAndProcess (buffer, midi, context);
     else
         process (buffer, midi, context);
+
+    if (__builtin_expect (setDenormalsOff, false))
+        writeFloatingPointMode (hostMode);
 }
 
 void BasePlugin::processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, const ProcessContext& context)
@@ -924,8 +984,6 @@ void BasePlugin::createEditorOnce()
     // Taken first: the editor records its own state as it starts.
     const auto restored = getEditorState();
     editor = makeEditor();
-    // Makes the editor's weak reference here: a host thread posting to it only shares it.
-    const juce::Component::SafePointer<PluginEditor> weakReferenceMadeHere (editor.get());
 
     if (editor != nullptr)
     {

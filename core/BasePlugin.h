@@ -27,7 +27,8 @@ class PresetPackageContent;
     the MIDI CC map through it. Message thread, unless an entry says otherwise. */
 class BasePlugin : public PresetTarget,
                    public Parameter::Listener,
-                   public Parameter::ImmediateListener
+                   public Parameter::ImmediateListener,
+                   private juce::AsyncUpdater
 {
 public:
     /** What block processing knows about the host's call. */
@@ -155,11 +156,13 @@ public:
     /** Applies the preset's values between beginLoad and endLoad (parameters excluded from
         presets untouched, parameters the preset lacks or whose value does not parse set to their
         defaults), shows its name in "Preset Name", makes it the reload preset and restarts
-        change detection. False when a value did not parse (loaded partly, logged). */
+        change detection. False when a value did not parse (loaded partly, logged). Message
+        thread. */
     bool loadPreset (const Preset& preset, int slot, bool notify) override;
     /** The current values of every parameter presets hold, the application, version and the
         "Preset Name" text. */
     void storePresetValues (Preset& preset, int slot) override;
+    /** Message thread. */
     const Preset& getReloadPreset() const noexcept { return reloadPresetData; }
     /** Restores one parameter from the reload preset unless presets exclude it. */
     void reloadParameterValue (int parameterId);
@@ -194,9 +197,12 @@ public:
     /** Any thread but the audio thread (the host saves from its UI or a worker thread):
         allocates. Off the message thread the editor's part is the one it last handed over. */
     std::unique_ptr<juce::XmlElement> createStateXml() const;
-    /** Any thread but the audio thread: allocates. The "Editor" element is kept here and reaches
-        the editor on the message thread only (at once there, else posted). False, changing
-        nothing, when the element is not a "PluginState". */
+    /** Any thread but the audio thread: allocates. On the message thread everything applies at
+        once. On another thread the parameters, the quality and the MIDI CC map apply at once;
+        what only the message thread may touch (the reload preset, change detection, the
+        editor) is handed to it, the latest restore winning. The "Editor" element is kept here
+        for an editor made later. False, changing nothing, when the element is not a
+        "PluginState". */
     bool setStateFromXml (const juce::XmlElement& state);
     /** Any thread but the audio thread. The editor's part of the state, which the editor keeps
         up to date from the message thread; null stores none. */
@@ -209,8 +215,8 @@ public:
     /** Any thread but the audio thread, while nothing processes: may allocate. */
     virtual void prepareToPlay (double sampleRate, int maximumBlockSize);
     virtual void releaseResources();
-    /** Audio thread: never allocates, locks or calls the host synchronously. Leaves the
-        thread with flush-to-zero and denormals-are-zero on. */
+    /** Audio thread: never allocates, locks or calls the host synchronously. Processes with
+        flush-to-zero and denormals-are-zero on and leaves the thread's mode as it found it. */
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
     void processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
 
@@ -243,6 +249,7 @@ public:
         asks for it). */
     virtual bool hasEditor() const { return false; }
     void destroyEditor();
+    /** Message thread. */
     PluginEditor* getActiveEditor() const noexcept { return editor.get(); }
     bool isClosing() const noexcept { return closing; }
     void setClosing() { closing = true; }
@@ -314,6 +321,13 @@ private:
     /** Audio thread: the block after the host went offline or back to real time. */
     __attribute__ ((noinline)) void switchModeAndProcess (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
     juce::XmlElement createQualityXml() const;
+    /** Any thread but the audio thread: the preset's values between beginLoad and endLoad and its
+        name in "Preset Name"; false when a value did not parse. */
+    bool applyPresetValues (const Preset& preset, bool notify);
+    /** Message thread: the preset becomes the reload preset and change detection restarts. */
+    void adoptPreset (const Preset& preset);
+    /** Message thread: what restores on other threads handed over. */
+    void handleAsyncUpdate() override;
     /** The settings as this instance holds them now (the editor's among them). */
     std::unique_ptr<juce::XmlElement> createSettingsXml() const;
 
@@ -348,6 +362,10 @@ private:
     /** The editor's part of the state: hosts save and restore from their own threads, which
         never touch the editor. */
     std::unique_ptr<juce::XmlElement> editorState;
+    /** Handed over by a restore on another thread to the message thread (the latest wins). */
+    std::unique_ptr<Preset> restoredPreset;
+    std::unique_ptr<juce::XmlElement> restoredEditorState;
+    /** Guards editorState and the hand-over. */
     juce::CriticalSection editorStateLock;
     PluginAudioProcessor* processor = nullptr;
     bool closing = false;
@@ -355,7 +373,6 @@ private:
     double sampleRate = 44100.0;
     std::atomic<juce::int64> samplesProcessed { 0 };
     std::atomic<juce::Thread::ThreadID> processingThread { nullptr };
-    std::atomic<juce::Thread::ThreadID> denormalsOffThread { nullptr };   // without SSE
     std::atomic<bool> offline { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePlugin)

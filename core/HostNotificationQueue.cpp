@@ -49,8 +49,10 @@ void HostNotificationQueue::deliverPending()
         if (index < 0)
             break;
 
-        // Cleared before the delivery reads the value: a change after this posts again.
-        waiting[(size_t) index].store (false, std::memory_order_release);
+        // Cleared before the delivery reads the value: a change after this posts again. An
+        // exchange, not a store: a store lets the value's loads move before the clear, and a
+        // post that lands between them would be skipped with the new value never delivered.
+        waiting[(size_t) index].exchange (false, std::memory_order_acq_rel);
 
         if (deliver)
             deliver (index);

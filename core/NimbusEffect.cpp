@@ -42,10 +42,11 @@ void NimbusEffect::sendToCore (Parameter& parameter)
         return;
     }
 
+    // Released: the block that takes a flag sees the value stored before it.
     if (const auto found = slots.find (&parameter); found != slots.end())
-        pending[found->second].store (true, std::memory_order_relaxed);
+        pending[found->second].store (true, std::memory_order_release);
     else
-        allPending.store (true, std::memory_order_relaxed);   // a parameter added after us
+        allPending.store (true, std::memory_order_release);   // a parameter added after us
 
     anyPending.store (true, std::memory_order_release);
 }
@@ -57,14 +58,16 @@ void NimbusEffect::applyPendingChanges() noexcept
     if (core == nullptr || ! anyPending.load (std::memory_order_relaxed) || ! anyPending.exchange (false, std::memory_order_acq_rel))
         return;
 
-    const bool all = allPending.exchange (false, std::memory_order_relaxed);
+    // Each flag is taken with acquire: a flag raised after the exchange above is taken here
+    // with its value, not only at the next block.
+    const bool all = allPending.exchange (false, std::memory_order_acquire);
 
     if (all)
         for (auto* p : getParameterManager().getParameters())
             core->setParameter (p->getId(), p->getValue());
 
     for (size_t i = 0; i < parameters.size(); ++i)
-        if (pending[i].load (std::memory_order_relaxed) && pending[i].exchange (false, std::memory_order_relaxed) && ! all)
+        if (pending[i].load (std::memory_order_relaxed) && pending[i].exchange (false, std::memory_order_acquire) && ! all)
             core->setParameter (parameters[i]->getId(), parameters[i]->getValue());
 }
 

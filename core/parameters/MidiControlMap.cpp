@@ -5,42 +5,95 @@
 
 MidiControlMap::MidiControlMap (ParameterManager& m) : manager (m)
 {
-    for (auto& slot : backup)
-        slot.store (nullptr);
-
-    clear();
 }
 
-Parameter* MidiControlMap::getParameter (int controller) const noexcept
+Parameter* MidiControlMap::lookUp (const Table& table, int learnt, int controller) noexcept
 {
-    return juce::isPositiveAndBelow (controller, numSlots) ? slots[(size_t) controller].load() : nullptr;
-}
+    auto* parameter = table.slots[(size_t) controller];
 
-void MidiControlMap::setParameter (int controller, Parameter* parameter) noexcept
-{
-    if (juce::isPositiveAndBelow (controller, numSlots))
+    if (table.learnTarget != nullptr && learnt >= 0)
     {
-        slots[(size_t) controller].store (parameter);
-        changed = true;
+        if (controller == learnt)
+            return table.learnTarget;
+
+        if (parameter == table.learnTarget)
+            return nullptr;
     }
+
+    return parameter;
 }
 
-int MidiControlMap::getControllerFor (const Parameter* parameter) const noexcept
+std::pair<const MidiControlMap::Table*, int> MidiControlMap::current() const noexcept
 {
-    if (parameter != nullptr)
-        for (int cc = 0; cc < numSlots; ++cc)
-            if (slots[(size_t) cc].load() == parameter)
-                return cc;
+    const auto now = state.load();
+    return { &tables[tableOf (now)], learntOf (now) };
+}
+
+void MidiControlMap::publish (const std::function<void (Table&, int)>& edit)
+{
+    for (;;)
+    {
+        auto before = state.load();
+        // Neither the current table nor the one the audio thread may be reading (checked after
+        // the current one: a reader marks its table, then checks it is still current).
+        const auto reading = inUse.load();
+        juce::uint32 spare = 0;
+
+        while (spare == tableOf (before) || spare == reading)
+            ++spare;
+
+        auto& next = tables[spare];
+        next = tables[tableOf (before)];
+        edit (next, learntOf (before));
+
+        const int learnt = next.learnTarget != nullptr && next.learnTarget == tables[tableOf (before)].learnTarget ? learntOf (before) : -1;
+
+        // Fails only when the audio thread learnt a CC meanwhile: the edit is made again.
+        if (state.compare_exchange_strong (before, makeState (spare, learnt)))
+            break;
+    }
+
+    changed = true;
+}
+
+Parameter* MidiControlMap::getParameter (int controller) const
+{
+    if (! juce::isPositiveAndBelow (controller, numSlots))
+        return nullptr;
+
+    const juce::ScopedLock sl (lock);
+    const auto [table, learnt] = current();
+    return lookUp (*table, learnt, controller);
+}
+
+void MidiControlMap::setParameter (int controller, Parameter* parameter)
+{
+    if (! juce::isPositiveAndBelow (controller, numSlots))
+        return;
+
+    const juce::ScopedLock sl (lock);
+    publish ([&] (Table& table, int) { table.slots[(size_t) controller] = parameter; });
+}
+
+int MidiControlMap::getControllerFor (const Parameter* parameter) const
+{
+    if (parameter == nullptr)
+        return -1;
+
+    const juce::ScopedLock sl (lock);
+    const auto [table, learnt] = current();
+
+    for (int cc = 0; cc < numSlots; ++cc)
+        if (lookUp (*table, learnt, cc) == parameter)
+            return cc;
 
     return -1;
 }
 
-void MidiControlMap::clear() noexcept
+void MidiControlMap::clear()
 {
-    for (auto& slot : slots)
-        slot.store (nullptr);
-
-    changed = true;
+    const juce::ScopedLock sl (lock);
+    publish ([] (Table& table, int) { table.slots.fill (nullptr); });
 }
 
 bool MidiControlMap::handleController (int controller, int value) noexcept
@@ -48,20 +101,37 @@ bool MidiControlMap::handleController (int controller, int value) noexcept
     if (! juce::isPositiveAndBelow (controller, numSlots))
         return false;
 
-    if (auto* target = learnTarget.load())
+    Parameter* parameter = nullptr;
+
+    for (;;)
     {
-        for (size_t cc = 0; cc < (size_t) numSlots; ++cc)
+        auto now = state.load();
+        const auto index = tableOf (now);
+        inUse.store (index);
+
+        // Marked, then checked still current: a writer that looked before the mark has
+        // published another table, so this one is read again.
+        now = state.load();
+
+        if (tableOf (now) != index)
+            continue;
+
+        const auto& table = tables[index];
+
+        if (table.learnTarget != nullptr && learntOf (now) != controller)
         {
-            auto* before = backup[cc].load();
-            slots[cc].store (before == target ? nullptr : before);
+            if (! state.compare_exchange_strong (now, makeState (index, controller)))
+                continue;
+
+            learntController.store (controller);
+            changed = true;
         }
 
-        slots[(size_t) controller].store (target);
-        learntController.store (controller);
-        changed = true;
+        parameter = lookUp (table, table.learnTarget != nullptr ? controller : -1, controller);
+        break;
     }
 
-    auto* parameter = getParameter (controller);
+    inUse.store (numTables);
 
     if (parameter == nullptr)
         return false;
@@ -78,38 +148,43 @@ void MidiControlMap::startLearning (Parameter* target)
         return;
     }
 
+    const juce::ScopedLock sl (lock);
     // A new learn ends the one before without keeping it.
     endLearning (false);
-
-    for (size_t cc = 0; cc < (size_t) numSlots; ++cc)
-        backup[cc].store (slots[cc].load());
-
     learntController.store (-1);
+    publish ([target] (Table& table, int) { table.learnTarget = target; });
     learnTarget.store (target);
 }
 
 void MidiControlMap::endLearning (bool keep)
 {
+    const juce::ScopedLock sl (lock);
+
     if (learnTarget.exchange (nullptr) == nullptr)
         return;
 
-    if (! keep)
-    {
-        for (size_t cc = 0; cc < (size_t) numSlots; ++cc)
-            slots[cc].store (backup[cc].load());
+    publish ([keep] (Table& table, int learnt) {
+        if (keep && learnt >= 0)
+            for (int cc = 0; cc < numSlots; ++cc)
+                table.slots[(size_t) cc] = lookUp (table, learnt, cc);
 
+        table.learnTarget = nullptr;
+    });
+
+    if (! keep)
         learntController.store (-1);
-        changed = true;
-    }
 }
 
 std::unique_ptr<juce::XmlElement> MidiControlMap::createXml() const
 {
     auto xml = std::make_unique<juce::XmlElement> (xmlTag);
 
+    const juce::ScopedLock sl (lock);
+    const auto [table, learnt] = current();
+
     for (int cc = 0; cc < numSlots; ++cc)
     {
-        if (auto* parameter = getParameter (cc))
+        if (auto* parameter = lookUp (*table, learnt, cc))
         {
             auto* assign = xml->createNewChildElement (assignTag);
             assign->setAttribute ("cc", cc);
@@ -140,10 +215,8 @@ bool MidiControlMap::readFromXml (const juce::XmlElement& element)
             parsed[(size_t) cc] = parameter;
     }
 
-    for (int cc = 0; cc < numSlots; ++cc)
-        slots[(size_t) cc].store (parsed[(size_t) cc]);
-
-    changed = true;
+    const juce::ScopedLock sl (lock);
+    publish ([&parsed] (Table& table, int) { table.slots = parsed; });
     return true;
 }
 

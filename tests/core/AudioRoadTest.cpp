@@ -383,6 +383,86 @@ TEST_F (AudioRoadTest, MidiControllerMapSetsParametersOnTheAudioThreadAndTheHost
     hostParameter->removeListener (&hostListener);
 }
 
+TEST_F (AudioRoadTest, ABlockRunsWithoutDenormalsAndLeavesTheHostThreadsModeAsItFoundIt)
+{
+    prepare (2, 48000.0, 64);
+    juce::AudioBuffer<float> buffer (2, 64);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    struct Seen
+    {
+        bool before, during, after;
+    };
+    std::vector<Seen> seen;
+
+    // A host thread of its own: whatever the host runs on it after the block keeps its mode.
+    std::thread audio ([&] {
+        for (const bool hostFlushes : { false, true, false })
+        {
+            juce::FloatVectorOperations::disableDenormalisedNumberSupport (hostFlushes);
+            const bool before = juce::FloatVectorOperations::areDenormalsDisabled();
+            processor.processBlock (buffer, midi);
+            seen.push_back ({ before, core().denormalsWereOff, juce::FloatVectorOperations::areDenormalsDisabled() });
+        }
+    });
+    audio.join();
+
+    ASSERT_EQ (seen.size(), 3u);
+
+    for (size_t i = 0; i < seen.size(); ++i)
+    {
+        EXPECT_EQ (seen[i].before, i == 1) << i;
+        EXPECT_TRUE (seen[i].during) << i;
+        EXPECT_EQ (seen[i].after, seen[i].before) << i;
+    }
+}
+
+// Learning runs on the audio thread while the message thread cancels it: the map is the one
+// from before learning, never one slot of the learnt map among the old ones.
+TEST_F (AudioRoadTest, ALearnCancelledWhileTheAudioThreadLearnsLeavesTheMidiMapWhole)
+{
+    auto& map = processor.getPlugin().getMidiControlMap();
+    auto& cutoff = parameter ("Filter Cutoff");
+    auto& mix = parameter ("Mix");
+
+    map.clear();
+
+    for (int cc = 0; cc < MidiControlMap::numSlots; cc += 2)
+        map.setParameter (cc, cc % 4 == 0 ? &mix : &cutoff);
+
+    const auto before = map.createXml();
+    int mixed = 0;
+
+    for (int round = 0; round < 100; ++round)
+    {
+        map.startLearning (&cutoff);
+        std::atomic<bool> started { false };
+
+        std::thread audio ([&] {
+            for (int i = 0; i < 64; ++i)
+            {
+                map.handleController ((round + i * 7) % MidiControlMap::numSlots, 64);
+                started = true;
+            }
+        });
+
+        while (! started)
+            ;
+
+        map.endLearning (false);
+        audio.join();
+
+        if (! map.createXml()->isEquivalentTo (before.get(), false))
+        {
+            ++mixed;
+            ASSERT_TRUE (map.readFromXml (*before));
+        }
+    }
+
+    EXPECT_EQ (mixed, 0) << "of 100 rounds";
+    EXPECT_FALSE (map.isLearning());
+}
+
 TEST_F (AudioRoadTest, TempoSecondsAndActiveFlag)
 {
     auto& plugin = processor.getPlugin();

@@ -3,6 +3,7 @@
 #include "support/TestPlugin.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace
 {
@@ -57,8 +58,17 @@ namespace
 
         bool hasEditor() const override { return true; }
 
+        /** Runs inside makeEditor, before the editor exists. */
+        std::function<void()> whileMakingTheEditor;
+
     protected:
-        std::unique_ptr<PluginEditor> makeEditor() override { return std::make_unique<StubEditor> (events); }
+        std::unique_ptr<PluginEditor> makeEditor() override
+        {
+            if (whileMakingTheEditor)
+                whileMakingTheEditor();
+
+            return std::make_unique<StubEditor> (events);
+        }
 
     private:
         Events& events;
@@ -144,6 +154,64 @@ TEST (EditorLifecycle, BuiltOnFirstAskTickingShownInTheHostWrapperAndDeletedStop
     ASSERT_NE (settings->getChildByName ("Editor"), nullptr);
     EXPECT_EQ (settings->getChildByName ("Editor")->getStringAttribute ("skin"), "Dark");
     EXPECT_EQ (settings->getChildByName ("Author")->getStringAttribute ("name"), "Headless");
+}
+
+TEST (EditorLifecycle, ARestoreFromAHostThreadReachesAnEditorBeingMadeAndNeverTouchesOne)
+{
+    test::ScopedDataRoot root;
+    Events events;
+    PluginAudioProcessor processor (std::make_unique<PluginWithEditor> (events));
+    auto& plugin = dynamic_cast<PluginWithEditor&> (processor.getPlugin());
+
+    auto xml = plugin.createStateXml();
+    xml->createNewChildElement ("Editor")->setAttribute ("zoom", 175);
+    juce::MemoryBlock state;
+    juce::AudioProcessor::copyXmlToBinary (*xml, state);
+    const auto restoreFromHostThread = [&] {
+        std::thread host ([&] { processor.setStateInformation (state.getData(), (int) state.getSize()); });
+        host.join();
+    };
+
+    // The host restores while the message thread is making the editor.
+    plugin.whileMakingTheEditor = restoreFromHostThread;
+    std::unique_ptr<juce::AudioProcessorEditor> window (processor.createEditorIfNeeded());
+    plugin.whileMakingTheEditor = nullptr;
+    auto* editor = dynamic_cast<StubEditor*> (plugin.getActiveEditor());
+    ASSERT_NE (editor, nullptr);
+    EXPECT_TRUE (test::pumpUntil ([&] { return editor->zoom == 175; })) << editor->zoom;
+
+    // And while it is open: the editor takes it on the message thread.
+    editor->zoom = 100;
+    restoreFromHostThread();
+    EXPECT_EQ (editor->zoom, 100);
+    EXPECT_TRUE (test::pumpUntil ([&] { return editor->zoom == 175; }));
+    processor.editorBeingDeleted (window.get());
+    window.reset();
+
+    // The host saves and restores from its thread while editors come and go; what is handed
+    // to an editor that has gone is dropped.
+    std::atomic<bool> done { false };
+    std::thread host ([&] {
+        for (int i = 0; i < 100; ++i)
+        {
+            juce::MemoryBlock saved;
+            processor.getStateInformation (saved);
+            processor.setStateInformation (state.getData(), (int) state.getSize());
+        }
+        done = true;
+    });
+
+    while (! done)
+    {
+        plugin.createEditorOnce();
+        test::pump (1);
+        plugin.destroyEditor();
+    }
+
+    host.join();
+    test::pump (20);
+    EXPECT_EQ (plugin.getActiveEditor(), nullptr);
+    EXPECT_EQ (plugin.getEditorState()->getIntAttribute ("zoom"), 175);
 }
 
 TEST (EditorLifecycle, QualityParametersStayAwayFromTheHost)

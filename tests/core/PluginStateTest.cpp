@@ -1,6 +1,7 @@
 #include "core/PluginAudioProcessor.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace
 {
@@ -92,6 +93,60 @@ TEST (PluginState, RoundTripsIntoAFreshInstance)
 
     for (auto* value : values->getChildIterator())
         EXPECT_LT (value->getIntAttribute ("id"), 100000);
+}
+
+TEST (PluginState, ARestoreOnAHostThreadAppliesTheValuesAndHandsThePresetSideToTheMessageThread)
+{
+    test::ScopedDataRoot root;
+    PluginAudioProcessor processor;
+    auto& plugin = processor.getPlugin();
+    auto& mix = *plugin.getParameterManager().getParameterByName ("Mix");
+    plugin.setPresetChangeDetection (true);
+
+    mix.setNormalisedValue (0.25f, true);
+    const auto restoredText = mix.getText();
+    const auto state = saveState (processor);
+    const auto restoreFromHostThread = [&] { processor.setStateInformation (state.getData(), (int) state.getSize()); };
+
+    // A project recall or undo step from the host while the user reloads and the editor asks
+    // whether the preset changed.
+    std::atomic<bool> done { false };
+    std::thread host ([&] {
+        for (int i = 0; i < 200; ++i)
+            restoreFromHostThread();
+        done = true;
+    });
+
+    while (! done)
+    {
+        plugin.reloadPreset();
+        plugin.hasUnsavedPresetChanges();
+    }
+
+    host.join();
+    test::pump (20);
+
+    // The values apply at once; the reload preset and change detection follow on the message
+    // thread.
+    mix.setNormalisedValue (0.75f, true);
+    Preset stored;
+    plugin.storePresetValues (stored, 0);
+    plugin.presetStored (stored);
+    std::thread (restoreFromHostThread).join();
+    EXPECT_FLOAT_EQ (mix.getNormalisedValue(), 0.25f);
+    EXPECT_NE (*plugin.getReloadPreset().findValue (mix.getId()), restoredText);
+    ASSERT_TRUE (test::pumpUntil ([&] { return *plugin.getReloadPreset().findValue (mix.getId()) == restoredText; }));
+    EXPECT_FALSE (plugin.hasUnsavedPresetChanges());
+    mix.setNormalisedValue (0.5f, true);
+    EXPECT_TRUE (plugin.hasUnsavedPresetChanges());
+    plugin.reloadPreset();
+    EXPECT_FLOAT_EQ (mix.getNormalisedValue(), 0.25f);
+
+    // On the message thread a restore applies whole at once.
+    mix.setNormalisedValue (0.75f, true);
+    plugin.presetStored (stored);
+    restoreFromHostThread();
+    EXPECT_EQ (*plugin.getReloadPreset().findValue (mix.getId()), restoredText);
 }
 
 TEST (PluginState, CorruptOrForeignBlocksChangeNothing)

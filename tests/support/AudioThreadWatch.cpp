@@ -6,7 +6,7 @@
 #include <new>
 #include <pthread.h>
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 extern "C" int __sanitizer_install_malloc_and_free_hooks (void (*) (const volatile void*, size_t), void (*) (const volatile void*));
 #define GRINDEL_WATCH_HOOKS 1
 #else

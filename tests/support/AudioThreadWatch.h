@@ -3,7 +3,7 @@
 #include <cstddef>
 
 // Watches what the calling thread does while a watch is active: heap allocations and mutex
-// locks. Allocations are seen through the sanitizer's allocation hooks in sanitizer builds
+// locks. Allocations are seen through the sanitizer's allocation hooks in sanitizer builds (ASan, TSan: the sanitizer owns malloc)
 // and through the program's own malloc, calloc and realloc otherwise; locks through the
 // program's own pthread_mutex_lock. A program that loads a bundle exports these symbols so
 // the bundle binds to them.

@@ -1,4 +1,5 @@
 #include "support/TestPluginCore.h"
+#include <juce_audio_basics/juce_audio_basics.h>
 
 namespace test
 {
@@ -6,6 +7,12 @@ namespace test
     {
         if (parameterId >= 0 && parameterId < maxParameterId)
             values[(size_t) parameterId] = plainValue;
+    }
+
+    void TestPluginCore::process (float* left, float* right, int numSamples)
+    {
+        denormalsWereOff = juce::FloatVectorOperations::areDenormalsDisabled();
+        meterPiece (left, right, numSamples);
     }
 
     float TestPluginCore::getParameterValue (int parameterId) const noexcept

@@ -16,13 +16,17 @@ namespace test
         /** 0 for ids out of range. */
         float getParameterValue (int parameterId) const noexcept;
 
-        void processMono (float* samples, int numSamples) override { meterPiece (samples, nullptr, numSamples); }
-        void processStereo (float* left, float* right, int numSamples) override { meterPiece (left, right, numSamples); }
+        void processMono (float* samples, int numSamples) override { process (samples, nullptr, numSamples); }
+        void processStereo (float* left, float* right, int numSamples) override { process (left, right, numSamples); }
+        /** Whether flush-to-zero was on while the last block was processed (read after it). */
+        bool denormalsWereOff = false;
 
         /** Off by default, as the product's core: a test turns it on to see the play head asked. */
         using BasePluginCore::setUsesTempo;
 
     private:
+        void process (float* left, float* right, int numSamples);
+
         std::array<float, maxParameterId> values {};
     };
 }

@@ -5,7 +5,8 @@
 
 namespace test
 {
-    /** A fresh folder under the system's temporary folder, deleted with its contents. */
+    /** A fresh folder under the system's temporary folder, deleted with its contents; also when
+        the program dies (an abort, a crash, a sanitizer's report) while it lives. */
     class TempFolder
     {
     public:

@@ -149,3 +149,38 @@ TEST (AtomicFile, StartUpRemovesOnlyAbandonedTemporaries)
     EXPECT_EQ (AtomicFile::removeLeftoversOf (folder.getChildFile ("Grindel 2.ini")), 1);
     EXPECT_EQ (namesIn (folder).size(), kept.size() + 2);
 }
+
+// The tests' own temporary folders go even when a test program dies with them alive.
+TEST (TestFolders, AProgramThatAbortsRemovesItsTemporaryFolders)
+{
+    int fds[2] = { -1, -1 };
+    ASSERT_EQ (::pipe (fds), 0);
+    const auto pid = ::fork();
+    ASSERT_GE (pid, 0);
+
+    if (pid == 0)
+    {
+        test::TempFolder folder;
+        folder.get().getChildFile ("inside.txt").replaceWithText ("left behind?");
+        const auto path = folder.get().getFullPathName().toStdString();
+        [[maybe_unused]] const auto written = ::write (fds[1], path.data(), path.size());
+        ::close (fds[1]);
+        std::abort();
+    }
+
+    ::close (fds[1]);
+    std::string path;
+    char buffer[256];
+
+    for (ssize_t n; (n = ::read (fds[0], buffer, sizeof (buffer))) > 0;)
+        path.append (buffer, (size_t) n);
+
+    ::close (fds[0]);
+    int status = 0;
+    ::waitpid (pid, &status, 0);
+    EXPECT_TRUE (WIFSIGNALED (status));
+    ASSERT_FALSE (path.empty());
+    const juce::File folder (path);
+    EXPECT_FALSE (folder.exists()) << path;
+    folder.deleteRecursively();
+}

@@ -26,6 +26,25 @@ namespace
                     return;
                 }
     }
+
+    // The "Editor" element of a saved 'juce' chunk record (JUCE's block: "VC2!", the text's
+    // length, the text), as text; empty without one.
+    std::string editorPartOf (const std::vector<uint8_t>& record)
+    {
+        constexpr size_t header = offsetof (AAX_SPlugInChunk, fData) + 8;
+
+        if (record.size() <= header)
+            return {};
+
+        const std::string text (reinterpret_cast<const char*> (record.data()) + header, record.size() - header);
+        const auto begin = text.find ("<Editor");
+        const auto end = text.find ("</Editor>", begin);
+
+        if (begin == std::string::npos)
+            return {};
+
+        return end != std::string::npos ? text.substr (begin, end + 9 - begin) : text.substr (begin, text.find ("/>", begin) + 2 - begin);
+    }
 }
 
 using Validation = BundleSession;
@@ -138,22 +157,59 @@ TEST_F (Validation, StateSetFromAnotherThreadWhileTheEditorIsOpen)
     std::string error;
     ASSERT_TRUE (gui.Open (true, error)) << error;
 
-    AAX_Result result = 0;
-    const auto saved = instance.GetChunk ('elck', result);
-    ASSERT_EQ (result, AAX_SUCCESS);
+    // JUCE's own chunk, the one its wrapper hands to the plug-in's restore, saved with other
+    // values than the instance holds when it comes back.
+    std::mt19937 random (13);
+    std::uniform_real_distribution<double> value (0.0, 1.0);
+    std::vector<std::string> ids;
 
+    for (const auto& id : instance.ParameterIDs())
+        if (id != cDefaultMasterBypassID)
+            ids.push_back (id);
+
+    std::vector<double> restored;
+
+    for (const auto& id : ids)
+    {
+        instance.SetValue (id, value (random));
+        restored.push_back (instance.Value (id));
+    }
+
+    AAX_Result result = 0;
+    const auto saved = instance.GetChunk (kJuce, result);
+    ASSERT_EQ (result, AAX_SUCCESS);
+    const auto savedEditorPart = editorPartOf (saved);
+    ASSERT_FALSE (savedEditorPart.empty());
+
+    for (const auto& id : ids)
+        instance.SetValue (id, value (random));
+
+    // The host restores from its own thread while the message thread runs the editor and the
+    // plug-in's timers.
     std::atomic<bool> done { false };
+    std::atomic<int> refused { 0 };
     std::thread other ([&] {
-        for (int i = 0; i < 20 * kRounds; ++i)
-            instance.SetChunk (saved);
+        for (int i = 0; i < 100 * kRounds; ++i)
+            if (instance.SetChunk (saved) != AAX_SUCCESS)
+                ++refused;
         done = true;
     });
 
     while (! done)
-        session.Pump (5);
+        session.Pump (1);
 
     other.join();
     session.Pump (20);
+    EXPECT_EQ (refused.load(), 0);
+
+    for (size_t i = 0; i < ids.size(); ++i)
+        EXPECT_NEAR (instance.Value (ids[i]), restored[i], 1e-4) << instance.ParameterName (ids[i]);
+
+    // Saved again on the message thread, where the open editor answers for itself: its part is
+    // the one restored.
+    const auto again = instance.GetChunk (kJuce, result);
+    ASSERT_EQ (result, AAX_SUCCESS);
+    EXPECT_EQ (editorPartOf (again), savedEditorPart);
     gui.Close();
 }
 
