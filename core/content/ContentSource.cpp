@@ -173,15 +173,19 @@ void ContentSource::refresh()
     // compareIgnoreCase does, at one conversion per name instead of one per comparison.
     std::vector<int> order ((size_t) records.size());
     std::iota (order.begin(), order.end(), 0);
-    std::vector<juce::String> keys;
-    keys.reserve ((size_t) records.size());
 
-    for (const auto& r : records)
-        keys.push_back (r.name.toUpperCase());
+    if (! scansInNameOrder())
+    {
+        std::vector<juce::String> keys;
+        keys.reserve ((size_t) records.size());
 
-    std::sort (order.begin(), order.end(), [&keys] (int a, int b) {
-        return keys[(size_t) a].compare (keys[(size_t) b]) < 0;
-    });
+        for (const auto& r : records)
+            keys.push_back (r.name.toUpperCase());
+
+        std::sort (order.begin(), order.end(), [&keys] (int a, int b) {
+            return keys[(size_t) a].compare (keys[(size_t) b]) < 0;
+        });
+    }
 
     tags.clear();
 
