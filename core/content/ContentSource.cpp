@@ -1,5 +1,6 @@
 #include "core/content/ContentSource.h"
 #include <numeric>
+#include <unordered_map>
 
 namespace
 {
@@ -187,10 +188,13 @@ void ContentSource::refresh()
         });
     }
 
+    // Records that share one tag map are merged, and their ids looked up, once.
+    std::unordered_map<const void*, const ContentItem*> firstWithTags;
     tags.clear();
 
     for (const auto& r : records)
-        tags.addAll (r.tags);
+        if (r.sharedTags == nullptr || firstWithTags.try_emplace (r.sharedTags, nullptr).second)
+            tags.addAll (r.tags);
 
     auto& dict = getTagDictionary();
     dict.addAll (tags);
@@ -205,7 +209,25 @@ void ContentSource::refresh()
     items.ensureStorageAllocated (records.size());
 
     for (auto i : order)
-        items.add (makeItem (records.getReference (i).name, std::move (records.getReference (i).tags)));
+    {
+        auto& r = records.getReference (i);
+
+        if (r.sharedTags == nullptr)
+        {
+            items.add (makeItem (r.name, std::move (r.tags)));
+            continue;
+        }
+
+        auto*& first = firstWithTags.find (r.sharedTags)->second;
+        auto* item = new ContentItem (*this, r.name, std::move (r.tags));
+
+        if (first != nullptr)
+            item->tagIds = first->tagIds;
+        else
+            item->tagIds.setFromTags (dict, item->tags);
+
+        first = items.add (item);
+    }
 }
 
 void ContentSource::setActive (bool shouldBeActive)

@@ -177,6 +177,8 @@ protected:
     {
         juce::String name;
         CategoryTagMap tags;
+        /** Records with the same non-null value have equal tags (merged once per refresh). */
+        const void* sharedTags = nullptr;
     };
 
     /** Lists the source's items with their tags (sorted by the caller). */

@@ -67,7 +67,7 @@ std::shared_ptr<const CategoryTagMap> PresetFolderIndex::parseTags (const juce::
 }
 
 std::shared_ptr<const PresetFolderIndex::Entry> PresetFolderIndex::readEntry (int folderFd, const std::string& name, bool listedAsRegular,
-                                                                             const juce::String& itemName, juce::int64 now)
+                                                                              const juce::String& itemName, juce::int64 now)
 {
     auto entry = std::make_shared<Entry>();
     entry->fileName = name;
@@ -98,12 +98,23 @@ std::shared_ptr<const PresetFolderIndex::Entry> PresetFolderIndex::readEntry (in
     return entry;
 }
 
+bool PresetFolderIndex::isUnchangedSinceListed (const BoundedXmlReader::FileStamp& stampNow) const
+{
+    return current != nullptr && stampNow == folderStamp && stampNow.modified < lastListingStart - settleNanoseconds;
+}
+
+bool PresetFolderIndex::mayHoldHiddenFiles() const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    return ! isUnchangedSinceListed (BoundedXmlReader::stampOf (folder)) || holdsHiddenFiles;
+}
+
 std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool checkEveryFile)
 {
     const std::lock_guard<std::mutex> guard (lock);
     const auto stampNow = BoundedXmlReader::stampOf (folder);
 
-    if (! checkEveryFile && current != nullptr && stampNow == folderStamp && stampNow.modified < lastListingStart - settleNanoseconds)
+    if (! checkEveryFile && isUnchangedSinceListed (stampNow))
     {
         filesRead = 0;
         return current;
@@ -116,7 +127,7 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
 
     std::unordered_map<std::string, std::shared_ptr<const Entry>> seen;
     seen.reserve (byFileName.size());
-    bool namesChanged = false;
+    bool namesChanged = false, hidden = false;
 
     const auto folderFd = ::open (folder.getFullPathName().toRawUTF8(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 
@@ -124,9 +135,15 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
     {
         while (const auto* found = ::readdir (dir))
         {
-            // Hidden files are ours (temporary files, overwrite backups) or the system's.
-            if (found->d_type == DT_DIR || found->d_name[0] == '.')
+            if (found->d_type == DT_DIR)
                 continue;
+
+            // Hidden files are ours (temporary files, overwrite backups) or the system's.
+            if (found->d_name[0] == '.')
+            {
+                hidden = true;
+                continue;
+            }
 
             std::string name (found->d_name);
             std::shared_ptr<const Entry> entry;
@@ -210,6 +227,7 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
     }
 
     byFileName = std::move (seen);
+    holdsHiddenFiles = hidden;
     folderStamp = stampNow;
     lastListingStart = start;
     current = std::move (next);

@@ -63,6 +63,10 @@ public:
 
     const juce::File& getFolder() const noexcept { return folder; }
 
+    /** Any thread: false when the last listing found no hidden file (temporaries and backups
+        are hidden) and the folder has not changed since. */
+    bool mayHoldHiddenFiles() const;
+
     /** How many files the last call of list read (the rest were known by their stamps). */
     int getFilesReadByLastListing() const;
 
@@ -76,6 +80,8 @@ private:
     std::shared_ptr<const Entry> readEntry (int folderFd, const std::string& fileName, bool listedAsRegular,
                                             const juce::String& itemName, juce::int64 now);
     std::shared_ptr<const CategoryTagMap> parseTags (const juce::String& text);
+    /** The last listing is the folder's now, as far as its stamp can tell. */
+    bool isUnchangedSinceListed (const BoundedXmlReader::FileStamp& stampNow) const;
 
     const juce::File folder;
     const juce::String extension;
@@ -87,5 +93,6 @@ private:
     BoundedXmlReader::FileStamp folderStamp;
     juce::int64 lastListingStart = 0;
     int filesRead = 0;
+    bool holdsHiddenFiles = true;
     std::vector<char> buffer;
 };

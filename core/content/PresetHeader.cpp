@@ -63,7 +63,11 @@ namespace
                 continue;
 
             text.append (runStart, p);
-            static constexpr struct { const char* name; char value; } entities[] = {
+            static constexpr struct
+            {
+                const char* name;
+                char value;
+            } entities[] = {
                 { "amp;", '&' }, { "quot;", '"' }, { "apos;", '\'' }, { "lt;", '<' }, { "gt;", '>' }
             };
             bool known = false;

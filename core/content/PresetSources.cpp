@@ -152,7 +152,8 @@ void PresetFolderContent::noteWritten (const juce::String& itemName)
 
 int PresetFolderContent::recoverLeftovers()
 {
-    if (! folder.isDirectory())
+    // Leftovers are hidden files: none are in a folder listed without any, unchanged since.
+    if (! index->mayHoldHiddenFiles() || ! folder.isDirectory())
         return 0;
 
     int count = AtomicFile::removeLeftovers (folder);
@@ -205,7 +206,7 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
             continue;
         }
 
-        records.add ({ entry->itemName, *entry->tags });
+        records.add ({ entry->itemName, *entry->tags, entry->tags.get() });
     }
 }
 

@@ -118,8 +118,13 @@ TEST (PresetListing, ReadsAndRefusesWhatTheFullReaderDoes)
     const std::vector<Case> cases {
         { "our writer's file", plain, true, true },
         { "UTF-8 byte-order mark", "\xef\xbb\xbf" + plain, true, true },
-        { "UTF-8 tags", root (" application=\"Grindel 2\" tags=\"K\xc3\xa4se:Gr\xc3\xbc\xc3\x9f" "e\""), true, true },
-        { "Windows-1252 tags", root (" tags=\"K\xe4" "se:Gr\xfc\xdf""e\""), true, true },
+        { "UTF-8 tags", root (" application=\"Grindel 2\" tags=\"K\xc3\xa4se:Gr\xc3\xbc\xc3\x9f"
+                              "e\""),
+          true, true },
+        { "Windows-1252 tags", root (" tags=\"K\xe4"
+                                     "se:Gr\xfc\xdf"
+                                     "e\""),
+          true, true },
         { "UTF-8 tags in a file with a stray byte", "<!-- \xff -->" + root (" tags=\"K\xc3\xa4se\""), true, true },
         { "named entities", root (" tags=\"a&amp;b:&lt;c&gt;|&quot;d&apos;\""), true, true },
         { "entities in upper case", root (" tags=\"a&AMP;b\""), true, true },
@@ -160,7 +165,8 @@ TEST (PresetListing, ReadsAndRefusesWhatTheFullReaderDoes)
         const auto oracle = fullReader (c.bytes);
         juce::String why;
         Preset::readRootElement (c.bytes.data(), c.bytes.size(), true, why);
-        EXPECT_EQ (listing (c.bytes), oracle) << c.name << ": " << why << "\n" << c.bytes.substr (0, 400);
+        EXPECT_EQ (listing (c.bytes), oracle) << c.name << ": " << why << "\n"
+                                              << c.bytes.substr (0, 400);
         EXPECT_EQ (oracle.listed, c.listed) << c.name;
         EXPECT_EQ (loads (c.bytes), c.loads) << c.name;
 
