@@ -2,6 +2,7 @@
 #include "core/content/ContentSource.h"
 #include "core/content/PresetHeader.h"
 #include <chrono>
+#include <cstring>
 #include <map>
 
 #include <dirent.h>
@@ -53,11 +54,7 @@ int PresetFolderIndex::getFilesReadByLastListing() const
 
 std::shared_ptr<const CategoryTagMap> PresetFolderIndex::parseTags (const juce::String& text)
 {
-    // Most presets share a few tag texts: each is parsed once. The memo holds no more than
-    // the texts of the last listing or so.
-    if (tagTexts.size() > 2 * byFileName.size() + 64)
-        tagTexts.clear();
-
+    // Most presets share a few tag texts: each is parsed once.
     auto& parsed = tagTexts[text];
 
     if (parsed == nullptr)
@@ -205,8 +202,9 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
         for (const auto& [name, entry] : seen)
             next->entries.push_back (entry);
 
+        // UTF-8 bytes order as their code points do: the order of juce::String::compare.
         std::sort (next->entries.begin(), next->entries.end(), [] (const auto& a, const auto& b) {
-            return a->sortKey.compare (b->sortKey) < 0;
+            return std::strcmp (a->sortKey.toRawUTF8(), b->sortKey.toRawUTF8()) < 0;
         });
 
         auto byName = std::make_shared<std::unordered_map<juce::String, size_t, NameHash>>();
@@ -228,6 +226,11 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
 
     byFileName = std::move (seen);
     holdsHiddenFiles = hidden;
+
+    // The memo keeps about the texts of the files listed.
+    if (tagTexts.size() > 2 * byFileName.size() + 64)
+        tagTexts.clear();
+
     folderStamp = stampNow;
     lastListingStart = start;
     current = std::move (next);
