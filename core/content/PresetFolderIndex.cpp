@@ -102,8 +102,32 @@ bool PresetFolderIndex::isUnchangedSinceListed (const BoundedXmlReader::FileStam
 
 bool PresetFolderIndex::mayHoldHiddenFiles() const
 {
-    const std::lock_guard<std::mutex> guard (lock);
-    return ! isUnchangedSinceListed (BoundedXmlReader::stampOf (folder)) || holdsHiddenFiles;
+    {
+        const std::lock_guard<std::mutex> guard (lock);
+
+        if (isUnchangedSinceListed (BoundedXmlReader::stampOf (folder)))
+            return holdsHiddenFiles;
+    }
+
+    // A look at the names alone: no look-up per file.
+    auto* dir = ::opendir (folder.getFullPathName().toRawUTF8());
+
+    if (dir == nullptr)
+        return true;
+
+    bool hidden = false;
+
+    while (const auto* found = ::readdir (dir))
+    {
+        if (found->d_name[0] == '.' && std::strcmp (found->d_name, ".") != 0 && std::strcmp (found->d_name, "..") != 0)
+        {
+            hidden = true;
+            break;
+        }
+    }
+
+    ::closedir (dir);
+    return hidden;
 }
 
 std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool checkEveryFile)

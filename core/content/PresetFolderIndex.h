@@ -63,8 +63,9 @@ public:
 
     const juce::File& getFolder() const noexcept { return folder; }
 
-    /** Any thread: false when the last listing found no hidden file (temporaries and backups
-        are hidden) and the folder has not changed since. */
+    /** Any thread: whether the folder holds hidden files (temporaries and backups are
+        hidden), from the last listing when the folder has not changed since, else from the
+        folder's names. */
     bool mayHoldHiddenFiles() const;
 
     /** How many files the last call of list read (the rest were known by their stamps). */

@@ -643,7 +643,8 @@ namespace
                 data.resize (juce::jmin (limit, juce::jmax (total * 2, (size_t) 4096)));
             }
 
-            const auto n = ::read (fd, data.data() + total, data.size() - total);
+            const auto wanted = data.size() - total;
+            const auto n = ::read (fd, data.data() + total, wanted);
 
             if (n < 0 && errno == EINTR)
                 continue;
@@ -651,10 +652,11 @@ namespace
             if (n < 0)
                 return fail ("the file cannot be read (" + juce::String (std::strerror (errno)) + ")");
 
-            if (n == 0)
-                break;
-
             total += (size_t) n;
+
+            // A regular file gives less than asked only at its end: no read more to learn it.
+            if (n == 0 || (size_t) n < wanted)
+                break;
         }
 
         ::close (fd);
