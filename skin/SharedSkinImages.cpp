@@ -65,7 +65,6 @@ juce::Image SharedSkinImages::find (const juce::String& key)
 
 void SharedSkinImages::add (const juce::String& key, const juce::Image& image)
 {
-
     if (image.isValid())
         Registry::get().add (key, image.getPixelData());
 }

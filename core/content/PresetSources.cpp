@@ -191,6 +191,7 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
     listing = index->list (listedOnce);
     listedOnce = true;
     records.ensureStorageAllocated ((int) listing->entries.size());
+    const auto application = plugin.getDisplayName();
 
     for (const auto& entry : listing->entries)
     {
@@ -200,7 +201,7 @@ void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
             continue;
         }
 
-        if (entry->application.isNotEmpty() && entry->application != plugin.getDisplayName())
+        if (entry->application.isNotEmpty() && entry->application != application)
         {
             log ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": a preset of " + entry->application);
             continue;
