@@ -8,6 +8,7 @@
 #include "core/content/PresetSources.h"
 #include "BenchmarkTags.h"
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 #include <map>
 
 namespace
@@ -57,6 +58,9 @@ namespace
                 file.setLastModificationTime (time);
 
             folder.setLastModificationTime (time);
+
+            // The new times are written out before the measurement, not during it.
+            ::sync();
         }
 
         int ageings = 0;

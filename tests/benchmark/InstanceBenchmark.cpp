@@ -9,6 +9,7 @@
 #include "product/Grindel.h"
 #include "BenchmarkTags.h"
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 #include <cstdlib>
 
 namespace
@@ -64,6 +65,9 @@ namespace
                 file.setLastModificationTime (time);
 
             presets.setLastModificationTime (time);
+
+            // The new times are written out before the measurement, not during it.
+            ::sync();
         }
     };
 
