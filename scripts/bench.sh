@@ -25,15 +25,16 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF -
 export GRINDEL_DATA_ROOT=$PWD/$build/data
 
 if [ "$mode" = "time" ]; then
-    cmake --build "$build" -j "${GRINDEL_JOBS:-$(nproc)}" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark BrowserBenchmark ResultsBenchmark PresetTransferBenchmark
+    cmake --build "$build" -j "${GRINDEL_JOBS:-$(nproc)}" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark BrowserBenchmark ResultsBenchmark PresetTransferBenchmark InstanceBenchmark
     echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
     "$build/bin/ProcessingBenchmark" "$@"
     "$build/bin/SkinBenchmark" "$@"
-    "$build/bin/EditorBenchmark" "$@"      # the editor's first show against its widget tree alone
+    "$build/bin/EditorBenchmark" "$@"      # the editor's first show against its widget tree alone; a second editor against the first
     "$build/bin/AAXBundleBenchmark" "$@"   # the product's bundle against the anchor bundle
     "$build/bin/ResultsBenchmark" "$@"     # the browser's result list: sorting and painting
     "$build/bin/BrowserBenchmark" "$@"     # filtering 10,000 presets against a plain sort; opening the browser
-    "$build/bin/ContentBenchmark" "$@"
+    "$build/bin/ContentBenchmark" "$@"     # preset folder refresh, unchanged and cold, against the raw read
+    "$build/bin/InstanceBenchmark" "$@"    # the first instance with 10,000 user presets against the raw read; one more while another lives
     "$build/bin/PresetTransferBenchmark" "$@"   # export and ZIP import against JUCE's ZIP alone
     echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
     exit 0

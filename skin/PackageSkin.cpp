@@ -1,4 +1,5 @@
 #include "skin/PackageSkin.h"
+#include "core/parameters/BoundedXmlReader.h"
 
 const juce::String PackageSkin::notFoundText ("Skin file not found.");
 const juce::String PackageSkin::notAPackageText ("Skin file is not a skin package.");
@@ -33,7 +34,16 @@ bool PackageSkin::open()
     }
 
     zip = std::move (candidate);
+
+    // A package saved anew gets a new stamp, and with it images of its own.
+    const auto stamp = BoundedXmlReader::stampOf (file);
+    sharedImageKey = file.getFullPathName() + "\n" + juce::String (stamp.modified) + " " + juce::String (stamp.size) + " " + juce::String ((juce::int64) stamp.id);
     return true;
+}
+
+juce::String PackageSkin::getSharedImageKey()
+{
+    return open() ? sharedImageKey : juce::String();
 }
 
 juce::String PackageSkin::getStorageError() const

@@ -15,6 +15,8 @@ public:
     const juce::File& getFile() const noexcept { return file; }
 
     std::unique_ptr<juce::InputStream> openFile (const juce::String& fileName) override;
+    /** The package's path and its stamp when it was opened. */
+    juce::String getSharedImageKey() override;
 
     static const juce::String notFoundText, notAPackageText;
 
@@ -28,6 +30,7 @@ private:
     std::unique_ptr<juce::ZipFile> zip;
     bool opened = false;
     juce::String openError;
+    juce::String sharedImageKey;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PackageSkin)
 };

@@ -4,6 +4,7 @@
 #include "core/parameters/BoundedXmlReader.h"
 #include "skin/Panel.h"
 #include "skin/SkinImageReader.h"
+#include "skin/SharedSkinImages.h"
 #include "skin/StandardWidgetBuilder.h"
 #include "skin/WidgetIcon.h"
 #include "skin/widgets/EnumDisplay.h"
@@ -177,6 +178,14 @@ juce::Image Skin::loadImage (const juce::String& fileName)
     if (const auto known = images.find (fileName); known != images.end())
         return known->second;
 
+    // Another skin of the process may have decoded the same file of the same package.
+    const auto sharedKey = getSharedImageKey();
+    const auto key = sharedKey + "\n" + fileName;
+
+    if (sharedKey.isNotEmpty())
+        if (auto shared = SharedSkinImages::find (key); shared.isValid())
+            return images[fileName] = shared;
+
     juce::MemoryBlock data;
     juce::Image image;
 
@@ -186,6 +195,8 @@ juce::Image Skin::loadImage (const juce::String& fileName)
 
         if (! image.isValid())
             log ("Skin image is not a sound PNG: " + fileName);
+        else if (sharedKey.isNotEmpty())
+            SharedSkinImages::add (key, image);
     }
 
     images[fileName] = image;

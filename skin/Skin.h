@@ -40,6 +40,9 @@ public:
         skin: widgets that name the same file share the decoded pixels (JUCE images are shared
         by reference and nothing draws into a skin image). */
     juce::Image loadImage (const juce::String& fileName);
+    /** Names the version of the skin's files, for sharing decoded images with other skins
+        of the process that read the same version (SharedSkinImages); empty: nothing shared. */
+    virtual juce::String getSharedImageKey() { return {}; }
 
     /** Reads a GUI description (an empty name is the main one) and checks its "gui_ver";
         an invalid tree with the reason in the error text when it cannot be used. */

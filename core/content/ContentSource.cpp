@@ -1,5 +1,6 @@
 #include "core/content/ContentSource.h"
 #include <numeric>
+#include <unordered_map>
 
 namespace
 {
@@ -173,20 +174,27 @@ void ContentSource::refresh()
     // compareIgnoreCase does, at one conversion per name instead of one per comparison.
     std::vector<int> order ((size_t) records.size());
     std::iota (order.begin(), order.end(), 0);
-    std::vector<juce::String> keys;
-    keys.reserve ((size_t) records.size());
 
-    for (const auto& r : records)
-        keys.push_back (r.name.toUpperCase());
+    if (! scansInNameOrder())
+    {
+        std::vector<juce::String> keys;
+        keys.reserve ((size_t) records.size());
 
-    std::sort (order.begin(), order.end(), [&keys] (int a, int b) {
-        return keys[(size_t) a].compare (keys[(size_t) b]) < 0;
-    });
+        for (const auto& r : records)
+            keys.push_back (r.name.toUpperCase());
 
+        std::sort (order.begin(), order.end(), [&keys] (int a, int b) {
+            return keys[(size_t) a].compare (keys[(size_t) b]) < 0;
+        });
+    }
+
+    // Records that share one tag map are merged, and their ids looked up, once.
+    std::unordered_map<const void*, const ContentItem*> firstWithTags;
     tags.clear();
 
     for (const auto& r : records)
-        tags.addAll (r.tags);
+        if (r.sharedTags == nullptr || firstWithTags.try_emplace (r.sharedTags, nullptr).second)
+            tags.addAll (r.tags);
 
     auto& dict = getTagDictionary();
     dict.addAll (tags);
@@ -201,7 +209,25 @@ void ContentSource::refresh()
     items.ensureStorageAllocated (records.size());
 
     for (auto i : order)
-        items.add (makeItem (records.getReference (i).name, std::move (records.getReference (i).tags)));
+    {
+        auto& r = records.getReference (i);
+
+        if (r.sharedTags == nullptr)
+        {
+            items.add (makeItem (r.name, std::move (r.tags)));
+            continue;
+        }
+
+        auto*& first = firstWithTags.find (r.sharedTags)->second;
+        auto* item = new ContentItem (*this, r.name, std::move (r.tags));
+
+        if (first != nullptr)
+            item->tagIds = first->tagIds;
+        else
+            item->tagIds.setFromTags (dict, item->tags);
+
+        first = items.add (item);
+    }
 }
 
 void ContentSource::setActive (bool shouldBeActive)

@@ -177,10 +177,14 @@ protected:
     {
         juce::String name;
         CategoryTagMap tags;
+        /** Records with the same non-null value have equal tags (merged once per refresh). */
+        const void* sharedTags = nullptr;
     };
 
     /** Lists the source's items with their tags (sorted by the caller). */
     virtual void scanItems (juce::Array<ItemRecord>& records) = 0;
+    /** Whether scanItems gives its records in the item list's order already. */
+    virtual bool scansInNameOrder() const { return false; }
     /** Whether data of the (safe) name exists, whether or not it is an item. */
     virtual bool itemDataExists (const juce::String&) const { return false; }
 

@@ -139,7 +139,12 @@ std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& fil
     if (! BoundedXmlReader::readFile (file, (size_t) maxFileSize, data, error, listedAsRegular, stamp))
         return nullptr;
 
-    return readRoot (juce::String::createStringFromData (data.getData(), (int) data.getSize()), headerOnly, error, true);
+    return readRootElement (data.getData(), data.getSize(), headerOnly, error);
+}
+
+std::unique_ptr<juce::XmlElement> Preset::readRootElement (const void* data, size_t size, bool headerOnly, juce::String& error)
+{
+    return readRoot (juce::String::createStringFromData (data, (int) size), headerOnly, error, true);
 }
 
 std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::String& text, bool headerOnly, juce::String& error)

@@ -70,6 +70,9 @@ public:
                                                               BoundedXmlReader::FileStamp* stamp = nullptr);
     static std::unique_ptr<juce::XmlElement> readRootElement (const juce::String& text, bool headerOnly,
                                                               juce::String& error);
+    /** From a file's bytes as read (at most maxFileSize), decoded as a file is. */
+    static std::unique_ptr<juce::XmlElement> readRootElement (const void* data, size_t size, bool headerOnly,
+                                                              juce::String& error);
 
     /** Whether the text ends with the closed "Preset" root: JUCE's parser accepts a document
         cut off inside its root element, so truncated files are caught here. */

@@ -5,8 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <dirent.h>
-
 namespace
 {
     /** Whether anything stands under the name: a file, a folder, or a link even when it leads
@@ -28,24 +26,6 @@ namespace
             return false;
 
         return from.moveFileTo (to);
-    }
-
-    /** Calls back with the name of every entry directly in the folder but its subfolders, and
-        whether the folder's own listing says it is a regular file: no look-up per name (links
-        and entries of unknown type say false, and are looked at when read). */
-    template <typename Callback>
-    void listFolder (const juce::File& folder, Callback&& callback)
-    {
-        auto* dir = ::opendir (folder.getFullPathName().toRawUTF8());
-
-        if (dir == nullptr)
-            return;
-
-        while (const auto* entry = ::readdir (dir))
-            if (entry->d_type != DT_DIR)
-                callback (juce::String::fromUTF8 (entry->d_name), entry->d_type == DT_REG);
-
-        ::closedir (dir);
     }
 
     /** Moves a file to a name where nothing is. A target that exists is refused unless it is
@@ -118,13 +98,15 @@ public:
 
 //==============================================================================
 PresetFolderContent::PresetFolderContent (PresetTarget& p, const juce::File& f, const juce::String& ext, const juce::String& sourceName)
-    : PresetContentSource (p, sourceName, false), folder (f), extension (ext)
+    : PresetContentSource (p, sourceName, false), folder (f), extension (ext), index (PresetFolderIndex::forFolder (f, ext))
 {
 }
 
 void PresetFolderContent::setFolder (const juce::File& newFolder)
 {
     folder = newFolder;
+    index = PresetFolderIndex::forFolder (folder, extension);
+    listedOnce = false;
 }
 
 juce::File PresetFolderContent::getFileForName (const juce::String& itemName) const
@@ -139,9 +121,25 @@ juce::File PresetFolderContent::getFileForName (const juce::String& itemName) co
 
 juce::Result PresetFolderContent::checkUnchangedSinceListed (const ContentItem& item) const
 {
-    const auto listed = listedStamps.find (item.name);
+    FileStamp listed;
 
-    if (listed == listedStamps.end() || listed->second == BoundedXmlReader::stampOf (getFileForName (item.name)))
+    if (const auto own = ownWrites.find (item.name); own != ownWrites.end())
+    {
+        if (! own->second.known)
+            return juce::Result::ok();
+
+        listed = own->second.stamp;
+    }
+    else if (const auto* entry = listing != nullptr ? listing->find (item.name) : nullptr)
+    {
+        listed = entry->stamp;
+    }
+    else
+    {
+        return juce::Result::ok();
+    }
+
+    if (listed == BoundedXmlReader::stampOf (getFileForName (item.name)))
         return juce::Result::ok();
 
     return juce::Result::fail ("\"" + item.name + "\" was changed on disk since the list was read (by another instance?): refresh the list and try again");
@@ -149,12 +147,13 @@ juce::Result PresetFolderContent::checkUnchangedSinceListed (const ContentItem& 
 
 void PresetFolderContent::noteWritten (const juce::String& itemName)
 {
-    listedStamps[itemName] = BoundedXmlReader::stampOf (getFileForName (itemName));
+    ownWrites[itemName] = { BoundedXmlReader::stampOf (getFileForName (itemName)), true };
 }
 
 int PresetFolderContent::recoverLeftovers()
 {
-    if (! folder.isDirectory())
+    // Leftovers are hidden files: none are in a folder listed without any, unchanged since.
+    if (! index->mayHoldHiddenFiles() || ! folder.isDirectory())
         return 0;
 
     int count = AtomicFile::removeLeftovers (folder);
@@ -188,52 +187,28 @@ int PresetFolderContent::recoverLeftovers()
 
 void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
 {
-    listedStamps.clear();
+    ownWrites.clear();
+    listing = index->list (listedOnce);
+    listedOnce = true;
+    records.ensureStorageAllocated ((int) listing->entries.size());
+    const auto application = plugin.getDisplayName();
 
-    if (! folder.isDirectory())
-        return;
-
-    const auto wildcard = "*" + extension;
-    const auto ignoreCase = ! juce::File::areFileNamesCaseSensitive();
-
-    listFolder (folder, [&] (const juce::String& fileName, bool listedAsRegular) {
-        // Hidden files are ours (temporary files, overwrite backups) or the system's.
-        if (fileName.startsWithChar ('.') || ! fileName.matchesWildcard (wildcard, ignoreCase))
-            return;
-
-        const auto itemName = fileName.dropLastCharacters (extension.length());
-
-        if (makeSafeItemName (itemName) != itemName)
+    for (const auto& entry : listing->entries)
+    {
+        if (entry->skipReason.isNotEmpty())
         {
-            log ("skipped " + fileName + ": unusable name");
-            return;
+            log ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": " + entry->skipReason);
+            continue;
         }
 
-        // Bounded whatever the size claims, and only regular files: a link to a device or a
-        // FIFO is skipped without waiting on it. The root's attributes are all a listing
-        // needs; files cut short are skipped (a value that does not parse shows when the item
-        // is loaded).
-        juce::String error;
-        FileStamp stamp;
-        const auto root = Preset::readRootElement (folder.getChildFile (fileName), true, error, listedAsRegular, &stamp);
-
-        if (root == nullptr)
+        if (entry->application.isNotEmpty() && entry->application != application)
         {
-            log ("skipped " + fileName + ": " + error);
-            return;
+            log ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": a preset of " + entry->application);
+            continue;
         }
 
-        const auto application = root->getStringAttribute ("application");
-
-        if (application.isNotEmpty() && application != plugin.getDisplayName())
-        {
-            log ("skipped " + fileName + ": a preset of " + application);
-            return;
-        }
-
-        records.add ({ itemName, CategoryTagMap::fromString (root->getStringAttribute ("tags")) });
-        listedStamps[itemName] = stamp;   // of the file just read: no second look-up
-    });
+        records.add ({ entry->itemName, *entry->tags, entry->tags.get() });
+    }
 }
 
 bool PresetFolderContent::itemDataExists (const juce::String& safeName) const
@@ -373,7 +348,7 @@ bool PresetFolderContent::renameItemData (ContentItem& item, const juce::String&
         preset->saveToFile (to);
     }
 
-    listedStamps.erase (item.name);
+    ownWrites[item.name] = { {}, false };
     noteWritten (newName);
     return true;
 }

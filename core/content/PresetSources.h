@@ -2,11 +2,16 @@
 
 #include "core/content/ContentPackage.h"
 #include "core/content/PresetContentSource.h"
-#include <map>
+#include "core/content/PresetFolderIndex.h"
 
 /** The user's preset folder: one preset file per item, named after the item, with the
     preset file extension. Writable. (The template PresetsDirectoryContent<Preset> below gives
-    the product's preset class.) */
+    the product's preset class.)
+
+    The folder's listing is shared with the other sources of the process that show it
+    (PresetFolderIndex): the first refresh of a source takes the listing as the others left
+    it while the folder is unchanged; every later refresh looks at each file's stamp. Made on
+    any thread, then the thread of its owner (ContentSource). */
 class PresetFolderContent : public PresetContentSource
 {
 public:
@@ -33,6 +38,7 @@ public:
 
 protected:
     void scanItems (juce::Array<ItemRecord>& records) override;
+    bool scansInNameOrder() const override { return true; }
     bool itemDataExists (const juce::String& safeName) const override;
     bool createItemData (const juce::String& itemName, CategoryTagMap& itemTags, OverwriteStore* store) override;
     bool copyItemData (const juce::File& file, const juce::String& itemName, CategoryTagMap& itemTags) override;
@@ -53,7 +59,17 @@ private:
 
     juce::File folder;
     const juce::String extension;
-    std::map<juce::String, FileStamp> listedStamps;
+    std::shared_ptr<PresetFolderIndex> index;
+    bool listedOnce = false;
+    /** The listing the items came from, and the stamps of this source's writes since then
+        (none: an item renamed away). */
+    std::shared_ptr<const PresetFolderIndex::Listing> listing;
+    struct Written
+    {
+        FileStamp stamp;
+        bool known = true;
+    };
+    std::unordered_map<juce::String, Written, PresetFolderIndex::NameHash> ownWrites;
 };
 
 template <class PresetType>

@@ -608,97 +608,146 @@ BoundedXmlReader::FileStamp BoundedXmlReader::stampOf (const juce::File& file)
     return ::stat (file.getFullPathName().toRawUTF8(), &info) == 0 ? stampFrom (info) : FileStamp {};
 }
 
+namespace
+{
+    /** Reads an open descriptor to its end, at most maxBytes, into a buffer that has resize,
+        size and data; closes it. The buffer keeps its storage between files when it can. */
+    template <typename Buffer>
+    bool readOpened (int fd, size_t maxBytes, Buffer& data, juce::String& error, BoundedXmlReader::FileStamp* stamp)
+    {
+        struct stat info;
+
+        const auto fail = [&] (const juce::String& reason) {
+            ::close (fd);
+            data.resize (0);
+            error = reason;
+            return false;
+        };
+
+        if (::fstat (fd, &info) != 0 || ! S_ISREG (info.st_mode))
+            return fail ("not a regular file");
+
+        // The reported size only sizes the first buffer: reading goes on to the end or one byte
+        // past the limit, whatever it said.
+        const auto limit = maxBytes + 1;
+        size_t total = 0;
+        data.resize (juce::jmin (limit, (size_t) juce::jmax ((off_t) 0, info.st_size) + 1));
+
+        for (;;)
+        {
+            if (total == data.size())
+            {
+                if (total >= limit)
+                    return fail ("the file is larger than " + BoundedXmlReader::describeSize (maxBytes));
+
+                data.resize (juce::jmin (limit, juce::jmax (total * 2, (size_t) 4096)));
+            }
+
+            const auto wanted = data.size() - total;
+            const auto n = ::read (fd, data.data() + total, wanted);
+
+            if (n < 0 && errno == EINTR)
+                continue;
+
+            if (n < 0)
+                return fail ("the file cannot be read (" + juce::String (std::strerror (errno)) + ")");
+
+            total += (size_t) n;
+
+            // A regular file gives less than asked only at its end: no read more to learn it.
+            if (n == 0 || (size_t) n < wanted)
+                break;
+        }
+
+        ::close (fd);
+
+        if (stamp != nullptr)
+            *stamp = stampFrom (info);
+
+        if (total > maxBytes)
+        {
+            data.resize (0);
+            error = "the file is larger than " + BoundedXmlReader::describeSize (maxBytes);
+            return false;
+        }
+
+        data.resize (total);
+        return true;
+    }
+
+    struct MemoryBlockBuffer
+    {
+        juce::MemoryBlock& block;
+        size_t size() const noexcept { return block.getSize(); }
+        char* data() const noexcept { return static_cast<char*> (block.getData()); }
+        void resize (size_t n) { n == 0 ? block.reset() : block.setSize (n); }
+    };
+
+    constexpr int readFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+    /** Opens a name (relative to the folder, or a path with AT_FDCWD) the way readFile does;
+        -1 with the reason in error. */
+    int openForReading (int folderFd, const char* name, bool listedAsRegular, juce::String& error)
+    {
+        if (*name == 0)
+        {
+            error = "the file does not exist";
+            return -1;
+        }
+
+        // A name listed as a regular file is not a link: opened as such, it is the file listed
+        // or, replaced since, something the check after opening refuses.
+        int fd = listedAsRegular ? ::openat (folderFd, name, readFlags | O_NOFOLLOW) : -1;
+
+        if (fd < 0)
+        {
+            struct stat info;
+
+            if (::fstatat (folderFd, name, &info, 0) != 0)
+            {
+                error = errno == EACCES ? "the file cannot be read (no permission)" : "the file does not exist";
+                return -1;
+            }
+
+            // Checked before opening: opening a FIFO or a device is not done lightly.
+            if (! S_ISREG (info.st_mode))
+            {
+                error = "not a regular file";
+                return -1;
+            }
+
+            // Should the name turn into a FIFO after the check, opening it does not wait either.
+            fd = ::openat (folderFd, name, readFlags);
+        }
+
+        if (fd < 0)
+            error = "the file cannot be opened (" + juce::String (std::strerror (errno)) + ")";
+
+        return fd;
+    }
+}
+
 bool BoundedXmlReader::readFile (const juce::File& file, size_t maxBytes, juce::MemoryBlock& data, juce::String& error,
                                  bool listedAsRegular, FileStamp* stamp)
 {
     data.reset();
-    const auto path = file.getFullPathName();
+    const auto fd = openForReading (AT_FDCWD, file.getFullPathName().toRawUTF8(), listedAsRegular, error);
+    MemoryBlockBuffer buffer { data };
+    return fd >= 0 && readOpened (fd, maxBytes, buffer, error, stamp);
+}
+
+bool BoundedXmlReader::readFileIn (int folderFd, const char* name, size_t maxBytes, std::vector<char>& data,
+                                   juce::String& error, bool listedAsRegular, FileStamp* stamp)
+{
+    data.clear();
+    const auto fd = openForReading (folderFd, name, listedAsRegular, error);
+    return fd >= 0 && readOpened (fd, maxBytes, data, error, stamp);
+}
+
+BoundedXmlReader::FileStamp BoundedXmlReader::stampIn (int folderFd, const char* name)
+{
     struct stat info;
-    constexpr int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-
-    // A name listed as a regular file is not a link: opened as such, it is the file listed
-    // or, replaced since, something the check after opening refuses.
-    int fd = listedAsRegular && ! path.isEmpty() ? ::open (path.toRawUTF8(), flags | O_NOFOLLOW) : -1;
-
-    if (fd < 0)
-    {
-        if (path.isEmpty() || ::stat (path.toRawUTF8(), &info) != 0)
-        {
-            error = errno == EACCES ? "the file cannot be read (no permission)" : "the file does not exist";
-            return false;
-        }
-
-        // Checked before opening: opening a FIFO or a device is not done lightly.
-        if (! S_ISREG (info.st_mode))
-        {
-            error = "not a regular file";
-            return false;
-        }
-
-        // Should the name turn into a FIFO after the check, opening it does not wait either.
-        fd = ::open (path.toRawUTF8(), flags);
-    }
-
-    if (fd < 0)
-    {
-        error = "the file cannot be opened (" + juce::String (std::strerror (errno)) + ")";
-        return false;
-    }
-
-    const auto fail = [&] (const juce::String& reason) {
-        ::close (fd);
-        data.reset();
-        error = reason;
-        return false;
-    };
-
-    if (::fstat (fd, &info) != 0 || ! S_ISREG (info.st_mode))
-        return fail ("not a regular file");
-
-    // The reported size only sizes the first buffer: reading goes on to the end or one byte
-    // past the limit, whatever it said.
-    const auto limit = maxBytes + 1;
-    size_t total = 0;
-    data.setSize (juce::jmin (limit, (size_t) juce::jmax ((off_t) 0, info.st_size) + 1));
-
-    for (;;)
-    {
-        if (total == data.getSize())
-        {
-            if (total >= limit)
-                return fail ("the file is larger than " + describeSize (maxBytes));
-
-            data.setSize (juce::jmin (limit, juce::jmax (total * 2, (size_t) 4096)));
-        }
-
-        const auto n = ::read (fd, static_cast<char*> (data.getData()) + total, data.getSize() - total);
-
-        if (n < 0 && errno == EINTR)
-            continue;
-
-        if (n < 0)
-            return fail ("the file cannot be read (" + juce::String (std::strerror (errno)) + ")");
-
-        if (n == 0)
-            break;
-
-        total += (size_t) n;
-    }
-
-    ::close (fd);
-
-    if (stamp != nullptr)
-        *stamp = stampFrom (info);
-
-    if (total > maxBytes)
-    {
-        data.reset();
-        error = "the file is larger than " + describeSize (maxBytes);
-        return false;
-    }
-
-    data.setSize (total);
-    return true;
+    return ::fstatat (folderFd, name, &info, 0) == 0 ? stampFrom (info) : FileStamp {};
 }
 
 juce::String BoundedXmlReader::check (const juce::String& text, int maxDepth, bool rootOnly)

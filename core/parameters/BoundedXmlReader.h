@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_core/juce_core.h>
+#include <vector>
 
 /** The one reader of XML that a user, a host or a package hands the plug-in (settings, presets,
     maps, package descriptors, skin descriptions, the host's state block, "parameters.xml").
@@ -35,6 +36,10 @@ public:
     /** Any thread: the stamp of the file under the name now (empty when there is none). */
     static FileStamp stampOf (const juce::File& file);
 
+    /** Any thread: the stamp of the name in an open folder now (following links; empty when
+        there is none). */
+    static FileStamp stampIn (int folderFd, const char* name);
+
     /** Any thread: the bytes of a regular file (a link to one counts) of at most maxBytes;
         false with the reason in error when it is missing, is anything else (folder, FIFO,
         device, socket: refused without opening it), is longer or cannot be read.
@@ -43,6 +48,10 @@ public:
         a look-up per file). stamp, when given, receives the stamp of the file that was read. */
     static bool readFile (const juce::File& file, size_t maxBytes, juce::MemoryBlock& data, juce::String& error,
                           bool listedAsRegular = false, FileStamp* stamp = nullptr);
+    /** Any thread: readFile for a name in an open folder: no path is built per file, and the
+        buffer's storage serves file after file. */
+    static bool readFileIn (int folderFd, const char* name, size_t maxBytes, std::vector<char>& data,
+                            juce::String& error, bool listedAsRegular = false, FileStamp* stamp = nullptr);
 
     /** Any thread: the document's root element (with rootOnly, only its attributes); null with
         the reason in error when the input is too large, nested too deeply, declares a document

@@ -8,6 +8,7 @@
 #include "skin/ColourEditor.h"
 #include "skin/ImageStrippable.h"
 #include "skin/PackageSkin.h"
+#include "skin/SharedSkinImages.h"
 #include "skin/WidgetIcon.h"
 #include "skin/Panel.h"
 #include "skin/widgets/EnumDisplay.h"
@@ -318,6 +319,44 @@ TEST_F (SkinLoader, AnImageNamedTwiceIsDecodedOnceAndShared)
     EXPECT_TRUE (a->getImageStrip().getImage().isValid());
     EXPECT_EQ (a->getImageStrip().getImage(), b->getImageStrip().getImage());
     EXPECT_FALSE (skin.loadImage ("Missing_64.png").isValid());
+}
+
+TEST_F (SkinLoader, SkinsOfOnePackageVersionShareImagesWhileAnyHoldsThem)
+{
+    package.add ("Knob_64.png", test::SkinTestPackage::png (40, 40, 64));
+    package.add ("Back.png", test::SkinTestPackage::png (30, 20));
+    const auto file = write();
+    const auto before = SharedSkinImages::getNumImages();
+    {
+        auto first = std::make_unique<PackageSkin> (file, &plugin);
+        auto second = std::make_unique<PackageSkin> (file, &plugin);
+        auto* pixels = first->loadImage ("Knob_64.png").getPixelData();
+        ASSERT_NE (pixels, nullptr);
+        EXPECT_EQ (second->loadImage ("Knob_64.png").getPixelData(), pixels);
+        EXPECT_NE (second->loadImage ("Back.png").getPixelData(), pixels);
+
+        // The first skin gone (its editor closed), the second's images stay and are shared on.
+        first.reset();
+        PackageSkin third (file, &plugin);
+        EXPECT_EQ (third.loadImage ("Knob_64.png").getPixelData(), pixels);
+        EXPECT_EQ (second->loadImage ("Knob_64.png").getHeight(), 40 * 64);
+
+        // Pixels drawn into are not handed out again.
+        auto drawn = third.loadImage ("Back.png");
+        juce::Graphics (drawn).fillAll (juce::Colours::red);
+        EXPECT_NE (PackageSkin (file, &plugin).loadImage ("Back.png").getPixelData(), drawn.getPixelData());
+
+        // A package saved anew has images of its own.
+        package.add ("Knob_64.png", test::SkinTestPackage::png (40, 40, 32));
+        ASSERT_TRUE (file.deleteFile());
+        write();
+        PackageSkin renewed (file, &plugin);
+        EXPECT_EQ (renewed.loadImage ("Knob_64.png").getHeight(), 40 * 32);
+        EXPECT_EQ (second->loadImage ("Knob_64.png").getHeight(), 40 * 64);
+    }
+
+    // Nothing holds them any more: none is kept.
+    EXPECT_EQ (SharedSkinImages::getNumImages(), before);
 }
 
 TEST_F (SkinLoader, NamesPointOnlyAtLivingWidgets)

@@ -1,0 +1,268 @@
+#include "core/content/PresetFolderIndex.h"
+#include "core/content/ContentSource.h"
+#include "core/content/PresetHeader.h"
+#include <chrono>
+#include <cstring>
+#include <map>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace
+{
+    juce::int64 nowInNanoseconds()
+    {
+        return (juce::int64) std::chrono::duration_cast<std::chrono::nanoseconds> (std::chrono::system_clock::now().time_since_epoch()).count();
+    }
+}
+
+std::shared_ptr<PresetFolderIndex> PresetFolderIndex::forFolder (const juce::File& folder, const juce::String& extension)
+{
+    static std::mutex registryLock;
+    static std::map<std::pair<juce::String, juce::String>, std::weak_ptr<PresetFolderIndex>> registry;
+    static std::shared_ptr<PresetFolderIndex> lastHandedOut;
+
+    const std::lock_guard<std::mutex> guard (registryLock);
+
+    for (auto it = registry.begin(); it != registry.end();)
+        it = it->second.expired() ? registry.erase (it) : std::next (it);
+
+    auto& slot = registry[{ folder.getFullPathName(), extension }];
+    auto index = slot.lock();
+
+    if (index == nullptr)
+    {
+        index = std::make_shared<PresetFolderIndex> (folder, extension);
+        slot = index;
+    }
+
+    lastHandedOut = index;
+    return index;
+}
+
+PresetFolderIndex::PresetFolderIndex (const juce::File& f, const juce::String& ext)
+    : folder (f), extension (ext)
+{
+}
+
+int PresetFolderIndex::getFilesReadByLastListing() const
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    return filesRead;
+}
+
+std::shared_ptr<const CategoryTagMap> PresetFolderIndex::parseTags (const juce::String& text)
+{
+    // Most presets share a few tag texts: each is parsed once.
+    auto& parsed = tagTexts[text];
+
+    if (parsed == nullptr)
+        parsed = std::make_shared<const CategoryTagMap> (CategoryTagMap::fromString (text));
+
+    return parsed;
+}
+
+std::shared_ptr<const PresetFolderIndex::Entry> PresetFolderIndex::readEntry (int folderFd, const std::string& name, bool listedAsRegular,
+                                                                              const juce::String& itemName, juce::int64 now)
+{
+    auto entry = std::make_shared<Entry>();
+    entry->fileName = name;
+    entry->itemName = itemName;
+    entry->sortKey = itemName.toUpperCase();
+    ++filesRead;
+
+    // Bounded whatever the size claims, and only regular files: a link to a device or a FIFO
+    // is skipped without waiting on it. Files cut short are skipped (a value that does not
+    // parse shows when the item is loaded).
+    juce::String error;
+    PresetHeader header;
+
+    if (! BoundedXmlReader::readFileIn (folderFd, name.c_str(), (size_t) Preset::maxFileSize, buffer, error, listedAsRegular, &entry->stamp)
+        || ! PresetHeader::read (buffer.data(), buffer.size(), header, error))
+    {
+        entry->skipReason = error;
+    }
+    else
+    {
+        entry->application = header.application;
+        entry->tags = parseTags (header.tags);
+    }
+
+    // A file whose stamp is older than the listing by more than a tick of any file system's
+    // clock cannot change again without changing its stamp.
+    entry->settled = entry->stamp.modified != 0 && entry->stamp.modified < now - settleNanoseconds;
+    return entry;
+}
+
+bool PresetFolderIndex::isUnchangedSinceListed (const BoundedXmlReader::FileStamp& stampNow) const
+{
+    return current != nullptr && stampNow == folderStamp && stampNow.modified < lastListingStart - settleNanoseconds;
+}
+
+bool PresetFolderIndex::mayHoldHiddenFiles() const
+{
+    {
+        const std::lock_guard<std::mutex> guard (lock);
+
+        if (isUnchangedSinceListed (BoundedXmlReader::stampOf (folder)))
+            return holdsHiddenFiles;
+    }
+
+    // A look at the names alone: no look-up per file.
+    auto* dir = ::opendir (folder.getFullPathName().toRawUTF8());
+
+    if (dir == nullptr)
+        return true;
+
+    bool hidden = false;
+
+    while (const auto* found = ::readdir (dir))
+    {
+        if (found->d_name[0] == '.' && std::strcmp (found->d_name, ".") != 0 && std::strcmp (found->d_name, "..") != 0)
+        {
+            hidden = true;
+            break;
+        }
+    }
+
+    ::closedir (dir);
+    return hidden;
+}
+
+std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool checkEveryFile)
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    const auto stampNow = BoundedXmlReader::stampOf (folder);
+
+    if (! checkEveryFile && isUnchangedSinceListed (stampNow))
+    {
+        filesRead = 0;
+        return current;
+    }
+
+    const auto start = nowInNanoseconds();
+    const auto ignoreCase = ! juce::File::areFileNamesCaseSensitive();
+    const auto wildcard = "*" + extension;
+    filesRead = 0;
+
+    std::unordered_map<std::string, std::shared_ptr<const Entry>> seen;
+    seen.reserve (byFileName.size());
+    bool namesChanged = false, hidden = false;
+
+    const auto folderFd = ::open (folder.getFullPathName().toRawUTF8(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+
+    if (auto* dir = folderFd >= 0 ? ::fdopendir (folderFd) : nullptr)
+    {
+        while (const auto* found = ::readdir (dir))
+        {
+            if (found->d_type == DT_DIR)
+                continue;
+
+            // Hidden files are ours (temporary files, overwrite backups) or the system's.
+            if (found->d_name[0] == '.')
+            {
+                hidden = true;
+                continue;
+            }
+
+            std::string name (found->d_name);
+            std::shared_ptr<const Entry> entry;
+
+            if (const auto known = byFileName.find (name); known != byFileName.end())
+            {
+                const auto& old = known->second;
+
+                if (old->settled && (old->stamp.modified == 0 || BoundedXmlReader::stampIn (folderFd, name.c_str()) == old->stamp))
+                    entry = old;
+            }
+            else
+            {
+                namesChanged = true;
+            }
+
+            if (entry == nullptr)
+            {
+                const auto fileName = juce::String::fromUTF8 (name.c_str());
+
+                if (! fileName.matchesWildcard (wildcard, ignoreCase))
+                    continue;
+
+                const auto itemName = fileName.dropLastCharacters (extension.length());
+
+                if (ContentSource::makeSafeItemName (itemName) != itemName)
+                {
+                    // Known by its name alone.
+                    auto unusable = std::make_shared<Entry>();
+                    unusable->fileName = name;
+                    unusable->itemName = itemName;
+                    unusable->sortKey = itemName.toUpperCase();
+                    unusable->skipReason = "unusable name";
+                    unusable->settled = true;
+                    entry = std::move (unusable);
+                }
+                else
+                {
+                    entry = readEntry (folderFd, name, found->d_type == DT_REG, itemName, start);
+                }
+            }
+
+            seen.emplace (std::move (name), std::move (entry));
+        }
+
+        ::closedir (dir);
+    }
+    else if (folderFd >= 0)
+    {
+        ::close (folderFd);
+    }
+
+    namesChanged = namesChanged || seen.size() != byFileName.size() || current == nullptr;
+    auto next = std::make_shared<Listing>();
+    next->entries.reserve (seen.size());
+
+    if (namesChanged)
+    {
+        for (const auto& [name, entry] : seen)
+            next->entries.push_back (entry);
+
+        // UTF-8 bytes order as their code points do: the order of juce::String::compare.
+        std::sort (next->entries.begin(), next->entries.end(), [] (const auto& a, const auto& b) {
+            return std::strcmp (a->sortKey.toRawUTF8(), b->sortKey.toRawUTF8()) < 0;
+        });
+
+        auto byName = std::make_shared<std::unordered_map<juce::String, size_t, NameHash>>();
+        byName->reserve (next->entries.size());
+
+        for (size_t i = 0; i < next->entries.size(); ++i)
+            byName->emplace (next->entries[i]->itemName, i);
+
+        next->byName = std::move (byName);
+    }
+    else
+    {
+        // The same names in the same order: only changed entries are new.
+        for (const auto& entry : current->entries)
+            next->entries.push_back (seen.at (entry->fileName));
+
+        next->byName = current->byName;
+    }
+
+    byFileName = std::move (seen);
+    holdsHiddenFiles = hidden;
+
+    // The memo keeps about the texts of the files listed.
+    if (tagTexts.size() > 2 * byFileName.size() + 64)
+        tagTexts.clear();
+
+    folderStamp = stampNow;
+    lastListingStart = start;
+    current = std::move (next);
+    return current;
+}
+
+const PresetFolderIndex::Entry* PresetFolderIndex::Listing::find (const juce::String& itemName) const
+{
+    const auto found = byName->find (itemName);
+    return found != byName->end() ? entries[found->second].get() : nullptr;
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "core/content/CategoryTagMap.h"
+#include "core/parameters/BoundedXmlReader.h"
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+
+/** The listing of one user preset folder, shared by every preset source of the process that
+    shows the folder: an instance that starts takes the listing the instances before it made,
+    and a refresh reads only the files whose stamps changed.
+
+    Threads: any thread (instances are made on the host's threads). Listings are made one at a
+    time per folder, under the index's lock; a listing handed out never changes, and stays
+    valid for as long as it is held. */
+class PresetFolderIndex
+{
+public:
+    struct Entry
+    {
+        juce::String itemName;
+        /** Empty when the file is listed; else why it is skipped (for the log). */
+        juce::String skipReason;
+        /** The root's "application" attribute. */
+        juce::String application;
+        /** The root's "tags" attribute, parsed (shared by the entries with the same text). */
+        std::shared_ptr<const CategoryTagMap> tags;
+        BoundedXmlReader::FileStamp stamp;
+
+        juce::String sortKey;   // the item name in upper case: the item list's order
+        std::string fileName;   // as the folder lists it
+        bool settled = false;   // the stamp can tell a later change of the file (see list)
+    };
+
+    struct NameHash
+    {
+        size_t operator() (const juce::String& s) const noexcept { return (size_t) s.hash(); }
+    };
+
+    struct Listing
+    {
+        /** Ordered by name ignoring case, as ContentSource::refresh orders items. */
+        std::vector<std::shared_ptr<const Entry>> entries;
+        /** The entry of an item name, or null. */
+        const Entry* find (const juce::String& itemName) const;
+
+        /** Positions in entries by item name; listings of the same names share it. */
+        std::shared_ptr<const std::unordered_map<juce::String, size_t, NameHash>> byName;
+    };
+
+    /** Any thread: the index of the folder for files with the extension. One index per folder
+        lives while a source holds it; the one handed out last stays beyond that, so an
+        instance made right after another one ends (a host's description instance) finds it. */
+    static std::shared_ptr<PresetFolderIndex> forFolder (const juce::File& folder, const juce::String& extension);
+
+    /** Any thread: the folder's entries now. checkEveryFile: every file's stamp is looked at
+        and only the changed files are read again. Without it, the last listing is taken as it
+        is when the folder's own stamp has not changed since that listing was made (every file
+        added, removed or saved anew changes it; a file rewritten in place by another program
+        does not, and shows at the next listing that checks every file). */
+    std::shared_ptr<const Listing> list (bool checkEveryFile);
+
+    const juce::File& getFolder() const noexcept { return folder; }
+
+    /** Any thread: whether the folder holds hidden files (temporaries and backups are
+        hidden), from the last listing when the folder has not changed since, else from the
+        folder's names. */
+    bool mayHoldHiddenFiles() const;
+
+    /** How many files the last call of list read (the rest were known by their stamps). */
+    int getFilesReadByLastListing() const;
+
+    /** Stamps not older than this before the moment they were taken may hide a change made in
+        the same tick of the file system's clock; such files are read again. */
+    static constexpr juce::int64 settleNanoseconds = 2'000'000'000;
+
+    PresetFolderIndex (const juce::File& folder, const juce::String& extension);
+
+private:
+    std::shared_ptr<const Entry> readEntry (int folderFd, const std::string& fileName, bool listedAsRegular,
+                                            const juce::String& itemName, juce::int64 now);
+    std::shared_ptr<const CategoryTagMap> parseTags (const juce::String& text);
+    /** The last listing is the folder's now, as far as its stamp can tell. */
+    bool isUnchangedSinceListed (const BoundedXmlReader::FileStamp& stampNow) const;
+
+    const juce::File folder;
+    const juce::String extension;
+
+    mutable std::mutex lock;
+    std::shared_ptr<const Listing> current;
+    std::unordered_map<std::string, std::shared_ptr<const Entry>> byFileName;
+    std::unordered_map<juce::String, std::shared_ptr<const CategoryTagMap>, NameHash> tagTexts;
+    BoundedXmlReader::FileStamp folderStamp;
+    juce::int64 lastListingStart = 0;
+    int filesRead = 0;
+    bool holdsHiddenFiles = true;
+    std::vector<char> buffer;
+};

@@ -1,0 +1,237 @@
+#include "core/content/PresetHeader.h"
+#include "core/content/Preset.h"
+#include <cstring>
+
+namespace
+{
+    // Only the white space every reader agrees on; anything else goes to the full reader.
+    bool isSpace (char c) noexcept { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+    bool isLetter (char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+    bool isNameStart (char c) noexcept { return isLetter (c) || c == '_' || c == ':'; }
+    bool isNameChar (char c) noexcept { return isNameStart (c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
+
+    const char* find (const char* from, const char* end, const char* what) noexcept
+    {
+        const auto length = std::strlen (what);
+
+        for (auto* p = from; end - p >= (std::ptrdiff_t) length; ++p)
+        {
+            p = static_cast<const char*> (std::memchr (p, what[0], (size_t) (end - p)));
+
+            if (p == nullptr || end - p < (std::ptrdiff_t) length)
+                return nullptr;
+
+            if (std::memcmp (p, what, length) == 0)
+                return p;
+        }
+
+        return nullptr;
+    }
+
+    /** A quoted value from after its opening quote to its closing one, with the five named
+        entities in the lower case that JUCE's writer uses; null when it holds anything else.
+        validUtf8 tells, when first asked, whether the whole text is UTF-8. */
+    template <typename Utf8Check>
+    const char* readValue (const char* p, const char* end, char quote, juce::String* out, Utf8Check&& validUtf8)
+    {
+        std::string text;
+        auto* runStart = p;
+
+        for (; p < end; ++p)
+        {
+            const auto c = *p;
+
+            if (c == quote)
+            {
+                if (out != nullptr)
+                    *out = text.empty() ? juce::String::fromUTF8 (runStart, (int) (p - runStart))
+                                        : juce::String::fromUTF8 (text.append (runStart, p).c_str());
+
+                return p + 1;
+            }
+
+            // Bytes that are not UTF-8 are read as Windows-1252: only the full reader decodes them.
+            if ((unsigned char) c >= 0x80)
+            {
+                if (! validUtf8())
+                    return nullptr;
+
+                continue;
+            }
+
+            if (c != '&')
+                continue;
+
+            text.append (runStart, p);
+            static constexpr struct
+            {
+                const char* name;
+                char value;
+            } entities[] = {
+                { "amp;", '&' }, { "quot;", '"' }, { "apos;", '\'' }, { "lt;", '<' }, { "gt;", '>' }
+            };
+            bool known = false;
+
+            for (const auto& entity : entities)
+            {
+                const auto length = (std::ptrdiff_t) std::strlen (entity.name);
+
+                if (end - (p + 1) >= length && std::memcmp (p + 1, entity.name, (size_t) length) == 0)
+                {
+                    text.push_back (entity.value);
+                    p += length;
+                    known = true;
+                    break;
+                }
+            }
+
+            if (! known)
+                return nullptr;
+
+            runStart = p + 1;
+        }
+
+        return nullptr;
+    }
+}
+
+bool PresetHeader::readDirect (const char* data, size_t size, PresetHeader& header)
+{
+    if (readStartTag (data, size, header))
+        return true;
+
+    header = {};
+    return false;
+}
+
+bool PresetHeader::readStartTag (const char* data, size_t size, PresetHeader& header)
+{
+    header = {};
+    static constexpr char closing[] = "</Preset>";
+    constexpr auto closingLength = (std::ptrdiff_t) sizeof (closing) - 1;
+
+    if (size < 16 || size > (size_t) Preset::maxFileSize)
+        return false;
+
+    const auto* p = data;
+    const auto* end = data + size;
+    auto* last = end;
+
+    // Complete: the closed root ends the text.
+    while (last > p && isSpace (last[-1]))
+        --last;
+
+    if (last - p < closingLength || std::memcmp (last - closingLength, closing, (size_t) closingLength) != 0)
+        return false;
+
+    // A NUL ends the text early for every reader.
+    if (std::memchr (data, 0, size) != nullptr)
+        return false;
+
+    // Before the root: white space, instructions (the XML declaration) and comments.
+    for (;;)
+    {
+        while (p < end && isSpace (*p))
+            ++p;
+
+        if (end - p < 4 || *p != '<')
+            return false;
+
+        if (p[1] == '?')
+            p = find (p + 2, end, "?>");
+        else if (p[1] == '!' && p[2] == '-' && p[3] == '-')
+            p = find (p + 4, end, "-->");
+        else
+            break;
+
+        if (p == nullptr)
+            return false;
+
+        p += p[0] == '?' ? 2 : 3;
+    }
+
+    static constexpr char opening[] = "<Preset";
+    constexpr auto openingLength = (std::ptrdiff_t) sizeof (opening) - 1;
+
+    if (end - p <= openingLength || std::memcmp (p, opening, (size_t) openingLength) != 0 || ! isSpace (p[openingLength]))
+        return false;
+
+    p += openingLength;
+    bool haveApplication = false, haveTags = false;
+    int utf8 = -1;   // not known yet
+    const auto validUtf8 = [&] {
+        if (utf8 < 0)
+            utf8 = juce::CharPointer_UTF8::isValidString (data, (int) size) ? 1 : 0;
+
+        return utf8 == 1;
+    };
+
+    for (;;)
+    {
+        while (p < end && isSpace (*p))
+            ++p;
+
+        if (p == end)
+            return false;
+
+        if (*p == '>')
+            break;
+
+        if (! isNameStart (*p))
+            return false;
+
+        const auto* name = p;
+
+        while (p < end && isNameChar (*p))
+            ++p;
+
+        const auto nameLength = p - name;
+
+        while (p < end && isSpace (*p))
+            ++p;
+
+        if (p == end || *p != '=')
+            return false;
+
+        ++p;
+
+        while (p < end && isSpace (*p))
+            ++p;
+
+        if (p == end || (*p != '"' && *p != '\''))
+            return false;
+
+        // The first of equal names counts, as in JUCE's element.
+        juce::String* target = nullptr;
+
+        if (nameLength == 11 && std::memcmp (name, "application", 11) == 0 && ! haveApplication)
+            target = &header.application, haveApplication = true;
+        else if (nameLength == 4 && std::memcmp (name, "tags", 4) == 0 && ! haveTags)
+            target = &header.tags, haveTags = true;
+
+        p = readValue (p + 1, end, *p, target, validUtf8);
+
+        if (p == nullptr)
+            return false;
+    }
+
+    return true;
+}
+
+bool PresetHeader::read (const char* data, size_t size, PresetHeader& header, juce::String& error)
+{
+    if (readDirect (data, size, header))
+        return true;
+
+    const auto root = Preset::readRootElement (data, size, true, error);
+
+    if (root == nullptr)
+    {
+        header = {};
+        return false;
+    }
+
+    header.application = root->getStringAttribute ("application");
+    header.tags = root->getStringAttribute ("tags");
+    return true;
+}
