@@ -8,7 +8,8 @@ packages=(build-essential cmake ninja-build pkg-config ccache
           zlib1g-dev libpng-dev libjpeg-dev libflac-dev libvorbis-dev libogg-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           xvfb xauth x11-utils fonts-dejavu-extra
-          clang libclang-rt-14-dev clang-format-14)
+          clang libclang-rt-14-dev clang-format-14
+          zip unzip p7zip-full libarchive-tools)
 
 missing=()
 for p in "${packages[@]}"; do
