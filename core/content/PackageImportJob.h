@@ -23,15 +23,15 @@ public:
     /** Why entries were refused, kind by kind. */
     enum Reason
     {
-        unsafeName,          // absolute, climbing, or nothing usable left
+        unsafeName,   // absolute, climbing, or nothing usable left
         tooLarge,
-        notAnItem,           // not text, or not a preset of this plug-in
-        damaged,             // data cut short or not matching their CRC
+        notAnItem,   // not text, or not a preset of this plug-in
+        damaged,     // data cut short or not matching their CRC
         encrypted,
         unsupportedMethod,   // packed otherwise than stored or deflated
         diskFull,
-        noPermission,        // a read-only folder or file system
-        writeFailed,         // any other write error
+        noPermission,   // a read-only folder or file system
+        writeFailed,    // any other write error
         numReasons
     };
 
@@ -107,9 +107,9 @@ public:
 private:
     enum class Step
     {
-        next,       // go on with the next entry
-        ask,        // a conflict: wait for a decision
-        retry       // the name was taken meanwhile: look at it again
+        next,   // go on with the next entry
+        ask,    // a conflict: wait for a decision
+        retry   // the name was taken meanwhile: look at it again
     };
 
     /** Walks from the current entry on, until a conflict or the end; every decision enters it. */

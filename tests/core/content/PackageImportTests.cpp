@@ -271,11 +271,15 @@ TEST_F (ImportTest, TheFuzzHarnessHoldsOnHostileArchivesAndTheirMutations)
     ZipImportFuzzHarness harness;
     juce::Random random (1234);
 
-    const std::vector<juce::MemoryBlock> seeds {
+    std::vector<juce::MemoryBlock> seeds {
         makeZip ({ { "Taken.grprs2", presetText ("Taken") }, { "TAKEN.grprs2", presetText ("x") }, { "New.grprs2", presetText ("New") } }),
         makeZip ({ { "../up.grprs2", presetText ("u") }, { "C:\\drive.grprs2", presetText ("d") }, { "a/b;c.grprs2", presetText ("b") } }),
         makeZip ({ { "other.GRPRS2", "text" }, { "Junk.grprs2", "<Preset" } }),
     };
+
+    // ZIP64 records and a prefix before the archive, mutated like the rest.
+    for (auto name : { "zip64-fz.grzip", "prefixed.grzip" })
+        ASSERT_TRUE (juce::File (ZIP_IMPORT_CORPUS_DIR).getChildFile (name).loadFileAsData (seeds.emplace_back()));
 
     for (const auto& file : juce::File (ZIP_IMPORT_CORPUS_DIR).findChildFiles (juce::File::findFiles, false, "*.grzip"))
     {
@@ -334,8 +338,9 @@ TEST_F (ImportTest, HundredThousandEntriesWalkInOneLoopAtConstantCostEach)
     // Every entry after the first meets a taken name: each used to cost a stack frame and a
     // scan of the items. Skip All now walks them all in one loop.
     const auto same = presetText ("Same");
-    const auto zip = writeLargeZip (folder.get().getChildFile ("many.grzip"), 100000, [] (int) { return juce::String ("Same.grprs2"); },
-                                    [&] (int) { return same; });
+    const auto zip = writeLargeZip (
+        folder.get().getChildFile ("many.grzip"), 100000, [] (int) { return juce::String ("Same.grprs2"); },
+        [&] (int) { return same; });
 
     EXPECT_EQ (job.start (zip, source), PackageImportJob::State::conflict);
     EXPECT_EQ (job.skipAll(), PackageImportJob::State::finished);
@@ -343,8 +348,9 @@ TEST_F (ImportTest, HundredThousandEntriesWalkInOneLoopAtConstantCostEach)
     EXPECT_EQ (job.getCounts().skipped, 99999);
 
     // Replace All walks the same way (each entry replaces the one before).
-    const auto fewer = writeLargeZip (folder.get().getChildFile ("replace.grzip"), 300, [] (int) { return juce::String ("Same.grprs2"); },
-                                      [] (int i) { return presetText ("Same", {}, i); });
+    const auto fewer = writeLargeZip (
+        folder.get().getChildFile ("replace.grzip"), 300, [] (int) { return juce::String ("Same.grprs2"); },
+        [] (int i) { return presetText ("Same", {}, i); });
     EXPECT_EQ (job.start (fewer, source), PackageImportJob::State::conflict);
     EXPECT_EQ (job.replaceAll(), PackageImportJob::State::finished);
     EXPECT_EQ (job.getCounts().imported, 300);
@@ -557,9 +563,10 @@ TEST_F (ImportTest, TwoProcessesImportingIntoOneFolderNeverOverwriteEachOther)
     // once. Each name ends up with exactly one process's data, and that process says so.
     constexpr int count = 1000;
     const auto zipFor = [&] (int value) {
-        return writeLargeZip (folder.get().getChildFile ("from" + juce::String (value) + ".grzip"), count,
-                              [] (int i) { return "N" + juce::String (i) + ".grprs2"; },
-                              [value] (int i) { return presetText ("N" + juce::String (i), {}, value); });
+        return writeLargeZip (
+            folder.get().getChildFile ("from" + juce::String (value) + ".grzip"), count,
+            [] (int i) { return "N" + juce::String (i) + ".grprs2"; },
+            [value] (int i) { return presetText ("N" + juce::String (i), {}, value); });
     };
     const auto zipOne = zipFor (1), zipTwo = zipFor (2);
     const auto report = folder.get().getChildFile ("child.txt");

@@ -159,4 +159,3 @@ TEST (ContentPackage, TheFactorySourceIsReadOnly)
     ASSERT_TRUE (factory->findItem ("S900")->load (0));
     EXPECT_FLOAT_EQ (fixture.parameter ("Bit Depth").getValue(), 12.0f);
 }
-
