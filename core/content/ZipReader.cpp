@@ -540,6 +540,7 @@ bool createZipFile (const juce::File& target, const juce::Array<juce::File>& fil
 
     // Names compared ignoring case, in a hashed set: an export of thousands stays linear.
     std::unordered_set<std::string> used;
+    std::unordered_map<std::string, int> nextNumber;
     const auto key = [] (const juce::String& name) { return name.toLowerCase().toStdString(); };
 
     const auto readFile = [&] (int index, juce::String& name, juce::MemoryBlock& data, juce::Time& time, juce::String& why) {
@@ -556,8 +557,9 @@ bool createZipFile (const juce::File& target, const juce::Array<juce::File>& fil
 
         name = file.getFileName();
 
-        for (int n = 1; used.count (key (name)) > 0; ++n)
-            name = file.getFileNameWithoutExtension() + " (" + juce::String (n) + ")" + file.getFileExtension();
+        // Each name's next number is kept: many files of one name stay linear too.
+        for (auto& n = nextNumber[key (name)]; used.count (key (name)) > 0;)
+            name = file.getFileNameWithoutExtension() + " (" + juce::String (++n) + ")" + file.getFileExtension();
 
         used.insert (key (name));
         time = file.getLastModificationTime();

@@ -165,7 +165,8 @@ namespace
 
             const auto folder = RecordFolder::get().getFolder();
 
-            if (folder == juce::File() || folder.createDirectory().failed())
+            // Only inside the plug-in's folder as it stands: a folder that went away stays away.
+            if (folder == juce::File() || ! folder.getParentDirectory().isDirectory() || folder.createDirectory().failed())
                 return;
 
             record = folder.getChildFile (temp.getFileName());
