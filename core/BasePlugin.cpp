@@ -219,6 +219,9 @@ void BasePlugin::initialise()
 
     const auto storeBefore = folders.getFolder (ApplicationFolders::userStore);
     AtomicFile::removeLeftoversOf (getUserSettingsFile());
+    // Exports write their temporaries beside the user's archive; a killed one is found here.
+    AtomicFile::setRecordFolder (folders.getUserFolder().getChildFile ("Unfinished writes"));
+    AtomicFile::removeRecordedLeftovers();
     loadUserSettings();
 
     // The settings may move "UserStore": the user presets follow.
@@ -483,6 +486,9 @@ void BasePlugin::loadUserSettings()
 
     if (root == nullptr || ! isAcceptedSettingsRoot (*root))
     {
+        if (root != nullptr)
+            error = "its root element is <" + root->getTagName() + ">, not <" + juce::String (settingsTag) + ">";
+
         const auto text = "The settings file " + file.getFullPathName() + " could not be read (" + error + "): this session uses the defaults";
 
         // An empty file holds nothing to lose (the next save writes it); anything else

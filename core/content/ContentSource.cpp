@@ -1,4 +1,5 @@
 #include "core/content/ContentSource.h"
+#include <cerrno>
 #include <numeric>
 #include <unordered_map>
 
@@ -64,8 +65,98 @@ void ContentSource::relistItem (ContentItem* item)
         return;
 
     removedItems.removeObject (item, false);
+    tags.addAll (item->tags);
+    appendItem (item);
+}
+
+ContentItem* ContentSource::appendItem (ContentItem* item)
+{
     items.add (item);
-    rebuildTags();
+    indexItem (item);
+    countTags (item->tags, 1);
+    return item;
+}
+
+void ContentSource::unlistItem (ContentItem* item)
+{
+    unindexItem (item);
+    countTags (item->tags, -1);
+    items.removeObject (item, false);
+}
+
+void ContentSource::indexItem (ContentItem* item)
+{
+    byName.emplace (item->name, item);
+    byFoldedName[foldCase (item->name)].push_back (item);
+}
+
+void ContentSource::unindexItem (ContentItem* item)
+{
+    if (const auto found = byName.find (item->name); found != byName.end() && found->second == item)
+    {
+        byName.erase (found);
+
+        // A twin of the same exact name (listed twice) takes its place.
+        for (auto* other : byFoldedName[foldCase (item->name)])
+            if (other != item && other->name == item->name)
+            {
+                byName.emplace (other->name, other);
+                break;
+            }
+    }
+
+    if (const auto folded = byFoldedName.find (foldCase (item->name)); folded != byFoldedName.end())
+    {
+        auto& list = folded->second;
+        list.erase (std::remove (list.begin(), list.end(), item), list.end());
+
+        if (list.empty())
+            byFoldedName.erase (folded);
+    }
+}
+
+void ContentSource::clearItems()
+{
+    items.clear();
+    byName.clear();
+    byFoldedName.clear();
+    tagUses.clear();
+}
+
+void ContentSource::countTags (const CategoryTagMap& itemTags, int delta)
+{
+    for (int c = 0; c < itemTags.getNumCategories(); ++c)
+    {
+        const auto category = itemTags.getCategoryName (c);
+
+        for (const auto& tag : itemTags.getTagList (c))
+            if (auto& uses = tagUses[category + "\x01" + tag]; (uses += delta) <= 0)
+            {
+                tagUses.erase (category + "\x01" + tag);
+                tags.removeTag (category, tag);
+            }
+
+        if (auto& uses = tagUses[category]; (uses += delta) <= 0)
+        {
+            tagUses.erase (category);
+            tags.removeCategory (category);
+        }
+    }
+}
+
+ContentSource::Failure ContentSource::failureOfErrno (int errorNumber)
+{
+    switch (errorNumber)
+    {
+        case EEXIST: return Failure::nameTaken;
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG: return Failure::diskFull;
+        case EACCES:
+        case EPERM:
+        case EROFS: return Failure::noPermission;
+        default: return Failure::writeFailed;
+    }
 }
 
 bool ContentSource::canTakeName (const juce::String& safe, const OverwriteStore* store) const
@@ -160,9 +251,13 @@ ContentItem* ContentSource::makeItem (const juce::String& itemName, CategoryTagM
 void ContentSource::rebuildTags()
 {
     tags.clear();
+    tagUses.clear();
 
     for (auto* item : items)
+    {
         tags.addAll (item->tags);
+        countTags (item->tags, 1);
+    }
 }
 
 void ContentSource::refresh()
@@ -201,12 +296,14 @@ void ContentSource::refresh()
 
     // Items deleted since the last refresh were kept alive for pointers held elsewhere.
     removedItems.clear();
-    items.clear();
+    clearItems();
 
     if (! active)
         return;
 
     items.ensureStorageAllocated (records.size());
+    byName.reserve ((size_t) records.size());
+    byFoldedName.reserve ((size_t) records.size());
 
     for (auto i : order)
     {
@@ -214,7 +311,7 @@ void ContentSource::refresh()
 
         if (r.sharedTags == nullptr)
         {
-            items.add (makeItem (r.name, std::move (r.tags)));
+            appendItem (makeItem (r.name, std::move (r.tags)));
             continue;
         }
 
@@ -226,7 +323,7 @@ void ContentSource::refresh()
         else
             item->tagIds.setFromTags (dict, item->tags);
 
-        first = items.add (item);
+        first = appendItem (item);
     }
 }
 
@@ -243,7 +340,7 @@ void ContentSource::setActive (bool shouldBeActive)
     }
     else
     {
-        items.clear();
+        clearItems();
     }
 }
 
@@ -272,16 +369,21 @@ void ContentSource::setTagDictionary (TagDictionary* newDictionary)
 
 ContentItem* ContentSource::findItem (const juce::String& itemName) const
 {
-    for (auto* item : items)
-        if (item->name == itemName)
-            return item;
-
-    return nullptr;
+    const auto found = byName.find (itemName);
+    return found != byName.end() ? found->second : nullptr;
 }
 
 ContentItem* ContentSource::findItemIgnoringCase (const juce::String& itemName) const
 {
-    for (auto* item : items)
+    if (auto* exact = findItem (itemName))
+        return exact;
+
+    const auto found = byFoldedName.find (foldCase (itemName));
+
+    if (found == byFoldedName.end())
+        return nullptr;
+
+    for (auto* item : found->second)
         if (item->name.equalsIgnoreCase (itemName))
             return item;
 
@@ -322,7 +424,7 @@ ContentItem* ContentSource::addNewItem (const juce::String& itemName, const Cate
 
     tags.addAll (newTags);
     getTagDictionary().addAll (newTags);
-    return items.add (makeItem (safe, newTags));
+    return appendItem (makeItem (safe, newTags));
 }
 
 ContentItem* ContentSource::addItemCopy (const juce::File& file, const juce::String& itemName, const CategoryTagMap& itemTags)
@@ -343,14 +445,14 @@ ContentItem* ContentSource::addItemCopy (const juce::File& file, const juce::Str
 
     tags.addAll (newTags);
     getTagDictionary().addAll (newTags);
-    return items.add (makeItem (safe, newTags));
+    return appendItem (makeItem (safe, newTags));
 }
 
 bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_ptr<OverwriteStore>* store)
 {
     lastError = {};
 
-    if (readOnly || item == nullptr || ! items.contains (item))
+    if (readOnly || item == nullptr || ! item->belongsTo (this) || findItem (item->name) != item)
         return false;
 
     if (! deleteItemData (*item, keepStore ? store : nullptr))
@@ -365,9 +467,8 @@ bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_p
         (*store)->replacedItem = item;
     }
 
-    items.removeObject (item, false);
+    unlistItem (item);
     removedItems.add (item);
-    rebuildTags();
     return true;
 }
 
@@ -375,34 +476,49 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
 {
     const auto safe = makeSafeItemName (itemName);
     lastError = {};
+    lastFailure = Failure::none;
 
-    if (readOnly || ! canTakeName (safe, store))
+    if (readOnly)
+    {
+        lastFailure = Failure::noPermission;
         return nullptr;
+    }
+
+    if (! canTakeName (safe, store))
+    {
+        lastFailure = safe.isEmpty() ? Failure::notAnItem : Failure::nameTaken;
+        return nullptr;
+    }
 
     // Nothing that is an item comes near the limit: a larger entry is refused unread.
     constexpr juce::int64 limit = Preset::maxFileSize;
     const auto length = stream.getTotalLength();
+    juce::MemoryBlock data;
 
-    if (length > limit)
+    if (length <= limit)
+    {
+        juce::MemoryOutputStream out (data, false);
+
+        if (out.writeFromInputStream (stream, limit + 1) <= limit)
+            lastFailure = Failure::none;
+        else
+            lastFailure = Failure::tooLarge;
+    }
+    else
+    {
+        lastFailure = Failure::tooLarge;
+    }
+
+    if (lastFailure == Failure::tooLarge)
     {
         log ("refused to import \"" + safe + "\": too large");
         return nullptr;
     }
 
-    juce::MemoryBlock data;
-    {
-        juce::MemoryOutputStream out (data, false);
-
-        if (out.writeFromInputStream (stream, limit + 1) > limit)
-        {
-            log ("refused to import \"" + safe + "\": too large");
-            return nullptr;
-        }
-    }
-
     if (! isPlainUtf8 (data))
     {
         log ("refused to import \"" + safe + "\": not UTF-8 text");
+        lastFailure = Failure::notAnItem;
         return nullptr;
     }
 
@@ -416,7 +532,13 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
 
     if (! importItemData (text, safe, newTags, store != nullptr && store->owner == this && store->itemName == safe))
     {
-        fail ("could not import \"" + safe + "\"");
+        if (lastFailure == Failure::none)
+            lastFailure = Failure::writeFailed;
+
+        // A name taken meanwhile is a conflict, not a failure of the user's disk.
+        if (lastFailure != Failure::nameTaken)
+            fail ("could not import \"" + safe + "\"");
+
         return nullptr;
     }
 
@@ -425,7 +547,7 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
 
     tags.addAll (newTags);
     getTagDictionary().addAll (newTags);
-    return items.add (makeItem (safe, newTags));
+    return appendItem (makeItem (safe, newTags));
 }
 
 bool ContentSource::canRenameItemTo (const ContentItem& item, const juce::String& newName) const
@@ -468,7 +590,9 @@ bool ContentSource::renameItem (ContentItem& item, const juce::String& newName)
         return false;
     }
 
+    unindexItem (&item);
     item.name = safe;
+    indexItem (&item);
     return true;
 }
 
@@ -487,10 +611,13 @@ juce::Result ContentSource::setItemTags (ContentItem& item, const CategoryTagMap
         return juce::Result::fail (lastError);
     }
 
+    // The new tags are counted before the old ones go: a tag on both keeps its place.
+    tags.addAll (written);
+    countTags (written, 1);
+    countTags (item.tags, -1);
     item.tags = written;
     getTagDictionary().addAll (written);
     item.tagIds.setFromTags (getTagDictionary(), written);
-    rebuildTags();
     return juce::Result::ok();
 }
 

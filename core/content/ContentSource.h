@@ -4,6 +4,8 @@
 #include "core/parameters/ListenerArray.h"
 #include "core/content/TagDictionary.h"
 #include <functional>
+#include <unordered_map>
+#include <vector>
 
 class ContentSource;
 
@@ -100,7 +102,7 @@ public:
     void setTagDictionary (TagDictionary* dictionary);
     TagDictionary& getTagDictionary() noexcept { return dictionary != nullptr ? *dictionary : ownDictionary; }
 
-    /** The item whose name equals the text exactly, or null. */
+    /** The item whose name equals the text exactly, or null. Hashed: constant time. */
     ContentItem* findItem (const juce::String& itemName) const;
     /** Whether a new item may not take the name: an item has it, an item has it but for letter
         case on a file system that ignores case, or data of that name exists already (even data
@@ -125,8 +127,23 @@ public:
         With an overwrite store, as addNewItem. */
     ContentItem* importItemFromStream (juce::InputStream& stream, const juce::String& itemName,
                                        OverwriteStore* store = nullptr);
-    /** The item whose name equals the text ignoring case (a case-only twin), or null. */
+    /** The item whose name equals the text ignoring case (a case-only twin; the exact one
+        when there is one), or null. Hashed: constant time. */
     ContentItem* findItemIgnoringCase (const juce::String& itemName) const;
+
+    /** Why the last add, copy or import that made no item failed. */
+    enum class Failure
+    {
+        none,
+        nameTaken,   // something has the name (also when it was taken after the check)
+        notAnItem,   // the data are not an item of this source
+        tooLarge,
+        diskFull,
+        noPermission,   // a read-only folder or file system
+        writeFailed     // any other write error
+    };
+
+    Failure getLastFailure() const noexcept { return lastFailure; }
 
     /** False when the name is taken, or the item's data changed on disk since it was listed
         (another instance), or the move fails; getLastError says which. */
@@ -205,6 +222,10 @@ protected:
     void fail (const juce::String& message);
 
     juce::String lastError;
+    Failure lastFailure = Failure::none;
+
+    /** The failure of a write from its errno. */
+    static Failure failureOfErrno (int errorNumber);
 
 private:
     /** Whether the name is free for a new item, given the store of an item saved over. */
@@ -212,8 +233,22 @@ private:
     /** A replaced item whose replacement failed comes back into the list. */
     void relistItem (ContentItem* item);
 
+    /** Keeps the name indexes and the tag counts in step with items. */
+    ContentItem* appendItem (ContentItem* item);
+    void unlistItem (ContentItem* item);
+    void indexItem (ContentItem* item);
+    void unindexItem (ContentItem* item);
+    void clearItems();
+    /** Counts the uses of each category and tag by the listed items: a removed item's tags
+        leave the source's tags when nothing else uses them, without a walk of every item. */
+    void countTags (const CategoryTagMap& itemTags, int delta);
+    static juce::String foldCase (const juce::String& name) { return name.toUpperCase(); }
+
     const bool readOnly;
     juce::OwnedArray<ContentItem> items, removedItems;
+    std::unordered_map<juce::String, ContentItem*> byName;
+    std::unordered_map<juce::String, std::vector<ContentItem*>> byFoldedName;
+    std::unordered_map<juce::String, int> tagUses;
     TagDictionary* dictionary = nullptr;
     TagDictionary ownDictionary;
     ListenerArray<Listener> listeners;

@@ -45,7 +45,7 @@ PackageImportJob::State PackageImportJob::start (const juce::File& zipFile, Cont
 {
     finish();
     counts = {};
-    notAZip = false;
+    notAZip = empty = false;
     replaceAllChosen = skipAllChosen = false;
     target = &newTarget;
 
@@ -58,24 +58,63 @@ PackageImportJob::State PackageImportJob::start (const juce::File& zipFile, Cont
         return state;
     }
 
-    iterator = std::make_unique<ZipReader::Iterator> (*zip);
-    return nextEntry();
+    empty = zip->getNumEntries() == 0;
+    nextIndex = 0;
+    return run (Step::next);
 }
 
-PackageImportJob::State PackageImportJob::nextEntry()
+PackageImportJob::State PackageImportJob::run (Step step)
 {
     state = State::idle;
 
-    while (iterator != nullptr)
+    // A loop, not a call per entry: an archive of any length walks in constant stack.
+    for (int retries = 0;;)
     {
-        ZipReader::Entry entry;
-        stream = iterator->next (entry);
+        if (step == Step::ask)
+        {
+            state = State::conflict;
+            return state;
+        }
 
-        if (stream == nullptr)
+        if (step == Step::retry && ++retries <= 8)
+        {
+            step = importCurrent (false);
+            continue;
+        }
+
+        if (step == Step::retry)
+            refuse (writeFailed);
+
+        retries = 0;
+
+        if (! loadNextEntry())
             break;
 
-        const auto extension = target->getItemExtension();
-        const auto fileName = entry.fileName.replaceCharacter ('\\', '/').fromLastOccurrenceOf ("/", false, false);
+        step = importCurrent (false);
+    }
+
+    finish();
+    return state;
+}
+
+bool PackageImportJob::loadNextEntry()
+{
+    entryData.reset();
+
+    if (zip == nullptr || target == nullptr)
+        return false;
+
+    const auto extension = target->getItemExtension();
+
+    while (nextIndex < zip->getNumEntries())
+    {
+        const auto index = nextIndex++;
+        const auto* entry = zip->getEntry (index);
+
+        if (entry == nullptr || entry->isFolder())
+            continue;
+
+        const auto fileName = entry->fileName.replaceCharacter ('\\', '/').fromLastOccurrenceOf ("/", false, false);
 
         if (extension.isNotEmpty() && ! fileName.endsWith (extension))
         {
@@ -83,32 +122,29 @@ PackageImportJob::State PackageImportJob::nextEntry()
             continue;
         }
 
-        const auto name = reduceEntryName (entry.fileName, extension);
-        entryData.reset();
-        bool fits = false;
+        const auto name = entry->nameCut ? juce::String() : reduceEntryName (entry->fileName, extension);
 
-        if (name.isNotEmpty())
+        if (name.isEmpty())
         {
-            // The header's size may lie: the limit holds for what the stream gives.
-            juce::MemoryOutputStream out (entryData, false);
-            fits = out.writeFromInputStream (*stream, maxEntrySize + 1) <= maxEntrySize;
-        }
-
-        stream.reset();
-
-        if (name.isEmpty() || ! fits)
-        {
-            entryData.reset();
-            ++counts.refused;
+            refuse (unsafeName);
             continue;
         }
 
-        entryName = pendingName = name;
-        return importCurrent (false);
+        switch (zip->read (index, entryData, maxEntrySize))
+        {
+            case ZipReader::Status::ok:
+                entryName = pendingName = name;
+                return true;
+            case ZipReader::Status::tooLarge: refuse (tooLarge); break;
+            case ZipReader::Status::encrypted: refuse (encrypted); break;
+            case ZipReader::Status::unsupportedMethod: refuse (unsupportedMethod); break;
+            case ZipReader::Status::damaged: refuse (damaged); break;
+        }
+
+        entryData.reset();
     }
 
-    finish();
-    return state;
+    return false;
 }
 
 juce::String PackageImportJob::suggestName() const
@@ -135,21 +171,27 @@ ContentItem* PackageImportJob::findConflict() const
     return target->findItemIgnoringCase (pendingName);
 }
 
-PackageImportJob::State PackageImportJob::importCurrent (bool replaceExisting)
+bool PackageImportJob::canReplace() const
+{
+    return state == State::conflict && target != nullptr && findConflict() != nullptr;
+}
+
+PackageImportJob::Step PackageImportJob::importCurrent (bool replaceExisting)
 {
     auto* existing = findConflict();
-    const bool taken = existing != nullptr || target->isNameTaken (pendingName);
 
-    if (taken && ! replaceExisting && ! replaceAllChosen)
+    if (existing != nullptr || target->isNameTaken (pendingName))
     {
-        if (skipAllChosen)
+        if (skipAllChosen && ! replaceExisting)
         {
             ++counts.skipped;
-            return nextEntry();
+            return Step::next;
         }
 
-        state = State::conflict;
-        return state;
+        // Data that is no item (or that another instance just wrote) cannot be replaced from
+        // here: only the user can choose another name or skip it.
+        if (existing == nullptr || (! replaceExisting && ! replaceAllChosen))
+            return Step::ask;
     }
 
     std::unique_ptr<ContentSource::OverwriteStore> store;
@@ -166,7 +208,6 @@ PackageImportJob::State PackageImportJob::importCurrent (bool replaceExisting)
 
     juce::MemoryInputStream in (entryData, false);
     auto* item = target->importItemFromStream (in, pendingName, store.get());
-    entryData.reset();
     store.reset();
 
     if (item != nullptr)
@@ -175,22 +216,31 @@ PackageImportJob::State PackageImportJob::importCurrent (bool replaceExisting)
 
         if (onItemAdded)
             onItemAdded (item);
+
+        return Step::next;
     }
-    else
+
+    // A failed replacement lists the old item again.
+    if (existing != nullptr && target->findItem (existing->name) == existing && onItemAdded)
+        onItemAdded (existing);
+
+    switch (target->getLastFailure())
     {
-        ++counts.refused;
-
-        // A failed replacement lists the old item again.
-        if (existing != nullptr && target->getItems().contains (existing) && onItemAdded)
-            onItemAdded (existing);
+        case ContentSource::Failure::nameTaken: return Step::retry;
+        case ContentSource::Failure::notAnItem: refuse (notAnItem); break;
+        case ContentSource::Failure::tooLarge: refuse (tooLarge); break;
+        case ContentSource::Failure::diskFull: refuse (diskFull); break;
+        case ContentSource::Failure::noPermission: refuse (noPermission); break;
+        case ContentSource::Failure::none:
+        case ContentSource::Failure::writeFailed: refuse (writeFailed); break;
     }
 
-    return nextEntry();
+    return Step::next;
 }
 
 PackageImportJob::State PackageImportJob::replace()
 {
-    return state == State::conflict ? importCurrent (true) : state;
+    return state == State::conflict ? run (importCurrent (true)) : state;
 }
 
 PackageImportJob::State PackageImportJob::skip()
@@ -199,7 +249,7 @@ PackageImportJob::State PackageImportJob::skip()
         return state;
 
     ++counts.skipped;
-    return nextEntry();
+    return run (Step::next);
 }
 
 PackageImportJob::State PackageImportJob::replaceAll()
@@ -208,7 +258,7 @@ PackageImportJob::State PackageImportJob::replaceAll()
         return state;
 
     replaceAllChosen = true;
-    return importCurrent (false);
+    return run (importCurrent (false));
 }
 
 PackageImportJob::State PackageImportJob::skipAll()
@@ -217,7 +267,7 @@ PackageImportJob::State PackageImportJob::skipAll()
         return state;
 
     skipAllChosen = true;
-    return importCurrent (false);
+    return run (importCurrent (false));
 }
 
 PackageImportJob::State PackageImportJob::rename (const juce::String& newName)
@@ -230,7 +280,7 @@ PackageImportJob::State PackageImportJob::rename (const juce::String& newName)
     if (safe.isNotEmpty())
         pendingName = safe;
 
-    return importCurrent (false);
+    return run (importCurrent (false));
 }
 
 void PackageImportJob::cancel()
@@ -241,9 +291,8 @@ void PackageImportJob::cancel()
 
 void PackageImportJob::finish()
 {
-    stream.reset();
-    iterator.reset();
     zip.reset();
+    nextIndex = 0;
     entryData.reset();
     state = target != nullptr ? State::finished : State::idle;
 }

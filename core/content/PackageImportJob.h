@@ -9,13 +9,31 @@
 
     Hostile archives are expected: an entry's path is reduced to a plain item name (folders
     dropped; absolute paths, drive letters and ".." refused; control characters and the tag
-    separators ";:|" replaced), and its data are read up to maxEntrySize whatever its header
-    says. Nothing is ever written outside the source. Message thread only. */
+    separators ";:|" replaced), its data are read up to maxEntrySize whatever its header says,
+    and its CRC is checked. Nothing is ever written outside the source, and a new item never
+    replaces what took its name after the check (another instance importing too): that is a
+    conflict. Each entry costs the same however many came before it (the walk is a loop, the
+    name checks are hashed). Message thread only. */
 class PackageImportJob
 {
 public:
     /** No item comes near it; a larger entry is refused unread past the limit. */
     static constexpr juce::int64 maxEntrySize = 16 * 1024 * 1024;
+
+    /** Why entries were refused, kind by kind. */
+    enum Reason
+    {
+        unsafeName,   // absolute, climbing, or nothing usable left
+        tooLarge,
+        notAnItem,   // not text, or not a preset of this plug-in
+        damaged,     // data cut short or not matching their CRC
+        encrypted,
+        unsupportedMethod,   // packed otherwise than stored or deflated
+        diskFull,
+        noPermission,   // a read-only folder or file system
+        writeFailed,    // any other write error
+        numReasons
+    };
 
     struct Counts
     {
@@ -23,8 +41,18 @@ public:
         int imported = 0;
         /** Entries of other kinds and entries the user chose to skip. */
         int skipped = 0;
-        /** Unsafe names, entries too large or unreadable, and data the source did not take. */
-        int refused = 0;
+        /** Entries refused, by reason. */
+        int refusedFor[numReasons] = {};
+
+        int refused() const noexcept
+        {
+            int sum = 0;
+
+            for (auto n : refusedFor)
+                sum += n;
+
+            return sum;
+        }
     };
 
     enum class State
@@ -53,6 +81,12 @@ public:
 
     State getState() const noexcept { return state; }
     bool isNotAZip() const noexcept { return notAZip; }
+    /** The archive holds no entry at all. */
+    bool wasEmpty() const noexcept { return empty; }
+    /** At a conflict: whether the name belongs to an item that Replace can replace (not data
+        that is no item, such as a damaged preset or a folder, or a file another instance put
+        there meanwhile). */
+    bool canReplace() const;
     const Counts& getCounts() const noexcept { return counts; }
     /** The current entry's file name without its extension, and the name it is imported as. */
     const juce::String& getEntryName() const noexcept { return entryName; }
@@ -71,20 +105,29 @@ public:
     static juce::String reduceEntryName (const juce::String& entryPath, const juce::String& extension);
 
 private:
-    State nextEntry();
-    State importCurrent (bool replaceExisting);
+    enum class Step
+    {
+        next,   // go on with the next entry
+        ask,    // a conflict: wait for a decision
+        retry   // the name was taken meanwhile: look at it again
+    };
+
+    /** Walks from the current entry on, until a conflict or the end; every decision enters it. */
+    State run (Step first);
+    /** Reads the next entry of the item kind; false at the end. */
+    bool loadNextEntry();
+    Step importCurrent (bool replaceExisting);
     ContentItem* findConflict() const;
+    void refuse (Reason reason) noexcept { ++counts.refusedFor[reason]; }
     void finish();
 
-    // Released in reverse order: the entry stream before the iterator and the reader it reads.
     std::unique_ptr<ZipReader> zip;
-    std::unique_ptr<ZipReader::Iterator> iterator;
-    std::unique_ptr<juce::InputStream> stream;
+    int nextIndex = 0;
     juce::MemoryBlock entryData;
 
     ContentSource* target = nullptr;
     juce::String entryName, pendingName;
-    bool replaceAllChosen = false, skipAllChosen = false, notAZip = false;
+    bool replaceAllChosen = false, skipAllChosen = false, notAZip = false, empty = false;
     State state = State::idle;
     Counts counts;
 

@@ -2,6 +2,7 @@
 #include "core/parameters/AtomicFile.h"
 #include "core/parameters/FolderLock.h"
 #include <cerrno>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +27,23 @@ namespace
             return false;
 
         return from.moveFileTo (to);
+    }
+
+    /** Calls back with every name in the folder but its subfolders, and whether it is a
+        regular file (links and entries of unknown type say false). */
+    template <typename Callback>
+    void listFolder (const juce::File& folder, Callback&& callback)
+    {
+        auto* dir = ::opendir (folder.getFullPathName().toRawUTF8());
+
+        if (dir == nullptr)
+            return;
+
+        while (const auto* entry = ::readdir (dir))
+            if (entry->d_type != DT_DIR)
+                callback (juce::String::fromUTF8 (entry->d_name), entry->d_type == DT_REG);
+
+        ::closedir (dir);
     }
 
     /** Moves a file to a name where nothing is. A target that exists is refused unless it is
@@ -159,24 +177,49 @@ int PresetFolderContent::recoverLeftovers()
     int count = AtomicFile::removeLeftovers (folder);
 
     // An older version moved the old preset aside before writing the new one: a killed save
-    // left only the backup. The newest backup of a missing preset comes back; the rest go.
-    auto backups = folder.findChildFiles (juce::File::findFiles, false, ".*-overwritten*.bak");
+    // left only the backup, named ".<item>-overwritten<n>.bak". Only such a name holding a
+    // preset is ours: the newest backup of a missing preset comes back, older ones of it and
+    // those of a preset that is there go. Anything else stays as it is.
+    struct Backup
+    {
+        juce::File file;
+        juce::String itemName;
+    };
 
-    std::sort (backups.begin(), backups.end(), [] (const juce::File& a, const juce::File& b) {
-        return a.getLastModificationTime() > b.getLastModificationTime();
+    std::vector<Backup> backups;
+
+    listFolder (folder, [&] (const juce::String& fileName, bool) {
+        if (! fileName.startsWithChar ('.') || ! fileName.endsWith (".bak") || ! fileName.contains ("-overwritten"))
+            return;
+
+        const auto body = fileName.substring (1, fileName.length() - 4);
+        const auto number = body.fromLastOccurrenceOf ("-overwritten", false, false);
+        const auto itemName = body.upToLastOccurrenceOf ("-overwritten", false, false);
+
+        if (! number.containsOnly ("0123456789") || itemName.isEmpty() || makeSafeItemName (itemName) != itemName)
+            return;
+
+        const auto file = folder.getChildFile (fileName);
+        juce::String error;
+
+        if (Preset::readRootElement (file, true, error) != nullptr)
+            backups.push_back ({ file, itemName });
+    });
+
+    std::sort (backups.begin(), backups.end(), [] (const Backup& a, const Backup& b) {
+        return a.file.getLastModificationTime() > b.file.getLastModificationTime();
     });
 
     for (const auto& backup : backups)
     {
-        const auto itemName = backup.getFileName().substring (1).upToLastOccurrenceOf ("-overwritten", false, false);
-        const auto original = getFileForName (itemName);
+        const auto original = getFileForName (backup.itemName);
 
-        if (original != juce::File() && ! anythingAt (original) && moveIfFree (backup, original))
+        if (original != juce::File() && ! anythingAt (original) && moveIfFree (backup.file, original))
         {
-            log ("restored \"" + itemName + "\" from the backup of an interrupted save");
+            log ("restored \"" + backup.itemName + "\" from the backup of an interrupted save");
             ++count;
         }
-        else if (backup.deleteFile())
+        else if (backup.file.deleteFile())
         {
             ++count;
         }
@@ -389,14 +432,31 @@ bool PresetFolderContent::importItemData (const juce::String& text, const juce::
     if (! preset->loadFromText (text, &error) || isForeign (*preset, plugin))
     {
         log ("refused to import \"" + itemName + "\": " + (error.isNotEmpty() ? error : "a preset of " + preset->application));
+        lastFailure = Failure::notAnItem;
         return false;
     }
 
     const auto file = getFileForName (itemName);
 
-    // A new item's data have their copy in the archive; a replaced one waits for the disk.
-    if (file == juce::File() || (anythingAt (file) && ! overwrite) || AtomicFile::write (file, text, overwrite).failed())
+    if (file == juce::File())
+    {
+        lastFailure = Failure::writeFailed;
         return false;
+    }
+
+    // A new item's data have their copy in the archive; a replaced one waits for the disk. A
+    // new one never replaces what another instance wrote under the name after the check.
+    const auto utf8 = text.toRawUTF8();
+    int errorNumber = 0;
+    const auto result = overwrite ? AtomicFile::write (file, utf8, std::strlen (utf8), true, false, &errorNumber)
+                                  : AtomicFile::writeNew (file, utf8, std::strlen (utf8), false, &errorNumber);
+
+    if (result.failed())
+    {
+        log ("could not import \"" + itemName + "\": " + result.getErrorMessage());
+        lastFailure = failureOfErrno (errorNumber);
+        return false;
+    }
 
     noteWritten (itemName);
     itemTags = preset->getTagMap();

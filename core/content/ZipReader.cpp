@@ -1,99 +1,90 @@
 #include "core/content/ZipReader.h"
 #include "core/parameters/AtomicFile.h"
+#include <array>
 #include <unordered_set>
 
 namespace
 {
-    juce::uint32 readLittleEndian32 (const char* p) { return juce::ByteOrder::littleEndianInt (p); }
-    juce::uint16 readLittleEndian16 (const char* p) { return juce::ByteOrder::littleEndianShort (p); }
+    constexpr juce::uint32 localSignature = 0x04034b50, centralSignature = 0x02014b50, endSignature = 0x06054b50,
+                           zip64EndSignature = 0x06064b50, zip64LocatorSignature = 0x07064b50;
+    constexpr juce::uint32 max32 = 0xffffffffu;
+    constexpr int max16 = 0xffff;
 
-    /** JUCE's ZipFile reads every entry name as UTF-8 and trips its string checks on anything
-        else (or on a NUL inside a name). This walks the central directory exactly as JUCE's
-        ZipFile does and says whether every name it would read is plain UTF-8. */
-    bool hasOnlyPlainNames (juce::InputStream& input)
+    juce::uint16 get16 (const juce::uint8* p) { return (juce::uint16) (p[0] | (p[1] << 8)); }
+    juce::uint32 get32 (const juce::uint8* p) { return (juce::uint32) get16 (p) | ((juce::uint32) get16 (p + 2) << 16); }
+    juce::uint64 get64 (const juce::uint8* p) { return (juce::uint64) get32 (p) | ((juce::uint64) get32 (p + 4) << 32); }
+
+    const std::array<juce::uint32, 256>& crcTable()
     {
-        juce::BufferedInputStream in (input, 8192);
-        const auto total = in.getTotalLength();
-        in.setPosition (total);
-        auto pos = in.getPosition();
-        const auto lowest = juce::jmax ((juce::int64) 0, pos - 1048576);
-        char buffer[32] = {};
-        juce::int64 offset = 0;
-        int numEntries = 0;
-        bool found = false;
+        static const auto table = [] {
+            std::array<juce::uint32, 256> t {};
 
-        while (pos > lowest && ! found)
-        {
-            in.setPosition (pos - 22);
-            pos = in.getPosition();
-            std::memcpy (buffer + 22, buffer, 4);
-
-            if (in.read (buffer, 22) != 22)
-                return true;   // JUCE finds no entries
-
-            for (int i = 0; i < 22; ++i)
+            for (juce::uint32 i = 0; i < 256; ++i)
             {
-                if (readLittleEndian32 (buffer + i) == 0x06054b50)
-                {
-                    in.setPosition (pos + i);
-                    in.read (buffer, 22);
-                    numEntries = readLittleEndian16 (buffer + 10);
-                    offset = (juce::int64) readLittleEndian32 (buffer + 16);
+                auto c = i;
 
-                    if (offset >= 4)
-                    {
-                        in.setPosition (offset);
+                for (int k = 0; k < 8; ++k)
+                    c = (c & 1) != 0 ? 0xedb88320u ^ (c >> 1) : c >> 1;
 
-                        if ((juce::uint32) in.readInt() != 0x02014b50)
-                        {
-                            in.setPosition (offset - 4);
-
-                            if ((juce::uint32) in.readInt() == 0x02014b50)
-                                offset -= 4;
-                        }
-                    }
-
-                    found = true;
-                    break;
-                }
+                t[i] = c;
             }
-        }
 
-        if (! found || offset < 0 || offset >= total)
-            return true;
+            return t;
+        }();
 
-        const auto size = (size_t) (total - offset);
-        input.setPosition (offset);
-        juce::MemoryBlock directory;
+        return table;
+    }
 
-        if (input.readIntoMemoryBlock (directory, (ssize_t) size) != size)
-            return true;
+    /** The DOS code page that ZIP names without the UTF-8 flag are in, from 0x80 up. */
+    juce::String fromCodePage437 (const juce::uint8* bytes, size_t length)
+    {
+        static const char16_t high[128] = {
+            0x00c7, 0x00fc, 0x00e9, 0x00e2, 0x00e4, 0x00e0, 0x00e5, 0x00e7, 0x00ea, 0x00eb, 0x00e8, 0x00ef, 0x00ee, 0x00ec, 0x00c4, 0x00c5,
+            0x00c9, 0x00e6, 0x00c6, 0x00f4, 0x00f6, 0x00f2, 0x00fb, 0x00f9, 0x00ff, 0x00d6, 0x00dc, 0x00a2, 0x00a3, 0x00a5, 0x20a7, 0x0192,
+            0x00e1, 0x00ed, 0x00f3, 0x00fa, 0x00f1, 0x00d1, 0x00aa, 0x00ba, 0x00bf, 0x2310, 0x00ac, 0x00bd, 0x00bc, 0x00a1, 0x00ab, 0x00bb,
+            0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557, 0x255d, 0x255c, 0x255b, 0x2510,
+            0x2514, 0x2534, 0x252c, 0x251c, 0x2500, 0x253c, 0x255e, 0x255f, 0x255a, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256c, 0x2567,
+            0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256b, 0x256a, 0x2518, 0x250c, 0x2588, 0x2584, 0x258c, 0x2590, 0x2580,
+            0x03b1, 0x00df, 0x0393, 0x03c0, 0x03a3, 0x03c3, 0x00b5, 0x03c4, 0x03a6, 0x0398, 0x03a9, 0x03b4, 0x221e, 0x03c6, 0x03b5, 0x2229,
+            0x2261, 0x00b1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00f7, 0x2248, 0x00b0, 0x2219, 0x00b7, 0x221a, 0x207f, 0x00b2, 0x25a0, 0x00a0
+        };
 
-        const auto* data = static_cast<const char*> (directory.getData());
+        juce::String text;
+        text.preallocateBytes (length * 3);
 
-        for (size_t at = 0, i = 0; i < (size_t) numEntries; ++i)
-        {
-            if (at + 46 > size)
-                break;
+        for (size_t i = 0; i < length; ++i)
+            text << (juce::juce_wchar) (bytes[i] < 0x80 ? bytes[i] : high[bytes[i] - 0x80]);
 
-            const auto nameLength = (size_t) readLittleEndian16 (data + at + 28);
+        return text;
+    }
 
-            if (at + 46 + nameLength > size)
-                break;
+    juce::String readName (const juce::uint8* bytes, size_t length)
+    {
+        // Info-ZIP on Unix stores UTF-8 without setting the UTF-8 flag: valid UTF-8 is taken as
+        // such, flag or not; anything else is in the old code page, as unzip falls back to.
+        if (length == 0)
+            return {};
 
-            const auto* name = data + at + 46;
+        if (juce::CharPointer_UTF8::isValidString (reinterpret_cast<const char*> (bytes), (int) length))
+            return juce::String::fromUTF8 (reinterpret_cast<const char*> (bytes), (int) length);
 
-            if (nameLength > 0
-                && (std::memchr (name, 0, nameLength) != nullptr || ! juce::CharPointer_UTF8::isValidString (name, (int) nameLength)))
-                return false;
-
-            at += 46 + nameLength + readLittleEndian16 (data + at + 30) + readLittleEndian16 (data + at + 32);
-        }
-
-        return true;
+        return fromCodePage437 (bytes, length);
     }
 }
 
+juce::uint32 zipCrc32 (const void* data, size_t numBytes, juce::uint32 crc) noexcept
+{
+    const auto& table = crcTable();
+    const auto* p = static_cast<const juce::uint8*> (data);
+    crc = ~crc;
+
+    for (size_t i = 0; i < numBytes; ++i)
+        crc = table[(crc ^ p[i]) & 0xff] ^ (crc >> 8);
+
+    return ~crc;
+}
+
+//==============================================================================
 ZipReader::ZipReader (const juce::File& file)
 {
     if (file.existsAsFile())
@@ -105,124 +96,489 @@ ZipReader::ZipReader (const juce::MemoryBlock& data)
     open (std::make_unique<juce::MemoryInputStream> (data, true));
 }
 
-bool ZipReader::looksLikeZip (juce::InputStream& stream)
-{
-    // A ZIP starts with a local file header, or is an empty archive (end record only).
-    const auto magic = (juce::uint32) stream.readInt();
-    stream.setPosition (0);
-    return magic == 0x04034b50 || magic == 0x06054b50;
-}
-
 void ZipReader::open (std::unique_ptr<juce::InputStream> stream)
 {
-    if (stream == nullptr || stream->getTotalLength() < 22 || ! looksLikeZip (*stream))
+    if (stream == nullptr)
         return;
 
-    const bool empty = (juce::uint32) stream->readInt() == 0x06054b50;
+    input = std::move (stream);
+    totalLength = input->getTotalLength();
+    valid = totalLength >= 22 && readCentralDirectory();
 
-    if (! hasOnlyPlainNames (*stream))
-        return;
-
-    stream->setPosition (0);
-
-    auto candidate = std::make_unique<juce::ZipFile> (stream.release(), true);
-
-    // JUCE's ZipFile finds no entries in a file whose central directory it cannot read.
-    if (candidate->getNumEntries() > 0 || empty)
-        zip = std::move (candidate);
+    if (! valid)
+    {
+        entries.clear();
+        byName.clear();
+        input.reset();
+    }
 }
 
-int ZipReader::getNumEntries() const
+bool ZipReader::readAt (juce::int64 position, void* buffer, size_t numBytes) const
 {
-    return zip != nullptr ? zip->getNumEntries() : 0;
+    if (position < 0 || position > totalLength || (juce::int64) numBytes > totalLength - position)
+        return false;
+
+    return input->setPosition (position) && input->read (buffer, (int) numBytes) == (int) numBytes;
 }
 
-std::unique_ptr<juce::InputStream> ZipReader::createStreamFor (const juce::String& entryName) const
+bool ZipReader::readCentralDirectory()
 {
-    if (zip == nullptr)
-        return nullptr;
+    // The end record lies in the last 64 KiB + 22 bytes (its comment is at most 65,535 bytes).
+    const auto tailLength = (size_t) juce::jmin (totalLength, (juce::int64) 22 + max16);
+    const auto tailStart = totalLength - (juce::int64) tailLength;
+    juce::HeapBlock<juce::uint8> tail (tailLength);
 
-    const auto index = zip->getIndexOfFileName (entryName);
-    return index >= 0 ? std::unique_ptr<juce::InputStream> (zip->createStreamForEntry (index)) : nullptr;
+    if (! readAt (tailStart, tail, tailLength))
+        return false;
+
+    // The last record whose comment ends the file; else the last one at all, as unzip does.
+    juce::int64 end = -1, fallback = -1;
+
+    for (auto i = (juce::int64) tailLength - 22; i >= 0 && end < 0; --i)
+    {
+        if (get32 (tail + i) != endSignature)
+            continue;
+
+        if (i + 22 + get16 (tail + i + 20) == (juce::int64) tailLength)
+            end = i;
+        else if (fallback < 0)
+            fallback = i;
+    }
+
+    if (end < 0)
+        end = fallback;
+
+    if (end < 0)
+        return false;
+
+    const auto* record = tail + end;
+    const auto endPosition = tailStart + end;
+    juce::uint64 count = get16 (record + 10), directorySize = get32 (record + 12), directoryOffset = get32 (record + 16);
+    bool multiDisk = get16 (record + 4) != 0 || get16 (record + 6) != 0;
+    auto directoryEnd = endPosition;
+    bool zip64 = false;
+
+    // A ZIP64 end record, found through its locator just before the end record.
+    juce::uint8 locator[20];
+
+    if (endPosition >= 20 && readAt (endPosition - 20, locator, 20) && get32 (locator) == zip64LocatorSignature)
+    {
+        juce::uint8 record64[56];
+        const auto stated = (juce::int64) juce::jmin (get64 (locator + 8), (juce::uint64) totalLength);
+        // Behind an unadjusted prefix the stated place is off; the record lies just before the locator.
+        const auto beforeLocator = endPosition - 20 - 56;
+        juce::int64 at = -1;
+
+        if (readAt (stated, record64, 56) && get32 (record64) == zip64EndSignature)
+            at = stated;
+        else if (readAt (beforeLocator, record64, 56) && get32 (record64) == zip64EndSignature)
+            at = beforeLocator;
+
+        if (at >= 0)
+        {
+            zip64 = true;
+            multiDisk = multiDisk || get32 (record64 + 16) != 0 || get32 (record64 + 20) != 0;
+            count = get64 (record64 + 32);
+            directorySize = get64 (record64 + 40);
+            directoryOffset = get64 (record64 + 48);
+            directoryEnd = at;
+        }
+    }
+
+    if (multiDisk || directorySize > (juce::uint64) directoryEnd || count > directorySize / 46 + (directorySize == 0 ? 0 : 1))
+        return false;
+
+    // The directory ends where the end records start; a prefix shows as the difference.
+    const auto directoryStart = directoryEnd - (juce::int64) directorySize;
+
+    if (directoryOffset <= (juce::uint64) directoryStart)
+        shift = directoryStart - (juce::int64) directoryOffset;
+    else
+        return false;
+
+    juce::HeapBlock<juce::uint8> directory ((size_t) directorySize + 1);
+
+    if (directorySize > 0 && ! readAt (directoryStart, directory, (size_t) directorySize))
+        return false;
+
+    entries.reserve ((size_t) count);
+    size_t at = 0;
+
+    // Writers without ZIP64 let the 16-bit count wrap: the directory's own length decides.
+    while (at + 46 <= directorySize && get32 (directory + at) == centralSignature)
+    {
+        const auto* h = directory + at;
+        const auto nameLength = (size_t) get16 (h + 28), extraLength = (size_t) get16 (h + 30), commentLength = (size_t) get16 (h + 32);
+
+        if (at + 46 + nameLength + extraLength + commentLength > directorySize)
+            return false;
+
+        Entry e;
+        const auto flags = get16 (h + 8);
+        e.method = get16 (h + 10);
+        e.crc = get32 (h + 16);
+        juce::uint64 compressed = get32 (h + 20), uncompressed = get32 (h + 24), offset = get32 (h + 42);
+        e.encrypted = (flags & 0x41) != 0 || e.method == 99;
+
+        const auto* name = h + 46;
+        const auto* nul = static_cast<const juce::uint8*> (std::memchr (name, 0, nameLength));
+        e.nameCut = nul != nullptr;
+        e.fileName = readName (name, nul != nullptr ? (size_t) (nul - name) : nameLength);
+
+        // The ZIP64 extra field holds, in this order, each value its 32-bit field marks as too large.
+        for (const auto* x = name + nameLength; x + 4 <= name + nameLength + extraLength;)
+        {
+            const auto id = get16 (x);
+            const auto size = (size_t) get16 (x + 2);
+            const auto* data = x + 4;
+            const auto* dataEnd = juce::jmin (data + size, name + nameLength + extraLength);
+
+            if (id == 0x0001)
+            {
+                for (auto* value : { &uncompressed, &compressed, &offset })
+                {
+                    if (*value != max32)
+                        continue;
+
+                    if (data + 8 > dataEnd)
+                        return false;
+
+                    *value = get64 (data);
+                    data += 8;
+                }
+            }
+
+            x += 4 + size;
+        }
+
+        if (compressed > (juce::uint64) totalLength || uncompressed > (juce::uint64) std::numeric_limits<juce::int64>::max()
+            || offset > (juce::uint64) totalLength)
+            return false;
+
+        e.compressedSize = (juce::int64) compressed;
+        e.uncompressedSize = (juce::int64) uncompressed;
+        e.localHeaderOffset = (juce::int64) offset;
+
+        byName.emplace (e.fileName, (int) entries.size());
+        entries.push_back (std::move (e));
+        at += 46 + nameLength + extraLength + commentLength;
+
+        if (entries.size() > (size_t) std::numeric_limits<int>::max() / 2)
+            return false;
+    }
+
+    const auto found = (juce::uint64) entries.size();
+    return at == directorySize && (found == count || (! zip64 && (found & max16) == count));
+}
+
+const ZipReader::Entry* ZipReader::getEntry (int index) const noexcept
+{
+    return juce::isPositiveAndBelow (index, (int) entries.size()) ? &entries[(size_t) index] : nullptr;
+}
+
+int ZipReader::indexOf (const juce::String& entryName) const
+{
+    const auto found = byName.find (entryName);
+    return found != byName.end() ? found->second : -1;
+}
+
+ZipReader::Status ZipReader::read (int index, juce::MemoryBlock& result, juce::int64 maxSize) const
+{
+    result.reset();
+    const auto* e = getEntry (index);
+
+    if (e == nullptr || ! valid)
+        return Status::damaged;
+
+    if (e->encrypted)
+        return Status::encrypted;
+
+    if (e->method != 0 && e->method != 8)
+        return Status::unsupportedMethod;
+
+    if (e->uncompressedSize > maxSize)
+        return Status::tooLarge;
+
+    // Deflate packs at most about 1032:1; a larger packed size than the limit allows is refused unread.
+    if (e->compressedSize > maxSize + maxSize / 8 + 1024)
+        return Status::tooLarge;
+
+    juce::uint8 local[30];
+    const auto headerAt = e->localHeaderOffset + shift;
+
+    if (! readAt (headerAt, local, 30) || get32 (local) != localSignature)
+        return Status::damaged;
+
+    const auto dataAt = headerAt + 30 + get16 (local + 26) + get16 (local + 28);
+    juce::MemoryBlock packed;
+
+    if (e->compressedSize > 0)
+    {
+        packed.setSize ((size_t) e->compressedSize);
+
+        if (! readAt (dataAt, packed.getData(), packed.getSize()))
+            return Status::damaged;
+    }
+
+    if (e->method == 0)
+    {
+        if (e->compressedSize != e->uncompressedSize)
+            return Status::damaged;
+
+        result = std::move (packed);
+    }
+    else
+    {
+        juce::GZIPDecompressorInputStream inflater (new juce::MemoryInputStream (packed, false), true,
+                                                    juce::GZIPDecompressorInputStream::deflateFormat);
+        juce::MemoryOutputStream out (result, false);
+
+        // The header's size may lie: never more than the limit.
+        if (out.writeFromInputStream (inflater, maxSize + 1) > maxSize)
+        {
+            out.flush();
+            result.reset();
+            return Status::tooLarge;
+        }
+
+        out.flush();
+    }
+
+    if ((juce::int64) result.getSize() != e->uncompressedSize || zipCrc32 (result.getData(), result.getSize()) != e->crc)
+    {
+        result.reset();
+        return Status::damaged;
+    }
+
+    return Status::ok;
 }
 
 bool ZipReader::readEntry (const juce::String& entryName, juce::MemoryBlock& result, juce::int64 maxSize) const
 {
-    if (zip == nullptr)
-        return false;
-
-    const auto index = zip->getIndexOfFileName (entryName);
-
-    if (index < 0 || zip->getEntry (index)->uncompressedSize > maxSize)
-        return false;
-
-    std::unique_ptr<juce::InputStream> stream (zip->createStreamForEntry (index));
-
-    if (stream == nullptr)
-        return false;
-
-    result.reset();
-    juce::MemoryOutputStream out (result, false);
-
-    // The header's size may lie: never read past the limit.
-    const auto copied = out.writeFromInputStream (*stream, maxSize + 1);
-    out.flush();
-    return copied <= maxSize;
+    const auto index = indexOf (entryName);
+    return index >= 0 && read (index, result, maxSize) == Status::ok;
 }
 
-std::unique_ptr<juce::InputStream> ZipReader::Iterator::next (Entry& entry)
+//==============================================================================
+namespace
 {
-    if (reader.zip == nullptr)
-        return nullptr;
+    void put16 (juce::MemoryOutputStream& out, int value) { out.writeShort ((short) (juce::uint16) value); }
+    void put32 (juce::MemoryOutputStream& out, juce::uint32 value) { out.writeInt ((int) value); }
+    void put64 (juce::MemoryOutputStream& out, juce::uint64 value) { out.writeInt64 ((juce::int64) value); }
 
-    while (index < reader.zip->getNumEntries())
+    /** DOS date and time (local), held within 1980-01-01 00:00:00 to 2107-12-31 23:59:58. */
+    std::pair<int, int> dosDateAndTime (const juce::Time& t)
     {
-        const auto* e = reader.zip->getEntry (index);
-        const auto i = index++;
+        const auto year = t.getYear();
 
-        if (e == nullptr || e->filename.endsWithChar ('/') || e->filename.endsWithChar ('\\'))
-            continue;
+        if (year < 1980)
+            return { (1 << 5) | 1, 0 };
 
-        if (auto* stream = reader.zip->createStreamForEntry (i))
+        if (year > 2107)
+            return { (127 << 9) | (12 << 5) | 31, (23 << 11) | (59 << 5) | 29 };
+
+        return { ((year - 1980) << 9) | ((t.getMonth() + 1) << 5) | t.getDayOfMonth(),
+                 (t.getHours() << 11) | (t.getMinutes() << 5) | (t.getSeconds() / 2) };
+    }
+}
+
+bool writeZipArchive (juce::MemoryOutputStream& archive, int numEntries, const ZipEntryReader& readEntry, int compressionLevel,
+                      juce::String* error)
+{
+    const auto failWith = [error] (const juce::String& why) {
+        if (error != nullptr)
+            *error = why;
+
+        return false;
+    };
+
+    const auto level = juce::jlimit (0, 9, compressionLevel);
+
+    struct Written
+    {
+        juce::String name;
+        juce::uint32 crc;
+        juce::uint64 compressed, uncompressed, offset;
+        int method, date, time;
+    };
+
+    std::vector<Written> written;
+    written.reserve ((size_t) juce::jmax (0, numEntries));
+    juce::MemoryBlock data;
+
+    for (int i = 0; i < numEntries; ++i)
+    {
+        juce::String name;
+        juce::Time time;
+
+        if (juce::String why; ! readEntry (i, name, data, time, why))
+            return failWith (why);
+
+        if (data.getSize() >= max32)
+            return failWith (name + " is too large");
+
+        Written w;
+        w.name = name;
+        w.crc = zipCrc32 (data.getData(), data.getSize());
+        w.uncompressed = data.getSize();
+        w.offset = (juce::uint64) archive.getPosition();
+        std::tie (w.date, w.time) = dosDateAndTime (time);
+
+        juce::MemoryOutputStream packed;
+
+        if (level > 0)
         {
-            entry.fileName = e->filename;
-            entry.uncompressedSize = (juce::int64) e->uncompressedSize;
-            return std::unique_ptr<juce::InputStream> (stream);
+            juce::GZIPCompressorOutputStream deflater (packed, level, juce::GZIPCompressorOutputStream::windowBitsRaw);
+            deflater.write (data.getData(), data.getSize());
+            deflater.flush();
+        }
+
+        // Stored when packing gains nothing.
+        w.method = level > 0 && packed.getDataSize() < data.getSize() ? 8 : 0;
+        const auto* bytes = w.method == 8 ? packed.getData() : data.getData();
+        w.compressed = w.method == 8 ? packed.getDataSize() : data.getSize();
+
+        const auto utf8 = name.toRawUTF8();
+        const auto nameLength = std::strlen (utf8);
+
+        put32 (archive, localSignature);
+        put16 (archive, 20);
+        put16 (archive, 0x800);   // names are UTF-8
+        put16 (archive, w.method);
+        put16 (archive, w.time);
+        put16 (archive, w.date);
+        put32 (archive, w.crc);
+        put32 (archive, (juce::uint32) w.compressed);
+        put32 (archive, (juce::uint32) w.uncompressed);
+        put16 (archive, (int) nameLength);
+        put16 (archive, 0);
+        archive.write (utf8, nameLength);
+        archive.write (bytes, (size_t) w.compressed);
+        written.push_back (std::move (w));
+    }
+
+    const auto directoryOffset = (juce::uint64) archive.getPosition();
+
+    for (const auto& w : written)
+    {
+        const auto utf8 = w.name.toRawUTF8();
+        const auto nameLength = std::strlen (utf8);
+        const bool farOffset = w.offset >= max32;
+
+        put32 (archive, centralSignature);
+        put16 (archive, (3 << 8) | (farOffset ? 45 : 20));   // made on Unix
+        put16 (archive, farOffset ? 45 : 20);
+        put16 (archive, 0x800);
+        put16 (archive, w.method);
+        put16 (archive, w.time);
+        put16 (archive, w.date);
+        put32 (archive, w.crc);
+        put32 (archive, (juce::uint32) w.compressed);
+        put32 (archive, (juce::uint32) w.uncompressed);
+        put16 (archive, (int) nameLength);
+        put16 (archive, farOffset ? 12 : 0);
+        put16 (archive, 0);
+        put16 (archive, 0);
+        put16 (archive, 0);
+        put32 (archive, (juce::uint32) 0100644 << 16);   // a plain file, rw-r--r--
+        put32 (archive, farOffset ? max32 : (juce::uint32) w.offset);
+        archive.write (utf8, nameLength);
+
+        if (farOffset)
+        {
+            put16 (archive, 0x0001);
+            put16 (archive, 8);
+            put64 (archive, w.offset);
         }
     }
 
-    return nullptr;
+    const auto directoryEnd = (juce::uint64) archive.getPosition();
+    const auto directorySize = directoryEnd - directoryOffset;
+    const auto count = (juce::uint64) written.size();
+    const bool zip64 = count >= (juce::uint64) max16 || directoryOffset >= max32 || directorySize >= max32;
+
+    if (zip64)
+    {
+        put32 (archive, zip64EndSignature);
+        put64 (archive, 44);
+        put16 (archive, (3 << 8) | 45);
+        put16 (archive, 45);
+        put32 (archive, 0);
+        put32 (archive, 0);
+        put64 (archive, count);
+        put64 (archive, count);
+        put64 (archive, directorySize);
+        put64 (archive, directoryOffset);
+
+        put32 (archive, zip64LocatorSignature);
+        put32 (archive, 0);
+        put64 (archive, directoryEnd);
+        put32 (archive, 1);
+    }
+
+    put32 (archive, endSignature);
+    put16 (archive, 0);
+    put16 (archive, 0);
+    put16 (archive, zip64 ? max16 : (int) count);
+    put16 (archive, zip64 ? max16 : (int) count);
+    put32 (archive, zip64 ? max32 : (juce::uint32) directorySize);
+    put32 (archive, zip64 ? max32 : (juce::uint32) directoryOffset);
+    put16 (archive, 0);
+    return true;
 }
 
-bool createZipFile (const juce::File& target, const juce::Array<juce::File>& files, int compressionLevel)
+bool createZipFile (const juce::File& target, const juce::Array<juce::File>& files, int compressionLevel,
+                    juce::String* error, bool recorded)
 {
-    if (target.isDirectory() || ! target.getParentDirectory().createDirectory())
-        return false;
+    if (target.isDirectory())
+    {
+        if (error != nullptr)
+            *error = "a folder has that name";
 
-    juce::ZipFile::Builder builder;
+        return false;
+    }
+
     // Names compared ignoring case, in a hashed set: an export of thousands stays linear.
     std::unordered_set<std::string> used;
+    std::unordered_map<std::string, int> nextNumber;
     const auto key = [] (const juce::String& name) { return name.toLowerCase().toStdString(); };
 
-    for (const auto& file : files)
-    {
-        if (! file.existsAsFile())
+    const auto readFile = [&] (int index, juce::String& name, juce::MemoryBlock& data, juce::Time& time, juce::String& why) {
+        const auto& file = files.getReference (index);
+
+        // The bytes, also of a link's target: the archive never holds a path of the user's.
+        data.reset();
+
+        if (! file.existsAsFile() || ! file.loadFileAsData (data))
+        {
+            why = "cannot read " + file.getFullPathName();
             return false;
+        }
 
-        auto name = file.getFileName();
+        name = file.getFileName();
 
-        for (int n = 1; used.count (key (name)) > 0; ++n)
-            name = file.getFileNameWithoutExtension() + " (" + juce::String (n) + ")" + file.getFileExtension();
+        // Each name's next number is kept: many files of one name stay linear too.
+        for (auto& n = nextNumber[key (name)]; used.count (key (name)) > 0;)
+            name = file.getFileNameWithoutExtension() + " (" + juce::String (++n) + ")" + file.getFileExtension();
 
         used.insert (key (name));
-        builder.addFile (file, juce::jlimit (0, 9, compressionLevel), name);
-    }
+        time = file.getLastModificationTime();
+        return true;
+    };
 
     // Built in memory (presets are small) and written over the target in one step.
     juce::MemoryOutputStream archive;
 
-    if (! builder.writeToStream (archive, nullptr))
+    if (! writeZipArchive (archive, files.size(), readFile, compressionLevel, error))
         return false;
 
-    return AtomicFile::write (target, archive.getData(), archive.getDataSize()).wasOk();
+    if (const auto result = AtomicFile::write (target, archive.getData(), archive.getDataSize(), true, recorded); result.failed())
+    {
+        if (error != nullptr)
+            *error = result.getErrorMessage();
+
+        return false;
+    }
+
+    return true;
 }

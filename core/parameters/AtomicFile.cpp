@@ -84,25 +84,39 @@ namespace
         return true;
     }
 
-    /** The writer's process id in one of our temporary names, or 0. */
+    bool isDigits (const juce::String& s, int maxLength)
+    {
+        return s.isNotEmpty() && s.length() <= maxLength && s.containsOnly ("0123456789");
+    }
+
+    bool isLowerHex (const juce::String& s)
+    {
+        return s.isNotEmpty() && s.length() <= 16 && s.containsOnly ("0123456789abcdef");
+    }
+
+    constexpr const char* tempPrefix = ".~gr-";
+    constexpr const char* tempSuffix = ".tmp";
+
+    /** The writer's process id in one of our temporary names, or 0: ".~gr-<pid>-<hex>.tmp", or
+        an older version's ".<name>.tmp-<pid>-<hex>". Exactly these and nothing else. */
     int getWriterProcess (const juce::String& fileName)
     {
-        if (! fileName.startsWithChar ('.'))
-            return 0;
+        juce::String pid, count;
 
-        const auto tail = fileName.fromLastOccurrenceOf (tempMarker, false, false);
+        if (fileName.startsWith (tempPrefix) && fileName.endsWith (tempSuffix))
+        {
+            const auto body = fileName.substring (juce::String (tempPrefix).length(), fileName.length() - juce::String (tempSuffix).length());
+            pid = body.upToFirstOccurrenceOf ("-", false, false);
+            count = body.fromFirstOccurrenceOf ("-", false, false);
+        }
+        else if (fileName.startsWithChar ('.') && fileName.contains (tempMarker))
+        {
+            const auto tail = fileName.fromLastOccurrenceOf (tempMarker, false, false);
+            pid = tail.upToFirstOccurrenceOf ("-", false, false);
+            count = tail.fromFirstOccurrenceOf ("-", false, false);
+        }
 
-        if (tail.length() == fileName.length() || ! tail.containsChar ('-'))
-            return 0;
-
-        const auto pid = tail.upToFirstOccurrenceOf ("-", false, false);
-        const auto random = tail.fromFirstOccurrenceOf ("-", false, false);
-
-        if (! pid.containsOnly ("0123456789") || pid.isEmpty() || pid.length() > 9
-            || ! random.containsOnly ("0123456789abcdef") || random.isEmpty())
-            return 0;
-
-        return pid.getIntValue();
+        return isDigits (pid, 9) && isLowerHex (count) ? pid.getIntValue() : 0;
     }
 
     bool isProcessRunning (int pid)
@@ -110,40 +124,104 @@ namespace
         return ::kill ((pid_t) pid, 0) == 0 || errno == EPERM;
     }
 
-    /** "name_temp1a2b3c.ext", with or without a leading dot: what juce::TemporaryFile makes
-        beside "name.ext". */
-    bool isJuceTemporaryOf (const juce::String& fileName, const juce::String& stem, const juce::String& extension)
+    /** Whether no running writer owns the temporary of that name and path. */
+    bool isAbandoned (const juce::String& fileName, const juce::String& path)
     {
-        auto rest = fileName;
+        const auto writer = getWriterProcess (fileName);
 
-        if (rest.startsWithChar ('.') && ! stem.startsWithChar ('.'))
-            rest = rest.substring (1);
-
-        if (! rest.startsWith (stem + "_temp") || ! rest.endsWith (extension))
+        if (writer == 0)
             return false;
 
-        const auto hex = rest.substring (stem.length() + 5, rest.length() - extension.length());
-        return hex.isNotEmpty() && hex.length() <= 8 && hex.containsOnly ("0123456789abcdef");
+        return writer == (int) ::getpid() ? ! LiveTemporaries::get().contains (path) : ! isProcessRunning (writer);
     }
 
-    bool isHiddenJuceTemporary (const juce::String& fileName)
+    struct RecordFolder
     {
-        if (! fileName.startsWithChar ('.'))
-            return false;
+        juce::CriticalSection lock;
+        juce::File folder;
 
-        const auto extension = fileName.fromLastOccurrenceOf (".", true, false);
-        const auto body = fileName.substring (1, fileName.length() - (extension == fileName ? 0 : extension.length()));
-        const auto stem = body.upToLastOccurrenceOf ("_temp", false, false);
+        static RecordFolder& get()
+        {
+            static RecordFolder r;
+            return r;
+        }
 
-        return stem.length() < body.length() && isJuceTemporaryOf (fileName, "." + stem, extension == fileName ? juce::String() : extension);
-    }
+        juce::File getFolder()
+        {
+            const juce::ScopedLock sl (lock);
+            return folder;
+        }
+    };
+
+    /** A note, beside nothing of the user's, that a temporary exists somewhere: its name is the
+        temporary's, its text the temporary's path. Best effort: a write goes on without it. */
+    class ScopedRecord
+    {
+    public:
+        ScopedRecord (bool recorded, const juce::File& temp)
+        {
+            if (! recorded)
+                return;
+
+            const auto folder = RecordFolder::get().getFolder();
+
+            // Only inside the plug-in's folder as it stands: a folder that went away stays away.
+            if (folder == juce::File() || ! folder.getParentDirectory().isDirectory() || folder.createDirectory().failed())
+                return;
+
+            record = folder.getChildFile (temp.getFileName());
+
+            if (! record.replaceWithText (temp.getFullPathName()))
+                record = juce::File();
+        }
+
+        ~ScopedRecord()
+        {
+            if (record != juce::File())
+                record.deleteFile();
+        }
+
+    private:
+        juce::File record;
+    };
 }
 
 //==============================================================================
 juce::Result AtomicFile::write (const juce::File& named, const void* data, size_t numBytes, bool waitForDisk)
 {
+    return write (named, data, numBytes, waitForDisk, false);
+}
+
+juce::Result AtomicFile::write (const juce::File& named, const void* data, size_t numBytes, bool waitForDisk, bool recorded, int* errorNumber)
+{
+    return writeFile (named, data, numBytes, waitForDisk, recorded, false, errorNumber);
+}
+
+juce::Result AtomicFile::writeNew (const juce::File& target, const void* data, size_t numBytes, bool waitForDisk, int* errorNumber)
+{
+    return writeFile (target, data, numBytes, waitForDisk, false, true, errorNumber);
+}
+
+juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, size_t numBytes, bool waitForDisk, bool recorded,
+                                    bool exclusive, int* errorNumber)
+{
+    int ignored = 0;
+    auto& error = errorNumber != nullptr ? *errorNumber : ignored;
+    error = 0;
+
     if (named == juce::File())
+    {
+        error = EINVAL;
         return juce::Result::fail ("cannot write a file without a name");
+    }
+
+    struct stat existing;
+
+    if (exclusive && (::lstat (named.getFullPathName().toRawUTF8(), &existing) == 0 || errno != ENOENT))
+    {
+        error = EEXIST;
+        return failure (named, "the name is taken");
+    }
 
     // A link stays a link: the file it leads to is the one written.
     auto target = named;
@@ -154,18 +232,27 @@ juce::Result AtomicFile::write (const juce::File& named, const void* data, size_
         char resolved[PATH_MAX];
 
         if (::realpath (named.getFullPathName().toRawUTF8(), resolved) == nullptr)
+        {
+            error = ENOENT;
             return failure (named, "a link that leads nowhere has that name");
+        }
 
         target = juce::File (juce::CharPointer_UTF8 (resolved));
     }
 
     if (target.isDirectory())
+    {
+        error = EISDIR;
         return failure (named, "a folder has that name");
+    }
 
     const auto folder = target.getParentDirectory();
 
     if (const auto made = folder.createDirectory(); made.failed())
+    {
+        error = errno != 0 ? errno : EACCES;
         return failure (target, made.getErrorMessage());
+    }
 
     // A file saved over keeps who may read it.
     mode_t mode = 0666;
@@ -183,8 +270,8 @@ juce::Result AtomicFile::write (const juce::File& named, const void* data, size_
 
     for (int attempt = 0; attempt < 64 && fd < 0; ++attempt)
     {
-        temp = folder.getChildFile ("." + target.getFileName() + tempMarker + juce::String ((int) ::getpid()) + "-"
-                                    + juce::String::toHexString ((juce::int64) ++writes));
+        temp = folder.getChildFile (tempPrefix + juce::String ((int) ::getpid()) + "-"
+                                    + juce::String::toHexString ((juce::int64) ++writes) + tempSuffix);
         live = std::make_unique<ScopedLiveTemporary> (temp);
         fd = ::open (temp.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
 
@@ -193,25 +280,58 @@ juce::Result AtomicFile::write (const juce::File& named, const void* data, size_
     }
 
     if (fd < 0)
+    {
+        error = errno;
         return failure (target, errnoText());
+    }
+
+    const ScopedRecord record (recorded, temp);
 
     // Every write is checked: a full disk shows as a short write and then an error, which a
     // buffered stream's flush would pass over.
     const bool written = writeAll (fd, static_cast<const char*> (data), numBytes)
         && (! waitForDisk || ::fsync (fd) == 0);
-    const auto writeError = errnoText();
+    const auto writeErrno = errno;
 
     if (::close (fd) != 0 || ! written)
     {
+        error = written ? errno : (writeErrno != 0 ? writeErrno : ENOSPC);
         temp.deleteFile();
-        return failure (target, written ? errnoText() : writeError);
+        return failure (target, std::strerror (error));
+    }
+
+    // A new file takes the name only when nothing has it at that moment: a hard link fails
+    // when the name is taken, where a rename would replace what another process put there.
+    if (exclusive)
+    {
+        const auto linked = ::link (temp.getFullPathName().toRawUTF8(), target.getFullPathName().toRawUTF8()) == 0;
+        const auto linkErrno = errno;
+
+        if (linked || linkErrno == EEXIST)
+        {
+            temp.deleteFile();
+
+            if (linked)
+                return juce::Result::ok();
+
+            error = EEXIST;
+            return failure (target, "the name was taken meanwhile");
+        }
+
+        // File systems without hard links: the last look and the rename are as close as it gets.
+        if (::lstat (target.getFullPathName().toRawUTF8(), &existing) == 0)
+        {
+            temp.deleteFile();
+            error = EEXIST;
+            return failure (target, "the name was taken meanwhile");
+        }
     }
 
     if (std::rename (temp.getFullPathName().toRawUTF8(), target.getFullPathName().toRawUTF8()) != 0)
     {
-        const auto renameError = errnoText();
+        error = errno;
         temp.deleteFile();
-        return failure (target, renameError);
+        return failure (target, std::strerror (error));
     }
 
     // The folder is not flushed: a crash of the machine may lose the rename, which leaves the
@@ -222,7 +342,7 @@ juce::Result AtomicFile::write (const juce::File& named, const void* data, size_
 juce::Result AtomicFile::write (const juce::File& target, const juce::String& text, bool waitForDisk)
 {
     const auto utf8 = text.toRawUTF8();
-    return write (target, utf8, std::strlen (utf8), waitForDisk);
+    return write (target, utf8, std::strlen (utf8), waitForDisk, false);
 }
 
 juce::Result AtomicFile::write (const juce::File& target, const juce::XmlElement& xml)
@@ -239,53 +359,80 @@ bool AtomicFile::isTemporaryName (const juce::String& fileName)
 
 int AtomicFile::removeLeftovers (const juce::File& folder)
 {
-    return removeMatching (folder, [] (const juce::String& name, const juce::File& file) {
-        // JUCE's temporaries name no writer: only old ones are surely abandoned.
-        return isHiddenJuceTemporary (name) && file.getLastModificationTime() < juce::Time::getCurrentTime() - juce::RelativeTime::minutes (10);
-    });
+    return removeMatching (folder, {});
 }
 
 int AtomicFile::removeLeftoversOf (const juce::File& target)
 {
-    const auto ownName = target.getFileName();
-    const auto stem = target.getFileNameWithoutExtension();
-    const auto extension = target.getFileExtension();
-
-    return removeMatching (
-        target.getParentDirectory(), [&] (const juce::String& name, const juce::File&) {
-            return isJuceTemporaryOf (name, stem, extension);
-        },
-        ownName);
+    return removeMatching (target.getParentDirectory(), target.getFileName());
 }
 
-int AtomicFile::removeMatching (const juce::File& folder, const std::function<bool (const juce::String&, const juce::File&)>& isForeignLeftover,
-                                const juce::String& onlyFor)
+int AtomicFile::removeMatching (const juce::File& folder, const juce::String& onlyFor)
 {
     if (! folder.isDirectory())
         return 0;
 
-    const auto ownProcess = (int) ::getpid();
     int removed = 0;
 
-    for (const auto& entry : juce::RangedDirectoryIterator (folder, false, "*", juce::File::findFiles))
+    for (const auto& entry : juce::RangedDirectoryIterator (folder, false, ".*", juce::File::findFiles))
     {
         const auto& file = entry.getFile();
         const auto name = file.getFileName();
-        bool leftover = false;
 
-        if (const auto writer = getWriterProcess (name); writer != 0)
-        {
-            if (onlyFor.isEmpty() || name.startsWith ("." + onlyFor + tempMarker))
-                leftover = writer == ownProcess ? ! LiveTemporaries::get().contains (file.getFullPathName())
-                                                : ! isProcessRunning (writer);
-        }
-        else
-        {
-            leftover = isForeignLeftover (name, file);
-        }
+        // An older version's temporaries carry their target's name: in a user's folder only
+        // those of the one file are surely ours.
+        if (onlyFor.isNotEmpty() && ! name.startsWith (tempPrefix) && ! name.startsWith ("." + onlyFor + tempMarker))
+            continue;
 
-        if (leftover && file.deleteFile())
+        if (isAbandoned (name, file.getFullPathName()) && file.deleteFile())
             ++removed;
+    }
+
+    return removed;
+}
+
+void AtomicFile::setRecordFolder (const juce::File& folder)
+{
+    auto& r = RecordFolder::get();
+    const juce::ScopedLock sl (r.lock);
+    r.folder = folder;
+}
+
+int AtomicFile::removeRecordedLeftovers()
+{
+    const auto folder = RecordFolder::get().getFolder();
+
+    if (! folder.isDirectory())
+        return 0;
+
+    int removed = 0;
+
+    for (const auto& entry : juce::RangedDirectoryIterator (folder, false, ".*", juce::File::findFiles))
+    {
+        const auto& record = entry.getFile();
+        const auto name = record.getFileName();
+
+        if (! name.startsWith (tempPrefix) || record.getSize() > 8192)
+            continue;
+
+        const auto path = record.loadFileAsString();
+
+        if (! juce::File::isAbsolutePath (path))
+            continue;
+
+        const juce::File temp (path);
+
+        // Only a temporary of exactly the recorded name, whose writer is gone; a link under
+        // that name is not followed.
+        if (temp.getFileName() != name || ! isAbandoned (name, path))
+            continue;
+
+        struct stat info;
+
+        if (::lstat (path.toRawUTF8(), &info) == 0 && S_ISREG (info.st_mode) && temp.deleteFile())
+            ++removed;
+
+        record.deleteFile();
     }
 
     return removed;

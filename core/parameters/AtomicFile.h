@@ -1,7 +1,6 @@
 #pragma once
 
 #include <juce_core/juce_core.h>
-#include <functional>
 
 /** The one way the plug-in writes a file of the user's (settings, maps, presets, tags).
 
@@ -9,7 +8,9 @@
     and then renamed over the target in one step: whatever happens (a full disk, a killed
     process), the target's name holds either the old or the new contents, never a part. A
     failed write says why and leaves no temporary file behind; a killed one leaves a hidden
-    temporary that removeLeftovers deletes at the next start.
+    temporary that removeLeftovers deletes at the next start. The temporary's name is short and
+    does not carry the target's (".~gr-<process>-<count>.tmp"), so any name a file system takes
+    can be written.
 
     Any thread: each call stands alone (two writers of one file: the last rename wins whole). */
 class AtomicFile
@@ -21,22 +22,41 @@ public:
         (an item imported from an archive), which a crash may leave short but never replaces
         anything with. */
     static juce::Result write (const juce::File& target, const void* data, size_t numBytes, bool waitForDisk = true);
+    /** As above; with recorded, the temporary's path is noted in the record folder while it
+        exists (for folders that no start-up looks in, such as an export's), so that
+        removeRecordedLeftovers finds it after a kill. */
+    static juce::Result write (const juce::File& target, const void* data, size_t numBytes, bool waitForDisk, bool recorded,
+                               int* errorNumber = nullptr);
+    /** Writes a new file: fails (errorNumber EEXIST) when anything has the name, also when it
+        was taken by another process while the data were being written; never replaces. */
+    static juce::Result writeNew (const juce::File& target, const void* data, size_t numBytes, bool waitForDisk,
+                                  int* errorNumber = nullptr);
     /** The text as UTF-8, without a byte-order mark. */
     static juce::Result write (const juce::File& target, const juce::String& text, bool waitForDisk = true);
     /** The element as an XML document in JUCE's default format. */
     static juce::Result write (const juce::File& target, const juce::XmlElement& xml);
 
     /** Start-up: deletes the temporaries in the folder that no running writer owns (a killed
-        save left them), and hidden "_temp" files of JUCE's own writer older than ten minutes.
-        For folders that are the plug-in's own. Returns how many files went. */
+        save left them). Only names of exactly this class's pattern go (and an older version's
+        ".<name>.tmp-<process>-<count>"); nothing else is touched, whatever it is called.
+        Returns how many files went. */
     static int removeLeftovers (const juce::File& folder);
-    /** Start-up: deletes the temporaries of one file that no running writer owns, and the
-        "_temp" files JUCE's own writer (an older version) left beside it. Safe in any folder. */
+    /** Start-up, in a folder of the user's: as removeLeftovers, but of an older version's
+        temporaries only those of this one file. */
     static int removeLeftoversOf (const juce::File& target);
-    /** Whether the name is one of this class's temporaries. */
+    /** Whether the name is one of this class's temporaries (of any version). */
     static bool isTemporaryName (const juce::String& fileName);
 
+    /** Where recorded writes note their temporaries (the plug-in's own data folder); none by
+        default, which makes recorded writes plain ones. */
+    static void setRecordFolder (const juce::File& folder);
+    /** Start-up: deletes the recorded temporaries that no running writer owns, and their
+        records. Returns how many temporaries went. */
+    static int removeRecordedLeftovers();
+
 private:
-    static int removeMatching (const juce::File& folder, const std::function<bool (const juce::String&, const juce::File&)>& isForeignLeftover,
-                               const juce::String& onlyFor = {});
+    /** errorNumber: the errno of the failure (0 on success). */
+    static juce::Result writeFile (const juce::File& named, const void* data, size_t numBytes, bool waitForDisk, bool recorded,
+                                   bool exclusive, int* errorNumber);
+    static int removeMatching (const juce::File& folder, const juce::String& onlyFor);
 };

@@ -63,6 +63,39 @@ void PackageImportExport::showMessage (const juce::String& title, const juce::St
 //==============================================================================
 // Import
 
+juce::String PackageImportExport::describe (const PackageImportJob::Counts& counts)
+{
+    auto text = "Imported " + plural (counts.imported, "item", "items") + ".";
+
+    if (counts.skipped > 0)
+        text << "\nSkipped " << plural (counts.skipped, "entry", "entries") << ".";
+
+    if (counts.refused() == 0)
+        return text;
+
+    text << "\nRefused " << plural (counts.refused(), "entry", "entries") << ":";
+
+    // clang-format off
+    static const char* const reasons[PackageImportJob::numReasons] = {
+        "unsafe name",
+        "too large",
+        "not a preset",
+        "damaged (does not match its checksum)",
+        "encrypted",
+        "unsupported compression method",
+        "the disk is full",
+        "the folder is read-only",
+        "write error"
+    };
+    // clang-format on
+
+    for (int r = 0; r < PackageImportJob::numReasons; ++r)
+        if (const auto n = counts.refusedFor[r]; n > 0)
+            text << "\n  " << n << ": " << reasons[r];
+
+    return text;
+}
+
 void PackageImportExport::importPackage()
 {
     if (! browser.canManageItems() || browser.getCurrentSource() == nullptr)
@@ -103,6 +136,13 @@ void PackageImportExport::importFromFile (const juce::File& file)
         return;
     }
 
+    if (job.wasEmpty())
+    {
+        finish();
+        showMessage (importTitle, "'" + file.getFileName() + "' holds no entries.\nNothing was imported.");
+        return;
+    }
+
     follow (state);
 }
 
@@ -118,7 +158,7 @@ void PackageImportExport::ask()
 {
     retire (std::move (question));
     question = Orvik::ReplaceAlertWindow::show (this, "Import - " + job.getEntryName(), job.getPendingName(),
-                                                job.suggestName(), &browser.getDialogParent());
+                                                job.suggestName(), &browser.getDialogParent(), job.canReplace());
 }
 
 void PackageImportExport::finish()
@@ -130,19 +170,8 @@ void PackageImportExport::finish()
     browser.importFinished();
 
     // A job that left entries out says so; one that imported all of them needs no words.
-    if (ended && ! job.isNotAZip() && (counts.skipped > 0 || counts.refused > 0))
-    {
-        auto text = "Imported " + plural (counts.imported, "item", "items") + ".";
-
-        if (counts.skipped > 0)
-            text << "\nSkipped " << plural (counts.skipped, "entry", "entries") << ".";
-
-        if (counts.refused > 0)
-            text << "\nRefused " << plural (counts.refused, "entry", "entries")
-                 << " (unsafe name, too large or not a preset).";
-
-        showMessage (importTitle, text);
-    }
+    if (ended && ! job.isNotAZip() && ! job.wasEmpty() && (counts.skipped > 0 || counts.refused() > 0))
+        showMessage (importTitle, describe (counts));
 }
 
 void PackageImportExport::alertWindowClosed (Orvik::AlertWindow* alert, int kind)
@@ -250,9 +279,10 @@ bool PackageImportExport::exportTo (const juce::File& chosen)
         return false;
     }
 
-    if (! createZipFile (file, files, 9))
+    // Recorded: a temporary that a kill leaves in the user's folder is found at the next start.
+    if (juce::String error; ! createZipFile (file, files, 9, &error, true))
     {
-        showMessage (exportTitle, "Could not write\n" + file.getFullPathName());
+        showMessage (exportTitle, "Could not write\n" + file.getFullPathName() + "\n(" + error + ")");
         return false;
     }
 

@@ -68,6 +68,9 @@ public:
     /** Message thread. The answers of the questions. */
     void alertWindowClosed (Orvik::AlertWindow* alert, int buttonKind) override;
 
+    /** The summary of a job that left entries out: counts per kind of reason. */
+    static juce::String describe (const PackageImportJob::Counts& counts);
+
     static constexpr const char* importTitle = "Import package";
     static constexpr const char* exportTitle = "Export items";
 

@@ -5,20 +5,24 @@ namespace Orvik
     std::unique_ptr<ReplaceAlertWindow> ReplaceAlertWindow::show (AlertWindow::Caller* caller, const juce::String& titleText,
                                                                   const juce::String& itemName,
                                                                   const juce::String& suggestedName,
-                                                                  juce::Component* parent)
+                                                                  juce::Component* parent, bool canReplace)
     {
-        auto alert = std::make_unique<ReplaceAlertWindow> (caller, titleText, itemName, suggestedName);
+        auto alert = std::make_unique<ReplaceAlertWindow> (caller, titleText, itemName, suggestedName, canReplace);
         alert->showInParent (parent);
         return alert;
     }
 
     ReplaceAlertWindow::ReplaceAlertWindow (AlertWindow::Caller* c, const juce::String& titleText, const juce::String& itemName,
-                                            const juce::String& suggestedName)
+                                            const juce::String& suggestedName, bool canReplace)
         : AlertWindow (c, titleText, "'" + itemName + "' already exists. Please choose an option:"),
           newName (suggestedName)
     {
-        addButton (Replace, false, false);
-        addButton (ReplaceAll, false, false);
+        if (canReplace)
+        {
+            addButton (Replace, false, false);
+            addButton (ReplaceAll, false, false);
+        }
+
         addButton (Rename, false, false);
         addButton (Skip, false, false);
         addButton (SkipAll, false, false);

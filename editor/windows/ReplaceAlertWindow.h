@@ -10,16 +10,18 @@ namespace Orvik
                                public AlertWindow::Caller
     {
     public:
-        /** parent null: the caller as component. The result belongs to the opener. */
+        /** parent null: the caller as component. The result belongs to the opener. Without
+            canReplace (the name is taken by something that is no item), Replace and Replace All
+            are not offered. */
         static std::unique_ptr<ReplaceAlertWindow> show (AlertWindow::Caller* caller, const juce::String& titleText,
                                                          const juce::String& itemName,
                                                          const juce::String& suggestedName,
-                                                         juce::Component* parent = nullptr);
+                                                         juce::Component* parent = nullptr, bool canReplace = true);
 
         using AlertWindow::show;
 
         ReplaceAlertWindow (AlertWindow::Caller* caller, const juce::String& titleText, const juce::String& itemName,
-                            const juce::String& suggestedName);
+                            const juce::String& suggestedName, bool canReplace = true);
         ~ReplaceAlertWindow() override;
 
         /** The suggested name, or the one entered through Rename. */

@@ -79,7 +79,19 @@ TEST (UserSettings, MissingOrCorruptFilesGiveDefaultsAndUnreadableOnesAreNeverOv
             for (auto* p : { plugin.getRealtimeQualityParameter(), plugin.getOfflineQualityParameter() })
                 EXPECT_TRUE (p->getValue() >= p->getMinimum() && p->getValue() <= p->getMaximum());
 
-            EXPECT_EQ (plugin.takeProblems().size(), c.readable ? 0 : 1) << c.content;
+            const auto problems = plugin.takeProblems();
+            EXPECT_EQ (problems.size(), c.readable ? 0 : 1) << c.content;
+
+            // The message names the cause, never empty brackets.
+            if (! c.readable)
+            {
+                EXPECT_FALSE (problems[0].contains ("()")) << problems[0];
+            }
+
+            if (c.content.rfind ("<Foreign", 0) == 0)
+            {
+                EXPECT_TRUE (problems[0].contains ("root element is <Foreign>")) << problems[0];
+            }
 
             // A change the user makes is refused rather than written over the file.
             plugin.authorName = "Ada";

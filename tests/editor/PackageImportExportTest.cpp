@@ -218,3 +218,48 @@ TEST_F (PackageDialogs, FailuresAreToldNeverReportedAsDone)
     EXPECT_EQ (folder.get().findChildFiles (juce::File::findFiles | juce::File::ignoreHiddenFiles, false, "*").size(),
                folder.get().findChildFiles (juce::File::findFiles, false, "*").size());   // no temporary left
 }
+
+TEST_F (PackageDialogs, MessagesNameTheCauseAndReplaceIsOfferedOnlyForItems)
+{
+    // An archive without entries says so.
+    const auto empty = folder.get().getChildFile ("Empty.grzip");
+    {
+        juce::MemoryOutputStream out;
+        ASSERT_TRUE (writeZipArchive (out, 0, {}, 9));
+        empty.replaceWithData (out.getData(), out.getDataSize());
+    }
+    transfer.importFromFile (empty);
+    EXPECT_EQ (messageText(), "'Empty.grzip' holds no entries.\nNothing was imported.");
+    click (*transfer.getMessage()->getButtonForKind (Orvik::AlertWindow::OK));
+
+    // A damaged preset under an item's name is no item: the question has no Replace.
+    addPreset ("Good");
+    selectAll();
+    const auto archive = folder.get().getChildFile ("Set.grzip");
+    ASSERT_TRUE (transfer.exportTo (archive));
+    source->getItemFile ("Good").replaceWithText ("<Preset name=\"Good\"");
+    source->refresh();
+
+    transfer.importFromFile (archive);
+    ASSERT_TRUE (test::pumpUntil ([this] { return transfer.getQuestion() != nullptr && transfer.getQuestion()->isShowing(); }));
+    EXPECT_EQ (transfer.getQuestion()->getButtonForKind (Orvik::AlertWindow::Replace), nullptr);
+    EXPECT_EQ (transfer.getQuestion()->getButtonForKind (Orvik::AlertWindow::ReplaceAll), nullptr);
+    answerQuestion (Orvik::AlertWindow::Skip);
+    EXPECT_EQ (source->getItemFile ("Good").loadFileAsString(), "<Preset name=\"Good\"");
+}
+
+TEST (PackageSummary, EachKindOfRefusalIsNamed)
+{
+    PackageImportJob::Counts counts;
+    counts.imported = 3;
+    counts.skipped = 1;
+    counts.refusedFor[PackageImportJob::diskFull] = 2;
+    counts.refusedFor[PackageImportJob::encrypted] = 1;
+    counts.refusedFor[PackageImportJob::unsupportedMethod] = 4;
+    counts.refusedFor[PackageImportJob::noPermission] = 5;
+    counts.refusedFor[PackageImportJob::damaged] = 6;
+
+    EXPECT_EQ (PackageImportExport::describe (counts),
+               "Imported 3 items.\nSkipped 1 entry.\nRefused 18 entries:\n  6: damaged (does not match its checksum)\n  1: encrypted"
+               "\n  4: unsupported compression method\n  2: the disk is full\n  5: the folder is read-only");
+}

@@ -441,12 +441,18 @@ TEST_F (SourceTest, StartUpRecoversWhatKilledSavesLeft)
     writePreset (".Saved-overwritten.bak", "Saved old");
     writePreset ("Saved.grprs2", "Saved");
     writePreset (".Saved.grprs2.tmp-999999999-ab", "half");   // a temporary whose writer is gone
+    writePreset (".~gr-999999999-1f.tmp", "half");
+    // Not provably ours: names like JUCE's temporaries, backups by name only, and a live writer's.
     writePreset (".Lost_temp1f.grprs2", "juce temp").setLastModificationTime (juce::Time::getCurrentTime() - juce::RelativeTime::hours (2));
+    test::writeText (presets.getChildFile (".My-overwritten notes.bak"), "plain notes");
+    test::writeText (presets.getChildFile (".Plain-overwritten.bak"), "plain text, not a preset");
+    writePreset (".~gr-" + juce::String ((int) ::getppid()) + "-2.tmp", "being written");
 
     EXPECT_EQ (source->recoverLeftovers(), 4);
     source->refresh();
     EXPECT_EQ (itemNames().joinIntoString (","), "Lost,Saved");
-    EXPECT_EQ (presets.findChildFiles (juce::File::findFiles, false, "*").size(), 2);
+    EXPECT_EQ (presets.findChildFiles (juce::File::findFiles, false, "*").size(), 6);
+    EXPECT_EQ (presets.getChildFile (".My-overwritten notes.bak").loadFileAsString(), "plain notes");
 
     Preset saved;
     ASSERT_TRUE (saved.loadFromFile (source->getFileForName ("Saved")));

@@ -2,6 +2,8 @@
 #include "core/content/PackageImportJob.h"
 #include "core/parameters/AtomicFile.h"
 #include "core/content/fuzz/ZipImportFuzzHarness.h"
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -94,7 +96,10 @@ TEST_F (ImportTest, HostileArchivesWriteNothingOutsideTheUserFolder)
     EXPECT_EQ (job.start (zip, source), PackageImportJob::State::finished);
     EXPECT_EQ (added, juce::StringArray ({ "Nested", "Semi_co_lon_", "ctl_" }));
     EXPECT_EQ (job.getCounts().imported, 3);
-    EXPECT_EQ (job.getCounts().refused, 8);
+    EXPECT_EQ (job.getCounts().refused(), 8);
+    EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::unsafeName], 6);
+    EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::tooLarge], 1);
+    EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::notAnItem], 1);
     EXPECT_EQ (job.getCounts().skipped, 1);
     EXPECT_FALSE (job.isNotAZip());
     EXPECT_FALSE (juce::File ("/tmp/grindel-absolute.grprs2").exists());
@@ -110,15 +115,19 @@ TEST_F (ImportTest, HostileArchivesWriteNothingOutsideTheUserFolder)
     const auto cut = folder.get().getChildFile ("cut.grzip");
     cut.replaceWithData (good.getData(), good.getSize() / 2);
 
-    // A name that is not UTF-8 (JUCE's reader would trip over it): the archive is refused whole.
+    // A name that is not UTF-8 is in the DOS code page, as unzip reads it: 0xE9 is "Θ".
     auto badName = makeZip ({ { "Q~bad.grprs2", presetText ("q") } });
     for (size_t i = 0; i + 1 < badName.getSize(); ++i)
         if (badName[i] == 'Q' && badName[i + 1] == '~')
-            badName[i] = (char) 0xff;
+            badName[i] = (char) 0xe9;
     const auto latin = folder.get().getChildFile ("latin.grzip");
     latin.replaceWithData (badName.getData(), badName.getSize());
 
-    for (const auto& file : { notZip, empty, cut, latin, folder.get().getChildFile ("missing.grzip") })
+    added.clear();
+    EXPECT_EQ (job.start (latin, source), PackageImportJob::State::finished);
+    EXPECT_EQ (added, juce::StringArray ({ juce::String (juce::CharPointer_UTF8 ("\xce\x98~bad")) }));
+
+    for (const auto& file : { notZip, empty, cut, folder.get().getChildFile ("missing.grzip") })
     {
         added.clear();
         EXPECT_EQ (job.start (file, source), PackageImportJob::State::finished) << file.getFileName();
@@ -262,11 +271,15 @@ TEST_F (ImportTest, TheFuzzHarnessHoldsOnHostileArchivesAndTheirMutations)
     ZipImportFuzzHarness harness;
     juce::Random random (1234);
 
-    const std::vector<juce::MemoryBlock> seeds {
+    std::vector<juce::MemoryBlock> seeds {
         makeZip ({ { "Taken.grprs2", presetText ("Taken") }, { "TAKEN.grprs2", presetText ("x") }, { "New.grprs2", presetText ("New") } }),
         makeZip ({ { "../up.grprs2", presetText ("u") }, { "C:\\drive.grprs2", presetText ("d") }, { "a/b;c.grprs2", presetText ("b") } }),
         makeZip ({ { "other.GRPRS2", "text" }, { "Junk.grprs2", "<Preset" } }),
     };
+
+    // ZIP64 records and a prefix before the archive, mutated like the rest.
+    for (auto name : { "zip64-fz.grzip", "prefixed.grzip" })
+        ASSERT_TRUE (juce::File (ZIP_IMPORT_CORPUS_DIR).getChildFile (name).loadFileAsData (seeds.emplace_back()));
 
     for (const auto& file : juce::File (ZIP_IMPORT_CORPUS_DIR).findChildFiles (juce::File::findFiles, false, "*.grzip"))
     {
@@ -286,5 +299,350 @@ TEST_F (ImportTest, TheFuzzHarnessHoldsOnHostileArchivesAndTheirMutations)
 
             EXPECT_TRUE (harness.run (static_cast<const uint8_t*> (data.getData()), data.getSize())) << round;
         }
+    }
+}
+
+//==============================================================================
+// Archives at scale, of other tools, and failures by kind
+
+namespace
+{
+    /** An archive of count entries, entry i named and filled by the callbacks, built in memory. */
+    juce::File writeLargeZip (const juce::File& file, int count, std::function<juce::String (int)> name,
+                              std::function<juce::String (int)> text)
+    {
+        juce::MemoryOutputStream out;
+        const auto ok = writeZipArchive (
+            out, count,
+            [&] (int i, juce::String& entryName, juce::MemoryBlock& data, juce::Time& time, juce::String&) {
+                entryName = name (i);
+                const auto t = text (i);
+                data.replaceAll (t.toRawUTF8(), t.getNumBytesAsUTF8());
+                time = juce::Time (2024, 0, 1, 0, 0);
+                return true;
+            },
+            1);
+        EXPECT_TRUE (ok);
+        file.replaceWithData (out.getData(), out.getDataSize());
+        return file;
+    }
+
+    juce::File sampleArchive (const char* name)
+    {
+        return juce::File (ZIP_SAMPLES_DIR).getChildFile (name);
+    }
+}
+
+TEST_F (ImportTest, HundredThousandEntriesWalkInOneLoopAtConstantCostEach)
+{
+    // Every entry after the first meets a taken name: each used to cost a stack frame and a
+    // scan of the items. Skip All now walks them all in one loop.
+    const auto same = presetText ("Same");
+    const auto zip = writeLargeZip (
+        folder.get().getChildFile ("many.grzip"), 100000, [] (int) { return juce::String ("Same.grprs2"); },
+        [&] (int) { return same; });
+
+    EXPECT_EQ (job.start (zip, source), PackageImportJob::State::conflict);
+    EXPECT_EQ (job.skipAll(), PackageImportJob::State::finished);
+    EXPECT_EQ (job.getCounts().imported, 1);
+    EXPECT_EQ (job.getCounts().skipped, 99999);
+
+    // Replace All walks the same way (each entry replaces the one before).
+    const auto fewer = writeLargeZip (
+        folder.get().getChildFile ("replace.grzip"), 300, [] (int) { return juce::String ("Same.grprs2"); },
+        [] (int i) { return presetText ("Same", {}, i); });
+    EXPECT_EQ (job.start (fewer, source), PackageImportJob::State::conflict);
+    EXPECT_EQ (job.replaceAll(), PackageImportJob::State::finished);
+    EXPECT_EQ (job.getCounts().imported, 300);
+    EXPECT_TRUE (text ("Same").contains ("value=\"299\""));
+}
+
+namespace
+{
+    /** A writable source held in memory: the import job's side of a round trip without a file
+        per item (the folder's writes have tests of their own). */
+    class MemorySource : public ContentSource
+    {
+    public:
+        MemorySource() : ContentSource ("Memory", false) {}
+
+        std::unordered_map<juce::String, juce::String> texts;
+        juce::String getItemExtension() const override { return ".grprs2"; }
+
+    protected:
+        void scanItems (juce::Array<ItemRecord>&) override {}
+        bool itemDataExists (const juce::String& itemName) const override { return texts.count (itemName) > 0; }
+        bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap&, bool) override
+        {
+            texts[itemName] = text;
+            return true;
+        }
+    };
+}
+
+TEST_F (ImportTest, RoundTripOfSeventyThousandPresetsThroughZip64)
+{
+    // More than 65,535 entries: the archive needs ZIP64 records both ways. Seven files given
+    // 10,000 times each make 70,000 entries ("P3 (9999).grprs2" and so on).
+    const auto out = folder.get().getChildFile ("out");
+    juce::Array<juce::File> files;
+    constexpr int count = 70000;
+
+    for (int i = 0; i < 7; ++i)
+        ASSERT_TRUE (test::writeText (out.getChildFile ("P" + juce::String (i) + ".grprs2"), presetText ("P" + juce::String (i), {}, i)).existsAsFile());
+
+    for (int i = 0; i < count; ++i)
+        files.add (out.getChildFile ("P" + juce::String (i % 7) + ".grprs2"));
+
+    const auto zip = folder.get().getChildFile ("all.grzip");
+    ASSERT_TRUE (createZipFile (zip, files, 9));
+    EXPECT_EQ (ZipReader (zip).getNumEntries(), count);
+
+    // What unzip reads of it, when it is there (scripts/setup.sh installs it).
+    if (juce::File ("/usr/bin/unzip").existsAsFile())
+    {
+        juce::ChildProcess unzip;
+        ASSERT_TRUE (unzip.start (juce::StringArray { juce::String ("/usr/bin/unzip"), juce::String ("-tqq"), zip.getFullPathName() }));
+        unzip.readAllProcessOutput();
+        EXPECT_EQ (unzip.getExitCode(), 0u);
+    }
+
+    MemorySource memory;
+    EXPECT_EQ (job.start (zip, memory), PackageImportJob::State::finished);
+    EXPECT_EQ (job.getCounts().imported, count);
+    EXPECT_EQ (job.getCounts().refused(), 0);
+    EXPECT_EQ (memory.getNumItems(), count);
+    ASSERT_EQ (memory.texts.size(), (size_t) count);
+
+    for (const auto& [name, value] : { std::pair<const char*, int> { "P6 (9999)", 6 }, { "P3", 3 }, { "P0 (5000)", 0 } })
+    {
+        Preset preset;
+        ASSERT_TRUE (preset.loadFromText (memory.texts[name])) << name;
+        ASSERT_NE (preset.findValue (2), nullptr) << name;
+        EXPECT_EQ (*preset.findValue (2), juce::String (value)) << name;
+    }
+}
+
+TEST_F (ImportTest, ArchivesOfOtherToolsReadAsUnzipReadsThem)
+{
+    // Info-ZIP zip (plain, -fz, streamed to a pipe, behind a self-extractor's prefix with and
+    // without adjusted offsets), Python's zipfile (plain and ZIP64), 7z and bsdtar; each holds
+    // Presets/Alpha.grprs2, Presets/Beta.grprs2 and notes.txt (data/zip/make-samples.sh).
+    struct Case
+    {
+        const char* file;
+        juce::StringArray imported;
+        int skipped;
+        std::vector<std::pair<PackageImportJob::Reason, int>> refused;
+    };
+
+    const juce::StringArray both { "Alpha", "Beta" };
+
+    // clang-format off
+    const std::vector<Case> cases {
+        { "infozip.zip",        both, 1, {} },
+        { "infozip-fz.zip",     both, 1, {} },
+        { "infozip-stream.zip", both, 1, {} },
+        { "sfx-prefix.zip",     both, 1, {} },
+        { "sfx-adjusted.zip",   both, 1, {} },
+        { "python.zip",         both, 1, {} },
+        { "python-zip64.zip",   both, 1, {} },
+        { "7z.zip",             both, 1, {} },
+        { "bsdtar.zip",         both, 1, {} },
+        { "7z-lzma.zip",        {},   1, { { PackageImportJob::unsupportedMethod, 2 } } },
+        { "bzip2.zip",          juce::StringArray ("Beta"), 0, { { PackageImportJob::unsupportedMethod, 1 } } },
+        { "encrypted.zip",      {},   1, { { PackageImportJob::encrypted, 2 } } },
+        { "damaged-crc.zip",    juce::StringArray ("Beta"), 1, { { PackageImportJob::damaged, 1 } } },
+    };
+    // clang-format on
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.file);
+        presets.deleteRecursively();
+        source.refresh();
+        added.clear();
+
+        ASSERT_TRUE (sampleArchive (c.file).existsAsFile());
+        EXPECT_EQ (job.start (sampleArchive (c.file), source), PackageImportJob::State::finished);
+        EXPECT_FALSE (job.isNotAZip());
+        EXPECT_EQ (added, c.imported);
+        EXPECT_EQ (job.getCounts().skipped, c.skipped);
+
+        int refused = 0;
+        for (const auto& [reason, n] : c.refused)
+        {
+            EXPECT_EQ (job.getCounts().refusedFor[reason], n) << reason;
+            refused += n;
+        }
+        EXPECT_EQ (job.getCounts().refused(), refused);
+
+        if (c.imported.contains ("Alpha"))
+        {
+            EXPECT_TRUE (text ("Alpha").contains ("value=\"5\""));
+        }
+
+        if (c.imported.contains ("Beta"))
+        {
+            EXPECT_TRUE (text ("Beta").contains ("value=\"7\""));
+        }
+    }
+}
+
+namespace
+{
+    /** A preset folder whose imports fail as told, or lose the name to someone else at the
+        last moment (as another process importing into the same folder would take it). */
+    class FailingFolder : public PresetsDirectoryContent<Preset>
+    {
+    public:
+        using PresetsDirectoryContent<Preset>::PresetsDirectoryContent;
+
+        Failure failWith = Failure::none;
+        juce::String takeName;
+
+    protected:
+        bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite) override
+        {
+            if (itemName == takeName)
+                test::writeText (getFileForName (itemName), "<Preset name=\"theirs\"/>");
+
+            if (failWith != Failure::none)
+            {
+                lastFailure = failWith;
+                return false;
+            }
+
+            return PresetsDirectoryContent<Preset>::importItemData (text, itemName, itemTags, overwrite);
+        }
+    };
+}
+
+TEST_F (ImportTest, EachRefusalKeepsItsReasonAndANameTakenMeanwhileIsAConflict)
+{
+    FailingFolder failing (fixture.plugin(), presets);
+    failing.refresh();
+    const auto zip = writeZip ({ { "A.grprs2", presetText ("A") } });
+
+    // clang-format off
+    const std::vector<std::pair<ContentSource::Failure, PackageImportJob::Reason>> cases {
+        { ContentSource::Failure::diskFull,     PackageImportJob::diskFull },
+        { ContentSource::Failure::noPermission, PackageImportJob::noPermission },
+        { ContentSource::Failure::writeFailed,  PackageImportJob::writeFailed },
+        { ContentSource::Failure::notAnItem,    PackageImportJob::notAnItem },
+        { ContentSource::Failure::tooLarge,     PackageImportJob::tooLarge },
+    };
+    // clang-format on
+
+    for (const auto& [failure, reason] : cases)
+    {
+        failing.failWith = failure;
+        EXPECT_EQ (job.start (zip, failing), PackageImportJob::State::finished);
+        EXPECT_EQ (job.getCounts().refusedFor[reason], 1) << reason;
+        EXPECT_EQ (job.getCounts().refused(), 1) << reason;
+    }
+
+    // A real full disk.
+    {
+        test::ScopedFullDisk full (16);
+        EXPECT_EQ (job.start (zip, source), PackageImportJob::State::finished);
+    }
+    EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::diskFull], 1);
+
+    // The name is taken after the check: never overwritten, asked about, and no Replace for
+    // what is no item of the list.
+    failing.failWith = ContentSource::Failure::none;
+    failing.takeName = "A";
+    EXPECT_EQ (job.start (zip, failing), PackageImportJob::State::conflict);
+    EXPECT_FALSE (job.canReplace());
+    EXPECT_EQ (failing.getFileForName ("A").loadFileAsString(), "<Preset name=\"theirs\"/>");
+    EXPECT_EQ (job.rename ("A mine"), PackageImportJob::State::finished);
+    EXPECT_EQ (job.getCounts().imported, 1);
+    EXPECT_TRUE (failing.getFileForName ("A mine").loadFileAsString().contains ("name=\"A\""));
+}
+
+TEST_F (ImportTest, ReplaceIsOfferedOnlyForItems)
+{
+    // A damaged preset and a folder under item names are no items: even Replace All asks.
+    ASSERT_TRUE (AtomicFile::write (source.getFileForName ("Item"), presetText ("Item")).wasOk());
+    test::writeText (source.getFileForName ("Broken"), "<Preset name=\"Broken\"");
+    ASSERT_TRUE (source.getFileForName ("Folder").createDirectory().wasOk());
+    source.refresh();
+
+    const auto zip = writeZip ({ { "Item.grprs2", presetText ("Item", {}, 9) },
+                                 { "Broken.grprs2", presetText ("Broken", {}, 9) },
+                                 { "Folder.grprs2", presetText ("Folder", {}, 9) } });
+
+    EXPECT_EQ (job.start (zip, source), PackageImportJob::State::conflict);
+    EXPECT_TRUE (job.canReplace());
+    EXPECT_EQ (job.replaceAll(), PackageImportJob::State::conflict);
+    EXPECT_EQ (job.getPendingName(), "Broken");
+    EXPECT_FALSE (job.canReplace());
+    EXPECT_EQ (job.replace(), PackageImportJob::State::conflict);   // refused: nothing written
+    EXPECT_EQ (job.skip(), PackageImportJob::State::conflict);
+    EXPECT_EQ (job.getPendingName(), "Folder");
+    EXPECT_FALSE (job.canReplace());
+    EXPECT_EQ (job.skip(), PackageImportJob::State::finished);
+    EXPECT_EQ (job.getCounts().imported, 1);
+    EXPECT_EQ (source.getFileForName ("Broken").loadFileAsString(), "<Preset name=\"Broken\"");
+    EXPECT_TRUE (source.getFileForName ("Folder").isDirectory());
+}
+
+TEST_F (ImportTest, TwoProcessesImportingIntoOneFolderNeverOverwriteEachOther)
+{
+    // Both list the empty folder, then import the same 1,000 names with their own values at
+    // once. Each name ends up with exactly one process's data, and that process says so.
+    constexpr int count = 1000;
+    const auto zipFor = [&] (int value) {
+        return writeLargeZip (
+            folder.get().getChildFile ("from" + juce::String (value) + ".grzip"), count,
+            [] (int i) { return "N" + juce::String (i) + ".grprs2"; },
+            [value] (int i) { return presetText ("N" + juce::String (i), {}, value); });
+    };
+    const auto zipOne = zipFor (1), zipTwo = zipFor (2);
+    const auto report = folder.get().getChildFile ("child.txt");
+
+    const auto importAll = [this] (const juce::File& zip) {
+        juce::StringArray mine;
+        job.onItemAdded = [&mine] (ContentItem* item) { mine.add (item->name); };
+        auto state = job.start (zip, source);
+        if (state == PackageImportJob::State::conflict)
+            state = job.skipAll();
+        EXPECT_EQ (state, PackageImportJob::State::finished);
+        return mine;
+    };
+
+    int start[2];
+    ASSERT_EQ (::pipe (start), 0);
+    const auto child = ::fork();
+    ASSERT_GE (child, 0);
+
+    if (child == 0)
+    {
+        char go = 0;
+        const bool ready = ::read (start[0], &go, 1) == 1;
+        const auto mine = importAll (zipTwo);
+        ::_exit (ready && report.replaceWithText (mine.joinIntoString ("\n")) ? 0 : 1);
+    }
+
+    ASSERT_EQ (::write (start[1], "g", 1), 1);
+    const auto ours = importAll (zipOne);
+    int status = 0;
+    ASSERT_EQ (::waitpid (child, &status, 0), child);
+    ::close (start[0]);
+    ::close (start[1]);
+    ASSERT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 0);
+
+    juce::StringArray theirs;
+    theirs.addLines (report.loadFileAsString());
+    theirs.removeEmptyStrings();
+    EXPECT_EQ (ours.size() + theirs.size(), count);
+
+    for (int i = 0; i < count; ++i)
+    {
+        const auto name = "N" + juce::String (i);
+        const bool byUs = ours.contains (name), byThem = theirs.contains (name);
+        EXPECT_NE (byUs, byThem) << name;
+        EXPECT_TRUE (text (name).contains (byUs ? "value=\"1\"" : "value=\"2\"")) << name;
     }
 }

@@ -114,16 +114,22 @@ TEST (AtomicFile, StartUpRemovesOnlyAbandonedTemporaries)
 
     // clang-format off
     const struct { const char* name; bool old; bool goes; } cases[] = {
-        { ".Bass.grprs2.tmp-OWN-1a2b",     false, true  },   // ours, no write under way
-        { ".Bass.grprs2.tmp-DEAD-1a2b",    false, true  },   // its writer was killed
-        { ".Bass.grprs2.tmp-ALIVE-1a2b",   false, false },   // another instance is writing
-        { ".Bass_temp1a2b.grprs2",         true,  true  },   // JUCE's, long abandoned
-        { ".Bass_temp1a2b.grprs2x",        false, false },
-        { ".Pad_tempbeef.grprs2",          false, false },   // JUCE's, maybe being written
-        { "Grindel 2_temp7f3c.ini",        false, true  },   // an older version's settings temporary
-        { "Bass_temp1.grprs2",             true,  false },   // a user's preset
+        { ".~gr-OWN-1a2b.tmp",             false, true  },   // ours, no write under way
+        { ".~gr-DEAD-1a2b.tmp",            false, true  },   // its writer was killed
+        { ".~gr-ALIVE-1a2b.tmp",           false, false },   // another instance is writing
+        { ".Bass.grprs2.tmp-DEAD-1a2b",    false, true  },   // an older version's
+        { ".Bass.grprs2.tmp-ALIVE-1a2b",   false, false },
+        // Not exactly our pattern: whatever else it is, it stays.
+        { ".~gr-DEAD-1A2B.tmp",            true,  false },
+        { ".~gr-DEAD-1a2b.tmp.txt",        true,  false },
+        { ".~gr-DEAD-.tmp",                true,  false },
+        { ".Bass.grprs2.tmp-OWN-xyz",      true,  false },
+        // Names JUCE's own writer would give name no writer: never provably ours.
+        { ".Bass_temp1a2b.grprs2",         true,  false },
+        { "Grindel 2_temp7f3c.ini",        true,  false },
+        { "Drums_temp1.grccmap",           true,  false },
+        { "Drums_tempfeed.grccmap",        true,  false },
         { "Bass.grprs2",                   true,  false },
-        { ".Bass.grprs2.tmp-OWN-xyz",      false, false },
     };
     // clang-format on
 
@@ -139,15 +145,69 @@ TEST (AtomicFile, StartUpRemovesOnlyAbandonedTemporaries)
     }
 
     kept.sort (false);
-    EXPECT_EQ (AtomicFile::removeLeftovers (folder) + AtomicFile::removeLeftoversOf (folder.getChildFile ("Grindel 2.ini")), 4);
+    EXPECT_EQ (AtomicFile::removeLeftovers (folder) + AtomicFile::removeLeftoversOf (folder.getChildFile ("Grindel 2.ini")), 3);
     EXPECT_EQ (namesIn (folder), kept);
 
-    // In a folder of the user's, only the temporaries of the one file go.
+    // In a folder of the user's, of an older version's temporaries only those of the one file go.
     make (".Grindel 2.ini.tmp-" + dead + "-1a");
     make (".Other.ini.tmp-" + dead + "-1a");
-    make (".Other_temp1a2b.ini", true);
-    EXPECT_EQ (AtomicFile::removeLeftoversOf (folder.getChildFile ("Grindel 2.ini")), 1);
-    EXPECT_EQ (namesIn (folder).size(), kept.size() + 2);
+    make (".~gr-" + dead + "-2.tmp");
+    EXPECT_EQ (AtomicFile::removeLeftoversOf (folder.getChildFile ("Grindel 2.ini")), 2);
+    EXPECT_EQ (namesIn (folder).size(), kept.size() + 1);
+}
+
+TEST (AtomicFile, NamesOfEveryLengthAFileSystemTakesAreWritable)
+{
+    // The temporary's name does not grow with the target's: 255 bytes, the most a name may have.
+    test::TempFolder temp;
+
+    for (const int length : { 200, 250, 255 })
+    {
+        const auto target = temp.get().getChildFile (juce::String::repeatedString ("n", length - 7) + ".grprs2");
+        ASSERT_EQ ((int) target.getFileName().getNumBytesAsUTF8(), length);
+        EXPECT_TRUE (AtomicFile::write (target, juce::String ("x")).wasOk()) << length;
+        EXPECT_TRUE (AtomicFile::write (target, juce::String ("y")).wasOk()) << length;
+        EXPECT_TRUE (AtomicFile::writeNew (target.withFileExtension ("new"), "z", 1, false).wasOk()) << length;
+        EXPECT_EQ (target.loadFileAsString(), "y");
+    }
+
+    EXPECT_EQ (namesIn (temp.get()).size(), 6);
+}
+
+TEST (AtomicFile, RecordedTemporariesOfKilledWritersAreFoundAtTheNextStart)
+{
+    // An export writes beside the user's archive, where no start-up looks: its temporary is
+    // noted in the plug-in's own folder while it exists.
+    test::TempFolder temp;
+    const auto records = temp.get().getChildFile ("records");
+    const auto elsewhere = temp.get().getChildFile ("Desktop");
+    ASSERT_TRUE (elsewhere.createDirectory().wasOk());
+    AtomicFile::setRecordFolder (records);
+
+    ASSERT_TRUE (AtomicFile::write (elsewhere.getChildFile ("Out.grzip"), "data", 4, true, true).wasOk());
+    EXPECT_EQ (namesIn (elsewhere), juce::StringArray ("Out.grzip"));
+    EXPECT_TRUE (namesIn (records).isEmpty()) << "a finished write leaves no record";
+
+    // What a killed export leaves: the temporary and its record; a live writer's stays.
+    const auto leave = [&] (int pid, const juce::String& count) {
+        const auto name = ".~gr-" + juce::String (pid) + "-" + count + ".tmp";
+        elsewhere.getChildFile (name).replaceWithText ("half an archive");
+        records.getChildFile (name).replaceWithText (elsewhere.getChildFile (name).getFullPathName());
+        return name;
+    };
+
+    const auto killed = leave (deadProcessId(), "1");
+    const auto running = leave ((int) ::getppid(), "2");
+    // A record that names a file of another name is not followed.
+    records.getChildFile (".~gr-" + juce::String (deadProcessId()) + "-3.tmp").replaceWithText (elsewhere.getChildFile ("Out.grzip").getFullPathName());
+
+    EXPECT_EQ (AtomicFile::removeRecordedLeftovers(), 1);
+    juce::StringArray left { running };
+    left.add ("Out.grzip");
+    EXPECT_EQ (namesIn (elsewhere), left);
+    EXPECT_FALSE (namesIn (records).contains (killed));
+    EXPECT_TRUE (namesIn (records).contains (running));
+    AtomicFile::setRecordFolder ({});
 }
 
 // The tests' own temporary folders go even when a test program dies with them alive.
