@@ -9,7 +9,7 @@ namespace
     juce::String presetText (const juce::String& name, const juce::String& tags)
     {
         return "<?xml version=\"1.0\"?>\r\n<Preset name=\"" + name + "\" application=\"Grindel 2\" tags=\"" + tags
-             + "\">\r\n  <Value id=\"6\" value=\"25\"/>\r\n</Preset>\r\n";
+            + "\">\r\n  <Value id=\"6\" value=\"25\"/>\r\n</Preset>\r\n";
     }
 
     /** count presets "<prefix> n" in folder, written in an order unlike their names'. */
