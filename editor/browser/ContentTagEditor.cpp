@@ -166,6 +166,7 @@ void ContentTagEditor::forgetSelection()
     newTagDialog.reset();
     newCategoryDialog.reset();
     firstTagDialog.reset();
+    limitAlert.reset();
     pendingTagCategory.clear();
     pendingCategory.clear();
     triggerAsyncUpdate();
