@@ -3,6 +3,7 @@
 #include "core/parameters/FolderLock.h"
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -103,7 +104,8 @@ namespace
 
     /** The preset file's text with one attribute of its root changed and nothing else: the
         root's other attributes, unknown elements, comments and line ends stay as they are. */
-    juce::Result rewriteRootAttribute (const juce::File& file, const juce::String& attribute, const juce::String& value)
+    juce::Result rewriteRootAttribute (const juce::File& file, const juce::String& attribute,
+                                       const std::function<juce::String (const juce::XmlElement& root)>& newValue)
     {
         juce::MemoryBlock data;
         juce::String error;
@@ -111,13 +113,15 @@ namespace
         if (! BoundedXmlReader::readFile (file, (size_t) Preset::maxFileSize, data, error, false, nullptr))
             return juce::Result::fail (error);
 
+        // The rest of the file is kept as bytes: the root's start tag is all that is parsed
+        // (a file cut short is refused before).
         const auto text = juce::String::createStringFromData (data.getData(), (int) data.getSize());
-        auto root = Preset::readRootElement (text, false, error);
+        auto root = Preset::readRootElement (text, true, error);
 
         if (root == nullptr)
             return juce::Result::fail (error);
 
-        root->setAttribute (attribute, value);
+        root->setAttribute (attribute, newValue (*root));
         const auto bytes = text.toStdString();
         size_t at = 0;
 
@@ -155,9 +159,17 @@ namespace
             }
         }
 
-        // A start tag that cannot be found whole is written from the element instead.
+        // A start tag that cannot be found whole is written from the whole element instead.
         if (at == std::string::npos || end >= bytes.size())
-            return AtomicFile::write (file, *root);
+        {
+            const auto whole = Preset::readRootElement (text, false, error);
+
+            if (whole == nullptr)
+                return juce::Result::fail (error);
+
+            whole->setAttribute (attribute, root->getStringAttribute (attribute));
+            return AtomicFile::write (file, *whole);
+        }
 
         juce::XmlElement head (root->getTagName());
 
@@ -466,7 +478,7 @@ bool PresetFolderContent::renameItemData (ContentItem& item, const juce::String&
 
     // The name inside the file follows, and nothing else changes; a file we cannot read keeps
     // its contents as they are.
-    if (const auto renamed = rewriteRootAttribute (to, "name", newName); renamed.failed())
+    if (const auto renamed = rewriteRootAttribute (to, "name", [&] (const juce::XmlElement&) { return newName; }); renamed.failed())
         log ("renamed \"" + item.name + "\" to \"" + newName + "\" without its inner name: " + renamed.getErrorMessage());
 
     listedStamps.erase (item.name);
@@ -484,16 +496,14 @@ juce::Result PresetFolderContent::writeItemTags (ContentItem& item, CategoryTagM
     if (! lock.isLocked())
         return lock.getResult();
 
-    juce::String error;
-    const auto root = Preset::readRootElement (file, true, error);
-
-    if (root == nullptr)
-        return juce::Result::fail (error);
-
     // Only the attribute changes: whatever else the file holds stays as it is.
-    const auto written = applyTagChange (CategoryTagMap::fromString (root->getStringAttribute ("tags")), item.tags, newTags);
+    CategoryTagMap written;
+    const auto result = rewriteRootAttribute (file, "tags", [&] (const juce::XmlElement& root) {
+        written = applyTagChange (CategoryTagMap::fromString (root.getStringAttribute ("tags")), item.tags, newTags);
+        return written.toString();
+    });
 
-    if (const auto result = rewriteRootAttribute (file, "tags", written.toString()); result.failed())
+    if (result.failed())
         return result;
 
     noteWritten (item.name);

@@ -21,7 +21,7 @@ BrowserBulkOperation::~BrowserBulkOperation()
 }
 
 void BrowserBulkOperation::start (const juce::String& newActivity, const juce::Array<ContentItem*>& newItems, Step newStep,
-                                  Finished newFinished)
+                                  Finished newFinished, std::function<void()> newAfterSlice)
 {
     stop();
 
@@ -29,6 +29,7 @@ void BrowserBulkOperation::start (const juce::String& newActivity, const juce::A
     items = newItems;
     step = std::move (newStep);
     finished = std::move (newFinished);
+    afterSlice = std::move (newAfterSlice);
     next = failed = 0;
     firstError.clear();
 
@@ -64,6 +65,9 @@ bool BrowserBulkOperation::runSlice()
 
     largestSlice = juce::jmax (largestSlice, done);
     ++slicesRun;
+
+    if (afterSlice)
+        afterSlice();
 
     if (next < items.size())
     {
@@ -106,6 +110,7 @@ void BrowserBulkOperation::end (bool tell)
     auto whenFinished = std::move (finished);
     step = nullptr;
     finished = nullptr;
+    afterSlice = nullptr;
     items.clearQuick();
 
     for (auto* source : sources)

@@ -28,8 +28,9 @@ public:
     ~BrowserBulkOperation() override;
 
     /** Starts over the items; activity names it in the progress text ("Deleting"). Runs the
-        first slice at once. */
-    void start (const juce::String& activity, const juce::Array<ContentItem*>& items, Step step, Finished finished);
+        first slice at once; afterSlice (may be empty) runs at the end of every slice. */
+    void start (const juce::String& activity, const juce::Array<ContentItem*>& items, Step step, Finished finished,
+                std::function<void()> afterSlice = {});
     /** Ends the running operation where it stands, telling its Finished. */
     void stop();
     /** Drops the running operation without telling anyone (its items are going away). */
@@ -57,6 +58,7 @@ private:
     juce::Array<ContentSource*> sources;
     Step step;
     Finished finished;
+    std::function<void()> afterSlice;
     int next = 0, failed = 0;
     juce::String firstError;
     int largestSlice = 0, slicesRun = 0;

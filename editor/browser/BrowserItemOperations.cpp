@@ -131,23 +131,33 @@ void BrowserItemOperations::deleteSelectedConfirmed()
     auto& results = browser.getResults();
     const auto selected = results.getSelectedItems();
 
-    const auto deleteOne = [&results] (int, ContentItem& item) {
+    // The rows of a slice's deleted items leave the list together: one pass over the rows.
+    const auto deleted = std::make_shared<juce::Array<ContentItem*>>();
+
+    const auto deleteOne = [deleted] (int, ContentItem& item) {
         if (! item.deleteFromSource())
             return false;
 
-        results.removeItem (&item);
+        deleted->add (&item);
         return true;
     };
 
-    browser.getBulkOperation().start ("Deleting", selected, deleteOne, [this, total = selected.size()] (int, int failed, const juce::String& reason) {
-        if (auto* tagEditor = browser.getTagEditor())
-            tagEditor->triggerAsyncUpdate();
+    const auto removeRows = [deleted, &results] {
+        results.removeItems (*deleted);
+        deleted->clearQuick();
+    };
 
-        browser.updateButtonsEnabled();
+    browser.getBulkOperation().start (
+        "Deleting", selected, deleteOne, [this, total = selected.size()] (int, int failed, const juce::String& reason) {
+            if (auto* tagEditor = browser.getTagEditor())
+                tagEditor->triggerAsyncUpdate();
 
-        if (failed > 0)
-            showError ("Delete failed", juce::String (failed) + " of " + juce::String (total) + " selected items could not be deleted." + (reason.isNotEmpty() ? "\n" + reason.substring (0, 1).toUpperCase() + reason.substring (1) : juce::String()));
-    });
+            browser.updateButtonsEnabled();
+
+            if (failed > 0)
+                showError ("Delete failed", juce::String (failed) + " of " + juce::String (total) + " selected items could not be deleted." + (reason.isNotEmpty() ? "\n" + reason.substring (0, 1).toUpperCase() + reason.substring (1) : juce::String()));
+        },
+        removeRows);
 }
 
 void BrowserItemOperations::normalizeSelected()

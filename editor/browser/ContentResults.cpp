@@ -95,6 +95,23 @@ void ContentResults::removeItem (ContentItem* item)
     deferLayout();
 }
 
+void ContentResults::removeItems (const juce::Array<ContentItem*>& items)
+{
+    if (items.isEmpty())
+        return;
+
+    if (items.contains (rename.getRenamingItem()))
+        endRenameWithoutWriting();
+
+    for (auto* item : items)
+        if (const auto index = indexOf (item); index >= 0)
+            selection.forgetRow (index);
+
+    grid.eraseAll (items);
+    selection.forgetAnchor();
+    deferLayout();
+}
+
 void ContentResults::removeReadOnlyItems()
 {
     for (int i = getNumResults(); --i >= 0;)

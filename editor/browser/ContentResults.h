@@ -102,6 +102,8 @@ public:
     void addItem (ContentItem* item);
     /** Message thread: removes the item's row. */
     void removeItem (ContentItem* item);
+    /** Message thread: removes the rows of these items in one pass over the rows. */
+    void removeItems (const juce::Array<ContentItem*>& items);
     /** Message thread: removes the rows of read-only items. */
     void removeReadOnlyItems();
     /** Message thread: removes every row and deselects. */

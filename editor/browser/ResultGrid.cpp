@@ -56,6 +56,23 @@ void ResultGrid::erase (int index)
         placedRows = { juce::jmax (0, placedRows.getStart() - 1), placedRows.getEnd() - 1 };
 }
 
+void ResultGrid::eraseAll (const juce::Array<ContentItem*>& items)
+{
+    std::unordered_set<const ContentItem*> gone;
+
+    for (auto* item : items)
+        if (members.erase (item) != 0)
+            gone.insert (item);
+
+    if (gone.empty())
+        return;
+
+    rows.erase (std::remove_if (rows.begin(), rows.end(), [&gone] (const std::unique_ptr<Row>& row) { return gone.count (row->item) != 0; }),
+                rows.end());
+    rowVisits += (juce::int64) rows.size();
+    placedRowsScattered = true;
+}
+
 void ResultGrid::removeAll()
 {
     // Last first: each button leaves the end of the content's child list.

@@ -33,6 +33,8 @@ public:
         returns its index; the rows in view keep their buttons. */
     int insertSorted (ContentItem* item);
     void erase (int index);
+    /** Erases the rows of these items in one pass. */
+    void eraseAll (const juce::Array<ContentItem*>& items);
     void removeAll();
 
     /** The order of rows: natural (runs of digits by value), case ignored. */
