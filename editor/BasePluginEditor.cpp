@@ -381,6 +381,17 @@ void BasePluginEditor::contentBrowserClosed (ContentBrowser* browser, int mode, 
     presetCommands->browserClosed (browser, mode, keep);
 }
 
+void BasePluginEditor::bulkOperationProgress (ContentBrowser*, const juce::String& progress)
+{
+    if (statusBar == nullptr)
+        return;
+
+    if (progress.isNotEmpty())
+        statusBar->showMessage (progress, bulkProgressLevel);
+    else
+        statusBar->clearMessage (bulkProgressLevel);
+}
+
 void BasePluginEditor::selectPreviousPreset() { presetCommands->stepPreset (false); }
 void BasePluginEditor::selectNextPreset() { presetCommands->stepPreset (true); }
 void BasePluginEditor::confirmPresetChange (bool next) { presetCommands->confirmPresetChange (next); }

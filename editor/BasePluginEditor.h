@@ -67,6 +67,8 @@ public:
     static constexpr int valueMessageLevel = 6;
     /** Problems the plug-in reports outrank value messages while they show. */
     static constexpr int problemMessageLevel = 7;
+    /** The progress of a tag edit or delete over many items: above values, below problems. */
+    static constexpr int bulkProgressLevel = 6;
     static constexpr const char* skinsFolderName = "Skins";
     static constexpr const char* hiddenCommandWord = "trombix";
 
@@ -229,6 +231,8 @@ public:
     void contentBrowserOpened (ContentBrowser* browser) override;
     /** Message thread. A cancelled browse loads the snapshot back. */
     void contentBrowserClosed (ContentBrowser* browser, int mode, bool keep) override;
+    /** Message thread. Shows the progress of a long operation in the status bar. */
+    void bulkOperationProgress (ContentBrowser* browser, const juce::String& progress) override;
     virtual void aboutWindowClosed();
     /** Message thread. "Close" in the about window. */
     void aboutWindowCloseRequested (AboutWindow* window) override;

@@ -248,8 +248,19 @@ ContentItem* ContentSource::makeItem (const juce::String& itemName, CategoryTagM
     return item;
 }
 
+void ContentSource::endBulkChange()
+{
+    if (bulkChanges > 0 && --bulkChanges == 0 && tagsStale)
+        rebuildTags();
+}
+
 void ContentSource::rebuildTags()
 {
+    tagsStale = bulkChanges > 0;
+
+    if (tagsStale)
+        return;
+
     tags.clear();
     tagUses.clear();
 

@@ -155,6 +155,11 @@ public:
     juce::Result setItemTags (ContentItem& item, const CategoryTagMap& newTags);
     bool loadItem (ContentItem& item, int flag);
 
+    /** Message thread: between begin and end, deletes and tag writes leave the source's tags
+        to be gathered once, at the end (each would otherwise walk every item). Nests. */
+    void beginBulkChange() noexcept { ++bulkChanges; }
+    void endBulkChange();
+
     virtual bool canImportSamples() const { return false; }
     virtual bool canSaveItems() const { return false; }
     /** With its dot; empty by default. */
@@ -245,6 +250,8 @@ private:
     static juce::String foldCase (const juce::String& name) { return name.toUpperCase(); }
 
     const bool readOnly;
+    int bulkChanges = 0;
+    bool tagsStale = false;
     juce::OwnedArray<ContentItem> items, removedItems;
     std::unordered_map<juce::String, ContentItem*> byName;
     std::unordered_map<juce::String, std::vector<ContentItem*>> byFoldedName;

@@ -3,6 +3,8 @@
 #include "core/parameters/FolderLock.h"
 #include <cerrno>
 #include <dirent.h>
+#include <cstring>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,6 +100,88 @@ namespace
         return onDisk;
     }
 
+    /** The preset file's text with one attribute of its root changed and nothing else: the
+        root's other attributes, unknown elements, comments and line ends stay as they are. */
+    juce::Result rewriteRootAttribute (const juce::File& file, const juce::String& attribute,
+                                       const std::function<juce::String (const juce::XmlElement& root)>& newValue)
+    {
+        juce::MemoryBlock data;
+        juce::String error;
+
+        if (! BoundedXmlReader::readFile (file, (size_t) Preset::maxFileSize, data, error, false, nullptr))
+            return juce::Result::fail (error);
+
+        // The rest of the file is kept as bytes: the root's start tag is all that is parsed
+        // (a file cut short is refused before).
+        const auto text = juce::String::createStringFromData (data.getData(), (int) data.getSize());
+        auto root = Preset::readRootElement (text, true, error);
+
+        if (root == nullptr)
+            return juce::Result::fail (error);
+
+        root->setAttribute (attribute, newValue (*root));
+        const auto bytes = text.toStdString();
+        size_t at = 0;
+
+        // Past the declaration, comments and a document type: the root's start tag.
+        for (;;)
+        {
+            at = bytes.find_first_not_of (" \t\r\n", at);
+            const auto skip = [&] (const char* open, const char* close) {
+                if (at == std::string::npos || bytes.compare (at, std::strlen (open), open) != 0)
+                    return false;
+
+                const auto end = bytes.find (close, at + std::strlen (open));
+                at = end == std::string::npos ? end : end + std::strlen (close);
+                return true;
+            };
+
+            if (! skip ("<?", "?>") && ! skip ("<!--", "-->") && ! skip ("<!", ">"))
+                break;
+        }
+
+        const std::string open = "<" + root->getTagName().toStdString();
+        size_t end = at;
+        char quote = 0;
+
+        if (at != std::string::npos && bytes.compare (at, open.size(), open) == 0)
+        {
+            for (end = at + open.size(); end < bytes.size(); ++end)
+            {
+                if (quote != 0)
+                    quote = bytes[end] == quote ? 0 : quote;
+                else if (bytes[end] == '"' || bytes[end] == '\'')
+                    quote = bytes[end];
+                else if (bytes[end] == '>')
+                    break;
+            }
+        }
+
+        // A start tag that cannot be found whole is written from the whole element instead.
+        if (at == std::string::npos || end >= bytes.size())
+        {
+            const auto whole = Preset::readRootElement (text, false, error);
+
+            if (whole == nullptr)
+                return juce::Result::fail (error);
+
+            whole->setAttribute (attribute, root->getStringAttribute (attribute));
+            return AtomicFile::write (file, *whole);
+        }
+
+        juce::XmlElement head (root->getTagName());
+
+        for (int i = 0; i < root->getNumAttributes(); ++i)
+            head.setAttribute (root->getAttributeName (i), root->getAttributeValue (i));
+
+        auto tag = head.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader()).trim().toStdString();
+
+        if (bytes[end - 1] != '/' && tag.size() >= 2)
+            tag.replace (tag.size() - 2, 2, ">");
+
+        return AtomicFile::write (file, juce::String::fromUTF8 ((bytes.substr (0, at) + tag + bytes.substr (end + 1)).c_str()));
+    }
+
     bool isForeign (const Preset& preset, PresetTarget& plugin)
     {
         return preset.application.isNotEmpty() && preset.application != plugin.getDisplayName();
@@ -166,6 +250,21 @@ juce::Result PresetFolderContent::checkUnchangedSinceListed (const ContentItem& 
 void PresetFolderContent::noteWritten (const juce::String& itemName)
 {
     ownWrites[itemName] = { BoundedXmlReader::stampOf (getFileForName (itemName)), true };
+}
+
+juce::Result PresetFolderContent::rewritePreset (const juce::String& itemName, const Preset& preset, const ParameterManager* manager)
+{
+    const auto file = getFileForName (itemName);
+
+    if (file == juce::File())
+        return juce::Result::fail ("\"" + itemName + "\" is not a usable name");
+
+    const auto result = preset.saveToFile (file, manager);
+
+    if (result.wasOk())
+        noteWritten (itemName);
+
+    return result;
 }
 
 int PresetFolderContent::recoverLeftovers()
@@ -348,7 +447,13 @@ bool PresetFolderContent::deleteItemData (ContentItem& item, std::unique_ptr<Ove
     }
 
     if (store == nullptr)
-        return file.deleteFile();
+    {
+        if (file.deleteFile())
+            return true;
+
+        fail ("\"" + item.name + "\" could not be deleted: " + juce::String (std::strerror (errno)));
+        return false;
+    }
 
     // The file stays: the new preset is written over it in one step (createItemData).
     auto kept = std::make_unique<FolderOverwriteStore>();
@@ -379,17 +484,20 @@ bool PresetFolderContent::renameItemData (ContentItem& item, const juce::String&
         return false;
     }
 
-    if (to == juce::File() || ! moveWithoutOverwriting (from, to))
+    if (to == juce::File())
         return false;
 
-    // The name inside the file follows; a file we cannot read keeps its contents as they are.
-    auto preset = makePreset();
-
-    if (preset->loadFromFile (to))
+    if (! moveWithoutOverwriting (from, to))
     {
-        preset->name = newName;
-        preset->saveToFile (to);
+        fail (anythingAt (to) ? "\"" + newName + "\" exists already on disk"
+                              : "\"" + item.name + "\" could not be moved: " + juce::String (std::strerror (errno)));
+        return false;
     }
+
+    // The name inside the file follows, and nothing else changes; a file we cannot read keeps
+    // its contents as they are.
+    if (const auto renamed = rewriteRootAttribute (to, "name", [&] (const juce::XmlElement&) { return newName; }); renamed.failed())
+        log ("renamed \"" + item.name + "\" to \"" + newName + "\" without its inner name: " + renamed.getErrorMessage());
 
     ownWrites[item.name] = { {}, false };
     noteWritten (newName);
@@ -406,17 +514,14 @@ juce::Result PresetFolderContent::writeItemTags (ContentItem& item, CategoryTagM
     if (! lock.isLocked())
         return lock.getResult();
 
-    // The whole element: whatever else the file holds stays as it is.
-    juce::String error;
-    const auto root = Preset::readRootElement (file, false, error);
+    // Only the attribute changes: whatever else the file holds stays as it is.
+    CategoryTagMap written;
+    const auto result = rewriteRootAttribute (file, "tags", [&] (const juce::XmlElement& root) {
+        written = applyTagChange (CategoryTagMap::fromString (root.getStringAttribute ("tags")), item.tags, newTags);
+        return written.toString();
+    });
 
-    if (root == nullptr)
-        return juce::Result::fail (error);
-
-    const auto written = applyTagChange (CategoryTagMap::fromString (root->getStringAttribute ("tags")), item.tags, newTags);
-    root->setAttribute ("tags", written.toString());
-
-    if (const auto result = AtomicFile::write (file, *root); result.failed())
+    if (result.failed())
         return result;
 
     noteWritten (item.name);

@@ -26,6 +26,10 @@ public:
     /** The preset file of a name in the folder; none when the name is unusable. */
     juce::File getFileForName (const juce::String& itemName) const;
 
+    /** Writes the preset over the named item's file as this source's own write, so the item
+        stays renamable and deletable (developer mode's Normalize). */
+    juce::Result rewritePreset (const juce::String& itemName, const Preset& preset, const ParameterManager* manager);
+
     /** Start-up: deletes the temporaries of saves that were killed and puts back the presets
         an older version had moved aside for a save over them (a backup whose preset is missing
         comes back; one whose preset is there goes). Returns how many files it dealt with. */

@@ -62,7 +62,9 @@ void BrowserItemOperations::save()
 
     const auto name = browser.getNameEditor().getText();
 
-    if (source->findItem (name) != nullptr)
+    // The item is saved under its safe name ("Keep " as "Keep", "Why?" as "Why_"): that is
+    // the one that may be taken.
+    if (source->findItem (ContentSource::makeSafeItemName (name)) != nullptr)
     {
         pendingSaveName = name;
         overwriteAlert = Orvik::AlertWindow::showYesNo (&browser, "Overwrite confirmation",
@@ -82,7 +84,7 @@ void BrowserItemOperations::storeItem (const juce::String& name)
 
     auto& results = browser.getResults();
     std::unique_ptr<ContentSource::OverwriteStore> store;
-    auto* existing = source->findItem (name);
+    auto* existing = source->findItem (ContentSource::makeSafeItemName (name));
 
     if (existing != nullptr)
     {
@@ -128,21 +130,34 @@ void BrowserItemOperations::deleteSelectedConfirmed()
 
     auto& results = browser.getResults();
     const auto selected = results.getSelectedItems();
-    int failed = 0;
 
-    for (auto* item : selected)
-    {
-        if (item->deleteFromSource())
-            results.removeItem (item);
-        else
-            ++failed;
-    }
+    // The rows of a slice's deleted items leave the list together: one pass over the rows.
+    const auto deleted = std::make_shared<juce::Array<ContentItem*>>();
 
-    browser.getTagEditor()->triggerAsyncUpdate();
-    browser.updateButtonsEnabled();
+    const auto deleteOne = [deleted] (int, ContentItem& item) {
+        if (! item.deleteFromSource())
+            return false;
 
-    if (failed > 0)
-        showError ("Delete failed", juce::String (failed) + " of " + juce::String (selected.size()) + " selected items could not be deleted.");
+        deleted->add (&item);
+        return true;
+    };
+
+    const auto removeRows = [deleted, &results] {
+        results.removeItems (*deleted);
+        deleted->clearQuick();
+    };
+
+    browser.getBulkOperation().start (
+        "Deleting", selected, deleteOne, [this, total = selected.size()] (int, int failed, const juce::String& reason) {
+            if (auto* tagEditor = browser.getTagEditor())
+                tagEditor->triggerAsyncUpdate();
+
+            browser.updateButtonsEnabled();
+
+            if (failed > 0)
+                showError ("Delete failed", juce::String (failed) + " of " + juce::String (total) + " selected items could not be deleted." + (reason.isNotEmpty() ? "\n" + reason.substring (0, 1).toUpperCase() + reason.substring (1) : juce::String()));
+        },
+        removeRows);
 }
 
 void BrowserItemOperations::normalizeSelected()
@@ -165,6 +180,7 @@ void BrowserItemOperations::normalizeSelected()
         source->preparePreset (*preset);
         plugin.loadPreset (*preset, 0, true);
         plugin.storePresetValues (*preset, 0);
-        preset->saveToFile (folderSource->getFileForName (item->name), &plugin.getParameterManager());
+        if (const auto written = folderSource->rewritePreset (item->name, *preset, &plugin.getParameterManager()); written.failed())
+            showError ("Normalize failed", "'" + item->name + "' could not be written.\n" + written.getErrorMessage());
     }
 }

@@ -1,6 +1,7 @@
 #include "editor/browser/BrowserSampleImport.h"
 #include "editor/browser/ContentBrowser.h"
 #include "editor/browser/ContentTagEditor.h"
+#include "editor/browser/ResultGrid.h"
 
 BrowserSampleImport::BrowserSampleImport (ContentBrowser& owner, const juce::String& name)
     : browser (owner), baseName (name), importFolder (juce::File::getSpecialLocation (juce::File::userDesktopDirectory))
@@ -28,15 +29,23 @@ bool BrowserSampleImport::alertWindowClosed (Orvik::AlertWindow* alert, int kind
 
 void BrowserSampleImport::open()
 {
+    fileBrowser.reset();
+    sampleFilter = std::make_unique<juce::WildcardFileFilter> (browser.getSampleFilePatterns(), "*", "Audio files");
     fileBrowser = std::make_unique<juce::FileBrowserComponent> (
         juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles
             | juce::FileBrowserComponent::canSelectMultipleItems,
-        juce::File::getSpecialLocation (juce::File::userDesktopDirectory), &sampleFilter, nullptr);
+        juce::File::getSpecialLocation (juce::File::userDesktopDirectory), sampleFilter.get(), nullptr);
     fileBrowser->addListener (&browser);
     fileBrowser->setColour (juce::TextButton::buttonColourId, juce::Colours::grey);
+
+    // Rows as high as the result list's.
+    if (auto* list = dynamic_cast<juce::FileListComponent*> (fileBrowser->getDisplayComponent()))
+        list->setRowHeight (ResultGrid::rowHeight);
+
     browser.addAndMakeVisible (*fileBrowser);
     browser.setTitle (baseName + " - Import Samples");
     browser.updateControls();
+    browser.fileBrowserOpened();
 }
 
 void BrowserSampleImport::importSelected()
@@ -106,7 +115,7 @@ void BrowserSampleImport::finish()
     browser.updateButtonsEnabled();
 }
 
-void BrowserSampleImport::close (bool)
+void BrowserSampleImport::close (bool imported)
 {
     if (fileBrowser != nullptr)
         browser.removeChildComponent (fileBrowser.get());
@@ -114,4 +123,5 @@ void BrowserSampleImport::close (bool)
     fileBrowser.reset();
     browser.setTitle (baseName);
     browser.updateControls();
+    browser.fileBrowserClosed (imported);
 }

@@ -37,7 +37,8 @@ public:
 private:
     ContentBrowser& browser;
     const juce::String baseName;
-    juce::WildcardFileFilter sampleFilter { "*.wav;*.aif;*.aiff", "*", "Audio files" };
+    /** From the browser's patterns when the file browser opens; outlives the file browser. */
+    std::unique_ptr<juce::WildcardFileFilter> sampleFilter;
     /** Present only while samples are imported. */
     std::unique_ptr<juce::FileBrowserComponent> fileBrowser;
     juce::File importFolder;

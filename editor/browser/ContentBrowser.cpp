@@ -35,10 +35,16 @@ ContentBrowser::ContentBrowser (BasePlugin& owner, const juce::String& name, con
     addAndMakeVisible (controls.editRow);
     addChildComponent (controls.okCancelRow);
     addChildComponent (controls.saveRow);
+
+    bulk.onProgress = [this] (const juce::String& progress) {
+        listeners.call ([this, &progress] (Listener& l) { l.bulkOperationProgress (this, progress); });
+    };
 }
 
 ContentBrowser::~ContentBrowser()
 {
+    bulk.onProgress = nullptr;
+    bulk.abandon();
     sampleImport.discardFileBrowser();
     tagEditor.reset();
     filters.removeListener (this);
@@ -108,6 +114,7 @@ void ContentBrowser::rebuildItems()
 {
     // The items are about to be rebuilt: nothing may still write to the old ones.
     results.finishRename (false);
+    bulk.abandon();
 
     if (tagEditor != nullptr)
         tagEditor->forgetSelection();
@@ -141,12 +148,9 @@ void ContentBrowser::updateTagEditor()
             tagEditor = std::make_unique<ContentTagEditor> (*this, ! tagEditorRestricted);
             addAndMakeVisible (*tagEditor);
             tagEditor->sendLookAndFeelChange();
-
-            // Edit Mode lists the current source alone.
-            if (! saving)
-                rebuildItems();
         }
 
+        // The filtered list and the selection stay; only what cannot be edited leaves them.
         results.removeReadOnlyItems();
         tagEditor->triggerAsyncUpdate();
     }
@@ -271,7 +275,7 @@ void ContentBrowser::close (bool keep)
 //==============================================================================
 void ContentBrowser::contentFiltersChanged (ContentFilters*)
 {
-    results.refilter();
+    refilterResults();
 }
 
 void ContentBrowser::resultsSelectionChanged (ContentResults*)

@@ -4,6 +4,7 @@
 #include "editor/windows/AlertWindow.h"
 #include "editor/windows/InputTextWindow.h"
 #include "editor/windows/WindowComponent.h"
+#include "editor/browser/BrowserBulkOperation.h"
 #include "editor/browser/BrowserContents.h"
 #include "editor/browser/BrowserControls.h"
 #include "editor/browser/BrowserItemOperations.h"
@@ -59,6 +60,9 @@ public:
         /** After the browser was closed; keep is false for a cancel. */
         virtual void contentBrowserClosed (ContentBrowser* browser, int modeAtClosing, bool keep) = 0;
         virtual void editModeChanged (ContentBrowser*, bool) {}
+        /** A long operation over many items moved on ("Deleting: 320 of 10,000 items"); empty
+            text when it ended. */
+        virtual void bulkOperationProgress (ContentBrowser*, const juce::String& /*progress*/) {}
     };
 
     /** Message thread. */
@@ -122,13 +126,27 @@ public:
     void normalizeSelected() { itemOperations.normalizeSelected(); }
     void exportSelected() { getPackageImport().exportSelected(); }
     void importPackage() { getPackageImport().importPackage(); }
+    // Hooks for products built on the browser; they do nothing here.
+    virtual void browserHook1() {}
+    virtual void browserHook2() {}
     /** Message thread. Sample import into a source that accepts samples. */
     void openSampleImport() { sampleImport.open(); }
     virtual void importSelectedSamples() { sampleImport.importSelected(); }
+    virtual void browserHook3() {}
     void importSampleAt (int index, const juce::String& name) { sampleImport.importAt (index, name); }
     void finishSampleImport() { sampleImport.finish(); }
     void closeSampleImport (bool imported) { sampleImport.close (imported); }
-    juce::String getSampleFilePatterns() const { return "*.wav;*.aif;*.aiff"; }
+    /** The files the sample import lists. */
+    virtual juce::String getSampleFilePatterns() const { return "*.wav;*.aif;*.aiff"; }
+    /** Message thread: the result list shows what the filters pass. */
+    virtual void refilterResults() { results.refilter(); }
+    /** Message thread: after the sample import's file browser was opened, and after it was
+        closed (imported: whether any sample came in). */
+    virtual void fileBrowserOpened() {}
+    virtual void fileBrowserClosed (bool /*imported*/) {}
+
+    /** The tag edits and deletes over many items run here, in slices. */
+    BrowserBulkOperation& getBulkOperation() noexcept { return bulk; }
 
     PackageImportExport& getPackageImport() noexcept { return itemOperations.getPackageImport(); }
     Orvik::AlertWindow* getOverwriteAlert() const noexcept { return itemOperations.getOverwriteAlert(); }
@@ -237,6 +255,7 @@ private:
 
     BrowserSampleImport sampleImport;
     BrowserItemOperations itemOperations;
+    BrowserBulkOperation bulk;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ContentBrowser)
 };

@@ -29,8 +29,11 @@ void ContentResults::refilter()
     grid.removeAll();
     deselectAll();
 
+    // Edit Mode lists only what it can change.
+    const bool editing = owner.isEditMode();
+
     for (auto* item : owner.getItems())
-        if (item != nullptr && ! item->filteredOut)
+        if (item != nullptr && ! item->filteredOut && ! (editing && item->isReadOnly()))
             grid.append (item);
 
     sortResults();
@@ -62,11 +65,13 @@ void ContentResults::showItems (const juce::Array<ContentItem*>& items)
 
 void ContentResults::addItem (ContentItem* item)
 {
-    if (item == nullptr || indexOf (item) >= 0)
+    if (item == nullptr || grid.contains (item))
         return;
 
-    grid.append (item);
-    sortResults();
+    // In its place among sorted rows: an import of thousands adds them one at a time.
+    grid.insertSorted (item);
+    selection.forgetAnchor();
+    deferLayout();
 }
 
 void ContentResults::eraseResult (int index)
@@ -87,7 +92,24 @@ void ContentResults::removeItem (ContentItem* item)
 
     eraseResult (index);
     selection.forgetAnchor();
-    updateLayout();
+    deferLayout();
+}
+
+void ContentResults::removeItems (const juce::Array<ContentItem*>& items)
+{
+    if (items.isEmpty())
+        return;
+
+    if (items.contains (rename.getRenamingItem()))
+        endRenameWithoutWriting();
+
+    for (auto* item : items)
+        if (const auto index = indexOf (item); index >= 0)
+            selection.forgetRow (index);
+
+    grid.eraseAll (items);
+    selection.forgetAnchor();
+    deferLayout();
 }
 
 void ContentResults::removeReadOnlyItems()
@@ -135,7 +157,10 @@ void ContentResults::selectIndex (int index, int mode, int trigger, bool notify)
     if (! selection.select (index, mode))
         return;
 
-    scrollToCurrent();
+    if (layoutPending)
+        scrollPending = true;
+    else
+        scrollToCurrent();
 
     if (notify)
         notifyClicked (trigger);
@@ -206,6 +231,7 @@ bool ContentResults::isAcceptableNewName (const ContentItem& item, const juce::S
 
 void ContentResults::startRename (bool keepText)
 {
+    flushLayout();
     rename.start (getCurrentItem(), keepText);
 }
 
@@ -218,6 +244,11 @@ void ContentResults::finishRename (bool commit)
         warning.reset();
         warning = Orvik::AlertWindow::showMessage (this, "Rename warning", "Item with this name already exists.",
                                                    owner.getWarningParent());
+    }
+    else if (outcome == ResultRename::failed)
+    {
+        warning.reset();
+        warning = Orvik::AlertWindow::showMessage (this, "Rename failed", rename.getFailure(), owner.getWarningParent());
     }
     else if (outcome == ResultRename::renamed)
     {
@@ -252,11 +283,32 @@ void ContentResults::sortResults()
 
 void ContentResults::updateLayout()
 {
+    layoutPending = false;
+    pendingLayout.cancelPendingUpdate();
     grid.updateLayout();
+}
+
+void ContentResults::deferLayout()
+{
+    layoutPending = true;
+    pendingLayout.triggerAsyncUpdate();
+}
+
+void ContentResults::flushLayout()
+{
+    if (layoutPending)
+        updateLayout();
+
+    if (scrollPending)
+        scrollToCurrent();
 }
 
 void ContentResults::scrollToCurrent()
 {
+    if (layoutPending)
+        updateLayout();
+
+    scrollPending = false;
     grid.scrollToRow (indexOf (getCurrentItem()));
 }
 
@@ -270,8 +322,9 @@ int ContentResults::indexOf (const ContentItem* item) const
     return grid.indexOf (item);
 }
 
-ContentResults::ResultButton* ContentResults::getButton (int index) const
+ContentResults::ResultButton* ContentResults::getButton (int index)
 {
+    flushLayout();
     return grid.getButton (index);
 }
 

@@ -97,10 +97,13 @@ public:
     void refilter();
     /** Message thread: replaces all rows by exactly these items; nothing selected. */
     void showItems (const juce::Array<ContentItem*>& items);
-    /** Message thread: adds one row (ignored when the item has one), re-sorts and lays out. */
+    /** Message thread: adds one row in its place (ignored when the item has one) and lays out;
+        its cost does not grow with the number of rows beyond a binary search. */
     void addItem (ContentItem* item);
     /** Message thread: removes the item's row. */
     void removeItem (ContentItem* item);
+    /** Message thread: removes the rows of these items in one pass over the rows. */
+    void removeItems (const juce::Array<ContentItem*>& items);
     /** Message thread: removes the rows of read-only items. */
     void removeReadOnlyItems();
     /** Message thread: removes every row and deselects. */
@@ -170,16 +173,28 @@ public:
     ContentItem* getItem (int index) const;
     /** The row index of an item, or -1. */
     int indexOf (const ContentItem* item) const;
-    /** The row's button while it is in view (null otherwise). */
-    ResultButton* getButton (int index) const;
+    /** The row's button while it is in view (null otherwise); lays out what is pending. */
+    ResultButton* getButton (int index);
     /** Where a row lies in the scrolled content (empty before the first layout). */
     juce::Rectangle<int> getRowBounds (int index) const;
 
     int getRowsPerColumn() const noexcept { return grid.getRowsPerColumn(); }
     int getColumnWidth() const noexcept { return grid.getColumnWidth(); }
     static constexpr int minColumnWidth = ResultGrid::minColumnWidth;
-    juce::Viewport& getViewport() noexcept { return grid; }
-    juce::Component& getContent() noexcept { return grid.getContent(); }
+    juce::Viewport& getViewport()
+    {
+        flushLayout();
+        return grid;
+    }
+    juce::Component& getContent()
+    {
+        flushLayout();
+        return grid.getContent();
+    }
+    /** Rows visited by sorting, layout and look-ups so far (see ResultGrid::getRowVisits). */
+    juce::int64 getRowVisits() const noexcept { return grid.getRowVisits(); }
+    /** Message thread: the layout and scrolling that rows added or removed left pending. */
+    void flushLayout();
 
     void addListener (Listener* listener) { listeners.add (listener); }
     void removeListener (Listener* listener) { listeners.remove (listener); }
@@ -200,6 +215,17 @@ public:
     void handleAsyncUpdate() override;
 
 private:
+    /** Rows added or removed one at a time are laid out once, on the next turn of the message
+        loop or when something needs the layout, whichever comes first. */
+    struct PendingLayout : public juce::AsyncUpdater
+    {
+        explicit PendingLayout (ContentResults& r) : results (r) {}
+        ~PendingLayout() override { cancelPendingUpdate(); }
+        void handleAsyncUpdate() override { results.flushLayout(); }
+        ContentResults& results;
+    };
+
+    void deferLayout();
     void eraseResult (int index);
     void endRenameWithoutWriting();
     void notifyClicked (int trigger);
@@ -215,6 +241,8 @@ private:
     ResultRename rename { *this, grid };
     ListenerArray<Listener> listeners;
     std::unique_ptr<Orvik::AlertWindow> warning;
+    PendingLayout pendingLayout { *this };
+    bool layoutPending = false, scrollPending = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ContentResults)
 };

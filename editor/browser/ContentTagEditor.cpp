@@ -141,6 +141,10 @@ void ContentTagEditor::rebuild()
         {
             const int id = dictionary.getId (category, tag);
 
+            // Past a category's last id a tag can be neither filtered nor edited.
+            if (id == 0)
+                continue;
+
             if (! editable)
                 column->addItem (tag, id, 0, 2);
             else if (initialPartialTags.contains (category, tag))
@@ -162,6 +166,7 @@ void ContentTagEditor::forgetSelection()
     newTagDialog.reset();
     newCategoryDialog.reset();
     firstTagDialog.reset();
+    limitAlert.reset();
     pendingTagCategory.clear();
     pendingCategory.clear();
     triggerAsyncUpdate();
@@ -170,19 +175,30 @@ void ContentTagEditor::forgetSelection()
 void ContentTagEditor::applyTagChanges (bool scheduleRebuild)
 {
     // Save mode chooses tags for the preset about to be saved: nothing on disk changes.
-    if (! saveMode)
+    if (saveMode || selectedItems.isEmpty())
     {
-        for (int i = 0; i < selectedItems.size(); ++i)
-        {
-            CategoryTagMap newTags;
-            tagsAtRebuild.getReference (i).intersectInto (partialTags, newTags);
-            newTags.addAll (fullTags);
-            selectedItems.getUnchecked (i)->setTags (newTags);
-        }
+        if (scheduleRebuild)
+            triggerAsyncUpdate();
+
+        return;
     }
 
-    if (scheduleRebuild)
-        triggerAsyncUpdate();
+    // The newest states go to every item (a change still running starts over with them):
+    // the tags each item had, less the partial ones turned off, plus the full ones.
+    const auto before = std::make_shared<const juce::Array<CategoryTagMap>> (tagsAtRebuild);
+    const auto partial = partialTags, full = fullTags;
+
+    const auto writeOne = [before, partial, full] (int index, ContentItem& item) {
+        CategoryTagMap newTags;
+        (*before)[index].intersectInto (partial, newTags);
+        newTags.addAll (full);
+        return item.setTags (newTags).wasOk();
+    };
+
+    browser.getBulkOperation().start (tagActivity, selectedItems, writeOne, [self = juce::Component::SafePointer<ContentTagEditor> (this), scheduleRebuild] (int, int, const juce::String&) {
+        if (self != nullptr && scheduleRebuild)
+            self->triggerAsyncUpdate();
+    });
 }
 
 void ContentTagEditor::categoryItemClicked (CategoryComponent* component, int index)
@@ -194,8 +210,19 @@ void ContentTagEditor::categoryItemClicked (CategoryComponent* component, int in
         return;
     }
 
+    // Another operation over the items (a delete) runs: the click waits for it to end.
+    auto& bulk = browser.getBulkOperation();
+
+    if (bulk.isRunning() && bulk.getActivity() != tagActivity)
+    {
+        triggerAsyncUpdate();
+        return;
+    }
+
     juce::String c, t;
-    browser.getTagDictionary().getCategoryAndTag (component->getItemId (index), c, t);
+
+    if (! browser.getTagDictionary().getCategoryAndTag (component->getItemId (index), c, t) || t.isEmpty())
+        return;
 
     if (initialPartialTags.contains (c, t))
     {
@@ -265,6 +292,11 @@ void ContentTagEditor::alertWindowClosed (Orvik::AlertWindow* alert, int kind)
         if (ok)
             newCategoryAnswered (pendingCategory);
     }
+    else if (alert == limitAlert.get())
+    {
+        limitAlert.reset();
+        pendingTagCategory.clear();
+    }
     else if (alert == firstTagDialog.get())
     {
         const auto text = firstTagDialog->getText().trim();
@@ -288,6 +320,8 @@ void ContentTagEditor::newTagAnswered (const juce::String& text)
         newTagDialog = ask ("New Tag", refusal, "New Tag");
     else if (allTags.containsTagAt (ci, text))
         newTagDialog = ask ("New Tag", "Tag with that name already exists. Enter name:", "New Tag");
+    else if (browser.getTagDictionary().getAllTags().getTags (pendingTagCategory).getNumTags() >= TagDictionary::maxTagsPerCategory)
+        limitAlert = Orvik::AlertWindow::showMessage (this, "New Tag", "'" + pendingTagCategory + "' has " + juce::String (TagDictionary::maxTagsPerCategory) + " tags, as many as a category can hold.\n'" + text + "' was not added.", &browser);
     else
         addNewTag (pendingTagCategory, text);
 }

@@ -66,6 +66,10 @@ public:
     Orvik::InputTextWindow* getNewTagDialog() const noexcept { return newTagDialog.get(); }
     Orvik::InputTextWindow* getNewCategoryDialog() const noexcept { return newCategoryDialog.get(); }
     Orvik::InputTextWindow* getFirstTagDialog() const noexcept { return firstTagDialog.get(); }
+    /** The message that a category is full, or null. */
+    Orvik::AlertWindow* getLimitAlert() const noexcept { return limitAlert.get(); }
+    /** What the progress of a tag change over many items is called. */
+    static constexpr const char* tagActivity = "Changing tags";
 
     /** Message thread: rebuild. */
     void handleAsyncUpdate() override;
@@ -106,6 +110,7 @@ private:
     const bool saveMode;
     juce::String pendingTagCategory, pendingCategory;
     std::unique_ptr<Orvik::InputTextWindow> newTagDialog, newCategoryDialog, firstTagDialog;
+    std::unique_ptr<Orvik::AlertWindow> limitAlert;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ContentTagEditor)
 };

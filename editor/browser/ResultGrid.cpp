@@ -23,11 +23,55 @@ void ResultGrid::append (ContentItem* item)
     row->item = item;
     row->readOnly = item->isReadOnly();
     rows.push_back (std::move (row));
+    members.insert (item);
+}
+
+int ResultGrid::insertSorted (ContentItem* item)
+{
+    auto row = std::make_unique<Row>();
+    row->item = item;
+    row->readOnly = item->isReadOnly();
+
+    const auto at = std::upper_bound (rows.begin(), rows.end(), item->name, [this] (const juce::String& name, const std::unique_ptr<Row>& r) {
+        ++rowVisits;
+        return isInDisplayOrder (name, r->item->name);
+    });
+    const auto index = (int) (at - rows.begin());
+    rows.insert (at, std::move (row));
+    members.insert (item);
+
+    // The rows at and after the new one moved down by one.
+    if (index < placedRows.getEnd())
+        placedRows.setEnd (placedRows.getEnd() + 1);
+
+    return index;
 }
 
 void ResultGrid::erase (int index)
 {
+    members.erase (rows[(size_t) index]->item);
     rows.erase (rows.begin() + index);
+
+    // The rows after it moved up by one.
+    if (index < placedRows.getEnd())
+        placedRows = { juce::jmax (0, placedRows.getStart() - 1), placedRows.getEnd() - 1 };
+}
+
+void ResultGrid::eraseAll (const juce::Array<ContentItem*>& items)
+{
+    std::unordered_set<const ContentItem*> gone;
+
+    for (auto* item : items)
+        if (members.erase (item) != 0)
+            gone.insert (item);
+
+    if (gone.empty())
+        return;
+
+    rows.erase (std::remove_if (rows.begin(), rows.end(), [&gone] (const std::unique_ptr<Row>& row) { return gone.count (row->item) != 0; }),
+                rows.end());
+    rowVisits += (juce::int64) rows.size();
+    placedRowsScattered = true;
 }
 
 void ResultGrid::removeAll()
@@ -36,7 +80,9 @@ void ResultGrid::removeAll()
     while (! rows.empty())
         rows.pop_back();
 
+    members.clear();
     placedRows = {};
+    placedRowsScattered = false;
 }
 
 bool ResultGrid::isInDisplayOrder (const juce::String& first, const juce::String& second)
@@ -51,6 +97,9 @@ void ResultGrid::sortByName()
     std::stable_sort (rows.begin(), rows.end(), [] (const std::unique_ptr<Row>& a, const std::unique_ptr<Row>& b) {
         return isInDisplayOrder (a->item->name, b->item->name);
     });
+
+    rowVisits += (juce::int64) rows.size();
+    placedRowsScattered = true;
 }
 
 ContentItem* ResultGrid::getItem (int index) const
@@ -60,10 +109,22 @@ ContentItem* ResultGrid::getItem (int index) const
 
 int ResultGrid::indexOf (const ContentItem* item) const
 {
-    if (item == nullptr)
+    if (item == nullptr || ! contains (item))
         return -1;
 
-    for (size_t i = 0; i < rows.size(); ++i)
+    // Sorted rows: the first row not before the name, then its equals.
+    auto i = (size_t) (std::lower_bound (rows.begin(), rows.end(), item->name, [this] (const std::unique_ptr<Row>& r, const juce::String& name) {
+                           ++rowVisits;
+                           return isInDisplayOrder (r->item->name, name);
+                       })
+                       - rows.begin());
+
+    for (; i < rows.size() && ! isInDisplayOrder (item->name, rows[i]->item->name); ++i, ++rowVisits)
+        if (rows[i]->item == item)
+            return (int) i;
+
+    // Not in order (a name changed by a rename that is not sorted in yet).
+    for (i = 0; i < rows.size(); ++i, ++rowVisits)
         if (rows[i]->item == item)
             return (int) i;
 
@@ -88,10 +149,7 @@ void ResultGrid::updateLayout()
     const int columns = juce::jmax (1, viewWidth / minColumnWidth);
     columnWidth = viewWidth / columns;
 
-    for (auto& row : rows)
-        if (row->button != nullptr)
-            row->button->setVisible (false);
-
+    hidePlacedRows ({});
     placedRows = {};
 
     if (h < rowHeight)
@@ -121,6 +179,22 @@ juce::Rectangle<int> ResultGrid::getRowBounds (int index) const
     return { position.x, position.y, columnWidth, rowHeight };
 }
 
+void ResultGrid::hidePlacedRows (juce::Range<int> except)
+{
+    if (placedRowsScattered)
+    {
+        placedRowsScattered = false;
+        placedRows = { 0, size() };
+    }
+
+    const auto end = juce::jmin (placedRows.getEnd(), size());
+
+    for (int i = placedRows.getStart(); i < end; ++i, ++rowVisits)
+        if (! except.contains (i))
+            if (auto& button = rows[(size_t) i]->button)
+                button->setVisible (false);
+}
+
 void ResultGrid::placeRowsInView()
 {
     if (rowsPerColumn <= 0 || columnWidth <= 0 || rows.empty())
@@ -132,10 +206,7 @@ void ResultGrid::placeRowsInView()
     const juce::Range<int> inView (juce::jmin (firstColumn * rowsPerColumn, size()),
                                    juce::jmin ((lastColumn + 1) * rowsPerColumn, size()));
 
-    for (int i = placedRows.getStart(); i < placedRows.getEnd(); ++i)
-        if (! inView.contains (i))
-            if (auto& button = rows[(size_t) i]->button)
-                button->setVisible (false);
+    hidePlacedRows (inView);
 
     for (int i = inView.getStart(); i < inView.getEnd(); ++i)
     {

@@ -2,6 +2,7 @@
 
 #include "editor/browser/ResultButton.h"
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 /** The rows of the result list in display order, laid out in columns of fixed-height rows that
@@ -28,19 +29,25 @@ public:
 
     /** Adds a row at the end; sortByName and updateLayout put it in its place. */
     void append (ContentItem* item);
+    /** Adds a row where it belongs in rows sorted by name (after rows of an equal name) and
+        returns its index; the rows in view keep their buttons. */
+    int insertSorted (ContentItem* item);
     void erase (int index);
+    /** Erases the rows of these items in one pass. */
+    void eraseAll (const juce::Array<ContentItem*>& items);
     void removeAll();
 
     /** The order of rows: natural (runs of digits by value), case ignored. */
     static bool isInDisplayOrder (const juce::String& first, const juce::String& second);
     void sortByName();
 
+    bool contains (const ContentItem* item) const { return members.count (item) != 0; }
     int size() const noexcept { return (int) rows.size(); }
     bool isEmpty() const noexcept { return rows.empty(); }
     Row& getRow (int index) { return *rows[(size_t) index]; }
     const Row& getRow (int index) const { return *rows[(size_t) index]; }
     ContentItem* getItem (int index) const;
-    /** The row index of an item, or -1. */
+    /** The row index of an item, or -1: found by its name while the rows are sorted. */
     int indexOf (const ContentItem* item) const;
     /** The row's button while it is in view (null otherwise). */
     ResultButton* getButton (int index) const;
@@ -59,8 +66,13 @@ public:
 
     void visibleAreaChanged (const juce::Rectangle<int>& area) override;
 
+    /** Rows visited by sorting, layout and look-ups so far: one added or removed row must not
+        cost a pass over every row (tests and the benchmark read it). */
+    juce::int64 getRowVisits() const noexcept { return rowVisits; }
+
 private:
     juce::Point<int> getRowPosition (int index) const;
+    void hidePlacedRows (juce::Range<int> except);
 
     juce::MouseListener& rowMouseListener;
     // The rows' look outlives the rows that wear it.
@@ -69,7 +81,11 @@ private:
     int rowsPerColumn = 0;
     int columnWidth = 0;
     juce::Point<int> contentOffset;
+    // Every row whose button may be visible lies in placedRows, unless a sort scattered them.
     juce::Range<int> placedRows;
+    bool placedRowsScattered = false;
+    std::unordered_set<const ContentItem*> members;
+    mutable juce::int64 rowVisits = 0;
     juce::Component content;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ResultGrid)

@@ -81,7 +81,12 @@ ResultRename::Outcome ResultRename::finish (bool commit)
     }
 
     if (! item->rename (text))
-        return unchanged;
+    {
+        const auto reason = item->source->getLastError();
+        failure = "'" + item->name + "' could not be renamed to '" + text + "'." + (reason.isNotEmpty() ? "\n" + reason : juce::String());
+        renamingItem = nullptr;
+        return failed;
+    }
 
     item->load (0);
     renamingItem = nullptr;

@@ -13,11 +13,15 @@ public:
     {
         unchanged = 0,
         refused,
-        renamed
+        renamed,
+        failed   // the source could not rename it (getFailure says why)
     };
 
     /** list: the component the field lies in; rows: the list's rows. */
     ResultRename (juce::Component& list, ResultGrid& rows);
+
+    /** Why the last rename failed, for the user. */
+    const juce::String& getFailure() const noexcept { return failure; }
 
     /** Opens the field over the item's row (with its name unless keepText); nothing when the
         item has no row. */
@@ -42,6 +46,7 @@ private:
     juce::Component& list;
     ResultGrid& rows;
     ContentItem* renamingItem = nullptr;
+    juce::String failure;
     juce::TextEditor editor;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ResultRename)

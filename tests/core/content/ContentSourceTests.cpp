@@ -263,6 +263,50 @@ TEST_F (SourceTest, NamesDifferingInCaseAreOneFileWhereTheFileSystemSaysSo)
     EXPECT_EQ (makeUniqueCopyName (*source, "cASE"), "cASE (1)");
 }
 
+TEST_F (SourceTest, RenameAndTagWritesChangeOneAttributeAndKeepEverythingElse)
+{
+    // What a later version or another tool may have put in a preset: unknown attributes and
+    // elements, a second ExtraData child, comments, single quotes and a self-closing root.
+    const juce::String body = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- made by hand -->\r\n"
+                              "<Preset name=\"Old\" application=\"Grindel 2\" tags=\"A:1\" future='x &amp; y'>\r\n"
+                              "  <!-- keep me -->\r\n  <Value id=\"6\" value=\"25\"/>\r\n"
+                              "  <ExtraData><One/></ExtraData>\r\n  <ExtraData><Two a=\"b\"/></ExtraData>\r\n"
+                              "  <Unknown>text</Unknown>\r\n</Preset>\r\n";
+    const juce::String selfClosing = "<Preset name=\"Old\" application=\"Grindel 2\" tags=\"A:1\" other=\"1\"/>";
+
+    struct Case
+    {
+        const char* what;
+        juce::String text;
+        bool rename;
+        juce::String expected;
+    };
+
+    const Case cases[] = {
+        { "rename", body, true, body.replace ("name=\"Old\"", "name=\"New\"").replace ("future='x &amp; y'", "future=\"x &amp; y\"") },
+        { "tag write", body, false, body.replace ("tags=\"A:1\"", "tags=\"A:1;B:2\"").replace ("future='x &amp; y'", "future=\"x &amp; y\"") },
+        { "rename, self-closing root", selfClosing, true, selfClosing.replace ("\"Old\"", "\"New\"") },
+        { "tag write, self-closing root", selfClosing, false, selfClosing.replace ("A:1", "A:1;B:2") },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        presets.deleteRecursively();
+        test::writeText (presets.getChildFile ("Old.grprs2"), c.text);
+        source->refresh();
+        auto* item = source->findItem ("Old");
+        ASSERT_NE (item, nullptr);
+
+        if (c.rename)
+            ASSERT_TRUE (item->rename ("New"));
+        else
+            ASSERT_TRUE (item->setTags (CategoryTagMap::fromString ("A:1;B:2")).wasOk());
+
+        EXPECT_EQ (source->getFileForName (c.rename ? "New" : "Old").loadFileAsString(), c.expected);
+    }
+}
+
 TEST_F (SourceTest, SetTagsRewritesTheItemAndItsIds)
 {
     auto* item = source->addNewItem ("Tagged", CategoryTagMap::fromString ("A:1"));

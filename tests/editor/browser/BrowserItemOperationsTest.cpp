@@ -128,7 +128,7 @@ TEST (BrowserItems, DeleteAsksAndReportsTheItemsThatStayed)
     EXPECT_FALSE (b.getUser().getFileForName ("Alpha").exists());
     EXPECT_FALSE (b.getUser().getFileForName ("Gamma").exists());
     ASSERT_NE (browser.getErrorAlert(), nullptr);
-    EXPECT_EQ (browser.getErrorAlert()->getMessageLabel().getText(), "1 of 3 selected items could not be deleted.");
+    EXPECT_EQ (browser.getErrorAlert()->getMessageLabel().getText(), "1 of 3 selected items could not be deleted.\nCould not delete \"Beta\"");
     answer (b, browser.getErrorAlert(), Orvik::AlertWindow::OK);
 }
 
@@ -212,4 +212,84 @@ TEST (BrowserItems, NormalizeRewritesTheSelectedPresetsInDeveloperMode)
     EXPECT_EQ (*rewritten.findValue (6), "25");
     EXPECT_GT (rewritten.getNumValues(), 2);
     EXPECT_EQ (rig.getPlugin().getParameterManager().getParameterByName ("Mix")->getValue(), 25.0f);
+
+    // The rewrite is the source's own: the preset can still be deleted.
+    ASSERT_TRUE (browser.getDeleteButton().isEnabled());
+    mouse.click (browser.getDeleteButton());
+    auto* question = browser.getDeleteAlert();
+    ASSERT_NE (question, nullptr);
+    ASSERT_TRUE (test::pumpUntil ([question] { return question->isShowing(); }));
+    mouse.click (*question->getButtonForKind (Orvik::AlertWindow::Yes));
+    ASSERT_TRUE (test::pumpUntil ([&] { return ! browser.getBulkOperation().isRunning(); }));
+    EXPECT_FALSE (file.exists());
+    EXPECT_EQ (browser.getErrorAlert(), nullptr);
+}
+
+TEST (BrowserItems, ANameSavedAsAnExistingItemsNameAsksBeforeOverwriting)
+{
+    SKIP_WITHOUT_DISPLAY();
+
+    BrowserRig b;
+    auto& browser = b.getBrowser();
+    b.addUserPreset ("Keep", {});
+    b.addUserPreset ("Why_", {});
+    b.openOnScreen();
+    b.click (browser.getCancelButton());
+
+    // Saved under its safe name, the text names the existing item.
+    const std::pair<const char*, const char*> cases[] = { { "Keep ", "Keep" }, { "Why?", "Why_" } };
+    float value = 30.0f;
+
+    for (const auto& [typed, existing] : cases)
+    {
+        SCOPED_TRACE (typed);
+        mix (b.getPlugin()).setValue (++value, true);
+        saveAs (b, typed);
+        ASSERT_NE (browser.getOverwriteAlert(), nullptr);
+        answer (b, browser.getOverwriteAlert(), Orvik::AlertWindow::Yes);
+        EXPECT_EQ (mixIn (b.getUser().getFileForName (existing)), juce::String ((int) value));
+        EXPECT_EQ (browser.getErrorAlert(), nullptr);
+    }
+
+    EXPECT_EQ (b.getShownNames(), juce::StringArray ({ "Keep", "Why_" }));
+}
+
+TEST (BrowserItems, RenameAndDeleteFailuresSayWhy)
+{
+    SKIP_WITHOUT_DISPLAY();
+
+    BrowserRig b;
+    auto& browser = b.getBrowser();
+    b.addUserPreset ("Alpha", {});
+    b.openOnScreen();
+    b.click (browser.getEditModeButton());
+    b.click (*b.getRow ("Alpha"));
+
+    // Another instance changes the preset after the list was read.
+    {
+        PresetsDirectoryContent<Preset> other (b.getPlugin(), b.getUser().getFolder());
+        other.refresh();
+        ASSERT_TRUE (other.findItem ("Alpha")->setTags (CategoryTagMap::fromString ("Era:80s")).wasOk());
+    }
+
+    b.key (juce::KeyPress (juce::KeyPress::returnKey, juce::ModifierKeys::ctrlModifier, 0));
+    ASSERT_TRUE (browser.getResults().isRenaming());
+    browser.getResults().getRenameEditor().selectAll();
+    b.type ("Beta");
+    b.key (juce::KeyPress (juce::KeyPress::returnKey));
+    auto* warning = browser.getResults().getWarning();
+    ASSERT_NE (warning, nullptr);
+    EXPECT_EQ (warning->getTitle(), "Rename failed");
+    EXPECT_TRUE (warning->getMessageLabel().getText().startsWith ("'Alpha' could not be renamed to 'Beta'.\n\"Alpha\" was changed on disk"))
+        << warning->getMessageLabel().getText();
+    answer (b, warning, Orvik::AlertWindow::OK);
+    EXPECT_FALSE (browser.getResults().isRenaming());
+    EXPECT_TRUE (b.getUser().getFileForName ("Alpha").existsAsFile());
+
+    b.click (browser.getDeleteButton());
+    answer (b, browser.getDeleteAlert(), Orvik::AlertWindow::Yes);
+    ASSERT_TRUE (test::pumpUntil ([&] { return ! browser.getBulkOperation().isRunning(); }));
+    ASSERT_NE (browser.getErrorAlert(), nullptr);
+    EXPECT_TRUE (browser.getErrorAlert()->getMessageLabel().getText().startsWith ("1 of 1 selected items could not be deleted.\n\"Alpha\" was changed on disk"));
+    answer (b, browser.getErrorAlert(), Orvik::AlertWindow::OK);
 }

@@ -194,6 +194,30 @@ TEST_F (FactoryAndMine, EditModeWorksOnTheCurrentSourceAlone)
     EXPECT_TRUE (browser.getFilters().isVisible());
 }
 
+TEST_F (FactoryAndMine, EditModeKeepsTheFilteredListAndTheSelection)
+{
+    b.addUserPreset ("Other", "Vintage Sampler:Toy");
+    b.addUserPreset ("Yours", "Degradation:Soft");
+    auto& browser = b.getBrowser();
+    b.openOnScreen();
+
+    b.clickTag (browser.getFilters().getContainer(), "Vintage Sampler", "Toy");
+    test::pump (20);
+    const auto filtered = b.getShownNames();
+    ASSERT_TRUE (filtered.contains ("Mine") && filtered.contains ("Other") && ! filtered.contains ("Yours"));
+    b.click (*b.getRow ("Mine"));
+    b.click (*b.getRow ("Other"), juce::ModifierKeys::ctrlModifier);
+
+    // Only what cannot be edited (factory presets) leaves the list.
+    b.click (browser.getEditModeButton());
+    test::pump (20);
+    ASSERT_TRUE (browser.isEditMode());
+    EXPECT_EQ (b.getShownNames(), juce::StringArray ({ "Mine", "Other" }));
+    EXPECT_EQ (b.getSelectedNames(), juce::StringArray ({ "Mine", "Other" }));
+    EXPECT_EQ (browser.getTagEditor()->getSelectedItems().size(), 2);
+    EXPECT_TRUE (browser.getDeleteButton().isEnabled());
+}
+
 TEST_F (FactoryAndMine, TheSourceButtonsChooseWhichSourcesGiveItems)
 {
     auto& browser = b.getBrowser();

@@ -212,3 +212,32 @@ TEST_F (TagEditorTest, ASourceRefreshEndsAnOpenTagEditWithoutWriting)
     clickTag ("Style", "x");
     EXPECT_EQ (files(), "Style:x Style:y / Style:y / Era:80s Style:x");
 }
+
+TEST_F (TagEditorTest, AFullCategoryRefusesANewTagWithAMessageAndHidesTagsWithoutAnId)
+{
+    editMode (false);
+
+    // Style holds x and y; 997 more fill it to the last id. The thousandth, carried by a
+    // preset written elsewhere, gets none.
+    CategoryTagMap filler;
+    for (int i = 0; i < TagDictionary::maxTagsPerCategory - 2; ++i)
+        filler.add ("Style", "t" + juce::String (i));
+    b.getBrowser().addTagsToDictionary (filler);
+    b.addUserPreset ("D", "Style:Overflow");
+    ASSERT_EQ (b.getBrowser().getTagDictionary().getId ("Style", "Overflow"), 0);
+    settle();
+    EXPECT_EQ (columns(), "Style: x y | Era: 80s");
+
+    b.click (*b.getRow ("B"));
+    b.click (findColumn (editor()->getContainer(), "Style")->getHeader().addTagButton);
+    answer (editor()->getNewTagDialog(), "Extra");
+    auto* alert = editor()->getLimitAlert();
+    ASSERT_NE (alert, nullptr);
+    EXPECT_EQ (alert->getMessageLabel().getText(), "'Style' has 999 tags, as many as a category can hold.\n'Extra' was not added.");
+    ASSERT_TRUE (test::pumpUntil ([alert] { return alert->isShowing(); }));
+    b.click (*alert->getButtonForKind (Orvik::AlertWindow::OK));
+    settle();
+    EXPECT_EQ (editor()->getLimitAlert(), nullptr);
+    EXPECT_EQ (files(), "Style:x Style:y / Style:y / Era:80s");
+    EXPECT_EQ (fileTags (b.getUser(), "D"), "Style:Overflow");
+}

@@ -62,6 +62,7 @@ TEST (SampleImport, ChosenFilesAreCopiedAndATakenNameAsksForAnother)
         files->setRoot (chosen);
         auto* list = dynamic_cast<juce::FileListComponent*> (files->getDisplayComponent());
         ASSERT_NE (list, nullptr);
+        EXPECT_EQ (list->getRowHeight(), 20);
         ASSERT_TRUE (test::pumpUntil ([list] { return list->directoryContentsList.getNumFiles() == 3 && ! list->directoryContentsList.isStillLoading(); }, 10000));
         // The list learns of the loaded files by a message of its own: it is told now.
         list->updateContent();
@@ -94,4 +95,48 @@ TEST (SampleImport, ChosenFilesAreCopiedAndATakenNameAsksForAnother)
     EXPECT_EQ (browser.getFileBrowser(), nullptr);
     EXPECT_EQ (browser.getImportedCount(), 0);
     EXPECT_EQ (samples.getNumItems(), 3);
+}
+
+TEST (SampleImport, ProductsChooseTheFilePatternsAndHearTheFileBrowserOpenAndClose)
+{
+    SKIP_WITHOUT_DISPLAY();
+
+    struct TextBrowser : ContentBrowser
+    {
+        using ContentBrowser::ContentBrowser;
+        juce::String getSampleFilePatterns() const override { return "*.txt"; }
+        void fileBrowserOpened() override { events.add ("opened"); }
+        void fileBrowserClosed (bool imported) override { events.add (imported ? "closed, imported" : "closed"); }
+        juce::StringArray events;
+    };
+
+    test::TempFolder temp;
+    SampleFolder samples (temp.get().getChildFile ("Samples"));
+    BrowserRig b;
+    TextBrowser browser (b.getPlugin(), "Texts", ".grzip");
+    browser.setCurrentSource (&samples);
+    browser.setWindowed (false);
+    b.openOnScreen();
+    b.getBrowser().close (true);
+    b.getEditor().addChildComponent (browser);
+    browser.setBounds (b.getBrowser().getBounds());
+    browser.sendLookAndFeelChange();
+    browser.open (false);
+    browser.toFront (false);
+    test::pump (20);
+    b.click (browser.getEditModeButton());
+    ASSERT_TRUE (browser.isEditMode());
+    ASSERT_TRUE (browser.getImportSamplesButton().isShowing());
+    b.click (browser.getImportSamplesButton());
+
+    auto* files = browser.getFileBrowser();
+    ASSERT_NE (files, nullptr);
+    EXPECT_EQ (browser.events, juce::StringArray ({ "opened" }));
+    EXPECT_TRUE (files->isFileSuitable (temp.get().getChildFile ("notes.txt")));
+    EXPECT_FALSE (files->isFileSuitable (temp.get().getChildFile ("kick.wav")));
+
+    b.click (browser.getCancelButton());
+    EXPECT_EQ (browser.getFileBrowser(), nullptr);
+    EXPECT_EQ (browser.events, juce::StringArray ({ "opened", "closed" }));
+    b.getEditor().removeChildComponent (&browser);
 }

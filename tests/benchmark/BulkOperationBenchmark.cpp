@@ -1,0 +1,254 @@
+// The content browser's work over many presets (10,000, 50,000 and 100,000), each against a
+// baseline in the same run (the import pair from the same file-system state):
+// - importing an archive of them through the real browser (Edit Mode, its result list sorting
+//   each item into place) against the import job alone into the same empty folder. Goal: at
+//   most 1.3 times.
+// - a tag click with all of them selected, run to its end in slices on the message loop,
+//   against rewriting the same files with AtomicFile in a plain loop. Goal: at most 1.5 times.
+// - deleting all of them through the browser against deleting the same files in a plain loop.
+
+#include "core/PluginAudioProcessor.h"
+#include "core/content/PackageImportJob.h"
+#include "core/content/PresetSources.h"
+#include "core/parameters/AtomicFile.h"
+#include "editor/browser/ContentBrowser.h"
+#include "editor/browser/ContentTagEditor.h"
+#include "BenchmarkSetup.h"
+
+namespace
+{
+    juce::File benchRoot()
+    {
+        static const auto root = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                                     .getNonexistentChildFile ("grindel-bench-bulk", {}, false);
+        return root;
+    }
+
+    /** count presets in folder, named in an order unlike the order they are written in. */
+    void writePresets (const juce::File& folder, int count)
+    {
+        folder.deleteRecursively();
+        folder.createDirectory();
+
+        for (int i = 0; i < count; ++i)
+        {
+            const auto name = "Preset " + juce::String ((int) (((juce::int64) i * 7919) % count));
+            folder.getChildFile (name + Preset::fileExtension)
+                .replaceWithText ("<?xml version=\"1.0\"?>\r\n<Preset name=\"" + name
+                                  + "\" application=\"Grindel 2\" tags=\"Style:Bass\">\r\n  <Value id=\"6\" value=\"25\"/>\r\n</Preset>\r\n");
+        }
+    }
+
+    /** The archive of count presets (made once per size). */
+    juce::File archiveOf (int count)
+    {
+        const auto archive = benchRoot().getChildFile ("Archive " + juce::String (count) + ".grzip");
+
+        if (! archive.existsAsFile())
+        {
+            const auto folder = benchRoot().getChildFile ("Out");
+            writePresets (folder, count);
+            createZipFile (archive, folder.findChildFiles (juce::File::findFiles, false, "*"), 0);
+            folder.deleteRecursively();
+        }
+
+        return archive;
+    }
+
+    /** Leaves the import folder empty after count files were deleted from the file system: a
+        file system finds inodes for new files more slowly right after a mass delete, so both
+        sides of a pair start from the same state. */
+    void emptyAfterChurn (const juce::File& folder, int count)
+    {
+        writePresets (folder, count);
+        folder.deleteRecursively();
+    }
+
+    /** The browser on one user folder, in Edit Mode. */
+    struct Browser
+    {
+        explicit Browser (const juce::File& folder)
+            : source (processor.getPlugin(), folder), browser (processor.getPlugin(), "Presets", ".grzip")
+        {
+            browser.setSize (1062, 540);
+            browser.setCurrentSource (&source);
+            browser.open (true);
+            browser.getEditModeButton().setToggleState (true, juce::sendNotificationSync);
+        }
+
+        ~Browser() { browser.close (true); }
+
+        /** Runs the message loop until the running operation and the list's layout are done. */
+        void settle()
+        {
+            // Slice after slice, as the message loop would run them, without the harness's own
+            // waits between messages.
+            while (browser.getBulkOperation().runSlice())
+            {
+            }
+
+            browser.getResults().flushLayout();
+
+            // The tag editor's rebuild over the new selection is part of the work.
+            if (auto* tags = browser.getTagEditor())
+                tags->handleUpdateNowIfNeeded();
+        }
+
+        PluginAudioProcessor processor;
+        PresetsDirectoryContent<Preset> source;
+        ContentBrowser browser;
+    };
+
+    void importJobAlone (benchmark::State& state)
+    {
+        const auto count = (int) state.range (0);
+        const auto archive = archiveOf (count);
+        const auto folder = benchRoot().getChildFile ("Imported");
+        PluginAudioProcessor processor;
+        PresetsDirectoryContent<Preset> target (processor.getPlugin(), folder);
+
+        for (auto _ : state)
+        {
+            state.PauseTiming();
+            emptyAfterChurn (folder, count);
+            target.refresh();
+            state.ResumeTiming();
+
+            PackageImportJob job;
+            job.start (archive, target);
+
+            if (job.getCounts().imported != count)
+                state.SkipWithError ("not every preset was imported");
+        }
+    }
+
+    void importThroughBrowser (benchmark::State& state)
+    {
+        const auto count = (int) state.range (0);
+        const auto archive = archiveOf (count);
+        const auto folder = benchRoot().getChildFile ("Imported");
+
+        std::unique_ptr<Browser> b;
+
+        for (auto _ : state)
+        {
+            state.PauseTiming();
+            b.reset();
+            emptyAfterChurn (folder, count);
+            b = std::make_unique<Browser> (folder);
+            state.ResumeTiming();
+
+            b->browser.getPackageImport().importFromFile (archive);
+            b->settle();
+
+            if (b->browser.getResults().getNumResults() != count)
+                state.SkipWithError ("not every preset was listed");
+        }
+
+        b.reset();
+    }
+
+    void rewriteWithAtomicFile (benchmark::State& state)
+    {
+        const auto count = (int) state.range (0);
+        const auto folder = benchRoot().getChildFile ("Rewritten");
+        writePresets (folder, count);
+        const auto files = folder.findChildFiles (juce::File::findFiles, false, "*");
+
+        for (auto _ : state)
+        {
+            for (const auto& file : files)
+            {
+                juce::MemoryBlock data;
+                file.loadFileAsData (data);
+
+                if (AtomicFile::write (file, data.getData(), data.getSize()).failed())
+                    state.SkipWithError ("write failed");
+            }
+        }
+    }
+
+    void tagClickThroughBrowser (benchmark::State& state)
+    {
+        const auto count = (int) state.range (0);
+        const auto folder = benchRoot().getChildFile ("Tagged");
+        writePresets (folder, count);
+        Browser b (folder);
+        b.browser.getResults().keyPressed (juce::KeyPress ('a', juce::ModifierKeys::commandModifier, 0));
+        auto* editor = b.browser.getTagEditor();
+        editor->rebuild();
+        auto* column = editor->getContainer().getCategory (0);
+
+        for (auto _ : state)
+        {
+            // Each click turns the tag off or on again on every selected preset.
+            editor->categoryItemClicked (column, 0);
+            b.settle();
+        }
+
+        state.counters["slices"] = b.browser.getBulkOperation().getSlicesRun();
+    }
+
+    void deleteInAPlainLoop (benchmark::State& state)
+    {
+        const auto count = (int) state.range (0);
+        const auto folder = benchRoot().getChildFile ("Deleted");
+
+        for (auto _ : state)
+        {
+            state.PauseTiming();
+            writePresets (folder, count);
+            const auto files = folder.findChildFiles (juce::File::findFiles, false, "*");
+            state.ResumeTiming();
+
+            for (const auto& file : files)
+                file.deleteFile();
+        }
+    }
+
+    void deleteThroughBrowser (benchmark::State& state)
+    {
+        const auto count = (int) state.range (0);
+        const auto folder = benchRoot().getChildFile ("Deleted");
+
+        std::unique_ptr<Browser> b;
+
+        for (auto _ : state)
+        {
+            state.PauseTiming();
+            b.reset();
+            writePresets (folder, count);
+            b = std::make_unique<Browser> (folder);
+            b->browser.getResults().keyPressed (juce::KeyPress ('a', juce::ModifierKeys::commandModifier, 0));
+            b->settle();
+            state.ResumeTiming();
+
+            b->browser.deleteSelectedConfirmed();
+            b->settle();
+
+            if (b->browser.getResults().getNumResults() != 0)
+                state.SkipWithError ("not every preset was deleted");
+        }
+
+        b.reset();
+    }
+
+    void sizes (benchmark::internal::Benchmark* b)
+    {
+        b->Arg (10000)->Arg (50000)->Arg (100000)->Unit (benchmark::kMillisecond)->Iterations (1);
+    }
+}
+
+BENCHMARK (importJobAlone)->Apply (sizes);
+BENCHMARK (importThroughBrowser)->Apply (sizes);
+BENCHMARK (rewriteWithAtomicFile)->Apply (sizes);
+BENCHMARK (tagClickThroughBrowser)->Apply (sizes);
+BENCHMARK (deleteInAPlainLoop)->Apply (sizes);
+BENCHMARK (deleteThroughBrowser)->Apply (sizes);
+
+int main (int argc, char** argv)
+{
+    const auto result = runBenchmarksWithGui (argc, argv);
+    benchRoot().deleteRecursively();
+    return result;
+}

@@ -1,0 +1,153 @@
+#include "EditorBrowserRig.h"
+#include "core/content/ZipReader.h"
+#include "editor/StatusBar.h"
+
+using namespace brtest;
+
+namespace
+{
+    juce::String presetText (const juce::String& name, const juce::String& tags)
+    {
+        return "<?xml version=\"1.0\"?>\r\n<Preset name=\"" + name + "\" application=\"Grindel 2\" tags=\"" + tags
+            + "\">\r\n  <Value id=\"6\" value=\"25\"/>\r\n</Preset>\r\n";
+    }
+
+    /** count presets "<prefix> n" in folder, written in an order unlike their names'. */
+    juce::Array<juce::File> writePresets (const juce::File& folder, const juce::String& prefix, int count, const juce::String& tags)
+    {
+        folder.createDirectory();
+        juce::Array<juce::File> files;
+
+        for (int i = 0; i < count; ++i)
+        {
+            const auto name = prefix + " " + juce::String ((i * 7919) % count);
+            const auto file = folder.getChildFile (name + Preset::fileExtension);
+            EXPECT_TRUE (file.replaceWithText (presetText (name, tags)));
+            files.add (file);
+        }
+
+        return files;
+    }
+
+    void answer (BrowserRig& b, Orvik::AlertWindow* alert, int kind)
+    {
+        ASSERT_NE (alert, nullptr);
+        ASSERT_TRUE (test::pumpUntil ([alert] { return alert->isShowing(); }));
+        b.click (*alert->getButtonForKind (kind));
+    }
+}
+
+TEST (BrowserBulk, ATagEditAndADeleteOverManyItemsRunInSlicesShowProgressAndKeepTheirChecks)
+{
+    SKIP_WITHOUT_DISPLAY();
+
+    constexpr int count = 300;
+    BrowserRig b;
+    auto& browser = b.getBrowser();
+    auto& user = b.getUser();
+    writePresets (user.getFolder(), "Item", count, "Style:x");
+    user.refresh();
+    user.sendChangeMessage();
+    b.openOnScreen();
+    b.click (browser.getEditModeButton());
+    b.click (*b.getRow ("Item 0"));
+    b.key (juce::KeyPress ('a', juce::ModifierKeys::commandModifier, 'a'));
+    test::pump (20);
+    ASSERT_EQ (browser.getResults().getSelectedCount(), count);
+
+    auto& bulk = browser.getBulkOperation();
+    auto& status = *b.getEditor().getStatusBar();
+    edtest::Mouse mouse (b.getWindow());
+    bool messagesFlowed = false;
+    const auto runToEnd = [&] {
+        // A message posted now is handled while the operation still runs: no slice holds the
+        // message thread for long.
+        juce::MessageManager::callAsync ([&] { messagesFlowed = bulk.isRunning(); });
+        ASSERT_TRUE (test::pumpUntil ([&] { return ! bulk.isRunning(); }, 120000));
+        EXPECT_TRUE (messagesFlowed);
+        EXPECT_LE (bulk.getLargestSlice(), BrowserBulkOperation::maxItemsPerSlice);
+        EXPECT_GE (bulk.getSlicesRun(), count / BrowserBulkOperation::maxItemsPerSlice);
+        EXPECT_FALSE (status.getText().contains (" of 300 items")) << "no progress left behind";
+    };
+
+    // A tag click: the first slice runs at once, the rest on later turns of the loop.
+    mouse.click (*findTag (*findColumn (browser.getTagEditor()->getContainer(), "Style"), "x"),
+                 juce::ModifierKeys::leftButtonModifier, {});
+    ASSERT_TRUE (bulk.isRunning());
+    EXPECT_TRUE (status.getText().startsWith ("Changing tags: ")) << status.getText();
+    EXPECT_TRUE (status.getText().endsWith (" of 300 items")) << status.getText();
+    runToEnd();
+
+    for (auto* item : user.getItems())
+    {
+        EXPECT_TRUE (item->tags.getNumTags() == 0) << item->name;
+        EXPECT_FALSE (user.getFileForName (item->name).loadFileAsString().contains ("Style:x")) << item->name;
+    }
+
+    EXPECT_EQ (user.tags.getNumTags(), 0) << "gathered at the end";
+
+    // Another instance changes one preset: the delete refuses it and says why.
+    {
+        PresetsDirectoryContent<Preset> other (b.getPlugin(), user.getFolder());
+        other.refresh();
+        ASSERT_TRUE (other.findItem ("Item 7")->setTags (CategoryTagMap::fromString ("Era:80s")).wasOk());
+    }
+
+    b.click (browser.getDeleteButton());
+    auto* question = browser.getDeleteAlert();
+    ASSERT_NE (question, nullptr);
+    ASSERT_TRUE (test::pumpUntil ([question] { return question->isShowing(); }));
+    mouse.click (*question->getButtonForKind (Orvik::AlertWindow::Yes), juce::ModifierKeys::leftButtonModifier, {});
+    ASSERT_TRUE (bulk.isRunning());
+    EXPECT_TRUE (status.getText().startsWith ("Deleting: ")) << status.getText();
+    runToEnd();
+
+    EXPECT_EQ (b.getShownNames(), juce::StringArray ({ "Item 7" }));
+    EXPECT_EQ (user.getFolder().findChildFiles (juce::File::findFiles, false, "*").size(), 1);
+    ASSERT_NE (browser.getErrorAlert(), nullptr);
+    EXPECT_TRUE (browser.getErrorAlert()->getMessageLabel().getText().startsWith (
+        "1 of 300 selected items could not be deleted.\n\"Item 7\" was changed on disk"))
+        << browser.getErrorAlert()->getMessageLabel().getText();
+    answer (b, browser.getErrorAlert(), Orvik::AlertWindow::OK);
+}
+
+TEST (BrowserBulk, ImportingThousandsOfEntriesSortsEachIntoPlaceWithoutAPassOverEveryRow)
+{
+    SKIP_WITHOUT_DISPLAY();
+
+    constexpr int count = 2000;
+    test::TempFolder temp;
+    const auto archive = temp.get().getChildFile ("Many.grzip");
+    ASSERT_TRUE (createZipFile (archive, writePresets (temp.get().getChildFile ("Out"), "Entry", count, "Style:x"), 0));
+
+    BrowserRig b;
+    auto& browser = b.getBrowser();
+    auto& results = browser.getResults();
+    browser.getPackageImport().setFileRequest ([&] (const juce::String&, const juce::String&, bool, std::function<void (const juce::File&)> done) {
+        done (archive);
+    });
+    b.addUserPreset ("Entry 500 old", {});
+    b.openOnScreen();
+    b.click (browser.getEditModeButton());
+
+    const auto visitsBefore = results.getRowVisits();
+    b.click (browser.getImportButton());
+    const auto visits = results.getRowVisits() - visitsBefore;
+
+    ASSERT_EQ (results.getNumResults(), count + 1);
+    EXPECT_EQ (results.getSelectedCount(), count);
+    auto sorted = b.getShownNames();
+    std::stable_sort (sorted.begin(), sorted.end(), ContentResults::isInDisplayOrder);
+    EXPECT_EQ (b.getShownNames(), sorted);
+    EXPECT_EQ (b.getShownNames()[501], "Entry 500 old");
+
+    // A binary search per entry, not a sort or a layout of every row.
+    EXPECT_LT (visits, 64 * count);
+
+    // The last one imported is current and in view.
+    auto* current = results.getCurrentItem();
+    ASSERT_NE (current, nullptr);
+    auto* row = results.getButton (results.indexOf (current));
+    ASSERT_NE (row, nullptr);
+    EXPECT_TRUE (row->isShowing());
+}
