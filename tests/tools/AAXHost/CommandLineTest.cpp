@@ -94,12 +94,12 @@ namespace
         // A chunk record as the host saves it: the 56-byte header, then the data.
         std::string chunkFile (const std::string& name, const std::vector<uint8_t>& data)
         {
-            std::vector<uint8_t> record (56, 0);
+            std::vector<uint8_t> record (56 + data.size(), 0);
             const int32_t size = static_cast<int32_t> (data.size());
             const uint32_t id = 'elck';
             std::memcpy (record.data(), &size, 4);
             std::memcpy (record.data() + 20, &id, 4);
-            record.insert (record.end(), data.begin(), data.end());
+            std::copy (data.begin(), data.end(), record.begin() + 56);
             return file (name, record);
         }
 
