@@ -38,9 +38,8 @@ namespace
         return (juce::jmax (la, lb) + 0.05) / (juce::jmin (la, lb) + 0.05);
     }
 
-    /** The colour most of the area shows (what is behind the text), and the strongest contrast
-        any pixel of the area makes with it (the text's own colour, at the glyphs' cores). */
-    double strongestContrast (const juce::Image& image, juce::Rectangle<int> area)
+    /** How many pixels of the area show each colour. */
+    std::map<juce::uint32, int> colourCounts (const juce::Image& image, juce::Rectangle<int> area)
     {
         area = area.getIntersection (image.getBounds());
         std::map<juce::uint32, int> counts;
@@ -49,12 +48,27 @@ namespace
             for (int x = area.getX(); x < area.getRight(); ++x)
                 ++counts[image.getPixelAt (x, y).getARGB()];
 
+        return counts;
+    }
+
+    /** The colour most pixels show: what is behind the text. */
+    juce::Colour mostShown (const std::map<juce::uint32, int>& counts)
+    {
+        return juce::Colour (std::max_element (counts.begin(), counts.end(), [] (auto& a, auto& b) {
+                                 return a.second < b.second;
+                             })->first);
+    }
+
+    /** The colour most of the area shows (what is behind the text), and the strongest contrast
+        any pixel of the area makes with it (the text's own colour, at the glyphs' cores). */
+    double strongestContrast (const juce::Image& image, juce::Rectangle<int> area)
+    {
+        const auto counts = colourCounts (image, area);
+
         if (counts.empty())
             return 0.0;
 
-        const auto behind = juce::Colour (std::max_element (counts.begin(), counts.end(), [] (auto& a, auto& b) {
-                                              return a.second < b.second;
-                                          })->first);
+        const auto behind = mostShown (counts);
         double best = 1.0;
 
         for (const auto& [argb, count] : counts)
@@ -68,19 +82,12 @@ namespace
         pixels at its cores would not. */
     double inkContrast (const juce::Image& image, juce::Rectangle<int> area)
     {
-        area = area.getIntersection (image.getBounds());
-        std::map<juce::uint32, int> counts;
-
-        for (int y = area.getY(); y < area.getBottom(); ++y)
-            for (int x = area.getX(); x < area.getRight(); ++x)
-                ++counts[image.getPixelAt (x, y).getARGB()];
+        const auto counts = colourCounts (image, area);
 
         if (counts.empty())
             return 0.0;
 
-        const auto behind = juce::Colour (std::max_element (counts.begin(), counts.end(), [] (auto& a, auto& b) {
-                                              return a.second < b.second;
-                                          })->first);
+        const auto behind = mostShown (counts);
         std::vector<double> ink;
 
         for (const auto& [argb, count] : counts)

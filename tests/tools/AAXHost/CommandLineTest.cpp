@@ -2,6 +2,7 @@
 // arguments, checked for its exit code, its message and the files it leaves.
 
 #include "support/AssertionReport.h"
+#include "support/ShellText.h"
 
 #include <gtest/gtest.h>
 
@@ -23,19 +24,8 @@ namespace
 {
     namespace fs = std::filesystem;
 
-    std::string quoted (const std::string& text)
-    {
-        std::string q = "'";
-        for (const char c : text)
-            q += c == '\'' ? std::string ("'\\''") : std::string (1, c);
-        return q + "'";
-    }
-
-    std::string textOf (const fs::path& path)
-    {
-        std::ifstream in (path, std::ios::binary);
-        return std::string (std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>());
-    }
+    using test::quoted;
+    using test::textOf;
 
     class CommandLine : public ::testing::Test
     {

@@ -5,6 +5,7 @@
 
 #include "StandInWavFile.h"
 #include "support/AssertionReport.h"
+#include "support/ShellText.h"
 
 #include <gtest/gtest.h>
 
@@ -35,19 +36,8 @@ namespace
 {
     namespace fs = std::filesystem;
 
-    std::string quoted (const std::string& text)
-    {
-        std::string q = "'";
-        for (const char c : text)
-            q += c == '\'' ? std::string ("'\\''") : std::string (1, c);
-        return q + "'";
-    }
-
-    std::string textOf (const fs::path& path)
-    {
-        std::ifstream in (path, std::ios::binary);
-        return std::string (std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char>());
-    }
+    using test::quoted;
+    using test::textOf;
 
     // Places in the product's default skin, "1180" (resources/skins/PluginEditor.orvikgui).
     constexpr int kJitterKnobX = 119 + 36, kJitterKnobY = 378 + 36, kBrowseX = 810 + 16, kBrowseY = 20 + 16;
