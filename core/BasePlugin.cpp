@@ -947,25 +947,35 @@ void BasePlugin::switchModeAndProcess (juce::AudioBuffer<float>& buffer, juce::M
     process (buffer, midi, context);
 }
 
-void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
+void BasePlugin::processAsIs (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
 {
-    const auto hostMode = readFloatingPointMode();
-    const bool setDenormalsOff = (hostMode & denormalsOff) != denormalsOff;
-
-    if (__builtin_expect (setDenormalsOff, false))
-        writeFloatingPointMode (hostMode | denormalsOff);
-
     samplesProcessed.store (samplesProcessed.load (std::memory_order_relaxed) + buffer.getNumSamples(), std::memory_order_release);
 
     // Only this thread writes these, so plain loads and release stores do: a locked
-    // exchange on every block costs more than the rest of an empty block.
+    // exchange on every block costs more than the rest of an empty block. The effect's
+    // processing is the last call on either path, so the common block saves no registers.
     if (__builtin_expect (offline.load (std::memory_order_relaxed) != context.nonRealtime, false))
         switchModeAndProcess (buffer, midi, context);
     else
         process (buffer, midi, context);
+}
 
-    if (__builtin_expect (setDenormalsOff, false))
-        writeFloatingPointMode (hostMode);
+void BasePlugin::processWithDenormalsOff (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
+{
+    const auto hostMode = readFloatingPointMode();
+    writeFloatingPointMode (hostMode | denormalsOff);
+    processAsIs (buffer, midi, context);
+    writeFloatingPointMode (hostMode);
+}
+
+void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
+{
+    // Most hosts run their audio threads flushing denormals: then the block costs one read of
+    // the control register, and the host's thread is left as it was found either way.
+    if (__builtin_expect ((readFloatingPointMode() & denormalsOff) != denormalsOff, false))
+        processWithDenormalsOff (buffer, midi, context);
+    else
+        processAsIs (buffer, midi, context);
 }
 
 void BasePlugin::processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, const ProcessContext& context)

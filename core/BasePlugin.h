@@ -320,6 +320,10 @@ private:
     void applyQualityForMode (bool isOffline);
     /** Audio thread: the block after the host went offline or back to real time. */
     __attribute__ ((noinline)) void switchModeAndProcess (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
+    /** Audio thread: the block on a host thread that runs without flush-to-zero, set for the
+        block and then restored; processAsIs is the block itself. */
+    __attribute__ ((noinline)) void processWithDenormalsOff (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
+    inline void processAsIs (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
     juce::XmlElement createQualityXml() const;
     /** Any thread but the audio thread: the preset's values between beginLoad and endLoad and its
         name in "Preset Name"; false when a value did not parse. */
