@@ -169,6 +169,10 @@ public:
     }
     void itemRemoved (ContentItem* item) override { results.removeItem (item); }
     void importFinished() override { itemsChanged(); }
+    void transferProgress (const juce::String& progress) override
+    {
+        listeners.call ([this, &progress] (Listener& l) { l.bulkOperationProgress (this, progress); });
+    }
 
     // juce::FileBrowserListener: a double-click on a file imports the selection.
     void selectionChanged() override {}

@@ -1,10 +1,21 @@
 #include "editor/browser/PackageImportExport.h"
+#include "editor/browser/BrowserBulkOperation.h"
 
 namespace
 {
     juce::String plural (int count, const char* one, const char* many)
     {
         return juce::String (count) + " " + (count == 1 ? one : many);
+    }
+
+    juce::String withThousands (int n)
+    {
+        auto text = juce::String (n);
+
+        for (int i = text.length() - 3; i > 0; i -= 3)
+            text = text.substring (0, i) + "," + text.substring (i);
+
+        return text;
     }
 }
 
@@ -14,11 +25,13 @@ PackageImportExport::PackageImportExport (Browser& b, const juce::String& export
 {
     job.onItemAdded = [this] (ContentItem* item) { browser.itemImported (item); };
     job.onItemRemoved = [this] (ContentItem* item) { browser.itemRemoved (item); };
+    job.setSliceLimits (BrowserBulkOperation::maxItemsPerSlice, BrowserBulkOperation::sliceBudgetMs);
 }
 
 PackageImportExport::~PackageImportExport()
 {
     // The entry stream and the reader go before the dialogs that wait on them.
+    cancelPendingUpdate();
     job.cancel();
 }
 
@@ -126,8 +139,10 @@ void PackageImportExport::importFromFile (const juce::File& file)
     retire (std::move (message));
     retired.clear();   // a new job starts from a button or a chooser, never inside a dialog
 
+    cancelPendingUpdate();
+    largestSlice = 0;
     browser.importStarted();
-    const auto state = job.start (file, *source);
+    follow ([this, &file, source] { return job.start (file, *source); });
 
     if (job.isNotAZip())
     {
@@ -140,18 +155,46 @@ void PackageImportExport::importFromFile (const juce::File& file)
     {
         finish();
         showMessage (importTitle, "'" + file.getFileName() + "' holds no entries.\nNothing was imported.");
-        return;
     }
+}
+
+void PackageImportExport::follow (const std::function<PackageImportJob::State()>& slice)
+{
+    const auto before = job.getPosition();
+    const auto state = slice();
+    largestSlice = juce::jmax (largestSlice, job.getPosition() - before);
+
+    if (job.isNotAZip() || job.wasEmpty())
+        return;
 
     follow (state);
 }
 
 void PackageImportExport::follow (PackageImportJob::State state)
 {
-    if (state == PackageImportJob::State::conflict)
+    if (state == PackageImportJob::State::paused)
+    {
+        browser.transferProgress ("Importing: " + withThousands (job.getPosition()) + " of "
+                                  + withThousands (job.getNumEntries()) + " entries");
+        triggerAsyncUpdate();
+    }
+    else if (state == PackageImportJob::State::conflict)
         ask();
     else
         finish();
+}
+
+bool PackageImportExport::runSlice()
+{
+    cancelPendingUpdate();
+    handleAsyncUpdate();
+    return isImporting();
+}
+
+void PackageImportExport::handleAsyncUpdate()
+{
+    if (job.getState() == PackageImportJob::State::paused)
+        follow ([this] { return job.resume(); });
 }
 
 void PackageImportExport::ask()
@@ -167,6 +210,7 @@ void PackageImportExport::finish()
     const auto counts = job.getCounts();
     const bool ended = job.getState() == PackageImportJob::State::finished;
     job.cancel();
+    browser.transferProgress ({});
     browser.importFinished();
 
     // A job that left entries out says so; one that imported all of them needs no words.
@@ -194,11 +238,16 @@ void PackageImportExport::alertWindowClosed (Orvik::AlertWindow* alert, int kind
             job.cancel();
             finish();
             break;
-        case Orvik::AlertWindow::Replace: follow (job.replace()); break;
-        case Orvik::AlertWindow::Skip: follow (job.skip()); break;
-        case Orvik::AlertWindow::ReplaceAll: follow (job.replaceAll()); break;
-        case Orvik::AlertWindow::SkipAll: follow (job.skipAll()); break;
-        case Orvik::AlertWindow::Rename: follow (job.rename (question->getNewName())); break;
+        case Orvik::AlertWindow::Replace: follow ([this] { return job.replace(); }); break;
+        case Orvik::AlertWindow::Skip: follow ([this] { return job.skip(); }); break;
+        case Orvik::AlertWindow::ReplaceAll: follow ([this] { return job.replaceAll(); }); break;
+        case Orvik::AlertWindow::SkipAll: follow ([this] { return job.skipAll(); }); break;
+        case Orvik::AlertWindow::Rename:
+        {
+            const auto newName = question->getNewName();
+            follow ([this, &newName] { return job.rename (newName); });
+            break;
+        }
         default: break;
     }
 }

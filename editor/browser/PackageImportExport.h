@@ -8,8 +8,10 @@
     ".grzip" written by Export) into the current source, asking Replace / Replace All / Rename /
     Skip / Skip All / Cancel at every name that is taken, and exports the selected items as one
     ZIP file. Failures and skipped entries are told to the user in an alert; nothing is
-    reported as done that was not. Message thread only. */
-class PackageImportExport : public Orvik::AlertWindow::Caller
+    reported as done that was not. Both run in short slices (as BrowserBulkOperation's) on
+    later turns of the message loop, telling their progress. Message thread only. */
+class PackageImportExport : public Orvik::AlertWindow::Caller,
+                            private juce::AsyncUpdater
 {
 public:
     /** What the job needs of the browser that owns it. */
@@ -31,6 +33,8 @@ public:
         virtual void itemRemoved (ContentItem* item) = 0;
         /** A job ended: the tag editor rebuilds and the buttons follow. */
         virtual void importFinished() = 0;
+        /** The text of a running import's or export's progress; empty when it ends. */
+        virtual void transferProgress (const juce::String& /*progress*/) {}
     };
 
     /** displayName and branch, commit: the product's, for the export's default file name. */
@@ -40,7 +44,8 @@ public:
 
     /** Message thread. The Import button: asks for a file, then importFromFile. */
     void importPackage();
-    /** Message thread. Opens the ZIP file and runs until the first question or the end. */
+    /** Message thread. Opens the ZIP file and runs its first slice; the rest follows on later
+        turns of the message loop, stopping at every question. */
     void importFromFile (const juce::File& file);
     /** Message thread. The Export button: asks for a file, then exportTo. */
     void exportSelected();
@@ -68,6 +73,13 @@ public:
     /** Message thread. The answers of the questions. */
     void alertWindowClosed (Orvik::AlertWindow* alert, int buttonKind) override;
 
+    /** Whether an import is between two slices. */
+    bool isImporting() const noexcept { return job.getState() == PackageImportJob::State::paused; }
+    /** Runs the next slice now (benchmarks); false when nothing waits. */
+    bool runSlice();
+    /** The most entries any slice walked (tests). */
+    int getLargestSlice() const noexcept { return largestSlice; }
+
     /** The summary of a job that left entries out: counts per kind of reason. */
     static juce::String describe (const PackageImportJob::Counts& counts);
 
@@ -75,6 +87,9 @@ public:
     static constexpr const char* exportTitle = "Export items";
 
 private:
+    void handleAsyncUpdate() override;
+    /** Runs one decision or slice of the job and follows where it ends. */
+    void follow (const std::function<PackageImportJob::State()>& slice);
     void follow (PackageImportJob::State state);
     void ask();
     void finish();
@@ -94,6 +109,7 @@ private:
     std::unique_ptr<Orvik::ReplaceAlertWindow> question;
     std::unique_ptr<Orvik::AlertWindow> message, overwriteAlert;
     juce::OwnedArray<Orvik::AlertWindow> retired;
+    int largestSlice = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PackageImportExport)
 };
