@@ -164,6 +164,10 @@ public:
     void importStarted() override { results.deselectAll(); }
     void itemImported (ContentItem* item) override
     {
+        // An import goes on in slices: the list may show another source by now.
+        if (item == nullptr || ! item->belongsTo (currentSource))
+            return;
+
         results.addItem (item);
         results.selectItem (item, false, false);
     }

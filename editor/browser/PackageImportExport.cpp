@@ -33,6 +33,7 @@ PackageImportExport::~PackageImportExport()
     // The entry stream and the reader go before the dialogs that wait on them.
     cancelPendingUpdate();
     job.cancel();
+    endExport();
 }
 
 void PackageImportExport::setBuild (const juce::String& branchName, const juce::String& commitText)
@@ -188,13 +189,16 @@ bool PackageImportExport::runSlice()
 {
     cancelPendingUpdate();
     handleAsyncUpdate();
-    return isImporting();
+    return isImporting() || isExporting();
 }
 
 void PackageImportExport::handleAsyncUpdate()
 {
     if (job.getState() == PackageImportJob::State::paused)
         follow ([this] { return job.resume(); });
+
+    if (isExporting())
+        exportSlice();
 }
 
 void PackageImportExport::ask()
@@ -305,9 +309,9 @@ bool PackageImportExport::exportTo (const juce::File& chosen)
     if (source == nullptr || chosen == juce::File())
         return false;
 
-    const auto file = chosen.withFileExtension (extension);
-    juce::Array<juce::File> files;
-    int missing = 0;
+    endExport();
+    exportTarget = chosen.withFileExtension (extension);
+    exportMissing = 0;
 
     for (auto* item : browser.getSelectedItems())
     {
@@ -317,26 +321,69 @@ bool PackageImportExport::exportTo (const juce::File& chosen)
         const auto itemFile = source->getItemFile (item->name);
 
         if (itemFile.existsAsFile())
-            files.add (itemFile);
+            exportFiles.add (itemFile);
         else
-            ++missing;
+            ++exportMissing;
     }
 
-    if (files.isEmpty())
+    if (exportFiles.isEmpty())
     {
         showMessage (exportTitle, "Nothing was exported: the selected items have no files.");
         return false;
     }
 
-    // Recorded: a temporary that a kill leaves in the user's folder is found at the next start.
-    if (juce::String error; ! createZipFile (file, files, 9, &error, true))
+    exportArchive = std::make_unique<juce::MemoryOutputStream>();
+    exportWriter = std::make_unique<ZipWriter> (*exportArchive, 9);
+    largestSlice = 0;
+    return exportSlice();
+}
+
+bool PackageImportExport::exportSlice()
+{
+    const auto started = juce::Time::getMillisecondCounterHiRes();
+    const auto first = exportWriter->getNumEntries();
+    juce::String error;
+    bool ok = true;
+
+    // As many files as a slice allows; the first always.
+    for (auto next = first; ok && next < exportFiles.size(); ++next)
     {
-        showMessage (exportTitle, "Could not write\n" + file.getFullPathName() + "\n(" + error + ")");
-        return false;
+        if (next - first >= BrowserBulkOperation::maxItemsPerSlice
+            || (next > first && juce::Time::getMillisecondCounterHiRes() - started >= BrowserBulkOperation::sliceBudgetMs))
+        {
+            largestSlice = juce::jmax (largestSlice, next - first);
+            browser.transferProgress ("Exporting: " + withThousands (next) + " of " + withThousands (exportFiles.size()) + " items");
+            triggerAsyncUpdate();
+            return true;
+        }
+
+        ok = exportWriter->addFile (exportFiles.getReference (next), error);
     }
 
-    if (missing > 0)
-        showMessage (exportTitle, "Exported " + plural (files.size(), "item", "items") + ".\n" + plural (missing, "selected item has", "selected items have") + " no file and " + (missing == 1 ? "was" : "were") + " left out.");
+    largestSlice = juce::jmax (largestSlice, exportWriter->getNumEntries() - first);
 
-    return true;
+    // Recorded: a temporary that a kill leaves in the user's folder is found at the next start.
+    ok = ok && exportWriter->writeTo (exportTarget, &error, true);
+    const auto written = exportFiles.size();
+    const auto missing = exportMissing;
+    const auto file = exportTarget;
+    endExport();
+
+    if (! ok)
+        showMessage (exportTitle, "Could not write\n" + file.getFullPathName() + "\n(" + error + ")");
+    else if (missing > 0)
+        showMessage (exportTitle, "Exported " + plural (written, "item", "items") + ".\n" + plural (missing, "selected item has", "selected items have") + " no file and " + (missing == 1 ? "was" : "were") + " left out.");
+
+    return ok;
+}
+
+void PackageImportExport::endExport()
+{
+    if (exportWriter == nullptr && exportFiles.isEmpty())
+        return;
+
+    exportWriter.reset();
+    exportArchive.reset();
+    exportFiles.clearQuick();
+    browser.transferProgress ({});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/content/PackageImportJob.h"
+#include "core/content/ZipWriter.h"
 #include "editor/windows/ReplaceAlertWindow.h"
 #include "skin/PathComponent.h"
 
@@ -50,8 +51,10 @@ public:
     /** Message thread. The Export button: asks for a file, then exportTo. */
     void exportSelected();
     /** Message thread. Writes the selected items of the current source into one ZIP file (the
-        export extension replaces the file's own). False, with a message, when nothing could be
-        written; items without a file are left out and reported. */
+        export extension replaces the file's own), in slices; the file is written at the end,
+        in one step. False, with a message, when it failed before its first slice ended; a
+        later failure is told in a message too. Items without a file are left out and
+        reported. */
     bool exportTo (const juce::File& file);
 
     /** The default export name: display name + " - " + base name, and on branches other than
@@ -75,6 +78,7 @@ public:
 
     /** Whether an import is between two slices. */
     bool isImporting() const noexcept { return job.getState() == PackageImportJob::State::paused; }
+    bool isExporting() const noexcept { return exportWriter != nullptr; }
     /** Runs the next slice now (benchmarks); false when nothing waits. */
     bool runSlice();
     /** The most entries any slice walked (tests). */
@@ -91,6 +95,9 @@ private:
     /** Runs one decision or slice of the job and follows where it ends. */
     void follow (const std::function<PackageImportJob::State()>& slice);
     void follow (PackageImportJob::State state);
+    /** Adds the next files to the export, and writes it after the last; false when it failed. */
+    bool exportSlice();
+    void endExport();
     void ask();
     void finish();
     void showMessage (const juce::String& title, const juce::String& text);
@@ -110,6 +117,13 @@ private:
     std::unique_ptr<Orvik::AlertWindow> message, overwriteAlert;
     juce::OwnedArray<Orvik::AlertWindow> retired;
     int largestSlice = 0;
+
+    // The running export.
+    std::unique_ptr<juce::MemoryOutputStream> exportArchive;
+    std::unique_ptr<ZipWriter> exportWriter;
+    juce::Array<juce::File> exportFiles;
+    juce::File exportTarget;
+    int exportMissing = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PackageImportExport)
 };

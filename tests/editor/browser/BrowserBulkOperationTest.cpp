@@ -111,7 +111,7 @@ TEST (BrowserBulk, ATagEditAndADeleteOverManyItemsRunInSlicesShowProgressAndKeep
     answer (b, browser.getErrorAlert(), Orvik::AlertWindow::OK);
 }
 
-TEST (BrowserBulk, ImportingThousandsOfEntriesRunsInSlicesAsksMidRunAndSortsEachIntoPlace)
+TEST (BrowserBulk, ImportAndExportOfThousandsRunInSlicesAskMidRunAndSortEachIntoPlace)
 {
     SKIP_WITHOUT_DISPLAY();
 
@@ -167,4 +167,29 @@ TEST (BrowserBulk, ImportingThousandsOfEntriesRunsInSlicesAsksMidRunAndSortsEach
     auto* row = results.getButton (results.indexOf (current));
     ASSERT_NE (row, nullptr);
     EXPECT_TRUE (row->isShowing());
+
+    // The imported items exported again, in slices too; the file is written at the end only,
+    // and a full disk is told.
+    const auto out = temp.get().getChildFile ("Back.grzip");
+    {
+        test::ScopedFullDisk full (64);
+        ASSERT_TRUE (transfer.exportTo (out));
+        ASSERT_TRUE (transfer.isExporting());
+        ASSERT_TRUE (test::pumpUntil ([&] { return ! transfer.isExporting(); }, 120000));
+    }
+    ASSERT_NE (transfer.getMessage(), nullptr);
+    EXPECT_TRUE (transfer.getMessage()->getMessageLabel().getText().startsWith ("Could not write\n"));
+    EXPECT_EQ (temp.get().findChildFiles (juce::File::findFiles, false, "*").size(), 1) << "no archive, no temporary";
+    answer (b, transfer.getMessage(), Orvik::AlertWindow::OK);
+
+    ASSERT_TRUE (transfer.exportTo (out));
+    EXPECT_TRUE (status.getText().startsWith ("Exporting: ")) << status.getText();
+    EXPECT_FALSE (out.exists());
+    messagesFlowed = false;
+    juce::MessageManager::callAsync ([&] { messagesFlowed = transfer.isExporting(); });
+    ASSERT_TRUE (test::pumpUntil ([&] { return ! transfer.isExporting(); }, 120000));
+    EXPECT_TRUE (messagesFlowed);
+    EXPECT_LE (transfer.getLargestSlice(), BrowserBulkOperation::maxItemsPerSlice);
+    EXPECT_EQ (ZipReader (out).getNumEntries(), count);
+    EXPECT_FALSE (status.getText().contains (" items")) << "no progress left behind";
 }
