@@ -181,7 +181,6 @@ void ZipWriter::finish()
     put16 (archive, 0);
 }
 
-
 bool ZipWriter::writeTo (const juce::File& target, juce::String* error, bool recorded)
 {
     const auto failWith = [error] (const juce::String& why) {
