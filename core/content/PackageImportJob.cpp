@@ -1,4 +1,5 @@
 #include "core/content/PackageImportJob.h"
+#include <limits>
 
 PackageImportJob::PackageImportJob() = default;
 
@@ -46,6 +47,7 @@ PackageImportJob::State PackageImportJob::start (const juce::File& zipFile, Cont
     finish();
     counts = {};
     notAZip = empty = false;
+    nextIndex = numEntries = 0;
     replaceAllChosen = skipAllChosen = false;
     target = &newTarget;
 
@@ -58,7 +60,8 @@ PackageImportJob::State PackageImportJob::start (const juce::File& zipFile, Cont
         return state;
     }
 
-    empty = zip->getNumEntries() == 0;
+    numEntries = zip->getNumEntries();
+    empty = numEntries == 0;
     nextIndex = 0;
     return run (Step::next);
 }
@@ -66,6 +69,9 @@ PackageImportJob::State PackageImportJob::start (const juce::File& zipFile, Cont
 PackageImportJob::State PackageImportJob::run (Step step)
 {
     state = State::idle;
+    const auto firstIndex = nextIndex;
+    const auto stopAt = sliceEntries > 0 ? firstIndex + sliceEntries : std::numeric_limits<int>::max();
+    const auto started = juce::Time::getMillisecondCounterHiRes();
 
     // A loop, not a call per entry: an archive of any length walks in constant stack.
     for (int retries = 0;;)
@@ -86,9 +92,17 @@ PackageImportJob::State PackageImportJob::run (Step step)
             refuse (writeFailed);
 
         retries = 0;
+        const bool timeUp = sliceMs > 0 && nextIndex > firstIndex
+            && juce::Time::getMillisecondCounterHiRes() - started >= sliceMs;
 
-        if (! loadNextEntry())
-            break;
+        if (timeUp || ! loadNextEntry (stopAt))
+        {
+            if (zip == nullptr || nextIndex >= numEntries)
+                break;
+
+            state = State::paused;
+            return state;
+        }
 
         step = importCurrent (false);
     }
@@ -97,7 +111,7 @@ PackageImportJob::State PackageImportJob::run (Step step)
     return state;
 }
 
-bool PackageImportJob::loadNextEntry()
+bool PackageImportJob::loadNextEntry (int stopAt)
 {
     entryData.reset();
 
@@ -106,7 +120,7 @@ bool PackageImportJob::loadNextEntry()
 
     const auto extension = target->getItemExtension();
 
-    while (nextIndex < zip->getNumEntries())
+    while (nextIndex < numEntries && nextIndex < stopAt)
     {
         const auto index = nextIndex++;
         const auto* entry = zip->getEntry (index);
@@ -283,6 +297,11 @@ PackageImportJob::State PackageImportJob::rename (const juce::String& newName)
     return run (importCurrent (false));
 }
 
+PackageImportJob::State PackageImportJob::resume()
+{
+    return state == State::paused ? run (Step::next) : state;
+}
+
 void PackageImportJob::cancel()
 {
     if (state != State::idle || zip != nullptr)
@@ -292,7 +311,6 @@ void PackageImportJob::cancel()
 void PackageImportJob::finish()
 {
     zip.reset();
-    nextIndex = 0;
     entryData.reset();
     state = target != nullptr ? State::finished : State::idle;
 }

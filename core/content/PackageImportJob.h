@@ -59,6 +59,7 @@ public:
     {
         idle,       // no job
         conflict,   // waiting for a decision about the current entry
+        paused,     // a slice ended with entries left: resume() goes on
         finished    // the last job ended (getCounts tells how)
     };
 
@@ -78,6 +79,19 @@ public:
     State rename (const juce::String& newName);
     /** Ends the job; the remaining entries are not imported. */
     void cancel();
+
+    /** Makes every start, decision and resume walk at most maxEntries entries or for about
+        maxMs (the first entry always), then pause; 0 for no limit (the default). */
+    void setSliceLimits (int maxEntries, double maxMs) noexcept
+    {
+        sliceEntries = maxEntries;
+        sliceMs = maxMs;
+    }
+    /** Goes on after a pause, until the next pause, conflict or the end. */
+    State resume();
+    /** Entries walked so far, of how many. */
+    int getPosition() const noexcept { return nextIndex; }
+    int getNumEntries() const noexcept { return numEntries; }
 
     State getState() const noexcept { return state; }
     bool isNotAZip() const noexcept { return notAZip; }
@@ -114,15 +128,16 @@ private:
 
     /** Walks from the current entry on, until a conflict or the end; every decision enters it. */
     State run (Step first);
-    /** Reads the next entry of the item kind; false at the end. */
-    bool loadNextEntry();
+    /** Reads the next entry of the item kind before index stopAt; false when there is none. */
+    bool loadNextEntry (int stopAt);
     Step importCurrent (bool replaceExisting);
     ContentItem* findConflict() const;
     void refuse (Reason reason) noexcept { ++counts.refusedFor[reason]; }
     void finish();
 
     std::unique_ptr<ZipReader> zip;
-    int nextIndex = 0;
+    int nextIndex = 0, numEntries = 0, sliceEntries = 0;
+    double sliceMs = 0;
     juce::MemoryBlock entryData;
 
     ContentSource* target = nullptr;

@@ -1,7 +1,6 @@
 #include "core/content/ZipReader.h"
-#include "core/parameters/AtomicFile.h"
+#include "core/content/ZipWriter.h"
 #include <array>
-#include <unordered_set>
 
 namespace
 {
@@ -360,225 +359,47 @@ bool ZipReader::readEntry (const juce::String& entryName, juce::MemoryBlock& res
 }
 
 //==============================================================================
-namespace
-{
-    void put16 (juce::MemoryOutputStream& out, int value) { out.writeShort ((short) (juce::uint16) value); }
-    void put32 (juce::MemoryOutputStream& out, juce::uint32 value) { out.writeInt ((int) value); }
-    void put64 (juce::MemoryOutputStream& out, juce::uint64 value) { out.writeInt64 ((juce::int64) value); }
-
-    /** DOS date and time (local), held within 1980-01-01 00:00:00 to 2107-12-31 23:59:58. */
-    std::pair<int, int> dosDateAndTime (const juce::Time& t)
-    {
-        const auto year = t.getYear();
-
-        if (year < 1980)
-            return { (1 << 5) | 1, 0 };
-
-        if (year > 2107)
-            return { (127 << 9) | (12 << 5) | 31, (23 << 11) | (59 << 5) | 29 };
-
-        return { ((year - 1980) << 9) | ((t.getMonth() + 1) << 5) | t.getDayOfMonth(),
-                 (t.getHours() << 11) | (t.getMinutes() << 5) | (t.getSeconds() / 2) };
-    }
-}
-
 bool writeZipArchive (juce::MemoryOutputStream& archive, int numEntries, const ZipEntryReader& readEntry, int compressionLevel,
                       juce::String* error)
 {
-    const auto failWith = [error] (const juce::String& why) {
-        if (error != nullptr)
-            *error = why;
-
-        return false;
-    };
-
-    const auto level = juce::jlimit (0, 9, compressionLevel);
-
-    struct Written
-    {
-        juce::String name;
-        juce::uint32 crc;
-        juce::uint64 compressed, uncompressed, offset;
-        int method, date, time;
-    };
-
-    std::vector<Written> written;
-    written.reserve ((size_t) juce::jmax (0, numEntries));
+    ZipWriter writer (archive, compressionLevel);
     juce::MemoryBlock data;
 
     for (int i = 0; i < numEntries; ++i)
     {
-        juce::String name;
+        juce::String name, why;
         juce::Time time;
 
-        if (juce::String why; ! readEntry (i, name, data, time, why))
-            return failWith (why);
-
-        if (data.getSize() >= max32)
-            return failWith (name + " is too large");
-
-        Written w;
-        w.name = name;
-        w.crc = zipCrc32 (data.getData(), data.getSize());
-        w.uncompressed = data.getSize();
-        w.offset = (juce::uint64) archive.getPosition();
-        std::tie (w.date, w.time) = dosDateAndTime (time);
-
-        juce::MemoryOutputStream packed;
-
-        if (level > 0)
+        if (! readEntry (i, name, data, time, why) || ! writer.addEntry (name, data, time, why))
         {
-            juce::GZIPCompressorOutputStream deflater (packed, level, juce::GZIPCompressorOutputStream::windowBitsRaw);
-            deflater.write (data.getData(), data.getSize());
-            deflater.flush();
-        }
+            if (error != nullptr)
+                *error = why;
 
-        // Stored when packing gains nothing.
-        w.method = level > 0 && packed.getDataSize() < data.getSize() ? 8 : 0;
-        const auto* bytes = w.method == 8 ? packed.getData() : data.getData();
-        w.compressed = w.method == 8 ? packed.getDataSize() : data.getSize();
-
-        const auto utf8 = name.toRawUTF8();
-        const auto nameLength = std::strlen (utf8);
-
-        put32 (archive, localSignature);
-        put16 (archive, 20);
-        put16 (archive, 0x800);   // names are UTF-8
-        put16 (archive, w.method);
-        put16 (archive, w.time);
-        put16 (archive, w.date);
-        put32 (archive, w.crc);
-        put32 (archive, (juce::uint32) w.compressed);
-        put32 (archive, (juce::uint32) w.uncompressed);
-        put16 (archive, (int) nameLength);
-        put16 (archive, 0);
-        archive.write (utf8, nameLength);
-        archive.write (bytes, (size_t) w.compressed);
-        written.push_back (std::move (w));
-    }
-
-    const auto directoryOffset = (juce::uint64) archive.getPosition();
-
-    for (const auto& w : written)
-    {
-        const auto utf8 = w.name.toRawUTF8();
-        const auto nameLength = std::strlen (utf8);
-        const bool farOffset = w.offset >= max32;
-
-        put32 (archive, centralSignature);
-        put16 (archive, (3 << 8) | (farOffset ? 45 : 20));   // made on Unix
-        put16 (archive, farOffset ? 45 : 20);
-        put16 (archive, 0x800);
-        put16 (archive, w.method);
-        put16 (archive, w.time);
-        put16 (archive, w.date);
-        put32 (archive, w.crc);
-        put32 (archive, (juce::uint32) w.compressed);
-        put32 (archive, (juce::uint32) w.uncompressed);
-        put16 (archive, (int) nameLength);
-        put16 (archive, farOffset ? 12 : 0);
-        put16 (archive, 0);
-        put16 (archive, 0);
-        put16 (archive, 0);
-        put32 (archive, (juce::uint32) 0100644 << 16);   // a plain file, rw-r--r--
-        put32 (archive, farOffset ? max32 : (juce::uint32) w.offset);
-        archive.write (utf8, nameLength);
-
-        if (farOffset)
-        {
-            put16 (archive, 0x0001);
-            put16 (archive, 8);
-            put64 (archive, w.offset);
+            return false;
         }
     }
 
-    const auto directoryEnd = (juce::uint64) archive.getPosition();
-    const auto directorySize = directoryEnd - directoryOffset;
-    const auto count = (juce::uint64) written.size();
-    const bool zip64 = count >= (juce::uint64) max16 || directoryOffset >= max32 || directorySize >= max32;
-
-    if (zip64)
-    {
-        put32 (archive, zip64EndSignature);
-        put64 (archive, 44);
-        put16 (archive, (3 << 8) | 45);
-        put16 (archive, 45);
-        put32 (archive, 0);
-        put32 (archive, 0);
-        put64 (archive, count);
-        put64 (archive, count);
-        put64 (archive, directorySize);
-        put64 (archive, directoryOffset);
-
-        put32 (archive, zip64LocatorSignature);
-        put32 (archive, 0);
-        put64 (archive, directoryEnd);
-        put32 (archive, 1);
-    }
-
-    put32 (archive, endSignature);
-    put16 (archive, 0);
-    put16 (archive, 0);
-    put16 (archive, zip64 ? max16 : (int) count);
-    put16 (archive, zip64 ? max16 : (int) count);
-    put32 (archive, zip64 ? max32 : (juce::uint32) directorySize);
-    put32 (archive, zip64 ? max32 : (juce::uint32) directoryOffset);
-    put16 (archive, 0);
+    writer.finish();
     return true;
 }
 
 bool createZipFile (const juce::File& target, const juce::Array<juce::File>& files, int compressionLevel,
                     juce::String* error, bool recorded)
 {
-    if (target.isDirectory())
-    {
-        if (error != nullptr)
-            *error = "a folder has that name";
-
-        return false;
-    }
-
-    // Names compared ignoring case, in a hashed set: an export of thousands stays linear.
-    std::unordered_set<std::string> used;
-    std::unordered_map<std::string, int> nextNumber;
-    const auto key = [] (const juce::String& name) { return name.toLowerCase().toStdString(); };
-
-    const auto readFile = [&] (int index, juce::String& name, juce::MemoryBlock& data, juce::Time& time, juce::String& why) {
-        const auto& file = files.getReference (index);
-
-        // The bytes, also of a link's target: the archive never holds a path of the user's.
-        data.reset();
-
-        if (! file.existsAsFile() || ! file.loadFileAsData (data))
-        {
-            why = "cannot read " + file.getFullPathName();
-            return false;
-        }
-
-        name = file.getFileName();
-
-        // Each name's next number is kept: many files of one name stay linear too.
-        for (auto& n = nextNumber[key (name)]; used.count (key (name)) > 0;)
-            name = file.getFileNameWithoutExtension() + " (" + juce::String (++n) + ")" + file.getFileExtension();
-
-        used.insert (key (name));
-        time = file.getLastModificationTime();
-        return true;
-    };
-
     // Built in memory (presets are small) and written over the target in one step.
     juce::MemoryOutputStream archive;
+    ZipWriter writer (archive, compressionLevel);
 
-    if (! writeZipArchive (archive, files.size(), readFile, compressionLevel, error))
-        return false;
-
-    if (const auto result = AtomicFile::write (target, archive.getData(), archive.getDataSize(), true, recorded); result.failed())
+    for (const auto& file : files)
     {
-        if (error != nullptr)
-            *error = result.getErrorMessage();
+        if (juce::String why; ! writer.addFile (file, why))
+        {
+            if (error != nullptr)
+                *error = why;
 
-        return false;
+            return false;
+        }
     }
 
-    return true;
+    return writer.writeTo (target, error, recorded);
 }

@@ -164,11 +164,19 @@ public:
     void importStarted() override { results.deselectAll(); }
     void itemImported (ContentItem* item) override
     {
+        // An import goes on in slices: the list may show another source by now.
+        if (item == nullptr || ! item->belongsTo (currentSource))
+            return;
+
         results.addItem (item);
         results.selectItem (item, false, false);
     }
     void itemRemoved (ContentItem* item) override { results.removeItem (item); }
     void importFinished() override { itemsChanged(); }
+    void transferProgress (const juce::String& progress) override
+    {
+        listeners.call ([this, &progress] (Listener& l) { l.bulkOperationProgress (this, progress); });
+    }
 
     // juce::FileBrowserListener: a double-click on a file imports the selection.
     void selectionChanged() override {}

@@ -1,10 +1,21 @@
 #include "editor/browser/PackageImportExport.h"
+#include "editor/browser/BrowserBulkOperation.h"
 
 namespace
 {
     juce::String plural (int count, const char* one, const char* many)
     {
         return juce::String (count) + " " + (count == 1 ? one : many);
+    }
+
+    juce::String withThousands (int n)
+    {
+        auto text = juce::String (n);
+
+        for (int i = text.length() - 3; i > 0; i -= 3)
+            text = text.substring (0, i) + "," + text.substring (i);
+
+        return text;
     }
 }
 
@@ -14,12 +25,15 @@ PackageImportExport::PackageImportExport (Browser& b, const juce::String& export
 {
     job.onItemAdded = [this] (ContentItem* item) { browser.itemImported (item); };
     job.onItemRemoved = [this] (ContentItem* item) { browser.itemRemoved (item); };
+    job.setSliceLimits (BrowserBulkOperation::maxItemsPerSlice, BrowserBulkOperation::sliceBudgetMs);
 }
 
 PackageImportExport::~PackageImportExport()
 {
     // The entry stream and the reader go before the dialogs that wait on them.
+    cancelPendingUpdate();
     job.cancel();
+    endExport();
 }
 
 void PackageImportExport::setBuild (const juce::String& branchName, const juce::String& commitText)
@@ -126,8 +140,10 @@ void PackageImportExport::importFromFile (const juce::File& file)
     retire (std::move (message));
     retired.clear();   // a new job starts from a button or a chooser, never inside a dialog
 
+    cancelPendingUpdate();
+    largestSlice = 0;
     browser.importStarted();
-    const auto state = job.start (file, *source);
+    follow ([this, &file, source] { return job.start (file, *source); });
 
     if (job.isNotAZip())
     {
@@ -140,18 +156,49 @@ void PackageImportExport::importFromFile (const juce::File& file)
     {
         finish();
         showMessage (importTitle, "'" + file.getFileName() + "' holds no entries.\nNothing was imported.");
-        return;
     }
+}
+
+void PackageImportExport::follow (const std::function<PackageImportJob::State()>& slice)
+{
+    const auto before = job.getPosition();
+    const auto state = slice();
+    largestSlice = juce::jmax (largestSlice, job.getPosition() - before);
+
+    if (job.isNotAZip() || job.wasEmpty())
+        return;
 
     follow (state);
 }
 
 void PackageImportExport::follow (PackageImportJob::State state)
 {
-    if (state == PackageImportJob::State::conflict)
+    if (state == PackageImportJob::State::paused)
+    {
+        browser.transferProgress ("Importing: " + withThousands (job.getPosition()) + " of "
+                                  + withThousands (job.getNumEntries()) + " entries");
+        triggerAsyncUpdate();
+    }
+    else if (state == PackageImportJob::State::conflict)
         ask();
     else
         finish();
+}
+
+bool PackageImportExport::runSlice()
+{
+    cancelPendingUpdate();
+    handleAsyncUpdate();
+    return isImporting() || isExporting();
+}
+
+void PackageImportExport::handleAsyncUpdate()
+{
+    if (job.getState() == PackageImportJob::State::paused)
+        follow ([this] { return job.resume(); });
+
+    if (isExporting())
+        exportSlice();
 }
 
 void PackageImportExport::ask()
@@ -167,6 +214,7 @@ void PackageImportExport::finish()
     const auto counts = job.getCounts();
     const bool ended = job.getState() == PackageImportJob::State::finished;
     job.cancel();
+    browser.transferProgress ({});
     browser.importFinished();
 
     // A job that left entries out says so; one that imported all of them needs no words.
@@ -194,11 +242,16 @@ void PackageImportExport::alertWindowClosed (Orvik::AlertWindow* alert, int kind
             job.cancel();
             finish();
             break;
-        case Orvik::AlertWindow::Replace: follow (job.replace()); break;
-        case Orvik::AlertWindow::Skip: follow (job.skip()); break;
-        case Orvik::AlertWindow::ReplaceAll: follow (job.replaceAll()); break;
-        case Orvik::AlertWindow::SkipAll: follow (job.skipAll()); break;
-        case Orvik::AlertWindow::Rename: follow (job.rename (question->getNewName())); break;
+        case Orvik::AlertWindow::Replace: follow ([this] { return job.replace(); }); break;
+        case Orvik::AlertWindow::Skip: follow ([this] { return job.skip(); }); break;
+        case Orvik::AlertWindow::ReplaceAll: follow ([this] { return job.replaceAll(); }); break;
+        case Orvik::AlertWindow::SkipAll: follow ([this] { return job.skipAll(); }); break;
+        case Orvik::AlertWindow::Rename:
+        {
+            const auto newName = question->getNewName();
+            follow ([this, &newName] { return job.rename (newName); });
+            break;
+        }
         default: break;
     }
 }
@@ -256,9 +309,9 @@ bool PackageImportExport::exportTo (const juce::File& chosen)
     if (source == nullptr || chosen == juce::File())
         return false;
 
-    const auto file = chosen.withFileExtension (extension);
-    juce::Array<juce::File> files;
-    int missing = 0;
+    endExport();
+    exportTarget = chosen.withFileExtension (extension);
+    exportMissing = 0;
 
     for (auto* item : browser.getSelectedItems())
     {
@@ -268,26 +321,69 @@ bool PackageImportExport::exportTo (const juce::File& chosen)
         const auto itemFile = source->getItemFile (item->name);
 
         if (itemFile.existsAsFile())
-            files.add (itemFile);
+            exportFiles.add (itemFile);
         else
-            ++missing;
+            ++exportMissing;
     }
 
-    if (files.isEmpty())
+    if (exportFiles.isEmpty())
     {
         showMessage (exportTitle, "Nothing was exported: the selected items have no files.");
         return false;
     }
 
-    // Recorded: a temporary that a kill leaves in the user's folder is found at the next start.
-    if (juce::String error; ! createZipFile (file, files, 9, &error, true))
+    exportArchive = std::make_unique<juce::MemoryOutputStream>();
+    exportWriter = std::make_unique<ZipWriter> (*exportArchive, 9);
+    largestSlice = 0;
+    return exportSlice();
+}
+
+bool PackageImportExport::exportSlice()
+{
+    const auto started = juce::Time::getMillisecondCounterHiRes();
+    const auto first = exportWriter->getNumEntries();
+    juce::String error;
+    bool ok = true;
+
+    // As many files as a slice allows; the first always.
+    for (auto next = first; ok && next < exportFiles.size(); ++next)
     {
-        showMessage (exportTitle, "Could not write\n" + file.getFullPathName() + "\n(" + error + ")");
-        return false;
+        if (next - first >= BrowserBulkOperation::maxItemsPerSlice
+            || (next > first && juce::Time::getMillisecondCounterHiRes() - started >= BrowserBulkOperation::sliceBudgetMs))
+        {
+            largestSlice = juce::jmax (largestSlice, next - first);
+            browser.transferProgress ("Exporting: " + withThousands (next) + " of " + withThousands (exportFiles.size()) + " items");
+            triggerAsyncUpdate();
+            return true;
+        }
+
+        ok = exportWriter->addFile (exportFiles.getReference (next), error);
     }
 
-    if (missing > 0)
-        showMessage (exportTitle, "Exported " + plural (files.size(), "item", "items") + ".\n" + plural (missing, "selected item has", "selected items have") + " no file and " + (missing == 1 ? "was" : "were") + " left out.");
+    largestSlice = juce::jmax (largestSlice, exportWriter->getNumEntries() - first);
 
-    return true;
+    // Recorded: a temporary that a kill leaves in the user's folder is found at the next start.
+    ok = ok && exportWriter->writeTo (exportTarget, &error, true);
+    const auto written = exportFiles.size();
+    const auto missing = exportMissing;
+    const auto file = exportTarget;
+    endExport();
+
+    if (! ok)
+        showMessage (exportTitle, "Could not write\n" + file.getFullPathName() + "\n(" + error + ")");
+    else if (missing > 0)
+        showMessage (exportTitle, "Exported " + plural (written, "item", "items") + ".\n" + plural (missing, "selected item has", "selected items have") + " no file and " + (missing == 1 ? "was" : "were") + " left out.");
+
+    return ok;
+}
+
+void PackageImportExport::endExport()
+{
+    if (exportWriter == nullptr && exportFiles.isEmpty())
+        return;
+
+    exportWriter.reset();
+    exportArchive.reset();
+    exportFiles.clearQuick();
+    browser.transferProgress ({});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/content/PackageImportJob.h"
+#include "core/content/ZipWriter.h"
 #include "editor/windows/ReplaceAlertWindow.h"
 #include "skin/PathComponent.h"
 
@@ -8,8 +9,10 @@
     ".grzip" written by Export) into the current source, asking Replace / Replace All / Rename /
     Skip / Skip All / Cancel at every name that is taken, and exports the selected items as one
     ZIP file. Failures and skipped entries are told to the user in an alert; nothing is
-    reported as done that was not. Message thread only. */
-class PackageImportExport : public Orvik::AlertWindow::Caller
+    reported as done that was not. Both run in short slices (as BrowserBulkOperation's) on
+    later turns of the message loop, telling their progress. Message thread only. */
+class PackageImportExport : public Orvik::AlertWindow::Caller,
+                            private juce::AsyncUpdater
 {
 public:
     /** What the job needs of the browser that owns it. */
@@ -31,6 +34,8 @@ public:
         virtual void itemRemoved (ContentItem* item) = 0;
         /** A job ended: the tag editor rebuilds and the buttons follow. */
         virtual void importFinished() = 0;
+        /** The text of a running import's or export's progress; empty when it ends. */
+        virtual void transferProgress (const juce::String& /*progress*/) {}
     };
 
     /** displayName and branch, commit: the product's, for the export's default file name. */
@@ -40,13 +45,16 @@ public:
 
     /** Message thread. The Import button: asks for a file, then importFromFile. */
     void importPackage();
-    /** Message thread. Opens the ZIP file and runs until the first question or the end. */
+    /** Message thread. Opens the ZIP file and runs its first slice; the rest follows on later
+        turns of the message loop, stopping at every question. */
     void importFromFile (const juce::File& file);
     /** Message thread. The Export button: asks for a file, then exportTo. */
     void exportSelected();
     /** Message thread. Writes the selected items of the current source into one ZIP file (the
-        export extension replaces the file's own). False, with a message, when nothing could be
-        written; items without a file are left out and reported. */
+        export extension replaces the file's own), in slices; the file is written at the end,
+        in one step. False, with a message, when it failed before its first slice ended; a
+        later failure is told in a message too. Items without a file are left out and
+        reported. */
     bool exportTo (const juce::File& file);
 
     /** The default export name: display name + " - " + base name, and on branches other than
@@ -68,6 +76,14 @@ public:
     /** Message thread. The answers of the questions. */
     void alertWindowClosed (Orvik::AlertWindow* alert, int buttonKind) override;
 
+    /** Whether an import is between two slices. */
+    bool isImporting() const noexcept { return job.getState() == PackageImportJob::State::paused; }
+    bool isExporting() const noexcept { return exportWriter != nullptr; }
+    /** Runs the next slice now (benchmarks); false when nothing waits. */
+    bool runSlice();
+    /** The most entries any slice walked (tests). */
+    int getLargestSlice() const noexcept { return largestSlice; }
+
     /** The summary of a job that left entries out: counts per kind of reason. */
     static juce::String describe (const PackageImportJob::Counts& counts);
 
@@ -75,7 +91,13 @@ public:
     static constexpr const char* exportTitle = "Export items";
 
 private:
+    void handleAsyncUpdate() override;
+    /** Runs one decision or slice of the job and follows where it ends. */
+    void follow (const std::function<PackageImportJob::State()>& slice);
     void follow (PackageImportJob::State state);
+    /** Adds the next files to the export, and writes it after the last; false when it failed. */
+    bool exportSlice();
+    void endExport();
     void ask();
     void finish();
     void showMessage (const juce::String& title, const juce::String& text);
@@ -94,6 +116,14 @@ private:
     std::unique_ptr<Orvik::ReplaceAlertWindow> question;
     std::unique_ptr<Orvik::AlertWindow> message, overwriteAlert;
     juce::OwnedArray<Orvik::AlertWindow> retired;
+    int largestSlice = 0;
+
+    // The running export.
+    std::unique_ptr<juce::MemoryOutputStream> exportArchive;
+    std::unique_ptr<ZipWriter> exportWriter;
+    juce::Array<juce::File> exportFiles;
+    juce::File exportTarget;
+    int exportMissing = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PackageImportExport)
 };

@@ -83,7 +83,7 @@ namespace
         {
             // Slice after slice, as the message loop would run them, without the harness's own
             // waits between messages.
-            while (browser.getBulkOperation().runSlice())
+            while (browser.getBulkOperation().runSlice() || browser.getPackageImport().runSlice())
             {
             }
 

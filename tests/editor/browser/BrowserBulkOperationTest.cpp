@@ -111,7 +111,7 @@ TEST (BrowserBulk, ATagEditAndADeleteOverManyItemsRunInSlicesShowProgressAndKeep
     answer (b, browser.getErrorAlert(), Orvik::AlertWindow::OK);
 }
 
-TEST (BrowserBulk, ImportingThousandsOfEntriesSortsEachIntoPlaceWithoutAPassOverEveryRow)
+TEST (BrowserBulk, ImportAndExportOfThousandsRunInSlicesAskMidRunAndSortEachIntoPlace)
 {
     SKIP_WITHOUT_DISPLAY();
 
@@ -123,17 +123,34 @@ TEST (BrowserBulk, ImportingThousandsOfEntriesSortsEachIntoPlaceWithoutAPassOver
     BrowserRig b;
     auto& browser = b.getBrowser();
     auto& results = browser.getResults();
-    browser.getPackageImport().setFileRequest ([&] (const juce::String&, const juce::String&, bool, std::function<void (const juce::File&)> done) {
+    auto& transfer = browser.getPackageImport();
+    transfer.setFileRequest ([&] (const juce::String&, const juce::String&, bool, std::function<void (const juce::File&)> done) {
         done (archive);
     });
     b.addUserPreset ("Entry 500 old", {});
+    b.addUserPreset ("Entry 1500", {});
     b.openOnScreen();
     b.click (browser.getEditModeButton());
 
     const auto visitsBefore = results.getRowVisits();
-    b.click (browser.getImportButton());
+    edtest::Mouse (b.getWindow()).click (browser.getImportButton(), juce::ModifierKeys::leftButtonModifier, {});
+    ASSERT_TRUE (transfer.isImporting());
+    auto& status = *b.getEditor().getStatusBar();
+    EXPECT_TRUE (status.getText().startsWith ("Importing: ")) << status.getText();
+    EXPECT_TRUE (status.getText().endsWith (" of 2,000 entries")) << status.getText();
+
+    // A message posted now runs before the import reaches its question, which comes mid-run.
+    bool messagesFlowed = false;
+    juce::MessageManager::callAsync ([&] { messagesFlowed = transfer.isImporting(); });
+    ASSERT_TRUE (test::pumpUntil ([&] { return transfer.getQuestion() != nullptr && transfer.getQuestion()->isShowing(); }));
+    EXPECT_TRUE (messagesFlowed);
+    answer (b, transfer.getQuestion(), Orvik::AlertWindow::Replace);
+    ASSERT_TRUE (test::pumpUntil ([&] { return ! transfer.isImporting() && transfer.getQuestion() == nullptr; }, 120000));
     const auto visits = results.getRowVisits() - visitsBefore;
 
+    EXPECT_LE (transfer.getLargestSlice(), BrowserBulkOperation::maxItemsPerSlice);
+    EXPECT_FALSE (status.getText().contains (" entries")) << "no progress left behind";
+    EXPECT_TRUE (b.getUser().getFileForName ("Entry 1500").loadFileAsString().contains ("Style:x"));
     ASSERT_EQ (results.getNumResults(), count + 1);
     EXPECT_EQ (results.getSelectedCount(), count);
     auto sorted = b.getShownNames();
@@ -150,4 +167,29 @@ TEST (BrowserBulk, ImportingThousandsOfEntriesSortsEachIntoPlaceWithoutAPassOver
     auto* row = results.getButton (results.indexOf (current));
     ASSERT_NE (row, nullptr);
     EXPECT_TRUE (row->isShowing());
+
+    // The imported items exported again, in slices too; the file is written at the end only,
+    // and a full disk is told.
+    const auto out = temp.get().getChildFile ("Back.grzip");
+    {
+        test::ScopedFullDisk full (64);
+        ASSERT_TRUE (transfer.exportTo (out));
+        ASSERT_TRUE (transfer.isExporting());
+        ASSERT_TRUE (test::pumpUntil ([&] { return ! transfer.isExporting(); }, 120000));
+    }
+    ASSERT_NE (transfer.getMessage(), nullptr);
+    EXPECT_TRUE (transfer.getMessage()->getMessageLabel().getText().startsWith ("Could not write\n"));
+    EXPECT_EQ (temp.get().findChildFiles (juce::File::findFiles, false, "*").size(), 1) << "no archive, no temporary";
+    answer (b, transfer.getMessage(), Orvik::AlertWindow::OK);
+
+    ASSERT_TRUE (transfer.exportTo (out));
+    EXPECT_TRUE (status.getText().startsWith ("Exporting: ")) << status.getText();
+    EXPECT_FALSE (out.exists());
+    messagesFlowed = false;
+    juce::MessageManager::callAsync ([&] { messagesFlowed = transfer.isExporting(); });
+    ASSERT_TRUE (test::pumpUntil ([&] { return ! transfer.isExporting(); }, 120000));
+    EXPECT_TRUE (messagesFlowed);
+    EXPECT_LE (transfer.getLargestSlice(), BrowserBulkOperation::maxItemsPerSlice);
+    EXPECT_EQ (ZipReader (out).getNumEntries(), count);
+    EXPECT_FALSE (status.getText().contains (" items")) << "no progress left behind";
 }
