@@ -258,11 +258,17 @@ TEST_F (EditorRun, AUserMovesAKnobOpensTheBrowserAndClosesTheWindow)
     })) << out();
     const auto value = printed (moved)[1];
 
-    // The browse button docks the browser: the editor asks the host for a taller window.
-    click (window, kBrowseX, kBrowseY);
+    // The browse button docks the browser: the editor asks the host for a taller window. A
+    // click that lands while the editor is still busy with the drag is clicked again; any
+    // taller size the host printed counts.
+    int clicks = 0;
     ASSERT_TRUE (waitFor ([&] {
         const auto size = printed (std::regex ("editor size: 1180 x (\\d+)"));
-        return ! size.empty() && std::stoi (size[1]) > height;
+        if (! size.empty() && std::stoi (size[1]) > height)
+            return true;
+        if (clicks++ % 100 == 0)
+            click (window, kBrowseX, kBrowseY);
+        return false;
     })) << out();
 
     askToClose (window);
