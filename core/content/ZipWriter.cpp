@@ -13,6 +13,22 @@ namespace
     void put32 (juce::MemoryOutputStream& out, juce::uint32 value) { out.writeInt ((int) value); }
     void put64 (juce::MemoryOutputStream& out, juce::uint64 value) { out.writeInt64 ((juce::int64) value); }
 
+    /** The fields from "version needed" to the name's length, which the local and the central
+        header share. */
+    template <typename Entry>
+    void putEntryFields (juce::MemoryOutputStream& out, const Entry& w, int versionNeeded, size_t nameLength)
+    {
+        put16 (out, versionNeeded);
+        put16 (out, 0x800);   // names are UTF-8
+        put16 (out, w.method);
+        put16 (out, w.time);
+        put16 (out, w.date);
+        put32 (out, w.crc);
+        put32 (out, (juce::uint32) w.compressed);
+        put32 (out, (juce::uint32) w.uncompressed);
+        put16 (out, (int) nameLength);
+    }
+
     /** DOS date and time (local), held within 1980-01-01 00:00:00 to 2107-12-31 23:59:58. */
     std::pair<int, int> dosDateAndTime (const juce::Time& t)
     {
@@ -69,15 +85,7 @@ bool ZipWriter::addEntry (const juce::String& name, const juce::MemoryBlock& dat
     const auto nameLength = std::strlen (utf8);
 
     put32 (archive, localSignature);
-    put16 (archive, 20);
-    put16 (archive, 0x800);   // names are UTF-8
-    put16 (archive, w.method);
-    put16 (archive, w.time);
-    put16 (archive, w.date);
-    put32 (archive, w.crc);
-    put32 (archive, (juce::uint32) w.compressed);
-    put32 (archive, (juce::uint32) w.uncompressed);
-    put16 (archive, (int) nameLength);
+    putEntryFields (archive, w, 20, nameLength);
     put16 (archive, 0);
     archive.write (utf8, nameLength);
     archive.write (bytes, (size_t) w.compressed);
@@ -122,15 +130,7 @@ void ZipWriter::finish()
 
         put32 (archive, centralSignature);
         put16 (archive, (3 << 8) | (farOffset ? 45 : 20));   // made on Unix
-        put16 (archive, farOffset ? 45 : 20);
-        put16 (archive, 0x800);
-        put16 (archive, w.method);
-        put16 (archive, w.time);
-        put16 (archive, w.date);
-        put32 (archive, w.crc);
-        put32 (archive, (juce::uint32) w.compressed);
-        put32 (archive, (juce::uint32) w.uncompressed);
-        put16 (archive, (int) nameLength);
+        putEntryFields (archive, w, farOffset ? 45 : 20, nameLength);
         put16 (archive, farOffset ? 12 : 0);
         put16 (archive, 0);
         put16 (archive, 0);
