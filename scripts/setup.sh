@@ -9,7 +9,7 @@ packages=(build-essential cmake ninja-build pkg-config ccache
           libasound2-dev libgl-dev libcurl4-openssl-dev
           zlib1g-dev libpng-dev libjpeg-dev libflac-dev libvorbis-dev libogg-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
-          xvfb xauth x11-utils libxtst-dev fonts-dejavu-extra locales
+          xvfb xauth x11-utils libxtst-dev openbox fonts-dejavu-extra locales
           clang libclang-rt-14-dev clang-format-14
           zip unzip p7zip-full libarchive-tools)
 locale_name=de_DE.UTF-8

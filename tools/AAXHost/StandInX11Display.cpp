@@ -64,31 +64,39 @@ void StandInX11Display::DestroyWindow (uint64_t window)
     }
 }
 
-bool StandInX11Display::ChildSize (uint64_t window, int& width, int& height)
+uint64_t StandInX11Display::FirstChild (uint64_t window)
 {
     auto* display = static_cast<Display*> (mDisplay);
 
     if (display == nullptr || window == 0)
-        return false;
+        return 0;
 
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
+    Window first = 0;
 
-    if (XQueryTree (display, static_cast<Window> (window), &root, &parent, &children, &count) == 0 || count == 0)
-    {
-        if (children != nullptr)
-            XFree (children);
-        return false;
-    }
+    if (XQueryTree (display, static_cast<Window> (window), &root, &parent, &children, &count) != 0 && count > 0)
+        first = children[0];
 
+    if (children != nullptr)
+        XFree (children);
+
+    return first;
+}
+
+bool StandInX11Display::ChildSize (uint64_t window, int& width, int& height)
+{
+    auto* display = static_cast<Display*> (mDisplay);
+    const auto child = FirstChild (window);
     XWindowAttributes attributes {};
-    const bool known = XGetWindowAttributes (display, children[0], &attributes) != 0;
-    XFree (children);
+
+    if (child == 0 || XGetWindowAttributes (display, static_cast<Window> (child), &attributes) == 0)
+        return false;
 
     width = attributes.width;
     height = attributes.height;
-    return known;
+    return true;
 }
 
 void StandInX11Display::Sync()
@@ -120,6 +128,31 @@ void StandInX11Display::Resize (uint64_t window, int width, int height)
     }
 }
 
+void StandInX11Display::HandFocusToChild (uint64_t window)
+{
+    auto* display = static_cast<Display*> (mDisplay);
+
+    if (display == nullptr || window == 0)
+        return;
+
+    // The editor's window belongs to the plug-in's own connection, which takes its clicks: a
+    // passive grab lets the host see each press first, then replays it to the editor.
+    mFocusWindow = window;
+    XGrabButton (display, AnyButton, AnyModifier, static_cast<Window> (window), True, ButtonPressMask, GrabModeSync, GrabModeAsync, None, None);
+    XSync (display, False);
+}
+
+void StandInX11Display::FocusChild (uint64_t window, unsigned long time)
+{
+    auto* display = static_cast<Display*> (mDisplay);
+    XWindowAttributes attributes {};
+
+    // Only a window on the screen can take the focus.
+    if (const auto child = FirstChild (window);
+        child != 0 && XGetWindowAttributes (display, static_cast<Window> (child), &attributes) != 0 && attributes.map_state == IsViewable)
+        XSetInputFocus (display, static_cast<Window> (child), RevertToParent, time);
+}
+
 bool StandInX11Display::TakeCloseRequest (uint64_t window)
 {
     auto* display = static_cast<Display*> (mDisplay);
@@ -129,6 +162,7 @@ bool StandInX11Display::TakeCloseRequest (uint64_t window)
 
     const Atom protocols = XInternAtom (display, "WM_PROTOCOLS", False);
     const Atom close = XInternAtom (display, "WM_DELETE_WINDOW", False);
+    const bool handsFocus = window == mFocusWindow;
     bool closing = false;
 
     while (XPending (display) > 0)
@@ -143,8 +177,28 @@ bool StandInX11Display::TakeCloseRequest (uint64_t window)
             closing = true;
         else if (event.type == DestroyNotify)
             closing = true;
+        else if (event.type == ButtonPress && handsFocus)
+        {
+            // A click in the editor gives it the keyboard; then the editor gets the click.
+            FocusChild (window, event.xbutton.time);
+            XAllowEvents (display, ReplayPointer, event.xbutton.time);
+        }
     }
 
+    // The window itself holds the focus (the window manager focused it, or the focus fell back
+    // from the editor): the editor takes it. This also catches a focus given before the editor
+    // was there.
+    if (handsFocus && ! closing)
+    {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus (display, &focus, &revert);
+
+        if (focus == static_cast<Window> (window))
+            FocusChild (window, CurrentTime);
+    }
+
+    XSync (display, False);
     return closing;
 }
 
