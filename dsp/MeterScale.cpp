@@ -5,8 +5,7 @@
 namespace
 {
     // The law's corners: dBFS, position.
-    constexpr float corners[][2] = { { -70.0f, 0.0f }, { -60.0f, 0.025f }, { -50.0f, 0.075f }, { -40.0f, 0.15f },
-                                     { -30.0f, 0.3f }, { -20.0f, 0.5f }, { 0.0f, 1.0f } };
+    constexpr float corners[][2] = { { -70.0f, 0.0f }, { -60.0f, 0.025f }, { -50.0f, 0.075f }, { -40.0f, 0.15f }, { -30.0f, 0.3f }, { -20.0f, 0.5f }, { 0.0f, 1.0f } };
 }
 
 float MeterScale::positionOfDecibels (float decibels) noexcept

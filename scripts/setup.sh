@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every build and test dependency from Debian's packages (Debian 12), and a German
-# locale for the test that reads numbers under a decimal-comma locale; with --bench also what
+# locale for the test that reads numbers under a decimal-comma locale, and openbox, the window
+# manager of the editor's keyboard test; with --bench also what
 # scripts/bench.sh --instructions needs (valgrind).
 set -euo pipefail
 

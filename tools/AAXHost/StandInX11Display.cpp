@@ -130,16 +130,7 @@ void StandInX11Display::Resize (uint64_t window, int width, int height)
 
 void StandInX11Display::HandFocusToChild (uint64_t window)
 {
-    auto* display = static_cast<Display*> (mDisplay);
-
-    if (display == nullptr || window == 0)
-        return;
-
-    // The editor's window belongs to the plug-in's own connection, which takes its clicks: a
-    // passive grab lets the host see each press first, then replays it to the editor.
     mFocusWindow = window;
-    XGrabButton (display, AnyButton, AnyModifier, static_cast<Window> (window), True, ButtonPressMask, GrabModeSync, GrabModeAsync, None, None);
-    XSync (display, False);
 }
 
 void StandInX11Display::FocusChild (uint64_t window, unsigned long time)
@@ -150,7 +141,10 @@ void StandInX11Display::FocusChild (uint64_t window, unsigned long time)
     // Only a window on the screen can take the focus.
     if (const auto child = FirstChild (window);
         child != 0 && XGetWindowAttributes (display, static_cast<Window> (child), &attributes) != 0 && attributes.map_state == IsViewable)
+    {
         XSetInputFocus (display, static_cast<Window> (child), RevertToParent, time);
+        XFlush (display);
+    }
 }
 
 bool StandInX11Display::TakeCloseRequest (uint64_t window)
@@ -162,7 +156,6 @@ bool StandInX11Display::TakeCloseRequest (uint64_t window)
 
     const Atom protocols = XInternAtom (display, "WM_PROTOCOLS", False);
     const Atom close = XInternAtom (display, "WM_DELETE_WINDOW", False);
-    const bool handsFocus = window == mFocusWindow;
     bool closing = false;
 
     while (XPending (display) > 0)
@@ -177,18 +170,13 @@ bool StandInX11Display::TakeCloseRequest (uint64_t window)
             closing = true;
         else if (event.type == DestroyNotify)
             closing = true;
-        else if (event.type == ButtonPress && handsFocus)
-        {
-            // A click in the editor gives it the keyboard; then the editor gets the click.
-            FocusChild (window, event.xbutton.time);
-            XAllowEvents (display, ReplayPointer, event.xbutton.time);
-        }
     }
 
-    // The window itself holds the focus (the window manager focused it, or the focus fell back
-    // from the editor): the editor takes it. This also catches a focus given before the editor
-    // was there.
-    if (handsFocus && ! closing)
+    // The window itself holds the focus: the window manager focused it (the user came back to
+    // it, or clicked it while the editor was busy), or the focus fell back from the editor.
+    // The editor takes it, and with it the control it last had. Once a turn, so a focus given
+    // before the editor was there is handed on too.
+    if (window == mFocusWindow && ! closing)
     {
         Window focus = 0;
         int revert = 0;
@@ -198,7 +186,6 @@ bool StandInX11Display::TakeCloseRequest (uint64_t window)
             FocusChild (window, CurrentTime);
     }
 
-    XSync (display, False);
     return closing;
 }
 

@@ -28,10 +28,8 @@ public:
     // (WM_DELETE_WINDOW), sized to its editor.
     void Describe (uint64_t window, const std::string& title);
     void Resize (uint64_t window, int width, int height);
-    // From now on the keyboard goes to the editor in the window, as hosts that embed a child
-    // window hand it over: whenever the window itself holds the focus (the window manager gave
-    // it) and whenever the editor is clicked. Only for a window whose events TakeCloseRequest
-    // handles every turn: a click waits for it.
+    // From now on TakeCloseRequest hands the keyboard focus on to the editor in the window,
+    // as hosts that embed a child window do, whenever the window itself holds it.
     void HandFocusToChild (uint64_t window);
     // Handles the events waiting on the host's connection; true once the window was asked
     // to close or is gone.
