@@ -335,6 +335,17 @@ TEST_F (ProductEditor, ASkinChangeClosesTheDockedBrowserKeepingTheAuditionedPres
     juce::AudioProcessor::copyXmlToBinary (*xml, state);
     std::thread ([&] { processor->setStateInformation (state.getData(), (int) state.getSize()); }).join();
     expectClosedAndKept ("1180", auditioned, "host state");
+
+    // A Save As started from the open browser closes for good too: nothing is saved, and the
+    // browser does not come back over the new skin.
+    auditioned = audition();
+    ASSERT_TRUE (auditioned.isNotEmpty());
+    editor->savePresetAs();
+    ASSERT_EQ (browser->getMode(), ContentBrowser::saveMode);
+    mouse.click (bar->getSkinButton());
+    ASSERT_TRUE (test::pumpUntil ([&] { return bar->getSkinPage().isShowing(); }));
+    mouse.click (*findShowing<juce::TextButton> (bar->getSkinPage(), [] (juce::TextButton& b) { return b.getButtonText() == "885"; }));
+    expectClosedAndKept ("885", auditioned, "save as");
 }
 
 TEST_F (ProductEditor, TonesLightTheMetersUpToTheirPrintedMarksInEverySkin)
