@@ -133,7 +133,7 @@ void StandInX11Display::HandFocusToChild (uint64_t window)
     mFocusWindow = window;
 }
 
-void StandInX11Display::FocusChild (uint64_t window, unsigned long time)
+void StandInX11Display::FocusChild (uint64_t window)
 {
     auto* display = static_cast<Display*> (mDisplay);
     XWindowAttributes attributes {};
@@ -142,7 +142,7 @@ void StandInX11Display::FocusChild (uint64_t window, unsigned long time)
     if (const auto child = FirstChild (window);
         child != 0 && XGetWindowAttributes (display, static_cast<Window> (child), &attributes) != 0 && attributes.map_state == IsViewable)
     {
-        XSetInputFocus (display, static_cast<Window> (child), RevertToParent, time);
+        XSetInputFocus (display, static_cast<Window> (child), RevertToParent, CurrentTime);
         XFlush (display);
     }
 }
@@ -183,7 +183,7 @@ bool StandInX11Display::TakeCloseRequest (uint64_t window)
         XGetInputFocus (display, &focus, &revert);
 
         if (focus == static_cast<Window> (window))
-            FocusChild (window, CurrentTime);
+            FocusChild (window);
     }
 
     return closing;

@@ -45,7 +45,7 @@ private:
 
     // The editor's window in a window of ours, or 0.
     uint64_t FirstChild (uint64_t window);
-    void FocusChild (uint64_t window, unsigned long time);
+    void FocusChild (uint64_t window);
 
     void* mDisplay = nullptr;
     uint64_t mFocusWindow = 0;
