@@ -372,9 +372,9 @@ namespace
     protected:
         void scanItems (juce::Array<ItemRecord>&) override {}
         bool itemDataExists (const juce::String& itemName) const override { return texts.count (itemName) > 0; }
-        bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap&, bool) override
+        bool importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap&, bool) override
         {
-            texts[itemName] = text;
+            texts[itemName] = data.toString();
             return true;
         }
     };
@@ -502,7 +502,7 @@ namespace
         juce::String takeName;
 
     protected:
-        bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite) override
+        bool importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite) override
         {
             if (itemName == takeName)
                 test::writeText (getFileForName (itemName), "<Preset name=\"theirs\"/>");
@@ -513,7 +513,7 @@ namespace
                 return false;
             }
 
-            return PresetsDirectoryContent<Preset>::importItemData (text, itemName, itemTags, overwrite);
+            return PresetsDirectoryContent<Preset>::importItemData (data, itemName, itemTags, overwrite);
         }
     };
 }
