@@ -51,6 +51,7 @@ PackageImportJob::State PackageImportJob::start (const juce::File& zipFile, Cont
     counts = {};
     notAZip = empty = writesFail = false;
     nextIndex = numEntries = 0;
+    bytesInflated = 0;
     replaceAllChosen = skipAllChosen = false;
     target = &newTarget;
 
@@ -169,7 +170,10 @@ bool PackageImportJob::loadNextEntry (int stopAt, double started)
             continue;
         }
 
-        switch (zip->read (index, entryData, limit))
+        const auto status = zip->read (index, entryData, limit);
+        bytesInflated = zip->getBytesInflated();
+
+        switch (status)
         {
             case ZipReader::Status::ok:
                 entryName = pendingName = name;

@@ -107,6 +107,8 @@ public:
         there meanwhile). */
     bool canReplace() const;
     const Counts& getCounts() const noexcept { return counts; }
+    /** How many bytes the last job inflated, all entries together. */
+    juce::int64 getBytesInflated() const noexcept { return bytesInflated; }
     /** The current entry's file name without its extension, and the name it is imported as. */
     const juce::String& getEntryName() const noexcept { return entryName; }
     const juce::String& getPendingName() const noexcept { return pendingName; }
@@ -144,6 +146,7 @@ private:
 
     std::unique_ptr<ZipReader> zip;
     int nextIndex = 0, numEntries = 0, sliceEntries = 0;
+    juce::int64 bytesInflated = 0;
     double sliceMs = 0;
     juce::MemoryBlock entryData;
 

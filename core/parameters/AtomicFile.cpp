@@ -439,12 +439,11 @@ int AtomicFile::removeRecordedLeftovers()
         auto name = record.getFileName();
 
         // An older version wrote its records through JUCE's temporary files, which a kill left
-        // as "<record name>_temp<hex>.tmp"; they name no temporary that is sure to be whole.
-        const auto olderRecord = name.upToLastOccurrenceOf ("_temp", false, false) + tempSuffix;
-        const bool older = name.startsWith (tempPrefix) && name.contains ("_temp") && getWriterProcess (olderRecord) != 0
-            && isLowerHex (name.fromLastOccurrenceOf ("_temp", false, false).dropLastCharacters (juce::String (tempSuffix).length()));
+        // as ".<record name>_temp<hex>.tmp", whole or cut short.
+        const auto olderRecord = name.substring (1).upToLastOccurrenceOf ("_temp", false, false) + tempSuffix;
 
-        if (older)
+        if (name.startsWith ("." + juce::String (tempPrefix)) && name.contains ("_temp") && getWriterProcess (olderRecord) != 0
+            && isLowerHex (name.fromLastOccurrenceOf ("_temp", false, false).dropLastCharacters (juce::String (tempSuffix).length())))
             name = olderRecord;
 
         const auto writer = getWriterProcess (name);
@@ -459,7 +458,7 @@ int AtomicFile::removeRecordedLeftovers()
         juce::MemoryBlock text;
         juce::String error;
 
-        if (! older && BoundedXmlReader::readFile (record, 8192, text, error))
+        if (BoundedXmlReader::readFile (record, 8192, text, error))
         {
             const auto path = text.toString();
             struct stat info;
