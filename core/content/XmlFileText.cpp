@@ -107,6 +107,38 @@ namespace
         }
     };
 
+    /** The unit ending the reference that starts at "&" ("&amp;", "&#38;", "&#x26;"); npos
+        when no reference starts there. */
+    size_t skipReference (const Units& u, size_t at) noexcept
+    {
+        const auto isDigit = [] (juce::uint32 c) { return c >= '0' && c <= '9'; };
+        const auto isHex = [&] (juce::uint32 c) { return isDigit (c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); };
+        const auto isNameChar = [&] (juce::uint32 c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || isDigit (c) || c == '_' || c == ':' || c == '.' || c == '-';
+        };
+
+        auto end = at + 1;
+
+        if (end < u.count && u[end] == '#')
+        {
+            const bool hex = ++end < u.count && u[end] == 'x';
+            end += hex ? 1 : 0;
+            const auto first = end;
+
+            while (end < u.count && (hex ? isHex (u[end]) : isDigit (u[end])))
+                ++end;
+
+            return end > first && end < u.count && u[end] == ';' ? end : std::string::npos;
+        }
+
+        const auto first = end;
+
+        while (end < u.count && isNameChar (u[end]))
+            ++end;
+
+        return end > first && end < u.count && u[end] == ';' ? end : std::string::npos;
+    }
+
     juce::juce_wchar fromWindows1252 (juce::uint8 byte) noexcept
     {
         return juce::CharacterFunctions::getUnicodeCharFromWindows1252Codepage (byte);
@@ -202,6 +234,7 @@ namespace
             {
                 case '&': escaped = "&amp;"; break;
                 case '<': escaped = "&lt;"; break;
+                case '>': escaped = "&gt;"; break;   // as JUCE's writer: a self-closing root's end is found by it
                 case '"': escaped = quote == '"' ? "&quot;" : nullptr; break;
                 case '\'': escaped = quote == '\'' ? "&apos;" : nullptr; break;
                 default: break;
@@ -455,7 +488,14 @@ bool XmlFileText::setRootAttribute (juce::MemoryBlock& data, const char* attribu
         const auto start = at;
 
         while (at < u.count && u[at] != q && u[at] != '<')
+        {
+            // A "&" that starts no reference is not XML, and JUCE's reader would look for its
+            // end beyond the value: what this change writes there would change how it reads.
+            if (u[at] == '&' && (at = skipReference (u, at)) == npos)
+                return false;
+
             ++at;
+        }
 
         if (at >= u.count || u[at] != q)
             return false;

@@ -74,10 +74,7 @@ namespace
 
         return fromCodePage437 (bytes, length);
     }
-}
 
-namespace
-{
     /** A regular file read at any position, through a descriptor opened without waiting. */
     class RegularFileStream : public juce::InputStream
     {

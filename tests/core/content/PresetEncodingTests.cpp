@@ -176,3 +176,29 @@ TEST (XmlFileText, LineEndsBecomeCrLfInTheTextsOwnCodeUnits)
         EXPECT_EQ (std::string (static_cast<const char*> (data.getData()), data.getSize()), after) << before;
     }
 }
+
+TEST (XmlFileText, AnAttributeIsSetInPlainXmlOnly)
+{
+    // { start tag, set name to "a'b&>", result; empty: not plain XML, left to the full writer }
+    const std::vector<std::pair<std::string, std::string>> cases {
+        { "<Preset name=\"x\" a='1'/>", "<Preset name=\"a'b&amp;&gt;\" a='1'/>" },
+        { "<Preset\n  name='it&apos;s'\n  a=\"&#x263A;\">", "<Preset\n  name='a&apos;b&amp;&gt;'\n  a=\"&#x263A;\">" },
+        { "<!-- c --><?x?><Preset a=\"1\">", "<!-- c --><?x?><Preset a=\"1\" name=\"a'b&amp;&gt;\">" },
+        { "<Preset/>", "<Preset name=\"a'b&amp;&gt;\"/>" },
+        // A bare "&" JUCE would read on to the next ";" (the one this change would write).
+        { "<Preset a=\"x&y\" name=\"n\"/>", "" },
+        { "<Preset <!-- c --> name=\"x\"/>", "" },
+        { "<Preset name=x/>", "" },
+        { "<Preset name=\"x\"a=\"1\"/>", "" },
+        { "<Preset name=\"x<\"/>", "" },
+        { "<Preset name=\"x", "" },
+    };
+
+    for (const auto& [before, after] : cases)
+    {
+        juce::MemoryBlock data (before.data(), before.size());
+        const bool set = XmlFileText::setRootAttribute (data, "name", "a'b&>");
+        EXPECT_EQ (set, ! after.empty()) << before;
+        EXPECT_EQ (std::string (static_cast<const char*> (data.getData()), data.getSize()), set ? after : before) << before;
+    }
+}
