@@ -12,7 +12,7 @@ packages=(build-essential cmake ninja-build pkg-config ccache
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           xvfb xauth x11-utils libxtst-dev openbox fonts-dejavu-extra locales
           clang libclang-rt-14-dev clang-format-14
-          zip unzip p7zip-full libarchive-tools)
+          zip unzip p7zip-full libarchive-tools libxml2-utils)
 locale_name=de_DE.UTF-8
 [ "${1:-}" = "--bench" ] && packages+=(valgrind)
 

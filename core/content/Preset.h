@@ -74,9 +74,13 @@ public:
     static std::unique_ptr<juce::XmlElement> readRootElement (const void* data, size_t size, bool headerOnly,
                                                               juce::String& error);
 
-    /** Whether the text ends with the closed "Preset" root: JUCE's parser accepts a document
-        cut off inside its root element, so truncated files are caught here. */
+    /** Whether the text ends with the closed "Preset" root (white space, comments and
+        instructions may follow): JUCE's parser accepts a document cut off inside its root
+        element, so truncated files are caught here. */
     static bool isComplete (const juce::String& xmlText);
+    /** Where the root ends in a text: before the white space, comments and processing
+        instructions that may follow it. */
+    static const char* endOfRoot (const char* text, const char* end) noexcept;
 
     bool operator== (const Preset& other) const;
 

@@ -5,9 +5,12 @@
 
 #include "ContentTestSupport.h"
 #include "core/CommandParameter.h"
+#include "core/content/PackageImportJob.h"
 #include <juce_cryptography/juce_cryptography.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -440,4 +443,61 @@ TEST (HostileInput, HostStateBlocksAreRefusedAndChangeNothing)
     processor.setStateInformation (longer.getData(), (int) longer.getSize());
     EXPECT_FLOAT_EQ (mix.getValue(), 80.0f);
     report ("'juce' chunk", tried);
+}
+
+namespace
+{
+    /** Runs the check in a child process given ten seconds: a call that waits on a FIFO ends
+        the child instead of hanging the test. */
+    bool passesInAChildWithinTenSeconds (const std::function<juce::String()>& check)
+    {
+        const auto child = ::fork();
+
+        if (child == 0)
+        {
+            ::alarm (10);
+            const auto failure = check();
+            std::cerr << failure;
+            ::_exit (failure.isEmpty() ? 0 : 1);
+        }
+
+        int status = 0;
+        return child > 0 && ::waitpid (child, &status, 0) == child && WIFEXITED (status) && WEXITSTATUS (status) == 0;
+    }
+}
+
+TEST (HostileInput, AFifoUnderAPresetsOrAnArchivesNameIsNeverOpened)
+{
+    // A listed preset replaced by a FIFO: the listing, an export, a copy and a rename pass it
+    // by without opening it (which would wait for a writer); an archive that is a FIFO is no ZIP.
+    test::PluginFixture fixture;
+    test::TempFolder folder;
+    PresetsDirectoryContent<Preset> source (fixture.plugin(), folder.get().getChildFile ("Presets"));
+    ASSERT_NE (source.addNewItem ("Plain", {}), nullptr);
+    auto* piped = source.addNewItem ("Piped", {});
+    ASSERT_NE (piped, nullptr);
+    const auto fifo = source.getFileForName ("Piped"), archive = folder.get().getChildFile ("in.grzip");
+    ASSERT_TRUE (fifo.deleteFile());
+    ASSERT_EQ (::mkfifo (fifo.getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_EQ (::mkfifo (archive.getFullPathName().toRawUTF8(), 0600), 0);
+
+    EXPECT_TRUE (passesInAChildWithinTenSeconds ([&]() -> juce::String {
+        juce::String error;
+
+        if (createZipFile (folder.get().getChildFile ("out.grzip"), { source.getFileForName ("Plain"), fifo }, 9, &error)
+            || ! error.contains ("not a regular file"))
+            return "exported: " + error;
+
+        if (ZipReader (archive).isValid())
+            return "read a FIFO as a ZIP";
+
+        if (PackageImportJob job; job.start (archive, source) != PackageImportJob::State::finished || ! job.isNotAZip())
+            return "imported from a FIFO";
+
+        if (source.addItemCopy (fifo, "Copy", {}) != nullptr || piped->rename ("Renamed"))
+            return "copied or renamed";
+
+        source.refresh();
+        return source.findItem ("Piped") == nullptr && source.findItem ("Plain") != nullptr ? "" : "listed the FIFO";
+    }));
 }
