@@ -441,3 +441,117 @@ TEST (HostileInput, HostStateBlocksAreRefusedAndChangeNothing)
     EXPECT_FLOAT_EQ (mix.getValue(), 80.0f);
     report ("'juce' chunk", tried);
 }
+
+namespace
+{
+    // What a state, a preset or a settings file can change: every parameter's value, the MIDI
+    // map's slots and the settings' fields.
+    juce::StringArray plugInSnapshot (BasePlugin& plugin)
+    {
+        juce::StringArray snapshot;
+
+        for (auto* p : plugin.getParameterManager().getParameters())
+            snapshot.add (p->getName() + "=" + p->getText());
+
+        for (int cc = 0; cc < MidiControlMap::numSlots; ++cc)
+            if (auto* p = plugin.getMidiControlMap().getParameter (cc))
+                snapshot.add ("CC " + juce::String (cc) + "=" + p->getName());
+
+        snapshot.add (plugin.authorName + "|" + (plugin.useCustomMidiMap ? "custom" : "default") + "|" + plugin.midiMapPath + "|"
+                      + plugin.hostParametersMapPath);
+        return snapshot;
+    }
+
+    // Moves everything a document can carry; each step gives other values.
+    void changeEverything (BasePlugin& plugin, int step)
+    {
+        auto& map = plugin.getMidiControlMap();
+        map.clear();
+        float v = 0.13f * (float) step;
+
+        for (auto* p : plugin.getParameterManager().getParameters())
+        {
+            if (! p->isAutomatable())
+                continue;
+
+            p->setNormalisedValue (std::fmod (v += 0.29f, 1.0f), true);
+
+            if (map.getControllerFor (p) < 0 && plugin.getParameterManager().canLearnMidi (p))
+                map.setParameter ((step * 7 + p->getId()) % MidiControlMap::numSlots, p);
+        }
+
+        plugin.getRealtimeQualityParameter()->setValue ((float) (step % 3), true);
+        plugin.getOfflineQualityParameter()->setValue ((float) ((step + 1) % 3), true);
+        plugin.getParameterManager().getParameterByIndex (BasePlugin::defaultRealtimeQualityId)->setValue ((float) (step % 3), true);
+        plugin.authorName = "Author & \"" + juce::String (step) + "\" <x>";
+        plugin.useCustomMidiMap = step % 2 == 1;
+        plugin.midiMapPath = "/maps/" + juce::String (step) + ".grccmap";
+        plugin.hostParametersMapPath = "/maps/" + juce::String (step) + ".grhpmap";
+    }
+}
+
+// A state, a preset file and a settings file, cut at every length: each cut before the root
+// element closes is refused whole (the plug-in's values, maps and settings as they were);
+// only what follows the root (a line end, the state's closing zero) may be missing.
+TEST (HostileInput, EveryCutOfAStatePresetOrSettingsFileIsRefusedWhole)
+{
+    test::PluginFixture fixture;
+    auto& processor = *fixture.processor;
+    auto& plugin = fixture.plugin();
+    const auto presetFile = fixture.root.getUserFolder().getChildFile ("Cut.grprs2");
+    const auto settingsFile = plugin.getUserSettingsFile();
+
+    // What each document holds: the plug-in in its first shape.
+    changeEverything (plugin, 1);
+    juce::MemoryBlock state;
+    processor.getStateInformation (state);
+    Preset preset;
+    plugin.storePresetValues (preset, 0);
+    preset.name = "Cut & \"dried\"";
+    ASSERT_TRUE (preset.saveToFile (presetFile).wasOk());
+    ASSERT_TRUE (plugin.saveUserSettings().wasOk());
+    juce::MemoryBlock presetBytes, settingsBytes;
+    ASSERT_TRUE (presetFile.loadFileAsData (presetBytes));
+    ASSERT_TRUE (settingsFile.loadFileAsData (settingsBytes));
+
+    struct Kind
+    {
+        const char* name;
+        const juce::MemoryBlock& whole;
+        std::function<void (const void*, size_t)> read;
+    };
+
+    const std::vector<Kind> kinds {
+        { "state", state, [&] (const void* data, size_t size) { processor.setStateInformation (data, (int) size); } },
+        { "preset", presetBytes, [&] (const void* data, size_t size) {
+             presetFile.replaceWithData (data, size);
+             if (Preset loaded; loaded.loadFromFile (presetFile))
+                 plugin.loadPreset (loaded, 0, true);
+         } },
+        { "settings", settingsBytes, [&] (const void* data, size_t size) {
+             settingsFile.replaceWithData (data, size);
+             plugin.loadUserSettings();
+         } },
+    };
+
+    for (const auto& kind : kinds)
+    {
+        const std::string bytes (static_cast<const char*> (kind.whole.getData()), kind.whole.getSize());
+        const auto end = bytes.rfind ('>') + 1;
+        int refused = 0;
+
+        for (size_t length = 0; length <= bytes.size(); ++length)
+        {
+            changeEverything (plugin, 2);
+            const auto before = plugInSnapshot (plugin);
+            plugin.takeProblems();
+            kind.read (bytes.data(), length);
+            const bool changed = plugInSnapshot (plugin) != before;
+            EXPECT_EQ (changed, length >= end) << kind.name << " cut at " << length << " of " << bytes.size();
+            refused += changed ? 0 : 1;
+        }
+
+        std::cout << "[truncation] " << kind.name << ": " << refused << " of " << bytes.size() + 1 << " lengths refused (0 to "
+                  << bytes.size() << " bytes; the root closes at " << end << ")" << std::endl;
+    }
+}
