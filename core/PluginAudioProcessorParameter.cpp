@@ -43,11 +43,18 @@ float PluginAudioProcessorParameter::getValue() const
 
 void PluginAudioProcessorParameter::setValue (float newValue)
 {
-    // What is not a finite number stands for the default, as it does in the host's parameter.
-    if (! std::isfinite (newValue))
+    // Not a number carries no value: the parameter keeps its own. An infinity stands for the
+    // default, as it does in the host's parameter, so both agree.
+    if (std::isnan (newValue))
+        return;
+
+    if (std::isinf (newValue))
         newValue = getDefaultValue();
 
-    cachedValue.store (newValue);
+    // The host reads back what the parameter holds (limited to 0..1, snapped to its grid),
+    // never what it was sent. Cached first: the parameter's report of the change then finds
+    // the host already knowing it, and sends nothing back.
+    cachedValue.store (parameter.heldNormalised (newValue));
     changed.store (true);
     parameter.setNormalisedValue (newValue, true);
 }
