@@ -14,10 +14,7 @@ float HostBypassParameter::getValue() const
 
 void HostBypassParameter::setValue (float newValue)
 {
-    if (std::isnan (newValue))
-        return;
-
-    if (std::isinf (newValue))
+    if (! std::isfinite (newValue))
         newValue = getDefaultValue();
 
     value.store (newValue >= 0.5f ? 1.0f : 0.0f, std::memory_order_relaxed);

@@ -19,8 +19,8 @@ public:
 
     /** Any thread: lock-free. 0 or 1. */
     float getValue() const override;
-    /** Any thread: lock-free. Snaps to 0 or 1 (on from 0.5); NaN changes nothing, an infinity
-        sets the default (off), as in the host's own parameter. */
+    /** Any thread: lock-free. Snaps to 0 or 1 (on from 0.5); a value that is not a finite
+        number sets the default (off), as in the host's own parameter. */
     void setValue (float newValue) override;
     float getDefaultValue() const override { return 0.0f; }
     int getNumSteps() const override { return 2; }

@@ -43,12 +43,9 @@ float PluginAudioProcessorParameter::getValue() const
 
 void PluginAudioProcessorParameter::setValue (float newValue)
 {
-    // Not a number carries no value: the parameter keeps its own. An infinity stands for the
-    // default, as it does in the host's parameter, so both agree.
-    if (std::isnan (newValue))
-        return;
-
-    if (std::isinf (newValue))
+    // What is not a finite number stands for the default, as it does in the host's parameter:
+    // JUCE's wrapper hands the host's value on after the library has taken the default for it.
+    if (! std::isfinite (newValue))
         newValue = getDefaultValue();
 
     // The host reads back what the parameter holds (limited to 0..1, snapped to its grid),

@@ -30,7 +30,7 @@ public:
     /** Any thread: lock-free. */
     float getValue() const override;
     /** Any thread (the audio thread too): lock-free; sets the Parameter, which reaches the DSP
-        core at the next block. Limited to 0..1; NaN changes nothing, an infinity sets the
+        core at the next block. Limited to 0..1; a value that is not a finite number sets the
         default. */
     void setValue (float newValue) override;
     float getDefaultValue() const override;
