@@ -22,6 +22,7 @@ public:
     /** Any thread: lock-free. Snaps to 0 or 1 (on from 0.5); a value that is not a finite
         number sets the default (off), as in the host's own parameter. */
     void setValue (float newValue) override;
+    // Any thread: constants.
     float getDefaultValue() const override { return 0.0f; }
     int getNumSteps() const override { return 2; }
     bool isDiscrete() const override { return true; }
