@@ -101,7 +101,9 @@ std::unique_ptr<juce::XmlElement> Preset::createXml (const ParameterManager* man
 
 bool Preset::readFromXml (const juce::XmlElement& element)
 {
-    if (! element.hasTagName (xmlTag))
+    // Tags compare exactly: a "value" is not ours, and a preset read without it would set
+    // that parameter to its default.
+    if (! BoundedXmlReader::hasTag (element, xmlTag) || BoundedXmlReader::hasMiscasedChild (element, { valueTag, extraTag }))
         return false;
 
     name = element.getStringAttribute ("name");
@@ -118,9 +120,9 @@ bool Preset::readFromXml (const juce::XmlElement& element)
 
     for (auto* child : element.getChildIterator())
     {
-        if (child->hasTagName (valueTag) && child->hasAttribute ("id"))
+        if (BoundedXmlReader::hasTag (*child, valueTag) && child->hasAttribute ("id"))
             setValue (child->getIntAttribute ("id"), child->getStringAttribute ("value"));
-        else if (child->hasTagName (extraTag) && child->getFirstChildElement() != nullptr)
+        else if (BoundedXmlReader::hasTag (*child, extraTag) && child->getFirstChildElement() != nullptr)
             extraData = std::make_unique<juce::XmlElement> (*child->getFirstChildElement());
     }
 
@@ -169,7 +171,7 @@ std::unique_ptr<juce::XmlElement> Preset::readRoot (const juce::String& text, bo
     if (root == nullptr)
         return nullptr;
 
-    if (! root->hasTagName (xmlTag))
+    if (! BoundedXmlReader::hasTag (*root, xmlTag))
     {
         error = "not a preset (root <" + root->getTagName() + ">)";
         return nullptr;
@@ -187,7 +189,7 @@ bool Preset::loadFromFile (const juce::File& file, juce::String* error)
         return true;
 
     if (error != nullptr)
-        *error = file.getFileName() + ": " + reason;
+        *error = file.getFileName() + ": " + (root != nullptr ? juce::String ("a tag of the preset in another case") : reason);
 
     return false;
 }

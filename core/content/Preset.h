@@ -51,7 +51,8 @@ public:
     /** All values the preset holds; with a manager, the values of parameters it excludes from
         presets are left out. */
     std::unique_ptr<juce::XmlElement> createXml (const ParameterManager* manager = nullptr) const;
-    /** False, leaving the preset unchanged, when the element is not a "Preset". */
+    /** False, leaving the preset unchanged, when the element is not a "Preset" or holds a
+        "Value" or "ExtraData" spelt in another case (tags compare exactly). */
     virtual bool readFromXml (const juce::XmlElement& element);
 
     /** Writes whole or not at all (AtomicFile): a failed write leaves the old file whole and
