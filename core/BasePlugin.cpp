@@ -8,12 +8,7 @@
 #include "core/parameters/AtomicFile.h"
 #include "core/parameters/FolderLock.h"
 #include "core/parameters/BoundedXmlReader.h"
-#include "dsp/BasePluginCore.h"
 #include <sys/stat.h>
-
-#if JUCE_USE_SSE_INTRINSICS
-#include <xmmintrin.h>
-#endif
 
 namespace
 {
@@ -888,7 +883,12 @@ void BasePlugin::createCore()
     core = makeCore();
 
     if (core == nullptr)
+    {
+        requireFullPath (noCore);
         return;
+    }
+
+    takeFullPathReason (noCore);
 
     core->prepare (SampleRateInfo (sampleRate), 0);
 
@@ -918,46 +918,42 @@ void BasePlugin::applyQualityForMode (bool isOffline)
 
 namespace
 {
-    // The host's thread is left as it was found (other plug-ins and the host's own mixing run
-    // on it): flush-to-zero and denormals-are-zero are set for the block only when the host
-    // runs without them, so the usual case costs one read of the control register.
-#if JUCE_USE_SSE_INTRINSICS
-    using FloatingPointMode = unsigned int;
-    constexpr FloatingPointMode denormalsOff = 0x8040;   // FTZ and DAZ in MXCSR
-    inline FloatingPointMode readFloatingPointMode() noexcept { return _mm_getcsr(); }
-    inline void writeFloatingPointMode (FloatingPointMode mode) noexcept { _mm_setcsr (mode); }
-#else
-    using FloatingPointMode = intptr_t;
-    constexpr FloatingPointMode denormalsOff = (FloatingPointMode) 1 << 24;   // FZ in FPCR
-    inline FloatingPointMode readFloatingPointMode() noexcept { return juce::FloatVectorOperations::getFpStatusRegister(); }
-    inline void writeFloatingPointMode (FloatingPointMode mode) noexcept { juce::FloatVectorOperations::setFpStatusRegister (mode); }
-#endif
+    template <typename Mode>
+    Mode findFlagsToSet (Mode flags, Mode (*read)() noexcept, void (*write) (Mode) noexcept) noexcept
+    {
+        const auto mode = read();
+        write (mode | flags);
+        const bool kept = (read() & flags) == flags;
+        write (mode);
+        return kept ? flags : Mode {};
+    }
 }
 
-void BasePlugin::switchModeAndProcess (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
-{
-    offline.store (context.nonRealtime, std::memory_order_release);
+const BasePlugin::FloatingPointMode BasePlugin::flagsToSet = findFlagsToSet (denormalsOff, readFloatingPointMode, writeFloatingPointMode);
 
+void BasePlugin::setNonRealtime (bool isNonRealtime) noexcept
+{
+    hostOffline.store (isNonRealtime, std::memory_order_relaxed);
+    requireFullPath (modeChanged);
+}
+
+void BasePlugin::processFully (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
+{
+    if (takeFullPathReason (modeChanged))
     {
-        // The quality switch reaches the core at once and the host later.
-        const ProcessingThreadMark mark (*this);
-        applyQualityForMode (context.nonRealtime);
+        const bool nowOffline = hostOffline.load (std::memory_order_relaxed);
+
+        if (nowOffline != offline.load (std::memory_order_relaxed))
+        {
+            offline.store (nowOffline, std::memory_order_release);
+
+            // The quality switch reaches the core at once and the host later.
+            const ProcessingThreadMark mark (*this);
+            applyQualityForMode (nowOffline);
+        }
     }
 
     process (buffer, midi, context);
-}
-
-void BasePlugin::processAsIs (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
-{
-    samplesProcessed.store (samplesProcessed.load (std::memory_order_relaxed) + buffer.getNumSamples(), std::memory_order_release);
-
-    // Only this thread writes these, so plain loads and release stores do: a locked
-    // exchange on every block costs more than the rest of an empty block. The effect's
-    // processing is the last call on either path, so the common block saves no registers.
-    if (__builtin_expect (offline.load (std::memory_order_relaxed) != context.nonRealtime, false))
-        switchModeAndProcess (buffer, midi, context);
-    else
-        process (buffer, midi, context);
 }
 
 void BasePlugin::processWithDenormalsOff (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
@@ -966,16 +962,6 @@ void BasePlugin::processWithDenormalsOff (juce::AudioBuffer<float>& buffer, juce
     writeFloatingPointMode (hostMode | denormalsOff);
     processAsIs (buffer, midi, context);
     writeFloatingPointMode (hostMode);
-}
-
-void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
-{
-    // Most hosts run their audio threads flushing denormals: then the block costs one read of
-    // the control register, and the host's thread is left as it was found either way.
-    if (__builtin_expect ((readFloatingPointMode() & denormalsOff) != denormalsOff, false))
-        processWithDenormalsOff (buffer, midi, context);
-    else
-        processAsIs (buffer, midi, context);
 }
 
 void BasePlugin::processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, const ProcessContext& context)
