@@ -37,8 +37,10 @@ namespace
     // which keeps m when x is NaN, as the scalar loop does. A maximum does not mind samples
     // read twice, so the first and the last vector are read where they lie and everything
     // between from aligned addresses: a host's buffer need not be aligned to the unit's width,
-    // and loads across cache lines cost twice. Long blocks keep eight maxima apart, so the
-    // unit never waits on itself and the loads set the pace, as in a copy.
+    // and loads across cache lines cost twice. Long blocks keep twelve maxima apart (the
+    // smaller units' sixteen registers hold them beside the sign mask and one sample vector),
+    // each vector raised as soon as it is loaded, so the unit never waits on itself, nothing
+    // goes through memory, and the loads set the pace, as in a copy.
     template <int width>
     __attribute__ ((always_inline)) inline void vectorPeak (const float* samples, int numSamples, float* lanes) noexcept
     {
@@ -81,37 +83,40 @@ namespace
         const auto misalignment = (int) ((reinterpret_cast<std::uintptr_t> (samples) / sizeof (float)) % width);
         int i = misalignment == 0 ? width : width - misalignment;
 
-        if (numSamples - i >= 8 * width)
+        if (numSamples - i >= 12 * width)
         {
-            Floats m2 {}, m3 {}, m4 {}, m5 {}, m6 {}, m7 {};
+            Floats m2 {}, m3 {}, m4 {}, m5 {}, m6 {}, m7 {}, m8 {}, m9 {}, m10 {}, m11 {};
+            const auto raise = [&] (int at, Floats& m) {
+                magnitudes (at, a);
+                m = a > m ? a : m;
+            };
 
-            for (; i + 8 * width <= numSamples; i += 8 * width)
+            for (; i + 12 * width <= numSamples; i += 12 * width)
             {
-                Floats v0, v1, v2, v3, v4, v5, v6, v7;
-                magnitudes (i, v0);
-                magnitudes (i + width, v1);
-                magnitudes (i + 2 * width, v2);
-                magnitudes (i + 3 * width, v3);
-                magnitudes (i + 4 * width, v4);
-                magnitudes (i + 5 * width, v5);
-                magnitudes (i + 6 * width, v6);
-                magnitudes (i + 7 * width, v7);
-                m0 = v0 > m0 ? v0 : m0;
-                m1 = v1 > m1 ? v1 : m1;
-                m2 = v2 > m2 ? v2 : m2;
-                m3 = v3 > m3 ? v3 : m3;
-                m4 = v4 > m4 ? v4 : m4;
-                m5 = v5 > m5 ? v5 : m5;
-                m6 = v6 > m6 ? v6 : m6;
-                m7 = v7 > m7 ? v7 : m7;
+                raise (i, m0);
+                raise (i + width, m1);
+                raise (i + 2 * width, m2);
+                raise (i + 3 * width, m3);
+                raise (i + 4 * width, m4);
+                raise (i + 5 * width, m5);
+                raise (i + 6 * width, m6);
+                raise (i + 7 * width, m7);
+                raise (i + 8 * width, m8);
+                raise (i + 9 * width, m9);
+                raise (i + 10 * width, m10);
+                raise (i + 11 * width, m11);
             }
 
-            m2 = m4 > m2 ? m4 : m2;
-            m3 = m5 > m3 ? m5 : m3;
-            m2 = m6 > m2 ? m6 : m2;
-            m3 = m7 > m3 ? m7 : m3;
+            m0 = m6 > m0 ? m6 : m0;
+            m1 = m7 > m1 ? m7 : m1;
+            m2 = m8 > m2 ? m8 : m2;
+            m3 = m9 > m3 ? m9 : m3;
+            m4 = m10 > m4 ? m10 : m4;
+            m5 = m11 > m5 ? m11 : m5;
             m0 = m2 > m0 ? m2 : m0;
             m1 = m3 > m1 ? m3 : m1;
+            m0 = m4 > m0 ? m4 : m0;
+            m1 = m5 > m1 ? m5 : m1;
         }
 
         for (; i + 2 * width <= numSamples; i += 2 * width)
@@ -234,4 +239,26 @@ float PeakMeter::reduce (const float* lanes) noexcept
     c = d > c ? d : c;
     a = c > a ? c : a;
     return std::max (std::max (a[0], a[1]), std::max (a[2], a[3]));
+}
+
+void PeakMeter::take (Lanes& lanes, float& left, float& right) noexcept
+{
+    static_assert (numLanes == 16);
+
+    // Both channels' lanes in one pass of 4-wide vectors, which every unit has; the loaded
+    // vectors' registers are free again for the zeros.
+    typedef float Floats4 __attribute__ ((vector_size (16)));
+    static_assert (sizeof (Lanes) == 8 * sizeof (Floats4));
+    Floats4 v[8];
+    const Floats4 silence[8] {};
+    std::memcpy (v, &lanes, sizeof (v));
+    std::memcpy (&lanes, silence, sizeof (silence));
+    v[0] = v[1] > v[0] ? v[1] : v[0];
+    v[2] = v[3] > v[2] ? v[3] : v[2];
+    v[4] = v[5] > v[4] ? v[5] : v[4];
+    v[6] = v[7] > v[6] ? v[7] : v[6];
+    v[0] = v[2] > v[0] ? v[2] : v[0];
+    v[4] = v[6] > v[4] ? v[6] : v[4];
+    left = std::max (std::max (v[0][0], v[0][1]), std::max (v[0][2], v[0][3]));
+    right = std::max (std::max (v[4][0], v[4][1]), std::max (v[4][2], v[4][3]));
 }

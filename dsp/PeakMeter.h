@@ -40,6 +40,9 @@ public:
     static void accumulate (const float* left, const float* right, int numSamples, Lanes& lanes) noexcept { widest (left, right, numSamples, lanes); }
     /** The largest of one channel's lanes (Lanes::left or Lanes::right). */
     static float reduce (const float* lanes) noexcept;
+    /** Audio thread: never allocates or locks. reduce for both channels, and the lanes back
+        to silence. */
+    static void take (Lanes& lanes, float& left, float& right) noexcept;
 
 private:
     // Chosen before any audio thread runs: a plain load afterwards.
