@@ -177,11 +177,11 @@ namespace
 
 }
 
-// The scalar kernel until the widest is chosen (constant initialisation comes before any code
+// The scalar kernel until the unit is chosen (constant initialisation comes before any code
 // runs), so it is never null.
-PeakMeter::Function PeakMeter::widest = scalarKernel;
+PeakMeter::Function PeakMeter::chosen = scalarKernel;
 
-const bool PeakMeter::widestChosen = (widest = getFunction (findWidestUnit()), true);
+const bool PeakMeter::unitChosen = (chosen = getFunction (isSupported (Unit::avx) ? Unit::avx : findWidestUnit()), true);
 
 bool PeakMeter::isSupported (Unit unit) noexcept
 {
@@ -259,6 +259,14 @@ void PeakMeter::take (Lanes& lanes, float& left, float& right) noexcept
     v[6] = v[7] > v[6] ? v[7] : v[6];
     v[0] = v[2] > v[0] ? v[2] : v[0];
     v[4] = v[6] > v[4] ? v[6] : v[4];
-    left = std::max (std::max (v[0][0], v[0][1]), std::max (v[0][2], v[0][3]));
-    right = std::max (std::max (v[4][0], v[4][1]), std::max (v[4][2], v[4][3]));
+
+    // Across the four lanes, both channels at once: (l0 r0 l1 r1) against (l2 r2 l3 r3), then
+    // the upper half against the lower.
+    Floats4 a = __builtin_shufflevector (v[0], v[4], 0, 4, 1, 5);
+    const Floats4 b = __builtin_shufflevector (v[0], v[4], 2, 6, 3, 7);
+    a = b > a ? b : a;
+    const Floats4 c = __builtin_shufflevector (a, a, 2, 3, 2, 3);
+    a = c > a ? c : a;
+    left = a[0];
+    right = a[1];
 }

@@ -1,7 +1,9 @@
 #pragma once
 
-/** Running peaks across blocks, one pass over both channels on the widest vector unit the
-    machine has (chosen once, at run time). A block only raises the lanes of a running maximum;
+/** Running peaks across blocks, one pass over both channels on a vector unit chosen once, at
+    run time: AVX where the machine has it, else the widest it has. (AVX-512 is not chosen: a
+    512-bit load of samples just written in 256-bit stores, as a copy writes them, waits for
+    the stores to drain, and measured slower than AVX at every block size.) A block only raises the lanes of a running maximum;
     they are reduced to one peak per channel when the peaks are published, not every block.
     Every unit gives exactly the scalar answer; NaN samples count as silence. Audio thread:
     never allocates or locks. */
@@ -36,8 +38,8 @@ public:
     /** Any thread. The unit's kernel (the scalar one when the build has no such kernel). */
     static Function getFunction (Unit unit) noexcept;
 
-    /** Audio thread: never allocates or locks. The widest unit's kernel. */
-    static void accumulate (const float* left, const float* right, int numSamples, Lanes& lanes) noexcept { widest (left, right, numSamples, lanes); }
+    /** Audio thread: never allocates or locks. The chosen unit's kernel. */
+    static void accumulate (const float* left, const float* right, int numSamples, Lanes& lanes) noexcept { chosen (left, right, numSamples, lanes); }
     /** The largest of one channel's lanes (Lanes::left or Lanes::right). */
     static float reduce (const float* lanes) noexcept;
     /** Audio thread: never allocates or locks. reduce for both channels, and the lanes back
@@ -46,6 +48,6 @@ public:
 
 private:
     // Chosen before any audio thread runs: a plain load afterwards.
-    static Function widest;
-    static const bool widestChosen;
+    static Function chosen;
+    static const bool unitChosen;
 };

@@ -1,20 +1,6 @@
 #include "dsp/PeakQueue.h"
 #include <algorithm>
 
-void PeakQueue::add (float peak) noexcept
-{
-    waiting = std::max (waiting, peak);
-    const auto count = added.load (std::memory_order_relaxed);
-
-    // Acquired: the reader has read the slots it took before one of them is written again.
-    if (count - taken.load (std::memory_order_acquire) >= capacity)
-        return;
-
-    peaks[count % capacity].store (waiting, std::memory_order_relaxed);
-    added.store (count + 1, std::memory_order_release);
-    waiting = -1.0f;
-}
-
 float PeakQueue::largestSince (unsigned first, unsigned end) const noexcept
 {
     float largest = 0.0f;

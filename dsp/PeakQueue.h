@@ -12,7 +12,19 @@ class PeakQueue
 {
 public:
     /** Audio thread (the one writer): never allocates or locks. A peak, at least 0. */
-    void add (float peak) noexcept;
+    void add (float peak) noexcept
+    {
+        waiting = peak > waiting ? peak : waiting;
+        const auto count = added.load (std::memory_order_relaxed);
+
+        // Acquired: the reader has read the slots it took before one of them is written again.
+        if (count - taken.load (std::memory_order_acquire) >= capacity)
+            return;
+
+        peaks[count % capacity].store (waiting, std::memory_order_relaxed);
+        added.store (count + 1, std::memory_order_release);
+        waiting = -1.0f;
+    }
     /** Any thread (the one reader that takes): lock-free. The largest peak added since the
         last take, or the last value taken when none was. */
     float take() noexcept;

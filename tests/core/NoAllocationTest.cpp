@@ -14,7 +14,8 @@
 TEST (NoAllocation, BlockProcessingNeitherAllocatesNorLocks)
 {
     // A watch that sees nothing proves nothing.
-    ASSERT_TRUE (AudioThreadWatch::SeesAllocationsAndLocks());
+    std::string unseen;
+    ASSERT_TRUE (AudioThreadWatch::SeesAllocationsAndLocks (&unseen)) << unseen;
     ASSERT_TRUE (AudioThreadWatch::SeesSystemCalls());
 
     test::ScopedDataRoot root;

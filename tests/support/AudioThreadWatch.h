@@ -6,10 +6,11 @@
 
 // Watches what the calling thread does while a watch is active: heap allocations, locks and
 // system calls.
-// - Allocations: through the sanitizer's allocation hooks in sanitizer builds (ASan, TSan: the
-//   sanitizer owns malloc and operator new), otherwise through the program's own malloc,
-//   calloc, realloc, reallocarray and the aligned ones (aligned_alloc, posix_memalign,
-//   memalign, valloc, pvalloc), which every operator new reaches.
+// - Allocations: through the program's own aligned allocation functions (aligned_alloc,
+//   posix_memalign, memalign, valloc, pvalloc), and malloc, calloc, realloc and reallocarray,
+//   which every operator new reaches; in sanitizer builds (ASan, TSan), where the sanitizer
+//   owns malloc and operator new, through its allocation hooks and, for the aligned ones,
+//   which TSan's hooks miss, the program's functions in front of the sanitizer's.
 // - Locks: through the program's own pthread mutex, read-write lock and spin lock functions,
 //   try-locks and timed locks included; a lock counts when it is asked for, taken or not.
 // - System calls (Linux): a seccomp filter on the thread hands each of its system calls to a
@@ -36,7 +37,8 @@ public:
 
     // Allocates and locks in every watched way while watching: a watch that misses one cannot
     // be trusted to report zero. Kept from the optimiser through volatile function pointers.
-    static bool SeesAllocationsAndLocks();
+    // The ways missed are added to unseen.
+    static bool SeesAllocationsAndLocks (std::string* unseen = nullptr);
     // Makes a system call on a thread of its own while watching it.
     static bool SeesSystemCalls();
 

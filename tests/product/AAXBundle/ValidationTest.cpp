@@ -280,7 +280,8 @@ TEST_F (Validation, EditorOpensAndClosesWhileAudioProcesses)
 
 TEST_F (Validation, TheAudioThreadNeitherAllocatesNorLocksBeyondTheWrappersCallbackLock)
 {
-    ASSERT_TRUE (AudioThreadWatch::SeesAllocationsAndLocks());
+    std::string unseen;
+    ASSERT_TRUE (AudioThreadWatch::SeesAllocationsAndLocks (&unseen)) << unseen;
     ASSERT_TRUE (AudioThreadWatch::SeesSystemCalls());
 
     // Plain blocks; blocks whose controllers move a mapped parameter ("Filter Cutoff" on CC 74
