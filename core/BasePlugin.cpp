@@ -8,6 +8,7 @@
 #include "core/parameters/AtomicFile.h"
 #include "core/parameters/FolderLock.h"
 #include "core/parameters/BoundedXmlReader.h"
+#include <limits>
 #include <sys/stat.h>
 
 namespace
@@ -916,20 +917,20 @@ void BasePlugin::applyQualityForMode (bool isOffline)
     qualityParameter->setValue (source->getValue(), true);
 }
 
-namespace
-{
-    template <typename Mode>
-    Mode findFlagsToSet (Mode flags, Mode (*read)() noexcept, void (*write) (Mode) noexcept) noexcept
-    {
-        const auto mode = read();
-        write (mode | flags);
-        const bool kept = (read() & flags) == flags;
-        write (mode);
-        return kept ? flags : Mode {};
-    }
-}
+const BasePlugin::Probe BasePlugin::denormalProbe = [] {
+    // Through volatiles, so the compiler does not work the products out as without the flags.
+    volatile float smallest = std::numeric_limits<float>::min(), denormal = std::numeric_limits<float>::denorm_min();
+    const Probe probe { smallest, denormal, 0.0f, 0.0f };
 
-const BasePlugin::FloatingPointMode BasePlugin::flagsToSet = findFlagsToSet (denormalsOff, readFloatingPointMode, writeFloatingPointMode);
+    const auto mode = readFloatingPointMode();
+    writeFloatingPointMode (mode | denormalsOff);
+    const Probe scaled = probe * Probe { 0.5f, 16777216.0f, 0.0f, 0.0f };
+    volatile std::uint64_t bits;
+    std::memcpy ((void*) &bits, &scaled, sizeof (std::uint64_t));
+    writeFloatingPointMode (mode);
+
+    return bits == 0 ? probe : Probe {};
+}();
 
 void BasePlugin::setNonRealtime (bool isNonRealtime) noexcept
 {

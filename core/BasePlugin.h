@@ -9,6 +9,8 @@
 #include "dsp/BasePluginCore.h"
 #include <juce_audio_formats/juce_audio_formats.h>
 #include <climits>
+#include <cstdint>
+#include <cstring>
 
 #if JUCE_USE_SSE_INTRINSICS
 #include <xmmintrin.h>
@@ -374,7 +376,9 @@ private:
 
     // The host's thread is left as it was found (other plug-ins and the host's own mixing run
     // on it): flush-to-zero and denormals-are-zero are set for the block only when the host
-    // runs without them, so the usual case costs one read of the control register.
+    // runs without them. Whether it does is asked of the arithmetic rather than the control
+    // register, whose read waits for the instructions before it on some processors: a tiny
+    // result flushed and a denormal operand read as zero, in one multiplication.
 #if JUCE_USE_SSE_INTRINSICS
     using FloatingPointMode = unsigned int;
     static constexpr FloatingPointMode denormalsOff = 0x8040;   // FTZ and DAZ in MXCSR
@@ -386,10 +390,21 @@ private:
     static FloatingPointMode readFloatingPointMode() noexcept { return juce::FloatVectorOperations::getFpStatusRegister(); }
     static void writeFloatingPointMode (FloatingPointMode mode) noexcept { juce::FloatVectorOperations::setFpStatusRegister (mode); }
 #endif
-    /** The flags a block sets: denormalsOff, or none on a machine that does not keep them
-        (an emulator such as valgrind), where setting them would change nothing. So there a
-        block takes the same path as on a host thread that flushes. */
-    __attribute__ ((visibility ("hidden"))) static const FloatingPointMode flagsToSet;
+    typedef float Probe __attribute__ ((vector_size (16)));
+    /** The smallest normal number (halved: flushed by flush-to-zero) and a denormal (scaled to
+        a normal number unless denormals-are-zero reads it as zero); zeros on a machine that
+        does not keep the flags (an emulator such as valgrind), where setting them would change
+        nothing, so that there a block takes the path of a host thread that flushes. */
+    __attribute__ ((visibility ("hidden"))) static const Probe denormalProbe;
+    /** Any thread. Whether the thread flushes denormals: flush-to-zero and denormals-are-zero
+        on. */
+    static bool flushesDenormals() noexcept
+    {
+        const Probe scaled = denormalProbe * Probe { 0.5f, 16777216.0f, 0.0f, 0.0f };
+        std::uint64_t bits;
+        std::memcpy (&bits, &scaled, sizeof (bits));
+        return bits == 0;
+    }
     juce::XmlElement createQualityXml() const;
     /** Any thread but the audio thread: the preset's values between beginLoad and endLoad and its
         name in "Preset Name"; false when a value did not parse. */
@@ -472,9 +487,9 @@ void BasePlugin::processAsIs (juce::AudioBuffer<float>& buffer, juce::MidiBuffer
 
 void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
 {
-    // Most hosts run their audio threads flushing denormals: then the block costs one read of
-    // the control register, and the host's thread is left as it was found either way.
-    if (__builtin_expect ((~readFloatingPointMode() & flagsToSet) != 0, false))
+    // Most hosts run their audio threads flushing denormals: then the block costs one
+    // multiplication, and the host's thread is left as it was found either way.
+    if (__builtin_expect (! flushesDenormals(), false))
         processWithDenormalsOff (buffer, midi, context);
     else
         processAsIs (buffer, midi, context);
