@@ -18,9 +18,10 @@ public:
         avx512
     };
 
-    /** The running maxima of each channel's magnitudes, one per lane of the widest unit;
-        never NaN or negative. All zero: silence so far. */
-    static constexpr int numLanes = 16;
+    /** The running maxima of each channel's magnitudes, one per lane of an AVX vector (the
+        AVX-512 kernel folds its sixteen into them); never NaN or negative. All zero: silence
+        so far. */
+    static constexpr int numLanes = 8;
     struct alignas (64) Lanes
     {
         float left[numLanes] {};
@@ -43,11 +44,15 @@ public:
     /** The largest of one channel's lanes (Lanes::left or Lanes::right). */
     static float reduce (const float* lanes) noexcept;
     /** Audio thread: never allocates or locks. reduce for both channels, and the lanes back
-        to silence. */
-    static void take (Lanes& lanes, float& left, float& right) noexcept;
+        to silence, on the chosen unit. */
+    static void take (Lanes& lanes, float& left, float& right) noexcept { chosenTake (lanes, left, right); }
+    using TakeFunction = void (*) (Lanes& lanes, float& left, float& right) noexcept;
+    /** Any thread. The unit's take: its kernel's lanes read and cleared in the kernel's size. */
+    static TakeFunction getTakeFunction (Unit unit) noexcept;
 
 private:
     // Chosen before any audio thread runs: a plain load afterwards.
     static Function chosen;
+    static TakeFunction chosenTake;
     static const bool unitChosen;
 };
