@@ -3,10 +3,10 @@
 /** Running peaks across blocks, one pass over both channels on a vector unit chosen once, at
     run time: AVX where the machine has it, else the widest it has. (AVX-512 is not chosen: a
     512-bit load of samples just written in 256-bit stores, as a copy writes them, waits for
-    the stores to drain, and measured slower than AVX at every block size.) A block only raises the lanes of a running maximum;
-    they are reduced to one peak per channel when the peaks are published, not every block.
-    Every unit gives exactly the scalar answer; NaN samples count as silence. Audio thread:
-    never allocates or locks. */
+    the stores to drain, and it measured slower than AVX at every block size.) A block only
+    raises the lanes of a running maximum; they are reduced to one peak per channel when the
+    peaks are published, not every block. Every unit gives exactly the scalar answer; NaN
+    samples count as silence. Audio thread: never allocates or locks. */
 class PeakMeter
 {
 public:
