@@ -9,12 +9,9 @@
 #include "core/parameters/FolderLock.h"
 #include "core/parameters/BoundedXmlReader.h"
 #include "dsp/BasePluginCore.h"
+#include <limits>
 #include <optional>
 #include <sys/stat.h>
-
-#if JUCE_USE_SSE_INTRINSICS
-#include <xmmintrin.h>
-#endif
 
 namespace
 {
@@ -908,7 +905,12 @@ void BasePlugin::createCore()
     core = makeCore();
 
     if (core == nullptr)
+    {
+        requireFullPath (noCore);
         return;
+    }
+
+    takeFullPathReason (noCore);
 
     core->prepare (SampleRateInfo (sampleRate), 0);
 
@@ -936,48 +938,44 @@ void BasePlugin::applyQualityForMode (bool isOffline)
     qualityParameter->setValue (source->getValue(), true);
 }
 
-namespace
+const BasePlugin::Probe BasePlugin::denormalProbe = [] {
+    // Through volatiles, so the compiler does not work the products out as without the flags.
+    volatile float smallest = std::numeric_limits<float>::min(), denormal = std::numeric_limits<float>::denorm_min();
+    const Probe probe { smallest, denormal, 0.0f, 0.0f };
+
+    const auto mode = readFloatingPointMode();
+    writeFloatingPointMode (mode | denormalsOff);
+    const Probe scaled = probe * Probe { 0.5f, 16777216.0f, 0.0f, 0.0f };
+    volatile std::uint64_t bits;
+    std::memcpy ((void*) &bits, &scaled, sizeof (std::uint64_t));
+    writeFloatingPointMode (mode);
+
+    return bits == 0 ? probe : Probe {};
+}();
+
+void BasePlugin::setNonRealtime (bool isNonRealtime) noexcept
 {
-    // The host's thread is left as it was found (other plug-ins and the host's own mixing run
-    // on it): flush-to-zero and denormals-are-zero are set for the block only when the host
-    // runs without them, so the usual case costs one read of the control register.
-#if JUCE_USE_SSE_INTRINSICS
-    using FloatingPointMode = unsigned int;
-    constexpr FloatingPointMode denormalsOff = 0x8040;   // FTZ and DAZ in MXCSR
-    inline FloatingPointMode readFloatingPointMode() noexcept { return _mm_getcsr(); }
-    inline void writeFloatingPointMode (FloatingPointMode mode) noexcept { _mm_setcsr (mode); }
-#else
-    using FloatingPointMode = intptr_t;
-    constexpr FloatingPointMode denormalsOff = (FloatingPointMode) 1 << 24;   // FZ in FPCR
-    inline FloatingPointMode readFloatingPointMode() noexcept { return juce::FloatVectorOperations::getFpStatusRegister(); }
-    inline void writeFloatingPointMode (FloatingPointMode mode) noexcept { juce::FloatVectorOperations::setFpStatusRegister (mode); }
-#endif
+    hostOffline.store (isNonRealtime, std::memory_order_relaxed);
+    requireFullPath (modeChanged);
 }
 
-void BasePlugin::switchModeAndProcess (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
+void BasePlugin::processFully (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
 {
-    offline.store (context.nonRealtime, std::memory_order_release);
-
+    if (takeFullPathReason (modeChanged))
     {
-        // The quality switch reaches the core at once and the host later.
-        const ProcessingThreadMark mark (*this);
-        applyQualityForMode (context.nonRealtime);
+        const bool nowOffline = hostOffline.load (std::memory_order_relaxed);
+
+        if (nowOffline != offline.load (std::memory_order_relaxed))
+        {
+            offline.store (nowOffline, std::memory_order_release);
+
+            // The quality switch reaches the core at once and the host later.
+            const ProcessingThreadMark mark (*this);
+            applyQualityForMode (nowOffline);
+        }
     }
 
     process (buffer, midi, context);
-}
-
-void BasePlugin::processAsIs (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
-{
-    samplesProcessed.store (samplesProcessed.load (std::memory_order_relaxed) + buffer.getNumSamples(), std::memory_order_release);
-
-    // Only this thread writes these, so plain loads and release stores do: a locked
-    // exchange on every block costs more than the rest of an empty block. The effect's
-    // processing is the last call on either path, so the common block saves no registers.
-    if (__builtin_expect (offline.load (std::memory_order_relaxed) != context.nonRealtime, false))
-        switchModeAndProcess (buffer, midi, context);
-    else
-        process (buffer, midi, context);
 }
 
 void BasePlugin::processWithDenormalsOff (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
@@ -986,16 +984,6 @@ void BasePlugin::processWithDenormalsOff (juce::AudioBuffer<float>& buffer, juce
     writeFloatingPointMode (hostMode | denormalsOff);
     processAsIs (buffer, midi, context);
     writeFloatingPointMode (hostMode);
-}
-
-void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
-{
-    // Most hosts run their audio threads flushing denormals: then the block costs one read of
-    // the control register, and the host's thread is left as it was found either way.
-    if (__builtin_expect ((readFloatingPointMode() & denormalsOff) != denormalsOff, false))
-        processWithDenormalsOff (buffer, midi, context);
-    else
-        processAsIs (buffer, midi, context);
 }
 
 void BasePlugin::processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&, const ProcessContext& context)

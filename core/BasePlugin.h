@@ -6,14 +6,21 @@
 #include "core/parameters/HostParametersMap.h"
 #include "core/parameters/MidiControlMap.h"
 #include "core/parameters/ParameterManager.h"
+#include "dsp/BasePluginCore.h"
 #include <juce_audio_formats/juce_audio_formats.h>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+
+#if JUCE_USE_SSE_INTRINSICS
+#include <xmmintrin.h>
+#endif
 
 namespace juce
 {
     class AudioPlayHead;
 }
 
-class BasePluginCore;
 class ModulationMatrix;
 class ContentSource;
 class PluginAudioProcessor;
@@ -31,13 +38,26 @@ class BasePlugin : public PresetTarget,
                    private juce::AsyncUpdater
 {
 public:
-    /** What block processing knows about the host's call. */
+    /** What block processing knows about the host: kept by the caller from one block to the
+        next, not rebuilt for each. */
     struct ProcessContext
     {
+        /** Message thread, while nothing processes: the layout, and with it commonChannels. */
+        void setChannels (int inputs, int outputs) noexcept
+        {
+            numInputChannels = inputs;
+            numOutputChannels = outputs;
+            commonChannels = outputs >= 1 && outputs <= inputs ? juce::jmin (outputs, 2) : INT_MAX;
+        }
+
         int numInputChannels = 2;
         int numOutputChannels = 2;
-        juce::AudioPlayHead* playHead = nullptr;
-        bool nonRealtime = false;
+        /** The channels the common block renders (1 or 2) when every output has its input;
+            larger than any buffer otherwise, or until setChannels, so that every block takes
+            the full path, which reads the two counts above. */
+        int commonChannels = INT_MAX;
+        /** Any thread may set it: some hosts hand a new play head with every block. */
+        std::atomic<juce::AudioPlayHead*> playHead { nullptr };
     };
 
     struct IdRange
@@ -216,9 +236,14 @@ public:
     virtual void prepareToPlay (double sampleRate, int maximumBlockSize);
     virtual void releaseResources();
     /** Audio thread: never allocates, locks or calls the host synchronously. Processes with
-        flush-to-zero and denormals-are-zero on and leaves the thread's mode as it found it. */
-    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
+        flush-to-zero and denormals-are-zero on and leaves the thread's mode as it found it.
+        The common block (no MIDI, nothing changed since the last one, every output with its
+        input, no tempo) goes straight to the core; any other takes the effect's process. */
+    inline void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
     void processBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
+    /** Any thread: lock-free. The host rendering offline (true) or in real time; the next
+        block switches the quality to the mode's. */
+    void setNonRealtime (bool isNonRealtime) noexcept;
 
     /** Any thread; while the host processes, only the audio thread calls the core itself. */
     BasePluginCore* getCore() const noexcept { return core.get(); }
@@ -292,8 +317,31 @@ protected:
         BasePlugin& plugin;
     };
 
-    /** Audio thread: never allocates. The effect's processing of one block (not bypassed). */
+    /** Audio thread: never allocates. The effect's processing of a block that is not
+        bypassed and not common: MIDI, pending values, tempo, outputs without an input, no
+        core. */
     virtual void process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) = 0;
+
+    /** Why blocks take the full path (process) rather than going straight to the core; any
+        thread raises them, the audio thread clears what it handled. */
+    enum FullPathReason : unsigned
+    {
+        modeChanged = 1,   // the host went offline or back to real time
+        noCore = 2,
+        pendingValues = 4,   // parameters changed off the audio thread
+        carriedMidi = 8      // MIDI events due in a later block
+    };
+    /** Any thread: lock-free. Sends the blocks from the next on the full path, until the
+        reason is cleared. Released: what was stored before is seen by the block that takes
+        the reason. */
+    void requireFullPath (FullPathReason reason) noexcept { fullPathReasons.fetch_or (reason, std::memory_order_release); }
+    /** Audio thread, or any thread while nothing processes: clears the reason and tells
+        whether it was raised (acquiring what was stored before it was). */
+    bool takeFullPathReason (FullPathReason reason) noexcept
+    {
+        return (fullPathReasons.load (std::memory_order_relaxed) & reason) != 0
+            && (fullPathReasons.fetch_and (~(unsigned) reason, std::memory_order_acq_rel) & reason) != 0;
+    }
     /** The product's DSP core. */
     virtual std::unique_ptr<BasePluginCore> makeCore() = 0;
     /** The product's editor; null when it has none. */
@@ -318,12 +366,45 @@ private:
     void addCommonParameters();
     void addQualityCopies();
     void applyQualityForMode (bool isOffline);
-    /** Audio thread: the block after the host went offline or back to real time. */
-    __attribute__ ((noinline)) void switchModeAndProcess (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
+    /** Audio thread: a block that is not common; switches the quality when the host's mode
+        changed, then hands the block to the effect's process. */
+    __attribute__ ((noinline)) void processFully (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
     /** Audio thread: the block on a host thread that runs without flush-to-zero, set for the
         block and then restored; processAsIs is the block itself. */
     __attribute__ ((noinline)) void processWithDenormalsOff (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
-    inline void processAsIs (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
+    inline void processAsIs (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context);
+
+    // The host's thread is left as it was found (other plug-ins and the host's own mixing run
+    // on it): flush-to-zero and denormals-are-zero are set for the block only when the host
+    // runs without them. Whether it does is asked of the arithmetic rather than the control
+    // register, whose read waits for the instructions before it on some processors: a tiny
+    // result flushed and a denormal operand read as zero, in one multiplication.
+#if JUCE_USE_SSE_INTRINSICS
+    using FloatingPointMode = unsigned int;
+    static constexpr FloatingPointMode denormalsOff = 0x8040;   // FTZ and DAZ in MXCSR
+    static FloatingPointMode readFloatingPointMode() noexcept { return _mm_getcsr(); }
+    static void writeFloatingPointMode (FloatingPointMode mode) noexcept { _mm_setcsr (mode); }
+#else
+    using FloatingPointMode = intptr_t;
+    static constexpr FloatingPointMode denormalsOff = (FloatingPointMode) 1 << 24;   // FZ in FPCR
+    static FloatingPointMode readFloatingPointMode() noexcept { return juce::FloatVectorOperations::getFpStatusRegister(); }
+    static void writeFloatingPointMode (FloatingPointMode mode) noexcept { juce::FloatVectorOperations::setFpStatusRegister (mode); }
+#endif
+    typedef float Probe __attribute__ ((vector_size (16)));
+    /** The smallest normal number (halved: flushed by flush-to-zero) and a denormal (scaled to
+        a normal number unless denormals-are-zero reads it as zero); zeros on a machine that
+        does not keep the flags (an emulator such as valgrind), where setting them would change
+        nothing, so that there a block takes the path of a host thread that flushes. */
+    __attribute__ ((visibility ("hidden"))) static const Probe denormalProbe;
+    /** Any thread. Whether the thread flushes denormals: flush-to-zero and denormals-are-zero
+        on. */
+    static bool flushesDenormals() noexcept
+    {
+        const Probe scaled = denormalProbe * Probe { 0.5f, 16777216.0f, 0.0f, 0.0f };
+        std::uint64_t bits;
+        std::memcpy (&bits, &scaled, sizeof (bits));
+        return bits == 0;
+    }
     juce::XmlElement createQualityXml() const;
     /** Any thread but the audio thread: the preset's values between beginLoad and endLoad and its
         name in "Preset Name"; false when a value did not parse. */
@@ -377,7 +458,39 @@ private:
     double sampleRate = 44100.0;
     std::atomic<juce::int64> samplesProcessed { 0 };
     std::atomic<juce::Thread::ThreadID> processingThread { nullptr };
-    std::atomic<bool> offline { false };
+    std::atomic<unsigned> fullPathReasons { noCore };
+    std::atomic<bool> offline { false }, hostOffline { false };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BasePlugin)
 };
+
+//==============================================================================
+void BasePlugin::processAsIs (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
+{
+    const int numSamples = buffer.getNumSamples();
+    samplesProcessed.store (samplesProcessed.load (std::memory_order_relaxed) + numSamples, std::memory_order_release);
+
+    // One test for everything that changes between blocks (reasons raised elsewhere, this
+    // block's MIDI), one for the layout and one for the core's tempo. The core's processing is
+    // the last call on either path, so the common block saves no registers.
+    const int channels = context.commonChannels;
+
+    if (__builtin_expect ((fullPathReasons.load (std::memory_order_relaxed) | (unsigned) midi.data.size()) != 0 || channels > buffer.getNumChannels()
+                              || core->usesTempo(),
+                          false))
+        processFully (buffer, midi, context);
+    else if (channels == 2)
+        core->processStereo (buffer.getWritePointer (0), buffer.getWritePointer (1), numSamples);
+    else
+        core->processMono (buffer.getWritePointer (0), numSamples);
+}
+
+void BasePlugin::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
+{
+    // Most hosts run their audio threads flushing denormals: then the block costs one
+    // multiplication, and the host's thread is left as it was found either way.
+    if (__builtin_expect (! flushesDenormals(), false))
+        processWithDenormalsOff (buffer, midi, context);
+    else
+        processAsIs (buffer, midi, context);
+}

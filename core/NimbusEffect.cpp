@@ -30,6 +30,7 @@ NimbusEffectCore* NimbusEffect::getEffectCore() const noexcept
 void NimbusEffect::prepareToPlay (double newSampleRate, int maximumBlockSize)
 {
     midiQueue.clear();
+    takeFullPathReason (carriedMidi);
     BasePlugin::prepareToPlay (newSampleRate, maximumBlockSize);
     applyPendingChanges();
 }
@@ -48,14 +49,13 @@ void NimbusEffect::sendToCore (Parameter& parameter)
     else
         allPending.store (true, std::memory_order_release);   // a parameter added after us
 
-    anyPending.store (true, std::memory_order_release);
+    requireFullPath (pendingValues);
 }
 
 void NimbusEffect::applyPendingChanges() noexcept
 {
-    // One plain load in the common case (the caller's); the exchange only when something
-    // changed.
-    if (core == nullptr || ! anyPending.load (std::memory_order_relaxed) || ! anyPending.exchange (false, std::memory_order_acq_rel))
+    // The read-modify-write only when something changed.
+    if (core == nullptr || ! takeFullPathReason (pendingValues))
         return;
 
     // Each flag is taken with acquire: a flag raised after the exchange above is taken here
@@ -108,31 +108,6 @@ void NimbusEffect::renderWithMidi (BasePluginCore& effectCore, float* left, floa
 
 void NimbusEffect::process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context)
 {
-    auto* effectCore = core.get();
-    const int numChannels = buffer.getNumChannels();
-
-    // The common block in a few loads: a core, every output with its input, nothing pending,
-    // no tempo to ask for and no MIDI. Everything else takes the slow path.
-    const bool common = effectCore != nullptr && numChannels > 0 && context.numOutputChannels <= context.numInputChannels
-        && ! anyPending.load (std::memory_order_relaxed) && ! effectCore->usesTempo()
-        && midi.data.isEmpty() && midiQueue.getNumPending() == 0;
-
-    if (! __builtin_expect (common, true))
-    {
-        processSlowly (buffer, midi, context);
-        return;
-    }
-
-    float* left = buffer.getWritePointer (0);
-
-    if (context.numOutputChannels >= 2 && numChannels >= 2)
-        effectCore->processStereo (left, buffer.getWritePointer (1), buffer.getNumSamples());
-    else
-        effectCore->processMono (left, buffer.getNumSamples());
-}
-
-void NimbusEffect::processSlowly (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept
-{
     const int numSamples = buffer.getNumSamples();
     const int numChannels = buffer.getNumChannels();
 
@@ -144,12 +119,11 @@ void NimbusEffect::processSlowly (juce::AudioBuffer<float>& buffer, juce::MidiBu
     if (effectCore == nullptr || numChannels == 0)
         return;
 
-    if (anyPending.load (std::memory_order_relaxed))
-        applyPendingChanges();
+    applyPendingChanges();
 
     // The play head costs the host several calls: asked only when the core uses tempo.
     if (effectCore->usesTempo())
-        updateTempo (*effectCore, context.playHead);
+        updateTempo (*effectCore, context.playHead.load (std::memory_order_acquire));
 
     const bool stereo = juce::jmin (context.numOutputChannels, numChannels) >= 2;
     float* left = buffer.getWritePointer (0);
@@ -165,5 +139,12 @@ void NimbusEffect::processSlowly (juce::AudioBuffer<float>& buffer, juce::MidiBu
     else
     {
         renderWithMidi (*effectCore, left, right, numSamples, midi);
+
+        // Events due in a later block send it on this path too, with or without MIDI of its
+        // own.
+        if (midiQueue.getNumPending() > 0)
+            requireFullPath (carriedMidi);
+        else
+            takeFullPathReason (carriedMidi);
     }
 }

@@ -31,16 +31,15 @@ public:
     void prepareToPlay (double sampleRate, int maximumBlockSize) override;
 
 protected:
-    /** Audio thread: never allocates, locks or calls the host synchronously. */
+    /** Audio thread: never allocates, locks or calls the host synchronously. What the common
+        block, which BasePlugin hands straight to the core, does without: outputs without an
+        input to clear, pending values, tempo, MIDI. */
     void process (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) override;
     /** Any thread: lock-free and allocation-free. On the audio thread inside a block the core
         hears of it at once; from other threads at the next block (or prepareToPlay). */
     void sendToCore (Parameter& parameter) override;
 
 private:
-    /** Audio thread: never allocates, locks or calls the host synchronously. What the common
-        block does without: extra outputs to clear, pending values, tempo, MIDI. */
-    __attribute__ ((noinline)) void processSlowly (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi, const ProcessContext& context) noexcept;
     /** Audio thread, or any thread while nothing processes. */
     void applyPendingChanges() noexcept;
     /** Audio thread: the host's tempo from its play head (120 without one). */
@@ -55,6 +54,7 @@ private:
     // The parameters, each with its pending flag; the table is fixed once built.
     std::vector<Parameter*> parameters;
     std::unordered_map<const Parameter*, size_t> slots;
+    // Any raised flag also raises BasePlugin's pendingValues reason.
     std::unique_ptr<std::atomic<bool>[]> pending;
-    std::atomic<bool> anyPending { false }, allPending { false };
+    std::atomic<bool> allPending { false };
 };

@@ -15,6 +15,7 @@ PluginAudioProcessor::PluginAudioProcessor (std::unique_ptr<BasePlugin> p)
       plugin (std::move (p))
 {
     jassert (plugin != nullptr);
+    context.setChannels (getTotalNumInputChannels(), getTotalNumOutputChannels());
     plugin->setProcessor (this);
     plugin->initialise();
     plugin->setHostName (juce::PluginHostType().getHostDescription());
@@ -102,29 +103,37 @@ void PluginAudioProcessor::releaseResources()
     plugin->releaseResources();
 }
 
-BasePlugin::ProcessContext& PluginAudioProcessor::updateContext() noexcept
+void PluginAudioProcessor::numChannelsChanged()
 {
-    // Built in place, in a field rather than on the stack: the block's processing is then the
-    // last call here.
-    context.numInputChannels = getTotalNumInputChannels();
-    context.numOutputChannels = getTotalNumOutputChannels();
-    context.playHead = getPlayHead();
-    context.nonRealtime = isNonRealtime();
-    return context;
+    context.setChannels (getTotalNumInputChannels(), getTotalNumOutputChannels());
+}
+
+void PluginAudioProcessor::setNonRealtime (bool isNonRealtime) noexcept
+{
+    juce::AudioProcessor::setNonRealtime (isNonRealtime);
+
+    if (plugin != nullptr)
+        plugin->setNonRealtime (isNonRealtime);
+}
+
+void PluginAudioProcessor::setPlayHead (juce::AudioPlayHead* newPlayHead)
+{
+    juce::AudioProcessor::setPlayHead (newPlayHead);
+    context.playHead.store (newPlayHead, std::memory_order_release);
 }
 
 void PluginAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
 {
     // A host's wrapper hands a plug-in with its own bypass every block here, bypassed or not.
     if (bypass->get())
-        plugin->processBypassed (buffer, midi, updateContext());
+        plugin->processBypassed (buffer, midi, context);
     else
-        plugin->processBlock (buffer, midi, updateContext());
+        plugin->processBlock (buffer, midi, context);
 }
 
 void PluginAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
 {
-    plugin->processBypassed (buffer, midi, updateContext());
+    plugin->processBypassed (buffer, midi, context);
 }
 
 bool PluginAudioProcessor::hasEditor() const

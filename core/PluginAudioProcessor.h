@@ -55,6 +55,11 @@ public:
     const juce::String getProgramName (int) override { return {}; }
     void changeProgramName (int, const juce::String&) override {}
 
+    /** Any thread: lock-free. The next block switches the quality to the mode's. */
+    void setNonRealtime (bool isNonRealtime) noexcept override;
+    /** Any thread: lock-free (some hosts hand a play head with every block). */
+    void setPlayHead (juce::AudioPlayHead* newPlayHead) override;
+
     /** Any thread: lock-free. The host's master bypass; while it is on, processBlock plays
         the bypassed path. */
     juce::AudioProcessorParameter* getBypassParameter() const override { return bypass.get(); }
@@ -73,14 +78,15 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
 private:
-    /** Audio thread. */
-    inline BasePlugin::ProcessContext& updateContext() noexcept;
+    /** Message thread, while nothing processes: the new layout reaches the kept context. */
+    void numChannelsChanged() override;
 
     std::unique_ptr<BasePlugin> plugin;
     juce::Array<PluginAudioProcessorParameter*> hostParameters;   // by the parameter's host index
     std::unique_ptr<HostNotificationQueue> hostNotifications;     // by host index
     const std::unique_ptr<HostBypassParameter> bypass = std::make_unique<HostBypassParameter>();
-    BasePlugin::ProcessContext context;   // audio thread only
+    // Kept up to date by the layout and play-head changes: a block does not rebuild it.
+    BasePlugin::ProcessContext context;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginAudioProcessor)
 };

@@ -9,17 +9,6 @@ namespace
     {
         return std::isfinite (v) ? std::clamp (v, 0.0f, 1.0f) : 1.0f;
     }
-
-    // Raises a value the reader has not taken: a compare-exchange only when it rises, which
-    // happens once every few milliseconds of audio at most.
-    void raise (std::atomic<float>& meter, float value) noexcept
-    {
-        auto current = meter.load (std::memory_order_relaxed);
-
-        while (value > current && ! meter.compare_exchange_weak (current, value, std::memory_order_release, std::memory_order_relaxed))
-        {
-        }
-    }
 }
 
 void NimbusEffectCore::prepare (const SampleRateInfo& rateInfo, int maximumBlock)
@@ -32,31 +21,18 @@ void NimbusEffectCore::prepare (const SampleRateInfo& rateInfo, int maximumBlock
 
 void NimbusEffectCore::setMeterValues (float left, float right) noexcept
 {
-    raise (meters[0], clampUnit (left));
-    raise (meters[1], clampUnit (right));
+    meters[0].add (clampUnit (left));
+    meters[1].add (clampUnit (right));
 }
 
 float NimbusEffectCore::getMeterValue (int channel) const noexcept
 {
-    if (channel != 0 && channel != 1)
-        return 0.0f;
-
-    const auto published = meters[channel].load (std::memory_order_acquire);
-    return published >= 0.0f ? published : taken[channel].load (std::memory_order_relaxed);
+    return channel == 0 || channel == 1 ? meters[channel].peek() : 0.0f;
 }
 
 float NimbusEffectCore::takeMeterValue (int channel) noexcept
 {
-    if (channel != 0 && channel != 1)
-        return 0.0f;
-
-    const auto published = meters[channel].exchange (nothingPublished, std::memory_order_acq_rel);
-
-    if (published < 0.0f)
-        return taken[channel].load (std::memory_order_relaxed);
-
-    taken[channel].store (published, std::memory_order_relaxed);
-    return published;
+    return channel == 0 || channel == 1 ? meters[channel].take() : 0.0f;
 }
 
 float NimbusEffectCore::takeMeterPosition (int channel) noexcept
@@ -105,8 +81,9 @@ void NimbusEffectCore::measurePiece (const float* left, const float* right, int 
 void NimbusEffectCore::publishPeaks() noexcept
 {
     // The lanes hold magnitudes, never NaN or negative: only the top needs a clamp.
-    raise (meters[0], std::min (PeakMeter::reduce (runningPeaks.left), 1.0f));
-    raise (meters[1], std::min (PeakMeter::reduce (runningPeaks.right), 1.0f));
-    runningPeaks = {};
+    float left, right;
+    PeakMeter::take (runningPeaks, left, right);
+    meters[0].add (std::min (left, 1.0f));
+    meters[1].add (std::min (right, 1.0f));
     samplesToPublish = samplesPerPublish;
 }

@@ -2,6 +2,7 @@
 
 #include "dsp/BasePluginCore.h"
 #include "dsp/PeakMeter.h"
+#include "dsp/PeakQueue.h"
 #include <atomic>
 
 /** The DSP core of an effect: adds the output meters, which cross to the editor as atomics.
@@ -9,8 +10,9 @@
     show) raises the reader count for as long as it reads.
 
     While read, the audio thread keeps a running maximum across blocks and publishes it every
-    few milliseconds of audio (publishInterval), whatever the block size. A published peak
-    stays until the reader takes it, so no peak between two reads is lost. */
+    few milliseconds of audio (publishInterval), whatever the block size, into a queue per
+    meter (PeakQueue): the reader takes the largest peak of those that came since its last
+    take, so no peak between two reads is lost, and publishing takes no locked instruction. */
 class NimbusEffectCore : public BasePluginCore
 {
 public:
@@ -22,7 +24,7 @@ public:
     void prepare (const SampleRateInfo& rateInfo, int maximumBlockSize) override;
 
     /** Audio thread: never allocates or locks. Publishes peaks, each clamped to 0..1 (NaN and
-        infinity read as 1): a meter value the reader has not taken yet only rises. */
+        infinity read as 1): the next take shows at least them. */
     void setMeterValues (float left, float right) noexcept;
     /** Any thread (the editor's timer): lock-free. The largest peak published since the last
         take, or the last value taken when nothing was published since; they keep still while
@@ -61,9 +63,7 @@ private:
     int samplesPerPublish = 1;
     int samplesToPublish = 1;
 
-    static constexpr float nothingPublished = -1.0f;
-    std::atomic<float> meters[2] { { nothingPublished }, { nothingPublished } };
-    std::atomic<float> taken[2] { { 0.0f }, { 0.0f } };
+    PeakQueue meters[2];
     std::atomic<int> meterReaders { 0 };
     std::atomic<bool> restartMeters { false };   // a reader came: gather afresh
 };

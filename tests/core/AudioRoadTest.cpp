@@ -1,6 +1,7 @@
 #include "core/NimbusEffect.h"
 #include "core/PluginAudioProcessor.h"
 #include "dsp/PeakMeter.h"
+#include "dsp/PeakQueue.h"
 #include "support/TestPluginCore.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
@@ -263,6 +264,45 @@ TEST (PeakMeter, EveryVectorUnitGivesTheScalarPeak)
             }
         }
     }
+}
+
+TEST (PeakQueue, AReaderFarBehindLosesNoPeakAndSeesNoneTwice)
+{
+    // Twenty peaks before the first take, more than the queue holds: the largest of the
+    // overflow waits for room and comes with the next peak added after the take.
+    PeakQueue queue;
+
+    for (int i = 1; i <= 20; ++i)
+        queue.add (i == 18 ? 0.9f : (float) i / 100.0f);
+
+    EXPECT_EQ (queue.peek(), 0.16f);
+    EXPECT_EQ (queue.take(), 0.16f);
+    EXPECT_EQ (queue.take(), 0.16f) << "nothing added since: the last value taken";
+    queue.add (0.05f);
+    EXPECT_EQ (queue.peek(), 0.9f);
+    EXPECT_EQ (queue.take(), 0.9f);
+    queue.add (0.05f);
+    EXPECT_EQ (queue.take(), 0.05f) << "what was taken is not shown again";
+}
+
+TEST_F (AudioRoadTest, MidiDueInALaterBlockReachesItWithoutMidiOfItsOwn)
+{
+    // A controller beyond the first block's end moves the parameter in the next block, which
+    // brings no MIDI: that block takes the full path too.
+    prepare (2, 48000.0, 64);
+    auto& target = parameter ("Mix");
+    processor.getPlugin().getMidiControlMap().setParameter (21, &target);
+    target.setNormalisedValue (0.0f, false);
+    juce::AudioBuffer<float> buffer (2, 64);
+    buffer.clear();
+    juce::MidiBuffer midi, none;
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, 21, 127), 64 + 10);
+
+    processor.processBlock (buffer, midi);
+    EXPECT_FLOAT_EQ (target.getNormalisedValue(), 0.0f);
+    processor.processBlock (buffer, none);
+    EXPECT_FLOAT_EQ (target.getNormalisedValue(), 1.0f);
+    EXPECT_FLOAT_EQ (core().getParameterValue (target.getId()), target.getMaximum());
 }
 
 TEST_F (AudioRoadTest, OutputWithoutInputIsCleared)

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <string>
 #include <thread>
 
 namespace
@@ -279,7 +280,9 @@ TEST_F (Validation, EditorOpensAndClosesWhileAudioProcesses)
 
 TEST_F (Validation, TheAudioThreadNeitherAllocatesNorLocksBeyondTheWrappersCallbackLock)
 {
-    ASSERT_TRUE (AudioThreadWatch::SeesAllocationsAndLocks());
+    std::string unseen;
+    ASSERT_TRUE (AudioThreadWatch::SeesAllocationsAndLocks (&unseen)) << unseen;
+    ASSERT_TRUE (AudioThreadWatch::SeesSystemCalls());
 
     // Plain blocks; blocks whose controllers move a mapped parameter ("Filter Cutoff" on CC 74
     // in the default map); blocks beside automation; and all of them with the editor open.
@@ -315,11 +318,14 @@ TEST_F (Validation, TheAudioThreadNeitherAllocatesNorLocksBeyondTheWrappersCallb
             std::vector<std::vector<float>> output (2, std::vector<float> (256));
             const float* in[] = { input[0].data(), input[1].data() };
             float* out[] = { output[0].data(), output[1].data() };
-            size_t allocations = 0, locks = 0;
+            size_t allocations = 0, locks = 0, systemCalls = 0;
+            bool systemCallsWatched = false;
+            std::string systemCallsSeen;
             std::atomic<bool> done { false };
 
             std::thread audio ([&] {
                 AudioThreadWatch watch;
+                systemCallsWatched = watch.WatchesSystemCalls();
                 for (int i = 0; i < 32 * kRounds; ++i)
                 {
                     if (scenario == Scenario::controllers)
@@ -332,6 +338,8 @@ TEST_F (Validation, TheAudioThreadNeitherAllocatesNorLocksBeyondTheWrappersCallb
                 }
                 allocations = watch.Allocations();
                 locks = watch.DistinctLocks();
+                systemCalls = watch.SystemCalls();
+                systemCallsSeen = watch.SystemCallsSeen();
                 done = true;
             });
 
@@ -352,6 +360,8 @@ TEST_F (Validation, TheAudioThreadNeitherAllocatesNorLocksBeyondTheWrappersCallb
             EXPECT_EQ (allocations, 0u) << where;
             // JUCE's wrapper takes its callback lock around every block; the plug-in none.
             EXPECT_LE (locks, 1u) << where;
+            EXPECT_TRUE (systemCallsWatched) << where;
+            EXPECT_EQ (systemCalls, 0u) << where << ": " << systemCallsSeen;
 
             if (scenario == Scenario::controllers)
             {
