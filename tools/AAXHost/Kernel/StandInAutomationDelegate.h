@@ -63,6 +63,8 @@ public:
 
     // Identifiers registered and not unregistered since.
     const std::multiset<std::string>& Registered() const { return mRegistered; }
+    // Whether a touch of the parameter awaits its release (touches nest; each release takes back one).
+    bool Touched (const std::string& id) const { return mTouched.count (id) != 0; }
 
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
     acfUInt32 AddRef() override;
