@@ -40,7 +40,8 @@ values are checked before the set-up and the build.
                       plays through the plug-in in real time; closing the window ends the
                       run and writes what played to build-release/out/render.wav (or --out)
                       and its chunks; needs a display (DISPLAY). Ctrl+click (Command+click
-                      on a Mac) on the options button at the top right opens the about window
+                      on a Mac) on the round options button at the top right opens the
+                      about window
   --snapshot FILE.png writes a picture of the editor (factory state), drawn on an X server
                       of its own (Xvfb), instead of a render
   --skin 885|1180|1475  the snapshot's skin, by its width; default: the default skin

@@ -393,7 +393,7 @@ bool StandInEditorRun::RunUntilClosed (StandInWavFile* output, std::ostream* rep
     if (report != nullptr)
         *report << "editor window 0x" << std::hex << mGui.Window() << std::dec << ": " << mWidth << " x " << mHeight
                 << "; close it to end the run\n"
-                << "the about window: hold Ctrl (the Command key on a Mac) and click the options button at the top right"
+                << "the about window: hold Ctrl (the Command key on a Mac) and click the round options button at the top right"
                 << std::endl;
 
     const ScopedInterruptAsClose interrupts;

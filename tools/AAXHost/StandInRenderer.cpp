@@ -393,7 +393,7 @@ namespace
         { "--editor", nullptr, "shows the editor in a window while the input (looped) or the tone plays\n"
                                "through the plug-in in real time; closing the window ends the run, which\n"
                                "then writes what played, however long; not with --offline. Ctrl+click\n"
-                               "(Command+click on a Mac) on the options button opens the about window" },
+                               "(Command+click on a Mac) on the round options button opens the about window" },
         { "--snapshot", "FILE.png", "instead of a render, a picture of the editor (factory state) while the tone\n"
                                     "plays; takes only --bundle, --skin, --browser and --block" },
         { "--skin", "885|1180|1475", "the snapshot's skin, by its width; default: the plug-in's default skin" },
