@@ -186,13 +186,16 @@ namespace
             XSync (display, False);
         }
 
-        // A press, an upward drag in steps, a release.
-        void drag (Window window, int x, int y, int up)
+        // A press, an upward drag in steps (a pause after each), a release.
+        void drag (Window window, int x, int y, int up, int pauseMilliseconds = 0)
         {
             pointerTo (window, x, y);
             button (true);
             for (int step = 1; step <= up; step += 4)
+            {
                 pointerTo (window, x, y - step);
+                std::this_thread::sleep_for (std::chrono::milliseconds (pauseMilliseconds));
+            }
             button (false);
         }
 
@@ -248,14 +251,15 @@ TEST_F (EditorRun, AUserMovesAKnobOpensTheBrowserAndClosesTheWindow)
     EXPECT_EQ (opened[2], "1180");
     EXPECT_NE (out().find ("the about window: hold Ctrl (the Command key on a Mac) and click the round options button at the top right\n"), std::string::npos);
 
-    // The knob answers once the skin is built: drag until the host hears the gesture end.
+    // The knob answers once the skin is built: drag until the host hears the gesture end. The
+    // drag's steps are turns of the host's loop apart, as a hand's are.
     const std::regex moved ("editor: \"Rate Jitter\" ([1-9][0-9.]* %)");
     int drags = 0;
     ASSERT_TRUE (waitFor ([&] {
         if (! printed (moved).empty())
             return true;
         if (drags++ % 50 == 0)
-            drag (window, kJitterKnobX, kJitterKnobY, 40);
+            drag (window, kJitterKnobX, kJitterKnobY, 40, 50);
         return false;
     })) << out();
     const auto value = printed (moved)[1];
