@@ -95,9 +95,6 @@ check_value() {
         --snapshot)
             [[ $value == *.png || $value == *.PNG ]] || refuse "--snapshot needs a file name ending in .png, not \"$value\""
             ;;
-        --bundle)
-            [ -n "$value" ] || refuse "--bundle needs a path"
-            ;;
     esac
 }
 
@@ -121,6 +118,7 @@ while [ $# -gt 0 ]; do
                 [[ $arg == --set || $given != *" $arg "* ]] || refuse "$arg is given twice; give it once"
                 value=$1
                 shift
+                [ -n "$value" ] || refuse "$arg needs a value"
                 check_value "$arg" "$value"
                 if [[ $path_options == *" $arg "* && -n $value ]]; then
                     # A trailing slash says "a folder" (--chunks out/), which realpath would drop.
