@@ -9,6 +9,7 @@
 #include "core/parameters/FolderLock.h"
 #include "core/parameters/BoundedXmlReader.h"
 #include "dsp/BasePluginCore.h"
+#include <optional>
 #include <sys/stat.h>
 
 #if JUCE_USE_SSE_INTRINSICS
@@ -46,12 +47,13 @@ namespace
             if (child->isTextElement())
                 continue;
 
-            auto* old = before != nullptr ? before->getChildByName (child->getTagName()) : nullptr;
+            // Exactly: an element spelt in another case is not ours and keeps its value.
+            auto* old = before != nullptr ? BoundedXmlReader::findChild (*before, child->getTagName()) : nullptr;
 
             if (old != nullptr && old->isEquivalentTo (child, false))
                 continue;
 
-            auto* target = disk.getChildByName (child->getTagName());
+            auto* target = BoundedXmlReader::findChild (disk, child->getTagName());
 
             if (target == nullptr)
                 target = disk.createNewChildElement (child->getTagName());
@@ -61,8 +63,8 @@ namespace
 
         if (before != nullptr)
             for (auto* child : before->getChildIterator())
-                if (! child->isTextElement() && now.getChildByName (child->getTagName()) == nullptr)
-                    if (auto* gone = disk.getChildByName (child->getTagName()))
+                if (! child->isTextElement() && BoundedXmlReader::findChild (now, child->getTagName()) == nullptr)
+                    if (auto* gone = BoundedXmlReader::findChild (disk, child->getTagName()))
                         disk.removeChildElement (gone, true);
     }
 
@@ -382,7 +384,7 @@ juce::File BasePlugin::getUserSettingsFile() const
 
 bool BasePlugin::isAcceptedSettingsRoot (const juce::XmlElement& root) const
 {
-    return root.hasTagName (settingsTag);
+    return BoundedXmlReader::hasTag (root, settingsTag);
 }
 
 std::unique_ptr<juce::XmlElement> BasePlugin::createSettingsXml() const
@@ -417,7 +419,7 @@ std::unique_ptr<juce::XmlElement> BasePlugin::createSettingsXml() const
     {
         // No editor now: the editor's settings stay as they were, and the merge on saving
         // leaves the element on disk alone while no editor was ever built.
-        if (auto* settings = settingsBaseline->getChildByName (editorTag))
+        if (auto* settings = BoundedXmlReader::findChild (*settingsBaseline, editorTag))
             root->addChildElement (new juce::XmlElement (*settings));
     }
 
@@ -501,7 +503,7 @@ void BasePlugin::loadUserSettings()
         return;
     }
 
-    if (auto* presets = root->getChildByName ("Presets"))
+    if (auto* presets = BoundedXmlReader::findChild (*root, "Presets"))
     {
         const auto path = presets->getStringAttribute ("folder");
 
@@ -520,19 +522,19 @@ void BasePlugin::loadUserSettings()
         }
     }
 
-    if (auto* author = root->getChildByName ("Author"))
+    if (auto* author = BoundedXmlReader::findChild (*root, "Author"))
         authorName = author->getStringAttribute ("name");
 
-    if (auto* midi = root->getChildByName ("MidiControlMap"))
+    if (auto* midi = BoundedXmlReader::findChild (*root, "MidiControlMap"))
     {
         useCustomMidiMap = midi->getStringAttribute ("default") == "no";
         midiMapPath = midi->getStringAttribute ("path");
     }
 
-    if (auto* hostMap = root->getChildByName ("HostParametersMap"))
+    if (auto* hostMap = BoundedXmlReader::findChild (*root, "HostParametersMap"))
         hostParametersMapPath = hostMap->getStringAttribute ("path");
 
-    if (auto* quality = root->getChildByName ("DefaultProcessingQuality"); quality != nullptr && defaultRealtimeQuality != nullptr)
+    if (auto* quality = BoundedXmlReader::findChild (*root, "DefaultProcessingQuality"); quality != nullptr && defaultRealtimeQuality != nullptr)
     {
         defaultRealtimeQuality->setText (quality->getStringAttribute ("realTime", defaultRealtimeQuality->getText()), false);
         defaultOfflineQuality->setText (quality->getStringAttribute ("offline", defaultOfflineQuality->getText()), false);
@@ -754,7 +756,31 @@ std::unique_ptr<juce::XmlElement> BasePlugin::createStateXml() const
 
 bool BasePlugin::setStateFromXml (const juce::XmlElement& state)
 {
-    if (! state.hasTagName (stateTag))
+    // Everything is read before anything applies, so a state that cannot be read changes
+    // nothing. Tags compare exactly: one of ours in another case was not written by us.
+    if (! BoundedXmlReader::hasTag (state, stateTag)
+        || BoundedXmlReader::hasMiscasedChild (state, { qualityStateTag, parametersStateTag, MidiControlMap::xmlTag, editorTag }))
+        return false;
+
+    const auto readPreset = [&state] (const char* tag, std::optional<Preset>& preset) {
+        auto* holder = BoundedXmlReader::findChild (state, tag);
+
+        if (holder == nullptr)
+            return true;
+
+        if (BoundedXmlReader::hasMiscasedChild (*holder, { Preset::xmlTag }))
+            return false;
+
+        auto* element = BoundedXmlReader::findChild (*holder, Preset::xmlTag);
+        return element == nullptr || preset.emplace().readFromXml (*element);
+    };
+
+    std::optional<Preset> quality, parameters;
+    std::optional<MidiControlMap::Slots> slots;
+    auto* map = BoundedXmlReader::findChild (state, MidiControlMap::xmlTag);
+
+    if (! readPreset (qualityStateTag, quality) || ! readPreset (parametersStateTag, parameters)
+        || (map != nullptr && ! midiControlMap.parseXml (*map, slots.emplace())))
         return false;
 
     // Without a message manager the caller is the only thread there is.
@@ -769,17 +795,11 @@ bool BasePlugin::setStateFromXml (const juce::XmlElement& state)
         restoredEditorState.reset();
     }
 
-    const auto readPreset = [&state] (const char* tag, Preset& preset) {
-        auto* holder = state.getChildByName (tag);
-        auto* element = holder != nullptr ? holder->getChildByName (Preset::xmlTag) : nullptr;
-        return element != nullptr && preset.readFromXml (*element);
-    };
-
-    if (Preset quality; readPreset (qualityStateTag, quality))
+    if (quality.has_value())
     {
         for (auto* p : { realtimeQuality, defaultRealtimeQuality, offlineQuality, defaultOfflineQuality })
             if (p != nullptr)
-                if (auto* text = quality.findValue (p->getId()))
+                if (auto* text = quality->findValue (p->getId()))
                     p->setText (*text, true);
 
         applyQualityForMode (offline.load());
@@ -787,27 +807,27 @@ bool BasePlugin::setStateFromXml (const juce::XmlElement& state)
 
     bool handOver = false;
 
-    if (Preset parameters; readPreset (parametersStateTag, parameters))
+    if (parameters.has_value())
     {
         if (onMessageThread)
         {
-            loadPreset (parameters, 0, true);
+            loadPreset (*parameters, 0, true);
         }
         else
         {
             // The values apply now; the reload preset and change detection belong to the
             // message thread, which reads them.
-            applyPresetValues (parameters, true);
+            applyPresetValues (*parameters, true);
             const juce::ScopedLock sl (editorStateLock);
-            restoredPreset = std::make_unique<Preset> (std::move (parameters));
+            restoredPreset = std::make_unique<Preset> (std::move (*parameters));
             handOver = true;
         }
     }
 
-    if (auto* map = state.getChildByName (MidiControlMap::xmlTag))
-        midiControlMap.readFromXml (*map);
+    if (slots.has_value())
+        midiControlMap.setSlots (*slots);
 
-    if (auto* editorPart = state.getChildByName (editorTag))
+    if (auto* editorPart = BoundedXmlReader::findChild (state, editorTag))
     {
         storeEditorState (std::make_unique<juce::XmlElement> (*editorPart));
 

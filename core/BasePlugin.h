@@ -202,7 +202,7 @@ public:
         what only the message thread may touch (the reload preset, change detection, the
         editor) is handed to it, the latest restore winning. The "Editor" element is kept here
         for an editor made later. False, changing nothing, when the element is not a
-        "PluginState". */
+        "PluginState" or a part of it does not read (tags compare exactly). */
     bool setStateFromXml (const juce::XmlElement& state);
     /** Any thread but the audio thread. The editor's part of the state, which the editor keeps
         up to date from the message thread; null stores none. */

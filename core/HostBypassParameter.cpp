@@ -1,18 +1,37 @@
 #include "core/HostBypassParameter.h"
 
+#include <cmath>
+
 HostBypassParameter::HostBypassParameter()
-    : juce::AudioParameterBool (juce::ParameterID ("masterBypass", 1), "Master Bypass", false)
+    : juce::AudioProcessorParameterWithID (juce::ParameterID ("masterBypass", 1), "Master Bypass")
 {
+}
+
+float HostBypassParameter::getValue() const
+{
+    return value.load (std::memory_order_relaxed);
+}
+
+void HostBypassParameter::setValue (float newValue)
+{
+    if (! std::isfinite (newValue))
+        newValue = getDefaultValue();
+
+    value.store (newValue >= 0.5f ? 1.0f : 0.0f, std::memory_order_relaxed);
+}
+
+juce::String HostBypassParameter::getText (float normalisedValue, int) const
+{
+    return normalisedValue >= 0.5f ? TRANS ("On") : TRANS ("Off");
 }
 
 float HostBypassParameter::getValueForText (const juce::String& text) const
 {
-    const auto& asParameter = static_cast<const juce::AudioProcessorParameter&> (*this);
     const auto trimmed = text.trim();
 
     for (const float state : { 0.0f, 1.0f })
-        if (trimmed.equalsIgnoreCase (asParameter.getText (state, 0)))
+        if (trimmed.equalsIgnoreCase (getText (state, 0)))
             return state;
 
-    return asParameter.getValue();
+    return getValue();
 }

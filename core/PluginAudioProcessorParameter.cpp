@@ -43,11 +43,15 @@ float PluginAudioProcessorParameter::getValue() const
 
 void PluginAudioProcessorParameter::setValue (float newValue)
 {
-    // What is not a finite number stands for the default, as it does in the host's parameter.
+    // What is not a finite number stands for the default, as it does in the host's parameter:
+    // JUCE's wrapper hands the host's value on after the library has taken the default for it.
     if (! std::isfinite (newValue))
         newValue = getDefaultValue();
 
-    cachedValue.store (newValue);
+    // The host reads back what the parameter holds (limited to 0..1, snapped to its grid),
+    // never what it was sent. Cached first: the parameter's report of the change then finds
+    // the host already knowing it, and sends nothing back.
+    cachedValue.store (parameter.heldNormalised (newValue));
     changed.store (true);
     parameter.setNormalisedValue (newValue, true);
 }

@@ -4,8 +4,9 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 /** One automatable Parameter as the host sees it. The host's value is cached in an atomic
-    with a changed flag, so the host reads back exactly what it set without touching the
-    Parameter, and a change from the plug-in reaches the host only when it differs. */
+    with a changed flag, so the host reads back the value the Parameter holds (what it set,
+    limited to 0..1 and snapped to the grid) without touching the Parameter, and a change from
+    the plug-in reaches the host only when it differs. */
 class PluginAudioProcessorParameter : public juce::HostedAudioProcessorParameter
 {
 public:
@@ -29,7 +30,8 @@ public:
     /** Any thread: lock-free. */
     float getValue() const override;
     /** Any thread (the audio thread too): lock-free; sets the Parameter, which reaches the DSP
-        core at the next block. A value that is not a finite number sets the default. */
+        core at the next block. Limited to 0..1; a value that is not a finite number sets the
+        default. */
     void setValue (float newValue) override;
     float getDefaultValue() const override;
     juce::String getName (int maximumLength) const override;

@@ -1,4 +1,5 @@
 #include "dsp/NimbusEffectCore.h"
+#include "dsp/MeterScale.h"
 #include <algorithm>
 #include <cmath>
 
@@ -56,6 +57,11 @@ float NimbusEffectCore::takeMeterValue (int channel) noexcept
 
     taken[channel].store (published, std::memory_order_relaxed);
     return published;
+}
+
+float NimbusEffectCore::takeMeterPosition (int channel) noexcept
+{
+    return MeterScale::positionOfPeak (takeMeterValue (channel));
 }
 
 void NimbusEffectCore::addMeterReader() noexcept

@@ -31,6 +31,9 @@ public:
     /** Any thread (the editor's timer, the one reader that takes): lock-free. As getMeterValue,
         and the next value gathers only what is published from now on. */
     float takeMeterValue (int channel) noexcept;
+    /** Any thread (the editor's timer, the one reader that takes): lock-free. What the meters
+        show: takeMeterValue as a position on the meters' dB scale (MeterScale), 0 to 1. */
+    float takeMeterPosition (int channel) noexcept;
 
     /** Any thread: lock-free. Starts metering from the next block; pair each with
         removeMeterReader. */

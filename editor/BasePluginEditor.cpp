@@ -1,4 +1,5 @@
 #include "editor/BasePluginEditor.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include "core/BundleResources.h"
 #include "editor/EditorDialogs.h"
 #include "editor/EditorGestures.h"
@@ -301,7 +302,7 @@ Orvik::AlertWindow* BasePluginEditor::getSkinErrorAlert() const noexcept { retur
 
 bool BasePluginEditor::hasSettings (const juce::XmlElement& element) const
 {
-    return element.hasTagName (getSettingsTag());
+    return BoundedXmlReader::hasTag (element, getSettingsTag());
 }
 
 std::unique_ptr<juce::XmlElement> BasePluginEditor::saveSettings() const
@@ -316,7 +317,7 @@ void BasePluginEditor::loadSettings (const juce::XmlElement& element)
 
 bool BasePluginEditor::hasState (const juce::XmlElement& element) const
 {
-    return element.hasTagName (getStateTag());
+    return BoundedXmlReader::hasTag (element, getStateTag());
 }
 
 std::unique_ptr<juce::XmlElement> BasePluginEditor::getStateXml() const

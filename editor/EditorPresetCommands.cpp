@@ -225,6 +225,15 @@ void EditorPresetCommands::togglePresetBrowser()
         contentBrowser->open (contentBrowser->isWindowed());
 }
 
+void EditorPresetCommands::closeBrowserKeeping()
+{
+    if (! plugin.hasPresets() || contentBrowser == nullptr || ! contentBrowser->isVisible())
+        return;
+
+    browserWasVisible = false;
+    contentBrowser->close (true);
+}
+
 //==============================================================================
 // Preset stepping
 

@@ -50,6 +50,9 @@ public:
     bool presetAlertClosed (Orvik::AlertWindow* alert, int buttonKind);
     void savePresetAs();
     void togglePresetBrowser();
+    /** Closes an open browser keeping what was auditioned, for good: a save-as it was in
+        does not open it again. A skin change does this before the new skin comes. */
+    void closeBrowserKeeping();
 
 private:
     void setCommandParameter (int id, int which);

@@ -38,7 +38,7 @@ void EditorSettings::readUserSettings()
 
     if (const auto root = BoundedXmlReader::parseFile (file, BoundedXmlReader::standardLimits, error);
         root != nullptr && plugin.isAcceptedSettingsRoot (*root))
-        if (auto* element = root->getChildByName (editor.getSettingsTag()))
+        if (auto* element = BoundedXmlReader::findChild (*root, editor.getSettingsTag()))
             editor.loadSettings (*element);
 }
 
@@ -60,7 +60,7 @@ void EditorSettings::loadSettings (const juce::XmlElement& element)
     if (auto* presetsPage = editor.getPresetsPage())
         presetsPage->getCheckBox().setChecked (readBool (element, warningAttribute, true), juce::dontSendNotification);
 
-    if (auto* skin = element.getChildByName (skinTag))
+    if (auto* skin = BoundedXmlReader::findChild (element, skinTag))
         editor.setSkinName (skin->getStringAttribute (nameAttribute));
 }
 
@@ -76,7 +76,7 @@ void EditorSettings::setStateFromXml (const juce::XmlElement& element)
     if (! editor.hasState (element))
         return;
 
-    if (auto* skin = element.getChildByName (skinTag))
+    if (auto* skin = BoundedXmlReader::findChild (element, skinTag))
     {
         const auto name = skin->getStringAttribute (nameAttribute);
 

@@ -149,6 +149,9 @@ void EditorSkins::changeSkin (const juce::String& name, bool force)
     if (rootPanel != nullptr)
         rootPanel->setVisible (false);
 
+    // The browser was placed for the old skin: it closes, keeping what was auditioned.
+    editor.presetCommands->closeBrowserKeeping();
+
     editor.getStatusBar()->showMessage (loadingText, 0, true);
     editor.repaint();
 

@@ -89,9 +89,10 @@ void NimbusEffectEditor::updateDisplay (bool visible)
 
     if (processing && core != nullptr)
     {
-        // The peaks since the last tick: none between two ticks is lost.
-        leftLevel = core->takeMeterValue (0);
-        rightLevel = core->takeMeterValue (1);
+        // The peaks since the last tick (none between two ticks is lost), placed on the
+        // meters' dB scale, which the skins print beside them.
+        leftLevel = core->takeMeterPosition (0);
+        rightLevel = core->takeMeterPosition (1);
     }
 
     if (leftMeter != nullptr)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every build and test dependency from Debian's packages (Debian 12), and a German
-# locale for the test that reads numbers under a decimal-comma locale; with --bench also what
+# locale for the test that reads numbers under a decimal-comma locale, and openbox, the window
+# manager of the editor's keyboard test; with --bench also what
 # scripts/bench.sh --instructions needs (valgrind).
 set -euo pipefail
 
@@ -9,9 +10,9 @@ packages=(build-essential cmake ninja-build pkg-config ccache
           libasound2-dev libgl-dev libcurl4-openssl-dev
           zlib1g-dev libpng-dev libjpeg-dev libflac-dev libvorbis-dev libogg-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
-          xvfb xauth x11-utils libxtst-dev fonts-dejavu-extra locales
+          xvfb xauth x11-utils libxtst-dev openbox fonts-dejavu-extra locales
           clang libclang-rt-14-dev clang-format-14
-          zip unzip p7zip-full libarchive-tools)
+          zip unzip p7zip-full libarchive-tools libxml2-utils)
 locale_name=de_DE.UTF-8
 [ "${1:-}" = "--bench" ] && packages+=(valgrind)
 

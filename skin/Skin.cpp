@@ -249,7 +249,7 @@ juce::ValueTree Skin::loadGuiDescription (const juce::String& descriptionName)
         return {};
     }
 
-    if (! xml->hasTagName ("GuiDescription"))
+    if (! BoundedXmlReader::hasTag (*xml, "GuiDescription"))
     {
         setError ("Skin description \"" + fileName + "\" is not a \"GuiDescription\".");
         return {};

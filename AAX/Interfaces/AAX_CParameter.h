@@ -9,11 +9,15 @@
 #include "AAX_IParameter.h"
 #include "AAX_ITaperDelegate.h"
 
+#include <atomic>
 #include <cmath>
 #include <memory>
 #include <type_traits>
 
-// Every operation: any thread; takes no lock and guards no member, so one thread at a time.
+// Any thread; takes no lock. The value, the default and the notification flag are atomics,
+// so host threads may read and set values at once (automation, and chunks saved and restored
+// on threads of their own); the rest (names, steps, type, delegates) is set while the effect
+// is set up, one thread at a time.
 // A host-visible parameter with a taper and a display delegate. Value changes go to
 // the host as requests through the automation delegate when one is set, synchronously;
 // the value itself changes when the host answers through UpdateNormalizedValue. Names
@@ -88,7 +92,8 @@ public:
 
     void SetNormalizedValue (double newNormalizedValue) override
     {
-        PostValueRequest (std::isfinite (newNormalizedValue) ? mTaperDelegate->NormalizedToReal (newNormalizedValue) : mDefaultValue);
+        PostValueRequest (std::isfinite (newNormalizedValue) ? mTaperDelegate->NormalizedToReal (newNormalizedValue)
+                                                             : mDefaultValue.load (std::memory_order_relaxed));
     }
 
     double GetNormalizedValue() const override { return mTaperDelegate->RealToNormalized (mValue.Get()); }
@@ -99,11 +104,11 @@ public:
         if (! std::isfinite (normalizedDefault))
             return;
 
-        mDefaultValue = mTaperDelegate->ConstrainRealValue (mTaperDelegate->NormalizedToReal (normalizedDefault));
+        mDefaultValue.store (mTaperDelegate->ConstrainRealValue (mTaperDelegate->NormalizedToReal (normalizedDefault)), std::memory_order_relaxed);
     }
 
-    double GetNormalizedDefaultValue() const override { return mTaperDelegate->RealToNormalized (mDefaultValue); }
-    void SetToDefaultValue() override { PostValueRequest (mDefaultValue); }
+    double GetNormalizedDefaultValue() const override { return mTaperDelegate->RealToNormalized (mDefaultValue.load (std::memory_order_relaxed)); }
+    void SetToDefaultValue() override { PostValueRequest (mDefaultValue.load (std::memory_order_relaxed)); }
 
     void SetNumberOfSteps (uint32_t numSteps) override
     {
@@ -237,7 +242,7 @@ public:
 
         const double normalized = GetNormalizedValue();
         mTaperDelegate.reset (taper->Clone());
-        mNeedNotify = true;
+        mNeedNotify.store (true, std::memory_order_relaxed);
 
         if (inPreserveValue)
             PostValueRequest (mValue.Get());
@@ -269,7 +274,7 @@ public:
 
         const T newValue = mTaperDelegate->NormalizedToReal (newNormalizedValue);
 
-        if (! mNeedNotify && newValue == mValue.Get())
+        if (! mNeedNotify.load (std::memory_order_relaxed) && newValue == mValue.Get())
             return;
 
         mValue.Set (newValue);
@@ -277,7 +282,7 @@ public:
         if (mAutomationDelegate != nullptr)
             mAutomationDelegate->PostCurrentValue (Identifier(), newNormalizedValue);
 
-        mNeedNotify = false;
+        mNeedNotify.store (false, std::memory_order_relaxed);
     }
 
     // Without an automation delegate the value changes at once; with one, the host is
@@ -286,13 +291,13 @@ public:
     {
         if constexpr (std::is_floating_point_v<T>)
             if (! std::isfinite (newValue))
-                newValue = mDefaultValue;
+                newValue = mDefaultValue.load (std::memory_order_relaxed);
 
         const double normalized = mTaperDelegate->RealToNormalized (newValue);
 
         if (mAutomationDelegate == nullptr)
         {
-            mNeedNotify = true;
+            mNeedNotify.store (true, std::memory_order_relaxed);
             UpdateNormalizedValue (normalized);
             return;
         }
@@ -382,7 +387,7 @@ private:
     std::unique_ptr<AAX_ITaperDelegate<T>> mTaperDelegate;
     std::unique_ptr<AAX_IDisplayDelegate<T>> mDisplayDelegate;
     AAX_IAutomationDelegate* mAutomationDelegate = nullptr;
-    bool mNeedNotify = true;
+    std::atomic<bool> mNeedNotify { true };
     AAX_CParameterValue<T> mValue;
-    T mDefaultValue;
+    std::atomic<T> mDefaultValue;
 };

@@ -4,6 +4,7 @@
 #include "AAX_IParameterValue.h"
 #include "AAX_IString.h"
 
+#include <atomic>
 #include <cstring>
 #include <type_traits>
 
@@ -12,7 +13,9 @@ enum AAX_EParameterValueInfo : int32_t
     eParemeterDefaultMaxIdentifierSize = 32   // identifier text and its terminator
 };
 
-// Identifier and current value of a parameter.
+// Identifier and current value of a parameter. The value is atomic: host threads read and
+// set it at once (automation, chunks saved and restored on threads of their own). It stands
+// alone, so relaxed order is enough.
 template <typename T>
 class AAX_CParameterValue : public AAX_IParameterValue
 {
@@ -20,7 +23,7 @@ public:
     explicit AAX_CParameterValue (AAX_CParamID identifier) { InitIdentifier (identifier); }
     AAX_CParameterValue (AAX_CParamID identifier, const T& value) : mValue (value) { InitIdentifier (identifier); }
 
-    AAX_IParameterValue* Clone() const override { return new AAX_CParameterValue (mIdentifier, mValue); }
+    AAX_IParameterValue* Clone() const override { return new AAX_CParameterValue (mIdentifier, Get()); }
     AAX_CParamID Identifier() const override { return mIdentifier; }
 
     bool GetValueAsBool (bool* value) const override { return GetValueAs (value); }
@@ -29,8 +32,8 @@ public:
     bool GetValueAsDouble (double* value) const override { return GetValueAs (value); }
     bool GetValueAsString (AAX_IString*) const override { return false; }
 
-    const T& Get() const { return mValue; }
-    void Set (const T& value) { mValue = value; }
+    T Get() const { return mValue.load (std::memory_order_relaxed); }
+    void Set (const T& value) { mValue.store (value, std::memory_order_relaxed); }
 
 private:
     // Texts longer than 31 characters are reported and cut to 31.
@@ -55,7 +58,7 @@ private:
             if (value == nullptr)
                 return false;
 
-            *value = mValue;
+            *value = Get();
             return true;
         }
         else
@@ -66,5 +69,5 @@ private:
     }
 
     char mIdentifier[eParemeterDefaultMaxIdentifierSize] {};
-    T mValue {};
+    std::atomic<T> mValue {};
 };

@@ -42,7 +42,7 @@ std::unique_ptr<juce::XmlElement> ContentPackage::createDescriptorXml() const
 
 bool ContentPackage::readDescriptorXml (const juce::XmlElement& xml, juce::String& error)
 {
-    if (! xml.hasTagName (descriptorTag))
+    if (! BoundedXmlReader::hasTag (xml, descriptorTag))
     {
         error = "descriptor is not a <ContentPackage>";
         return false;
@@ -62,8 +62,11 @@ bool ContentPackage::readDescriptorXml (const juce::XmlElement& xml, juce::Strin
     items.clearQuick();
     index.clear();
 
-    for (auto* e : xml.getChildWithTagNameIterator ("Item"))
+    for (auto* e : xml.getChildIterator())
     {
+        if (! BoundedXmlReader::hasTag (*e, "Item"))
+            continue;
+
         Item item { e->getStringAttribute ("name").trim(), e->getStringAttribute ("file"), e->getStringAttribute ("tags") };
 
         // An item must name a plain file of "content"; a repeated name keeps its first entry.

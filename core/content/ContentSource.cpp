@@ -1,26 +1,9 @@
 #include "core/content/ContentSource.h"
+#include "core/content/NameFolding.h"
+#include "core/content/XmlFileText.h"
 #include <cerrno>
 #include <numeric>
 #include <unordered_map>
-
-namespace
-{
-    /** UTF-8 text without NUL bytes: what an item's text is. Anything else would be garbled
-        (and trip JUCE's string checks) on the way to the parser. */
-    bool isPlainUtf8 (const juce::MemoryBlock& data)
-    {
-        const auto* bytes = static_cast<const char*> (data.getData());
-        const auto size = data.getSize();
-
-        if (size == 0)
-            return true;
-
-        if (size > (size_t) std::numeric_limits<int>::max() || std::memchr (bytes, 0, size) != nullptr)
-            return false;
-
-        return juce::CharPointer_UTF8::isValidString (bytes, (int) size);
-    }
-}
 
 //==============================================================================
 ContentItem::ContentItem (ContentSource& owner, const juce::String& itemName, CategoryTagMap itemTags)
@@ -190,8 +173,11 @@ void ContentSource::fail (const juce::String& message)
         log (message);
 }
 
-juce::String ContentSource::makeSafeItemName (const juce::String& itemName)
+juce::String ContentSource::makeSafeItemName (const juce::String& itemName, bool* tooLong)
 {
+    if (tooLong != nullptr)
+        *tooLong = false;
+
     static const juce::String forbidden ("\\/:*?\"<>|");
 
     const auto isBad = [] (juce::juce_wchar c) { return c < 0x20 || c == 0x7f || forbidden.containsChar (c); };
@@ -224,8 +210,16 @@ juce::String ContentSource::makeSafeItemName (const juce::String& itemName)
     if (safe.startsWithChar ('.'))
         safe = "_" + safe.substring (1);
 
-    if (safe.isEmpty() || safe.getNumBytesAsUTF8() > (size_t) maxNameLength)
+    if (safe.isEmpty())
         return {};
+
+    if (safe.getNumBytesAsUTF8() > (size_t) maxNameLength)
+    {
+        if (tooLong != nullptr)
+            *tooLong = true;
+
+        return {};
+    }
 
     // Names that Windows reserves for devices, alone or before an extension.
     static const juce::StringArray reserved { "CON", "PRN", "AUX", "NUL",
@@ -394,11 +388,12 @@ ContentItem* ContentSource::findItemIgnoringCase (const juce::String& itemName) 
     if (found == byFoldedName.end())
         return nullptr;
 
-    for (auto* item : found->second)
-        if (item->name.equalsIgnoreCase (itemName))
-            return item;
+    return found->second.empty() ? nullptr : found->second.front();
+}
 
-    return nullptr;
+juce::String ContentSource::foldCase (const juce::String& name)
+{
+    return NameFolding::fold (name);
 }
 
 bool ContentSource::isNameTaken (const juce::String& itemName) const
@@ -502,7 +497,7 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
     }
 
     // Nothing that is an item comes near the limit: a larger entry is refused unread.
-    constexpr juce::int64 limit = Preset::maxFileSize;
+    const auto limit = getMaxItemSize();
     const auto length = stream.getTotalLength();
     juce::MemoryBlock data;
 
@@ -510,9 +505,7 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
     {
         juce::MemoryOutputStream out (data, false);
 
-        if (out.writeFromInputStream (stream, limit + 1) <= limit)
-            lastFailure = Failure::none;
-        else
+        if (out.writeFromInputStream (stream, limit + 1) > limit)
             lastFailure = Failure::tooLarge;
     }
     else
@@ -526,22 +519,11 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
         return nullptr;
     }
 
-    if (! isPlainUtf8 (data))
-    {
-        log ("refused to import \"" + safe + "\": not UTF-8 text");
-        lastFailure = Failure::notAnItem;
-        return nullptr;
-    }
-
-    juce::MemoryInputStream in (data, false);
-    const auto text = in.readEntireStreamAsString()
-                          .replace ("\r\n", "\n")
-                          .replace ("\r", "\n")
-                          .replace ("\n", "\r\n");
-
+    // In the text's own encoding, in one pass.
+    XmlFileText::normaliseLineEnds (data);
     CategoryTagMap newTags;
 
-    if (! importItemData (text, safe, newTags, store != nullptr && store->owner == this && store->itemName == safe))
+    if (! importItemData (data, safe, newTags, store != nullptr && store->owner == this && store->itemName == safe))
     {
         if (lastFailure == Failure::none)
             lastFailure = Failure::writeFailed;
@@ -571,9 +553,10 @@ bool ContentSource::canRenameItemTo (const ContentItem& item, const juce::String
     if (safe.isEmpty())
         return false;
 
-    if (safe == item.name || safe.equalsIgnoreCase (item.name))
+    if (safe == item.name || foldCase (safe) == foldCase (item.name))
     {
-        // The item's own name (or a change of case only) is free unless another item has it.
+        // The item's own name (or a change of case or composition only) is free unless another
+        // item has it.
         for (auto* other : items)
             if (other != &item && other->name == safe)
                 return false;

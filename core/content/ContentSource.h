@@ -122,13 +122,15 @@ public:
         the item that replaces it inherits, and the new data replace the old in one step.
         Refused when the data changed on disk since the item was listed. */
     bool deleteItem (ContentItem* item, bool keepStore = false, std::unique_ptr<OverwriteStore>* store = nullptr);
-    /** Null when the name is taken; writes the stream's text (with "\r\n" line ends) as the
-        item's data, then makes the item; null when the text is not an item of this source.
-        With an overwrite store, as addNewItem. */
+    /** Null when the name is taken; writes the stream's text (with "\r\n" line ends, in the
+        text's own encoding) as the item's data, then makes the item; null when the text is
+        not an item of this source or is larger than getMaxItemSize (read no further). With an
+        overwrite store, as addNewItem. */
     ContentItem* importItemFromStream (juce::InputStream& stream, const juce::String& itemName,
                                        OverwriteStore* store = nullptr);
-    /** The item whose name equals the text ignoring case (a case-only twin; the exact one
-        when there is one), or null. Hashed: constant time. */
+    /** The item whose name equals the text ignoring case and composition (a twin in another
+        letter case, or with "é" as one character or two: NameFolding; the exact one when
+        there is one), or null. Hashed: constant time. */
     ContentItem* findItemIgnoringCase (const juce::String& itemName) const;
 
     /** Why the last add, copy or import that made no item failed. */
@@ -160,6 +162,9 @@ public:
     void beginBulkChange() noexcept { ++bulkChanges; }
     void endBulkChange();
 
+    /** The largest item the source takes, in bytes: an import reads no further. */
+    virtual juce::int64 getMaxItemSize() const { return Preset::maxFileSize; }
+
     virtual bool canImportSamples() const { return false; }
     virtual bool canSaveItems() const { return false; }
     /** With its dot; empty by default. */
@@ -188,10 +193,10 @@ public:
     /** Trims spaces and trailing dots, replaces a leading dot, path separators, characters that file systems
         forbid (\ / : * ? " < > |) and control characters with "_", appends "_" to names that
         file systems reserve (CON, NUL, COM1 ...). Empty when nothing usable remains ("", ".",
-        "..", or longer than maxNameLength bytes), or when the name holds a character that
-        reorders text (bidirectional overrides, embeddings, isolates and marks), which could
-        make a file look like another. */
-    static juce::String makeSafeItemName (const juce::String& itemName);
+        "..", or longer than maxNameLength bytes: tooLong, when given, tells that case), or when
+        the name holds a character that reorders text (bidirectional overrides, embeddings,
+        isolates and marks), which could make a file look like another. */
+    static juce::String makeSafeItemName (const juce::String& itemName, bool* tooLong = nullptr);
     static constexpr int maxNameLength = 200;
 
 protected:
@@ -217,8 +222,9 @@ protected:
     virtual bool renameItemData (ContentItem&, const juce::String&) { return false; }
     /** In: the tags wanted; out: the tags written. */
     virtual juce::Result writeItemTags (ContentItem&, CategoryTagMap&) { return juce::Result::fail ("read-only"); }
-    /** overwrite: the item's old data may be replaced (an overwrite store of it was given). */
-    virtual bool importItemData (const juce::String&, const juce::String&, CategoryTagMap&, bool /*overwrite*/) { return false; }
+    /** data: the bytes to write, line ends made "\r\n". overwrite: the item's old data may
+        be replaced (an overwrite store of it was given). */
+    virtual bool importItemData (const juce::MemoryBlock&, const juce::String&, CategoryTagMap&, bool /*overwrite*/) { return false; }
     virtual bool loadItemData (ContentItem&, int) { return false; }
 
     ContentItem* makeItem (const juce::String& itemName, CategoryTagMap itemTags);
@@ -247,7 +253,7 @@ private:
     /** Counts the uses of each category and tag by the listed items: a removed item's tags
         leave the source's tags when nothing else uses them, without a walk of every item. */
     void countTags (const CategoryTagMap& itemTags, int delta);
-    static juce::String foldCase (const juce::String& name) { return name.toUpperCase(); }
+    static juce::String foldCase (const juce::String& name);
 
     const bool readOnly;
     int bulkChanges = 0;

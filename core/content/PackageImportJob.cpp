@@ -8,8 +8,11 @@ PackageImportJob::~PackageImportJob()
     finish();
 }
 
-juce::String PackageImportJob::reduceEntryName (const juce::String& entryPath, const juce::String& extension)
+juce::String PackageImportJob::reduceEntryName (const juce::String& entryPath, const juce::String& extension, bool* tooLong)
 {
+    if (tooLong != nullptr)
+        *tooLong = false;
+
     const auto path = entryPath.replaceCharacter ('\\', '/');
 
     // Absolute paths and drive letters ("C:...") name places outside any folder.
@@ -39,15 +42,16 @@ juce::String PackageImportJob::reduceEntryName (const juce::String& entryPath, c
     for (auto c : fileName)
         plain << (c < 0x20 || c == 0x7f || c == ';' || c == ':' || c == '|' ? (juce::juce_wchar) '_' : c);
 
-    return ContentSource::makeSafeItemName (plain);
+    return ContentSource::makeSafeItemName (plain, tooLong);
 }
 
 PackageImportJob::State PackageImportJob::start (const juce::File& zipFile, ContentSource& newTarget)
 {
     finish();
     counts = {};
-    notAZip = empty = false;
+    notAZip = empty = writesFail = false;
     nextIndex = numEntries = 0;
+    bytesInflated = 0;
     replaceAllChosen = skipAllChosen = false;
     target = &newTarget;
 
@@ -91,11 +95,16 @@ PackageImportJob::State PackageImportJob::run (Step step)
         if (step == Step::retry)
             refuse (writeFailed);
 
-        retries = 0;
-        const bool timeUp = sliceMs > 0 && nextIndex > firstIndex
-            && juce::Time::getMillisecondCounterHiRes() - started >= sliceMs;
+        // No later write can succeed: the rest is not tried.
+        if (writesFail)
+        {
+            counts.notTried = numEntries - nextIndex;
+            break;
+        }
 
-        if (timeUp || ! loadNextEntry (stopAt))
+        retries = 0;
+
+        if ((nextIndex > firstIndex && isTimeUp (started)) || ! loadNextEntry (stopAt, started))
         {
             if (zip == nullptr || nextIndex >= numEntries)
                 break;
@@ -111,7 +120,12 @@ PackageImportJob::State PackageImportJob::run (Step step)
     return state;
 }
 
-bool PackageImportJob::loadNextEntry (int stopAt)
+bool PackageImportJob::isTimeUp (double started) const noexcept
+{
+    return sliceMs > 0 && juce::Time::getMillisecondCounterHiRes() - started >= sliceMs;
+}
+
+bool PackageImportJob::loadNextEntry (int stopAt, double started)
 {
     entryData.reset();
 
@@ -119,14 +133,25 @@ bool PackageImportJob::loadNextEntry (int stopAt)
         return false;
 
     const auto extension = target->getItemExtension();
+    // Nothing larger than the source takes is inflated.
+    const auto limit = juce::jmin (maxEntrySize, target->getMaxItemSize());
+    const auto first = nextIndex;
 
-    while (nextIndex < numEntries && nextIndex < stopAt)
+    // Entries refused on the way count against the slice too.
+    while (nextIndex < numEntries && nextIndex < stopAt && (nextIndex == first || ! isTimeUp (started)))
     {
         const auto index = nextIndex++;
         const auto* entry = zip->getEntry (index);
 
         if (entry == nullptr || entry->isFolder())
             continue;
+
+        // A NUL makes any name unsafe, whatever it seems to end with.
+        if (entry->nameCut)
+        {
+            refuse (unsafeName);
+            continue;
+        }
 
         const auto fileName = entry->fileName.replaceCharacter ('\\', '/').fromLastOccurrenceOf ("/", false, false);
 
@@ -136,15 +161,19 @@ bool PackageImportJob::loadNextEntry (int stopAt)
             continue;
         }
 
-        const auto name = entry->nameCut ? juce::String() : reduceEntryName (entry->fileName, extension);
+        bool tooLong = false;
+        const auto name = reduceEntryName (entry->fileName, extension, &tooLong);
 
         if (name.isEmpty())
         {
-            refuse (unsafeName);
+            refuse (tooLong ? nameTooLong : unsafeName);
             continue;
         }
 
-        switch (zip->read (index, entryData, maxEntrySize))
+        const auto status = zip->read (index, entryData, limit);
+        bytesInflated = zip->getBytesInflated();
+
+        switch (status)
         {
             case ZipReader::Status::ok:
                 entryName = pendingName = name;
@@ -243,8 +272,14 @@ PackageImportJob::Step PackageImportJob::importCurrent (bool replaceExisting)
         case ContentSource::Failure::nameTaken: return Step::retry;
         case ContentSource::Failure::notAnItem: refuse (notAnItem); break;
         case ContentSource::Failure::tooLarge: refuse (tooLarge); break;
-        case ContentSource::Failure::diskFull: refuse (diskFull); break;
-        case ContentSource::Failure::noPermission: refuse (noPermission); break;
+        case ContentSource::Failure::diskFull:
+            refuse (diskFull);
+            writesFail = true;
+            break;
+        case ContentSource::Failure::noPermission:
+            refuse (noPermission);
+            writesFail = true;
+            break;
         case ContentSource::Failure::none:
         case ContentSource::Failure::writeFailed: refuse (writeFailed); break;
     }

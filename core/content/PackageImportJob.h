@@ -9,21 +9,24 @@
 
     Hostile archives are expected: an entry's path is reduced to a plain item name (folders
     dropped; absolute paths, drive letters and ".." refused; control characters and the tag
-    separators ";:|" replaced), its data are read up to maxEntrySize whatever its header says,
-    and its CRC is checked. Nothing is ever written outside the source, and a new item never
+    separators ";:|" replaced), its data are read up to the source's item size (at most
+    maxEntrySize) whatever its header says, and its CRC is checked. The first write that finds
+    the disk full or the folder read-only ends the job: the entries after it are not tried. Nothing is ever written outside the source, and a new item never
     replaces what took its name after the check (another instance importing too): that is a
     conflict. Each entry costs the same however many came before it (the walk is a loop, the
     name checks are hashed). Message thread only. */
 class PackageImportJob
 {
 public:
-    /** No item comes near it; a larger entry is refused unread past the limit. */
+    /** No item comes near it; a larger entry is refused unread past the limit (or the
+        source's own, ContentSource::getMaxItemSize, when smaller). */
     static constexpr juce::int64 maxEntrySize = 16 * 1024 * 1024;
 
     /** Why entries were refused, kind by kind. */
     enum Reason
     {
-        unsafeName,   // absolute, climbing, or nothing usable left
+        unsafeName,    // absolute, climbing, holding a NUL, or nothing usable left
+        nameTooLong,   // longer than ContentSource::maxNameLength bytes
         tooLarge,
         notAnItem,   // not text, or not a preset of this plug-in
         damaged,     // data cut short or not matching their CRC
@@ -43,6 +46,8 @@ public:
         int skipped = 0;
         /** Entries refused, by reason. */
         int refusedFor[numReasons] = {};
+        /** Entries left when a full disk or a read-only folder ended the job. */
+        int notTried = 0;
 
         int refused() const noexcept
         {
@@ -102,6 +107,8 @@ public:
         there meanwhile). */
     bool canReplace() const;
     const Counts& getCounts() const noexcept { return counts; }
+    /** How many bytes the last job inflated, all entries together. */
+    juce::int64 getBytesInflated() const noexcept { return bytesInflated; }
     /** The current entry's file name without its extension, and the name it is imported as. */
     const juce::String& getEntryName() const noexcept { return entryName; }
     const juce::String& getPendingName() const noexcept { return pendingName; }
@@ -116,7 +123,7 @@ public:
 
     /** The item name of an entry path (its file name without the extension), or empty when
         the path is absolute, names a drive, climbs with ".." or leaves nothing usable. */
-    static juce::String reduceEntryName (const juce::String& entryPath, const juce::String& extension);
+    static juce::String reduceEntryName (const juce::String& entryPath, const juce::String& extension, bool* tooLong = nullptr);
 
 private:
     enum class Step
@@ -128,8 +135,10 @@ private:
 
     /** Walks from the current entry on, until a conflict or the end; every decision enters it. */
     State run (Step first);
-    /** Reads the next entry of the item kind before index stopAt; false when there is none. */
-    bool loadNextEntry (int stopAt);
+    /** Reads the next entry of the item kind before index stopAt; false when there is none,
+        or when the slice's time is up (after one entry at least). */
+    bool loadNextEntry (int stopAt, double started);
+    bool isTimeUp (double started) const noexcept;
     Step importCurrent (bool replaceExisting);
     ContentItem* findConflict() const;
     void refuse (Reason reason) noexcept { ++counts.refusedFor[reason]; }
@@ -137,12 +146,13 @@ private:
 
     std::unique_ptr<ZipReader> zip;
     int nextIndex = 0, numEntries = 0, sliceEntries = 0;
+    juce::int64 bytesInflated = 0;
     double sliceMs = 0;
     juce::MemoryBlock entryData;
 
     ContentSource* target = nullptr;
     juce::String entryName, pendingName;
-    bool replaceAllChosen = false, skipAllChosen = false, notAZip = false, empty = false;
+    bool replaceAllChosen = false, skipAllChosen = false, notAZip = false, empty = false, writesFail = false;
     State state = State::idle;
     Counts counts;
 

@@ -1,4 +1,5 @@
 #include "core/content/Preset.h"
+#include "core/content/XmlFileText.h"
 #include "core/parameters/AtomicFile.h"
 #include "core/parameters/ParameterManager.h"
 
@@ -100,7 +101,9 @@ std::unique_ptr<juce::XmlElement> Preset::createXml (const ParameterManager* man
 
 bool Preset::readFromXml (const juce::XmlElement& element)
 {
-    if (! element.hasTagName (xmlTag))
+    // Tags compare exactly: a "value" is not ours, and a preset read without it would set
+    // that parameter to its default.
+    if (! BoundedXmlReader::hasTag (element, xmlTag) || BoundedXmlReader::hasMiscasedChild (element, { valueTag, extraTag }))
         return false;
 
     name = element.getStringAttribute ("name");
@@ -117,9 +120,9 @@ bool Preset::readFromXml (const juce::XmlElement& element)
 
     for (auto* child : element.getChildIterator())
     {
-        if (child->hasTagName (valueTag) && child->hasAttribute ("id"))
+        if (BoundedXmlReader::hasTag (*child, valueTag) && child->hasAttribute ("id"))
             setValue (child->getIntAttribute ("id"), child->getStringAttribute ("value"));
-        else if (child->hasTagName (extraTag) && child->getFirstChildElement() != nullptr)
+        else if (BoundedXmlReader::hasTag (*child, extraTag) && child->getFirstChildElement() != nullptr)
             extraData = std::make_unique<juce::XmlElement> (*child->getFirstChildElement());
     }
 
@@ -144,7 +147,8 @@ std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& fil
 
 std::unique_ptr<juce::XmlElement> Preset::readRootElement (const void* data, size_t size, bool headerOnly, juce::String& error)
 {
-    return readRoot (juce::String::createStringFromData (data, (int) size), headerOnly, error, true);
+    // In the encoding the file declares: what a rename or a tag write keeps.
+    return readRoot (XmlFileText::decode (data, size), headerOnly, error, true);
 }
 
 std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::String& text, bool headerOnly, juce::String& error)
@@ -167,7 +171,7 @@ std::unique_ptr<juce::XmlElement> Preset::readRoot (const juce::String& text, bo
     if (root == nullptr)
         return nullptr;
 
-    if (! root->hasTagName (xmlTag))
+    if (! BoundedXmlReader::hasTag (*root, xmlTag))
     {
         error = "not a preset (root <" + root->getTagName() + ">)";
         return nullptr;
@@ -185,7 +189,7 @@ bool Preset::loadFromFile (const juce::File& file, juce::String* error)
         return true;
 
     if (error != nullptr)
-        *error = file.getFileName() + ": " + reason;
+        *error = file.getFileName() + ": " + (root != nullptr ? juce::String ("a tag of the preset in another case") : reason);
 
     return false;
 }
@@ -196,19 +200,52 @@ bool Preset::isComplete (const juce::String& xmlText)
     // place: a folder refresh asks it of every file.
     static constexpr char closing[] = "</Preset>";
     const auto* first = xmlText.toRawUTF8();
-    auto* end = first + xmlText.getNumBytesAsUTF8();
-
-    while (end > first && juce::CharacterFunctions::isWhitespace (end[-1]))
-        --end;
+    auto* end = endOfRoot (first, first + xmlText.getNumBytesAsUTF8());
 
     if (end - first >= (int) sizeof (closing) - 1 && std::memcmp (end - (sizeof (closing) - 1), closing, sizeof (closing) - 1) == 0)
         return true;
 
-    const auto text = xmlText.trimEnd();
+    const auto text = juce::String (juce::CharPointer_UTF8 (first), juce::CharPointer_UTF8 (end));
 
     // A root without children: "<Preset .../>" ends the text.
     const auto start = text.indexOf ("<" + juce::String (xmlTag));
     return start >= 0 && text.endsWith ("/>") && text.indexOfChar (start, '>') == text.length() - 1;
+}
+
+const char* Preset::endOfRoot (const char* text, const char* end) noexcept
+{
+    const auto endsWith = [&] (const char* suffix) {
+        const auto length = (std::ptrdiff_t) std::strlen (suffix);
+        return end - text >= length && std::memcmp (end - length, suffix, (size_t) length) == 0;
+    };
+    // The last opening before the end: comments hold no "--", instructions no "?>".
+    const auto lastOpening = [&] (const char* opening, std::ptrdiff_t closingLength) -> const char* {
+        const auto length = (std::ptrdiff_t) std::strlen (opening);
+
+        for (auto at = (end - text) - closingLength - length; at >= 0; --at)
+            if (std::memcmp (text + at, opening, (size_t) length) == 0)
+                return text + at;
+
+        return nullptr;
+    };
+
+    for (;;)
+    {
+        while (end > text && juce::CharacterFunctions::isWhitespace (end[-1]))
+            --end;
+
+        const char* start = nullptr;
+
+        if (endsWith ("-->"))
+            start = lastOpening ("<!--", 3);
+        else if (endsWith ("?>"))
+            start = lastOpening ("<?", 2);
+
+        if (start == nullptr)
+            return end;
+
+        end = start;
+    }
 }
 
 bool Preset::loadFromText (const juce::String& xmlText, juce::String* error)

@@ -51,7 +51,8 @@ public:
     /** All values the preset holds; with a manager, the values of parameters it excludes from
         presets are left out. */
     std::unique_ptr<juce::XmlElement> createXml (const ParameterManager* manager = nullptr) const;
-    /** False, leaving the preset unchanged, when the element is not a "Preset". */
+    /** False, leaving the preset unchanged, when the element is not a "Preset" or holds a
+        "Value" or "ExtraData" spelt in another case (tags compare exactly). */
     virtual bool readFromXml (const juce::XmlElement& element);
 
     /** Writes whole or not at all (AtomicFile): a failed write leaves the old file whole and
@@ -74,9 +75,13 @@ public:
     static std::unique_ptr<juce::XmlElement> readRootElement (const void* data, size_t size, bool headerOnly,
                                                               juce::String& error);
 
-    /** Whether the text ends with the closed "Preset" root: JUCE's parser accepts a document
-        cut off inside its root element, so truncated files are caught here. */
+    /** Whether the text ends with the closed "Preset" root (white space, comments and
+        instructions may follow): JUCE's parser accepts a document cut off inside its root
+        element, so truncated files are caught here. */
     static bool isComplete (const juce::String& xmlText);
+    /** Where the root ends in a text: before the white space, comments and processing
+        instructions that may follow it. */
+    static const char* endOfRoot (const char* text, const char* end) noexcept;
 
     bool operator== (const Preset& other) const;
 

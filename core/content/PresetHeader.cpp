@@ -28,6 +28,28 @@ namespace
         return nullptr;
     }
 
+    /** Whether an XML declaration names no encoding or UTF-8 (in any letter case). */
+    bool declaresUtf8 (const char* declaration, const char* end) noexcept
+    {
+        const auto* p = find (declaration, end, "encoding");
+
+        if (p == nullptr)
+            return true;
+
+        for (p += 8; p < end && (isSpace (*p) || *p == '='); ++p)
+        {
+        }
+
+        if (end - p < 7 || (*p != '"' && *p != '\'') || p[6] != *p)
+            return false;
+
+        for (int i = 0; i < 5; ++i)
+            if ((p[1 + i] | (isLetter (p[1 + i]) ? 0x20 : 0)) != "utf-8"[i])
+                return false;
+
+        return true;
+    }
+
     /** A quoted value from after its opening quote to its closing one, with the five named
         entities in the lower case that JUCE's writer uses; null when it holds anything else.
         validUtf8 tells, when first asked, whether the whole text is UTF-8. */
@@ -115,11 +137,9 @@ bool PresetHeader::readStartTag (const char* data, size_t size, PresetHeader& he
 
     const auto* p = data;
     const auto* end = data + size;
-    auto* last = end;
 
-    // Complete: the closed root ends the text.
-    while (last > p && isSpace (last[-1]))
-        --last;
+    // Complete: the closed root ends the text (but for comments and instructions after it).
+    auto* last = Preset::endOfRoot (p, end);
 
     if (last - p < closingLength || std::memcmp (last - closingLength, closing, (size_t) closingLength) != 0)
         return false;
@@ -138,7 +158,14 @@ bool PresetHeader::readStartTag (const char* data, size_t size, PresetHeader& he
             return false;
 
         if (p[1] == '?')
+        {
+            const auto* declaration = p;
             p = find (p + 2, end, "?>");
+
+            // Another encoding than UTF-8 is the full reader's to decode.
+            if (p != nullptr && declaration == data && std::memcmp (data, "<?xml", 5) == 0 && ! declaresUtf8 (data, p))
+                return false;
+        }
         else if (p[1] == '!' && p[2] == '-' && p[3] == '-')
             p = find (p + 4, end, "-->");
         else

@@ -1,9 +1,11 @@
 #include "core/content/PresetSources.h"
+#include "core/content/XmlFileText.h"
 #include "core/parameters/AtomicFile.h"
 #include "core/parameters/FolderLock.h"
 #include <cerrno>
-#include <dirent.h>
+#include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,16 +21,35 @@ namespace
     }
 
     /** Moves a file to a name where nothing is, refusing at the last moment too: a hard link
-        fails when the name is taken (file systems without links fall back to a check). */
-    bool moveIfFree (const juce::File& from, const juce::File& to)
+        fails when the name is taken (file systems without links fall back to a check). error:
+        the errno of the failure (EEXIST when the name is taken). */
+    bool moveIfFree (const juce::File& from, const juce::File& to, int& error)
     {
-        if (::link (from.getFullPathName().toRawUTF8(), to.getFullPathName().toRawUTF8()) == 0)
-            return from.deleteFile();
+        const auto fromPath = from.getFullPathName(), toPath = to.getFullPathName();
 
-        if (errno == EEXIST || anythingAt (to))
+        if (::link (fromPath.toRawUTF8(), toPath.toRawUTF8()) == 0)
+        {
+            if (::unlink (fromPath.toRawUTF8()) == 0)
+                return true;
+
+            error = errno;
+            ::unlink (toPath.toRawUTF8());
             return false;
+        }
 
-        return from.moveFileTo (to);
+        error = errno;
+
+        if (error == EEXIST || anythingAt (to))
+        {
+            error = EEXIST;
+            return false;
+        }
+
+        if (std::rename (fromPath.toRawUTF8(), toPath.toRawUTF8()) == 0)
+            return true;
+
+        error = errno;
+        return false;
     }
 
     /** Calls back with every name in the folder but its subfolders, and whether it is a
@@ -50,23 +71,43 @@ namespace
 
     /** Moves a file to a name where nothing is. A target that exists is refused unless it is
         the file itself reached through another letter case (a file system that ignores case),
-        in which case the move goes through a temporary name. */
-    bool moveWithoutOverwriting (const juce::File& from, const juce::File& to)
+        in which case the move goes through a temporary name. error: as for moveIfFree. */
+    bool moveWithoutOverwriting (const juce::File& from, const juce::File& to, int& error)
     {
         if (! from.existsAsFile())
+        {
+            error = ENOENT;
             return false;
+        }
 
         if (anythingAt (to))
         {
             if (to.getFileIdentifier() != from.getFileIdentifier() || to.getFileIdentifier() == 0)
+            {
+                error = EEXIST;
                 return false;
+            }
 
             const auto temp = from.getParentDirectory().getNonexistentChildFile ("." + from.getFileNameWithoutExtension() + "-renaming",
                                                                                  from.getFileExtension(), false);
-            return from.moveFileTo (temp) && temp.moveFileTo (to);
+
+            if (std::rename (from.getFullPathName().toRawUTF8(), temp.getFullPathName().toRawUTF8()) != 0)
+            {
+                error = errno;
+                return false;
+            }
+
+            if (std::rename (temp.getFullPathName().toRawUTF8(), to.getFullPathName().toRawUTF8()) != 0)
+            {
+                error = errno;
+                std::rename (temp.getFullPathName().toRawUTF8(), from.getFullPathName().toRawUTF8());
+                return false;
+            }
+
+            return true;
         }
 
-        return moveIfFree (from, to);
+        return moveIfFree (from, to, error);
     }
 
     /** This instance's change of an item's tags (from before to after), applied to the tags
@@ -100,9 +141,30 @@ namespace
         return onDisk;
     }
 
-    /** The preset file's text with one attribute of its root changed and nothing else: the
-        root's other attributes, unknown elements, comments and line ends stay as they are. */
-    juce::Result rewriteRootAttribute (const juce::File& file, const juce::String& attribute,
+    /** A preset file's bytes with one attribute of its root set and nothing else changed, in
+        the file's own encoding: false, the bytes unchanged, when the start tag is not plain
+        XML or what the reader reads of the result would differ. */
+    bool setRootAttribute (juce::MemoryBlock& data, const char* attribute, const juce::String& value)
+    {
+        auto changed = data;
+        juce::String error;
+
+        if (! XmlFileText::setRootAttribute (changed, attribute, value))
+            return false;
+
+        const auto root = Preset::readRootElement (changed.getData(), changed.getSize(), true, error);
+
+        if (root == nullptr || root->getStringAttribute (attribute) != value)
+            return false;
+
+        data.swapWith (changed);
+        return true;
+    }
+
+    /** The preset file with one attribute of its root changed and nothing else: the root's
+        other attributes, unknown elements, comments, line ends and the encoding stay as they
+        are. */
+    juce::Result rewriteRootAttribute (const juce::File& file, const char* attribute,
                                        const std::function<juce::String (const juce::XmlElement& root)>& newValue)
     {
         juce::MemoryBlock data;
@@ -111,75 +173,25 @@ namespace
         if (! BoundedXmlReader::readFile (file, (size_t) Preset::maxFileSize, data, error, false, nullptr))
             return juce::Result::fail (error);
 
-        // The rest of the file is kept as bytes: the root's start tag is all that is parsed
-        // (a file cut short is refused before).
-        const auto text = juce::String::createStringFromData (data.getData(), (int) data.getSize());
-        auto root = Preset::readRootElement (text, true, error);
+        // Only the root's start tag is parsed (a file cut short is refused before).
+        const auto root = Preset::readRootElement (data.getData(), data.getSize(), true, error);
 
         if (root == nullptr)
             return juce::Result::fail (error);
 
-        root->setAttribute (attribute, newValue (*root));
-        const auto bytes = text.toStdString();
-        size_t at = 0;
+        const auto value = newValue (*root);
 
-        // Past the declaration, comments and a document type: the root's start tag.
-        for (;;)
-        {
-            at = bytes.find_first_not_of (" \t\r\n", at);
-            const auto skip = [&] (const char* open, const char* close) {
-                if (at == std::string::npos || bytes.compare (at, std::strlen (open), open) != 0)
-                    return false;
-
-                const auto end = bytes.find (close, at + std::strlen (open));
-                at = end == std::string::npos ? end : end + std::strlen (close);
-                return true;
-            };
-
-            if (! skip ("<?", "?>") && ! skip ("<!--", "-->") && ! skip ("<!", ">"))
-                break;
-        }
-
-        const std::string open = "<" + root->getTagName().toStdString();
-        size_t end = at;
-        char quote = 0;
-
-        if (at != std::string::npos && bytes.compare (at, open.size(), open) == 0)
-        {
-            for (end = at + open.size(); end < bytes.size(); ++end)
-            {
-                if (quote != 0)
-                    quote = bytes[end] == quote ? 0 : quote;
-                else if (bytes[end] == '"' || bytes[end] == '\'')
-                    quote = bytes[end];
-                else if (bytes[end] == '>')
-                    break;
-            }
-        }
+        if (setRootAttribute (data, attribute, value))
+            return AtomicFile::write (file, data.getData(), data.getSize());
 
         // A start tag that cannot be found whole is written from the whole element instead.
-        if (at == std::string::npos || end >= bytes.size())
-        {
-            const auto whole = Preset::readRootElement (text, false, error);
+        const auto whole = Preset::readRootElement (data.getData(), data.getSize(), false, error);
 
-            if (whole == nullptr)
-                return juce::Result::fail (error);
+        if (whole == nullptr)
+            return juce::Result::fail (error);
 
-            whole->setAttribute (attribute, root->getStringAttribute (attribute));
-            return AtomicFile::write (file, *whole);
-        }
-
-        juce::XmlElement head (root->getTagName());
-
-        for (int i = 0; i < root->getNumAttributes(); ++i)
-            head.setAttribute (root->getAttributeName (i), root->getAttributeValue (i));
-
-        auto tag = head.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader()).trim().toStdString();
-
-        if (bytes[end - 1] != '/' && tag.size() >= 2)
-            tag.replace (tag.size() - 2, 2, ">");
-
-        return AtomicFile::write (file, juce::String::fromUTF8 ((bytes.substr (0, at) + tag + bytes.substr (end + 1)).c_str()));
+        whole->setAttribute (attribute, value);
+        return AtomicFile::write (file, *whole);
     }
 
     bool isForeign (const Preset& preset, PresetTarget& plugin)
@@ -313,7 +325,7 @@ int PresetFolderContent::recoverLeftovers()
     {
         const auto original = getFileForName (backup.itemName);
 
-        if (original != juce::File() && ! anythingAt (original) && moveIfFree (backup.file, original))
+        if (int error = 0; original != juce::File() && ! anythingAt (original) && moveIfFree (backup.file, original, error))
         {
             log ("restored \"" + backup.itemName + "\" from the backup of an interrupted save");
             ++count;
@@ -400,34 +412,43 @@ bool PresetFolderContent::createItemData (const juce::String& itemName, Category
 
 bool PresetFolderContent::copyItemData (const juce::File& file, const juce::String& itemName, CategoryTagMap& itemTags)
 {
+    // Read once, and only a regular file: the bytes checked are the bytes copied.
     auto preset = makePreset();
+    juce::MemoryBlock data;
     juce::String error;
+    std::unique_ptr<juce::XmlElement> root;
 
-    if (! preset->loadFromFile (file, &error) || isForeign (*preset, plugin))
+    if (BoundedXmlReader::readFile (file, (size_t) Preset::maxFileSize, data, error))
+        root = Preset::readRootElement (data.getData(), data.getSize(), false, error);
+
+    if (root == nullptr || ! preset->readFromXml (*root) || isForeign (*preset, plugin))
     {
         log ("cannot copy " + file.getFullPathName() + ": " + (error.isNotEmpty() ? error : "a preset of " + preset->application));
         return false;
     }
 
     const auto target = getFileForName (itemName);
-    juce::MemoryBlock data;
 
-    if (target == juce::File() || anythingAt (target) || ! file.loadFileAsData (data)
-        || AtomicFile::write (target, data.getData(), data.getSize()).failed())
+    if (target == juce::File() || anythingAt (target))
         return false;
 
     auto merged = preset->getTagMap();
     merged.addAll (itemTags);
     itemTags = merged;
 
-    if (preset->name != itemName || preset->tags != merged.toString())
-    {
-        preset->name = itemName;
-        preset->setTagMap (merged);
+    // The copy keeps the file's bytes but for its name and tags.
+    const auto tagText = merged.toString();
+    const bool spliced = (preset->name == itemName || setRootAttribute (data, "name", itemName))
+        && (preset->tags == tagText || setRootAttribute (data, "tags", tagText));
 
-        if (preset->saveToFile (target).failed())
-            return false;
+    if (! spliced)
+    {
+        root->setAttribute ("name", itemName);
+        root->setAttribute ("tags", tagText);
     }
+
+    if ((spliced ? AtomicFile::write (target, data.getData(), data.getSize()) : AtomicFile::write (target, *root)).failed())
+        return false;
 
     noteWritten (itemName);
     return true;
@@ -487,10 +508,11 @@ bool PresetFolderContent::renameItemData (ContentItem& item, const juce::String&
     if (to == juce::File())
         return false;
 
-    if (! moveWithoutOverwriting (from, to))
+    // The move's own error: a look at the target after it would overwrite errno.
+    if (int error = 0; ! moveWithoutOverwriting (from, to, error))
     {
-        fail (anythingAt (to) ? "\"" + newName + "\" exists already on disk"
-                              : "\"" + item.name + "\" could not be moved: " + juce::String (std::strerror (errno)));
+        fail (error == EEXIST ? "\"" + newName + "\" exists already on disk"
+                              : "\"" + item.name + "\" could not be moved: " + juce::String (std::strerror (error)));
         return false;
     }
 
@@ -529,12 +551,14 @@ juce::Result PresetFolderContent::writeItemTags (ContentItem& item, CategoryTagM
     return juce::Result::ok();
 }
 
-bool PresetFolderContent::importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite)
+bool PresetFolderContent::importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite)
 {
+    // Read as the folder's listing will read the file.
     auto preset = makePreset();
     juce::String error;
+    const auto root = Preset::readRootElement (data.getData(), data.getSize(), false, error);
 
-    if (! preset->loadFromText (text, &error) || isForeign (*preset, plugin))
+    if (root == nullptr || ! preset->readFromXml (*root) || isForeign (*preset, plugin))
     {
         log ("refused to import \"" + itemName + "\": " + (error.isNotEmpty() ? error : "a preset of " + preset->application));
         lastFailure = Failure::notAnItem;
@@ -551,10 +575,9 @@ bool PresetFolderContent::importItemData (const juce::String& text, const juce::
 
     // A new item's data have their copy in the archive; a replaced one waits for the disk. A
     // new one never replaces what another instance wrote under the name after the check.
-    const auto utf8 = text.toRawUTF8();
     int errorNumber = 0;
-    const auto result = overwrite ? AtomicFile::write (file, utf8, std::strlen (utf8), true, false, &errorNumber)
-                                  : AtomicFile::writeNew (file, utf8, std::strlen (utf8), false, &errorNumber);
+    const auto result = overwrite ? AtomicFile::write (file, data.getData(), data.getSize(), true, false, &errorNumber)
+                                  : AtomicFile::writeNew (file, data.getData(), data.getSize(), false, &errorNumber);
 
     if (result.failed())
     {
@@ -639,9 +662,9 @@ std::unique_ptr<Preset> PresetPackageContent::loadPresetByName (const juce::Stri
 
     auto preset = makePreset();
     juce::String error;
+    const auto root = Preset::readRootElement (data.getData(), data.getSize(), false, error);
 
-    if (! preset->loadFromText (juce::String::createStringFromData (data.getData(), (int) data.getSize()), &error)
-        || isForeign (*preset, plugin))
+    if (root == nullptr || ! preset->readFromXml (*root) || isForeign (*preset, plugin))
     {
         log ("cannot load \"" + itemName + "\" from " + packageFile.getFileName() + ": " + error);
         return nullptr;

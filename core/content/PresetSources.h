@@ -49,7 +49,7 @@ protected:
     bool deleteItemData (ContentItem& item, std::unique_ptr<OverwriteStore>* store) override;
     bool renameItemData (ContentItem& item, const juce::String& newName) override;
     juce::Result writeItemTags (ContentItem& item, CategoryTagMap& newTags) override;
-    bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite) override;
+    bool importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite) override;
 
 private:
     class FolderOverwriteStore;

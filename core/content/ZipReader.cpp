@@ -1,6 +1,11 @@
 #include "core/content/ZipReader.h"
 #include "core/content/ZipWriter.h"
 #include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <numeric>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -69,6 +74,75 @@ namespace
 
         return fromCodePage437 (bytes, length);
     }
+
+    /** A regular file read at any position, through a descriptor opened without waiting. */
+    class RegularFileStream : public juce::InputStream
+    {
+    public:
+        static std::unique_ptr<juce::InputStream> open (const juce::File& file)
+        {
+            const auto path = file.getFullPathName();
+            struct stat info;
+
+            // Checked before opening: opening a FIFO waits for a writer.
+            if (::stat (path.toRawUTF8(), &info) != 0 || ! S_ISREG (info.st_mode))
+                return nullptr;
+
+            // Should the name turn into a FIFO after the check, opening it does not wait either.
+            const auto fd = ::open (path.toRawUTF8(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+
+            if (fd < 0)
+                return nullptr;
+
+            if (::fstat (fd, &info) != 0 || ! S_ISREG (info.st_mode))
+            {
+                ::close (fd);
+                return nullptr;
+            }
+
+            return std::unique_ptr<juce::InputStream> (new RegularFileStream (fd, (juce::int64) info.st_size));
+        }
+
+        ~RegularFileStream() override { ::close (fd); }
+
+        juce::int64 getTotalLength() override { return length; }
+        bool isExhausted() override { return position >= length; }
+        juce::int64 getPosition() override { return position; }
+
+        bool setPosition (juce::int64 newPosition) override
+        {
+            position = juce::jlimit ((juce::int64) 0, length, newPosition);
+            return true;
+        }
+
+        int read (void* destination, int maxBytes) override
+        {
+            int total = 0;
+
+            while (total < maxBytes && position < length)
+            {
+                const auto n = ::pread (fd, static_cast<char*> (destination) + total, (size_t) (maxBytes - total), (off_t) position);
+
+                if (n < 0 && errno == EINTR)
+                    continue;
+
+                if (n <= 0)
+                    break;
+
+                total += (int) n;
+                position += n;
+            }
+
+            return total;
+        }
+
+    private:
+        RegularFileStream (int descriptor, juce::int64 size) : fd (descriptor), length (size) {}
+
+        const int fd;
+        const juce::int64 length;
+        juce::int64 position = 0;
+    };
 }
 
 juce::uint32 zipCrc32 (const void* data, size_t numBytes, juce::uint32 crc) noexcept
@@ -86,8 +160,7 @@ juce::uint32 zipCrc32 (const void* data, size_t numBytes, juce::uint32 crc) noex
 //==============================================================================
 ZipReader::ZipReader (const juce::File& file)
 {
-    if (file.existsAsFile())
-        open (file.createInputStream());
+    open (RegularFileStream::open (file));
 }
 
 ZipReader::ZipReader (const juce::MemoryBlock& data)
@@ -267,7 +340,29 @@ bool ZipReader::readCentralDirectory()
     }
 
     const auto found = (juce::uint64) entries.size();
-    return at == directorySize && (found == count || (! zip64 && (found & max16) == count));
+
+    if (at != directorySize || (found != count && (zip64 || (found & max16) != count)))
+        return false;
+
+    // Each entry's header and data must lie before the next one's header, as in every archive
+    // a tool writes; one stream under many names (a ZIP bomb) is read once. unzip refuses
+    // such archives whole.
+    std::vector<size_t> order (entries.size());
+    std::iota (order.begin(), order.end(), (size_t) 0);
+    std::stable_sort (order.begin(), order.end(), [this] (size_t a, size_t b) {
+        return entries[a].localHeaderOffset < entries[b].localHeaderOffset;
+    });
+
+    juce::int64 reached = -1;
+
+    for (auto i : order)
+    {
+        auto& e = entries[i];
+        e.overlaps = e.localHeaderOffset < reached;
+        reached = juce::jmax (reached, e.localHeaderOffset + 30 + e.compressedSize);
+    }
+
+    return true;
 }
 
 const ZipReader::Entry* ZipReader::getEntry (int index) const noexcept
@@ -302,6 +397,9 @@ ZipReader::Status ZipReader::read (int index, juce::MemoryBlock& result, juce::i
     if (e->compressedSize > maxSize + maxSize / 8 + 1024)
         return Status::tooLarge;
 
+    if (e->overlaps)
+        return Status::damaged;
+
     juce::uint8 local[30];
     const auto headerAt = e->localHeaderOffset + shift;
 
@@ -333,7 +431,10 @@ ZipReader::Status ZipReader::read (int index, juce::MemoryBlock& result, juce::i
         juce::MemoryOutputStream out (result, false);
 
         // The header's size may lie: never more than the limit.
-        if (out.writeFromInputStream (inflater, maxSize + 1) > maxSize)
+        const auto inflated = out.writeFromInputStream (inflater, maxSize + 1);
+        bytesInflated += inflated;
+
+        if (inflated > maxSize)
         {
             out.flush();
             result.reset();

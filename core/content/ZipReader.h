@@ -23,6 +23,9 @@ public:
         bool encrypted = false;
         /** A NUL inside the stored name: no usable name (fileName holds the part before it). */
         bool nameCut = false;
+        /** Its data lie inside an entry further up the archive: read as damaged (one packed
+            stream under many names is how a small archive makes many large entries). */
+        bool overlaps = false;
 
         bool isFolder() const { return fileName.endsWithChar ('/') || fileName.endsWithChar ('\\'); }
     };
@@ -37,6 +40,8 @@ public:
         damaged              // data cut short, not inflatable, or not matching its CRC
     };
 
+    /** Opens only a regular file (a link to one counts), and never waits on the name: a FIFO
+        or a device under it makes an invalid reader. */
     explicit ZipReader (const juce::File& file);
     /** Over a copy of a block held in memory (a ZIP nested in a ZIP). */
     explicit ZipReader (const juce::MemoryBlock& data);
@@ -48,8 +53,12 @@ public:
     /** The first entry stored under exactly that path, or -1. */
     int indexOf (const juce::String& entryName) const;
 
-    /** Reads a whole entry into result (emptied first), up to maxSize bytes. */
+    /** Reads a whole entry into result (emptied first), up to maxSize bytes: an entry whose
+        header states more is refused unread, and one whose header lies is inflated no further
+        than maxSize + 1 bytes. */
     Status read (int index, juce::MemoryBlock& result, juce::int64 maxSize) const;
+    /** How many bytes the reads so far have inflated, all together. */
+    juce::int64 getBytesInflated() const noexcept { return bytesInflated; }
     /** Reads a whole entry; false when absent, unreadable, damaged or larger than maxSize. */
     bool readEntry (const juce::String& entryName, juce::MemoryBlock& result, juce::int64 maxSize) const;
 
@@ -64,6 +73,7 @@ private:
     juce::int64 shift = 0;
     std::vector<Entry> entries;
     std::unordered_map<juce::String, int> byName;
+    mutable juce::int64 bytesInflated = 0;
     bool valid = false;
 };
 

@@ -1,6 +1,8 @@
 #include "core/content/ZipWriter.h"
+#include "core/content/NameFolding.h"
 #include "core/content/ZipReader.h"
 #include "core/parameters/AtomicFile.h"
+#include "core/parameters/BoundedXmlReader.h"
 
 namespace
 {
@@ -95,16 +97,16 @@ bool ZipWriter::addEntry (const juce::String& name, const juce::MemoryBlock& dat
 
 bool ZipWriter::addFile (const juce::File& file, juce::String& why)
 {
-    // The bytes, also of a link's target: the archive never holds a path of the user's.
-    fileData.reset();
-
-    if (! file.existsAsFile() || ! file.loadFileAsData (fileData))
+    // The bytes, also of a link's target: the archive never holds a path of the user's. Only
+    // a regular file is opened (a FIFO would wait for a writer).
+    if (juce::String error; ! BoundedXmlReader::readFile (file, (size_t) max32 - 1, fileData, error))
     {
-        why = "cannot read " + file.getFullPathName();
+        why = "cannot read " + file.getFullPathName() + " (" + error + ")";
         return false;
     }
 
-    const auto key = [] (const juce::String& name) { return name.toLowerCase().toStdString(); };
+    // Names that one file system takes for one (letter case, composition) are kept apart.
+    const auto key = [] (const juce::String& name) { return NameFolding::fold (name).toStdString(); };
     auto name = file.getFileName();
 
     for (auto& n = nextNumber[key (name)]; used.count (key (name)) > 0;)

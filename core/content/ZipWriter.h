@@ -21,8 +21,9 @@ public:
     /** Appends one entry; false (why says) when it is too large for the format. */
     bool addEntry (const juce::String& name, const juce::MemoryBlock& data, juce::Time time, juce::String& why);
     /** Appends a file's bytes (a link is followed: its target's bytes, never the link) under
-        its file name; a name already used (in any letter case) gets " (n)" before its
-        extension. False (why says) when it cannot be read. */
+        its file name; a name already used (in any letter case or composition: NameFolding)
+        gets " (n)" before its extension. False (why says) when it cannot be read or is not a
+        regular file (which is never opened). */
     bool addFile (const juce::File& file, juce::String& why);
     int getNumEntries() const noexcept { return (int) written.size(); }
 

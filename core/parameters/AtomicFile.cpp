@@ -1,4 +1,5 @@
 #include "core/parameters/AtomicFile.h"
+#include "core/parameters/BoundedXmlReader.h"
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -32,6 +33,17 @@ namespace
             const juce::ScopedLock sl (lock);
             return paths.contains (path);
         }
+
+        bool containsFileName (const juce::String& fileName)
+        {
+            const juce::ScopedLock sl (lock);
+
+            for (const auto& path : paths)
+                if (path.endsWith ("/" + fileName))
+                    return true;
+
+            return false;
+        }
     };
 
     class ScopedLiveTemporary
@@ -58,11 +70,6 @@ namespace
     juce::Result failure (const juce::File& target, const juce::String& why)
     {
         return juce::Result::fail ("cannot write " + target.getFullPathName() + ": " + why);
-    }
-
-    juce::String errnoText()
-    {
-        return std::strerror (errno);
     }
 
     bool writeAll (int fd, const char* data, size_t numBytes)
@@ -154,7 +161,10 @@ namespace
     };
 
     /** A note, beside nothing of the user's, that a temporary exists somewhere: its name is the
-        temporary's, its text the temporary's path. Best effort: a write goes on without it. */
+        temporary's, its text the temporary's path. Written before the temporary is made, and
+        straight under its name (no temporary of its own), so that a kill at any moment leaves
+        nothing that no record names, and nothing in the record folder that no start-up
+        removes. Best effort: a write goes on without it. */
     class ScopedRecord
     {
     public:
@@ -170,9 +180,22 @@ namespace
                 return;
 
             record = folder.getChildFile (temp.getFileName());
+            const auto path = temp.getFullPathName();
+            const auto fd = ::open (record.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
 
-            if (! record.replaceWithText (temp.getFullPathName()))
+            if (fd < 0)
+            {
                 record = juce::File();
+                return;
+            }
+
+            const bool written = writeAll (fd, path.toRawUTF8(), path.getNumBytesAsUTF8());
+
+            if (::close (fd) != 0 || ! written)
+            {
+                record.deleteFile();
+                record = juce::File();
+            }
         }
 
         ~ScopedRecord()
@@ -266,6 +289,7 @@ juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, s
     static std::atomic<juce::uint32> writes { 0 };
     juce::File temp;
     std::unique_ptr<ScopedLiveTemporary> live;
+    std::unique_ptr<ScopedRecord> record;
     int fd = -1;
 
     for (int attempt = 0; attempt < 64 && fd < 0; ++attempt)
@@ -273,6 +297,10 @@ juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, s
         temp = folder.getChildFile (tempPrefix + juce::String ((int) ::getpid()) + "-"
                                     + juce::String::toHexString ((juce::int64) ++writes) + tempSuffix);
         live = std::make_unique<ScopedLiveTemporary> (temp);
+        // The record before the temporary: a kill between the two leaves a record of nothing,
+        // which the next start removes, never a temporary that nothing names.
+        record.reset();
+        record = std::make_unique<ScopedRecord> (recorded, temp);
         fd = ::open (temp.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
 
         if (fd < 0 && errno != EEXIST)
@@ -282,10 +310,8 @@ juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, s
     if (fd < 0)
     {
         error = errno;
-        return failure (target, errnoText());
+        return failure (target, std::strerror (error));
     }
-
-    const ScopedRecord record (recorded, temp);
 
     // Every write is checked: a full disk shows as a short write and then an error, which a
     // buffered stream's flush would pass over.
@@ -410,27 +436,39 @@ int AtomicFile::removeRecordedLeftovers()
     for (const auto& entry : juce::RangedDirectoryIterator (folder, false, ".*", juce::File::findFiles))
     {
         const auto& record = entry.getFile();
-        const auto name = record.getFileName();
+        auto name = record.getFileName();
 
-        if (! name.startsWith (tempPrefix) || record.getSize() > 8192)
+        // An older version wrote its records through JUCE's temporary files, which a kill left
+        // as ".<record name>_temp<hex>.tmp", whole or cut short.
+        const auto olderRecord = name.substring (1).upToLastOccurrenceOf ("_temp", false, false) + tempSuffix;
+
+        if (name.startsWith ("." + juce::String (tempPrefix)) && name.contains ("_temp") && getWriterProcess (olderRecord) != 0
+            && isLowerHex (name.fromLastOccurrenceOf ("_temp", false, false).dropLastCharacters (juce::String (tempSuffix).length())))
+            name = olderRecord;
+
+        const auto writer = getWriterProcess (name);
+
+        if (! name.startsWith (tempPrefix) || writer == 0)
             continue;
 
-        const auto path = record.loadFileAsString();
-
-        if (! juce::File::isAbsolutePath (path))
+        // A record of a write still under way stays (this process's own too).
+        if (writer == (int) ::getpid() ? LiveTemporaries::get().containsFileName (name) : isProcessRunning (writer))
             continue;
 
-        const juce::File temp (path);
+        juce::MemoryBlock text;
+        juce::String error;
 
-        // Only a temporary of exactly the recorded name, whose writer is gone; a link under
-        // that name is not followed.
-        if (temp.getFileName() != name || ! isAbandoned (name, path))
-            continue;
+        if (BoundedXmlReader::readFile (record, 8192, text, error))
+        {
+            const auto path = text.toString();
+            struct stat info;
 
-        struct stat info;
-
-        if (::lstat (path.toRawUTF8(), &info) == 0 && S_ISREG (info.st_mode) && temp.deleteFile())
-            ++removed;
+            // Only a temporary of exactly the recorded name; a link under that name is not
+            // followed. A record cut short by a kill names none.
+            if (juce::File::isAbsolutePath (path) && juce::File (path).getFileName() == name
+                && ::lstat (path.toRawUTF8(), &info) == 0 && S_ISREG (info.st_mode) && juce::File (path).deleteFile())
+                ++removed;
+        }
 
         record.deleteFile();
     }

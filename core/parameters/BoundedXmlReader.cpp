@@ -81,9 +81,14 @@ namespace
             if (juce::CharacterFunctions::compareUpTo (input, juce::CharPointer_ASCII ("<!DOCTYPE"), 9) == 0)
                 return "document type declarations are not allowed";
 
-            walkElement (1, ! rootOnly);
+            // JUCE closes whatever is open when the text ends inside a closing tag or the
+            // root's start tag, and gives back the elements it read as if whole.
+            cutShort = walkElement (1, ! rootOnly) && outOfData;
             return problem;
         }
+
+        /** After walkDocument: whether the text ends before its root element is closed. */
+        bool endsInsideRoot() const noexcept { return cutShort; }
 
     private:
         enum class Start
@@ -94,7 +99,7 @@ namespace
         };
 
         Pointer input;
-        bool outOfData = false;
+        bool outOfData = false, cutShort = false;
         int entityLevel = 0;
         const int maxDepth;
         juce::String problem;
@@ -435,9 +440,13 @@ namespace
                 {
                     const auto closeTag = input.indexOf ((juce_wchar) '>');
 
-                    if (closeTag >= 0)
-                        input += closeTag + 1;
+                    if (closeTag < 0)
+                    {
+                        outOfData = true;
+                        break;
+                    }
 
+                    input += closeTag + 1;
                     --open;
                     continue;
                 }
@@ -750,6 +759,30 @@ BoundedXmlReader::FileStamp BoundedXmlReader::stampIn (int folderFd, const char*
     return ::fstatat (folderFd, name, &info, 0) == 0 ? stampFrom (info) : FileStamp {};
 }
 
+bool BoundedXmlReader::hasTag (const juce::XmlElement& element, juce::StringRef tag) noexcept
+{
+    return element.getTagName() == tag;
+}
+
+juce::XmlElement* BoundedXmlReader::findChild (const juce::XmlElement& parent, juce::StringRef tag) noexcept
+{
+    for (auto* child : parent.getChildIterator())
+        if (hasTag (*child, tag))
+            return child;
+
+    return nullptr;
+}
+
+bool BoundedXmlReader::hasMiscasedChild (const juce::XmlElement& parent, std::initializer_list<const char*> tags)
+{
+    for (auto* child : parent.getChildIterator())
+        for (const auto* tag : tags)
+            if (child->getTagName().equalsIgnoreCase (tag) && ! hasTag (*child, tag))
+                return true;
+
+    return false;
+}
+
 juce::String BoundedXmlReader::check (const juce::String& text, int maxDepth, bool rootOnly)
 {
     return XmlWalk (maxDepth).walkDocument (text, rootOnly);
@@ -788,7 +821,9 @@ std::unique_ptr<juce::XmlElement> BoundedXmlReader::parse (const juce::String& t
 std::unique_ptr<juce::XmlElement> BoundedXmlReader::parseDecoded (const juce::String& text, const Limits& limits,
                                                                   juce::String& error, bool rootOnly)
 {
-    if (const auto problem = check (text, limits.maxDepth, rootOnly); problem.isNotEmpty())
+    XmlWalk walk (limits.maxDepth);
+
+    if (const auto problem = walk.walkDocument (text, rootOnly); problem.isNotEmpty())
     {
         error = problem;
         return nullptr;
@@ -801,6 +836,12 @@ std::unique_ptr<juce::XmlElement> BoundedXmlReader::parseDecoded (const juce::St
     {
         const auto parseError = document.getLastParseError();
         error = "not an XML document" + (parseError.isNotEmpty() ? " (" + parseError + ")" : juce::String());
+    }
+    else if (walk.endsInsideRoot())
+    {
+        // What JUCE took for whole: a file cut by a full disk, a state cut by its host.
+        error = "the text ends before its root element is closed";
+        root.reset();
     }
 
     return root;

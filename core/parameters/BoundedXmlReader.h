@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_core/juce_core.h>
+#include <initializer_list>
 #include <vector>
 
 /** The one reader of XML that a user, a host or a package hands the plug-in (settings, presets,
@@ -11,7 +12,9 @@
     first walked the way that reader would walk it, without recursion: a text that would nest
     deeper than the limit, that declares a document type (its entities could hide elements),
     or that ends inside a character reference (JUCE would read past its end) is refused before
-    JUCE sees it. Files are read only when they are regular files, never beyond the limit,
+    JUCE sees it. A text that ends before its root element is closed is refused too, wherever
+    the cut: JUCE itself refuses most, but closes what is open when the text ends inside a
+    closing tag or the root's start tag, and gives back the elements as if whole. Files are read only when they are regular files, never beyond the limit,
     whatever size the system reports for them. */
 class BoundedXmlReader
 {
@@ -55,7 +58,8 @@ public:
 
     /** Any thread: the document's root element (with rootOnly, only its attributes); null with
         the reason in error when the input is too large, nested too deeply, declares a document
-        type or is not XML. Bytes are decoded as JUCE decodes files (a byte-order mark chooses
+        type, ends before its root element is closed (for rootOnly, its start tag) or is not
+        XML. Bytes are decoded as JUCE decodes files (a byte-order mark chooses
         UTF-16, text that is not UTF-8 is read as Windows-1252). */
     static std::unique_ptr<juce::XmlElement> parse (const void* data, size_t size, const Limits& limits,
                                                     juce::String& error, bool rootOnly = false);
@@ -73,6 +77,18 @@ public:
     /** Any thread: empty when JUCE's reader can read the text within maxDepth levels without
         harm (for rootOnly, its root element's start tag), else why not. */
     static juce::String check (const juce::String& text, int maxDepth, bool rootOnly = false);
+
+    // Tags compare exactly, as our writers write them: JUCE's hasTagName and getChildByName
+    // ignore case, and assert when only the case differs, which a file or a host can make.
+
+    /** Any thread: whether the element's tag is exactly this name. */
+    static bool hasTag (const juce::XmlElement& element, juce::StringRef tag) noexcept;
+    /** Any thread: the first child whose tag is exactly this name, or null. */
+    static juce::XmlElement* findChild (const juce::XmlElement& parent, juce::StringRef tag) noexcept;
+    /** Any thread: whether a child's tag is one of these names in another case. A document
+        of one piece (state, preset, map) that holds one was not written by us and is refused
+        whole, rather than read without that child. */
+    static bool hasMiscasedChild (const juce::XmlElement& parent, std::initializer_list<const char*> tags);
 
     /** "1 MB", "64 KB" or "100 bytes", for error texts. */
     static juce::String describeSize (size_t bytes);

@@ -4,26 +4,34 @@
 
 #include <unordered_set>
 
+namespace
+{
+    constexpr const char* paramTag = "param";
+}
+
 std::unique_ptr<juce::XmlElement> HostParametersMap::createXml() const
 {
     auto xml = std::make_unique<juce::XmlElement> (xmlTag);
 
     for (const auto& name : names)
-        xml->createNewChildElement ("param")->setAttribute ("name", name);
+        xml->createNewChildElement (paramTag)->setAttribute ("name", name);
 
     return xml;
 }
 
 bool HostParametersMap::readFromXml (const juce::XmlElement& element)
 {
-    if (! element.hasTagName (xmlTag))
+    if (! BoundedXmlReader::hasTag (element, xmlTag) || BoundedXmlReader::hasMiscasedChild (element, { paramTag }))
         return false;
 
     juce::StringArray parsed;
     std::unordered_set<juce::String> seen;   // a map of a megabyte holds some 40,000 names
 
-    for (auto* param : element.getChildWithTagNameIterator ("param"))
+    for (auto* param : element.getChildIterator())
     {
+        if (! BoundedXmlReader::hasTag (*param, paramTag))
+            continue;
+
         const auto name = param->getStringAttribute ("name");
 
         if (name.isNotEmpty() && seen.insert (name).second)

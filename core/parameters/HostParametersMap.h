@@ -15,8 +15,8 @@ public:
     juce::StringArray names;
 
     std::unique_ptr<juce::XmlElement> createXml() const;
-    /** False (map unchanged) when the element is not a "HostParametersMap". Empty and repeated
-        names are skipped. */
+    /** False (map unchanged) when the element is not a "HostParametersMap" or holds a "param"
+        spelt in another case (tags compare exactly). Empty and repeated names are skipped. */
     bool readFromXml (const juce::XmlElement& element);
     /** False with a reason (map unchanged) when the file is missing, not a regular file, too
         large or too deep (BoundedXmlReader's standard limits), not XML or not a map. */

@@ -197,13 +197,27 @@ std::unique_ptr<juce::XmlElement> MidiControlMap::createXml() const
 
 bool MidiControlMap::readFromXml (const juce::XmlElement& element)
 {
-    if (! element.hasTagName (xmlTag))
+    Slots parsed;
+
+    if (! parseXml (element, parsed))
         return false;
 
-    std::array<Parameter*, numSlots> parsed {};
+    setSlots (parsed);
+    return true;
+}
 
-    for (auto* assign : element.getChildWithTagNameIterator (assignTag))
+bool MidiControlMap::parseXml (const juce::XmlElement& element, Slots& slots) const
+{
+    if (! BoundedXmlReader::hasTag (element, xmlTag) || BoundedXmlReader::hasMiscasedChild (element, { assignTag }))
+        return false;
+
+    slots = {};
+
+    for (auto* assign : element.getChildIterator())
     {
+        if (! BoundedXmlReader::hasTag (*assign, assignTag))
+            continue;
+
         // Only a plain number names a CC: "abc" is not CC 0, nor 4294967370 CC 74.
         int cc = -1;
 
@@ -212,12 +226,16 @@ bool MidiControlMap::readFromXml (const juce::XmlElement& element)
 
         // Commands and parameters the host cannot automate are not for controllers.
         if (auto* parameter = manager.getParameterByName (assign->getStringAttribute ("param")); manager.canLearnMidi (parameter))
-            parsed[(size_t) cc] = parameter;
+            slots[(size_t) cc] = parameter;
     }
 
-    const juce::ScopedLock sl (lock);
-    publish ([&parsed] (Table& table, int) { table.slots = parsed; });
     return true;
+}
+
+void MidiControlMap::setSlots (const Slots& slots)
+{
+    const juce::ScopedLock sl (lock);
+    publish ([&slots] (Table& table, int) { table.slots = slots; });
 }
 
 bool MidiControlMap::loadFromFile (const juce::File& file, juce::String* error)

@@ -64,6 +64,14 @@ public:
         whole number 0..127 or their parameter is unknown or one MIDI may not drive
         (ParameterManager::canLearnMidi). */
     bool readFromXml (const juce::XmlElement& element);
+
+    using Slots = std::array<Parameter*, numSlots>;
+    /** Any thread but the audio thread: takes the parameter manager's lock. The slots an
+        element names, as readFromXml reads them, without setting them; false when it is not a
+        map (another tag, or an "assign" spelt in another case). */
+    bool parseXml (const juce::XmlElement& element, Slots& slots) const;
+    /** Any thread but the audio thread: takes the map's lock. Replaces every slot in one step. */
+    void setSlots (const Slots& slots);
     /** Parses the file (BoundedXmlReader's standard limits) and hands its root to readFromXml;
         a file that is missing, not a regular file, too large or not a map leaves the map as it
         was (false, with the reason in error). */

@@ -67,6 +67,12 @@ bool Parameter::setNormalisedValue (float newNormalised, bool notify)
     return storeValue (constrain (denormalise (juce::jlimit (0.0f, 1.0f, newNormalised))), notify);
 }
 
+float Parameter::heldNormalised (float newNormalised) const noexcept
+{
+    // What storeValue keeps: the constrained value and its normalised form.
+    return normalise (constrain (denormalise (juce::jlimit (0.0f, 1.0f, newNormalised))));
+}
+
 bool Parameter::setIntValue (int newValue, bool notify)
 {
     return setValue ((float) newValue, notify);

@@ -109,8 +109,13 @@ public:
         Clamps to the range (and snaps to the step); true when the stored value changed.
         NaN is ignored. */
     virtual bool setValue (float newValue, bool notify);
-    /** Any thread: off the message thread never locks or allocates. */
+    /** Any thread: off the message thread never locks or allocates. Limits to 0..1, then as
+        setValue; NaN is ignored. */
     bool setNormalisedValue (float newNormalised, bool notify);
+    /** Any thread: never locks or allocates. The normalised value that setNormalisedValue
+        of this one leaves the parameter holding: limited to 0..1 and snapped to the grid.
+        Not for NaN. */
+    float heldNormalised (float newNormalised) const noexcept;
     /** Any thread: off the message thread never locks or allocates. */
     bool setIntValue (int newValue, bool notify);
 

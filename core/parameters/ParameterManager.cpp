@@ -44,7 +44,7 @@ juce::String ParameterManager::loadFromFile (const juce::File& file)
 
 juce::String ParameterManager::loadFromXml (const juce::XmlElement& root)
 {
-    if (! root.hasTagName ("PluginParameters"))
+    if (! BoundedXmlReader::hasTag (root, "PluginParameters"))
         return "the root element is <" + root.getTagName() + ">, expected <PluginParameters>";
 
     struct NewParameter
@@ -71,7 +71,7 @@ juce::String ParameterManager::loadFromXml (const juce::XmlElement& root)
             continue;
         }
 
-        if (! groupElement->hasTagName ("group"))
+        if (! BoundedXmlReader::hasTag (*groupElement, "group"))
             return "unexpected element <" + groupElement->getTagName() + "> in <PluginParameters> (expected <group>)";
 
         const auto groupName = groupElement->getStringAttribute ("name");
@@ -106,7 +106,7 @@ juce::String ParameterManager::loadFromXml (const juce::XmlElement& root)
             if (element->hasAttribute ("name"))
                 paramWhere << " (" << quoted (element->getStringAttribute ("name")) << ")";
 
-            if (! element->hasTagName ("param"))
+            if (! BoundedXmlReader::hasTag (*element, "param"))
                 return where + ": unexpected element <" + element->getTagName() + "> (expected <param>)";
 
             juce::String error;

@@ -84,7 +84,7 @@ juce::String PackageImportExport::describe (const PackageImportJob::Counts& coun
     if (counts.skipped > 0)
         text << "\nSkipped " << plural (counts.skipped, "entry", "entries") << ".";
 
-    if (counts.refused() == 0)
+    if (counts.refused() == 0 && counts.notTried == 0)
         return text;
 
     text << "\nRefused " << plural (counts.refused(), "entry", "entries") << ":";
@@ -92,6 +92,7 @@ juce::String PackageImportExport::describe (const PackageImportJob::Counts& coun
     // clang-format off
     static const char* const reasons[PackageImportJob::numReasons] = {
         "unsafe name",
+        "name too long (more than 200 bytes)",
         "too large",
         "not a preset",
         "damaged (does not match its checksum)",
@@ -106,6 +107,9 @@ juce::String PackageImportExport::describe (const PackageImportJob::Counts& coun
     for (int r = 0; r < PackageImportJob::numReasons; ++r)
         if (const auto n = counts.refusedFor[r]; n > 0)
             text << "\n  " << n << ": " << reasons[r];
+
+    if (counts.notTried > 0)
+        text << "\nStopped there: " << plural (counts.notTried, "entry was", "entries were") << " not tried.";
 
     return text;
 }

@@ -287,3 +287,69 @@ TEST (ControlsChunk, HostThreadsSavingAndComparingAtOnceDoNotShareTheParserUngua
 
     EXPECT_EQ (0, failures.load());
 }
+
+// A host may restore a chunk on a thread of its own while automation plays on another and a
+// third saves: every value stays one the host set, and the restore, once alone, holds.
+TEST (ControlsChunk, ARestoreOnItsOwnThreadRacesAutomationAndSavesSafely)
+{
+    EffectSession s;
+    s.effect->SetParameterNormalizedValue ("Gain", 0.25);
+    s.effect->SetParameterNormalizedValue ("Mix", 0.75);
+    ChunkRecord saved = s.SaveControls();
+    std::atomic<int> failures { 0 };
+    std::atomic<bool> restoring { true };
+
+    std::thread restore ([&] {
+        for (int i = 0; i < 200; ++i)
+            if (s.effect->SetChunk ('elck', saved.Get()) != AAX_SUCCESS)
+                ++failures;
+
+        restoring = false;
+    });
+
+    std::thread automation ([&] {
+        for (int i = 0; restoring; ++i)
+        {
+            const double value = (i % 5) / 4.0;
+            s.effect->TouchParameter ("Gain");
+            s.effect->SetParameterNormalizedValue ("Gain", value);
+            s.effect->UpdateParameterNormalizedValue ("Mix", value, AAX_eUpdateSource_Unspecified);
+            s.effect->ReleaseParameter ("Gain");
+            s.effect->GenerateCoefficients();
+        }
+    });
+
+    std::thread save ([&] {
+        while (restoring)
+        {
+            uint32_t size = 0;
+            AAX_CBoolean equal = 0;
+
+            if (s.effect->GetChunkSize ('elck', &size) != AAX_SUCCESS || s.effect->CompareActiveChunk (saved.Get(), &equal) != AAX_SUCCESS)
+                ++failures;
+
+            ChunkRecord record (size);
+            record.Get()->fChunkID = 'elck';
+
+            if (s.effect->GetChunk ('elck', record.Get()) != AAX_SUCCESS)
+                ++failures;
+        }
+    });
+
+    restore.join();
+    automation.join();
+    save.join();
+    EXPECT_EQ (0, failures.load());
+
+    for (const char* id : { "Gain", "Mix" })
+    {
+        const double value = s.Value (id);
+        EXPECT_TRUE (value == 0.25 || value == 0.75 || value == 0.0 || value == 0.5 || value == 1.0) << id << " " << value;
+    }
+
+    EXPECT_EQ (AAX_SUCCESS, s.effect->SetChunk ('elck', saved.Get()));
+    EXPECT_DOUBLE_EQ (0.25, s.Value ("Gain"));
+    EXPECT_DOUBLE_EQ (0.75, s.Value ("Mix"));
+    EXPECT_TRUE (s.Matches (saved));
+    EXPECT_EQ (0u, s.host.Automation().Pending());
+}

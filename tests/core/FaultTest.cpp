@@ -3,6 +3,7 @@
 
 #include "core/PluginAudioProcessor.h"
 #include "core/content/PresetSources.h"
+#include "core/content/ZipReader.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
 #include <chrono>
@@ -35,6 +36,8 @@ namespace
     juce::File presetFile (const test::ScopedDataRoot& root) { return root.getUserFolder().getChildFile ("Presets/Keep.grprs2"); }
     juce::File settingsFile (const test::ScopedDataRoot& root) { return root.getUserFolder().getChildFile ("Grindel 2.ini"); }
     juce::File mapFile (const test::ScopedDataRoot& root) { return root.getUserFolder().getChildFile ("Maps/user.grccmap"); }
+    // Where no start-up looks: its temporary is found through its record.
+    juce::File exportFile (const test::ScopedDataRoot& root) { return root.getUserFolder().getChildFile ("Exports/Out.grzip"); }
 
     struct KillLoop
     {
@@ -42,6 +45,7 @@ namespace
         const char* mode;
         /** After the start-up it is the only file in its folder. */
         juce::File (*file) (const test::ScopedDataRoot&);
+        /** None: the file is an exported archive of one preset. */
         const char* rootTag;
         /** Whether a whole file is one of the versions the child writes. */
         bool (*isVersion) (const juce::XmlElement&);
@@ -53,6 +57,7 @@ namespace
         { "PresetTags",      "tags",     presetFile,   "Preset",         [] (const juce::XmlElement& x) { return x.getStringAttribute ("tags").startsWith ("V:") && x.getNumChildElements() > 0; } },
         { "Settings",        "settings", settingsFile, "UserSettings",   [] (const juce::XmlElement& x) { return x.getChildByName ("Author") != nullptr && x.getChildByName ("Author")->getStringAttribute ("name").startsWith ("Author "); } },
         { "MidiMap",         "map",      mapFile,      "MidiControlMap", [] (const juce::XmlElement& x) { return x.getNumChildElements() == 1 && x.getChildElement (0)->getStringAttribute ("param") == "Mix"; } },
+        { "Export",          "export",   exportFile,   nullptr,          [] (const juce::XmlElement& x) { return x.getStringAttribute ("name") == "Keep"; } },
     };
     // clang-format on
 
@@ -97,9 +102,20 @@ TEST_P (FaultKill, EveryKillLeavesTheOldOrTheNewFileAndStartUpCleansUp)
         ++tried;
 
         // JUCE's parser forgives a document cut short: the end must be there.
-        const auto text = file.loadFileAsString();
+        auto text = file.loadFileAsString();
+        bool whole = true;
+
+        if (loop.rootTag == nullptr)
+        {
+            juce::MemoryBlock data;
+            const ZipReader archive (file);
+            whole = archive.getNumEntries() == 1 && archive.read (0, data, 1 << 20) == ZipReader::Status::ok;
+            text = data.toString();
+        }
+
         const auto xml = juce::parseXML (text);
-        const bool whole = xml != nullptr && xml->hasTagName (loop.rootTag) && text.trimEnd().endsWith (juce::String ("</") + loop.rootTag + ">");
+        const juce::String tag (loop.rootTag != nullptr ? loop.rootTag : "Preset");
+        whole = whole && xml != nullptr && xml->hasTagName (tag) && text.trimEnd().endsWith ("</" + tag + ">");
         midWrite += file.getParentDirectory().findChildFiles (juce::File::findFiles, false, ".*").isEmpty() ? 0 : 1;
 
         // Start-up clears what the killed save left.
@@ -108,12 +124,14 @@ TEST_P (FaultKill, EveryKillLeavesTheOldOrTheNewFileAndStartUpCleansUp)
         }
 
         const auto left = file.getParentDirectory().findChildFiles (juce::File::findFiles, false, "*");
+        // Records of writes (an export's) go with their temporaries.
+        const auto records = root.getUserFolder().getChildFile ("Unfinished writes").findChildFiles (juce::File::findFiles, false, "*");
 
-        if (! wasRunning || ! whole || ! loop.isVersion (*xml) || left.size() != 1 || left[0] != file)
+        if (! wasRunning || ! whole || ! loop.isVersion (*xml) || left.size() != 1 || left[0] != file || ! records.isEmpty())
         {
             ++failed;
             ADD_FAILURE() << loop.name << " round " << round << (wasRunning ? "" : ": the writer ended by itself") << ": "
-                          << left.size() << " files left after start-up; " << text;
+                          << left.size() << " files left after start-up, " << records.size() << " records; " << text;
         }
     }
 

@@ -2,11 +2,12 @@
 // kind of user file over and over until it is killed, printing "ready" after its first save,
 // or makes a number of edits and ends.
 //
-//   FaultWriter preset | tags | settings | map <file>
+//   FaultWriter preset | tags | settings | map | export <file>
 //   FaultWriter tag-edits <category> <count> | settings-edits author|midi <count>
 
 #include "core/PluginAudioProcessor.h"
 #include "core/content/PresetSources.h"
+#include "core/content/ZipReader.h"
 #include <iostream>
 #include <juce_events/juce_events.h>
 
@@ -39,6 +40,8 @@ namespace
                 plugin.getMidiControlMap().setParameter (i % 50, mix);
                 return plugin.getMidiControlMap().saveToFile (juce::File (args[1])).wasOk();
             };
+        else if (mode == "export")   // as the browser writes it: the temporary recorded
+            save = [&] (int) { return keep() != nullptr && createZipFile (juce::File (args[1]), { presets.getFileForName ("Keep") }, 9, nullptr, true); };
         else if (mode == "tag-edits")   // from the list made at start: the other's edits are only on disk
             save = [&] (int i) { auto wanted = keep()->tags; wanted.add (args[1], juce::String (i)); return keep()->setTags (wanted).wasOk(); };
         else if (mode == "settings-edits")

@@ -1,6 +1,12 @@
 #include "core/PluginAudioProcessor.h"
+#include "core/parameters/BoolParameter.h"
+#include "core/parameters/EnumParameter.h"
+#include "core/parameters/IntParameter.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
+#include <cmath>
+#include <iterator>
+#include <limits>
 #include <thread>
 
 namespace
@@ -221,4 +227,92 @@ TEST (PluginState, HostileChildrenAreSkippedOrDefaulted)
     EXPECT_FLOAT_EQ (first->getValue(), first->getDefaultValue());
     EXPECT_EQ (plugin.getParameterManager().getParameterByIndex (100001)->getIntValue(), 0);
     EXPECT_EQ (plugin.getMidiControlMap().getParameter (3), nullptr);
+}
+
+// Whatever the host sends, it reads back the value the plug-in holds: limited to 0..1, snapped
+// to the parameter's grid, the default for what is not a finite number; and so after a save
+// and a restore.
+TEST (PluginState, TheHostReadsBackTheValueEachParameterHolds)
+{
+    test::ScopedDataRoot root;
+    PluginAudioProcessor processor;
+    auto* bypass = dynamic_cast<HostBypassParameter*> (processor.getBypassParameter());
+    ASSERT_NE (bypass, nullptr);
+
+    // Beside the plug-in's own parameters (all continuous), one host parameter of each stepped
+    // kind, and a grid whose step does not divide the range.
+    Parameter::Description description;
+    description.maximum = 10.0f;
+    description.defaultValue = 3.0f;
+    IntParameter whole (description);
+    EnumParameter choice (description, { "A", "B", "C" });
+    BoolParameter flag (description);
+    description.maximum = 1.1f;
+    description.step = 0.25f;
+    Parameter grid (description);
+
+    std::vector<std::unique_ptr<PluginAudioProcessorParameter>> stepped;
+    for (auto* p : std::initializer_list<Parameter*> { &whole, &choice, &flag, &grid })
+        stepped.push_back (std::make_unique<PluginAudioProcessorParameter> (*p));
+
+    std::vector<juce::AudioProcessorParameter*> parameters (processor.getParameters().begin(), processor.getParameters().end());
+    parameters.push_back (bypass);
+    for (auto& p : stepped)
+        parameters.push_back (p.get());
+
+    // What the parameter holds, normalised, and whether it lies on its grid.
+    const auto held = [bypass] (juce::AudioProcessorParameter* p) {
+        return p == bypass ? (bypass->get() ? 1.0f : 0.0f) : dynamic_cast<PluginAudioProcessorParameter&> (*p).getParameter().getNormalisedValue();
+    };
+    const auto onGrid = [bypass] (juce::AudioProcessorParameter* p) {
+        if (p == bypass)
+            return p->getValue() == 0.0f || p->getValue() == 1.0f;
+
+        const auto& parameter = dynamic_cast<PluginAudioProcessorParameter&> (*p).getParameter();
+        return parameter.constrain (parameter.getValue()) == parameter.getValue();
+    };
+
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const float hostile[] = { 1.5f, -0.5f, 1.0e9f, -1.0e9f, inf, -inf, nan, 0.37f, 0.51f, 0.999999f, std::nextafter (1.0f, 2.0f), -0.0f,
+                              1.0e-40f, std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest() };
+
+    for (const float value : hostile)
+    {
+        for (auto* p : parameters)
+        {
+            const auto name = p->getName (64) + " " + juce::String (value);
+            p->setValue (value);
+            const auto now = p->getValue();
+            EXPECT_EQ (now, held (p)) << name;
+            EXPECT_TRUE (now >= 0.0f && now <= 1.0f && onGrid (p)) << name << ": " << now;
+
+            if (! std::isfinite (value))
+            {
+                EXPECT_NEAR (now, p->getDefaultValue(), 1.0e-6f) << name;
+            }
+            else if (value >= 1.0f || value <= 0.0f)
+            {
+                EXPECT_EQ (now, value >= 1.0f ? 1.0f : 0.0f) << name;
+            }
+        }
+
+        // Saved and restored, into this instance and a fresh one: read back as held still.
+        const auto state = saveState (processor);
+        processor.setStateInformation (state.getData(), (int) state.getSize());
+        PluginAudioProcessor fresh;
+        fresh.setStateInformation (state.getData(), (int) state.getSize());
+
+        for (int i = 0; i < processor.getParameters().size(); ++i)
+        {
+            auto* p = processor.getParameters()[i];
+            auto* restored = fresh.getParameters()[i];
+            EXPECT_EQ (p->getValue(), held (p)) << p->getName (64) << " " << value;
+            EXPECT_EQ (restored->getValue(), held (restored)) << p->getName (64) << " " << value;
+            EXPECT_EQ (restored->getValue(), p->getValue()) << p->getName (64) << " " << value;
+        }
+
+        EXPECT_EQ (processor.getBypassParameter()->getValue(), held (bypass));
+    }
+
+    std::cout << "[host values] " << std::size (hostile) << " values for each of " << parameters.size() << " parameters" << std::endl;
 }

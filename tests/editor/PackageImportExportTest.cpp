@@ -263,3 +263,16 @@ TEST (PackageSummary, EachKindOfRefusalIsNamed)
                "Imported 3 items.\nSkipped 1 entry.\nRefused 18 entries:\n  6: damaged (does not match its checksum)\n  1: encrypted"
                "\n  4: unsupported compression method\n  2: the disk is full\n  5: the folder is read-only");
 }
+
+TEST (PackageSummary, ALongNameAndAStopAreTold)
+{
+    PackageImportJob::Counts counts;
+    counts.imported = 256;
+    counts.refusedFor[PackageImportJob::nameTooLong] = 1;
+    counts.refusedFor[PackageImportJob::diskFull] = 1;
+    counts.notTried = 9744;
+
+    EXPECT_EQ (PackageImportExport::describe (counts),
+               "Imported 256 items.\nRefused 2 entries:\n  1: name too long (more than 200 bytes)\n  1: the disk is full"
+               "\nStopped there: 9744 entries were not tried.");
+}

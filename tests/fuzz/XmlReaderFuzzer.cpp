@@ -1,8 +1,10 @@
 // The bounded XML reader, and the loaders of presets, settings and MIDI CC maps behind it.
-// A text it accepts must never nest deeper than its limit.
+// A text it accepts must never nest deeper than its limit; a preset's attribute set in its
+// file's own encoding must read back.
 
 #include "core/PluginAudioProcessor.h"
 #include "core/content/Preset.h"
+#include "core/content/XmlFileText.h"
 #include "core/parameters/BoundedXmlReader.h"
 #include <cstdlib>
 #include <vector>
@@ -71,6 +73,24 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
     if (preset.loadFromText (juce::String::createStringFromData (data, (int) size)))
         plugin.loadPreset (preset, 0, false);
+
+    // The bytes as a preset file, read in the encoding they declare: a name set in place (only
+    // its value's bytes changed, in that encoding) reads back as it was set.
+    juce::String why;
+
+    if (Preset::readRootElement (data, size, true, why) != nullptr)
+    {
+        const juce::String name (juce::CharPointer_UTF8 ("N\"'&<>\t\xc3\xa9\xe2\x98\xba\xf0\x9f\x8e\xb9"));
+        juce::MemoryBlock edited (data, size);
+
+        if (XmlFileText::setRootAttribute (edited, "name", name))
+        {
+            const auto root = Preset::readRootElement (edited.getData(), edited.getSize(), true, why);
+
+            if (root == nullptr || root->getStringAttribute ("name") != name)
+                std::abort();
+        }
+    }
 
     const auto settings = plugin.getUserSettingsFile();
     settings.getParentDirectory().createDirectory();

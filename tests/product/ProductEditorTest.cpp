@@ -9,7 +9,12 @@
 #include "editor/OptionsWindow.h"
 #include "skin/Panel.h"
 #include "skin/widgets/ImgAnim.h"
+#include "skin/widgets/PresetNameDisplay.h"
 #include "dsp/NimbusEffectCore.h"
+#include "editor/GUISettingsComponent.h"
+#include "editor/browser/ContentBrowser.h"
+#include "editor/browser/ResultButton.h"
+#include "editor/windows/PopupMenuEx.h"
 #include "support/BareXServer.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
@@ -41,18 +46,28 @@ namespace
 
         std::atomic<int> blocks { 0 };
         std::atomic<float> amplitude { 0.25f };
+        /** A 997 Hz sine instead of the square wave. */
+        std::atomic<bool> sine { false };
 
     private:
         void run()
         {
             juce::AudioBuffer<float> buffer (2, 256);
             juce::MidiBuffer midi;
+            double phase = 0.0;
 
             while (running)
             {
-                for (int c = 0; c < 2; ++c)
-                    for (int i = 0; i < buffer.getNumSamples(); ++i)
-                        buffer.setSample (c, i, (i / 32) % 2 == 0 ? amplitude.load() : -amplitude.load());
+                for (int i = 0; i < buffer.getNumSamples(); ++i)
+                {
+                    const float a = amplitude.load();
+                    const float square = (i / 32) % 2 == 0 ? a : -a;
+                    const float sample = sine ? a * (float) std::sin (phase) : square;
+                    phase = std::fmod (phase + juce::MathConstants<double>::twoPi * 997.0 / 44100.0, juce::MathConstants<double>::twoPi);
+
+                    for (int c = 0; c < 2; ++c)
+                        buffer.setSample (c, i, sample);
+                }
 
                 processor.processBlock (buffer, midi);
                 ++blocks;
@@ -77,7 +92,10 @@ namespace
             const juce::File skins (GRINDEL_BUILT_SKINS), package (GRINDEL_FACTORY_PACKAGE);
             common.getChildFile ("Skins").createDirectory();
             common.getChildFile ("Presets").createDirectory();
-            ASSERT_TRUE (skins.getChildFile ("1180.orvikskin").copyFileTo (common.getChildFile ("Skins/1180.orvikskin")));
+
+            for (auto* size : { "885", "1180", "1475" })
+                ASSERT_TRUE (skins.getChildFile (juce::String (size) + ".orvikskin").copyFileTo (common.getChildFile ("Skins").getChildFile (juce::String (size) + ".orvikskin")));
+
             ASSERT_TRUE (package.copyFileTo (common.getChildFile ("Presets").getChildFile (package.getFileName())));
 
             processor = std::make_unique<PluginAudioProcessor>();
@@ -108,6 +126,29 @@ namespace
             juce::FileOutputStream out (file);
             ASSERT_TRUE (out.openedOk());
             EXPECT_TRUE (juce::PNGImageFormat().writeImageToStream (window->createComponentSnapshot (window->getLocalBounds()), out));
+        }
+
+        /** Waits for a skin asked for to be shown. */
+        void waitForSkin (const juce::String& name)
+        {
+            ASSERT_TRUE (test::pumpUntil ([&] { return editor->getCurrentSkinName() == name && editor->getRootPanel() != nullptr
+                                                    && editor->getRootPanel()->isShowing(); },
+                                          20000))
+                << name;
+            ASSERT_EQ (window->getWidth(), name.getIntValue());
+        }
+
+        template <class Type>
+        static Type* findShowing (juce::Component& c, const std::function<bool (Type&)>& wanted)
+        {
+            if (auto* found = dynamic_cast<Type*> (&c); found != nullptr && found->isShowing() && wanted (*found))
+                return found;
+
+            for (auto* child : c.getChildren())
+                if (auto* found = findShowing<Type> (*child, wanted))
+                    return found;
+
+            return nullptr;
         }
 
         test::ScopedDataRoot root;
@@ -209,4 +250,176 @@ TEST_F (ProductEditor, DialogsKeepAMarginAndSkinsAreDrawnFor1180)
 
     EXPECT_EQ (NimbusEffectEditor::getDockedBrowserHeight (600), 639);
     EXPECT_EQ (NimbusEffectEditor::getDockedBrowserHeight (590), 619);
+}
+
+TEST_F (ProductEditor, ASkinChangeClosesTheDockedBrowserKeepingTheAuditionedPreset)
+{
+    auto* browser = editor->getContentBrowser();
+    ASSERT_NE (browser, nullptr);
+    test::Mouse mouse (*window);
+
+    // Opens the browser and auditions a preset other than the one shown; its name.
+    const auto audition = [&]() -> juce::String {
+        const auto shown = editor->getPresetNameControl()->getText();
+        mouse.click (*editor->getBrowseButton());
+        EXPECT_TRUE (test::pumpUntil ([&] { return browser->isShowing(); }));
+        test::pump (50);
+        auto* row = findShowing<ResultButton> (*browser, [&] (ResultButton& b) { return b.item->name != shown; });
+
+        if (row == nullptr)
+            return {};
+
+        mouse.click (*row);
+        EXPECT_TRUE (test::pumpUntil ([&] { return editor->getPresetNameControl()->getText() == row->item->name; }));
+        return editor->getPresetNameControl()->getText();
+    };
+
+    const auto expectClosedAndKept = [&] (const juce::String& skin, const juce::String& auditioned, const char* how) {
+        waitForSkin (skin);
+        EXPECT_FALSE (browser->isVisible()) << how;
+        EXPECT_EQ (window->getHeight(), editor->getSkinHeight() + editor->getStatusBar()->getHeight()) << how;
+        EXPECT_EQ (editor->getStatusBar()->getY(), editor->getSkinHeight()) << how;
+        EXPECT_EQ (editor->getPresetNameControl()->getText(), auditioned) << how;
+    };
+
+    // The status bar's skin page.
+    auto auditioned = audition();
+    ASSERT_TRUE (auditioned.isNotEmpty());
+    auto* bar = editor->getStatusBar();
+    mouse.click (bar->getSkinButton());
+    ASSERT_TRUE (test::pumpUntil ([&] { return bar->getSkinPage().isShowing(); }));
+    auto* button885 = findShowing<juce::TextButton> (bar->getSkinPage(), [] (juce::TextButton& b) { return b.getButtonText() == "885"; });
+    ASSERT_NE (button885, nullptr);
+    mouse.click (*button885);
+    expectClosedAndKept ("885", auditioned, "skin page");
+
+    // The options window's "USER INTERFACE" page.
+    auditioned = audition();
+    ASSERT_TRUE (auditioned.isNotEmpty());
+    mouse.click (*editor->getOptionsButton());
+    ASSERT_TRUE (test::pumpUntil ([&] { return editor->getOptionsWindow()->isShowing(); }));
+    auto& sections = editor->getOptionsWindow()->getPanelContainer();
+
+    for (int i = 0; i < sections.getNumPanels(); ++i)
+        if (auto* page = dynamic_cast<GUISettingsComponent*> (&sections.getPanel (i)->getPage()))
+        {
+            if (! sections.getPanel (i)->isExpanded())
+                mouse.click (sections.getPanel (i)->getHeader());
+
+            mouse.click (page->getChooser());
+            auto& menu = page->getChooser().getMenu();
+            ASSERT_TRUE (menu.isOpen());
+            auto* menuWindow = menu.getPopup()->getWindow();
+
+            for (int row = 0; row < menu.getNumItems(); ++row)
+                if (menu.getItem (row)->text == "125%")
+                {
+                    const juce::Point<int> centre (menuWindow->getWidth() / 2, 6 + row * PopupMenuEx::Window::rowHeight + 8);
+                    mouse.moveTo (*menuWindow, centre);
+                    mouse.press (*menuWindow, centre, juce::ModifierKeys::leftButtonModifier);
+                    mouse.release (*menuWindow, centre);
+                }
+        }
+
+    expectClosedAndKept ("1475", auditioned, "options");
+
+    // A host restoring, from a thread of its own, a state that names another skin.
+    auditioned = audition();
+    ASSERT_TRUE (auditioned.isNotEmpty());
+    juce::MemoryBlock state;
+    processor->getStateInformation (state);
+    auto xml = juce::AudioProcessor::getXmlFromBinary (state.getData(), (int) state.getSize());
+    ASSERT_NE (xml, nullptr);
+    ASSERT_NE (xml->getChildByName ("Editor"), nullptr);
+    xml->getChildByName ("Editor")->getChildByName ("Skin")->setAttribute ("name", "1180");
+    juce::AudioProcessor::copyXmlToBinary (*xml, state);
+    std::thread ([&] { processor->setStateInformation (state.getData(), (int) state.getSize()); }).join();
+    expectClosedAndKept ("1180", auditioned, "host state");
+
+    // A Save As started from the open browser closes for good too: nothing is saved, and the
+    // browser does not come back over the new skin.
+    auditioned = audition();
+    ASSERT_TRUE (auditioned.isNotEmpty());
+    editor->savePresetAs();
+    ASSERT_EQ (browser->getMode(), ContentBrowser::saveMode);
+    mouse.click (bar->getSkinButton());
+    ASSERT_TRUE (test::pumpUntil ([&] { return bar->getSkinPage().isShowing(); }));
+    mouse.click (*findShowing<juce::TextButton> (bar->getSkinPage(), [] (juce::TextButton& b) { return b.getButtonText() == "885"; }));
+    expectClosedAndKept ("885", auditioned, "save as");
+}
+
+TEST_F (ProductEditor, TonesLightTheMetersUpToTheirPrintedMarksInEverySkin)
+{
+    processor->prepareToPlay (44100.0, 256);
+    AudioThread audio (*processor);
+    audio.sine = true;
+    editor->stopTimer();   // the ticks are the test's own
+
+    // Plays a tone until the meters show nothing older: a tick takes what came before it.
+    const auto play = [&] (float decibels) {
+        audio.amplitude = juce::Decibels::decibelsToGain (decibels);
+
+        for (int tick = 0; tick < 2; ++tick)
+        {
+            const int after = audio.blocks + 4;
+            ASSERT_TRUE (test::pumpUntil ([&] { return audio.blocks > after; }, 10000));
+            editor->timerCallback();
+        }
+    };
+
+    for (auto* skin : { "885", "1180", "1475" })
+    {
+        editor->changeSkin (skin, false);
+        waitForSkin (skin);
+        auto* meter = editor->getLeftMeter();
+        ASSERT_NE (meter, nullptr);
+        const auto area = window->getLocalArea (meter, meter->getLocalBounds());
+        const float segment = (float) area.getHeight() / 20.0f;
+
+        // The scale's ticks stand 1 to 4 pixels (in the 1180 layout) left of the meter's
+        // column; dark on the panel, top to bottom 0, -6, -12, -24 and -48 dBFS.
+        const auto picture = window->createComponentSnapshot (window->getLocalBounds());
+        const int tickX = area.getX() - juce::roundToInt (9.5f * (float) area.getWidth() / 18.0f);
+        std::vector<float> ticks;
+
+        for (int y = area.getY() - 3, runStart = -1; y <= area.getBottom() + 3; ++y)
+        {
+            const bool dark = picture.getPixelAt (tickX, y).getBrightness() < 0.6f;
+
+            if (dark && runStart < 0)
+                runStart = y;
+            else if (! dark && runStart >= 0)
+            {
+                ticks.push_back ((float) (runStart + y - 1) / 2.0f);
+                runStart = -1;
+            }
+        }
+
+        const float marks[] = { 0.0f, -6.0f, -12.0f, -24.0f, -48.0f };
+        ASSERT_EQ (ticks.size(), std::size (marks)) << skin;
+
+        for (size_t i = 0; i < ticks.size(); ++i)
+        {
+            play (marks[i]);
+            meter->repaint();
+            const auto shown = window->createComponentSnapshot (area);
+
+            // The top of the lit segments, in the middle of the meter's column.
+            int litTop = area.getBottom();
+
+            for (int y = area.getHeight() - 1; y >= 0; --y)
+            {
+                const auto pixel = shown.getPixelAt (area.getWidth() / 2, y);
+
+                if (juce::jmax (pixel.getRed(), pixel.getGreen(), pixel.getBlue()) > 128)
+                    litTop = area.getY() + y;
+            }
+
+            EXPECT_LE (std::abs ((float) litTop - ticks[i]), segment)
+                << skin << ": " << marks[i] << " dBFS lights up to y " << litTop << ", its mark is at " << ticks[i];
+        }
+    }
+
+    audio.stop();
+    processor->releaseResources();
 }

@@ -397,6 +397,7 @@ bool StandInEditorRun::RunUntilClosed (StandInWavFile* output, std::ostream* rep
                 << std::endl;
 
     const ScopedInterruptAsClose interrupts;
+    StandInX11Display::Shared().HandFocusToChild (mGui.Window());
 
     while (! StandInX11Display::Shared().TakeCloseRequest (mGui.Window()) && interrupted == 0)
         if (! Turn (kTurnMilliseconds, output, report, error))

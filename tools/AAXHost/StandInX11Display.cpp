@@ -64,31 +64,39 @@ void StandInX11Display::DestroyWindow (uint64_t window)
     }
 }
 
-bool StandInX11Display::ChildSize (uint64_t window, int& width, int& height)
+uint64_t StandInX11Display::FirstChild (uint64_t window)
 {
     auto* display = static_cast<Display*> (mDisplay);
 
     if (display == nullptr || window == 0)
-        return false;
+        return 0;
 
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
+    Window first = 0;
 
-    if (XQueryTree (display, static_cast<Window> (window), &root, &parent, &children, &count) == 0 || count == 0)
-    {
-        if (children != nullptr)
-            XFree (children);
-        return false;
-    }
+    if (XQueryTree (display, static_cast<Window> (window), &root, &parent, &children, &count) != 0 && count > 0)
+        first = children[0];
 
+    if (children != nullptr)
+        XFree (children);
+
+    return first;
+}
+
+bool StandInX11Display::ChildSize (uint64_t window, int& width, int& height)
+{
+    auto* display = static_cast<Display*> (mDisplay);
+    const auto child = FirstChild (window);
     XWindowAttributes attributes {};
-    const bool known = XGetWindowAttributes (display, children[0], &attributes) != 0;
-    XFree (children);
+
+    if (child == 0 || XGetWindowAttributes (display, static_cast<Window> (child), &attributes) == 0)
+        return false;
 
     width = attributes.width;
     height = attributes.height;
-    return known;
+    return true;
 }
 
 void StandInX11Display::Sync()
@@ -120,6 +128,25 @@ void StandInX11Display::Resize (uint64_t window, int width, int height)
     }
 }
 
+void StandInX11Display::HandFocusToChild (uint64_t window)
+{
+    mFocusWindow = window;
+}
+
+void StandInX11Display::FocusChild (uint64_t window)
+{
+    auto* display = static_cast<Display*> (mDisplay);
+    XWindowAttributes attributes {};
+
+    // Only a window on the screen can take the focus.
+    if (const auto child = FirstChild (window);
+        child != 0 && XGetWindowAttributes (display, static_cast<Window> (child), &attributes) != 0 && attributes.map_state == IsViewable)
+    {
+        XSetInputFocus (display, static_cast<Window> (child), RevertToParent, CurrentTime);
+        XFlush (display);
+    }
+}
+
 bool StandInX11Display::TakeCloseRequest (uint64_t window)
 {
     auto* display = static_cast<Display*> (mDisplay);
@@ -143,6 +170,20 @@ bool StandInX11Display::TakeCloseRequest (uint64_t window)
             closing = true;
         else if (event.type == DestroyNotify)
             closing = true;
+    }
+
+    // The window itself holds the focus: the window manager focused it (the user came back to
+    // it, or clicked it while the editor was busy), or the focus fell back from the editor.
+    // The editor takes it, and with it the control it last had. Once a turn, so a focus given
+    // before the editor was there is handed on too.
+    if (window == mFocusWindow && ! closing)
+    {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus (display, &focus, &revert);
+
+        if (focus == static_cast<Window> (window))
+            FocusChild (window);
     }
 
     return closing;

@@ -28,6 +28,9 @@ public:
     // (WM_DELETE_WINDOW), sized to its editor.
     void Describe (uint64_t window, const std::string& title);
     void Resize (uint64_t window, int width, int height);
+    // From now on TakeCloseRequest hands the keyboard focus on to the editor in the window,
+    // as hosts that embed a child window do, whenever the window itself holds it.
+    void HandFocusToChild (uint64_t window);
     // Handles the events waiting on the host's connection; true once the window was asked
     // to close or is gone.
     bool TakeCloseRequest (uint64_t window);
@@ -40,5 +43,10 @@ public:
 private:
     StandInX11Display() = default;
 
+    // The editor's window in a window of ours, or 0.
+    uint64_t FirstChild (uint64_t window);
+    void FocusChild (uint64_t window);
+
     void* mDisplay = nullptr;
+    uint64_t mFocusWindow = 0;
 };

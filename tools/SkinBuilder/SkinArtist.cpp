@@ -1,4 +1,5 @@
 #include "SkinArtist.h"
+#include "dsp/MeterScale.h"
 #include <cmath>
 #include <map>
 
@@ -273,14 +274,14 @@ juce::Image SkinArtist::renderBackground (const juce::XmlElement& recipe, int ba
         }
         else if (e->hasTagName ("Scale"))
         {
+            // The marks are dBFS, placed where the meters show those levels.
             const auto marks = juce::StringArray::fromTokens (e->getStringAttribute ("marks"), "|", {});
-            const auto positions = juce::StringArray::fromTokens (e->getStringAttribute ("positions"), "|", {});
             // The marks' room: left of the scale, up to "room" wide (40 by default).
             const float room = (float) e->getDoubleAttribute ("room", 40.0);
 
-            for (int i = 0; i < juce::jmin (marks.size(), positions.size()); ++i)
+            for (int i = 0; i < marks.size(); ++i)
             {
-                const float y = r.getY() + r.getHeight() * (1.0f - positions[i].getFloatValue());
+                const float y = r.getY() + r.getHeight() * (1.0f - MeterScale::positionOfDecibels (marks[i].getFloatValue()));
                 const auto markFont = readableFont (9.0f, false, marks[i], room);
                 g.setFont (markFont);
                 g.setColour (ink);

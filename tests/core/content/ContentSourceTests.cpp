@@ -1,6 +1,9 @@
 #include "ContentTestSupport.h"
 #include "core/CommandParameter.h"
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -283,8 +286,8 @@ TEST_F (SourceTest, RenameAndTagWritesChangeOneAttributeAndKeepEverythingElse)
     };
 
     const Case cases[] = {
-        { "rename", body, true, body.replace ("name=\"Old\"", "name=\"New\"").replace ("future='x &amp; y'", "future=\"x &amp; y\"") },
-        { "tag write", body, false, body.replace ("tags=\"A:1\"", "tags=\"A:1;B:2\"").replace ("future='x &amp; y'", "future=\"x &amp; y\"") },
+        { "rename", body, true, body.replace ("name=\"Old\"", "name=\"New\"") },
+        { "tag write", body, false, body.replace ("tags=\"A:1\"", "tags=\"A:1;B:2\"") },
         { "rename, self-closing root", selfClosing, true, selfClosing.replace ("\"Old\"", "\"New\"") },
         { "tag write, self-closing root", selfClosing, false, selfClosing.replace ("A:1", "A:1;B:2") },
     };
@@ -501,4 +504,41 @@ TEST_F (SourceTest, StartUpRecoversWhatKilledSavesLeft)
     Preset saved;
     ASSERT_TRUE (saved.loadFromFile (source->getFileForName ("Saved")));
     EXPECT_EQ (saved.name, "Saved");
+}
+
+TEST_F (SourceTest, AFailedRenameSaysWhatTheSystemSaid)
+{
+    // A folder this user may not write in (root runs the rename as a process of no one).
+    auto* item = source->addNewItem ("Locked", {});
+    ASSERT_NE (item, nullptr);
+
+    for (const auto& f : { folder.get(), presets })
+        ASSERT_EQ (::chmod (f.getFullPathName().toRawUTF8(), ::geteuid() != 0 && f == presets ? 0555 : 0755), 0);
+
+    int channel[2];
+    ASSERT_EQ (::pipe (channel), 0);
+    const auto child = ::fork();
+    ASSERT_GE (child, 0);
+
+    if (child == 0)
+    {
+        const bool nobody = ::geteuid() != 0 || (::setgid (65534) == 0 && ::setuid (65534) == 0);
+        const bool renamed = nobody && item->rename ("Moved");
+        const auto error = source->getLastError();
+        const bool sent = ::write (channel[1], error.toRawUTF8(), error.getNumBytesAsUTF8()) >= 0;
+        ::_exit (nobody && ! renamed && sent ? 0 : 1);
+    }
+
+    ::close (channel[1]);
+    char text[512] = {};
+    const auto length = ::read (channel[0], text, sizeof (text) - 1);
+    ::close (channel[0]);
+    int status = 0;
+    ASSERT_EQ (::waitpid (child, &status, 0), child);
+    ::chmod (presets.getFullPathName().toRawUTF8(), 0755);
+
+    EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 0);
+    EXPECT_GT (length, 0);
+    EXPECT_EQ (juce::String (juce::CharPointer_UTF8 (text)), "\"Locked\" could not be moved: " + juce::String (std::strerror (EACCES)));
+    EXPECT_TRUE (source->getFileForName ("Locked").existsAsFile());
 }

@@ -5,9 +5,14 @@
 
 #include "ContentTestSupport.h"
 #include "core/CommandParameter.h"
+#include "core/content/PackageImportJob.h"
 #include <juce_cryptography/juce_cryptography.h>
 
+#include <cctype>
+#include <regex>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -440,4 +445,287 @@ TEST (HostileInput, HostStateBlocksAreRefusedAndChangeNothing)
     processor.setStateInformation (longer.getData(), (int) longer.getSize());
     EXPECT_FLOAT_EQ (mix.getValue(), 80.0f);
     report ("'juce' chunk", tried);
+}
+
+namespace
+{
+    /** Runs the check in a child process given ten seconds: a call that waits on a FIFO ends
+        the child instead of hanging the test. */
+    bool passesInAChildWithinTenSeconds (const std::function<juce::String()>& check)
+    {
+        const auto child = ::fork();
+
+        if (child == 0)
+        {
+            ::alarm (10);
+            const auto failure = check();
+            std::cerr << failure;
+            ::_exit (failure.isEmpty() ? 0 : 1);
+        }
+
+        int status = 0;
+        return child > 0 && ::waitpid (child, &status, 0) == child && WIFEXITED (status) && WEXITSTATUS (status) == 0;
+    }
+}
+
+TEST (HostileInput, AFifoUnderAPresetsOrAnArchivesNameIsNeverOpened)
+{
+    // A listed preset replaced by a FIFO: the listing, an export, a copy and a rename pass it
+    // by without opening it (which would wait for a writer); an archive that is a FIFO is no ZIP.
+    test::PluginFixture fixture;
+    test::TempFolder folder;
+    PresetsDirectoryContent<Preset> source (fixture.plugin(), folder.get().getChildFile ("Presets"));
+    ASSERT_NE (source.addNewItem ("Plain", {}), nullptr);
+    auto* piped = source.addNewItem ("Piped", {});
+    ASSERT_NE (piped, nullptr);
+    const auto fifo = source.getFileForName ("Piped"), archive = folder.get().getChildFile ("in.grzip");
+    ASSERT_TRUE (fifo.deleteFile());
+    ASSERT_EQ (::mkfifo (fifo.getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_EQ (::mkfifo (archive.getFullPathName().toRawUTF8(), 0600), 0);
+
+    EXPECT_TRUE (passesInAChildWithinTenSeconds ([&]() -> juce::String {
+        juce::String error;
+
+        if (createZipFile (folder.get().getChildFile ("out.grzip"), { source.getFileForName ("Plain"), fifo }, 9, &error)
+            || ! error.contains ("not a regular file"))
+            return "exported: " + error;
+
+        if (ZipReader (archive).isValid())
+            return "read a FIFO as a ZIP";
+
+        if (PackageImportJob job; job.start (archive, source) != PackageImportJob::State::finished || ! job.isNotAZip())
+            return "imported from a FIFO";
+
+        if (source.addItemCopy (fifo, "Copy", {}) != nullptr || piped->rename ("Renamed"))
+            return "copied or renamed";
+
+        source.refresh();
+        return source.findItem ("Piped") == nullptr && source.findItem ("Plain") != nullptr ? "" : "listed the FIFO";
+    }));
+}
+
+namespace
+{
+    // What a state, a preset or a settings file can change: every parameter's value, the MIDI
+    // map's slots and the settings' fields.
+    juce::StringArray plugInSnapshot (BasePlugin& plugin)
+    {
+        juce::StringArray snapshot;
+
+        for (auto* p : plugin.getParameterManager().getParameters())
+            snapshot.add (p->getName() + "=" + p->getText());
+
+        for (int cc = 0; cc < MidiControlMap::numSlots; ++cc)
+            if (auto* p = plugin.getMidiControlMap().getParameter (cc))
+                snapshot.add ("CC " + juce::String (cc) + "=" + p->getName());
+
+        snapshot.add (plugin.authorName + "|" + (plugin.useCustomMidiMap ? "custom" : "default") + "|" + plugin.midiMapPath + "|"
+                      + plugin.hostParametersMapPath);
+        return snapshot;
+    }
+
+    // Moves everything a document can carry; each step gives other values.
+    void changeEverything (BasePlugin& plugin, int step)
+    {
+        auto& map = plugin.getMidiControlMap();
+        map.clear();
+        float v = 0.13f * (float) step;
+
+        for (auto* p : plugin.getParameterManager().getParameters())
+        {
+            if (! p->isAutomatable())
+                continue;
+
+            p->setNormalisedValue (std::fmod (v += 0.29f, 1.0f), true);
+
+            if (map.getControllerFor (p) < 0 && plugin.getParameterManager().canLearnMidi (p))
+                map.setParameter ((step * 7 + p->getId()) % MidiControlMap::numSlots, p);
+        }
+
+        plugin.getRealtimeQualityParameter()->setValue ((float) (step % 3), true);
+        plugin.getOfflineQualityParameter()->setValue ((float) ((step + 1) % 3), true);
+        plugin.getParameterManager().getParameterByIndex (BasePlugin::defaultRealtimeQualityId)->setValue ((float) (step % 3), true);
+        plugin.authorName = "Author & \"" + juce::String (step) + "\" <x>";
+        plugin.useCustomMidiMap = step % 2 == 1;
+        plugin.midiMapPath = "/maps/" + juce::String (step) + ".grccmap";
+        plugin.hostParametersMapPath = "/maps/" + juce::String (step) + ".grhpmap";
+    }
+}
+
+// A state, a preset file and a settings file, cut at every length: each cut before the root
+// element closes is refused whole (the plug-in's values, maps and settings as they were);
+// only what follows the root (a line end, the state's closing zero) may be missing.
+TEST (HostileInput, EveryCutOfAStatePresetOrSettingsFileIsRefusedWhole)
+{
+    test::PluginFixture fixture;
+    auto& processor = *fixture.processor;
+    auto& plugin = fixture.plugin();
+    const auto presetFile = fixture.root.getUserFolder().getChildFile ("Cut.grprs2");
+    const auto settingsFile = plugin.getUserSettingsFile();
+
+    // What each document holds: the plug-in in its first shape.
+    changeEverything (plugin, 1);
+    juce::MemoryBlock state;
+    processor.getStateInformation (state);
+    Preset preset;
+    plugin.storePresetValues (preset, 0);
+    preset.name = "Cut & \"dried\"";
+    ASSERT_TRUE (preset.saveToFile (presetFile).wasOk());
+    ASSERT_TRUE (plugin.saveUserSettings().wasOk());
+    juce::MemoryBlock presetBytes, settingsBytes;
+    ASSERT_TRUE (presetFile.loadFileAsData (presetBytes));
+    ASSERT_TRUE (settingsFile.loadFileAsData (settingsBytes));
+
+    struct Kind
+    {
+        const char* name;
+        const juce::MemoryBlock& whole;
+        std::function<void (const void*, size_t)> read;
+    };
+
+    const std::vector<Kind> kinds {
+        { "state", state, [&] (const void* data, size_t size) { processor.setStateInformation (data, (int) size); } },
+        { "preset", presetBytes, [&] (const void* data, size_t size) {
+             presetFile.replaceWithData (data, size);
+             if (Preset loaded; loaded.loadFromFile (presetFile))
+                 plugin.loadPreset (loaded, 0, true);
+         } },
+        { "settings", settingsBytes, [&] (const void* data, size_t size) {
+             settingsFile.replaceWithData (data, size);
+             plugin.loadUserSettings();
+         } },
+    };
+
+    for (const auto& kind : kinds)
+    {
+        const std::string bytes (static_cast<const char*> (kind.whole.getData()), kind.whole.getSize());
+        const auto end = bytes.rfind ('>') + 1;
+        int refused = 0;
+
+        for (size_t length = 0; length <= bytes.size(); ++length)
+        {
+            changeEverything (plugin, 2);
+            const auto before = plugInSnapshot (plugin);
+            plugin.takeProblems();
+            kind.read (bytes.data(), length);
+            const bool changed = plugInSnapshot (plugin) != before;
+            EXPECT_EQ (changed, length >= end) << kind.name << " cut at " << length << " of " << bytes.size();
+            refused += changed ? 0 : 1;
+        }
+
+        std::cout << "[truncation] " << kind.name << ": " << refused << " of " << bytes.size() + 1 << " lengths refused (0 to "
+                  << bytes.size() << " bytes; the root closes at " << end << ")" << std::endl;
+    }
+}
+
+namespace
+{
+    // The text with every start and end tag of the name spelt with the letter at index in the
+    // other case.
+    std::string withTagRecased (const std::string& text, const std::string& tag, size_t index)
+    {
+        auto recased = tag;
+        const auto c = (unsigned char) recased[index];
+        recased[index] = (char) (std::isupper (c) ? std::tolower (c) : std::toupper (c));
+        return std::regex_replace (text, std::regex ("(</?)" + tag + "(?=[\\s/>])"), "$1" + recased);
+    }
+
+    std::string fileText (const juce::File& file)
+    {
+        return file.loadFileAsString().toStdString();
+    }
+}
+
+// Our tags compare exactly: a state, preset or map with one of its tags spelt with a letter in
+// the other case is refused whole (JUCE's case-blind look-ups asserted on it, and release
+// builds read it); settings read every element but the misspelt one.
+TEST (HostileInput, TagsWithALetterInTheOtherCaseAreRefused)
+{
+    test::PluginFixture fixture;
+    auto& processor = *fixture.processor;
+    auto& plugin = fixture.plugin();
+    const auto folder = fixture.root.getUserFolder();
+
+    changeEverything (plugin, 1);
+    juce::MemoryBlock block;
+    processor.getStateInformation (block);
+    const std::string state (static_cast<const char*> (block.getData()) + 8, block.getSize() - 9);
+    Preset preset;
+    plugin.storePresetValues (preset, 0);
+    ASSERT_TRUE (preset.saveToFile (folder.getChildFile ("Tags.grprs2")).wasOk());
+    ASSERT_TRUE (plugin.getMidiControlMap().saveToFile (folder.getChildFile ("Tags.grccmap")).wasOk());
+    HostParametersMap hostMap;
+    hostMap.names = { "Mix", "Filter Cutoff" };
+    ASSERT_TRUE (hostMap.saveToFile (folder.getChildFile ("Tags.grhpmap")).wasOk());
+    ASSERT_TRUE (plugin.saveUserSettings().wasOk());
+
+    struct Kind
+    {
+        const char* name;
+        std::string whole;
+        std::vector<std::string> tags;
+        std::function<void (const std::string&)> read;
+    };
+
+    const auto toFile = [&] (const char* name, const std::string& text) {
+        return test::writeText (folder.getChildFile (name), juce::String (text));
+    };
+
+    HostParametersMap readMap;
+    const std::vector<Kind> kinds {
+        { "state", state, { "PluginState", "ProcessingQuality", "ParametersState", "Preset", "Value", "MidiControlMap", "assign" }, [&] (const std::string& text) {
+             const auto restored = stateBlock (text, (juce::uint32) text.size());
+             processor.setStateInformation (restored.getData(), (int) restored.getSize());
+         } },
+        { "preset", fileText (folder.getChildFile ("Tags.grprs2")), { "Preset", "Value" }, [&] (const std::string& text) {
+             if (Preset loaded; loaded.loadFromFile (toFile ("Read.grprs2", text)))
+                 plugin.loadPreset (loaded, 0, true);
+         } },
+        { "MIDI map", fileText (folder.getChildFile ("Tags.grccmap")), { "MidiControlMap", "assign" }, [&] (const std::string& text) { plugin.getMidiControlMap().loadFromFile (toFile ("Read.grccmap", text)); } },
+        { "host map", fileText (folder.getChildFile ("Tags.grhpmap")), { "HostParametersMap", "param" }, [&] (const std::string& text) { readMap.loadFromFile (toFile ("Read.grhpmap", text)); } },
+    };
+
+    int tried = 0;
+
+    for (const auto& kind : kinds)
+    {
+        for (const auto& tag : kind.tags)
+        {
+            for (size_t index = 0; index < tag.size(); ++index)
+            {
+                ++tried;
+                const auto text = withTagRecased (kind.whole, tag, index);
+                ASSERT_NE (text, kind.whole) << kind.name << " " << tag;
+                changeEverything (plugin, 2);
+                readMap.names = { "Mix" };
+                const auto before = plugInSnapshot (plugin);
+                kind.read (text);
+                EXPECT_EQ (plugInSnapshot (plugin), before) << kind.name << ": " << tag << " at " << index;
+                EXPECT_EQ (readMap.names, juce::StringArray ("Mix")) << kind.name << ": " << tag << " at " << index;
+            }
+        }
+
+        // Spelt as written, the same document reads.
+        changeEverything (plugin, 2);
+        const auto before = plugInSnapshot (plugin);
+        kind.read (kind.whole);
+        EXPECT_TRUE (plugInSnapshot (plugin) != before || readMap.names.size() == 2) << kind.name;
+    }
+
+    // Settings: each element is a setting of its own; a misspelt one is not read.
+    const auto settings = fileText (plugin.getUserSettingsFile());
+
+    for (const std::string tag : { "UserSettings", "Author", "MidiControlMap", "HostParametersMap" })
+    {
+        ++tried;
+        changeEverything (plugin, 2);
+        const auto author = plugin.authorName, midiMap = plugin.midiMapPath, hostMapPath = plugin.hostParametersMapPath;
+        test::writeText (plugin.getUserSettingsFile(), withTagRecased (settings, tag, 0));
+        plugin.loadUserSettings();
+        EXPECT_EQ (plugin.authorName == author, tag == "UserSettings" || tag == "Author") << tag;
+        EXPECT_EQ (plugin.midiMapPath == midiMap, tag == "UserSettings" || tag == "MidiControlMap") << tag;
+        EXPECT_EQ (plugin.hostParametersMapPath == hostMapPath, tag == "UserSettings" || tag == "HostParametersMap") << tag;
+    }
+
+    report ("tags in another case", tried);
 }

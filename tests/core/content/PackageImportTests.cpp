@@ -1,6 +1,7 @@
 #include "ContentTestSupport.h"
 #include "core/content/PackageImportJob.h"
 #include "core/parameters/AtomicFile.h"
+#include "core/content/NameFolding.h"
 #include "core/content/fuzz/ZipImportFuzzHarness.h"
 #include <sys/wait.h>
 #include <unistd.h>
@@ -372,9 +373,9 @@ namespace
     protected:
         void scanItems (juce::Array<ItemRecord>&) override {}
         bool itemDataExists (const juce::String& itemName) const override { return texts.count (itemName) > 0; }
-        bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap&, bool) override
+        bool importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap&, bool) override
         {
-            texts[itemName] = text;
+            texts[itemName] = data.toString();
             return true;
         }
     };
@@ -502,7 +503,7 @@ namespace
         juce::String takeName;
 
     protected:
-        bool importItemData (const juce::String& text, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite) override
+        bool importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite) override
         {
             if (itemName == takeName)
                 test::writeText (getFileForName (itemName), "<Preset name=\"theirs\"/>");
@@ -513,7 +514,7 @@ namespace
                 return false;
             }
 
-            return PresetsDirectoryContent<Preset>::importItemData (text, itemName, itemTags, overwrite);
+            return PresetsDirectoryContent<Preset>::importItemData (data, itemName, itemTags, overwrite);
         }
     };
 }
@@ -645,4 +646,223 @@ TEST_F (ImportTest, TwoProcessesImportingIntoOneFolderNeverOverwriteEachOther)
         EXPECT_NE (byUs, byThem) << name;
         EXPECT_TRUE (text (name).contains (byUs ? "value=\"1\"" : "value=\"2\"")) << name;
     }
+}
+
+//==============================================================================
+// What a hostile archive costs, names refused for their own reasons, and a full disk
+
+namespace
+{
+    /** A ZIP archive written by hand, with the sizes its headers state: each entry has its own
+        local header and deflated data, or (shared) points at the entry's before it. */
+    struct RawEntry
+    {
+        std::string name;
+        const juce::MemoryBlock* packed;
+        juce::uint32 crc, statedSize;
+        bool shared = false;
+    };
+
+    juce::MemoryBlock rawZip (const std::vector<RawEntry>& entries)
+    {
+        juce::MemoryOutputStream out, directory;
+        const auto fields = [] (juce::MemoryOutputStream& o, const RawEntry& e) {
+            for (int field : { 20, 0x800, 8, 0, 0x21 })   // version, UTF-8 names, deflated, time, date
+                o.writeShort ((short) field);
+
+            o.writeInt ((int) e.crc);
+            o.writeInt ((int) e.packed->getSize());
+            o.writeInt ((int) e.statedSize);
+            o.writeShort ((short) e.name.size());
+        };
+        juce::int64 offset = 0;
+
+        for (const auto& e : entries)
+        {
+            if (! e.shared)
+            {
+                offset = out.getPosition();
+                out.writeInt (0x04034b50);
+                fields (out, e);
+                out.writeShort (0);
+                out.write (e.name.data(), e.name.size());
+                out.write (e.packed->getData(), e.packed->getSize());
+            }
+
+            directory.writeInt (0x02014b50);
+            directory.writeShort (20);
+            fields (directory, e);
+
+            for (int i = 0; i < 4; ++i)   // extra field, comment, disk, internal attributes
+                directory.writeShort (0);
+
+            directory.writeInt (0);
+            directory.writeInt ((int) offset);
+            directory.write (e.name.data(), e.name.size());
+        }
+
+        const auto directoryOffset = out.getPosition();
+        out.write (directory.getData(), directory.getDataSize());
+        out.writeInt (0x06054b50);
+        out.writeInt (0);
+        out.writeShort ((short) entries.size());
+        out.writeShort ((short) entries.size());
+        out.writeInt ((int) directory.getDataSize());
+        out.writeInt ((int) directoryOffset);
+        out.writeShort (0);
+        return out.getMemoryBlock();
+    }
+
+    juce::MemoryBlock deflated (const void* data, size_t size, juce::uint32& crc)
+    {
+        crc = zipCrc32 (data, size);
+        juce::MemoryOutputStream packed;
+        {
+            juce::GZIPCompressorOutputStream deflater (packed, 9, juce::GZIPCompressorOutputStream::windowBitsRaw);
+            deflater.write (data, size);
+        }
+        return packed.getMemoryBlock();
+    }
+}
+
+TEST_F (ImportTest, EntriesLargerThanAPresetAreRefusedBeforeTheyAreInflated)
+{
+    // 300 entries of one 16 MB stream (34 KB on disk), honest and lying about their size, and
+    // 20 honest entries of 15 MiB: only a lying entry is inflated, and then to the limit + 1.
+    juce::uint32 crcBomb = 0, crcLarge = 0;
+    const juce::MemoryBlock zeros (16 << 20, true);
+    const auto bomb = deflated (zeros.getData(), 16000000, crcBomb);
+    const auto large = deflated (zeros.getData(), 15 << 20, crcLarge);
+    std::vector<RawEntry> honest, lying, fifteen;
+
+    for (int i = 0; i < 300; ++i)
+    {
+        const auto name = "Bomb" + std::to_string (i) + ".grprs2";
+        honest.push_back ({ name, &bomb, crcBomb, 16000000, i > 0 });
+        lying.push_back ({ name, &bomb, crcBomb, 1000, i > 0 });
+    }
+
+    for (int i = 0; i < 20; ++i)
+        fifteen.push_back ({ "Large" + std::to_string (i) + ".grprs2", &large, crcLarge, 15 << 20 });
+
+    struct Case
+    {
+        const char* what;
+        const std::vector<RawEntry>& entries;
+        int tooLarge, damaged;
+        juce::int64 inflated;
+    };
+
+    const Case cases[] = {
+        { "300 entries of one 16 MB stream", honest, 300, 0, 0 },
+        { "the same, their headers lying", lying, 1, 299, Preset::maxFileSize + 1 },
+        { "20 entries of 15 MiB", fifteen, 20, 0, 0 },
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        const auto data = rawZip (c.entries);
+        const auto zip = folder.get().getChildFile ("bomb.grzip");
+        ASSERT_TRUE (zip.replaceWithData (data.getData(), data.getSize()));
+
+        EXPECT_EQ (job.start (zip, source), PackageImportJob::State::finished);
+        EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::tooLarge], c.tooLarge);
+        EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::damaged], c.damaged);
+        EXPECT_EQ (job.getCounts().imported, 0);
+        EXPECT_EQ (job.getBytesInflated(), c.inflated);
+    }
+
+    EXPECT_LT (rawZip (honest).getSize(), 40000u);
+}
+
+TEST_F (ImportTest, NamesAreRefusedForTheirOwnReasonAndComposedTwinsAreOneName)
+{
+    juce::uint32 crc = 0;
+    const auto text = presetText ("P");
+    const auto packed = deflated (text.toRawUTF8(), text.getNumBytesAsUTF8(), crc);
+    const auto entry = [&] (const std::string& name) { return RawEntry { name, &packed, crc, (juce::uint32) text.getNumBytesAsUTF8() }; };
+    const auto nfd = juce::String (juce::CharPointer_UTF8 ("Cafe\xcc\x81"));
+
+    const auto data = rawZip ({ entry (std::string ("Nul\0.txt", 8)), entry (std::string ("Nul\0.grprs2", 11)),
+                                entry (std::string (201, 'L') + ".grprs2"), entry (std::string (200, 'M') + ".grprs2"),
+                                entry ("Caf\xc3\xa9.grprs2"), entry (nfd.toStdString() + ".grprs2") });
+    const auto zip = folder.get().getChildFile ("names.grzip");
+    ASSERT_TRUE (zip.replaceWithData (data.getData(), data.getSize()));
+
+    // "Caf\xc3\xa9" with the accent as a character of its own is the same name on macOS.
+    EXPECT_EQ (job.start (zip, source), PackageImportJob::State::conflict);
+    EXPECT_EQ (job.getPendingName(), nfd);
+    EXPECT_TRUE (job.canReplace());
+    EXPECT_EQ (job.suggestName(), nfd + " (1)");
+    EXPECT_EQ (job.skip(), PackageImportJob::State::finished);
+
+    EXPECT_EQ (added, juce::StringArray (juce::String (std::string (200, 'M')), juce::String (juce::CharPointer_UTF8 ("Caf\xc3\xa9"))));
+    EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::unsafeName], 2);
+    EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::nameTooLong], 1);
+    EXPECT_EQ (job.getCounts().refused(), 3);
+    EXPECT_EQ (job.getCounts().skipped, 1);
+}
+
+TEST (NameFolding, NamesMacOSTakesForOneFileNameFoldAlike)
+{
+    // { a, b, one name }: composed and decomposed, marks in another order, letter case.
+    // clang-format off
+    const std::vector<std::tuple<const char*, const char*, bool>> cases {
+        { "Caf\xc3\xa9",                               "Cafe\xcc\x81",                                           true },
+        { "caf\xc3\xa9",                               "CAFE\xcc\x81",                                           true },
+        { "\xc3\x85ngstr\xc3\xb6m",                    "A\xcc\x8angstro\xcc\x88m",                                true },
+        { "Ti\xe1\xba\xbfng Vi\xe1\xbb\x87t",            "Tie\xcc\x82\xcc\x81ng Vie\xcc\xa3\xcc\x82t",                  true },
+        { "Vi\xe1\xbb\x87t",                            "Vie\xcc\x82\xcc\xa3t",                                    true },
+        { "\xed\x95\x9c\xea\xb5\xad\xec\x96\xb4",       "\xe1\x84\x92\xe1\x85\xa1\xe1\x86\xab\xe1\x84\x80\xe1\x85\xae\xe1\x86\xa8\xe1\x84\x8b\xe1\x85\xa5", true },
+        { "\xd0\x99\xd0\xbe\xd0\xb4",                   "\xd0\x98\xcc\x86\xd0\xbe\xd0\xb4",                          true },
+        { "\xce\xac\xce\xbb\xcf\x86\xce\xb1",            "\xce\xb1\xcc\x81\xce\xbb\xcf\x86\xce\xb1",                   true },
+        { "Cafe",                                     "Caf\xc3\xa9",                                            false },
+        { "Cafe\xcc\x81",                              "Cafe\xcc\x80",                                           false },
+        { "Vi\xe1\xbb\x87t",                            "Vi\xe1\xba\xbft",                                          false },
+    };
+    // clang-format on
+
+    for (const auto& [a, b, same] : cases)
+        EXPECT_EQ (NameFolding::fold (juce::CharPointer_UTF8 (a)) == NameFolding::fold (juce::CharPointer_UTF8 (b)), same) << a << " / " << b;
+
+    // An export keeps such twins apart, as it keeps case twins.
+    test::TempFolder folder;
+    const auto composed = test::writeText (folder.get().getChildFile (juce::CharPointer_UTF8 ("Caf\xc3\xa9.grprs2")), "1");
+    const auto decomposed = test::writeText (folder.get().getChildFile (juce::CharPointer_UTF8 ("Cafe\xcc\x81.grprs2")), "2");
+    const auto zip = folder.get().getChildFile ("twins.grzip");
+    ASSERT_TRUE (createZipFile (zip, { composed, decomposed }, 9));
+    ZipReader reader (zip);
+    ASSERT_EQ (reader.getNumEntries(), 2);
+    EXPECT_EQ (reader.getEntry (1)->fileName, juce::String (juce::CharPointer_UTF8 ("Cafe\xcc\x81 (1).grprs2")));
+}
+
+TEST_F (ImportTest, AFullDiskOrAReadOnlyFolderEndsTheImport)
+{
+    const auto zip = writeLargeZip (
+        folder.get().getChildFile ("fifty.grzip"), 50, [] (int i) { return "N" + juce::String (i) + ".grprs2"; },
+        [] (int i) { return presetText ("N" + juce::String (i)); });
+
+    {
+        test::ScopedFullDisk full (16);
+        EXPECT_EQ (job.start (zip, source), PackageImportJob::State::finished);
+    }
+
+    EXPECT_EQ (job.getCounts().imported, 0);
+    EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::diskFull], 1);
+    EXPECT_EQ (job.getCounts().refused(), 1);
+    EXPECT_EQ (job.getCounts().notTried, 49);
+
+    FailingFolder readOnly (fixture.plugin(), presets);
+    readOnly.refresh();
+    readOnly.failWith = ContentSource::Failure::noPermission;
+    EXPECT_EQ (job.start (zip, readOnly), PackageImportJob::State::finished);
+    EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::noPermission], 1);
+    EXPECT_EQ (job.getCounts().notTried, 49);
+
+    // Other failures are the entry's own: the rest is tried.
+    readOnly.failWith = ContentSource::Failure::writeFailed;
+    EXPECT_EQ (job.start (zip, readOnly), PackageImportJob::State::finished);
+    EXPECT_EQ (job.getCounts().refusedFor[PackageImportJob::writeFailed], 50);
+    EXPECT_EQ (job.getCounts().notTried, 0);
 }

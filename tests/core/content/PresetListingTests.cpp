@@ -154,6 +154,13 @@ TEST (PresetListing, ReadsAndRefusesWhatTheFullReaderDoes)
         { "trailing NBSP", plain + "\xc2\xa0", false, false },
         { "trailing vertical tab", plain + "\v", true, true },
         { "children nested too deeply", replaced (plain, "</Preset>", [] { std::string s; for (int i = 0; i < 40; ++i) s += "<a>"; for (int i = 0; i < 40; ++i) s += "</a>"; return s; }() + "</Preset>"), true, false },
+        { "comment after the root", plain + "<!-- made by hand -->\n", true, true },
+        { "instruction and comments after the root", plain + "<?x y?>\n<!-- a --><!-- b -->  \n", true, true },
+        { "comment after a self-closing root", header + "<Preset tags=\"A:b\"/>\n<!-- c -->\n", true, true },
+        { "text after the root", plain + "junk", false, false },
+        { "comment left open after the root", plain + "<!-- open", false, false },
+        { "ISO-8859-1", replaced (root (" application=\"Grindel 2\" tags=\"K\xe4se:a\""), "UTF-8", "ISO-8859-1"), true, true },
+        { "ISO-8859-1 that reads as UTF-8", replaced (root (" tags=\"K\xc3\xa4se:a\""), "UTF-8", "iso-8859-1"), true, true },
         { "UTF-16", std::string ("\xff\xfe<\0P\0", 6), false, false },
         { "empty", "", false, false },
     };
@@ -173,6 +180,10 @@ TEST (PresetListing, ReadsAndRefusesWhatTheFullReaderDoes)
         PresetHeader h;
         direct += PresetHeader::readDirect (c.bytes.data(), c.bytes.size(), h) ? 1 : 0;
     }
+
+    // A declared ISO-8859-1 is read as such, also where its bytes would pass for UTF-8.
+    for (const auto& [tags, expected] : { std::pair { "K\xe4se:a", "K\xc3\xa4se:a" }, { "K\xc3\xa4se:a", "K\xc3\x83\xc2\xa4se:a" } })
+        EXPECT_EQ (listing (replaced (root (" tags=\"" + std::string (tags) + "\""), "UTF-8", "ISO-8859-1")).tags, juce::String (juce::CharPointer_UTF8 (expected)));
 
     PresetHeader h;
     EXPECT_TRUE (PresetHeader::readDirect (plain.data(), plain.size(), h)) << "our writer's files take the direct way";

@@ -210,6 +210,40 @@ TEST (AtomicFile, RecordedTemporariesOfKilledWritersAreFoundAtTheNextStart)
     AtomicFile::setRecordFolder ({});
 }
 
+TEST (AtomicFile, RecordsAKillLeftInAnyStateAreRemovedAtTheNextStart)
+{
+    // The record is written before the temporary, straight under its name: a kill may leave a
+    // record of nothing or one cut short. An older version's records went through JUCE's
+    // temporary files, which a kill left beside them.
+    test::TempFolder temp;
+    const auto records = temp.get().getChildFile ("records");
+    const auto elsewhere = temp.get().getChildFile ("Desktop");
+    ASSERT_TRUE (records.createDirectory().wasOk() && elsewhere.createDirectory().wasOk());
+    AtomicFile::setRecordFolder (records);
+    const auto dead = juce::String (deadProcessId()), running = juce::String ((int) ::getppid());
+
+    const std::vector<std::pair<juce::String, juce::String>> left {
+        { ".~gr-" + dead + "-1.tmp", elsewhere.getChildFile (".~gr-" + dead + "-1.tmp").getFullPathName() },   // of nothing
+        { ".~gr-" + dead + "-2.tmp", elsewhere.getFullPathName().substring (0, 5) },                           // cut short
+        { ".~gr-" + dead + "-3.tmp", "" },                                                                     // empty
+        { "..~gr-" + dead + "-4_temp5a3f09c1.tmp", elsewhere.getChildFile (".~gr-" + dead + "-4.tmp").getFullPathName() },
+        { "..~gr-" + running + "-5_temp1b.tmp", "/x" },   // a running writer's stays
+        { ".~gr-x-6.tmp", "/x" },                         // no writer named: not ours
+    };
+
+    for (const auto& [name, text] : left)
+        ASSERT_TRUE (records.getChildFile (name).replaceWithText (text));
+
+    elsewhere.getChildFile (".~gr-" + dead + "-4.tmp").replaceWithText ("half an archive");
+    elsewhere.getChildFile (".~gr-" + dead + "-2.tmp").replaceWithText ("half an archive");
+
+    // The one whose record is whole goes; the one whose record was cut short is not named.
+    EXPECT_EQ (AtomicFile::removeRecordedLeftovers(), 1);
+    EXPECT_EQ (namesIn (records), juce::StringArray ("..~gr-" + running + "-5_temp1b.tmp", ".~gr-x-6.tmp"));
+    EXPECT_EQ (namesIn (elsewhere), juce::StringArray (".~gr-" + dead + "-2.tmp"));
+    AtomicFile::setRecordFolder ({});
+}
+
 // The tests' own temporary folders go even when a test program dies with them alive.
 TEST (TestFolders, AProgramThatAbortsRemovesItsTemporaryFolders)
 {

@@ -139,3 +139,48 @@ TEST (BoundedXmlReader, ReadsOnlyRegularFilesAndNeverPastTheLimit)
 
     folder.deleteRecursively();
 }
+
+// A document cut anywhere before its root element closes is refused, whatever it ends inside
+// (JUCE itself gave back a whole-looking tree for a cut in a closing tag or the root's start
+// tag); cut only in the white space after the root, it reads whole.
+TEST (BoundedXmlReader, ATextCutBeforeItsRootClosesIsRefusedWherever)
+{
+    const BoundedXmlReader::Limits limits { 4096, 8 };
+
+    // clang-format off
+    const std::vector<std::pair<const char*, std::string>> documents {
+        { "every construct", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- before -->\n"
+                             "<Root a=\"x &amp; &quot;y&quot;\" b='&#x41;&#66;' c=\"&unknown;\">\n"
+                             "  <!-- inside <Root> -->\n  <Child c=\"1\"/>\n  <![CDATA[ <not> </x> ]]>\n"
+                             "  text &lt; more &#169; caf\xc3\xa9 &odd;\n  <?instruction <x>?>\n"
+                             "  <Deep><Deeper d=\"\">t</Deeper></Deep><Empty></Empty>\n</Root>\n\n" },
+        { "a state as JUCE writes it", "<?xml version=\"1.0\" encoding=\"UTF-8\"?> <PluginState><ParametersState><Preset name=\"\">"
+                                       "<Value id=\"0\" value=\"1\"/></Preset></ParametersState><MidiControlMap>"
+                                       "<assign cc=\"7\" param=\"Mix\"/></MidiControlMap></PluginState>" },
+        { "a root without children", "<Preset name=\"a\" rating=\"3\"/>\r\n" },
+    };
+    // clang-format on
+
+    int tried = 0, refused = 0;
+
+    for (const auto& [name, bytes] : documents)
+    {
+        const auto end = bytes.rfind ('>') + 1;
+        const auto startTagEnd = bytes.find ('>', bytes.find ("<R") != std::string::npos ? bytes.find ("<R") : bytes.find ("<P"));
+
+        for (size_t length = 0; length <= bytes.size(); ++length)
+        {
+            ++tried;
+            juce::String error;
+            const auto root = BoundedXmlReader::parse (bytes.data(), length, limits, error);
+            EXPECT_EQ (root != nullptr, length >= end) << name << " cut at " << length << ": " << error;
+            refused += root == nullptr ? 1 : 0;
+
+            // The listing reads the root's start tag: whole once its '>' is there.
+            const auto header = BoundedXmlReader::parse (bytes.data(), length, limits, error, true);
+            EXPECT_EQ (header != nullptr, length > startTagEnd) << name << " cut at " << length << " (root only): " << error;
+        }
+    }
+
+    std::cout << "[truncation] reader: " << refused << " of " << tried << " lengths refused" << std::endl;
+}

@@ -22,6 +22,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sstream>
 
 namespace
@@ -232,6 +233,38 @@ TEST_F (Automation, HostRoundTripTouchRequestEchoRelease)
     EXPECT_NE (std::find (unanswered.begin(), unanswered.end(), "request " + mix + " 0.1"), unanswered.end());
     EXPECT_EQ (std::find (unanswered.begin(), unanswered.end(), "current " + mix + " 0.1"), unanswered.end());
     instance.Automation().SetAnswerMode (StandInAutomationDelegate::AnswerMode::Echo);
+}
+
+// Whatever the host sets, it reads back a value the plug-in holds: within 0..1 (the master
+// bypass 0 or 1), and the same once the plug-in's state is saved and restored.
+TEST_F (Automation, TheHostReadsBackOnlyValuesThePlugInHolds)
+{
+    auto& instance = NewInstance();
+
+    for (const double value : { 1.5, -0.5, 1.0e9, -1.0e9, 0.37, HUGE_VAL, -HUGE_VAL, std::nan ("") })
+    {
+        std::map<std::string, double> read;
+
+        for (const auto& id : instance.ParameterIDs())
+        {
+            instance.SetValue (id, value);
+            read[id] = instance.Value (id);
+            EXPECT_TRUE (read[id] >= 0.0 && read[id] <= 1.0) << instance.ParameterName (id) << " " << value << ": " << read[id];
+
+            if (id == cDefaultMasterBypassID)
+            {
+                EXPECT_TRUE (read[id] == 0.0 || read[id] == 1.0) << value << ": " << read[id];
+            }
+        }
+
+        AAX_Result result = 0;
+        const auto saved = instance.GetChunk (kJuce, result);
+        ASSERT_EQ (result, AAX_SUCCESS);
+        EXPECT_EQ (instance.SetChunk (saved), AAX_SUCCESS);
+
+        for (const auto& [id, before] : read)
+            EXPECT_EQ (instance.Value (id), before) << instance.ParameterName (id) << " " << value;
+    }
 }
 
 TEST_F (Automation, TextEntryReadsOnlyEachParametersOwnTextsAndLeavesTheValueOtherwise)

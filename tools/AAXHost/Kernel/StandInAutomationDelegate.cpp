@@ -35,19 +35,59 @@ StandInAutomationDelegate::StandInAutomationDelegate (StandInHost& host)
 {
 }
 
+void StandInAutomationDelegate::SetValueSink (ValueSink sink)
+{
+    const std::lock_guard<std::mutex> lock (mLock);
+    mSink = std::move (sink);
+}
+
+size_t StandInAutomationDelegate::Pending() const
+{
+    const std::lock_guard<std::mutex> lock (mLock);
+    return mPending.size();
+}
+
+std::vector<StandInAutomationDelegate::Event> StandInAutomationDelegate::Events() const
+{
+    const std::lock_guard<std::mutex> lock (mLock);
+    return mEvents;
+}
+
 std::vector<std::string> StandInAutomationDelegate::Log() const
 {
     std::vector<std::string> lines;
-    for (const auto& event : mEvents)
+    for (const auto& event : Events())
         lines.push_back (event.ToString());
     return lines;
+}
+
+void StandInAutomationDelegate::ClearRecords()
+{
+    const std::lock_guard<std::mutex> lock (mLock);
+    mEvents.clear();
+}
+
+std::multiset<std::string> StandInAutomationDelegate::Registered() const
+{
+    const std::lock_guard<std::mutex> lock (mLock);
+    return mRegistered;
+}
+
+bool StandInAutomationDelegate::Touched (const std::string& id) const
+{
+    const std::lock_guard<std::mutex> lock (mLock);
+    return mTouched.count (id) != 0;
 }
 
 int StandInAutomationDelegate::Flush()
 {
     // Answers may post new requests; those wait for the next flush.
-    auto pending = std::move (mPending);
-    mPending.clear();
+    std::deque<std::pair<std::string, double>> pending;
+
+    {
+        const std::lock_guard<std::mutex> lock (mLock);
+        pending.swap (mPending);
+    }
 
     for (const auto& request : pending)
         Reply (request.first, request.second);
@@ -55,14 +95,24 @@ int StandInAutomationDelegate::Flush()
     return static_cast<int> (pending.size());
 }
 
+// Outside the lock: the effect answers an update with its current value, which comes back
+// in here.
 void StandInAutomationDelegate::Reply (const std::string& id, double value)
 {
-    if (mSink)
-        mSink (id, value);
+    ValueSink sink;
+
+    {
+        const std::lock_guard<std::mutex> lock (mLock);
+        sink = mSink;
+    }
+
+    if (sink)
+        sink (id, value);
 }
 
 void StandInAutomationDelegate::Record (const char* operation, EventKind kind, AAX_CParamID id, double value)
 {
+    const std::lock_guard<std::mutex> lock (mLock);
     Keep (operation, mEvents, Event { kind, Text (id), value });
 }
 
@@ -70,6 +120,7 @@ void StandInAutomationDelegate::Record (const char* operation, EventKind kind, A
 AAX_Result StandInAutomationDelegate::Hold (const char* operation, EventKind kind, AAX_CParamID id, std::multiset<std::string>& held)
 {
     Record (operation, kind, id);
+    const std::lock_guard<std::mutex> lock (mLock);
     held.insert (Text (id));
     return mResult;
 }
@@ -77,6 +128,7 @@ AAX_Result StandInAutomationDelegate::Hold (const char* operation, EventKind kin
 AAX_Result StandInAutomationDelegate::Drop (const char* operation, EventKind kind, AAX_CParamID id, std::multiset<std::string>& held)
 {
     Record (operation, kind, id);
+    const std::lock_guard<std::mutex> lock (mLock);
 
     if (const auto found = held.find (Text (id)); found != held.end())
         held.erase (found);
@@ -107,10 +159,15 @@ AAX_Result StandInAutomationDelegate::PostSetValueRequest (AAX_CParamID iParamet
 {
     Record ("PostSetValueRequest", EventKind::SetValueRequest, iParameterID, iNormalizedValue);
 
-    switch (mMode)
+    switch (mMode.load())
     {
         case AnswerMode::Echo: Reply (Text (iParameterID), iNormalizedValue); break;
-        case AnswerMode::Deferred: mPending.emplace_back (Text (iParameterID), iNormalizedValue); break;
+        case AnswerMode::Deferred:
+        {
+            const std::lock_guard<std::mutex> lock (mLock);
+            mPending.emplace_back (Text (iParameterID), iNormalizedValue);
+            break;
+        }
         case AnswerMode::Never: break;
     }
 
@@ -138,7 +195,10 @@ AAX_Result StandInAutomationDelegate::GetTouchState (AAX_CParamID iParameterID, 
     Record ("GetTouchState", EventKind::TouchState, iParameterID);
 
     if (oTouched != nullptr)
+    {
+        const std::lock_guard<std::mutex> lock (mLock);
         *oTouched = mTouched.count (Text (iParameterID)) != 0 ? 1 : 0;
+    }
 
     return mResult;
 }

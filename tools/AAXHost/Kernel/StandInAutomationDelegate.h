@@ -3,8 +3,10 @@
 #include "AAX_IACFAutomationDelegate.h"
 #include "StandInObject.h"
 
+#include <atomic>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,7 +14,9 @@
 class StandInHost;
 
 // The host's automation service. Records every request, and answers value requests
-// through the value sink: at once, when flushed, or never.
+// through the value sink: at once, when flushed, or never. Any thread, several at once, as
+// a host's automation, chunk and UI threads call it: the records are kept under a lock, and
+// the sink is called outside it (an answer comes back in as a current value).
 class StandInAutomationDelegate : public AAX_IACFAutomationDelegate, public StandInObject
 {
 public:
@@ -50,21 +54,22 @@ public:
     explicit StandInAutomationDelegate (StandInHost& host);
 
     void SetAnswerMode (AnswerMode mode) { mMode = mode; }
-    void SetValueSink (ValueSink sink) { mSink = std::move (sink); }
+    void SetValueSink (ValueSink sink);
     void SetResult (AAX_Result result) { mResult = result; }
 
     // Answers the deferred value requests in order; returns how many were answered.
     int Flush();
-    size_t Pending() const { return mPending.size(); }
+    size_t Pending() const;
 
-    const std::vector<Event>& Events() const { return mEvents; }
+    // Copies, taken under the lock.
+    std::vector<Event> Events() const;
     std::vector<std::string> Log() const;
-    void ClearRecords() { mEvents.clear(); }
+    void ClearRecords();
 
     // Identifiers registered and not unregistered since.
-    const std::multiset<std::string>& Registered() const { return mRegistered; }
+    std::multiset<std::string> Registered() const;
     // Whether a touch of the parameter awaits its release (touches nest; each release takes back one).
-    bool Touched (const std::string& id) const { return mTouched.count (id) != 0; }
+    bool Touched (const std::string& id) const;
 
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
     acfUInt32 AddRef() override;
@@ -87,9 +92,11 @@ private:
     void Reply (const std::string& id, double value);
 
     StandInHost& mHost;
-    AnswerMode mMode = AnswerMode::Echo;
+    std::atomic<AnswerMode> mMode { AnswerMode::Echo };
+    std::atomic<AAX_Result> mResult { 0 };
+    // Guards the sink and every record below.
+    mutable std::mutex mLock;
     ValueSink mSink;
-    AAX_Result mResult = 0;
     std::deque<std::pair<std::string, double>> mPending;
     std::vector<Event> mEvents;
     std::multiset<std::string> mRegistered;

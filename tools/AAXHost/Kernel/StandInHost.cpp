@@ -67,7 +67,10 @@ std::vector<std::string> StandInHost::Violations() const
 {
     std::vector<std::string> all;
     for (const auto* object : Objects())
-        all.insert (all.end(), object->Violations().begin(), object->Violations().end());
+    {
+        const auto violations = object->Violations();
+        all.insert (all.end(), violations.begin(), violations.end());
+    }
     return all;
 }
 

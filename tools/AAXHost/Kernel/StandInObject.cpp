@@ -14,7 +14,7 @@ acfUInt32 StandInObject::CountRelease()
 {
     if (mReferences.load() == 0)
     {
-        mViolations.push_back ("Release without a reference on " + mName);
+        AddViolation ("Release without a reference on " + mName);
         return 0;
     }
 
@@ -24,7 +24,19 @@ acfUInt32 StandInObject::CountRelease()
 void StandInObject::NoteCall (const char* operation)
 {
     if (mEverReferenced.load() && mReferences.load() == 0)
-        mViolations.push_back (std::string (operation) + " on " + mName + " after its last release");
+        AddViolation (std::string (operation) + " on " + mName + " after its last release");
+}
+
+std::vector<std::string> StandInObject::Violations() const
+{
+    const std::lock_guard<std::mutex> lock (mViolationsLock);
+    return mViolations;
+}
+
+void StandInObject::AddViolation (std::string violation)
+{
+    const std::lock_guard<std::mutex> lock (mViolationsLock);
+    mViolations.push_back (std::move (violation));
 }
 
 ACFRESULT StandInObject::Answer (bool offered, void* answer, void** ppOut)

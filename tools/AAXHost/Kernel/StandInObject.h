@@ -4,6 +4,7 @@
 #include "ACFBaseTypes.h"
 
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,7 +24,8 @@ public:
 
     const std::string& ObjectName() const { return mName; }
     int References() const { return mReferences.load(); }
-    const std::vector<std::string>& Violations() const { return mViolations; }
+    // A copy: host threads may record one meanwhile.
+    std::vector<std::string> Violations() const;
 
     // A text argument as the records show it: "(null)" for a null pointer.
     static std::string Text (const char* text) { return text != nullptr ? text : "(null)"; }
@@ -54,5 +56,9 @@ private:
     // Atomic: a play head is read on the audio thread while the main thread counts.
     std::atomic<int> mReferences { 0 };
     std::atomic<bool> mEverReferenced { false };
+    // Calls come from the host's threads at once; violations are kept under a lock.
+    mutable std::mutex mViolationsLock;
     std::vector<std::string> mViolations;
+
+    void AddViolation (std::string violation);
 };

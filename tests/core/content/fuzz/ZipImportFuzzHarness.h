@@ -78,6 +78,22 @@ public:
         if (state != PackageImportJob::State::finished || added < job.getCounts().imported)
             return false;
 
+        // Whatever an imported preset holds, a rename and a tag edit keep it a preset that
+        // carries the new name and tags.
+        if (auto* item = source.getNumItems() > 2 ? source.getItems().getLast() : nullptr)
+        {
+            const juce::String name (juce::CharPointer_UTF8 ("Renamed \xe2\x98\xba"));
+            const auto tags = CategoryTagMap::fromString ("A:b&c;\"d\":<e>");
+
+            Preset edited;
+
+            if (item->rename (name) && (! edited.loadFromFile (source.getFileForName (name)) || edited.name != name))
+                return false;
+
+            if (item->setTags (tags).wasOk() && (! edited.loadFromFile (source.getFileForName (item->name)) || edited.getTagMap() != tags))
+                return false;
+        }
+
         // Only the archive and the folder's own plain, complete preset files.
         for (const auto& file : sandbox.findChildFiles (juce::File::findFiles, true, "*"))
         {
