@@ -12,25 +12,36 @@ usage: scripts/run.sh [IN.wav OUT.wav] [options]
        scripts/run.sh --snapshot FILE.png [--skin 885|1180|1475] [--browser]
 Builds the plug-in's AAX bundle (Release, in build-release) and renders through it in the
 stand-in AAX host. Without IN.wav OUT.wav it renders a 2-second test tone to
-build-release/out/render.wav. Relative paths are read from the folder you run it in.
+build-release/out/render.wav. Relative paths are read from the folder you run it in. The
+values are checked before the set-up and the build.
 
   IN.wav              the input: PCM of 8 to 32 bits or float, mono or stereo, 8 to 384 kHz
   OUT.wav             the render: the input's rate and channels; written with the plug-in's
-                      chunks OUT.elck and OUT.juce beside it
+                      chunks OUT.elck and OUT.juce beside it; 8- to 24-bit PCM and 32-bit
+                      float come back sample for sample, 32-bit PCM and 64-bit float rounded
+                      to 32-bit float
   --preset CHUNKFILE  a chunk file written earlier (NAME.elck or NAME.juce), restored whole
-                      before rendering; default: none (the plug-in's start preset)
-  --set "NAME=TEXT"   sets a parameter from its value text, e.g. --set "Mix=50 %"; repeatable
+                      before rendering (all but "Master Bypass", which no chunk holds);
+                      default: none (the plug-in's start preset)
+  --set "NAME=TEXT"   sets a parameter from its value text, e.g. --set "Mix=50 %"; NAME is the
+                      parameter's name, the name a host shows or its id, in any case;
+                      repeatable; "Processing Quality", which hosts cannot automate, cannot be set
   --block N           samples per block, 1 to 8192; default 512
   --offline           render offline (as a host's bounce); default: real time
-  --tone SECONDS      the test tone's length, above 0 and at most 600; default 2 (no IN.wav)
-  --chunks PREFIX     write the chunks to PREFIX.elck and PREFIX.juce; default: OUT without
-                      its extension
+  --tone SECONDS      the test tone's length, at least one sample (1/48000 s) and at most 600;
+                      default 2 (no IN.wav)
+  --chunks PREFIX     write the chunks to PREFIX.elck and PREFIX.juce (a folder: inside it,
+                      named after OUT); default: OUT without its extension
   --bundle PATH       another bundle or its binary; default: the one this script builds
-  --quiet             print nothing but errors
+  --in FILE.wav, --out FILE.wav
+                      IN.wav and OUT.wav as options (each named once)
+  --quiet             print nothing but errors, the set-up's and the build's output too
   --editor            shows the editor in a window while IN.wav (looped) or the test tone
                       plays through the plug-in in real time; closing the window ends the
-                      run and writes build-release/out/render.wav and its chunks; needs a
-                      display (DISPLAY)
+                      run and writes what played to build-release/out/render.wav (or --out)
+                      and its chunks; needs a display (DISPLAY). Ctrl+click (Command+click
+                      on a Mac) on the round options button at the top right opens the
+                      about window
   --snapshot FILE.png writes a picture of the editor (factory state), drawn on an X server
                       of its own (Xvfb), instead of a render
   --skin 885|1180|1475  the snapshot's skin, by its width; default: the default skin
@@ -44,10 +55,13 @@ EOF
 }
 
 # The options, by the kind of value they take: a path (resolved against the caller's folder),
-# another value, or none.
+# another value, or none. The host checks every argument too; these checks come first, so a
+# mistyped value costs no set-up or build. They follow the host's option table
+# (tools/AAXHost/StandInRenderer.cpp).
 path_options=" --preset --chunks --bundle --in --out --snapshot "
 value_options=" --set --block --tone --skin "
 flag_options=" --offline --quiet --editor --browser "
+snapshot_takes=" --snapshot --bundle --skin --browser --block "
 
 refuse() {
     echo "run.sh: $1" >&2
@@ -55,8 +69,38 @@ refuse() {
     exit 2
 }
 
+# Refuses a value the host would refuse.
+check_value() {
+    local option=$1 value=$2
+    case $option in
+        --block)
+            [[ $value =~ ^[0-9]{1,5}$ ]] && ((10#$value >= 1 && 10#$value <= 8192)) ||
+                refuse "--block needs a whole number of samples from 1 to 8192, not \"$value\""
+            ;;
+        --tone)
+            [[ $value =~ ^[+]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][-+]?[0-9]+)?$ ]] &&
+                awk -v s="$value" 'BEGIN { exit !(s + 0 > 0 && s + 0 <= 600) }' ||
+                refuse "--tone needs a number of seconds above 0 and up to 600, not \"$value\""
+            awk -v s="$value" 'BEGIN { exit !(int(s * 48000) >= 1) }' ||
+                refuse "--tone needs at least one sample of the 48 kHz tone (1/48000 s, about 0.000021), not \"$value\""
+            ;;
+        --skin)
+            [[ $value =~ ^0*(885|1180|1475)$ ]] || refuse "--skin needs 885, 1180 or 1475, not \"$value\""
+            ;;
+        --set)
+            local name=${value%%=*}
+            [[ $value == *=* && -n $name && -n ${value#*=} ]] ||
+                refuse "--set needs \"Parameter Name=value text\", not \"$value\""
+            ;;
+        --snapshot)
+            [[ $value == *.png || $value == *.PNG ]] || refuse "--snapshot needs a file name ending in .png, not \"$value\""
+            ;;
+    esac
+}
+
 files=()
 host_args=()
+given=" "
 while [ $# -gt 0 ]; do
     arg=$1
     shift
@@ -70,10 +114,18 @@ while [ $# -gt 0 ]; do
                 [ $# -gt 0 ] || refuse "$arg needs a value"
                 # "--out --quiet" is a forgotten value, not a file named "--quiet".
                 [[ $1 != --* ]] || refuse "$arg needs a value, not the option \"$1\""
+                # A second value would silently replace the first.
+                [[ $arg == --set || $given != *" $arg "* ]] || refuse "$arg is given twice; give it once"
                 value=$1
                 shift
+                [ -n "$value" ] || refuse "$arg needs a value"
+                check_value "$arg" "$value"
                 if [[ $path_options == *" $arg "* && -n $value ]]; then
+                    # A trailing slash says "a folder" (--chunks out/), which realpath would drop.
+                    trailing=""
+                    [[ $value == */ ]] && trailing=/
                     value=$(realpath -ms -- "$value")
+                    [[ $value == */ ]] || value+=$trailing
                 fi
                 host_args+=("$arg" "$value")
             elif [[ $flag_options == *" $arg "* ]]; then
@@ -81,18 +133,17 @@ while [ $# -gt 0 ]; do
             else
                 refuse "unknown option $arg"
             fi
+            given+="$arg "
             ;;
         *) files+=("$(realpath -ms -- "$arg")") ;;
     esac
 done
 
+has() { [[ $given == *" $1 "* ]]; }
+
 mode=render
-for a in "${host_args[@]}"; do
-    case $a in
-        --editor) mode=editor ;;
-        --snapshot) mode=snapshot ;;
-    esac
-done
+has --editor && mode=editor
+has --snapshot && mode=snapshot
 
 case $mode:${#files[@]} in
     render:0 | editor:0 | snapshot:0) ;;
@@ -107,22 +158,54 @@ case $mode:${#files[@]} in
         ;;
 esac
 
+# The combinations the host refuses.
+if [ $mode = snapshot ]; then
+    for a in $given; do
+        [[ $snapshot_takes == *" $a "* ]] || refuse "--snapshot takes only --bundle, --skin, --browser and --block, not $a"
+    done
+else
+    { has --skin || has --browser; } && refuse "--skin and --browser go with --snapshot"
+    [ $mode = editor ] && has --offline && refuse "--editor plays in real time; --offline does not go with it"
+    [ ${#files[@]} -ge 1 ] && has --in && refuse "IN.wav and --in both name the input; give one"
+    [ ${#files[@]} -eq 2 ] && has --out && refuse "OUT.wav and --out both name the output; give one"
+    { [ ${#files[@]} -ge 1 ] || has --in; } && has --tone && refuse "--in and --tone exclude each other"
+fi
+
 if [ $mode = editor ] && [ -z "${DISPLAY:-}" ]; then
     echo "the editor needs an X display, and DISPLAY is not set (--snapshot draws it without one)" >&2
     exit 1
 fi
 
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-
 build="build-release"
-jobs=${GRINDEL_JOBS:-$(nproc)}
-export CCACHE_SLOPPINESS=time_macros
-# Paths relative to the checkout, so clones and worktrees share one cache.
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
-export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF
-cmake --build "$build" -j "$jobs" --target AAXStandInHost
+
+# With --quiet the set-up and the build say nothing unless they fail.
+build_log=""
+if has --quiet; then
+    mkdir -p "$build"
+    build_log="$build/run-build.log"
+    exec 3>&1 4>&2 1>"$build_log" 2>&1
+fi
+
+if ! {
+    scripts/setup.sh &&
+        jobs=${GRINDEL_JOBS:-$(nproc)} &&
+        export CCACHE_SLOPPINESS=time_macros &&
+        # Paths relative to the checkout, so clones and worktrees share one cache.
+        export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} &&
+        export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1} &&
+        cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF &&
+        cmake --build "$build" -j "$jobs" --target AAXStandInHost
+}; then
+    if [ -n "$build_log" ]; then
+        exec 1>&3 2>&4
+        cat "$build_log" >&2
+    fi
+    echo "run.sh: the set-up or the build failed" >&2
+    exit 1
+fi
+
+[ -z "$build_log" ] || exec 1>&3 2>&4 3>&- 4>&-
 
 # Keep the plug-in's settings and logs out of the user's own folders; the build installs
 # the factory presets and skins there.
@@ -135,11 +218,11 @@ if [ $mode = snapshot ]; then
 fi
 
 if [ $mode = editor ] || [ ${#files[@]} -eq 0 ]; then
-    mkdir -p "$build/out"
-    source_given=no
-    for a in "${host_args[@]}"; do [[ $a == --tone || $a == --in ]] && source_given=yes; done
-    [ $source_given = yes ] || host_args=(--tone 2 "${host_args[@]}")
-    host_args=(--out "$PWD/$build/out/render.wav" "${host_args[@]}")
+    if ! has --out; then
+        mkdir -p "$build/out"
+        host_args=(--out "$PWD/$build/out/render.wav" "${host_args[@]}")
+    fi
+    has --tone || has --in || host_args=(--tone 2 "${host_args[@]}")
 fi
 
 exec "$build/bin/AAXStandInHost" "${host_args[@]}"

@@ -88,6 +88,17 @@ namespace
                 return false;
             }
 
+            // Without skins the editor shows an error instead of itself: not a picture to write.
+            const auto skins = fs::path (content) / "Common" / "Application Support" / "Orvik Group" / "Grindel 2" / "Skins";
+            mSkinWidths = skinWidths (skins);
+
+            if (mSkinWidths.empty() || (skin != 0 && std::find (mSkinWidths.begin(), mSkinWidths.end(), skin) == mSkinWidths.end()))
+            {
+                error = "--snapshot: GRINDEL_DATA_ROOT " + std::string (content) + " holds no " + (skin != 0 ? "skin " + std::to_string (skin) : std::string ("skins"))
+                    + " (" + skins.string() + "/*.orvikskin)";
+                return false;
+            }
+
             std::string pattern = (fs::temp_directory_path() / "grindel-snapshot-XXXXXX").string();
 
             if (mkdtemp (pattern.data()) == nullptr)
@@ -132,9 +143,33 @@ namespace
                 fs::remove_all (mRoot, ec);
         }
 
+        // The user's data root, whose content the snapshot shows.
+        const std::string& Content() const { return mPrevious; }
+        // The widths of the skins the content holds.
+        const std::vector<int>& SkinWidths() const { return mSkinWidths; }
+
     private:
+        // A skin file is named after its width: "1180.orvikskin".
+        static std::vector<int> skinWidths (const fs::path& folder)
+        {
+            std::vector<int> widths;
+            std::error_code ec;
+
+            for (const auto& entry : fs::directory_iterator (folder, ec))
+            {
+                const auto name = entry.path().stem().string();
+
+                if (entry.path().extension() == ".orvikskin" && ! name.empty() && name.size() < 6
+                    && std::all_of (name.begin(), name.end(), [] (char c) { return c >= '0' && c <= '9'; }) && std::stoi (name) > 0)
+                    widths.push_back (std::stoi (name));
+            }
+
+            return widths;
+        }
+
         fs::path mRoot;
         std::string mPrevious;
+        std::vector<int> mSkinWidths;
     };
 }
 
@@ -321,11 +356,12 @@ void StandInEditorRun::ReportChanges (std::ostream& report)
 {
     auto& automation = mInstance.Automation();
 
-    // A gesture ends with its release: the value the user left the control at, once a turn.
+    // A gesture ends when its last touch is released (a plug-in touches again inside a gesture
+    // for each value it sets): the value the user left the control at, once a turn.
     std::vector<std::string> released;
 
     for (const auto& event : automation.Events())
-        if (event.kind == StandInAutomationDelegate::EventKind::Release
+        if (event.kind == StandInAutomationDelegate::EventKind::Release && ! automation.Touched (event.parameterID)
             && std::find (released.begin(), released.end(), event.parameterID) == released.end())
             released.push_back (event.parameterID);
 
@@ -356,7 +392,9 @@ bool StandInEditorRun::RunUntilClosed (StandInWavFile* output, std::ostream* rep
 {
     if (report != nullptr)
         *report << "editor window 0x" << std::hex << mGui.Window() << std::dec << ": " << mWidth << " x " << mHeight
-                << "; close it to end the run" << std::endl;
+                << "; close it to end the run\n"
+                << "the about window: hold Ctrl (the Command key on a Mac) and click the round options button at the top right"
+                << std::endl;
 
     const ScopedInterruptAsClose interrupts;
     StandInX11Display::Shared().HandFocusToChild (mGui.Window());
@@ -475,6 +513,9 @@ int StandInEditorRun::Snapshot (const StandInRenderer::Options& o, std::ostream&
                 error = "the editor's picture did not settle; nothing was written";
             else if (o.skin != 0 && width != o.skin)
                 error = "the editor shows a skin " + std::to_string (width) + " pixels wide, not the skin " + std::to_string (o.skin);
+            else if (const auto& widths = root.SkinWidths(); std::find (widths.begin(), widths.end(), width) == widths.end())
+                error = "the editor shows none of the skins of GRINDEL_DATA_ROOT " + root.Content() + " (it is " + std::to_string (width)
+                    + " pixels wide); nothing was written";
             else if (o.browser)
             {
                 // As a user opens it: a click on the browse button.

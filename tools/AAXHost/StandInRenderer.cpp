@@ -1,6 +1,7 @@
 #include "StandInRenderer.h"
 #include "StandInEditorRun.h"
 #include "StandInInstance.h"
+#include "StandInParameterNames.h"
 #include "StandInResult.h"
 #include "StandInSession.h"
 #include "StandInWavFile.h"
@@ -219,6 +220,33 @@ namespace
         return {};
     }
 
+    // A preset must be a chunk file as a render writes it: the host's record header, whose
+    // 32-byte name is text padded with zeros, then the data. What it holds is the plug-in's
+    // to judge.
+    std::string chunkFileProblem (const std::string& path)
+    {
+        constexpr size_t headerSize = offsetof (AAX_SPlugInChunk, fData), nameAt = offsetof (AAX_SPlugInChunk, fName);
+        uint8_t header[headerSize] = {};
+        std::ifstream file (path, std::ios::binary);
+        const bool whole = static_cast<bool> (file.read (reinterpret_cast<char*> (header), headerSize));
+        const auto what = "preset " + path + " is ";
+        const auto expected = " (PREFIX.elck or PREFIX.juce, as a render writes them)";
+
+        if (std::memcmp (header, "RIFF", 4) == 0 && std::memcmp (header + 8, "WAVE", 4) == 0)
+            return what + "a WAV file, not a chunk file" + expected;
+        if (! whole)
+            return what + "not a chunk file: shorter than a chunk's " + std::to_string (headerSize) + "-byte header" + expected;
+
+        const auto* name = header + nameAt;
+        const auto* end = name + sizeof (AAX_SPlugInChunk::fName);
+        const auto* text = std::find (name, end, 0);
+
+        if (! std::all_of (name, text, [] (uint8_t c) { return c >= 32 && c < 127; }) || ! std::all_of (text, end, [] (uint8_t c) { return c == 0; }))
+            return what + "not a chunk file" + expected;
+
+        return {};
+    }
+
     // A plug-in may answer a text it cannot read with the value its parameter has: a text it
     // reads gives the same value whatever the parameter holds. A switch (two steps) takes only
     // its own two texts, whatever a plug-in's own reader would make of others.
@@ -252,12 +280,19 @@ namespace
     }
 
     // Whether a text read as an end of the range asked for more than that end: the text's
-    // number lies beyond the number of the end's own text.
+    // number lies beyond the number of the end's own text. An end shown as no number ("-inf dB"
+    // for silence) has the number of the value a hair inside it.
     bool beyondRange (StandInInstance& instance, const std::string& id, const std::string& text, double value)
     {
         double asked = 0.0, end = 0.0;
 
-        if ((value != 0.0 && value != 1.0) || ! quantityOf (text, asked) || ! quantityOf (instance.TextOfValue (id, value), end))
+        if ((value != 0.0 && value != 1.0) || ! quantityOf (text, asked))
+            return false;
+
+        // Values a hair inside the ends that a plug-in's float still tells from them.
+        const double inside = value == 1.0 ? 1.0 - 0x1p-24 : 1.0e-12;
+
+        if (! quantityOf (instance.TextOfValue (id, value), end) && ! quantityOf (instance.TextOfValue (id, inside), end))
             return false;
 
         const double margin = 1.0e-6 * std::max (1.0, std::abs (end));
@@ -298,20 +333,26 @@ namespace
 
         if (peak <= 0.0f)
             text << "silent";
-        else
-            text << std::fixed << std::setprecision (2) << 20.0 * std::log10 (static_cast<double> (peak)) << " dBFS";
+        else   // a hair below full scale is "0.00", not "-0.00"
+            text << std::fixed << std::setprecision (2) << std::round (2000.0 * std::log10 (static_cast<double> (peak))) / 100.0 + 0.0 << " dBFS";
 
         return text.str();
     }
 
-    // The test tone's frames from start on: 440 Hz on the left, 660 Hz on the right.
+    // The test tone's sample rate.
+    constexpr double kToneRate = 48000.0;
+
+    // The test tone's frames from start on: 440 Hz on the left, 660 Hz on the right, in 24-bit
+    // samples, which its 24-bit file holds exactly.
     void makeTone (std::vector<std::vector<float>>& channels, uint64_t start, size_t frames, double sampleRate)
     {
+        constexpr double fullScale = 8388608.0;
+
         for (size_t i = 0; i < frames; ++i)
         {
             const double phase = 2.0 * M_PI * 440.0 * static_cast<double> (start + i) / sampleRate;
-            channels[0][i] = static_cast<float> (0.5 * std::sin (phase));
-            channels[1][i] = static_cast<float> (0.5 * std::sin (phase * 1.5));
+            channels[0][i] = static_cast<float> (std::round (0.5 * std::sin (phase) * fullScale) / fullScale);
+            channels[1][i] = static_cast<float> (std::round (0.5 * std::sin (phase * 1.5) * fullScale) / fullScale);
         }
     }
 }
@@ -332,21 +373,27 @@ namespace
                               "default: the build's bundle" },
         { "--in", "FILE.wav", "the input: PCM of 8 to 32 bits or float, mono or stereo, 8 to 384 kHz" },
         { "--tone", "SECONDS", "instead of an input, a test tone (440 Hz left, 660 Hz right, 48 kHz, 24-bit,\n"
-                               "stereo) of more than 0 and at most 600 seconds" },
+                               "stereo) of at least one sample (1/48000 s) and at most 600 seconds" },
         { "--out", "FILE.wav", "the render (required): the input's rate and channels, 16- or 24-bit PCM or\n"
-                               "32-bit float after the input" },
+                               "32-bit float after the input; 8- to 24-bit PCM and 32-bit float come back\n"
+                               "sample for sample, 32-bit PCM and 64-bit float rounded to 32-bit float" },
         { "--preset", "CHUNKFILE", "a chunk file written earlier (PREFIX.elck or PREFIX.juce), restored whole\n"
                                    "before rendering; default: none (the plug-in's start preset)" },
-        { "--set", "\"NAME=TEXT\"", "sets a parameter (by name or id) from its value text, as typed in a host;\n"
-                                    "repeatable; a text the parameter cannot read is refused" },
+        { "--set", "\"NAME=TEXT\"", "sets a parameter from its value text, as typed in a host; the parameter by\n"
+                                    "its name, the name the host shows or its id, in any case; repeatable; a\n"
+                                    "text the parameter cannot read is refused. Only the parameters the plug-in\n"
+                                    "gives the host can be set: not those hosts cannot automate (Grindel 2's\n"
+                                    "\"Processing Quality\")" },
         { "--block", "N", "samples per block, 1 to 8192; default 512" },
         { "--offline", nullptr, "render offline (as a host's bounce); default: real time" },
-        { "--chunks", "PREFIX", "where the saved chunks go: PREFIX.elck and PREFIX.juce; default: the\n"
-                                "output's path without its extension" },
+        { "--chunks", "PREFIX", "where the saved chunks go: PREFIX.elck and PREFIX.juce (a folder: inside it,\n"
+                                "named after the output); default: the output's path without its extension;\n"
+                                "they restore all but \"Master Bypass\", which no chunk holds" },
         { "--quiet", nullptr, "print nothing but errors" },
         { "--editor", nullptr, "shows the editor in a window while the input (looped) or the tone plays\n"
                                "through the plug-in in real time; closing the window ends the run, which\n"
-                               "then writes as usual; not with --offline" },
+                               "then writes what played, however long; not with --offline. Ctrl+click\n"
+                               "(Command+click on a Mac) on the round options button opens the about window" },
         { "--snapshot", "FILE.png", "instead of a render, a picture of the editor (factory state) while the tone\n"
                                     "plays; takes only --bundle, --skin, --browser and --block" },
         { "--skin", "885|1180|1475", "the snapshot's skin, by its width; default: the plug-in's default skin" },
@@ -410,6 +457,8 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
             return true;
         }
 
+    std::vector<std::string> given;
+
     for (size_t i = 0; i < args.size() && error.empty(); ++i)
     {
         const auto& a = args[i];
@@ -421,6 +470,14 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
             break;
         }
 
+        // A second value would silently replace the first.
+        if (row->value != nullptr && a != "--set" && std::find (given.begin(), given.end(), a) != given.end())
+        {
+            error = a + " is given twice; give it once";
+            break;
+        }
+
+        given.push_back (a);
         std::string value;
 
         if (row->value != nullptr && ! takeValue (args, i, *row, value, error))
@@ -463,6 +520,8 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
         {
             if (! (parseWhole (value, o.toneSeconds) && o.toneSeconds > 0.0 && o.toneSeconds <= 600.0))
                 error = "--tone needs a number of seconds above 0 and up to 600, not \"" + value + "\"";
+            else if (std::floor (o.toneSeconds * kToneRate) < 1.0)
+                error = "--tone needs at least one sample of the 48 kHz tone (1/48000 s, about 0.000021), not \"" + value + "\"";
         }
         else if (a == "--block")
         {
@@ -484,8 +543,12 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
 
     if (! o.snapshot.empty())
     {
-        if (o.editor || ! o.output.empty() || ! o.input.empty() || o.toneSeconds > 0.0 || ! o.preset.empty() || ! o.settings.empty())
-            error = "--snapshot takes only --bundle, --skin, --browser and --block";
+        const auto other = std::find_if (given.begin(), given.end(), [] (const std::string& a) {
+            return a != "--snapshot" && a != "--bundle" && a != "--skin" && a != "--browser" && a != "--block";
+        });
+
+        if (other != given.end())
+            error = "--snapshot takes only --bundle, --skin, --browser and --block, not " + *other;
         else if (o.bundle.empty())
             error = "--bundle is required";
         o.snapshot = absolutePath (o.snapshot);
@@ -502,8 +565,13 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
         error = "--in or --tone is required";
     else if (! o.input.empty() && o.toneSeconds > 0.0)
         error = "--in and --tone exclude each other";
+
     else if (o.bundle.empty())
         error = "--bundle is required";
+
+    // A folder for the chunks takes them inside, named after the output.
+    if (std::error_code ec; ! o.chunkPrefix.empty() && (o.chunkPrefix.back() == '/' || std::filesystem::is_directory (o.chunkPrefix, ec)))
+        o.chunkPrefix = (std::filesystem::path (o.chunkPrefix) / std::filesystem::path (stem (o.output)).filename()).string();
 
     if (o.chunkPrefix.empty())
         o.chunkPrefix = stem (o.output);
@@ -524,6 +592,8 @@ std::string StandInRenderer::Check (const Options& o)
         problem = fileProblem ("input", o.input);
     if (problem.empty() && ! o.preset.empty())
         problem = fileProblem ("preset", o.preset);
+    if (problem.empty() && ! o.preset.empty())
+        problem = chunkFileProblem (o.preset);
     if (problem.empty())
         problem = outputProblem ("output", o.output);
 
@@ -581,6 +651,12 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
 
         totalFrames = audio.NumFrames();
         numChannels = audio.NumChannels();
+
+        if (totalFrames == 0)
+        {
+            err << "input " << o.input << " holds no samples\n";
+            return 1;
+        }
     }
     else
         totalFrames = static_cast<uint64_t> (o.toneSeconds * audio.sampleRate);
@@ -661,17 +737,24 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             }
         }
 
-        for (const auto& [name, text] : o.settings)
+        const StandInParameterNames names (*instance, session.Bundle().BinaryPath());
+
+        for (const auto& [typed, text] : o.settings)
         {
             if (result != 0)
                 break;
 
-            const auto id = instance->FindParameter (name);
+            const auto id = names.Find (typed);
+            const auto name = trimmed (typed);
             double value = 0.0;
 
             if (id.empty())
             {
-                err << "no parameter named \"" << name << "\"\n";
+                if (names.KeptFromHost (name))
+                    err << "\"" << name << "\" is a parameter the plug-in does not give its host (hosts cannot automate it), so --set "
+                        << "cannot reach it; the host's parameters: " << names.List() << "\n";
+                else
+                    err << "no parameter named \"" << name << "\"; the host's parameters: " << names.List() << "\n";
                 result = 1;
             }
             else if (! readsText (*instance, id, text, value))
@@ -700,10 +783,13 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             const auto channels = static_cast<size_t> (numChannels);
             const auto blockSize = static_cast<size_t> (o.blockSize);
             std::vector<std::vector<float>> input (channels, std::vector<float> (blockSize)), rendered = input;
+            std::vector<std::vector<double>> exact (channels, std::vector<double> (blockSize));   // as the file holds it
             std::vector<const float*> inputs (channels);
             std::vector<float*> outputs (channels);
-            std::vector<float> peaks (channels, 0.0f);
-            bool unchanged = true;
+            // Whether the output file holds the input file's values, and whether the plug-in gave
+            // back what it took (the input rounded to float).
+            bool unchangedAsTaken = true;
+            uint64_t changedSamples = 0;
 
             for (size_t c = 0; c < channels; ++c)
             {
@@ -729,8 +815,12 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 size_t length = static_cast<size_t> (std::min<uint64_t> (blockSize, totalFrames - start));
 
                 if (tone)
+                {
                     makeTone (input, start, length, audio.sampleRate);
-                else if ((length = audio.ReadFrames (input, length)) == 0)
+                    for (size_t c = 0; c < channels; ++c)
+                        std::copy_n (input[c].begin(), length, exact[c].begin());
+                }
+                else if ((length = audio.ReadFrames (input, length, &exact)) == 0)
                     break;   // the file ended early
 
                 instance->ProcessBlock (inputs.data(), outputs.data(), static_cast<int32_t> (length));
@@ -738,8 +828,8 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 for (size_t c = 0; c < channels; ++c)
                     for (size_t i = 0; i < length; ++i)
                     {
-                        peaks[c] = std::max (peaks[c], std::abs (rendered[c][i]));
-                        unchanged = unchanged && rendered[c][i] == input[c][i];
+                        unchangedAsTaken = unchangedAsTaken && rendered[c][i] == input[c][i];
+                        changedSamples += output.Stored (rendered[c][i]) != exact[c][i] ? 1 : 0;
                     }
 
                 written = output.WriteFrames (rendered, length, error);
@@ -749,11 +839,15 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             if (o.offline)
                 instance->Effect().NotificationReceived (AAX_eNotificationEvent_ExitingOfflineMode, nullptr, 0);
 
-            if (std::string closeError; ! output.Close (closeError) || ! written)
+            // The output replaces an older file only when it is whole.
+            if (! written || ! output.Close (error))
             {
-                err << (written ? closeError : error) << "\n";
+                output.Discard();
+                err << error << "\n";
                 result = 1;
             }
+
+            const bool saved = result == 0;
 
             for (const AAX_CTypeID chunkID : { AAX_CTypeID ('elck'), AAX_CTypeID ('juce') })
             {
@@ -783,8 +877,19 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                     out << "  " << std::left << std::setw (16) << id << " " << std::setw (28) << instance->ParameterName (id)
                         << " " << instance->ValueText (id) << "\n";
                 out << "latency: " << instance->Latency() << " samples\n";
-                if (tone)
+
+                // The editor's run plays until the window closes, the input round and round.
+                std::ostringstream played;
+                played.imbue (std::locale::classic());
+                played << std::fixed << std::setprecision (2) << static_cast<double> (output.NumFrames()) / audio.sampleRate;
+
+                if (tone && o.editor)
+                    out << "input: the test tone (440 Hz left, 660 Hz right), 48000 Hz, 2 channels, played for " << played.str()
+                        << " s while the editor was open\n";
+                else if (tone)
                     out << "input: a test tone of " << o.toneSeconds << " s (440 Hz left, 660 Hz right), 48000 Hz, 2 channels\n";
+                else if (o.editor)
+                    out << "input: " << o.input << ", " << audio.FormatText() << ", looped for " << played.str() << " s while the editor was open\n";
                 else
                     out << "input: " << o.input << ", " << audio.FormatText() << "\n";
                 out << "output: " << o.output << ", " << output.FormatText() << "\n";
@@ -792,13 +897,24 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 out << "preset: " << (o.preset.empty() ? std::string ("none (the plug-in's start preset)") : "restored from " + o.preset) << "\n";
                 out << "output peak:";
                 for (size_t c = 0; c < channels; ++c)
-                    out << (c > 0 ? "," : "") << " channel " << (c + 1) << " " << decibels (peaks[c]);
+                    out << (c > 0 ? "," : "") << " channel " << (c + 1) << " " << decibels (output.Peaks()[c]);
                 out << "\n";
-                if (unchanged && result == 0)
-                    out << "note: the output is the input, sample for sample: in this build the effect's DSP is a metered "
-                           "pass-through (the meters move; the sound does not change)\n";
-                out << "rendered " << output.NumFrames() << " frames of " << channels << " channel(s) at " << audio.sampleRate
-                    << " Hz to " << o.output << "\n";
+
+                // Claims only what was compared: the editor's run is not.
+                const auto passThrough = "in this build the effect's DSP is a metered pass-through (the meters move; the sound "
+                                         "does not change)\n";
+                if (saved && ! o.editor && changedSamples == 0)
+                    out << "note: the output is the input, sample for sample: " << passThrough;
+                else if (saved && ! o.editor && unchangedAsTaken)
+                {
+                    const auto format = audio.FormatText();
+                    out << "note: the output is the input as the plug-in takes it, in 32-bit float, which holds 24 bits: "
+                        << changedSamples << " of the " << output.NumFrames() * channels << " samples of the "
+                        << format.substr (0, format.find (',')) << " input came back rounded; " << passThrough;
+                }
+                if (saved)
+                    out << "rendered " << output.NumFrames() << " frames of " << channels << " channel(s) at " << audio.sampleRate
+                        << " Hz to " << o.output << "\n";
             }
         }
 

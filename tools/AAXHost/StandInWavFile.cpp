@@ -6,6 +6,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace
 {
     uint32_t le32 (const uint8_t* p) { return uint32_t (p[0]) | uint32_t (p[1]) << 8 | uint32_t (p[2]) << 16 | uint32_t (p[3]) << 24; }
@@ -152,7 +155,7 @@ bool StandInWavFile::OpenForReading (const std::string& path, std::string& error
     return true;
 }
 
-size_t StandInWavFile::ReadFrames (std::vector<std::vector<float>>& channels, size_t maxFrames)
+size_t StandInWavFile::ReadFrames (std::vector<std::vector<float>>& channels, size_t maxFrames, std::vector<std::vector<double>>* exact)
 {
     const auto frames = static_cast<size_t> (std::min<uint64_t> (maxFrames, mFramesLeft));
     mBytes.resize (frames * mBlockAlign);
@@ -172,22 +175,22 @@ size_t StandInWavFile::ReadFrames (std::vector<std::vector<float>>& channels, si
         for (size_t c = 0; c < static_cast<size_t> (mNumChannels); ++c)
         {
             const uint8_t* s = mBytes.data() + f * mBlockAlign + c * bytesPerSample;
-            float value = 0.0f;
+            double value = 0.0;   // every format's value fits a double exactly
 
             if (floating && mBits == 32)
             {
                 const uint32_t raw = le32 (s);
-                std::memcpy (&value, &raw, sizeof (value));
+                float narrow = 0.0f;
+                std::memcpy (&narrow, &raw, sizeof (narrow));
+                value = narrow;
             }
             else if (floating)
             {
                 const uint64_t raw = uint64_t (le32 (s)) | uint64_t (le32 (s + 4)) << 32;
-                double wide = 0.0;
-                std::memcpy (&wide, &raw, sizeof (wide));
-                value = static_cast<float> (wide);
+                std::memcpy (&value, &raw, sizeof (value));
             }
             else if (mBits == 8)
-                value = (static_cast<int> (s[0]) - 128) / 128.0f;
+                value = (static_cast<int> (s[0]) - 128) / 128.0;
             else
             {
                 uint32_t raw = 0;
@@ -197,10 +200,12 @@ size_t StandInWavFile::ReadFrames (std::vector<std::vector<float>>& channels, si
                 const uint32_t shifted = raw << (32 - mBits);
                 int32_t signedValue = 0;
                 std::memcpy (&signedValue, &shifted, sizeof (signedValue));
-                value = static_cast<float> (signedValue / 2147483648.0);
+                value = signedValue / 2147483648.0;
             }
 
-            channels[c][f] = value;
+            channels[c][f] = static_cast<float> (value);
+            if (exact != nullptr)
+                (*exact)[c][f] = value;
         }
     }
 
@@ -209,12 +214,14 @@ size_t StandInWavFile::ReadFrames (std::vector<std::vector<float>>& channels, si
 
 bool StandInWavFile::OpenForWriting (const std::string& path, int numChannels, std::string& error)
 {
+    Discard();
     mPath = path;
     mNumChannels = numChannels;
     mNumFrames = 0;
     mBits = static_cast<uint16_t> (bitsPerSample >= 32 ? 32 : (bitsPerSample <= 16 ? 16 : 24));
     mFormat = bitsPerSample >= 32 ? 3 : 1;
     mBlockAlign = static_cast<uint16_t> (numChannels * mBits / 8);
+    mPeaks.assign (static_cast<size_t> (std::max (numChannels, 0)), 0.0f);
 
     if (numChannels <= 0)
     {
@@ -244,20 +251,67 @@ bool StandInWavFile::OpenForWriting (const std::string& path, int numChannels, s
     putText (header, "data");
     put32 (header, 0);
 
+    // Beside the file, so the rename at Close stays on one file system.
+    const std::filesystem::path target (path);
+    auto pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     errno = 0;
-    mOut.open (path, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
+    const int fd = mkstemp (pattern.data());
 
-    if (! mOut || ! mOut.write (reinterpret_cast<const char*> (header.data()), static_cast<std::streamsize> (header.size())))
+    if (fd < 0)
     {
         error = "cannot write " + path + ": " + reason();
+        return false;
+    }
+
+    mTemporary = pattern;
+
+    // The permissions any new file gets, not the temporary file's private ones.
+    const mode_t mask = umask (0);
+    umask (mask);
+    if (fchmod (fd, 0666 & ~mask) != 0 || (mOut = fdopen (fd, "wb")) == nullptr)
+    {
+        error = "cannot write " + path + ": " + reason();
+        close (fd);
+        Discard();
+        return false;
+    }
+
+    if (std::fwrite (header.data(), 1, header.size(), mOut) != header.size())
+    {
+        error = "cannot write " + path + ": " + reason();
+        Discard();
         return false;
     }
 
     return true;
 }
 
+int32_t StandInWavFile::Pcm (float sample) const
+{
+    // Full scale is 2^(bits-1) both ways, so every PCM value read comes back as it was.
+    const double scale = mBits == 16 ? 32768.0 : 8388608.0;
+    const long largest = std::lround (scale) - 1;
+
+    if (std::isnan (sample))
+        return 0;
+
+    const double clipped = std::clamp (static_cast<double> (sample), -1.0, 1.0);
+    return static_cast<int32_t> (std::min (std::lround (clipped * scale), largest));
+}
+
+double StandInWavFile::Stored (float sample) const
+{
+    return mFormat == 3 ? static_cast<double> (sample) : Pcm (sample) / (mBits == 16 ? 32768.0 : 8388608.0);
+}
+
 bool StandInWavFile::WriteFrames (const std::vector<std::vector<float>>& channels, size_t frames, std::string& error)
 {
+    if (mOut == nullptr)
+    {
+        error = "cannot write " + mPath + ": it is not open";
+        return false;
+    }
+
     if ((mNumFrames + frames) * mBlockAlign > kMaxDataSize)
     {
         error = "cannot write " + mPath + ": too long for a WAV file";
@@ -266,10 +320,6 @@ bool StandInWavFile::WriteFrames (const std::vector<std::vector<float>>& channel
 
     const bool floating = mFormat == 3;
     const size_t bytesPerSample = mBits / 8u;
-
-    // Full scale is 2^(bits-1) both ways, so every PCM value read comes back as it was.
-    const double scale = mBits == 16 ? 32768.0 : 8388608.0;
-    const long largest = std::lround (scale) - 1;
     mBytes.resize (frames * mBlockAlign);
     uint8_t* at = mBytes.data();
 
@@ -279,14 +329,12 @@ bool StandInWavFile::WriteFrames (const std::vector<std::vector<float>>& channel
         {
             const float sample = channels[c][f];
             uint32_t raw = 0;
+            mPeaks[c] = std::max (mPeaks[c], std::abs (sample));
 
             if (floating)
                 std::memcpy (&raw, &sample, sizeof (raw));
             else
-            {
-                const double clipped = std::clamp (static_cast<double> (sample), -1.0, 1.0);
-                raw = static_cast<uint32_t> (static_cast<int32_t> (std::min (std::lround (clipped * scale), largest)));
-            }
+                raw = static_cast<uint32_t> (Pcm (sample));
 
             for (size_t b = 0; b < bytesPerSample; ++b)
                 *at++ = static_cast<uint8_t> (raw >> (8 * b));
@@ -295,7 +343,7 @@ bool StandInWavFile::WriteFrames (const std::vector<std::vector<float>>& channel
 
     errno = 0;
 
-    if (! mOut.write (reinterpret_cast<const char*> (mBytes.data()), static_cast<std::streamsize> (mBytes.size())))
+    if (std::fwrite (mBytes.data(), 1, mBytes.size(), mOut) != mBytes.size())
     {
         error = "cannot write " + mPath + ": " + reason();
         return false;
@@ -307,24 +355,62 @@ bool StandInWavFile::WriteFrames (const std::vector<std::vector<float>>& channel
 
 bool StandInWavFile::Close (std::string& error)
 {
-    if (! mOut.is_open())
+    if (mOut == nullptr)
         return true;
 
+    // A chunk of an odd size is followed by a pad byte, which the RIFF size counts.
     const auto dataSize = static_cast<uint32_t> (mNumFrames * mBlockAlign);
+    const uint32_t pad = dataSize & 1u;
     std::vector<uint8_t> riffSize, dataSizeBytes;
-    put32 (riffSize, 36 + dataSize);
+    put32 (riffSize, 36 + dataSize + pad);
     put32 (dataSizeBytes, dataSize);
 
     errno = 0;
-    const bool written = mOut.seekp (4) && mOut.write (reinterpret_cast<const char*> (riffSize.data()), 4)
-        && mOut.seekp (40) && mOut.write (reinterpret_cast<const char*> (dataSizeBytes.data()), 4);
-    mOut.close();
+    bool written = (pad == 0 || std::fputc (0, mOut) != EOF) && std::fseek (mOut, 4, SEEK_SET) == 0
+        && std::fwrite (riffSize.data(), 1, 4, mOut) == 4 && std::fseek (mOut, 40, SEEK_SET) == 0
+        && std::fwrite (dataSizeBytes.data(), 1, 4, mOut) == 4 && std::fflush (mOut) == 0 && fsync (fileno (mOut)) == 0;
+    int failure = errno;
 
-    if (! written || mOut.fail())
+    if (std::fclose (mOut) != 0 && written)
     {
+        written = false;
+        failure = errno;
+    }
+
+    mOut = nullptr;
+
+    if (written && std::rename (mTemporary.c_str(), mPath.c_str()) != 0)
+    {
+        written = false;
+        failure = errno;
+    }
+
+    if (! written)
+    {
+        Discard();
+        errno = failure;
         error = "cannot write " + mPath + ": " + reason();
         return false;
     }
 
+    mTemporary.clear();
     return true;
+}
+
+void StandInWavFile::Discard()
+{
+    if (mOut != nullptr)
+        std::fclose (mOut);
+
+    mOut = nullptr;
+
+    if (! mTemporary.empty())
+        unlink (mTemporary.c_str());
+
+    mTemporary.clear();
+}
+
+StandInWavFile::~StandInWavFile()
+{
+    Discard();
 }

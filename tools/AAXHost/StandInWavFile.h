@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -9,10 +10,17 @@
 // point, mono or stereo, 8 to 384 kHz. Opened for reading or for writing, it moves a block
 // of frames at a time, so memory does not grow with the file's length. Samples are kept per
 // channel; PCM's full scale is 2^(bits-1) both ways, so 8-, 16- and 24-bit samples survive
-// a round trip exactly.
+// a round trip exactly. A file written goes to a temporary file beside it, which replaces
+// the file only when it is complete: an older file of that name stays whole until then.
 class StandInWavFile
 {
 public:
+    StandInWavFile() = default;
+    ~StandInWavFile();
+
+    StandInWavFile (const StandInWavFile&) = delete;
+    StandInWavFile& operator= (const StandInWavFile&) = delete;
+
     // Rates outside these are refused: no host renders them, and a WAV header cannot hold all of them.
     static constexpr uint32_t kMinSampleRate = 8000;
     static constexpr uint32_t kMaxSampleRate = 384000;
@@ -29,21 +37,36 @@ public:
     // Any thread, one call at a time per object. False with a reason for a missing,
     // unreadable or unsupported file.
     bool OpenForReading (const std::string& path, std::string& error);
-    // Up to maxFrames frames into channels[c][0...]; the count read (0 at the end).
-    size_t ReadFrames (std::vector<std::vector<float>>& channels, size_t maxFrames);
+    // Up to maxFrames frames into channels[c][0...]; the count read (0 at the end). With exact,
+    // also each sample's value as the file holds it (a fraction of full scale), which a
+    // float cannot always hold: 32-bit integers and 64-bit floats have more bits.
+    size_t ReadFrames (std::vector<std::vector<float>>& channels, size_t maxFrames, std::vector<std::vector<double>>* exact = nullptr);
 
-    // Writes the header for sampleRate and bitsPerSample; the sizes follow at Close. False
-    // with a reason when the file cannot be written or the rate does not fit a WAV file.
+    // Starts the temporary file beside path with the header for sampleRate and bitsPerSample;
+    // the sizes follow at Close. False with a reason when the folder takes no file or the
+    // rate does not fit a WAV file.
     bool OpenForWriting (const std::string& path, int numChannels, std::string& error);
     // frames frames from channels[c][0...].
     bool WriteFrames (const std::vector<std::vector<float>>& channels, size_t frames, std::string& error);
-    // Writing: patches the sizes into the header; false when the file could not be finished.
+    // Writing: patches the sizes into the header, syncs the file and renames it over the path;
+    // false, with the path untouched, when the file could not be finished.
     bool Close (std::string& error);
+    // Writing: removes the temporary file; the path stays as it was.
+    void Discard();
+
+    // The value a sample is stored as in this file (a fraction of full scale): PCM rounds
+    // and clips it.
+    double Stored (float sample) const;
+    // Writing: the largest magnitude written so far, per channel.
+    const std::vector<float>& Peaks() const { return mPeaks; }
 
 private:
-    std::string mPath;
+    int32_t Pcm (float sample) const;
+
+    std::string mPath, mTemporary;
     std::ifstream mIn;
-    std::fstream mOut;
+    std::FILE* mOut = nullptr;
+    std::vector<float> mPeaks;
     int mNumChannels = 0;
     uint64_t mNumFrames = 0, mFramesLeft = 0;
     uint16_t mFormat = 0, mBits = 0, mBlockAlign = 0;

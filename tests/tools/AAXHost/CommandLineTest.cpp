@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -160,6 +161,133 @@ TEST_F (CommandLine, AValueBeyondTheRangeIsClampedAndSaysSo)
     EXPECT_NE (err.find ("note: \"0.1 kHz\" lies beyond the range of \"Sample Rate\", which is set to its minimum, "), std::string::npos) << err;
     EXPECT_EQ (err.find ("\"99 %\""), std::string::npos) << err;
     EXPECT_NE (out.find ("Mix                          99 %"), std::string::npos) << out;
+
+    // An end shown as no number ("-inf dB", silence) still has one: -60 dB is that end, -100 dB beyond it.
+    EXPECT_EQ (0, run ({ "--tone", "0.01", "--out", output(), "--set", "Output=-100 dB" })) << err;
+    EXPECT_NE (err.find ("note: \"-100 dB\" lies beyond the range of \"Output\", which is set to its minimum, -inf dB\n"), std::string::npos) << err;
+    EXPECT_EQ (0, run ({ "--tone", "0.01", "--out", output(), "--set", "Output=-60 dB" })) << err;
+    EXPECT_EQ (err.find ("note:"), std::string::npos) << err;
+    EXPECT_NE (out.find ("Output                       -inf dB"), std::string::npos) << out;
+}
+
+TEST_F (CommandLine, AParameterIsFoundByItsOwnOrItsShownNameInAnyCase)
+{
+    const struct
+    {
+        const char* setting;
+        const char* reported;
+    } cases[] = {
+        { "Output Level=-3 dB", "Output                       -3.0 dB" },
+        { "Filter Cutoff=1 kHz", "Cutoff                       1.00 kHz" },
+        { "cutoff=2 kHz", "Cutoff                       2.00 kHz" },
+        { "mix=50 %", "Mix                          50 %" },
+        { "Mix =40 %", "Mix                          40 %" },
+        { " OUTPUT LEVEL =+3 dB", "Output                       +3.0 dB" },
+        { "7=1 dB", "Output                       +1.0 dB" },
+        { "master bypass=On", "Master Bypass                On" },
+    };
+
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ (0, run ({ "--tone", "0.01", "--out", output(), "--set", c.setting })) << c.setting << "\n"
+                                                                                         << err;
+        EXPECT_NE (out.find (c.reported), std::string::npos) << c.setting << "\n"
+                                                             << out;
+    }
+
+    // A name it does not know lists those it does; a parameter kept from hosts is named as such.
+    const std::string names = "the host's parameters: \"Sample Rate\", \"Rate Jitter\", \"Bit Depth\", \"Dither\", \"Filter Cutoff\" (shown as "
+                              "\"Cutoff\"), \"Filter Resonance\" (shown as \"Resonance\"), \"Mix\", \"Output Level\" (shown as \"Output\"), "
+                              "\"Master Bypass\"\n";
+    fs::remove (output());
+    EXPECT_EQ (1, run ({ "--tone", "0.01", "--out", output(), "--set", "Mixx=50 %" }));
+    EXPECT_NE (err.find ("no parameter named \"Mixx\"; " + names), std::string::npos) << err;
+    EXPECT_EQ (1, run ({ "--tone", "0.01", "--out", output(), "--set", "processing quality=High" }));
+    EXPECT_NE (err.find ("\"processing quality\" is a parameter the plug-in does not give its host (hosts cannot automate it), so --set cannot reach it; " + names),
+               std::string::npos)
+        << err;
+    EXPECT_FALSE (fs::exists (output()));
+
+    EXPECT_EQ (0, run ({ "--help" }));
+    EXPECT_NE (out.find ("gives the host can be set: not those hosts cannot automate (Grindel 2's\n"), std::string::npos) << out;
+}
+
+TEST_F (CommandLine, TheReportSaysWhetherTheOutputIsTheInputSampleForSample)
+{
+    // Values of every format, the extremes among them; those of 32-bit integers and 64-bit
+    // floats need more than a float's 24 bits.
+    const struct
+    {
+        uint16_t tag, bits;
+        bool exact;
+    } formats[] = { { 1, 8, true }, { 1, 16, true }, { 1, 24, true }, { 3, 32, true }, { 1, 32, false }, { 3, 64, false } };
+
+    for (const auto& f : formats)
+    {
+        const uint32_t frames = 1001, size = frames * f.bits / 8u;
+        std::vector<uint8_t> bytes { 'R', 'I', 'F', 'F' };
+        const auto put = [&] (uint64_t v, int n) {
+            for (int i = 0; i < n; ++i)
+                bytes.push_back (static_cast<uint8_t> (v >> (8 * i)));
+        };
+        put (36 + size, 4);
+        bytes.insert (bytes.end(), { 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ' });
+        put (16, 4), put (f.tag, 2), put (1, 2), put (44100, 4), put (44100u * f.bits / 8u, 4), put (f.bits / 8u, 2), put (f.bits, 2);
+        bytes.insert (bytes.end(), { 'd', 'a', 't', 'a' });
+        put (size, 4);
+
+        std::mt19937_64 random (f.bits);
+        for (uint32_t i = 0; i < frames; ++i)
+        {
+            const double x = i < 2 ? (i == 0 ? -1.0 : 0.0) : static_cast<double> (random() % 2000001) / 1000000.0 - 1.0 + 1.0e-9;
+            uint64_t raw = 0;
+            if (f.tag == 3 && f.bits == 32)
+            {
+                const float narrow = static_cast<float> (x);
+                uint32_t bits = 0;
+                std::memcpy (&bits, &narrow, 4);
+                raw = bits;
+            }
+            else if (f.tag == 3)
+                std::memcpy (&raw, &x, 8);
+            else
+                raw = static_cast<uint64_t> (static_cast<int64_t> (std::floor (x * std::ldexp (1.0, f.bits - 1)))) + (f.bits == 8 ? 128 : 0);
+            put (raw, f.bits / 8);
+        }
+
+        const auto name = std::to_string (f.bits) + (f.tag == 3 ? "-float.wav" : "-pcm.wav");
+        EXPECT_EQ (0, run ({ "--in", file (name, bytes), "--out", output() })) << name << "\n"
+                                                                               << err;
+        const bool exact = out.find ("note: the output is the input, sample for sample: in this build") != std::string::npos;
+        const bool rounded = out.find ("note: the output is the input as the plug-in takes it, in 32-bit float, which holds 24 bits: ") != std::string::npos;
+        EXPECT_TRUE (exact == f.exact && rounded == ! f.exact) << name << "\n"
+                                                               << out;
+    }
+}
+
+TEST_F (CommandLine, AnOlderRenderStaysWholeUntilTheNewOneIs)
+{
+    // A render that fails (a full disk: a file-size limit of 512 bytes) leaves the older file
+    // as it was and no part of its own; one that succeeds replaces it.
+    const auto old = file ("out.wav", { 'o', 'l', 'd' });
+    EXPECT_EQ (1, runProgram (GRINDEL_AAX_HOST, { "--tone", "0.01", "--out", old, "--quiet" }, {}, nullptr, "trap '' XFSZ; ulimit -f 1; "));
+    EXPECT_NE (err.find ("cannot write " + old + ": " + std::strerror (EFBIG)), std::string::npos) << err;
+    EXPECT_EQ (textOf (old), "old");
+    for (const auto& entry : fs::directory_iterator (folder))
+        EXPECT_EQ (entry.path().filename().string().find (".out.wav."), std::string::npos) << "a temporary file left: " << entry.path();
+
+    EXPECT_EQ (0, run ({ "--tone", "0.01", "--out", old, "--quiet" })) << err;
+    EXPECT_EQ (fs::file_size (old), 44u + 480u * 2u * 3u);
+
+    // A folder as the chunks' prefix takes them inside, named after the output.
+    fs::create_directories (folder / "takes");
+    for (const auto& prefix : { (folder / "takes").string(), (folder / "takes").string() + "/" })
+    {
+        fs::remove_all (folder / "takes");
+        fs::create_directories (folder / "takes");
+        EXPECT_EQ (0, run ({ "--tone", "0.01", "--out", old, "--chunks", prefix, "--quiet" })) << err;
+        EXPECT_TRUE (fs::exists (folder / "takes" / "out.elck") && fs::exists (folder / "takes" / "out.juce")) << prefix;
+    }
 }
 
 TEST_F (CommandLine, ChunksAreWrittenWholeOrNotAtAll)
@@ -255,6 +383,11 @@ TEST_F (CommandLine, BadArgumentsAreRefusedWithAClearMessageAndNoOutput)
         { { "--tone", "0.01", "--out", output(), "--preset", malformed }, 1, "cannot restore preset " + malformed + ": AAX_ERROR_" },
         { { "--tone", "0.01", "--out", output(), "--preset", corruptJuce }, 1, "cannot restore preset " + corruptJuce + ": the plug-in did not take all of its 'juce' chunk" },
         { { "--bundle", (folder / "a folder").string(), "--tone", "0.01", "--out", output() }, 1, "no binary in bundle" },
+        { { "--tone", "0.00001", "--out", output() }, 2, "--tone needs at least one sample of the 48 kHz tone (1/48000 s, about 0.000021), not \"0.00001\"" },
+        { { "--tone", "0.01", "--out", output(), "--out", (folder / "other.wav").string() }, 2, "--out is given twice; give it once" },
+        { { "--tone", "0.01", "--out", output(), "--preset", wav }, 1, "preset " + wav + " is a WAV file, not a chunk file (PREFIX.elck or PREFIX.juce, as a render writes them)" },
+        { { "--tone", "0.01", "--out", output(), "--preset", file ("short.juce", { 1, 2, 3 }) }, 1, "is not a chunk file: shorter than a chunk's 56-byte header" },
+        { { "--in", file ("silent.wav", { 'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0, 0x80, 0xBB, 0, 0, 0, 0x77, 1, 0, 2, 0, 16, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0 }), "--out", output() }, 1, "holds no samples" },
     };
 
     for (const auto& c : cases)
@@ -303,7 +436,7 @@ TEST_F (CommandLine, RunScriptReadsPathsFromTheCallersFolderAndItsOwnOptions)
     const auto log = (folder / "build.log").string();
     file ("repo/scripts/setup.sh", {});
     std::ofstream (repo / "scripts" / "setup.sh") << "#!/bin/sh\necho setup >>" << quoted (log) << "\n";
-    std::ofstream (bin / "cmake") << "#!/bin/sh\necho \"cmake $* CCACHE_BASEDIR=$CCACHE_BASEDIR\" >>" << quoted (log) << "\n";
+    std::ofstream (bin / "cmake") << "#!/bin/sh\necho \"cmake $* CCACHE_BASEDIR=$CCACHE_BASEDIR\" >>" << quoted (log) << "\necho \"[1/1] building\"\n";
     for (const auto& script : { repo / "scripts" / "run.sh", repo / "scripts" / "setup.sh", bin / "cmake" })
         fs::permissions (script, fs::perms::owner_all, fs::perm_options::add);
 
@@ -346,4 +479,73 @@ TEST_F (CommandLine, RunScriptReadsPathsFromTheCallersFolderAndItsOwnOptions)
     EXPECT_NE (err.find ("run.sh: unknown option --frobnicate"), std::string::npos) << err;
     runScript ({ "in.wav", "x.wav", "--chunks", "--quiet" });
     EXPECT_NE (err.find ("run.sh: --chunks needs a value, not the option \"--quiet\""), std::string::npos) << err;
+
+    // --quiet silences the set-up and the build too; a folder for the chunks keeps its slash.
+    EXPECT_EQ (0, runScript ({ "in.wav", "out.wav", "--quiet", "--chunks", "sub/" })) << err;
+    EXPECT_EQ (out, "");
+    EXPECT_TRUE (fs::exists (caller / "sub" / "out.elck"));
+    EXPECT_EQ (0, runScript ({ "in.wav", "out.wav" })) << err;
+    EXPECT_NE (out.find ("[1/1] building\n"), std::string::npos) << out;
+}
+
+TEST_F (CommandLine, RunScriptRefusesWhatTheHostRefusesBeforeItsBuild)
+{
+    // The script's stand-in set-up and build note that they ran.
+    const auto repo = folder / "repo", log = folder / "build.log";
+    fs::create_directories (repo / "scripts");
+    fs::copy_file (fs::path (GRINDEL_SOURCE_DIR) / "scripts" / "run.sh", repo / "scripts" / "run.sh");
+    std::ofstream (repo / "scripts" / "setup.sh") << "#!/bin/sh\necho setup >>" << quoted (log.string()) << "\n";
+    fs::permissions (repo / "scripts" / "setup.sh", fs::perms::owner_all, fs::perm_options::add);
+
+    // The message is the host's own, for the options the user typed; the host gives it the
+    // same when the option is its own too.
+    const struct
+    {
+        std::vector<std::string> args;
+        std::string message;
+        bool hostToo;
+    } cases[] = {
+        { { "--block", "0" }, "--block needs a whole number of samples from 1 to 8192, not \"0\"", true },
+        { { "--quiet", "--block", "8193" }, "--block needs a whole number of samples from 1 to 8192, not \"8193\"", true },
+        { { "--tone", "2s" }, "--tone needs a number of seconds above 0 and up to 600, not \"2s\"", true },
+        { { "--tone", "600.5" }, "--tone needs a number of seconds above 0 and up to 600, not \"600.5\"", true },
+        { { "--tone", "0.00001" }, "--tone needs at least one sample of the 48 kHz tone (1/48000 s, about 0.000021), not \"0.00001\"", true },
+        { { "--snapshot", "x.png", "--skin", "1000" }, "--skin needs 885, 1180 or 1475, not \"1000\"", true },
+        { { "--snapshot", "x.jpg" }, "--snapshot needs a file name ending in .png, not \"x.jpg\"", true },
+        { { "--set", "Mix" }, "--set needs \"Parameter Name=value text\", not \"Mix\"", true },
+        { { "--set", "=50 %" }, "--set needs \"Parameter Name=value text\", not \"=50 %\"", true },
+        { { "--snapshot", "x.png", "--offline" }, "--snapshot takes only --bundle, --skin, --browser and --block, not --offline", true },
+        { { "--snapshot", "x.png", "--quiet" }, "--snapshot takes only --bundle, --skin, --browser and --block, not --quiet", true },
+        { { "--snapshot", "x.png", "--chunks", "take" }, "--snapshot takes only --bundle, --skin, --browser and --block, not --chunks", true },
+        { { "--browser" }, "--skin and --browser go with --snapshot", true },
+        { { "--editor", "--offline" }, "--editor plays in real time; --offline does not go with it", true },
+        { { "--out", "a.wav", "--out", "b.wav" }, "--out is given twice; give it once", true },
+        { { "in.wav", "out.wav", "--out", "other.wav" }, "OUT.wav and --out both name the output; give one", false },
+        { { "in.wav", "out.wav", "--in", "other.wav" }, "IN.wav and --in both name the input; give one", false },
+        { { "in.wav", "out.wav", "--tone", "1" }, "--in and --tone exclude each other", false },
+    };
+
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ (2, runProgram ((repo / "scripts" / "run.sh").string(), c.args)) << c.message;
+        EXPECT_EQ (err, "run.sh: " + c.message + "\nrun.sh --help tells how to run it\n");
+        EXPECT_FALSE (fs::exists (log)) << c.message << ": the set-up ran";
+
+        if (c.hostToo)
+        {
+            EXPECT_EQ (2, run (c.args)) << c.message;
+            EXPECT_EQ (err.substr (0, err.find ('\n')), c.message);
+        }
+    }
+
+    // Every option of the host's is one of the script's.
+    ASSERT_EQ (0, run ({ "--help" }));
+    const auto hostHelp = out;
+    ASSERT_EQ (0, runProgram ((repo / "scripts" / "run.sh").string(), { "--help" }));
+    std::istringstream lines (hostHelp);
+    for (std::string line; std::getline (lines, line);)
+    {
+        const auto option = line.rfind ("  --", 0) == 0 ? line.substr (2, line.find (' ', 2) - 2) : std::string ("--help");
+        EXPECT_NE (out.find (option), std::string::npos) << line;
+    }
 }

@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -185,13 +186,16 @@ namespace
             XSync (display, False);
         }
 
-        // A press, an upward drag in steps, a release.
-        void drag (Window window, int x, int y, int up)
+        // A press, an upward drag in steps (a pause after each), a release.
+        void drag (Window window, int x, int y, int up, int pauseMilliseconds = 0)
         {
             pointerTo (window, x, y);
             button (true);
             for (int step = 1; step <= up; step += 4)
+            {
                 pointerTo (window, x, y - step);
+                std::this_thread::sleep_for (std::chrono::milliseconds (pauseMilliseconds));
+            }
             button (false);
         }
 
@@ -245,18 +249,27 @@ TEST_F (EditorRun, AUserMovesAKnobOpensTheBrowserAndClosesTheWindow)
     const auto window = static_cast<Window> (std::stoul (opened[1], nullptr, 16));
     const int height = std::stoi (opened[3]);
     EXPECT_EQ (opened[2], "1180");
+    EXPECT_NE (out().find ("the about window: hold Ctrl (the Command key on a Mac) and click the round options button at the top right\n"), std::string::npos);
 
-    // The knob answers once the skin is built: drag until the host hears the gesture end.
+    // The knob answers once the skin is built: drag until the host hears the gesture end. The
+    // drag's steps are turns of the host's loop apart, as a hand's are.
     const std::regex moved ("editor: \"Rate Jitter\" ([1-9][0-9.]* %)");
     int drags = 0;
     ASSERT_TRUE (waitFor ([&] {
         if (! printed (moved).empty())
             return true;
         if (drags++ % 50 == 0)
-            drag (window, kJitterKnobX, kJitterKnobY, 40);
+            drag (window, kJitterKnobX, kJitterKnobY, 40, 50);
         return false;
     })) << out();
     const auto value = printed (moved)[1];
+
+    // One line a gesture, however many steps the drag took.
+    const auto reported = [&] {
+        const auto text = out();
+        return std::distance (std::sregex_iterator (text.begin(), text.end(), moved), std::sregex_iterator());
+    };
+    EXPECT_LE (reported(), (drags + 49) / 50) << out();
 
     // The browse button docks the browser: the editor asks the host for a taller window. A
     // click that lands while the editor is still busy with the drag is clicked again; any
@@ -278,6 +291,15 @@ TEST_F (EditorRun, AUserMovesAKnobOpensTheBrowserAndClosesTheWindow)
     // has the value the knob was left at.
     const auto report = out();
     EXPECT_TRUE (std::regex_search (report, std::regex ("rendered [1-9][0-9]* frames of 2 channel\\(s\\) at 48000 Hz to " + output))) << report;
+
+    // The report tells how long the tone played and its real peaks, and claims nothing it did not compare.
+    std::smatch played, frames;
+    ASSERT_TRUE (std::regex_search (report, played, std::regex ("input: the test tone \\(440 Hz left, 660 Hz right\\), 48000 Hz, 2 channels, played for ([0-9.]+) s while the editor was open\n")))
+        << report;
+    ASSERT_TRUE (std::regex_search (report, frames, std::regex ("rendered ([0-9]+) frames"))) << report;
+    EXPECT_NEAR (std::stod (played[1]), std::stod (frames[1]) / 48000.0, 0.006);
+    EXPECT_NE (report.find ("output peak: channel 1 -6.02 dBFS, channel 2 -6.02 dBFS\n"), std::string::npos) << report;
+    EXPECT_EQ (report.find ("sample for sample"), std::string::npos) << report;
     EXPECT_TRUE (std::regex_search (report, std::regex ("Rate Jitter +" + value))) << report;
     EXPECT_GT (fs::file_size (output), 44u);
 
@@ -310,6 +332,27 @@ TEST_F (EditorRun, SnapshotDrawsTheChosenSkinWithTheBrowserOpen)
     EXPECT_EQ (width, 885u);
     EXPECT_GT (height, width);
     EXPECT_FALSE (fs::exists (folder / "data" / "User"));
+}
+
+TEST_F (EditorRun, ASnapshotOfContentWithoutSkinsWritesNothingAndSaysWhere)
+{
+    if (! openDisplay())
+        GTEST_SKIP() << "no Xvfb";
+
+    // The plug-in would show its "Skin error" alert instead of the editor.
+    const auto data = folder / "data", picture = folder / "editor.png";
+    fs::remove (data / "Common");
+    fs::create_directories (data / "Common");
+    EXPECT_EQ (1, run ({ "--snapshot", picture.string() }));
+    const auto message = err();
+    EXPECT_EQ (message.find ("--snapshot: GRINDEL_DATA_ROOT " + data.string() + " holds no skins ("), 0u) << message;
+    EXPECT_EQ (std::count (message.begin(), message.end(), '\n'), 1) << message;
+    EXPECT_FALSE (fs::exists (picture));
+
+    // A skin the content lacks is named too.
+    EXPECT_EQ (1, run ({ "--snapshot", picture.string(), "--skin", "885" }));
+    EXPECT_NE (err().find ("holds no skin 885 ("), std::string::npos) << err();
+    EXPECT_FALSE (fs::exists (picture));
 }
 
 TEST_F (EditorRun, SnapshotArgumentsAreChecked)

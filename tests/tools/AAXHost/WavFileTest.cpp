@@ -204,3 +204,42 @@ TEST_F (WavFile, FilesThatCannotBeRenderedAreRefusedWithTheReason)
         EXPECT_NE (error.find (c.reason), std::string::npos) << c.what << ": " << error;
     }
 }
+
+TEST_F (WavFile, AChunkOfAnOddSizeIsPaddedAndAFailedFileLeavesTheOldOne)
+{
+    // Mono 24-bit frames make data of an odd size: a pad byte follows, which the RIFF size counts.
+    const struct
+    {
+        int channels, bits;
+        size_t frames;
+        uint64_t fileSize;
+    } cases[] = { { 1, 24, 3, 44 + 9 + 1 }, { 1, 24, 2, 44 + 6 }, { 2, 24, 3, 44 + 18 }, { 1, 16, 3, 44 + 6 }, { 1, 32, 1, 44 + 4 } };
+
+    const auto path = (folder / "out.wav").string();
+
+    for (const auto& c : cases)
+    {
+        StandInWavFile written, read;
+        written.bitsPerSample = c.bits;
+        std::vector<std::vector<float>> channels (static_cast<size_t> (c.channels), std::vector<float> (c.frames, 0.25f)), back;
+        std::string error;
+        ASSERT_TRUE (writeAll (written, path, channels, error)) << error;
+
+        const auto bytes = bytesOf (path);
+        ASSERT_EQ (bytes.size(), c.fileSize) << c.channels << " x " << c.bits << " bits x " << c.frames;
+        EXPECT_EQ (uint64_t (bytes[4]) | uint64_t (bytes[5]) << 8, c.fileSize - 8);
+        EXPECT_EQ (uint64_t (bytes[40]), c.frames * static_cast<size_t> (c.channels * c.bits / 8));
+        ASSERT_TRUE (readAll (read, path, back, error)) << error;
+        EXPECT_EQ (back, channels);
+    }
+
+    // Until it is closed whole, the older file stays; one discarded leaves nothing of its own.
+    StandInWavFile unfinished;
+    std::string error;
+    ASSERT_TRUE (unfinished.OpenForWriting (path, 2, error)) << error;
+    ASSERT_TRUE (unfinished.WriteFrames ({ { 0.5f }, { -0.5f } }, 1, error)) << error;
+    EXPECT_EQ (fs::file_size (path), 48u);
+    unfinished.Discard();
+    EXPECT_EQ (fs::file_size (path), 48u);
+    EXPECT_EQ (std::distance (fs::directory_iterator (folder), fs::directory_iterator()), 1);
+}

@@ -73,6 +73,12 @@ std::multiset<std::string> StandInAutomationDelegate::Registered() const
     return mRegistered;
 }
 
+bool StandInAutomationDelegate::Touched (const std::string& id) const
+{
+    const std::lock_guard<std::mutex> lock (mLock);
+    return mTouched.count (id) != 0;
+}
+
 int StandInAutomationDelegate::Flush()
 {
     // Answers may post new requests; those wait for the next flush.

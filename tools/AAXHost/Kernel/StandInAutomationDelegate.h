@@ -68,6 +68,8 @@ public:
 
     // Identifiers registered and not unregistered since.
     std::multiset<std::string> Registered() const;
+    // Whether a touch of the parameter awaits its release (touches nest; each release takes back one).
+    bool Touched (const std::string& id) const;
 
     ACFRESULT QueryInterface (const acfIID& iid, void** ppOut) override;
     acfUInt32 AddRef() override;
