@@ -50,7 +50,8 @@ values are checked before the set-up and the build.
 
 Environment: GRINDEL_JOBS (parallel build jobs; default: all processors), GRINDEL_DATA_ROOT
 (where the plug-in keeps its content and settings; default: build-release/data).
-Exit codes: 0 done, 1 failed (the reason is printed), 2 bad arguments.
+Exit codes: 0 done, 1 failed (the reason is printed), 2 bad arguments, 130 a render
+stopped by Ctrl+C (OUT and the chunks left as they were).
 EOF
 }
 

@@ -1,4 +1,5 @@
 #include "StandInEditorRun.h"
+#include "StandInInterrupt.h"
 #include "StandInAutomationDelegate.h"
 #include "StandInInstance.h"
 #include "StandInPngFile.h"
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -41,33 +41,6 @@ namespace
     // The browse button of the product's skins, in the layout drawn for 1180 pixels
     // (resources/skins/PluginEditor.orvikgui); the other sizes are that layout scaled.
     constexpr int kLayoutWidth = 1180, kBrowseX = 810, kBrowseY = 20, kBrowseSize = 32;
-
-    // Ctrl+C or a termination request while the window is open ends the run as closing the
-    // window does, so the render is finished and the chunks are written.
-    volatile std::sig_atomic_t interrupted = 0;
-
-    extern "C" void noteInterrupt (int) { interrupted = 1; }
-
-    class ScopedInterruptAsClose
-    {
-    public:
-        ScopedInterruptAsClose()
-        {
-            interrupted = 0;
-            mInt = std::signal (SIGINT, noteInterrupt);
-            mTerm = std::signal (SIGTERM, noteInterrupt);
-        }
-
-        ~ScopedInterruptAsClose()
-        {
-            std::signal (SIGINT, mInt);
-            std::signal (SIGTERM, mTerm);
-        }
-
-    private:
-        void (*mInt) (int);
-        void (*mTerm) (int);
-    };
 
     // Turns of the host loop that a snapshot waits at most for the editor to settle.
     constexpr int kSettleTurns = 1500, kTurnMilliseconds = 20;
@@ -396,10 +369,12 @@ bool StandInEditorRun::RunUntilClosed (StandInWavFile* output, std::ostream* rep
                 << "the about window: hold Ctrl (the Command key on a Mac) and click the round options button at the top right"
                 << std::endl;
 
-    const ScopedInterruptAsClose interrupts;
+    // Ctrl+C or a termination request while the window is open ends the run as closing the
+    // window does, so the render is finished and the chunks are written.
+    const StandInInterrupt interrupts;
     StandInX11Display::Shared().HandFocusToChild (mGui.Window());
 
-    while (! StandInX11Display::Shared().TakeCloseRequest (mGui.Window()) && interrupted == 0)
+    while (! StandInX11Display::Shared().TakeCloseRequest (mGui.Window()) && ! StandInInterrupt::Came())
         if (! Turn (kTurnMilliseconds, output, report, error))
         {
             std::string ignored;

@@ -1,6 +1,7 @@
 #include "StandInRenderer.h"
 #include "StandInEditorRun.h"
 #include "StandInInstance.h"
+#include "StandInInterrupt.h"
 #include "StandInParameterNames.h"
 #include "StandInResult.h"
 #include "StandInSession.h"
@@ -20,6 +21,7 @@
 #include <fstream>
 #include <iomanip>
 #include <iterator>
+#include <optional>
 #include <locale>
 #include <memory>
 #include <sstream>
@@ -445,7 +447,8 @@ std::string StandInRenderer::Usage()
             text += (first ? head : std::string (24, ' ')) + line + "\n";
     }
 
-    return text + "Exit codes: 0 done, 1 failed (the reason is printed), 2 bad arguments.\n";
+    return text + "Exit codes: 0 done, 1 failed (the reason is printed), 2 bad arguments, 130 a render\n"
+                  "stopped by Ctrl+C (OUT and the chunks left as they were).\n";
 }
 
 bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, std::string& error)
@@ -797,6 +800,14 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 outputs[c] = rendered[c].data();
             }
 
+            // Ctrl+C during a render stops it and leaves OUT and the chunks as they were; taken
+            // before the output's temporary exists, so no signal leaves that behind.
+            std::optional<StandInInterrupt> interrupts;
+            bool interrupted = false;
+
+            if (! o.editor)
+                interrupts.emplace();
+
             StandInWavFile output;
             output.sampleRate = audio.sampleRate;
             output.bitsPerSample = audio.bitsPerSample;
@@ -810,7 +821,7 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                     && editor.StartAudio (o.input, error) && editor.RunUntilClosed (&output, o.quiet ? nullptr : &out, error);
             }
 
-            for (uint64_t start = 0; written && ! o.editor && start < totalFrames;)
+            for (uint64_t start = 0; written && ! o.editor && start < totalFrames && ! (interrupted = StandInInterrupt::Came());)
             {
                 size_t length = static_cast<size_t> (std::min<uint64_t> (blockSize, totalFrames - start));
 
@@ -840,17 +851,27 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 instance->Effect().NotificationReceived (AAX_eNotificationEvent_ExitingOfflineMode, nullptr, 0);
 
             // The output replaces an older file only when it is whole.
-            if (! written || ! output.Close (error))
+            if (interrupted)
+            {
+                output.Discard();
+                err << "interrupted: " << o.output << " and the chunks were left as they were\n";
+                result = 130;
+            }
+            else if (! written || ! output.Close (error))
             {
                 output.Discard();
                 err << error << "\n";
                 result = 1;
             }
 
+            interrupts.reset();
             const bool saved = result == 0;
 
             for (const AAX_CTypeID chunkID : { AAX_CTypeID ('elck'), AAX_CTypeID ('juce') })
             {
+                if (interrupted)
+                    break;
+
                 AAX_Result got = 0;
                 const auto record = instance->GetChunk (chunkID, got);
                 const auto path = o.chunkPrefix + "." + fourCC (chunkID);
@@ -870,7 +891,7 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                     out << "chunk '" << fourCC (chunkID) << "': " << record.size() << " bytes to " << path << "\n";
             }
 
-            if (! o.quiet)
+            if (! o.quiet && ! interrupted)
             {
                 out << "parameters:\n";
                 for (const auto& id : instance->ParameterIDs())

@@ -549,3 +549,24 @@ TEST_F (CommandLine, RunScriptRefusesWhatTheHostRefusesBeforeItsBuild)
         EXPECT_NE (out.find (option), std::string::npos) << line;
     }
 }
+
+TEST_F (CommandLine, CtrlCDuringARenderLeavesTheOutputAndTheChunksAsTheyWere)
+{
+    // A long render in the background, interrupted once its temporary output exists.
+    const auto old = file ("out.wav", { 'o', 'l', 'd' });
+    const auto command = "cd " + quoted (folder.string()) + " || exit 9; GRINDEL_DATA_ROOT=" + quoted ((folder / "data").string()) + " "
+                       + quoted (GRINDEL_AAX_HOST) + " --tone 600 --block 16 --out out.wav >stdout 2>stderr & pid=$!; n=0; "
+                       + "until ls -A | grep -q '^\\.out\\.wav\\.'; do n=$((n+1)); [ $n -gt 30000 ] && break; sleep 0.01; done; "
+                       + "kill -INT $pid; wait $pid";
+    const int status = std::system (command.c_str());
+    err = textOf (folder / "stderr");
+
+    EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 130) << status << " " << err;
+    EXPECT_NE (err.find ("interrupted: " + old + " and the chunks were left as they were"), std::string::npos) << err;
+    EXPECT_EQ (textOf (old), "old");
+    EXPECT_EQ (textOf (folder / "stdout").find ("rendered"), std::string::npos);
+    for (const auto& entry : fs::directory_iterator (folder))
+        EXPECT_TRUE (entry.path().filename() == "out.wav" || entry.path().filename() == "data" || entry.path().filename() == "stdout"
+                     || entry.path().filename() == "stderr")
+            << "left behind: " << entry.path();
+}
