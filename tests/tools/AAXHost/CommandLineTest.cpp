@@ -555,9 +555,9 @@ TEST_F (CommandLine, CtrlCDuringARenderLeavesTheOutputAndTheChunksAsTheyWere)
     // A long render in the background, interrupted once its temporary output exists.
     const auto old = file ("out.wav", { 'o', 'l', 'd' });
     const auto command = "cd " + quoted (folder.string()) + " || exit 9; GRINDEL_DATA_ROOT=" + quoted ((folder / "data").string()) + " "
-                       + quoted (GRINDEL_AAX_HOST) + " --tone 600 --block 16 --out out.wav >stdout 2>stderr & pid=$!; n=0; "
-                       + "until ls -A | grep -q '^\\.out\\.wav\\.'; do n=$((n+1)); [ $n -gt 30000 ] && break; sleep 0.01; done; "
-                       + "kill -INT $pid; wait $pid";
+        + quoted (GRINDEL_AAX_HOST) + " --tone 600 --block 16 --out out.wav >stdout 2>stderr & pid=$!; n=0; "
+        + "until ls -A | grep -q '^\\.out\\.wav\\.'; do n=$((n+1)); [ $n -gt 30000 ] && break; sleep 0.01; done; "
+        + "kill -INT $pid; wait $pid";
     const int status = std::system (command.c_str());
     err = textOf (folder / "stderr");
 
