@@ -43,10 +43,10 @@ float PluginAudioProcessorParameter::getValue() const
 
 void PluginAudioProcessorParameter::setValue (float newValue)
 {
-    // What is not a finite number stands for the default, as it does in the host's parameter:
-    // JUCE's wrapper hands the host's value on after the library has taken the default for it.
-    if (! std::isfinite (newValue))
-        newValue = getDefaultValue();
+    // Not-a-number keeps the value, as in the host's own parameter (JUCE's wrapper hands the
+    // host's value to both); an infinity is limited like any value out of range.
+    if (std::isnan (newValue))
+        return;
 
     // The host reads back what the parameter holds (limited to 0..1, snapped to its grid),
     // never what it was sent. Cached first: the parameter's report of the change then finds

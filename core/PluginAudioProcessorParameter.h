@@ -30,8 +30,7 @@ public:
     /** Any thread: lock-free. */
     float getValue() const override;
     /** Any thread (the audio thread too): lock-free; sets the Parameter, which reaches the DSP
-        core at the next block. Limited to 0..1; a value that is not a finite number sets the
-        default. */
+        core at the next block. Limited to 0..1 (infinities too); not-a-number keeps the value. */
     void setValue (float newValue) override;
     float getDefaultValue() const override;
     juce::String getName (int maximumLength) const override;

@@ -113,8 +113,8 @@ public:
         setValue; NaN is ignored. */
     bool setNormalisedValue (float newNormalised, bool notify);
     /** Any thread: never locks or allocates. The normalised value that setNormalisedValue
-        of this one leaves the parameter holding: limited to 0..1 and snapped to the grid.
-        Not for NaN. */
+        of this one leaves the parameter holding: limited to 0..1 and snapped to the grid; for
+        NaN, the value it holds now. */
     float heldNormalised (float newNormalised) const noexcept;
     /** Any thread: off the message thread never locks or allocates. */
     bool setIntValue (int newValue, bool notify);
