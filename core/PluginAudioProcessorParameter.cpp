@@ -9,9 +9,28 @@ PluginAudioProcessorParameter::PluginAudioProcessorParameter (Parameter& p)
 
 void PluginAudioProcessorParameter::updateFromParameter (bool notifyHost)
 {
-    const auto value = parameter.getNormalisedValue();
+    // Another thread may change the parameter and store its value here between this one's
+    // read and store, which would leave the older value cached for good. So the value is read
+    // again after each store until it stands: every change of the parameter is followed by an
+    // update, so the last store is always of the value it holds (the exchange and the read are
+    // in one total order with the parameter's store, so the read cannot miss a change whose
+    // update stored here before). The host hears only the value that stood, never one already
+    // replaced.
+    auto value = parameter.getNormalisedValue();
+    bool differs = false;
 
-    if (cachedValue.exchange (value) != value && notifyHost)
+    for (;;)
+    {
+        differs = cachedValue.exchange (value) != value || differs;
+        const auto now = parameter.getNormalisedValue();
+
+        if (now == value)
+            break;
+
+        value = now;
+    }
+
+    if (differs && notifyHost)
         sendValueChangedMessageToListeners (value);
 }
 

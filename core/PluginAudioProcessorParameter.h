@@ -15,7 +15,8 @@ public:
     Parameter& getParameter() const noexcept { return parameter; }
 
     /** Any thread the parameter changed on: calls the host's listeners on that thread. The
-        plug-in changed the value; tells the host when asked and when it differs. */
+        plug-in changed the value; tells the host when asked and when it differs. Threads
+        updating at once leave cached the value the parameter holds last. */
     void updateFromParameter (bool notifyHost);
     /** Message thread. A change the audio thread made: when the value differs from the
         host's, tells the host as automation does (touch, set, release; no touch of its own

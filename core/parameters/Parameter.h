@@ -98,8 +98,10 @@ public:
 
     /** Any thread: never locks or allocates. */
     virtual float getValue() const noexcept { return value.load (std::memory_order_relaxed); }
-    /** Any thread: never locks or allocates. */
-    float getNormalisedValue() const noexcept { return normalised.load (std::memory_order_relaxed); }
+    /** Any thread: never locks or allocates. In the stores' single total order (a plain load on
+        x86), so a reader that has just published its own store elsewhere sees every store made
+        before that one (the host parameter's cache relies on it). */
+    float getNormalisedValue() const noexcept { return normalised.load(); }
     /** Any thread: never locks or allocates. */
     int getIntValue() const noexcept;
     /** Any thread: never locks or allocates. */
