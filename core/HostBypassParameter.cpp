@@ -14,8 +14,9 @@ float HostBypassParameter::getValue() const
 
 void HostBypassParameter::setValue (float newValue)
 {
-    if (! std::isfinite (newValue))
-        newValue = getDefaultValue();
+    // Not-a-number keeps the state; an infinity is out of range like any other value.
+    if (std::isnan (newValue))
+        return;
 
     value.store (newValue >= 0.5f ? 1.0f : 0.0f, std::memory_order_relaxed);
 }

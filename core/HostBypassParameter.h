@@ -19,8 +19,8 @@ public:
 
     /** Any thread: lock-free. 0 or 1. */
     float getValue() const override;
-    /** Any thread: lock-free. Snaps to 0 or 1 (on from 0.5); a value that is not a finite
-        number sets the default (off), as in the host's own parameter. */
+    /** Any thread: lock-free. Snaps to 0 or 1 (on from 0.5, so +infinity is on and -infinity
+        off); not-a-number keeps the state, as in the host's own parameter. */
     void setValue (float newValue) override;
     // Any thread: constants.
     float getDefaultValue() const override { return 0.0f; }

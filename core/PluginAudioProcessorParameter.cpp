@@ -9,9 +9,28 @@ PluginAudioProcessorParameter::PluginAudioProcessorParameter (Parameter& p)
 
 void PluginAudioProcessorParameter::updateFromParameter (bool notifyHost)
 {
-    const auto value = parameter.getNormalisedValue();
+    // Another thread may change the parameter and store its value here between this one's
+    // read and store, which would leave the older value cached for good. So the value is read
+    // again after each store until it stands: every change of the parameter is followed by an
+    // update, so the last store is always of the value it holds (the exchange and the read are
+    // in one total order with the parameter's store, so the read cannot miss a change whose
+    // update stored here before). The host hears only the value that stood, never one already
+    // replaced.
+    auto value = parameter.getNormalisedValue();
+    bool differs = false;
 
-    if (cachedValue.exchange (value) != value && notifyHost)
+    for (;;)
+    {
+        differs = cachedValue.exchange (value) != value || differs;
+        const auto now = parameter.getNormalisedValue();
+
+        if (now == value)
+            break;
+
+        value = now;
+    }
+
+    if (differs && notifyHost)
         sendValueChangedMessageToListeners (value);
 }
 
@@ -43,10 +62,10 @@ float PluginAudioProcessorParameter::getValue() const
 
 void PluginAudioProcessorParameter::setValue (float newValue)
 {
-    // What is not a finite number stands for the default, as it does in the host's parameter:
-    // JUCE's wrapper hands the host's value on after the library has taken the default for it.
-    if (! std::isfinite (newValue))
-        newValue = getDefaultValue();
+    // Not-a-number keeps the value, as in the host's own parameter (JUCE's wrapper hands the
+    // host's value to both); an infinity is limited like any value out of range.
+    if (std::isnan (newValue))
+        return;
 
     // The host reads back what the parameter holds (limited to 0..1, snapped to its grid),
     // never what it was sent. Cached first: the parameter's report of the change then finds

@@ -15,7 +15,8 @@ public:
     Parameter& getParameter() const noexcept { return parameter; }
 
     /** Any thread the parameter changed on: calls the host's listeners on that thread. The
-        plug-in changed the value; tells the host when asked and when it differs. */
+        plug-in changed the value; tells the host when asked and when it differs. Threads
+        updating at once leave cached the value the parameter holds last. */
     void updateFromParameter (bool notifyHost);
     /** Message thread. A change the audio thread made: when the value differs from the
         host's, tells the host as automation does (touch, set, release; no touch of its own
@@ -30,8 +31,7 @@ public:
     /** Any thread: lock-free. */
     float getValue() const override;
     /** Any thread (the audio thread too): lock-free; sets the Parameter, which reaches the DSP
-        core at the next block. Limited to 0..1; a value that is not a finite number sets the
-        default. */
+        core at the next block. Limited to 0..1 (infinities too); not-a-number keeps the value. */
     void setValue (float newValue) override;
     float getDefaultValue() const override;
     juce::String getName (int maximumLength) const override;

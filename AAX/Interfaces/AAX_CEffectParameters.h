@@ -93,7 +93,8 @@ public:
     // Any thread: take the chunk lock and allocate.
     // SetChunk reads the whole record first: one that does not read gives the parser's error
     // and changes nothing; otherwise it sets the parameters as SetParameterNormalizedValue does.
-    // A value that is not a finite number, from any entry, stands for the parameter's default.
+    // From any entry, a value that is not a number keeps the parameter's value, and one out
+    // of range (an infinity too) is limited to the range.
     AAX_Result GetChunkSize (AAX_CTypeID iChunkID, uint32_t* oSize) const override;
     AAX_Result GetChunk (AAX_CTypeID iChunkID, AAX_SPlugInChunk* oChunk) const override;
     AAX_Result SetChunk (AAX_CTypeID iChunkID, const AAX_SPlugInChunk* iChunk) override;

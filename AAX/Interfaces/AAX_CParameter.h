@@ -9,6 +9,7 @@
 #include "AAX_IParameter.h"
 #include "AAX_ITaperDelegate.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <memory>
@@ -37,7 +38,7 @@ public:
           mTaperDelegate (taperDelegate.Clone()),
           mDisplayDelegate (displayDelegate.Clone()),
           mValue (identifier),
-          mDefaultValue (defaultValue)
+          mDefaultValue (UsableDefault (defaultValue))
     {
         InitializeNumberOfSteps();
         SetToDefaultValue();
@@ -90,18 +91,19 @@ public:
             mAutomationDelegate->PostReleaseRequest (Identifier());
     }
 
+    // Not-a-number keeps the value; the taper limits anything else to 0..1.
     void SetNormalizedValue (double newNormalizedValue) override
     {
-        PostValueRequest (std::isfinite (newNormalizedValue) ? mTaperDelegate->NormalizedToReal (newNormalizedValue)
-                                                             : mDefaultValue.load (std::memory_order_relaxed));
+        if (! std::isnan (newNormalizedValue))
+            PostValueRequest (mTaperDelegate->NormalizedToReal (newNormalizedValue));
     }
 
     double GetNormalizedValue() const override { return mTaperDelegate->RealToNormalized (mValue.Get()); }
 
-    // A default that is not a number keeps the one there is.
+    // A default that is not a number keeps the one there is; the taper limits anything else.
     void SetNormalizedDefaultValue (double normalizedDefault) override
     {
-        if (! std::isfinite (normalizedDefault))
+        if (std::isnan (normalizedDefault))
             return;
 
         mDefaultValue.store (mTaperDelegate->ConstrainRealValue (mTaperDelegate->NormalizedToReal (normalizedDefault)), std::memory_order_relaxed);
@@ -265,13 +267,14 @@ public:
             mAutomationDelegate->PostCurrentValue (Identifier(), GetNormalizedValue());
     }
 
-    // A value that is not a finite number (from a host, a chunk or automation) stands for the
-    // default, so neither the value nor what the host is told back can be one.
+    // Not-a-number (from a host, a chunk or automation) changes nothing and tells the host
+    // nothing; anything else is limited to 0..1, so the host is told only a value it can hold.
     void UpdateNormalizedValue (double newNormalizedValue) override
     {
-        if (! std::isfinite (newNormalizedValue))
-            newNormalizedValue = GetNormalizedDefaultValue();
+        if (std::isnan (newNormalizedValue))
+            return;
 
+        newNormalizedValue = newNormalizedValue < 0.0 ? 0.0 : (newNormalizedValue > 1.0 ? 1.0 : newNormalizedValue);
         const T newValue = mTaperDelegate->NormalizedToReal (newNormalizedValue);
 
         if (! mNeedNotify.load (std::memory_order_relaxed) && newValue == mValue.Get())
@@ -286,12 +289,17 @@ public:
     }
 
     // Without an automation delegate the value changes at once; with one, the host is
-    // asked to set it, bracketed by a touch and a release.
+    // asked to set it, bracketed by a touch and a release. Not-a-number keeps the value and
+    // asks nothing; an infinity is the end of the range it points to.
     void PostValueRequest (T newValue)
     {
         if constexpr (std::is_floating_point_v<T>)
-            if (! std::isfinite (newValue))
-                newValue = mDefaultValue.load (std::memory_order_relaxed);
+        {
+            if (std::isnan (newValue))
+                return;
+
+            newValue = RangeEndForInfinity (newValue);
+        }
 
         const double normalized = mTaperDelegate->RealToNormalized (newValue);
 
@@ -321,6 +329,34 @@ public:
     }
 
 private:
+    // Infinities are out of range like any other value: each stands for the end it points to,
+    // whatever the taper makes of it (a binary taper would read minus infinity as on).
+    T RangeEndForInfinity (T value) const
+    {
+        if constexpr (std::is_floating_point_v<T>)
+        {
+            if (std::isinf (value))
+            {
+                const T low = std::min (mTaperDelegate->GetMinimumValue(), mTaperDelegate->GetMaximumValue());
+                const T high = std::max (mTaperDelegate->GetMinimumValue(), mTaperDelegate->GetMaximumValue());
+                return value > 0 ? high : low;
+            }
+        }
+
+        return value;
+    }
+
+    // A default that is not a number has nothing to keep: it is the taper's minimum, which is
+    // what the taper reads it as anyway.
+    T UsableDefault (T value) const
+    {
+        if constexpr (std::is_floating_point_v<T>)
+            if (std::isnan (value))
+                return mTaperDelegate->GetMinimumValue();
+
+        return RangeEndForInfinity (value);
+    }
+
     bool InRange (T value) const
     {
         return ! (value > mTaperDelegate->GetMaximumValue() || value < mTaperDelegate->GetMinimumValue());

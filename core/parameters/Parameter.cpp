@@ -69,6 +69,9 @@ bool Parameter::setNormalisedValue (float newNormalised, bool notify)
 
 float Parameter::heldNormalised (float newNormalised) const noexcept
 {
+    if (std::isnan (newNormalised))
+        return getNormalisedValue();
+
     // What storeValue keeps: the constrained value and its normalised form.
     return normalise (constrain (denormalise (juce::jlimit (0.0f, 1.0f, newNormalised))));
 }

@@ -98,8 +98,10 @@ public:
 
     /** Any thread: never locks or allocates. */
     virtual float getValue() const noexcept { return value.load (std::memory_order_relaxed); }
-    /** Any thread: never locks or allocates. */
-    float getNormalisedValue() const noexcept { return normalised.load (std::memory_order_relaxed); }
+    /** Any thread: never locks or allocates. In the stores' single total order (a plain load on
+        x86), so a reader that has just published its own store elsewhere sees every store made
+        before that one (the host parameter's cache relies on it). */
+    float getNormalisedValue() const noexcept { return normalised.load(); }
     /** Any thread: never locks or allocates. */
     int getIntValue() const noexcept;
     /** Any thread: never locks or allocates. */
@@ -113,8 +115,8 @@ public:
         setValue; NaN is ignored. */
     bool setNormalisedValue (float newNormalised, bool notify);
     /** Any thread: never locks or allocates. The normalised value that setNormalisedValue
-        of this one leaves the parameter holding: limited to 0..1 and snapped to the grid.
-        Not for NaN. */
+        of this one leaves the parameter holding: limited to 0..1 and snapped to the grid; for
+        NaN, the value it holds now. */
     float heldNormalised (float newNormalised) const noexcept;
     /** Any thread: off the message thread never locks or allocates. */
     bool setIntValue (int newValue, bool notify);

@@ -3,6 +3,7 @@
 #include "EffectSession.h"
 
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -190,9 +191,10 @@ TEST (ControlsChunk, AMalformedRecordChangesNothingAndTellsTheHost)
     EXPECT_DOUBLE_EQ (0.75, s.Value ("Mix"));
 }
 
-// Not-a-number and infinities reach no parameter, from whichever side they come: each
-// stands for the default, and the chunk saved next compares equal to the effect.
-TEST (ControlsChunk, ValuesThatAreNotFiniteNumbersSetTheDefault)
+// Not-a-number reaches no parameter, from whichever side it comes: the value stays and the host
+// is asked and told nothing. An infinity is out of range like 1.5: the end it points to. The host
+// hears only values in 0..1, and the chunk saved next compares equal to the effect.
+TEST (ControlsChunk, NotANumberKeepsTheValueAndInfinitiesAreLimited)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -210,30 +212,62 @@ TEST (ControlsChunk, ValuesThatAreNotFiniteNumbersSetTheDefault)
         { "automation", [] (AAX_CEffectParameters& e, double v) { e.UpdateParameterNormalizedValue ("Gain", v, AAX_eUpdateSource_Unspecified); } },
     };
 
+    const struct
+    {
+        double sent, held;
+    } values[] = { { nan, 0.875 }, { inf, 1.0 }, { -inf, 0.0 }, { 1.5, 1.0 }, { -0.5, 0.0 } };
+
     for (const auto& entry : entries)
     {
-        for (const double value : { nan, inf, -inf })
+        for (const auto& value : values)
         {
             EffectSession s;
             s.effect->SetParameterNormalizedValue ("Gain", 0.875);
-            entry.send (*s.effect, value);
-            EXPECT_DOUBLE_EQ (0.5, s.Value ("Gain")) << entry.entry << " " << value;
+            int32_t changesBefore = 0, changesAfter = 0;
+            s.effect->GetNumberOfChanges (&changesBefore);
+            s.host.Automation().ClearRecords();
+
+            entry.send (*s.effect, value.sent);
+            EXPECT_DOUBLE_EQ (value.held, s.Value ("Gain")) << entry.entry << " " << value.sent;
+            s.effect->GetNumberOfChanges (&changesAfter);
+            EXPECT_EQ (changesAfter - changesBefore, value.held != 0.875 ? 1 : 0) << entry.entry << " " << value.sent;
+
+            for (const auto& event : s.host.Automation().Events())
+            {
+                EXPECT_FALSE (std::isnan (value.sent)) << entry.entry << ": the host was asked " << event.ToString();
+                EXPECT_TRUE (event.value >= 0.0 && event.value <= 1.0) << entry.entry << ": " << event.ToString();
+            }
 
             ChunkRecord saved = s.SaveControls();
-            EXPECT_TRUE (s.Matches (saved)) << entry.entry << " " << value;
+            EXPECT_TRUE (s.Matches (saved)) << entry.entry << " " << value.sent;
         }
     }
 
-    // A step that is not a number moves nothing; a default that is none keeps the default.
+    // A step that is not a finite number moves nothing; a default that is not a number keeps
+    // the default, and an infinite one is the end it points to.
     EffectSession s;
-    s.effect->SetParameterDefaultNormalizedValue ("Gain", nan);
     double defaultValue = 0.0;
-    EXPECT_EQ (AAX_SUCCESS, s.effect->GetParameterDefaultNormalizedValue ("Gain", &defaultValue));
-    EXPECT_DOUBLE_EQ (0.5, defaultValue);
+    for (const auto& value : values)
+    {
+        s.effect->SetParameterDefaultNormalizedValue ("Gain", 0.5);
+        s.effect->SetParameterDefaultNormalizedValue ("Gain", value.sent);
+        EXPECT_EQ (AAX_SUCCESS, s.effect->GetParameterDefaultNormalizedValue ("Gain", &defaultValue));
+        EXPECT_DOUBLE_EQ (std::isnan (value.sent) ? 0.5 : value.held, defaultValue) << value.sent;
+    }
+
     s.effect->SetParameterNormalizedValue ("Gain", 0.875);
     s.effect->SetParameterNormalizedRelative ("Gain", nan);
     s.effect->UpdateParameterNormalizedRelative ("Gain", inf);
     EXPECT_DOUBLE_EQ (0.875, s.Value ("Gain"));
+
+    // Automation beyond the end the parameter is at changes nothing, so it counts as no change.
+    s.effect->SetParameterNormalizedValue ("Gain", 1.0);
+    int32_t changesBefore = 0, changesAfter = 0;
+    s.effect->GetNumberOfChanges (&changesBefore);
+    for (const double beyond : { inf, 1.5, nan })
+        s.effect->UpdateParameterNormalizedValue ("Gain", beyond, AAX_eUpdateSource_Unspecified);
+    s.effect->GetNumberOfChanges (&changesAfter);
+    EXPECT_EQ (changesBefore, changesAfter);
 }
 
 TEST (ControlsChunk, EachThreadsChunkIsSizedByItsOwnQuery)

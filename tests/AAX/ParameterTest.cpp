@@ -1,6 +1,7 @@
 // AAX_CParameter<float> with its linear taper and number display, driven through the
 // stand-in host's automation service.
 
+#include "AAX_CBinaryTaperDelegate.h"
 #include "AAX_CLinearTaperDelegate.h"
 #include "AAX_CNumberDisplayDelegate.h"
 #include "AAX_CParameter.h"
@@ -11,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -256,6 +259,46 @@ TEST (Parameter, DefaultIsSetThroughTheTaper)
     EXPECT_FLOAT_EQ (2.0f, valueOf (*parameter));   // the value itself stays
     parameter->SetToDefaultValue();
     EXPECT_FLOAT_EQ (10.0f, valueOf (*parameter));
+}
+
+// A default given as not-a-number has nothing to keep: it is the taper's minimum, which is what
+// the taper reads it as. An infinite one, or an infinite real value, is the end of the range it
+// points to, whichever way the taper runs and whatever a binary taper makes of the sign.
+TEST (Parameter, DefaultsAndRealValuesThatAreNotFiniteAreKeptInRange)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const struct
+    {
+        float minimum, maximum, given, expected;
+    } cases[] = {
+        { 0.0f, 10.0f, nan, 0.0f },
+        { 0.0f, 10.0f, inf, 10.0f },
+        { 0.0f, 10.0f, -inf, 0.0f },
+        { 10.0f, 0.0f, nan, 10.0f },
+        { 10.0f, 0.0f, inf, 10.0f },
+        { 10.0f, 0.0f, -inf, 0.0f },
+    };
+
+    for (const auto& c : cases)
+    {
+        auto parameter = makeParameter ("gain", c.given, c.minimum, c.maximum);
+        EXPECT_EQ (c.expected, valueOf (*parameter)) << c.minimum << ".." << c.maximum << " " << c.given;
+        parameter->SetNormalizedValue (0.5);
+        parameter->SetToDefaultValue();
+        EXPECT_EQ (c.expected, valueOf (*parameter)) << c.minimum << ".." << c.maximum << " " << c.given;
+
+        parameter->SetNormalizedValue (0.5);
+        EXPECT_TRUE (parameter->SetValueWithFloat (c.given));
+        EXPECT_EQ (std::isnan (c.given) ? 5.0f : c.expected, valueOf (*parameter)) << c.minimum << ".." << c.maximum << " " << c.given;
+    }
+
+    AAX_CParameter<float> binary ("bypass", AAX_CString ("Bypass"), -inf, AAX_CBinaryTaperDelegate<float>(),
+                                  AAX_CNumberDisplayDelegate<float, 3>(), true);
+    EXPECT_EQ (0.0f, valueOf (binary));
+    EXPECT_TRUE (binary.SetValueWithFloat (inf));
+    EXPECT_EQ (1.0f, valueOf (binary));
+    EXPECT_TRUE (binary.SetValueWithFloat (-inf));
+    EXPECT_EQ (0.0f, valueOf (binary));
 }
 
 TEST_F (ParameterWithHost, ReceivingTheDelegateRegistersAndLeavingUnregisters)

@@ -5,6 +5,7 @@
 #include "support/TestPluginCore.h"
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
+#include <cmath>
 #include <limits>
 #include <thread>
 #include <utility>
@@ -364,16 +365,20 @@ TEST_F (AudioRoadTest, HostAndWidgetChangesReachTheCoreAtTheNextBlockWithoutTheM
     EXPECT_FLOAT_EQ (hostParameter->getValue(), 0.25f);
     EXPECT_TRUE (hostParameter->consumeChanged());
 
-    // What is not a finite number sets the default: neither the host's cache nor the core sees it.
-    for (const float bad : { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity() })
+    // Not-a-number keeps the value and an infinity is the end it points to: neither the host's
+    // cache nor the core sees either.
+    const float inf = std::numeric_limits<float>::infinity();
+    for (const auto& [bad, held] : { std::pair { std::numeric_limits<float>::quiet_NaN(), 0.25f }, std::pair { inf, 1.0f }, std::pair { -inf, 0.0f } })
     {
         hostParameter->setValue (0.25f);
         processor.processBlock (buffer, midi);
+        hostParameter->consumeChanged();
         hostParameter->setValue (bad);
         processor.processBlock (buffer, midi);
-        EXPECT_FLOAT_EQ (hostParameter->getValue(), hostParameter->getDefaultValue());
-        EXPECT_FLOAT_EQ (target->getNormalisedValue(), hostParameter->getDefaultValue());
-        EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->getDefaultValue());
+        EXPECT_EQ (hostParameter->consumeChanged(), ! std::isnan (bad)) << bad;
+        EXPECT_FLOAT_EQ (hostParameter->getValue(), held) << bad;
+        EXPECT_FLOAT_EQ (target->getNormalisedValue(), held) << bad;
+        EXPECT_FLOAT_EQ (core().getParameterValue (target->getId()), target->denormalise (held)) << bad;
     }
 
     // A widget's change reaches the core at the next block and the host at once.

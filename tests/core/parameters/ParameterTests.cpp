@@ -84,6 +84,16 @@ TEST (ParameterValue, LinearNormalisedRoundTrip)
     p.setNormalisedValue (-3.0f, false);
     EXPECT_FLOAT_EQ (p.getValue(), -60.0f);
     EXPECT_FALSE (p.setNormalisedValue (std::numeric_limits<float>::quiet_NaN(), false));
+
+    // What each value leaves the parameter holding, asked beforehand.
+    const float inf = std::numeric_limits<float>::infinity();
+    for (const float n : { 0.25f, 7.0f, -3.0f, inf, -inf, std::numeric_limits<float>::quiet_NaN() })
+    {
+        p.setNormalisedValue (0.5f, false);
+        const float expected = p.heldNormalised (n);
+        p.setNormalisedValue (n, false);
+        EXPECT_EQ (expected, p.getNormalisedValue()) << n;
+    }
 }
 
 TEST (ParameterValue, SkewPutsTheCentreInTheMiddle)

@@ -17,6 +17,7 @@
 #include "AAX_UIDs.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -175,43 +176,67 @@ TEST_F (Chunks, AFreshInstanceItsHostParametersAndItsControlsChunkAgreeOnTheStar
         EXPECT_EQ (second.ValueText (id), first.ValueText (id)) << first.ParameterName (id);
 }
 
+// Not-a-number keeps the value and an infinity is the end it points to, from a chunk, a host's
+// set, automation or a relative step; the host's parameter object and the plug-in agree.
 TEST_F (Chunks, ValuesThatAreNotFiniteNumbersNeverReachThePlugIn)
 {
     auto& instance = NewInstance();
     const auto mix = instance.FindParameter ("Mix");
-    double defaultValue = -1.0;
-    ASSERT_EQ (instance.Effect().GetParameterDefaultNormalizedValue (mix.c_str(), &defaultValue), AAX_SUCCESS);
+    AAX_IParameter* hostSide = nullptr;
+    ASSERT_EQ (instance.Effect().GetParameter (mix.c_str(), &hostSide), AAX_SUCCESS);
 
     AAX_Result result = 0;
-    auto poisoned = instance.GetChunk (kControls, result);
+    const auto clean = instance.GetChunk (kControls, result);
     ASSERT_EQ (result, AAX_SUCCESS);
 
-    // Mix's value in the chunk becomes not-a-number (big-endian, after its tag and name).
-    const std::string entry = "d_" + mix;
-    const auto at = std::search (poisoned.begin() + kHeader, poisoned.end(), entry.begin(), entry.end()) - poisoned.begin();
-    ASSERT_LT (static_cast<size_t> (at), poisoned.size());
-    const size_t value = (static_cast<size_t> (at) - kHeader + entry.size() + 1 + 3) / 4 * 4 + kHeader;
-    const uint8_t nan[8] = { 0x7F, 0xF8, 0, 0, 0, 0, 0, 0 };
-    std::memcpy (poisoned.data() + value, nan, sizeof (nan));
+    // Mix's value in the chunk becomes another (big-endian, after its tag and name).
+    const auto poisoned = [&] (const std::array<uint8_t, 8>& bytes) {
+        auto chunk = clean;
+        const std::string entry = "d_" + mix;
+        const auto at = std::search (chunk.begin() + kHeader, chunk.end(), entry.begin(), entry.end()) - chunk.begin();
+        EXPECT_LT (static_cast<size_t> (at), chunk.size());
+        const size_t value = (static_cast<size_t> (at) - kHeader + entry.size() + 1 + 3) / 4 * 4 + kHeader;
+        std::memcpy (chunk.data() + value, bytes.data(), bytes.size());
+        return chunk;
+    };
+    const std::array<uint8_t, 8> nanBytes { 0x7F, 0xF8, 0, 0, 0, 0, 0, 0 }, infBytes { 0x7F, 0xF0, 0, 0, 0, 0, 0, 0 },
+        minusInfBytes { 0xFF, 0xF0, 0, 0, 0, 0, 0, 0 };
 
-    const std::function<void()> entries[] = {
-        [&] { EXPECT_EQ (instance.SetChunk (poisoned), AAX_SUCCESS); },
-        [&] { instance.SetValue (mix, std::nan ("")); },
-        [&] { instance.SetValue (mix, HUGE_VAL); },
-        [&] { instance.Effect().UpdateParameterNormalizedValue (mix.c_str(), std::nan (""), AAX_eUpdateSource_Unspecified); },
+    const auto update = [&] (double value) {
+        instance.Effect().UpdateParameterNormalizedValue (mix.c_str(), value, AAX_eUpdateSource_Unspecified);
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void()> send;
+        double held;
+    } entries[] = {
+        { "chunk not-a-number", [&] { EXPECT_EQ (instance.SetChunk (poisoned (nanBytes)), AAX_SUCCESS); }, 0.25 },
+        { "chunk +inf", [&] { EXPECT_EQ (instance.SetChunk (poisoned (infBytes)), AAX_SUCCESS); }, 1.0 },
+        { "chunk -inf", [&] { EXPECT_EQ (instance.SetChunk (poisoned (minusInfBytes)), AAX_SUCCESS); }, 0.0 },
+        { "set not-a-number", [&] { instance.SetValue (mix, std::nan ("")); }, 0.25 },
+        { "set +inf", [&] { instance.SetValue (mix, HUGE_VAL); }, 1.0 },
+        { "set -inf", [&] { instance.SetValue (mix, -HUGE_VAL); }, 0.0 },
+        { "automation not-a-number", [&] { update (std::nan ("")); }, 0.25 },
+        { "automation +inf", [&] { update (HUGE_VAL); }, 1.0 },
+        { "automation -inf", [&] { update (-HUGE_VAL); }, 0.0 },
+        { "step not-a-number", [&] { instance.Effect().SetParameterNormalizedRelative (mix.c_str(), std::nan ("")); }, 0.25 },
+        { "step +inf", [&] { instance.Effect().SetParameterNormalizedRelative (mix.c_str(), HUGE_VAL); }, 1.0 },
+        { "step -inf", [&] { instance.Effect().SetParameterNormalizedRelative (mix.c_str(), -HUGE_VAL); }, 0.0 },
     };
 
-    for (const auto& send : entries)
+    for (const auto& entry : entries)
     {
         ASSERT_TRUE (instance.SetValue (mix, 0.25));
-        send();
-        EXPECT_NEAR (instance.Value (mix), defaultValue, 1e-6);
+        entry.send();
+        EXPECT_NEAR (instance.Value (mix), entry.held, 1e-6) << entry.what;
+        EXPECT_EQ (hostSide->GetNormalizedValue(), instance.Value (mix)) << entry.what;
         EXPECT_EQ (instance.ValueText (mix).find ("nan"), std::string::npos) << instance.ValueText (mix);
 
         const auto saved = instance.GetChunk (kControls, result);
         bool equal = false;
         EXPECT_EQ (instance.CompareChunk (saved, equal), AAX_SUCCESS);
-        EXPECT_TRUE (equal);
+        EXPECT_TRUE (equal) << entry.what;
     }
 }
 
@@ -236,17 +261,19 @@ TEST_F (Automation, HostRoundTripTouchRequestEchoRelease)
 }
 
 // Whatever the host sets, it reads back a value the plug-in holds: within 0..1 (the master
-// bypass 0 or 1), and the same once the plug-in's state is saved and restored.
+// bypass 0 or 1), out of range and infinities at the end they point to, not-a-number keeping
+// the value; and the same once the plug-in's state is saved and restored.
 TEST_F (Automation, TheHostReadsBackOnlyValuesThePlugInHolds)
 {
     auto& instance = NewInstance();
 
-    for (const double value : { 1.5, -0.5, 1.0e9, -1.0e9, 0.37, HUGE_VAL, -HUGE_VAL, std::nan ("") })
+    for (const double value : { 1.5, -0.5, 1.0e9, -1.0e9, 0.37, HUGE_VAL, -HUGE_VAL, std::nan (""), 0.62, std::nan (""), HUGE_VAL, std::nan ("") })
     {
         std::map<std::string, double> read;
 
         for (const auto& id : instance.ParameterIDs())
         {
+            const double before = instance.Value (id);
             instance.SetValue (id, value);
             read[id] = instance.Value (id);
             EXPECT_TRUE (read[id] >= 0.0 && read[id] <= 1.0) << instance.ParameterName (id) << " " << value << ": " << read[id];
@@ -254,6 +281,15 @@ TEST_F (Automation, TheHostReadsBackOnlyValuesThePlugInHolds)
             if (id == cDefaultMasterBypassID)
             {
                 EXPECT_TRUE (read[id] == 0.0 || read[id] == 1.0) << value << ": " << read[id];
+            }
+
+            if (std::isnan (value))
+            {
+                EXPECT_EQ (read[id], before) << instance.ParameterName (id);
+            }
+            else if (value >= 1.0 || value <= 0.0)
+            {
+                EXPECT_EQ (read[id], value >= 1.0 ? 1.0 : 0.0) << instance.ParameterName (id) << " " << value;
             }
         }
 

@@ -149,7 +149,7 @@ void AAX_CEffectParameters::TakeStartValues()
         double value = 0.0;
 
         if (parameter == nullptr || GetParameterNormalizedValue (parameter->Identifier(), &value) != AAX_SUCCESS
-            || ! std::isfinite (value) || value == parameter->GetNormalizedValue())
+            || std::isnan (value) || value == parameter->GetNormalizedValue())
             continue;
 
         parameter->UpdateNormalizedValue (value);
@@ -444,13 +444,14 @@ AAX_Result AAX_CEffectParameters::UpdateParameterTouch (AAX_CParamID, AAX_CBoole
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue (AAX_CParamID iParameterID, double iValue, AAX_EUpdateSource)
 {
     return WithParameter (mParameterManager, iParameterID, [this, iParameterID, iValue] (AAX_IParameter& parameter) {
-        const double value = std::isfinite (iValue) ? iValue : parameter.GetNormalizedDefaultValue();
         const double previous = parameter.GetNormalizedValue();
-        parameter.UpdateNormalizedValue (value);
+        parameter.UpdateNormalizedValue (iValue);
 
         const AAX_Result result = mPacketDispatcher.SetDirty (iParameterID, true);
 
-        if (previous != value)
+        // The parameter keeps its value for not-a-number and limits the rest to 0..1: only a
+        // value it can take counts as a change.
+        if (! std::isnan (iValue) && previous != std::clamp (iValue, 0.0, 1.0))
             ++mNumPlugInChanges;
 
         return result;
