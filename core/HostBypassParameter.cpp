@@ -23,7 +23,8 @@ void HostBypassParameter::setValue (float newValue)
 
 juce::String HostBypassParameter::getText (float normalisedValue, int) const
 {
-    return normalisedValue >= 0.5f ? TRANS ("On") : TRANS ("Off");
+    // NaN keeps the state, as a set does.
+    return (std::isnan (normalisedValue) ? getValue() : normalisedValue) >= 0.5f ? TRANS ("On") : TRANS ("Off");
 }
 
 float HostBypassParameter::getValueForText (const juce::String& text) const

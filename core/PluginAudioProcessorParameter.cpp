@@ -108,7 +108,8 @@ bool PluginAudioProcessorParameter::isBoolean() const
 
 juce::String PluginAudioProcessorParameter::getText (float normalisedValue, int maximumLength) const
 {
-    return parameter.getDisplayText (parameter.denormalise (normalisedValue)).substring (0, maximumLength);
+    // The text of what the parameter would hold: in range, on its grid, and for NaN its value now.
+    return parameter.getDisplayText (parameter.denormalise (parameter.heldNormalised (normalisedValue))).substring (0, maximumLength);
 }
 
 float PluginAudioProcessorParameter::getValueForText (const juce::String& text) const

@@ -286,6 +286,7 @@ TEST (PluginState, TheHostReadsBackTheValueEachParameterHolds)
             const auto now = p->getValue();
             EXPECT_EQ (now, held (p)) << name;
             EXPECT_TRUE (now >= 0.0f && now <= 1.0f && onGrid (p)) << name << ": " << now;
+            EXPECT_EQ (p->getText (value, 64), p->getText (now, 64)) << name;
 
             if (std::isnan (value))
             {
