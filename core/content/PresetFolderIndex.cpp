@@ -64,12 +64,12 @@ std::shared_ptr<const CategoryTagMap> PresetFolderIndex::parseTags (const juce::
 }
 
 std::shared_ptr<const PresetFolderIndex::Entry> PresetFolderIndex::readEntry (int folderFd, const std::string& name, bool listedAsRegular,
-                                                                              const juce::String& itemName, juce::int64 now)
+                                                                              const juce::String& itemName, const juce::String& sortKey, juce::int64 now)
 {
     auto entry = std::make_shared<Entry>();
     entry->fileName = name;
     entry->itemName = itemName;
-    entry->sortKey = itemName.toUpperCase();
+    entry->sortKey = sortKey;
     ++filesRead;
 
     // Bounded whatever the size claims, and only regular files: a link to a device or a FIFO
@@ -148,7 +148,7 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
 
     std::unordered_map<std::string, std::shared_ptr<const Entry>> seen;
     seen.reserve (byFileName.size());
-    bool namesChanged = false, hidden = false;
+    bool namesChanged = false, entriesChanged = false, hidden = false;
 
     const auto folderFd = ::open (folder.getFullPathName().toRawUTF8(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 
@@ -168,20 +168,24 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
 
             std::string name (found->d_name);
             std::shared_ptr<const Entry> entry;
+            const Entry* old = nullptr;
 
             if (const auto known = byFileName.find (name); known != byFileName.end())
             {
-                const auto& old = known->second;
+                old = known->second.get();
 
                 if (old->settled && (old->stamp.modified == 0 || BoundedXmlReader::stampIn (folderFd, name.c_str()) == old->stamp))
-                    entry = old;
-            }
-            else
-            {
-                namesChanged = true;
+                    entry = known->second;
+                else
+                    entriesChanged = true;
             }
 
-            if (entry == nullptr)
+            if (entry == nullptr && old != nullptr)
+            {
+                // A known name (the wildcard and the name's checks passed before): read again.
+                entry = readEntry (folderFd, name, found->d_type == DT_REG, old->itemName, old->sortKey, start);
+            }
+            else if (entry == nullptr)
             {
                 const auto fileName = juce::String::fromUTF8 (name.c_str());
 
@@ -203,10 +207,12 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
                 }
                 else
                 {
-                    entry = readEntry (folderFd, name, found->d_type == DT_REG, itemName, start);
+                    entry = readEntry (folderFd, name, found->d_type == DT_REG, itemName, itemName.toUpperCase(), start);
                 }
             }
 
+            // Names of other files are not kept: only a new preset's name is a change.
+            namesChanged = namesChanged || old == nullptr;
             seen.emplace (std::move (name), std::move (entry));
         }
 
@@ -218,6 +224,14 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
     }
 
     namesChanged = namesChanged || seen.size() != byFileName.size() || current == nullptr;
+    holdsHiddenFiles = hidden;
+    folderStamp = stampNow;
+    lastListingStart = start;
+
+    // Nothing changed: the same listing, so sources see at once that nothing did.
+    if (! namesChanged && ! entriesChanged)
+        return current;
+
     auto next = std::make_shared<Listing>();
     next->entries.reserve (seen.size());
 
@@ -249,16 +263,40 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
     }
 
     byFileName = std::move (seen);
-    holdsHiddenFiles = hidden;
 
     // The memo keeps about the texts of the files listed.
     if (tagTexts.size() > 2 * byFileName.size() + 64)
         tagTexts.clear();
 
-    folderStamp = stampNow;
-    lastListingStart = start;
     current = std::move (next);
     return current;
+}
+
+std::shared_ptr<const ContentListing> PresetFolderIndex::Listing::itemsFor (const juce::String& application) const
+{
+    const std::lock_guard<std::mutex> guard (itemsLock);
+
+    for (const auto& [forApplication, items] : itemsByApplication)
+        if (forApplication == application)
+            return items;
+
+    std::vector<ContentListing::Record> records;
+    juce::StringArray logLines;
+    records.reserve (entries.size());
+
+    for (const auto& entry : entries)
+    {
+        if (entry->skipReason.isNotEmpty())
+            logLines.add ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": " + entry->skipReason);
+        else if (entry->application.isNotEmpty() && entry->application != application)
+            logLines.add ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": a preset of " + entry->application);
+        else
+            records.push_back ({ entry->itemName, entry->sortKey, entry->tags });
+    }
+
+    auto items = std::make_shared<const ContentListing> (std::move (records), std::move (logLines));
+    itemsByApplication.emplace_back (application, items);
+    return items;
 }
 
 const PresetFolderIndex::Entry* PresetFolderIndex::Listing::find (const juce::String& itemName) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/content/CategoryTagMap.h"
+#include "core/content/ContentListing.h"
 #include "core/parameters/BoundedXmlReader.h"
 #include <memory>
 #include <mutex>
@@ -47,6 +47,15 @@ public:
 
         /** Positions in entries by item name; listings of the same names share it. */
         std::shared_ptr<const std::unordered_map<juce::String, size_t, NameHash>> byName;
+
+        /** Any thread: the items a source of the application's presets shows (presets of
+            other applications are left out, with a log line), made once per listing and
+            application and shared by every source that asks. */
+        std::shared_ptr<const ContentListing> itemsFor (const juce::String& application) const;
+
+    private:
+        mutable std::mutex itemsLock;
+        mutable std::vector<std::pair<juce::String, std::shared_ptr<const ContentListing>>> itemsByApplication;
     };
 
     /** Any thread: the index of the folder for files with the extension. One index per folder
@@ -58,7 +67,8 @@ public:
         and only the changed files are read again. Without it, the last listing is taken as it
         is when the folder's own stamp has not changed since that listing was made (every file
         added, removed or saved anew changes it; a file rewritten in place by another program
-        does not, and shows at the next listing that checks every file). */
+        does not, and shows at the next listing that checks every file). Either way, when no
+        file changed the last listing itself is handed out again. */
     std::shared_ptr<const Listing> list (bool checkEveryFile);
 
     const juce::File& getFolder() const noexcept { return folder; }
@@ -79,7 +89,7 @@ public:
 
 private:
     std::shared_ptr<const Entry> readEntry (int folderFd, const std::string& fileName, bool listedAsRegular,
-                                            const juce::String& itemName, juce::int64 now);
+                                            const juce::String& itemName, const juce::String& sortKey, juce::int64 now);
     std::shared_ptr<const CategoryTagMap> parseTags (const juce::String& text);
     /** The last listing is the folder's now, as far as its stamp can tell. */
     bool isUnchangedSinceListed (const BoundedXmlReader::FileStamp& stampNow) const;
