@@ -1,6 +1,7 @@
 #include "core/content/PresetFolderIndex.h"
 #include "core/content/ContentSource.h"
 #include "core/content/PresetHeader.h"
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <map>
@@ -272,31 +273,72 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
     return current;
 }
 
-std::shared_ptr<const ContentListing> PresetFolderIndex::Listing::itemsFor (const juce::String& application) const
+std::shared_ptr<const ContentListing> PresetFolderIndex::itemsOf (const std::shared_ptr<const Listing>& listing, const juce::String& application)
 {
-    const std::lock_guard<std::mutex> guard (itemsLock);
+    const std::lock_guard<std::mutex> guard (lock);
 
-    for (const auto& [forApplication, items] : itemsByApplication)
+    for (const auto& [forApplication, made] : listing->items)
         if (forApplication == application)
-            return items;
+            return made;
 
-    std::vector<ContentListing::Record> records;
-    juce::StringArray logLines;
-    records.reserve (entries.size());
+    auto last = std::find_if (lastItems.begin(), lastItems.end(), [&] (const MadeItems& m) { return m.application == application; });
 
-    for (const auto& entry : entries)
+    if (last == lastItems.end())
+        last = lastItems.insert (lastItems.end(), { application, nullptr, nullptr });
+
+    std::shared_ptr<const ContentListing> items;
+
+    if (last->from != nullptr && listsTheSame (*last->from, *listing))
     {
-        if (entry->skipReason.isNotEmpty())
-            logLines.add ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": " + entry->skipReason);
-        else if (entry->application.isNotEmpty() && entry->application != application)
-            logLines.add ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": a preset of " + entry->application);
-        else
-            records.push_back ({ entry->itemName, entry->sortKey, entry->tags });
+        items = last->items;
+    }
+    else
+    {
+        std::vector<ContentListing::Record> records;
+        juce::StringArray logLines;
+        records.reserve (listing->entries.size());
+
+        for (const auto& entry : listing->entries)
+        {
+            if (entry->skipReason.isNotEmpty())
+                logLines.add ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": " + entry->skipReason);
+            else if (entry->application.isNotEmpty() && entry->application != application)
+                logLines.add ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": a preset of " + entry->application);
+            else
+                records.push_back ({ entry->itemName, entry->sortKey, entry->tags });
+        }
+
+        items = std::make_shared<const ContentListing> (std::move (records), std::move (logLines));
     }
 
-    auto items = std::make_shared<const ContentListing> (std::move (records), std::move (logLines));
-    itemsByApplication.emplace_back (application, items);
+    listing->items.emplace_back (application, items);
+    last->from = listing;
+    last->items = items;
     return items;
+}
+
+bool PresetFolderIndex::listsTheSame (const Listing& a, const Listing& b)
+{
+    // Texts carried over from entry to entry share their characters: most compare by address.
+    const auto same = [] (const juce::String& x, const juce::String& y) {
+        return x.getCharPointer() == y.getCharPointer() || x == y;
+    };
+
+    if (a.entries.size() != b.entries.size())
+        return false;
+
+    for (size_t i = 0; i < a.entries.size(); ++i)
+    {
+        const auto& x = *a.entries[i];
+        const auto& y = *b.entries[i];
+
+        if (&x != &y
+            && (x.tags != y.tags || x.fileName != y.fileName || ! same (x.itemName, y.itemName)
+                || ! same (x.skipReason, y.skipReason) || ! same (x.application, y.application)))
+            return false;
+    }
+
+    return true;
 }
 
 const PresetFolderIndex::Entry* PresetFolderIndex::Listing::find (const juce::String& itemName) const

@@ -48,14 +48,10 @@ public:
         /** Positions in entries by item name; listings of the same names share it. */
         std::shared_ptr<const std::unordered_map<juce::String, size_t, NameHash>> byName;
 
-        /** Any thread: the items a source of the application's presets shows (presets of
-            other applications are left out, with a log line), made once per listing and
-            application and shared by every source that asks. */
-        std::shared_ptr<const ContentListing> itemsFor (const juce::String& application) const;
-
     private:
-        mutable std::mutex itemsLock;
-        mutable std::vector<std::pair<juce::String, std::shared_ptr<const ContentListing>>> itemsByApplication;
+        friend class PresetFolderIndex;
+        /** The items made of it, by application (itemsOf, under the index's lock). */
+        mutable std::vector<std::pair<juce::String, std::shared_ptr<const ContentListing>>> items;
     };
 
     /** Any thread: the index of the folder for files with the extension. One index per folder
@@ -70,6 +66,12 @@ public:
         does not, and shows at the next listing that checks every file). Either way, when no
         file changed the last listing itself is handed out again. */
     std::shared_ptr<const Listing> list (bool checkEveryFile);
+
+    /** Any thread: the items a source of the application's presets shows of a listing this
+        index made (presets of other applications are left out, with a log line). Made once
+        per listing and application and shared by every source that asks; a listing that lists
+        the same as the last one (its files changed, not what they list) gives the same items. */
+    std::shared_ptr<const ContentListing> itemsOf (const std::shared_ptr<const Listing>& listing, const juce::String& application);
 
     const juce::File& getFolder() const noexcept { return folder; }
 
@@ -91,6 +93,8 @@ private:
     std::shared_ptr<const Entry> readEntry (int folderFd, const std::string& fileName, bool listedAsRegular,
                                             const juce::String& itemName, const juce::String& sortKey, juce::int64 now);
     std::shared_ptr<const CategoryTagMap> parseTags (const juce::String& text);
+    /** Whether two listings list the same files with the same items, tags and reasons. */
+    static bool listsTheSame (const Listing& a, const Listing& b);
     /** The last listing is the folder's now, as far as its stamp can tell. */
     bool isUnchangedSinceListed (const BoundedXmlReader::FileStamp& stampNow) const;
 
@@ -101,6 +105,13 @@ private:
     std::shared_ptr<const Listing> current;
     std::unordered_map<std::string, std::shared_ptr<const Entry>> byFileName;
     std::unordered_map<juce::String, std::shared_ptr<const CategoryTagMap>, NameHash> tagTexts;
+    struct MadeItems
+    {
+        juce::String application;
+        std::shared_ptr<const Listing> from;
+        std::shared_ptr<const ContentListing> items;
+    };
+    std::vector<MadeItems> lastItems;
     BoundedXmlReader::FileStamp folderStamp;
     juce::int64 lastListingStart = 0;
     int filesRead = 0;

@@ -332,7 +332,7 @@ std::shared_ptr<const ContentListing> PresetFolderContent::listItems()
     ownWrites.clear();
     listing = index->list (listedOnce);
     listedOnce = true;
-    return listing->itemsFor (plugin.getDisplayName());
+    return index->itemsOf (listing, plugin.getDisplayName());
 }
 
 bool PresetFolderContent::itemDataExists (const juce::String& safeName) const
