@@ -322,6 +322,7 @@ std::shared_ptr<const ContentListing> ContentSource::listItems()
 void ContentSource::refresh()
 {
     auto next = listItems();
+    itemsChanged = 0;
 
     for (const auto& line : next->getLogLines())
         log (line);
@@ -397,11 +398,21 @@ void ContentSource::applyListing (const ContentListing& listing)
             item = new ContentItem (*this, r.name, *r.tags);
             takeListedTags (*item, r.tags.get());
             indexItem (item, r.foldedName);
+            ++itemsChanged;
         }
         else if (item->listedTags != r.tags.get())
         {
-            item->tags = *r.tags;
-            takeListedTags (*item, r.tags.get());
+            // Tags set here (a new item, an edit) are mostly what the file says now.
+            if (item->tags != *r.tags)
+            {
+                item->tags = *r.tags;
+                takeListedTags (*item, r.tags.get());
+                ++itemsChanged;
+            }
+            else
+            {
+                item->listedTags = r.tags.get();
+            }
         }
 
         item->keptInRefresh = refresh;
@@ -414,6 +425,7 @@ void ContentSource::applyListing (const ContentListing& listing)
         {
             unindexItem (item);
             delete item;
+            ++itemsChanged;
         }
     }
 

@@ -113,6 +113,10 @@ public:
         data did not change stay as they are (pointers to them stay valid); the others are
         made again or deleted. */
     void refresh();
+    /** How many items the last refresh made, changed or deleted (making the items of a
+        listing when they are first asked for counts as part of the refresh that listed it);
+        the others stayed as they were. */
+    int getItemsChangedByLastRefresh() const noexcept { return itemsChanged; }
     /** When the flag changes: activates (refresh) or deactivates (clears the items). */
     void setActive (bool shouldBeActive);
     /** Stores the flag, activates or deactivates accordingly, and with notify tells every
@@ -301,6 +305,7 @@ private:
         listing even when the listing is the same. */
     bool changedHere = false;
     unsigned refreshes = 0;
+    int itemsChanged = 0;
     TagDictionary* dictionary = nullptr;
     TagDictionary ownDictionary;
     ListenerArray<Listener> listeners;
