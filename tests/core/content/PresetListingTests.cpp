@@ -467,15 +467,20 @@ TEST (PresetListing, TagCountsFollowEveryChangeOfTwoInstances)
         const auto tags = CategoryTagMap::fromString (pool[random.nextInt (pool.size())]);
         auto* item = source.findItem (name);
 
-        switch (random.nextInt (6))
-        {
-            case 0: source.addNewItem (name, tags); break;
-            case 1: if (item != nullptr) source.deleteItem (item); break;
-            case 2: if (item != nullptr) source.setItemTags (*item, tags); break;
-            case 3: savePreset (folder, name, tags.toString()); break;
-            case 4: folder.getChildFile (name + Preset::fileExtension).deleteFile(); break;
-            default: source.refresh(); break;
-        }
+        const auto op = random.nextInt (6);
+
+        if (op == 0)
+            source.addNewItem (name, tags);
+        else if (op == 1 && item != nullptr)
+            source.deleteItem (item);
+        else if (op == 2 && item != nullptr)
+            source.setItemTags (*item, tags);
+        else if (op == 3)
+            savePreset (folder, name, tags.toString());
+        else if (op == 4)
+            folder.getChildFile (name + Preset::fileExtension).deleteFile();
+        else if (op == 5)
+            source.refresh();
 
         for (auto* s : { &first, &second })
             expectTagsOfItems (*s, "step " + std::to_string (step));
