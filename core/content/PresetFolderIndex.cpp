@@ -246,7 +246,7 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
             return std::strcmp (a->sortKey.toRawUTF8(), b->sortKey.toRawUTF8()) < 0;
         });
 
-        auto byName = std::make_shared<std::unordered_map<juce::String, size_t, NameHash>>();
+        auto byName = std::make_shared<std::unordered_map<juce::String, size_t, NameHash, NameEqual>>();
         byName->reserve (next->entries.size());
 
         for (size_t i = 0; i < next->entries.size(); ++i)

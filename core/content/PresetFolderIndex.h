@@ -3,7 +3,9 @@
 #include "core/content/ContentListing.h"
 #include "core/parameters/BoundedXmlReader.h"
 #include <memory>
+#include <cstring>
 #include <mutex>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -33,9 +35,19 @@ public:
         bool settled = false;   // the stamp can tell a later change of the file (see list)
     };
 
+    /** Names and tag texts hashed and compared as their UTF-8 bytes (juce::String's own hash
+        and comparison decode every character). */
     struct NameHash
     {
-        size_t operator() (const juce::String& s) const noexcept { return (size_t) s.hash(); }
+        size_t operator() (const juce::String& s) const noexcept { return std::hash<std::string_view>() (s.toRawUTF8()); }
+    };
+
+    struct NameEqual
+    {
+        bool operator() (const juce::String& a, const juce::String& b) const noexcept
+        {
+            return a.getCharPointer() == b.getCharPointer() || std::strcmp (a.toRawUTF8(), b.toRawUTF8()) == 0;
+        }
     };
 
     struct Listing
@@ -46,7 +58,7 @@ public:
         const Entry* find (const juce::String& itemName) const;
 
         /** Positions in entries by item name; listings of the same names share it. */
-        std::shared_ptr<const std::unordered_map<juce::String, size_t, NameHash>> byName;
+        std::shared_ptr<const std::unordered_map<juce::String, size_t, NameHash, NameEqual>> byName;
 
     private:
         friend class PresetFolderIndex;
@@ -104,7 +116,7 @@ private:
     mutable std::mutex lock;
     std::shared_ptr<const Listing> current;
     std::unordered_map<std::string, std::shared_ptr<const Entry>> byFileName;
-    std::unordered_map<juce::String, std::shared_ptr<const CategoryTagMap>, NameHash> tagTexts;
+    std::unordered_map<juce::String, std::shared_ptr<const CategoryTagMap>, NameHash, NameEqual> tagTexts;
     struct MadeItems
     {
         juce::String application;

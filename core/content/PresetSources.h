@@ -74,7 +74,7 @@ private:
         FileStamp stamp;
         bool known = true;
     };
-    std::unordered_map<juce::String, Written, PresetFolderIndex::NameHash> ownWrites;
+    std::unordered_map<juce::String, Written, PresetFolderIndex::NameHash, PresetFolderIndex::NameEqual> ownWrites;
 };
 
 template <class PresetType>
