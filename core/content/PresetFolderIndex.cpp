@@ -147,9 +147,12 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
     const auto wildcard = "*" + extension;
     filesRead = 0;
 
-    std::unordered_map<std::string, std::shared_ptr<const Entry>> seen;
-    seen.reserve (byFileName.size());
-    bool namesChanged = false, entriesChanged = false, hidden = false;
+    // Known files are marked as seen in place: a listing of a large folder makes no new table.
+    const auto listing = ++listings;
+    std::vector<std::pair<size_t, std::shared_ptr<const Entry>>> changed;
+    size_t numSeen = 0;
+    bool namesChanged = current == nullptr, hidden = false;
+    std::string name;
 
     const auto folderFd = ::open (folder.getFullPathName().toRawUTF8(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 
@@ -167,54 +170,52 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
                 continue;
             }
 
-            std::string name (found->d_name);
-            std::shared_ptr<const Entry> entry;
-            const Entry* old = nullptr;
+            name.assign (found->d_name);
 
             if (const auto known = byFileName.find (name); known != byFileName.end())
             {
-                old = known->second.get();
+                auto& file = known->second;
+                const auto& old = *file.entry;
+                file.seenBy = listing;
+                ++numSeen;
 
-                if (old->settled && (old->stamp.modified == 0 || BoundedXmlReader::stampIn (folderFd, name.c_str()) == old->stamp))
-                    entry = known->second;
-                else
-                    entriesChanged = true;
-            }
-
-            if (entry == nullptr && old != nullptr)
-            {
-                // A known name (the wildcard and the name's checks passed before): read again.
-                entry = readEntry (folderFd, name, found->d_type == DT_REG, old->itemName, old->sortKey, start);
-            }
-            else if (entry == nullptr)
-            {
-                const auto fileName = juce::String::fromUTF8 (name.c_str());
-
-                if (! fileName.matchesWildcard (wildcard, ignoreCase))
+                if (old.settled && (old.stamp.modified == 0 || BoundedXmlReader::stampIn (folderFd, name.c_str()) == old.stamp))
                     continue;
 
-                const auto itemName = fileName.dropLastCharacters (extension.length());
-
-                if (ContentSource::makeSafeItemName (itemName) != itemName)
-                {
-                    // Known by its name alone.
-                    auto unusable = std::make_shared<Entry>();
-                    unusable->fileName = name;
-                    unusable->itemName = itemName;
-                    unusable->sortKey = itemName.toUpperCase();
-                    unusable->skipReason = "unusable name";
-                    unusable->settled = true;
-                    entry = std::move (unusable);
-                }
-                else
-                {
-                    entry = readEntry (folderFd, name, found->d_type == DT_REG, itemName, itemName.toUpperCase(), start);
-                }
+                // A known name (the wildcard and the name's checks passed before): read again.
+                file.entry = readEntry (folderFd, name, found->d_type == DT_REG, old.itemName, old.sortKey, start);
+                changed.emplace_back (file.position, file.entry);
+                continue;
             }
 
             // Names of other files are not kept: only a new preset's name is a change.
-            namesChanged = namesChanged || old == nullptr;
-            seen.emplace (std::move (name), std::move (entry));
+            const auto fileName = juce::String::fromUTF8 (name.c_str());
+
+            if (! fileName.matchesWildcard (wildcard, ignoreCase))
+                continue;
+
+            const auto itemName = fileName.dropLastCharacters (extension.length());
+            std::shared_ptr<const Entry> entry;
+
+            if (ContentSource::makeSafeItemName (itemName) != itemName)
+            {
+                // Known by its name alone.
+                auto unusable = std::make_shared<Entry>();
+                unusable->fileName = name;
+                unusable->itemName = itemName;
+                unusable->sortKey = itemName.toUpperCase();
+                unusable->skipReason = "unusable name";
+                unusable->settled = true;
+                entry = std::move (unusable);
+            }
+            else
+            {
+                entry = readEntry (folderFd, name, found->d_type == DT_REG, itemName, itemName.toUpperCase(), start);
+            }
+
+            byFileName.emplace (name, KnownFile { std::move (entry), listing, 0 });
+            ++numSeen;
+            namesChanged = true;
         }
 
         ::closedir (dir);
@@ -224,46 +225,60 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
         ::close (folderFd);
     }
 
-    namesChanged = namesChanged || seen.size() != byFileName.size() || current == nullptr;
+    // Files gone since the last listing.
+    if (numSeen != byFileName.size())
+    {
+        namesChanged = true;
+
+        for (auto it = byFileName.begin(); it != byFileName.end();)
+            it = it->second.seenBy != listing ? byFileName.erase (it) : std::next (it);
+    }
+
     holdsHiddenFiles = hidden;
     folderStamp = stampNow;
     lastListingStart = start;
 
     // Nothing changed: the same listing, so sources see at once that nothing did.
-    if (! namesChanged && ! entriesChanged)
+    if (! namesChanged && changed.empty())
         return current;
 
     auto next = std::make_shared<Listing>();
-    next->entries.reserve (seen.size());
 
     if (namesChanged)
     {
-        for (const auto& [name, entry] : seen)
-            next->entries.push_back (entry);
+        std::vector<KnownFile*> files;
+        files.reserve (byFileName.size());
+
+        for (auto& [fileName, file] : byFileName)
+            files.push_back (&file);
 
         // UTF-8 bytes order as their code points do: the order of juce::String::compare.
-        std::sort (next->entries.begin(), next->entries.end(), [] (const auto& a, const auto& b) {
-            return std::strcmp (a->sortKey.toRawUTF8(), b->sortKey.toRawUTF8()) < 0;
+        std::sort (files.begin(), files.end(), [] (const KnownFile* a, const KnownFile* b) {
+            return std::strcmp (a->entry->sortKey.toRawUTF8(), b->entry->sortKey.toRawUTF8()) < 0;
         });
 
         auto byName = std::make_shared<std::unordered_map<juce::String, size_t, NameHash, NameEqual>>();
-        byName->reserve (next->entries.size());
+        byName->reserve (files.size());
+        next->entries.reserve (files.size());
 
-        for (size_t i = 0; i < next->entries.size(); ++i)
-            byName->emplace (next->entries[i]->itemName, i);
+        for (auto* file : files)
+        {
+            file->position = next->entries.size();
+            byName->emplace (file->entry->itemName, file->position);
+            next->entries.push_back (file->entry);
+        }
 
         next->byName = std::move (byName);
     }
     else
     {
         // The same names in the same order: only changed entries are new.
-        for (const auto& entry : current->entries)
-            next->entries.push_back (seen.at (entry->fileName));
-
+        next->entries = current->entries;
         next->byName = current->byName;
-    }
 
-    byFileName = std::move (seen);
+        for (auto& [position, entry] : changed)
+            next->entries[position] = std::move (entry);
+    }
 
     // The memo keeps about the texts of the files listed.
     if (tagTexts.size() > 2 * byFileName.size() + 64)

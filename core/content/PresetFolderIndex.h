@@ -115,7 +115,14 @@ private:
 
     mutable std::mutex lock;
     std::shared_ptr<const Listing> current;
-    std::unordered_map<std::string, std::shared_ptr<const Entry>> byFileName;
+    struct KnownFile
+    {
+        std::shared_ptr<const Entry> entry;
+        unsigned seenBy = 0;   // the last listing that found the file
+        size_t position = 0;   // in the current listing's entries
+    };
+    std::unordered_map<std::string, KnownFile> byFileName;
+    unsigned listings = 0;
     std::unordered_map<juce::String, std::shared_ptr<const CategoryTagMap>, NameHash, NameEqual> tagTexts;
     struct MadeItems
     {
