@@ -81,37 +81,79 @@ int CategoryTagMap::indexOfCategory (const juce::String& category) const
 
 CategoryTagMap CategoryTagMap::fromString (const juce::String& text)
 {
+    // One walk over the text: only the names kept are made into strings (a listing parses
+    // every distinct tag text of a folder).
+    using Pointer = juce::String::CharPointerType;
+
+    const auto find = [] (Pointer p, Pointer end, juce::juce_wchar c) {
+        while (p < end && *p != c)
+            ++p;
+
+        return p;
+    };
+
+    // As juce::String::trim does it.
+    const auto trimmed = [] (Pointer start, Pointer end) {
+        while (start < end && start.isWhitespace())
+            ++start;
+
+        while (end > start)
+        {
+            auto last = end;
+
+            if (! (--last).isWhitespace())
+                break;
+
+            end = last;
+        }
+
+        return start < end ? juce::String (start, end) : juce::String();
+    };
+
     CategoryTagMap map;
     int numTags = 0;
+    auto part = text.getCharPointer();
+    const auto end = part.findTerminatingNull();
 
-    for (const auto& part : juce::StringArray::fromTokens (text, ";", {}))
+    while (part < end)
     {
-        const auto colon = part.indexOfChar (':');
-        const auto category = (colon < 0 ? part : part.substring (0, colon)).trim();
+        const auto partEnd = find (part, end, ';');
+        const auto colon = find (part, partEnd, ':');
+        const auto category = trimmed (part, colon);
+        part = partEnd < end ? partEnd + 1 : end;
 
         if (category.isEmpty())
             continue;
 
-        if (map.indexOfCategory (category) < 0 && map.getNumCategories() >= maxCategoriesPerItem)
-            break;
+        auto at = map.indexOfCategory (category);
 
-        map.add (category, {});
-
-        if (colon >= 0)
+        if (at < 0)
         {
-            for (const auto& tag : juce::StringArray::fromTokens (part.substring (colon + 1), "|", {}))
+            if (map.getNumCategories() >= maxCategoriesPerItem)
+                break;
+
+            map.add (category, {});
+            at = map.getNumCategories() - 1;
+        }
+
+        auto tag = colon < partEnd ? colon + 1 : partEnd;
+
+        while (tag < partEnd)
+        {
+            const auto tagEnd = find (tag, partEnd, '|');
+            const auto name = trimmed (tag, tagEnd);
+            tag = tagEnd < partEnd ? tagEnd + 1 : partEnd;
+
+            if (name.isEmpty())
+                continue;
+
+            if (numTags >= maxTagsPerItem)
+                return map;
+
+            if (! map.containsTagAt (at, name))
             {
-                if (tag.trim().isEmpty())
-                    continue;
-
-                if (numTags >= maxTagsPerItem)
-                    return map;
-
-                if (! map.contains (category, tag.trim()))
-                {
-                    map.add (category, tag.trim());
-                    ++numTags;
-                }
+                map.addTagAt (at, name);
+                ++numTags;
             }
         }
     }

@@ -54,6 +54,7 @@ void ContentSource::relistItem (ContentItem* item)
 
 ContentItem* ContentSource::appendItem (ContentItem* item)
 {
+    changedHere = itemsMade = true;
     items.add (item);
     indexItem (item);
     countTags (item->tags, 1);
@@ -62,6 +63,7 @@ ContentItem* ContentSource::appendItem (ContentItem* item)
 
 void ContentSource::unlistItem (ContentItem* item)
 {
+    changedHere = true;
     unindexItem (item);
     countTags (item->tags, -1);
     items.removeObject (item, false);
@@ -69,8 +71,13 @@ void ContentSource::unlistItem (ContentItem* item)
 
 void ContentSource::indexItem (ContentItem* item)
 {
+    indexItem (item, foldCase (item->name));
+}
+
+void ContentSource::indexItem (ContentItem* item, const juce::String& foldedName)
+{
     byName.emplace (item->name, item);
-    byFoldedName[foldCase (item->name)].push_back (item);
+    byFoldedName[foldedName].push_back (item);
 }
 
 void ContentSource::unindexItem (ContentItem* item)
@@ -104,27 +111,16 @@ void ContentSource::clearItems()
     byName.clear();
     byFoldedName.clear();
     tagUses.clear();
+    pendingListing = nullptr;
+    itemsMade = false;
 }
 
 void ContentSource::countTags (const CategoryTagMap& itemTags, int delta)
 {
-    for (int c = 0; c < itemTags.getNumCategories(); ++c)
-    {
-        const auto category = itemTags.getCategoryName (c);
-
-        for (const auto& tag : itemTags.getTagList (c))
-            if (auto& uses = tagUses[category + "\x01" + tag]; (uses += delta) <= 0)
-            {
-                tagUses.erase (category + "\x01" + tag);
-                tags.removeTag (category, tag);
-            }
-
-        if (auto& uses = tagUses[category]; (uses += delta) <= 0)
-        {
-            tagUses.erase (category);
-            tags.removeCategory (category);
-        }
-    }
+    if (delta > 0)
+        tagUses.add (itemTags, delta);
+    else
+        tagUses.remove (itemTags, tags);
 }
 
 ContentSource::Failure ContentSource::failureOfErrno (int errorNumber)
@@ -250,6 +246,7 @@ void ContentSource::endBulkChange()
 
 void ContentSource::rebuildTags()
 {
+    ensureItems();
     tagsStale = bulkChanges > 0;
 
     if (tagsStale)
@@ -265,71 +262,174 @@ void ContentSource::rebuildTags()
     }
 }
 
-void ContentSource::refresh()
+std::shared_ptr<const ContentListing> ContentSource::listItems()
 {
-    juce::Array<ItemRecord> records;
-    scanItems (records);
+    juce::Array<ItemRecord> scanned;
+    scanItems (scanned);
 
     // Sorted through indices: records are costly to move. The upper-case keys order as
     // compareIgnoreCase does, at one conversion per name instead of one per comparison.
-    std::vector<int> order ((size_t) records.size());
+    std::vector<juce::String> keys;
+    keys.reserve ((size_t) scanned.size());
+
+    for (const auto& r : scanned)
+        keys.push_back (r.name.toUpperCase());
+
+    std::vector<int> order ((size_t) scanned.size());
     std::iota (order.begin(), order.end(), 0);
 
     if (! scansInNameOrder())
-    {
-        std::vector<juce::String> keys;
-        keys.reserve ((size_t) records.size());
-
-        for (const auto& r : records)
-            keys.push_back (r.name.toUpperCase());
-
         std::sort (order.begin(), order.end(), [&keys] (int a, int b) {
             return keys[(size_t) a].compare (keys[(size_t) b]) < 0;
         });
-    }
 
-    // Records that share one tag map are merged, and their ids looked up, once.
-    std::unordered_map<const void*, const ContentItem*> firstWithTags;
-    tags.clear();
-
-    for (const auto& r : records)
-        if (r.sharedTags == nullptr || firstWithTags.try_emplace (r.sharedTags, nullptr).second)
-            tags.addAll (r.tags);
-
-    auto& dict = getTagDictionary();
-    dict.addAll (tags);
-
-    // Items deleted since the last refresh were kept alive for pointers held elsewhere.
-    removedItems.clear();
-    clearItems();
-
-    if (! active)
-        return;
-
-    items.ensureStorageAllocated (records.size());
-    byName.reserve ((size_t) records.size());
-    byFoldedName.reserve ((size_t) records.size());
+    // Records that share one tag map keep sharing it: merged and counted once.
+    std::unordered_map<const void*, std::shared_ptr<const CategoryTagMap>> shared;
+    std::vector<ContentListing::Record> records;
+    records.reserve (order.size());
 
     for (auto i : order)
     {
-        auto& r = records.getReference (i);
+        auto& r = scanned.getReference (i);
+        std::shared_ptr<const CategoryTagMap> itemTags;
 
-        if (r.sharedTags == nullptr)
+        if (r.sharedTags != nullptr)
         {
-            appendItem (makeItem (r.name, std::move (r.tags)));
-            continue;
+            auto& known = shared[r.sharedTags];
+
+            if (known == nullptr)
+                known = std::make_shared<const CategoryTagMap> (std::move (r.tags));
+
+            itemTags = known;
+        }
+        else
+        {
+            itemTags = std::make_shared<const CategoryTagMap> (std::move (r.tags));
         }
 
-        auto*& first = firstWithTags.find (r.sharedTags)->second;
-        auto* item = new ContentItem (*this, r.name, std::move (r.tags));
-
-        if (first != nullptr)
-            item->tagIds = first->tagIds;
-        else
-            item->tagIds.setFromTags (dict, item->tags);
-
-        first = appendItem (item);
+        records.push_back ({ r.name, keys[(size_t) i], std::move (itemTags) });
     }
+
+    return std::make_shared<const ContentListing> (std::move (records), juce::StringArray());
+}
+
+void ContentSource::refresh()
+{
+    auto next = listItems();
+    itemsChanged = 0;
+
+    for (const auto& line : next->getLogLines())
+        log (line);
+
+    // Items deleted since the last refresh were kept alive for pointers held elsewhere.
+    removedItems.clear();
+
+    const bool changed = next != lastListing || changedHere;
+    lastListing = next;
+    changedHere = false;
+
+    if (changed)
+    {
+        tags = next->getTags();
+        getTagDictionary().addAll (tags);
+    }
+
+    if (! active)
+    {
+        clearItems();
+        return;
+    }
+
+    // Items nobody asked for yet are made when first asked for.
+    if (! itemsMade)
+        pendingListing = std::move (next);
+    else if (changed)
+        applyListing (*next);
+}
+
+void ContentSource::makeItems()
+{
+    const auto listing = std::move (pendingListing);
+    pendingListing = nullptr;
+    itemsMade = true;
+    applyListing (*listing);
+}
+
+void ContentSource::applyListing (const ContentListing& listing)
+{
+    const auto& records = listing.getRecords();
+    const auto refresh = ++refreshes;
+    auto& dict = getTagDictionary();
+    const bool hadItems = ! items.isEmpty();
+
+    // Items with the same tag map have the same ids: looked up once per map.
+    std::unordered_map<const CategoryTagMap*, const ContentItem*> firstWithTags;
+    const auto takeListedTags = [&] (ContentItem& item, const CategoryTagMap* listedTags) {
+        item.listedTags = listedTags;
+        const auto [first, isNew] = firstWithTags.try_emplace (listedTags, &item);
+
+        if (isNew)
+            item.tagIds.setFromTags (dict, item.tags);
+        else
+            item.tagIds = first->second->tagIds;
+    };
+
+    std::vector<ContentItem*> inOrder;
+    inOrder.reserve (records.size());
+    byName.reserve (records.size());
+    byFoldedName.reserve (records.size());
+
+    for (const auto& r : records)
+    {
+        ContentItem* item = nullptr;
+
+        if (hadItems)
+            if (const auto found = byName.find (r.name); found != byName.end() && found->second->keptInRefresh != refresh)
+                item = found->second;
+
+        if (item == nullptr)
+        {
+            item = new ContentItem (*this, r.name, *r.tags);
+            takeListedTags (*item, r.tags.get());
+            indexItem (item, r.foldedName);
+            ++itemsChanged;
+        }
+        else if (item->listedTags != r.tags.get())
+        {
+            // Tags set here (a new item, an edit) are mostly what the file says now.
+            if (item->tags != *r.tags)
+            {
+                item->tags = *r.tags;
+                takeListedTags (*item, r.tags.get());
+                ++itemsChanged;
+            }
+            else
+            {
+                item->listedTags = r.tags.get();
+            }
+        }
+
+        item->keptInRefresh = refresh;
+        inOrder.push_back (item);
+    }
+
+    for (auto* item : items)
+    {
+        if (item->keptInRefresh != refresh)
+        {
+            unindexItem (item);
+            delete item;
+            ++itemsChanged;
+        }
+    }
+
+    items.clearQuick (false);
+    items.ensureStorageAllocated ((int) inOrder.size());
+
+    for (auto* item : inOrder)
+        items.add (item);
+
+    tagUses = listing.getTagUses();
 }
 
 void ContentSource::setActive (bool shouldBeActive)
@@ -368,12 +468,14 @@ void ContentSource::setTagDictionary (TagDictionary* newDictionary)
     dictionary = newDictionary;
     getTagDictionary().addAll (tags);
 
+    // Items not made yet take their ids when they are made.
     for (auto* item : items)
         item->tagIds.setFromTags (getTagDictionary(), item->tags);
 }
 
 ContentItem* ContentSource::findItem (const juce::String& itemName) const
 {
+    ensureItems();
     const auto found = byName.find (itemName);
     return found != byName.end() ? found->second : nullptr;
 }
@@ -587,6 +689,7 @@ bool ContentSource::renameItem (ContentItem& item, const juce::String& newName)
     unindexItem (&item);
     item.name = safe;
     indexItem (&item);
+    changedHere = true;
     return true;
 }
 
@@ -610,6 +713,8 @@ juce::Result ContentSource::setItemTags (ContentItem& item, const CategoryTagMap
     countTags (written, 1);
     countTags (item.tags, -1);
     item.tags = written;
+    item.listedTags = nullptr;
+    changedHere = true;
     getTagDictionary().addAll (written);
     item.tagIds.setFromTags (getTagDictionary(), written);
     return juce::Result::ok();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/content/ContentListing.h"
 #include "core/content/Preset.h"
 #include "core/parameters/ListenerArray.h"
 #include "core/content/TagDictionary.h"
@@ -38,6 +39,14 @@ public:
     bool load (int flag);
     /** Asks the source to replace the item's tags (ContentSource::setItemTags). */
     juce::Result setTags (const CategoryTagMap& newTags);
+
+private:
+    friend class ContentSource;
+    /** The listing's map that the tags equal (null once they changed here): a refresh that
+        lists the same map leaves the item as it is. */
+    const CategoryTagMap* listedTags = nullptr;
+    /** The last refresh that kept the item. */
+    unsigned keptInRefresh = 0;
 
     JUCE_DECLARE_NON_COPYABLE (ContentItem)
 };
@@ -86,14 +95,28 @@ public:
     /** Tags of all the source's items. */
     CategoryTagMap tags;
 
-    const juce::OwnedArray<ContentItem>& getItems() const noexcept { return items; }
-    int getNumItems() const noexcept { return items.size(); }
+    /** The items are made when first asked for (an instance that never shows them pays
+        nothing for them); from then on each refresh changes only the items whose data
+        changed. */
+    const juce::OwnedArray<ContentItem>& getItems() const
+    {
+        ensureItems();
+        return items;
+    }
+
+    int getNumItems() const noexcept { return pendingListing != nullptr ? (int) pendingListing->getRecords().size() : items.size(); }
     bool isReadOnly() const noexcept { return readOnly; }
 
     //==============================================================================
-    /** Collects the source's tags, merges them into its TagDictionary, clears and rebuilds the
-        item list (none while inactive), in name order ignoring case. */
+    /** Collects the source's tags, merges them into its TagDictionary and brings the item list
+        (none while inactive) to the data as they are, in name order ignoring case. Items whose
+        data did not change stay as they are (pointers to them stay valid); the others are
+        made again or deleted. */
     void refresh();
+    /** How many items the last refresh made, changed or deleted (making the items of a
+        listing when they are first asked for counts as part of the refresh that listed it);
+        the others stayed as they were. */
+    int getItemsChangedByLastRefresh() const noexcept { return itemsChanged; }
     /** When the flag changes: activates (refresh) or deactivates (clears the items). */
     void setActive (bool shouldBeActive);
     /** Stores the flag, activates or deactivates accordingly, and with notify tells every
@@ -208,6 +231,10 @@ protected:
         const void* sharedTags = nullptr;
     };
 
+    /** What a refresh lists; by default scanItems' records in name order. A source may hand
+        out the same listing again while its data have not changed: the refresh then changes
+        nothing. */
+    virtual std::shared_ptr<const ContentListing> listItems();
     /** Lists the source's items with their tags (sorted by the caller). */
     virtual void scanItems (juce::Array<ItemRecord>& records) = 0;
     /** Whether scanItems gives its records in the item list's order already. */
@@ -248,6 +275,7 @@ private:
     ContentItem* appendItem (ContentItem* item);
     void unlistItem (ContentItem* item);
     void indexItem (ContentItem* item);
+    void indexItem (ContentItem* item, const juce::String& foldedName);
     void unindexItem (ContentItem* item);
     void clearItems();
     /** Counts the uses of each category and tag by the listed items: a removed item's tags
@@ -255,13 +283,35 @@ private:
     void countTags (const CategoryTagMap& itemTags, int delta);
     static juce::String foldCase (const juce::String& name);
 
+    /** Makes the items of a listing not yet shown. Logically const: what the source lists
+        does not change, only whether its items exist yet. */
+    void ensureItems() const
+    {
+        if (pendingListing != nullptr)
+            const_cast<ContentSource*> (this)->makeItems();
+    }
+
+    void makeItems();
+    /** Brings the items to the listing: unchanged items stay, changed ones take the listed
+        tags, the rest are made or deleted; the order becomes the listing's. */
+    void applyListing (const ContentListing& listing);
+
     const bool readOnly;
     int bulkChanges = 0;
     bool tagsStale = false;
     juce::OwnedArray<ContentItem> items, removedItems;
     std::unordered_map<juce::String, ContentItem*> byName;
     std::unordered_map<juce::String, std::vector<ContentItem*>> byFoldedName;
-    std::unordered_map<juce::String, int> tagUses;
+    TagUseCounts tagUses;
+    /** The last refresh's listing; the one whose items are not made yet (null once made). */
+    std::shared_ptr<const ContentListing> lastListing, pendingListing;
+    /** The items exist (made from lastListing, with this source's changes since). */
+    bool itemsMade = false;
+    /** This source changed its items since lastListing: the next refresh brings them back to the
+        listing even when the listing is the same. */
+    bool changedHere = false;
+    unsigned refreshes = 0;
+    int itemsChanged = 0;
     TagDictionary* dictionary = nullptr;
     TagDictionary ownDictionary;
     ListenerArray<Listener> listeners;

@@ -1,6 +1,7 @@
 #include "core/content/PresetFolderIndex.h"
 #include "core/content/ContentSource.h"
 #include "core/content/PresetHeader.h"
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <map>
@@ -64,12 +65,12 @@ std::shared_ptr<const CategoryTagMap> PresetFolderIndex::parseTags (const juce::
 }
 
 std::shared_ptr<const PresetFolderIndex::Entry> PresetFolderIndex::readEntry (int folderFd, const std::string& name, bool listedAsRegular,
-                                                                              const juce::String& itemName, juce::int64 now)
+                                                                              const juce::String& itemName, const juce::String& sortKey, juce::int64 now)
 {
     auto entry = std::make_shared<Entry>();
     entry->fileName = name;
     entry->itemName = itemName;
-    entry->sortKey = itemName.toUpperCase();
+    entry->sortKey = sortKey;
     ++filesRead;
 
     // Bounded whatever the size claims, and only regular files: a link to a device or a FIFO
@@ -146,9 +147,12 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
     const auto wildcard = "*" + extension;
     filesRead = 0;
 
-    std::unordered_map<std::string, std::shared_ptr<const Entry>> seen;
-    seen.reserve (byFileName.size());
-    bool namesChanged = false, hidden = false;
+    // Known files are marked as seen in place: a listing of a large folder makes no new table.
+    const auto listing = ++listings;
+    std::vector<std::pair<size_t, std::shared_ptr<const Entry>>> changed;
+    size_t numSeen = 0;
+    bool namesChanged = current == nullptr, hidden = false;
+    std::string name;
 
     const auto folderFd = ::open (folder.getFullPathName().toRawUTF8(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 
@@ -166,48 +170,52 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
                 continue;
             }
 
-            std::string name (found->d_name);
-            std::shared_ptr<const Entry> entry;
+            name.assign (found->d_name);
 
             if (const auto known = byFileName.find (name); known != byFileName.end())
             {
-                const auto& old = known->second;
+                auto& file = known->second;
+                const auto& old = *file.entry;
+                file.seenBy = listing;
+                ++numSeen;
 
-                if (old->settled && (old->stamp.modified == 0 || BoundedXmlReader::stampIn (folderFd, name.c_str()) == old->stamp))
-                    entry = old;
+                if (old.settled && (old.stamp.modified == 0 || BoundedXmlReader::stampIn (folderFd, name.c_str()) == old.stamp))
+                    continue;
+
+                // A known name (the wildcard and the name's checks passed before): read again.
+                file.entry = readEntry (folderFd, name, found->d_type == DT_REG, old.itemName, old.sortKey, start);
+                changed.emplace_back (file.position, file.entry);
+                continue;
+            }
+
+            // Names of other files are not kept: only a new preset's name is a change.
+            const auto fileName = juce::String::fromUTF8 (name.c_str());
+
+            if (! fileName.matchesWildcard (wildcard, ignoreCase))
+                continue;
+
+            const auto itemName = fileName.dropLastCharacters (extension.length());
+            std::shared_ptr<const Entry> entry;
+
+            if (ContentSource::makeSafeItemName (itemName) != itemName)
+            {
+                // Known by its name alone.
+                auto unusable = std::make_shared<Entry>();
+                unusable->fileName = name;
+                unusable->itemName = itemName;
+                unusable->sortKey = itemName.toUpperCase();
+                unusable->skipReason = "unusable name";
+                unusable->settled = true;
+                entry = std::move (unusable);
             }
             else
             {
-                namesChanged = true;
+                entry = readEntry (folderFd, name, found->d_type == DT_REG, itemName, itemName.toUpperCase(), start);
             }
 
-            if (entry == nullptr)
-            {
-                const auto fileName = juce::String::fromUTF8 (name.c_str());
-
-                if (! fileName.matchesWildcard (wildcard, ignoreCase))
-                    continue;
-
-                const auto itemName = fileName.dropLastCharacters (extension.length());
-
-                if (ContentSource::makeSafeItemName (itemName) != itemName)
-                {
-                    // Known by its name alone.
-                    auto unusable = std::make_shared<Entry>();
-                    unusable->fileName = name;
-                    unusable->itemName = itemName;
-                    unusable->sortKey = itemName.toUpperCase();
-                    unusable->skipReason = "unusable name";
-                    unusable->settled = true;
-                    entry = std::move (unusable);
-                }
-                else
-                {
-                    entry = readEntry (folderFd, name, found->d_type == DT_REG, itemName, start);
-                }
-            }
-
-            seen.emplace (std::move (name), std::move (entry));
+            byFileName.emplace (name, KnownFile { std::move (entry), listing, 0 });
+            ++numSeen;
+            namesChanged = true;
         }
 
         ::closedir (dir);
@@ -217,48 +225,135 @@ std::shared_ptr<const PresetFolderIndex::Listing> PresetFolderIndex::list (bool 
         ::close (folderFd);
     }
 
-    namesChanged = namesChanged || seen.size() != byFileName.size() || current == nullptr;
+    // Files gone since the last listing.
+    if (numSeen != byFileName.size())
+    {
+        namesChanged = true;
+
+        for (auto it = byFileName.begin(); it != byFileName.end();)
+            it = it->second.seenBy != listing ? byFileName.erase (it) : std::next (it);
+    }
+
+    holdsHiddenFiles = hidden;
+    folderStamp = stampNow;
+    lastListingStart = start;
+
+    // Nothing changed: the same listing, so sources see at once that nothing did.
+    if (! namesChanged && changed.empty())
+        return current;
+
     auto next = std::make_shared<Listing>();
-    next->entries.reserve (seen.size());
 
     if (namesChanged)
     {
-        for (const auto& [name, entry] : seen)
-            next->entries.push_back (entry);
+        std::vector<KnownFile*> files;
+        files.reserve (byFileName.size());
+
+        for (auto& [fileName, file] : byFileName)
+            files.push_back (&file);
 
         // UTF-8 bytes order as their code points do: the order of juce::String::compare.
-        std::sort (next->entries.begin(), next->entries.end(), [] (const auto& a, const auto& b) {
-            return std::strcmp (a->sortKey.toRawUTF8(), b->sortKey.toRawUTF8()) < 0;
+        std::sort (files.begin(), files.end(), [] (const KnownFile* a, const KnownFile* b) {
+            return std::strcmp (a->entry->sortKey.toRawUTF8(), b->entry->sortKey.toRawUTF8()) < 0;
         });
 
-        auto byName = std::make_shared<std::unordered_map<juce::String, size_t, NameHash>>();
-        byName->reserve (next->entries.size());
+        auto byName = std::make_shared<std::unordered_map<juce::String, size_t, NameHash, NameEqual>>();
+        byName->reserve (files.size());
+        next->entries.reserve (files.size());
 
-        for (size_t i = 0; i < next->entries.size(); ++i)
-            byName->emplace (next->entries[i]->itemName, i);
+        for (auto* file : files)
+        {
+            file->position = next->entries.size();
+            byName->emplace (file->entry->itemName, file->position);
+            next->entries.push_back (file->entry);
+        }
 
         next->byName = std::move (byName);
     }
     else
     {
         // The same names in the same order: only changed entries are new.
-        for (const auto& entry : current->entries)
-            next->entries.push_back (seen.at (entry->fileName));
-
+        next->entries = current->entries;
         next->byName = current->byName;
-    }
 
-    byFileName = std::move (seen);
-    holdsHiddenFiles = hidden;
+        for (auto& [position, entry] : changed)
+            next->entries[position] = std::move (entry);
+    }
 
     // The memo keeps about the texts of the files listed.
     if (tagTexts.size() > 2 * byFileName.size() + 64)
         tagTexts.clear();
 
-    folderStamp = stampNow;
-    lastListingStart = start;
     current = std::move (next);
     return current;
+}
+
+std::shared_ptr<const ContentListing> PresetFolderIndex::itemsOf (const std::shared_ptr<const Listing>& listing, const juce::String& application)
+{
+    const std::lock_guard<std::mutex> guard (lock);
+
+    for (const auto& [forApplication, made] : listing->items)
+        if (forApplication == application)
+            return made;
+
+    auto last = std::find_if (lastItems.begin(), lastItems.end(), [&] (const MadeItems& m) { return m.application == application; });
+
+    if (last == lastItems.end())
+        last = lastItems.insert (lastItems.end(), { application, nullptr, nullptr });
+
+    std::shared_ptr<const ContentListing> items;
+
+    if (last->from != nullptr && listsTheSame (*last->from, *listing))
+    {
+        items = last->items;
+    }
+    else
+    {
+        std::vector<ContentListing::Record> records;
+        juce::StringArray logLines;
+        records.reserve (listing->entries.size());
+
+        for (const auto& entry : listing->entries)
+        {
+            if (entry->skipReason.isNotEmpty())
+                logLines.add ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": " + entry->skipReason);
+            else if (entry->application.isNotEmpty() && entry->application != application)
+                logLines.add ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": a preset of " + entry->application);
+            else
+                records.push_back ({ entry->itemName, entry->sortKey, entry->tags });
+        }
+
+        items = std::make_shared<const ContentListing> (std::move (records), std::move (logLines));
+    }
+
+    listing->items.emplace_back (application, items);
+    last->from = listing;
+    last->items = items;
+    return items;
+}
+
+bool PresetFolderIndex::listsTheSame (const Listing& a, const Listing& b)
+{
+    // Texts carried over from entry to entry share their characters: most compare by address.
+    const auto same = [] (const juce::String& x, const juce::String& y) {
+        return x.getCharPointer() == y.getCharPointer() || x == y;
+    };
+
+    if (a.entries.size() != b.entries.size())
+        return false;
+
+    for (size_t i = 0; i < a.entries.size(); ++i)
+    {
+        const auto& x = *a.entries[i];
+        const auto& y = *b.entries[i];
+
+        if (&x != &y
+            && (x.tags != y.tags || x.fileName != y.fileName || ! same (x.itemName, y.itemName)
+                || ! same (x.skipReason, y.skipReason) || ! same (x.application, y.application)))
+            return false;
+    }
+
+    return true;
 }
 
 const PresetFolderIndex::Entry* PresetFolderIndex::Listing::find (const juce::String& itemName) const

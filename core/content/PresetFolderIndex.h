@@ -1,9 +1,11 @@
 #pragma once
 
-#include "core/content/CategoryTagMap.h"
+#include "core/content/ContentListing.h"
 #include "core/parameters/BoundedXmlReader.h"
 #include <memory>
+#include <cstring>
 #include <mutex>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -33,9 +35,19 @@ public:
         bool settled = false;   // the stamp can tell a later change of the file (see list)
     };
 
+    /** Names and tag texts hashed and compared as their UTF-8 bytes (juce::String's own hash
+        and comparison decode every character). */
     struct NameHash
     {
-        size_t operator() (const juce::String& s) const noexcept { return (size_t) s.hash(); }
+        size_t operator() (const juce::String& s) const noexcept { return std::hash<std::string_view>() (s.toRawUTF8()); }
+    };
+
+    struct NameEqual
+    {
+        bool operator() (const juce::String& a, const juce::String& b) const noexcept
+        {
+            return a.getCharPointer() == b.getCharPointer() || std::strcmp (a.toRawUTF8(), b.toRawUTF8()) == 0;
+        }
     };
 
     struct Listing
@@ -46,7 +58,12 @@ public:
         const Entry* find (const juce::String& itemName) const;
 
         /** Positions in entries by item name; listings of the same names share it. */
-        std::shared_ptr<const std::unordered_map<juce::String, size_t, NameHash>> byName;
+        std::shared_ptr<const std::unordered_map<juce::String, size_t, NameHash, NameEqual>> byName;
+
+    private:
+        friend class PresetFolderIndex;
+        /** The items made of it, by application (itemsOf, under the index's lock). */
+        mutable std::vector<std::pair<juce::String, std::shared_ptr<const ContentListing>>> items;
     };
 
     /** Any thread: the index of the folder for files with the extension. One index per folder
@@ -58,8 +75,15 @@ public:
         and only the changed files are read again. Without it, the last listing is taken as it
         is when the folder's own stamp has not changed since that listing was made (every file
         added, removed or saved anew changes it; a file rewritten in place by another program
-        does not, and shows at the next listing that checks every file). */
+        does not, and shows at the next listing that checks every file). Either way, when no
+        file changed the last listing itself is handed out again. */
     std::shared_ptr<const Listing> list (bool checkEveryFile);
+
+    /** Any thread: the items a source of the application's presets shows of a listing this
+        index made (presets of other applications are left out, with a log line). Made once
+        per listing and application and shared by every source that asks; a listing that lists
+        the same as the last one (its files changed, not what they list) gives the same items. */
+    std::shared_ptr<const ContentListing> itemsOf (const std::shared_ptr<const Listing>& listing, const juce::String& application);
 
     const juce::File& getFolder() const noexcept { return folder; }
 
@@ -79,8 +103,10 @@ public:
 
 private:
     std::shared_ptr<const Entry> readEntry (int folderFd, const std::string& fileName, bool listedAsRegular,
-                                            const juce::String& itemName, juce::int64 now);
+                                            const juce::String& itemName, const juce::String& sortKey, juce::int64 now);
     std::shared_ptr<const CategoryTagMap> parseTags (const juce::String& text);
+    /** Whether two listings list the same files with the same items, tags and reasons. */
+    static bool listsTheSame (const Listing& a, const Listing& b);
     /** The last listing is the folder's now, as far as its stamp can tell. */
     bool isUnchangedSinceListed (const BoundedXmlReader::FileStamp& stampNow) const;
 
@@ -89,8 +115,22 @@ private:
 
     mutable std::mutex lock;
     std::shared_ptr<const Listing> current;
-    std::unordered_map<std::string, std::shared_ptr<const Entry>> byFileName;
-    std::unordered_map<juce::String, std::shared_ptr<const CategoryTagMap>, NameHash> tagTexts;
+    struct KnownFile
+    {
+        std::shared_ptr<const Entry> entry;
+        unsigned seenBy = 0;   // the last listing that found the file
+        size_t position = 0;   // in the current listing's entries
+    };
+    std::unordered_map<std::string, KnownFile> byFileName;
+    unsigned listings = 0;
+    std::unordered_map<juce::String, std::shared_ptr<const CategoryTagMap>, NameHash, NameEqual> tagTexts;
+    struct MadeItems
+    {
+        juce::String application;
+        std::shared_ptr<const Listing> from;
+        std::shared_ptr<const ContentListing> items;
+    };
+    std::vector<MadeItems> lastItems;
     BoundedXmlReader::FileStamp folderStamp;
     juce::int64 lastListingStart = 0;
     int filesRead = 0;

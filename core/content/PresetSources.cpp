@@ -339,30 +339,12 @@ int PresetFolderContent::recoverLeftovers()
     return count;
 }
 
-void PresetFolderContent::scanItems (juce::Array<ItemRecord>& records)
+std::shared_ptr<const ContentListing> PresetFolderContent::listItems()
 {
     ownWrites.clear();
     listing = index->list (listedOnce);
     listedOnce = true;
-    records.ensureStorageAllocated ((int) listing->entries.size());
-    const auto application = plugin.getDisplayName();
-
-    for (const auto& entry : listing->entries)
-    {
-        if (entry->skipReason.isNotEmpty())
-        {
-            log ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": " + entry->skipReason);
-            continue;
-        }
-
-        if (entry->application.isNotEmpty() && entry->application != application)
-        {
-            log ("skipped " + juce::String::fromUTF8 (entry->fileName.c_str()) + ": a preset of " + entry->application);
-            continue;
-        }
-
-        records.add ({ entry->itemName, *entry->tags, entry->tags.get() });
-    }
+    return index->itemsOf (listing, plugin.getDisplayName());
 }
 
 bool PresetFolderContent::itemDataExists (const juce::String& safeName) const

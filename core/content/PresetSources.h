@@ -9,9 +9,10 @@
     the product's preset class.)
 
     The folder's listing is shared with the other sources of the process that show it
-    (PresetFolderIndex): the first refresh of a source takes the listing as the others left
-    it while the folder is unchanged; every later refresh looks at each file's stamp. Made on
-    any thread, then the thread of its owner (ContentSource). */
+    (PresetFolderIndex), with the items it gives: the first refresh of a source takes the
+    listing as the others left it while the folder is unchanged; every later refresh looks at
+    each file's stamp, and changes only the items of files that changed. Made on any thread,
+    then the thread of its owner (ContentSource). */
 class PresetFolderContent : public PresetContentSource
 {
 public:
@@ -41,8 +42,8 @@ public:
     std::unique_ptr<Preset> loadPresetByName (const juce::String& itemName, int flag) override;
 
 protected:
-    void scanItems (juce::Array<ItemRecord>& records) override;
-    bool scansInNameOrder() const override { return true; }
+    std::shared_ptr<const ContentListing> listItems() override;
+    void scanItems (juce::Array<ItemRecord>&) override {}
     bool itemDataExists (const juce::String& safeName) const override;
     bool createItemData (const juce::String& itemName, CategoryTagMap& itemTags, OverwriteStore* store) override;
     bool copyItemData (const juce::File& file, const juce::String& itemName, CategoryTagMap& itemTags) override;
@@ -73,7 +74,7 @@ private:
         FileStamp stamp;
         bool known = true;
     };
-    std::unordered_map<juce::String, Written, PresetFolderIndex::NameHash> ownWrites;
+    std::unordered_map<juce::String, Written, PresetFolderIndex::NameHash, PresetFolderIndex::NameEqual> ownWrites;
 };
 
 template <class PresetType>

@@ -5,6 +5,7 @@
 #include "ContentTestSupport.h"
 #include "core/content/PresetHeader.h"
 #include "core/parameters/AtomicFile.h"
+#include <set>
 #include <thread>
 
 namespace
@@ -87,14 +88,58 @@ namespace
         return names.joinIntoString (", ").toStdString();
     }
 
-    void ageFiles (const juce::File& folder)
+    void ageFiles (const juce::File& folder, const juce::Time& longAgo = juce::Time (2020, 0, 1, 0, 0))
     {
-        const juce::Time longAgo (2020, 0, 1, 0, 0);
-
         for (const auto& entry : juce::RangedDirectoryIterator (folder, false, "*", juce::File::findFiles))
             entry.getFile().setLastModificationTime (longAgo);
 
         folder.setLastModificationTime (longAgo);
+    }
+
+    void savePreset (const juce::File& folder, const juce::String& name, const juce::String& tags)
+    {
+        Preset preset;
+        preset.application = "Grindel 2";
+        preset.tags = tags;
+        ASSERT_TRUE (preset.saveToFile (folder.getChildFile (name + Preset::fileExtension)).wasOk());
+    }
+
+    std::vector<const ContentItem*> itemPointers (const ContentSource& source)
+    {
+        return { source.getItems().begin(), source.getItems().end() };
+    }
+
+    /** Every "category:tag" (and "category:") the items use, sorted. */
+    std::set<std::string> pairsOf (const juce::Array<const CategoryTagMap*>& maps)
+    {
+        std::set<std::string> pairs;
+
+        for (const auto* map : maps)
+            for (int c = 0; c < map->getNumCategories(); ++c)
+            {
+                pairs.insert ((map->getCategoryName (c) + ":").toStdString());
+
+                for (const auto& tag : map->getTagList (c))
+                    pairs.insert ((map->getCategoryName (c) + ":" + tag).toStdString());
+            }
+
+        return pairs;
+    }
+
+    /** The source's tags are exactly its items' tags, and each item's ids are its tags'. */
+    void expectTagsOfItems (const ContentSource& source, const std::string& context)
+    {
+        juce::Array<const CategoryTagMap*> itemTags;
+
+        for (const auto* item : source.getItems())
+        {
+            itemTags.add (&item->tags);
+            TagIdSet ids;
+            ids.setFromTags (const_cast<ContentSource&> (source).getTagDictionary(), item->tags);
+            EXPECT_EQ (item->tagIds, ids) << context << ": " << item->name;
+        }
+
+        EXPECT_EQ (pairsOf ({ &source.tags }), pairsOf (itemTags)) << context;
     }
 }
 
@@ -312,5 +357,214 @@ TEST (PresetListing, ListingsMadeOnSeveralThreadsAgree)
     for (auto& thread : threads)
         thread.join();
 
+    EXPECT_EQ (wrong.load(), 0);
+}
+
+TEST (PresetListing, ARefreshChangesOnlyTheItemsWhoseFilesChanged)
+{
+    test::PluginFixture fixture;
+    const test::TempFolder temp;
+    const auto folder = temp.get();
+    savePreset (folder, "A", "C:a|x");
+    savePreset (folder, "B", "C:b|x");
+    savePreset (folder, "C", "D:c");
+    ageFiles (folder);
+
+    PresetsDirectoryContent<Preset> source (fixture.plugin(), folder);
+    source.refresh();
+    const auto index = PresetFolderIndex::forFolder (folder, Preset::fileExtension);
+    EXPECT_EQ (itemNames (source), "A=C:a|x, B=C:b|x, C=D:c");
+    EXPECT_EQ (source.getItemsChangedByLastRefresh(), 3);
+    const auto before = itemPointers (source);
+
+    // Nothing changed: nothing is read, every item stays as it was.
+    source.refresh();
+    EXPECT_EQ (index->getFilesReadByLastListing(), 0);
+    EXPECT_EQ (source.getItemsChangedByLastRefresh(), 0);
+    EXPECT_EQ (itemPointers (source), before);
+
+    // Every file's stamp changed, not what the files hold: all read, no item changed.
+    ageFiles (folder, juce::Time (2020, 5, 1, 0, 0));
+    source.refresh();
+    EXPECT_EQ (index->getFilesReadByLastListing(), 3);
+    EXPECT_EQ (source.getItemsChangedByLastRefresh(), 0);
+    EXPECT_EQ (itemPointers (source), before);
+
+    // Another program saves B with other tags, deletes C and adds D: those three change.
+    savePreset (folder, "B", "C:b2");
+    folder.getChildFile ("C.grprs2").deleteFile();
+    savePreset (folder, "D", "C:x");
+    source.refresh();
+    EXPECT_EQ (index->getFilesReadByLastListing(), 2);
+    EXPECT_EQ (source.getItemsChangedByLastRefresh(), 3);
+    EXPECT_EQ (itemNames (source), "A=C:a|x, B=C:b2, D=C:x");
+    EXPECT_EQ (source.getItems()[0], before[0]);
+    EXPECT_EQ (source.getItems()[1], before[1]) << "a changed item stays the same object";
+    EXPECT_FALSE (source.tags.containsCategory ("D")) << "the category of the deleted item goes with it";
+    EXPECT_FALSE (source.tags.contains ("C", "b"));
+    expectTagsOfItems (source, "after the change");
+}
+
+TEST (PresetListing, InstancesShareTheListingAndKeepTheirOwnItemsAndChanges)
+{
+    test::PluginFixture fixture;
+    const test::TempFolder temp;
+    const auto folder = temp.get();
+    savePreset (folder, "A", "C:a");
+    savePreset (folder, "B", "C:b");
+    ageFiles (folder);
+
+    PresetsDirectoryContent<Preset> first (fixture.plugin(), folder), second (fixture.plugin(), folder);
+    first.refresh();
+    first.getItems();
+
+    // The second instance's source takes the listing as it is; its items are made only when
+    // asked for, as objects of its own.
+    second.refresh();
+    EXPECT_EQ (second.getItemsChangedByLastRefresh(), 0) << "no item made before anyone asks";
+    EXPECT_EQ (second.getNumItems(), 2);
+    EXPECT_EQ (itemNames (second), itemNames (first));
+    EXPECT_EQ (second.getItemsChangedByLastRefresh(), 2);
+    EXPECT_NE (second.getItems()[0], first.getItems()[0]);
+    second.getItems()[0]->filteredOut = true;
+    EXPECT_FALSE (first.getItems()[0]->filteredOut);
+
+    // A change by one instance shows in the other at its next refresh.
+    fixture.parameter ("Mix").setValue (30.0f, true);
+    ASSERT_NE (first.addNewItem ("New", CategoryTagMap::fromString ("E:new")), nullptr);
+    ASSERT_TRUE (second.deleteItem (second.findItem ("A")));
+    EXPECT_EQ (itemNames (first), "A=C:a, B=C:b, New=E:new");
+    EXPECT_EQ (itemNames (second), "B=C:b");
+    expectTagsOfItems (first, "first, before its refresh");
+    expectTagsOfItems (second, "second, before its refresh");
+
+    const auto keptB = first.findItem ("B");
+
+    for (auto* source : { &first, &second })
+    {
+        source->refresh();
+        EXPECT_EQ (itemNames (*source), "B=C:b, New=E:new");
+        expectTagsOfItems (*source, "after the refresh");
+    }
+
+    EXPECT_EQ (first.findItem ("B"), keptB);
+    EXPECT_EQ (first.getItemsChangedByLastRefresh(), 1) << "only A went";
+}
+
+TEST (PresetListing, TagCountsFollowEveryChangeOfTwoInstances)
+{
+    test::PluginFixture fixture;
+    const test::TempFolder temp;
+    const auto folder = temp.get();
+    const juce::StringArray pool { "C:a", "C:a|b", "C:b;D:x", "D:x|y", "E:z", "", "C:c;E:z|w" };
+    juce::Random random (5);
+
+    for (int i = 0; i < 6; ++i)
+        savePreset (folder, "P" + juce::String (i), pool[i % pool.size()]);
+
+    TagDictionary dictionary;
+    PresetsDirectoryContent<Preset> first (fixture.plugin(), folder), second (fixture.plugin(), folder);
+    second.setTagDictionary (&dictionary);
+
+    for (auto* source : { &first, &second })
+        source->refresh();
+
+    // Each step: one instance adds, deletes, retags or refreshes, or another program saves or
+    // deletes a file; both instances' tags always match their items.
+    for (int step = 0; step < 120; ++step)
+    {
+        auto& source = random.nextBool() ? first : second;
+        const auto name = "P" + juce::String (random.nextInt (9));
+        const auto tags = CategoryTagMap::fromString (pool[random.nextInt (pool.size())]);
+        auto* item = source.findItem (name);
+
+        const auto op = random.nextInt (6);
+
+        if (op == 0)
+            source.addNewItem (name, tags);
+        else if (op == 1 && item != nullptr)
+            source.deleteItem (item);
+        else if (op == 2 && item != nullptr)
+            source.setItemTags (*item, tags);
+        else if (op == 3)
+            savePreset (folder, name, tags.toString());
+        else if (op == 4)
+            folder.getChildFile (name + Preset::fileExtension).deleteFile();
+        else if (op == 5)
+            source.refresh();
+
+        for (auto* s : { &first, &second })
+            expectTagsOfItems (*s, "step " + std::to_string (step));
+
+        if (HasFailure())
+            break;
+    }
+
+    // After a refresh each shows what a new source of the folder shows.
+    PresetsDirectoryContent<Preset> fresh (fixture.plugin(), folder);
+    fresh.refresh();
+
+    for (auto* source : { &first, &second })
+    {
+        source->refresh();
+        EXPECT_EQ (itemNames (*source), itemNames (fresh));
+        EXPECT_EQ (pairsOf ({ &source->tags }), pairsOf ({ &fresh.tags }));
+    }
+}
+
+TEST (PresetListing, InstancesMadeOnSeveralThreadsWhileTheFolderChanges)
+{
+    test::PluginFixture fixture;
+    const test::TempFolder temp;
+    const auto folder = temp.get();
+
+    for (int i = 0; i < 40; ++i)
+        write (folder.getChildFile ("P" + juce::String (i) + Preset::fileExtension), "<Preset tags=\"C:" + std::to_string (i % 5) + "\"></Preset>");
+
+    std::atomic<bool> writing { true };
+    std::atomic<int> wrong { 0 };
+
+    // Another program adds and removes presets meanwhile; P0 to P39 stay.
+    std::thread writer ([&] {
+        for (int i = 0; writing; ++i)
+        {
+            const auto file = folder.getChildFile ("Q" + juce::String (i % 10) + Preset::fileExtension);
+
+            if (file.existsAsFile())
+                file.deleteFile();
+            else
+                write (file, "<Preset tags=\"Q:" + std::to_string (i % 3) + "\"></Preset>");
+        }
+    });
+
+    std::vector<std::thread> hosts;
+
+    for (int t = 0; t < 4; ++t)
+    {
+        hosts.emplace_back ([&] {
+            for (int round = 0; round < 15; ++round)
+            {
+                PresetsDirectoryContent<Preset> source (fixture.plugin(), folder);
+                source.logger = [] (const juce::String&) {};
+                source.refresh();
+                const auto numListed = source.getNumItems();
+                const auto* p7 = source.findItem ("P7");
+
+                if (source.getItems().size() != numListed || numListed < 40 || p7 == nullptr || p7->tags.toString() != "C:2"
+                    || ! source.tags.contains ("C", "4"))
+                    ++wrong;
+
+                for (const auto* item : source.getItems())
+                    if (! source.tags.contains (item->tags.getCategoryName (0), item->tags.getTagList (0)[0]))
+                        ++wrong;
+            }
+        });
+    }
+
+    for (auto& host : hosts)
+        host.join();
+
+    writing = false;
+    writer.join();
     EXPECT_EQ (wrong.load(), 0);
 }
