@@ -53,6 +53,13 @@ ContentSource::ContentSource (const juce::String& sourceName, bool isReadOnly)
 
 ContentSource::~ContentSource() = default;
 
+ContentSource::ItemChange::ItemChange (ContentItem& changed, bool isDeletion, CategoryTagMap wanted)
+    : item (&changed), deletion (isDeletion), tags (std::move (wanted))
+{
+}
+
+ContentSource::ItemChange::~ItemChange() = default;
+
 ContentSource::OverwriteStore::~OverwriteStore()
 {
     if (! committed && owner != nullptr && replacedItem != nullptr)
@@ -61,6 +68,15 @@ ContentSource::OverwriteStore::~OverwriteStore()
 
 void ContentSource::relistItem (ContentItem* item)
 {
+    // Still in the array (its removal was left for later): listed again where it stands.
+    if (unlisted.erase (item) != 0)
+    {
+        tags.addAll (item->tags);
+        indexItem (item);
+        countTags (item->tags, 1);
+        return;
+    }
+
     if (! removedItems.contains (item))
         return;
 
@@ -81,7 +97,31 @@ void ContentSource::unlistItem (ContentItem* item)
 {
     unindexItem (item);
     countTags (item->tags, -1);
-    items.removeObject (item, false);
+    unlisted.insert (item);
+}
+
+void ContentSource::removeUnlistedItems() const
+{
+    if (unlisted.empty())
+        return;
+
+    // One pass over the array; the removed items stay alive until the next refresh.
+    int kept = 0;
+
+    for (int i = 0; i < items.size(); ++i)
+    {
+        auto* item = items.getUnchecked (i);
+
+        if (unlisted.count (item) != 0)
+            removedItems.add (item);
+        else
+            items.getRawDataPointer()[kept++] = item;
+    }
+
+    while (items.size() > kept)
+        items.removeLast (1, false);
+
+    unlisted.clear();
 }
 
 void ContentSource::indexItem (ContentItem* item)
@@ -117,6 +157,9 @@ void ContentSource::unindexItem (ContentItem* item)
 
 void ContentSource::clearItems()
 {
+    // Items removed but still in the array stay alive like every removed item.
+    removeUnlistedItems();
+    ++generation;
     items.clear();
     byName.clear();
     byFoldedName.clear();
@@ -264,7 +307,7 @@ void ContentSource::rebuildTags()
     tags.clear();
     tagUses.clear();
 
-    for (auto* item : items)
+    for (auto* item : getItems())
     {
         tags.addAll (item->tags);
         countTags (item->tags, 1);
@@ -374,7 +417,7 @@ void ContentSource::setTagDictionary (TagDictionary* newDictionary)
     dictionary = newDictionary;
     getTagDictionary().addAll (tags);
 
-    for (auto* item : items)
+    for (auto* item : getItems())
         item->tagIds.setFromTags (getTagDictionary(), item->tags);
 }
 
@@ -479,7 +522,6 @@ bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_p
     }
 
     unlistItem (item);
-    removedItems.add (item);
     return true;
 }
 
@@ -574,7 +616,7 @@ bool ContentSource::canRenameItemTo (const ContentItem& item, const juce::String
     if (safe == item.name || safe.equalsIgnoreCase (item.name))
     {
         // The item's own name (or a change of case only) is free unless another item has it.
-        for (auto* other : items)
+        for (auto* other : getItems())
             if (other != &item && other->name == safe)
                 return false;
 
@@ -622,6 +664,12 @@ juce::Result ContentSource::setItemTags (ContentItem& item, const CategoryTagMap
         return juce::Result::fail (lastError);
     }
 
+    takeTags (item, written);
+    return juce::Result::ok();
+}
+
+void ContentSource::takeTags (ContentItem& item, const CategoryTagMap& written)
+{
     // The new tags are counted before the old ones go: a tag on both keeps its place.
     tags.addAll (written);
     countTags (written, 1);
@@ -629,7 +677,96 @@ juce::Result ContentSource::setItemTags (ContentItem& item, const CategoryTagMap
     item.tags = written;
     getTagDictionary().addAll (written);
     item.tagIds.setFromTags (getTagDictionary(), written);
-    return juce::Result::ok();
+}
+
+std::unique_ptr<ContentSource::ItemChange> ContentSource::prepareTagChange (ContentItem& item, const CategoryTagMap& newTags)
+{
+    struct OnApply : ItemChange
+    {
+        OnApply (ContentItem& i, const CategoryTagMap& t) : ItemChange (i, false, t) {}
+    };
+
+    auto change = readOnly || ! item.belongsTo (this) ? nullptr : makeTagChange (item, newTags);
+
+    if (change == nullptr)
+    {
+        change = std::make_unique<OnApply> (item, newTags);
+        change->doneOnApply = true;
+    }
+
+    change->generation = generation;
+    return change;
+}
+
+std::unique_ptr<ContentSource::ItemChange> ContentSource::prepareDelete (ContentItem& item)
+{
+    struct OnApply : ItemChange
+    {
+        explicit OnApply (ContentItem& i) : ItemChange (i, true, {}) {}
+    };
+
+    auto change = readOnly || ! item.belongsTo (this) || findItem (item.name) != &item ? nullptr : makeDeleteChange (item);
+
+    if (change == nullptr)
+    {
+        change = std::make_unique<OnApply> (item);
+        change->doneOnApply = true;
+    }
+
+    change->generation = generation;
+    return change;
+}
+
+void ContentSource::failChange (const ItemChange& change)
+{
+    const auto& item = *change.item;
+
+    if (change.deletion)
+    {
+        fail (change.result.getErrorMessage());
+        fail ("could not delete \"" + item.name + "\"");
+    }
+    else
+    {
+        fail ("could not write the tags of \"" + item.name + "\": " + change.result.getErrorMessage());
+    }
+}
+
+bool ContentSource::applyChange (ItemChange& change)
+{
+    lastError = {};
+
+    if (change.generation != generation)
+        return false;
+
+    auto& item = *change.item;
+
+    if (change.doneOnApply)
+        return change.deletion ? deleteItem (&item) : setItemTags (item, change.tags).wasOk();
+
+    if (! change.performed)
+        change.perform();
+
+    if (change.result.failed())
+    {
+        failChange (change);
+        return false;
+    }
+
+    changePerformed (change);
+
+    if (change.deletion)
+    {
+        // Another call may have taken it out meanwhile.
+        if (findItem (item.name) == &item)
+            unlistItem (&item);
+    }
+    else
+    {
+        takeTags (item, change.tags);
+    }
+
+    return true;
 }
 
 bool ContentSource::loadItem (ContentItem& item, int flag)

@@ -176,6 +176,7 @@ public:
     void transferProgress (const juce::String& progress) override
     {
         listeners.call ([this, &progress] (Listener& l) { l.bulkOperationProgress (this, progress); });
+        updateButtonsEnabled();
     }
 
     // juce::FileBrowserListener: a double-click on a file imports the selection.

@@ -420,10 +420,19 @@ bool ContentResults::keyPressed (const juce::KeyPress& key)
 
     if (key == juce::KeyPress ('a', juce::ModifierKeys::commandModifier, 0))
     {
+        // As toggling every row from the last to the first would, scrolled once at the end.
         deselectAll();
 
-        for (int i = getNumResults(); --i >= 0;)
-            selectIndex (i, toggle, keyboardMove, false);
+        if (isMultiSelect())
+            for (int i = getNumResults(); --i >= 0;)
+                selection.select (i, toggle);
+        else
+            selection.select (0, single);
+
+        if (layoutPending)
+            scrollPending = true;
+        else
+            scrollToCurrent();
 
         notifySelectionChanged();
         return true;

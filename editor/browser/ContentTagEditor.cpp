@@ -188,14 +188,15 @@ void ContentTagEditor::applyTagChanges (bool scheduleRebuild)
     const auto before = std::make_shared<const juce::Array<CategoryTagMap>> (tagsAtRebuild);
     const auto partial = partialTags, full = fullTags;
 
-    const auto writeOne = [before, partial, full] (int index, ContentItem& item) {
+    BrowserBulkOperation::Change change;
+    change.tagsFor = [before, partial, full] (int index, const ContentItem&) {
         CategoryTagMap newTags;
         (*before)[index].intersectInto (partial, newTags);
         newTags.addAll (full);
-        return item.setTags (newTags).wasOk();
+        return newTags;
     };
 
-    browser.getBulkOperation().start (tagActivity, selectedItems, writeOne, [self = juce::Component::SafePointer<ContentTagEditor> (this), scheduleRebuild] (int, int, const juce::String&) {
+    browser.getBulkOperation().start (tagActivity, selectedItems, std::move (change), [self = juce::Component::SafePointer<ContentTagEditor> (this), scheduleRebuild] (int, int, const juce::String&) {
         if (self != nullptr && scheduleRebuild)
             self->triggerAsyncUpdate();
     });

@@ -39,50 +39,58 @@ int ResultGrid::insertSorted (ContentItem* item)
     const auto index = (int) (at - rows.begin());
     rows.insert (at, std::move (row));
     members.insert (item);
-
-    // The rows at and after the new one moved down by one.
-    if (index < placedRows.getEnd())
-        placedRows.setEnd (placedRows.getEnd() + 1);
-
     return index;
 }
 
 void ResultGrid::erase (int index)
 {
-    members.erase (rows[(size_t) index]->item);
+    auto* row = rows[(size_t) index].get();
+    placed.erase (std::remove (placed.begin(), placed.end(), row), placed.end());
+    members.erase (row->item);
     rows.erase (rows.begin() + index);
-
-    // The rows after it moved up by one.
-    if (index < placedRows.getEnd())
-        placedRows = { juce::jmax (0, placedRows.getStart() - 1), placedRows.getEnd() - 1 };
 }
 
 void ResultGrid::eraseAll (const juce::Array<ContentItem*>& items)
 {
-    std::unordered_set<const ContentItem*> gone;
+    // The rows found by name, then one compaction from the first of them: the rows between
+    // are moved, never read.
+    std::vector<int> gone;
+    gone.reserve ((size_t) items.size());
 
     for (auto* item : items)
-        if (members.erase (item) != 0)
-            gone.insert (item);
+        if (const auto index = indexOf (item); index >= 0 && ! rows[(size_t) index]->erasing)
+        {
+            rows[(size_t) index]->erasing = true;
+            gone.push_back (index);
+        }
 
     if (gone.empty())
         return;
 
-    rows.erase (std::remove_if (rows.begin(), rows.end(), [&gone] (const std::unique_ptr<Row>& row) { return gone.count (row->item) != 0; }),
-                rows.end());
-    rowVisits += (juce::int64) rows.size();
-    placedRowsScattered = true;
+    std::sort (gone.begin(), gone.end());
+    placed.erase (std::remove_if (placed.begin(), placed.end(), [] (const Row* row) { return row->erasing; }), placed.end());
+
+    auto to = (size_t) gone.front();
+
+    for (size_t k = 0; k < gone.size(); ++k)
+    {
+        members.erase (rows[(size_t) gone[k]]->item);
+        rows[(size_t) gone[k]].reset();
+        const auto end = k + 1 < gone.size() ? (size_t) gone[k + 1] : rows.size();
+
+        for (auto from = (size_t) gone[k] + 1; from < end; ++from)
+            rows[to++] = std::move (rows[from]);
+    }
+
+    rows.resize (to);
+    rowVisits += (juce::int64) gone.size();
 }
 
 void ResultGrid::removeAll()
 {
-    // Last first: each button leaves the end of the content's child list.
-    while (! rows.empty())
-        rows.pop_back();
-
+    releasePlacedRows();
+    rows.clear();
     members.clear();
-    placedRows = {};
-    placedRowsScattered = false;
 }
 
 bool ResultGrid::isInDisplayOrder (const juce::String& first, const juce::String& second)
@@ -99,7 +107,6 @@ void ResultGrid::sortByName()
     });
 
     rowVisits += (juce::int64) rows.size();
-    placedRowsScattered = true;
 }
 
 ContentItem* ResultGrid::getItem (int index) const
@@ -149,8 +156,7 @@ void ResultGrid::updateLayout()
     const int columns = juce::jmax (1, viewWidth / minColumnWidth);
     columnWidth = viewWidth / columns;
 
-    hidePlacedRows ({});
-    placedRows = {};
+    releasePlacedRows();
 
     if (h < rowHeight)
     {
@@ -179,20 +185,13 @@ juce::Rectangle<int> ResultGrid::getRowBounds (int index) const
     return { position.x, position.y, columnWidth, rowHeight };
 }
 
-void ResultGrid::hidePlacedRows (juce::Range<int> except)
+void ResultGrid::releasePlacedRows()
 {
-    if (placedRowsScattered)
-    {
-        placedRowsScattered = false;
-        placedRows = { 0, size() };
-    }
+    for (auto* row : placed)
+        row->button.reset();
 
-    const auto end = juce::jmin (placedRows.getEnd(), size());
-
-    for (int i = placedRows.getStart(); i < end; ++i, ++rowVisits)
-        if (! except.contains (i))
-            if (auto& button = rows[(size_t) i]->button)
-                button->setVisible (false);
+    rowVisits += (juce::int64) placed.size();
+    placed.clear();
 }
 
 void ResultGrid::placeRowsInView()
@@ -206,11 +205,17 @@ void ResultGrid::placeRowsInView()
     const juce::Range<int> inView (juce::jmin (firstColumn * rowsPerColumn, size()),
                                    juce::jmin ((lastColumn + 1) * rowsPerColumn, size()));
 
-    hidePlacedRows (inView);
+    // The rows that stay in view keep their buttons; those that left lose them.
+    std::vector<Row*> nowPlaced;
+    nowPlaced.reserve ((size_t) inView.getLength());
+    ++placeStamp;
 
     for (int i = inView.getStart(); i < inView.getEnd(); ++i)
     {
         auto& row = *rows[(size_t) i];
+        row.placedStamp = placeStamp;
+        nowPlaced.push_back (&row);
+        ++rowVisits;
 
         if (row.button == nullptr)
         {
@@ -225,7 +230,12 @@ void ResultGrid::placeRowsInView()
         row.button->setVisible (true);
     }
 
-    placedRows = inView;
+    for (auto* row : placed)
+        if (row->placedStamp != placeStamp)
+            row->button.reset();
+
+    rowVisits += (juce::int64) placed.size();
+    placed.swap (nowPlaced);
 }
 
 void ResultGrid::scrollToRow (int index)

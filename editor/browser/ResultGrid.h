@@ -6,9 +6,9 @@
 #include <vector>
 
 /** The rows of the result list in display order, laid out in columns of fixed-height rows that
-    scroll sideways in this viewport. A row's button is made when the row first comes into view,
-    and only the rows in view are placed, so the cost of painting and scrolling does not grow
-    with the number of items. Message thread only. */
+    scroll sideways in this viewport. Only the rows in view have buttons: a row's button is made
+    when it comes into view and goes when it leaves, so the cost of painting, scrolling and
+    removing rows does not grow with the number of items. Message thread only. */
 class ResultGrid : public juce::Viewport
 {
 public:
@@ -20,7 +20,10 @@ public:
         ContentItem* item;
         bool readOnly;
         bool selected = false;
-        std::unique_ptr<ResultButton> button;   // made when the row first comes into view
+        std::unique_ptr<ResultButton> button;   // while the row is in view
+        // Marks used by one pass at a time (placing, erasing).
+        juce::uint32 placedStamp = 0;
+        bool erasing = false;
     };
 
     /** rowMouseListener hears the mouse on every row's button. */
@@ -33,7 +36,8 @@ public:
         returns its index; the rows in view keep their buttons. */
     int insertSorted (ContentItem* item);
     void erase (int index);
-    /** Erases the rows of these items in one pass. */
+    /** Erases the rows of these items in one pass, which reads only those rows (the others
+        merely move up). */
     void eraseAll (const juce::Array<ContentItem*>& items);
     void removeAll();
 
@@ -72,7 +76,8 @@ public:
 
 private:
     juce::Point<int> getRowPosition (int index) const;
-    void hidePlacedRows (juce::Range<int> except);
+    /** The rows in view lose their buttons. */
+    void releasePlacedRows();
 
     juce::MouseListener& rowMouseListener;
     // The rows' look outlives the rows that wear it.
@@ -81,9 +86,9 @@ private:
     int rowsPerColumn = 0;
     int columnWidth = 0;
     juce::Point<int> contentOffset;
-    // Every row whose button may be visible lies in placedRows, unless a sort scattered them.
-    juce::Range<int> placedRows;
-    bool placedRowsScattered = false;
+    // The rows that have buttons (the rows in view at the last placing).
+    std::vector<Row*> placed;
+    juce::uint32 placeStamp = 0;
     std::unordered_set<const ContentItem*> members;
     mutable juce::int64 rowVisits = 0;
     juce::Component content;
