@@ -24,7 +24,7 @@ class BrowserBulkOperation : private juce::Timer
 {
 public:
     static constexpr int maxItemsPerSlice = 256;
-    static constexpr double sliceBudgetMs = 40.0;
+    static constexpr double sliceBudgetMs = 25.0;
     static constexpr int maxItemsAtOnce = 8;
 
     /** What happens to each item. */

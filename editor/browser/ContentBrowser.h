@@ -168,8 +168,7 @@ public:
         if (item == nullptr || ! item->belongsTo (currentSource))
             return;
 
-        results.addItem (item);
-        results.selectItem (item, false, false);
+        results.addItem (item, true);
     }
     void itemRemoved (ContentItem* item) override { results.removeItem (item); }
     void importFinished() override { itemsChanged(); }

@@ -63,15 +63,31 @@ void ContentResults::showItems (const juce::Array<ContentItem*>& items)
     sortResults();
 }
 
-void ContentResults::addItem (ContentItem* item)
+void ContentResults::addItem (ContentItem* item, bool select)
 {
-    if (item == nullptr || grid.contains (item))
+    if (item == nullptr)
         return;
 
-    // In its place among sorted rows: an import of thousands adds them one at a time.
-    grid.insertSorted (item);
+    if (grid.contains (item))
+    {
+        if (select)
+            selectItem (item, false, false);
+
+        return;
+    }
+
+    // In its place among sorted rows: an import of thousands adds them a slice at a time, and
+    // the rows of a slice join the list in one merge.
+    grid.add (item, select);
+
+    if (select)
+        selection.addSelected (item);
+
     selection.forgetAnchor();
     deferLayout();
+
+    if (select)
+        scrollPending = true;
 }
 
 void ContentResults::eraseResult (int index)

@@ -19,6 +19,7 @@ ResultGrid::~ResultGrid()
 
 void ResultGrid::append (ContentItem* item)
 {
+    mergeAdded();
     auto row = std::make_unique<Row>();
     row->item = item;
     row->readOnly = item->isReadOnly();
@@ -26,24 +27,59 @@ void ResultGrid::append (ContentItem* item)
     members.insert (item);
 }
 
-int ResultGrid::insertSorted (ContentItem* item)
+void ResultGrid::add (ContentItem* item, bool selected)
 {
     auto row = std::make_unique<Row>();
     row->item = item;
     row->readOnly = item->isReadOnly();
-
-    const auto at = std::upper_bound (rows.begin(), rows.end(), item->name, [this] (const juce::String& name, const std::unique_ptr<Row>& r) {
-        ++rowVisits;
-        return isInDisplayOrder (name, r->item->name);
-    });
-    const auto index = (int) (at - rows.begin());
-    rows.insert (at, std::move (row));
+    row->selected = selected;
+    adding.push_back (std::move (row));
     members.insert (item);
-    return index;
+}
+
+void ResultGrid::mergeAdded() const
+{
+    if (adding.empty())
+        return;
+
+    std::stable_sort (adding.begin(), adding.end(), [] (const std::unique_ptr<Row>& a, const std::unique_ptr<Row>& b) {
+        return isInDisplayOrder (a->item->name, b->item->name);
+    });
+
+    // Where each goes among the rows (after rows of an equal name), by binary search.
+    std::vector<size_t> at (adding.size());
+    auto from = rows.begin();
+
+    for (size_t k = 0; k < adding.size(); ++k)
+    {
+        from = std::upper_bound (from, rows.end(), adding[k]->item->name, [this] (const juce::String& name, const std::unique_ptr<Row>& r) {
+            ++rowVisits;
+            return isInDisplayOrder (name, r->item->name);
+        });
+        at[k] = (size_t) (from - rows.begin());
+    }
+
+    // From the back: each old row moves once, by the number of new rows before it.
+    const auto oldSize = rows.size();
+    rows.resize (oldSize + adding.size());
+    auto end = oldSize;
+
+    for (auto k = adding.size(); k-- > 0;)
+    {
+        for (auto i = end; i-- > at[k];)
+            rows[i + k + 1] = std::move (rows[i]);
+
+        end = at[k];
+        rows[at[k] + k] = std::move (adding[k]);
+    }
+
+    rowVisits += (juce::int64) adding.size();
+    adding.clear();
 }
 
 void ResultGrid::erase (int index)
 {
+    mergeAdded();
     auto* row = rows[(size_t) index].get();
     placed.erase (std::remove (placed.begin(), placed.end(), row), placed.end());
     members.erase (row->item);
@@ -54,6 +90,7 @@ void ResultGrid::eraseAll (const juce::Array<ContentItem*>& items)
 {
     // The rows found by name, then one compaction from the first of them: the rows between
     // are moved, never read.
+    mergeAdded();
     std::vector<int> gone;
     gone.reserve ((size_t) items.size());
 
@@ -90,6 +127,7 @@ void ResultGrid::removeAll()
 {
     releasePlacedRows();
     rows.clear();
+    adding.clear();
     members.clear();
 }
 
@@ -100,6 +138,7 @@ bool ResultGrid::isInDisplayOrder (const juce::String& first, const juce::String
 
 void ResultGrid::sortByName()
 {
+    mergeAdded();
     // A stable merge sort stays within the rows even where the natural comparison of odd names
     // is not a strict order (the unguarded insertion of std::sort would not).
     std::stable_sort (rows.begin(), rows.end(), [] (const std::unique_ptr<Row>& a, const std::unique_ptr<Row>& b) {
@@ -111,6 +150,7 @@ void ResultGrid::sortByName()
 
 ContentItem* ResultGrid::getItem (int index) const
 {
+    mergeAdded();
     return juce::isPositiveAndBelow (index, size()) ? rows[(size_t) index]->item : nullptr;
 }
 
@@ -119,6 +159,7 @@ int ResultGrid::indexOf (const ContentItem* item) const
     if (item == nullptr || ! contains (item))
         return -1;
 
+    mergeAdded();
     // Sorted rows: the first row not before the name, then its equals.
     auto i = (size_t) (std::lower_bound (rows.begin(), rows.end(), item->name, [this] (const std::unique_ptr<Row>& r, const juce::String& name) {
                            ++rowVisits;
@@ -150,6 +191,7 @@ ResultButton* ResultGrid::getButton (int index) const
 //==============================================================================
 void ResultGrid::updateLayout()
 {
+    mergeAdded();
     const int viewWidth = getWidth();
     const int h = getHeight() - getScrollBarThickness();
     rowsPerColumn = juce::jmax (0, h / rowHeight);
@@ -196,6 +238,7 @@ void ResultGrid::releasePlacedRows()
 
 void ResultGrid::placeRowsInView()
 {
+    mergeAdded();
     if (rowsPerColumn <= 0 || columnWidth <= 0 || rows.empty())
         return;
 

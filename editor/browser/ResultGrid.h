@@ -32,9 +32,10 @@ public:
 
     /** Adds a row at the end; sortByName and updateLayout put it in its place. */
     void append (ContentItem* item);
-    /** Adds a row where it belongs in rows sorted by name (after rows of an equal name) and
-        returns its index; the rows in view keep their buttons. */
-    int insertSorted (ContentItem* item);
+    /** Adds a row where it belongs in rows sorted by name (after rows of an equal name, in the
+        order of adding). Rows added between two looks at the rows join them in one merge, so
+        adding many costs a binary search each and one pass over the rows, not a shift each. */
+    void add (ContentItem* item, bool selected);
     void erase (int index);
     /** Erases the rows of these items in one pass, which reads only those rows (the others
         merely move up). */
@@ -46,10 +47,22 @@ public:
     void sortByName();
 
     bool contains (const ContentItem* item) const { return members.count (item) != 0; }
-    int size() const noexcept { return (int) rows.size(); }
-    bool isEmpty() const noexcept { return rows.empty(); }
-    Row& getRow (int index) { return *rows[(size_t) index]; }
-    const Row& getRow (int index) const { return *rows[(size_t) index]; }
+    int size() const
+    {
+        mergeAdded();
+        return (int) rows.size();
+    }
+    bool isEmpty() const { return size() == 0; }
+    Row& getRow (int index)
+    {
+        mergeAdded();
+        return *rows[(size_t) index];
+    }
+    const Row& getRow (int index) const
+    {
+        mergeAdded();
+        return *rows[(size_t) index];
+    }
     ContentItem* getItem (int index) const;
     /** The row index of an item, or -1: found by its name while the rows are sorted. */
     int indexOf (const ContentItem* item) const;
@@ -76,13 +89,15 @@ public:
 
 private:
     juce::Point<int> getRowPosition (int index) const;
+    void mergeAdded() const;
     /** The rows in view lose their buttons. */
     void releasePlacedRows();
 
     juce::MouseListener& rowMouseListener;
     // The rows' look outlives the rows that wear it.
     ResultButton::RowLookAndFeel rowLookAndFeel;
-    std::vector<std::unique_ptr<Row>> rows;
+    // Rows added and not merged yet are in adding (the merge keeps the rows' order).
+    mutable std::vector<std::unique_ptr<Row>> rows, adding;
     int rowsPerColumn = 0;
     int columnWidth = 0;
     juce::Point<int> contentOffset;
