@@ -202,6 +202,11 @@ bool BrowserBulkOperation::slice()
 
 void BrowserBulkOperation::timerCallback()
 {
+    // Every other tick rests: the timer's next message then comes a tick later, so the message
+    // loop finds its queue empty and reads the user's input before the next slice.
+    if (std::exchange (resting, ! resting))
+        return;
+
     if (! slice())
         stopTimer();
 }

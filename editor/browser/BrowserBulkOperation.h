@@ -10,7 +10,9 @@
     with its sync, the delete) runs on the operation's worker thread, in order; the message
     thread prepares the changes from the items and gives the items and their sources the
     results, in slices driven by a timer: each slice ends after maxItemsPerSlice items or
-    sliceBudgetMs, and the message loop reads the user's input and paints between slices. No
+    sliceBudgetMs, and the message loop reads the user's input and paints between slices (a
+    tick without work follows each slice: JUCE's Linux loop handles every message posted while
+    it empties its queue, so back-to-back slices would never let it read the display). No
     disk call runs on the message thread, so a slow sync never holds it. A change over at most
     maxItemsAtOnce items runs at once instead, item by item, as the single-item calls do.
 
@@ -55,6 +57,8 @@ public:
     void abandon();
 
     bool isRunning() const noexcept { return current != nullptr; }
+    /** Not running, and every change handed to the worker has landed (or was dropped). */
+    bool isIdle() const noexcept { return current == nullptr && handed.empty(); }
     const juce::String& getActivity() const noexcept { return activity; }
 
     /** The text of the progress ("Deleting: 320 of 10,000 items"), empty when idle. */
@@ -83,6 +87,7 @@ private:
     // Handed to the worker, oldest first: each is taken by the model in this order.
     std::deque<std::shared_ptr<Pending>> handed;
     int largestSlice = 0, slicesRun = 0;
+    bool resting = false;
     BrowserDiskWorker worker;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BrowserBulkOperation)

@@ -139,6 +139,7 @@ void BrowserItemOperations::deleteSelectedConfirmed()
 
     const auto removeRows = [deleted, &results] {
         results.removeItems (*deleted);
+        results.flushLayout();
         deleted->clearQuick();
     };
 

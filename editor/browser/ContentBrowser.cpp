@@ -72,6 +72,17 @@ void ContentBrowser::setCurrentSource (ContentSource* source)
         updateControls();
 }
 
+void ContentBrowser::parentHierarchyChanged()
+{
+    WindowComponent::parentHierarchyChanged();
+
+    if (getPeer() != nullptr)
+        return;
+
+    bulk.stop();
+    getPackageImport().stopQuietly();
+}
+
 void ContentBrowser::setWindowed (bool shouldBeWindowed)
 {
     if (windowed == shouldBeWindowed)

@@ -174,6 +174,8 @@ public:
     void importFinished() override { itemsChanged(); }
     void transferProgress (const juce::String& progress) override
     {
+        // The rows a slice added are laid out in its own turn: nothing is left to post.
+        results.flushLayout();
         listeners.call ([this, &progress] (Listener& l) { l.bulkOperationProgress (this, progress); });
         updateButtonsEnabled();
     }
@@ -229,6 +231,9 @@ public:
     void buttonClicked (juce::Button* button) override;
     bool keyPressed (const juce::KeyPress& key) override;
     bool dimsBackground() const override { return false; }
+    /** The window that showed the browser went (the host closed it): running operations
+        stop where they stand, keeping what they did. */
+    void parentHierarchyChanged() override;
     void lookAndFeelChanged() override;
     void resized() override;
 

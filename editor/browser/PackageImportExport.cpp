@@ -103,6 +103,28 @@ PackageImportExport::~PackageImportExport()
     worker.waitUntilIdle();
 }
 
+void PackageImportExport::stopQuietly()
+{
+    if (opening != nullptr || job.getState() == PackageImportJob::State::paused || job.getState() == PackageImportJob::State::conflict)
+    {
+        opening.reset();
+        retire (std::move (question));
+        job.cancel();
+        browser.transferProgress ({});
+        browser.importFinished();
+    }
+
+    if (exporting != nullptr)
+    {
+        exporting->cancelled = true;
+        exporting.reset();
+        browser.transferProgress ({});
+    }
+
+    worker.dropQueued();
+    worker.waitUntilIdle();
+}
+
 void PackageImportExport::setBuild (const juce::String& branchName, const juce::String& commitText)
 {
     branch = branchName;
@@ -296,12 +318,19 @@ bool PackageImportExport::runSlice()
 
 void PackageImportExport::timerCallback()
 {
+    // Every other tick rests, so the message loop reads the user's input between slices
+    // (BrowserBulkOperation says why).
+    if (std::exchange (resting, ! resting))
+        return;
+
     if (! slice())
         stopTimer();
 }
 
 bool PackageImportExport::slice()
 {
+    ++slicesRun;
+
     if (opening != nullptr && opening->isDone())
     {
         const auto done = std::move (opening);

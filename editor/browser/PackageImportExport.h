@@ -66,6 +66,11 @@ public:
         Items without a file are left out and reported. False while an export runs. */
     bool exportTo (const juce::File& file);
 
+    /** Message thread. Ends a running import where it stands (what it imported stays) and
+        drops a running export (nothing of it is written; one being written ends first),
+        without a word: the window that showed them went. */
+    void stopQuietly();
+
     /** The default export name: display name + " - " + base name, and on branches other than
         "master" the local time and the commit. */
     juce::String getDefaultExportName() const;
@@ -93,8 +98,9 @@ public:
     bool runSlice();
     /** Archives up to this size have their directory read at once (a few milliseconds). */
     static constexpr juce::int64 maxArchiveReadAtOnce = 1024 * 1024;
-    /** The most entries any slice walked (tests). */
+    /** The most entries any slice walked, and the slices run (tests). */
     int getLargestSlice() const noexcept { return largestSlice; }
+    int getSlicesRun() const noexcept { return slicesRun; }
 
     /** The summary of a job that left entries out: counts per kind of reason. */
     static juce::String describe (const PackageImportJob::Counts& counts);
@@ -137,8 +143,8 @@ private:
     std::unique_ptr<Orvik::ReplaceAlertWindow> question;
     std::unique_ptr<Orvik::AlertWindow> message, overwriteAlert;
     juce::OwnedArray<Orvik::AlertWindow> retired;
-    int largestSlice = 0;
-    bool importStopped = false;
+    int largestSlice = 0, slicesRun = 0;
+    bool importStopped = false, resting = false;
 
     // The archive whose directory the worker reads, and the running export.
     std::shared_ptr<Opening> opening;

@@ -153,7 +153,8 @@ namespace
             folder.deleteRecursively();
             ShownBrowser b (folder);
             auto& transfer = b.browser.getPackageImport();
-            measure (state, count, [&] { transfer.importFromFile (archive); }, [&] { return ! transfer.isImporting(); });
+            measure (
+                state, count, [&] { transfer.importFromFile (archive); }, [&] { return ! transfer.isImporting(); });
 
             if (b.browser.getResults().getNumResults() != count)
                 state.SkipWithError ("not every preset was imported");
@@ -172,7 +173,8 @@ namespace
             ShownBrowser b (folder);
             b.selectAll();
             auto& transfer = b.browser.getPackageImport();
-            measure (state, count, [&] { transfer.exportTo (target); }, [&] { return ! transfer.isExporting(); });
+            measure (
+                state, count, [&] { transfer.exportTo (target); }, [&] { return ! transfer.isExporting(); });
 
             if (ZipReader (target).getNumEntries() != count)
                 state.SkipWithError ("not every preset was exported");
@@ -192,8 +194,9 @@ namespace
             auto* editor = b.browser.getTagEditor();
             editor->rebuild();
             auto& bulk = b.browser.getBulkOperation();
-            measure (state, count, [&] { editor->categoryItemClicked (editor->getContainer().getCategory (0), 0); },
-                     [&] { return ! bulk.isRunning(); });
+            measure (
+                state, count, [&] { editor->categoryItemClicked (editor->getContainer().getCategory (0), 0); },
+                [&] { return ! bulk.isRunning(); });
         }
     }
 
@@ -208,7 +211,8 @@ namespace
             ShownBrowser b (folder);
             b.selectAll();
             auto& bulk = b.browser.getBulkOperation();
-            measure (state, count, [&] { b.browser.deleteSelectedConfirmed(); }, [&] { return ! bulk.isRunning(); });
+            measure (
+                state, count, [&] { b.browser.deleteSelectedConfirmed(); }, [&] { return ! bulk.isRunning(); });
 
             if (b.browser.getResults().getNumResults() != 0)
                 state.SkipWithError ("not every preset was deleted");
