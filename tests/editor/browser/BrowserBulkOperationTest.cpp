@@ -412,7 +412,7 @@ TEST (BrowserBulk, ClosingTheWindowMidRunStopsTheOperationAndKeepsWhatItDid)
     }
 }
 
-TEST (BrowserBulk, ALargeArchiveIsReadOffTheMessageThreadAndADeleteVisitsNoRowTwice)
+TEST (BrowserBulk, ALargeArchiveIsReadOffTheMessageThreadAndItsItemsDeletedAgain)
 {
     SKIP_WITHOUT_DISPLAY();
 
