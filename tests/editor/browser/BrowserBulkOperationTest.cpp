@@ -2,6 +2,8 @@
 #include "core/content/ZipReader.h"
 #include "editor/StatusBar.h"
 #include "support/XInput.h"
+#include "core/parameters/FolderLock.h"
+#include <thread>
 
 using namespace brtest;
 
@@ -443,4 +445,49 @@ TEST (BrowserBulk, ALargeArchiveIsReadOffTheMessageThreadAndItsItemsDeletedAgain
     ASSERT_TRUE (test::pumpUntil ([&] { return browser.getBulkOperation().isIdle(); }, 120000));
     EXPECT_EQ (results.getNumResults(), 0);
     EXPECT_LT (results.getRowVisits() - visitsBefore, 64 * count);
+}
+
+TEST (BrowserBulk, ASlowDiskHoldsTheWorkerNeverTheMessageThread)
+{
+    SKIP_WITHOUT_DISPLAY();
+
+    constexpr int count = 100;
+    BrowserRig b;
+    showAllSelected (b, count);
+    auto& browser = b.getBrowser();
+    auto& bulk = browser.getBulkOperation();
+    const auto folder = b.getUser().getFolder();
+
+    // Another instance holds the folder's lock (as a slow disk would hold a write) until the
+    // message loop has turned, or two seconds at most.
+    std::atomic<bool> locked { false }, turned { false }, released { false };
+    std::thread other ([&] {
+        const FolderLock lock (folder);
+        locked = true;
+
+        for (int i = 0; i < 200 && ! turned; ++i)
+            std::this_thread::sleep_for (std::chrono::milliseconds (10));
+
+        released = true;
+    });
+
+    while (! locked)
+        std::this_thread::yield();
+
+    b.clickTag (browser.getTagEditor()->getContainer(), "Style", "x");
+    bool turnedWhileHeld = false;
+    juce::MessageManager::callAsync ([&] {
+        turnedWhileHeld = ! released;
+        turned = true;
+    });
+    EXPECT_TRUE (test::pumpUntil ([&] { return turned.load(); }, 10000));
+    other.join();
+    EXPECT_TRUE (turnedWhileHeld);
+
+    // The tag edit then goes on to its end, every item written.
+    ASSERT_TRUE (test::pumpUntil ([&] { return bulk.isIdle(); }, 60000));
+    EXPECT_EQ (browser.getErrorAlert(), nullptr);
+
+    for (auto* item : b.getUser().getItems())
+        EXPECT_EQ (item->tags.getNumTags(), 0) << item->name;
 }
