@@ -25,7 +25,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF -
 export GRINDEL_DATA_ROOT=$PWD/$build/data
 
 if [ "$mode" = "time" ]; then
-    cmake --build "$build" -j "${GRINDEL_JOBS:-$(nproc)}" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark BrowserBenchmark ResultsBenchmark PresetTransferBenchmark InstanceBenchmark BulkOperationBenchmark
+    cmake --build "$build" -j "${GRINDEL_JOBS:-$(nproc)}" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark BrowserBenchmark ResultsBenchmark PresetTransferBenchmark InstanceBenchmark BulkOperationBenchmark BulkTurnBenchmark
     echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
     "$build/bin/ProcessingBenchmark" "$@"
     "$build/bin/SkinBenchmark" "$@"
@@ -35,7 +35,13 @@ if [ "$mode" = "time" ]; then
     "$build/bin/BrowserBenchmark" "$@"     # filtering 10,000 presets against a plain sort; opening the browser
     "$build/bin/ContentBenchmark" "$@"     # preset folder refresh, unchanged and cold, against the raw read
     "$build/bin/InstanceBenchmark" "$@"    # the first instance with 10,000 user presets against the raw read; one more while another lives
-    "$build/bin/BulkOperationBenchmark" "$@"   # the browser's import, tag click and delete over 10,000-100,000 presets
+    "$build/bin/BulkOperationBenchmark" "$@"   # the browser's import, tag click, delete and export over 10,000-100,000 presets
+    # The longest message-loop turn of the same operations, the browser on an X display (Xvfb when there is none).
+    if [ -n "${DISPLAY:-}" ]; then
+        "$build/bin/BulkTurnBenchmark" "$@"
+    else
+        xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/BulkTurnBenchmark" "$@"
+    fi
     "$build/bin/PresetTransferBenchmark" "$@"   # export against JUCE's ZIP builder; import against writing each entry once; large archives
     echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
     exit 0

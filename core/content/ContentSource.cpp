@@ -349,6 +349,7 @@ void ContentSource::refresh()
     dict.addAll (tags);
 
     // Items deleted since the last refresh were kept alive for pointers held elsewhere.
+    removeUnlistedItems();
     removedItems.clear();
     clearItems();
 
