@@ -325,8 +325,16 @@ TEST (BrowserBulk, RealInputIsHandledWhileTenThousandItemsAreImportedExportedTag
         InputProbe probe;
         probe.running = [&] { return transfer.isExporting(); };
         probe.slices = [&] { return transfer.getSlicesRun(); };
-        runWithRealInput (b, probe, [&] { transfer.exportTo (out); });
+        runWithRealInput (b, probe, [&] {
+            transfer.exportTo (out);
+
+            // One export at a time: the button waits, and a second one is refused, not swapped in.
+            EXPECT_FALSE (browser.getExportButton().isEnabled());
+            EXPECT_FALSE (transfer.exportTo (temp.get().getChildFile ("Second.grzip")));
+        });
         EXPECT_EQ (ZipReader (out).getNumEntries(), 2 * count);
+        EXPECT_TRUE (browser.getExportButton().isEnabled());
+        EXPECT_FALSE (temp.get().getChildFile ("Second.grzip").exists());
     }
 
     {
@@ -418,6 +426,34 @@ TEST (BrowserBulk, ClosingTheWindowMidRunStopsTheOperationAndKeepsWhatItDid)
         onDisk.refresh();
         EXPECT_EQ (onDisk.getNumItems(), files.size()) << "no file half written";
     }
+}
+
+TEST (BrowserBulk, AnImportStopsWhenTheBrowserLeavesItsSourceAndSaysSo)
+{
+    SKIP_WITHOUT_DISPLAY();
+
+    constexpr int count = 3000;
+    test::TempFolder temp;
+    const auto archive = temp.get().getChildFile ("Many.grzip");
+    ASSERT_TRUE (createZipFile (archive, writePresets (temp.get().getChildFile ("Out"), "Entry", count, "Style:y"), 0));
+
+    BrowserRig b;
+    b.openOnScreen();
+    auto& browser = b.getBrowser();
+    b.click (browser.getEditModeButton());
+    auto& transfer = browser.getPackageImport();
+    transfer.importFromFile (archive);
+    ASSERT_TRUE (test::pumpUntil ([&] { return transfer.getJob().getPosition() > BrowserBulkOperation::maxItemsPerSlice; }, 60000));
+
+    // Leaving Edit Mode (the way to another source): nothing more goes into this one.
+    b.click (browser.getEditModeButton());
+    ASSERT_TRUE (test::pumpUntil ([&] { return ! transfer.isImporting(); }, 60000));
+    const auto files = b.getUser().getFolder().findChildFiles (juce::File::findFiles, false, "*").size();
+    EXPECT_LT (files, count);
+    EXPECT_EQ (transfer.getJob().getCounts().imported, files);
+    ASSERT_NE (transfer.getMessage(), nullptr);
+    EXPECT_TRUE (transfer.getMessage()->getMessageLabel().getText().startsWith ("The import stopped after "))
+        << transfer.getMessage()->getMessageLabel().getText();
 }
 
 TEST (BrowserBulk, ALargeArchiveIsReadOffTheMessageThreadAndItsItemsDeletedAgain)
