@@ -222,7 +222,8 @@ namespace
         if (listed != nullptr && ! (*listed == BoundedXmlReader::stampOf (file)))
             return changedOnDisk (itemName);
 
-        if (file.deleteFile())
+        // The name itself goes (a link, not what it leads to), in one call.
+        if (::unlink (file.getFullPathName().toRawUTF8()) == 0 || errno == ENOENT)
             return juce::Result::ok();
 
         return juce::Result::fail ("\"" + itemName + "\" could not be deleted: " + juce::String (std::strerror (errno)));

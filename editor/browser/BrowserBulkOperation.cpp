@@ -163,7 +163,8 @@ bool BrowserBulkOperation::slice()
     {
         auto& run = *current;
 
-        for (int prepared = 0; run.prepared < run.items.size() && handed.size() < aheadOfModel && prepared < maxItemsPerSlice
+        // Up to the whole window: preparing is cheap, and a worker that runs dry waits for a slice.
+        for (int prepared = 0; run.prepared < run.items.size() && handed.size() < aheadOfModel
              && (prepared == 0 || timeLeft());
              ++prepared)
         {
@@ -213,7 +214,10 @@ void BrowserBulkOperation::timerCallback()
 
 bool BrowserBulkOperation::runSlice()
 {
-    if (! handed.empty() && ! handed.front()->isDone() && ! handed.front()->wasDropped())
+    // A slice's worth of results, as the timer's slices find them (or all that are left).
+    const auto batch = juce::jmin (handed.size(), (size_t) maxItemsPerSlice);
+
+    while (batch > 0 && ! handed[batch - 1]->isDone() && ! handed[batch - 1]->wasDropped())
         worker.waitForTask (1000);
 
     return slice();

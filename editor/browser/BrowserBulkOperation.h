@@ -64,8 +64,8 @@ public:
     /** The text of the progress ("Deleting: 320 of 10,000 items"), empty when idle. */
     std::function<void (const juce::String& progress)> onProgress;
 
-    /** Runs one slice now, waiting for the worker's next result when none is ready
-        (benchmarks); false when nothing is left. */
+    /** Runs one slice now, waiting for a slice's worth of the worker's results (benchmarks);
+        false when nothing is left. */
     bool runSlice();
 
     /** The most items any slice of this object has applied, and the slices run (tests). */

@@ -82,6 +82,7 @@ void ResultGrid::erase (int index)
     mergeAdded();
     auto* row = rows[(size_t) index].get();
     placed.erase (std::remove (placed.begin(), placed.end(), row), placed.end());
+    retireButton (*row);
     members.erase (row->item);
     rows.erase (rows.begin() + index);
 }
@@ -112,6 +113,7 @@ void ResultGrid::eraseAll (const juce::Array<ContentItem*>& items)
     for (size_t k = 0; k < gone.size(); ++k)
     {
         members.erase (rows[(size_t) gone[k]]->item);
+        retireButton (*rows[(size_t) gone[k]]);
         rows[(size_t) gone[k]].reset();
         const auto end = k + 1 < gone.size() ? (size_t) gone[k + 1] : rows.size();
 
@@ -126,6 +128,7 @@ void ResultGrid::eraseAll (const juce::Array<ContentItem*>& items)
 void ResultGrid::removeAll()
 {
     releasePlacedRows();
+    spareButtons.clear();
     rows.clear();
     adding.clear();
     members.clear();
@@ -198,10 +201,10 @@ void ResultGrid::updateLayout()
     const int columns = juce::jmax (1, viewWidth / minColumnWidth);
     columnWidth = viewWidth / columns;
 
-    releasePlacedRows();
-
     if (h < rowHeight)
     {
+        releasePlacedRows();
+        spareButtons.clear();
         content.setSize (0, 0);
         return;
     }
@@ -230,10 +233,19 @@ juce::Rectangle<int> ResultGrid::getRowBounds (int index) const
 void ResultGrid::releasePlacedRows()
 {
     for (auto* row : placed)
-        row->button.reset();
+        retireButton (*row);
 
     rowVisits += (juce::int64) placed.size();
     placed.clear();
+}
+
+void ResultGrid::retireButton (Row& row)
+{
+    if (row.button == nullptr)
+        return;
+
+    row.button->setVisible (false);
+    spareButtons.push_back (std::move (row.button));
 }
 
 void ResultGrid::placeRowsInView()
@@ -248,37 +260,48 @@ void ResultGrid::placeRowsInView()
     const juce::Range<int> inView (juce::jmin (firstColumn * rowsPerColumn, size()),
                                    juce::jmin ((lastColumn + 1) * rowsPerColumn, size()));
 
-    // The rows that stay in view keep their buttons; those that left lose them.
-    std::vector<Row*> nowPlaced;
-    nowPlaced.reserve ((size_t) inView.getLength());
+    // The rows that stay in view keep their buttons; those that left give theirs to the rows
+    // that came (with the buttons of rows removed since the last placing).
     ++placeStamp;
+
+    for (int i = inView.getStart(); i < inView.getEnd(); ++i)
+        rows[(size_t) i]->placedStamp = placeStamp;
+
+    for (auto* row : placed)
+        if (row->placedStamp != placeStamp)
+            retireButton (*row);
+
+    rowVisits += (juce::int64) placed.size();
+    placed.clear();
+    placed.reserve ((size_t) inView.getLength());
 
     for (int i = inView.getStart(); i < inView.getEnd(); ++i)
     {
         auto& row = *rows[(size_t) i];
-        row.placedStamp = placeStamp;
-        nowPlaced.push_back (&row);
+        placed.push_back (&row);
         ++rowVisits;
 
-        if (row.button == nullptr)
+        if (row.button == nullptr && ! spareButtons.empty())
+        {
+            row.button = std::move (spareButtons.back());
+            spareButtons.pop_back();
+            row.button->show (*row.item, row.readOnly);
+        }
+        else if (row.button == nullptr)
         {
             row.button = std::make_unique<ResultButton> (*row.item, row.readOnly);
             row.button->setLookAndFeel (&rowLookAndFeel);
             row.button->addMouseListener (&rowMouseListener, false);
-            row.button->setToggleState (row.selected, juce::dontSendNotification);
             content.addChildComponent (*row.button);
         }
 
+        row.button->setToggleState (row.selected, juce::dontSendNotification);
         row.button->setBounds (getRowBounds (i));
         row.button->setVisible (true);
     }
 
-    for (auto* row : placed)
-        if (row->placedStamp != placeStamp)
-            row->button.reset();
-
-    rowVisits += (juce::int64) placed.size();
-    placed.swap (nowPlaced);
+    // What no row took goes.
+    spareButtons.clear();
 }
 
 void ResultGrid::scrollToRow (int index)

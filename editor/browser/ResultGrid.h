@@ -6,8 +6,8 @@
 #include <vector>
 
 /** The rows of the result list in display order, laid out in columns of fixed-height rows that
-    scroll sideways in this viewport. Only the rows in view have buttons: a row's button is made
-    when it comes into view and goes when it leaves, so the cost of painting, scrolling and
+    scroll sideways in this viewport. Only the rows in view have buttons: a row coming into view
+    takes the button of one that left (or a new one), so the cost of painting, scrolling and
     removing rows does not grow with the number of items. Message thread only. */
 class ResultGrid : public juce::Viewport
 {
@@ -92,6 +92,8 @@ private:
     void mergeAdded() const;
     /** The rows in view lose their buttons. */
     void releasePlacedRows();
+    /** A row's button, hidden, waits for a row coming into view (placeRowsInView). */
+    void retireButton (Row& row);
 
     juce::MouseListener& rowMouseListener;
     // The rows' look outlives the rows that wear it.
@@ -104,6 +106,9 @@ private:
     // The rows that have buttons (the rows in view at the last placing).
     std::vector<Row*> placed;
     juce::uint32 placeStamp = 0;
+    // Buttons of rows that left the view or the list, handed to the rows that come into view
+    // (a button made and deleted per row would cost each slice of a delete its view's rows).
+    std::vector<std::unique_ptr<ResultButton>> spareButtons;
     std::unordered_set<const ContentItem*> members;
     mutable juce::int64 rowVisits = 0;
     juce::Component content;
