@@ -108,7 +108,7 @@ timeFigures() {
 }
 
 if [ "$mode" = "time" ]; then
-    cmake --build "$build" -j "${GRINDEL_JOBS:-$(nproc)}" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark BrowserBenchmark ResultsBenchmark PresetTransferBenchmark InstanceBenchmark BulkOperationBenchmark
+    cmake --build "$build" -j "${GRINDEL_JOBS:-$(nproc)}" --target ProcessingBenchmark SkinBenchmark EditorBenchmark AAXBundleBenchmark ContentBenchmark BrowserBenchmark ResultsBenchmark PresetTransferBenchmark InstanceBenchmark BulkOperationBenchmark BulkTurnBenchmark
     # The content benchmarks' preset folders, written once for the run.
     export GRINDEL_BENCH_FOLDERS="$out/folders"
     kept() { "$build/bin/$1" --benchmark_out="$out/$1.csv" --benchmark_out_format=csv "${@:2}"; }
@@ -121,7 +121,13 @@ if [ "$mode" = "time" ]; then
     "$build/bin/BrowserBenchmark" "$@"     # filtering 10,000 presets against a plain sort; opening the browser
     kept ContentBenchmark "$@"              # preset folder refresh, unchanged, cold and first, against the raw read
     kept InstanceBenchmark "$@"             # the first instance with 10,000 or 50,000 user presets against the raw read; one more while another lives
-    "$build/bin/BulkOperationBenchmark" "$@"   # the browser's import, tag click and delete over 10,000-100,000 presets
+    "$build/bin/BulkOperationBenchmark" "$@"   # the browser's import, tag click, delete and export over 10,000-100,000 presets
+    # The longest message-loop turn of the same operations, the browser on an X display (Xvfb when there is none).
+    if [ -n "${DISPLAY:-}" ]; then
+        "$build/bin/BulkTurnBenchmark" "$@"
+    else
+        xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/BulkTurnBenchmark" "$@"
+    fi
     "$build/bin/PresetTransferBenchmark" "$@"   # export against JUCE's ZIP builder; import against writing each entry once; large archives
     echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
     timeFigures

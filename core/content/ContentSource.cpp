@@ -36,6 +36,13 @@ ContentSource::ContentSource (const juce::String& sourceName, bool isReadOnly)
 
 ContentSource::~ContentSource() = default;
 
+ContentSource::ItemChange::ItemChange (ContentItem& changed, bool isDeletion, CategoryTagMap wanted)
+    : item (&changed), deletion (isDeletion), tags (std::move (wanted))
+{
+}
+
+ContentSource::ItemChange::~ItemChange() = default;
+
 ContentSource::OverwriteStore::~OverwriteStore()
 {
     if (! committed && owner != nullptr && replacedItem != nullptr)
@@ -44,6 +51,16 @@ ContentSource::OverwriteStore::~OverwriteStore()
 
 void ContentSource::relistItem (ContentItem* item)
 {
+    // Still in the array (its removal was left for later): listed again where it stands.
+    if (unlisted.erase (item) != 0)
+    {
+        changedHere = true;
+        tags.addAll (item->tags);
+        indexItem (item);
+        countTags (item->tags, 1);
+        return;
+    }
+
     if (! removedItems.contains (item))
         return;
 
@@ -66,7 +83,31 @@ void ContentSource::unlistItem (ContentItem* item)
     changedHere = true;
     unindexItem (item);
     countTags (item->tags, -1);
-    items.removeObject (item, false);
+    unlisted.insert (item);
+}
+
+void ContentSource::removeUnlistedItems() const
+{
+    if (unlisted.empty())
+        return;
+
+    // One pass over the array; the removed items stay alive until the next refresh.
+    int kept = 0;
+
+    for (int i = 0; i < items.size(); ++i)
+    {
+        auto* item = items.getUnchecked (i);
+
+        if (unlisted.count (item) != 0)
+            removedItems.add (item);
+        else
+            items.getRawDataPointer()[kept++] = item;
+    }
+
+    while (items.size() > kept)
+        items.removeLast (1, false);
+
+    unlisted.clear();
 }
 
 void ContentSource::indexItem (ContentItem* item)
@@ -107,6 +148,9 @@ void ContentSource::unindexItem (ContentItem* item)
 
 void ContentSource::clearItems()
 {
+    // Items removed but still in the array stay alive like every removed item.
+    removeUnlistedItems();
+    ++generation;
     items.clear();
     byName.clear();
     byFoldedName.clear();
@@ -255,7 +299,7 @@ void ContentSource::rebuildTags()
     tags.clear();
     tagUses.clear();
 
-    for (auto* item : items)
+    for (auto* item : getItems())
     {
         tags.addAll (item->tags);
         countTags (item->tags, 1);
@@ -321,8 +365,11 @@ void ContentSource::refresh()
     for (const auto& line : next->getLogLines())
         log (line);
 
-    // Items deleted since the last refresh were kept alive for pointers held elsewhere.
+    // Items deleted since the last refresh were kept alive for pointers held elsewhere; changes
+    // prepared before a refresh apply to nothing.
+    removeUnlistedItems();
     removedItems.clear();
+    ++generation;
 
     const bool changed = next != lastListing || changedHere;
     lastListing = next;
@@ -360,6 +407,7 @@ void ContentSource::applyListing (const ContentListing& listing)
     const auto& records = listing.getRecords();
     const auto refresh = ++refreshes;
     auto& dict = getTagDictionary();
+    removeUnlistedItems();
     const bool hadItems = ! items.isEmpty();
 
     // Items with the same tag map have the same ids: looked up once per map.
@@ -468,7 +516,7 @@ void ContentSource::setTagDictionary (TagDictionary* newDictionary)
     dictionary = newDictionary;
     getTagDictionary().addAll (tags);
 
-    // Items not made yet take their ids when they are made.
+    removeUnlistedItems();
     for (auto* item : items)
         item->tagIds.setFromTags (getTagDictionary(), item->tags);
 }
@@ -576,7 +624,6 @@ bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_p
     }
 
     unlistItem (item);
-    removedItems.add (item);
     return true;
 }
 
@@ -659,7 +706,7 @@ bool ContentSource::canRenameItemTo (const ContentItem& item, const juce::String
     {
         // The item's own name (or a change of case or composition only) is free unless another
         // item has it.
-        for (auto* other : items)
+        for (auto* other : getItems())
             if (other != &item && other->name == safe)
                 return false;
 
@@ -708,6 +755,12 @@ juce::Result ContentSource::setItemTags (ContentItem& item, const CategoryTagMap
         return juce::Result::fail (lastError);
     }
 
+    takeTags (item, written);
+    return juce::Result::ok();
+}
+
+void ContentSource::takeTags (ContentItem& item, const CategoryTagMap& written)
+{
     // The new tags are counted before the old ones go: a tag on both keeps its place.
     tags.addAll (written);
     countTags (written, 1);
@@ -717,7 +770,96 @@ juce::Result ContentSource::setItemTags (ContentItem& item, const CategoryTagMap
     changedHere = true;
     getTagDictionary().addAll (written);
     item.tagIds.setFromTags (getTagDictionary(), written);
-    return juce::Result::ok();
+}
+
+std::unique_ptr<ContentSource::ItemChange> ContentSource::prepareTagChange (ContentItem& item, const CategoryTagMap& newTags)
+{
+    struct OnApply : ItemChange
+    {
+        OnApply (ContentItem& i, const CategoryTagMap& t) : ItemChange (i, false, t) {}
+    };
+
+    auto change = readOnly || ! item.belongsTo (this) ? nullptr : makeTagChange (item, newTags);
+
+    if (change == nullptr)
+    {
+        change = std::make_unique<OnApply> (item, newTags);
+        change->doneOnApply = true;
+    }
+
+    change->generation = generation;
+    return change;
+}
+
+std::unique_ptr<ContentSource::ItemChange> ContentSource::prepareDelete (ContentItem& item)
+{
+    struct OnApply : ItemChange
+    {
+        explicit OnApply (ContentItem& i) : ItemChange (i, true, {}) {}
+    };
+
+    auto change = readOnly || ! item.belongsTo (this) || findItem (item.name) != &item ? nullptr : makeDeleteChange (item);
+
+    if (change == nullptr)
+    {
+        change = std::make_unique<OnApply> (item);
+        change->doneOnApply = true;
+    }
+
+    change->generation = generation;
+    return change;
+}
+
+void ContentSource::failChange (const ItemChange& change)
+{
+    const auto& item = *change.item;
+
+    if (change.deletion)
+    {
+        fail (change.result.getErrorMessage());
+        fail ("could not delete \"" + item.name + "\"");
+    }
+    else
+    {
+        fail ("could not write the tags of \"" + item.name + "\": " + change.result.getErrorMessage());
+    }
+}
+
+bool ContentSource::applyChange (ItemChange& change)
+{
+    lastError = {};
+
+    if (change.generation != generation)
+        return false;
+
+    auto& item = *change.item;
+
+    if (change.doneOnApply)
+        return change.deletion ? deleteItem (&item) : setItemTags (item, change.tags).wasOk();
+
+    if (! change.performed)
+        change.perform();
+
+    if (change.result.failed())
+    {
+        failChange (change);
+        return false;
+    }
+
+    changePerformed (change);
+
+    if (change.deletion)
+    {
+        // Another call may have taken it out meanwhile.
+        if (findItem (item.name) == &item)
+            unlistItem (&item);
+    }
+    else
+    {
+        takeTags (item, change.tags);
+    }
+
+    return true;
 }
 
 bool ContentSource::loadItem (ContentItem& item, int flag)

@@ -6,6 +6,7 @@
 #include "core/content/TagDictionary.h"
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class ContentSource;
@@ -85,6 +86,43 @@ public:
         ContentItem* replacedItem = nullptr;
     };
 
+    /** A tag change or a delete of one item, split in three so that its disk part can run
+        off the source's thread: made from the item on the source's thread (prepareTagChange,
+        prepareDelete), performed once on any thread (perform touches only the change's own
+        copies and the disk, and keeps every check of the single-item call: the folder lock,
+        the refusal of data changed elsewhere, the atomic write), then taken by the item and
+        the source on the source's thread (applyChange). */
+    class ItemChange
+    {
+    public:
+        virtual ~ItemChange();
+        /** Any thread, once: the disk part. */
+        void perform()
+        {
+            performOnDisk();
+            performed = true;
+        }
+
+        /** The item changed; only the source's thread may look at it. */
+        ContentItem* const item;
+        const bool deletion;
+        /** A tag change: the tags wanted, then the tags written. */
+        CategoryTagMap tags;
+        /** Set by perform: whether the disk part took place, and why not. */
+        juce::Result result { juce::Result::ok() };
+
+    protected:
+        ItemChange (ContentItem& changed, bool isDeletion, CategoryTagMap wanted);
+        virtual void performOnDisk() {}
+
+    private:
+        friend class ContentSource;
+        int generation = 0;
+        bool performed = false;
+        // The source does the disk part itself, on its own thread, when the change is applied.
+        bool doneOnApply = false;
+    };
+
     ContentSource (const juce::String& sourceName, bool isReadOnly);
     virtual ~ContentSource();
 
@@ -97,14 +135,15 @@ public:
 
     /** The items are made when first asked for (an instance that never shows them pays
         nothing for them); from then on each refresh changes only the items whose data
-        changed. */
+        changed. Items removed since are taken out of the array here, all in one pass. */
     const juce::OwnedArray<ContentItem>& getItems() const
     {
         ensureItems();
+        removeUnlistedItems();
         return items;
     }
 
-    int getNumItems() const noexcept { return pendingListing != nullptr ? (int) pendingListing->getRecords().size() : items.size(); }
+    int getNumItems() const { return pendingListing != nullptr ? (int) pendingListing->getRecords().size() : getItems().size(); }
     bool isReadOnly() const noexcept { return readOnly; }
 
     //==============================================================================
@@ -180,6 +219,17 @@ public:
     juce::Result setItemTags (ContentItem& item, const CategoryTagMap& newTags);
     bool loadItem (ContentItem& item, int flag);
 
+    /** Message thread: the change of an item's tags (as setItemTags) or its delete (as
+        deleteItem without a store), to be performed on any thread and then applied. */
+    std::unique_ptr<ItemChange> prepareTagChange (ContentItem& item, const CategoryTagMap& newTags);
+    std::unique_ptr<ItemChange> prepareDelete (ContentItem& item);
+    /** Message thread: the item and the source take a performed change (a change not performed
+        is performed here). False when it failed (getLastError says why) or when the list was
+        read again since it was prepared (the item is gone then, and is not looked at). */
+    bool applyChange (ItemChange& change);
+    /** Whether the list was read again since the change was prepared (its item is gone). */
+    bool isStale (const ItemChange& change) const noexcept { return change.generation != generation; }
+
     /** Message thread: between begin and end, deletes and tag writes leave the source's tags
         to be gathered once, at the end (each would otherwise walk every item). Nests. */
     void beginBulkChange() noexcept { ++bulkChanges; }
@@ -253,6 +303,14 @@ protected:
         be replaced (an overwrite store of it was given). */
     virtual bool importItemData (const juce::MemoryBlock&, const juce::String&, CategoryTagMap&, bool /*overwrite*/) { return false; }
     virtual bool loadItemData (ContentItem&, int) { return false; }
+    /** A change whose perform() does the disk part off the source's thread, or null (the
+        default): the change is then done by writeItemTags or deleteItemData when applied. */
+    virtual std::unique_ptr<ItemChange> makeTagChange (ContentItem&, const CategoryTagMap&) { return nullptr; }
+    virtual std::unique_ptr<ItemChange> makeDeleteChange (ContentItem&) { return nullptr; }
+    /** The source's thread: a change made by makeTagChange or makeDeleteChange took place. */
+    virtual void changePerformed (ItemChange&) {}
+    /** The error of a failed change, as the single-item call would say it. */
+    void failChange (const ItemChange& change);
 
     ContentItem* makeItem (const juce::String& itemName, CategoryTagMap itemTags);
     void rebuildTags();
@@ -273,7 +331,12 @@ private:
 
     /** Keeps the name indexes and the tag counts in step with items. */
     ContentItem* appendItem (ContentItem* item);
+    /** Takes the item out of the indexes at once, and out of the item array later, all
+        removed items in one pass (a delete of many items stays linear). */
     void unlistItem (ContentItem* item);
+    void removeUnlistedItems() const;
+    /** The model's part of a tag change that was written. */
+    void takeTags (ContentItem& item, const CategoryTagMap& written);
     void indexItem (ContentItem* item);
     void indexItem (ContentItem* item, const juce::String& foldedName);
     void unindexItem (ContentItem* item);
@@ -299,7 +362,10 @@ private:
     const bool readOnly;
     int bulkChanges = 0;
     bool tagsStale = false;
-    juce::OwnedArray<ContentItem> items, removedItems;
+    // Counts the times the item list was dropped: a change prepared before applies to nothing.
+    int generation = 0;
+    mutable juce::OwnedArray<ContentItem> items, removedItems;
+    mutable std::unordered_set<const ContentItem*> unlisted;
     std::unordered_map<juce::String, ContentItem*> byName;
     std::unordered_map<juce::String, std::vector<ContentItem*>> byFoldedName;
     TagUseCounts tagUses;

@@ -47,6 +47,11 @@ juce::String PackageImportJob::reduceEntryName (const juce::String& entryPath, c
 
 PackageImportJob::State PackageImportJob::start (const juce::File& zipFile, ContentSource& newTarget)
 {
+    return start (std::make_unique<ZipReader> (zipFile), newTarget);
+}
+
+PackageImportJob::State PackageImportJob::start (std::unique_ptr<ZipReader> openedZip, ContentSource& newTarget)
+{
     finish();
     counts = {};
     notAZip = empty = writesFail = false;
@@ -55,9 +60,9 @@ PackageImportJob::State PackageImportJob::start (const juce::File& zipFile, Cont
     replaceAllChosen = skipAllChosen = false;
     target = &newTarget;
 
-    zip = std::make_unique<ZipReader> (zipFile);
+    zip = std::move (openedZip);
 
-    if (! zip->isValid())
+    if (zip == nullptr || ! zip->isValid())
     {
         notAZip = true;
         finish();

@@ -74,6 +74,9 @@ public:
     /** Opens the ZIP file and runs until the first conflict or the end. A file that is not a
         readable ZIP ends the job at once (isNotAZip). */
     State start (const juce::File& zipFile, ContentSource& target);
+    /** As above, with the ZIP file opened already (its directory read elsewhere, on any
+        thread). */
+    State start (std::unique_ptr<ZipReader> openedZip, ContentSource& target);
 
     // Decisions at a conflict; each runs on until the next conflict or the end.
     State replace();

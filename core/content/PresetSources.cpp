@@ -194,6 +194,53 @@ namespace
         return AtomicFile::write (file, *whole);
     }
 
+    /** The disk part of a tag change: under the folder's lock, this instance's change (from
+        before to tags) applied to the tags the file holds now and written whole; tags then
+        holds what was written. */
+    juce::Result writeTagChange (const juce::File& folder, const juce::File& file, const CategoryTagMap& before, CategoryTagMap& tags)
+    {
+        // Read, change and write in one go against other instances doing the same.
+        const FolderLock lock (folder);
+
+        if (! lock.isLocked())
+            return lock.getResult();
+
+        // Only the attribute changes: whatever else the file holds stays as it is.
+        CategoryTagMap written;
+        const auto result = rewriteRootAttribute (file, "tags", [&] (const juce::XmlElement& root) {
+            written = applyTagChange (CategoryTagMap::fromString (root.getStringAttribute ("tags")), before, tags);
+            return written.toString();
+        });
+
+        if (result.failed())
+            return result;
+
+        tags = written;
+        return juce::Result::ok();
+    }
+
+    juce::Result changedOnDisk (const juce::String& itemName)
+    {
+        return juce::Result::fail ("\"" + itemName + "\" was changed on disk since the list was read (by another instance?): refresh the list and try again");
+    }
+
+    /** The disk part of a plain delete: a file already gone is fine; one that is not the file
+        listed (when known) is refused. */
+    juce::Result deletePresetFile (const juce::File& file, const juce::String& itemName, const BoundedXmlReader::FileStamp* listed)
+    {
+        if (! file.existsAsFile())
+            return juce::Result::ok();
+
+        if (listed != nullptr && ! (*listed == BoundedXmlReader::stampOf (file)))
+            return changedOnDisk (itemName);
+
+        // The name itself goes (a link, not what it leads to), in one call.
+        if (::unlink (file.getFullPathName().toRawUTF8()) == 0 || errno == ENOENT)
+            return juce::Result::ok();
+
+        return juce::Result::fail ("\"" + itemName + "\" could not be deleted: " + juce::String (std::strerror (errno)));
+    }
+
     bool isForeign (const Preset& preset, PresetTarget& plugin)
     {
         return preset.application.isNotEmpty() && preset.application != plugin.getDisplayName();
@@ -233,30 +280,31 @@ juce::File PresetFolderContent::getFileForName (const juce::String& itemName) co
     return folder.getChildFile (safe + extension);
 }
 
+bool PresetFolderContent::getListedStamp (const ContentItem& item, FileStamp& listed) const
+{
+    if (const auto own = ownWrites.find (item.name); own != ownWrites.end())
+    {
+        listed = own->second.stamp;
+        return own->second.known;
+    }
+
+    if (const auto* entry = listing != nullptr ? listing->find (item.name) : nullptr)
+    {
+        listed = entry->stamp;
+        return true;
+    }
+
+    return false;
+}
+
 juce::Result PresetFolderContent::checkUnchangedSinceListed (const ContentItem& item) const
 {
     FileStamp listed;
 
-    if (const auto own = ownWrites.find (item.name); own != ownWrites.end())
-    {
-        if (! own->second.known)
-            return juce::Result::ok();
-
-        listed = own->second.stamp;
-    }
-    else if (const auto* entry = listing != nullptr ? listing->find (item.name) : nullptr)
-    {
-        listed = entry->stamp;
-    }
-    else
-    {
-        return juce::Result::ok();
-    }
-
-    if (listed == BoundedXmlReader::stampOf (getFileForName (item.name)))
+    if (! getListedStamp (item, listed) || listed == BoundedXmlReader::stampOf (getFileForName (item.name)))
         return juce::Result::ok();
 
-    return juce::Result::fail ("\"" + item.name + "\" was changed on disk since the list was read (by another instance?): refresh the list and try again");
+    return changedOnDisk (item.name);
 }
 
 void PresetFolderContent::noteWritten (const juce::String& itemName)
@@ -440,21 +488,23 @@ bool PresetFolderContent::deleteItemData (ContentItem& item, std::unique_ptr<Ove
 {
     const auto file = getFileForName (item.name);
 
+    if (store == nullptr)
+    {
+        FileStamp listed;
+        const auto deleted = deletePresetFile (file, item.name, getListedStamp (item, listed) ? &listed : nullptr);
+
+        if (deleted.failed())
+            fail (deleted.getErrorMessage());
+
+        return deleted.wasOk();
+    }
+
     if (! file.existsAsFile())
         return true;   // already gone
 
     if (const auto unchanged = checkUnchangedSinceListed (item); unchanged.failed())
     {
         fail (unchanged.getErrorMessage());
-        return false;
-    }
-
-    if (store == nullptr)
-    {
-        if (file.deleteFile())
-            return true;
-
-        fail ("\"" + item.name + "\" could not be deleted: " + juce::String (std::strerror (errno)));
         return false;
     }
 
@@ -510,27 +560,62 @@ bool PresetFolderContent::renameItemData (ContentItem& item, const juce::String&
 
 juce::Result PresetFolderContent::writeItemTags (ContentItem& item, CategoryTagMap& newTags)
 {
-    const auto file = getFileForName (item.name);
+    const auto result = writeTagChange (folder, getFileForName (item.name), item.tags, newTags);
 
-    // Read, change and write in one go against other instances doing the same.
-    const FolderLock lock (folder);
+    if (result.wasOk())
+        noteWritten (item.name);
 
-    if (! lock.isLocked())
-        return lock.getResult();
+    return result;
+}
 
-    // Only the attribute changes: whatever else the file holds stays as it is.
-    CategoryTagMap written;
-    const auto result = rewriteRootAttribute (file, "tags", [&] (const juce::XmlElement& root) {
-        written = applyTagChange (CategoryTagMap::fromString (root.getStringAttribute ("tags")), item.tags, newTags);
-        return written.toString();
-    });
+//==============================================================================
+// The disk parts of tag changes and deletes, done on any thread from copies made on the
+// source's thread; the stamp of what was written comes back with the change.
+class PresetFolderContent::FolderChange : public ContentSource::ItemChange
+{
+public:
+    FolderChange (ContentItem& changed, bool isDeletion, const CategoryTagMap& wanted, const juce::File& folderToLock, const juce::File& presetFile)
+        : ItemChange (changed, isDeletion, wanted), folder (folderToLock), file (presetFile), itemName (changed.name), before (changed.tags)
+    {
+    }
 
-    if (result.failed())
-        return result;
+    void performOnDisk() override
+    {
+        if (deletion)
+        {
+            result = deletePresetFile (file, itemName, stampKnown ? &listed : nullptr);
+            return;
+        }
 
-    noteWritten (item.name);
-    newTags = written;
-    return juce::Result::ok();
+        result = writeTagChange (folder, file, before, tags);
+
+        if (result.wasOk())
+            written = BoundedXmlReader::stampOf (file);
+    }
+
+    const juce::File folder, file;
+    const juce::String itemName;
+    const CategoryTagMap before;
+    FileStamp listed, written;
+    bool stampKnown = false;
+};
+
+std::unique_ptr<ContentSource::ItemChange> PresetFolderContent::makeTagChange (ContentItem& item, const CategoryTagMap& newTags)
+{
+    return std::make_unique<FolderChange> (item, false, newTags, folder, getFileForName (item.name));
+}
+
+std::unique_ptr<ContentSource::ItemChange> PresetFolderContent::makeDeleteChange (ContentItem& item)
+{
+    auto change = std::make_unique<FolderChange> (item, true, CategoryTagMap(), folder, getFileForName (item.name));
+    change->stampKnown = getListedStamp (item, change->listed);
+    return change;
+}
+
+void PresetFolderContent::changePerformed (ItemChange& change)
+{
+    if (auto* done = dynamic_cast<FolderChange*> (&change); done != nullptr && ! done->deletion)
+        ownWrites[done->itemName] = { done->written, true };
 }
 
 bool PresetFolderContent::importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite)

@@ -50,16 +50,23 @@ protected:
     bool deleteItemData (ContentItem& item, std::unique_ptr<OverwriteStore>* store) override;
     bool renameItemData (ContentItem& item, const juce::String& newName) override;
     juce::Result writeItemTags (ContentItem& item, CategoryTagMap& newTags) override;
+    std::unique_ptr<ItemChange> makeTagChange (ContentItem& item, const CategoryTagMap& newTags) override;
+    std::unique_ptr<ItemChange> makeDeleteChange (ContentItem& item) override;
+    void changePerformed (ItemChange& change) override;
     bool importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite) override;
 
 private:
     class FolderOverwriteStore;
+    class FolderChange;
 
     /** Tells whether a file was replaced or changed: every save makes a new file (AtomicFile). */
     using FileStamp = BoundedXmlReader::FileStamp;
     /** Fails when the item's file is not the one the last listing (or this source's own last
         write) saw: another instance changed it. */
     juce::Result checkUnchangedSinceListed (const ContentItem& item) const;
+    /** The stamp the item's file had when it was listed (or last written here); false when
+        unknown (nothing to check against). */
+    bool getListedStamp (const ContentItem& item, FileStamp& listed) const;
     void noteWritten (const juce::String& itemName);
 
     juce::File folder;

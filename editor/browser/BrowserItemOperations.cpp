@@ -134,21 +134,17 @@ void BrowserItemOperations::deleteSelectedConfirmed()
     // The rows of a slice's deleted items leave the list together: one pass over the rows.
     const auto deleted = std::make_shared<juce::Array<ContentItem*>>();
 
-    const auto deleteOne = [deleted] (int, ContentItem& item) {
-        if (! item.deleteFromSource())
-            return false;
-
-        deleted->add (&item);
-        return true;
-    };
+    BrowserBulkOperation::Change change;
+    change.applied = [deleted] (ContentItem& item) { deleted->add (&item); };
 
     const auto removeRows = [deleted, &results] {
         results.removeItems (*deleted);
+        results.flushLayout();
         deleted->clearQuick();
     };
 
     browser.getBulkOperation().start (
-        "Deleting", selected, deleteOne, [this, total = selected.size()] (int, int failed, const juce::String& reason) {
+        "Deleting", selected, std::move (change), [this, total = selected.size()] (int, int failed, const juce::String& reason) {
             if (auto* tagEditor = browser.getTagEditor())
                 tagEditor->triggerAsyncUpdate();
 

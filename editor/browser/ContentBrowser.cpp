@@ -72,6 +72,17 @@ void ContentBrowser::setCurrentSource (ContentSource* source)
         updateControls();
 }
 
+void ContentBrowser::parentHierarchyChanged()
+{
+    WindowComponent::parentHierarchyChanged();
+
+    if (getPeer() != nullptr)
+        return;
+
+    bulk.stop();
+    getPackageImport().stopQuietly();
+}
+
 void ContentBrowser::setWindowed (bool shouldBeWindowed)
 {
     if (windowed == shouldBeWindowed)
@@ -192,10 +203,15 @@ void ContentBrowser::updateControls()
 
 void ContentBrowser::updateButtonsEnabled()
 {
-    const bool anySelected = ! results.getSelectedItems().isEmpty();
+    const bool anySelected = results.getSelectedCount() > 0;
+    auto& transfer = getPackageImport();
 
-    for (auto* b : { &controls.deleteButton, &controls.exportButton, &controls.normalizeButton })
+    // One export and one import at a time: a second would drop the first.
+    for (auto* b : { &controls.deleteButton, &controls.normalizeButton })
         b->setEnabled (anySelected);
+
+    controls.exportButton.setEnabled (anySelected && ! transfer.isExporting());
+    controls.importButton.setEnabled (! transfer.isImporting());
 }
 
 //==============================================================================

@@ -168,14 +168,16 @@ public:
         if (item == nullptr || ! item->belongsTo (currentSource))
             return;
 
-        results.addItem (item);
-        results.selectItem (item, false, false);
+        results.addItem (item, true);
     }
     void itemRemoved (ContentItem* item) override { results.removeItem (item); }
     void importFinished() override { itemsChanged(); }
     void transferProgress (const juce::String& progress) override
     {
+        // The rows a slice added are laid out in its own turn: nothing is left to post.
+        results.flushLayout();
         listeners.call ([this, &progress] (Listener& l) { l.bulkOperationProgress (this, progress); });
+        updateButtonsEnabled();
     }
 
     // juce::FileBrowserListener: a double-click on a file imports the selection.
@@ -229,6 +231,9 @@ public:
     void buttonClicked (juce::Button* button) override;
     bool keyPressed (const juce::KeyPress& key) override;
     bool dimsBackground() const override { return false; }
+    /** The window that showed the browser went (the host closed it): running operations
+        stop where they stand, keeping what they did. */
+    void parentHierarchyChanged() override;
     void lookAndFeelChanged() override;
     void resized() override;
 

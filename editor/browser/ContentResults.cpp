@@ -63,15 +63,31 @@ void ContentResults::showItems (const juce::Array<ContentItem*>& items)
     sortResults();
 }
 
-void ContentResults::addItem (ContentItem* item)
+void ContentResults::addItem (ContentItem* item, bool select)
 {
-    if (item == nullptr || grid.contains (item))
+    if (item == nullptr)
         return;
 
-    // In its place among sorted rows: an import of thousands adds them one at a time.
-    grid.insertSorted (item);
+    if (grid.contains (item))
+    {
+        if (select)
+            selectItem (item, false, false);
+
+        return;
+    }
+
+    // In its place among sorted rows: an import of thousands adds them a slice at a time, and
+    // the rows of a slice join the list in one merge.
+    grid.add (item, select);
+
+    if (select)
+        selection.addSelected (item);
+
     selection.forgetAnchor();
     deferLayout();
+
+    if (select)
+        scrollPending = true;
 }
 
 void ContentResults::eraseResult (int index)
@@ -420,10 +436,19 @@ bool ContentResults::keyPressed (const juce::KeyPress& key)
 
     if (key == juce::KeyPress ('a', juce::ModifierKeys::commandModifier, 0))
     {
+        // As toggling every row from the last to the first would, scrolled once at the end.
         deselectAll();
 
-        for (int i = getNumResults(); --i >= 0;)
-            selectIndex (i, toggle, keyboardMove, false);
+        if (isMultiSelect())
+            for (int i = getNumResults(); --i >= 0;)
+                selection.select (i, toggle);
+        else
+            selection.select (0, single);
+
+        if (layoutPending)
+            scrollPending = true;
+        else
+            scrollToCurrent();
 
         notifySelectionChanged();
         return true;

@@ -97,9 +97,11 @@ public:
     void refilter();
     /** Message thread: replaces all rows by exactly these items; nothing selected. */
     void showItems (const juce::Array<ContentItem*>& items);
-    /** Message thread: adds one row in its place (ignored when the item has one) and lays out;
-        its cost does not grow with the number of rows beyond a binary search. */
-    void addItem (ContentItem* item);
+    /** Message thread: adds one row in its place (an item that has one is only selected when
+        asked) and lays out on the next turn; with select the row is added to the selection and
+        becomes current (as selectItem without exclusive would). Its cost does not grow with the
+        number of rows beyond a binary search and a share of one pass per turn. */
+    void addItem (ContentItem* item, bool select = false);
     /** Message thread: removes the item's row. */
     void removeItem (ContentItem* item);
     /** Message thread: removes the rows of these items in one pass over the rows. */

@@ -95,14 +95,12 @@ void ContentTagEditor::rebuild()
 
     // In save mode the selection is the preset to save over, not what the tags are for.
     selectedItems.clearQuick();
-    tagsAtRebuild.clearQuick();
+    tagsBefore.reset();
 
     if (! saveMode)
     {
         selectedItems = browser.getResults().getSelectedItems();
-
-        for (auto* item : selectedItems)
-            tagsAtRebuild.add (item->tags);
+        tagsBefore = std::make_shared<std::vector<std::optional<CategoryTagMap>>> ((size_t) selectedItems.size());
     }
 
     editable = ! selectedItems.isEmpty() || saveMode;
@@ -162,7 +160,7 @@ void ContentTagEditor::rebuild()
 void ContentTagEditor::forgetSelection()
 {
     selectedItems.clearQuick();
-    tagsAtRebuild.clearQuick();
+    tagsBefore.reset();
     newTagDialog.reset();
     newCategoryDialog.reset();
     firstTagDialog.reset();
@@ -185,17 +183,23 @@ void ContentTagEditor::applyTagChanges (bool scheduleRebuild)
 
     // The newest states go to every item (a change still running starts over with them):
     // the tags each item had, less the partial ones turned off, plus the full ones.
-    const auto before = std::make_shared<const juce::Array<CategoryTagMap>> (tagsAtRebuild);
+    const auto before = tagsBefore;
     const auto partial = partialTags, full = fullTags;
 
-    const auto writeOne = [before, partial, full] (int index, ContentItem& item) {
+    BrowserBulkOperation::Change change;
+    change.tagsFor = [before, partial, full] (int index, const ContentItem& item) {
+        auto& itemBefore = (*before)[(size_t) index];
+
+        if (! itemBefore.has_value())
+            itemBefore = item.tags;
+
         CategoryTagMap newTags;
-        (*before)[index].intersectInto (partial, newTags);
+        itemBefore->intersectInto (partial, newTags);
         newTags.addAll (full);
-        return item.setTags (newTags).wasOk();
+        return newTags;
     };
 
-    browser.getBulkOperation().start (tagActivity, selectedItems, writeOne, [self = juce::Component::SafePointer<ContentTagEditor> (this), scheduleRebuild] (int, int, const juce::String&) {
+    browser.getBulkOperation().start (tagActivity, selectedItems, std::move (change), [self = juce::Component::SafePointer<ContentTagEditor> (this), scheduleRebuild] (int, int, const juce::String&) {
         if (self != nullptr && scheduleRebuild)
             self->triggerAsyncUpdate();
     });

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "core/content/TagDictionary.h"
 #include "editor/windows/InputTextWindow.h"
 #include "editor/browser/CategoriesContainer.h"
@@ -103,7 +106,10 @@ private:
     const bool canEditStructure;
     CategoriesPanel panel;
     juce::Array<ContentItem*> selectedItems;
-    juce::Array<CategoryTagMap> tagsAtRebuild;
+    /** Each selected item's tags before this editor's first change to it, kept as the change
+        reaches it (until then the item's own tags are those): every tag change starts from
+        these, so clicking a tag through its states ends where it began. */
+    std::shared_ptr<std::vector<std::optional<CategoryTagMap>>> tagsBefore;
     CategoryTagMap allTags, fullTags, partialTags, initialPartialTags;
     juce::StringArray categoryOrder;
     bool editable = false;

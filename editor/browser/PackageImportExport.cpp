@@ -19,6 +19,67 @@ namespace
     }
 }
 
+/** An archive whose directory the worker reads. */
+struct PackageImportExport::Opening : BrowserDiskWorker::Task
+{
+    void run() override { zip = std::make_unique<ZipReader> (file); }
+
+    juce::File file;
+    ContentSource* target = nullptr;
+    std::unique_ptr<ZipReader> zip;
+};
+
+/** One export: the files listed on the message thread, then read, packed and written (with
+    its sync) by run(), on the worker or, for a few items, at once. */
+struct PackageImportExport::Export : BrowserDiskWorker::Task
+{
+    void run() override
+    {
+        juce::MemoryOutputStream archive;
+        ZipWriter writer (archive, 9);
+
+        for (const auto& file : files)
+        {
+            if (cancelled.load (std::memory_order_relaxed))
+            {
+                ok = false;
+                return;
+            }
+
+            if (! file.existsAsFile())
+                ++missing;
+            else if (! writer.addFile (file, error))
+            {
+                ok = false;
+                return;
+            }
+
+            done.fetch_add (1, std::memory_order_relaxed);
+        }
+
+        written = writer.getNumEntries();
+
+        // Recorded: a temporary that a kill leaves in the user's folder is found at the next start.
+        if (written > 0)
+            ok = writer.writeTo (target, &error, true);
+    }
+
+    // Set on the message thread before the worker has it.
+    ContentSource* source = nullptr;
+    juce::Array<ContentItem*> items;
+    juce::Array<juce::File> files;
+    juce::File target;
+    int listed = 0;
+
+    std::atomic<int> done { 0 };
+    std::atomic<bool> cancelled { false };
+
+    // Read once the task is done.
+    bool ok = true;
+    juce::String error;
+    int written = 0, missing = 0;
+};
+
 PackageImportExport::PackageImportExport (Browser& b, const juce::String& exportExtension, const juce::String& name,
                                           const juce::String& base)
     : browser (b), extension (exportExtension), displayName (name), baseName (base), importFolder (juce::File::getSpecialLocation (juce::File::userDesktopDirectory)), exportFolder (importFolder)
@@ -30,10 +91,38 @@ PackageImportExport::PackageImportExport (Browser& b, const juce::String& export
 
 PackageImportExport::~PackageImportExport()
 {
-    // The entry stream and the reader go before the dialogs that wait on them.
-    cancelPendingUpdate();
+    // The entry stream and the reader go before the dialogs that wait on them; an export not
+    // written yet is dropped (nothing of it reaches the disk), one being written ends first.
+    stopTimer();
     job.cancel();
-    endExport();
+
+    if (exporting != nullptr)
+        exporting->cancelled = true;
+
+    worker.dropQueued();
+    worker.waitUntilIdle();
+}
+
+void PackageImportExport::stopQuietly()
+{
+    if (opening != nullptr || job.getState() == PackageImportJob::State::paused || job.getState() == PackageImportJob::State::conflict)
+    {
+        opening.reset();
+        retire (std::move (question));
+        job.cancel();
+        browser.transferProgress ({});
+        browser.importFinished();
+    }
+
+    if (exporting != nullptr)
+    {
+        exporting->cancelled = true;
+        exporting.reset();
+        browser.transferProgress ({});
+    }
+
+    worker.dropQueued();
+    worker.waitUntilIdle();
 }
 
 void PackageImportExport::setBuild (const juce::String& branchName, const juce::String& commitText)
@@ -137,17 +226,44 @@ void PackageImportExport::importFromFile (const juce::File& file)
 {
     auto* source = browser.getCurrentSource();
 
-    if (source == nullptr)
+    if (source == nullptr || isImporting() || job.getState() == PackageImportJob::State::conflict)
         return;
 
     retire (std::move (question));
     retire (std::move (message));
     retired.clear();   // a new job starts from a button or a chooser, never inside a dialog
 
-    cancelPendingUpdate();
     largestSlice = 0;
+    importStopped = false;
     browser.importStarted();
-    follow ([this, &file, source] { return job.start (file, *source); });
+
+    // A large archive's directory takes a while to read: the worker reads it.
+    if (file.getSize() > maxArchiveReadAtOnce)
+    {
+        opening = std::make_shared<Opening>();
+        opening->file = file;
+        opening->target = source;
+        worker.add (opening);
+        browser.transferProgress ("Importing: reading " + file.getFileName());
+        startTimer (1);
+        return;
+    }
+
+    startJob (std::make_unique<ZipReader> (file), file);
+}
+
+void PackageImportExport::startJob (std::unique_ptr<ZipReader> zip, const juce::File& file)
+{
+    auto* source = browser.getCurrentSource();
+
+    if (source == nullptr)
+    {
+        browser.transferProgress ({});
+        browser.importFinished();
+        return;
+    }
+
+    follow ([this, &zip, source] { return job.start (std::move (zip), *source); });
 
     if (job.isNotAZip())
     {
@@ -181,7 +297,7 @@ void PackageImportExport::follow (PackageImportJob::State state)
     {
         browser.transferProgress ("Importing: " + withThousands (job.getPosition()) + " of "
                                   + withThousands (job.getNumEntries()) + " entries");
-        triggerAsyncUpdate();
+        startTimer (1);
     }
     else if (state == PackageImportJob::State::conflict)
         ask();
@@ -189,20 +305,77 @@ void PackageImportExport::follow (PackageImportJob::State state)
         finish();
 }
 
-bool PackageImportExport::runSlice()
+bool PackageImportExport::importMayGoOn()
 {
-    cancelPendingUpdate();
-    handleAsyncUpdate();
-    return isImporting() || isExporting();
+    return browser.canManageItems() && browser.getCurrentSource() == job.getTarget();
 }
 
-void PackageImportExport::handleAsyncUpdate()
+bool PackageImportExport::runSlice()
 {
-    if (job.getState() == PackageImportJob::State::paused)
-        follow ([this] { return job.resume(); });
+    if (opening != nullptr && ! opening->isDone())
+        worker.waitForTask (1000);
+    else if (exporting != nullptr && exporting->listed >= exporting->items.size() && ! exporting->isDone())
+        worker.waitForTask (1000);
 
-    if (isExporting())
-        exportSlice();
+    return slice();
+}
+
+void PackageImportExport::timerCallback()
+{
+    // Every other tick rests, so the message loop reads the user's input between slices
+    // (BrowserBulkOperation says why).
+    if (std::exchange (resting, ! resting))
+        return;
+
+    if (! slice())
+        stopTimer();
+}
+
+bool PackageImportExport::slice()
+{
+    ++slicesRun;
+
+    if (opening != nullptr && opening->isDone())
+    {
+        const auto done = std::move (opening);
+
+        if (browser.getCurrentSource() != done->target || ! browser.canManageItems())
+        {
+            browser.transferProgress ({});
+            browser.importFinished();
+        }
+        else
+        {
+            startJob (std::move (done->zip), done->file);
+        }
+    }
+
+    if (job.getState() == PackageImportJob::State::paused)
+    {
+        // The browser shows another source now, or left Edit Mode: nothing more goes in.
+        if (! importMayGoOn())
+        {
+            importStopped = true;
+            finish();
+        }
+        else
+        {
+            follow ([this] { return job.resume(); });
+        }
+    }
+
+    if (exporting != nullptr)
+    {
+        if (exporting->listed < exporting->items.size())
+            prepareExport();
+        else if (exporting->isDone())
+            exportDone();
+        else
+            browser.transferProgress ("Exporting: " + withThousands (exporting->done.load (std::memory_order_relaxed)) + " of "
+                                      + withThousands (exporting->files.size()) + " items");
+    }
+
+    return isImporting() || isExporting();
 }
 
 void PackageImportExport::ask()
@@ -217,13 +390,18 @@ void PackageImportExport::finish()
     retire (std::move (question));
     const auto counts = job.getCounts();
     const bool ended = job.getState() == PackageImportJob::State::finished;
+    const auto position = job.getPosition(), total = job.getNumEntries();
     job.cancel();
     browser.transferProgress ({});
     browser.importFinished();
 
     // A job that left entries out says so; one that imported all of them needs no words.
-    if (ended && ! job.isNotAZip() && ! job.wasEmpty() && (counts.skipped > 0 || counts.refused() > 0))
+    if (importStopped)
+        showMessage (importTitle, "The import stopped after " + withThousands (position) + " of " + withThousands (total) + " entries: the browser left the source it imported into.\n" + describe (counts));
+    else if (ended && ! job.isNotAZip() && ! job.wasEmpty() && (counts.skipped > 0 || counts.refused() > 0))
         showMessage (importTitle, describe (counts));
+
+    importStopped = false;
 }
 
 void PackageImportExport::alertWindowClosed (Orvik::AlertWindow* alert, int kind)
@@ -310,84 +488,68 @@ bool PackageImportExport::exportTo (const juce::File& chosen)
 {
     auto* source = browser.getCurrentSource();
 
-    if (source == nullptr || chosen == juce::File())
+    if (source == nullptr || chosen == juce::File() || isExporting())
         return false;
 
-    endExport();
-    exportTarget = chosen.withFileExtension (extension);
-    exportMissing = 0;
+    exporting = std::make_shared<Export>();
+    exporting->source = source;
+    exporting->items = browser.getSelectedItems();
+    exporting->target = chosen.withFileExtension (extension);
+    largestSlice = 0;
+    browser.transferProgress ("Exporting: 0 of " + withThousands (exporting->items.size()) + " items");
 
-    for (auto* item : browser.getSelectedItems())
+    // A few items are written at once, as a single save is.
+    if (exporting->items.size() <= BrowserBulkOperation::maxItemsAtOnce)
     {
-        if (item == nullptr || ! item->belongsTo (source))
-            continue;
-
-        const auto itemFile = source->getItemFile (item->name);
-
-        if (itemFile.existsAsFile())
-            exportFiles.add (itemFile);
-        else
-            ++exportMissing;
+        prepareExport();
+        exporting->run();
+        return exportDone();
     }
 
-    if (exportFiles.isEmpty())
+    prepareExport();
+    startTimer (1);
+    return true;
+}
+
+void PackageImportExport::prepareExport()
+{
+    auto& run = *exporting;
+    const auto started = juce::Time::getMillisecondCounterHiRes();
+
+    // Only names become paths here; the files are looked at on the worker.
+    for (int n = 0; run.listed < run.items.size() && n < BrowserBulkOperation::maxItemsPerSlice * 16
+         && (n == 0 || juce::Time::getMillisecondCounterHiRes() - started < BrowserBulkOperation::sliceBudgetMs / 4);
+         ++n)
+    {
+        auto* item = run.items.getUnchecked (run.listed++);
+
+        if (item != nullptr && item->belongsTo (run.source))
+            run.files.add (run.source->getItemFile (item->name));
+    }
+
+    if (run.listed >= run.items.size() && run.items.size() > BrowserBulkOperation::maxItemsAtOnce)
+        worker.add (exporting);
+}
+
+bool PackageImportExport::exportDone()
+{
+    const auto run = std::move (exporting);
+    browser.transferProgress ({});
+
+    if (run->written == 0 && run->ok)
     {
         showMessage (exportTitle, "Nothing was exported: the selected items have no files.");
         return false;
     }
 
-    exportArchive = std::make_unique<juce::MemoryOutputStream>();
-    exportWriter = std::make_unique<ZipWriter> (*exportArchive, 9);
-    largestSlice = 0;
-    return exportSlice();
-}
-
-bool PackageImportExport::exportSlice()
-{
-    const auto started = juce::Time::getMillisecondCounterHiRes();
-    const auto first = exportWriter->getNumEntries();
-    juce::String error;
-    bool ok = true;
-
-    // As many files as a slice allows; the first always.
-    for (auto next = first; ok && next < exportFiles.size(); ++next)
+    if (! run->ok)
     {
-        if (next - first >= BrowserBulkOperation::maxItemsPerSlice
-            || (next > first && juce::Time::getMillisecondCounterHiRes() - started >= BrowserBulkOperation::sliceBudgetMs))
-        {
-            largestSlice = juce::jmax (largestSlice, next - first);
-            browser.transferProgress ("Exporting: " + withThousands (next) + " of " + withThousands (exportFiles.size()) + " items");
-            triggerAsyncUpdate();
-            return true;
-        }
-
-        ok = exportWriter->addFile (exportFiles.getReference (next), error);
+        showMessage (exportTitle, "Could not write\n" + run->target.getFullPathName() + "\n(" + run->error + ")");
+        return false;
     }
 
-    largestSlice = juce::jmax (largestSlice, exportWriter->getNumEntries() - first);
+    if (run->missing > 0)
+        showMessage (exportTitle, "Exported " + plural (run->written, "item", "items") + ".\n" + plural (run->missing, "selected item has", "selected items have") + " no file and " + (run->missing == 1 ? "was" : "were") + " left out.");
 
-    // Recorded: a temporary that a kill leaves in the user's folder is found at the next start.
-    ok = ok && exportWriter->writeTo (exportTarget, &error, true);
-    const auto written = exportFiles.size();
-    const auto missing = exportMissing;
-    const auto file = exportTarget;
-    endExport();
-
-    if (! ok)
-        showMessage (exportTitle, "Could not write\n" + file.getFullPathName() + "\n(" + error + ")");
-    else if (missing > 0)
-        showMessage (exportTitle, "Exported " + plural (written, "item", "items") + ".\n" + plural (missing, "selected item has", "selected items have") + " no file and " + (missing == 1 ? "was" : "were") + " left out.");
-
-    return ok;
-}
-
-void PackageImportExport::endExport()
-{
-    if (exportWriter == nullptr && exportFiles.isEmpty())
-        return;
-
-    exportWriter.reset();
-    exportArchive.reset();
-    exportFiles.clearQuick();
-    browser.transferProgress ({});
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include "core/content/PackageImportJob.h"
 #include "core/content/ZipWriter.h"
+#include "editor/browser/BrowserDiskWorker.h"
 #include "editor/windows/ReplaceAlertWindow.h"
 #include "skin/PathComponent.h"
 
@@ -9,10 +10,15 @@
     ".grzip" written by Export) into the current source, asking Replace / Replace All / Rename /
     Skip / Skip All / Cancel at every name that is taken, and exports the selected items as one
     ZIP file. Failures and skipped entries are told to the user in an alert; nothing is
-    reported as done that was not. Both run in short slices (as BrowserBulkOperation's) on
-    later turns of the message loop, telling their progress. Message thread only. */
+    reported as done that was not.
+
+    The import walks the archive in short slices (as BrowserBulkOperation's) driven by a timer,
+    so the message loop reads the user's input and paints between them; a large archive's
+    directory is read on the worker thread first. The export reads, packs and writes the
+    archive (with its sync) on the worker thread; a few items go at once. Both tell their
+    progress; one of each runs at a time. Message thread only. */
 class PackageImportExport : public Orvik::AlertWindow::Caller,
-                            private juce::AsyncUpdater
+                            private juce::Timer
 {
 public:
     /** What the job needs of the browser that owns it. */
@@ -46,16 +52,24 @@ public:
     /** Message thread. The Import button: asks for a file, then importFromFile. */
     void importPackage();
     /** Message thread. Opens the ZIP file and runs its first slice; the rest follows on later
-        turns of the message loop, stopping at every question. */
+        turns of the message loop, stopping at every question. Ignored while an import runs.
+        The import stops when the browser can no longer manage items or another source
+        became current. */
     void importFromFile (const juce::File& file);
     /** Message thread. The Export button: asks for a file, then exportTo. */
     void exportSelected();
     /** Message thread. Writes the selected items of the current source into one ZIP file (the
-        export extension replaces the file's own), in slices; the file is written at the end,
-        in one step. False, with a message, when it failed before its first slice ended; a
-        later failure is told in a message too. Items without a file are left out and
-        reported. */
+        export extension replaces the file's own), in one step at the end. More than
+        maxItemsAtOnce items are read and written on the worker thread, the message thread
+        only telling the progress. False, with a message, when it failed before it handed the
+        work over (or, for a few items, at all); a later failure is told in a message too.
+        Items without a file are left out and reported. False while an export runs. */
     bool exportTo (const juce::File& file);
+
+    /** Message thread. Ends a running import where it stands (what it imported stays) and
+        drops a running export (nothing of it is written; one being written ends first),
+        without a word: the window that showed them went. */
+    void stopQuietly();
 
     /** The default export name: display name + " - " + base name, and on branches other than
         "master" the local time and the commit. */
@@ -76,13 +90,17 @@ public:
     /** Message thread. The answers of the questions. */
     void alertWindowClosed (Orvik::AlertWindow* alert, int buttonKind) override;
 
-    /** Whether an import is between two slices. */
-    bool isImporting() const noexcept { return job.getState() == PackageImportJob::State::paused; }
-    bool isExporting() const noexcept { return exportWriter != nullptr; }
-    /** Runs the next slice now (benchmarks); false when nothing waits. */
+    /** Whether an import reads its archive or is between two slices. */
+    bool isImporting() const noexcept { return opening != nullptr || job.getState() == PackageImportJob::State::paused; }
+    bool isExporting() const noexcept { return exporting != nullptr; }
+    /** Runs the next slice now, waiting for the worker when it has the next step
+        (benchmarks); false when nothing waits. */
     bool runSlice();
-    /** The most entries any slice walked (tests). */
+    /** Archives up to this size have their directory read at once (a few milliseconds). */
+    static constexpr juce::int64 maxArchiveReadAtOnce = 1024 * 1024;
+    /** The most entries any slice walked, and the slices run (tests). */
     int getLargestSlice() const noexcept { return largestSlice; }
+    int getSlicesRun() const noexcept { return slicesRun; }
 
     /** The summary of a job that left entries out: counts per kind of reason. */
     static juce::String describe (const PackageImportJob::Counts& counts);
@@ -91,13 +109,22 @@ public:
     static constexpr const char* exportTitle = "Export items";
 
 private:
-    void handleAsyncUpdate() override;
+    struct Opening;
+    struct Export;
+
+    void timerCallback() override;
+    bool slice();
+    /** The archive's directory was read: the walk begins. */
+    void startJob (std::unique_ptr<ZipReader> zip, const juce::File& file);
     /** Runs one decision or slice of the job and follows where it ends. */
     void follow (const std::function<PackageImportJob::State()>& slice);
     void follow (PackageImportJob::State state);
-    /** Adds the next files to the export, and writes it after the last; false when it failed. */
-    bool exportSlice();
-    void endExport();
+    /** Whether the running import may go on writing into its source. */
+    bool importMayGoOn();
+    /** Maps the next selected items to their files; hands the export over after the last. */
+    void prepareExport();
+    /** Tells how the export ended; false when nothing was written. */
+    bool exportDone();
     void ask();
     void finish();
     void showMessage (const juce::String& title, const juce::String& text);
@@ -116,14 +143,13 @@ private:
     std::unique_ptr<Orvik::ReplaceAlertWindow> question;
     std::unique_ptr<Orvik::AlertWindow> message, overwriteAlert;
     juce::OwnedArray<Orvik::AlertWindow> retired;
-    int largestSlice = 0;
+    int largestSlice = 0, slicesRun = 0;
+    bool importStopped = false, resting = false;
 
-    // The running export.
-    std::unique_ptr<juce::MemoryOutputStream> exportArchive;
-    std::unique_ptr<ZipWriter> exportWriter;
-    juce::Array<juce::File> exportFiles;
-    juce::File exportTarget;
-    int exportMissing = 0;
+    // The archive whose directory the worker reads, and the running export.
+    std::shared_ptr<Opening> opening;
+    std::shared_ptr<Export> exporting;
+    BrowserDiskWorker worker;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PackageImportExport)
 };

@@ -7,6 +7,14 @@ ResultButton::ResultButton (ContentItem& itemToShow, bool isReadOnly)
     setWantsKeyboardFocus (false);
 }
 
+void ResultButton::show (ContentItem& itemToShow, bool isReadOnly)
+{
+    item = &itemToShow;
+    readOnly = isReadOnly;
+    setName (itemToShow.name);
+    setButtonText (itemToShow.name);
+}
+
 void ResultButton::paintButton (juce::Graphics& g, bool isMouseOverButton, bool isButtonDown)
 {
     auto& lf = getLookAndFeel();

@@ -22,8 +22,12 @@ public:
 
     ResultButton (ContentItem& item, bool readOnly);
 
-    ContentItem* const item;
-    const bool readOnly;
+    /** Shows another row's item (the list hands a button that left the view to a row that came
+        into it). */
+    void show (ContentItem& itemToShow, bool isReadOnly);
+
+    ContentItem* item;
+    bool readOnly;
 
     void paintButton (juce::Graphics& g, bool isMouseOverButton, bool isButtonDown) override;
 

@@ -19,6 +19,7 @@ ResultGrid::~ResultGrid()
 
 void ResultGrid::append (ContentItem* item)
 {
+    mergeAdded();
     auto row = std::make_unique<Row>();
     row->item = item;
     row->readOnly = item->isReadOnly();
@@ -26,63 +27,111 @@ void ResultGrid::append (ContentItem* item)
     members.insert (item);
 }
 
-int ResultGrid::insertSorted (ContentItem* item)
+void ResultGrid::add (ContentItem* item, bool selected)
 {
     auto row = std::make_unique<Row>();
     row->item = item;
     row->readOnly = item->isReadOnly();
-
-    const auto at = std::upper_bound (rows.begin(), rows.end(), item->name, [this] (const juce::String& name, const std::unique_ptr<Row>& r) {
-        ++rowVisits;
-        return isInDisplayOrder (name, r->item->name);
-    });
-    const auto index = (int) (at - rows.begin());
-    rows.insert (at, std::move (row));
+    row->selected = selected;
+    adding.push_back (std::move (row));
     members.insert (item);
+}
 
-    // The rows at and after the new one moved down by one.
-    if (index < placedRows.getEnd())
-        placedRows.setEnd (placedRows.getEnd() + 1);
+void ResultGrid::mergeAdded() const
+{
+    if (adding.empty())
+        return;
 
-    return index;
+    std::stable_sort (adding.begin(), adding.end(), [] (const std::unique_ptr<Row>& a, const std::unique_ptr<Row>& b) {
+        return isInDisplayOrder (a->item->name, b->item->name);
+    });
+
+    // Where each goes among the rows (after rows of an equal name), by binary search.
+    std::vector<size_t> at (adding.size());
+    auto from = rows.begin();
+
+    for (size_t k = 0; k < adding.size(); ++k)
+    {
+        from = std::upper_bound (from, rows.end(), adding[k]->item->name, [this] (const juce::String& name, const std::unique_ptr<Row>& r) {
+            ++rowVisits;
+            return isInDisplayOrder (name, r->item->name);
+        });
+        at[k] = (size_t) (from - rows.begin());
+    }
+
+    // From the back: each old row moves once, by the number of new rows before it.
+    const auto oldSize = rows.size();
+    rows.resize (oldSize + adding.size());
+    auto end = oldSize;
+
+    for (auto k = adding.size(); k-- > 0;)
+    {
+        for (auto i = end; i-- > at[k];)
+            rows[i + k + 1] = std::move (rows[i]);
+
+        end = at[k];
+        rows[at[k] + k] = std::move (adding[k]);
+    }
+
+    rowVisits += (juce::int64) adding.size();
+    adding.clear();
 }
 
 void ResultGrid::erase (int index)
 {
-    members.erase (rows[(size_t) index]->item);
+    mergeAdded();
+    auto* row = rows[(size_t) index].get();
+    placed.erase (std::remove (placed.begin(), placed.end(), row), placed.end());
+    retireButton (*row);
+    members.erase (row->item);
     rows.erase (rows.begin() + index);
-
-    // The rows after it moved up by one.
-    if (index < placedRows.getEnd())
-        placedRows = { juce::jmax (0, placedRows.getStart() - 1), placedRows.getEnd() - 1 };
 }
 
 void ResultGrid::eraseAll (const juce::Array<ContentItem*>& items)
 {
-    std::unordered_set<const ContentItem*> gone;
+    // The rows found by name, then one compaction from the first of them: the rows between
+    // are moved, never read.
+    mergeAdded();
+    std::vector<int> gone;
+    gone.reserve ((size_t) items.size());
 
     for (auto* item : items)
-        if (members.erase (item) != 0)
-            gone.insert (item);
+        if (const auto index = indexOf (item); index >= 0 && ! rows[(size_t) index]->erasing)
+        {
+            rows[(size_t) index]->erasing = true;
+            gone.push_back (index);
+        }
 
     if (gone.empty())
         return;
 
-    rows.erase (std::remove_if (rows.begin(), rows.end(), [&gone] (const std::unique_ptr<Row>& row) { return gone.count (row->item) != 0; }),
-                rows.end());
-    rowVisits += (juce::int64) rows.size();
-    placedRowsScattered = true;
+    std::sort (gone.begin(), gone.end());
+    placed.erase (std::remove_if (placed.begin(), placed.end(), [] (const Row* row) { return row->erasing; }), placed.end());
+
+    auto to = (size_t) gone.front();
+
+    for (size_t k = 0; k < gone.size(); ++k)
+    {
+        members.erase (rows[(size_t) gone[k]]->item);
+        retireButton (*rows[(size_t) gone[k]]);
+        rows[(size_t) gone[k]].reset();
+        const auto end = k + 1 < gone.size() ? (size_t) gone[k + 1] : rows.size();
+
+        for (auto from = (size_t) gone[k] + 1; from < end; ++from)
+            rows[to++] = std::move (rows[from]);
+    }
+
+    rows.resize (to);
+    rowVisits += (juce::int64) gone.size();
 }
 
 void ResultGrid::removeAll()
 {
-    // Last first: each button leaves the end of the content's child list.
-    while (! rows.empty())
-        rows.pop_back();
-
+    releasePlacedRows();
+    spareButtons.clear();
+    rows.clear();
+    adding.clear();
     members.clear();
-    placedRows = {};
-    placedRowsScattered = false;
 }
 
 bool ResultGrid::isInDisplayOrder (const juce::String& first, const juce::String& second)
@@ -92,6 +141,7 @@ bool ResultGrid::isInDisplayOrder (const juce::String& first, const juce::String
 
 void ResultGrid::sortByName()
 {
+    mergeAdded();
     // A stable merge sort stays within the rows even where the natural comparison of odd names
     // is not a strict order (the unguarded insertion of std::sort would not).
     std::stable_sort (rows.begin(), rows.end(), [] (const std::unique_ptr<Row>& a, const std::unique_ptr<Row>& b) {
@@ -99,11 +149,11 @@ void ResultGrid::sortByName()
     });
 
     rowVisits += (juce::int64) rows.size();
-    placedRowsScattered = true;
 }
 
 ContentItem* ResultGrid::getItem (int index) const
 {
+    mergeAdded();
     return juce::isPositiveAndBelow (index, size()) ? rows[(size_t) index]->item : nullptr;
 }
 
@@ -112,6 +162,7 @@ int ResultGrid::indexOf (const ContentItem* item) const
     if (item == nullptr || ! contains (item))
         return -1;
 
+    mergeAdded();
     // Sorted rows: the first row not before the name, then its equals.
     auto i = (size_t) (std::lower_bound (rows.begin(), rows.end(), item->name, [this] (const std::unique_ptr<Row>& r, const juce::String& name) {
                            ++rowVisits;
@@ -143,17 +194,17 @@ ResultButton* ResultGrid::getButton (int index) const
 //==============================================================================
 void ResultGrid::updateLayout()
 {
+    mergeAdded();
     const int viewWidth = getWidth();
     const int h = getHeight() - getScrollBarThickness();
     rowsPerColumn = juce::jmax (0, h / rowHeight);
     const int columns = juce::jmax (1, viewWidth / minColumnWidth);
     columnWidth = viewWidth / columns;
 
-    hidePlacedRows ({});
-    placedRows = {};
-
     if (h < rowHeight)
     {
+        releasePlacedRows();
+        spareButtons.clear();
         content.setSize (0, 0);
         return;
     }
@@ -179,24 +230,27 @@ juce::Rectangle<int> ResultGrid::getRowBounds (int index) const
     return { position.x, position.y, columnWidth, rowHeight };
 }
 
-void ResultGrid::hidePlacedRows (juce::Range<int> except)
+void ResultGrid::releasePlacedRows()
 {
-    if (placedRowsScattered)
-    {
-        placedRowsScattered = false;
-        placedRows = { 0, size() };
-    }
+    for (auto* row : placed)
+        retireButton (*row);
 
-    const auto end = juce::jmin (placedRows.getEnd(), size());
+    rowVisits += (juce::int64) placed.size();
+    placed.clear();
+}
 
-    for (int i = placedRows.getStart(); i < end; ++i, ++rowVisits)
-        if (! except.contains (i))
-            if (auto& button = rows[(size_t) i]->button)
-                button->setVisible (false);
+void ResultGrid::retireButton (Row& row)
+{
+    if (row.button == nullptr)
+        return;
+
+    row.button->setVisible (false);
+    spareButtons.push_back (std::move (row.button));
 }
 
 void ResultGrid::placeRowsInView()
 {
+    mergeAdded();
     if (rowsPerColumn <= 0 || columnWidth <= 0 || rows.empty())
         return;
 
@@ -206,26 +260,48 @@ void ResultGrid::placeRowsInView()
     const juce::Range<int> inView (juce::jmin (firstColumn * rowsPerColumn, size()),
                                    juce::jmin ((lastColumn + 1) * rowsPerColumn, size()));
 
-    hidePlacedRows (inView);
+    // The rows that stay in view keep their buttons; those that left give theirs to the rows
+    // that came (with the buttons of rows removed since the last placing).
+    ++placeStamp;
+
+    for (int i = inView.getStart(); i < inView.getEnd(); ++i)
+        rows[(size_t) i]->placedStamp = placeStamp;
+
+    for (auto* row : placed)
+        if (row->placedStamp != placeStamp)
+            retireButton (*row);
+
+    rowVisits += (juce::int64) placed.size();
+    placed.clear();
+    placed.reserve ((size_t) inView.getLength());
 
     for (int i = inView.getStart(); i < inView.getEnd(); ++i)
     {
         auto& row = *rows[(size_t) i];
+        placed.push_back (&row);
+        ++rowVisits;
 
-        if (row.button == nullptr)
+        if (row.button == nullptr && ! spareButtons.empty())
+        {
+            row.button = std::move (spareButtons.back());
+            spareButtons.pop_back();
+            row.button->show (*row.item, row.readOnly);
+        }
+        else if (row.button == nullptr)
         {
             row.button = std::make_unique<ResultButton> (*row.item, row.readOnly);
             row.button->setLookAndFeel (&rowLookAndFeel);
             row.button->addMouseListener (&rowMouseListener, false);
-            row.button->setToggleState (row.selected, juce::dontSendNotification);
             content.addChildComponent (*row.button);
         }
 
+        row.button->setToggleState (row.selected, juce::dontSendNotification);
         row.button->setBounds (getRowBounds (i));
         row.button->setVisible (true);
     }
 
-    placedRows = inView;
+    // What no row took goes.
+    spareButtons.clear();
 }
 
 void ResultGrid::scrollToRow (int index)

@@ -6,9 +6,9 @@
 #include <vector>
 
 /** The rows of the result list in display order, laid out in columns of fixed-height rows that
-    scroll sideways in this viewport. A row's button is made when the row first comes into view,
-    and only the rows in view are placed, so the cost of painting and scrolling does not grow
-    with the number of items. Message thread only. */
+    scroll sideways in this viewport. Only the rows in view have buttons: a row coming into view
+    takes the button of one that left (or a new one), so the cost of painting, scrolling and
+    removing rows does not grow with the number of items. Message thread only. */
 class ResultGrid : public juce::Viewport
 {
 public:
@@ -20,7 +20,10 @@ public:
         ContentItem* item;
         bool readOnly;
         bool selected = false;
-        std::unique_ptr<ResultButton> button;   // made when the row first comes into view
+        std::unique_ptr<ResultButton> button;   // while the row is in view
+        // Marks used by one pass at a time (placing, erasing).
+        juce::uint32 placedStamp = 0;
+        bool erasing = false;
     };
 
     /** rowMouseListener hears the mouse on every row's button. */
@@ -29,11 +32,13 @@ public:
 
     /** Adds a row at the end; sortByName and updateLayout put it in its place. */
     void append (ContentItem* item);
-    /** Adds a row where it belongs in rows sorted by name (after rows of an equal name) and
-        returns its index; the rows in view keep their buttons. */
-    int insertSorted (ContentItem* item);
+    /** Adds a row where it belongs in rows sorted by name (after rows of an equal name, in the
+        order of adding). Rows added between two looks at the rows join them in one merge, so
+        adding many costs a binary search each and one pass over the rows, not a shift each. */
+    void add (ContentItem* item, bool selected);
     void erase (int index);
-    /** Erases the rows of these items in one pass. */
+    /** Erases the rows of these items in one pass, which reads only those rows (the others
+        merely move up). */
     void eraseAll (const juce::Array<ContentItem*>& items);
     void removeAll();
 
@@ -42,10 +47,22 @@ public:
     void sortByName();
 
     bool contains (const ContentItem* item) const { return members.count (item) != 0; }
-    int size() const noexcept { return (int) rows.size(); }
-    bool isEmpty() const noexcept { return rows.empty(); }
-    Row& getRow (int index) { return *rows[(size_t) index]; }
-    const Row& getRow (int index) const { return *rows[(size_t) index]; }
+    int size() const
+    {
+        mergeAdded();
+        return (int) rows.size();
+    }
+    bool isEmpty() const { return size() == 0; }
+    Row& getRow (int index)
+    {
+        mergeAdded();
+        return *rows[(size_t) index];
+    }
+    const Row& getRow (int index) const
+    {
+        mergeAdded();
+        return *rows[(size_t) index];
+    }
     ContentItem* getItem (int index) const;
     /** The row index of an item, or -1: found by its name while the rows are sorted. */
     int indexOf (const ContentItem* item) const;
@@ -72,18 +89,26 @@ public:
 
 private:
     juce::Point<int> getRowPosition (int index) const;
-    void hidePlacedRows (juce::Range<int> except);
+    void mergeAdded() const;
+    /** The rows in view lose their buttons. */
+    void releasePlacedRows();
+    /** A row's button, hidden, waits for a row coming into view (placeRowsInView). */
+    void retireButton (Row& row);
 
     juce::MouseListener& rowMouseListener;
     // The rows' look outlives the rows that wear it.
     ResultButton::RowLookAndFeel rowLookAndFeel;
-    std::vector<std::unique_ptr<Row>> rows;
+    // Rows added and not merged yet are in adding (the merge keeps the rows' order).
+    mutable std::vector<std::unique_ptr<Row>> rows, adding;
     int rowsPerColumn = 0;
     int columnWidth = 0;
     juce::Point<int> contentOffset;
-    // Every row whose button may be visible lies in placedRows, unless a sort scattered them.
-    juce::Range<int> placedRows;
-    bool placedRowsScattered = false;
+    // The rows that have buttons (the rows in view at the last placing).
+    std::vector<Row*> placed;
+    juce::uint32 placeStamp = 0;
+    // Buttons of rows that left the view or the list, handed to the rows that come into view
+    // (a button made and deleted per row would cost each slice of a delete its view's rows).
+    std::vector<std::unique_ptr<ResultButton>> spareButtons;
     std::unordered_set<const ContentItem*> members;
     mutable juce::int64 rowVisits = 0;
     juce::Component content;

@@ -31,6 +31,12 @@ public:
     void deselectAll();
     /** The selected items, in display order. */
     juce::Array<ContentItem*> getSelectedItems() const;
+    /** A row added selected: it is counted and becomes current. */
+    void addSelected (ContentItem* item) noexcept
+    {
+        ++selectedCount;
+        currentItem = item;
+    }
     /** Before the row goes: its selection and current state go with it. */
     void forgetRow (int index);
     /** Indices of an earlier selection mean nothing once the rows change. */

@@ -147,6 +147,34 @@ TEST (ContentResultsLayout, ColumnsOfRowsAndOnlyTheRowsInViewAreMade)
     EXPECT_EQ (rowsShown(), 0);
 }
 
+TEST (ContentResultsLayout, RemovingAndAddingRowsAmongManyLooksOnlyAtThoseAndTheRowsInView)
+{
+    constexpr int count = 10000;
+    MemorySource source ("User", numbered (count));
+    MemorySource more ("More", { "Item 5000 b" });
+    TestBrowser browser;
+    browser.addSource (source);
+    browser.setListArea (400, 100);
+    auto& results = browser.results;
+    ASSERT_EQ (results.getNumResults(), count);
+
+    // A delete's slice takes rows out: a search for each, a move of the rest, the rows in view.
+    const auto before = results.getRowVisits();
+    results.removeItems ({ source.findItem ("Item 11"), source.findItem ("Item 4000"), source.findItem ("Item 9000") });
+    results.flushLayout();
+    EXPECT_EQ (results.getNumResults(), count - 3);
+    EXPECT_LT (results.getRowVisits() - before, 200);
+
+    // An import's slice adds rows: the same.
+    const auto beforeAdding = results.getRowVisits();
+    results.addItem (more.getItems()[0], true);
+    results.flushLayout();
+    EXPECT_EQ (results.getItem (results.indexOf (more.getItems()[0]) - 1)->name, "Item 5000") << "in its place";
+    EXPECT_EQ (results.getCurrentItem(), more.getItems()[0]);
+    EXPECT_EQ (results.getSelectedCount(), 1);
+    EXPECT_LT (results.getRowVisits() - beforeAdding, 200);
+}
+
 //==============================================================================
 // Selection model
 
