@@ -43,6 +43,13 @@ ContentSource::ItemChange::ItemChange (ContentItem& changed, bool isDeletion, Ca
 
 ContentSource::ItemChange::~ItemChange() = default;
 
+ContentSource::ItemImport::ItemImport (const juce::String& name, juce::MemoryBlock itemData, CategoryTagMap itemTags)
+    : itemName (name), data (std::move (itemData)), tags (std::move (itemTags))
+{
+}
+
+ContentSource::ItemImport::~ItemImport() = default;
+
 ContentSource::OverwriteStore::~OverwriteStore()
 {
     if (! committed && owner != nullptr && replacedItem != nullptr)
@@ -690,6 +697,89 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
     tags.addAll (newTags);
     getTagDictionary().addAll (newTags);
     return appendItem (makeItem (safe, newTags));
+}
+
+std::unique_ptr<ContentSource::ItemImport> ContentSource::prepareImport (juce::MemoryBlock data, const juce::String& itemName,
+                                                                         std::unique_ptr<OverwriteStore> store)
+{
+    const auto safe = makeSafeItemName (itemName);
+    lastError = {};
+    lastFailure = Failure::none;
+
+    if (readOnly || ! canImportElsewhere())
+    {
+        lastFailure = Failure::noPermission;
+        return nullptr;
+    }
+
+    const bool replacing = store != nullptr && store->owner == this && store->itemName == safe;
+
+    // The list only: what the disk has under the name makes the write fail, off this thread.
+    if (safe.isEmpty() || findItem (safe) != nullptr)
+    {
+        lastFailure = safe.isEmpty() ? Failure::notAnItem : Failure::nameTaken;
+        return nullptr;
+    }
+
+    if ((juce::int64) data.getSize() > getMaxItemSize())
+    {
+        lastFailure = Failure::tooLarge;
+        log ("refused to import \"" + safe + "\": too large");
+        return nullptr;
+    }
+
+    XmlFileText::normaliseLineEnds (data);
+    auto import = makeImport (std::move (data), safe, replacing ? store->replacedItem : nullptr);
+
+    if (import == nullptr)
+    {
+        if (lastFailure == Failure::none)
+            lastFailure = Failure::notAnItem;
+
+        return nullptr;
+    }
+
+    import->store = std::move (store);
+    import->generation = generation;
+    return import;
+}
+
+ContentItem* ContentSource::applyImport (ItemImport& import)
+{
+    lastError = {};
+    lastFailure = Failure::none;
+    // A replaced item whose replacement failed is listed again as the store goes, here.
+    const auto store = std::move (import.store);
+
+    if (! import.performed || import.failure != Failure::none)
+    {
+        lastFailure = import.performed ? import.failure : Failure::writeFailed;
+
+        if (import.performed)
+        {
+            log ("could not import \"" + import.itemName + "\": " + import.error);
+
+            // A name taken meanwhile is a conflict, not a failure of the user's disk.
+            if (lastFailure != Failure::nameTaken)
+                fail ("could not import \"" + import.itemName + "\"");
+        }
+
+        return nullptr;
+    }
+
+    if (store != nullptr)
+        store->committed = true;
+
+    importPerformed (import);
+
+    // The list was read again after the write: the item may be in it already.
+    if (import.generation != generation)
+        if (auto* listed = findItem (import.itemName))
+            return listed;
+
+    tags.addAll (import.tags);
+    getTagDictionary().addAll (import.tags);
+    return appendItem (makeItem (import.itemName, import.tags));
 }
 
 bool ContentSource::canRenameItemTo (const ContentItem& item, const juce::String& newName) const

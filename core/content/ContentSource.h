@@ -123,6 +123,60 @@ public:
         bool doneOnApply = false;
     };
 
+    /** Why the last add, copy or import that made no item failed. */
+    enum class Failure
+    {
+        none,
+        nameTaken,   // something has the name (also when it was taken after the check)
+        notAnItem,   // the data are not an item of this source
+        tooLarge,
+        diskFull,
+        noPermission,   // a read-only folder or file system
+        writeFailed     // any other write error
+    };
+
+    /** A new item's data written off the source's thread, in three steps as ItemChange: made
+        on the source's thread (prepareImport: the name and the data checked as
+        importItemFromStream checks them), written once on any thread (perform touches only its
+        own copies and the disk: under the folder lock, the new data take a free name in one
+        step and never replace what took the name meanwhile; a replaced item's data are
+        replaced only while they are the data listed), then made an item on the source's thread
+        (applyImport). */
+    class ItemImport
+    {
+    public:
+        virtual ~ItemImport();
+        /** Any thread, once: the write. */
+        void perform()
+        {
+            performOnDisk();
+            performed = true;
+        }
+
+        bool wasPerformed() const noexcept { return performed; }
+        /** After perform: why the write failed, or none. */
+        Failure getFailure() const noexcept { return failure; }
+
+        /** The item's name, and its data as they are written. */
+        const juce::String itemName;
+        const juce::MemoryBlock data;
+
+    protected:
+        ItemImport (const juce::String& name, juce::MemoryBlock itemData, CategoryTagMap itemTags);
+        virtual void performOnDisk() = 0;
+
+        /** Set by perform: why the write failed (none when it took place), in words. */
+        Failure failure = Failure::none;
+        juce::String error;
+
+    private:
+        friend class ContentSource;
+        CategoryTagMap tags;
+        std::unique_ptr<OverwriteStore> store;
+        int generation = 0;
+        bool performed = false;
+    };
+
     ContentSource (const juce::String& sourceName, bool isReadOnly);
     virtual ~ContentSource();
 
@@ -195,18 +249,6 @@ public:
         there is one), or null. Hashed: constant time. */
     ContentItem* findItemIgnoringCase (const juce::String& itemName) const;
 
-    /** Why the last add, copy or import that made no item failed. */
-    enum class Failure
-    {
-        none,
-        nameTaken,   // something has the name (also when it was taken after the check)
-        notAnItem,   // the data are not an item of this source
-        tooLarge,
-        diskFull,
-        noPermission,   // a read-only folder or file system
-        writeFailed     // any other write error
-    };
-
     Failure getLastFailure() const noexcept { return lastFailure; }
 
     /** False when the name is taken, or the item's data changed on disk since it was listed
@@ -229,6 +271,20 @@ public:
     bool applyChange (ItemChange& change);
     /** Whether the list was read again since the change was prepared (its item is gone). */
     bool isStale (const ItemChange& change) const noexcept { return change.generation != generation; }
+
+    /** Whether prepareImport can hand the writes of imported items to another thread. */
+    virtual bool canImportElsewhere() const { return false; }
+    /** Message thread: an import of the data (at most getMaxItemSize bytes; line ends are made
+        "\r\n") under the name, with the store of the item it replaces, if any, to be performed
+        on any thread and then applied; null, with getLastFailure, when it is refused before
+        any write. Only the list is asked whether the name is taken (data of that name on disk
+        make the write fail with nameTaken). */
+    std::unique_ptr<ItemImport> prepareImport (juce::MemoryBlock data, const juce::String& itemName,
+                                               std::unique_ptr<OverwriteStore> store = nullptr);
+    /** Message thread: the item of a performed import, as importItemFromStream makes it; null
+        when the write failed (getLastFailure says why; a replaced item is listed again) or
+        never took place. An item the list has already read is the one returned. */
+    ContentItem* applyImport (ItemImport& import);
 
     /** Message thread: between begin and end, deletes and tag writes leave the source's tags
         to be gathered once, at the end (each would otherwise walk every item). Nests. */
@@ -309,6 +365,15 @@ protected:
     virtual std::unique_ptr<ItemChange> makeDeleteChange (ContentItem&) { return nullptr; }
     /** The source's thread: a change made by makeTagChange or makeDeleteChange took place. */
     virtual void changePerformed (ItemChange&) {}
+    /** The import of checked data under a safe name (replacing the listed item replaced, when
+        given), or null with lastFailure set (notAnItem) when the data are no item of the
+        source. Only sources that canImportElsewhere make them. */
+    virtual std::unique_ptr<ItemImport> makeImport (juce::MemoryBlock, const juce::String&, const ContentItem* /*replaced*/)
+    {
+        return nullptr;
+    }
+    /** The source's thread: an import made by makeImport was written. */
+    virtual void importPerformed (ItemImport&) {}
     /** The error of a failed change, as the single-item call would say it. */
     void failChange (const ItemChange& change);
 

@@ -1,10 +1,31 @@
 #include "core/content/PackageImportJob.h"
+#include "core/content/NameFolding.h"
 #include <limits>
+
+void PackageImportJob::WriteBatch::perform()
+{
+    for (auto& entry : entries)
+    {
+        if (control->cancelled.load (std::memory_order_relaxed) || control->stopped.load (std::memory_order_relaxed))
+            break;
+
+        entry.import->perform();
+
+        // No later write can succeed.
+        if (const auto failure = entry.import->getFailure();
+            failure == ContentSource::Failure::diskFull || failure == ContentSource::Failure::noPermission)
+            control->stopped.store (true, std::memory_order_relaxed);
+    }
+
+    // Release: the job that sees done sees every write's outcome.
+    done.store (true, std::memory_order_release);
+}
 
 PackageImportJob::PackageImportJob() = default;
 
 PackageImportJob::~PackageImportJob()
 {
+    cancel();
     finish();
 }
 
@@ -52,6 +73,7 @@ PackageImportJob::State PackageImportJob::start (const juce::File& zipFile, Cont
 
 PackageImportJob::State PackageImportJob::start (std::unique_ptr<ZipReader> openedZip, ContentSource& newTarget)
 {
+    cancel();
     finish();
     counts = {};
     notAZip = empty = writesFail = false;
@@ -59,6 +81,11 @@ PackageImportJob::State PackageImportJob::start (std::unique_ptr<ZipReader> open
     bytesInflated = 0;
     replaceAllChosen = skipAllChosen = false;
     target = &newTarget;
+    writing = writeThread != nullptr && newTarget.canImportElsewhere();
+    holding = stopping = false;
+    control = std::make_shared<WriteBatch::Control>();
+    returned.clear();
+    notTriedInFlight = currentTries = 0;
 
     zip = std::move (openedZip);
 
@@ -91,6 +118,30 @@ PackageImportJob::State PackageImportJob::run (Step step)
             return state;
         }
 
+        if (step == Step::wait)
+        {
+            land (started);
+
+            if (hasWritesInFlight())
+                return pause (true);
+
+            // Entries returned before it are decided first; after a stop or a full disk, an
+            // entry read but not decided counts as not walked.
+            if (stopping || writesFail || ! returned.empty())
+            {
+                if (currentTries == 0 && (stopping || writesFail))
+                    --nextIndex;
+                else
+                    returned.push_back ({ entryName, pendingName, std::move (entryData), currentTries });
+
+                step = Step::next;
+                continue;
+            }
+
+            step = importCurrent (false);
+            continue;
+        }
+
         if (step == Step::retry && ++retries <= 8)
         {
             step = importCurrent (false);
@@ -100,29 +151,79 @@ PackageImportJob::State PackageImportJob::run (Step step)
         if (step == Step::retry)
             refuse (writeFailed);
 
-        // No later write can succeed: the rest is not tried.
-        if (writesFail)
+        retries = 0;
+        const bool landed = land (started);
+
+        // An entry whose name was taken as it was written is decided again, in the entries'
+        // order, once nothing else is in flight.
+        if (! returned.empty() && ! writesFail && ! stopping)
         {
-            counts.notTried = numEntries - nextIndex;
+            if (hasWritesInFlight())
+                return pause (false);
+
+            auto next = std::move (returned.front());
+            returned.pop_front();
+            entryName = next.entryName;
+            pendingName = next.pendingName;
+            entryData = std::move (next.data);
+            currentTries = next.tries;
+
+            if (currentTries > 8)
+                refuse (writeFailed);
+            else
+                step = importCurrent (false);
+
+            continue;
+        }
+
+        // No later write can succeed: the rest is not tried.
+        if (writesFail || stopping)
+        {
+            if (hasWritesInFlight())
+                return pause (false);
+
+            if (writesFail)
+                counts.notTried = numEntries - nextIndex + notTriedInFlight + (int) returned.size();
+
             break;
         }
 
-        retries = 0;
+        if (writesInFlight >= maxWritesInFlight || ((nextIndex > firstIndex || landed) && isTimeUp (started)))
+            return pause (false);
 
-        if ((nextIndex > firstIndex && isTimeUp (started)) || ! loadNextEntry (stopAt, started))
+        if (! loadNextEntry (stopAt, started))
         {
             if (zip == nullptr || nextIndex >= numEntries)
-                break;
+            {
+                if (hasWritesInFlight())
+                    return pause (false);
 
-            state = State::paused;
-            return state;
+                break;
+            }
+
+            return pause (false);
         }
 
+        currentTries = 0;
         step = importCurrent (false);
     }
 
     finish();
     return state;
+}
+
+PackageImportJob::State PackageImportJob::pause (bool holdCurrent)
+{
+    handOver();
+    holding = holdCurrent;
+    state = State::paused;
+    return state;
+}
+
+bool PackageImportJob::isWaitingForWrites() const
+{
+    return state == State::paused && ! inFlight.empty() && ! inFlight.front()->isDone()
+        && (holding || stopping || writesFail || ! returned.empty() || writesInFlight >= maxWritesInFlight || nextIndex >= numEntries);
 }
 
 bool PackageImportJob::isTimeUp (double started) const noexcept
@@ -227,9 +328,17 @@ bool PackageImportJob::canReplace() const
 PackageImportJob::Step PackageImportJob::importCurrent (bool replaceExisting)
 {
     auto* existing = findConflict();
+    // A name among the writes in flight is in no list yet.
+    const bool twinInFlight = writing && namesInFlight.count (NameFolding::fold (pendingName)) > 0;
+    // Writes look at the disk themselves (a name taken there fails them); an entry that came
+    // back from one is looked at here.
+    const bool lookOnDisk = ! writing || currentTries > 0;
 
-    if (existing != nullptr || target->isNameTaken (pendingName))
+    if (existing != nullptr || twinInFlight || (lookOnDisk && target->isNameTaken (pendingName)))
     {
+        if (twinInFlight)
+            return Step::wait;
+
         if (skipAllChosen && ! replaceExisting)
         {
             ++counts.skipped;
@@ -239,7 +348,7 @@ PackageImportJob::Step PackageImportJob::importCurrent (bool replaceExisting)
         // Data that is no item (or that another instance just wrote) cannot be replaced from
         // here: only the user can choose another name or skip it.
         if (existing == nullptr || (! replaceExisting && ! replaceAllChosen))
-            return Step::ask;
+            return hasWritesInFlight() ? Step::wait : Step::ask;
     }
 
     std::unique_ptr<ContentSource::OverwriteStore> store;
@@ -253,6 +362,9 @@ PackageImportJob::Step PackageImportJob::importCurrent (bool replaceExisting)
         if (target->deleteItem (existing, true, &store) && onItemRemoved)
             onItemRemoved (existing);
     }
+
+    if (writing)
+        return hand (std::move (store), existing);
 
     juce::MemoryInputStream in (entryData, false);
     auto* item = target->importItemFromStream (in, pendingName, store.get());
@@ -268,9 +380,20 @@ PackageImportJob::Step PackageImportJob::importCurrent (bool replaceExisting)
         return Step::next;
     }
 
+    return importFailed (existing, existing != nullptr ? existing->name : juce::String());
+}
+
+void PackageImportJob::listedAgain (ContentItem* replaced, const juce::String& replacedName)
+{
+    // Found by name: a refresh since the replacement began may have deleted the item.
+    if (replaced != nullptr && target->findItem (replacedName) == replaced && onItemAdded)
+        onItemAdded (replaced);
+}
+
+PackageImportJob::Step PackageImportJob::importFailed (ContentItem* replaced, const juce::String& replacedName)
+{
     // A failed replacement lists the old item again.
-    if (existing != nullptr && target->findItem (existing->name) == existing && onItemAdded)
-        onItemAdded (existing);
+    listedAgain (replaced, replacedName);
 
     switch (target->getLastFailure())
     {
@@ -290,6 +413,97 @@ PackageImportJob::Step PackageImportJob::importCurrent (bool replaceExisting)
     }
 
     return Step::next;
+}
+
+PackageImportJob::Step PackageImportJob::hand (std::unique_ptr<ContentSource::OverwriteStore> store, ContentItem* replaced)
+{
+    const auto replacedName = replaced != nullptr ? replaced->name : juce::String();
+    // A copy: a retry or a question may need the entry again.
+    auto import = target->prepareImport (entryData, pendingName, std::move (store));
+
+    if (import == nullptr)
+        return importFailed (replaced, replacedName);
+
+    namesInFlight.insert (NameFolding::fold (import->itemName));
+
+    if (filling == nullptr)
+    {
+        filling = std::make_shared<WriteBatch>();
+        filling->control = control;
+    }
+
+    filling->entries.push_back ({ std::move (import), entryName, replacedName, replaced, currentTries });
+    ++writesInFlight;
+
+    if ((int) filling->entries.size() >= writesPerBatch)
+        handOver();
+
+    return Step::next;
+}
+
+void PackageImportJob::handOver()
+{
+    if (filling == nullptr)
+        return;
+
+    inFlight.push_back (filling);
+    writeThread->write (std::move (filling));
+    filling.reset();
+}
+
+bool PackageImportJob::land (double started)
+{
+    int landed = 0;
+
+    while (! inFlight.empty() && inFlight.front()->isDone() && (landed == 0 || ! isTimeUp (started)))
+    {
+        const auto batch = std::move (inFlight.front());
+        inFlight.pop_front();
+
+        for (auto& entry : batch->entries)
+            land (entry);
+
+        ++landed;
+    }
+
+    return landed > 0;
+}
+
+void PackageImportJob::land (WriteBatch::Entry& entry)
+{
+    auto& import = *entry.import;
+    --writesInFlight;
+    namesInFlight.erase (NameFolding::fold (import.itemName));
+
+    if (auto* item = target->applyImport (import))
+    {
+        ++counts.imported;
+
+        if (onItemAdded)
+            onItemAdded (item);
+
+        return;
+    }
+
+    if (! import.wasPerformed())
+    {
+        // Left behind by a write that found the disk full (a cancelled job counts nothing).
+        listedAgain (entry.replaced, entry.replacedName);
+
+        if (! control->cancelled.load (std::memory_order_relaxed))
+            ++notTriedInFlight;
+
+        return;
+    }
+
+    if (target->getLastFailure() == ContentSource::Failure::nameTaken)
+    {
+        listedAgain (entry.replaced, entry.replacedName);
+        returned.push_back ({ entry.entryName, import.itemName, import.data, entry.tries + 1 });
+        return;
+    }
+
+    importFailed (entry.replaced, entry.replacedName);
 }
 
 PackageImportJob::State PackageImportJob::replace()
@@ -339,11 +553,31 @@ PackageImportJob::State PackageImportJob::rename (const juce::String& newName)
 
 PackageImportJob::State PackageImportJob::resume()
 {
-    return state == State::paused ? run (Step::next) : state;
+    return state == State::paused ? run (std::exchange (holding, false) ? Step::wait : Step::next) : state;
 }
 
 void PackageImportJob::cancel()
 {
+    if (hasWritesInFlight())
+    {
+        // What is written becomes items; what is not is never written.
+        control->cancelled.store (true, std::memory_order_relaxed);
+        handOver();
+        writeThread->waitForWrites();
+
+        while (! inFlight.empty())
+        {
+            const auto batch = std::move (inFlight.front());
+            inFlight.pop_front();
+
+            for (auto& entry : batch->entries)
+                land (entry);
+        }
+
+        returned.clear();
+        holding = false;
+    }
+
     if (state != State::idle || zip != nullptr)
         finish();
 }

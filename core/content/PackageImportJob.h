@@ -2,6 +2,10 @@
 
 #include "core/content/ContentSource.h"
 #include "core/content/ZipReader.h"
+#include <atomic>
+#include <deque>
+#include <unordered_set>
+#include <vector>
 
 /** One import of a ZIP file of items (such as the browser's ".grzip" export) into a content
     source, walked one entry at a time. The job stops at every name that an item of the source
@@ -14,7 +18,14 @@
     the disk full or the folder read-only ends the job: the entries after it are not tried. Nothing is ever written outside the source, and a new item never
     replaces what took its name after the check (another instance importing too): that is a
     conflict. Each entry costs the same however many came before it (the walk is a loop, the
-    name checks are hashed). Message thread only. */
+    name checks are hashed).
+
+    With a write thread (setWriteThread), the writes into a source that can write elsewhere go
+    to that thread in batches, in order, while the job reads on; the job's thread makes the
+    items of what was written, in the same order, and a name that an entry still in flight has
+    waits for it to land. Every question comes when nothing is in flight, so it is asked about
+    the list as it is, in the entries' order. Message thread only (the batches' perform is the
+    write thread's). */
 class PackageImportJob
 {
 public:
@@ -68,8 +79,59 @@ public:
         finished    // the last job ended (getCounts tells how)
     };
 
+    /** Writes of the job on their way through the write thread, in the order they were read. */
+    class WriteBatch
+    {
+    public:
+        /** The write thread: performs the writes in order. After a write that found the disk
+            full or the folder read-only, or once the job was cancelled, the rest are not tried. */
+        void perform();
+        /** Whether perform() has ended: what it wrote is then visible to the job. */
+        bool isDone() const noexcept { return done.load (std::memory_order_acquire); }
+
+    private:
+        friend class PackageImportJob;
+
+        struct Control
+        {
+            std::atomic<bool> cancelled { false }, stopped { false };
+        };
+
+        struct Entry
+        {
+            std::unique_ptr<ContentSource::ItemImport> import;
+            juce::String entryName, replacedName;
+            ContentItem* replaced = nullptr;
+            int tries = 0;
+        };
+
+        std::vector<Entry> entries;
+        std::shared_ptr<Control> control;
+        std::atomic<bool> done { false };
+    };
+
+    /** The thread that performs the job's batches. */
+    class WriteThread
+    {
+    public:
+        virtual ~WriteThread() = default;
+        /** The job's thread: runs the batch's perform() on the other thread, after every batch
+            handed before. */
+        virtual void write (std::shared_ptr<WriteBatch> batch) = 0;
+        /** The job's thread: waits until every batch handed over has been performed. */
+        virtual void waitForWrites() = 0;
+    };
+
+    /** Writes handed over at once, and at most in flight. */
+    static constexpr int writesPerBatch = 32, maxWritesInFlight = 1024;
+
     PackageImportJob();
+    /** Lands the writes in flight first (cancel). */
     ~PackageImportJob();
+
+    /** Between jobs: where the writes go (null: written at once, on the job's thread). The
+        thread must outlive the job's writes. */
+    void setWriteThread (WriteThread* thread) noexcept { writeThread = thread; }
 
     /** Opens the ZIP file and runs until the first conflict or the end. A file that is not a
         readable ZIP ends the job at once (isNotAZip). */
@@ -85,8 +147,14 @@ public:
     State skipAll();
     /** Imports under another name (asks again when that one is taken too). */
     State rename (const juce::String& newName);
-    /** Ends the job; the remaining entries are not imported. */
+    /** Ends the job; the remaining entries are not imported. Writes in flight end at the one
+        being written (the write thread is waited for), and what was written becomes items. */
     void cancel();
+    /** While paused: no further entry is read; the job ends once the writes in flight have
+        landed (resume goes on until then). */
+    void stopReading() noexcept { stopping = true; }
+    /** Whether the paused job can do nothing before the oldest batch in flight is written. */
+    bool isWaitingForWrites() const;
 
     /** Makes every start, decision and resume walk at most maxEntries entries or for about
         maxMs (the first entry always), then pause; 0 for no limit (the default). */
@@ -131,9 +199,10 @@ public:
 private:
     enum class Step
     {
-        next,   // go on with the next entry
-        ask,    // a conflict: wait for a decision
-        retry   // the name was taken meanwhile: look at it again
+        next,    // go on with the next entry
+        ask,     // a conflict: wait for a decision
+        retry,   // the name was taken meanwhile: look at it again
+        wait     // decide about the current entry once the writes in flight have landed
     };
 
     /** Walks from the current entry on, until a conflict or the end; every decision enters it. */
@@ -143,6 +212,18 @@ private:
     bool loadNextEntry (int stopAt, double started);
     bool isTimeUp (double started) const noexcept;
     Step importCurrent (bool replaceExisting);
+    /** Why the current entry (replacing the item replaced, if any) made no item. */
+    Step importFailed (ContentItem* replaced, const juce::String& replacedName);
+    /** Tells of a replaced item that is listed again. */
+    void listedAgain (ContentItem* replaced, const juce::String& replacedName);
+    /** The current entry's write goes to the write thread. */
+    Step hand (std::unique_ptr<ContentSource::OverwriteStore> store, ContentItem* replaced);
+    void handOver();
+    bool hasWritesInFlight() const noexcept { return filling != nullptr || ! inFlight.empty(); }
+    /** Makes the items of the batches written (at least one, then while the slice has time). */
+    bool land (double started);
+    void land (WriteBatch::Entry& entry);
+    State pause (bool holdCurrent);
     ContentItem* findConflict() const;
     void refuse (Reason reason) noexcept { ++counts.refusedFor[reason]; }
     void finish();
@@ -158,6 +239,24 @@ private:
     bool replaceAllChosen = false, skipAllChosen = false, notAZip = false, empty = false, writesFail = false;
     State state = State::idle;
     Counts counts;
+
+    // The writes on their way: the batch being filled, those handed over (oldest first), the
+    // folded names they take, and the entries whose name was taken as they were written.
+    struct Returned
+    {
+        juce::String entryName, pendingName;
+        juce::MemoryBlock data;
+        int tries = 0;
+    };
+
+    WriteThread* writeThread = nullptr;
+    bool writing = false, holding = false, stopping = false;
+    std::shared_ptr<WriteBatch::Control> control;
+    std::shared_ptr<WriteBatch> filling;
+    std::deque<std::shared_ptr<WriteBatch>> inFlight;
+    std::unordered_set<juce::String> namesInFlight;
+    std::deque<Returned> returned;
+    int writesInFlight = 0, notTriedInFlight = 0, currentTries = 0;
 
     JUCE_DECLARE_NON_COPYABLE (PackageImportJob)
 };

@@ -618,7 +618,7 @@ void PresetFolderContent::changePerformed (ItemChange& change)
         ownWrites[done->itemName] = { done->written, true };
 }
 
-bool PresetFolderContent::importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite)
+bool PresetFolderContent::readImportedTags (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags)
 {
     // Read as the folder's listing will read the file.
     auto preset = makePreset();
@@ -631,6 +631,17 @@ bool PresetFolderContent::importItemData (const juce::MemoryBlock& data, const j
         lastFailure = Failure::notAnItem;
         return false;
     }
+
+    itemTags = preset->getTagMap();
+    return true;
+}
+
+bool PresetFolderContent::importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite)
+{
+    CategoryTagMap presetTags;
+
+    if (! readImportedTags (data, itemName, presetTags))
+        return false;
 
     const auto file = getFileForName (itemName);
 
@@ -654,8 +665,101 @@ bool PresetFolderContent::importItemData (const juce::MemoryBlock& data, const j
     }
 
     noteWritten (itemName);
-    itemTags = preset->getTagMap();
+    itemTags = presetTags;
     return true;
+}
+
+//==============================================================================
+// The write of an imported preset, done on any thread from copies made on the source's thread.
+class PresetFolderContent::FolderImport : public ContentSource::ItemImport
+{
+public:
+    FolderImport (const juce::String& name, juce::MemoryBlock itemData, CategoryTagMap itemTags, const juce::File& folderToLock,
+                  const juce::File& presetFile)
+        : ItemImport (name, std::move (itemData), std::move (itemTags)), folder (folderToLock), file (presetFile)
+    {
+    }
+
+    void performOnDisk() override
+    {
+        // The lock keeps a replacement's check and write together against other instances;
+        // a folder not made yet has no holder (the write makes it).
+        std::unique_ptr<FolderLock> lock;
+
+        if (folder.isDirectory())
+        {
+            lock = std::make_unique<FolderLock> (folder);
+
+            if (! lock->isLocked())
+            {
+                failure = Failure::writeFailed;
+                error = lock->getResult().getErrorMessage();
+                return;
+            }
+        }
+
+        // A file gone meanwhile is written anew, as a save over it would be.
+        if (replacing && stampKnown)
+        {
+            if (const auto now = BoundedXmlReader::stampOf (file); ! (now == FileStamp {}) && ! (listed == now))
+            {
+                failure = Failure::writeFailed;
+                error = changedOnDisk (itemName).getErrorMessage();
+                return;
+            }
+        }
+
+        // A new item's data have their copy in the archive; a replaced one waits for the disk. A
+        // new one never replaces what another instance wrote under the name after the list was read.
+        int errorNumber = 0;
+        const auto result = replacing ? AtomicFile::write (file, data.getData(), data.getSize(), true, false, &errorNumber)
+                                      : AtomicFile::writeNew (file, data.getData(), data.getSize(), false, &errorNumber);
+
+        if (result.failed())
+        {
+            failure = failureOfErrno (errorNumber);
+            error = result.getErrorMessage();
+            return;
+        }
+
+        written = BoundedXmlReader::stampOf (file);
+    }
+
+    const juce::File folder, file;
+    FileStamp listed, written;
+    bool replacing = false, stampKnown = false;
+};
+
+std::unique_ptr<ContentSource::ItemImport> PresetFolderContent::makeImport (juce::MemoryBlock data, const juce::String& itemName,
+                                                                            const ContentItem* replaced)
+{
+    CategoryTagMap presetTags;
+    const auto file = getFileForName (itemName);
+
+    if (! readImportedTags (data, itemName, presetTags))
+        return nullptr;
+
+    if (file == juce::File())
+    {
+        lastFailure = Failure::writeFailed;
+        return nullptr;
+    }
+
+    auto import = std::make_unique<FolderImport> (itemName, std::move (data), std::move (presetTags), folder, file);
+
+    if (replaced != nullptr)
+    {
+        import->replacing = true;
+        import->stampKnown = getListedStamp (*replaced, import->listed);
+    }
+
+    return import;
+}
+
+void PresetFolderContent::importPerformed (ItemImport& import)
+{
+    if (auto* done = dynamic_cast<FolderImport*> (&import))
+        ownWrites[done->itemName] = { done->written, true };
 }
 
 std::unique_ptr<Preset> PresetFolderContent::loadPresetByName (const juce::String& itemName, int)

@@ -37,6 +37,7 @@ public:
     int recoverLeftovers();
 
     bool canSaveItems() const override { return true; }
+    bool canImportElsewhere() const override { return true; }
     juce::String getItemExtension() const override { return extension; }
     juce::File getItemFile (const juce::String& itemName) const override { return getFileForName (itemName); }
     std::unique_ptr<Preset> loadPresetByName (const juce::String& itemName, int flag) override;
@@ -54,10 +55,17 @@ protected:
     std::unique_ptr<ItemChange> makeDeleteChange (ContentItem& item) override;
     void changePerformed (ItemChange& change) override;
     bool importItemData (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags, bool overwrite) override;
+    std::unique_ptr<ItemImport> makeImport (juce::MemoryBlock data, const juce::String& itemName, const ContentItem* replaced) override;
+    void importPerformed (ItemImport& import) override;
 
 private:
     class FolderOverwriteStore;
     class FolderChange;
+    class FolderImport;
+
+    /** The tags of data to import, or false (lastFailure notAnItem, a log line) when they
+        are no preset of this plug-in. */
+    bool readImportedTags (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags);
 
     /** Tells whether a file was replaced or changed: every save makes a new file (AtomicFile). */
     using FileStamp = BoundedXmlReader::FileStamp;

@@ -19,6 +19,19 @@ namespace
     }
 }
 
+void PackageImportExport::ImportWrites::write (std::shared_ptr<PackageImportJob::WriteBatch> batch)
+{
+    struct Task : BrowserDiskWorker::Task
+    {
+        void run() override { batch->perform(); }
+        std::shared_ptr<PackageImportJob::WriteBatch> batch;
+    };
+
+    auto task = std::make_shared<Task>();
+    task->batch = std::move (batch);
+    worker.add (std::move (task));
+}
+
 /** An archive whose directory the worker reads. */
 struct PackageImportExport::Opening : BrowserDiskWorker::Task
 {
@@ -87,6 +100,7 @@ PackageImportExport::PackageImportExport (Browser& b, const juce::String& export
     job.onItemAdded = [this] (ContentItem* item) { browser.itemImported (item); };
     job.onItemRemoved = [this] (ContentItem* item) { browser.itemRemoved (item); };
     job.setSliceLimits (BrowserBulkOperation::maxItemsPerSlice, BrowserBulkOperation::sliceBudgetMs);
+    job.setWriteThread (&importWrites);
 }
 
 PackageImportExport::~PackageImportExport()
@@ -94,6 +108,9 @@ PackageImportExport::~PackageImportExport()
     // The entry stream and the reader go before the dialogs that wait on them; an export not
     // written yet is dropped (nothing of it reaches the disk), one being written ends first.
     stopTimer();
+    // The browser is going: what was written lands in its source only.
+    job.onItemAdded = nullptr;
+    job.onItemRemoved = nullptr;
     job.cancel();
 
     if (exporting != nullptr)
@@ -314,6 +331,8 @@ bool PackageImportExport::runSlice()
 {
     if (opening != nullptr && ! opening->isDone())
         worker.waitForTask (1000);
+    else if (job.isWaitingForWrites())
+        importWrites.worker.waitForTask (1000);
     else if (exporting != nullptr && exporting->listed >= exporting->items.size() && ! exporting->isDone())
         worker.waitForTask (1000);
 
@@ -353,15 +372,14 @@ bool PackageImportExport::slice()
     if (job.getState() == PackageImportJob::State::paused)
     {
         // The browser shows another source now, or left Edit Mode: nothing more goes in.
-        if (! importMayGoOn())
+        // The writes in flight land first.
+        if (! importStopped && ! importMayGoOn())
         {
             importStopped = true;
-            finish();
+            job.stopReading();
         }
-        else
-        {
-            follow ([this] { return job.resume(); });
-        }
+
+        follow ([this] { return job.resume(); });
     }
 
     if (exporting != nullptr)

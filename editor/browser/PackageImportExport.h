@@ -14,7 +14,9 @@
 
     The import walks the archive in short slices (as BrowserBulkOperation's) driven by a timer,
     so the message loop reads the user's input and paints between them; a large archive's
-    directory is read on the worker thread first. The export reads, packs and writes the
+    directory is read on the worker thread first, and the new items' writes (with every check
+    of a single import) run on a worker thread of the import's own, the slices making the
+    items of what was written. The export reads, packs and writes the
     archive (with its sync) on the worker thread; a few items go at once. Both tell their
     progress; one of each runs at a time. Message thread only. */
 class PackageImportExport : public Orvik::AlertWindow::Caller,
@@ -112,6 +114,15 @@ private:
     struct Opening;
     struct Export;
 
+    /** The thread of the import's writes. */
+    struct ImportWrites : PackageImportJob::WriteThread
+    {
+        void write (std::shared_ptr<PackageImportJob::WriteBatch> batch) override;
+        void waitForWrites() override { worker.waitUntilIdle(); }
+
+        BrowserDiskWorker worker;
+    };
+
     void timerCallback() override;
     bool slice();
     /** The archive's directory was read: the walk begins. */
@@ -137,6 +148,8 @@ private:
     const juce::String extension, displayName, baseName;
     juce::String branch { "master" }, commit;
     juce::File importFolder, exportFolder, pendingExport;
+    // Made before the job and gone after it: the job's writes in flight end first.
+    ImportWrites importWrites;
     PackageImportJob job;
     PathComponent::FileRequest fileRequest;
     std::unique_ptr<juce::FileChooser> chooser;
