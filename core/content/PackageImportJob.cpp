@@ -6,7 +6,7 @@ void PackageImportJob::WriteBatch::perform()
 {
     for (auto& entry : entries)
     {
-        if (control->cancelled.load (std::memory_order_relaxed) || control->stopped.load (std::memory_order_relaxed))
+        if (control->stopped.load (std::memory_order_relaxed))
             break;
 
         entry.import->perform();
@@ -81,7 +81,6 @@ PackageImportJob::State PackageImportJob::start (std::unique_ptr<ZipReader> open
     bytesInflated = 0;
     replaceAllChosen = skipAllChosen = false;
     target = &newTarget;
-    writing = writeThread != nullptr && newTarget.canImportElsewhere();
     holding = stopping = false;
     control = std::make_shared<WriteBatch::Control>();
     returned.clear();
@@ -98,6 +97,7 @@ PackageImportJob::State PackageImportJob::start (std::unique_ptr<ZipReader> open
 
     numEntries = zip->getNumEntries();
     empty = numEntries == 0;
+    writing = writeThread != nullptr && newTarget.canImportElsewhere() && numEntries > writeAtOnceUpTo;
     nextIndex = 0;
     return run (Step::next);
 }
@@ -487,11 +487,9 @@ void PackageImportJob::land (WriteBatch::Entry& entry)
 
     if (! import.wasPerformed())
     {
-        // Left behind by a write that found the disk full (a cancelled job counts nothing).
+        // Left behind by a write that found the disk full.
         listedAgain (entry.replaced, entry.replacedName);
-
-        if (! control->cancelled.load (std::memory_order_relaxed))
-            ++notTriedInFlight;
+        ++notTriedInFlight;
 
         return;
     }
@@ -560,8 +558,7 @@ void PackageImportJob::cancel()
 {
     if (hasWritesInFlight())
     {
-        // What is written becomes items; what is not is never written.
-        control->cancelled.store (true, std::memory_order_relaxed);
+        // What was handed over is written, and becomes items.
         handOver();
         writeThread->waitForWrites();
 

@@ -84,7 +84,7 @@ public:
     {
     public:
         /** The write thread: performs the writes in order. After a write that found the disk
-            full or the folder read-only, or once the job was cancelled, the rest are not tried. */
+            full or the folder read-only, the rest are not tried. */
         void perform();
         /** Whether perform() has ended: what it wrote is then visible to the job. */
         bool isDone() const noexcept { return done.load (std::memory_order_acquire); }
@@ -94,7 +94,7 @@ public:
 
         struct Control
         {
-            std::atomic<bool> cancelled { false }, stopped { false };
+            std::atomic<bool> stopped { false };
         };
 
         struct Entry
@@ -123,15 +123,20 @@ public:
     };
 
     /** Writes handed over at once, and at most in flight. */
-    static constexpr int writesPerBatch = 32, maxWritesInFlight = 1024;
+    static constexpr int writesPerBatch = 32, maxWritesInFlight = 512;
 
     PackageImportJob();
-    /** Lands the writes in flight first (cancel). */
+    /** Lands the writes in flight first (as cancel). */
     ~PackageImportJob();
 
-    /** Between jobs: where the writes go (null: written at once, on the job's thread). The
-        thread must outlive the job's writes. */
-    void setWriteThread (WriteThread* thread) noexcept { writeThread = thread; }
+    /** Between jobs: where the writes go (null: written at once, on the job's thread), for
+        archives of more than fewEntries entries (a few are written at once, as a single import
+        is). The thread must outlive the job's writes. */
+    void setWriteThread (WriteThread* thread, int fewEntries = 0) noexcept
+    {
+        writeThread = thread;
+        writeAtOnceUpTo = fewEntries;
+    }
 
     /** Opens the ZIP file and runs until the first conflict or the end. A file that is not a
         readable ZIP ends the job at once (isNotAZip). */
@@ -147,8 +152,8 @@ public:
     State skipAll();
     /** Imports under another name (asks again when that one is taken too). */
     State rename (const juce::String& newName);
-    /** Ends the job; the remaining entries are not imported. Writes in flight end at the one
-        being written (the write thread is waited for), and what was written becomes items. */
+    /** Ends the job; the remaining entries are not imported. The writes in flight (at most
+        maxWritesInFlight) are waited for and become items: every entry walked is dealt with. */
     void cancel();
     /** While paused: no further entry is read; the job ends once the writes in flight have
         landed (resume goes on until then). */
@@ -256,7 +261,7 @@ private:
     std::deque<std::shared_ptr<WriteBatch>> inFlight;
     std::unordered_set<juce::String> namesInFlight;
     std::deque<Returned> returned;
-    int writesInFlight = 0, notTriedInFlight = 0, currentTries = 0;
+    int writesInFlight = 0, notTriedInFlight = 0, currentTries = 0, writeAtOnceUpTo = 0;
 
     JUCE_DECLARE_NON_COPYABLE (PackageImportJob)
 };

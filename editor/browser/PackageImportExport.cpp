@@ -100,7 +100,7 @@ PackageImportExport::PackageImportExport (Browser& b, const juce::String& export
     job.onItemAdded = [this] (ContentItem* item) { browser.itemImported (item); };
     job.onItemRemoved = [this] (ContentItem* item) { browser.itemRemoved (item); };
     job.setSliceLimits (BrowserBulkOperation::maxItemsPerSlice, BrowserBulkOperation::sliceBudgetMs);
-    job.setWriteThread (&importWrites);
+    job.setWriteThread (&importWrites, BrowserBulkOperation::maxItemsAtOnce);
 }
 
 PackageImportExport::~PackageImportExport()

@@ -68,7 +68,8 @@ public:
         Items without a file are left out and reported. False while an export runs. */
     bool exportTo (const juce::File& file);
 
-    /** Message thread. Ends a running import where it stands (what it imported stays) and
+    /** Message thread. Ends a running import where it stands (what it imported stays, the
+        writes it handed to its worker ending first) and
         drops a running export (nothing of it is written; one being written ends first),
         without a word: the window that showed them went. */
     void stopQuietly();

@@ -38,6 +38,93 @@ namespace
         ASSERT_TRUE (test::pumpUntil ([alert] { return alert->isShowing(); }));
         b.click (*alert->getButtonForKind (kind));
     }
+
+    /** Another instance holding the folder's lock (the import's writes wait for it) while it lives. */
+    struct OtherInstance
+    {
+        explicit OtherInstance (const juce::File& folder)
+            : thread ([this, folder] {
+                  const FolderLock lock (folder);
+                  locked = lock.isLocked();
+                  held = true;
+
+                  while (! released)
+                      std::this_thread::sleep_for (std::chrono::milliseconds (1));
+              })
+        {
+            while (! held)
+                std::this_thread::yield();
+        }
+
+        ~OtherInstance()
+        {
+            released = true;
+            thread.join();
+        }
+
+        std::atomic<bool> held { false }, locked { false }, released { false };
+        std::thread thread;
+    };
+}
+
+TEST (BrowserBulk, AnImportsWritesOnTheWorkerNeverReplaceWhatChangedMeanwhileAndStopAtAFullDisk)
+{
+    SKIP_WITHOUT_DISPLAY();
+
+    test::TempFolder temp;
+    // "Entry 0" first, "Entry 1" last (more than a few: they go to the worker).
+    const auto archive = temp.get().getChildFile ("Twelve.grzip");
+    ASSERT_TRUE (createZipFile (archive, writePresets (temp.get().getChildFile ("Out"), "Entry", 12, "Style:archived"), 0));
+
+    BrowserRig b;
+    auto& browser = b.getBrowser();
+    auto& transfer = browser.getPackageImport();
+    auto& user = b.getUser();
+    b.addUserPreset ("Entry 1", "Style:listed");
+    b.openOnScreen();
+    b.click (browser.getEditModeButton());
+    const auto taken = user.getFileForName ("Entry 0"), changed = user.getFileForName ("Entry 1");
+    const auto question = [&] { return transfer.getQuestion() != nullptr && transfer.getQuestion()->isShowing(); };
+
+    // Another instance writes "Entry 0" while the import's write of it waits: a question with
+    // no Replace (it is no item of the list), never an overwrite.
+    {
+        OtherInstance other (user.getFolder());
+        ASSERT_TRUE (other.locked);
+        transfer.importFromFile (archive);
+        ASSERT_TRUE (taken.replaceWithText (presetText ("Entry 0", "Style:theirs")));
+    }
+    ASSERT_TRUE (test::pumpUntil (question));
+    EXPECT_EQ (transfer.getQuestion()->getButtonForKind (Orvik::AlertWindow::Replace), nullptr);
+    answer (b, transfer.getQuestion(), Orvik::AlertWindow::Skip);
+    EXPECT_TRUE (taken.loadFileAsString().contains ("Style:theirs"));
+
+    // "Entry 1" is to be replaced, but changes elsewhere before the write: refused, kept as it
+    // was changed, and listed again.
+    ASSERT_TRUE (test::pumpUntil (question));
+    {
+        OtherInstance other (user.getFolder());
+        b.click (*transfer.getQuestion()->getButtonForKind (Orvik::AlertWindow::Replace));
+        ASSERT_TRUE (changed.replaceWithText (presetText ("Entry 1", "Style:changed")));
+    }
+    ASSERT_TRUE (test::pumpUntil ([&] { return ! transfer.isImporting() && transfer.getMessage() != nullptr; }));
+    EXPECT_EQ (transfer.getMessage()->getMessageLabel().getText(), "Imported 10 items.\nSkipped 1 entry.\nRefused 1 entry:\n  1: write error");
+    EXPECT_TRUE (changed.loadFileAsString().contains ("Style:changed"));
+    EXPECT_GE (browser.getResults().indexOf (user.findItem ("Entry 1")), 0);
+    answer (b, transfer.getMessage(), Orvik::AlertWindow::OK);
+
+    // A full disk met by the worker stops the job there; what was not tried is counted exactly.
+    const auto many = temp.get().getChildFile ("Many.grzip");
+    ASSERT_TRUE (createZipFile (many, writePresets (temp.get().getChildFile ("More"), "More", 300, "Style:x"), 0));
+    {
+        test::ScopedFullDisk full (16);
+        transfer.importFromFile (many);
+        ASSERT_TRUE (test::pumpUntil ([&] { return ! transfer.isImporting(); }, 60000));
+    }
+    ASSERT_NE (transfer.getMessage(), nullptr);
+    EXPECT_EQ (transfer.getMessage()->getMessageLabel().getText(),
+               "Imported 0 items.\nRefused 1 entry:\n  1: the disk is full\nStopped there: 299 entries were not tried.");
+    EXPECT_EQ (user.findItem ("More 0"), nullptr);
 }
 
 TEST (BrowserBulk, ATagEditAndADeleteOverManyItemsRunInSlicesShowProgressAndKeepTheirChecks)
