@@ -10,7 +10,9 @@
 #
 # scripts/bench.sh --instructions instead counts instructions with callgrind: one block (or one
 # folder refresh, or one instance) in a loop, divided by the number of calls, for the audio
-# road, the AAX pair, the refreshes and the instances. A loaded machine cannot change these
+# road, the AAX pair, the refreshes and the instances; and the bulk pairs' timed parts, every
+# thread's instructions (the browser's workers too) per preset, at 10,000 and 100,000
+# (GRINDEL_BULK_SIZES); GRINDEL_BULK_ONLY=1 counts only those. A loaded machine cannot change these
 # figures, unlike the times. Valgrind keeps no denormal flags; the plug-in sees that and runs
 # its blocks as on a host thread that flushes denormals (as most do), so the count is of that
 # path. Callgrind counts user space only: a preset folder's raw read spends most of its time
@@ -185,7 +187,53 @@ if [ "$mode" = "time" ]; then
     exit 0
 fi
 
-cmake --build "$build" -j "${GRINDEL_JOBS:-$(nproc)}" --target ProcessingBenchmark AAXBundleBenchmark ContentBenchmark InstanceBenchmark
+cmake --build "$build" -j "${GRINDEL_JOBS:-$(nproc)}" --target ProcessingBenchmark AAXBundleBenchmark ContentBenchmark InstanceBenchmark BulkOperationBenchmark
+
+# The bulk pairs: the benchmark zeroes callgrind's counts as its timed part begins and dumps them
+# as it ends (every thread's), so the dump holds that part alone.
+bulkCount() {
+    local case=$1 file
+    file="$out/bulk-$(echo "$case" | tr '/:.' '___').cg"
+    valgrind --tool=callgrind --callgrind-out-file="$file" --dump-instr=no --dump-line=no \
+        "$build/bin/BulkOperationBenchmark" --benchmark_filter="^$case\$" >/dev/null 2>"$file.log" \
+        || { echo "callgrind failed on $case:" >&2; tail "$file.log" >&2; return 1; }
+}
+bulkPerPreset() {
+    local file
+    file="$out/bulk-$(echo "$1" | tr '/:.' '___').cg"
+    # The first dump is the timed part's (the file without a number is the rest, at exit).
+    awk -v n="$2" '/^(summary|totals):/ { printf "%.0f\n", $2 / n; exit }' "$file.1"
+}
+# label | baseline | ours, "@" standing for the size.
+bulkPairs=("import|importJobAlone/@|importThroughBrowser/@" "tag click|rewriteWithAtomicFile/@|tagClickThroughBrowser/@"
+    "delete|deleteInAPlainLoop/@/order:0|deleteThroughBrowser/@" "export|exportInAPlainLoop/@|exportThroughBrowser/@")
+bulkSizes=${GRINDEL_BULK_SIZES:-10000 100000}
+{
+    for n in $bulkSizes; do
+        for p in "${bulkPairs[@]}"; do
+            IFS='|' read -r _ base ours <<<"$p"
+            printf '%s/iterations:1/real_time\n' "${base/@/$n}" "${ours/@/$n}"
+        done
+    done
+} | {
+    pids=()
+    while read -r case; do
+        bulkCount "$case" &
+        pids+=($!)
+        if [ ${#pids[@]} -ge 3 ]; then wait "${pids[0]}"; pids=("${pids[@]:1}"); fi
+    done
+    for p in "${pids[@]}"; do wait "$p"; done
+}
+printf '%-44s %12s %12s %8s\n' "bulk pair (instructions per preset, all threads)" "baseline" "ours" "ratio"
+for n in $bulkSizes; do
+    for p in "${bulkPairs[@]}"; do
+        IFS='|' read -r label base ours <<<"$p"
+        b=$(bulkPerPreset "${base/@/$n}/iterations:1/real_time" "$n")
+        o=$(bulkPerPreset "${ours/@/$n}/iterations:1/real_time" "$n")
+        awk -v l="$label, $((n / 1000))k" -v b="$b" -v o="$o" 'BEGIN { printf "%-44s %12.0f %12.0f %7.2fx\n", l, b, o, o / b }'
+    done
+done
+[ "${GRINDEL_BULK_ONLY:-0}" = 1 ] && exit 0
 
 # The preset folders are written once, natively, before the runs under callgrind use them.
 export GRINDEL_BENCH_FOLDERS="$out/folders"
