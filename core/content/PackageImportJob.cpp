@@ -152,7 +152,7 @@ PackageImportJob::State PackageImportJob::run (Step step)
             refuse (writeFailed);
 
         retries = 0;
-        const bool landed = land (started);
+        const bool landed = (isDraining() || isReadyToLand()) && land (started);
 
         // An entry whose name was taken as it was written is decided again, in the entries'
         // order, once nothing else is in flight.
@@ -220,10 +220,22 @@ PackageImportJob::State PackageImportJob::pause (bool holdCurrent)
     return state;
 }
 
+bool PackageImportJob::isReadyToLand() const
+{
+    size_t written = 0;
+
+    while (written < inFlight.size() && written < (size_t) batchesLandedAtOnce && inFlight[written]->isDone())
+        ++written;
+
+    return written == (size_t) batchesLandedAtOnce || (written > 0 && written == inFlight.size());
+}
+
 bool PackageImportJob::isWaitingForWrites() const
 {
-    return state == State::paused && ! inFlight.empty() && ! inFlight.front()->isDone()
-        && (holding || stopping || writesFail || ! returned.empty() || writesInFlight >= maxWritesInFlight || nextIndex >= numEntries);
+    if (state != State::paused || inFlight.empty())
+        return false;
+
+    return isDraining() ? ! inFlight.front()->isDone() : writesInFlight >= maxWritesInFlight && ! isReadyToLand();
 }
 
 bool PackageImportJob::isTimeUp (double started) const noexcept

@@ -122,8 +122,10 @@ public:
         virtual void waitForWrites() = 0;
     };
 
-    /** Writes handed over at once, and at most in flight. */
-    static constexpr int writesPerBatch = 32, maxWritesInFlight = 512;
+    /** Writes handed over at once, at most in flight, and the batches written that the job
+        waits for before it makes their items (fewer while it waits for every write: a
+        question, a stop, the end). Items made in larger groups cost the list one merge each. */
+    static constexpr int writesPerBatch = 32, maxWritesInFlight = 512, batchesLandedAtOnce = 8;
 
     PackageImportJob();
     /** Lands the writes in flight first (as cancel). */
@@ -225,6 +227,10 @@ private:
     Step hand (std::unique_ptr<ContentSource::OverwriteStore> store, ContentItem* replaced);
     void handOver();
     bool hasWritesInFlight() const noexcept { return filling != nullptr || ! inFlight.empty(); }
+    /** Whether the job waits for every write in flight before it goes on. */
+    bool isDraining() const noexcept { return holding || stopping || writesFail || ! returned.empty() || nextIndex >= numEntries; }
+    /** Whether enough batches are written for their items to be made now. */
+    bool isReadyToLand() const;
     /** Makes the items of the batches written (at least one, then while the slice has time). */
     bool land (double started);
     void land (WriteBatch::Entry& entry);

@@ -163,6 +163,19 @@ int ResultGrid::indexOf (const ContentItem* item) const
         return -1;
 
     mergeAdded();
+
+    // A delete or a selection asks for rows in their order: the next one is mostly beside the last.
+    for (const auto guess : { lastFound + 1, lastFound, lastFound - 1 })
+    {
+        if (juce::isPositiveAndBelow (guess, (int) rows.size()))
+        {
+            ++rowVisits;
+
+            if (rows[(size_t) guess]->item == item)
+                return lastFound = guess;
+        }
+    }
+
     // Sorted rows: the first row not before the name, then its equals.
     auto i = (size_t) (std::lower_bound (rows.begin(), rows.end(), item->name, [this] (const std::unique_ptr<Row>& r, const juce::String& name) {
                            ++rowVisits;
@@ -172,12 +185,12 @@ int ResultGrid::indexOf (const ContentItem* item) const
 
     for (; i < rows.size() && ! isInDisplayOrder (item->name, rows[i]->item->name); ++i, ++rowVisits)
         if (rows[i]->item == item)
-            return (int) i;
+            return lastFound = (int) i;
 
     // Not in order (a name changed by a rename that is not sorted in yet).
     for (i = 0; i < rows.size(); ++i, ++rowVisits)
         if (rows[i]->item == item)
-            return (int) i;
+            return lastFound = (int) i;
 
     return -1;
 }

@@ -64,7 +64,8 @@ public:
         return *rows[(size_t) index];
     }
     ContentItem* getItem (int index) const;
-    /** The row index of an item, or -1: found by its name while the rows are sorted. */
+    /** The row index of an item, or -1: found by its name while the rows are sorted, first
+        looked for beside the last one found (items are often asked for in the list's order). */
     int indexOf (const ContentItem* item) const;
     /** The row's button while it is in view (null otherwise). */
     ResultButton* getButton (int index) const;
@@ -111,6 +112,8 @@ private:
     std::vector<std::unique_ptr<ResultButton>> spareButtons;
     std::unordered_set<const ContentItem*> members;
     mutable juce::int64 rowVisits = 0;
+    // Where indexOf found its last item.
+    mutable int lastFound = 0;
     juce::Component content;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ResultGrid)
