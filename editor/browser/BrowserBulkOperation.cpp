@@ -72,7 +72,7 @@ void BrowserBulkOperation::start (const juce::String& newActivity, const juce::A
         onProgress (activity + ": 0 of " + withThousands (items.size()) + " items");
 
     slice();
-    startTimer (1);
+    startSlices();
 }
 
 void BrowserBulkOperation::runAtOnce()
@@ -201,17 +201,6 @@ bool BrowserBulkOperation::slice()
     return current != nullptr || ! handed.empty();
 }
 
-void BrowserBulkOperation::timerCallback()
-{
-    // Every other tick rests: the timer's next message then comes a tick later, so the message
-    // loop finds its queue empty and reads the user's input before the next slice.
-    if (std::exchange (resting, ! resting))
-        return;
-
-    if (! slice())
-        stopTimer();
-}
-
 bool BrowserBulkOperation::runSlice()
 {
     // A slice's worth of results, as the timer's slices find them (or all that are left).
@@ -245,7 +234,7 @@ void BrowserBulkOperation::abandon()
             apply (*pending, false);
     }
 
-    stopTimer();
+    stopSlices();
     end (false);
 }
 

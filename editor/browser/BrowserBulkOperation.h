@@ -2,6 +2,7 @@
 
 #include "core/content/ContentSource.h"
 #include "editor/browser/BrowserDiskWorker.h"
+#include "editor/browser/SliceTimer.h"
 #include <deque>
 #include <functional>
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -22,7 +23,7 @@
 
     At most one operation runs; starting another ends the first where it stands (its change
     in flight still lands in the model before the new one begins). Message thread only. */
-class BrowserBulkOperation : private juce::Timer
+class BrowserBulkOperation : private SliceTimer
 {
 public:
     static constexpr int maxItemsPerSlice = 256;
@@ -76,8 +77,7 @@ private:
     struct Run;
     struct Pending;
 
-    void timerCallback() override;
-    bool slice();
+    bool slice() override;
     void apply (Pending& pending, bool withCallbacks);
     void end (bool tell);
     void runAtOnce();
@@ -87,7 +87,6 @@ private:
     // Handed to the worker, oldest first: each is taken by the model in this order.
     std::deque<std::shared_ptr<Pending>> handed;
     int largestSlice = 0, slicesRun = 0;
-    bool resting = false;
     BrowserDiskWorker worker;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (BrowserBulkOperation)

@@ -107,7 +107,7 @@ PackageImportExport::~PackageImportExport()
 {
     // The entry stream and the reader go before the dialogs that wait on them; an export not
     // written yet is dropped (nothing of it reaches the disk), one being written ends first.
-    stopTimer();
+    stopSlices();
     // The browser is going: what was written lands in its source only.
     job.onItemAdded = nullptr;
     job.onItemRemoved = nullptr;
@@ -262,7 +262,7 @@ void PackageImportExport::importFromFile (const juce::File& file)
         opening->target = source;
         worker.add (opening);
         browser.transferProgress ("Importing: reading " + file.getFileName());
-        startTimer (1);
+        startSlices();
         return;
     }
 
@@ -314,7 +314,7 @@ void PackageImportExport::follow (PackageImportJob::State state)
     {
         browser.transferProgress ("Importing: " + withThousands (job.getPosition()) + " of "
                                   + withThousands (job.getNumEntries()) + " entries");
-        startTimer (1);
+        startSlices();
     }
     else if (state == PackageImportJob::State::conflict)
         ask();
@@ -337,17 +337,6 @@ bool PackageImportExport::runSlice()
         worker.waitForTask (1000);
 
     return slice();
-}
-
-void PackageImportExport::timerCallback()
-{
-    // Every other tick rests, so the message loop reads the user's input between slices
-    // (BrowserBulkOperation says why).
-    if (std::exchange (resting, ! resting))
-        return;
-
-    if (! slice())
-        stopTimer();
 }
 
 bool PackageImportExport::slice()
@@ -525,7 +514,7 @@ bool PackageImportExport::exportTo (const juce::File& chosen)
     }
 
     prepareExport();
-    startTimer (1);
+    startSlices();
     return true;
 }
 

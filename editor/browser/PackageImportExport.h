@@ -3,6 +3,7 @@
 #include "core/content/PackageImportJob.h"
 #include "core/content/ZipWriter.h"
 #include "editor/browser/BrowserDiskWorker.h"
+#include "editor/browser/SliceTimer.h"
 #include "editor/windows/ReplaceAlertWindow.h"
 #include "skin/PathComponent.h"
 
@@ -20,7 +21,7 @@
     archive (with its sync) on the worker thread; a few items go at once. Both tell their
     progress; one of each runs at a time. Message thread only. */
 class PackageImportExport : public Orvik::AlertWindow::Caller,
-                            private juce::Timer
+                            private SliceTimer
 {
 public:
     /** What the job needs of the browser that owns it. */
@@ -124,8 +125,7 @@ private:
         BrowserDiskWorker worker;
     };
 
-    void timerCallback() override;
-    bool slice();
+    bool slice() override;
     /** The archive's directory was read: the walk begins. */
     void startJob (std::unique_ptr<ZipReader> zip, const juce::File& file);
     /** Runs one decision or slice of the job and follows where it ends. */
@@ -158,7 +158,7 @@ private:
     std::unique_ptr<Orvik::AlertWindow> message, overwriteAlert;
     juce::OwnedArray<Orvik::AlertWindow> retired;
     int largestSlice = 0, slicesRun = 0;
-    bool importStopped = false, resting = false;
+    bool importStopped = false;
 
     // The archive whose directory the worker reads, and the running export.
     std::shared_ptr<Opening> opening;
