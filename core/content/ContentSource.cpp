@@ -192,10 +192,22 @@ ContentSource::Failure ContentSource::failureOfErrno (int errorNumber)
 bool ContentSource::canTakeName (const juce::String& safe, const OverwriteStore* store) const
 {
     // The name of the item being saved over is free once that item left the list.
-    if (store != nullptr && store->owner == this && store->itemName == safe)
+    if (isReplacedBy (store, safe))
         return ! safe.isEmpty() && findItem (safe) == nullptr;
 
     return ! isNameTaken (safe);
+}
+
+bool ContentSource::isReplacedBy (const OverwriteStore* store, const juce::String& safe) const noexcept
+{
+    return store != nullptr && store->owner == this && store->itemName == safe;
+}
+
+ContentItem* ContentSource::listNewItem (const juce::String& safe, const CategoryTagMap& newTags)
+{
+    tags.addAll (newTags);
+    getTagDictionary().addAll (newTags);
+    return appendItem (makeItem (safe, newTags));
 }
 
 void ContentSource::log (const juce::String& message) const
@@ -585,9 +597,7 @@ ContentItem* ContentSource::addNewItem (const juce::String& itemName, const Cate
     if (store != nullptr)
         store->committed = true;
 
-    tags.addAll (newTags);
-    getTagDictionary().addAll (newTags);
-    return appendItem (makeItem (safe, newTags));
+    return listNewItem (safe, newTags);
 }
 
 ContentItem* ContentSource::addItemCopy (const juce::File& file, const juce::String& itemName, const CategoryTagMap& itemTags)
@@ -606,9 +616,7 @@ ContentItem* ContentSource::addItemCopy (const juce::File& file, const juce::Str
         return nullptr;
     }
 
-    tags.addAll (newTags);
-    getTagDictionary().addAll (newTags);
-    return appendItem (makeItem (safe, newTags));
+    return listNewItem (safe, newTags);
 }
 
 bool ContentSource::deleteItem (ContentItem* item, bool keepStore, std::unique_ptr<OverwriteStore>* store)
@@ -679,7 +687,7 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
     XmlFileText::normaliseLineEnds (data);
     CategoryTagMap newTags;
 
-    if (! importItemData (data, safe, newTags, store != nullptr && store->owner == this && store->itemName == safe))
+    if (! importItemData (data, safe, newTags, isReplacedBy (store, safe)))
     {
         if (lastFailure == Failure::none)
             lastFailure = Failure::writeFailed;
@@ -694,9 +702,7 @@ ContentItem* ContentSource::importItemFromStream (juce::InputStream& stream, con
     if (store != nullptr)
         store->committed = true;
 
-    tags.addAll (newTags);
-    getTagDictionary().addAll (newTags);
-    return appendItem (makeItem (safe, newTags));
+    return listNewItem (safe, newTags);
 }
 
 std::unique_ptr<ContentSource::ItemImport> ContentSource::prepareImport (juce::MemoryBlock data, const juce::String& itemName,
@@ -712,7 +718,7 @@ std::unique_ptr<ContentSource::ItemImport> ContentSource::prepareImport (juce::M
         return nullptr;
     }
 
-    const bool replacing = store != nullptr && store->owner == this && store->itemName == safe;
+    const bool replacing = isReplacedBy (store.get(), safe);
 
     // The list only: what the disk has under the name makes the write fail, off this thread.
     if (safe.isEmpty() || findItem (safe) != nullptr)
@@ -777,9 +783,7 @@ ContentItem* ContentSource::applyImport (ItemImport& import)
         if (auto* listed = findItem (import.itemName))
             return listed;
 
-    tags.addAll (import.tags);
-    getTagDictionary().addAll (import.tags);
-    return appendItem (makeItem (import.itemName, import.tags));
+    return listNewItem (import.itemName, import.tags);
 }
 
 bool ContentSource::canRenameItemTo (const ContentItem& item, const juce::String& newName) const

@@ -391,6 +391,10 @@ protected:
 private:
     /** Whether the name is free for a new item, given the store of an item saved over. */
     bool canTakeName (const juce::String& safeName, const OverwriteStore* store) const;
+    /** Whether the store is of this source's item of that name (the new data replace it). */
+    bool isReplacedBy (const OverwriteStore* store, const juce::String& safeName) const noexcept;
+    /** A new item of written data: its tags join the source's and the dictionary, and it is listed. */
+    ContentItem* listNewItem (const juce::String& safeName, const CategoryTagMap& newTags);
     /** A replaced item whose replacement failed comes back into the list. */
     void relistItem (ContentItem* item);
 

@@ -219,6 +219,15 @@ namespace
         return juce::Result::ok();
     }
 
+    /** The write of an imported preset's data. A new item's data are not synced (their copy is
+        the archive) and never replace what another instance wrote under the name after the
+        list was read; a replaced item's wait for the disk. errorNumber: the failure's errno. */
+    juce::Result writeImportedPreset (const juce::File& file, const juce::MemoryBlock& data, bool replacing, int& errorNumber)
+    {
+        return replacing ? AtomicFile::write (file, data.getData(), data.getSize(), true, false, &errorNumber)
+                         : AtomicFile::writeNew (file, data.getData(), data.getSize(), false, &errorNumber);
+    }
+
     juce::Result changedOnDisk (const juce::String& itemName)
     {
         return juce::Result::fail ("\"" + itemName + "\" was changed on disk since the list was read (by another instance?): refresh the list and try again");
@@ -651,11 +660,8 @@ bool PresetFolderContent::importItemData (const juce::MemoryBlock& data, const j
         return false;
     }
 
-    // A new item's data have their copy in the archive; a replaced one waits for the disk. A
-    // new one never replaces what another instance wrote under the name after the check.
     int errorNumber = 0;
-    const auto result = overwrite ? AtomicFile::write (file, data.getData(), data.getSize(), true, false, &errorNumber)
-                                  : AtomicFile::writeNew (file, data.getData(), data.getSize(), false, &errorNumber);
+    const auto result = writeImportedPreset (file, data, overwrite, errorNumber);
 
     if (result.failed())
     {
@@ -709,11 +715,8 @@ public:
             }
         }
 
-        // A new item's data have their copy in the archive; a replaced one waits for the disk. A
-        // new one never replaces what another instance wrote under the name after the list was read.
         int errorNumber = 0;
-        const auto result = replacing ? AtomicFile::write (file, data.getData(), data.getSize(), true, false, &errorNumber)
-                                      : AtomicFile::writeNew (file, data.getData(), data.getSize(), false, &errorNumber);
+        const auto result = writeImportedPreset (file, data, replacing, errorNumber);
 
         if (result.failed())
         {

@@ -62,7 +62,7 @@ namespace
         while it lives are written out on their own; elsewhere nothing. */
     struct CountedRegion
     {
-        explicit CountedRegion (const benchmark::State&) { CALLGRIND_ZERO_STATS; }
+        CountedRegion() { CALLGRIND_ZERO_STATS; }
         ~CountedRegion() { CALLGRIND_DUMP_STATS_AT ("countedRegion"); }
     };
 
@@ -142,7 +142,7 @@ namespace
             target.refresh();
             state.ResumeTiming();
 
-            const CountedRegion counted (state);
+            const CountedRegion counted;
             PackageImportJob job;
             job.start (archive, target);
 
@@ -167,7 +167,7 @@ namespace
             b = std::make_unique<Browser> (folder);
             state.ResumeTiming();
 
-            const CountedRegion counted (state);
+            const CountedRegion counted;
             b->browser.getPackageImport().importFromFile (archive);
             b->settle();
 
@@ -187,7 +187,7 @@ namespace
 
         for (auto _ : state)
         {
-            const CountedRegion counted (state);
+            const CountedRegion counted;
 
             for (const auto& file : files)
             {
@@ -214,7 +214,7 @@ namespace
         for (auto _ : state)
         {
             // Each click turns the tag off or on again on every selected preset.
-            const CountedRegion counted (state);
+            const CountedRegion counted;
             editor->categoryItemClicked (column, 0);
             b.settle();
         }
@@ -240,7 +240,7 @@ namespace
 
             state.ResumeTiming();
 
-            const CountedRegion counted (state);
+            const CountedRegion counted;
 
             for (const auto& file : files)
                 file.deleteFile();
@@ -264,7 +264,7 @@ namespace
             b->settle();
             state.ResumeTiming();
 
-            const CountedRegion counted (state);
+            const CountedRegion counted;
             b->browser.deleteSelectedConfirmed();
             b->settle();
 
@@ -285,7 +285,7 @@ namespace
 
         for (auto _ : state)
         {
-            const CountedRegion counted (state);
+            const CountedRegion counted;
 
             if (! createZipFile (target, files, 9, nullptr, true))
                 state.SkipWithError ("export failed");
@@ -304,7 +304,7 @@ namespace
 
         for (auto _ : state)
         {
-            const CountedRegion counted (state);
+            const CountedRegion counted;
 
             if (! b.browser.getPackageImport().exportTo (target))
                 state.SkipWithError ("export failed");
