@@ -188,6 +188,22 @@ if has --quiet; then
     exec 3>&1 4>&2 1>"$build_log" 2>&1
 fi
 
+# Configured once: afterwards ninja runs CMake again itself when a CMake file changes, and a
+# configure at every run would print its lines and regenerate what it writes.
+configured() {
+    local cache=$build/CMakeCache.txt
+    [ -f "$build/build.ninja" ] && [ -f "$cache" ] &&
+        grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$(pwd -P)" "$cache" &&
+        grep -qxF "CMAKE_GENERATOR:INTERNAL=Ninja" "$cache" &&
+        grep -qxF "CMAKE_BUILD_TYPE:STRING=Release" "$cache" &&
+        grep -qxF "GRINDEL_TESTS:BOOL=OFF" "$cache"
+}
+
+# ninja's lines for a build with nothing to do: an up-to-date build says nothing.
+without_idle_lines() {
+    grep --line-buffered -v -x -e '\[0/[0-9]*\] Re-checking globbed directories\.\.\.' -e 'ninja: no work to do\.' || true
+}
+
 if ! {
     scripts/setup.sh &&
         jobs=${GRINDEL_JOBS:-$(nproc)} &&
@@ -195,8 +211,8 @@ if ! {
         # Paths relative to the checkout, so clones and worktrees share one cache.
         export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} &&
         export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1} &&
-        cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF &&
-        cmake --build "$build" -j "$jobs" --target AAXStandInHost
+        { configured || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF; } &&
+        cmake --build "$build" -j "$jobs" --target AAXStandInHost | without_idle_lines
 }; then
     if [ -n "$build_log" ]; then
         exec 1>&3 2>&4
