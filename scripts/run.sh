@@ -146,17 +146,19 @@ mode=render
 has --editor && mode=editor
 has --snapshot && mode=snapshot
 
+# The first file is IN.wav, the second OUT.wav; a render's OUT.wav may be --out instead.
+files_wrong() {
+    echo "run.sh: give both IN.wav and OUT.wav, or neither (for the test tone); got ${#files[@]} file(s)" >&2
+    usage >&2
+    exit 2
+}
+
 case $mode:${#files[@]} in
-    render:0 | editor:0 | snapshot:0) ;;
-    render:2) host_args=(--in "${files[0]}" --out "${files[1]}" "${host_args[@]}") ;;
-    editor:1) host_args=(--in "${files[0]}" "${host_args[@]}") ;;
+    render:0 | render:2 | editor:0 | editor:1 | snapshot:0) ;;
+    render:1) has --out || has --in || files_wrong ;;
     editor:*) refuse "--editor takes at most one file, IN.wav; got ${#files[@]}" ;;
     snapshot:*) refuse "--snapshot takes no IN.wav or OUT.wav" ;;
-    *)
-        echo "run.sh: give both IN.wav and OUT.wav, or neither (for the test tone); got ${#files[@]} file(s)" >&2
-        usage >&2
-        exit 2
-        ;;
+    *) files_wrong ;;
 esac
 
 # The combinations the host refuses.
@@ -170,6 +172,16 @@ else
     [ ${#files[@]} -ge 1 ] && has --in && refuse "IN.wav and --in both name the input; give one"
     [ ${#files[@]} -eq 2 ] && has --out && refuse "OUT.wav and --out both name the output; give one"
     { [ ${#files[@]} -ge 1 ] || has --in; } && has --tone && refuse "--in and --tone exclude each other"
+fi
+
+# From here on the files are options, as the host takes them.
+if [ ${#files[@]} -eq 2 ]; then
+    host_args=(--out "${files[1]}" "${host_args[@]}")
+    given+="--out "
+fi
+if [ ${#files[@]} -ge 1 ]; then
+    host_args=(--in "${files[0]}" "${host_args[@]}")
+    given+="--in "
 fi
 
 if [ $mode = editor ] && [ -z "${DISPLAY:-}" ]; then
@@ -234,12 +246,10 @@ if [ $mode = snapshot ]; then
     exec xvfb-run -a -s "-screen 0 1600x1700x24" "$build/bin/AAXStandInHost" "${host_args[@]}"
 fi
 
-if [ $mode = editor ] || [ ${#files[@]} -eq 0 ]; then
-    if ! has --out; then
-        mkdir -p "$build/out"
-        host_args=(--out "$PWD/$build/out/render.wav" "${host_args[@]}")
-    fi
-    has --tone || has --in || host_args=(--tone 2 "${host_args[@]}")
+if ! has --out; then
+    mkdir -p "$build/out"
+    host_args=(--out "$PWD/$build/out/render.wav" "${host_args[@]}")
 fi
+has --tone || has --in || host_args=(--tone 2 "${host_args[@]}")
 
 exec "$build/bin/AAXStandInHost" "${host_args[@]}"

@@ -523,6 +523,7 @@ TEST_F (CommandLine, RunScriptRefusesWhatTheHostRefusesBeforeItsBuild)
         { { "in.wav", "out.wav", "--out", "other.wav" }, "OUT.wav and --out both name the output; give one", false },
         { { "in.wav", "out.wav", "--in", "other.wav" }, "IN.wav and --in both name the input; give one", false },
         { { "in.wav", "out.wav", "--tone", "1" }, "--in and --tone exclude each other", false },
+        { { "--in", "in.wav", "out.wav" }, "IN.wav and --in both name the input; give one", false },
     };
 
     for (const auto& c : cases)
