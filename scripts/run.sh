@@ -9,7 +9,8 @@ usage() {
     cat <<'EOF'
 usage: scripts/run.sh [IN.wav OUT.wav] [options]
        scripts/run.sh --editor [IN.wav] [options]
-       scripts/run.sh --snapshot FILE.png [--skin 885|1180|1475] [--browser]
+       scripts/run.sh --snapshot FILE.png [--skin 885|1180|1475] [--browser] [--block N]
+                      [--bundle PATH] [--quiet]
 Builds the plug-in's AAX bundle (Release, in build-release) and renders through it in the
 stand-in AAX host. Without IN.wav OUT.wav it renders a 2-second test tone to
 build-release/out/render.wav. Relative paths are read from the folder you run it in. The
@@ -43,7 +44,8 @@ values are checked before the set-up and the build.
                       on a Mac) on the round options button at the top right opens the
                       about window
   --snapshot FILE.png writes a picture of the editor (factory state), drawn on an X server
-                      of its own (Xvfb), instead of a render
+                      of its own (Xvfb), instead of a render; takes only --skin, --browser,
+                      --block, --bundle and --quiet
   --skin 885|1180|1475  the snapshot's skin, by its width; default: the default skin
   --browser           the snapshot with the browser open
   -h, --help          print this and exit
@@ -62,7 +64,7 @@ EOF
 path_options=" --preset --chunks --bundle --in --out --snapshot "
 value_options=" --set --block --tone --skin "
 flag_options=" --offline --quiet --editor --browser "
-snapshot_takes=" --snapshot --bundle --skin --browser --block "
+snapshot_takes=" --snapshot --bundle --skin --browser --block --quiet "
 
 refuse() {
     echo "run.sh: $1" >&2
@@ -164,7 +166,7 @@ esac
 # The combinations the host refuses.
 if [ $mode = snapshot ]; then
     for a in $given; do
-        [[ $snapshot_takes == *" $a "* ]] || refuse "--snapshot takes only --bundle, --skin, --browser and --block, not $a"
+        [[ $snapshot_takes == *" $a "* ]] || refuse "--snapshot takes only --bundle, --skin, --browser, --block and --quiet, not $a"
     done
 else
     { has --skin || has --browser; } && refuse "--skin and --browser go with --snapshot"
