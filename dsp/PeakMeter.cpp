@@ -43,9 +43,13 @@ namespace
     // The lanes go to and from memory in stores and loads of one size per unit (16 bytes for
     // SSE2, 32 for the others), the kernel's and its take's alike: a load of part of a wider
     // store, or across two narrower ones, waits for the stores to drain on some processors.
+    // The maxima by reference: AVX-512's 64-byte vector by value draws GCC's note that its
+    // calling convention once changed, although the call is always inlined (same code).
     template <int width, typename Floats>
-    __attribute__ ((always_inline)) inline void storeLanes (Floats m, float* lanes, float* mirror) noexcept
+    __attribute__ ((always_inline)) inline void storeLanes (const Floats& maxima, float* lanes, float* mirror) noexcept
     {
+        Floats m = maxima;
+
         if constexpr (width > PeakMeter::numLanes)
         {
             static_assert (width == 2 * PeakMeter::numLanes);

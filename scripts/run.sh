@@ -9,7 +9,8 @@ usage() {
     cat <<'EOF'
 usage: scripts/run.sh [IN.wav OUT.wav] [options]
        scripts/run.sh --editor [IN.wav] [options]
-       scripts/run.sh --snapshot FILE.png [--skin 885|1180|1475] [--browser]
+       scripts/run.sh --snapshot FILE.png [--skin 885|1180|1475] [--browser] [--block N]
+                      [--bundle PATH] [--quiet]
 Builds the plug-in's AAX bundle (Release, in build-release) and renders through it in the
 stand-in AAX host. Without IN.wav OUT.wav it renders a 2-second test tone to
 build-release/out/render.wav. Relative paths are read from the folder you run it in. The
@@ -43,7 +44,8 @@ values are checked before the set-up and the build.
                       on a Mac) on the round options button at the top right opens the
                       about window
   --snapshot FILE.png writes a picture of the editor (factory state), drawn on an X server
-                      of its own (Xvfb), instead of a render
+                      of its own (Xvfb), instead of a render; takes only --skin, --browser,
+                      --block, --bundle and --quiet
   --skin 885|1180|1475  the snapshot's skin, by its width; default: the default skin
   --browser           the snapshot with the browser open
   -h, --help          print this and exit
@@ -62,7 +64,7 @@ EOF
 path_options=" --preset --chunks --bundle --in --out --snapshot "
 value_options=" --set --block --tone --skin "
 flag_options=" --offline --quiet --editor --browser "
-snapshot_takes=" --snapshot --bundle --skin --browser --block "
+snapshot_takes=" --snapshot --bundle --skin --browser --block --quiet "
 
 refuse() {
     echo "run.sh: $1" >&2
@@ -146,23 +148,25 @@ mode=render
 has --editor && mode=editor
 has --snapshot && mode=snapshot
 
+# The first file is IN.wav, the second OUT.wav; a render's OUT.wav may be --out instead.
+files_wrong() {
+    echo "run.sh: give both IN.wav and OUT.wav, or neither (for the test tone); got ${#files[@]} file(s)" >&2
+    usage >&2
+    exit 2
+}
+
 case $mode:${#files[@]} in
-    render:0 | editor:0 | snapshot:0) ;;
-    render:2) host_args=(--in "${files[0]}" --out "${files[1]}" "${host_args[@]}") ;;
-    editor:1) host_args=(--in "${files[0]}" "${host_args[@]}") ;;
+    render:0 | render:2 | editor:0 | editor:1 | snapshot:0) ;;
+    render:1) has --out || has --in || files_wrong ;;
     editor:*) refuse "--editor takes at most one file, IN.wav; got ${#files[@]}" ;;
     snapshot:*) refuse "--snapshot takes no IN.wav or OUT.wav" ;;
-    *)
-        echo "run.sh: give both IN.wav and OUT.wav, or neither (for the test tone); got ${#files[@]} file(s)" >&2
-        usage >&2
-        exit 2
-        ;;
+    *) files_wrong ;;
 esac
 
 # The combinations the host refuses.
 if [ $mode = snapshot ]; then
     for a in $given; do
-        [[ $snapshot_takes == *" $a "* ]] || refuse "--snapshot takes only --bundle, --skin, --browser and --block, not $a"
+        [[ $snapshot_takes == *" $a "* ]] || refuse "--snapshot takes only --bundle, --skin, --browser, --block and --quiet, not $a"
     done
 else
     { has --skin || has --browser; } && refuse "--skin and --browser go with --snapshot"
@@ -170,6 +174,16 @@ else
     [ ${#files[@]} -ge 1 ] && has --in && refuse "IN.wav and --in both name the input; give one"
     [ ${#files[@]} -eq 2 ] && has --out && refuse "OUT.wav and --out both name the output; give one"
     { [ ${#files[@]} -ge 1 ] || has --in; } && has --tone && refuse "--in and --tone exclude each other"
+fi
+
+# From here on the files are options, as the host takes them.
+if [ ${#files[@]} -eq 2 ]; then
+    host_args=(--out "${files[1]}" "${host_args[@]}")
+    given+="--out "
+fi
+if [ ${#files[@]} -ge 1 ]; then
+    host_args=(--in "${files[0]}" "${host_args[@]}")
+    given+="--in "
 fi
 
 if [ $mode = editor ] && [ -z "${DISPLAY:-}" ]; then
@@ -188,6 +202,22 @@ if has --quiet; then
     exec 3>&1 4>&2 1>"$build_log" 2>&1
 fi
 
+# Configured once: afterwards ninja runs CMake again itself when a CMake file changes, and a
+# configure at every run would print its lines and regenerate what it writes.
+configured() {
+    local cache=$build/CMakeCache.txt
+    [ -f "$build/build.ninja" ] && [ -f "$cache" ] &&
+        grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$(pwd -P)" "$cache" &&
+        grep -qxF "CMAKE_GENERATOR:INTERNAL=Ninja" "$cache" &&
+        grep -qxF "CMAKE_BUILD_TYPE:STRING=Release" "$cache" &&
+        grep -qxF "GRINDEL_TESTS:BOOL=OFF" "$cache"
+}
+
+# ninja's lines for a build with nothing to do: an up-to-date build says nothing.
+without_idle_lines() {
+    grep --line-buffered -v -x -e '\[0/[0-9]*\] Re-checking globbed directories\.\.\.' -e 'ninja: no work to do\.' || true
+}
+
 if ! {
     scripts/setup.sh &&
         jobs=${GRINDEL_JOBS:-$(nproc)} &&
@@ -195,8 +225,8 @@ if ! {
         # Paths relative to the checkout, so clones and worktrees share one cache.
         export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} &&
         export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1} &&
-        cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF &&
-        cmake --build "$build" -j "$jobs" --target AAXStandInHost
+        { configured || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRINDEL_TESTS=OFF; } &&
+        cmake --build "$build" -j "$jobs" --target AAXStandInHost | without_idle_lines
 }; then
     if [ -n "$build_log" ]; then
         exec 1>&3 2>&4
@@ -218,12 +248,10 @@ if [ $mode = snapshot ]; then
     exec xvfb-run -a -s "-screen 0 1600x1700x24" "$build/bin/AAXStandInHost" "${host_args[@]}"
 fi
 
-if [ $mode = editor ] || [ ${#files[@]} -eq 0 ]; then
-    if ! has --out; then
-        mkdir -p "$build/out"
-        host_args=(--out "$PWD/$build/out/render.wav" "${host_args[@]}")
-    fi
-    has --tone || has --in || host_args=(--tone 2 "${host_args[@]}")
+if ! has --out; then
+    mkdir -p "$build/out"
+    host_args=(--out "$PWD/$build/out/render.wav" "${host_args[@]}")
 fi
+has --tone || has --in || host_args=(--tone 2 "${host_args[@]}")
 
 exec "$build/bin/AAXStandInHost" "${host_args[@]}"

@@ -12,7 +12,11 @@ StandInBundle::~StandInBundle()
 std::string StandInBundle::FindBinary (const std::string& path, std::string& error)
 {
     std::error_code ec;
-    const fs::path given (path);
+    fs::path given (path);
+
+    // "Name.aaxplugin/", as shell completion types a folder, is that folder.
+    while (! given.has_filename() && given.has_relative_path())
+        given = given.parent_path();
 
     if (! fs::exists (given, ec))
     {

@@ -510,7 +510,8 @@ int StandInEditorRun::Snapshot (const StandInRenderer::Options& o, std::ostream&
 
             if (error.empty() && ! rgb.empty() && StandInPngFile::Write (o.snapshot, width, height, rgb, error))
             {
-                out << "snapshot: " << width << " x " << height << " to " << o.snapshot << "\n";
+                if (! o.quiet)
+                    out << "snapshot: " << width << " x " << height << " to " << o.snapshot << "\n";
                 result = 0;
             }
 

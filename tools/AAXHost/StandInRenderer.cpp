@@ -397,7 +397,7 @@ namespace
                                "then writes what played, however long; not with --offline. Ctrl+click\n"
                                "(Command+click on a Mac) on the round options button opens the about window" },
         { "--snapshot", "FILE.png", "instead of a render, a picture of the editor (factory state) while the tone\n"
-                                    "plays; takes only --bundle, --skin, --browser and --block" },
+                                    "plays; takes only --bundle, --skin, --browser, --block and --quiet" },
         { "--skin", "885|1180|1475", "the snapshot's skin, by its width; default: the plug-in's default skin" },
         { "--browser", nullptr, "the snapshot with the browser open" },
         { "--help", nullptr, "print this and exit (also -h)" },
@@ -431,6 +431,7 @@ std::string StandInRenderer::Usage()
                        "                      [--preset CHUNKFILE] [--set \"NAME=TEXT\"]... [--block N] [--offline]\n"
                        "                      [--chunks PREFIX] [--quiet] [--editor]\n"
                        "       AAXStandInHost [--bundle PATH] --snapshot FILE.png [--skin 885|1180|1475] [--browser]\n"
+                       "                      [--block N] [--quiet]\n"
                        "Renders a WAV file (or a test tone) through the plug-in, writes the render and the\n"
                        "plug-in's saved chunks, and reports what the host saw. Relative paths are read\n"
                        "from the current folder.\n";
@@ -547,11 +548,11 @@ bool StandInRenderer::Parse (const std::vector<std::string>& args, Options& o, s
     if (! o.snapshot.empty())
     {
         const auto other = std::find_if (given.begin(), given.end(), [] (const std::string& a) {
-            return a != "--snapshot" && a != "--bundle" && a != "--skin" && a != "--browser" && a != "--block";
+            return a != "--snapshot" && a != "--bundle" && a != "--skin" && a != "--browser" && a != "--block" && a != "--quiet";
         });
 
         if (other != given.end())
-            error = "--snapshot takes only --bundle, --skin, --browser and --block, not " + *other;
+            error = "--snapshot takes only --bundle, --skin, --browser, --block and --quiet, not " + *other;
         else if (o.bundle.empty())
             error = "--bundle is required";
         o.snapshot = absolutePath (o.snapshot);

@@ -1,6 +1,7 @@
 // The stand-in host's command line as a user runs it: the built program with good and bad
 // arguments, checked for its exit code, its message and the files it leaves.
 
+#include "ScriptCheckout.h"
 #include "support/AssertionReport.h"
 #include "support/ShellText.h"
 
@@ -514,15 +515,16 @@ TEST_F (CommandLine, RunScriptRefusesWhatTheHostRefusesBeforeItsBuild)
         { { "--snapshot", "x.jpg" }, "--snapshot needs a file name ending in .png, not \"x.jpg\"", true },
         { { "--set", "Mix" }, "--set needs \"Parameter Name=value text\", not \"Mix\"", true },
         { { "--set", "=50 %" }, "--set needs \"Parameter Name=value text\", not \"=50 %\"", true },
-        { { "--snapshot", "x.png", "--offline" }, "--snapshot takes only --bundle, --skin, --browser and --block, not --offline", true },
-        { { "--snapshot", "x.png", "--quiet" }, "--snapshot takes only --bundle, --skin, --browser and --block, not --quiet", true },
-        { { "--snapshot", "x.png", "--chunks", "take" }, "--snapshot takes only --bundle, --skin, --browser and --block, not --chunks", true },
+        { { "--snapshot", "x.png", "--offline" }, "--snapshot takes only --bundle, --skin, --browser, --block and --quiet, not --offline", true },
+        { { "--snapshot", "x.png", "--quiet", "--tone", "1" }, "--snapshot takes only --bundle, --skin, --browser, --block and --quiet, not --tone", true },
+        { { "--snapshot", "x.png", "--chunks", "take" }, "--snapshot takes only --bundle, --skin, --browser, --block and --quiet, not --chunks", true },
         { { "--browser" }, "--skin and --browser go with --snapshot", true },
         { { "--editor", "--offline" }, "--editor plays in real time; --offline does not go with it", true },
         { { "--out", "a.wav", "--out", "b.wav" }, "--out is given twice; give it once", true },
         { { "in.wav", "out.wav", "--out", "other.wav" }, "OUT.wav and --out both name the output; give one", false },
         { { "in.wav", "out.wav", "--in", "other.wav" }, "IN.wav and --in both name the input; give one", false },
         { { "in.wav", "out.wav", "--tone", "1" }, "--in and --tone exclude each other", false },
+        { { "--in", "in.wav", "out.wav" }, "IN.wav and --in both name the input; give one", false },
     };
 
     for (const auto& c : cases)
@@ -548,6 +550,50 @@ TEST_F (CommandLine, RunScriptRefusesWhatTheHostRefusesBeforeItsBuild)
         const auto option = line.rfind ("  --", 0) == 0 ? line.substr (2, line.find (' ', 2) - 2) : std::string ("--help");
         EXPECT_NE (out.find (option), std::string::npos) << line;
     }
+}
+
+TEST_F (CommandLine, RunScriptTakesTheBundleAsShellCompletionTypesItAndASnapshotQuietly)
+{
+    const test::ScriptCheckout checkout (folder);
+    const auto runScript = [&] (const std::vector<std::string>& args) {
+        return runProgram (checkout.script.string(), args, {}, nullptr, "export PATH=" + checkout.path + "; ");
+    };
+    ASSERT_EQ (0, run ({ "--tone", "0.01", "--out", "in.wav", "--quiet" })) << err;
+
+    // The bundle folder with the slash that completion adds, or its binary; IN.wav with the
+    // output as --out.
+    fs::create_directory_symlink (GRINDEL_AAX_BUNDLE, folder / "Grindel 2.aaxplugin");
+    const auto binary = std::string (GRINDEL_AAX_BUNDLE) + "/Contents/" + GRINDEL_AAX_ARCH + "-linux/Grindel 2.so";
+    for (const auto& args : std::vector<std::vector<std::string>> { { "--bundle", "Grindel 2.aaxplugin/", "in.wav", "out.wav" },
+                                                                    { "in.wav", "out.wav", "--bundle", "Grindel 2.aaxplugin//" },
+                                                                    { "--bundle", binary, "in.wav", "out.wav" },
+                                                                    { "in.wav", "--out", "out.wav" } })
+    {
+        fs::remove (output());
+        EXPECT_EQ (0, runScript (args)) << args[1] << "\n"
+                                        << err;
+        EXPECT_NE (out.find ("rendered 480 frames of 2 channel(s) at 48000 Hz to " + output()), std::string::npos) << args[1] << "\n"
+                                                                                                                   << out;
+    }
+
+    // Both usages show what --snapshot takes.
+    for (const bool script : { false, true })
+    {
+        ASSERT_EQ (0, script ? runScript ({ "--help" }) : run ({ "--help" }));
+        const auto head = out.substr (0, out.find ("\n  -"));
+        const auto snapshot = head.find ("--snapshot FILE.png");
+        ASSERT_NE (snapshot, std::string::npos) << head;
+        for (const char* option : { "[--block N]", "[--quiet]" })
+            EXPECT_NE (head.find (option, snapshot), std::string::npos) << option << "\n"
+                                                                        << head;
+    }
+
+    // --quiet silences the build and the report; the picture is written all the same.
+    if (! fs::exists ("/usr/bin/xvfb-run"))
+        GTEST_SKIP() << "no xvfb-run";
+    EXPECT_EQ (0, runScript ({ "--snapshot", "editor.png", "--quiet", "--block", "256" })) << err;
+    EXPECT_EQ (out, "");
+    EXPECT_TRUE (fs::exists (folder / "editor.png") && fs::file_size (folder / "editor.png") > 1000u);
 }
 
 TEST_F (CommandLine, CtrlCDuringARenderLeavesTheOutputAndTheChunksAsTheyWere)

@@ -3,6 +3,7 @@
 // pointer events, the window closed through the window manager's close request; and the
 // picture that --snapshot writes.
 
+#include "ScriptCheckout.h"
 #include "StandInWavFile.h"
 #include "support/AssertionReport.h"
 #include "support/ShellText.h"
@@ -105,13 +106,13 @@ namespace
             return display != nullptr;
         }
 
-        // Starts the host in the test's folder with its own data root; prefix goes before it
-        // (an environment change).
-        void start (const std::vector<std::string>& args, const std::string& prefix = {})
+        // Starts the host (or another program) in the test's folder with its own data root;
+        // prefix goes before it (an environment change).
+        void start (const std::vector<std::string>& args, const std::string& prefix = {}, const std::string& program = GRINDEL_AAX_HOST)
         {
             const auto onDisplay = displayName.empty() ? std::string() : " DISPLAY=" + displayName;
             std::string command = "cd " + quoted (folder.string()) + " && exec " + prefix + " env GRINDEL_DATA_ROOT="
-                + quoted ((folder / "data").string()) + onDisplay + " " + quoted (GRINDEL_AAX_HOST);
+                + quoted ((folder / "data").string()) + onDisplay + " " + quoted (program);
             for (const auto& a : args)
                 command += " " + quoted (a);
             command += " >" + quoted ((folder / "stdout").string()) + " 2>" + quoted ((folder / "stderr").string());
@@ -417,4 +418,67 @@ TEST_F (EditorRun, CtrlCEndsTheRunAsClosingTheWindowDoesAndTheRenderIsTheInputLo
     for (size_t i = 0; i < got[0].size(); ++i)
         wrong += got[0][i] != frames[0][i % kFrames] || got[1][i] != frames[1][i % kFrames] ? 1 : 0;
     EXPECT_EQ (wrong, 0u) << "of " << got[0].size() << " frames";
+}
+
+TEST_F (EditorRun, TheScriptsEditorPlaysAFileNamedAloneLoopedAndWritesWhatPlayed)
+{
+    if (! openDisplay())
+        GTEST_SKIP() << "no Xvfb";
+
+    // A short 16-bit input whose every frame differs, named as the README names it.
+    constexpr size_t kFrames = 300;
+    std::vector<std::vector<float>> frames (2, std::vector<float> (kFrames));
+    for (size_t i = 0; i < kFrames; ++i)
+    {
+        frames[0][i] = static_cast<float> (i + 1) / 512.0f;
+        frames[1][i] = -static_cast<float> (i + 1) / 1024.0f;
+    }
+    {
+        StandInWavFile wav;
+        wav.bitsPerSample = 16;
+        std::string error;
+        ASSERT_TRUE (wav.OpenForWriting ((folder / "in.wav").string(), 2, error) && wav.WriteFrames (frames, kFrames, error) && wav.Close (error))
+            << error;
+    }
+
+    const test::ScriptCheckout checkout (folder);
+    const auto renders = checkout.repo / "build-release" / "out";
+    start ({ "--editor", "in.wav", "--block", "64" }, "env PATH=" + checkout.path, checkout.script.string());
+
+    // Until the window opens, or the run ends without one.
+    std::vector<std::string> opened;
+    waitFor ([&] {
+        siginfo_t ended {};
+        return ! (opened = printed (std::regex ("editor window 0x([0-9a-f]+):"))).empty()
+            || (waitid (P_PID, static_cast<id_t> (child), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 && ended.si_pid == child);
+    });
+    ASSERT_FALSE (opened.empty()) << err();
+
+    // Close once the file has played round several times: the render being written is longer.
+    const auto writtenFrames = [&] {
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator (renders, ec))
+            if (const auto size = entry.file_size (ec); entry.path().filename().string().rfind (".render.wav.", 0) == 0 && size > 44)
+                return (size - 44) / 4;
+        return std::uintmax_t (0);
+    };
+    EXPECT_TRUE (waitFor ([&] { return writtenFrames() > 8 * kFrames; })) << writtenFrames();
+    askToClose (static_cast<Window> (std::stoul (opened[1], nullptr, 16)));
+    ASSERT_EQ (0, finish()) << err();
+    EXPECT_NE (out().find ("input: " + (folder / "in.wav").string() + ", 16-bit integer PCM, 48000 Hz, 2 channels, looped for "), std::string::npos)
+        << out();
+
+    // The render is the file over and over from its start: whole loops, then a part.
+    StandInWavFile rendered;
+    std::string error;
+    ASSERT_TRUE (rendered.OpenForReading ((renders / "render.wav").string(), error)) << error;
+    ASSERT_GT (rendered.NumFrames(), 8 * kFrames);
+    std::vector<std::vector<float>> got (2, std::vector<float> (rendered.NumFrames()));
+    ASSERT_EQ (rendered.ReadFrames (got, got[0].size()), got[0].size());
+
+    size_t wrong = 0;
+    for (size_t i = 0; i < got[0].size(); ++i)
+        wrong += got[0][i] != frames[0][i % kFrames] || got[1][i] != frames[1][i % kFrames] ? 1 : 0;
+    EXPECT_EQ (wrong, 0u) << "of " << got[0].size() << " frames";
+    EXPECT_GT (fs::file_size (renders / "render.juce"), 56u);
 }
