@@ -104,7 +104,7 @@ TEST_F (CommandLine, RendersAndSavesTheChunks)
     EXPECT_EQ (0, run ({ "--tone", "0.05", "--out", "out.wav", "--set", "Mix=50 %", "--block", "64" })) << err;
 
     for (const auto& line : {
-             "registered \"com.orvikgroup.grindel2\" by Orvik Group, version 2.2.1, AAX interface 2.3",
+             "registered \"com.orvikgroup.grindel2\" by Orvik Group, version " GRINDEL_VERSION_STRING ", AAX interface 2.3",
              "  package name 1 of 2 (a host shows the longest that fits): High Quality Bit Crusher\n",
              "  package name 2 of 2 (a host shows the longest that fits): Grindel 2\n",
              "  category: Degradation (distortion-type)\n",
