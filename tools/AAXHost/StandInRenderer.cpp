@@ -1057,14 +1057,14 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 result = 1;
             }
 
-            interrupts.reset();
-
-            // Renames within one folder; should one still fail, the output is already in place.
+            // Renames within one folder, which a signal no longer stops (it has come too late to
+            // leave the files as they were); should one still fail, the output is in place.
             for (size_t i = 0; i < chunks.size() && result == 0; ++i)
             {
                 if (std::rename (chunks[i].temporary.c_str(), chunks[i].path.c_str()) != 0)
                 {
-                    err << "cannot save chunk '" << chunks[i].kind << "' to " << chunks[i].path << ": " << systemReason (errno) << "; "
+                    const auto reason = systemReason (errno);
+                    err << "cannot save chunk '" << chunks[i].kind << "' to " << chunks[i].path << ": " << reason << "; "
                         << o.output << " was written" << (i > 0 ? ", and the chunk '" + chunks[0].kind + "'" : std::string()) << "\n";
                     chunks.erase (chunks.begin(), chunks.begin() + static_cast<std::ptrdiff_t> (i));
                     discard (chunks);
@@ -1073,6 +1073,8 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 else if (! o.quiet)
                     out << "chunk '" << chunks[i].kind << "': " << chunks[i].size << " bytes to " << chunks[i].path << "\n";
             }
+
+            interrupts.reset();
 
             const bool saved = result == 0;
 
