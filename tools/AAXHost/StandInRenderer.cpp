@@ -858,7 +858,8 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
 
         // What the plug-in starts on when no preset is restored: the preset its state names,
         // or its parameters' defaults when it did not find its start preset (its factory
-        // presets are missing), which leaves every parameter at its default.
+        // presets are missing): its state then names no preset and every parameter is at its
+        // default.
         std::string startPreset;
         bool startedAtDefaults = false;
 
@@ -867,7 +868,7 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             AAX_Result got = 0;
             startPreset = presetNameInState (instance->GetChunk (AAX_CTypeID ('juce'), got));
             const auto ids = instance->ParameterIDs();
-            startedAtDefaults = ! ids.empty() && std::all_of (ids.begin(), ids.end(), [&] (const std::string& id) {
+            startedAtDefaults = startPreset.empty() && ! ids.empty() && std::all_of (ids.begin(), ids.end(), [&] (const std::string& id) {
                 double fallback = 0.0;
                 return instance->Effect().GetParameterDefaultNormalizedValue (id.c_str(), &fallback) == AAX_SUCCESS
                     && std::abs (instance->Value (id) - fallback) < 1.0e-6;
