@@ -53,7 +53,7 @@ namespace
                 {
                     Preset preset;
                     preset.application = "Grindel 2";
-                    preset.version = "2.2.1";
+                    preset.version = GRINDEL_VERSION_STRING;
                     preset.author = "Bench";
                     preset.id = juce::Uuid().toString();
                     preset.setTagMap (randomSharedTags (random));

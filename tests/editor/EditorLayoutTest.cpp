@@ -41,7 +41,7 @@ TEST (EditorLayout, TheBuildLabelShowsOnlyOutsideMaster)
 
     {
         EditorRig rig ({ "1180" }, "release-2");
-        EXPECT_TRUE (rig.getEditor().getBuildInfoLabel().getText().startsWith ("AAX | 64bit | 2.2.1 | "));
+        EXPECT_TRUE (rig.getEditor().getBuildInfoLabel().getText().startsWith ("AAX | 64bit | " GRINDEL_VERSION_STRING " | "));
     }
 
     EditorRig rig ({ "1180" }, "feature/skins");

@@ -222,7 +222,7 @@ TEST_F (EditorWindow, CommandClickOnOptionsOpensTheAboutWindowAndCloseDeletesIt)
 
     // The product's texts, the logo from the bundle and no credits (this product has none).
     EXPECT_EQ (about->getFormatText(), "AAX 64bit");
-    EXPECT_EQ (about->getVersionText(), "Version 2.2.1");
+    EXPECT_EQ (about->getVersionText(), "Version " GRINDEL_VERSION_STRING);
     EXPECT_TRUE (about->getLogo().isValid());
     EXPECT_FALSE (about->getCredits().isRunning());
     EXPECT_FALSE (about->getCredits().isVisible());

@@ -16,7 +16,7 @@ TEST (Product, Identity)
     EXPECT_EQ (plugin.getBuildText(), "0");
     EXPECT_EQ (plugin.getFormatName(), "AAX");
     EXPECT_EQ (plugin.getPlatformName(), "64bit");
-    EXPECT_EQ (plugin.getVersion(), "2.2.1");
+    EXPECT_EQ (plugin.getVersion(), GRINDEL_VERSION_STRING);
     EXPECT_EQ (plugin.getStartPresetName(), "MPC60");
     EXPECT_EQ (plugin.getInitPresetName(), "- Bypass -");
     EXPECT_EQ (plugin.getExportExtension(), ".grzip");

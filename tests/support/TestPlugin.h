@@ -16,7 +16,7 @@ namespace test
         juce::String getDisplayName() const override { return "Grindel 2"; }
         juce::String getShortCode() const override { return "GR"; }
         juce::String getCategory() const override { return "Vintage Sampler;Degradation"; }
-        juce::String getVersion() const override { return "2.2.1"; }
+        juce::String getVersion() const override { return GRINDEL_VERSION_STRING; }
         juce::String getWebAddress() const override { return "https://www.orvikgroup.com/grindel2"; }
         juce::String getStartPresetName() const override { return "MPC60"; }
         juce::String getInitPresetName() const override { return "- Bypass -"; }

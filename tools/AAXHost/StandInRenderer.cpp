@@ -9,6 +9,7 @@
 
 #include "AAX.h"
 #include "AAX_Enums.h"
+#include "AAX_Errors.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,6 +17,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -68,9 +70,10 @@ namespace
         return error != 0 ? std::strerror (error) : "the system gave no reason";
     }
 
-    // Writes a temporary file beside the path and renames it over the path, so an older file of
-    // that name stays whole when anything fails. Empty, or the system's reason.
-    std::string writeFileAtomically (const std::string& path, const std::vector<uint8_t>& bytes)
+    // Writes the bytes to a new temporary file beside the path (the same file system, so a
+    // rename can put it in the path's place), synced; empty with its name in temporary, or the
+    // system's reason with nothing left behind.
+    std::string writeBeside (const std::string& path, const std::vector<uint8_t>& bytes, std::string& temporary)
     {
         const std::filesystem::path target (path);
         auto pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -98,8 +101,6 @@ namespace
             failure = errno;
         if (close (fd) != 0 && failure == 0)
             failure = errno;
-        if (failure == 0 && std::rename (pattern.c_str(), path.c_str()) != 0)
-            failure = errno;
 
         if (failure != 0)
         {
@@ -107,7 +108,114 @@ namespace
             return systemReason (failure);
         }
 
+        temporary = pattern;
         return {};
+    }
+
+    // A chunk on its way to its file: written beside it first, then renamed over it.
+    struct PendingChunk
+    {
+        std::string kind, path, temporary;
+        size_t size = 0;
+    };
+
+    void discard (std::vector<PendingChunk>& chunks)
+    {
+        for (const auto& chunk : chunks)
+            unlink (chunk.temporary.c_str());
+        chunks.clear();
+    }
+
+    // A value read from XML with its character references replaced; control characters, which
+    // would reach the user's terminal, become "?".
+    std::string xmlText (const std::string& value)
+    {
+        static const std::pair<const char*, const char*> named[] = { { "amp;", "&" }, { "lt;", "<" }, { "gt;", ">" }, { "quot;", "\"" }, { "apos;", "'" } };
+        std::string text;
+
+        for (size_t i = 0; i < value.size(); ++i)
+        {
+            uint32_t code = static_cast<unsigned char> (value[i]);
+            // A reference is short: "&#1114111;" at most.
+            const auto end = code == '&' ? value.find (';', i) : std::string::npos;
+
+            if (end != std::string::npos && end - i <= 10)
+            {
+                const auto entity = value.substr (i + 1, end - i);
+                const auto match = std::find_if (std::begin (named), std::end (named), [&] (const auto& n) { return entity == n.first; });
+                const bool hex = entity.size() > 2 && entity[0] == '#' && (entity[1] == 'x' || entity[1] == 'X');
+                const auto* first = entity.data() + (hex ? 2 : 1);
+                const auto* last = entity.data() + entity.size() - 1;
+
+                if (match != std::end (named))
+                {
+                    text += match->second;
+                    i = end;
+                    continue;
+                }
+
+                if (entity[0] == '#' && first < last && std::from_chars (first, last, code, hex ? 16 : 10).ptr == last && code <= 0x10FFFF)
+                {
+                    i = end;
+
+                    if (code >= 0x80)
+                    {
+                        // UTF-8, as the rest of the text is.
+                        const int extra = code < 0x800 ? 1 : code < 0x10000 ? 2
+                                                                            : 3;
+                        text += static_cast<char> ((0xF0u << (3 - extra)) | (code >> (6 * extra)));
+                        for (int k = extra - 1; k >= 0; --k)
+                            text += static_cast<char> (0x80u | ((code >> (6 * k)) & 0x3Fu));
+                        continue;
+                    }
+                }
+                else
+                    code = '&';
+            }
+
+            text += code < 32 || code == 127 ? '?' : static_cast<char> (code);
+        }
+
+        return text;
+    }
+
+    // The name of the preset the plug-in's state holds, from its 'juce' chunk record: a JUCE
+    // state block (a magic number, the text's length, then the "PluginState" XML), whose
+    // "ParametersState" holds the "Preset" by its "name". Empty when the record is not of
+    // that shape.
+    std::string presetNameInState (const std::vector<uint8_t>& record)
+    {
+        constexpr size_t headerSize = offsetof (AAX_SPlugInChunk, fData);
+        constexpr uint32_t magic = 0x21324356;
+
+        if (record.size() < headerSize + 8)
+            return {};
+
+        const auto* data = record.data() + headerSize;
+        const uint32_t stated = uint32_t (data[0]) | uint32_t (data[1]) << 8 | uint32_t (data[2]) << 16 | uint32_t (data[3]) << 24;
+        const uint32_t length = uint32_t (data[4]) | uint32_t (data[5]) << 8 | uint32_t (data[6]) << 16 | uint32_t (data[7]) << 24;
+
+        if (stated != magic)
+            return {};
+
+        std::string xml (reinterpret_cast<const char*> (data + 8), std::min<size_t> (length, record.size() - headerSize - 8));
+        xml.resize (std::min (xml.size(), xml.find ('\0')));
+
+        const auto holder = xml.find ("<ParametersState>");
+        auto preset = holder == std::string::npos ? holder : xml.find ("<Preset", holder);
+
+        while (preset != std::string::npos && ! (preset + 7 < xml.size() && (xml[preset + 7] == ' ' || xml[preset + 7] == '>' || xml[preset + 7] == '/')))
+            preset = xml.find ("<Preset", preset + 1);
+
+        const auto tagEnd = preset == std::string::npos ? preset : xml.find ('>', preset);
+        const auto name = tagEnd == std::string::npos ? tagEnd : xml.substr (preset, tagEnd - preset).find (" name=\"");
+
+        if (name == std::string::npos)
+            return {};
+
+        const auto first = preset + name + 7;
+        const auto last = xml.find ('"', first);
+        return last == std::string::npos || last > tagEnd ? std::string() : xmlText (xml.substr (first, last - first));
     }
 
     // The same file, whether or not it exists yet.
@@ -701,7 +809,15 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 << registered.packageNames[i] << "\n";
         for (auto category : registered.categories)
             out << "  category: " << categoryName (category) << "\n";
-        out << "  components: " << registered.components << "\n";
+        // A component processes one channel layout; this host renders mono and stereo.
+        std::string layouts;
+        size_t known = 0;
+        for (const auto& [channels, name] : { std::pair (1, "mono"), std::pair (2, "stereo") })
+            if (session.ComponentFor (channels) != nullptr)
+                layouts += (known++ > 0 ? ", " : "") + std::string (name) + " in and out";
+        if (registered.components > known)
+            layouts += (known > 0 ? ", " : "") + std::to_string (registered.components - known) + " other layout(s) this host does not render";
+        out << "  processing components: " << registered.components << (layouts.empty() ? std::string() : " (" + layouts + ")") << "\n";
     }
 
     int result = 0;
@@ -738,6 +854,33 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                     << "' chunk (its state afterwards differs from the preset)"
                     << (got != 0 ? "; " + StandInResult::Describe (got) : std::string()) << "\n";
                 result = 1;
+            }
+        }
+
+        // What the plug-in starts on when no preset is restored: the preset its state names,
+        // or its parameters' defaults when it did not find its start preset (its factory
+        // presets are missing): its state then names no preset and every parameter is at its
+        // default.
+        std::string startPreset;
+        bool startedAtDefaults = false;
+
+        if (o.preset.empty() && result == 0)
+        {
+            AAX_Result got = 0;
+            startPreset = presetNameInState (instance->GetChunk (AAX_CTypeID ('juce'), got));
+            const auto ids = instance->ParameterIDs();
+            startedAtDefaults = startPreset.empty() && ! ids.empty() && std::all_of (ids.begin(), ids.end(), [&] (const std::string& id) {
+                double fallback = 0.0;
+                return instance->Effect().GetParameterDefaultNormalizedValue (id.c_str(), &fallback) == AAX_SUCCESS
+                    && std::abs (instance->Value (id) - fallback) < 1.0e-6;
+            });
+
+            if (startedAtDefaults)
+            {
+                const char* root = std::getenv ("GRINDEL_DATA_ROOT");
+                err << "warning: the plug-in did not find its start preset (its factory presets"
+                    << (root != nullptr && *root != 0 ? std::string (", under GRINDEL_DATA_ROOT ") + root : std::string())
+                    << "), so it started at its parameters' defaults\n";
             }
         }
 
@@ -791,9 +934,26 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             std::vector<const float*> inputs (channels);
             std::vector<float*> outputs (channels);
             // Whether the output file holds the input file's values, and whether the plug-in gave
-            // back what it took (the input rounded to float).
+            // back what it took (the input rounded to float). Floats compare by their bits, so a
+            // NaN, an infinity or a denormal that comes back as it was counts as unchanged.
             bool unchangedAsTaken = true;
             uint64_t changedSamples = 0;
+            StandInWavFile output;
+            output.sampleRate = audio.sampleRate;
+            output.bitsPerSample = audio.bitsPerSample;
+            const auto sameBits = [] (float a, float b) { return std::memcmp (&a, &b, sizeof (float)) == 0; };
+            // What "the same" means for a sample of the input file: a 32-bit float's bits; a
+            // 64-bit float's value held exactly (its sign too), or a NaN for a NaN, which has no
+            // value to round; a PCM sample's value.
+            const auto kept = [&] (float stored, float taken, double held) {
+                if (audio.IsFloat32())
+                    return sameBits (stored, taken);
+                if (audio.IsFloat64() && std::isnan (held))
+                    return std::isnan (stored);
+                if (audio.IsFloat64())
+                    return std::signbit (static_cast<double> (stored)) == std::signbit (held) && static_cast<double> (stored) == held;
+                return output.Stored (stored) == held;
+            };
 
             for (size_t c = 0; c < channels; ++c)
             {
@@ -809,9 +969,6 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             if (! o.editor)
                 interrupts.emplace();
 
-            StandInWavFile output;
-            output.sampleRate = audio.sampleRate;
-            output.bitsPerSample = audio.bitsPerSample;
             bool written = output.OpenForWriting (o.output, numChannels, error);
 
             if (o.editor && written)
@@ -840,8 +997,8 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 for (size_t c = 0; c < channels; ++c)
                     for (size_t i = 0; i < length; ++i)
                     {
-                        unchangedAsTaken = unchangedAsTaken && rendered[c][i] == input[c][i];
-                        changedSamples += output.Stored (rendered[c][i]) != exact[c][i] ? 1 : 0;
+                        unchangedAsTaken = unchangedAsTaken && sameBits (rendered[c][i], input[c][i]);
+                        changedSamples += kept (rendered[c][i], input[c][i], exact[c][i]) ? 0 : 1;
                     }
 
                 written = output.WriteFrames (rendered, length, error);
@@ -851,45 +1008,89 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             if (o.offline)
                 instance->Effect().NotificationReceived (AAX_eNotificationEvent_ExitingOfflineMode, nullptr, 0);
 
-            // The output replaces an older file only when it is whole.
+            // The output, then the chunks, are written whole beside their files before any of
+            // them replaces a file: a run that fails anywhere leaves OUT and the chunks as they
+            // were, and one that succeeds replaces them together.
+            std::vector<PendingChunk> chunks;
+            // The editor's run takes Ctrl+C as a closed window; only a render stops for it.
+            const auto stopped = [&] { return interrupted || (interrupts && StandInInterrupt::Came()); };
+            interrupted = stopped();
+
+            if (! interrupted && written)
+                written = output.Finish (error);
+
+            for (const AAX_CTypeID chunkID : { AAX_CTypeID ('elck'), AAX_CTypeID ('juce') })
+            {
+                if (interrupted || ! written)
+                    break;
+
+                AAX_Result got = 0;
+                const auto record = instance->GetChunk (chunkID, got);
+                PendingChunk chunk { fourCC (chunkID), o.chunkPrefix + "." + fourCC (chunkID), {}, record.size() };
+
+                if (record.empty())
+                {
+                    error = "cannot save chunk '" + chunk.kind + "': the plug-in gave none (" + StandInResult::Describe (got) + ")";
+                    written = false;
+                }
+                else if (const auto problem = writeBeside (chunk.path, record, chunk.temporary); ! problem.empty())
+                {
+                    error = "cannot save chunk '" + chunk.kind + "' to " + chunk.path + ": " + problem;
+                    written = false;
+                }
+                else
+                    chunks.push_back (chunk);
+            }
+
+            interrupted = stopped();
+
             if (interrupted)
             {
+                discard (chunks);
                 output.Discard();
                 err << "interrupted: " << o.output << " and the chunks were left as they were\n";
                 result = 130;
             }
             else if (! written || ! output.Close (error))
             {
+                discard (chunks);
                 output.Discard();
-                err << error << "\n";
+                err << error << "; " << o.output << " and the chunks were left as they were\n";
                 result = 1;
             }
 
-            interrupts.reset();
-            const bool saved = result == 0;
-
-            for (const AAX_CTypeID chunkID : { AAX_CTypeID ('elck'), AAX_CTypeID ('juce') })
+            // Renames within one folder, which a signal no longer stops (it has come too late to
+            // leave the files as they were); should one still fail, the output is in place.
+            for (size_t i = 0; i < chunks.size() && result == 0; ++i)
             {
-                if (interrupted)
-                    break;
-
-                AAX_Result got = 0;
-                const auto record = instance->GetChunk (chunkID, got);
-                const auto path = o.chunkPrefix + "." + fourCC (chunkID);
-
-                if (record.empty())
+                if (std::rename (chunks[i].temporary.c_str(), chunks[i].path.c_str()) != 0)
                 {
-                    err << "cannot save chunk '" << fourCC (chunkID) << "': the plug-in gave none ("
-                        << StandInResult::Describe (got) << ")\n";
-                    result = 1;
-                }
-                else if (const auto problem = writeFileAtomically (path, record); ! problem.empty())
-                {
-                    err << "cannot save chunk '" << fourCC (chunkID) << "' to " << path << ": " << problem << "\n";
+                    const auto reason = systemReason (errno);
+                    err << "cannot save chunk '" << chunks[i].kind << "' to " << chunks[i].path << ": " << reason << "; "
+                        << o.output << " was written" << (i > 0 ? ", and the chunk '" + chunks[0].kind + "'" : std::string()) << "\n";
+                    chunks.erase (chunks.begin(), chunks.begin() + static_cast<std::ptrdiff_t> (i));
+                    discard (chunks);
                     result = 1;
                 }
                 else if (! o.quiet)
-                    out << "chunk '" << fourCC (chunkID) << "': " << record.size() << " bytes to " << path << "\n";
+                    out << "chunk '" << chunks[i].kind << "': " << chunks[i].size << " bytes to " << chunks[i].path << "\n";
+            }
+
+            interrupts.reset();
+
+            const bool saved = result == 0;
+
+            // The input's frames read, against those its header states.
+            const uint64_t framesRead = tone ? totalFrames : o.editor ? audio.NumFrames()
+                                                                      : output.NumFrames();
+            const bool cutShort = ! tone && saved && framesRead < audio.StatedFrames();
+            std::string shortText;
+
+            if (cutShort)
+            {
+                shortText = "ended after " + std::to_string (framesRead) + " of its " + std::to_string (audio.StatedFrames()) + " frames";
+                err << "warning: the input " << o.input << " " << shortText << "; "
+                    << (o.editor ? "those it holds were played" : "those read were rendered") << "\n";
             }
 
             if (! o.quiet && ! interrupted)
@@ -904,6 +1105,7 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 std::ostringstream played;
                 played.imbue (std::locale::classic());
                 played << std::fixed << std::setprecision (2) << static_cast<double> (output.NumFrames()) / audio.sampleRate;
+                const auto ended = cutShort ? "; it " + shortText : std::string();
 
                 if (tone && o.editor)
                     out << "input: the test tone (440 Hz left, 660 Hz right), 48000 Hz, 2 channels, played for " << played.str()
@@ -911,26 +1113,43 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
                 else if (tone)
                     out << "input: a test tone of " << o.toneSeconds << " s (440 Hz left, 660 Hz right), 48000 Hz, 2 channels\n";
                 else if (o.editor)
-                    out << "input: " << o.input << ", " << audio.FormatText() << ", looped for " << played.str() << " s while the editor was open\n";
+                    out << "input: " << o.input << ", " << audio.FormatText() << ", looped for " << played.str() << " s while the editor was open"
+                        << ended << "\n";
                 else
-                    out << "input: " << o.input << ", " << audio.FormatText() << "\n";
-                out << "output: " << o.output << ", " << output.FormatText() << "\n";
+                    out << "input: " << o.input << ", " << audio.FormatText() << ended << "\n";
+
+                // Only a file written is reported as an output.
+                if (saved)
+                    out << "output: " << o.output << ", " << output.FormatText() << "\n";
+                else
+                    out << "output: none written (" << o.output << " was left as it was)\n";
                 out << "processing: blocks of " << o.blockSize << " samples, " << (o.offline ? "offline" : "real time") << "\n";
-                out << "preset: " << (o.preset.empty() ? std::string ("none (the plug-in's start preset)") : "restored from " + o.preset) << "\n";
-                out << "output peak:";
-                for (size_t c = 0; c < channels; ++c)
-                    out << (c > 0 ? "," : "") << " channel " << (c + 1) << " " << decibels (output.Peaks()[c]);
-                out << "\n";
+
+                if (! o.preset.empty())
+                    out << "preset: restored from " << o.preset << "\n";
+                else if (startedAtDefaults)
+                    out << "preset: none restored, and the plug-in's start preset was not found: it started at its parameters' defaults\n";
+                else
+                    out << "preset: none restored; the plug-in's start preset" << (startPreset.empty() ? std::string() : ", \"" + startPreset + "\"") << "\n";
+
+                if (saved)
+                {
+                    out << "output peak:";
+                    for (size_t c = 0; c < channels; ++c)
+                        out << (c > 0 ? "," : "") << " channel " << (c + 1) << " " << decibels (output.Peaks()[c]);
+                    out << "\n";
+                }
 
                 // Claims only what was compared: the editor's run is not.
                 const auto passThrough = "in this build the effect's DSP is a metered pass-through (the meters move; the sound "
                                          "does not change)\n";
+                const auto read = cutShort ? ", for the " + std::to_string (framesRead) + " frames read" : std::string();
                 if (saved && ! o.editor && changedSamples == 0)
-                    out << "note: the output is the input, sample for sample: " << passThrough;
+                    out << "note: the output is the input, sample for sample" << read << ": " << passThrough;
                 else if (saved && ! o.editor && unchangedAsTaken)
                 {
                     const auto format = audio.FormatText();
-                    out << "note: the output is the input as the plug-in takes it, in 32-bit float, which holds 24 bits: "
+                    out << "note: the output is the input as the plug-in takes it, in 32-bit float, which holds 24 bits" << read << ": "
                         << changedSamples << " of the " << output.NumFrames() * channels << " samples of the "
                         << format.substr (0, format.find (',')) << " input came back rounded; " << passThrough;
                 }

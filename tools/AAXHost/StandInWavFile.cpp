@@ -72,7 +72,7 @@ bool StandInWavFile::OpenForReading (const std::string& path, std::string& error
     // The chunks before the samples; the samples stay on disk until read.
     uint32_t rate = 0;
     bool haveData = false;
-    uint64_t dataSize = 0;
+    uint64_t dataSize = 0, statedSize = 0;
     mFormat = mBits = mBlockAlign = 0;
     uint16_t numChannels = 0;
 
@@ -88,6 +88,7 @@ bool StandInWavFile::OpenForReading (const std::string& path, std::string& error
         if (std::memcmp (chunk, "data", 4) == 0)
         {
             dataStart = mIn.tellg();
+            statedSize = size;
             dataSize = std::min<uint64_t> (size, end - static_cast<uint64_t> (dataStart));
             haveData = true;
             mIn.seekg (static_cast<std::streamoff> (size + (size & 1)), std::ios::cur);
@@ -149,6 +150,7 @@ bool StandInWavFile::OpenForReading (const std::string& path, std::string& error
     mIn.seekg (dataStart);
     mNumChannels = numChannels;
     mNumFrames = mFramesLeft = dataSize / mBlockAlign;
+    mStatedFrames = statedSize / mBlockAlign;
     sampleRate = rate;
     bitsPerSample = floating || mBits == 32 ? 32 : mBits <= 16 ? 16
                                                                : 24;
@@ -179,10 +181,12 @@ size_t StandInWavFile::ReadFrames (std::vector<std::vector<float>>& channels, si
 
             if (floating && mBits == 32)
             {
+                // Bit for bit: a conversion through double would quieten a signalling NaN.
                 const uint32_t raw = le32 (s);
-                float narrow = 0.0f;
-                std::memcpy (&narrow, &raw, sizeof (narrow));
-                value = narrow;
+                std::memcpy (&channels[c][f], &raw, sizeof (float));
+                if (exact != nullptr)
+                    (*exact)[c][f] = channels[c][f];
+                continue;
             }
             else if (floating)
             {
@@ -353,10 +357,16 @@ bool StandInWavFile::WriteFrames (const std::vector<std::vector<float>>& channel
     return true;
 }
 
-bool StandInWavFile::Close (std::string& error)
+bool StandInWavFile::Finish (std::string& error)
 {
     if (mOut == nullptr)
-        return true;
+    {
+        if (! mTemporary.empty())
+            return true;   // finished already
+
+        error = "cannot write " + mPath + ": it is not open";
+        return false;
+    }
 
     // A chunk of an odd size is followed by a pad byte, which the RIFF size counts.
     const auto dataSize = static_cast<uint32_t> (mNumFrames * mBlockAlign);
@@ -379,17 +389,31 @@ bool StandInWavFile::Close (std::string& error)
 
     mOut = nullptr;
 
-    if (written && std::rename (mTemporary.c_str(), mPath.c_str()) != 0)
-    {
-        written = false;
-        failure = errno;
-    }
-
     if (! written)
     {
         Discard();
         errno = failure;
         error = "cannot write " + mPath + ": " + reason();
+        return false;
+    }
+
+    return true;
+}
+
+bool StandInWavFile::Close (std::string& error)
+{
+    if (mOut == nullptr && mTemporary.empty())
+        return true;
+
+    if (mOut != nullptr && ! Finish (error))
+        return false;
+
+    errno = 0;
+
+    if (std::rename (mTemporary.c_str(), mPath.c_str()) != 0)
+    {
+        error = "cannot write " + mPath + ": " + reason();
+        Discard();
         return false;
     }
 

@@ -31,6 +31,11 @@ public:
     int NumChannels() const { return mNumChannels; }
     // Reading: the frames the file holds; writing: the frames written so far.
     uint64_t NumFrames() const { return mNumFrames; }
+    // Reading: the frames the header states, more than NumFrames when the file was cut short.
+    uint64_t StatedFrames() const { return mStatedFrames; }
+    // Reading: whether the samples are 32-bit floats, which ReadFrames hands on bit for bit.
+    bool IsFloat32() const { return mFormat == 3 && mBits == 32; }
+    bool IsFloat64() const { return mFormat == 3 && mBits == 64; }
     // The open file's sample format, as "24-bit integer PCM, 48000 Hz, 2 channels".
     std::string FormatText() const;
 
@@ -39,7 +44,8 @@ public:
     bool OpenForReading (const std::string& path, std::string& error);
     // Up to maxFrames frames into channels[c][0...]; the count read (0 at the end). With exact,
     // also each sample's value as the file holds it (a fraction of full scale), which a
-    // float cannot always hold: 32-bit integers and 64-bit floats have more bits.
+    // float cannot always hold: 32-bit integers and 64-bit floats have more bits. 32-bit
+    // floats keep their bits (NaNs, infinities and denormals as they are).
     size_t ReadFrames (std::vector<std::vector<float>>& channels, size_t maxFrames, std::vector<std::vector<double>>* exact = nullptr);
 
     // Starts the temporary file beside path with the header for sampleRate and bitsPerSample;
@@ -48,8 +54,11 @@ public:
     bool OpenForWriting (const std::string& path, int numChannels, std::string& error);
     // frames frames from channels[c][0...].
     bool WriteFrames (const std::vector<std::vector<float>>& channels, size_t frames, std::string& error);
-    // Writing: patches the sizes into the header, syncs the file and renames it over the path;
-    // false, with the path untouched, when the file could not be finished.
+    // Writing: patches the sizes into the header and syncs the temporary file, which has not
+    // yet replaced the path; false, with the temporary removed, when it could not be finished.
+    bool Finish (std::string& error);
+    // Writing: finishes the file when that is not done yet and renames it over the path;
+    // false, with the path untouched, when the file could not be finished or renamed.
     bool Close (std::string& error);
     // Writing: removes the temporary file; the path stays as it was.
     void Discard();
@@ -68,7 +77,7 @@ private:
     std::FILE* mOut = nullptr;
     std::vector<float> mPeaks;
     int mNumChannels = 0;
-    uint64_t mNumFrames = 0, mFramesLeft = 0;
+    uint64_t mNumFrames = 0, mStatedFrames = 0, mFramesLeft = 0;
     uint16_t mFormat = 0, mBits = 0, mBlockAlign = 0;
     std::vector<uint8_t> mBytes;   // one block of frames as the file holds them
 };

@@ -8,7 +8,7 @@ TEST (PresetFile, RoundTripsEveryFieldWithUnicode)
                                                         "ber \xe2\x80\x94 \xe6\x97\xa5\xe6\x9c\xac <&\"'>"));
     preset.application = "Grindel 2";
     preset.category = "Factory";
-    preset.version = "2.2.1";
+    preset.version = GRINDEL_VERSION_STRING;
     preset.author = juce::String (juce::CharPointer_UTF8 ("\xc3\x98rvik"));
     preset.id = "abc-123";
     preset.tags = "Vintage Sampler:12 Bit|Drums;Degradation:Subtle";

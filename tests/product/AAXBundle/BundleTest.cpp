@@ -42,7 +42,7 @@ using Registration = BundleSession;
 
 TEST_F (Registration, IsRecordedAsTheProductDescribesItself)
 {
-    ExpectRegistered ({ "com.orvikgroup.grindel2", "Orvik Group", { "High Quality Bit Crusher", "Grindel 2" }, 0x20201u, "Grindel 2", { 0x10u }, int32_t ('Orvk'), int32_t ('Grn2') });
+    ExpectRegistered ({ "com.orvikgroup.grindel2", "Orvik Group", { "High Quality Bit Crusher", "Grindel 2" }, uint32_t (GRINDEL_VERSION_CODE), "Grindel 2", { 0x10u }, int32_t ('Orvk'), int32_t ('Grn2') });
 
     for (int channels : { 1, 2 })
     {
