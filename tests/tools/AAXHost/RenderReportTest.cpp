@@ -2,6 +2,7 @@
 // as a user meets it: scripts/run.sh run from the user's folder, checked for its exit code, its
 // messages and the bytes of the files it leaves.
 
+#include "ScriptCheckout.h"
 #include "support/AssertionReport.h"
 #include "support/ShellText.h"
 
@@ -19,6 +20,7 @@
 #include <fstream>
 #include <limits>
 #include <map>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
@@ -38,20 +40,16 @@ namespace
     {
     protected:
         fs::path folder = fs::temp_directory_path() / ("standin-report-" + std::to_string (std::random_device {}()));
-        fs::path repo = folder / "repo", user = folder / "user", data = folder / "data", bin = folder / "bin";
+        fs::path user = folder / "user", data = folder / "data";
+        std::unique_ptr<test::ScriptCheckout> checkout;
         std::string out, err;
 
         void SetUp() override
         {
-            for (const auto& path : { repo / "scripts", repo / "build-release" / "bin", user, data, bin })
+            for (const auto& path : { user, data })
                 fs::create_directories (path);
             fs::create_directory_symlink (fs::path (GRINDEL_DATA_DIR) / "Common", data / "Common");
-            fs::copy_file (fs::path (GRINDEL_SOURCE_DIR) / "scripts" / "run.sh", repo / "scripts" / "run.sh");
-            fs::create_symlink (GRINDEL_AAX_HOST, repo / "build-release" / "bin" / "AAXStandInHost");
-            std::ofstream (repo / "scripts" / "setup.sh") << "#!/bin/sh\n";
-            std::ofstream (bin / "cmake") << "#!/bin/sh\n";
-            for (const auto& script : { repo / "scripts" / "run.sh", repo / "scripts" / "setup.sh", bin / "cmake" })
-                fs::permissions (script, fs::perms::owner_all, fs::perm_options::add);
+            checkout = std::make_unique<test::ScriptCheckout> (folder);
         }
         void TearDown() override { fs::remove_all (folder); }
 
@@ -59,9 +57,9 @@ namespace
         // plug-in's content under dataRoot (default: the build's); the exit code.
         int runScript (const std::vector<std::string>& args, const std::string& prefix = {}, const fs::path& dataRoot = {})
         {
-            std::string command = prefix + "cd " + quoted (user.string()) + " && unset CCACHE_BASEDIR; export PATH=" + quoted (bin.string())
-                + ":\"$PATH\" GRINDEL_DATA_ROOT=" + quoted ((dataRoot.empty() ? data : dataRoot).string()) + "; "
-                + quoted ((repo / "scripts" / "run.sh").string());
+            std::string command = prefix + "cd " + quoted (user.string()) + " && unset CCACHE_BASEDIR; export PATH=" + checkout->path
+                + " GRINDEL_DATA_ROOT=" + quoted ((dataRoot.empty() ? data : dataRoot).string()) + "; "
+                + quoted (checkout->script.string());
             for (const auto& a : args)
                 command += " " + quoted (a);
             command += " >" + quoted ((folder / "stdout").string()) + " 2>" + quoted ((folder / "stderr").string());
