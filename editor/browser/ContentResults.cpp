@@ -70,8 +70,16 @@ void ContentResults::addItem (ContentItem* item, bool select)
 
     if (grid.contains (item))
     {
-        if (select)
+        if (! select)
+            return;
+
+        // A row already selected stays so and only becomes current: a toggle would take it out.
+        if (const auto index = indexOf (item); ! isSelected (index))
             selectItem (item, false, false);
+        else if (selection.setCurrentItem (item); layoutPending)
+            scrollPending = true;
+        else
+            scrollToCurrent();
 
         return;
     }

@@ -98,8 +98,8 @@ public:
     /** Message thread: replaces all rows by exactly these items; nothing selected. */
     void showItems (const juce::Array<ContentItem*>& items);
     /** Message thread: adds one row in its place (an item that has one is only selected when
-        asked) and lays out on the next turn; with select the row is added to the selection and
-        becomes current (as selectItem without exclusive would). Its cost does not grow with the
+        asked) and lays out on the next turn; with select the row is added to the selection (a
+        row already selected stays so) and becomes current. Its cost does not grow with the
         number of rows beyond a binary search and a share of one pass per turn. */
     void addItem (ContentItem* item, bool select = false);
     /** Message thread: removes the item's row. */

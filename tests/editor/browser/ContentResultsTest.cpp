@@ -231,6 +231,23 @@ TEST_F (ListTest, ToggleRangeAndAllWithMultipleSelection)
     EXPECT_EQ (browser->triggers, juce::Array<int> ({ ContentResults::rightClick, ContentResults::leftClick }));
 }
 
+TEST_F (ListTest, AddingAnItemThatHasARowSelectsItAndKeepsTheSelection)
+{
+    // An import that replaces items the user had selected hands each of them back selected.
+    open (8);
+    browser->clickRow (2);
+    browser->clickRow (5, ctrl);
+
+    for (const int row : { 5, 2, 7 })
+    {
+        browser->results.addItem (browser->results.getItem (row), true);
+        EXPECT_EQ (browser->results.getCurrentItem(), browser->results.getItem (row));
+    }
+
+    EXPECT_EQ (browser->selectedIndices(), juce::Array<int> ({ 2, 5, 7 }));
+    EXPECT_EQ (browser->results.getNumResults(), 8);
+}
+
 TEST_F (ListTest, ArrowKeysMoveByRowAndColumnAndStopAtTheEnds)
 {
     open (12);   // 5 rows: columns of 5, 5 and 2
