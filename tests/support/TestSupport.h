@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_events/juce_events.h>
+#include <ctime>
 #include <functional>
 
 namespace test
@@ -46,6 +47,15 @@ namespace test
         long long previousSoft = 0;
         void (*previousHandler) (int) = nullptr;
     };
+
+    /** The processor time the calling thread has used, in milliseconds: a bound on work that
+        should take linear time holds however loaded the machine is, where a clock's would not. */
+    inline double threadCpuMs()
+    {
+        timespec now {};
+        ::clock_gettime (CLOCK_THREAD_CPUTIME_ID, &now);
+        return (double) now.tv_sec * 1000.0 + (double) now.tv_nsec / 1.0e6;
+    }
 
     /** Work for the test main to do before JUCE starts, registered by a namespace-scope object
         in a test executable that needs it (for example test::BareXServer). */
