@@ -65,6 +65,12 @@ namespace
             if (input.isEmpty())
                 return {};
 
+            // Read whole, however long: its encoding is read from it (XmlFileText).
+            if (juce::CharacterFunctions::compareUpTo (input, juce::CharPointer_ASCII ("<?xml"), 5) == 0
+                && (input[5] == ' ' || input[5] == '\t' || input[5] == '\r' || input[5] == '\n')
+                && input.indexOf (juce::CharPointer_ASCII ("?>")) < 0)
+                return "the XML declaration does not end (no \"?>\")";
+
             skipWhiteSpace();
 
             if (juce::CharacterFunctions::compareUpTo (input, juce::CharPointer_ASCII ("<?xml"), 5) == 0)
