@@ -1,6 +1,7 @@
 #include "core/PluginAudioProcessor.h"
 #include "core/parameters/BoundedXmlReader.h"
 #include "core/AudioProcessorEditorWrapper.h"
+#include <cstring>
 
 namespace
 {
@@ -173,9 +174,12 @@ void PluginAudioProcessor::setStateInformation (const void* data, int sizeInByte
     }
 
     const auto length = (size_t) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
-    const auto available = juce::jmin (length, (size_t) sizeInBytes - 8);
+    const auto* text = static_cast<const char*> (juce::addBytesToPointer (data, 8));
+    // The block ends the text with a NUL, which a length may count: the text ends there, as
+    // JUCE's own reader reads it.
+    const auto available = ::strnlen (text, juce::jmin (length, (size_t) sizeInBytes - 8));
     juce::String error;
-    const auto xml = BoundedXmlReader::parse (juce::addBytesToPointer (data, 8), available, stateXmlLimits, error);
+    const auto xml = BoundedXmlReader::parse (text, available, stateXmlLimits, error);
 
     if (xml == nullptr || ! plugin->setStateFromXml (*xml))
         plugin->reportProblem ("The host's saved state of this plug-in could not be read"

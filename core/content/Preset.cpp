@@ -147,6 +147,13 @@ std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::File& fil
 
 std::unique_ptr<juce::XmlElement> Preset::readRootElement (const void* data, size_t size, bool headerOnly, juce::String& error)
 {
+    // The decoded text would end at it, hiding what follows.
+    if (BoundedXmlReader::holdsNul (data, size))
+    {
+        error = BoundedXmlReader::nulRefusal;
+        return nullptr;
+    }
+
     // In the encoding the file declares: what a rename or a tag write keeps.
     return readRoot (XmlFileText::decode (data, size), headerOnly, error, true);
 }
@@ -158,18 +165,18 @@ std::unique_ptr<juce::XmlElement> Preset::readRootElement (const juce::String& t
 
 std::unique_ptr<juce::XmlElement> Preset::readRoot (const juce::String& text, bool headerOnly, juce::String& error, bool decoded)
 {
+    auto root = decoded ? BoundedXmlReader::parseDecoded (text, xmlLimits, error, headerOnly)
+                        : BoundedXmlReader::parse (text, xmlLimits, error, headerOnly);
+
+    if (root == nullptr)
+        return nullptr;
+
     // Even the listing, which reads only the root's attributes, skips files cut short.
     if (! isComplete (text))
     {
         error = "truncated or not a preset";
         return nullptr;
     }
-
-    auto root = decoded ? BoundedXmlReader::parseDecoded (text, xmlLimits, error, headerOnly)
-                        : BoundedXmlReader::parse (text, xmlLimits, error, headerOnly);
-
-    if (root == nullptr)
-        return nullptr;
 
     if (! BoundedXmlReader::hasTag (*root, xmlTag))
     {

@@ -115,6 +115,112 @@ namespace
 
         return nullptr;
     }
+
+    /** From after a "&" in a value: its ";" when a reference starts there that JUCE reads to
+        that ";" (it reads others on past the value's quote); null otherwise. */
+    const char* skipReference (const char* p, const char* end) noexcept
+    {
+        for (const auto* named : { "amp;", "quot;", "apos;", "lt;", "gt;" })
+            if (const auto length = (std::ptrdiff_t) std::strlen (named); end - p >= length && std::memcmp (p, named, (size_t) length) == 0)
+                return p + length - 1;
+
+        if (p == end || *p != '#')
+            return nullptr;
+
+        const bool hex = ++p < end && *p == 'x';
+        const auto* first = p += hex ? 1 : 0;
+
+        while (p < end && ((*p >= '0' && *p <= '9') || (hex && ((*p >= 'a' && *p <= 'f') || (*p >= 'A' && *p <= 'F')))))
+            ++p;
+
+        const auto digits = p - first;
+        return digits > 0 && digits <= (hex ? 8 : 12) && p < end && *p == ';' ? p : nullptr;
+    }
+
+    /** The root's body from after its start tag, as our writer writes it (elements with quoted
+        values, white space between them): the end of the root's closing tag, read as JUCE
+        reads it; null for anything else (text, comments, CDATA, instructions). */
+    const char* skipPlainBody (const char* p, const char* end) noexcept
+    {
+        for (size_t open = 1;;)
+        {
+            while (p < end && isSpace (*p))
+                ++p;
+
+            if (end - p < 2 || *p != '<')
+                return nullptr;
+
+            if (p[1] == '/')
+            {
+                p = static_cast<const char*> (std::memchr (p, '>', (size_t) (end - p)));
+
+                if (p == nullptr)
+                    return nullptr;
+
+                ++p;
+
+                if (--open == 0)
+                    return p;
+
+                continue;
+            }
+
+            if (! isNameStart (*++p))
+                return nullptr;
+
+            while (p < end && isNameChar (*p))
+                ++p;
+
+            for (;;)
+            {
+                const auto* beforeSpace = p;
+
+                while (p < end && isSpace (*p))
+                    ++p;
+
+                if (p == end)
+                    return nullptr;
+
+                if (*p == '>' || (*p == '/' && end - p >= 2 && p[1] == '>'))
+                {
+                    open += *p == '>' ? 1 : 0;
+                    p += *p == '>' ? 1 : 2;
+                    break;
+                }
+
+                if (p == beforeSpace || ! isNameStart (*p))
+                    return nullptr;
+
+                while (p < end && isNameChar (*p))
+                    ++p;
+
+                while (p < end && isSpace (*p))
+                    ++p;
+
+                if (p == end || *p != '=')
+                    return nullptr;
+
+                ++p;
+
+                while (p < end && isSpace (*p))
+                    ++p;
+
+                if (p == end || (*p != '"' && *p != '\''))
+                    return nullptr;
+
+                const auto quote = *p++;
+
+                for (; p < end && *p != quote; ++p)
+                    if (*p == '&' && (p = skipReference (p + 1, end)) == nullptr)
+                        return nullptr;
+
+                if (p == end)
+                    return nullptr;
+
+                ++p;
+            }
+        }
+    }
 }
 
 bool PresetHeader::readDirect (const char* data, size_t size, PresetHeader& header)
@@ -242,7 +348,9 @@ bool PresetHeader::readStartTag (const char* data, size_t size, PresetHeader& he
             return false;
     }
 
-    return true;
+    // Only white space, comments and instructions may follow the root: found where it ends.
+    p = skipPlainBody (p + 1, end);
+    return p != nullptr && BoundedXmlReader::skipMisc (p, end) == end;
 }
 
 bool PresetHeader::read (const char* data, size_t size, PresetHeader& header, juce::String& error)

@@ -15,8 +15,9 @@ public:
         read straight from their bytes (readDirect), every other goes through that reader. */
     static bool read (const char* data, size_t size, PresetHeader& header, juce::String& error);
 
-    /** The root's start tag read straight from the bytes; false (header cleared) when the
-        bytes are of any shape it does not know, and only the full reader may judge them. */
+    /** The root's start tag read straight from the bytes, its body walked to where the root
+        ends; false (header cleared) when the bytes are of any shape it does not know, and only
+        the full reader may judge them. */
     static bool readDirect (const char* data, size_t size, PresetHeader& header);
 
 private:

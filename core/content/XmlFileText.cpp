@@ -1,5 +1,6 @@
 #include "core/content/XmlFileText.h"
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace
@@ -9,36 +10,39 @@ namespace
 
     bool isSpace (juce::uint32 c) noexcept { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-    /** The encoding the XML declaration at the start names, in lower case; empty when none. */
+    /** The encoding the XML declaration at the start names, in lower case; empty when none (or
+        when the declaration does not end, which the reader refuses). Read whole, however long:
+        a file is at most Preset::maxFileSize. */
     std::string declaredEncoding (const char* text, size_t size)
     {
-        const std::string start (text, juce::jmin (size, (size_t) 512));
-
-        if (start.compare (0, 5, "<?xml") != 0 || start.size() < 6 || ! isSpace ((unsigned char) start[5]))
+        if (size < 6 || std::memcmp (text, "<?xml", 5) != 0 || ! isSpace ((unsigned char) text[5]))
             return {};
 
-        const auto close = start.find ("?>");
-        auto at = start.find ("encoding");
+        const auto close = std::string_view (text, size).find ("?>");
 
-        if (close == std::string::npos || at == std::string::npos || at > close)
+        if (close == std::string_view::npos)
             return {};
 
-        at = start.find_first_not_of (" \t\r\n", at + 8);
+        const std::string_view declaration (text, close);
+        auto at = declaration.find ("encoding");
 
-        if (at == std::string::npos || start[at] != '=')
+        if (at != std::string_view::npos)
+            at = declaration.find_first_not_of (" \t\r\n", at + 8);
+
+        if (at == std::string_view::npos || declaration[at] != '=')
             return {};
 
-        at = start.find_first_not_of (" \t\r\n", at + 1);
+        at = declaration.find_first_not_of (" \t\r\n", at + 1);
 
-        if (at == std::string::npos || (start[at] != '"' && start[at] != '\''))
+        if (at == std::string_view::npos || (declaration[at] != '"' && declaration[at] != '\''))
             return {};
 
-        const auto end = start.find (start[at], at + 1);
+        const auto end = declaration.find (declaration[at], at + 1);
 
-        if (end == std::string::npos || end > close)
+        if (end == std::string_view::npos)
             return {};
 
-        auto name = start.substr (at + 1, end - at - 1);
+        auto name = std::string (declaration.substr (at + 1, end - at - 1));
 
         for (auto& c : name)
             c = (char) juce::CharacterFunctions::toLowerCase ((juce::juce_wchar) (unsigned char) c);

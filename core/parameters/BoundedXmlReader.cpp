@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
+#include <type_traits>
 #include <unistd.h>
 
 namespace
@@ -58,12 +60,23 @@ namespace
     public:
         explicit XmlWalk (int depthLimit) : input (nullptr), maxDepth (depthLimit) {}
 
+        /** rootOnly: JUCE reads just the root's start tag, so the body is walked only to learn
+            where the root ends, however deep it nests. */
         juce::String walkDocument (const juce::String& text, bool rootOnly)
         {
             input = text.getCharPointer();
 
             if (input.isEmpty())
                 return {};
+
+            // Read whole, however long: its encoding is read from it (XmlFileText).
+            if (juce::CharacterFunctions::compareUpTo (input, juce::CharPointer_ASCII ("<?xml"), 5) == 0
+                && (input[5] == ' ' || input[5] == '\t' || input[5] == '\r' || input[5] == '\n')
+                && input.indexOf (juce::CharPointer_ASCII ("?>")) < 0)
+                return "the XML declaration does not end (no \"?>\")";
+
+            if (rootOnly)
+                maxDepth = std::numeric_limits<int>::max();
 
             skipWhiteSpace();
 
@@ -83,12 +96,22 @@ namespace
 
             // JUCE closes whatever is open when the text ends inside a closing tag or the
             // root's start tag, and gives back the elements it read as if whole.
-            cutShort = walkElement (1, ! rootOnly) && outOfData;
+            const auto made = walkElement (1, true);
+            cutShort = made && (rootOnly ? rootStartCut : outOfData);
+
+            // Where JUCE stops with an error, it reads no whole root to be followed by anything.
+            if (made && ! outOfData && ! failed() && ! juceFails)
+                checkTrailer (text);
+
             return problem;
         }
 
         /** After walkDocument: whether the text ends before its root element is closed. */
         bool endsInsideRoot() const noexcept { return cutShort; }
+
+        /** After walkDocument: why what follows the root makes the document malformed (JUCE
+            reads no further than the root); empty when it is fine or the root never ends. */
+        const juce::String& getTrailerProblem() const noexcept { return trailerProblem; }
 
     private:
         enum class Start
@@ -99,10 +122,22 @@ namespace
         };
 
         Pointer input;
-        bool outOfData = false, cutShort = false;
+        bool outOfData = false, cutShort = false, rootStartCut = false, juceFails = false;
         int entityLevel = 0;
-        const int maxDepth;
-        juce::String problem;
+        int maxDepth;
+        juce::String problem, trailerProblem;
+
+        static_assert (std::is_same_v<Pointer, juce::CharPointer_UTF8>);
+
+        void checkTrailer (const juce::String& text)
+        {
+            const auto* end = text.getCharPointer().getAddress() + text.getNumBytesAsUTF8();
+            const auto* rest = BoundedXmlReader::skipMisc (input.getAddress(), end);
+
+            if (rest != end)
+                trailerProblem = "only white space, comments and processing instructions may follow the root element (found \""
+                    + juce::String (juce::CharPointer_UTF8 (rest), 16) + "\")";
+        }
 
         bool failed() const noexcept { return problem.isNotEmpty(); }
 
@@ -324,7 +359,10 @@ namespace
                 endOfToken = findEndOfToken (input);
 
                 if (endOfToken == input)
+                {
+                    juceFails = true;   // "tag name missing"
                     return Start::none;
+                }
             }
 
             if (! isValidName (input, endOfToken))
@@ -366,7 +404,10 @@ namespace
                     skipWhiteSpace();
 
                     if (readNextChar() != '=')
+                    {
+                        juceFails = true;   // "expected '='"
                         return Start::withoutChildren;
+                    }
 
                     skipWhiteSpace();
 
@@ -379,8 +420,12 @@ namespace
 
                         continue;
                     }
+
+                    // A value without quotes ends the element there, without an error.
+                    return Start::withoutChildren;
                 }
 
+                juceFails = juceFails || ! outOfData;   // "illegal character"
                 return Start::withoutChildren;
             }
         }
@@ -389,6 +434,9 @@ namespace
         bool walkElement (int level, bool alsoParseSubElements)
         {
             const auto start = startElement (alsoParseSubElements);
+
+            if (level == 1)
+                rootStartCut = outOfData;
 
             if (start == Start::none)
                 return false;
@@ -788,12 +836,69 @@ juce::String BoundedXmlReader::check (const juce::String& text, int maxDepth, bo
     return XmlWalk (maxDepth).walkDocument (text, rootOnly);
 }
 
+const char* BoundedXmlReader::skipMisc (const char* text, const char* end) noexcept
+{
+    const auto skipPast = [&] (const char* from, const char* terminator) -> const char* {
+        const auto length = (std::ptrdiff_t) std::strlen (terminator);
+
+        for (auto* p = from; end - p >= length; ++p)
+            if (std::memcmp (p, terminator, (size_t) length) == 0)
+                return p + length;
+
+        return nullptr;
+    };
+
+    for (;;)
+    {
+        while (text < end && juce::CharacterFunctions::isWhitespace (*text))
+            ++text;
+
+        const char* next = nullptr;
+
+        if (end - text >= 4 && std::memcmp (text, "<!--", 4) == 0)
+            next = skipPast (text + 4, "-->");
+        else if (end - text >= 2 && text[0] == '<' && text[1] == '?')
+            next = skipPast (text + 2, "?>");
+
+        if (next == nullptr)
+            return text;
+
+        text = next;
+    }
+}
+
+bool BoundedXmlReader::holdsNul (const void* data, size_t size) noexcept
+{
+    const auto* bytes = static_cast<const juce::uint8*> (data);
+
+    if (size == 0)
+        return false;
+
+    if (size >= 2 && ((bytes[0] == 0xff && bytes[1] == 0xfe) || (bytes[0] == 0xfe && bytes[1] == 0xff)))
+    {
+        for (size_t i = 2; i + 1 < size; i += 2)
+            if (bytes[i] == 0 && bytes[i + 1] == 0)
+                return true;
+
+        return false;
+    }
+
+    return std::memchr (bytes, 0, size) != nullptr;
+}
+
 std::unique_ptr<juce::XmlElement> BoundedXmlReader::parse (const void* data, size_t size, const Limits& limits,
                                                            juce::String& error, bool rootOnly)
 {
     if (size > limits.maxBytes)
     {
         error = "larger than " + describeSize (limits.maxBytes);
+        return nullptr;
+    }
+
+    // A NUL would end the text early for JUCE, hiding what follows it.
+    if (holdsNul (data, size))
+    {
+        error = nulRefusal;
         return nullptr;
     }
 
@@ -841,6 +946,11 @@ std::unique_ptr<juce::XmlElement> BoundedXmlReader::parseDecoded (const juce::St
     {
         // What JUCE took for whole: a file cut by a full disk, a state cut by its host.
         error = "the text ends before its root element is closed";
+        root.reset();
+    }
+    else if (walk.getTrailerProblem().isNotEmpty())
+    {
+        error = walk.getTrailerProblem();
         root.reset();
     }
 

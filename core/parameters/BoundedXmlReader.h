@@ -14,8 +14,10 @@
     or that ends inside a character reference (JUCE would read past its end) is refused before
     JUCE sees it. A text that ends before its root element is closed is refused too, wherever
     the cut: JUCE itself refuses most, but closes what is open when the text ends inside a
-    closing tag or the root's start tag, and gives back the elements as if whole. Files are read only when they are regular files, never beyond the limit,
-    whatever size the system reports for them. */
+    closing tag or the root's start tag, and gives back the elements as if whole. So is a text
+    whose root is followed by anything but white space, comments and processing instructions
+    (JUCE stops reading at the root's end), or that holds a NUL. Files are read only when they
+    are regular files, never beyond the limit, whatever size the system reports for them. */
 class BoundedXmlReader
 {
 public:
@@ -57,10 +59,12 @@ public:
                             juce::String& error, bool listedAsRegular = false, FileStamp* stamp = nullptr);
 
     /** Any thread: the document's root element (with rootOnly, only its attributes); null with
-        the reason in error when the input is too large, nested too deeply, declares a document
-        type, ends before its root element is closed (for rootOnly, its start tag) or is not
-        XML. Bytes are decoded as JUCE decodes files (a byte-order mark chooses
-        UTF-16, text that is not UTF-8 is read as Windows-1252). */
+        the reason in error when the input is too large, nested too deeply (not checked for
+        rootOnly), declares a document type, ends before its root element is closed (for
+        rootOnly, its start tag), has more than white space, comments and processing
+        instructions after the root, holds a NUL or is not XML. Bytes are decoded as JUCE
+        decodes files (a byte-order mark chooses UTF-16, text that is not UTF-8 is read as
+        Windows-1252). */
     static std::unique_ptr<juce::XmlElement> parse (const void* data, size_t size, const Limits& limits,
                                                     juce::String& error, bool rootOnly = false);
     static std::unique_ptr<juce::XmlElement> parse (const juce::String& text, const Limits& limits,
@@ -75,7 +79,8 @@ public:
                                                         juce::String& error, bool rootOnly = false);
 
     /** Any thread: empty when JUCE's reader can read the text within maxDepth levels without
-        harm (for rootOnly, its root element's start tag), else why not. */
+        harm (for rootOnly, its root element's start tag, the body walked at any depth to
+        find the root's end), else why not. */
     static juce::String check (const juce::String& text, int maxDepth, bool rootOnly = false);
 
     // Tags compare exactly, as our writers write them: JUCE's hasTagName and getChildByName
@@ -89,6 +94,15 @@ public:
         of one piece (state, preset, map) that holds one was not written by us and is refused
         whole, rather than read without that child. */
     static bool hasMiscasedChild (const juce::XmlElement& parent, std::initializer_list<const char*> tags);
+
+    /** Any thread: the first byte of UTF-8 text that is not white space, a whole comment or a
+        whole processing instruction (end when there is none): what may follow the root. */
+    static const char* skipMisc (const char* text, const char* end) noexcept;
+
+    /** Any thread: whether the bytes hold a NUL character (in 16-bit units after a UTF-16
+        byte-order mark), which ends the text early for every reader. */
+    static bool holdsNul (const void* data, size_t size) noexcept;
+    static constexpr const char* nulRefusal = "the text holds a NUL character, which XML does not allow";
 
     /** "1 MB", "64 KB" or "100 bytes", for error texts. */
     static juce::String describeSize (size_t bytes);

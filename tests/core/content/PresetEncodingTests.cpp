@@ -153,6 +153,52 @@ INSTANTIATE_TEST_SUITE_P (Presets, EncodingTest, ::testing::ValuesIn (encodings)
     return juce::String (param.param.name).retainCharacters ("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789").toStdString();
 });
 
+// The declaration is read whole, however long: an encoding it names past its first 512 bytes
+// is the file's for the listing, a load and a rename; one that does not end is refused.
+TEST (XmlFileText, TheDeclarationIsReadWholeHoweverLong)
+{
+    test::PluginFixture fixture;
+    test::TempFolder folder;
+    PresetsDirectoryContent<Preset> source { fixture.plugin(), folder.get() };
+    const auto write = [&] (const juce::String& name, const std::string& bytes) {
+        ASSERT_TRUE (source.getFileForName (name).replaceWithData (bytes.data(), bytes.size()));
+    };
+    // Tags whose bytes would pass for UTF-8: in ISO-8859-1 they read "K\u00c3\u00a4se".
+    const auto preset = [] (const std::string& name) {
+        return "<Preset name=\"" + name + "\" application=\"Grindel 2\" tags=\"K\xc3\xa4se:a\">\n  <Value id=\"2\" value=\"3\"/>\n</Preset>\n";
+    };
+    const auto declaration = "<?xml version=\"1.0\"" + std::string (600, ' ') + "encoding=\"ISO-8859-1\"?>\n";
+
+    write ("Cafe", declaration + preset ("Cafe"));
+    write ("Open", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"" + std::string (600, ' ') + "\n" + preset ("Open"));
+    write ("Open16", encode ("<?xml version=\"1.0\" encoding=\"UTF-16\"\n<Preset name=\"Open16\" application=\"Grindel 2\"/>\n", encodings[1]));
+    write ("Long", "<?xml version=\"1.0\"" + std::string ((size_t) Preset::maxFileSize, ' ') + "?>\n" + preset ("Long"));
+    source.refresh();
+
+    const auto tags = utf8 ("K\xc3\x83\xc2\xa4se:a");
+    auto* item = source.findItem ("Cafe");
+    ASSERT_NE (item, nullptr);
+    EXPECT_EQ (item->tags.toString(), tags);
+    const auto loaded = source.loadPresetByName ("Cafe", 0);
+    ASSERT_NE (loaded, nullptr);
+    EXPECT_EQ (loaded->tags, tags);
+
+    const auto cafe = utf8 ("Caf\xc3\xa9");
+    ASSERT_TRUE (item->rename (cafe)) << source.getLastError();
+    const auto renamed = source.getFileForName (cafe);
+    EXPECT_EQ (bytesOf (renamed), declaration + preset ("Caf\xe9"));
+    EXPECT_EQ (readByXmllint (renamed, "name"), cafe);
+
+    for (const juce::String name : { "Open", "Open16", "Long" })
+    {
+        EXPECT_EQ (source.findItem (name), nullptr) << name;
+        Preset refused;
+        juce::String error;
+        EXPECT_FALSE (refused.loadFromFile (source.getFileForName (name), &error)) << name;
+        EXPECT_TRUE (error.contains (name == "Long" ? "larger than 4 MB" : "declaration does not end")) << error;
+    }
+}
+
 TEST (XmlFileText, LineEndsBecomeCrLfInTheTextsOwnCodeUnits)
 {
     // { encoding, text before, after }: a lone "\r", a lone "\n", "\r\n", and a last odd byte.

@@ -180,7 +180,8 @@ TEST (PresetListing, ReadsAndRefusesWhatTheFullReaderDoes)
         { "spaces around =", root (" tags = \"A:b\"\r\n\tapplication\n=\n\"Grindel 2\""), true, true },
         { "first of two tags", root (" tags=\"A:first\" tags=\"A:second\""), true, true },
         { "no attributes", root (""), true, true },
-        { "value without quotes", root (" tags=A:b application=\"X\""), true, true },
+        // JUCE ends the root at a value without quotes: the rest follows the root.
+        { "value without quotes", root (" tags=A:b application=\"X\""), false, false },
         { "attribute without value", root (" tags application=\"X\""), false, false },
         { "attribute name JUCE asserts on", root (" -x=\"1\""), false, false },
         { "quote left open", root (" tags=\"A:b"), false, false },
@@ -192,7 +193,7 @@ TEST (PresetListing, ReadsAndRefusesWhatTheFullReaderDoes)
         { "another root", replaced (replaced (plain, "<Preset", "<Other"), "</Preset>", "</Other>"), false, false },
         { "longer root name", replaced (plain, "<Preset ", "<Presets "), false, false },
         { "root without children", header + "<Preset tags=\"A:b\"/>\n", true, true },
-        { "root closed early", header + "<Preset tags=\"A:b\"/>" + body, true, true },
+        { "root closed early", header + "<Preset tags=\"A:b\"/>" + body, false, false },
         { "cut short", plain.substr (0, plain.size() - 4), false, false },
         { "cut in the start tag", plain.substr (0, start + 20), false, false },
         { "NUL inside", replaced (plain, "<Preset ", std::string ("<Preset \0", 9)), false, false },
@@ -249,6 +250,70 @@ TEST (PresetListing, ReadsAndRefusesWhatTheFullReaderDoes)
             auto changed = plain;
             changed[at] = b;
             EXPECT_EQ (listing (changed), fullReader (changed)) << "byte " << at << " set to " << (int) (unsigned char) b;
+        }
+    }
+}
+
+// After the root, XML allows white space, comments and processing instructions; the reader,
+// the listing and a load accept or refuse a file alike, whether the root has children or not.
+TEST (PresetListing, OnlyWhiteSpaceCommentsAndInstructionsMayFollowTheRoot)
+{
+    test::PluginFixture fixture;
+    const test::TempFolder temp;
+    PresetsDirectoryContent<Preset> source { fixture.plugin(), temp.get() };
+
+    // { case, what follows the root, accepted }
+    const std::vector<std::tuple<const char*, std::string, bool>> trailers {
+        { "nothing", "", true },
+        { "white space", "\r\n  \t", true },
+        { "comment", "<!-- c -->", true },
+        { "instruction", "<?pi x?>", true },
+        { "a mix", "\n<!-- a --> <?pi?>\r\n<!--b-->\t<?q <x>?>\n", true },
+        { "junk", "garbage", false },
+        { "another element", "<Other/>", false },
+        { "another preset", "<Preset name=\"b\"/>", false },
+        { "another preset with a closing tag", "\n<Preset name=\"b\"></Preset>\n", false },
+        { "text and a closing tag", "text</Preset>", false },
+        { "CDATA", "<![CDATA[x]]>", false },
+        { "document type", "<!DOCTYPE Preset>", false },
+        { "comment left open", "<!-- open", false },
+        { "instruction left open", "<?pi open", false },
+        { "CDATA end", "]]>", false },
+        { "NUL", std::string ("\0", 1), false },
+        { "NUL and more", std::string ("\n\0<!-- -->", 10), false },
+    };
+
+    const auto written = writtenPreset ("A:b");
+    const std::vector<std::pair<const char*, std::string>> roots {
+        { "with children", written.substr (0, written.rfind ('>') + 1) },
+        { "self-closing", "<?xml version=\"1.0\"?>\n<Preset application=\"Grindel 2\" tags=\"A:b\"/>" },
+    };
+
+    for (const auto& [rootName, root] : roots)
+        for (size_t i = 0; i < trailers.size(); ++i)
+            write (temp.get().getChildFile (juce::String (rootName) + " " + juce::String ((int) i) + Preset::fileExtension),
+                   root + std::get<1> (trailers[i]));
+
+    source.refresh();
+
+    for (const auto& [rootName, root] : roots)
+    {
+        for (size_t i = 0; i < trailers.size(); ++i)
+        {
+            const auto& [name, trailer, accepted] = trailers[i];
+            const auto bytes = root + trailer;
+            const auto itemName = juce::String (rootName) + " " + juce::String ((int) i);
+
+            for (const bool rootOnly : { false, true })
+            {
+                juce::String error;
+                const auto parsed = BoundedXmlReader::parse (bytes.data(), bytes.size(), Preset::xmlLimits, error, rootOnly);
+                EXPECT_EQ (parsed != nullptr, accepted) << rootName << ", " << name << (rootOnly ? " (root only)" : "") << ": " << error;
+                EXPECT_TRUE (accepted || error.contains ("follow the root") || error.contains ("NUL")) << rootName << ", " << name << ": " << error;
+            }
+
+            EXPECT_EQ (source.findItem (itemName) != nullptr, accepted) << rootName << ", " << name << ": listed";
+            EXPECT_EQ (source.loadPresetByName (itemName, 0) != nullptr, accepted) << rootName << ", " << name << ": loaded";
         }
     }
 }
