@@ -236,7 +236,9 @@ public:
         refresh, so pointers held elsewhere stay valid) and rebuilds the tags. With keepStore
         and a store pointer the item's data are not deleted: a new OverwriteStore holds what
         the item that replaces it inherits, and the new data replace the old in one step.
-        Refused when the data changed on disk since the item was listed. */
+        Refused when the data changed on disk since the item was listed (or something else
+        stands in their place); data already gone count as deleted, but are refused with a
+        store. */
     bool deleteItem (ContentItem* item, bool keepStore = false, std::unique_ptr<OverwriteStore>* store = nullptr);
     /** Null when the name is taken; writes the stream's text (with "\r\n" line ends, in the
         text's own encoding) as the item's data, then makes the item; null when the text is
@@ -252,12 +254,13 @@ public:
     Failure getLastFailure() const noexcept { return lastFailure; }
 
     /** False when the name is taken, or the item's data changed on disk since it was listed
-        (another instance), or the move fails; getLastError says which. */
+        or are gone (another instance), or the move fails; getLastError says which. */
     bool renameItem (ContentItem& item, const juce::String& newName);
     bool canRenameItemTo (const ContentItem& item, const juce::String& newName) const;
     /** Applies the change from the item's listed tags to newTags to the tags its data holds now
         (another instance's edits stay), writes them whole, and gives the item the result.
-        Fails, item unchanged, for a read-only source or a failed write. */
+        Fails, item unchanged, for a read-only source, a failed write or data gone from disk
+        (never made again). */
     juce::Result setItemTags (ContentItem& item, const CategoryTagMap& newTags);
     bool loadItem (ContentItem& item, int flag);
 

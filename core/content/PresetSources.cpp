@@ -7,6 +7,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <functional>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -161,17 +162,77 @@ namespace
         return true;
     }
 
-    /** The preset file with one attribute of its root changed and nothing else: the root's
-        other attributes, unknown elements, comments, line ends and the encoding stay as they
-        are. */
-    juce::Result rewriteRootAttribute (const juce::File& file, const char* attribute,
-                                       const std::function<juce::String (const juce::XmlElement& root)>& newValue)
+    using FileStamp = BoundedXmlReader::FileStamp;
+    using StampCheck = std::function<bool (const FileStamp&)>;
+
+    juce::Result changedOnDisk (const juce::String& itemName)
     {
+        return juce::Result::fail ("\"" + itemName + "\" was changed on disk since the list was read (by another instance?): refresh the list and try again");
+    }
+
+    juce::Result goneFromDisk (const juce::String& itemName)
+    {
+        return juce::Result::fail ("\"" + itemName + "\" is no longer on disk (deleted or renamed by another instance?): refresh the list");
+    }
+
+    /** Under the folder's lock, right before a write: the name itself (a link is not followed)
+        must hold a regular file whose stamp the check takes (now receives it). A name where
+        nothing is says so (and sets gone); a link, FIFO or folder there counts as a change. */
+    juce::Result lookBeforeWriting (const juce::File& file, const juce::String& itemName, const StampCheck& check, FileStamp& now,
+                                    bool* gone = nullptr)
+    {
+        struct stat info;
+
+        if (::lstat (file.getFullPathName().toRawUTF8(), &info) != 0)
+        {
+            const auto error = errno;
+
+            if (error != ENOENT && error != ENOTDIR)
+                return juce::Result::fail ("\"" + itemName + "\" cannot be looked at: " + juce::String (std::strerror (error)));
+
+            if (gone != nullptr)
+                *gone = true;
+
+            return goneFromDisk (itemName);
+        }
+
+        if (! S_ISREG (info.st_mode))
+            return changedOnDisk (itemName);
+
+        now = BoundedXmlReader::stampOf (info);
+        return ! check || check (now) ? juce::Result::ok() : changedOnDisk (itemName);
+    }
+
+    juce::MemoryBlock bytesOf (const juce::XmlElement& xml)
+    {
+        juce::MemoryOutputStream out;
+        xml.writeTo (out);
+        return out.getMemoryBlock();
+    }
+
+    /** Under the folder's lock: the preset file with one attribute of its root changed and
+        nothing else (the root's other attributes, unknown elements, comments, line ends and
+        the encoding stay as they are), once it passed lookBeforeWriting. The bytes read are
+        those of the file looked at, and the new ones replace the name itself; written receives
+        their stamp. */
+    juce::Result rewriteRootAttribute (const juce::File& file, const juce::String& itemName, const StampCheck& check,
+                                       const char* attribute, const std::function<juce::String (const juce::XmlElement& root)>& newValue,
+                                       FileStamp& written)
+    {
+        FileStamp now, read;
+
+        if (const auto looked = lookBeforeWriting (file, itemName, check, now); looked.failed())
+            return looked;
+
         juce::MemoryBlock data;
         juce::String error;
 
-        if (! BoundedXmlReader::readFile (file, (size_t) Preset::maxFileSize, data, error, false, nullptr))
+        if (! BoundedXmlReader::readFile (file, (size_t) Preset::maxFileSize, data, error, true, &read))
             return juce::Result::fail (error);
+
+        // Replaced between the look and the read (by a writer that takes no lock).
+        if (! (read == now))
+            return changedOnDisk (itemName);
 
         // Only the root's start tag is parsed (a file cut short is refused before).
         const auto root = Preset::readRootElement (data.getData(), data.getSize(), true, error);
@@ -181,73 +242,92 @@ namespace
 
         const auto value = newValue (*root);
 
-        if (setRootAttribute (data, attribute, value))
-            return AtomicFile::write (file, data.getData(), data.getSize());
+        if (! setRootAttribute (data, attribute, value))
+        {
+            // A start tag that cannot be found whole is written from the whole element instead.
+            const auto whole = Preset::readRootElement (data.getData(), data.getSize(), false, error);
 
-        // A start tag that cannot be found whole is written from the whole element instead.
-        const auto whole = Preset::readRootElement (data.getData(), data.getSize(), false, error);
+            if (whole == nullptr)
+                return juce::Result::fail (error);
 
-        if (whole == nullptr)
-            return juce::Result::fail (error);
+            whole->setAttribute (attribute, value);
+            data = bytesOf (*whole);
+        }
 
-        whole->setAttribute (attribute, value);
-        return AtomicFile::write (file, *whole);
+        if (const auto result = AtomicFile::replaceName (file, data.getData(), data.getSize()); result.failed())
+            return result;
+
+        written = BoundedXmlReader::stampOf (file);
+        return juce::Result::ok();
     }
 
-    /** The disk part of a tag change: under the folder's lock, this instance's change (from
+    /** The disk part of a tag change, under the folder's lock: this instance's change (from
         before to tags) applied to the tags the file holds now and written whole; tags then
-        holds what was written. */
-    juce::Result writeTagChange (const juce::File& folder, const juce::File& file, const CategoryTagMap& before, CategoryTagMap& tags)
+        holds what was written. A file gone stays gone. */
+    juce::Result writeTagChange (const juce::File& file, const juce::String& itemName, const CategoryTagMap& before, CategoryTagMap& tags,
+                                 FileStamp& written)
     {
-        // Read, change and write in one go against other instances doing the same.
-        const FolderLock lock (folder);
-
-        if (! lock.isLocked())
-            return lock.getResult();
-
         // Only the attribute changes: whatever else the file holds stays as it is.
-        CategoryTagMap written;
-        const auto result = rewriteRootAttribute (file, "tags", [&] (const juce::XmlElement& root) {
-            written = applyTagChange (CategoryTagMap::fromString (root.getStringAttribute ("tags")), before, tags);
-            return written.toString();
-        });
+        CategoryTagMap merged;
+        const auto mergedText = [&] (const juce::XmlElement& root) {
+            merged = applyTagChange (CategoryTagMap::fromString (root.getStringAttribute ("tags")), before, tags);
+            return merged.toString();
+        };
+        const auto result = rewriteRootAttribute (file, itemName, {}, "tags", mergedText, written);
 
         if (result.failed())
             return result;
 
-        tags = written;
+        tags = merged;
         return juce::Result::ok();
     }
 
-    /** The write of an imported preset's data. A new item's data are not synced (their copy is
-        the archive) and never replace what another instance wrote under the name after the
-        list was read; a replaced item's wait for the disk. errorNumber: the failure's errno. */
-    juce::Result writeImportedPreset (const juce::File& file, const juce::MemoryBlock& data, bool replacing, int& errorNumber)
+    /** The write of an imported preset's data, under the folder's lock. A new item's data are
+        not synced (their copy is the archive) and never replace what another instance wrote
+        under the name after the list was read; a replaced item's replace only the file the
+        check takes, and wait for the disk. errorNumber: the failure's errno (0 for a refusal). */
+    juce::Result writeImportedPreset (const juce::File& file, const juce::String& itemName, const juce::MemoryBlock& data, bool replacing,
+                                      const StampCheck& check, int& errorNumber)
     {
-        return replacing ? AtomicFile::write (file, data.getData(), data.getSize(), true, false, &errorNumber)
-                         : AtomicFile::writeNew (file, data.getData(), data.getSize(), false, &errorNumber);
+        errorNumber = 0;
+
+        if (! replacing)
+            return AtomicFile::writeNew (file, data.getData(), data.getSize(), false, &errorNumber);
+
+        FileStamp now;
+
+        if (const auto looked = lookBeforeWriting (file, itemName, check, now); looked.failed())
+            return looked;
+
+        return AtomicFile::replaceName (file, data.getData(), data.getSize(), &errorNumber);
     }
 
-    juce::Result changedOnDisk (const juce::String& itemName)
+    /** The disk part of a plain delete, under the folder's lock: a name where nothing is counts
+        as deleted; anything but a regular file the check takes is refused. */
+    juce::Result deletePresetFile (const juce::File& file, const juce::String& itemName, const StampCheck& check)
     {
-        return juce::Result::fail ("\"" + itemName + "\" was changed on disk since the list was read (by another instance?): refresh the list and try again");
-    }
+        FileStamp now;
+        bool gone = false;
 
-    /** The disk part of a plain delete: a file already gone is fine; one that is not the file
-        listed (when known) is refused. */
-    juce::Result deletePresetFile (const juce::File& file, const juce::String& itemName, const BoundedXmlReader::FileStamp* listed)
-    {
-        if (! file.existsAsFile())
-            return juce::Result::ok();
+        if (const auto looked = lookBeforeWriting (file, itemName, check, now, &gone); looked.failed())
+            return gone ? juce::Result::ok() : looked;
 
-        if (listed != nullptr && ! (*listed == BoundedXmlReader::stampOf (file)))
-            return changedOnDisk (itemName);
-
-        // The name itself goes (a link, not what it leads to), in one call.
+        // The name itself goes, in one call.
         if (::unlink (file.getFullPathName().toRawUTF8()) == 0 || errno == ENOENT)
             return juce::Result::ok();
 
         return juce::Result::fail ("\"" + itemName + "\" could not be deleted: " + juce::String (std::strerror (errno)));
+    }
+
+    /** The folder's lock for a delete: a folder that is gone holds no file to delete. */
+    juce::Result lockFailureOfDelete (const FolderLock& lock, const juce::File& file)
+    {
+        return anythingAt (file) ? lock.getResult() : juce::Result::ok();
+    }
+
+    StampCheck stampIs (const FileStamp& expected)
+    {
+        return [expected] (const FileStamp& now) { return now == expected; };
     }
 
     bool isForeign (const Preset& preset, PresetTarget& plugin)
@@ -264,6 +344,21 @@ class PresetFolderContent::FolderOverwriteStore : public ContentSource::Overwrit
 public:
     juce::String presetId, author;
     int rating = Preset::defaultRating;
+};
+
+//==============================================================================
+// Where a change made for the worker acts, shared by the change and its source: a rename by
+// the source moves a change not performed yet along with the file, and takes the stamp a
+// performed one wrote as its own. Read and changed under the folder's lock (and the mutex,
+// for the threads of this process).
+struct PresetFolderContent::ChangeTarget
+{
+    std::mutex lock;
+    juce::File file;
+    juce::String itemName;
+    FileStamp listed, written;
+    bool stampKnown = false, performed = false;
+    juce::uint64 order = 0;
 };
 
 //==============================================================================
@@ -289,15 +384,15 @@ juce::File PresetFolderContent::getFileForName (const juce::String& itemName) co
     return folder.getChildFile (safe + extension);
 }
 
-bool PresetFolderContent::getListedStamp (const ContentItem& item, FileStamp& listed) const
+bool PresetFolderContent::getListedStamp (const juce::String& itemName, FileStamp& listed) const
 {
-    if (const auto own = ownWrites.find (item.name); own != ownWrites.end())
+    if (const auto own = ownWrites.find (itemName); own != ownWrites.end())
     {
         listed = own->second.stamp;
         return own->second.known;
     }
 
-    if (const auto* entry = listing != nullptr ? listing->find (item.name) : nullptr)
+    if (const auto* entry = listing != nullptr ? listing->find (itemName) : nullptr)
     {
         listed = entry->stamp;
         return true;
@@ -306,19 +401,81 @@ bool PresetFolderContent::getListedStamp (const ContentItem& item, FileStamp& li
     return false;
 }
 
-juce::Result PresetFolderContent::checkUnchangedSinceListed (const ContentItem& item) const
+PresetFolderContent::StampCheck PresetFolderContent::getStampCheck (const juce::String& itemName) const
 {
     FileStamp listed;
 
-    if (! getListedStamp (item, listed) || listed == BoundedXmlReader::stampOf (getFileForName (item.name)))
-        return juce::Result::ok();
+    if (! getListedStamp (itemName, listed))
+        return {};
 
-    return changedOnDisk (item.name);
+    return [this, listed, file = getFileForName (itemName)] (const FileStamp& now) {
+        if (now == listed)
+            return true;
+
+        // A change of this source's own, written but not yet taken by the model.
+        for (const auto& weak : changesInFlight)
+        {
+            if (const auto target = weak.lock())
+            {
+                const std::scoped_lock guard (target->lock);
+
+                if (target->performed && target->file == file && target->written == now)
+                    return true;
+            }
+        }
+
+        return false;
+    };
 }
 
-void PresetFolderContent::noteWritten (const juce::String& itemName)
+void PresetFolderContent::noteWritten (const juce::String& itemName, const FileStamp& stamp, bool known, juce::uint64 order)
 {
-    ownWrites[itemName] = { BoundedXmlReader::stampOf (getFileForName (itemName)), true };
+    auto& note = ownWrites[itemName];
+
+    if (order > note.order)
+        note = { stamp, known, order };
+}
+
+std::shared_ptr<PresetFolderContent::ChangeTarget> PresetFolderContent::trackChange (const ContentItem& item, bool deletion)
+{
+    auto target = std::make_shared<ChangeTarget>();
+    target->file = getFileForName (item.name);
+    target->itemName = item.name;
+
+    if (deletion)
+        target->stampKnown = getListedStamp (item.name, target->listed);
+
+    // Changes dropped unperformed leave entries that lead nowhere: cleared as the list doubles.
+    if (changesInFlight.size() >= pruneChangesAt)
+    {
+        changesInFlight.erase (std::remove_if (changesInFlight.begin(), changesInFlight.end(), [] (const auto& weak) { return weak.expired(); }),
+                               changesInFlight.end());
+        pruneChangesAt = 2 * changesInFlight.size() + 64;
+    }
+
+    changesInFlight.push_back (target);
+    return target;
+}
+
+void PresetFolderContent::followRename (const juce::File& from, const juce::File& to, const juce::String& newName, const FileStamp& moved,
+                                        const FileStamp& renamed)
+{
+    for (const auto& weak : changesInFlight)
+    {
+        if (const auto target = weak.lock())
+        {
+            const std::scoped_lock guard (target->lock);
+
+            if (target->performed || target->file != from)
+                continue;
+
+            target->file = to;
+            target->itemName = newName;
+
+            if (target->stampKnown && target->listed == moved)
+                target->listed = renamed;
+        }
+    }
 }
 
 juce::Result PresetFolderContent::rewritePreset (const juce::String& itemName, const Preset& preset, const ParameterManager* manager)
@@ -328,10 +485,21 @@ juce::Result PresetFolderContent::rewritePreset (const juce::String& itemName, c
     if (file == juce::File())
         return juce::Result::fail ("\"" + itemName + "\" is not a usable name");
 
-    const auto result = preset.saveToFile (file, manager);
+    const auto data = bytesOf (*preset.createXml (manager));
+    const FolderLock lock (folder);
+
+    if (! lock.isLocked())
+        return lock.getResult();
+
+    FileStamp now;
+
+    if (const auto looked = lookBeforeWriting (file, itemName, getStampCheck (itemName), now); looked.failed())
+        return looked;
+
+    const auto result = AtomicFile::replaceName (file, data.getData(), data.getSize());
 
     if (result.wasOk())
-        noteWritten (itemName);
+        noteWritten (itemName, BoundedXmlReader::stampOf (file), true, nextWrite());
 
     return result;
 }
@@ -437,14 +605,32 @@ bool PresetFolderContent::createItemData (const juce::String& itemName, Category
             preset->author = old->author;
     }
 
-    // Written beside the old file and renamed over it: the old preset stays until then.
-    if (const auto result = preset->saveToFile (file, &plugin.getParameterManager()); result.failed())
+    const auto data = bytesOf (*preset->createXml (&plugin.getParameterManager()));
+    const FolderLock lock (folder);
+    auto result = lock.getResult();
+
+    // Written beside the old file and renamed over it: the old preset stays until then, and
+    // only the file listed is replaced. A new name is taken only while nothing has it.
+    if (result.wasOk() && old != nullptr && old->itemName == itemName)
+    {
+        FileStamp now;
+        result = lookBeforeWriting (file, itemName, getStampCheck (itemName), now);
+
+        if (result.wasOk())
+            result = AtomicFile::replaceName (file, data.getData(), data.getSize());
+    }
+    else if (result.wasOk())
+    {
+        result = AtomicFile::writeNew (file, data.getData(), data.getSize(), true);
+    }
+
+    if (result.failed())
     {
         fail (result.getErrorMessage());
         return false;
     }
 
-    noteWritten (itemName);
+    noteWritten (itemName, BoundedXmlReader::stampOf (file), true, nextWrite());
     plugin.presetStored (*preset);
     return true;
 }
@@ -468,7 +654,7 @@ bool PresetFolderContent::copyItemData (const juce::File& file, const juce::Stri
 
     const auto target = getFileForName (itemName);
 
-    if (target == juce::File() || anythingAt (target))
+    if (target == juce::File() || anythingAt (target) || ! folder.createDirectory())
         return false;
 
     auto merged = preset->getTagMap();
@@ -484,12 +670,16 @@ bool PresetFolderContent::copyItemData (const juce::File& file, const juce::Stri
     {
         root->setAttribute ("name", itemName);
         root->setAttribute ("tags", tagText);
+        data = bytesOf (*root);
     }
 
-    if ((spliced ? AtomicFile::write (target, data.getData(), data.getSize()) : AtomicFile::write (target, *root)).failed())
+    // Only a name where nothing is: what took it meanwhile stays.
+    const FolderLock lock (folder);
+
+    if (! lock.isLocked() || AtomicFile::writeNew (target, data.getData(), data.getSize(), true).failed())
         return false;
 
-    noteWritten (itemName);
+    noteWritten (itemName, BoundedXmlReader::stampOf (target), true, nextWrite());
     return true;
 }
 
@@ -499,8 +689,8 @@ bool PresetFolderContent::deleteItemData (ContentItem& item, std::unique_ptr<Ove
 
     if (store == nullptr)
     {
-        FileStamp listed;
-        const auto deleted = deletePresetFile (file, item.name, getListedStamp (item, listed) ? &listed : nullptr);
+        const FolderLock lock (folder);
+        const auto deleted = lock.isLocked() ? deletePresetFile (file, item.name, getStampCheck (item.name)) : lockFailureOfDelete (lock, file);
 
         if (deleted.failed())
             fail (deleted.getErrorMessage());
@@ -508,12 +698,12 @@ bool PresetFolderContent::deleteItemData (ContentItem& item, std::unique_ptr<Ove
         return deleted.wasOk();
     }
 
-    if (! file.existsAsFile())
-        return true;   // already gone
+    // Saved over only while the file is the one listed (looked at again right before the write).
+    FileStamp now;
 
-    if (const auto unchanged = checkUnchangedSinceListed (item); unchanged.failed())
+    if (const auto looked = lookBeforeWriting (file, item.name, getStampCheck (item.name), now); looked.failed())
     {
-        fail (unchanged.getErrorMessage());
+        fail (looked.getErrorMessage());
         return false;
     }
 
@@ -540,9 +730,15 @@ bool PresetFolderContent::renameItemData (ContentItem& item, const juce::String&
     const auto from = getFileForName (item.name);
     const auto to = getFileForName (newName);
 
-    if (const auto unchanged = checkUnchangedSinceListed (item); unchanged.failed())
+    // The move and the inner name's rewrite in one hold of the lock: no other writer comes
+    // between them, or between the look at the file and the move.
+    const FolderLock lock (folder);
+    FileStamp moved;
+
+    if (const auto looked = lock.isLocked() ? lookBeforeWriting (from, item.name, getStampCheck (item.name), moved) : lock.getResult();
+        looked.failed())
     {
-        fail (unchanged.getErrorMessage());
+        fail (looked.getErrorMessage());
         return false;
     }
 
@@ -559,20 +755,31 @@ bool PresetFolderContent::renameItemData (ContentItem& item, const juce::String&
 
     // The name inside the file follows, and nothing else changes; a file we cannot read keeps
     // its contents as they are.
-    if (const auto renamed = rewriteRootAttribute (to, "name", [&] (const juce::XmlElement&) { return newName; }); renamed.failed())
-        log ("renamed \"" + item.name + "\" to \"" + newName + "\" without its inner name: " + renamed.getErrorMessage());
+    FileStamp renamed = moved;
+    const auto innerName = [&] (const juce::XmlElement&) { return newName; };
 
-    ownWrites[item.name] = { {}, false };
-    noteWritten (newName);
+    if (const auto inner = rewriteRootAttribute (to, newName, stampIs (moved), "name", innerName, renamed); inner.failed())
+        log ("renamed \"" + item.name + "\" to \"" + newName + "\" without its inner name: " + inner.getErrorMessage());
+
+    const auto order = nextWrite();
+    noteWritten (item.name, {}, false, order);
+    ownWrites[newName] = { renamed, true, order };
+    followRename (from, to, newName, moved, renamed);
     return true;
 }
 
 juce::Result PresetFolderContent::writeItemTags (ContentItem& item, CategoryTagMap& newTags)
 {
-    const auto result = writeTagChange (folder, getFileForName (item.name), item.tags, newTags);
+    const FolderLock lock (folder);
+
+    if (! lock.isLocked())
+        return lock.getResult();
+
+    FileStamp written;
+    const auto result = writeTagChange (getFileForName (item.name), item.name, item.tags, newTags, written);
 
     if (result.wasOk())
-        noteWritten (item.name);
+        noteWritten (item.name, written, true, nextWrite());
 
     return result;
 }
@@ -583,48 +790,64 @@ juce::Result PresetFolderContent::writeItemTags (ContentItem& item, CategoryTagM
 class PresetFolderContent::FolderChange : public ContentSource::ItemChange
 {
 public:
-    FolderChange (ContentItem& changed, bool isDeletion, const CategoryTagMap& wanted, const juce::File& folderToLock, const juce::File& presetFile)
-        : ItemChange (changed, isDeletion, wanted), folder (folderToLock), file (presetFile), itemName (changed.name), before (changed.tags)
+    FolderChange (ContentItem& changed, bool isDeletion, const CategoryTagMap& wanted, const juce::File& folderToLock,
+                  std::shared_ptr<ChangeTarget> where, std::shared_ptr<std::atomic<juce::uint64>> writes)
+        : ItemChange (changed, isDeletion, wanted), folder (folderToLock), before (changed.tags), target (std::move (where)), writeCount (std::move (writes))
     {
     }
 
     void performOnDisk() override
     {
-        if (deletion)
+        // The lock first: the source moves the target only while it holds it.
+        const FolderLock lock (folder);
+        const std::scoped_lock guard (target->lock);
+        target->performed = true;
+
+        if (! lock.isLocked())
         {
-            result = deletePresetFile (file, itemName, stampKnown ? &listed : nullptr);
+            result = deletion ? lockFailureOfDelete (lock, target->file) : lock.getResult();
             return;
         }
 
-        result = writeTagChange (folder, file, before, tags);
+        if (deletion)
+        {
+            result = deletePresetFile (target->file, target->itemName, target->stampKnown ? stampIs (target->listed) : StampCheck());
+            return;
+        }
+
+        result = writeTagChange (target->file, target->itemName, before, tags, target->written);
 
         if (result.wasOk())
-            written = BoundedXmlReader::stampOf (file);
+            target->order = ++*writeCount;
     }
 
-    const juce::File folder, file;
-    const juce::String itemName;
+    const juce::File folder;
     const CategoryTagMap before;
-    FileStamp listed, written;
-    bool stampKnown = false;
+    const std::shared_ptr<ChangeTarget> target;
+    const std::shared_ptr<std::atomic<juce::uint64>> writeCount;
 };
 
 std::unique_ptr<ContentSource::ItemChange> PresetFolderContent::makeTagChange (ContentItem& item, const CategoryTagMap& newTags)
 {
-    return std::make_unique<FolderChange> (item, false, newTags, folder, getFileForName (item.name));
+    return std::make_unique<FolderChange> (item, false, newTags, folder, trackChange (item, false), writeCount);
 }
 
 std::unique_ptr<ContentSource::ItemChange> PresetFolderContent::makeDeleteChange (ContentItem& item)
 {
-    auto change = std::make_unique<FolderChange> (item, true, CategoryTagMap(), folder, getFileForName (item.name));
-    change->stampKnown = getListedStamp (item, change->listed);
-    return change;
+    return std::make_unique<FolderChange> (item, true, CategoryTagMap(), folder, trackChange (item, true), writeCount);
 }
 
 void PresetFolderContent::changePerformed (ItemChange& change)
 {
-    if (auto* done = dynamic_cast<FolderChange*> (&change); done != nullptr && ! done->deletion)
-        ownWrites[done->itemName] = { done->written, true };
+    auto* done = dynamic_cast<FolderChange*> (&change);
+
+    if (done == nullptr || done->deletion)
+        return;
+
+    // Noted under the name it was written under, unless a later write of this source (a
+    // rename since) was noted already.
+    const std::scoped_lock guard (done->target->lock);
+    noteWritten (done->target->itemName, done->target->written, true, done->target->order);
 }
 
 bool PresetFolderContent::readImportedTags (const juce::MemoryBlock& data, const juce::String& itemName, CategoryTagMap& itemTags)
@@ -660,8 +883,16 @@ bool PresetFolderContent::importItemData (const juce::MemoryBlock& data, const j
         return false;
     }
 
+    if (! folder.createDirectory())
+    {
+        lastFailure = Failure::writeFailed;
+        return false;
+    }
+
+    const FolderLock lock (folder);
     int errorNumber = 0;
-    const auto result = writeImportedPreset (file, data, overwrite, errorNumber);
+    const auto result = lock.isLocked() ? writeImportedPreset (file, itemName, data, overwrite, getStampCheck (itemName), errorNumber)
+                                        : lock.getResult();
 
     if (result.failed())
     {
@@ -670,7 +901,7 @@ bool PresetFolderContent::importItemData (const juce::MemoryBlock& data, const j
         return false;
     }
 
-    noteWritten (itemName);
+    noteWritten (itemName, BoundedXmlReader::stampOf (file), true, nextWrite());
     itemTags = presetTags;
     return true;
 }
@@ -681,8 +912,8 @@ class PresetFolderContent::FolderImport : public ContentSource::ItemImport
 {
 public:
     FolderImport (const juce::String& name, juce::MemoryBlock itemData, CategoryTagMap itemTags, const juce::File& folderToLock,
-                  const juce::File& presetFile)
-        : ItemImport (name, std::move (itemData), std::move (itemTags)), folder (folderToLock), file (presetFile)
+                  const juce::File& presetFile, std::shared_ptr<std::atomic<juce::uint64>> writes)
+        : ItemImport (name, std::move (itemData), std::move (itemTags)), folder (folderToLock), file (presetFile), writeCount (std::move (writes))
     {
     }
 
@@ -704,19 +935,9 @@ public:
             }
         }
 
-        // A file gone meanwhile is written anew, as a save over it would be.
-        if (replacing && stampKnown)
-        {
-            if (const auto now = BoundedXmlReader::stampOf (file); ! (now == FileStamp {}) && ! (listed == now))
-            {
-                failure = Failure::writeFailed;
-                error = changedOnDisk (itemName).getErrorMessage();
-                return;
-            }
-        }
-
+        // A replaced file gone meanwhile stays gone; one changed since it was listed stays.
         int errorNumber = 0;
-        const auto result = writeImportedPreset (file, data, replacing, errorNumber);
+        const auto result = writeImportedPreset (file, itemName, data, replacing, stampKnown ? stampIs (listed) : StampCheck(), errorNumber);
 
         if (result.failed())
         {
@@ -726,10 +947,13 @@ public:
         }
 
         written = BoundedXmlReader::stampOf (file);
+        order = ++*writeCount;
     }
 
     const juce::File folder, file;
+    const std::shared_ptr<std::atomic<juce::uint64>> writeCount;
     FileStamp listed, written;
+    juce::uint64 order = 0;
     bool replacing = false, stampKnown = false;
 };
 
@@ -748,12 +972,12 @@ std::unique_ptr<ContentSource::ItemImport> PresetFolderContent::makeImport (juce
         return nullptr;
     }
 
-    auto import = std::make_unique<FolderImport> (itemName, std::move (data), std::move (presetTags), folder, file);
+    auto import = std::make_unique<FolderImport> (itemName, std::move (data), std::move (presetTags), folder, file, writeCount);
 
     if (replaced != nullptr)
     {
         import->replacing = true;
-        import->stampKnown = getListedStamp (*replaced, import->listed);
+        import->stampKnown = getListedStamp (replaced->name, import->listed);
     }
 
     return import;
@@ -762,7 +986,7 @@ std::unique_ptr<ContentSource::ItemImport> PresetFolderContent::makeImport (juce
 void PresetFolderContent::importPerformed (ItemImport& import)
 {
     if (auto* done = dynamic_cast<FolderImport*> (&import))
-        ownWrites[done->itemName] = { done->written, true };
+        noteWritten (done->itemName, done->written, true, done->order);
 }
 
 std::unique_ptr<Preset> PresetFolderContent::loadPresetByName (const juce::String& itemName, int)

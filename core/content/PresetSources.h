@@ -3,6 +3,9 @@
 #include "core/content/ContentPackage.h"
 #include "core/content/PresetContentSource.h"
 #include "core/content/PresetFolderIndex.h"
+#include <atomic>
+#include <functional>
+#include <vector>
 
 /** The user's preset folder: one preset file per item, named after the item, with the
     preset file extension. Writable. (The template PresetsDirectoryContent<Preset> below gives
@@ -28,7 +31,8 @@ public:
     juce::File getFileForName (const juce::String& itemName) const;
 
     /** Writes the preset over the named item's file as this source's own write, so the item
-        stays renamable and deletable (developer mode's Normalize). */
+        stays renamable and deletable (developer mode's Normalize); refused, as a rename is,
+        when the file is gone or is not the one listed. */
     juce::Result rewritePreset (const juce::String& itemName, const Preset& preset, const ParameterManager* manager);
 
     /** Start-up: deletes the temporaries of saves that were killed and puts back the presets
@@ -62,6 +66,7 @@ private:
     class FolderOverwriteStore;
     class FolderChange;
     class FolderImport;
+    struct ChangeTarget;
 
     /** The tags of data to import, or false (lastFailure notAnItem, a log line) when they
         are no preset of this plug-in. */
@@ -69,13 +74,26 @@ private:
 
     /** Tells whether a file was replaced or changed: every save makes a new file (AtomicFile). */
     using FileStamp = BoundedXmlReader::FileStamp;
-    /** Fails when the item's file is not the one the last listing (or this source's own last
-        write) saw: another instance changed it. */
-    juce::Result checkUnchangedSinceListed (const ContentItem& item) const;
+    /** Whether a stamp is one a writer may act on; empty: any. */
+    using StampCheck = std::function<bool (const FileStamp&)>;
+    /** Takes the stamps of the named item's file that this source knows: the one the last
+        listing saw (or this source's own last write), or one that a change of its own wrote
+        that the model has not taken yet. Empty when nothing is known (nothing to check). */
+    StampCheck getStampCheck (const juce::String& itemName) const;
     /** The stamp the item's file had when it was listed (or last written here); false when
         unknown (nothing to check against). */
-    bool getListedStamp (const ContentItem& item, FileStamp& listed) const;
-    void noteWritten (const juce::String& itemName);
+    bool getListedStamp (const juce::String& itemName, FileStamp& listed) const;
+    /** Under the folder's lock: the place of this source's write in the order of its writes. */
+    juce::uint64 nextWrite() { return ++*writeCount; }
+    /** Notes this source's write of the item's file (known false: the file went elsewhere),
+        unless a later write was noted already. */
+    void noteWritten (const juce::String& itemName, const FileStamp& stamp, bool known, juce::uint64 order);
+    /** The changes made for the worker, followed by their file. */
+    std::shared_ptr<ChangeTarget> trackChange (const ContentItem& item, bool deletion);
+    /** Under the folder's lock, after a rename of from to to: the changes not performed yet
+        follow the file; a delete's listed stamp follows it when it was the stamp moved. */
+    void followRename (const juce::File& from, const juce::File& to, const juce::String& newName, const FileStamp& moved,
+                       const FileStamp& renamed);
 
     juce::File folder;
     const juce::String extension;
@@ -88,8 +106,14 @@ private:
     {
         FileStamp stamp;
         bool known = true;
+        juce::uint64 order = 0;
     };
     std::unordered_map<juce::String, Written, PresetFolderIndex::NameHash, PresetFolderIndex::NameEqual> ownWrites;
+    /** Counts this source's writes, on any thread, always under the folder's lock. */
+    std::shared_ptr<std::atomic<juce::uint64>> writeCount = std::make_shared<std::atomic<juce::uint64>> (0);
+    /** The changes handed out, for as long as their owner keeps them. */
+    std::vector<std::weak_ptr<ChangeTarget>> changesInFlight;
+    size_t pruneChangesAt = 64;
 };
 
 template <class PresetType>

@@ -217,16 +217,21 @@ juce::Result AtomicFile::write (const juce::File& named, const void* data, size_
 
 juce::Result AtomicFile::write (const juce::File& named, const void* data, size_t numBytes, bool waitForDisk, bool recorded, int* errorNumber)
 {
-    return writeFile (named, data, numBytes, waitForDisk, recorded, false, errorNumber);
+    return writeFile (named, data, numBytes, waitForDisk, recorded, Mode::followLink, errorNumber);
 }
 
 juce::Result AtomicFile::writeNew (const juce::File& target, const void* data, size_t numBytes, bool waitForDisk, int* errorNumber)
 {
-    return writeFile (target, data, numBytes, waitForDisk, false, true, errorNumber);
+    return writeFile (target, data, numBytes, waitForDisk, false, Mode::newName, errorNumber);
+}
+
+juce::Result AtomicFile::replaceName (const juce::File& target, const void* data, size_t numBytes, int* errorNumber)
+{
+    return writeFile (target, data, numBytes, true, false, Mode::replaceName, errorNumber);
 }
 
 juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, size_t numBytes, bool waitForDisk, bool recorded,
-                                    bool exclusive, int* errorNumber)
+                                    Mode mode, int* errorNumber)
 {
     int ignored = 0;
     auto& error = errorNumber != nullptr ? *errorNumber : ignored;
@@ -238,6 +243,7 @@ juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, s
         return juce::Result::fail ("cannot write a file without a name");
     }
 
+    const bool exclusive = mode == Mode::newName;
     struct stat existing;
 
     if (exclusive && (::lstat (named.getFullPathName().toRawUTF8(), &existing) == 0 || errno != ENOENT))
@@ -246,11 +252,12 @@ juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, s
         return failure (named, "the name is taken");
     }
 
-    // A link stays a link: the file it leads to is the one written.
+    // A link stays a link: the file it leads to is the one written (unless the name itself is).
     auto target = named;
     struct stat link;
+    const bool ownName = mode == Mode::replaceName;
 
-    if (::lstat (named.getFullPathName().toRawUTF8(), &link) == 0 && S_ISLNK (link.st_mode))
+    if (! ownName && ::lstat (named.getFullPathName().toRawUTF8(), &link) == 0 && S_ISLNK (link.st_mode))
     {
         char resolved[PATH_MAX];
 
@@ -263,7 +270,7 @@ juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, s
         target = juce::File (juce::CharPointer_UTF8 (resolved));
     }
 
-    if (target.isDirectory())
+    if (ownName ? ::lstat (target.getFullPathName().toRawUTF8(), &link) == 0 && S_ISDIR (link.st_mode) : target.isDirectory())
     {
         error = EISDIR;
         return failure (named, "a folder has that name");
@@ -278,11 +285,12 @@ juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, s
     }
 
     // A file saved over keeps who may read it.
-    mode_t mode = 0666;
+    mode_t permissions = 0666;
     struct stat old;
+    const auto targetPath = target.getFullPathName().toRawUTF8();
 
-    if (::stat (target.getFullPathName().toRawUTF8(), &old) == 0 && S_ISREG (old.st_mode))
-        mode = old.st_mode & 07777;
+    if ((ownName ? ::lstat (targetPath, &old) : ::stat (targetPath, &old)) == 0 && S_ISREG (old.st_mode))
+        permissions = old.st_mode & 07777;
 
     // The process id tells other processes whose it is; the count keeps this process's
     // writers apart on any thread; a name a killed process of the same id left is skipped.
@@ -301,7 +309,7 @@ juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, s
         // which the next start removes, never a temporary that nothing names.
         record.reset();
         record = std::make_unique<ScopedRecord> (recorded, temp);
-        fd = ::open (temp.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        fd = ::open (temp.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissions);
 
         if (fd < 0 && errno != EEXIST)
             break;

@@ -31,6 +31,10 @@ public:
         was taken by another process while the data were being written; never replaces. */
     static juce::Result writeNew (const juce::File& target, const void* data, size_t numBytes, bool waitForDisk,
                                   int* errorNumber = nullptr);
+    /** Writes the bytes under the name itself, flushed: whatever has the name is replaced in one
+        rename, a link too (the file it leads to stays as it was); a folder there is refused.
+        For a file its writer has just looked at under its folder's lock. */
+    static juce::Result replaceName (const juce::File& target, const void* data, size_t numBytes, int* errorNumber = nullptr);
     /** The text as UTF-8, without a byte-order mark. */
     static juce::Result write (const juce::File& target, const juce::String& text, bool waitForDisk = true);
     /** The element as an XML document in JUCE's default format. */
@@ -55,8 +59,17 @@ public:
     static int removeRecordedLeftovers();
 
 private:
+    /** What a write does with the name: writes what a link there leads to, replaces whatever
+        is there, or takes it only when nothing is. */
+    enum class Mode
+    {
+        followLink,
+        replaceName,
+        newName
+    };
+
     /** errorNumber: the errno of the failure (0 on success). */
     static juce::Result writeFile (const juce::File& named, const void* data, size_t numBytes, bool waitForDisk, bool recorded,
-                                   bool exclusive, int* errorNumber);
+                                   Mode mode, int* errorNumber);
     static int removeMatching (const juce::File& folder, const juce::String& onlyFor);
 };

@@ -646,23 +646,20 @@ juce::String BoundedXmlReader::describeSize (size_t bytes)
     return juce::String ((juce::int64) bytes) + " bytes";
 }
 
-namespace
+BoundedXmlReader::FileStamp BoundedXmlReader::stampOf (const struct stat& info)
 {
-    BoundedXmlReader::FileStamp stampFrom (const struct stat& info)
-    {
 #if JUCE_MAC
-        const auto nanoseconds = (juce::int64) info.st_mtimespec.tv_sec * 1000000000 + info.st_mtimespec.tv_nsec;
+    const auto nanoseconds = (juce::int64) info.st_mtimespec.tv_sec * 1000000000 + info.st_mtimespec.tv_nsec;
 #else
-        const auto nanoseconds = (juce::int64) info.st_mtim.tv_sec * 1000000000 + info.st_mtim.tv_nsec;
+    const auto nanoseconds = (juce::int64) info.st_mtim.tv_sec * 1000000000 + info.st_mtim.tv_nsec;
 #endif
-        return { nanoseconds, (juce::int64) info.st_size, (juce::uint64) info.st_ino };
-    }
+    return { nanoseconds, (juce::int64) info.st_size, (juce::uint64) info.st_ino };
 }
 
 BoundedXmlReader::FileStamp BoundedXmlReader::stampOf (const juce::File& file)
 {
     struct stat info;
-    return ::stat (file.getFullPathName().toRawUTF8(), &info) == 0 ? stampFrom (info) : FileStamp {};
+    return ::stat (file.getFullPathName().toRawUTF8(), &info) == 0 ? stampOf (info) : FileStamp {};
 }
 
 namespace
@@ -719,7 +716,7 @@ namespace
         ::close (fd);
 
         if (stamp != nullptr)
-            *stamp = stampFrom (info);
+            *stamp = BoundedXmlReader::stampOf (info);
 
         if (total > maxBytes)
         {
@@ -804,7 +801,7 @@ bool BoundedXmlReader::readFileIn (int folderFd, const char* name, size_t maxByt
 BoundedXmlReader::FileStamp BoundedXmlReader::stampIn (int folderFd, const char* name)
 {
     struct stat info;
-    return ::fstatat (folderFd, name, &info, 0) == 0 ? stampFrom (info) : FileStamp {};
+    return ::fstatat (folderFd, name, &info, 0) == 0 ? stampOf (info) : FileStamp {};
 }
 
 bool BoundedXmlReader::hasTag (const juce::XmlElement& element, juce::StringRef tag) noexcept

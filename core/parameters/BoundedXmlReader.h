@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <vector>
 
+struct stat;
+
 /** The one reader of XML that a user, a host or a package hands the plug-in (settings, presets,
     maps, package descriptors, skin descriptions, the host's state block, "parameters.xml").
     Any thread: it keeps no state.
@@ -40,6 +42,8 @@ public:
 
     /** Any thread: the stamp of the file under the name now (empty when there is none). */
     static FileStamp stampOf (const juce::File& file);
+    /** Any thread: the stamp of what stat or lstat said of a file. */
+    static FileStamp stampOf (const struct stat& info);
 
     /** Any thread: the stamp of the name in an open folder now (following links; empty when
         there is none). */
