@@ -9,6 +9,7 @@
 #include "SkinArtist.h"
 #include "skin/DefaultLookAndFeel.h"
 #include "skin/ImageStrip.h"
+#include <cstdlib>
 #include <iostream>
 
 namespace
@@ -144,6 +145,11 @@ int main (int argc, char** argv)
 {
     if (argc < 4)
         return fail ("usage: SkinBuilder <source folder> <output folder> <width>...");
+
+    // Drawn without an X server whatever the build's environment: JUCE opens the display
+    // DISPLAY names, or ":0" when it names none, and a server there that goes away during the
+    // build (a test's own) would stop it. No server has this number.
+    ::setenv ("DISPLAY", ":65535", 1);
 
     juce::ScopedJuceInitialiser_GUI juce;
     DefaultLookAndFeel lookAndFeel;
