@@ -870,10 +870,10 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
             startPreset = presetNameInState (instance->GetChunk (AAX_CTypeID ('juce'), got));
             const auto ids = instance->ParameterIDs();
             startedAtDefaults = startPreset.empty() && ! ids.empty() && std::all_of (ids.begin(), ids.end(), [&] (const std::string& id) {
-                double fallback = 0.0;
-                return instance->Effect().GetParameterDefaultNormalizedValue (id.c_str(), &fallback) == AAX_SUCCESS
-                    && std::abs (instance->Value (id) - fallback) < 1.0e-6;
-            });
+                                    double fallback = 0.0;
+                                    return instance->Effect().GetParameterDefaultNormalizedValue (id.c_str(), &fallback) == AAX_SUCCESS
+                                        && std::abs (instance->Value (id) - fallback) < 1.0e-6;
+                                });
 
             if (startedAtDefaults)
             {
