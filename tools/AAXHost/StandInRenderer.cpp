@@ -179,6 +179,18 @@ namespace
         return text;
     }
 
+    // True when the instance has parameters and every one holds its default.
+    bool allAtDefaults (StandInInstance& instance)
+    {
+        const auto ids = instance.ParameterIDs();
+
+        return ! ids.empty() && std::all_of (ids.begin(), ids.end(), [&] (const std::string& id) {
+            double fallback = 0.0;
+            return instance.Effect().GetParameterDefaultNormalizedValue (id.c_str(), &fallback) == AAX_SUCCESS
+                && std::abs (instance.Value (id) - fallback) < 1.0e-6;
+        });
+    }
+
     // The name of the preset the plug-in's state holds, from its 'juce' chunk record: a JUCE
     // state block (a magic number, the text's length, then the "PluginState" XML), whose
     // "ParametersState" holds the "Preset" by its "name". Empty when the record is not of
@@ -868,12 +880,7 @@ int StandInRenderer::Run (const Options& o, std::ostream& out, std::ostream& err
         {
             AAX_Result got = 0;
             startPreset = presetNameInState (instance->GetChunk (AAX_CTypeID ('juce'), got));
-            const auto ids = instance->ParameterIDs();
-            startedAtDefaults = startPreset.empty() && ! ids.empty() && std::all_of (ids.begin(), ids.end(), [&] (const std::string& id) {
-                                    double fallback = 0.0;
-                                    return instance->Effect().GetParameterDefaultNormalizedValue (id.c_str(), &fallback) == AAX_SUCCESS
-                                        && std::abs (instance->Value (id) - fallback) < 1.0e-6;
-                                });
+            startedAtDefaults = startPreset.empty() && allAtDefaults (*instance);
 
             if (startedAtDefaults)
             {
