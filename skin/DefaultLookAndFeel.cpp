@@ -75,6 +75,11 @@ DefaultLookAndFeel::DefaultLookAndFeel()
     setColour (FrameComponent::borderColourId, juce::Colour (0x00000000));
     setColour (FrameComponent::headerTextColourId, black);
 
+    // Every text field: the selection keeps the text black on a light blue, which reads as well
+    // on the paler shade JUCE draws while the field has no focus.
+    setColour (juce::TextEditor::highlightColourId, juce::Colour (selectedTextFill));
+    setColour (juce::TextEditor::highlightedTextColourId, black);
+
     setColour (juce::TextButton::buttonColourId, juce::Colour (0xFFD0D0D0));
     setColour (juce::TextButton::buttonOnColourId, juce::Colour (0xFF737373));
     setColour (juce::TextButton::textColourOffId, juce::Colour (0xFF202020));

@@ -26,6 +26,9 @@ public:
         browserButtonPartialColourId = 0x0F00700B
     };
 
+    /** The highlight behind selected text in every text field. */
+    static constexpr juce::uint32 selectedTextFill = 0xFFB3D7FF;
+
     DefaultLookAndFeel();
     ~DefaultLookAndFeel() override;
 

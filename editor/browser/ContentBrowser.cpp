@@ -223,9 +223,7 @@ void ContentBrowser::open (bool showOkCancelRow)
     resultAtOpening = results.getCurrentItem();
     showWindow();
     results.setMultiSelect (true);
-
-    if (results.isShowing())
-        results.grabKeyboardFocus();
+    focusWhenShown (results);
 }
 
 void ContentBrowser::openSaveAs()
@@ -249,9 +247,7 @@ void ContentBrowser::openSaveAs()
     results.selectItem (resultAtOpening, true, false);
     controls.nameEditor.setText (resultAtOpening != nullptr ? resultAtOpening->name : juce::String ("New Preset"), false);
     showWindow();
-
-    if (controls.nameEditor.isShowing())
-        controls.nameEditor.grabKeyboardFocus();
+    focusWhenShown (controls.nameEditor);
 }
 
 void ContentBrowser::showWindow()

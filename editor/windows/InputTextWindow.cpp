@@ -23,10 +23,6 @@ namespace Orvik
         textField.setPasswordCharacter (0);
         textField.setSelectAllWhenFocused (true);
         textField.setIndents (3, 3);
-        // The name is shown selected: white on a solid blue reads on the light field, where the
-        // scheme's translucent highlight under white text did not.
-        textField.setColour (juce::TextEditor::highlightColourId, juce::Colour (0xff2f6fc6));
-        textField.setColour (juce::TextEditor::highlightedTextColourId, juce::Colours::white);
         textField.setText (initialText, false);
         textField.addListener (this);
         addAndMakeVisible (textField);

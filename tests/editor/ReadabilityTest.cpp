@@ -11,9 +11,12 @@
 #include "editor/StatusBar.h"
 #include "editor/browser/CategoryComponent.h"
 #include "skin/CheckBox.h"
+#include "skin/ColourEditor.h"
 #include "skin/Panel.h"
+#include "skin/StandardWidgetBuilder.h"
 #include "skin/widgets/ImgButton.h"
 #include "skin/widgets/PresetNameDisplay.h"
+#include "skin/widgets/TextDisplay.h"
 #include <map>
 
 using edtest::EditorRig;
@@ -201,6 +204,43 @@ namespace
             EXPECT_TRUE (found.isEmpty()) << what << ":\n"
                                           << found.joinIntoString ("\n");
         }
+
+        /** Selects all of a field's text and reads the selection back from the window: with the
+            field focused and, where it stays open without the focus, unfocused (JUCE draws the
+            highlight paler then). */
+        void expectSelectionReadable (juce::TextEditor& field, const juce::String& what, bool staysUnfocused)
+        {
+            ASSERT_TRUE (test::pumpUntil ([&] { return field.isShowing(); })) << what;
+            ASSERT_GT (field.getTotalNumChars(), 0) << what;
+
+            for (const bool focused : { true, false })
+            {
+                if (! focused && ! staysUnfocused)
+                    return;
+
+                if (focused)
+                    field.grabKeyboardFocus();
+                else
+                    juce::Component::unfocusAllComponents();
+
+                ASSERT_TRUE (test::pumpUntil ([&] { return field.hasKeyboardFocus (false) == focused; })) << what;
+                field.selectAll();
+                // The selection's box, inside the field's outline.
+                const auto text = field.getTextBounds ({ 0, field.getTotalNumChars() }).getBounds().reduced (1);
+                const auto selection = text.getIntersection (field.getLocalBounds().reduced (2));
+                ASSERT_FALSE (selection.isEmpty()) << what;
+                double ratio = 0.0;
+
+                // As expectReadable: what stays unreadable for two seconds is.
+                for (int attempt = 0; attempt < 16 && ratio < minimumContrast; ++attempt)
+                {
+                    test::pump (120);
+                    ratio = strongestContrast (edtest::readBackWindow (window()), window().getLocalArea (&field, selection));
+                }
+
+                EXPECT_GE (ratio, minimumContrast) << what << (focused ? ", focused" : ", unfocused");
+            }
+        }
     };
 }
 
@@ -377,4 +417,78 @@ TEST_F (Readability, TheAboutWindowAndTheContentBrowserWindowedAndDockedStandOut
         browser->close (true);
         ASSERT_TRUE (test::pumpUntil ([&] { return ! browser->isVisible(); }));
     }
+}
+
+TEST_F (Readability, SelectedTextStandsOutFromItsHighlightInEveryTextField)
+{
+    auto* browser = editor().getContentBrowser();
+    ASSERT_NE (browser, nullptr);
+
+    // The content browser's name field in Save As, and its rename field in Edit Mode.
+    browser->openSaveAs();
+    expectSelectionReadable (browser->getNameEditor(), "Save As name field", true);
+    browser->close (false);
+
+    auto* user = rig->getPlugin().getUserPresets();
+    auto* mine = user->addNewItem ("Mine", {});
+    ASSERT_NE (mine, nullptr);
+    user->sendChangeMessage();
+    browser->open (true);
+    mouse->click (browser->getEditModeButton());
+    ASSERT_TRUE (test::pumpUntil ([&] { return browser->isEditMode() && browser->getResults().getNumResults() == 1; }));
+    browser->getResults().selectItem (browser->getResults().getItem (0), true, false);
+    browser->getResults().startRename (false);
+    ASSERT_TRUE (browser->getResults().isRenaming());
+    expectSelectionReadable (browser->getResults().getRenameEditor(), "rename field", false);
+    browser->getResults().finishRename (false);
+    browser->close (false);
+
+    // A text prompt (the tag editor's new tag and category, the import's rename).
+    struct : Orvik::AlertWindow::Caller
+    {
+        void alertWindowClosed (Orvik::AlertWindow*, int) override {}
+    } caller;
+    auto prompt = Orvik::InputTextWindow::run (&caller, "New Tag", "Name:", "Crunchy", &editor());
+    expectSelectionReadable (prompt->getTextField(), "text prompt", true);
+    prompt->hide();
+
+    // A skin's own fields: a text editor (also read-only) and a colour editor.
+    const auto textEditor = juce::ValueTree ("TextEditor").setProperty ("text", "Typed", nullptr).setProperty ("w", 200, nullptr).setProperty ("h", 20, nullptr);
+    std::vector<std::unique_ptr<juce::Component>> fields;
+    fields.push_back (createStandardComponent (textEditor));
+    fields.push_back (createStandardComponent (textEditor.createCopy().setProperty ("readOnly", true, nullptr)));
+    fields.push_back (createStandardComponent (juce::ValueTree ("ColourEditor")));
+    auto* colours = dynamic_cast<ColourEditor*> (fields.back().get());
+    ASSERT_NE (colours, nullptr);
+    colours->setColour (juce::Colour (0xFF336699));
+
+    for (size_t i = 0; i < fields.size(); ++i)
+    {
+        ASSERT_NE (fields[i], nullptr);
+        editor().addAndMakeVisible (*fields[i]);
+        fields[i]->setTopLeftPosition (20, 100 + 30 * (int) i);
+    }
+
+    expectSelectionReadable (*dynamic_cast<juce::TextEditor*> (fields[0].get()), "skin text editor", true);
+    expectSelectionReadable (*dynamic_cast<juce::TextEditor*> (fields[1].get()), "skin read-only text editor", true);
+    expectSelectionReadable (colours->getEditor(), "skin colour editor", true);
+
+    // A skin's text display made editable: the editor the label opens.
+    TextDisplay* display = nullptr;
+    std::function<void (juce::Component&)> find = [&] (juce::Component& c) {
+        if (auto* d = dynamic_cast<TextDisplay*> (&c); d != nullptr && display == nullptr && d->isShowing() && d->getText().isNotEmpty())
+            display = d;
+        for (auto* child : c.getChildren())
+            find (*child);
+    };
+    find (editor());
+    ASSERT_NE (display, nullptr);
+    display->setEditable (true, false, false);
+    display->showEditor();
+    ASSERT_NE (display->getCurrentTextEditor(), nullptr);
+    expectSelectionReadable (*display->getCurrentTextEditor(), "skin text display", false);
+    display->hideEditor (true);
+
+    for (auto& field : fields)
+        editor().removeChildComponent (field.get());
 }

@@ -113,8 +113,17 @@ void StandInX11Display::Describe (uint64_t window, const std::string& title)
         return;
 
     XStoreName (display, static_cast<Window> (window), title.c_str());
-    Atom close = XInternAtom (display, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols (display, static_cast<Window> (window), &close, 1);
+    // The window manager offers the focus (WM_TAKE_FOCUS) instead of giving it to the window:
+    // a click in the editor then leaves the focus where it is, in the editor, as a host that
+    // embeds one does. Were it moved to this window and handed back, JUCE would take the
+    // round trip as leaving and coming back, and give the keys to the control focused before
+    // the click instead of the one the click focused.
+    Atom protocols[] = { XInternAtom (display, "WM_DELETE_WINDOW", False), XInternAtom (display, "WM_TAKE_FOCUS", False) };
+    XSetWMProtocols (display, static_cast<Window> (window), protocols, 2);
+    XWMHints hints {};
+    hints.flags = InputHint;
+    hints.input = False;
+    XSetWMHints (display, static_cast<Window> (window), &hints);
     XSelectInput (display, static_cast<Window> (window), StructureNotifyMask);
     XSync (display, False);
 }
@@ -147,6 +156,42 @@ void StandInX11Display::FocusChild (uint64_t window)
     }
 }
 
+void StandInX11Display::TakeFocus (uint64_t window)
+{
+    auto* display = static_cast<Display*> (mDisplay);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus (display, &focus, &revert);
+
+    // Already in the window (the editor or a window of its own): left where it is.
+    for (Window at = focus; at != 0 && at != PointerRoot;)
+    {
+        if (at == static_cast<Window> (window))
+        {
+            if (focus != at)
+                return;
+            break;
+        }
+
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        const bool found = XQueryTree (display, at, &root, &parent, &children, &count) != 0;
+
+        if (children != nullptr)
+            XFree (children);
+
+        at = found && parent != root ? parent : 0;
+    }
+
+    if (window == mFocusWindow)
+        FocusChild (window);
+    else
+        XSetInputFocus (display, static_cast<Window> (window), RevertToParent, CurrentTime);
+
+    XFlush (display);
+}
+
 bool StandInX11Display::TakeCloseRequest (uint64_t window)
 {
     auto* display = static_cast<Display*> (mDisplay);
@@ -156,6 +201,7 @@ bool StandInX11Display::TakeCloseRequest (uint64_t window)
 
     const Atom protocols = XInternAtom (display, "WM_PROTOCOLS", False);
     const Atom close = XInternAtom (display, "WM_DELETE_WINDOW", False);
+    const Atom takeFocus = XInternAtom (display, "WM_TAKE_FOCUS", False);
     bool closing = false;
 
     while (XPending (display) > 0)
@@ -168,6 +214,8 @@ bool StandInX11Display::TakeCloseRequest (uint64_t window)
 
         if (event.type == ClientMessage && event.xclient.message_type == protocols && static_cast<Atom> (event.xclient.data.l[0]) == close)
             closing = true;
+        else if (event.type == ClientMessage && event.xclient.message_type == protocols && static_cast<Atom> (event.xclient.data.l[0]) == takeFocus)
+            TakeFocus (window);
         else if (event.type == DestroyNotify)
             closing = true;
     }

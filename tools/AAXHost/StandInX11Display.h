@@ -25,7 +25,8 @@ public:
     void Sync();
 
     // A window of the user's: titled, closable through the window manager's close button
-    // (WM_DELETE_WINDOW), sized to its editor.
+    // (WM_DELETE_WINDOW), taking the focus itself when the window manager offers it
+    // (WM_TAKE_FOCUS), sized to its editor.
     void Describe (uint64_t window, const std::string& title);
     void Resize (uint64_t window, int width, int height);
     // From now on TakeCloseRequest hands the keyboard focus on to the editor in the window,
@@ -46,6 +47,9 @@ private:
     // The editor's window in a window of ours, or 0.
     uint64_t FirstChild (uint64_t window);
     void FocusChild (uint64_t window);
+    // The window manager offers the window the focus: it goes to the editor, unless it is
+    // in the window already.
+    void TakeFocus (uint64_t window);
 
     void* mDisplay = nullptr;
     uint64_t mFocusWindow = 0;

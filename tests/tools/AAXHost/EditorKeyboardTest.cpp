@@ -1,7 +1,8 @@
 // The keyboard in the editor that the stand-in host shows under a window manager, as a user
 // meets it: the built program with --editor on an X server of the test's own with openbox
-// managing its window, Save As opened and its name field clicked with real pointer events, a
-// name typed with real key events, and the preset file that Return writes.
+// managing its window, Save As opened and its name field clicked with real pointer events
+// (after browsing, renaming or saving first), a name typed with real key events, and the
+// preset file that Return or Save writes.
 
 #include "support/AssertionReport.h"
 #include "support/ShellText.h"
@@ -10,6 +11,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include <signal.h>
@@ -17,7 +19,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <regex>
@@ -41,6 +46,15 @@ namespace
     // The docked browser's save row: the name field (300 wide) ends left of "Save" and
     // "Cancel" at the right edge, 25 pixels above the browser's bottom, the status bar below.
     constexpr int kNameFieldX = 1180 - 150 - 150, kNameFieldAboveBottom = 16 + 25 - 10;
+    // The same row: "Edit Mode" at its left end, "Save" (46 wide) left of "Cancel" (57 wide)
+    // at its right end. In Edit Mode the first row of the result list, right of the collapsed
+    // sources (30) and the two tag columns (144 each), under the panel's header.
+    constexpr int kEditModeX = 40, kDeleteX = 130, kSaveButtonX = 1180 - 57 - 6 - 24;
+    constexpr int kFirstRowX = 30 + 2 * 144 + 20, kFirstRowAboveBottom = 615;
+    // The skin's dark header left of the preset name once the skin is painted; the name
+    // field's white; the grey of the browser's row of buttons where no button is.
+    constexpr int kHeaderX = 200, kHeaderY = 5;
+    constexpr unsigned long kHeaderGrey = 0x26262A, kFieldWhite = 0xFFFFFF, kRowGrey = 0xB5B5B5;
 
     class EditorKeyboard : public ::testing::Test
     {
@@ -193,6 +207,21 @@ namespace
             XSync (display, False);
         }
 
+        // Waits until the window manager (which holds every click in a window to focus it) and
+        // the window have let go of the pointer: the click has been delivered, and what is
+        // typed next reaches the window after it.
+        void letGo()
+        {
+            const auto root = DefaultRootWindow (display);
+            ASSERT_TRUE (waitFor ([&] {
+                if (XGrabPointer (display, root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime) != GrabSuccess)
+                    return false;
+                XUngrabPointer (display, CurrentTime);
+                XSync (display, False);
+                return true;
+            }));
+        }
+
         // Key presses and releases as a keyboard makes them, the modifier held around the key.
         void key (const char* name, const char* modifier = nullptr)
         {
@@ -239,6 +268,36 @@ namespace
             event.xclient.data.l[1] = CurrentTime;
             XSendEvent (display, DefaultRootWindow (display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
             XSync (display, False);
+        }
+
+        // The colours of an area of the window as the X server shows it; none while the area
+        // is not on the screen (the window is being resized, or is not mapped yet).
+        std::vector<unsigned long> pixels (Window window, int x, int y, int w, int h) const
+        {
+            std::vector<unsigned long> found;
+            const auto previous = XSetErrorHandler ([] (Display*, XErrorEvent*) { return 0; });
+            if (auto* image = XGetImage (display, window, x, y, static_cast<unsigned> (w), static_cast<unsigned> (h), AllPlanes, ZPixmap))
+            {
+                for (int row = 0; row < h; ++row)
+                    for (int column = 0; column < w; ++column)
+                        found.push_back (XGetPixel (image, column, row) & 0xFFFFFF);
+                XDestroyImage (image);
+            }
+            XSync (display, False);
+            XSetErrorHandler (previous);
+            return found;
+        }
+
+        bool shows (Window window, int x, int y, int w, int h, unsigned long colour) const
+        {
+            const auto area = pixels (window, x, y, w, h);
+            return std::find (area.begin(), area.end(), colour) != area.end();
+        }
+
+        void type (const std::string& text)
+        {
+            for (const char c : text)
+                key (c == ' ' ? "space" : std::string (1, c).c_str(), std::isupper (static_cast<unsigned char> (c)) != 0 ? "Shift_L" : nullptr);
         }
 
         // The user presets the host's run has written.
@@ -327,3 +386,225 @@ TEST_F (EditorKeyboard, UnderAWindowManagerANameTypedIntoSaveAsNamesTheSavedPres
     XSync (display, False);
     EXPECT_EQ (0, finish()) << textOf (folder / "stderr");
 }
+
+namespace
+{
+    // What the user does before the Save As whose name field takes "My Crunch 1".
+    enum class Step
+    {
+        browse,          // a click on the preset name opens the browser below the skin
+        closeBrowser,    // a second click closes it
+        saveFirstTake,   // Save As, "First Take" typed and saved
+        renameMine       // Edit Mode, a double click on "Mine" and "Renamed" typed
+    };
+
+    struct SaveAsOrder
+    {
+        const char* name;
+        std::vector<Step> before;
+        std::vector<std::string> presets;   // the user presets at the end
+    };
+
+    void PrintTo (const SaveAsOrder& order, std::ostream* os) { *os << order.name; }
+
+    class SaveAsAfterOtherSteps : public EditorKeyboard,
+                                  public ::testing::WithParamInterface<SaveAsOrder>
+    {
+    protected:
+        Window window = 0;
+        int closedHeight = 0;
+
+        fs::path presetFolder() const { return folder / "data" / "User" / "Application Support" / "Orvik Group" / "Grindel 2" / "Presets"; }
+
+        int height() const
+        {
+            const auto size = printedLast (std::regex ("editor size: 1180 x (\\d+)"));
+            return size.empty() ? closedHeight : std::stoi (size[1]);
+        }
+
+        // Moves the window to the top of the screen, as a user drags it there, so that the
+        // browser it grows for stays on the screen wherever the window manager put it.
+        void moveToTop()
+        {
+            const auto topOfScreen = [&] {
+                Window root = 0, parent = 0, inner = 0;
+                Window* children = nullptr;
+                unsigned int count = 0;
+                int x = 0, y = 0;
+                XQueryTree (display, window, &root, &parent, &children, &count);
+                if (children != nullptr)
+                    XFree (children);
+                XTranslateCoordinates (display, window, root, 0, 0, &x, &y, &inner);
+                return parent != root && y < 100;   // in the window manager's frame, at the top
+            };
+            int tries = 0;
+            ASSERT_TRUE (waitFor ([&] {
+                if (tries++ % 25 == 0)
+                {
+                    XMoveWindow (display, window, 0, 0);
+                    XSync (display, False);
+                }
+                return topOfScreen();
+            })) << "the window stays where the window manager put it";
+        }
+
+        bool nameFieldShows() const { return height() > closedHeight && shows (window, kNameFieldX, height() - kNameFieldAboveBottom, 1, 1, kFieldWhite); }
+
+        // A click as a user makes it: the window manager has let go of it and offered the
+        // host's window the focus, and the keyboard is with the editor before the user acts
+        // again.
+        void clickThrough (int x, int y, unsigned int button = 1)
+        {
+            click (window, x, y, button);
+            letGo();
+            const auto editorWindow = firstChild (window);
+            ASSERT_TRUE (waitFor ([&] { return focus() == editorWindow; })) << "the keyboard stays with window 0x" << std::hex << focus();
+        }
+
+        // "Save As" from the preset name's actions (asked again should the actions miss it:
+        // once in Save As, asking again changes nothing).
+        void saveAs()
+        {
+            int tries = 0;
+            ASSERT_TRUE (waitFor ([&] {
+                if (tries++ % 100 == 0)
+                {
+                    clickThrough (kPresetNameX, kPresetNameY, 3);
+                    clickThrough (kPresetNameX, kSaveAsY);
+                }
+                return nameFieldShows();
+            })) << "no Save As\n"
+                << out();
+        }
+
+        // Clicks the name field and types over its text.
+        void typeName (const std::string& name)
+        {
+            clickThrough (kNameFieldX, height() - kNameFieldAboveBottom);
+            key ("a", "Control_L");
+            type (name);
+        }
+
+        // Saves, and waits for the new preset file (written by the browser's disk worker).
+        void save()
+        {
+            const auto before = savedPresets().size();
+            clickThrough (kSaveButtonX, height() - kNameFieldAboveBottom);
+            ASSERT_TRUE (waitFor ([&] { return ! nameFieldShows() && savedPresets().size() > before; })) << "Save wrote nothing";
+        }
+
+        void take (Step step)
+        {
+            switch (step)
+            {
+                case Step::browse:
+                    clickThrough (kPresetNameX, kPresetNameY);
+                    // Until the window manager has grown its frame, the bottom row is off the screen.
+                    ASSERT_TRUE (waitFor ([&] { return height() > closedHeight && shows (window, kDeleteX, height() - kNameFieldAboveBottom, 1, 1, kRowGrey); }))
+                        << "the browser did not open";
+                    break;
+                case Step::closeBrowser:
+                    // Away from the first click: not a double click.
+                    clickThrough (kPresetNameX + 40, kPresetNameY);
+                    ASSERT_TRUE (waitFor ([&] { return height() == closedHeight; })) << "the browser did not close";
+                    break;
+                case Step::saveFirstTake:
+                    saveAs();
+                    typeName ("First Take");
+                    save();
+                    ASSERT_TRUE (waitFor ([&] { return height() == closedHeight; })) << "the browser did not close after Save";
+                    break;
+                case Step::renameMine:
+                {
+                    // Edit Mode lists the user's presets alone, "Mine" in the first row, and
+                    // shows "Delete" beside "Edit Mode".
+                    const int y = height() - kFirstRowAboveBottom;
+                    const auto firstRow = [&] { return pixels (window, kFirstRowX - 14, y - 6, 80, 12); };
+                    const auto named = [] (std::vector<unsigned long> row) {
+                        std::sort (row.begin(), row.end());
+                        return std::unique (row.begin(), row.end()) - row.begin() > 2;
+                    };
+                    std::vector<unsigned long> browsing;
+                    ASSERT_TRUE (waitFor ([&] { return named (browsing = firstRow()); })) << "no list";
+                    clickThrough (kEditModeX, height() - kNameFieldAboveBottom);
+                    ASSERT_TRUE (waitFor ([&] {
+                        const auto row = firstRow();
+                        return row != browsing && named (row) && ! shows (window, kDeleteX, height() - kNameFieldAboveBottom, 1, 1, kRowGrey);
+                    })) << "no Edit Mode";
+                    click (window, kFirstRowX, y);
+                    clickThrough (kFirstRowX, y);
+                    type ("Renamed");
+                    key ("Return");
+                    ASSERT_TRUE (waitFor ([&] { return fs::exists (presetFolder() / "Renamed.grprs2"); })) << "no rename";
+                    break;
+                }
+            }
+        }
+    };
+}
+
+TEST_P (SaveAsAfterOtherSteps, TheNameFieldTakesTheTypedNameAndSaveWritesIt)
+{
+    if (! openManagedDisplay())
+        GTEST_SKIP() << "no Xvfb or no openbox";
+
+    // One preset of the user's own, to rename.
+    fs::create_directories (presetFolder());
+    std::ofstream (presetFolder() / "Mine.grprs2") << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                                   << "<Preset name=\"Mine\" application=\"Grindel 2\"><Value id=\"0\" value=\"20000\"/></Preset>\n";
+
+    start ({ "--editor", "--tone", "1", "--out", (folder / "take.wav").string(), "--block", "256" });
+    std::vector<std::string> opened;
+    ASSERT_TRUE (waitFor ([&] { return ! (opened = printedLast (std::regex ("editor window 0x([0-9a-f]+): (\\d+) x (\\d+)"))).empty(); }))
+        << out() << textOf (folder / "stderr");
+    window = static_cast<Window> (std::stoul (opened[1], nullptr, 16));
+    closedHeight = std::stoi (opened[3]);
+    moveToTop();
+    ASSERT_TRUE (waitFor ([&] { return shows (window, kHeaderX, kHeaderY, 40, 10, kHeaderGrey); })) << "the skin never showed\n"
+                                                                                                    << out();
+
+    for (const auto step : GetParam().before)
+    {
+        take (step);
+        if (HasFatalFailure())
+            return;
+    }
+
+    saveAs();
+    ASSERT_FALSE (HasFatalFailure());
+    typeName ("My Crunch 1");
+    save();
+    ASSERT_FALSE (HasFatalFailure());
+
+    auto saved = savedPresets();
+    std::sort (saved.begin(), saved.end());
+    std::vector<std::string> expected;
+    for (const auto& name : GetParam().presets)
+        expected.push_back (name + ".grprs2");
+    EXPECT_EQ (saved, expected);
+
+    const auto text = textOf (presetFolder() / "My Crunch 1.grprs2");
+    std::smatch root;
+    EXPECT_TRUE (std::regex_search (text, root, std::regex ("<Preset name=\"([^\"]*)\"")) && root[1] == "My Crunch 1") << text;
+
+    XEvent event {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom (display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long> (XInternAtom (display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent (display, window, False, NoEventMask, &event);
+    XSync (display, False);
+    EXPECT_EQ (0, finish()) << textOf (folder / "stderr");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P (EditorKeyboard, SaveAsAfterOtherSteps, ::testing::Values (
+    SaveAsOrder { "SaveAsFirst",            {},                                     { "Mine", "My Crunch 1" } },
+    SaveAsOrder { "BrowseThenSaveAs",       { Step::browse },                       { "Mine", "My Crunch 1" } },
+    SaveAsOrder { "BrowseCloseThenSaveAs",  { Step::browse, Step::closeBrowser },   { "Mine", "My Crunch 1" } },
+    SaveAsOrder { "SaveAsTwice",            { Step::saveFirstTake },                { "First Take", "Mine", "My Crunch 1" } },
+    SaveAsOrder { "SaveAsAfterARename",     { Step::browse, Step::renameMine },     { "My Crunch 1", "Renamed" } }),
+    [] (const ::testing::TestParamInfo<SaveAsOrder>& row) { return std::string (row.param.name); });
+// clang-format on
