@@ -137,6 +137,24 @@ namespace
         return digits > 0 && digits <= (hex ? 8 : 12) && p < end && *p == ';' ? p : nullptr;
     }
 
+    // From the end of an attribute's name to its value's opening quote (white space, '=',
+    // white space); nullptr when anything else stands there.
+    const char* skipToValueQuote (const char* p, const char* end) noexcept
+    {
+        while (p < end && isSpace (*p))
+            ++p;
+
+        if (p == end || *p != '=')
+            return nullptr;
+
+        ++p;
+
+        while (p < end && isSpace (*p))
+            ++p;
+
+        return p == end || (*p != '"' && *p != '\'') ? nullptr : p;
+    }
+
     /** The root's body from after its start tag, as our writer writes it (elements with quoted
         values, white space between them): the end of the root's closing tag, read as JUCE
         reads it; null for anything else (text, comments, CDATA, instructions). */
@@ -194,18 +212,7 @@ namespace
                 while (p < end && isNameChar (*p))
                     ++p;
 
-                while (p < end && isSpace (*p))
-                    ++p;
-
-                if (p == end || *p != '=')
-                    return nullptr;
-
-                ++p;
-
-                while (p < end && isSpace (*p))
-                    ++p;
-
-                if (p == end || (*p != '"' && *p != '\''))
+                if ((p = skipToValueQuote (p, end)) == nullptr)
                     return nullptr;
 
                 const auto quote = *p++;
@@ -320,18 +327,7 @@ bool PresetHeader::readStartTag (const char* data, size_t size, PresetHeader& he
 
         const auto nameLength = p - name;
 
-        while (p < end && isSpace (*p))
-            ++p;
-
-        if (p == end || *p != '=')
-            return false;
-
-        ++p;
-
-        while (p < end && isSpace (*p))
-            ++p;
-
-        if (p == end || (*p != '"' && *p != '\''))
+        if ((p = skipToValueQuote (p, end)) == nullptr)
             return false;
 
         // The first of equal names counts, as in JUCE's element.
