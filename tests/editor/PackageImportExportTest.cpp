@@ -84,6 +84,12 @@ namespace
             click (*transfer.getQuestion()->getButtonForKind (kind));
         }
 
+        /** The job's writes go on after the last answer: waits for its end. */
+        void waitForTheJob()
+        {
+            ASSERT_TRUE (test::pumpUntil ([this] { return transfer.getJob().getState() == PackageImportJob::State::finished; }));
+        }
+
         /** Types into the focused component through the window's peer, then Return. */
         void type (const juce::String& text)
         {
@@ -148,6 +154,7 @@ TEST_F (PackageDialogs, EveryAnswerToTheReplaceQuestionByClicks)
     type ("B2");
     answerQuestion (Orvik::AlertWindow::Skip);
     answerQuestion (Orvik::AlertWindow::SkipAll);
+    waitForTheJob();
 
     EXPECT_EQ (names(), juce::StringArray ({ "A", "b", "B2", "C", "D", "E" })) << names().joinIntoString ("|");
     EXPECT_FALSE (source->getItemFile ("A").loadFileAsString().contains ("value=\"7\""));
@@ -158,6 +165,7 @@ TEST_F (PackageDialogs, EveryAnswerToTheReplaceQuestionByClicks)
     // Replace All at the first question replaces every taken name, the case twin under its own name.
     transfer.importFromFile (archive);
     answerQuestion (Orvik::AlertWindow::ReplaceAll);
+    waitForTheJob();
     EXPECT_EQ (names(), juce::StringArray ({ "A", "b", "B2", "C", "D", "E" }));
     for (auto name : { "A", "b", "C", "D", "E" })
         EXPECT_FALSE (source->getItemFile (name).loadFileAsString().contains ("value=\"7\"")) << name;
