@@ -437,7 +437,7 @@ juce::Result BasePlugin::saveUserSettings()
         return juce::Result::fail (message);
     };
 
-    if (! file.getParentDirectory().createDirectory())
+    if (AtomicFile::makeFolder (file.getParentDirectory()).failed())
         return refuse ("has no folder that can be made");
 
     // Read, merge and write in one go against other instances doing the same.

@@ -1,4 +1,5 @@
 #include "core/content/ContentPackage.h"
+#include "core/parameters/AtomicFile.h"
 #include <juce_cryptography/juce_cryptography.h>
 
 namespace
@@ -222,7 +223,7 @@ bool ContentPackage::write (const juce::File& target, const juce::Array<juce::Me
     builder.addEntry (new juce::MemoryInputStream (content, true), 0, contentEntry, entryTime);
     builder.addEntry (new juce::MemoryInputStream (descriptor, true), 9, descriptorEntry, entryTime);
 
-    if (target.isDirectory() || ! target.getParentDirectory().createDirectory())
+    if (target.isDirectory() || AtomicFile::makeFolder (target.getParentDirectory()).failed())
     {
         error = "cannot create " + target.getParentDirectory().getFullPathName();
         return false;

@@ -581,7 +581,7 @@ bool PresetFolderContent::createItemData (const juce::String& itemName, Category
 {
     const auto file = getFileForName (itemName);
 
-    if (file == juce::File() || ! folder.createDirectory())
+    if (file == juce::File() || AtomicFile::makeFolder (folder).failed())
         return false;
 
     auto preset = makePreset();
@@ -654,7 +654,7 @@ bool PresetFolderContent::copyItemData (const juce::File& file, const juce::Stri
 
     const auto target = getFileForName (itemName);
 
-    if (target == juce::File() || anythingAt (target) || ! folder.createDirectory())
+    if (target == juce::File() || anythingAt (target) || AtomicFile::makeFolder (folder).failed())
         return false;
 
     auto merged = preset->getTagMap();
@@ -883,7 +883,7 @@ bool PresetFolderContent::importItemData (const juce::MemoryBlock& data, const j
         return false;
     }
 
-    if (! folder.createDirectory())
+    if (AtomicFile::makeFolder (folder).failed())
     {
         lastFailure = Failure::writeFailed;
         return false;

@@ -176,7 +176,7 @@ namespace
             const auto folder = RecordFolder::get().getFolder();
 
             // Only inside the plug-in's folder as it stands: a folder that went away stays away.
-            if (folder == juce::File() || ! folder.getParentDirectory().isDirectory() || folder.createDirectory().failed())
+            if (folder == juce::File() || ! folder.getParentDirectory().isDirectory() || AtomicFile::makeFolder (folder).failed())
                 return;
 
             record = folder.getChildFile (temp.getFileName());
@@ -230,6 +230,17 @@ juce::Result AtomicFile::replaceName (const juce::File& target, const void* data
     return writeFile (target, data, numBytes, true, false, Mode::replaceName, errorNumber);
 }
 
+juce::Result AtomicFile::makeFolder (const juce::File& folder)
+{
+    // Each try gets at least one level further than a lost race let the one before.
+    auto made = folder.createDirectory();
+
+    for (int tries = 0; made.failed() && ! folder.isDirectory() && tries < 16; ++tries)
+        made = folder.createDirectory();
+
+    return folder.isDirectory() ? juce::Result::ok() : made;
+}
+
 juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, size_t numBytes, bool waitForDisk, bool recorded,
                                     Mode mode, int* errorNumber)
 {
@@ -278,7 +289,7 @@ juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, s
 
     const auto folder = target.getParentDirectory();
 
-    if (const auto made = folder.createDirectory(); made.failed())
+    if (const auto made = makeFolder (folder); made.failed())
     {
         error = errno != 0 ? errno : EACCES;
         return failure (target, made.getErrorMessage());

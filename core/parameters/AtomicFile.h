@@ -40,6 +40,11 @@ public:
     /** The element as an XML document in JUCE's default format. */
     static juce::Result write (const juce::File& target, const juce::XmlElement& xml);
 
+    /** Any thread: makes the folder and those above it where missing. Another process making
+        the same folders at the same moment is no failure (JUCE's createDirectory fails when
+        it wins one of the mkdirs). */
+    static juce::Result makeFolder (const juce::File& folder);
+
     /** Start-up: deletes the temporaries in the folder that no running writer owns (a killed
         save left them). Only names of exactly this class's pattern go (and an older version's
         ".<name>.tmp-<process>-<count>"); nothing else is touched, whatever it is called.

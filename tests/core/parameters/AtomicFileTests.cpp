@@ -278,3 +278,48 @@ TEST (TestFolders, AProgramThatAbortsRemovesItsTemporaryFolders)
     EXPECT_FALSE (folder.exists()) << path;
     folder.deleteRecursively();
 }
+
+// Two instances saving into a user folder that is not there yet make it at the same moment:
+// the one whose mkdir loses at some level still finds the folder made.
+TEST (AtomicFile, TwoProcessesMakingOneFolderAtOnceBothSucceed)
+{
+    test::TempFolder temp;
+    constexpr int rounds = 300;
+    int toChild[2], toParent[2];
+    ASSERT_EQ (::pipe (toChild), 0);
+    ASSERT_EQ (::pipe (toParent), 0);
+
+    // Both go at each round's start together; each counts the makes that failed.
+    const auto run = [&] (int in, int out) {
+        int failed = 0;
+        char step = 0;
+
+        for (int round = 0; round < rounds; ++round)
+        {
+            if (::write (out, "r", 1) != 1 || ::read (in, &step, 1) != 1)
+                return -1;
+
+            const auto folder = temp.get().getChildFile ("r" + juce::String (round) + "/User/Presets/Deep");
+            failed += AtomicFile::makeFolder (folder).failed() || ! folder.isDirectory() ? 1 : 0;
+        }
+
+        return failed;
+    };
+
+    const auto child = ::fork();
+    ASSERT_GE (child, 0);
+
+    if (child == 0)
+        ::_exit (juce::jmin (run (toChild[0], toParent[1]), 100) & 0xff);
+
+    const auto failedHere = run (toParent[0], toChild[1]);
+    int status = 0;
+    ASSERT_EQ (::waitpid (child, &status, 0), child);
+
+    for (const auto fd : { toChild[0], toChild[1], toParent[0], toParent[1] })
+        ::close (fd);
+
+    EXPECT_EQ (failedHere, 0);
+    ASSERT_TRUE (WIFEXITED (status));
+    EXPECT_EQ (WEXITSTATUS (status), 0) << "makes that failed in the other process";
+}
