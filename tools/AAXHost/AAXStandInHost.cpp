@@ -2,6 +2,7 @@
 
 #include "StandInRenderer.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -32,6 +33,11 @@ namespace
 
 int main (int argc, char* argv[])
 {
+    // A write beyond the shell's file-size limit (ulimit -f) fails with EFBIG, which the run
+    // reports as a full disk and cleans up after, instead of the signal killing it with a
+    // temporary left beside the output.
+    std::signal (SIGXFSZ, SIG_IGN);
+
     std::vector<std::string> args (argv + 1, argv + argc);
     StandInRenderer::Options options;
 

@@ -130,6 +130,7 @@ TEST_F (RenderReport, ARunThatFailsLeavesTheOutputAndTheChunksAsTheyWere)
     } cases[] = {
         { "an output the system refuses", "", { "--tone", "0.01", "--out", "/proc/o.wav", "--chunks", "keep" }, "cannot write /proc/o.wav: " },
         { "an output beyond the disk's room", full, { "--tone", "0.01", "--out", "keep.wav", "--quiet" }, "cannot write " + keep + ".wav: " + std::strerror (EFBIG) },
+        { "an output beyond a plain shell's file-size limit", "ulimit -f 1; ", { "--tone", "0.01", "--out", "keep.wav", "--quiet" }, "cannot write " + keep + ".wav: " + std::strerror (EFBIG) },
         { "a chunk beyond the disk's room, the output within it", full, { "--tone", "0.00003", "--out", "keep.wav", "--quiet" }, "cannot save chunk 'juce' to " + keep + ".juce: " + std::strerror (EFBIG) },
         { "chunks the system refuses, the output written first", "", { "--tone", "0.02", "--out", "keep.wav", "--chunks", "/proc/keep" }, "cannot save chunk 'elck' to /proc/keep.elck: " },
     };
