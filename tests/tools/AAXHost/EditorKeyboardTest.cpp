@@ -498,11 +498,19 @@ namespace
             switch (step)
             {
                 case Step::browse:
-                    clickThrough (kPresetNameX, kPresetNameY);
-                    // Until the window manager has grown its frame, the bottom row is off the screen.
-                    ASSERT_TRUE (waitFor ([&] { return height() > closedHeight && shows (window, kDeleteX, height() - kNameFieldAboveBottom, 1, 1, kRowGrey); }))
-                        << "the browser did not open";
+                {
+                    // Until the window manager has grown its frame, the bottom row is off the
+                    // screen. A click that the loaded machine lost (the editor asked for no new
+                    // size for 5 s) is made again, as a user would.
+                    int polls = 0;
+                    ASSERT_TRUE (waitFor ([&] {
+                        if (polls++ % 250 == 0 && height() == closedHeight)
+                            clickThrough (kPresetNameX, kPresetNameY);
+                        return height() > closedHeight && shows (window, kDeleteX, height() - kNameFieldAboveBottom, 1, 1, kRowGrey);
+                    })) << "the browser did not open\n"
+                        << out();
                     break;
+                }
                 case Step::closeBrowser:
                     // Away from the first click: not a double click.
                     clickThrough (kPresetNameX + 40, kPresetNameY);
