@@ -234,11 +234,21 @@ juce::Result AtomicFile::makeFolder (const juce::File& folder)
 {
     // Each try gets at least one level further than a lost race let the one before.
     auto made = folder.createDirectory();
+    auto cause = errno;
 
     for (int tries = 0; made.failed() && ! folder.isDirectory() && tries < 16; ++tries)
+    {
         made = folder.createDirectory();
+        cause = errno;
+    }
 
-    return folder.isDirectory() ? juce::Result::ok() : made;
+    if (folder.isDirectory())
+        return juce::Result::ok();
+
+    // The refused mkdir's reason, not that of the look that followed it (a read-only file
+    // system is EROFS, not the ENOENT of a folder that is not there).
+    errno = cause;
+    return made;
 }
 
 juce::Result AtomicFile::writeFile (const juce::File& named, const void* data, size_t numBytes, bool waitForDisk, bool recorded,

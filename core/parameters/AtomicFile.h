@@ -42,7 +42,7 @@ public:
 
     /** Any thread: makes the folder and those above it where missing. Another process making
         the same folders at the same moment is no failure (JUCE's createDirectory fails when
-        it wins one of the mkdirs). */
+        it wins one of the mkdirs). On failure errno is the refused mkdir's. */
     static juce::Result makeFolder (const juce::File& folder);
 
     /** Start-up: deletes the temporaries in the folder that no running writer owns (a killed

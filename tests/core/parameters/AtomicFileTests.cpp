@@ -323,3 +323,23 @@ TEST (AtomicFile, TwoProcessesMakingOneFolderAtOnceBothSucceed)
     ASSERT_TRUE (WIFEXITED (status));
     EXPECT_EQ (WEXITSTATUS (status), 0) << "makes that failed in the other process";
 }
+
+// A folder the system refuses to make: the writer's error is the refusal's (EPERM or EROFS,
+// which callers tell the user as a permission), not that of the look at the missing folder.
+TEST (AtomicFile, AFolderThatCannotBeMadeGivesTheRefusalsReason)
+{
+    const juce::File refusing ("/sys/grindel-test-folder");
+
+    if (::mkdir (refusing.getFullPathName().toRawUTF8(), 0700) == 0)
+    {
+        refusing.deleteFile();
+        GTEST_SKIP() << "this system lets /sys have new folders";
+    }
+
+    const auto refusal = errno;
+    ASSERT_NE (refusal, ENOENT);
+
+    int errorNumber = 0;
+    EXPECT_TRUE (AtomicFile::write (refusing.getChildFile ("x.txt"), "x", 1, true, false, &errorNumber).failed());
+    EXPECT_EQ (errorNumber, refusal);
+}
