@@ -156,23 +156,12 @@ void StandInX11Display::FocusChild (uint64_t window)
     }
 }
 
-void StandInX11Display::TakeFocus (uint64_t window)
+bool StandInX11Display::IsBelow (uint64_t window, uint64_t inner)
 {
     auto* display = static_cast<Display*> (mDisplay);
-    Window focus = 0;
-    int revert = 0;
-    XGetInputFocus (display, &focus, &revert);
 
-    // Already in the window (the editor or a window of its own): left where it is.
-    for (Window at = focus; at != 0 && at != PointerRoot;)
+    for (auto at = static_cast<Window> (inner); at != 0 && at != PointerRoot;)
     {
-        if (at == static_cast<Window> (window))
-        {
-            if (focus != at)
-                return;
-            break;
-        }
-
         Window root = 0, parent = 0;
         Window* children = nullptr;
         unsigned int count = 0;
@@ -181,15 +170,27 @@ void StandInX11Display::TakeFocus (uint64_t window)
         if (children != nullptr)
             XFree (children);
 
-        at = found && parent != root ? parent : 0;
+        if (! found || parent == root)
+            return false;
+
+        if (parent == static_cast<Window> (window))
+            return true;
+
+        at = parent;
     }
 
-    if (window == mFocusWindow)
-        FocusChild (window);
-    else
-        XSetInputFocus (display, static_cast<Window> (window), RevertToParent, CurrentTime);
+    return false;
+}
 
-    XFlush (display);
+void StandInX11Display::TakeFocus (uint64_t window)
+{
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus (static_cast<Display*> (mDisplay), &focus, &revert);
+
+    // Already with the editor or a window of its own: left where it is.
+    if (! IsBelow (window, focus))
+        FocusChild (window);
 }
 
 bool StandInX11Display::TakeCloseRequest (uint64_t window)
@@ -212,10 +213,14 @@ bool StandInX11Display::TakeCloseRequest (uint64_t window)
         if (event.xany.window != static_cast<Window> (window))
             continue;
 
-        if (event.type == ClientMessage && event.xclient.message_type == protocols && static_cast<Atom> (event.xclient.data.l[0]) == close)
-            closing = true;
-        else if (event.type == ClientMessage && event.xclient.message_type == protocols && static_cast<Atom> (event.xclient.data.l[0]) == takeFocus)
-            TakeFocus (window);
+        if (event.type == ClientMessage && event.xclient.message_type == protocols)
+        {
+            const auto request = static_cast<Atom> (event.xclient.data.l[0]);
+            closing = closing || request == close;
+
+            if (request == takeFocus)
+                TakeFocus (window);
+        }
         else if (event.type == DestroyNotify)
             closing = true;
     }

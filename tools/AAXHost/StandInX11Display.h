@@ -47,8 +47,10 @@ private:
     // The editor's window in a window of ours, or 0.
     uint64_t FirstChild (uint64_t window);
     void FocusChild (uint64_t window);
+    // Whether inner lies inside window, below it (the window itself is not).
+    bool IsBelow (uint64_t window, uint64_t inner);
     // The window manager offers the window the focus: it goes to the editor, unless it is
-    // in the window already.
+    // inside the window already.
     void TakeFocus (uint64_t window);
 
     void* mDisplay = nullptr;
